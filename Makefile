@@ -1,0 +1,53 @@
+# Velmora: `make run` sets everything up and starts the clock; `make test` builds and runs
+# the tests. Both install the Debian packages they need first (as root).
+
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build test run sanitize bench fuzz format clean
+
+all: build
+
+deps:
+	./scripts/install-deps
+
+configure: deps
+	@if [ ! -f $(BUILD_DIR)/build.ninja ]; then \
+		cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE); \
+	fi
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Until the clock window exists, running the program shows the built-in scheme as JSON.
+run: build
+	$(BUILD_DIR)/tools/velmora-tool dump --default
+
+# The tests under AddressSanitizer and UndefinedBehaviorSanitizer, in a build of their own.
+sanitize: deps
+	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCHMARKS=OFF
+	cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	./scripts/run-benchmarks $(BUILD_DIR)
+
+# The scheme reader's fuzz target (needs clang and libclang-rt-14-dev); FUZZ_SECONDS to taste.
+FUZZ_SECONDS ?= 600
+fuzz:
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON
+	cmake --build build-fuzz
+	mkdir -p build-fuzz/corpus build-fuzz/artifacts
+	cp -n fuzz/seeds/* tests/data/fuzz_regressions/* build-fuzz/corpus/
+	build-fuzz/fuzz/velmora-scheme-fuzz -max_len=4096 -timeout=5 -max_total_time=$(FUZZ_SECONDS) \
+		-artifact_prefix=build-fuzz/artifacts/ build-fuzz/corpus
+
+format:
+	git ls-files '*.h' '*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz

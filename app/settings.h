@@ -1,0 +1,36 @@
+// The per-user settings store over QSettings, written through to disk on every change.
+#pragma once
+
+#include "model/settings_store.h"
+
+#include <QSettings>
+#include <QString>
+#include <memory>
+
+class Settings : public SettingsStore {
+public:
+    static constexpr const char* kOrganisation = "vornel-works";
+
+    // The store of the running program: organisation "vornel-works", application named
+    // after the executable, so a renamed program starts with its own defaults.
+    Settings();
+    // A store in an explicit file, as tests use it.
+    explicit Settings(const QString& filePath);
+
+    std::int32_t readInt(const SettingKey& key, std::int32_t fallback) const override;
+    std::u16string readText(const SettingKey& key, const std::u16string& fallback) const override;
+    bool writeInt(const SettingKey& key, std::int32_t value) override;
+    bool writeText(const SettingKey& key, const std::u16string& value) override;
+
+    using SettingsStore::readInt;
+    using SettingsStore::readText;
+
+    QString fileName() const { return settings_->fileName(); }
+    // The base name of the running executable.
+    static QString executableBaseName();
+
+private:
+    bool writeValue(const SettingKey& key, const QVariant& value);
+
+    std::unique_ptr<QSettings> settings_;
+};

@@ -1,0 +1,79 @@
+// Benchmarks of the per-frame time work (zone conversion, time values) and of building the
+// system zone table.
+#include "time/system_zone_table.h"
+#include "time/time_value.h"
+#include "time/zone_conversion.h"
+
+#include <array>
+#include <benchmark/benchmark.h>
+
+namespace velmora {
+namespace {
+
+SystemTime yearly(int month, int occurrence, int dayOfWeek, int hour) {
+    SystemTime t;
+    t.wMonth = static_cast<std::uint16_t>(month);
+    t.wDay = static_cast<std::uint16_t>(occurrence);
+    t.wDayOfWeek = static_cast<std::uint16_t>(dayOfWeek);
+    t.wHour = static_cast<std::uint16_t>(hour);
+    return t;
+}
+
+// A spread of instants over a year, so that branches and dates vary as over many frames.
+std::array<PackedDateTime, 64> instants() {
+    std::array<PackedDateTime, 64> out;
+    for (int i = 0; i < 64; ++i) {
+        out[i] = {20260000 + (i % 12 + 1) * 100 + i % 28 + 1,
+                  (i * 37 % 24) * 1000000 + i * 7919 % 6000 * 100 + i};
+    }
+    return out;
+}
+
+void BM_ToZoneTimeDaylightSaving(benchmark::State& state) {
+    ZoneRules rules;
+    rules.Bias = -60;
+    rules.DaylightBias = -60;
+    rules.DaylightDate = yearly(3, 5, 0, 2);
+    rules.StandardDate = yearly(10, 5, 0, 3);
+    const auto times = instants();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(toZoneTime(rules, times[i++ & 63]));
+    }
+}
+BENCHMARK(BM_ToZoneTimeDaylightSaving);
+
+void BM_ToZoneTimeFixed(benchmark::State& state) {
+    ZoneRules rules;
+    rules.Bias = -330;
+    const auto times = instants();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(toZoneTime(rules, times[i++ & 63]));
+    }
+}
+BENCHMARK(BM_ToZoneTimeFixed);
+
+void BM_EvaluateTimeValue(benchmark::State& state) {
+    const auto kind = static_cast<std::int32_t>(state.range(0));
+    const auto times = instants();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(evaluateTimeValue(kind, times[i++ & 63]));
+    }
+}
+BENCHMARK(BM_EvaluateTimeValue)->Arg(1)->Arg(6)->Arg(9)->Arg(11)->Arg(128);
+
+void BM_ReadSystemZoneTable(benchmark::State& state) {
+    std::vector<ZoneRecord> table;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(readSystemZoneTable(table));
+    }
+    state.counters["zones"] = static_cast<double>(table.size());
+}
+BENCHMARK(BM_ReadSystemZoneTable)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace velmora
+
+BENCHMARK_MAIN();

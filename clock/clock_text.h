@@ -1,0 +1,23 @@
+// A clock text: the date or time formatted by a format string, in a chosen font.
+#pragma once
+
+#include "clock/clock_object.h"
+
+class ClockText : public ClockObject {
+public:
+    static constexpr const char* kTypeName = "ClockText";
+
+    // A new text with the defaults the editor offers: the day's date in black.
+    ClockText();
+
+    const char* className() const override { return kTypeName; }
+    bool isKindOf(std::string_view typeName) const override;
+    std::string classPath() const override;
+
+    // digital display "%d.%m.%Y": the label and the quoted format.
+    std::u16string valueText() const override;
+    std::unique_ptr<Property> clone() const override;
+
+private:
+    ClockText(const ClockText& other) = default;
+};

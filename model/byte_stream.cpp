@@ -1,0 +1,155 @@
+// Seekable byte streams over files and memory that the object streams read and write.
+#include "model/byte_stream.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+std::uint64_t ByteStream::copyTo(ByteStream& target, std::uint64_t count) {
+    std::array<std::uint8_t, 64 * 1024> buffer;
+    std::uint64_t copied = 0;
+    while (copied < count) {
+        std::size_t chunk =
+            static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), count - copied));
+        std::size_t got = read(buffer.data(), chunk);
+        if (got == 0 || !target.write(buffer.data(), got)) {
+            break;
+        }
+        copied += got;
+        if (got < chunk) {
+            break;
+        }
+    }
+    return copied;
+}
+
+MemoryByteStream::MemoryByteStream(std::span<const std::uint8_t> view)
+    : view_(view), readOnly_(true) {}
+
+std::span<const std::uint8_t> MemoryByteStream::bytes() const {
+    return readOnly_ ? view_ : std::span<const std::uint8_t>(owned_);
+}
+
+std::size_t MemoryByteStream::read(void* buffer, std::size_t size) {
+    std::span<const std::uint8_t> all = bytes();
+    std::size_t count = std::min(size, all.size() - position_);
+    if (count > 0) {
+        std::memcpy(buffer, all.data() + position_, count);
+    }
+    position_ += count;
+    return count;
+}
+
+bool MemoryByteStream::write(const void* data, std::size_t size) {
+    if (readOnly_) {
+        return false;
+    }
+    if (position_ + size > owned_.size()) {
+        owned_.resize(position_ + size);
+    }
+    if (size > 0) {
+        std::memcpy(owned_.data() + position_, data, size);
+    }
+    position_ += size;
+    return true;
+}
+
+bool MemoryByteStream::seek(std::int64_t offset) {
+    std::int64_t target = static_cast<std::int64_t>(position_) + offset;
+    if (target < 0 || static_cast<std::uint64_t>(target) > bytes().size()) {
+        return false;
+    }
+    position_ = static_cast<std::size_t>(target);
+    return true;
+}
+
+FileByteStream::FileByteStream(const std::filesystem::path& path, Mode mode) : mode_(mode) {
+    if (mode != Mode::Read) {
+        int flags = O_WRONLY | O_TRUNC | O_CLOEXEC;
+        flags |= mode == Mode::Write ? O_CREAT : O_NOFOLLOW;
+        int fd = ::open(path.c_str(), flags, 0666);
+        if (fd >= 0 && (file_ = ::fdopen(fd, "wb")) == nullptr) {
+            ::close(fd);
+        }
+        return;
+    }
+    file_ = std::fopen(path.c_str(), "rbe");
+    if (file_ == nullptr) {
+        return;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        // A directory or device has no size to bound reads by.
+        std::fclose(file_);
+        file_ = nullptr;
+        return;
+    }
+    size_ = std::filesystem::file_size(path, error);
+    if (error) {
+        size_ = 0;
+    }
+}
+
+FileByteStream::~FileByteStream() {
+    close();
+}
+
+std::size_t FileByteStream::read(void* buffer, std::size_t size) {
+    if (file_ == nullptr || mode_ != Mode::Read) {
+        return 0;
+    }
+    std::size_t got = std::fread(buffer, 1, size, file_);
+    position_ += got;
+    return got;
+}
+
+bool FileByteStream::write(const void* data, std::size_t size) {
+    if (file_ == nullptr || mode_ == Mode::Read || failed_) {
+        failed_ = true;
+        return false;
+    }
+    if (std::fwrite(data, 1, size, file_) != size) {
+        failed_ = true;
+        return false;
+    }
+    position_ += size;
+    size_ = std::max(size_, position_);
+    return true;
+}
+
+bool FileByteStream::seek(std::int64_t offset) {
+    std::int64_t target = static_cast<std::int64_t>(position_) + offset;
+    if (file_ == nullptr || target < 0 ||
+        std::fseek(file_, static_cast<long>(offset), SEEK_CUR) != 0) {
+        return false;
+    }
+    position_ = static_cast<std::uint64_t>(target);
+    return true;
+}
+
+std::uint64_t FileByteStream::remaining() const {
+    return position_ < size_ ? size_ - position_ : 0;
+}
+
+bool FileByteStream::close() {
+    if (file_ == nullptr) {
+        return !failed_;
+    }
+    bool ok = !failed_;
+    ok = std::fclose(file_) == 0 && ok;
+    file_ = nullptr;
+    failed_ = !ok;
+    return ok;
+}
+
+bool FileByteStream::sync() {
+    if (file_ == nullptr || mode_ == Mode::Read) {
+        return false;
+    }
+    if (std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0) {
+        failed_ = true;
+    }
+    return !failed_;
+}

@@ -1,0 +1,79 @@
+// Seekable byte streams over files and memory that the object streams read and write.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+class ByteStream {
+public:
+    virtual ~ByteStream() = default;
+
+    // Reads up to size bytes; returns how many were read.
+    virtual std::size_t read(void* buffer, std::size_t size) = 0;
+    // Writes all bytes; false if any could not be written.
+    virtual bool write(const void* data, std::size_t size) = 0;
+    // Moves the position by offset bytes; false if that leaves the stream.
+    virtual bool seek(std::int64_t offset) = 0;
+    virtual std::uint64_t position() const = 0;
+    // Bytes between the position and the end.
+    virtual std::uint64_t remaining() const = 0;
+    // Copies up to count bytes from here into target; returns how many arrived there.
+    virtual std::uint64_t copyTo(ByteStream& target, std::uint64_t count);
+};
+
+// A stream over bytes in memory: either a read-only view of bytes that outlive it, or a
+// growable buffer of its own.
+class MemoryByteStream : public ByteStream {
+public:
+    MemoryByteStream() = default;
+    explicit MemoryByteStream(std::span<const std::uint8_t> view);
+
+    std::size_t read(void* buffer, std::size_t size) override;
+    bool write(const void* data, std::size_t size) override;
+    bool seek(std::int64_t offset) override;
+    std::uint64_t position() const override { return position_; }
+    std::uint64_t remaining() const override { return bytes().size() - position_; }
+
+    std::span<const std::uint8_t> bytes() const;
+
+private:
+    std::span<const std::uint8_t> view_;
+    std::vector<std::uint8_t> owned_;
+    bool readOnly_ = false;
+    std::size_t position_ = 0;
+};
+
+// A buffered stream over a file, opened for reading or for writing (create or truncate).
+class FileByteStream : public ByteStream {
+public:
+    // Write creates or truncates; OverwritePrivate truncates an existing file of ours and
+    // refuses to follow a symbolic link put in its place.
+    enum class Mode { Read, Write, OverwritePrivate };
+
+    FileByteStream(const std::filesystem::path& path, Mode mode);
+    ~FileByteStream() override;
+    FileByteStream(const FileByteStream&) = delete;
+    FileByteStream& operator=(const FileByteStream&) = delete;
+
+    bool isOpen() const { return file_ != nullptr; }
+    std::size_t read(void* buffer, std::size_t size) override;
+    bool write(const void* data, std::size_t size) override;
+    bool seek(std::int64_t offset) override;
+    std::uint64_t position() const override { return position_; }
+    std::uint64_t remaining() const override;
+    // Flushes and closes; false if anything failed so far.
+    bool close();
+    // Flushes and waits until the bytes are on the disk; for files that must survive a crash.
+    bool sync();
+
+private:
+    std::FILE* file_ = nullptr;
+    Mode mode_;
+    std::uint64_t size_ = 0;
+    std::uint64_t position_ = 0;
+    bool failed_ = false;
+};

@@ -1,0 +1,49 @@
+// A 32-bit signed integer property, edited with a spinner.
+#include "model/int_property.h"
+
+#include "model/utf.h"
+
+#include <limits>
+
+bool IntProperty::isKindOf(std::string_view typeName) const {
+    return typeName == kTypeName || Property::isKindOf(typeName);
+}
+
+std::string IntProperty::classPath() const {
+    return Property::classPath() + ":" + kTypeName;
+}
+
+std::u16string IntProperty::valueText() const {
+    return fromAscii(std::to_string(value_));
+}
+
+void IntProperty::read(ObjectIStream& in) {
+    Property::read(in);
+    in.read32(value_);
+}
+
+void IntProperty::write(ObjectOStream& out) const {
+    Property::write(out);
+    out.write32(value_);
+}
+
+std::unique_ptr<Property> IntProperty::clone() const {
+    return std::unique_ptr<Property>(new IntProperty(*this));
+}
+
+OptionRow* IntProperty::createItem(OptionTree& tree, OptionRow* parent) {
+    row_ = insertLabelledRow(tree, parent, RowKind::Spinner, RowOption::kSpinner);
+    if (row_ == nullptr) {
+        return nullptr;
+    }
+    row_->setNumber(value_);
+    row_->setLimits(std::numeric_limits<std::int32_t>::min(),
+                    std::numeric_limits<std::int32_t>::max());
+    return row_;
+}
+
+void IntProperty::commitItem() {
+    if (row_ != nullptr) {
+        value_ = row_->number();
+    }
+}

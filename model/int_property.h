@@ -1,0 +1,38 @@
+// A 32-bit signed integer property, edited with a spinner.
+#pragma once
+
+#include "model/property.h"
+
+class IntProperty : public Property {
+public:
+    static constexpr const char* kTypeName = "IntProperty";
+
+    IntProperty() = default;
+    IntProperty(std::u16string name, std::int32_t textId, std::int32_t value)
+        : Property(std::move(name), textId), value_(value) {}
+
+    const char* className() const override { return kTypeName; }
+    bool isKindOf(std::string_view typeName) const override;
+    std::string classPath() const override;
+
+    std::u16string valueText() const override;
+    void read(ObjectIStream& in) override;
+    void write(ObjectOStream& out) const override;
+    std::unique_ptr<Property> clone() const override;
+
+    OptionRow* createItem(OptionTree& tree, OptionRow* parent) override;
+    void commitItem() override;
+    void forgetItem() override { row_ = nullptr; }
+
+    std::int32_t value() const { return value_; }
+    void setValue(std::int32_t value) { value_ = value; }
+
+protected:
+    IntProperty(const IntProperty& other) : Property(other), value_(other.value_) {}
+    OptionRow* row() const { return row_; }
+    void setRow(OptionRow* row) { row_ = row; }
+
+private:
+    std::int32_t value_ = 0;
+    OptionRow* row_ = nullptr;
+};

@@ -1,0 +1,16 @@
+// Looking up string-table texts and splitting them into a label and a description.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct PropertyTexts {
+    std::u16string label;
+    std::u16string description;
+};
+
+// The whole text of an entry; empty for a missing one.
+std::u16string_view stringTableText(int id);
+// The text up to the first tab is the label, the text up to the second tab the description.
+PropertyTexts splitPropertyText(std::u16string_view text);
+PropertyTexts propertyTexts(int textId);

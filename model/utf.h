@@ -1,0 +1,15 @@
+// Conversions between the program's UTF-16 text and UTF-8 for file names and output.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Widens ASCII text, such as numbers, to UTF-16.
+std::u16string fromAscii(std::string_view text);
+// Unpaired surrogates become U+FFFD.
+std::string toUtf8(std::u16string_view text);
+// Invalid sequences become U+FFFD.
+std::u16string fromUtf8(std::string_view text);
+std::filesystem::path toPath(std::u16string_view text);
+std::u16string fromPath(const std::filesystem::path& path);

@@ -1,0 +1,175 @@
+// The file property: carried bytes in private temporary files, through saving and cloning.
+#include "fake_option_tree.h"
+#include "model/file_property.h"
+#include "model/utf.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class FilePropertyTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("velmora-file-test-" + std::to_string(::getpid()));
+        fs::create_directories(folder_ / "tmp");
+        previousTmp_ = std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "";
+        ::setenv("TMPDIR", (folder_ / "tmp").c_str(), 1);
+    }
+    void TearDown() override {
+        if (previousTmp_.empty()) {
+            ::unsetenv("TMPDIR");
+        } else {
+            ::setenv("TMPDIR", previousTmp_.c_str(), 1);
+        }
+        fs::remove_all(folder_);
+    }
+    fs::path makeFile(const std::string& name, const std::string& bytes) {
+        fs::path path = folder_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::size_t temporaryFiles() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_ / "tmp"), {}));
+    }
+    std::vector<std::uint8_t> written(const FileProperty& property) {
+        MemoryByteStream stream;
+        ObjectOStreamStd out(stream);
+        property.write(out);
+        EXPECT_TRUE(out.ok());
+        auto bytes = stream.bytes();
+        return {bytes.begin(), bytes.end()};
+    }
+
+    fs::path folder_;
+    std::string previousTmp_;
+};
+
+TEST_F(FilePropertyTest, SavedBytesComeBackInANewPrivateTemporaryFile) {
+    std::string image("\x89PNG\0\x01\x02", 7);
+    fs::path source = makeFile("dial.png", image);
+    FileProperty original(u"BackgroundImage", 21, fromPath(source));
+    std::vector<std::uint8_t> bytes = written(original);
+    // Nothing is copied until the bytes are asked for.
+    EXPECT_EQ(temporaryFiles(), 0u);
+    EXPECT_EQ(bytes.size(), 4 + 2 * 15 + 4 + 4 + 2 * source.native().size() + 4);
+
+    fs::path temporary = original.temporaryFilePath();
+    EXPECT_EQ(temporary.parent_path(), folder_ / "tmp");
+    EXPECT_EQ(temporary.filename().string().rfind("~Velmora_", 0), 0u);
+    struct stat info {};
+    ASSERT_EQ(::stat(temporary.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    bytes = written(original);
+    fs::remove(source);
+    MemoryByteStream stream(bytes);
+    ObjectIStreamStd in(stream);
+    FileProperty loaded;
+    loaded.read(in);
+    ASSERT_FALSE(in.failed()) << in.error().reason;
+    EXPECT_EQ(loaded.valueText(), fromPath(source));
+    EXPECT_NE(loaded.temporaryFilePath(), temporary);
+    EXPECT_EQ(contents(loaded.temporaryFilePath()), image);
+}
+
+TEST_F(FilePropertyTest, ClonesOwnTheirFilesAndDeleteThemAlone) {
+    FileProperty original(u"BackgroundImage", 21, fromPath(makeFile("a.png", "abc")));
+    fs::path mine = original.temporaryFilePath();
+    auto first =
+        std::unique_ptr<FileProperty>(static_cast<FileProperty*>(original.clone().release()));
+    auto second =
+        std::unique_ptr<FileProperty>(static_cast<FileProperty*>(original.clone().release()));
+    fs::path firstPath = first->temporaryFilePath();
+    fs::path secondPath = second->temporaryFilePath();
+    EXPECT_NE(firstPath, secondPath);
+    EXPECT_NE(firstPath, mine);
+    first.reset();
+    EXPECT_FALSE(fs::exists(firstPath));
+    EXPECT_EQ(contents(secondPath), "abc");
+    EXPECT_EQ(contents(mine), "abc");
+}
+
+TEST_F(FilePropertyTest, NoFileIsSizeZeroFollowedDirectlyByTheNextObject) {
+    FileProperty empty(u"BackgroundImage", 21, u"");
+    std::vector<std::uint8_t> bytes = written(empty);
+    std::vector<std::uint8_t> tail(bytes.end() - 8, bytes.end());
+    EXPECT_EQ(tail, (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0}));
+    // Even once asked for, a missing source gives an empty file and no bytes.
+    EXPECT_TRUE(contents(empty.temporaryFilePath()).empty());
+    EXPECT_EQ(written(empty), bytes);
+}
+
+TEST_F(FilePropertyTest, EditorChoosesNewFilesButNotTheSameOneAgain) {
+    fs::path first = makeFile("first.png", "one");
+    FileProperty property(u"BackgroundImage", 21, fromPath(first));
+    fs::path copy = property.temporaryFilePath();
+    FakeTree tree;
+    auto* row = static_cast<FakeRow*>(property.createItem(tree, nullptr));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->editorOptions, 0x20400u);
+    EXPECT_EQ(row->fileFlags, 0x1800u);
+    EXPECT_EQ(row->fileFilter, u"All files (*.*)|*.*|");
+    EXPECT_EQ(row->text(), fromPath(first));
+
+    property.commitItem();
+    EXPECT_EQ(property.temporaryFilePath(), copy);
+    row->typeText(u"");
+    property.commitItem();
+    EXPECT_EQ(property.temporaryFilePath(), copy);
+
+    fs::path second = makeFile("second.png", "two");
+    row->typeText(fromPath(second));
+    property.commitItem();
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_EQ(contents(property.temporaryFilePath()), "two");
+    EXPECT_EQ(property.sourcePath(), fromPath(second));
+
+    // A file that cannot be read leaves the new path without bytes, and says so.
+    row->typeText(u"/nonexistent/velmora.png");
+    property.commitItem();
+    EXPECT_EQ(property.sourcePath(), u"/nonexistent/velmora.png");
+    EXPECT_FALSE(property.lastError().empty());
+    EXPECT_TRUE(contents(property.temporaryFilePath()).empty());
+}
+
+TEST_F(FilePropertyTest, RefusesFilesOverTheLimitAndKeepsWhatItHad) {
+    FileProperty property(u"BackgroundImage", 21, fromPath(makeFile("small.png", "small")));
+    fs::path kept = property.temporaryFilePath();
+    fs::path huge = folder_ / "huge.png";
+    std::ofstream(huge).close();
+    fs::resize_file(huge, FileProperty::kMaxCarriedBytes + 1);
+    EXPECT_FALSE(property.chooseSource(fromPath(huge)));
+    EXPECT_NE(property.lastError().find("too large"), std::string::npos);
+    EXPECT_EQ(property.temporaryFilePath(), kept);
+    EXPECT_EQ(contents(kept), "small");
+    EXPECT_NE(property.sourcePath(), fromPath(huge));
+}
+
+TEST_F(FilePropertyTest, ReadingRefusesSizesBeyondTheData) {
+    MemoryByteStream stream;
+    ObjectOStreamStd out(stream);
+    out.writeWString(u"BackgroundImage");
+    out.write32(std::int32_t{21});
+    out.writeWString(u"x.png");
+    out.write32(std::uint32_t{1000});
+    out.writeRaw("abc", 3);
+    MemoryByteStream in(stream.bytes());
+    ObjectIStreamStd reader(in);
+    FileProperty property;
+    property.read(reader);
+    EXPECT_TRUE(reader.failed());
+    EXPECT_EQ(reader.error().offset, 4u + 30 + 4 + 4 + 10);
+    EXPECT_EQ(temporaryFiles(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+// TZif footers and POSIX TZ strings into REG_TZI_FORMAT rules.
+#include "tests/time/zone_test_rules.h"
+#include "time/tzif_reader.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace velmora {
+namespace {
+
+using test::makeRules;
+using test::yearlyRule;
+
+const std::filesystem::path kFixture = std::filesystem::path(VELMORA_TEST_DATA_DIR) / "zoneinfo";
+
+TEST(TzifReader, ReadsFooterOfFixtureFiles) {
+    const auto central = readTzifFile(kFixture / "Test/Central");
+    ASSERT_TRUE(central.has_value());
+    EXPECT_GE(central->version, 2);
+    EXPECT_EQ(central->tz, "CET-1CEST,M3.5.0,M10.5.0/3");
+    const auto fixed = readTzifFile(kFixture / "Test/Fixed");
+    ASSERT_TRUE(fixed.has_value());
+    EXPECT_EQ(fixed->tz, "<-05>5");
+    EXPECT_EQ(fixed->lastUtOffset, -5 * 3600);
+}
+
+TEST(TzifReader, RejectsMissingTruncatedAndVersion1Files) {
+    EXPECT_FALSE(readTzifFile(kFixture / "Test/Missing").has_value());
+    EXPECT_FALSE(readTzifFile(kFixture / "zone.tab").has_value());
+
+    // A version 1 file without transitions: header, one local time type, "UTC".
+    std::vector<std::uint8_t> v1 = {'T', 'Z', 'i', 'f', 0};
+    v1.resize(44, 0);
+    v1[39] = 1; // typecnt
+    v1[43] = 4; // charcnt
+    v1.insert(v1.end(), {0, 0, 0, 0, 0, 0, 'U', 'T', 'C', 0});
+    EXPECT_FALSE(parseTzif(v1).has_value());
+
+    std::ifstream in(kFixture / "Test/Central", std::ios::binary);
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_TRUE(parseTzif(bytes).has_value());
+    for (std::size_t cut : {std::size_t{10}, std::size_t{60}, bytes.size() / 2, bytes.size() - 1}) {
+        EXPECT_FALSE(parseTzif(std::span(bytes).first(cut)).has_value()) << cut;
+    }
+}
+
+struct PosixCase {
+    const char* name;
+    const char* tz;
+    ZoneRules rules;
+    RuleConversion conversion;
+};
+
+class PosixTzRules : public testing::TestWithParam<PosixCase> {};
+
+TEST_P(PosixTzRules, Converts) {
+    const auto& c = GetParam();
+    const auto tz = parsePosixTz(c.tz);
+    ASSERT_TRUE(tz.has_value()) << c.tz;
+    const auto converted = zoneRulesFromPosixTz(*tz);
+    EXPECT_EQ(converted.rules, c.rules);
+    EXPECT_EQ(converted.conversion, c.conversion);
+}
+
+ZoneRules fixed(int bias) {
+    ZoneRules r;
+    r.Bias = bias;
+    return r;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Footers, PosixTzRules,
+    testing::Values(
+        PosixCase{"Utc", "UTC0", fixed(0), RuleConversion::Exact},
+        PosixCase{"QuotedNegative", "<-03>3", fixed(180), RuleConversion::Exact},
+        PosixCase{"HalfHour", "<+0545>-5:45", fixed(-345), RuleConversion::Exact},
+        PosixCase{"CentralEurope", "CET-1CEST,M3.5.0,M10.5.0/3",
+                  makeRules(-60, -60, yearlyRule(3, 5, 0, 2), yearlyRule(10, 5, 0, 3)),
+                  RuleConversion::Exact},
+        PosixCase{"UnitedStates", "EST5EDT,M3.2.0,M11.1.0",
+                  makeRules(300, -60, yearlyRule(3, 2, 0, 2), yearlyRule(11, 1, 0, 2)),
+                  RuleConversion::Exact},
+        PosixCase{"NegativeHour", "<-02>2<-01>,M3.5.0/-1,M10.5.0/0",
+                  makeRules(120, -60, yearlyRule(3, 5, 0, -1), yearlyRule(10, 5, 0, 0)),
+                  RuleConversion::Exact},
+        PosixCase{"NegativeHourAndMinutes", "<-02>2<-01>,M3.5.0/-1:30,M10.5.0/-0:15",
+                  makeRules(120, -60, yearlyRule(3, 5, 0, -2, 30), yearlyRule(10, 5, 0, -1, 45)),
+                  RuleConversion::Exact},
+        PosixCase{"FiftyHours", "EET-2EEST,M3.4.4/50,M10.4.4/50",
+                  makeRules(-120, -60, yearlyRule(3, 4, 4, 50), yearlyRule(10, 4, 4, 50)),
+                  RuleConversion::Exact},
+        PosixCase{"MaximumHours", "EET-2EEST,M3.4.4/167,M10.4.4/-167",
+                  makeRules(-120, -60, yearlyRule(3, 4, 4, 167), yearlyRule(10, 4, 4, -167)),
+                  RuleConversion::Exact},
+        PosixCase{"TwentyFour", "<-04>4<-03>,M9.1.6/24,M4.1.6/24",
+                  makeRules(240, -60, yearlyRule(9, 1, 6, 24), yearlyRule(4, 1, 6, 24)),
+                  RuleConversion::Exact},
+        PosixCase{"QuarterHours", "<+1245>-12:45<+1345>,M9.5.0/2:45,M4.1.0/3:45",
+                  makeRules(-765, -60, yearlyRule(9, 5, 0, 2, 45), yearlyRule(4, 1, 0, 3, 45)),
+                  RuleConversion::Exact},
+        PosixCase{"HalfHourSaving", "<+1030>-10:30<+11>-11,M10.1.0,M4.1.0",
+                  makeRules(-630, -30, yearlyRule(10, 1, 0, 2), yearlyRule(4, 1, 0, 2)),
+                  RuleConversion::Exact},
+        PosixCase{"TwoHourSaving", "<+00>0<+02>-2,M3.5.0/1,M10.5.0/3",
+                  makeRules(0, -120, yearlyRule(3, 5, 0, 1), yearlyRule(10, 5, 0, 3)),
+                  RuleConversion::Exact},
+        PosixCase{"NegativeSaving", "IST-1GMT0,M10.5.0,M3.5.0/1",
+                  makeRules(-60, 60, yearlyRule(10, 5, 0, 2), yearlyRule(3, 5, 0, 1)),
+                  RuleConversion::Exact},
+        PosixCase{"JulianFallsBackToStandard", "<+0330>-3:30<+0430>,J80/0,J264/0", fixed(-210),
+                  RuleConversion::JulianFallback},
+        PosixCase{"ZeroBasedJulian", "AAA3BBB,79/2,263/2", fixed(180),
+                  RuleConversion::JulianFallback},
+        PosixCase{"PermanentDaylightJulian", "EST5EDT,0/0,J365/25", fixed(300),
+                  RuleConversion::JulianFallback},
+        PosixCase{"DaylightWithoutRule", "EST5EDT", fixed(300), RuleConversion::NoDaylightRule},
+        PosixCase{"OffsetSeconds", "<+0020>-0:20:30", fixed(-20),
+                  RuleConversion::OffsetNotMinutes}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PosixTz, ParsesNamesAndOffsets) {
+    const auto tz = parsePosixTz("NST3:30NDT,M3.2.0,M11.1.0");
+    ASSERT_TRUE(tz.has_value());
+    EXPECT_EQ(tz->standardName, "NST");
+    EXPECT_EQ(tz->standardOffset, 3 * 3600 + 1800);
+    EXPECT_EQ(tz->daylightName, "NDT");
+    EXPECT_EQ(tz->daylightOffset, 2 * 3600 + 1800);
+    EXPECT_EQ(tz->daylightStart.time, 7200);
+}
+
+TEST(PosixTz, RejectsMalformedStrings) {
+    for (const char* bad :
+         {"", "UT0", "CET", "CET-1CEST,M3.5.0", "CET-1CEST,M13.5.0,M10.5.0",
+          "CET-1CEST,M3.6.0,M10.5.0", "CET-1CEST,M3.5.7,M10.5.0", "CET-1CEST,M3.5.0/168,M10.5.0",
+          "<+01-1", "CET-1CEST,J0,J10", "CET-1CEST,M3.5.0,M10.5.0/3x", "CET-25", "CET-1:60"}) {
+        EXPECT_FALSE(parsePosixTz(bad).has_value()) << bad;
+    }
+}
+
+} // namespace
+} // namespace velmora

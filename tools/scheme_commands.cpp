@@ -1,0 +1,117 @@
+// The scheme subcommands of velmora-tool: dump, check, roundtrip and build.
+#include "tools/scheme_commands.h"
+
+#include "clock/scheme_file.h"
+#include "resources/default_scheme.h"
+#include "tools/json_reader.h"
+#include "tools/json_writer.h"
+#include "tools/scheme_json.h"
+#include "tools/tool_status.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+std::string describe(const ReadError& error) {
+    return error.reason + " (at byte " + std::to_string(error.offset) + ")";
+}
+
+// Reads a whole scheme file; trailing bytes make it invalid, so every valid file writes back
+// byte for byte.
+std::unique_ptr<Clock> readStrict(const std::string& path, std::ostream& err) {
+    ReadError error;
+    std::unique_ptr<Clock> clock = readSchemeFile(path, &error, true);
+    if (clock == nullptr) {
+        reportInvalid(err, path, describe(error));
+    }
+    return clock;
+}
+
+} // namespace
+
+int runDumpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool withData = false;
+    std::string source;
+    for (const std::string& arg : args) {
+        if (arg == "--with-data") {
+            withData = true;
+        } else if (source.empty()) {
+            source = arg;
+        } else {
+            return kExitUsage;
+        }
+    }
+    if (source.empty()) {
+        return kExitUsage;
+    }
+    std::unique_ptr<Clock> clock;
+    if (source == "--default") {
+        ReadError error;
+        clock = readDefaultScheme(&error);
+        if (clock == nullptr) {
+            return reportInvalid(err, "default scheme", describe(error));
+        }
+    } else {
+        clock = readStrict(source, err);
+    }
+    if (clock == nullptr) {
+        return kExitInvalidInput;
+    }
+    out << JsonWriter::write(schemeToJson(*clock, withData));
+    return kExitOk;
+}
+
+int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) {
+        return kExitUsage;
+    }
+    std::unique_ptr<Clock> clock = readStrict(args[0], err);
+    if (clock == nullptr) {
+        return kExitInvalidInput;
+    }
+    std::error_code code;
+    auto bytes = std::filesystem::file_size(args[0], code);
+    out << "ok: " << countObjects(*clock) << " objects, " << bytes << " bytes\n";
+    return kExitOk;
+}
+
+int runRoundtripCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    if (args.size() != 2) {
+        return kExitUsage;
+    }
+    std::unique_ptr<Clock> clock = readStrict(args[0], err);
+    if (clock == nullptr) {
+        return kExitInvalidInput;
+    }
+    std::string error;
+    if (!saveSchemeFile(*clock, args[1], &error)) {
+        return reportInvalid(err, args[1], error);
+    }
+    return kExitOk;
+}
+
+int runBuildCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    if (args.size() != 2) {
+        return kExitUsage;
+    }
+    std::ifstream input(args[0], std::ios::binary);
+    if (!input) {
+        return reportInvalid(err, args[0], "cannot open the file");
+    }
+    std::stringstream text;
+    text << input.rdbuf();
+    std::unique_ptr<Clock> clock;
+    try {
+        JsonValue json = JsonReader::parse(text.str());
+        clock = schemeFromJson(json, std::filesystem::path(args[0]).parent_path());
+    } catch (const JsonError& error) {
+        return reportInvalid(err, args[0], error.what());
+    }
+    std::string error;
+    if (!saveSchemeFile(*clock, args[1], &error)) {
+        return reportInvalid(err, args[1], error);
+    }
+    return kExitOk;
+}

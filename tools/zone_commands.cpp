@@ -1,0 +1,166 @@
+// The "zones" and "convert" subcommands of velmora-tool.
+#include "tools/zone_commands.h"
+
+#include "time/calendar.h"
+#include "time/packed_date_time.h"
+#include "time/system_zone_table.h"
+#include "time/zone_conversion.h"
+
+#include <cstdio>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kInvalidInput = 1;
+constexpr int kUsage = 2;
+
+// The years over which the calendar arithmetic of the conversion is exact.
+constexpr int kFirstYear = 1;
+constexpr int kLastYear = 4000;
+
+int fail(std::ostream& err, std::string_view what, std::string_view reason) {
+    err << "velmora-tool: " << what << ": " << reason << '\n';
+    return kInvalidInput;
+}
+
+std::string formatRule(const SystemTime& t) {
+    char text[48];
+    if (t.wMonth == 0) {
+        return "none";
+    }
+    if (t.wYear != 0) {
+        std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02d:%02u:%02u", unsigned{t.wYear},
+                      unsigned{t.wMonth}, unsigned{t.wDay}, static_cast<int>(signedHour(t)),
+                      unsigned{t.wMinute}, unsigned{t.wSecond});
+    } else {
+        std::snprintf(text, sizeof text, "M%u.%u.%u/%d:%02u:%02u", unsigned{t.wMonth},
+                      unsigned{t.wDay}, unsigned{t.wDayOfWeek}, static_cast<int>(signedHour(t)),
+                      unsigned{t.wMinute}, unsigned{t.wSecond});
+    }
+    return text;
+}
+
+std::optional<int> digits(std::string_view text, std::size_t at, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (i >= text.size() || text[i] < '0' || text[i] > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// YYYY-MM-DDTHH:MM:SS[.cc]
+std::optional<PackedDateTime> parseInstant(std::string_view text) {
+    if (text.size() != 19 && text.size() != 22) {
+        return std::nullopt;
+    }
+    const auto y = digits(text, 0, 4);
+    const auto mo = digits(text, 5, 2);
+    const auto d = digits(text, 8, 2);
+    const auto h = digits(text, 11, 2);
+    const auto mi = digits(text, 14, 2);
+    const auto s = digits(text, 17, 2);
+    const auto cs = text.size() == 22 ? digits(text, 20, 2) : std::optional<int>(0);
+    if (!y || !mo || !d || !h || !mi || !s || !cs || text[4] != '-' || text[7] != '-' ||
+        text[10] != 'T' || text[13] != ':' || text[16] != ':' ||
+        (text.size() == 22 && text[19] != '.')) {
+        return std::nullopt;
+    }
+    if (*y < kFirstYear || *y > kLastYear || *mo < 1 || *mo > 12 || *d < 1 ||
+        *d > daysInMonth(*mo, *y) || *h > 23 || *mi > 59 || *s > 59) {
+        return std::nullopt;
+    }
+    return PackedDateTime{packDate(*y, *mo, *d), packTime(*h, *mi, *s, *cs)};
+}
+
+std::string formatLocal(const PackedDateTime& t) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%02d",
+                  static_cast<int>(t.year()), static_cast<int>(t.month()),
+                  static_cast<int>(t.day()), static_cast<int>(t.hour()),
+                  static_cast<int>(t.minute()), static_cast<int>(t.second()),
+                  static_cast<int>(t.centisecond()));
+    return text;
+}
+
+bool convertOne(const ZoneRules& rules, std::string_view text, std::ostream& out,
+                std::ostream& err) {
+    const auto utc = parseInstant(text);
+    if (!utc) {
+        fail(err, text, "invalid instant (expected YYYY-MM-DDTHH:MM:SS[.cc], years 0001 to 4000)");
+        return false;
+    }
+    out << formatLocal(toZoneTime(rules, *utc)) << '\n';
+    return true;
+}
+
+} // namespace
+
+int runZonesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty()) {
+        err << "usage: velmora-tool zones\n";
+        return kUsage;
+    }
+    std::vector<ZoneRecord> table;
+    if (!readSystemZoneTable(table)) {
+        return fail(err, zoneinfoDirectory().string(), "cannot read the time zone database");
+    }
+    for (const auto& zone : table) {
+        const auto& r = zone.rules;
+        out << utf16ToUtf8(zone.displayNameView()) << '\t' << utf16ToUtf8(zone.standardNameView())
+            << '\t' << r.Bias << ' ' << r.StandardBias << ' ' << r.DaylightBias << '\t'
+            << formatRule(r.DaylightDate) << ' ' << formatRule(r.StandardDate) << '\n';
+    }
+    return kOk;
+}
+
+int runConvertCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                      std::ostream& err) {
+    if (args.empty() || args.front().empty() || args.front().front() == '-') {
+        err << "usage: velmora-tool convert ZONEID [YYYY-MM-DDTHH:MM:SS[.cc]]...\n";
+        return kUsage;
+    }
+    const std::string& id = args.front();
+    std::vector<ZoneRecord> table;
+    const bool haveTable = readSystemZoneTable(table);
+    ZoneRules rules;
+    if (const auto* zone = findZoneByStandardName(table, utf8ToUtf16(id))) {
+        rules = zone->rules;
+    } else if (id != "UTC") {
+        if (!haveTable) {
+            return fail(err, zoneinfoDirectory().string(), "cannot read the time zone database");
+        }
+        return fail(err, id, "unknown zone");
+    }
+    if (args.size() > 1) {
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (!convertOne(rules, args[i], out, err)) {
+                return kInvalidInput;
+            }
+        }
+        return kOk;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.find_first_not_of(" \t") == std::string::npos) {
+            continue;
+        }
+        if (!convertOne(rules, line, out, err)) {
+            return kInvalidInput;
+        }
+    }
+    return kOk;
+}
+
+} // namespace velmora
