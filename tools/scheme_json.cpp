@@ -174,11 +174,11 @@ void buildValue(Property& property, const JsonValue& json, const std::filesystem
     }
 }
 
-std::unique_ptr<Property> build(const JsonValue& json, const std::filesystem::path& baseFolder,
-                                const std::string& parentPath, int depth) {
-    std::string type = toUtf8(json.at("type").asString());
-    std::string where = parentPath + "/" + json_utf::printable(type);
-    std::unique_ptr<SerializationObject> object = ClassRegistry::instance().create(type);
+std::unique_ptr<Property> buildObject(const JsonValue& json,
+                                      const std::filesystem::path& baseFolder,
+                                      const std::string& where, int depth) {
+    std::unique_ptr<SerializationObject> object =
+        ClassRegistry::instance().create(toUtf8(json.at("type").asString()));
     if (object == nullptr || !object->isKindOf("Property")) {
         fail(where, "unknown type name");
     }
@@ -187,6 +187,20 @@ std::unique_ptr<Property> build(const JsonValue& json, const std::filesystem::pa
     property->setTextId(json.at("textId").asInt<std::int32_t>());
     buildValue(*property, json, baseFolder, where, depth);
     return property;
+}
+
+std::unique_ptr<Property> build(const JsonValue& json, const std::filesystem::path& baseFolder,
+                                const std::string& parentPath, int depth) {
+    std::string where = parentPath + "/?";
+    try {
+        where = parentPath + "/" + json_utf::printable(toUtf8(json.at("type").asString()));
+        return buildObject(json, baseFolder, where, depth);
+    } catch (const BuildError&) {
+        throw;
+    } catch (const JsonError& error) {
+        // Name the object the JSON library's complaint is about.
+        fail(where, error.what());
+    }
 }
 
 } // namespace

@@ -1,0 +1,163 @@
+// velmora-tool's scheme commands, run as a user would run them.
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class SchemeCommandsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("velmora-tool-test-" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    ToolRun tool(const std::string& args) {
+        std::string errFile = (folder_ / "stderr.txt").string();
+        std::string command = std::string(VELMORA_TOOL) + " " + args + " 2>" + errFile;
+        ToolRun run{-1, {}, {}};
+        FILE* pipe = ::popen(command.c_str(), "r");
+        std::array<char, 65536> buffer;
+        while (std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
+            run.out.append(buffer.data(), got);
+        }
+        int status = ::pclose(pipe);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.err = read(errFile);
+        return run;
+    }
+    std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    static std::string read(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(folder_ / name, std::ios::binary) << text;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(SchemeCommandsTest, DefaultSchemeGoesThroughJsonAndBackUnchanged) {
+    ToolRun dump = tool("dump --with-data --default");
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    write("default.json", dump.out);
+    ToolRun build = tool("build " + path("default.json") + " " + path("built.Velmora"));
+    ASSERT_EQ(build.status, 0) << build.err;
+    ToolRun roundtrip = tool("roundtrip " + path("built.Velmora") + " " + path("again.Velmora"));
+    ASSERT_EQ(roundtrip.status, 0) << roundtrip.err;
+    EXPECT_EQ(read(path("built.Velmora")), read(path("again.Velmora")));
+    ToolRun redump = tool("dump --with-data " + path("again.Velmora"));
+    EXPECT_EQ(redump.out, dump.out);
+
+    ToolRun check = tool("check " + path("built.Velmora"));
+    EXPECT_EQ(check.status, 0);
+    std::string size = std::to_string(fs::file_size(path("built.Velmora")));
+    EXPECT_EQ(check.out, "ok: 105 objects, " + size + " bytes\n");
+}
+
+TEST_F(SchemeCommandsTest, JsonKeepsEveryCodeUnitAndCarriedFilesFromDisk) {
+    write("image.bin", std::string("\x00\x01\xff", 3));
+    write("odd.json", R"({"type": "Clock", "name": "\ud800x\udc00\u00e9\ud83d\ude00", "textId": -5,
+        "children": [
+          {"type": "FileProperty", "name": "BackgroundImage", "textId": 21,
+           "sourcePath": "C:\\art\\image.bin", "size": 3, "dataFile": "image.bin"},
+          {"type": "ColorProperty", "name": "Color", "textId": 0, "value": "#80ff6820"},
+          {"type": "FontFamilyProperty", "name": "F", "textId": 63, "family": "No Such Font"},
+          {"type": "ClockHand", "name": "", "textId": 0, "children": []}]})");
+    ToolRun build = tool("build " + path("odd.json") + " " + path("odd.Velmora"));
+    ASSERT_EQ(build.status, 0) << build.err;
+    ToolRun dump = tool("dump " + path("odd.Velmora"));
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_NE(dump.out.find(R"("name": "\ud800x\udc00é😀")"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find(R"("textId": -5)"), std::string::npos);
+    EXPECT_NE(dump.out.find(R"("value": "#80FF6820")"), std::string::npos);
+    EXPECT_NE(dump.out.find(R"("family": "No Such Font")"), std::string::npos);
+    EXPECT_NE(
+        dump.out.find(
+            R"("sha256": "26a66b061e8f48f39927c312f25293959729eee95978e2892d49d3512a5cc092")"),
+        std::string::npos);
+    EXPECT_NE(dump.out.find(R"("size": 3)"), std::string::npos);
+    EXPECT_EQ(dump.out.find("dataBase64"), std::string::npos);
+}
+
+struct FailureRow {
+    const char* name;
+    const char* json;
+    const char* message;
+};
+
+class BuildFailureTest : public SchemeCommandsTest,
+                         public testing::WithParamInterface<FailureRow> {};
+
+TEST_P(BuildFailureTest, RefusesWithOneLineAndStatusOne) {
+    write("bad.json", GetParam().json);
+    write("out.Velmora", "previous");
+    ToolRun build = tool("build " + path("bad.json") + " " + path("out.Velmora"));
+    EXPECT_EQ(build.status, 1);
+    EXPECT_EQ(build.err.rfind("velmora-tool: " + path("bad.json") + ": ", 0), 0u) << build.err;
+    EXPECT_NE(build.err.find(GetParam().message), std::string::npos) << build.err;
+    EXPECT_EQ(std::count(build.err.begin(), build.err.end(), '\n'), 1);
+    EXPECT_EQ(read(path("out.Velmora")), "previous");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BuildFailureTest,
+    testing::Values(
+        FailureRow{"NotJson", "{", "line 1"},
+        FailureRow{"RootNotClock",
+                   R"({"type": "ClockHand", "name": "", "textId": 0, "children": []})", "root"},
+        FailureRow{
+            "UnknownType",
+            R"({"type": "Clock", "name": "", "textId": 0, "children": [{"type": "Spring", "name": "", "textId": 0}]})",
+            "unknown type name"},
+        FailureRow{
+            "ValueOutOfRange",
+            R"({"type": "Clock", "name": "", "textId": 0, "children": [{"type": "IntProperty", "name": "", "textId": 0, "value": 2147483648}]})",
+            "/Clock/IntProperty"},
+        FailureRow{
+            "BadColour",
+            R"({"type": "Clock", "name": "", "textId": 0, "children": [{"type": "ColorProperty", "name": "", "textId": 0, "value": "#FFF"}]})",
+            "#AARRGGBB"},
+        FailureRow{"UnexpectedKey",
+                   R"({"type": "Clock", "name": "", "textId": 0, "children": [], "colour": 1})",
+                   "unexpected key"},
+        FailureRow{
+            "MissingBytes",
+            R"({"type": "Clock", "name": "", "textId": 0, "children": [{"type": "FileProperty", "name": "", "textId": 0, "sourcePath": "", "size": 9}]})",
+            "--with-data"},
+        FailureRow{
+            "WrongHash",
+            R"({"type": "Clock", "name": "", "textId": 0, "children": [{"type": "FileProperty", "name": "", "textId": 0, "sourcePath": "", "size": 1, "sha256": "00", "dataBase64": "AA=="}]})",
+            "sha256"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SchemeCommandsTest, ReportsBrokenSchemesAndUsage) {
+    write("short.Velmora", std::string("\0\0\0\0\0\0\0\0\x01\0\0\0", 12));
+    ToolRun check = tool("check " + path("short.Velmora"));
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.err,
+              "velmora-tool: " + path("short.Velmora") +
+                  ": child count larger than the bytes left (1, 0 bytes left) (at byte 8)\n");
+    EXPECT_EQ(tool("check " + path("missing.Velmora")).status, 1);
+    EXPECT_EQ(tool("").status, 2);
+    EXPECT_EQ(tool("frobnicate").status, 2);
+    EXPECT_EQ(tool("check").status, 2);
+    EXPECT_EQ(tool("roundtrip one").status, 2);
+    EXPECT_EQ(tool("dump --with-data").status, 2);
+}
+
+} // namespace
