@@ -11,9 +11,16 @@
 #include "model/string_table.h"
 #include "model/utf.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
+
 constexpr int kBodyTextId = 43;
-}
+// Single precision, as the dial geometry has always been computed.
+constexpr float kPi = 3.1415927410125732f;
+
+} // namespace
 
 Clock::Clock() : ClockObject(u"Clock", kBodyTextId) {
     append(std::make_unique<StringProperty>(u"AuthorInfo", 67, u"(unknown artist)"));
@@ -24,7 +31,7 @@ Clock::Clock() : ClockObject(u"Clock", kBodyTextId) {
     append(std::make_unique<FileProperty>(u"BackgroundImage", 21, u""));
 }
 
-Clock::Clock(const Clock& other) : ClockObject(other) {}
+Clock::Clock(const Clock& other) : ClockObject(other), layout_(other.layout_) {}
 
 bool Clock::isKindOf(std::string_view typeName) const {
     return typeName == kTypeName || ClockObject::isKindOf(typeName);
@@ -57,8 +64,14 @@ bool Clock::needsContinuousRedraw() const {
 }
 
 void Clock::clearChildren() {
+    releaseImages();
     backgroundDirty_ = true;
     ClockObject::clearChildren();
+}
+
+void Clock::releaseImages() {
+    background_.reset();
+    scaledBackground_.reset();
 }
 
 OptionRow* Clock::createItem(OptionTree& tree, OptionRow* parent) {
@@ -110,4 +123,98 @@ bool Clock::loadLastScheme(SettingsStore& settings, ReadError* error) {
 void Clock::adopt(Clock& other) {
     replaceContentsWith(other);
     backgroundDirty_ = true;
+}
+
+void Clock::layoutAndDraw(Canvas& canvas, const LayoutRect& target,
+                          const velmora::PackedDateTime& utc) {
+    loadBackground(canvas);
+    layout_ = fitted(target);
+    draw(canvas, *this, utc);
+}
+
+void Clock::loadBackground(Canvas& canvas) {
+    if (!backgroundDirty_) {
+        return;
+    }
+    releaseImages();
+    backgroundDirty_ = false;
+    auto* file = findChildAs<FileProperty>(u"BackgroundImage");
+    if (file == nullptr) {
+        return;
+    }
+    std::filesystem::path path = file->temporaryFilePath();
+    if (!path.empty()) {
+        // An unreadable or empty image comes back null and counts as absent.
+        background_ = canvas.decodeImage(path);
+    }
+}
+
+LayoutRect Clock::fitted(const LayoutRect& target) const {
+    if (background_ == nullptr) {
+        return target;
+    }
+    LayoutRect result = target;
+    float aspect =
+        static_cast<float>(background_->width()) / static_cast<float>(background_->height());
+    if (static_cast<float>(target.width) > aspect * static_cast<float>(target.height)) {
+        std::int32_t half =
+            static_cast<std::int32_t>(aspect * static_cast<float>(target.height)) / 2;
+        result.x = target.x + target.width / 2 - half;
+        result.width = 2 * half;
+    } else {
+        std::int32_t half =
+            static_cast<std::int32_t>(static_cast<float>(target.width) / aspect) / 2;
+        result.y = target.y + target.height / 2 - half;
+        result.height = 2 * half;
+    }
+    return result;
+}
+
+void Clock::draw(Canvas& canvas, const Clock&, const velmora::PackedDateTime& utc) {
+    const auto* smoothing = findChildAs<SmoothingModeProperty>(u"SmoothingMode");
+    canvas.setSmoothingMode(smoothing != nullptr ? smoothing->value()
+                                                 : SmoothingModeProperty::kHighQuality);
+    canvas.setTextAntialias(true);
+    if (background_ != nullptr && layout_.width > 0 && layout_.height > 0) {
+        if (scaledBackground_ == nullptr || scaledBackground_->width() != layout_.width ||
+            scaledBackground_->height() != layout_.height) {
+            scaledBackground_ = canvas.scaleImage(*background_, layout_.width, layout_.height);
+        }
+        if (scaledBackground_ != nullptr) {
+            canvas.drawImage(*scaledBackground_, static_cast<float>(layout_.x),
+                             static_cast<float>(layout_.y));
+        }
+    }
+    for (const auto& child : children()) {
+        if (child->isKindOf(ClockObject::kTypeName)) {
+            static_cast<ClockObject&>(*child).draw(canvas, *this, utc);
+        }
+    }
+}
+
+float Clock::radius() const {
+    return static_cast<float>(std::min(layout_.width, layout_.height)) * 0.5f;
+}
+
+PointF Clock::centerPoint(std::int32_t dx, std::int32_t dy) const {
+    float r = radius();
+    // Summed in 64 bits: stored offsets may be any 32-bit values.
+    float sumX = static_cast<float>(std::int64_t{dx} + percentOr(u"X", 0));
+    float sumY = static_cast<float>(std::int64_t{dy} + percentOr(u"Y", 0));
+    return {static_cast<float>(layout_.width / 2 + layout_.x) + r * sumX / 100.0f,
+            static_cast<float>(layout_.height / 2 + layout_.y) + r * sumY / 100.0f};
+}
+
+DialPoint Clock::pointAt(velmora::TimeValueKind kind, const velmora::PackedDateTime& local,
+                         std::int32_t radiusPercent, std::int32_t dx, std::int32_t dy) const {
+    velmora::TimeValue value = velmora::evaluateTimeValue(static_cast<std::int32_t>(kind), local);
+    float angle = 2.0f * value.value * kPi / value.period;
+    float distance = radius() * static_cast<float>(radiusPercent) / 100.0f;
+    PointF center = centerPoint(dx, dy);
+    return {{center.x + std::sin(angle) * distance, center.y - std::cos(angle) * distance},
+            angle / kPi * 180.0f};
+}
+
+float Clock::angleOf(velmora::TimeValueKind kind, const velmora::PackedDateTime& local) const {
+    return pointAt(kind, local, 100, 0, 0).degrees;
 }

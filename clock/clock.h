@@ -9,6 +9,21 @@
 class ClassRegistry;
 class SettingsStore;
 
+// A rectangle in whole pixels of the drawing surface.
+struct LayoutRect {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    friend bool operator==(const LayoutRect&, const LayoutRect&) = default;
+};
+
+// A point on the dial and the angle it lies at, in degrees clockwise from 12 o'clock.
+struct DialPoint {
+    PointF point;
+    float degrees = 0;
+};
+
 class Clock : public ClockObject {
 public:
     static constexpr const char* kTypeName = "Clock";
@@ -33,6 +48,20 @@ public:
     // A background chosen in the editor is decoded for the next frame.
     void commitItem() override;
 
+    // Fits the body into the target, keeping the background's aspect, and draws one frame
+    // for the UTC moment: the background, then every element in list order.
+    void layoutAndDraw(Canvas& canvas, const LayoutRect& target,
+                       const velmora::PackedDateTime& utc);
+    void draw(Canvas& canvas, const Clock& body, const velmora::PackedDateTime& utc) override;
+
+    // The dial geometry the elements draw with; lengths are percentages of the radius.
+    const LayoutRect& layoutRect() const { return layout_; }
+    float radius() const;
+    PointF centerPoint(std::int32_t dx, std::int32_t dy) const;
+    DialPoint pointAt(velmora::TimeValueKind kind, const velmora::PackedDateTime& local,
+                      std::int32_t radiusPercent, std::int32_t dx, std::int32_t dy) const;
+    float angleOf(velmora::TimeValueKind kind, const velmora::PackedDateTime& local) const;
+
     // Reads a scheme file into a fresh body and takes its content over only when the whole
     // read succeeded; then brings it in line with the current classes and records the path
     // in the settings. On failure this body is untouched and error says why.
@@ -48,9 +77,18 @@ public:
     bool isBackgroundDirty() const { return backgroundDirty_; }
     void setBackgroundDirty() { backgroundDirty_ = true; }
 
+    bool hasBackground() const { return background_ != nullptr; }
+
 private:
     Clock(const Clock& other);
+    void loadBackground(Canvas& canvas);
+    LayoutRect fitted(const LayoutRect& target) const;
+    void releaseImages();
 
+    LayoutRect layout_;
+    std::unique_ptr<CanvasImage> background_;
+    // The background scaled to the layout's size, kept between frames.
+    std::unique_ptr<CanvasImage> scaledBackground_;
     std::filesystem::path schemePath_;
     bool backgroundDirty_ = true;
 };

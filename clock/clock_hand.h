@@ -17,6 +17,7 @@ public:
     // "hand second": the label and the time value's label.
     std::u16string valueText() const override;
     std::unique_ptr<Property> clone() const override;
+    void draw(Canvas& canvas, const Clock& body, const velmora::PackedDateTime& utc) override;
     bool needsContinuousRedraw() const override;
 
 private:

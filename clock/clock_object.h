@@ -1,13 +1,17 @@
 // The base of everything a scheme draws: the clock body and its elements.
 #pragma once
 
+#include "clock/canvas.h"
 #include "model/property_map.h"
+#include "time/packed_date_time.h"
 #include "time/time_value.h"
 
 // The stored number of a time value kind.
 constexpr std::int32_t storedKind(velmora::TimeValueKind kind) {
     return static_cast<std::int32_t>(kind);
 }
+
+class Clock;
 
 class ClockObject : public PropertyMap {
 public:
@@ -22,6 +26,8 @@ public:
     // True when the element changes between the whole seconds, so the window must redraw
     // on every tick.
     virtual bool needsContinuousRedraw() const { return false; }
+    // Draws the object for the UTC moment on the body it belongs to.
+    virtual void draw(Canvas& canvas, const Clock& body, const velmora::PackedDateTime& utc) = 0;
     // The rows are replaced only by the next createItem after the tree was emptied.
     void forgetItem() override {}
 
@@ -29,5 +35,13 @@ public:
     velmora::TimeValueKind timeValueKind() const;
 
 protected:
+    // The value of a child looked up by name and expected kind, or the fallback.
+    std::int32_t percentOr(std::u16string_view name, std::int32_t fallback) const;
+    std::uint32_t colorOr(std::u16string_view name, std::uint32_t fallback) const;
+    // The pen of the guide marks of a selected element: its colour, a little translucent.
+    static Pen guidePen(std::uint32_t argb) { return Pen{(argb & 0x00FFFFFF) | 0xB4000000, 1.0f}; }
+    // The UTC moment in the zone slot the "TimeZone" child names; UTC without one.
+    velmora::PackedDateTime zoneTime(const velmora::PackedDateTime& utc) const;
+
     ClockObject(const ClockObject& other) = default;
 };

@@ -16,6 +16,7 @@ public:
 
     std::u16string valueText() const override;
     std::unique_ptr<Property> clone() const override;
+    void draw(Canvas& canvas, const Clock& body, const velmora::PackedDateTime& utc) override;
     // Only the continuous second: a centisecond slice alone does not make the window
     // redraw on every tick.
     bool needsContinuousRedraw() const override;

@@ -1,12 +1,16 @@
 // A clock text: the date or time formatted by a format string, in a chosen font.
 #include "clock/clock_text.h"
 
+#include "clock/clock.h"
+#include "clock/clock_text_format.h"
 #include "model/bool_property.h"
 #include "model/color_property.h"
 #include "model/font_family_property.h"
 #include "model/percent_property.h"
 #include "model/string_property.h"
 #include "model/time_zone_property.h"
+#include "model/utf.h"
+#include "time/machine_zone.h"
 
 ClockText::ClockText() : ClockObject(u"ClockText", 62) {
     append(std::make_unique<StringProperty>(u"Fmt", 55, u"%d.%m.%Y"));
@@ -35,4 +39,50 @@ std::u16string ClockText::valueText() const {
 
 std::unique_ptr<Property> ClockText::clone() const {
     return std::unique_ptr<Property>(new ClockText(*this));
+}
+
+namespace {
+
+bool isOn(const PropertyMap& map, std::u16string_view name) {
+    const auto* flag = map.findChildAs<BoolProperty>(name);
+    return flag != nullptr && flag->isOn();
+}
+
+// The machine zone's name, looked up only for formats that show it.
+std::u16string machineZoneNameFor(std::u16string_view format) {
+    if (format.find(u'z') == std::u16string_view::npos &&
+        format.find(u'Z') == std::u16string_view::npos) {
+        return {};
+    }
+    return fromUtf8(velmora::machineZoneId());
+}
+
+} // namespace
+
+void ClockText::draw(Canvas& canvas, const Clock& body, const velmora::PackedDateTime& utc) {
+    velmora::PackedDateTime local = zoneTime(utc);
+    const auto* formatProperty = findChildAs<StringProperty>(u"Fmt");
+    std::u16string_view format = formatProperty != nullptr
+                                     ? std::u16string_view(formatProperty->value())
+                                     : std::u16string_view();
+    std::u16string text = formatClockText(format, local, machineZoneNameFor(format));
+    if (text.empty()) {
+        return;
+    }
+    const auto* family = findChildAs<FontFamilyProperty>(u"FontFamily");
+    float r = body.radius();
+    FontSpec font{family != nullptr ? family->familyName() : u"",
+                  static_cast<float>(percentOr(u"FontSize", 0)) * r / 200.0f,
+                  isOn(*this, u"FontBold"), isOn(*this, u"FontItalic")};
+    std::optional<SizeF> box = canvas.measureText(font, text);
+    if (!box) {
+        return;
+    }
+    const LayoutRect& layout = body.layoutRect();
+    PointF topLeft{
+        (static_cast<float>(layout.width) - box->width) * 0.5f + static_cast<float>(layout.x) +
+            r * static_cast<float>(percentOr(u"dX", 0)) / 100.0f,
+        (static_cast<float>(layout.height) - box->height) * 0.5f + static_cast<float>(layout.y) +
+            r * static_cast<float>(percentOr(u"dY", 0)) / 100.0f};
+    canvas.drawText(font, colorOr(u"Color", ColorProperty::kOpaqueBlack), text, topLeft);
 }

@@ -17,6 +17,7 @@ public:
     // digital display "%d.%m.%Y": the label and the quoted format.
     std::u16string valueText() const override;
     std::unique_ptr<Property> clone() const override;
+    void draw(Canvas& canvas, const Clock& body, const velmora::PackedDateTime& utc) override;
 
 private:
     ClockText(const ClockText& other) = default;

@@ -48,9 +48,9 @@ struct Fields {
     std::int32_t yearDay = 0; // 0 = January 1
 };
 
-// The weekday congruence is only exact for a limited range of years. The Gregorian calendar
-// repeats every 400 years (a whole number of weeks), so moving the year into 2000 to 2399 keeps
-// the weekday right for any year.
+// The weekday congruence divides truncating, which goes wrong before the year 1. The
+// Gregorian calendar repeats every 400 years (a whole number of weeks), so moving the year into
+// 2000 to 2399 gives the right weekday for any year.
 std::int32_t weekdayOf(const velmora::PackedDateTime& local) {
     const std::int32_t year = 2000 + floorMod(local.year(), 400);
     const std::int32_t date = velmora::packDate(year, local.month(), local.day());
@@ -87,7 +87,7 @@ std::u16string_view monthName(const Fields& f, bool full) {
 
 std::int32_t hour12(std::int32_t hour) {
     const std::int32_t h = floorMod(hour, 12);
-    return h;
+    return h == 0 ? 12 : h;
 }
 
 // Week of the year as strftime's %U (firstDay 0, Sunday) and %W (firstDay 1, Monday): the days

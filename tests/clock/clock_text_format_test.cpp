@@ -54,9 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
                    u"%a|%A|%b|%B|%c|%d|%H|%I|%j|%m|%M|%p|%S|%U|%W|%w|%x|%X|%y|%Y|%z|%Z|%%", kPiDay,
                    u"Wed|Wednesday|Mar|March|03/14/07 12:41:29|14|12|12|073|03|41|PM|29|10|11|3|"
                    u"03/14/07|12:41:29|07|2007|CET|CET|%"},
-        FormatCase{
-            "LongDateKeepsTwoDigitDay", u"%#x", {20070304, 9050300}, u"Sunday, March 04, 2007"},
-        FormatCase{"LongDateTime", u"%#c", {20070304, 9050300}, u"Sunday, March 04, 2007 09:05:03"},
+        FormatCase{"LongDateKeepsTwoDigitDay",
+                   u"%#x|%#c",
+                   {20070304, 9050300},
+                   u"Sunday, March 04, 2007|Sunday, March 04, 2007 09:05:03"},
         FormatCase{"FlagDropsAllZerosButOne",
                    u"%#d %#H %#I %#j %#m %#M %#S %#U %#W %#w %#y",
                    {20000101, 0},
@@ -65,8 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
                    u"%#a %#B %#p %#X %#Z %#%",
                    {20070101, 5000000},
                    u"Mon January AM 05:00:00 CET %"},
-        FormatCase{"Midnight", u"%I %p", {20070101, 0}, u"12 AM"},
-        FormatCase{"Noon", u"%I %p", {20070101, 12000000}, u"12 PM"},
         FormatCase{"YearBefore1000", u"%Y %#Y %y", {9990601, 0}, u"0999 999 99"},
         FormatCase{"UnknownCodesStay", u"%Q %#Q %E%", kPiDay, u"%Q %#Q %E%"},
         FormatCase{"TrailingPercent", u"%H%", kPiDay, u"12%"},
@@ -101,9 +100,9 @@ std::string narrow(const std::u16string& text) {
 // Compares each code, plain and with our `#` against glibc's `-` (no padding), which agree with
 // the classic locale's rendering for these codes.
 void expectSameAsCLibrary(const std::tm& tm, locale_t cLocale) {
-    static const char* const kCodes[] = {"a", "A", "b", "B", "d", "H", "I", "j", "m",
-                                         "M", "p", "S", "U", "W", "w", "x", "X", "y"};
-    static const char* const kUnpadded[] = {"d", "H", "I", "j", "m", "M", "S", "U", "W", "y", "Y"};
+    static const char* const kCodes[] = {"a", "A", "b", "B", "d", "H", "I", "j",
+                                         "m", "M", "p", "S", "U", "W", "w", "X"};
+    static const char* const kUnpadded[] = {"d", "H", "I", "j", "m", "M", "S", "U", "W"};
     const PackedDateTime local{(tm.tm_year + 1900) * 10000 + (tm.tm_mon + 1) * 100 + tm.tm_mday,
                                tm.tm_hour * 1000000 + tm.tm_min * 10000 + tm.tm_sec * 100};
     char expected[64];
@@ -118,17 +117,22 @@ void expectSameAsCLibrary(const std::tm& tm, locale_t cLocale) {
     for (const char* code : kUnpadded) {
         check(std::string("%#") + code, std::string("%-") + code);
     }
+    check("%x", "%x");
+    check("%y", "%y");
+    check("%#y", "%-y");
+    check("%#Y", "%-Y");
+    // glibc does not pad years before 1000; we do.
     if (tm.tm_year + 1900 >= 1000) {
         check("%Y", "%Y");
     }
 }
 
-// Every day of 1999 to 2031, plus whole years far outside the weekday congruence's own range; the
+// Every day of 1999 to 2031, plus whole years far outside the calendar library's own range; the
 // time of day moves with the day so that every hour, minute and second comes up.
 TEST(ClockTextFormatCrossCheck, AgreesWithCLibraryDayByDay) {
     const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
     ASSERT_NE(cLocale, locale_t{});
-    std::vector<int> years{1, 1600, 4600, 9999, 20000};
+    std::vector<int> years{0, 1, 1600, 4600, 9999, 20000};
     for (int y = 1999; y <= 2031; ++y) {
         years.push_back(y);
     }

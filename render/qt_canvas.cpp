@@ -1,0 +1,433 @@
+// The Canvas the clock draws through, painted with QPainter on a caller-owned QImage.
+#include "render/qt_canvas.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QImageReader>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+bool allFinite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+// A negative width draws like its absolute value, so a slice whose inner radius exceeds its
+// outer one still shows the band between the two radii.
+double penWidth(const Pen& pen) {
+    return std::fabs(static_cast<double>(pen.width));
+}
+
+// Unknown stored values end flat, like NoAnchor.
+LineCap knownCap(LineCap cap) {
+    switch (cap) {
+    case LineCap::Square:
+    case LineCap::Round:
+    case LineCap::Triangle:
+    case LineCap::SquareAnchor:
+    case LineCap::RoundAnchor:
+    case LineCap::DiamondAnchor:
+    case LineCap::ArrowAnchor:
+        return cap;
+    default:
+        return LineCap::Flat;
+    }
+}
+
+bool isQtCap(LineCap cap) {
+    return cap == LineCap::Flat || cap == LineCap::Square || cap == LineCap::Round;
+}
+
+Qt::PenCapStyle qtCap(LineCap cap) {
+    if (cap == LineCap::Square) {
+        return Qt::SquareCap;
+    }
+    return cap == LineCap::Round ? Qt::RoundCap : Qt::FlatCap;
+}
+
+// Every polygon of a line goes in with the winding of QPainterPath::addEllipse, so that the
+// winding fill of the whole path is the union of its parts: a translucent line and its caps
+// are blended once, also where they overlap.
+void addPolygon(QPainterPath& path, QPolygonF polygon) {
+    double area = 0;
+    for (qsizetype i = 0; i < polygon.size(); ++i) {
+        const QPointF& p = polygon[i];
+        const QPointF& q = polygon[(i + 1) % polygon.size()];
+        area += p.x() * q.y() - q.x() * p.y();
+    }
+    if (area < 0) {
+        std::reverse(polygon.begin(), polygon.end());
+    }
+    path.addPolygon(polygon);
+    path.closeSubpath();
+}
+
+// The shape at one end of a line of the given width; `out` is the unit direction pointing away
+// from the line. Anchors are centred on the end point and span two widths, so they stand out
+// around the line they end.
+void addCap(QPainterPath& path, LineCap cap, QPointF end, QPointF out, double width) {
+    const double h = width / 2;
+    const QPointF n(-out.y(), out.x());
+    switch (cap) {
+    case LineCap::Square:
+        addPolygon(path, {end + h * n, end + h * n + h * out, end - h * n + h * out, end - h * n});
+        return;
+    case LineCap::Round:
+        path.addEllipse(end, h, h);
+        return;
+    case LineCap::Triangle:
+        addPolygon(path, {end + h * n, end + h * out, end - h * n});
+        return;
+    case LineCap::SquareAnchor:
+        addPolygon(path, {end + width * (n + out), end + width * (out - n), end - width * (n + out),
+                          end + width * (n - out)});
+        return;
+    case LineCap::RoundAnchor:
+        path.addEllipse(end, width, width);
+        return;
+    case LineCap::DiamondAnchor:
+        addPolygon(path, {end + width * n, end + width * out, end - width * n, end - width * out});
+        return;
+    case LineCap::ArrowAnchor:
+        addPolygon(path, {end + width * out, end - width * out - width * n,
+                          end - width * out + width * n});
+        return;
+    default:
+        return;
+    }
+}
+
+// Liang-Barsky: clips the segment a-b to the box; false when no part of it is inside.
+bool clipSegment(QPointF& a, QPointF& b, const QRectF& box) {
+    const QPointF d = b - a;
+    double t0 = 0;
+    double t1 = 1;
+    const auto clip = [&](double p, double q) {
+        if (p == 0) {
+            return q >= 0;
+        }
+        const double r = q / p;
+        if (p < 0) {
+            t0 = std::max(t0, r);
+        } else {
+            t1 = std::min(t1, r);
+        }
+        return t0 <= t1;
+    };
+    if (!clip(-d.x(), a.x() - box.left()) || !clip(d.x(), box.right() - a.x()) ||
+        !clip(-d.y(), a.y() - box.top()) || !clip(d.y(), box.bottom() - a.y())) {
+        return false;
+    }
+    const QPointF start = a + t0 * d;
+    b = a + t1 * d;
+    a = start;
+    return true;
+}
+
+double wrapDegrees(double degrees) {
+    return std::remainder(degrees, 360.0);
+}
+
+// The angle an arc starts or ends at is the direction from the ellipse's centre, as with
+// circles; Qt's arcs take the ellipse's parameter instead. Both agree at multiples of 90
+// degrees, so the result stays within 90 degrees of the input and the sweep keeps its turn.
+double parameterAngle(double degrees, double a, double b) {
+    if (a == b) {
+        return degrees;
+    }
+    const double radians = degrees * std::numbers::pi / 180;
+    const double parameter = std::atan2(a * std::sin(radians), b * std::cos(radians)) * 180 / std::numbers::pi;
+    return degrees + wrapDegrees(parameter - degrees);
+}
+
+// Distances from a point to the nearest and the farthest point of a rectangle.
+std::pair<double, double> distanceRange(QPointF p, const QRectF& rect) {
+    const double dx = std::max({rect.left() - p.x(), 0.0, p.x() - rect.right()});
+    const double dy = std::max({rect.top() - p.y(), 0.0, p.y() - rect.bottom()});
+    const double fx = std::max(std::fabs(p.x() - rect.left()), std::fabs(p.x() - rect.right()));
+    const double fy = std::max(std::fabs(p.y() - rect.top()), std::fabs(p.y() - rect.bottom()));
+    return {std::hypot(dx, dy), std::hypot(fx, fy)};
+}
+
+QString qtText(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QtCanvas::QtCanvas(QImage& target) : target_(target), painter_(&target) {
+    // The caller sized and placed everything in the target's pixels already.
+    const double ratio = target.devicePixelRatio();
+    if (painter_.isActive() && ratio != 1) {
+        painter_.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    }
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setRenderHint(QPainter::TextAntialiasing);
+}
+
+QtCanvas::~QtCanvas() = default;
+
+void QtCanvas::setSmoothingMode(std::int32_t mode) {
+    painter_.setRenderHint(QPainter::Antialiasing,
+                           mode != static_cast<std::int32_t>(SmoothingMode::HighSpeed));
+}
+
+void QtCanvas::setTextAntialias(bool on) {
+    textAntialias_ = on;
+    painter_.setRenderHint(QPainter::TextAntialiasing, on);
+}
+
+// Pens, coordinates and radii may come from any stored percentage, up to billions of pixels.
+// QPainter slows down badly with such geometry, so nothing wider or farther away than this
+// reaches it: beyond it a stroke covers the whole target or misses it.
+double QtCanvas::strokeLimit() const {
+    return 4 * std::hypot(target_.width(), target_.height()) + 64;
+}
+
+void QtCanvas::drawLine(const Pen& pen, PointF from, PointF to) {
+    if (!painter_.isActive() || !allFinite({pen.width, from.x, from.y, to.x, to.y})) {
+        return;
+    }
+    const double width = std::min(penWidth(pen), strokeLimit());
+    QPointF a(from.x, from.y);
+    QPointF b(to.x, to.y);
+    const QPointF delta = b - a;
+    const double length = std::hypot(delta.x(), delta.y());
+    // A line of no length points straight up, so that its caps still show.
+    const QPointF direction = length > 0 ? delta / length : QPointF(0, -1);
+    // Caps reach at most 1.5 widths beyond their end point: what lies outside this box, caps
+    // at clipped ends included, cannot show.
+    const double margin = 2 * std::max(width, 1.0) + 8;
+    const QRectF box = QRectF(target_.rect()).adjusted(-margin, -margin, margin, margin);
+    if (!clipSegment(a, b, box)) {
+        return;
+    }
+    const QColor color = QColor::fromRgba(pen.argb);
+    const LineCap startCap = knownCap(pen.startCap);
+    const LineCap endCap = knownCap(pen.endCap);
+    if (length > 0 && startCap == endCap && isQtCap(startCap)) {
+        // Width 0 is Qt's cosmetic pen: the thinnest line, one pixel wide.
+        painter_.setPen(QPen(color, width, Qt::SolidLine, qtCap(startCap)));
+        painter_.drawLine(QLineF(a, b));
+        return;
+    }
+    fillLineWithCaps(color, width > 0 ? width : 1.0, a, b, startCap, endCap, direction);
+}
+
+void QtCanvas::fillLineWithCaps(const QColor& color, double width, QPointF from, QPointF to,
+                                LineCap startCap, LineCap endCap, QPointF direction) {
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    const QPointF side = QPointF(-direction.y(), direction.x()) * (width / 2);
+    if (from != to) {
+        addPolygon(path, {from + side, to + side, to - side, from - side});
+    }
+    addCap(path, startCap, from, -direction, width);
+    addCap(path, endCap, to, direction, width);
+    painter_.fillPath(path, color);
+}
+
+void QtCanvas::drawEllipse(const Pen& pen, const RectF& bounds) {
+    if (!allFinite({pen.width, bounds.x, bounds.y, bounds.width, bounds.height})) {
+        return;
+    }
+    strokeArc(pen, QRectF(bounds.x, bounds.y, bounds.width, bounds.height), 0, 360);
+}
+
+void QtCanvas::drawArc(const Pen& pen, const RectF& bounds, float startDegrees,
+                       float sweepDegrees) {
+    if (!allFinite({pen.width, bounds.x, bounds.y, bounds.width, bounds.height, startDegrees,
+                    sweepDegrees}) ||
+        sweepDegrees == 0) {
+        return;
+    }
+    strokeArc(pen, QRectF(bounds.x, bounds.y, bounds.width, bounds.height), startDegrees,
+              sweepDegrees);
+}
+
+// Bounds of negative size keep their sign: the arc is mirrored, as a negative radius lies on
+// the other side of the centre.
+void QtCanvas::strokeArc(const Pen& pen, QRectF bounds, double startDegrees,
+                         double sweepDegrees) {
+    if (!painter_.isActive()) {
+        return;
+    }
+    double width = penWidth(pen);
+    const double limit = strokeLimit();
+    const QRectF image(target_.rect());
+    const auto moderate = [&] {
+        const QPointF offset = bounds.center() - image.center();
+        return std::max({std::fabs(offset.x()), std::fabs(offset.y()), std::fabs(bounds.width()),
+                         std::fabs(bounds.height()), width}) <= limit;
+    };
+    if (!moderate()) {
+        // Only rings keep a simple shape when cut down: the part of the band that can reach
+        // the target lies between the target's nearest and farthest distances from the centre.
+        // A huge ellipse of another shape, or a huge ring around a far centre, draws nothing.
+        const QPointF centre = bounds.center();
+        const double a = std::fabs(bounds.width() / 2);
+        const double b = std::fabs(bounds.height() / 2);
+        if (std::fabs(a - b) > 1e-3 * std::max(a, b)) {
+            return;
+        }
+        const auto [nearest, farthest] = distanceRange(centre, image);
+        const double radius = (a + b) / 2;
+        const double inner = std::max({radius - width / 2, nearest - 2, 0.0});
+        const double outer = std::min(radius + width / 2, farthest + 2);
+        if (inner >= outer) {
+            return;
+        }
+        width = outer - inner;
+        const double mid = (inner + outer) / 2;
+        const double sx = bounds.width() < 0 ? -mid : mid;
+        const double sy = bounds.height() < 0 ? -mid : mid;
+        bounds = QRectF(centre.x() - sx, centre.y() - sy, 2 * sx, 2 * sy);
+        if (!moderate()) {
+            return;
+        }
+    }
+    // GDI+ arcs end flat; width 0 is Qt's cosmetic pen.
+    strokeArcDirect(QPen(QColor::fromRgba(pen.argb), width, Qt::SolidLine, Qt::FlatCap), bounds,
+                    startDegrees, sweepDegrees);
+}
+
+void QtCanvas::strokeArcDirect(const QPen& pen, const QRectF& bounds, double startDegrees,
+                               double sweepDegrees) {
+    painter_.setPen(pen);
+    painter_.setBrush(Qt::NoBrush);
+    if (std::fabs(sweepDegrees) >= 360) {
+        painter_.drawEllipse(bounds);
+        return;
+    }
+    // Our angles grow clockwise on a y-down surface, Qt's counter-clockwise.
+    const double a = std::fabs(bounds.width());
+    const double b = std::fabs(bounds.height());
+    const double start = wrapDegrees(startDegrees);
+    const double qtStart = -parameterAngle(start, a, b);
+    const double qtSweep = -parameterAngle(start + sweepDegrees, a, b) - qtStart;
+    QPainterPath path;
+    path.arcMoveTo(bounds, qtStart);
+    path.arcTo(bounds, qtStart, qtSweep);
+    painter_.drawPath(path);
+}
+
+void QtCanvas::drawImage(const CanvasImage& image, float x, float y) {
+    const auto* own = dynamic_cast<const QtCanvasImage*>(&image);
+    if (own == nullptr || !painter_.isActive() || !allFinite({x, y})) {
+        return;
+    }
+    const QRectF placed(x, y, own->width(), own->height());
+    if (!placed.intersects(QRectF(target_.rect()))) {
+        return;
+    }
+    painter_.drawImage(placed.topLeft(), own->image());
+}
+
+const QtCanvas::CachedFont* QtCanvas::fontFor(const FontSpec& spec) {
+    const double em = spec.emSize;
+    if (!std::isfinite(em) || em <= 0 || em > kMaxEmSize) {
+        return nullptr;
+    }
+    if (font_ && font_->spec == spec && font_->antialias == textAntialias_) {
+        return &*font_;
+    }
+    QFont font;
+    const QString family = qtText(spec.family);
+    if (!family.isEmpty() && QFontDatabase::hasFamily(family)) {
+        font.setFamily(family);
+    } else {
+        font.setFamily(QStringLiteral("sans-serif"));
+        font.setStyleHint(QFont::SansSerif);
+    }
+    // QFont takes whole pixel sizes only; a point size converted with the target's own
+    // resolution gives the fractional em size exactly.
+    const int dpi = target_.logicalDpiY() > 0 ? target_.logicalDpiY() : 96;
+    font.setPointSizeF(em * 72.0 / dpi);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    if (!textAntialias_) {
+        // The painter's hint alone does not switch antialiasing off for text.
+        font.setStyleStrategy(QFont::NoAntialias);
+    }
+    font_.emplace(CachedFont{spec, textAntialias_, font, QFontMetricsF(font, &target_)});
+    return &*font_;
+}
+
+// The box is the one GDI+ measures without a layout width: the widest line's advance plus a
+// sixth of the em on either side, and the font's line spacing for every line.
+std::optional<SizeF> QtCanvas::measureText(const FontSpec& font, std::u16string_view text) {
+    const CachedFont* cached = fontFor(font);
+    if (cached == nullptr) {
+        return std::nullopt;
+    }
+    if (text.empty()) {
+        return SizeF{};
+    }
+    const QStringList lines = qtText(text).split(QLatin1Char('\n'));
+    double width = 0;
+    for (const QString& line : lines) {
+        width = std::max(width, cached->metrics.horizontalAdvance(line));
+    }
+    const double padding = font.emSize / 3.0;
+    return SizeF{static_cast<float>(width + padding),
+                 static_cast<float>(lines.size() * cached->metrics.lineSpacing())};
+}
+
+void QtCanvas::drawText(const FontSpec& font, std::uint32_t argb, std::u16string_view text,
+                        PointF topLeft) {
+    if (!painter_.isActive() || text.empty() || !allFinite({topLeft.x, topLeft.y})) {
+        return;
+    }
+    const std::optional<SizeF> box = measureText(font, text);
+    if (!box || !QRectF(topLeft.x, topLeft.y, box->width, box->height)
+                     .intersects(QRectF(target_.rect()))) {
+        return;
+    }
+    const CachedFont& cached = *font_;
+    painter_.setFont(cached.font);
+    painter_.setPen(QColor::fromRgba(argb));
+    const double x = topLeft.x + font.emSize / 6.0;
+    double baseline = topLeft.y + cached.metrics.ascent();
+    for (const QString& line : qtText(text).split(QLatin1Char('\n'))) {
+        painter_.drawText(QPointF(x, baseline), line);
+        baseline += cached.metrics.lineSpacing();
+    }
+}
+
+std::unique_ptr<CanvasImage> QtCanvas::decodeImage(const std::filesystem::path& file) {
+    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(file.native())));
+    // Like GDI+, trust the bytes rather than the name: scheme files carry images in temporary
+    // files without a meaningful suffix.
+    reader.setDecideFormatFromContent(true);
+    const QSize declared = reader.size();
+    if (declared.width() > kMaxImageSide || declared.height() > kMaxImageSide) {
+        return nullptr;
+    }
+    const QImage image = reader.read();
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0 ||
+        image.width() > kMaxImageSide || image.height() > kMaxImageSide) {
+        return nullptr;
+    }
+    return std::make_unique<QtCanvasImage>(
+        image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+std::unique_ptr<CanvasImage> QtCanvas::scaleImage(const CanvasImage& image, int width,
+                                                  int height) {
+    const auto* own = dynamic_cast<const QtCanvasImage*>(&image);
+    if (own == nullptr || width <= 0 || height <= 0 || width > kMaxImageSide ||
+        height > kMaxImageSide) {
+        return nullptr;
+    }
+    const QImage scaled =
+        own->image().scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (scaled.isNull()) {
+        return nullptr;
+    }
+    return std::make_unique<QtCanvasImage>(
+        scaled.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}

@@ -1,0 +1,78 @@
+// The Canvas the clock draws through, painted with QPainter on a caller-owned QImage.
+#pragma once
+
+#include "clock/canvas.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <optional>
+
+// An image made by QtCanvas: always Format_ARGB32_Premultiplied, never empty.
+class QtCanvasImage : public CanvasImage {
+public:
+    explicit QtCanvasImage(QImage image) : image_(std::move(image)) {}
+
+    int width() const override { return image_.width(); }
+    int height() const override { return image_.height(); }
+    const QImage& image() const { return image_; }
+
+private:
+    QImage image_;
+};
+
+// Paints in the target's pixels: a target carrying a device pixel ratio is not scaled again,
+// because the caller already sized and placed everything for the ratio. The painter stays
+// active on the target for the canvas' lifetime.
+class QtCanvas : public Canvas {
+public:
+    // Images are limited to this many pixels per side, so that a stored size cannot ask for
+    // an unbounded allocation.
+    static constexpr int kMaxImageSide = 16384;
+    // Fonts above this em size draw nothing: glyph caches grow with the size.
+    static constexpr double kMaxEmSize = 4096;
+
+    explicit QtCanvas(QImage& target);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
+
+    void setSmoothingMode(std::int32_t mode) override;
+    void setTextAntialias(bool on) override;
+
+    void drawLine(const Pen& pen, PointF from, PointF to) override;
+    void drawEllipse(const Pen& pen, const RectF& bounds) override;
+    void drawArc(const Pen& pen, const RectF& bounds, float startDegrees,
+                 float sweepDegrees) override;
+    void drawImage(const CanvasImage& image, float x, float y) override;
+
+    std::optional<SizeF> measureText(const FontSpec& font, std::u16string_view text) override;
+    void drawText(const FontSpec& font, std::uint32_t argb, std::u16string_view text,
+                  PointF topLeft) override;
+
+    std::unique_ptr<CanvasImage> decodeImage(const std::filesystem::path& file) override;
+    std::unique_ptr<CanvasImage> scaleImage(const CanvasImage& image, int width,
+                                            int height) override;
+
+private:
+    struct CachedFont {
+        FontSpec spec;
+        bool antialias = true;
+        QFont font;
+        QFontMetricsF metrics;
+    };
+
+    double strokeLimit() const;
+    void strokeArc(const Pen& pen, QRectF bounds, double startDegrees, double sweepDegrees);
+    void strokeArcDirect(const QPen& pen, const QRectF& bounds, double startDegrees,
+                         double sweepDegrees);
+    void fillLineWithCaps(const QColor& color, double width, QPointF from, QPointF to,
+                          LineCap startCap, LineCap endCap, QPointF direction);
+    const CachedFont* fontFor(const FontSpec& spec);
+
+    QImage& target_;
+    QPainter painter_;
+    bool textAntialias_ = true;
+    std::optional<CachedFont> font_;
+};
