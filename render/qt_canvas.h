@@ -56,8 +56,11 @@ public:
                                             int height) override;
 
 private:
+    // Texts are drawn with a font of this pixel size, scaled to their em size.
+    static constexpr int kFontPixels = 100;
+
     struct CachedFont {
-        FontSpec spec;
+        FontSpec key; // the request without its size
         bool antialias = true;
         QFont font;
         QFontMetricsF metrics;
@@ -69,7 +72,7 @@ private:
                          double sweepDegrees);
     void fillLineWithCaps(const QColor& color, double width, QPointF from, QPointF to,
                           LineCap startCap, LineCap endCap, QPointF direction);
-    const CachedFont* fontFor(const FontSpec& spec);
+    const CachedFont* fontFor(const FontSpec& request);
 
     QImage& target_;
     QPainter painter_;

@@ -3,6 +3,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace velmora {
 
@@ -82,5 +84,13 @@ PackedDateTime packedDateTimeFrom(std::chrono::system_clock::time_point tp);
 // The current UTC date and time, from one reading of the system clock: date and time always
 // belong to the same instant, even at 23:59:59.99.
 PackedDateTime currentUtcDateTime();
+
+// The years over which the calendar arithmetic of the conversion is exact.
+inline constexpr int kFirstExactYear = 1;
+inline constexpr int kLastExactYear = 4000;
+
+// Reads "YYYY-MM-DDTHH:MM:SS" or "YYYY-MM-DDTHH:MM:SS.cc" as written on command lines; empty
+// for anything else, including dates that do not exist and years outside the exact range.
+std::optional<PackedDateTime> parseUtcInstant(std::string_view text);
 
 } // namespace velmora

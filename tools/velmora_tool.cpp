@@ -1,5 +1,6 @@
 // velmora-tool: headless access to schemes, zones and rendering for authors and scripts.
 #include "clock/class_registration.h"
+#include "tools/render_command.h"
 #include "tools/scheme_commands.h"
 #include "tools/tool_status.h"
 #include "tools/zone_commands.h"
@@ -15,6 +16,9 @@ constexpr const char* kUsage =
     "  check PATH                          validate a scheme file\n"
     "  roundtrip IN OUT                    read a scheme and write it again\n"
     "  build IN.json OUT                   write a scheme from its JSON\n"
+    "  render [--scheme PATH] [--utc YYYY-MM-DDTHH:MM:SS[.cc]] [--size WxH]\n"
+    "         [--zone SLOT=ZONEID]... [--selected N] --out FILE.png\n"
+    "                                      draw one frame into a PNG\n"
     "  zones                               list the system time zones\n"
     "  convert ZONEID [INSTANT]...         convert UTC instants (YYYY-MM-DDTHH:MM:SS[.cc])\n";
 
@@ -30,6 +34,7 @@ constexpr Entry kCommands[] = {
     {"check", runCheckCommand},
     {"roundtrip", runRoundtripCommand},
     {"build", runBuildCommand},
+    {"render", runRenderCommand},
     {"zones", velmora::runZonesCommand},
     {"convert",
      [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -5,6 +5,7 @@
 #include "time/packed_date_time.h"
 #include "time/system_zone_table.h"
 #include "time/zone_conversion.h"
+#include "tools/tool_status.h"
 
 #include <cstdio>
 #include <istream>
@@ -15,19 +16,6 @@
 namespace velmora {
 
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kInvalidInput = 1;
-constexpr int kUsage = 2;
-
-// The years over which the calendar arithmetic of the conversion is exact.
-constexpr int kFirstYear = 1;
-constexpr int kLastYear = 4000;
-
-int fail(std::ostream& err, std::string_view what, std::string_view reason) {
-    err << "velmora-tool: " << what << ": " << reason << '\n';
-    return kInvalidInput;
-}
 
 std::string formatRule(const SystemTime& t) {
     char text[48];
@@ -46,41 +34,6 @@ std::string formatRule(const SystemTime& t) {
     return text;
 }
 
-std::optional<int> digits(std::string_view text, std::size_t at, std::size_t count) {
-    int value = 0;
-    for (std::size_t i = at; i < at + count; ++i) {
-        if (i >= text.size() || text[i] < '0' || text[i] > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
-// YYYY-MM-DDTHH:MM:SS[.cc]
-std::optional<PackedDateTime> parseInstant(std::string_view text) {
-    if (text.size() != 19 && text.size() != 22) {
-        return std::nullopt;
-    }
-    const auto y = digits(text, 0, 4);
-    const auto mo = digits(text, 5, 2);
-    const auto d = digits(text, 8, 2);
-    const auto h = digits(text, 11, 2);
-    const auto mi = digits(text, 14, 2);
-    const auto s = digits(text, 17, 2);
-    const auto cs = text.size() == 22 ? digits(text, 20, 2) : std::optional<int>(0);
-    if (!y || !mo || !d || !h || !mi || !s || !cs || text[4] != '-' || text[7] != '-' ||
-        text[10] != 'T' || text[13] != ':' || text[16] != ':' ||
-        (text.size() == 22 && text[19] != '.')) {
-        return std::nullopt;
-    }
-    if (*y < kFirstYear || *y > kLastYear || *mo < 1 || *mo > 12 || *d < 1 ||
-        *d > daysInMonth(*mo, *y) || *h > 23 || *mi > 59 || *s > 59) {
-        return std::nullopt;
-    }
-    return PackedDateTime{packDate(*y, *mo, *d), packTime(*h, *mi, *s, *cs)};
-}
-
 std::string formatLocal(const PackedDateTime& t) {
     char text[40];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%02d",
@@ -93,9 +46,10 @@ std::string formatLocal(const PackedDateTime& t) {
 
 bool convertOne(const ZoneRules& rules, std::string_view text, std::ostream& out,
                 std::ostream& err) {
-    const auto utc = parseInstant(text);
+    const auto utc = parseUtcInstant(text);
     if (!utc) {
-        fail(err, text, "invalid instant (expected YYYY-MM-DDTHH:MM:SS[.cc], years 0001 to 4000)");
+        reportInvalid(err, text,
+                      "invalid instant (expected YYYY-MM-DDTHH:MM:SS[.cc], years 0001 to 4000)");
         return false;
     }
     out << formatLocal(toZoneTime(rules, *utc)) << '\n';
@@ -107,11 +61,12 @@ bool convertOne(const ZoneRules& rules, std::string_view text, std::ostream& out
 int runZonesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty()) {
         err << "usage: velmora-tool zones\n";
-        return kUsage;
+        return kExitUsage;
     }
     std::vector<ZoneRecord> table;
     if (!readSystemZoneTable(table)) {
-        return fail(err, zoneinfoDirectory().string(), "cannot read the time zone database");
+        return reportInvalid(err, zoneinfoDirectory().string(),
+                             "cannot read the time zone database");
     }
     for (const auto& zone : table) {
         const auto& r = zone.rules;
@@ -119,14 +74,14 @@ int runZonesCommand(const std::vector<std::string>& args, std::ostream& out, std
             << '\t' << r.Bias << ' ' << r.StandardBias << ' ' << r.DaylightBias << '\t'
             << formatRule(r.DaylightDate) << ' ' << formatRule(r.StandardDate) << '\n';
     }
-    return kOk;
+    return kExitOk;
 }
 
 int runConvertCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                       std::ostream& err) {
     if (args.empty() || args.front().empty() || args.front().front() == '-') {
         err << "usage: velmora-tool convert ZONEID [YYYY-MM-DDTHH:MM:SS[.cc]]...\n";
-        return kUsage;
+        return kExitUsage;
     }
     const std::string& id = args.front();
     std::vector<ZoneRecord> table;
@@ -136,17 +91,18 @@ int runConvertCommand(const std::vector<std::string>& args, std::istream& in, st
         rules = zone->rules;
     } else if (id != "UTC") {
         if (!haveTable) {
-            return fail(err, zoneinfoDirectory().string(), "cannot read the time zone database");
+            return reportInvalid(err, zoneinfoDirectory().string(),
+                                 "cannot read the time zone database");
         }
-        return fail(err, id, "unknown zone");
+        return reportInvalid(err, id, "unknown zone");
     }
     if (args.size() > 1) {
         for (std::size_t i = 1; i < args.size(); ++i) {
             if (!convertOne(rules, args[i], out, err)) {
-                return kInvalidInput;
+                return kExitInvalidInput;
             }
         }
-        return kOk;
+        return kExitOk;
     }
     std::string line;
     while (std::getline(in, line)) {
@@ -157,10 +113,10 @@ int runConvertCommand(const std::vector<std::string>& args, std::istream& in, st
             continue;
         }
         if (!convertOne(rules, line, out, err)) {
-            return kInvalidInput;
+            return kExitInvalidInput;
         }
     }
-    return kOk;
+    return kExitOk;
 }
 
 } // namespace velmora

@@ -1,55 +1,9 @@
 // velmora-tool's scheme commands, run as a user would run them.
-#include <array>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "tool_test.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class SchemeCommandsTest : public testing::Test {
-protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("velmora-tool-test-" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    ToolRun tool(const std::string& args) {
-        std::string errFile = (folder_ / "stderr.txt").string();
-        std::string command = std::string(VELMORA_TOOL) + " " + args + " 2>" + errFile;
-        ToolRun run{-1, {}, {}};
-        FILE* pipe = ::popen(command.c_str(), "r");
-        std::array<char, 65536> buffer;
-        while (std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
-            run.out.append(buffer.data(), got);
-        }
-        int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = read(errFile);
-        return run;
-    }
-    std::string path(const std::string& name) const { return (folder_ / name).string(); }
-    static std::string read(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void write(const std::string& name, const std::string& text) {
-        std::ofstream(folder_ / name, std::ios::binary) << text;
-    }
-
-    fs::path folder_;
-};
+class SchemeCommandsTest : public ToolTest {};
 
 TEST_F(SchemeCommandsTest, DefaultSchemeGoesThroughJsonAndBackUnchanged) {
     ToolRun dump = tool("dump --with-data --default");

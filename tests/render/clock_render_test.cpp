@@ -1,0 +1,215 @@
+// Whole frames through the Qt canvas: hands, slices and texts where they belong, the default
+// scheme at known moments against golden images, and frames at twice the pixel density.
+#include "clock/class_registration.h"
+#include "clock/clock_hand.h"
+#include "clock/clock_slice.h"
+#include "clock/clock_text.h"
+#include "model/color_property.h"
+#include "model/percent_property.h"
+#include "model/string_property.h"
+#include "render/qt_canvas.h"
+#include "resources/default_scheme.h"
+#include "time/zone_slots.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+using velmora::PackedDateTime;
+
+constexpr float kPi = 3.14159265f;
+
+PackedDateTime at(int hour, int minute, int second) {
+    return {20261207, hour * 1000000 + minute * 10000 + second * 100};
+}
+
+QImage render(Clock& clock, int width, int height, const PackedDateTime& utc) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QtCanvas canvas(image);
+    clock.layoutAndDraw(canvas, {0, 0, width, height}, utc);
+    return image;
+}
+
+// The pixel at a fraction of the radius from the centre, at an angle clockwise from 12.
+QRgb pixelOnDial(const QImage& image, const Clock& clock, float degrees, float fraction) {
+    PointF c = clock.centerPoint(0, 0);
+    float g = degrees * kPi / 180.0f;
+    float d = clock.radius() * fraction;
+    int x = static_cast<int>(std::lround(c.x + std::sin(g) * d));
+    int y = static_cast<int>(std::lround(c.y - std::cos(g) * d));
+    return image.pixel(x, y);
+}
+
+bool isColor(QRgb pixel, QRgb want, int tolerance = 40) {
+    return std::abs(qRed(pixel) - qRed(want)) <= tolerance &&
+           std::abs(qGreen(pixel) - qGreen(want)) <= tolerance &&
+           std::abs(qBlue(pixel) - qBlue(want)) <= tolerance && qAlpha(pixel) > 200;
+}
+
+// The bounding box of all pixels that are not fully transparent.
+QRect ink(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 0) {
+                box |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return box;
+}
+
+class ClockRenderTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        registerSchemeClasses();
+        velmora::clearZoneSlots();
+    }
+};
+
+TEST_F(ClockRenderTest, HandPaintsAlongItsAngleOnly) {
+    Clock clock;
+    auto& hand = static_cast<ClockHand&>(*clock.append(std::make_unique<ClockHand>()));
+    hand.findChildAs<ColorProperty>(u"Color")->setArgb(0xFFFF0000);
+    hand.findChildAs<PercentProperty>(u"Thickness")->setValue(10);
+    QImage image = render(clock, 200, 200, at(0, 0, 15));
+    EXPECT_TRUE(isColor(image.pixel(160, 100), qRgb(255, 0, 0)));
+    EXPECT_TRUE(isColor(image.pixel(100, 104), qRgb(255, 0, 0)));
+    EXPECT_EQ(qAlpha(image.pixel(40, 100)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(100, 40)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(185, 100)), 0);
+}
+
+TEST_F(ClockRenderTest, SliceFillsTheElapsedQuadrant) {
+    Clock clock;
+    auto& slice = static_cast<ClockSlice&>(*clock.append(std::make_unique<ClockSlice>()));
+    slice.findChildAs<ColorProperty>(u"Color")->setArgb(0xFF0000FF);
+    QImage image = render(clock, 200, 200, at(0, 0, 15));
+    EXPECT_TRUE(isColor(image.pixel(140, 60), qRgb(0, 0, 255)));
+    EXPECT_TRUE(isColor(image.pixel(104, 10), qRgb(0, 0, 255)));
+    EXPECT_EQ(qAlpha(image.pixel(60, 60)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(140, 140)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(60, 140)), 0);
+    // Outside the circle nothing is painted.
+    EXPECT_EQ(qAlpha(image.pixel(185, 15)), 0);
+}
+
+TEST_F(ClockRenderTest, TextInkIsCentredAndMovesWithItsOffset) {
+    Clock clock;
+    auto& text = static_cast<ClockText&>(*clock.append(std::make_unique<ClockText>()));
+    text.findChildAs<StringProperty>(u"Fmt")->setValue(u"%H%M");
+    text.findChildAs<PercentProperty>(u"FontSize")->setValue(40);
+    QRect centred = ink(render(clock, 200, 200, at(18, 8, 0)));
+    ASSERT_FALSE(centred.isEmpty());
+    EXPECT_NEAR(centred.center().x(), 100, 2);
+    EXPECT_NEAR(centred.center().y(), 100, 4);
+    EXPECT_GT(centred.height(), 10);
+    EXPECT_LT(centred.height(), 24);
+    text.findChildAs<PercentProperty>(u"dY")->setValue(50);
+    QRect lower = ink(render(clock, 200, 200, at(18, 8, 0)));
+    EXPECT_NEAR(lower.center().y() - centred.center().y(), 50, 1);
+    EXPECT_NEAR(lower.center().x(), centred.center().x(), 1);
+    text.findChildAs<PercentProperty>(u"FontSize")->setValue(0);
+    EXPECT_TRUE(ink(render(clock, 200, 200, at(18, 8, 0))).isEmpty());
+}
+
+TEST_F(ClockRenderTest, DefaultSchemeShowsTheHandsOfTheMoment) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    ASSERT_NE(clock, nullptr);
+    QImage image = render(*clock, 400, 400, at(10, 8, 30));
+    EXPECT_EQ(clock->layoutRect(), (LayoutRect{2, 0, 396, 400}));
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb orange = qRgb(0xFF, 0x68, 0x20);
+    // Hour hand at 304.25 degrees, minute hand at 51, second hand at 180.
+    EXPECT_TRUE(isColor(pixelOnDial(image, *clock, 304.25f, 0.35f), white));
+    EXPECT_TRUE(isColor(pixelOnDial(image, *clock, 51.0f, 0.6f), white));
+    EXPECT_TRUE(isColor(pixelOnDial(image, *clock, 180.0f, 0.7f), orange));
+    EXPECT_TRUE(isColor(pixelOnDial(image, *clock, 0.0f, 0.1f), orange));
+    // Where no hand is, the dial shows: neither white nor orange, and opaque.
+    for (float degrees : {90.0f, 150.0f, 240.0f}) {
+        QRgb dial = pixelOnDial(image, *clock, degrees, 0.6f);
+        EXPECT_FALSE(isColor(dial, white, 60)) << degrees;
+        EXPECT_FALSE(isColor(dial, orange, 60)) << degrees;
+        EXPECT_EQ(qAlpha(dial), 255);
+    }
+    // Outside the round face the frame is transparent.
+    EXPECT_EQ(qAlpha(image.pixel(3, 3)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(396, 396)), 0);
+}
+
+TEST_F(ClockRenderTest, TwiceThePixelDensityGivesTheSameFrameScaled) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    QImage normal = render(*clock, 200, 200, at(10, 8, 30));
+    LayoutRect small = clock->layoutRect();
+    QImage doubled = render(*clock, 400, 400, at(10, 8, 30));
+    LayoutRect large = clock->layoutRect();
+    EXPECT_EQ(large.width, 2 * small.width);
+    EXPECT_EQ(large.height, 2 * small.height);
+    EXPECT_EQ(large.x, 2 * small.x);
+    // Every pixel of the small frame matches the average of its four large ones.
+    int different = 0;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            QRgb a = normal.pixel(x, y);
+            int sum[4] = {0, 0, 0, 0};
+            for (int k = 0; k < 4; ++k) {
+                QRgb b = doubled.pixel(2 * x + k % 2, 2 * y + k / 2);
+                sum[0] += qRed(b), sum[1] += qGreen(b), sum[2] += qBlue(b), sum[3] += qAlpha(b);
+            }
+            int worst =
+                std::max({std::abs(qRed(a) - sum[0] / 4), std::abs(qGreen(a) - sum[1] / 4),
+                          std::abs(qBlue(a) - sum[2] / 4), std::abs(qAlpha(a) - sum[3] / 4)});
+            different += worst > 48;
+        }
+    }
+    // Edges antialias differently at the two sizes; the picture itself must agree.
+    EXPECT_LT(different, 200 * 200 / 50);
+}
+
+struct GoldenRow {
+    const char* name;
+    PackedDateTime utc;
+};
+
+class GoldenFrameTest : public ClockRenderTest, public testing::WithParamInterface<GoldenRow> {};
+
+// Regenerate with scripts/regenerate-goldens after a deliberate change of the look.
+TEST_P(GoldenFrameTest, MatchesTheGoldenImage) {
+    QImage golden(QString(VELMORA_SOURCE_DIR "/tests/data/golden/") + GetParam().name + ".png");
+    ASSERT_FALSE(golden.isNull()) << GetParam().name;
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    QImage frame = render(*clock, golden.width(), golden.height(), GetParam().utc)
+                       .convertToFormat(QImage::Format_ARGB32);
+    golden = golden.convertToFormat(QImage::Format_ARGB32);
+    int off = 0;
+    for (int y = 0; y < frame.height(); ++y) {
+        for (int x = 0; x < frame.width(); ++x) {
+            QRgb a = frame.pixel(x, y);
+            QRgb b = golden.pixel(x, y);
+            int worst = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                  std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+            off += worst > 16;
+        }
+    }
+    // Antialiasing may differ slightly between machines; a moved hand would not.
+    EXPECT_LT(off, frame.width() * frame.height() / 500) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(DefaultScheme, GoldenFrameTest,
+                         testing::Values(GoldenRow{"default_101530", {20261207, 10153000}},
+                                         GoldenRow{"default_034512", {20261207, 3451200}},
+                                         GoldenRow{"default_235959", {20261207, 23595999}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,65 @@
+// velmora-tool render: frames written as PNG files, and its refusals.
+#include "tool_test.h"
+
+#include <QImage>
+
+namespace {
+
+class RenderCommandTest : public ToolTest {};
+
+TEST_F(RenderCommandTest, WritesAFrameWithAlphaOfTheAskedSize) {
+    ToolRun run = tool("render --utc 2026-12-07T10:08:30 --size 300x200 --zone 0=UTC --out " +
+                       path("frame.png"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    QImage frame(QString::fromStdString(path("frame.png")));
+    ASSERT_EQ(frame.size(), QSize(300, 200));
+    EXPECT_TRUE(frame.hasAlphaChannel());
+    // The round dial is centred: its corners are clear, its middle is painted.
+    EXPECT_EQ(qAlpha(frame.pixel(2, 2)), 0);
+    EXPECT_EQ(qAlpha(frame.pixel(40, 100)), 0);
+    EXPECT_EQ(qAlpha(frame.pixel(150, 60)), 255);
+}
+
+TEST_F(RenderCommandTest, ZonesMoveTheHandsAndSelectionDrawsGuides) {
+    const std::string moment = " --utc 2026-07-01T12:00:00 --size 200x200 --out ";
+    ASSERT_EQ(tool("render --zone 0=UTC" + moment + path("utc.png")).status, 0);
+    ASSERT_EQ(tool("render --zone 0=Asia/Tokyo" + moment + path("tokyo.png")).status, 0);
+    ASSERT_EQ(tool("render --zone 0=UTC --selected 3" + moment + path("guides.png")).status, 0);
+    QImage utc(QString::fromStdString(path("utc.png")));
+    QImage tokyo(QString::fromStdString(path("tokyo.png")));
+    QImage guides(QString::fromStdString(path("guides.png")));
+    EXPECT_NE(utc, tokyo);
+    EXPECT_NE(utc, guides);
+}
+
+struct RefusalRow {
+    const char* name;
+    const char* args;
+    int status;
+    const char* message;
+};
+
+class RenderRefusalTest : public RenderCommandTest,
+                          public testing::WithParamInterface<RefusalRow> {};
+
+TEST_P(RenderRefusalTest, SaysWhatIsWrong) {
+    ToolRun run = tool(std::string("render ") + GetParam().args + " --out " + path("x.png"));
+    EXPECT_EQ(run.status, GetParam().status);
+    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(path("x.png")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RenderRefusalTest,
+    testing::Values(RefusalRow{"BadSize", "--size 0x10", 1, "--size 0x10"},
+                    RefusalRow{"HugeSize", "--size 100000x100000", 1, "--size"},
+                    RefusalRow{"BadMoment", "--utc 2026-02-30T00:00:00", 1, "--utc"},
+                    RefusalRow{"UnknownZone", "--zone 1=Mars/Olympus", 1, "no such zone"},
+                    RefusalRow{"SlotOutOfRange", "--zone 5=UTC", 1, "slot from 0 to 4"},
+                    RefusalRow{"NoSuchElement", "--selected 99", 1, "fewer elements"},
+                    RefusalRow{"MissingScheme", "--scheme /nonexistent.Velmora", 1, "cannot open"},
+                    RefusalRow{"UnknownFlag", "--frobnicate 1", 2, "usage"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
