@@ -23,9 +23,8 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# Until the clock window exists, running the program shows the built-in scheme as JSON.
 run: build
-	$(BUILD_DIR)/tools/velmora-tool dump --default
+	$(BUILD_DIR)/app/velmora
 
 # The tests under AddressSanitizer and UndefinedBehaviorSanitizer, in a build of their own.
 sanitize: deps

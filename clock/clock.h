@@ -78,6 +78,9 @@ public:
     void setBackgroundDirty() { backgroundDirty_ = true; }
 
     bool hasBackground() const { return background_ != nullptr; }
+    // The decoded background's size in pixels, 0 x 0 without one; known after a frame.
+    int backgroundWidth() const { return background_ != nullptr ? background_->width() : 0; }
+    int backgroundHeight() const { return background_ != nullptr ? background_->height() : 0; }
 
 private:
     Clock(const Clock& other);

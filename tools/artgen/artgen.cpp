@@ -1,4 +1,4 @@
-// velmora-artgen: paints the bundled scheme artwork so it can be rebuilt from source.
+// velmora-artgen: paints the bundled artwork and synthesises the info chime from source.
 #include <QColor>
 #include <QConicalGradient>
 #include <QImage>
@@ -8,10 +8,15 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <iterator>
+#include <numbers>
 #include <span>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -285,6 +290,348 @@ int runPreview(std::span<char*> args) {
     return savePng(image, args[1]) ? 0 : 1;
 }
 
+// The info picture: the product mark on a dial, drawn from shapes only so the output does not
+// depend on the fonts of the machine that generates it.
+constexpr int infoSide = 298;
+
+// A hand-made seven-segment digit set stands in for text; segments a-g clockwise from the top,
+// then the middle bar.
+constexpr unsigned char sevenSegments[10] = {0x3f, 0x06, 0x5b, 0x4f, 0x66,
+                                             0x6d, 0x7d, 0x07, 0x7f, 0x6f};
+
+void drawSegment(QPainter& p, QPointF from, QPointF to, double thickness) {
+    // Bevelled ends let neighbouring segments meet in a clean mitre like a real display.
+    const QPointF along = (to - from) / std::hypot(to.x() - from.x(), to.y() - from.y());
+    const QPointF across(-along.y(), along.x());
+    const double half = thickness / 2;
+    const QPointF a = from + along * half;
+    const QPointF b = to - along * half;
+    const QPointF polygon[] = {from, a + across * half, b + across * half,
+                               to,   b - across * half, a - across * half};
+    p.drawPolygon(polygon, int(std::size(polygon)));
+}
+
+void drawDigit(QPainter& p, int digit, QRectF box, double thickness) {
+    const double gap = thickness * 0.18;
+    const QPointF tl = box.topLeft();
+    const QPointF tr = box.topRight();
+    const QPointF ml(box.left(), box.center().y());
+    const QPointF mr(box.right(), box.center().y());
+    const QPointF bl = box.bottomLeft();
+    const QPointF br = box.bottomRight();
+    const QPointF dx(gap, 0);
+    const QPointF dy(0, gap);
+    const std::pair<QPointF, QPointF> segments[7] = {
+        {tl + dx, tr - dx}, {tr + dy, mr - dy}, {mr + dy, br - dy}, {bl + dx, br - dx},
+        {ml + dy, bl - dy}, {tl + dy, ml - dy}, {ml + dx, mr - dx},
+    };
+    for (int i = 0; i < 7; ++i) {
+        if (sevenSegments[digit] & (1 << i)) {
+            drawSegment(p, segments[i].first, segments[i].second, thickness);
+        }
+    }
+}
+
+// A digital readout of the showcase time, the third kind of clock element besides hands and
+// slices.
+void paintReadout(QPainter& p) {
+    const QRectF panel(-0.32, 0.32, 0.64, 0.22);
+    p.setPen(QPen(QColor(0x6f, 0xd6, 0xff, 70), 0.008));
+    p.setBrush(QColor(0x04, 0x0a, 0x16, 200));
+    p.drawRoundedRect(panel, 0.05, 0.05);
+
+    const double height = 0.13;
+    const double width = 0.07;
+    const double thickness = 0.022;
+    const double top = panel.center().y() - height / 2;
+    const int digits[4] = {1, 0, 0, 8};
+    const double lefts[4] = {-0.245, -0.145, 0.045, 0.145};
+    const QColor glow(0x6f, 0xd6, 0xff);
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 4; ++i) {
+        const QRectF box(lefts[i], top, width, height);
+        // Unlit segments stay faintly visible, as on a real display.
+        p.setBrush(QColor(0x6f, 0xd6, 0xff, 28));
+        drawDigit(p, 8, box, thickness);
+        p.setBrush(glow);
+        drawDigit(p, digits[i], box, thickness);
+    }
+    p.setBrush(glow);
+    p.drawEllipse(QPointF(0, top + height * 0.3), 0.014, 0.014);
+    p.drawEllipse(QPointF(0, top + height * 0.7), 0.014, 0.014);
+}
+
+// An orange ring slice standing for the elapsed seconds, the same accent as the second hand.
+void paintSlice(QPainter& p, double radius, double width, double sweepDegrees) {
+    QPen pen(QColor(0xff, 0x68, 0x20, 220), width, Qt::SolidLine, Qt::FlatCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    // QPainter counts angles counter-clockwise from 3 o'clock in 1/16 degree.
+    p.drawArc(QRectF(-radius, -radius, 2 * radius, 2 * radius), 90 * 16, -int(sweepDegrees * 16));
+}
+
+// A soft shadow under the whole badge lifts it off whatever lies behind the window.
+void paintDropShadow(QPainter& p, double radius) {
+    QRadialGradient shadow(QPointF(0.02, 0.05), radius + 0.06);
+    shadow.setColorAt(0.0, QColor(0, 0, 0, 150));
+    shadow.setColorAt(0.88, QColor(0, 0, 0, 110));
+    shadow.setColorAt(1.0, QColor(0, 0, 0, 0));
+    fillDisc(p, radius + 0.06, shadow);
+}
+
+void paintBadgeDial(QPainter& p, double scale, double pixel) {
+    // The badge reuses the scheme dial's rings, shrunk so the shadow fits inside the picture.
+    p.save();
+    p.scale(scale, scale);
+    const DialRings rings{1.0 - pixel / scale, 0.952, 0.928};
+    paintRim(p, rings);
+    paintRimEdges(p, rings, pixel / scale);
+    paintFace(p, rings);
+    paintInnerShadow(p, rings);
+    paintTrackRing(p, pixel / scale);
+    paintTicks(p, pixel / scale);
+    p.restore();
+}
+
+// The second hand stands at 20 s so that it clears the readout below the centre.
+constexpr double infoSecond = 20;
+
+void paintInfoHands(QPainter& p) {
+    const QColor orange(0xff, 0x68, 0x20);
+    const HandStyle hour{0.15, 0.50, 0.09, Qt::white, Qt::RoundCap};
+    const HandStyle minute{0.15, 0.78, 0.06, Qt::white, Qt::RoundCap};
+    const HandStyle second{0.15, 0.85, 0.03, orange, Qt::FlatCap};
+    drawHandWithShadow(p, (10 + 8 / 60.0 + infoSecond / 3600) * 30, hour);
+    drawHandWithShadow(p, (8 + infoSecond / 60) * 6, minute);
+    drawHandWithShadow(p, infoSecond * 6, second);
+    drawCentreDot(p, 0.15, orange);
+    drawCentreDot(p, 0.02, Qt::black);
+}
+
+QImage paintInfo() {
+    const QSize size(infoSide, infoSide);
+    QImage image = blankCanvas(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    useHandCoordinates(p, size);
+    const double pixel = 1.0 / handRadius(size);
+    const double scale = 0.9;
+    paintDropShadow(p, scale);
+    paintBadgeDial(p, scale, pixel);
+    paintSlice(p, 0.70 * scale, 0.05 * scale, infoSecond * 6.0);
+    paintReadout(p);
+    p.save();
+    p.scale(scale, scale);
+    paintInfoHands(p);
+    p.restore();
+    p.end();
+    return image;
+}
+
+int runInfo(std::span<char*> args) {
+    if (args.size() != 1) {
+        return usageError;
+    }
+    return savePng(paintInfo(), args[0]) ? 0 : 1;
+}
+
+// Corner marks: an L-shaped bracket hugging one corner of a 32 x 32 square. A dark outline under
+// the colour keeps the bracket visible on light and dark desktops alike.
+constexpr int cornerSide = 32;
+
+enum class Corner { TopLeft, TopRight, BottomRight, BottomLeft };
+
+QImage paintCorner(Corner corner, QColor colour) {
+    QImage image = blankCanvas(QSize(cornerSide, cornerSide));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Every bracket is the top-left one turned about the square's centre.
+    p.translate(cornerSide / 2.0, cornerSide / 2.0);
+    p.rotate(90.0 * int(corner));
+    p.translate(-cornerSide / 2.0, -cornerSide / 2.0);
+
+    QPainterPath bracket;
+    const double inset = 3.5;
+    const double arm = 20.0;
+    bracket.moveTo(inset, arm);
+    bracket.lineTo(inset, inset);
+    bracket.lineTo(arm, inset);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 0, 200), 6.0, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
+    p.drawPath(bracket);
+    p.setPen(QPen(colour, 3.0, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
+    p.drawPath(bracket);
+    p.end();
+    return image;
+}
+
+int runCorners(std::span<char*> args) {
+    if (args.size() != 1) {
+        return usageError;
+    }
+    struct Set {
+        const char* name;
+        QColor colour;
+    };
+    const Set sets[] = {{"red", QColor(0xff, 0x3b, 0x30)}, {"green", QColor(0x34, 0xd0, 0x58)}};
+    const std::pair<Corner, const char*> corners[] = {{Corner::TopLeft, "tl"},
+                                                      {Corner::TopRight, "tr"},
+                                                      {Corner::BottomRight, "br"},
+                                                      {Corner::BottomLeft, "bl"}};
+    const QString directory = QString::fromLocal8Bit(args[0]);
+    for (const Set& set : sets) {
+        for (const auto& [corner, suffix] : corners) {
+            const QByteArray path = QStringLiteral("%1/corner_%2_%3.png")
+                                        .arg(directory, set.name, suffix)
+                                        .toLocal8Bit();
+            if (!savePng(paintCorner(corner, set.colour), path.constData())) {
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
+
+// The program icon: the dial reduced to what still reads at tray size (22 to 24 pixels): a light
+// face, a dark rim, bold hands and the orange accent.
+constexpr int iconSide = 128;
+
+QImage paintIcon() {
+    const QSize size(iconSide, iconSide);
+    QImage image = blankCanvas(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    useHandCoordinates(p, size);
+    const double pixel = 1.0 / handRadius(size);
+
+    QLinearGradient rim(-0.7, -0.7, 0.7, 0.7);
+    rim.setColorAt(0.0, QColor(0x4a, 0x55, 0x68));
+    rim.setColorAt(1.0, QColor(0x12, 0x18, 0x24));
+    fillDisc(p, 1.0 - pixel, rim);
+    QRadialGradient face(QPointF(0, 0), 0.84, QPointF(-0.1, -0.3));
+    face.setColorAt(0.0, QColor(0x2e, 0x44, 0x66));
+    face.setColorAt(1.0, QColor(0x14, 0x20, 0x36));
+    fillDisc(p, 0.84, face);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xee, 0xf2, 0xf8));
+    for (int hour = 0; hour < 12; hour += 3) {
+        drawRadialBar(p, hour * 30.0, 0.60, 0.78, 0.11);
+    }
+    paintSlice(p, 0.70, 0.12, 130);
+
+    const QColor orange(0xff, 0x68, 0x20);
+    const HandStyle hourHand{0.0, 0.42, 0.16, Qt::white, Qt::RoundCap};
+    const HandStyle minuteHand{0.0, 0.66, 0.12, Qt::white, Qt::RoundCap};
+    drawHand(p, (10 + 8.5 / 60) * 30, hourHand, QPointF(0, 0), hourHand.colour);
+    drawHand(p, 8.5 * 6, minuteHand, QPointF(0, 0), minuteHand.colour);
+    drawCentreDot(p, 0.22, orange);
+    p.end();
+    return image;
+}
+
+int runIcon(std::span<char*> args) {
+    if (args.size() != 1) {
+        return usageError;
+    }
+    return savePng(paintIcon(), args[0]) ? 0 : 1;
+}
+
+// The info chime: two bell-like notes, written as 16-bit mono PCM. Plain arithmetic keeps the
+// file identical on every run.
+constexpr int chimeRate = 44100;
+constexpr double chimeSeconds = 0.6;
+
+struct BellNote {
+    double start;     // seconds
+    double frequency; // Hz
+    double gain;
+};
+
+// Slightly inharmonic partials with faster decay for the higher ones give a bell rather than an
+// organ tone.
+double bellSample(const BellNote& note, double t) {
+    if (t < note.start) {
+        return 0.0;
+    }
+    const double local = t - note.start;
+    const double attack = std::min(1.0, local / 0.004);
+    const double partials[][3] = {{1.0, 1.0, 5.5}, {2.01, 0.35, 9.0}, {3.0, 0.12, 14.0}};
+    double sum = 0.0;
+    for (const auto& [ratio, amplitude, decay] : partials) {
+        sum += amplitude * std::exp(-decay * local) *
+               std::sin(2.0 * std::numbers::pi * note.frequency * ratio * local);
+    }
+    return note.gain * attack * sum;
+}
+
+std::vector<std::int16_t> synthesiseChime() {
+    // A rising major sixth, E6 then C#7, reads as a friendly "hello".
+    const BellNote notes[] = {{0.0, 1318.51, 0.30}, {0.14, 2217.46, 0.24}};
+    const int count = int(chimeRate * chimeSeconds);
+    std::vector<std::int16_t> samples(count);
+    for (int i = 0; i < count; ++i) {
+        const double t = double(i) / chimeRate;
+        double value = 0.0;
+        for (const BellNote& note : notes) {
+            value += bellSample(note, t);
+        }
+        // The last 30 ms fade to silence so the sound ends without a click.
+        const double remaining = chimeSeconds - t;
+        value *= std::min(1.0, remaining / 0.03);
+        samples[i] = std::int16_t(std::lround(std::clamp(value, -1.0, 1.0) * 32767.0));
+    }
+    return samples;
+}
+
+void putLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back((value >> (8 * i)) & 0xff);
+    }
+}
+
+std::vector<unsigned char> waveFile(const std::vector<std::int16_t>& samples) {
+    const std::uint32_t dataBytes = std::uint32_t(samples.size() * 2);
+    std::vector<unsigned char> out;
+    const auto tag = [&out](const char* text) { out.insert(out.end(), text, text + 4); };
+    tag("RIFF");
+    putLittleEndian(out, 36 + dataBytes, 4);
+    tag("WAVE");
+    tag("fmt ");
+    putLittleEndian(out, 16, 4);
+    putLittleEndian(out, 1, 2); // PCM
+    putLittleEndian(out, 1, 2); // mono
+    putLittleEndian(out, chimeRate, 4);
+    putLittleEndian(out, chimeRate * 2, 4);
+    putLittleEndian(out, 2, 2);
+    putLittleEndian(out, 16, 2);
+    tag("data");
+    putLittleEndian(out, dataBytes, 4);
+    for (const std::int16_t sample : samples) {
+        putLittleEndian(out, std::uint16_t(sample), 2);
+    }
+    return out;
+}
+
+int runChime(std::span<char*> args) {
+    if (args.size() != 1) {
+        return usageError;
+    }
+    const std::vector<unsigned char> bytes = waveFile(synthesiseChime());
+    std::FILE* file = std::fopen(args[0], "wb");
+    const bool written =
+        file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (file != nullptr && std::fclose(file) != 0) {
+        std::fprintf(stderr, "velmora-artgen: cannot write %s\n", args[0]);
+        return 1;
+    }
+    if (!written) {
+        std::fprintf(stderr, "velmora-artgen: cannot write %s\n", args[0]);
+        return 1;
+    }
+    return 0;
+}
+
 // New artwork is added as another row here.
 struct Command {
     std::string_view name;
@@ -293,8 +640,9 @@ struct Command {
 };
 
 constexpr Command commands[] = {
-    {"dial", "OUT.png", runDial},
-    {"preview", "IN.png OUT.png", runPreview},
+    {"dial", "OUT.png", runDial}, {"preview", "IN.png OUT.png", runPreview},
+    {"info", "OUT.png", runInfo}, {"corners", "OUTDIR", runCorners},
+    {"icon", "OUT.png", runIcon}, {"chime", "OUT.wav", runChime},
 };
 
 void printUsage() {

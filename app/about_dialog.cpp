@@ -1,0 +1,142 @@
+// CAboutDlg: the info picture zooming and fading in as a frameless per-pixel-alpha window.
+#include "app/about_dialog.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QUrl>
+
+void loadAppResources() {
+    // Registering the same data twice would be harmless, but once is enough.
+    [[maybe_unused]] static const bool loaded = [] {
+        Q_INIT_RESOURCE(app_resources);
+        return true;
+    }();
+}
+
+namespace {
+
+// Past this alpha the picture is at full size; below it, it grows by one pixel a side per step.
+constexpr int kZoomEndAlpha = 220;
+constexpr int kAlphaStep = 7;
+
+bool shiftHeld() {
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg(QWidget* parent) : CAboutDlg(parent, shiftHeld()) {}
+
+CAboutDlg::CAboutDlg(QWidget* parent, bool playChime)
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog) {
+    loadAppResources();
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFixedSize(kPictureSide, kPictureSide);
+    picture_ =
+        QImage(QStringLiteral(":/info.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    timer_.setInterval(kTickMs);
+    connect(&timer_, &QTimer::timeout, this, &CAboutDlg::advance);
+    centreOnPrimaryScreen();
+    if (playChime) {
+        startChime();
+    }
+}
+
+QRect CAboutDlg::pictureRect(int alpha) {
+    const int c = alpha <= kZoomEndAlpha ? kZoomEndAlpha - alpha : 0;
+    return QRect(c / 2, c, kPictureSide - c, kPictureSide - 2 * c);
+}
+
+void CAboutDlg::advance() {
+    if (alpha_ < kFullAlpha) {
+        shownAlpha_ = alpha_;
+        update();
+    }
+    // Two steps of 7 per tick, clamped after the first: 0, 14, ... 252, then 255.
+    alpha_ += kAlphaStep;
+    if (alpha_ > kFullAlpha) {
+        alpha_ = kFullAlpha;
+    } else {
+        alpha_ += kAlphaStep;
+    }
+    // Nothing changes on screen any more, so the timer has nothing left to do.
+    if (alpha_ >= kFullAlpha) {
+        timer_.stop();
+    }
+}
+
+QImage CAboutDlg::frame() const {
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintFrame(painter);
+    return image;
+}
+
+void CAboutDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (alpha_ < kFullAlpha && !timer_.isActive()) {
+        timer_.start();
+    }
+}
+
+void CAboutDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // The translucent backing store may still hold the previous, smaller frame.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect(), Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    paintFrame(painter);
+}
+
+void CAboutDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        accept();
+        return;
+    }
+    QDialog::mouseReleaseEvent(event);
+}
+
+void CAboutDlg::paintFrame(QPainter& painter) const {
+    const QRect target = pictureRect(shownAlpha_);
+    // The first frames have a negative height; drawing them would mirror the picture.
+    if (target.isEmpty() || picture_.isNull()) {
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setOpacity(shownAlpha_ / double(kFullAlpha));
+    painter.drawImage(target, picture_);
+}
+
+void CAboutDlg::centreOnPrimaryScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    QRect placed(QPoint(0, 0), size());
+    placed.moveCenter(screen->availableGeometry().center());
+    move(placed.topLeft());
+}
+
+void CAboutDlg::startChime() {
+    // The application owns the effect so the chime can finish after the dialog has closed; the
+    // effect removes itself once it is done or cannot play (no audio device, for one).
+    auto* effect = new QSoundEffect(QCoreApplication::instance());
+    connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
+        if (effect->status() == QSoundEffect::Error) {
+            effect->deleteLater();
+        }
+    });
+    connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
+        if (!effect->isPlaying()) {
+            effect->deleteLater();
+        }
+    });
+    effect->setSource(QUrl(QStringLiteral("qrc:/info_chime.wav")));
+    effect->play();
+    chime_ = effect;
+}

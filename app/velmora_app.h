@@ -1,0 +1,12 @@
+// The program: prepares Qt, the settings store and the scheme classes, then runs the clock.
+#pragma once
+
+class CVelmoraApp {
+public:
+    // Runs until "Exit"; returns the program's exit status.
+    int run(int argc, char** argv);
+
+private:
+    // A Wayland client can neither place itself nor stay on top: use XWayland when there.
+    static void preferXcbUnderWayland();
+};

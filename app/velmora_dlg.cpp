@@ -1,0 +1,476 @@
+// The clock on the desktop: a frameless, per-pixel-alpha window showing the clock body.
+#include "app/velmora_dlg.h"
+
+#include "app/about_dialog.h"
+#include "app/help_links.h"
+#include "app/thread_priority.h"
+#include "app/window_aligner.h"
+#include "model/settings_store.h"
+#include "model/string_table.h"
+#include "model/utf.h"
+#include "render/qt_canvas.h"
+#include "resources/default_scheme.h"
+#include "time/machine_zone.h"
+#include "time/system_zone_table.h"
+#include "time/zone_slots.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QWindow>
+
+namespace {
+
+constexpr int kTrayTooltipTextId = 49;
+// Step-wise clocks wake just after each second boundary; continuous ones on this period.
+constexpr int kContinuousPeriodMs = 100;
+constexpr int kSecondSlackMs = 3;
+// How often the machine's time zone is checked for a change.
+constexpr int kZoneWatchPeriodMs = 3000;
+
+// Corner order: top-left, top-right, bottom-right, bottom-left.
+constexpr std::array<const char*, 4> kCornerNames = {"tl", "tr", "br", "bl"};
+
+std::array<QImage, 4> loadMarks(const char* colour) {
+    std::array<QImage, 4> marks;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        marks[i] =
+            QImage(QStringLiteral(":/corners/corner_%1_%2.png").arg(colour, kCornerNames[i]));
+    }
+    return marks;
+}
+
+QIcon programIcon() {
+    QIcon icon(QStringLiteral(":/velmora_icon.png"));
+    return icon.isNull() ? QIcon() : icon;
+}
+
+QString toQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QRegion CVelmoraDlg::inputRegion(const QImage& frame, const QSize& logicalSize) {
+    QImage alpha = frame.size() == logicalSize
+                       ? frame
+                       : frame.scaled(logicalSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QImage mask(logicalSize, QImage::Format_MonoLSB);
+    // Index 1 is black, which a bitmap counts as inside the region.
+    mask.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    mask.fill(0);
+    for (int y = 0; y < alpha.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(alpha.constScanLine(y));
+        for (int x = 0; x < alpha.width(); ++x) {
+            if (qAlpha(line[x]) != 0) {
+                mask.setPixel(x, y, 1);
+            }
+        }
+    }
+    return QRegion(QBitmap::fromImage(mask));
+}
+
+CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint),
+      settings_(settings), redMarks_(loadMarks("red")), greenMarks_(loadMarks("green")) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    setWindowTitle(QStringLiteral("Velmora"));
+    setWindowIcon(programIcon());
+    tickTimer_.setSingleShot(true);
+    tickTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&tickTimer_, &QTimer::timeout, this, &CVelmoraDlg::tick);
+    zoneWatch_.setInterval(kZoneWatchPeriodMs);
+    connect(&zoneWatch_, &QTimer::timeout, this, &CVelmoraDlg::followMachineZone);
+
+    connect(&menu_.menu(), &QMenu::aboutToShow, this, &CVelmoraDlg::updateMenu);
+    for (MenuCommand command :
+         {MenuCommand::Info, MenuCommand::Site, MenuCommand::Usage, MenuCommand::Customizing,
+          MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
+          MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Exit}) {
+        connect(menu_.action(command), &QAction::triggered, this,
+                [this, command] { runCommand(command); });
+    }
+    for (std::size_t i = 0; i < kTransparencyItems.size(); ++i) {
+        connect(menu_.transparencyActions()[i], &QAction::triggered, this,
+                [this, i] { setOverallAlpha(kTransparencyItems[i].alpha); });
+    }
+    for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
+        connect(menu_.sizeActions()[i], &QAction::triggered, this,
+                [this, i] { applySize(kSizeItems[i].percent); });
+    }
+    for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
+        connect(menu_.priorityActions()[i], &QAction::triggered, this,
+                [this, i] { setThreadPriority(kPriorityItems[i].level); });
+    }
+
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        tray_ = std::make_unique<QSystemTrayIcon>(programIcon());
+        tray_->setToolTip(toQString(stringTableText(kTrayTooltipTextId)));
+        tray_->setContextMenu(&menu_.menu());
+        connect(tray_.get(), &QSystemTrayIcon::activated, this, &CVelmoraDlg::onTrayActivated);
+    }
+}
+
+CVelmoraDlg::~CVelmoraDlg() {
+    setTrayIconShown(false);
+}
+
+bool CVelmoraDlg::trayAvailable() const {
+    return tray_ != nullptr;
+}
+
+void CVelmoraDlg::initialize() {
+    fillZoneSlots();
+    readViewSettings();
+    loadScheme();
+    resize(kInitialSize, kInitialSize);
+    // The native window must exist before its flags can change without hiding it.
+    winId();
+    applyViewState();
+    aligner_ = std::make_unique<CWindowAligner>(settings_);
+    aligner_->initForWindow(this, nullptr, true, settings::kClockWindow, false);
+    if (clickThrough_) {
+        clearFocus();
+    }
+    drawFrame();
+    scheduleTick();
+    zoneWatch_.start();
+}
+
+void CVelmoraDlg::fillZoneSlots() {
+    std::vector<velmora::ZoneRecord> table;
+    velmora::readSystemZoneTable(table);
+    std::u16string machine = velmora::machineZoneDisplayName(table);
+    machineZone_ = velmora::machineZoneId();
+    bool fixedLocalZone = settings_.readInt(settings::kUseFixedZone) != 0;
+    for (int slot = 0; slot < settings::kZoneSlotCount; ++slot) {
+        // Unless the user fixed it, the local zone follows the machine's, not the stored name.
+        std::u16string name = slot == 0 && !fixedLocalZone
+                                  ? machine
+                                  : settings_.readText(settings::zoneKey(slot), machine);
+        velmora::setZoneSlot(slot, velmora::findZoneByDisplayName(table, name));
+    }
+}
+
+void CVelmoraDlg::followMachineZone() {
+    if (settings_.readInt(settings::kUseFixedZone) != 0 ||
+        velmora::machineZoneId() == machineZone_) {
+        return;
+    }
+    fillZoneSlots();
+    drawFrame();
+}
+
+void CVelmoraDlg::readViewSettings() {
+    stayOnTop_ = settings_.readInt(settings::kStayOnTop) != 0;
+    // Without a tray icon there would be no way back from click-through; the stored value
+    // stays for a session that has one.
+    clickThrough_ = settings_.readInt(settings::kClickThrough) != 0 && trayAvailable();
+    overallAlpha_ = settings_.readInt(settings::kOverallAlpha);
+    threadPriority_ = settings_.readInt(settings::kThreadPriority);
+}
+
+void CVelmoraDlg::loadScheme() {
+    if (clock_.loadLastScheme(settings_)) {
+        return;
+    }
+    std::unique_ptr<Clock> fallback = readDefaultScheme();
+    if (fallback != nullptr) {
+        clock_.adopt(*fallback);
+    }
+}
+
+int CVelmoraDlg::msUntilNextSecond(std::chrono::system_clock::time_point now) {
+    auto sinceEpoch = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
+    int intoSecond = static_cast<int>(sinceEpoch.count() % 1000);
+    if (intoSecond < 0) {
+        intoSecond += 1000;
+    }
+    return 1000 - intoSecond + kSecondSlackMs;
+}
+
+void CVelmoraDlg::scheduleTick() {
+    // Every wake-up reads the wall clock afresh, so suspend, resume and clock changes show at
+    // the next tick, at most a second later.
+    tickTimer_.start(continuousRedraw_ ? kContinuousPeriodMs
+                                       : msUntilNextSecond(std::chrono::system_clock::now()));
+}
+
+void CVelmoraDlg::tick() {
+    int second = velmora::currentUtcDateTime().second();
+    if (continuousRedraw_ || second != lastSecond_) {
+        lastSecond_ = second;
+        drawFrame();
+    }
+    scheduleTick();
+}
+
+void CVelmoraDlg::drawFrame() {
+    if (hiddenToTray_ || width() <= 0 || height() <= 0) {
+        return;
+    }
+    qreal ratio = devicePixelRatioF();
+    int w = static_cast<int>(width() * ratio);
+    int h = static_cast<int>(height() * ratio);
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        return;
+    }
+    image.fill(Qt::transparent);
+    {
+        QtCanvas canvas(image);
+        clock_.layoutAndDraw(canvas, {0, 0, w, h}, velmora::currentUtcDateTime());
+    }
+    continuousRedraw_ = clock_.needsContinuousRedraw();
+    if (isActiveWindow()) {
+        drawCornerMarks(image, ratio);
+    }
+    image.setDevicePixelRatio(ratio);
+    frame_ = std::move(image);
+    if (!clickThrough_) {
+        setMask(inputRegion(frame_, size()));
+    }
+    update();
+}
+
+void CVelmoraDlg::drawCornerMarks(QImage& image, qreal ratio) const {
+    const std::array<QImage, 4>& marks = clickThrough_ ? redMarks_ : greenMarks_;
+    QPainter painter(&image);
+    painter.scale(ratio, ratio);
+    int right = width() - kCornerSize;
+    int bottom = height() - kCornerSize;
+    const std::array<QPoint, 4> at = {QPoint(0, 0), QPoint(right, 0), QPoint(right, bottom),
+                                      QPoint(0, bottom)};
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        painter.drawImage(at[i], marks[i]);
+    }
+}
+
+void CVelmoraDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect(), Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setOpacity((overallAlpha_ & 0xFF) / 255.0);
+    painter.drawImage(QPoint(0, 0), frame_);
+}
+
+void CVelmoraDlg::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    drawFrame();
+}
+
+void CVelmoraDlg::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        drawFrame();
+    }
+}
+
+Qt::Edges CVelmoraDlg::cornerAt(const QPoint& position) const {
+    bool left = position.x() < kCornerSize;
+    bool right = position.x() >= width() - kCornerSize;
+    bool top = position.y() < kCornerSize;
+    bool bottom = position.y() >= height() - kCornerSize;
+    if (bottom && right) {
+        return Qt::BottomEdge | Qt::RightEdge;
+    }
+    if (bottom && left) {
+        return Qt::BottomEdge | Qt::LeftEdge;
+    }
+    if (top && right) {
+        return Qt::TopEdge | Qt::RightEdge;
+    }
+    if (top && left) {
+        return Qt::TopEdge | Qt::LeftEdge;
+    }
+    return {};
+}
+
+void CVelmoraDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || windowHandle() == nullptr) {
+        return;
+    }
+    Qt::Edges corner = cornerAt(event->position().toPoint());
+    if (corner) {
+        windowHandle()->startSystemResize(corner);
+    } else {
+        windowHandle()->startSystemMove();
+    }
+}
+
+void CVelmoraDlg::mouseReleaseEvent(QMouseEvent* event) {
+    // The corner squares resize; only the rest of the clock opens the menu.
+    if (event->button() == Qt::RightButton && !cornerAt(event->position().toPoint())) {
+        showContextMenu(event->globalPosition().toPoint());
+    }
+}
+
+void CVelmoraDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    toggleClickThrough();
+    activateWindow();
+    raise();
+}
+
+void CVelmoraDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter ends the program as "Exit" does; Esc does nothing.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit exitRequested();
+        return;
+    }
+    event->accept();
+}
+
+void CVelmoraDlg::applyViewState() {
+    bool wantIcon = true;
+    if (hiddenToTray_) {
+        hide();
+    } else {
+        if (windowHandle() != nullptr) {
+            windowHandle()->setFlag(Qt::WindowStaysOnTopHint, stayOnTop_);
+        }
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        show();
+        if (windowHandle() != nullptr) {
+            windowHandle()->setFlag(Qt::WindowTransparentForInput, clickThrough_);
+        }
+        if (clickThrough_) {
+            clearMask();
+        } else if (!frame_.isNull()) {
+            setMask(inputRegion(frame_, size()));
+        }
+        wantIcon = clickThrough_;
+    }
+    setTrayIconShown(wantIcon);
+    applyThreadPriority(threadPriority_);
+}
+
+void CVelmoraDlg::setTrayIconShown(bool shown) {
+    if (tray_ == nullptr || shown == trayIconShown_) {
+        return;
+    }
+    tray_->setVisible(shown);
+    trayIconShown_ = shown;
+}
+
+void CVelmoraDlg::onTrayActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick) {
+        toggleClickThrough();
+    }
+}
+
+void CVelmoraDlg::showContextMenu(const QPoint& screenPosition) {
+    activateWindow();
+    menu_.menu().exec(screenPosition);
+}
+
+void CVelmoraDlg::updateMenu() {
+    menu_.action(MenuCommand::StayOnTop)->setChecked(stayOnTop_);
+    bool transparent = windowHandle() != nullptr &&
+                       windowHandle()->flags().testFlag(Qt::WindowTransparentForInput);
+    menu_.action(MenuCommand::ClickThrough)->setChecked(transparent);
+    menu_.action(MenuCommand::ClickThrough)->setEnabled(trayAvailable());
+    menu_.action(MenuCommand::HideToTray)->setChecked(hiddenToTray_);
+    menu_.action(MenuCommand::HideToTray)->setEnabled(trayAvailable());
+    // The customize and time zone dialogs are not part of this version yet.
+    menu_.action(MenuCommand::Customize)->setEnabled(false);
+    menu_.action(MenuCommand::TimeZones)->setEnabled(false);
+    for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
+        menu_.priorityActions()[i]->setChecked(threadPriority_ == kPriorityItems[i].level);
+    }
+    for (std::size_t i = 0; i < kTransparencyItems.size(); ++i) {
+        menu_.transparencyActions()[i]->setChecked(overallAlpha_ == kTransparencyItems[i].alpha);
+    }
+    bool anySize = false;
+    for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
+        double factor = kSizeItems[i].percent / 100.0;
+        int w = static_cast<int>(clock_.backgroundWidth() * factor);
+        int h = static_cast<int>(factor * clock_.backgroundHeight());
+        bool current = w == width() && h == height();
+        menu_.sizeActions()[i]->setChecked(current);
+        anySize = anySize || current;
+    }
+    menu_.action(MenuCommand::OtherSize)->setChecked(!anySize);
+}
+
+void CVelmoraDlg::toggleClickThrough() {
+    // Turning it on without a tray icon would leave no way back.
+    if (!clickThrough_ && !trayAvailable()) {
+        return;
+    }
+    clickThrough_ = !clickThrough_;
+    settings_.writeInt(settings::kClickThrough, clickThrough_ ? 1 : 0);
+    applyViewState();
+    drawFrame();
+}
+
+void CVelmoraDlg::setOverallAlpha(int alpha) {
+    overallAlpha_ = alpha;
+    settings_.writeInt(settings::kOverallAlpha, alpha);
+    applyViewState();
+    update();
+}
+
+void CVelmoraDlg::setThreadPriority(int level) {
+    threadPriority_ = level;
+    settings_.writeInt(settings::kThreadPriority, level);
+    applyViewState();
+}
+
+void CVelmoraDlg::applySize(int percent) {
+    // Without a background there is no natural size to scale: the window stays as it is.
+    if (clock_.backgroundWidth() <= 0 || clock_.backgroundHeight() <= 0) {
+        return;
+    }
+    double factor = percent / 100.0;
+    int w = static_cast<int>(clock_.backgroundWidth() * factor);
+    int h = static_cast<int>(clock_.backgroundHeight() * factor);
+    resize(std::max(w, 1), std::max(h, 1));
+}
+
+void CVelmoraDlg::runCommand(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::ClickThrough:
+        toggleClickThrough();
+        break;
+    case MenuCommand::StayOnTop:
+        stayOnTop_ = !stayOnTop_;
+        settings_.writeInt(settings::kStayOnTop, stayOnTop_ ? 1 : 0);
+        applyViewState();
+        break;
+    case MenuCommand::HideToTray:
+        if (!trayAvailable()) {
+            break;
+        }
+        hiddenToTray_ = !hiddenToTray_;
+        applyViewState();
+        drawFrame();
+        break;
+    case MenuCommand::Info: {
+        CAboutDlg about(this);
+        about.exec();
+        break;
+    }
+    case MenuCommand::Exit:
+        emit exitRequested();
+        break;
+    case MenuCommand::Site:
+    case MenuCommand::Usage:
+    case MenuCommand::Customizing:
+    case MenuCommand::Faq:
+    case MenuCommand::Feedback:
+    case MenuCommand::Download:
+        openHelpLink(static_cast<HelpLink>(command), this);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,103 @@
+// The clock on the desktop: a frameless, per-pixel-alpha window showing the clock body.
+#pragma once
+
+#include "app/clock_menu.h"
+#include "clock/clock.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+class CWindowAligner;
+class SettingsStore;
+
+class CVelmoraDlg : public QWidget {
+    Q_OBJECT
+
+public:
+    // The corner squares that resize the window and show the focus marks.
+    static constexpr int kCornerSize = 32;
+    static constexpr int kInitialSize = 200;
+
+    explicit CVelmoraDlg(SettingsStore& settings, QWidget* parent = nullptr);
+    ~CVelmoraDlg() override;
+
+    // Zones, view settings, the scheme, placement and the first frame.
+    void initialize();
+    // Renders one frame for the current time and shows it.
+    void drawFrame();
+    // Brings z-order, click-through, visibility, the tray icon and the thread priority in
+    // line with the members.
+    void applyViewState();
+    void showContextMenu(const QPoint& screenPosition);
+    // Brings the menu's marks and enabled states up to date, as each opening does.
+    void updateMenu();
+    void runCommand(MenuCommand command);
+    void toggleClickThrough();
+
+    Clock& clock() { return clock_; }
+    ClockMenu& menu() { return menu_; }
+    const QImage& lastFrame() const { return frame_; }
+    bool stayOnTop() const { return stayOnTop_; }
+    bool clickThrough() const { return clickThrough_; }
+    bool hiddenToTray() const { return hiddenToTray_; }
+    int overallAlpha() const { return overallAlpha_; }
+    int threadPriority() const { return threadPriority_; }
+    bool continuousRedraw() const { return continuousRedraw_; }
+    // Whether click-through and hiding can be offered: both need a tray icon to come back.
+    bool trayAvailable() const;
+    // Pixels with any alpha take the mouse; fully transparent ones let clicks through.
+    static QRegion inputRegion(const QImage& frame, const QSize& logicalSize);
+    // Milliseconds from a wall-clock time to just after the next whole second.
+    static int msUntilNextSecond(std::chrono::system_clock::time_point now);
+
+signals:
+    void exitRequested();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void fillZoneSlots();
+    void followMachineZone();
+    void readViewSettings();
+    void loadScheme();
+    void tick();
+    void scheduleTick();
+    void drawCornerMarks(QImage& image, qreal ratio) const;
+    Qt::Edges cornerAt(const QPoint& position) const;
+    void setTrayIconShown(bool shown);
+    void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
+    void applySize(int percent);
+    void setOverallAlpha(int alpha);
+    void setThreadPriority(int level);
+
+    SettingsStore& settings_;
+    Clock clock_;
+    ClockMenu menu_;
+    std::unique_ptr<CWindowAligner> aligner_;
+    std::unique_ptr<QSystemTrayIcon> tray_;
+    QTimer tickTimer_;
+    QTimer zoneWatch_;
+    std::string machineZone_;
+    QImage frame_;
+    std::array<QImage, 4> redMarks_;
+    std::array<QImage, 4> greenMarks_;
+    bool stayOnTop_ = true;
+    bool clickThrough_ = false;
+    bool hiddenToTray_ = false;
+    int overallAlpha_ = 255;
+    int threadPriority_ = 0;
+    int lastSecond_ = -1;
+    bool continuousRedraw_ = false;
+    bool trayIconShown_ = false;
+};

@@ -1,0 +1,318 @@
+// CWindowAligner: keeps a window's placement in the settings and its controls anchored.
+#include "app/window_aligner.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+constexpr unsigned kAnchorMask = CWindowAligner::MoveRight | CWindowAligner::MoveDown |
+                                 CWindowAligner::StretchRight | CWindowAligner::StretchDown;
+
+// A QSizeGrip that looks like the dialogs' classic grip: three diagonal stripes, each of
+// two shadow lines and one highlight line, in the bottom-right corner.
+class StripedSizeGrip : public QSizeGrip {
+public:
+    explicit StripedSizeGrip(QWidget* parent) : QSizeGrip(parent) {}
+
+    QSize sizeHint() const override { return QSizeGrip::sizeHint().expandedTo(QSize(12, 12)); }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        const QColor shadow = palette().color(QPalette::Dark);
+        const QColor highlight = palette().color(QPalette::Light);
+        const int right = width();
+        const int bottom = height();
+        for (int i = 1; i <= 11; ++i) {
+            if (i % 4 == 0) {
+                continue;
+            }
+            painter.setPen(i % 4 == 3 ? highlight : shadow);
+            // The line from (right - i - 2, bottom) to (right, bottom - i - 2) without its
+            // end point; its first point lies just below the client area.
+            for (int k = 1; k <= i + 1; ++k) {
+                painter.drawPoint(right - i - 2 + k, bottom - k);
+            }
+        }
+    }
+};
+
+// A placement left on a monitor that has since been removed would put the window where
+// nobody can see or reach it; such a window comes back onto the primary screen. A window
+// that is still partly visible stays where the user left it.
+QRect keptOnScreen(const QRect& rect) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.isEmpty() || QGuiApplication::primaryScreen() == nullptr) {
+        return rect;
+    }
+    for (const QScreen* screen : screens) {
+        if (screen->availableGeometry().intersects(rect)) {
+            return rect;
+        }
+    }
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize size = rect.size().boundedTo(area.size());
+    const int x = std::clamp(rect.left(), area.left(), area.left() + area.width() - size.width());
+    const int y = std::clamp(rect.top(), area.top(), area.top() + area.height() - size.height());
+    return QRect(QPoint(x, y), size);
+}
+
+} // namespace
+
+CWindowAligner::CWindowAligner(SettingsStore& store) : store_(store) {}
+
+void CWindowAligner::initForWindow(QWidget* window, QWidget* sizeSource, bool enforceMinimum,
+                                   std::string_view name, bool relativeToParent) {
+    controls_.clear();
+    name_ = name;
+    manage(window);
+    enforceMinimum_ = enforceMinimum;
+    relativeToParent_ = relativeToParent;
+    const QWidget* source = sizeSource != nullptr ? sizeSource : window;
+    initialSize_ = source != nullptr ? source->size() : QSize(0, 0);
+    restorePlacement();
+}
+
+void CWindowAligner::initForTemplate(QWidget* dialog, std::string_view name,
+                                     bool relativeToParent) {
+    // A window never resized has a placeholder size until show() fits it to its contents;
+    // fitting it now gives the size it is designed for.
+    if (dialog != nullptr && !dialog->testAttribute(Qt::WA_Resized)) {
+        dialog->adjustSize();
+    }
+    initForWindow(dialog, nullptr, enforceMinimum_, name, relativeToParent);
+}
+
+void CWindowAligner::manage(QWidget* window) {
+    if (window_ == window) {
+        return;
+    }
+    if (window_ != nullptr) {
+        window_->removeEventFilter(this);
+    }
+    window_ = window;
+    // A grip belongs to the window it was made for.
+    grip_.clear();
+    if (window != nullptr) {
+        window->installEventFilter(this);
+    }
+}
+
+void CWindowAligner::addControl(const QString& controlName, unsigned flags) {
+    QWidget* control = controlName.isEmpty() ? nullptr : findControl(controlName);
+    addWindow(control, flags, controlName);
+}
+
+void CWindowAligner::addWindow(QWidget* control, unsigned flags, const QString& controlName) {
+    Control record;
+    record.name = controlName;
+    record.flags = flags;
+    if (window_ != nullptr && control != nullptr && window_->isAncestorOf(control)) {
+        record.widget = control;
+        measure(record);
+    }
+    controls_.push_back(std::move(record));
+}
+
+QWidget* CWindowAligner::findControl(const QString& controlName) const {
+    if (window_ == nullptr || controlName.isEmpty()) {
+        return nullptr;
+    }
+    return window_->findChild<QWidget*>(controlName);
+}
+
+QRect CWindowAligner::controlRect(const QWidget& control) const {
+    return QRect(control.mapTo(window_.data(), QPoint(0, 0)), control.size());
+}
+
+void CWindowAligner::measure(Control& control) const {
+    const QRect rect = controlRect(*control.widget);
+    control.left = rect.left();
+    control.top = rect.top();
+    control.width = rect.width();
+    control.height = rect.height();
+    // Margins to the edges just past the control, as its width and height count them.
+    control.rightMargin = initialSize_.width() - (rect.left() + rect.width());
+    control.bottomMargin = initialSize_.height() - (rect.top() + rect.height());
+    control.measured = true;
+}
+
+void CWindowAligner::arrangeControls() {
+    if (layoutRunning_ || window_ == nullptr) {
+        return;
+    }
+    layoutRunning_ = true;
+    // Switching updates off lets the window repaint once for all the moved controls.
+    const bool holdUpdates = !controls_.empty() && window_->isWindow() && window_->updatesEnabled();
+    if (holdUpdates) {
+        window_->setUpdatesEnabled(false);
+    }
+    const QSize client = layoutSize();
+    for (Control& control : controls_) {
+        placeControl(control, client);
+    }
+    placeSizeGrip();
+    if (window_ == nullptr) {
+        layoutRunning_ = false;
+        return;
+    }
+    if (holdUpdates) {
+        window_->setUpdatesEnabled(true);
+    }
+    window_->update();
+    if (!restoring_) {
+        savePlacement();
+    }
+    layoutRunning_ = false;
+}
+
+QSize CWindowAligner::layoutSize() const {
+    const QSize client = window_->size();
+    return enforceMinimum_ ? client.expandedTo(initialSize_) : client;
+}
+
+void CWindowAligner::placeControl(Control& control, QSize client) {
+    if (control.widget == nullptr) {
+        control.widget = findControl(control.name);
+        if (control.widget != nullptr && !control.measured) {
+            measure(control);
+        }
+    }
+    QWidget* widget = control.widget;
+    if (widget == nullptr || (control.flags & kAnchorMask) == 0 || !window_->isAncestorOf(widget)) {
+        return;
+    }
+    QRect rect = controlRect(*widget);
+    const int right = client.width() - control.rightMargin;
+    const int bottom = client.height() - control.bottomMargin;
+    if ((control.flags & MoveRight) != 0) {
+        rect.moveLeft(right - rect.width());
+    } else if ((control.flags & StretchRight) != 0) {
+        rect.setWidth(std::max(0, right - rect.left()));
+    }
+    if ((control.flags & MoveDown) != 0) {
+        rect.moveTop(bottom - rect.height());
+    } else if ((control.flags & StretchDown) != 0) {
+        rect.setHeight(std::max(0, bottom - rect.top()));
+    }
+    const QWidget* parent = widget->parentWidget();
+    widget->setGeometry(QRect(parent->mapFrom(window_.data(), rect.topLeft()), rect.size()));
+}
+
+void CWindowAligner::restorePlacement() {
+    if (!hasPlacement()) {
+        return;
+    }
+    QRect target = storedRect();
+    if (window_->isWindow()) {
+        target = keptOnScreen(target);
+    }
+    // Only what changes is applied: moving a hidden window to where it already is would
+    // take its first placement away from the window manager.
+    restoring_ = true;
+    if (target.topLeft() != window_->pos()) {
+        window_->move(target.topLeft());
+    }
+    if (window_ != nullptr && target.size() != window_->size()) {
+        window_->resize(target.size());
+    }
+    restoring_ = false;
+    if (window_ != nullptr) {
+        window_->update();
+    }
+}
+
+QRect CWindowAligner::storedRect() const {
+    using settings::PlacementPart;
+    using settings::windowLayoutKey;
+    // Defaults are taken in the stored coordinates, so missing values leave the window
+    // where it is even when positions are kept relative to the parent.
+    const QPoint origin = parentOrigin();
+    const QPoint current = window_->pos() - origin;
+    const int x = store_.readInt(windowLayoutKey(name_, PlacementPart::X), current.x());
+    const int y = store_.readInt(windowLayoutKey(name_, PlacementPart::Y), current.y());
+    int w = store_.readInt(windowLayoutKey(name_, PlacementPart::W), window_->width());
+    int h = store_.readInt(windowLayoutKey(name_, PlacementPart::H), window_->height());
+    // An empty window could never be seen or grabbed again: treat it as no value.
+    if (w <= 0) {
+        w = window_->width();
+    }
+    if (h <= 0) {
+        h = window_->height();
+    }
+    return QRect(QPoint(x, y) + origin, QSize(w, h));
+}
+
+QPoint CWindowAligner::parentOrigin() const {
+    // A child widget's position is in its parent already.
+    const QWidget* parent = window_->parentWidget();
+    if (!relativeToParent_ || parent == nullptr || !window_->isWindow()) {
+        return QPoint(0, 0);
+    }
+    return parent->isWindow() ? parent->pos() : parent->mapToGlobal(QPoint(0, 0));
+}
+
+void CWindowAligner::savePlacement() {
+    if (!hasPlacement()) {
+        return;
+    }
+    // The placement to come back to is the one the user chose, not the one the window
+    // system imposes while the window is out of its normal state.
+    constexpr Qt::WindowStates kImposed =
+        Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+    if ((window_->windowState() & kImposed) != 0) {
+        return;
+    }
+    using settings::PlacementPart;
+    using settings::windowLayoutKey;
+    const QPoint position = window_->pos() - parentOrigin();
+    store_.writeInt(windowLayoutKey(name_, PlacementPart::X), position.x());
+    store_.writeInt(windowLayoutKey(name_, PlacementPart::Y), position.y());
+    store_.writeInt(windowLayoutKey(name_, PlacementPart::W), window_->width());
+    store_.writeInt(windowLayoutKey(name_, PlacementPart::H), window_->height());
+}
+
+bool CWindowAligner::applyMinimumTrackSize() {
+    if (window_ == nullptr || initialSize_ == QSize(0, 0)) {
+        return false;
+    }
+    window_->setMinimumSize(initialSize_);
+    return true;
+}
+
+void CWindowAligner::showSizeGrip() {
+    if (window_ == nullptr || grip_ != nullptr) {
+        return;
+    }
+    // Owned by the window, so it lives exactly as long as the corner it sits in.
+    grip_ = new StripedSizeGrip(window_.data());
+    grip_->resize(grip_->sizeHint());
+    placeSizeGrip();
+    grip_->raise();
+    grip_->show();
+}
+
+void CWindowAligner::placeSizeGrip() {
+    // The grip marks the real corner, even when a pass lays the controls out larger.
+    if (grip_ == nullptr || window_ == nullptr) {
+        return;
+    }
+    grip_->move(window_->width() - grip_->width(), window_->height() - grip_->height());
+}
+
+bool CWindowAligner::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window_) {
+        return false;
+    }
+    if (event->type() == QEvent::Move && !layoutRunning_ && !restoring_) {
+        // A pass saves once at its end; a restore writes back nothing it just read.
+        savePlacement();
+    } else if (event->type() == QEvent::Resize) {
+        arrangeControls();
+    }
+    return false;
+}

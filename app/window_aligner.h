@@ -1,0 +1,109 @@
+// CWindowAligner: keeps a window's placement in the settings and its controls anchored.
+#pragma once
+
+#include "model/settings_store.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QSizeGrip>
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The helper watches its window's move and resize events itself, so the window forwards
+// nothing. The placement it stores is the window's top-left on the screen including any
+// frame (QWidget::pos) and its size without the frame (QWidget::size): exactly what
+// move() and resize() take back, so a restored window lands where it was.
+class CWindowAligner : public QObject {
+public:
+    // Anchor flags of a control; the values are those the dialogs register with.
+    enum Anchor : unsigned {
+        MoveRight = 1,
+        MoveDown = 2,
+        StretchRight = 4,
+        StretchDown = 8,
+    };
+
+    explicit CWindowAligner(SettingsStore& store);
+    ~CWindowAligner() override = default;
+
+    CWindowAligner(const CWindowAligner&) = delete;
+    CWindowAligner& operator=(const CWindowAligner&) = delete;
+
+    // Manages the window: forgets earlier controls, takes the initial size from the client
+    // size of sizeSource (of the window when null) and restores the stored placement. An
+    // empty name keeps the placement out of the settings.
+    void initForWindow(QWidget* window, QWidget* sizeSource, bool enforceMinimum,
+                       std::string_view name, bool relativeToParent);
+    // Like initForWindow for a dialog whose design size is the initial size: the size it
+    // was given, or the one it would be shown with. The enforce-minimum flag is kept.
+    void initForTemplate(QWidget* dialog, std::string_view name, bool relativeToParent);
+
+    // Registers the descendant of the window with that object name; an unknown name is
+    // looked up again in each layout pass.
+    void addControl(const QString& controlName, unsigned flags);
+    // Registers a control at its current place; controlName lets a pass find it again
+    // should the widget be destroyed and recreated.
+    void addWindow(QWidget* control, unsigned flags, const QString& controlName = {});
+
+    void arrangeControls();
+    void restorePlacement();
+    void savePlacement();
+
+    // Stops the user from making the window smaller than its initial size. The window
+    // system adds the frame to a widget's minimum size, so the client size is enough.
+    // False, and nothing changes, when the initial size is 0 x 0.
+    bool applyMinimumTrackSize();
+    // Puts a size grip into the window's bottom-right corner; it follows each resize.
+    void showSizeGrip();
+
+    QSize initialSize() const { return initialSize_; }
+    bool enforcesMinimum() const { return enforceMinimum_; }
+    QSizeGrip* sizeGrip() const { return grip_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Control {
+        QPointer<QWidget> widget;
+        QString name;
+        int left = 0;
+        int top = 0;
+        int rightMargin = 0;
+        int bottomMargin = 0;
+        int width = 0;
+        int height = 0;
+        unsigned flags = 0;
+        // False for a control registered by a name that found nothing yet.
+        bool measured = false;
+    };
+
+    void manage(QWidget* window);
+    bool isBusy() const { return layoutRunning_ || restoring_; }
+    bool hasPlacement() const { return window_ != nullptr && !name_.empty(); }
+    QPoint parentOrigin() const;
+    QRect storedRect() const;
+    QSize layoutSize() const;
+    QWidget* findControl(const QString& controlName) const;
+    QRect controlRect(const QWidget& control) const;
+    void measure(Control& control) const;
+    void placeControl(Control& control, QSize client);
+    void placeSizeGrip();
+
+    SettingsStore& store_;
+    QPointer<QWidget> window_;
+    bool enforceMinimum_ = true;
+    QSize initialSize_{0, 0};
+    std::vector<Control> controls_;
+    std::string name_;
+    bool layoutRunning_ = false;
+    bool relativeToParent_ = false;
+    // Set while restorePlacement moves the window, whose own move must not be saved.
+    bool restoring_ = false;
+    QPointer<QSizeGrip> grip_;
+};

@@ -1,0 +1,205 @@
+// The clock window headless: start-up state, commands, their settings and the menu's marks.
+#include "app/about_dialog.h"
+#include "app/settings.h"
+#include "app/thread_priority.h"
+#include "app/velmora_dlg.h"
+#include "clock/class_registration.h"
+#include "clock/scheme_file.h"
+#include "model/file_property.h"
+#include "time/machine_zone.h"
+#include "time/system_zone_table.h"
+#include "time/zone_slots.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+class ClockWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        settings_ = std::make_unique<Settings>(folder_.filePath("clock.conf"));
+    }
+
+    std::unique_ptr<CVelmoraDlg> start() {
+        auto window = std::make_unique<CVelmoraDlg>(*settings_);
+        window->initialize();
+        QApplication::processEvents();
+        return window;
+    }
+    // A scheme whose background is a width x height image, recorded as the last one loaded.
+    void useSchemeWithBackground(int width, int height) {
+        QImage picture(width, height, QImage::Format_ARGB32);
+        picture.fill(Qt::red);
+        QString png = folder_.filePath("background.png");
+        ASSERT_TRUE(picture.save(png));
+        Clock clock;
+        clock.findChildAs<FileProperty>(u"BackgroundImage")->chooseSource(png.toStdU16String());
+        std::string error;
+        std::string scheme = folder_.filePath("red.Velmora").toStdString();
+        ASSERT_TRUE(saveSchemeFile(clock, scheme, &error)) << error;
+        settings_->writeText(settings::kSchemeLoaded,
+                             QString::fromStdString(scheme).toStdU16String());
+    }
+    std::vector<QString> checked(const auto& actions) {
+        std::vector<QString> labels;
+        for (QAction* action : actions) {
+            if (action->isChecked()) {
+                labels.push_back(action->text());
+            }
+        }
+        return labels;
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<Settings> settings_;
+};
+
+TEST_F(ClockWindowTest, FirstRunStartsWithDefaults) {
+    auto window = start();
+    EXPECT_TRUE(window->stayOnTop());
+    EXPECT_FALSE(window->clickThrough());
+    EXPECT_FALSE(window->hiddenToTray());
+    EXPECT_EQ(window->overallAlpha(), 255);
+    EXPECT_EQ(window->threadPriority(), 0);
+    EXPECT_EQ(window->size(), QSize(200, 200));
+    EXPECT_EQ(window->clock().children().size(), 14u);
+    EXPECT_FALSE(window->lastFrame().isNull());
+    // The embedded scheme records no path.
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
+    std::vector<velmora::ZoneRecord> table;
+    velmora::readSystemZoneTable(table);
+    std::u16string machine = velmora::machineZoneDisplayName(table);
+    for (int slot = 0; slot < 5; ++slot) {
+        EXPECT_EQ(velmora::zoneSlot(slot).displayNameView(), machine) << slot;
+    }
+}
+
+TEST_F(ClockWindowTest, TransparencyAndPriorityAreWrittenAndMarked) {
+    auto window = start();
+    window->menu().transparencyActions()[7]->trigger();
+    EXPECT_EQ(window->overallAlpha(), 166);
+    EXPECT_EQ(settings_->readInt(settings::kOverallAlpha), 166);
+    window->menu().priorityActions()[1]->trigger();
+    EXPECT_EQ(settings_->readInt(settings::kThreadPriority), 1);
+    window->updateMenu();
+    EXPECT_EQ(checked(window->menu().transparencyActions()), std::vector<QString>{"35%"});
+    EXPECT_EQ(checked(window->menu().priorityActions()), std::vector<QString>{"Above normal"});
+    EXPECT_TRUE(window->menu().action(MenuCommand::StayOnTop)->isChecked());
+    EXPECT_EQ(window->menu().menu().defaultAction(),
+              window->menu().action(MenuCommand::ClickThrough));
+    EXPECT_FALSE(window->menu().action(MenuCommand::PlaySounds)->isEnabled());
+    EXPECT_FALSE(window->menu().action(MenuCommand::Customize)->isEnabled());
+
+    window->menu().action(MenuCommand::StayOnTop)->trigger();
+    EXPECT_EQ(settings_->readInt(settings::kStayOnTop), 0);
+    // A stored alpha that is not a menu value checks nothing.
+    settings_->writeInt(settings::kOverallAlpha, 100);
+    auto second = start();
+    second->updateMenu();
+    EXPECT_TRUE(checked(second->menu().transparencyActions()).empty());
+    EXPECT_FALSE(second->stayOnTop());
+}
+
+TEST_F(ClockWindowTest, SizePresetsFollowTheBackgroundImage) {
+    useSchemeWithBackground(301, 201);
+    auto window = start();
+    ASSERT_EQ(window->clock().backgroundWidth(), 301);
+    window->menu().sizeActions()[0]->trigger();
+    EXPECT_EQ(window->size(), QSize(75, 50));
+    window->menu().sizeActions()[3]->trigger();
+    EXPECT_EQ(window->size(), QSize(301, 201));
+    window->updateMenu();
+    EXPECT_EQ(checked(window->menu().sizeActions()), std::vector<QString>{"100%"});
+    EXPECT_FALSE(window->menu().action(MenuCommand::OtherSize)->isChecked());
+    window->resize(250, 260);
+    window->updateMenu();
+    EXPECT_TRUE(checked(window->menu().sizeActions()).empty());
+    EXPECT_TRUE(window->menu().action(MenuCommand::OtherSize)->isChecked());
+}
+
+TEST_F(ClockWindowTest, WithoutATrayClickThroughIsNeverSwitchedOn) {
+    settings_->writeInt(settings::kClickThrough, 1);
+    auto window = start();
+    ASSERT_FALSE(window->trayAvailable());
+    EXPECT_FALSE(window->clickThrough());
+    window->toggleClickThrough();
+    window->runCommand(MenuCommand::HideToTray);
+    EXPECT_FALSE(window->clickThrough());
+    EXPECT_FALSE(window->hiddenToTray());
+    window->updateMenu();
+    EXPECT_FALSE(window->menu().action(MenuCommand::ClickThrough)->isEnabled());
+    // The stored choice is kept for a desktop that has a tray.
+    EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1);
+}
+
+TEST_F(ClockWindowTest, EnterExitsAndEscapeDoesNothing) {
+    auto window = start();
+    QSignalSpy exits(window.get(), &CVelmoraDlg::exitRequested);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &escape);
+    EXPECT_EQ(exits.count(), 0);
+    EXPECT_TRUE(window->isVisible());
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_EQ(exits.count(), 1);
+}
+
+TEST_F(ClockWindowTest, OnlyVisiblePixelsTakeTheMouse) {
+    auto window = start();
+    QRegion input = CVelmoraDlg::inputRegion(window->lastFrame(), window->size());
+    EXPECT_TRUE(input.contains(QPoint(100, 100)));
+    // Outside the round dial and away from the corner marks nothing is painted.
+    EXPECT_FALSE(input.contains(QPoint(40, 8)));
+    EXPECT_FALSE(input.contains(QPoint(160, 192)));
+    // At twice the density the region stays in the window's own coordinates.
+    QImage doubled = window->lastFrame().scaled(400, 400);
+    QRegion scaled = CVelmoraDlg::inputRegion(doubled, QSize(200, 200));
+    EXPECT_TRUE(scaled.contains(QPoint(100, 100)));
+    EXPECT_FALSE(scaled.contains(QPoint(40, 8)));
+}
+
+TEST(ClockWindowTickTest, WakesJustAfterEachSecond) {
+    using namespace std::chrono;
+    system_clock::time_point second(seconds(1'800'000'000));
+    EXPECT_EQ(CVelmoraDlg::msUntilNextSecond(second + milliseconds(250)), 753);
+    EXPECT_EQ(CVelmoraDlg::msUntilNextSecond(second + milliseconds(999)), 4);
+    EXPECT_EQ(CVelmoraDlg::msUntilNextSecond(second), 1003);
+}
+
+TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {
+    EXPECT_EQ(niceValueForPriority(2), -10);
+    EXPECT_EQ(niceValueForPriority(1), -5);
+    EXPECT_EQ(niceValueForPriority(0), 0);
+    EXPECT_EQ(niceValueForPriority(-2), 10);
+    EXPECT_EQ(niceValueForPriority(99), -20);
+    EXPECT_EQ(niceValueForPriority(-99), 19);
+    // Lowering needs no privilege; do it on a thread of its own so the test's thread keeps its
+    // priority.
+    int niceSeen = 0;
+    std::thread lowered([&niceSeen] {
+        EXPECT_TRUE(applyThreadPriority(-2));
+        niceSeen = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::syscall(SYS_gettid)));
+    });
+    lowered.join();
+    EXPECT_EQ(niceSeen, 10);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TZ", "UTC");
+    QApplication application(argc, argv);
+    loadAppResources();
+    registerSchemeClasses();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,279 @@
+// CWindowAligner: placement kept in the settings, anchored controls, minimum size and grip.
+#include "app/window_aligner.h"
+#include "tests/clock/memory_settings.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+void PrintTo(const QRect& r, std::ostream* out) {
+    *out << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
+}
+
+namespace {
+
+using settings::PlacementPart;
+
+// Counts writes, to see which geometry changes the aligner saves.
+class CountingSettings : public MemorySettings {
+public:
+    bool writeInt(const SettingKey& key, std::int32_t value) override {
+        ++writes;
+        return MemorySettings::writeInt(key, value);
+    }
+    int writes = 0;
+};
+
+class WindowAlignerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        // The rows below are written for the offscreen platform's one 800 x 800 screen.
+        ASSERT_EQ(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 800));
+        // move() places the frame, as the aligner does; setGeometry() would place the inside.
+        window_.move(30, 40);
+        window_.resize(200, 200);
+    }
+    void store(std::string_view name, const QRect& r) {
+        store_.writeInt(settings::windowLayoutKey(name, PlacementPart::X), r.x());
+        store_.writeInt(settings::windowLayoutKey(name, PlacementPart::Y), r.y());
+        store_.writeInt(settings::windowLayoutKey(name, PlacementPart::W), r.width());
+        store_.writeInt(settings::windowLayoutKey(name, PlacementPart::H), r.height());
+        store_.writes = 0;
+    }
+    QRect stored(std::string_view name) const {
+        auto read = [&](PlacementPart part) {
+            return store_.readInt(settings::windowLayoutKey(name, part), -1);
+        };
+        return QRect(read(PlacementPart::X), read(PlacementPart::Y), read(PlacementPart::W),
+                     read(PlacementPart::H));
+    }
+    static QRect placement(const QWidget& window) { return QRect(window.pos(), window.size()); }
+
+    CountingSettings store_;
+    QWidget window_;
+    CWindowAligner aligner_{store_};
+};
+
+struct RestoreRow {
+    const char* name;
+    std::string_view windowName;
+    std::optional<QRect> stored;
+    QRect expected;
+};
+void PrintTo(const RestoreRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class RestoreTest : public WindowAlignerTest, public testing::WithParamInterface<RestoreRow> {};
+
+TEST_P(RestoreTest, PutsTheWindowWhereTheSettingsSay) {
+    if (GetParam().stored) {
+        store(GetParam().windowName, *GetParam().stored);
+    }
+    aligner_.initForWindow(&window_, nullptr, true, GetParam().windowName, false);
+    EXPECT_EQ(placement(window_), GetParam().expected);
+    EXPECT_EQ(store_.writes, 0);
+}
+
+constexpr std::string_view kClock = settings::kClockWindow;
+
+INSTANTIATE_TEST_SUITE_P(
+    Placements, RestoreTest,
+    testing::Values(
+        RestoreRow{"Stored", kClock, QRect(100, 120, 300, 250), QRect(100, 120, 300, 250)},
+        RestoreRow{"NothingStored", kClock, std::nullopt, QRect(30, 40, 200, 200)},
+        RestoreRow{"EmptyNameIgnoresTheStore", "", QRect(100, 120, 300, 250),
+                   QRect(30, 40, 200, 200)},
+        RestoreRow{"EmptySizeKeepsCurrent", kClock, QRect(50, 60, 0, -5), QRect(50, 60, 200, 200)},
+        RestoreRow{"PartlyVisibleStays", kClock, QRect(700, -100, 300, 250),
+                   QRect(700, -100, 300, 250)},
+        RestoreRow{"JustPastTheRightEdge", kClock, QRect(800, 10, 300, 250),
+                   QRect(500, 10, 300, 250)},
+        RestoreRow{"FarBelowRight", kClock, QRect(5000, 4000, 300, 250), QRect(500, 550, 300, 250)},
+        RestoreRow{"FarAboveLeft", kClock, QRect(-3000, -2000, 300, 250), QRect(0, 0, 300, 250)},
+        RestoreRow{"OffScreenAndTooLarge", kClock, QRect(-5000, 100, 2000, 1000),
+                   QRect(0, 0, 800, 800)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowAlignerTest, PositionsRelativeToTheParent) {
+    QWidget parent;
+    parent.move(200, 100);
+    QWidget dialog(&parent, Qt::Dialog);
+    dialog.move(250, 130);
+    dialog.resize(100, 100);
+    aligner_.initForWindow(&dialog, nullptr, true, "Dialog", true);
+    EXPECT_EQ(dialog.pos(), QPoint(250, 130)) << "missing values keep the window in place";
+    aligner_.savePlacement();
+    EXPECT_EQ(stored("Dialog"), QRect(50, 30, 100, 100));
+
+    store("Dialog", QRect(10, 20, 100, 100));
+    aligner_.restorePlacement();
+    EXPECT_EQ(dialog.pos(), QPoint(210, 120));
+}
+
+class ImposedStateTest : public WindowAlignerTest,
+                         public testing::WithParamInterface<Qt::WindowState> {};
+
+TEST_P(ImposedStateTest, MovesAndResizesAreSavedOnlyInTheNormalState) {
+    aligner_.initForWindow(&window_, nullptr, true, kClock, false);
+    window_.show();
+    window_.move(110, 120);
+    window_.resize(240, 180);
+    QApplication::processEvents();
+    EXPECT_EQ(stored(kClock), QRect(110, 120, 240, 180));
+
+    store_.writes = 0;
+    window_.setWindowState(GetParam());
+    QApplication::processEvents();
+    aligner_.savePlacement();
+    EXPECT_EQ(store_.writes, 0);
+
+    window_.setWindowState(Qt::WindowNoState);
+    QApplication::processEvents();
+    EXPECT_EQ(stored(kClock), QRect(110, 120, 240, 180));
+}
+
+INSTANTIATE_TEST_SUITE_P(States, ImposedStateTest,
+                         testing::Values(Qt::WindowMinimized, Qt::WindowMaximized,
+                                         Qt::WindowFullScreen),
+                         [](const auto& info) {
+                             if (info.param == Qt::WindowMinimized) {
+                                 return "Minimized";
+                             }
+                             return info.param == Qt::WindowMaximized ? "Maximized" : "FullScreen";
+                         });
+
+TEST_F(WindowAlignerTest, RestoringAShownWindowWritesNothing) {
+    aligner_.initForWindow(&window_, nullptr, true, kClock, false);
+    window_.show();
+    QApplication::processEvents();
+    store(kClock, QRect(300, 200, 150, 120));
+    aligner_.restorePlacement();
+    EXPECT_EQ(store_.writes, 0);
+    EXPECT_EQ(placement(window_), QRect(300, 200, 150, 120));
+}
+
+// Once armed, grows its window on its next resize, as a control whose size feeds back into
+// the window's would.
+class GrowingControl : public QWidget {
+public:
+    using QWidget::QWidget;
+    bool armed = false;
+
+protected:
+    void resizeEvent(QResizeEvent* /*event*/) override {
+        if (armed) {
+            armed = false;
+            window()->resize(window()->size() + QSize(10, 10));
+        }
+    }
+};
+
+TEST_F(WindowAlignerTest, ALayoutPassDoesNotReenterItself) {
+    window_.resize(300, 200);
+    GrowingControl control(&window_);
+    control.setGeometry(10, 10, 50, 50);
+    aligner_.initForWindow(&window_, nullptr, true, settings::kOptionsWindow, false);
+    aligner_.addWindow(&control, CWindowAligner::StretchRight);
+    window_.show();
+    QApplication::processEvents();
+    store_.writes = 0;
+    control.armed = true;
+
+    window_.resize(400, 200);
+    EXPECT_EQ(store_.writes, 4) << "one pass, one save";
+    EXPECT_EQ(window_.size(), QSize(410, 210));
+}
+
+struct AnchorRow {
+    const char* name;
+    unsigned flags;
+    QSize newSize;
+    bool enforceMinimum;
+    QRect expected;
+};
+void PrintTo(const AnchorRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class AnchorTest : public WindowAlignerTest, public testing::WithParamInterface<AnchorRow> {};
+
+// A 50 x 20 control at (20, 30) in a 300 x 200 window.
+TEST_P(AnchorTest, ControlFollowsItsEdges) {
+    window_.resize(300, 200);
+    QWidget control(&window_);
+    control.setGeometry(20, 30, 50, 20);
+    aligner_.initForWindow(&window_, nullptr, GetParam().enforceMinimum, "", false);
+    aligner_.addWindow(&control, GetParam().flags);
+    window_.show();
+    window_.resize(GetParam().newSize);
+    QApplication::processEvents();
+    EXPECT_EQ(control.geometry(), GetParam().expected);
+}
+
+constexpr QSize kLarger(400, 250);
+constexpr QSize kSmaller(250, 150);
+
+INSTANTIATE_TEST_SUITE_P(
+    Flags, AnchorTest,
+    testing::Values(AnchorRow{"Unanchored", 0, kLarger, true, QRect(20, 30, 50, 20)},
+                    AnchorRow{"MoveRight", 1, kLarger, true, QRect(120, 30, 50, 20)},
+                    AnchorRow{"MoveDown", 2, kLarger, true, QRect(20, 80, 50, 20)},
+                    AnchorRow{"BottomRightCorner", 3, kLarger, true, QRect(120, 80, 50, 20)},
+                    AnchorRow{"StretchRight", 4, kLarger, true, QRect(20, 30, 150, 20)},
+                    AnchorRow{"MoveBeatsStretch", 5, kLarger, true, QRect(120, 30, 50, 20)},
+                    AnchorRow{"StretchDown", 8, kLarger, true, QRect(20, 30, 50, 70)},
+                    AnchorRow{"MoveRightStretchDown", 9, kLarger, true, QRect(120, 30, 50, 70)},
+                    AnchorRow{"StretchBoth", 12, kLarger, true, QRect(20, 30, 150, 70)},
+                    AnchorRow{"HighFlagsMeanNothing", 16, kLarger, true, QRect(20, 30, 50, 20)},
+                    AnchorRow{"SmallerActsAsInitial", 15, kSmaller, true, QRect(20, 30, 50, 20)},
+                    AnchorRow{"SmallerMovesBack", 3, kSmaller, false, QRect(-30, -20, 50, 20)},
+                    AnchorRow{"SmallerNeverNegative", 12, QSize(40, 40), false,
+                              QRect(20, 30, 0, 0)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowAlignerTest, ARecreatedControlIsFoundByNameAndKeepsItsMargins) {
+    window_.resize(300, 200);
+    auto ok = std::make_unique<QWidget>(&window_);
+    ok->setObjectName("ok");
+    ok->setGeometry(240, 170, 50, 20);
+    aligner_.initForWindow(&window_, nullptr, true, "", false);
+    aligner_.addControl("ok", CWindowAligner::MoveRight | CWindowAligner::MoveDown);
+    window_.show();
+    ok = std::make_unique<QWidget>(&window_);
+    ok->setObjectName("ok");
+    ok->resize(50, 20);
+    window_.resize(400, 250);
+    QApplication::processEvents();
+    EXPECT_EQ(ok->pos(), QPoint(340, 220));
+}
+
+TEST_F(WindowAlignerTest, MinimumSizeAndGripFollowTheInitialSize) {
+    QWidget design;
+    design.resize(260, 180);
+    aligner_.initForWindow(&window_, &design, true, "", false);
+    ASSERT_TRUE(aligner_.applyMinimumTrackSize());
+    aligner_.showSizeGrip();
+    window_.show();
+    window_.resize(100, 100);
+    EXPECT_EQ(window_.size(), QSize(260, 180));
+    window_.resize(330, 270);
+    QApplication::processEvents();
+    EXPECT_EQ(aligner_.sizeGrip()->geometry().bottomRight(), QPoint(329, 269));
+
+    design.resize(0, 0);
+    aligner_.initForWindow(&window_, &design, true, "", false);
+    EXPECT_FALSE(aligner_.applyMinimumTrackSize());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
