@@ -297,14 +297,40 @@ void CVelmoraDlg::mousePressEvent(QMouseEvent* event) {
         return;
     }
     Qt::Edges corner = cornerAt(event->position().toPoint());
-    if (corner) {
-        windowHandle()->startSystemResize(corner);
-    } else {
-        windowHandle()->startSystemMove();
+    bool handled =
+        corner ? windowHandle()->startSystemResize(corner) : windowHandle()->startSystemMove();
+    if (!handled) {
+        drag_ = Drag{corner, event->globalPosition().toPoint(), geometry()};
     }
 }
 
+void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (!drag_ || !(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    QPoint delta = event->globalPosition().toPoint() - drag_->start;
+    QRect target = drag_->geometry;
+    if (!drag_->edges) {
+        move(target.topLeft() + delta);
+        return;
+    }
+    if (drag_->edges & Qt::LeftEdge) {
+        target.setLeft(std::min(target.left() + delta.x(), target.right() - kCornerSize));
+    } else {
+        target.setRight(std::max(target.right() + delta.x(), target.left() + kCornerSize));
+    }
+    if (drag_->edges & Qt::TopEdge) {
+        target.setTop(std::min(target.top() + delta.y(), target.bottom() - kCornerSize));
+    } else {
+        target.setBottom(std::max(target.bottom() + delta.y(), target.top() + kCornerSize));
+    }
+    setGeometry(target);
+}
+
 void CVelmoraDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        drag_.reset();
+    }
     // The corner squares resize; only the rest of the clock opens the menu.
     if (event->button() == Qt::RightButton && !cornerAt(event->position().toPoint())) {
         showContextMenu(event->globalPosition().toPoint());

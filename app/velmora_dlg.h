@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class CWindowAligner;
 class SettingsStore;
@@ -62,6 +63,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -100,4 +102,12 @@ private:
     int lastSecond_ = -1;
     bool continuousRedraw_ = false;
     bool trayIconShown_ = false;
+    // A drag the window manager does not carry out itself (none running, or no support):
+    // the edges being resized (none when moving), where it started and the geometry then.
+    struct Drag {
+        Qt::Edges edges;
+        QPoint start;
+        QRect geometry;
+    };
+    std::optional<Drag> drag_;
 };
