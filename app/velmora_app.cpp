@@ -8,6 +8,36 @@
 #include "render/font_families.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void forwardSignal(int) {
+    char byte = 1;
+    [[maybe_unused]] auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
+void CVelmoraApp::quitOnTerminationSignals(QApplication& application) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, &QApplication::quit);
+    struct sigaction action {};
+    action.sa_handler = forwardSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGHUP, &action, nullptr);
+}
 
 void CVelmoraApp::preferXcbUnderWayland() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
@@ -22,6 +52,7 @@ int CVelmoraApp::run(int argc, char** argv) {
     QApplication application(argc, argv);
     // The clock is the only window; hiding it to the tray must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    quitOnTerminationSignals(application);
     loadAppResources();
     Settings settings;
     registerSchemeClasses();

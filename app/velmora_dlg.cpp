@@ -197,12 +197,11 @@ int CVelmoraDlg::msUntilNextSecond(std::chrono::system_clock::time_point now) {
 void CVelmoraDlg::scheduleTick() {
     // Every wake-up reads the wall clock afresh, so suspend, resume and clock changes show at
     // the next tick, at most a second later.
-    tickTimer_.start(continuousRedraw_ ? kContinuousPeriodMs
-                                       : msUntilNextSecond(std::chrono::system_clock::now()));
+    tickTimer_.start(continuousRedraw_ ? kContinuousPeriodMs : msUntilNextSecond(wallClock_()));
 }
 
 void CVelmoraDlg::tick() {
-    int second = velmora::currentUtcDateTime().second();
+    int second = velmora::packedDateTimeFrom(wallClock_()).second();
     if (continuousRedraw_ || second != lastSecond_) {
         lastSecond_ = second;
         drawFrame();
@@ -211,7 +210,7 @@ void CVelmoraDlg::tick() {
 }
 
 void CVelmoraDlg::drawFrame() {
-    if (hiddenToTray_ || width() <= 0 || height() <= 0) {
+    if (hiddenToTray_ || !isVisible() || width() <= 0 || height() <= 0) {
         return;
     }
     qreal ratio = devicePixelRatioF();
@@ -224,8 +223,9 @@ void CVelmoraDlg::drawFrame() {
     image.fill(Qt::transparent);
     {
         QtCanvas canvas(image);
-        clock_.layoutAndDraw(canvas, {0, 0, w, h}, velmora::currentUtcDateTime());
+        clock_.layoutAndDraw(canvas, {0, 0, w, h}, velmora::packedDateTimeFrom(wallClock_()));
     }
+    ++framesDrawn_;
     continuousRedraw_ = clock_.needsContinuousRedraw();
     if (isActiveWindow()) {
         drawCornerMarks(image, ratio);
@@ -293,15 +293,14 @@ Qt::Edges CVelmoraDlg::cornerAt(const QPoint& position) const {
 }
 
 void CVelmoraDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || windowHandle() == nullptr) {
+    if (event->button() != Qt::LeftButton) {
         return;
     }
-    Qt::Edges corner = cornerAt(event->position().toPoint());
-    bool handled =
-        corner ? windowHandle()->startSystemResize(corner) : windowHandle()->startSystemMove();
-    if (!handled) {
-        drag_ = Drag{corner, event->globalPosition().toPoint(), geometry()};
-    }
+    // The clock moves and resizes itself rather than through the window manager: a window
+    // manager's move grabs the pointer at the press and swallows the second click of a
+    // double click, and some have no such moves for frameless windows at all.
+    drag_ = Drag{cornerAt(event->position().toPoint()), event->globalPosition().toPoint(),
+                 geometry(), false};
 }
 
 void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
@@ -309,10 +308,18 @@ void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     QPoint delta = event->globalPosition().toPoint() - drag_->start;
+    if (!drag_->started && delta.manhattanLength() < QApplication::startDragDistance()) {
+        return;
+    }
+    drag_->started = true;
+    setGeometry(draggedGeometry(delta));
+}
+
+QRect CVelmoraDlg::draggedGeometry(const QPoint& delta) const {
     QRect target = drag_->geometry;
     if (!drag_->edges) {
-        move(target.topLeft() + delta);
-        return;
+        target.moveTopLeft(target.topLeft() + delta);
+        return target;
     }
     if (drag_->edges & Qt::LeftEdge) {
         target.setLeft(std::min(target.left() + delta.x(), target.right() - kCornerSize));
@@ -324,7 +331,7 @@ void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
     } else {
         target.setBottom(std::max(target.bottom() + delta.y(), target.top() + kCornerSize));
     }
-    setGeometry(target);
+    return target;
 }
 
 void CVelmoraDlg::mouseReleaseEvent(QMouseEvent* event) {

@@ -9,6 +9,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -50,6 +52,16 @@ public:
     bool continuousRedraw() const { return continuousRedraw_; }
     // Whether click-through and hiding can be offered: both need a tray icon to come back.
     bool trayAvailable() const;
+    // Where the time comes from: the system clock, or a test's own.
+    using WallClock = std::function<std::chrono::system_clock::time_point()>;
+    void setWallClock(WallClock clock) { wallClock_ = std::move(clock); }
+    // One wake-up of the timer: redraws when the second changed or an element moves
+    // continuously, then schedules the next wake-up.
+    void tick();
+    int framesDrawn() const { return framesDrawn_; }
+    // The corner square under a point, the edges it resizes; none outside the squares.
+    Qt::Edges cornerAt(const QPoint& position) const;
+
     // Pixels with any alpha take the mouse; fully transparent ones let clicks through.
     static QRegion inputRegion(const QImage& frame, const QSize& logicalSize);
     // Milliseconds from a wall-clock time to just after the next whole second.
@@ -73,10 +85,9 @@ private:
     void followMachineZone();
     void readViewSettings();
     void loadScheme();
-    void tick();
     void scheduleTick();
     void drawCornerMarks(QImage& image, qreal ratio) const;
-    Qt::Edges cornerAt(const QPoint& position) const;
+    QRect draggedGeometry(const QPoint& delta) const;
     void setTrayIconShown(bool shown);
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
     void applySize(int percent);
@@ -99,15 +110,18 @@ private:
     bool hiddenToTray_ = false;
     int overallAlpha_ = 255;
     int threadPriority_ = 0;
+    WallClock wallClock_ = [] { return std::chrono::system_clock::now(); };
+    int framesDrawn_ = 0;
     int lastSecond_ = -1;
     bool continuousRedraw_ = false;
     bool trayIconShown_ = false;
-    // A drag the window manager does not carry out itself (none running, or no support):
-    // the edges being resized (none when moving), where it started and the geometry then.
+    // A drag with the left button: the edges being resized (none when moving), where it
+    // started, the geometry then, and whether the mouse has moved far enough to count.
     struct Drag {
         Qt::Edges edges;
         QPoint start;
         QRect geometry;
+        bool started;
     };
     std::optional<Drag> drag_;
 };

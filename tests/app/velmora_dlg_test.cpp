@@ -6,6 +6,7 @@
 #include "clock/class_registration.h"
 #include "clock/scheme_file.h"
 #include "model/file_property.h"
+#include "model/int_property.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"
@@ -164,6 +165,57 @@ TEST_F(ClockWindowTest, OnlyVisiblePixelsTakeTheMouse) {
     QRegion scaled = CVelmoraDlg::inputRegion(doubled, QSize(200, 200));
     EXPECT_TRUE(scaled.contains(QPoint(100, 100)));
     EXPECT_FALSE(scaled.contains(QPoint(40, 8)));
+}
+
+TEST_F(ClockWindowTest, TicksRedrawOnNewSecondsOrForContinuousElements) {
+    using namespace std::chrono;
+    system_clock::time_point now(seconds(1'800'000'000));
+    auto window = start();
+    window->setWallClock([&now] { return now; });
+    int frames = window->framesDrawn();
+    window->tick();
+    EXPECT_EQ(window->framesDrawn(), ++frames) << "the first tick always draws";
+    now += milliseconds(400);
+    window->tick();
+    EXPECT_EQ(window->framesDrawn(), frames) << "same second, step-wise: nothing to draw";
+    now += milliseconds(700);
+    window->tick();
+    EXPECT_EQ(window->framesDrawn(), ++frames);
+
+    // A continuous second hand makes every tick draw.
+    auto* hand = window->clock().findChildAs<ClockObject>(u"");
+    ASSERT_NE(hand, nullptr);
+    hand->findChildAs<IntProperty>(u"TimeValue")->setValue(2);
+    window->drawFrame();
+    ++frames;
+    EXPECT_TRUE(window->continuousRedraw());
+    window->tick();
+    window->tick();
+    EXPECT_EQ(window->framesDrawn(), frames + 2);
+
+    window->hide();
+    QApplication::processEvents();
+    frames = window->framesDrawn();
+    now += seconds(5);
+    window->tick();
+    EXPECT_EQ(window->framesDrawn(), frames) << "a hidden clock draws nothing";
+}
+
+TEST_F(ClockWindowTest, OnlyTheCornerSquaresResize) {
+    auto window = start();
+    using E = Qt::Edge;
+    EXPECT_EQ(window->cornerAt({0, 0}), E::TopEdge | E::LeftEdge);
+    EXPECT_EQ(window->cornerAt({31, 31}), E::TopEdge | E::LeftEdge);
+    EXPECT_EQ(window->cornerAt({32, 0}), Qt::Edges());
+    EXPECT_EQ(window->cornerAt({100, 199}), Qt::Edges());
+    EXPECT_EQ(window->cornerAt({168, 0}), E::TopEdge | E::RightEdge);
+    EXPECT_EQ(window->cornerAt({167, 0}), Qt::Edges());
+    EXPECT_EQ(window->cornerAt({199, 199}), E::BottomEdge | E::RightEdge);
+    EXPECT_EQ(window->cornerAt({0, 168}), E::BottomEdge | E::LeftEdge);
+    // Where the squares overlap on a small clock, bottom-right comes first, then bottom-left.
+    window->resize(40, 40);
+    EXPECT_EQ(window->cornerAt({20, 20}), E::BottomEdge | E::RightEdge);
+    EXPECT_EQ(window->cornerAt({5, 20}), E::BottomEdge | E::LeftEdge);
 }
 
 TEST(ClockWindowTickTest, WakesJustAfterEachSecond) {

@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# Runs velmora and `xclock -update 1` side by side on a private Xvfb and prints, for each,
+# CPU used (whole run and once settled), wake-ups, peak RSS and the time to the first frame.
+#
+# usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-s SETTLE_SECONDS] [DURATION_SECONDS]
+#   DURATION (default 60, or $DURATION): how long each clock runs, counted from its start.
+#   SETTLE (default 5, or $SETTLE): start-up time left out of the "idle" figures.
+#   VELMORA_BINARY (default build/app/velmora, or $VELMORA_BIN).
+#
+# Figures:
+#   cpu s        utime+stime from /proc/PID/stat over the whole run; kernel tick accounting,
+#                so a granularity of 1/CLK_TCK s (10 ms here) per thread.
+#   cpu %        the same as a share of one core over the process's lifetime.
+#   idle %       on-CPU time from /proc/PID/task/*/schedstat (nanoseconds) between SETTLE and
+#                the end, as a share of one core: the steady-state cost of showing the time.
+#   wake/s       voluntary context switches per second over the same span, all threads.
+#   peak RSS     VmHWM from /proc/PID/status: includes the resident pages of shared libraries.
+#   anon         RssAnon at the end: the process's own heap and stacks.
+#   mapped       from just before fork to the first poll that sees the window viewable.
+#   first frame  from just before fork to the first poll that reads a pixel that is not all
+#                zero from the window: includes exec, dynamic linking and start-up. The probe
+#                (first_frame.c) polls every 2 ms, so a figure is late by up to ~3 ms.
+set -eu
+
+usage() {
+    sed -n '4,7s/^# \{0,1\}//p' "$0" >&2
+    exit 2
+}
+
+script_dir=$(cd "$(dirname "$0")" && pwd)
+velmora=${VELMORA_BIN:-$script_dir/../build/app/velmora}
+settle=${SETTLE:-5}
+while getopts b:s:h option; do
+    case $option in
+    b) velmora=$OPTARG ;;
+    s) settle=$OPTARG ;;
+    *) usage ;;
+    esac
+done
+shift $((OPTIND - 1))
+duration=${1:-${DURATION:-60}}
+
+case $duration$settle in *[!0-9]*) usage ;; esac
+if [ "$settle" -ge "$duration" ]; then
+    echo "idle_clock: SETTLE ($settle s) must be shorter than DURATION ($duration s)" >&2
+    exit 2
+fi
+if [ ! -x "$velmora" ]; then
+    echo "idle_clock: no velmora binary at $velmora (build it, or pass -b)" >&2
+    exit 1
+fi
+for tool in Xvfb xclock cc; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "idle_clock: $tool is missing (packages xvfb, x11-apps, gcc, libx11-dev)" >&2
+        exit 1
+    fi
+done
+
+clk_tck=$(getconf CLK_TCK)
+work=$(mktemp -d)
+xvfb_pid=""
+velmora_pid=""
+xclock_pid=""
+
+cleanup() {
+    for pid in $velmora_pid $xclock_pid; do
+        kill "$pid" 2>/dev/null || true
+    done
+    # The clocks are the probe's children, not ours: wait for them by polling, and keep the
+    # display up until they have gone.
+    for _ in $(seq 50); do
+        alive=""
+        for pid in $velmora_pid $xclock_pid; do
+            kill -0 "$pid" 2>/dev/null && alive=1
+        done
+        [ -z "$alive" ] && break
+        sleep 0.02
+    done
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# A private home, configuration, cache and runtime directory: the user's settings stay
+# untouched and nothing of the user's session (bus, session manager, Wayland) takes part.
+mkdir -p "$work/home" "$work/config" "$work/cache" "$work/runtime"
+chmod 700 "$work/runtime"
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+export XDG_RUNTIME_DIR=$work/runtime
+unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+done
+if [ ! -s "$work/display" ]; then
+    echo "idle_clock: Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+export DISPLAY=:$(head -n 1 "$work/display")
+
+now_ms() {
+    local t=${EPOCHREALTIME/[.,]/}
+    echo $((t / 1000))
+}
+
+# The first-frame probe: a few lines of Xlib, built here so that each poll costs no fork.
+if ! cc -O2 -o "$work/first_frame" "$script_dir/first_frame.c" -lX11 2>"$work/cc.log"; then
+    echo "idle_clock: cannot build the first-frame probe (needs cc and libx11-dev):" >&2
+    cat "$work/cc.log" >&2
+    exit 1
+fi
+
+# Starts "$@" through the probe, which waits for its window named $1 to be painted.
+# Sets started_pid, started_at (ms) and started_mapped / started_painted (ms after the
+# start, "-" when not seen).
+start_and_wait_first_frame() {
+    local name=$1
+    shift
+    started_at=$(now_ms)
+    read -r started_pid started_mapped started_painted < <(
+        "$work/first_frame" "$name" "$work/$name.out" "$@"
+    )
+}
+
+# Process-wide CPU ticks (utime+stime), summed on-CPU nanoseconds and voluntary switches.
+cpu_ticks() {
+    # Fields after the ")" of the command name: utime and stime are the 12th and 13th.
+    local stat
+    stat=$(cat "/proc/$1/stat")
+    stat=${stat##*) }
+    echo "$stat" | awk '{ print $12 + $13 }'
+}
+cpu_ns() {
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { print ns + 0 }'
+}
+wakeups() {
+    cat /proc/"$1"/task/*/status 2>/dev/null |
+        awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
+}
+status_kb() {
+    awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"
+}
+
+# xclock first, so that velmora's start-up does not share the machine with xclock's.
+start_and_wait_first_frame xclock xclock -update 1
+xclock_pid=$started_pid xclock_start=$started_at
+xclock_mapped=$started_mapped xclock_painted=$started_painted
+start_and_wait_first_frame Velmora "$velmora"
+velmora_pid=$started_pid velmora_start=$started_at
+velmora_mapped=$started_mapped velmora_painted=$started_painted
+
+for name in xclock velmora; do
+    pid_var=${name}_pid
+    if ! kill -0 "${!pid_var}" 2>/dev/null; then
+        echo "idle_clock: $name exited early:" >&2
+        cat "$work/$name.out" >&2
+        exit 1
+    fi
+done
+
+sleep_until() {
+    local remaining=$(($1 - $(now_ms)))
+    if [ "$remaining" -gt 0 ]; then
+        sleep "$((remaining / 1000)).$(printf '%03d' $((remaining % 1000)))"
+    fi
+}
+
+# Both settle points and both ends are sampled by the same loop, each at its own offset.
+sleep_until $((velmora_start + settle * 1000))
+xclock_settle_ns=$(cpu_ns "$xclock_pid") xclock_settle_wake=$(wakeups "$xclock_pid")
+velmora_settle_ns=$(cpu_ns "$velmora_pid") velmora_settle_wake=$(wakeups "$velmora_pid")
+settle_at=$(now_ms)
+sleep_until $((velmora_start + duration * 1000))
+end_at=$(now_ms)
+
+printf '\nidle_clock: %s s on Xvfb %s, idle figures from %s s on, CLK_TCK %s\n' \
+    "$duration" "$DISPLAY" "$settle" "$clk_tck"
+printf '%-8s %8s %7s %8s %7s %10s %8s %9s %12s\n' \
+    program "cpu s" "cpu %" "idle %" wake/s "peak RSS" anon mapped "first frame"
+for name in velmora xclock; do
+    pid_var=${name}_pid start_var=${name}_start mapped_var=${name}_mapped
+    painted_var=${name}_painted settle_ns_var=${name}_settle_ns settle_wake_var=${name}_settle_wake
+    pid=${!pid_var}
+    if ! kill -0 "$pid" 2>/dev/null; then
+        echo "idle_clock: $name exited during the run:" >&2
+        cat "$work/$name.out" >&2
+        exit 1
+    fi
+    ticks=$(cpu_ticks "$pid")
+    ns=$(cpu_ns "$pid")
+    wake=$(wakeups "$pid")
+    hwm=$(status_kb "$pid" VmHWM)
+    anon=$(status_kb "$pid" RssAnon)
+    lifetime=$((end_at - ${!start_var}))
+    span=$((end_at - settle_at))
+    awk -v n="$name" -v t="$ticks" -v hz="$clk_tck" -v life="$lifetime" \
+        -v ns="$ns" -v ns0="${!settle_ns_var}" -v w="$wake" -v w0="${!settle_wake_var}" \
+        -v span="$span" -v hwm="$hwm" -v anon="$anon" -v m="${!mapped_var}" -v p="${!painted_var}" \
+        'BEGIN {
+            printf "%-8s %8.2f %7.3f %8.3f %7.1f %7.1f MB %5.1f MB %6s ms %9s ms\n",
+                n, t / hz, 100 * t / hz / (life / 1000), 100 * (ns - ns0) / 1e6 / span,
+                (w - w0) / (span / 1000), hwm / 1024, anon / 1024, m, p
+        }'
+done
