@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs velmora and `xclock -update 1` side by side on a private Xvfb and prints, for each,
+# Runs velmora and `xclock -update 1` side by side, each on a private Xvfb, and prints for each
 # CPU used (whole run and once settled), wake-ups, peak RSS and the time to the first frame.
 #
 # usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-s SETTLE_SECONDS] [DURATION_SECONDS]
@@ -9,10 +9,11 @@
 #
 # Figures:
 #   cpu s        utime+stime from /proc/PID/stat over the whole run; kernel tick accounting,
-#                so a granularity of 1/CLK_TCK s (10 ms here) per thread.
+#                so a granularity of 1/CLK_TCK s per thread.
 #   cpu %        the same as a share of one core over the process's lifetime.
 #   idle %       on-CPU time from /proc/PID/task/*/schedstat (nanoseconds) between SETTLE and
 #                the end, as a share of one core: the steady-state cost of showing the time.
+#   X idle %     the same for the clock's own Xvfb: drawing a clock leaves to its server.
 #   wake/s       voluntary context switches per second over the same span, all threads.
 #   peak RSS     VmHWM from /proc/PID/status: includes the resident pages of shared libraries.
 #   anon         RssAnon at the end: the process's own heap and stacks.
@@ -23,7 +24,7 @@
 set -eu
 
 usage() {
-    sed -n '4,7s/^# \{0,1\}//p' "$0" >&2
+    sed -n '5,8s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
@@ -58,7 +59,7 @@ done
 
 clk_tck=$(getconf CLK_TCK)
 work=$(mktemp -d)
-xvfb_pid=""
+xvfb_pids=""
 velmora_pid=""
 xclock_pid=""
 
@@ -76,10 +77,10 @@ cleanup() {
         [ -z "$alive" ] && break
         sleep 0.02
     done
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    for pid in $xvfb_pids; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -93,19 +94,26 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
 export XDG_RUNTIME_DIR=$work/runtime
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.05
-done
-if [ ! -s "$work/display" ]; then
-    echo "idle_clock: Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-fi
-export DISPLAY=:$(head -n 1 "$work/display")
+# Each clock gets an X server of its own, so that the drawing a clock leaves to its server
+# (xclock draws through the server; velmora uploads finished frames) can be told apart.
+# Sets started_display and started_server.
+start_xvfb() {
+    local file=$work/display.$1
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$file" 2>"$work/xvfb.$1.log" &
+    started_server=$!
+    xvfb_pids="$xvfb_pids $started_server"
+    for _ in $(seq 100); do
+        [ -s "$file" ] && break
+        kill -0 "$started_server" 2>/dev/null || break
+        sleep 0.05
+    done
+    if [ ! -s "$file" ]; then
+        echo "idle_clock: Xvfb did not start:" >&2
+        cat "$work/xvfb.$1.log" >&2
+        exit 1
+    fi
+    started_display=:$(head -n 1 "$file")
+}
 
 now_ms() {
     local t=${EPOCHREALTIME/[.,]/}
@@ -127,7 +135,7 @@ start_and_wait_first_frame() {
     shift
     started_at=$(now_ms)
     read -r started_pid started_mapped started_painted < <(
-        "$work/first_frame" "$name" "$work/$name.out" "$@"
+        DISPLAY=$started_display "$work/first_frame" "$name" "$work/$name.out" "$@"
     )
 }
 
@@ -151,9 +159,13 @@ status_kb() {
 }
 
 # xclock first, so that velmora's start-up does not share the machine with xclock's.
+start_xvfb xclock
+xclock_server=$started_server xclock_display=$started_display
 start_and_wait_first_frame xclock xclock -update 1
 xclock_pid=$started_pid xclock_start=$started_at
 xclock_mapped=$started_mapped xclock_painted=$started_painted
+start_xvfb velmora
+velmora_server=$started_server velmora_display=$started_display
 start_and_wait_first_frame Velmora "$velmora"
 velmora_pid=$started_pid velmora_start=$started_at
 velmora_mapped=$started_mapped velmora_painted=$started_painted
@@ -174,22 +186,29 @@ sleep_until() {
     fi
 }
 
-# Both settle points and both ends are sampled by the same loop, each at its own offset.
+# Both clocks are sampled at the same moments, SETTLE and DURATION seconds after velmora's
+# start; xclock started shortly before, so it is past its start-up as well.
 sleep_until $((velmora_start + settle * 1000))
-xclock_settle_ns=$(cpu_ns "$xclock_pid") xclock_settle_wake=$(wakeups "$xclock_pid")
-velmora_settle_ns=$(cpu_ns "$velmora_pid") velmora_settle_wake=$(wakeups "$velmora_pid")
+for name in xclock velmora; do
+    pid_var=${name}_pid server_var=${name}_server
+    printf -v "${name}_settle_ns" %s "$(cpu_ns "${!pid_var}")"
+    printf -v "${name}_settle_wake" %s "$(wakeups "${!pid_var}")"
+    printf -v "${name}_settle_server_ns" %s "$(cpu_ns "${!server_var}")"
+done
 settle_at=$(now_ms)
 sleep_until $((velmora_start + duration * 1000))
 end_at=$(now_ms)
 
-printf '\nidle_clock: %s s on Xvfb %s, idle figures from %s s on, CLK_TCK %s\n' \
-    "$duration" "$DISPLAY" "$settle" "$clk_tck"
-printf '%-8s %8s %7s %8s %7s %10s %8s %9s %12s\n' \
-    program "cpu s" "cpu %" "idle %" wake/s "peak RSS" anon mapped "first frame"
+printf '\nidle_clock: %s s, one Xvfb per clock, idle figures from %s s on, CLK_TCK %s\n' \
+    "$duration" "$settle" "$clk_tck"
+printf '%-8s %7s %7s %7s %8s %7s %10s %8s %9s %12s\n' \
+    program "cpu s" "cpu %" "idle %" "X idle %" wake/s "peak RSS" anon mapped "first frame"
 for name in velmora xclock; do
     pid_var=${name}_pid start_var=${name}_start mapped_var=${name}_mapped
     painted_var=${name}_painted settle_ns_var=${name}_settle_ns settle_wake_var=${name}_settle_wake
+    server_var=${name}_server settle_server_var=${name}_settle_server_ns
     pid=${!pid_var}
+    printf -v "${name}_idle_ns" %s "$(($(cpu_ns "$pid") - ${!settle_ns_var}))"
     if ! kill -0 "$pid" 2>/dev/null; then
         echo "idle_clock: $name exited during the run:" >&2
         cat "$work/$name.out" >&2
@@ -200,14 +219,37 @@ for name in velmora xclock; do
     wake=$(wakeups "$pid")
     hwm=$(status_kb "$pid" VmHWM)
     anon=$(status_kb "$pid" RssAnon)
+    server_ns=$(cpu_ns "${!server_var}")
     lifetime=$((end_at - ${!start_var}))
     span=$((end_at - settle_at))
     awk -v n="$name" -v t="$ticks" -v hz="$clk_tck" -v life="$lifetime" \
         -v ns="$ns" -v ns0="${!settle_ns_var}" -v w="$wake" -v w0="${!settle_wake_var}" \
-        -v span="$span" -v hwm="$hwm" -v anon="$anon" -v m="${!mapped_var}" -v p="${!painted_var}" \
+        -v span="$span" -v sns="$server_ns" -v sns0="${!settle_server_var}" \
+        -v hwm="$hwm" -v anon="$anon" -v m="${!mapped_var}" -v p="${!painted_var}" \
         'BEGIN {
-            printf "%-8s %8.2f %7.3f %8.3f %7.1f %7.1f MB %5.1f MB %6s ms %9s ms\n",
+            printf "%-8s %7.2f %7.3f %7.3f %8.3f %7.1f %7.1f MB %5.1f MB %6s ms %9s ms\n",
                 n, t / hz, 100 * t / hz / (life / 1000), 100 * (ns - ns0) / 1e6 / span,
+                100 * (sns - sns0) / 1e6 / span,
                 (w - w0) / (span / 1000), hwm / 1024, anon / 1024, m, p
         }'
 done
+
+# The targets: idle CPU no more than xclock's (client and server together, as xclock leaves
+# its drawing to the server), peak RSS under 45 MB, first frame within 200 ms.
+velmora_total_idle=$((velmora_idle_ns + $(cpu_ns "$velmora_server") - velmora_settle_server_ns))
+xclock_total_idle=$((xclock_idle_ns + $(cpu_ns "$xclock_server") - xclock_settle_server_ns))
+verdict() { if [ "$1" = 1 ]; then echo met; else echo MISSED; fi; }
+velmora_hwm=$(status_kb "$velmora_pid" VmHWM)
+echo
+printf 'target idle CPU <= xclock (client)          : %s\n' \
+    "$(verdict $((velmora_idle_ns <= xclock_idle_ns)))"
+printf 'target idle CPU <= xclock (client + server) : %s\n' \
+    "$(verdict $((velmora_total_idle <= xclock_total_idle)))"
+printf 'target peak RSS < 45 MB                     : %s\n' \
+    "$(verdict $((velmora_hwm < 45 * 1024)))"
+if [ "$velmora_painted" = - ]; then
+    echo "target first frame <= 200 ms               : MISSED (no frame seen in 20 s)"
+else
+    printf 'target first frame <= 200 ms                : %s\n' \
+        "$(verdict $((velmora_painted <= 200)))"
+fi

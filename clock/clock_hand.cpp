@@ -31,8 +31,7 @@ std::string ClockHand::classPath() const {
 }
 
 std::u16string ClockHand::valueText() const {
-    const auto* timeValue = findChildAs<TimeValueProperty>(u"TimeValue");
-    return label() + u" " + (timeValue != nullptr ? timeValue->valueText() : u"");
+    return labelAndTimeValue();
 }
 
 std::unique_ptr<Property> ClockHand::clone() const {

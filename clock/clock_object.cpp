@@ -38,3 +38,8 @@ velmora::PackedDateTime ClockObject::zoneTime(const velmora::PackedDateTime& utc
         zone != nullptr ? velmora::zoneSlotRules(zone->value()) : velmora::ZoneRules{};
     return velmora::toZoneTime(rules, utc);
 }
+
+std::u16string ClockObject::labelAndTimeValue() const {
+    const auto* timeValue = findChildAs<TimeValueProperty>(u"TimeValue");
+    return label() + u" " + (timeValue != nullptr ? timeValue->valueText() : u"");
+}

@@ -35,6 +35,8 @@ public:
     velmora::TimeValueKind timeValueKind() const;
 
 protected:
+    // The label, a space and the time value's label: how hands and slices name their rows.
+    std::u16string labelAndTimeValue() const;
     // The value of a child looked up by name and expected kind, or the fallback.
     std::int32_t percentOr(std::u16string_view name, std::int32_t fallback) const;
     std::uint32_t colorOr(std::u16string_view name, std::uint32_t fallback) const;

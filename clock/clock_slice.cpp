@@ -29,8 +29,7 @@ std::string ClockSlice::classPath() const {
 }
 
 std::u16string ClockSlice::valueText() const {
-    const auto* timeValue = findChildAs<TimeValueProperty>(u"TimeValue");
-    return label() + u" " + (timeValue != nullptr ? timeValue->valueText() : u"");
+    return labelAndTimeValue();
 }
 
 std::unique_ptr<Property> ClockSlice::clone() const {
