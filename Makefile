@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run sanitize bench fuzz format clean
+.PHONY: all deps configure build test run sanitize bench bench-idle fuzz format clean
 
 all: build
 
@@ -34,6 +34,10 @@ sanitize: deps
 
 bench: build
 	./scripts/run-benchmarks $(BUILD_DIR)
+
+# The running clock next to xclock under Xvfb: idle CPU, peak memory, time to the first frame.
+bench-idle: build
+	bench/idle_clock.sh -b $(BUILD_DIR)/app/velmora
 
 # The scheme reader's fuzz target (needs clang and libclang-rt-14-dev); FUZZ_SECONDS to taste.
 FUZZ_SECONDS ?= 600

@@ -28,8 +28,9 @@ constexpr int kTrayTooltipTextId = 49;
 // Step-wise clocks wake just after each second boundary; continuous ones on this period.
 constexpr int kContinuousPeriodMs = 100;
 constexpr int kSecondSlackMs = 3;
-// How often the machine's time zone is checked for a change.
-constexpr int kZoneWatchPeriodMs = 3000;
+// How often, in seconds, the machine's time zone is checked for a change; checked on a tick so
+// that an idle clock wakes only once a second.
+constexpr int kZoneWatchSeconds = 3;
 
 // Corner order: top-left, top-right, bottom-right, bottom-left.
 constexpr std::array<const char*, 4> kCornerNames = {"tl", "tr", "br", "bl"};
@@ -54,23 +55,44 @@ QString toQString(std::u16string_view text) {
 
 } // namespace
 
-QRegion CVelmoraDlg::inputRegion(const QImage& frame, const QSize& logicalSize) {
+QImage CVelmoraDlg::inputBits(const QImage& frame, const QSize& logicalSize) {
     QImage alpha = frame.size() == logicalSize
                        ? frame
                        : frame.scaled(logicalSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    QImage mask(logicalSize, QImage::Format_MonoLSB);
+    QImage bits(logicalSize, QImage::Format_MonoLSB);
     // Index 1 is black, which a bitmap counts as inside the region.
-    mask.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    mask.fill(0);
+    bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    bits.fill(0);
     for (int y = 0; y < alpha.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(alpha.constScanLine(y));
+        uchar* out = bits.scanLine(y);
         for (int x = 0; x < alpha.width(); ++x) {
             if (qAlpha(line[x]) != 0) {
-                mask.setPixel(x, y, 1);
+                out[x >> 3] |= static_cast<uchar>(1 << (x & 7));
             }
         }
     }
-    return QRegion(QBitmap::fromImage(mask));
+    return bits;
+}
+
+QRegion CVelmoraDlg::inputRegion(const QImage& frame, const QSize& logicalSize) {
+    return QRegion(QBitmap::fromImage(inputBits(frame, logicalSize)));
+}
+
+void CVelmoraDlg::updateInputMask() {
+    if (clickThrough_ || frame_.isNull()) {
+        inputBits_ = QImage();
+        clearMask();
+        return;
+    }
+    // The outline rarely changes between seconds; a new shape is sent to the window system
+    // only when it does.
+    QImage bits = inputBits(frame_, size());
+    if (bits == inputBits_) {
+        return;
+    }
+    inputBits_ = std::move(bits);
+    setMask(QRegion(QBitmap::fromImage(inputBits_)));
 }
 
 CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
@@ -84,8 +106,6 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     tickTimer_.setSingleShot(true);
     tickTimer_.setTimerType(Qt::PreciseTimer);
     connect(&tickTimer_, &QTimer::timeout, this, &CVelmoraDlg::tick);
-    zoneWatch_.setInterval(kZoneWatchPeriodMs);
-    connect(&zoneWatch_, &QTimer::timeout, this, &CVelmoraDlg::followMachineZone);
 
     connect(&menu_.menu(), &QMenu::aboutToShow, this, &CVelmoraDlg::updateMenu);
     for (MenuCommand command :
@@ -139,7 +159,6 @@ void CVelmoraDlg::initialize() {
     }
     drawFrame();
     scheduleTick();
-    zoneWatch_.start();
 }
 
 void CVelmoraDlg::fillZoneSlots() {
@@ -203,6 +222,9 @@ void CVelmoraDlg::scheduleTick() {
 void CVelmoraDlg::tick() {
     int second = velmora::packedDateTimeFrom(wallClock_()).second();
     if (continuousRedraw_ || second != lastSecond_) {
+        if (second != lastSecond_ && second % kZoneWatchSeconds == 0) {
+            followMachineZone();
+        }
         lastSecond_ = second;
         drawFrame();
     }
@@ -232,9 +254,7 @@ void CVelmoraDlg::drawFrame() {
     }
     image.setDevicePixelRatio(ratio);
     frame_ = std::move(image);
-    if (!clickThrough_) {
-        setMask(inputRegion(frame_, size()));
-    }
+    updateInputMask();
     update();
 }
 
@@ -257,7 +277,14 @@ void CVelmoraDlg::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::transparent);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setOpacity((overallAlpha_ & 0xFF) / 255.0);
-    painter.drawImage(QPoint(0, 0), frame_);
+    // Drawn in bands of rows: Qt would hand a whole-window blend to its worker threads and
+    // wake them every second.
+    constexpr int kBandRows = 64;
+    qreal ratio = frame_.devicePixelRatio();
+    for (int top = 0; top < frame_.height(); top += kBandRows) {
+        int rows = std::min(kBandRows, frame_.height() - top);
+        painter.drawImage(QPointF(0, top / ratio), frame_, QRect(0, top, frame_.width(), rows));
+    }
 }
 
 void CVelmoraDlg::resizeEvent(QResizeEvent* event) {
@@ -375,11 +402,7 @@ void CVelmoraDlg::applyViewState() {
         if (windowHandle() != nullptr) {
             windowHandle()->setFlag(Qt::WindowTransparentForInput, clickThrough_);
         }
-        if (clickThrough_) {
-            clearMask();
-        } else if (!frame_.isNull()) {
-            setMask(inputRegion(frame_, size()));
-        }
+        updateInputMask();
         wantIcon = clickThrough_;
     }
     setTrayIconShown(wantIcon);

@@ -64,6 +64,8 @@ public:
 
     // Pixels with any alpha take the mouse; fully transparent ones let clicks through.
     static QRegion inputRegion(const QImage& frame, const QSize& logicalSize);
+    // The same as one bit a pixel, in the window's own coordinates.
+    static QImage inputBits(const QImage& frame, const QSize& logicalSize);
     // Milliseconds from a wall-clock time to just after the next whole second.
     static int msUntilNextSecond(std::chrono::system_clock::time_point now);
 
@@ -88,6 +90,7 @@ private:
     void scheduleTick();
     void drawCornerMarks(QImage& image, qreal ratio) const;
     QRect draggedGeometry(const QPoint& delta) const;
+    void updateInputMask();
     void setTrayIconShown(bool shown);
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
     void applySize(int percent);
@@ -100,9 +103,9 @@ private:
     std::unique_ptr<CWindowAligner> aligner_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     QTimer tickTimer_;
-    QTimer zoneWatch_;
     std::string machineZone_;
     QImage frame_;
+    QImage inputBits_;
     std::array<QImage, 4> redMarks_;
     std::array<QImage, 4> greenMarks_;
     bool stayOnTop_ = true;

@@ -12,6 +12,9 @@
 
 namespace {
 
+// Rows of an image drawn in one call; see drawImage.
+constexpr int kImageBandRows = 64;
+
 bool allFinite(std::initializer_list<double> values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
@@ -325,7 +328,14 @@ void QtCanvas::drawImage(const CanvasImage& image, float x, float y) {
     if (!placed.intersects(QRectF(target_.rect()))) {
         return;
     }
-    painter_.drawImage(placed.topLeft(), own->image());
+    // Qt hands blends of more than about a hundred rows to its worker threads; for a clock's
+    // background that costs more than it saves and wakes those threads every frame. Bands of
+    // rows stay on this thread.
+    const QImage& source = own->image();
+    for (int top = 0; top < source.height(); top += kImageBandRows) {
+        int rows = std::min(kImageBandRows, source.height() - top);
+        painter_.drawImage(QPointF(x, y + top), source, QRect(0, top, source.width(), rows));
+    }
 }
 
 // Qt rounds font sizes to whole pixels, which would make texts jump in steps while the window
