@@ -181,8 +181,8 @@ void CVelmoraDlg::followMachineZone() {
         velmora::machineZoneId() == machineZone_) {
         return;
     }
+    // The tick that asked draws the frame right after.
     fillZoneSlots();
-    drawFrame();
 }
 
 void CVelmoraDlg::readViewSettings() {

@@ -5,7 +5,6 @@
 #include "clock/clock.h"
 
 #include <QImage>
-#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>

@@ -77,7 +77,6 @@ public:
     bool isBackgroundDirty() const { return backgroundDirty_; }
     void setBackgroundDirty() { backgroundDirty_ = true; }
 
-    bool hasBackground() const { return background_ != nullptr; }
     // The decoded background's size in pixels, 0 x 0 without one; known after a frame.
     int backgroundWidth() const { return background_ != nullptr ? background_->width() : 0; }
     int backgroundHeight() const { return background_ != nullptr ? background_->height() : 0; }

@@ -265,11 +265,16 @@ void paintHands(QPainter& p) {
     drawCentreDot(p, 0.02, Qt::black);
 }
 
-int runDial(std::span<char*> args) {
+// A subcommand that paints one picture into the PNG file named by its only argument.
+int runPicture(std::span<char*> args, QImage (*paint)()) {
     if (args.size() != 1) {
         return usageError;
     }
-    return savePng(paintDial(dialSize), args[0]) ? 0 : 1;
+    return savePng(paint(), args[0]) ? 0 : 1;
+}
+
+int runDial(std::span<char*> args) {
+    return runPicture(args, [] { return paintDial(dialSize); });
 }
 
 int runPreview(std::span<char*> args) {
@@ -429,10 +434,7 @@ QImage paintInfo() {
 }
 
 int runInfo(std::span<char*> args) {
-    if (args.size() != 1) {
-        return usageError;
-    }
-    return savePng(paintInfo(), args[0]) ? 0 : 1;
+    return runPicture(args, paintInfo);
 }
 
 // Corner marks: an L-shaped bracket hugging one corner of a 32 x 32 square. A dark outline under
@@ -531,10 +533,7 @@ QImage paintIcon() {
 }
 
 int runIcon(std::span<char*> args) {
-    if (args.size() != 1) {
-        return usageError;
-    }
-    return savePng(paintIcon(), args[0]) ? 0 : 1;
+    return runPicture(args, paintIcon);
 }
 
 // The info chime: two bell-like notes, written as 16-bit mono PCM. Plain arithmetic keeps the
