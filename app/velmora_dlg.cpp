@@ -8,7 +8,6 @@
 #include "model/settings_store.h"
 #include "model/string_table.h"
 #include "model/utf.h"
-#include "render/qt_canvas.h"
 #include "resources/default_scheme.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
@@ -18,9 +17,11 @@
 #include <QBitmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QWindow>
+#include <cmath>
 
 namespace {
 
@@ -53,25 +54,64 @@ QString toQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-} // namespace
-
-QImage CVelmoraDlg::inputBits(const QImage& frame, const QSize& logicalSize) {
-    QImage alpha = frame.size() == logicalSize
-                       ? frame
-                       : frame.scaled(logicalSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+QImage emptyInputBits(const QSize& logicalSize) {
     QImage bits(logicalSize, QImage::Format_MonoLSB);
     // Index 1 is black, which a bitmap counts as inside the region.
     bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     bits.fill(0);
-    for (int y = 0; y < alpha.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(alpha.constScanLine(y));
+    return bits;
+}
+
+// Pixels of the frame in the window's coordinates, rounded outwards.
+QRegion logicalArea(const QRegion& pixels, qreal ratio) {
+    if (ratio == 1) {
+        return pixels;
+    }
+    QRegion logical;
+    for (const QRect& rect : pixels) {
+        const int left = static_cast<int>(std::floor(rect.left() / ratio));
+        const int top = static_cast<int>(std::floor(rect.top() / ratio));
+        const int right = static_cast<int>(std::ceil((rect.right() + 1) / ratio));
+        const int bottom = static_cast<int>(std::ceil((rect.bottom() + 1) / ratio));
+        logical += QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    }
+    return logical;
+}
+
+} // namespace
+
+// Each bit takes the alpha of the frame pixel nearest to its centre, so a frame drawn at a
+// higher density than the window still gives one bit per window pixel.
+bool CVelmoraDlg::updateInputBits(QImage& bits, const QImage& frame, const QRect& area) {
+    const QRect inside = area & bits.rect();
+    if (inside.isEmpty() || frame.isNull()) {
+        return false;
+    }
+    const qint64 frameWidth = frame.width();
+    const qint64 frameHeight = frame.height();
+    const qint64 bitsWidth = bits.width();
+    const qint64 bitsHeight = bits.height();
+    bool changed = false;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        const auto frameY = static_cast<int>((2 * y + 1) * frameHeight / (2 * bitsHeight));
+        const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(frameY));
         uchar* out = bits.scanLine(y);
-        for (int x = 0; x < alpha.width(); ++x) {
-            if (qAlpha(line[x]) != 0) {
-                out[x >> 3] |= static_cast<uchar>(1 << (x & 7));
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const auto frameX = static_cast<int>((2 * x + 1) * frameWidth / (2 * bitsWidth));
+            const auto bit = static_cast<uchar>(1 << (x & 7));
+            const uchar wanted = qAlpha(line[frameX]) != 0 ? bit : 0;
+            if ((out[x >> 3] & bit) != wanted) {
+                out[x >> 3] ^= bit;
+                changed = true;
             }
         }
     }
+    return changed;
+}
+
+QImage CVelmoraDlg::inputBits(const QImage& frame, const QSize& logicalSize) {
+    QImage bits = emptyInputBits(logicalSize);
+    updateInputBits(bits, frame, bits.rect());
     return bits;
 }
 
@@ -79,20 +119,25 @@ QRegion CVelmoraDlg::inputRegion(const QImage& frame, const QSize& logicalSize) 
     return QRegion(QBitmap::fromImage(inputBits(frame, logicalSize)));
 }
 
-void CVelmoraDlg::updateInputMask() {
-    if (clickThrough_ || frame_.isNull()) {
+void CVelmoraDlg::updateInputMask(const QRegion& changed) {
+    if (clickThrough_ || lastFrame().isNull()) {
         inputBits_ = QImage();
         clearMask();
         return;
     }
+    const bool fresh = inputBits_.size() != size();
+    if (fresh) {
+        inputBits_ = emptyInputBits(size());
+    }
     // The outline rarely changes between seconds; a new shape is sent to the window system
     // only when it does.
-    QImage bits = inputBits(frame_, size());
-    if (bits == inputBits_) {
-        return;
+    bool outlineChanged = false;
+    for (const QRect& area : fresh ? QRegion(rect()) : changed) {
+        outlineChanged = updateInputBits(inputBits_, lastFrame(), area) || outlineChanged;
     }
-    inputBits_ = std::move(bits);
-    setMask(QRegion(QBitmap::fromImage(inputBits_)));
+    if (fresh || outlineChanged) {
+        setMask(QRegion(QBitmap::fromImage(inputBits_)));
+    }
 }
 
 CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
@@ -165,6 +210,7 @@ void CVelmoraDlg::fillZoneSlots() {
     std::vector<velmora::ZoneRecord> table;
     velmora::readSystemZoneTable(table);
     std::u16string machine = velmora::machineZoneDisplayName(table);
+    machineZoneStamp_ = velmora::machineZoneStamp();
     machineZone_ = velmora::machineZoneId();
     bool fixedLocalZone = settings_.readInt(settings::kUseFixedZone) != 0;
     for (int slot = 0; slot < settings::kZoneSlotCount; ++slot) {
@@ -177,6 +223,11 @@ void CVelmoraDlg::fillZoneSlots() {
 }
 
 void CVelmoraDlg::followMachineZone() {
+    std::string stamp = velmora::machineZoneStamp();
+    if (stamp == machineZoneStamp_) {
+        return;
+    }
+    machineZoneStamp_ = std::move(stamp);
     if (settings_.readInt(settings::kUseFixedZone) != 0 ||
         velmora::machineZoneId() == machineZone_) {
         return;
@@ -235,55 +286,74 @@ void CVelmoraDlg::drawFrame() {
     if (hiddenToTray_ || !isVisible() || width() <= 0 || height() <= 0) {
         return;
     }
-    qreal ratio = devicePixelRatioF();
-    int w = static_cast<int>(width() * ratio);
-    int h = static_cast<int>(height() * ratio);
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull()) {
-        return;
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+    const Marks marks = !isActiveWindow() ? Marks::None : clickThrough_ ? Marks::Red : Marks::Green;
+    if (marks != drawnMarks_) {
+        renderer_.invalidate();
+        drawnMarks_ = marks;
     }
-    image.fill(Qt::transparent);
-    {
-        QtCanvas canvas(image);
-        clock_.layoutAndDraw(canvas, {0, 0, w, h}, velmora::packedDateTimeFrom(wallClock_()));
-    }
+    // Usually only the second hand, old and new, is drawn again: a few thousand pixels.
+    lastRedrawn_ =
+        renderer_.render(clock_, pixels, ratio, velmora::packedDateTimeFrom(wallClock_()));
     ++framesDrawn_;
     continuousRedraw_ = clock_.needsContinuousRedraw();
-    if (isActiveWindow()) {
-        drawCornerMarks(image, ratio);
+    if (lastRedrawn_.isEmpty()) {
+        return;
     }
-    image.setDevicePixelRatio(ratio);
-    frame_ = std::move(image);
-    updateInputMask();
-    update();
+    if (marks != Marks::None) {
+        drawCornerMarks(lastRedrawn_);
+    }
+    const QRegion logical = logicalArea(lastRedrawn_, ratio);
+    updateInputMask(logical);
+    update(logical);
 }
 
-void CVelmoraDlg::drawCornerMarks(QImage& image, qreal ratio) const {
+// Drawn in the frame's pixels, where the marks are scaled by the density like the clock.
+void CVelmoraDlg::drawCornerMarks(const QRegion& area) {
     const std::array<QImage, 4>& marks = clickThrough_ ? redMarks_ : greenMarks_;
-    QPainter painter(&image);
-    painter.scale(ratio, ratio);
-    int right = width() - kCornerSize;
-    int bottom = height() - kCornerSize;
+    QImage& frame = renderer_.frame();
+    const qreal ratio = frame.devicePixelRatio();
+    QPainter painter(&frame);
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    painter.setClipRegion(area);
+    const int right = width() - kCornerSize;
+    const int bottom = height() - kCornerSize;
     const std::array<QPoint, 4> at = {QPoint(0, 0), QPoint(right, 0), QPoint(right, bottom),
                                       QPoint(0, bottom)};
     for (std::size_t i = 0; i < marks.size(); ++i) {
-        painter.drawImage(at[i], marks[i]);
+        painter.drawImage(QRectF(QPointF(at[i]) * ratio, QSizeF(kCornerSize, kCornerSize) * ratio),
+                          marks[i]);
     }
 }
 
-void CVelmoraDlg::paintEvent(QPaintEvent*) {
+void CVelmoraDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), Qt::transparent);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.setOpacity((overallAlpha_ & 0xFF) / 255.0);
-    // Drawn in bands of rows: Qt would hand a whole-window blend to its worker threads and
-    // wake them every second.
-    constexpr int kBandRows = 64;
-    qreal ratio = frame_.devicePixelRatio();
-    for (int top = 0; top < frame_.height(); top += kBandRows) {
-        int rows = std::min(kBandRows, frame_.height() - top);
-        painter.drawImage(QPointF(0, top / ratio), frame_, QRect(0, top, frame_.width(), rows));
+    const QImage& frame = lastFrame();
+    const qreal ratio = frame.isNull() ? 1 : frame.devicePixelRatio();
+    for (const QRect& area : event->region()) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(area, Qt::transparent);
+        if (frame.isNull()) {
+            continue;
+        }
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.setOpacity((overallAlpha_ & 0xFF) / 255.0);
+        const QRect pixels =
+            QRect(QPoint(static_cast<int>(std::floor(area.left() * ratio)),
+                         static_cast<int>(std::floor(area.top() * ratio))),
+                  QPoint(static_cast<int>(std::ceil((area.right() + 1) * ratio)) - 1,
+                         static_cast<int>(std::ceil((area.bottom() + 1) * ratio)) - 1)) &
+            frame.rect();
+        // Drawn in bands of rows: Qt would hand a larger blend to its worker threads and wake
+        // them every second.
+        constexpr int kBandRows = 64;
+        for (int top = pixels.top(); top <= pixels.bottom(); top += kBandRows) {
+            const int rows = std::min(kBandRows, pixels.bottom() + 1 - top);
+            painter.drawImage(QPointF(pixels.left() / ratio, top / ratio), frame,
+                              QRect(pixels.left(), top, pixels.width(), rows));
+        }
+        painter.setOpacity(1);
     }
 }
 
@@ -402,7 +472,7 @@ void CVelmoraDlg::applyViewState() {
         if (windowHandle() != nullptr) {
             windowHandle()->setFlag(Qt::WindowTransparentForInput, clickThrough_);
         }
-        updateInputMask();
+        updateInputMask(QRegion());
         wantIcon = clickThrough_;
     }
     setTrayIconShown(wantIcon);

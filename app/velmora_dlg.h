@@ -3,8 +3,10 @@
 
 #include "app/clock_menu.h"
 #include "clock/clock.h"
+#include "render/frame_renderer.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
@@ -42,7 +44,7 @@ public:
 
     Clock& clock() { return clock_; }
     ClockMenu& menu() { return menu_; }
-    const QImage& lastFrame() const { return frame_; }
+    const QImage& lastFrame() const { return renderer_.frame(); }
     bool stayOnTop() const { return stayOnTop_; }
     bool clickThrough() const { return clickThrough_; }
     bool hiddenToTray() const { return hiddenToTray_; }
@@ -58,6 +60,8 @@ public:
     // continuously, then schedules the next wake-up.
     void tick();
     int framesDrawn() const { return framesDrawn_; }
+    // The pixels of the frame the last drawFrame() drew again; empty when nothing changed.
+    const QRegion& lastRedrawn() const { return lastRedrawn_; }
     // The corner square under a point, the edges it resizes; none outside the squares.
     Qt::Edges cornerAt(const QPoint& position) const;
 
@@ -65,6 +69,8 @@ public:
     static QRegion inputRegion(const QImage& frame, const QSize& logicalSize);
     // The same as one bit a pixel, in the window's own coordinates.
     static QImage inputBits(const QImage& frame, const QSize& logicalSize);
+    // Brings the bits of the area in line with the frame; whether any bit changed.
+    static bool updateInputBits(QImage& bits, const QImage& frame, const QRect& area);
     // Milliseconds from a wall-clock time to just after the next whole second.
     static int msUntilNextSecond(std::chrono::system_clock::time_point now);
 
@@ -87,9 +93,10 @@ private:
     void readViewSettings();
     void loadScheme();
     void scheduleTick();
-    void drawCornerMarks(QImage& image, qreal ratio) const;
+    void drawCornerMarks(const QRegion& area);
     QRect draggedGeometry(const QPoint& delta) const;
-    void updateInputMask();
+    // Updates the input shape where the frame changed, in the window's coordinates.
+    void updateInputMask(const QRegion& changed);
     void setTrayIconShown(bool shown);
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
     void applySize(int percent);
@@ -103,8 +110,14 @@ private:
     std::unique_ptr<QSystemTrayIcon> tray_;
     QTimer tickTimer_;
     std::string machineZone_;
-    QImage frame_;
+    std::string machineZoneStamp_;
+    FrameRenderer renderer_;
     QImage inputBits_;
+    // The corner marks drawn over the frame: none while the window is not active, red in
+    // click-through mode, green otherwise.
+    enum class Marks { None, Red, Green };
+    Marks drawnMarks_ = Marks::None;
+    QRegion lastRedrawn_;
     std::array<QImage, 4> redMarks_;
     std::array<QImage, 4> greenMarks_;
     bool stayOnTop_ = true;

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Runs velmora and `xclock -update 1` side by side, each on a private Xvfb, and prints for each
 # CPU used (whole run and once settled), wake-ups, peak RSS and the time to the first frame.
+# When built, velmora-qt-floor runs beside them: the least a Qt window repainting a little
+# once a second costs, so that velmora's own share can be told from Qt's.
 #
-# usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-s SETTLE_SECONDS] [DURATION_SECONDS]
+# usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-f FLOOR_BINARY] [-s SETTLE_SECONDS] [DURATION]
 #   DURATION (default 60, or $DURATION): how long each clock runs, counted from its start.
 #   SETTLE (default 5, or $SETTLE): start-up time left out of the "idle" figures.
 #   VELMORA_BINARY (default build/app/velmora, or $VELMORA_BIN).
+#   FLOOR_BINARY (default build/bench/velmora-qt-floor, or $FLOOR_BIN).
 #
 # Figures:
 #   cpu s        utime+stime from /proc/PID/stat over the whole run; kernel tick accounting,
@@ -24,16 +27,18 @@
 set -eu
 
 usage() {
-    sed -n '5,8s/^# \{0,1\}//p' "$0" >&2
+    sed -n '7,11s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
 script_dir=$(cd "$(dirname "$0")" && pwd)
 velmora=${VELMORA_BIN:-$script_dir/../build/app/velmora}
+floor=${FLOOR_BIN:-$script_dir/../build/bench/velmora-qt-floor}
 settle=${SETTLE:-5}
-while getopts b:s:h option; do
+while getopts b:f:s:h option; do
     case $option in
     b) velmora=$OPTARG ;;
+    f) floor=$OPTARG ;;
     s) settle=$OPTARG ;;
     *) usage ;;
     esac
@@ -62,16 +67,23 @@ work=$(mktemp -d)
 xvfb_pids=""
 velmora_pid=""
 xclock_pid=""
+qtfloor_pid=""
+programs="velmora xclock"
+if [ -x "$floor" ]; then
+    programs="velmora qtfloor xclock"
+else
+    echo "idle_clock: no Qt floor program at $floor; measuring without it" >&2
+fi
 
 cleanup() {
-    for pid in $velmora_pid $xclock_pid; do
+    for pid in $velmora_pid $xclock_pid $qtfloor_pid; do
         kill "$pid" 2>/dev/null || true
     done
     # The clocks are the probe's children, not ours: wait for them by polling, and keep the
     # display up until they have gone.
     for _ in $(seq 50); do
         alive=""
-        for pid in $velmora_pid $xclock_pid; do
+        for pid in $velmora_pid $xclock_pid $qtfloor_pid; do
             kill -0 "$pid" 2>/dev/null && alive=1
         done
         [ -z "$alive" ] && break
@@ -127,15 +139,15 @@ if ! cc -O2 -o "$work/first_frame" "$script_dir/first_frame.c" -lX11 2>"$work/cc
     exit 1
 fi
 
-# Starts "$@" through the probe, which waits for its window named $1 to be painted.
-# Sets started_pid, started_at (ms) and started_mapped / started_painted (ms after the
-# start, "-" when not seen).
+# Starts "$@" through the probe, which waits for its window named $2; its output goes to
+# $work/$1.out. Sets started_pid, started_at (ms) and started_mapped / started_painted (ms
+# after the start, "-" when not seen).
 start_and_wait_first_frame() {
-    local name=$1
-    shift
+    local key=$1 name=$2
+    shift 2
     started_at=$(now_ms)
     read -r started_pid started_mapped started_painted < <(
-        DISPLAY=$started_display "$work/first_frame" "$name" "$work/$name.out" "$@"
+        DISPLAY=$started_display "$work/first_frame" "$name" "$work/$key.out" "$@"
     )
 }
 
@@ -158,19 +170,26 @@ status_kb() {
     awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"
 }
 
-# xclock first, so that velmora's start-up does not share the machine with xclock's.
+# The others first, so that velmora's start-up does not share the machine with theirs.
 start_xvfb xclock
 xclock_server=$started_server xclock_display=$started_display
-start_and_wait_first_frame xclock xclock -update 1
+start_and_wait_first_frame xclock xclock xclock -update 1
 xclock_pid=$started_pid xclock_start=$started_at
 xclock_mapped=$started_mapped xclock_painted=$started_painted
+if [ -x "$floor" ]; then
+    start_xvfb qtfloor
+    qtfloor_server=$started_server
+    start_and_wait_first_frame qtfloor QtFloor "$floor"
+    qtfloor_pid=$started_pid qtfloor_start=$started_at
+    qtfloor_mapped=$started_mapped qtfloor_painted=$started_painted
+fi
 start_xvfb velmora
 velmora_server=$started_server velmora_display=$started_display
-start_and_wait_first_frame Velmora "$velmora"
+start_and_wait_first_frame velmora Velmora "$velmora"
 velmora_pid=$started_pid velmora_start=$started_at
 velmora_mapped=$started_mapped velmora_painted=$started_painted
 
-for name in xclock velmora; do
+for name in $programs; do
     pid_var=${name}_pid
     if ! kill -0 "${!pid_var}" 2>/dev/null; then
         echo "idle_clock: $name exited early:" >&2
@@ -186,10 +205,10 @@ sleep_until() {
     fi
 }
 
-# Both clocks are sampled at the same moments, SETTLE and DURATION seconds after velmora's
-# start; xclock started shortly before, so it is past its start-up as well.
+# All clocks are sampled at the same moments, SETTLE and DURATION seconds after velmora's
+# start; the others started shortly before, so they are past their start-up as well.
 sleep_until $((velmora_start + settle * 1000))
-for name in xclock velmora; do
+for name in $programs; do
     pid_var=${name}_pid server_var=${name}_server
     printf -v "${name}_settle_ns" %s "$(cpu_ns "${!pid_var}")"
     printf -v "${name}_settle_wake" %s "$(wakeups "${!pid_var}")"
@@ -203,7 +222,7 @@ printf '\nidle_clock: %s s, one Xvfb per clock, idle figures from %s s on, CLK_T
     "$duration" "$settle" "$clk_tck"
 printf '%-8s %7s %7s %7s %8s %7s %10s %8s %9s %12s\n' \
     program "cpu s" "cpu %" "idle %" "X idle %" wake/s "peak RSS" anon mapped "first frame"
-for name in velmora xclock; do
+for name in $programs; do
     pid_var=${name}_pid start_var=${name}_start mapped_var=${name}_mapped
     painted_var=${name}_painted settle_ns_var=${name}_settle_ns settle_wake_var=${name}_settle_wake
     server_var=${name}_server settle_server_var=${name}_settle_server_ns
@@ -252,4 +271,15 @@ if [ "$velmora_painted" = - ]; then
 else
     printf 'target first frame <= 200 ms                : %s\n' \
         "$(verdict $((velmora_painted <= 200)))"
+fi
+
+# What no Qt program can go below: velmora's idle CPU beyond that of the Qt floor program.
+if [ -x "$floor" ]; then
+    qtfloor_total_idle=$((qtfloor_idle_ns + $(cpu_ns "$qtfloor_server") - qtfloor_settle_server_ns))
+    awk -v v="$velmora_total_idle" -v f="$qtfloor_total_idle" -v x="$xclock_total_idle" \
+        -v span="$((end_at - settle_at))" 'BEGIN {
+            printf "\nidle CPU, client + server, %% of a core: velmora %.3f, Qt floor %.3f, xclock %.3f\n",
+                100 * v / 1e6 / span, 100 * f / 1e6 / span, 100 * x / 1e6 / span
+            printf "velmora beyond the Qt floor: %.3f %% of a core\n", 100 * (v - f) / 1e6 / span
+        }'
 fi

@@ -3,6 +3,7 @@
 
 #include "model/line_cap_property.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -52,9 +53,23 @@ struct FontSpec {
 // A decoded or scaled image that belongs to whoever asked the canvas for it.
 class CanvasImage {
 public:
+    CanvasImage() : serial_(nextSerial()) {}
+    CanvasImage(const CanvasImage&) : serial_(nextSerial()) {}
+    CanvasImage& operator=(const CanvasImage&) = delete;
     virtual ~CanvasImage() = default;
     virtual int width() const = 0;
     virtual int height() const = 0;
+    // Tells images apart for as long as the program runs, also when a new image takes the
+    // address of one that was freed.
+    std::uint64_t serial() const { return serial_; }
+
+private:
+    static std::uint64_t nextSerial() {
+        static std::atomic<std::uint64_t> last{0};
+        return ++last;
+    }
+
+    std::uint64_t serial_;
 };
 
 // The smoothing modes a scheme stores.

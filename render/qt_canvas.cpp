@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -175,6 +176,19 @@ QtCanvas::QtCanvas(QImage& target) : target_(target), painter_(&target) {
 }
 
 QtCanvas::~QtCanvas() = default;
+
+void QtCanvas::clearAndClipTo(const QRegion& area) {
+    if (!painter_.isActive()) {
+        return;
+    }
+    painter_.setClipRegion(area);
+    const QPainter::CompositionMode mode = painter_.compositionMode();
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& rect : area) {
+        painter_.fillRect(rect, Qt::transparent);
+    }
+    painter_.setCompositionMode(mode);
+}
 
 void QtCanvas::setSmoothingMode(std::int32_t mode) {
     painter_.setRenderHint(QPainter::Antialiasing,

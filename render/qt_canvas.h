@@ -38,6 +38,10 @@ public:
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
 
+    // From here on only the area, in the target's pixels, is drawn; it is cleared to
+    // transparent first. For redrawing part of a frame.
+    void clearAndClipTo(const QRegion& area);
+
     void setSmoothingMode(std::int32_t mode) override;
     void setTextAntialias(bool on) override;
 

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace velmora {
@@ -62,7 +63,33 @@ std::optional<std::string> idOfPath(const std::filesystem::path& path,
     return idBelowZoneinfo(target, zoneinfo);
 }
 
+// A file's identity and change time, and a link's target; "-" when there is no such file.
+std::string fileStamp(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return "-";
+    }
+    std::string stamp = std::to_string(info.st_dev) + ':' + std::to_string(info.st_ino) + ':' +
+                        std::to_string(info.st_size) + ':' + std::to_string(info.st_mtim.tv_sec) +
+                        '.' + std::to_string(info.st_mtim.tv_nsec) + ':' +
+                        std::to_string(info.st_ctim.tv_sec) + '.' +
+                        std::to_string(info.st_ctim.tv_nsec);
+    if (S_ISLNK(info.st_mode)) {
+        std::error_code ec;
+        stamp += '>' + std::filesystem::read_symlink(path, ec).native();
+    }
+    return stamp;
+}
+
 } // namespace
+
+std::string machineZoneStamp(const MachineZoneSources& sources) {
+    return fileStamp(sources.localtime) + '|' + fileStamp(sources.timezoneFile);
+}
+
+std::string machineZoneStamp() {
+    return machineZoneStamp(MachineZoneSources{});
+}
 
 MachineZoneSources currentMachineZoneSources() {
     MachineZoneSources sources;

@@ -26,6 +26,13 @@ MachineZoneSources currentMachineZoneSources();
 std::string machineZoneId(const MachineZoneSources& sources);
 std::string machineZoneId();
 
+// A summary of the files the zone is read from: their identities, change times and link
+// targets. While it stays the same, so does the machine's zone; it costs a few system calls
+// where machineZoneId() walks paths. TZ is not part of it: it cannot change in a running
+// program.
+std::string machineZoneStamp(const MachineZoneSources& sources);
+std::string machineZoneStamp();
+
 // The display name of the table entry for the machine's zone; empty when there is none.
 // A link name (Etc/UTC, Europe/Oslo...) matches the entry of the zone it stands for.
 std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table,

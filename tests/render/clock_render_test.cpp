@@ -7,6 +7,7 @@
 #include "model/color_property.h"
 #include "model/percent_property.h"
 #include "model/string_property.h"
+#include "render/frame_renderer.h"
 #include "render/qt_canvas.h"
 #include "resources/default_scheme.h"
 #include "time/zone_slots.h"
@@ -184,6 +185,58 @@ TEST_F(ClockRenderTest, TwiceThePixelDensityGivesTheSameFrameScaled) {
     // Every pixel of the small frame matches the average of its four large ones. Edges
     // antialias differently at the two sizes; the picture itself must agree.
     EXPECT_LT(differentPixels(normal, halved(doubled), 48), 200 * 200 / 50);
+}
+
+// Drawing only what changed gives the same pixels as drawing everything: seconds, a minute
+// boundary, a jump of hours, at one and two pixels per point, with a text and a slice that
+// change every second.
+TEST_F(ClockRenderTest, PartialFramesMatchWholeFrames) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    ASSERT_NE(clock, nullptr);
+    auto& text = static_cast<ClockText&>(*clock->append(std::make_unique<ClockText>()));
+    text.findChildAs<StringProperty>(u"Fmt")->setValue(u"%H:%M:%S");
+    text.findChildAs<PercentProperty>(u"dY")->setValue(40);
+    auto& slice = static_cast<ClockSlice&>(*clock->append(std::make_unique<ClockSlice>()));
+    slice.findChildAs<ColorProperty>(u"Color")->setArgb(0x600000FF);
+    const PackedDateTime steps[] = {at(10, 8, 30), at(10, 8, 31), at(10, 8, 59), at(10, 9, 0),
+                                    at(10, 9, 1),  at(13, 45, 7), at(13, 45, 8)};
+    for (qreal ratio : {1.0, 2.0}) {
+        const QSize pixels(static_cast<int>(220 * ratio), static_cast<int>(200 * ratio));
+        FrameRenderer partial;
+        for (const PackedDateTime& utc : steps) {
+            const QRegion redrawn = partial.render(*clock, pixels, ratio, utc);
+            EXPECT_FALSE(redrawn.isEmpty()) << utc.time << " at " << ratio;
+            FrameRenderer whole;
+            whole.render(*clock, pixels, ratio, utc);
+            EXPECT_EQ(differentPixels(partial.frame(), whole.frame(), 0), 0)
+                << utc.time << " at " << ratio;
+        }
+        EXPECT_TRUE(partial.render(*clock, pixels, ratio, steps[6]).isEmpty())
+            << "the same moment again draws nothing";
+    }
+}
+
+// A second of the default scheme moves the hands, the minute and hour hands by a fraction of
+// a pixel: only the boxes around the hands are drawn again, not the dial between them.
+TEST_F(ClockRenderTest, ASecondDrawsOnlyAroundTheHands) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    FrameRenderer renderer;
+    const QSize pixels(200, 200);
+    EXPECT_EQ(renderer.render(*clock, pixels, 1, at(10, 8, 30)), QRegion(0, 0, 200, 200));
+    const QRegion redrawn = renderer.render(*clock, pixels, 1, at(10, 8, 31));
+    EXPECT_FALSE(redrawn.isEmpty());
+    int area = 0;
+    for (const QRect& rect : redrawn) {
+        area += rect.width() * rect.height();
+    }
+    EXPECT_LT(area, 200 * 200 / 3);
+    // Hands at 304, 51 and 180 degrees: the dial at 120 degrees stays as it was.
+    PointF c = clock->centerPoint(0, 0);
+    const QPoint away(static_cast<int>(c.x + clock->radius() * 0.7f * std::sin(2.09f)),
+                      static_cast<int>(c.y - clock->radius() * 0.7f * std::cos(2.09f)));
+    EXPECT_FALSE(redrawn.contains(away));
+    // A new size draws everything again.
+    EXPECT_EQ(renderer.render(*clock, QSize(150, 150), 1, at(10, 8, 31)), QRegion(0, 0, 150, 150));
 }
 
 struct GoldenRow {

@@ -85,6 +85,31 @@ TEST_F(MachineZone, LocaltimeNotALinkUsesTimezoneFile) {
     EXPECT_EQ(machineZoneId(sources_), "Test/Early");
 }
 
+// Whatever way a tool changes the zone (a new link, a link swapped in by rename, a rewritten
+// /etc/timezone), the stamp changes; reading it again without a change gives the same stamp.
+TEST_F(MachineZone, StampChangesWithEveryWayOfChangingTheZone) {
+    const std::string nothing = machineZoneStamp(sources_);
+    EXPECT_EQ(machineZoneStamp(sources_), nothing);
+
+    fs::create_symlink(kFixture / "Test/Late", sources_.localtime);
+    const std::string linked = machineZoneStamp(sources_);
+    EXPECT_NE(linked, nothing);
+    EXPECT_EQ(machineZoneStamp(sources_), linked);
+
+    fs::create_symlink(kFixture / "Test/Early", dir_ / "localtime.new");
+    fs::rename(dir_ / "localtime.new", sources_.localtime);
+    const std::string swapped = machineZoneStamp(sources_);
+    EXPECT_NE(swapped, linked);
+
+    writeTimezoneFile("Test/Early\n");
+    const std::string written = machineZoneStamp(sources_);
+    EXPECT_NE(written, swapped);
+    // Same length, same second: the inode or the nanoseconds still tell.
+    fs::remove(sources_.timezoneFile);
+    writeTimezoneFile("Test/Fixed\n");
+    EXPECT_NE(machineZoneStamp(sources_), written);
+}
+
 TEST_F(MachineZone, DisplayNameOfTheMachineZone) {
     std::vector<ZoneRecord> table;
     ASSERT_TRUE(readZoneTable(kFixture, table));

@@ -1,0 +1,137 @@
+// A frame as a list of drawing commands: what changed since the last frame, and a replay of
+// just that part.
+#pragma once
+
+#include "clock/canvas.h"
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+// A box of whole pixels, right and bottom exclusive.
+struct PixelBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool empty() const { return left >= right || top >= bottom; }
+    // Any pixel a drawing could touch: what a command of unknown reach damages.
+    static PixelBox everything();
+    // The smallest box of whole pixels around the rectangle, grown by the margin on all
+    // sides; non-finite values reach everywhere.
+    static PixelBox around(float x, float y, float width, float height, float margin);
+    PixelBox united(const PixelBox& other) const;
+    PixelBox intersected(const PixelBox& other) const;
+    bool intersects(const PixelBox& other) const { return !intersected(other).empty(); }
+    friend bool operator==(const PixelBox&, const PixelBox&) = default;
+};
+
+// Pixels as a few boxes, which may overlap: where a frame changed. The hands of a clock all
+// cross its centre, so their boxes overlap, yet together they cover much less than the one
+// box around them all.
+class PixelArea {
+public:
+    PixelArea() = default;
+    explicit PixelArea(const PixelBox& box) { add(box); }
+
+    void add(PixelBox box);
+    bool empty() const { return boxes_.empty(); }
+    bool intersects(const PixelBox& box) const;
+    PixelArea intersected(const PixelBox& box) const;
+    const std::vector<PixelBox>& boxes() const { return boxes_; }
+
+private:
+    // More boxes than this become one: a clip of many boxes costs more than it saves.
+    static constexpr std::size_t kMaxBoxes = 16;
+    std::vector<PixelBox> boxes_;
+};
+
+// Records what the clock draws instead of drawing it. Measuring, decoding and scaling go to
+// the canvas the list is made for, so that the recorded geometry is the real one. Two lists of
+// consecutive frames tell which pixels changed; replaying the new list with those pixels
+// cleared and clipped draws them exactly as a whole frame would.
+class DrawList : public Canvas {
+public:
+    explicit DrawList(Canvas& measurer) : measurer_(&measurer) {}
+
+    void setSmoothingMode(std::int32_t mode) override;
+    void setTextAntialias(bool on) override;
+    void drawLine(const Pen& pen, PointF from, PointF to) override;
+    void drawEllipse(const Pen& pen, const RectF& bounds) override;
+    void drawArc(const Pen& pen, const RectF& bounds, float startDegrees,
+                 float sweepDegrees) override;
+    void drawImage(const CanvasImage& image, float x, float y) override;
+    std::optional<SizeF> measureText(const FontSpec& font, std::u16string_view text) override;
+    void drawText(const FontSpec& font, std::uint32_t argb, std::u16string_view text,
+                  PointF topLeft) override;
+    std::unique_ptr<CanvasImage> decodeImage(const std::filesystem::path& file) override;
+    std::unique_ptr<CanvasImage> scaleImage(const CanvasImage& image, int width,
+                                            int height) override;
+
+    std::size_t size() const { return entries_.size(); }
+    // The pixels this list draws differently from an earlier one: every command that changed,
+    // in its old place and its new one. Lists that differ in their settings or their number
+    // of commands differ everywhere.
+    PixelArea changedSince(const DrawList& earlier) const;
+    // Draws the commands that reach into the area, in order. The caller clips the target to
+    // the area and clears it first. The images drawn must still be alive.
+    void replay(Canvas& target, const PixelArea& area) const;
+
+private:
+    struct Smoothing {
+        std::int32_t mode;
+        friend bool operator==(const Smoothing&, const Smoothing&) = default;
+    };
+    struct TextAntialias {
+        bool on;
+        friend bool operator==(const TextAntialias&, const TextAntialias&) = default;
+    };
+    struct Line {
+        Pen pen;
+        PointF from;
+        PointF to;
+        friend bool operator==(const Line&, const Line&) = default;
+    };
+    struct Ellipse {
+        Pen pen;
+        RectF bounds;
+        friend bool operator==(const Ellipse&, const Ellipse&) = default;
+    };
+    struct Arc {
+        Pen pen;
+        RectF bounds;
+        float startDegrees;
+        float sweepDegrees;
+        friend bool operator==(const Arc&, const Arc&) = default;
+    };
+    struct Image {
+        const CanvasImage* image;
+        std::uint64_t serial;
+        float x;
+        float y;
+        // The serial stands for the pixels; the pointer of an earlier frame may be stale.
+        friend bool operator==(const Image& a, const Image& b) {
+            return a.serial == b.serial && a.x == b.x && a.y == b.y;
+        }
+    };
+    struct Text {
+        FontSpec font;
+        std::uint32_t argb;
+        std::u16string text;
+        PointF topLeft;
+        friend bool operator==(const Text&, const Text&) = default;
+    };
+    using Command = std::variant<Smoothing, TextAntialias, Line, Ellipse, Arc, Image, Text>;
+    struct Entry {
+        Command command;
+        // Empty for settings, which draw nothing themselves.
+        PixelBox reach;
+    };
+
+    void add(Command command, PixelBox reach);
+
+    Canvas* measurer_;
+    std::vector<Entry> entries_;
+};
