@@ -62,6 +62,14 @@ QImage emptyInputBits(const QSize& logicalSize) {
     return bits;
 }
 
+// The frame's pixels under a rectangle of the window, rounded outwards.
+QRect framePixels(const QRect& logical, qreal ratio) {
+    return QRect(QPoint(static_cast<int>(std::floor(logical.left() * ratio)),
+                        static_cast<int>(std::floor(logical.top() * ratio))),
+                 QPoint(static_cast<int>(std::ceil((logical.right() + 1) * ratio)) - 1,
+                        static_cast<int>(std::ceil((logical.bottom() + 1) * ratio)) - 1));
+}
+
 // Pixels of the frame in the window's coordinates, rounded outwards.
 QRegion logicalArea(const QRegion& pixels, qreal ratio) {
     if (ratio == 1) {
@@ -293,7 +301,7 @@ void CVelmoraDlg::drawFrame() {
         renderer_.invalidate();
         drawnMarks_ = marks;
     }
-    // Usually only the second hand, old and new, is drawn again: a few thousand pixels.
+    // Usually only the boxes around the hands, old and new, are drawn again.
     lastRedrawn_ =
         renderer_.render(clock_, pixels, ratio, velmora::packedDateTimeFrom(wallClock_()));
     ++framesDrawn_;
@@ -339,12 +347,7 @@ void CVelmoraDlg::paintEvent(QPaintEvent* event) {
         }
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.setOpacity((overallAlpha_ & 0xFF) / 255.0);
-        const QRect pixels =
-            QRect(QPoint(static_cast<int>(std::floor(area.left() * ratio)),
-                         static_cast<int>(std::floor(area.top() * ratio))),
-                  QPoint(static_cast<int>(std::ceil((area.right() + 1) * ratio)) - 1,
-                         static_cast<int>(std::ceil((area.bottom() + 1) * ratio)) - 1)) &
-            frame.rect();
+        const QRect pixels = framePixels(area, ratio) & frame.rect();
         // Drawn in bands of rows: Qt would hand a larger blend to its worker threads and wake
         // them every second.
         constexpr int kBandRows = 64;

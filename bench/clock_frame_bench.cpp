@@ -1,7 +1,9 @@
-// Whole frames of the clock as the window draws them: the default scheme at two sizes, a
-// frame with a text, and the first frame that decodes and scales the background.
+// Frames of the clock: whole frames of the default scheme at two sizes, a frame with a text,
+// the first frame that decodes and scales the background, and the frames the window draws
+// each second, where only what changed is drawn again.
 #include "clock/class_registration.h"
 #include "clock/clock_text.h"
+#include "render/frame_renderer.h"
 #include "render/qt_canvas.h"
 #include "resources/default_scheme.h"
 #include "time/zone_slots.h"
@@ -50,6 +52,26 @@ void firstFrame(benchmark::State& state) {
     frame(state, *clock, true);
 }
 BENCHMARK(firstFrame)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+// One second after another, as the clock window draws them: recording, comparing, and
+// drawing the changed boxes on a raster thread (the hand-over to it included).
+void secondStep(benchmark::State& state) {
+    std::unique_ptr<Clock> clock = defaultClock();
+    const int side = static_cast<int>(state.range(0));
+    FrameRenderer renderer;
+    velmora::PackedDateTime utc = kMoment;
+    renderer.render(*clock, QSize(side, side), 1, utc);
+    std::int64_t pixels = 0;
+    for (auto _ : state) {
+        utc.time = utc.time % 100000000 / 10000 * 10000 + (utc.time / 100 % 100 + 1) % 60 * 100;
+        for (const QRect& rect : renderer.render(*clock, QSize(side, side), 1, utc)) {
+            pixels += static_cast<std::int64_t>(rect.width()) * rect.height();
+        }
+    }
+    state.counters["pixels"] =
+        benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(secondStep)->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -11,8 +11,8 @@
 
 // Each frame is first recorded, which costs microseconds; the pixels of the commands that
 // differ from the previous frame are then cleared and drawn again, clipped, on one of Qt's
-// raster threads. The result is the same as drawing the whole frame: a clock whose second
-// hand moves draws a few thousand pixels a second instead of the whole window.
+// raster threads. The result is the same as drawing the whole frame, but a clock whose hands
+// move draws the boxes around its hands each second rather than the whole window.
 class FrameRenderer {
 public:
     FrameRenderer();
