@@ -22,6 +22,7 @@
 #include <QRegion>
 #include <QWindow>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -95,17 +96,22 @@ bool CVelmoraDlg::updateInputBits(QImage& bits, const QImage& frame, const QRect
     if (inside.isEmpty() || frame.isNull()) {
         return false;
     }
-    const qint64 frameWidth = frame.width();
-    const qint64 frameHeight = frame.height();
-    const qint64 bitsWidth = bits.width();
-    const qint64 bitsHeight = bits.height();
+    const auto nearest = [](qint64 i, qint64 from, qint64 to) {
+        return static_cast<int>((2 * i + 1) * to / (2 * from));
+    };
+    // The frame's column under each bit of the area, worked out once rather than per row.
+    std::vector<int> columns(static_cast<std::size_t>(inside.width()));
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+        columns[static_cast<std::size_t>(x - inside.left())] =
+            nearest(x, bits.width(), frame.width());
+    }
     bool changed = false;
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        const auto frameY = static_cast<int>((2 * y + 1) * frameHeight / (2 * bitsHeight));
+        const int frameY = nearest(y, bits.height(), frame.height());
         const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(frameY));
         uchar* out = bits.scanLine(y);
         for (int x = inside.left(); x <= inside.right(); ++x) {
-            const auto frameX = static_cast<int>((2 * x + 1) * frameWidth / (2 * bitsWidth));
+            const int frameX = columns[static_cast<std::size_t>(x - inside.left())];
             const auto bit = static_cast<uchar>(1 << (x & 7));
             const uchar wanted = qAlpha(line[frameX]) != 0 ? bit : 0;
             if ((out[x >> 3] & bit) != wanted) {

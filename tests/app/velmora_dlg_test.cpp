@@ -7,6 +7,7 @@
 #include "clock/scheme_file.h"
 #include "model/file_property.h"
 #include "model/int_property.h"
+#include "model/percent_property.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"
@@ -165,6 +166,28 @@ TEST_F(ClockWindowTest, OnlyVisiblePixelsTakeTheMouse) {
     QRegion scaled = CVelmoraDlg::inputRegion(doubled, QSize(200, 200));
     EXPECT_TRUE(scaled.contains(QPoint(100, 100)));
     EXPECT_FALSE(scaled.contains(QPoint(40, 8)));
+}
+
+// Each second only part of the frame is drawn again, and the input shape is updated there
+// alone; it must still equal the shape of the whole frame, also where a hand reaches beyond
+// the dial and so changes the outline.
+TEST_F(ClockWindowTest, InputShapeFollowsPartialFrames) {
+    using namespace std::chrono;
+    system_clock::time_point now(seconds(1'800'000'000));
+    auto window = start();
+    window->setWallClock([&now] { return now; });
+    auto* hand = window->clock().findChildAs<ClockObject>(u"");
+    ASSERT_NE(hand, nullptr);
+    hand->findChildAs<PercentProperty>(u"End")->setValue(140);
+    window->drawFrame();
+    for (int second = 0; second < 70; second += 7) {
+        now += seconds(7);
+        window->tick();
+        EXPECT_FALSE(window->lastRedrawn().isEmpty()) << second;
+        EXPECT_NE(window->lastRedrawn(), QRegion(window->rect())) << second;
+        EXPECT_EQ(window->mask(), CVelmoraDlg::inputRegion(window->lastFrame(), window->size()))
+            << second;
+    }
 }
 
 TEST_F(ClockWindowTest, TicksRedrawOnNewSecondsOrForContinuousElements) {
