@@ -1,10 +1,15 @@
 #!/bin/sh
 # The clock in a real X window: Xvfb with a window manager (openbox), a tray host (wmdocker)
-# and a compositor (picom). The clock appears with transparent corners, a drag moves it and
-# saves the placement, a corner drag resizes it, a double click turns click-through on, and
-# the end of the session ends it cleanly, removing its temporary files.
+# and a compositor (picom). The clock appears with transparent corners, and after seconds of
+# drawing only what changed the screen shows the same clock as a whole frame of that moment
+# from velmora-tool; a drag moves it and saves the placement, a corner drag resizes it, a
+# double click turns click-through on, and the end of the session ends it cleanly, removing
+# its temporary files.
+#
+# usage: real_window_check.sh VELMORA VELMORA_TOOL
 set -eu
 velmora=$1
+tool=$2
 work=$(mktemp -d)
 clock= ; server= ; helpers=
 cleanup() {
@@ -33,6 +38,7 @@ picom --backend xrender >/dev/null 2>&1 &
 helpers="$helpers $!"
 sleep 1
 
+export TZ=UTC
 HOME=$work XDG_CONFIG_HOME=$work/config TMPDIR=$work/tmp QT_QPA_PLATFORM=xcb "$velmora" &
 clock=$!
 window=$(xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1)
@@ -50,6 +56,33 @@ import -window root "$work/screen.png"
 # Outside the round dial, away from the corner marks, the desktop shows through.
 [ "$(pixel $((x + 40)) $((y + 6)))" = 336699 ] || fail "the corner is not transparent"
 [ "$(pixel $((x + 100)) $((y + 40)))" != 336699 ] || fail "the dial is not drawn"
+
+# A few seconds of partial frames later, the screen must show what a whole frame of the moment
+# shows. The screenshot is taken well inside one second, after that second's frame; the
+# corner squares, where focus marks may show, are left out.
+sleep 2.5
+for _ in $(seq 10); do
+    while [ "$(date +%N | cut -c1)" -lt 3 ] || [ "$(date +%N | cut -c1)" -gt 5 ]; do
+        sleep 0.05
+    done
+    before=$(date -u +%Y-%m-%dT%H:%M:%S)
+    import -window root "$work/screen.png"
+    [ "$(date -u +%Y-%m-%dT%H:%M:%S)" = "$before" ] && break
+    before=
+done
+[ -n "$before" ] || fail "no screenshot could be taken within one second"
+"$tool" render --utc "$before" --size 200x200 --out "$work/frame.png" ||
+    fail "velmora-tool could not render the frame"
+inner="136x136+32+32"
+convert "$work/screen.png" -crop "200x200+$x+$y" +repage -crop "$inner" +repage \
+    "$work/shown.png"
+convert "$work/frame.png" -background "$background" -flatten -crop "$inner" +repage \
+    "$work/expected.png"
+# Compositing rounds alpha blends slightly differently: a few levels, never a hand's width.
+differing=$(compare -metric AE -fuzz 6% "$work/shown.png" "$work/expected.png" null: 2>&1 |
+    cut -d' ' -f1) || true
+[ "${differing%.*}" -le 20 ] 2>/dev/null ||
+    fail "the screen differs from a whole frame of $before in $differing pixels"
 
 startX=$x; startY=$y
 xdotool mousemove $((x + 100)) $((y + 40)) mousedown 1 sleep 0.3 \
