@@ -20,6 +20,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QScreen>
 #include <QWindow>
 #include <cmath>
 #include <vector>
@@ -207,6 +208,10 @@ void CVelmoraDlg::initialize() {
     fillZoneSlots();
     readViewSettings();
     loadScheme();
+    limitSizeToDesktop();
+    for (auto signal : {&QGuiApplication::screenAdded, &QGuiApplication::screenRemoved}) {
+        connect(qApp, signal, this, &CVelmoraDlg::limitSizeToDesktop);
+    }
     resize(kInitialSize, kInitialSize);
     // The native window must exist before its flags can change without hiding it.
     winId();
@@ -218,6 +223,16 @@ void CVelmoraDlg::initialize() {
     }
     drawFrame();
     scheduleTick();
+}
+
+// However large the background or the stored size, the clock stays within the desktop: no
+// more of it could be seen, and the frame and the window system's copy of it grow with it.
+void CVelmoraDlg::limitSizeToDesktop() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    setMaximumSize(screen->virtualSize().expandedTo(QSize(kInitialSize, kInitialSize)));
 }
 
 void CVelmoraDlg::fillZoneSlots() {

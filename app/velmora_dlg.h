@@ -88,6 +88,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void limitSizeToDesktop();
     void fillZoneSlots();
     void followMachineZone();
     void readViewSettings();

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -125,6 +126,25 @@ TEST_F(ClockWindowTest, SizePresetsFollowTheBackgroundImage) {
     window->updateMenu();
     EXPECT_TRUE(checked(window->menu().sizeActions()).empty());
     EXPECT_TRUE(window->menu().action(MenuCommand::OtherSize)->isChecked());
+}
+
+// A stored size or a size preset beyond the desktop would ask for frames of gigabytes.
+TEST_F(ClockWindowTest, NeverLargerThanTheDesktop) {
+    const QSize desktop = QGuiApplication::primaryScreen()->virtualSize();
+    settings_->writeInt(
+        settings::windowLayoutKey(settings::kClockWindow, settings::PlacementPart::W),
+        2'000'000'000);
+    settings_->writeInt(
+        settings::windowLayoutKey(settings::kClockWindow, settings::PlacementPart::H),
+        1'500'000'000);
+    useSchemeWithBackground(desktop.width() + 100, 300);
+    auto window = start();
+    EXPECT_EQ(window->size(), QSize(desktop.width(), desktop.height()));
+    window->menu().sizeActions()[3]->trigger();
+    EXPECT_EQ(window->size(), QSize(desktop.width(), 300)) << "100%";
+    window->menu().sizeActions()[6]->trigger();
+    EXPECT_EQ(window->size(), QSize(desktop.width(), std::min(600, desktop.height()))) << "200%";
+    EXPECT_EQ(window->lastFrame().size(), window->size());
 }
 
 TEST_F(ClockWindowTest, WithoutATrayClickThroughIsNeverSwitchedOn) {
