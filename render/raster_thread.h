@@ -9,4 +9,6 @@
 // Drawing as one task of the pool keeps the fills on a single thread: the pool wakes one worker
 // once per frame. Returns when the job has finished; an exception the job throws is rethrown.
 // Only paint devices that may be painted outside the GUI thread (QImage) belong in the job.
+// The caller blocks until a thread of the pool is free: nothing in the program may keep the
+// global pool busy for long, or wait in it for the GUI thread.
 void runOnRasterThread(const std::function<void()>& job);
