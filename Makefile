@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run sanitize bench bench-idle fuzz format clean
+.PHONY: all deps configure build test run sanitize bench bench-idle fuzz fuzz-rtf format clean
 
 all: build
 
@@ -48,6 +48,17 @@ fuzz:
 	cp -n fuzz/seeds/* tests/data/fuzz_regressions/* build-fuzz/corpus/
 	build-fuzz/fuzz/velmora-scheme-fuzz -max_len=4096 -timeout=5 -max_total_time=$(FUZZ_SECONDS) \
 		-artifact_prefix=build-fuzz/artifacts/ build-fuzz/corpus
+
+# The same for the option tree's rich-text converter (optiontree/rtf_reader.h); Qt's and
+# fontconfig's process-lifetime allocations are no leaks.
+fuzz-rtf:
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON
+	cmake --build build-fuzz
+	mkdir -p build-fuzz/rtf-corpus build-fuzz/rtf-artifacts
+	cp -n fuzz/rtf_seeds/* tests/data/rtf_fuzz_regressions/* build-fuzz/rtf-corpus/
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	build-fuzz/fuzz/velmora-rtf-fuzz -max_len=4096 -timeout=5 -max_total_time=$(FUZZ_SECONDS) \
+		-artifact_prefix=build-fuzz/rtf-artifacts/ build-fuzz/rtf-corpus
 
 format:
 	git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -79,8 +79,11 @@ OptionRow* Clock::createItem(OptionTree& tree, OptionRow* parent) {
     if (row == nullptr) {
         return nullptr;
     }
+    setItem(row);
     row->setLabel(label());
     row->setInfo(description());
+    row->setMarked(isSelected());
+    row->setExpanded(isExpanded());
     for (bool elements : {false, true}) {
         for (const auto& child : children()) {
             if (child->isKindOf(ClockObject::kTypeName) == elements) {

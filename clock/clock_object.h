@@ -28,8 +28,6 @@ public:
     virtual bool needsContinuousRedraw() const { return false; }
     // Draws the object for the UTC moment on the body it belongs to.
     virtual void draw(Canvas& canvas, const Clock& body, const velmora::PackedDateTime& utc) = 0;
-    // The rows are replaced only by the next createItem after the tree was emptied.
-    void forgetItem() override {}
 
     // The kind of the "TimeValue" child; stopped when there is none of that kind.
     velmora::TimeValueKind timeValueKind() const;

@@ -3,6 +3,8 @@
 
 #include "model/string_table.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kOpacityTextId = 19;
 }
@@ -60,7 +62,8 @@ void ColorProperty::commitItem() {
     std::uint32_t alpha = argb_ >> 24;
     std::uint32_t rgb = argb_ & 0x00FFFFFF;
     if (opacityRow_ != nullptr) {
-        alpha = static_cast<std::uint32_t>(opacityRow_->number()) & 0xFF;
+        // A typed opacity outside the byte's range means its nearest limit, not its low bits.
+        alpha = static_cast<std::uint32_t>(std::clamp(opacityRow_->number(), 0, 255));
     }
     if (colorRow_ != nullptr) {
         rgb = colorRow_->color() & 0x00FFFFFF;

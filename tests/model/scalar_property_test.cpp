@@ -186,7 +186,12 @@ TEST(ScalarPropertyTest, ColorMakesAColourRowAndAnOpacitySpinner) {
     color.commitItem();
     EXPECT_EQ(color.argb(), 0xFFFF0000u);
     rows[0]->colorValue = 0x00FF00;
+    // A typed opacity past a limit means that limit, not the number's low byte (256 would be
+    // invisible).
     opacity->typeText(u"256");
+    color.commitItem();
+    EXPECT_EQ(color.argb(), 0xFF00FF00u);
+    opacity->typeText(u"-1");
     color.commitItem();
     EXPECT_EQ(color.argb(), 0x0000FF00u);
 }

@@ -1,0 +1,114 @@
+// COptionTreeFileDlg: the file row's choice of an open, save or folder dialog.
+#include "optiontree/option_tree_file_dlg.h"
+
+#include <QFileInfo>
+
+COptionTreeFileDlg::COptionTreeFileDlg(Mode mode, QString initialPath, QString defaultExtension,
+                                       const QString& filter, std::uint32_t flags)
+    : mode_(mode), initialPath_(std::move(initialPath)), flags_(flags) {
+    if (mode_ == Mode::Folder) {
+        title_ = QStringLiteral("Select Folder");
+        return;
+    }
+    defaultSuffix_ = std::move(defaultExtension);
+    while (defaultSuffix_.startsWith(u'.')) {
+        defaultSuffix_.remove(0, 1);
+    }
+    nameFilters_ = toNameFilters(filter);
+}
+
+QFileDialog::AcceptMode COptionTreeFileDlg::acceptMode() const {
+    return mode_ == Mode::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen;
+}
+
+QFileDialog::FileMode COptionTreeFileDlg::fileMode() const {
+    switch (mode_) {
+    case Mode::Folder:
+        return QFileDialog::Directory;
+    case Mode::Save:
+        return QFileDialog::AnyFile;
+    case Mode::Open:
+        break;
+    }
+    if ((flags_ & FileDialogFlag::kAllowMultiSelect) != 0) {
+        return QFileDialog::ExistingFiles;
+    }
+    return (flags_ & FileDialogFlag::kFileMustExist) != 0 ? QFileDialog::ExistingFile
+                                                          : QFileDialog::AnyFile;
+}
+
+QFileDialog::Options COptionTreeFileDlg::options() const {
+    QFileDialog::Options result;
+    if (mode_ == Mode::Folder) {
+        result |= QFileDialog::ShowDirsOnly;
+    }
+    // Qt asks before overwriting unless told not to; the flag asks for the question.
+    if (mode_ == Mode::Save && (flags_ & FileDialogFlag::kOverwritePrompt) == 0) {
+        result |= QFileDialog::DontConfirmOverwrite;
+    }
+    if ((flags_ & FileDialogFlag::kNoDereferenceLinks) != 0) {
+        result |= QFileDialog::DontResolveSymlinks;
+    }
+    return result;
+}
+
+std::optional<QStringList> COptionTreeFileDlg::exec(QWidget* parent) const {
+    QFileDialog dialog(parent, title_);
+    dialog.setAcceptMode(acceptMode());
+    dialog.setFileMode(fileMode());
+    dialog.setOptions(options());
+    if (!nameFilters_.isEmpty()) {
+        dialog.setNameFilters(nameFilters_);
+    }
+    if (!defaultSuffix_.isEmpty()) {
+        dialog.setDefaultSuffix(defaultSuffix_);
+    }
+    if (!initialPath_.isEmpty()) {
+        const QFileInfo info(initialPath_);
+        if (mode_ == Mode::Folder || info.isDir()) {
+            dialog.setDirectory(initialPath_);
+        } else {
+            dialog.setDirectory(info.absolutePath());
+            dialog.selectFile(info.fileName());
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+QStringList COptionTreeFileDlg::toNameFilters(const QString& filter) {
+    QStringList result;
+    const QStringList parts = filter.split(u'|');
+    // Description and pattern pairs; the last "|" may be missing.
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern.trimmed();
+        }
+        patterns.removeAll(QString());
+        // A pair without patterns would show nothing: it is left out.
+        if (patterns.isEmpty()) {
+            continue;
+        }
+        const QString joined = patterns.join(u' ');
+        if (description.endsWith(QStringLiteral("(") + joined + QStringLiteral(")")) ||
+            description.endsWith(QStringLiteral("(") + patterns.join(u';') + QStringLiteral(")"))) {
+            // Qt reads the patterns from the last brackets: write them its way.
+            QString text = description;
+            text.chop(joined.size() + 2);
+            result.append(text + QStringLiteral("(") + joined + QStringLiteral(")"));
+        } else if (description.isEmpty()) {
+            result.append(joined);
+        } else {
+            result.append(description + QStringLiteral(" (") + joined + QStringLiteral(")"));
+        }
+    }
+    return result;
+}

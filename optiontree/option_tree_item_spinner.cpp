@@ -1,0 +1,125 @@
+// COptionTreeItemSpinner: the spinner row of the option tree.
+#include "optiontree/option_tree_item_spinner.h"
+
+#include "optiontree/option_tree_spinner_button.h"
+
+#include <QApplication>
+#include <limits>
+
+COptionTreeItemSpinner::COptionTreeItemSpinner()
+    : text_(spinnerText(0)), lower_(std::numeric_limits<std::int32_t>::min()),
+      upper_(std::numeric_limits<std::int32_t>::max()) {}
+
+COptionTreeItemSpinner::~COptionTreeItemSpinner() = default;
+
+bool COptionTreeItemSpinner::createEditor(std::uint32_t options) {
+    if (editorParent() == nullptr || editorWanted_) {
+        return false;
+    }
+    editorWanted_ = true;
+    options_ = options;
+    return true;
+}
+
+COptionTreeSpinnerButton* COptionTreeItemSpinner::ensureSpinner() {
+    QWidget* parent = editorParent();
+    if (spinner_ != nullptr || !editorWanted_ || parent == nullptr) {
+        return spinner_.get();
+    }
+    spinner_ = std::make_unique<COptionTreeSpinnerButton>(parent);
+    spinner_->hide();
+    spinner_->setFont(normalFont());
+    spinner_->setGeometry(valueRect());
+    spinner_->setWrapAround((options_ & RowOption::kWrapAround) != 0);
+    spinner_->edit().setAcceptsTyping((options_ & RowOption::kTyping) != 0);
+    spinner_->setLimits(lower_, upper_);
+    spinner_->edit().setText(text_);
+    commitWhenFocusLeaves(spinner_.get());
+    return spinner_.get();
+}
+
+// The window stands for the row's own value, so making it leaves the row logically unchanged.
+COptionTreeSpinnerButton* COptionTreeItemSpinner::spinner() const {
+    return const_cast<COptionTreeItemSpinner*>(this)->ensureSpinner();
+}
+
+void COptionTreeItemSpinner::setNumber(double value) {
+    if (spinner_ != nullptr) {
+        spinner_->setNumber(value);
+    } else {
+        text_ = spinnerText(value);
+    }
+}
+
+void COptionTreeItemSpinner::setLimits(double lower, double upper) {
+    lower_ = lower;
+    upper_ = upper;
+    if (spinner_ != nullptr) {
+        spinner_->setLimits(lower, upper);
+    }
+}
+
+std::int32_t COptionTreeItemSpinner::number() const {
+    return spinnerNumber(valueText());
+}
+
+QString COptionTreeItemSpinner::valueText() const {
+    return spinner_ != nullptr ? spinner_->edit().text() : text_;
+}
+
+QWidget* COptionTreeItemSpinner::editorWidget() const {
+    return spinner();
+}
+
+bool COptionTreeItemSpinner::editorHasFocus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return spinner_ != nullptr && spinner_->isVisible() && focus != nullptr &&
+           (focus == spinner_.get() || spinner_->isAncestorOf(focus));
+}
+
+void COptionTreeItemSpinner::drawValue(QPainter& painter, const QRect& valueRect) {
+    if (editorHasFocus()) {
+        return;
+    }
+    drawValueText(painter, valueRect, valueText());
+}
+
+void COptionTreeItemSpinner::showEditor() {
+    if (ensureSpinner() == nullptr) {
+        return;
+    }
+    spinner_->setGeometry(valueRect());
+    spinner_->show();
+    spinner_->raise();
+    spinner_->edit().setFocus(Qt::OtherFocusReason);
+}
+
+void COptionTreeItemSpinner::repositionEditor() {
+    if (spinner_ == nullptr) {
+        return;
+    }
+    spinner_->setGeometry(valueRect());
+    if (!editorHasFocus()) {
+        spinner_->hide();
+    }
+}
+
+void COptionTreeItemSpinner::placeEditor() {
+    if (spinner_ != nullptr) {
+        spinner_->setGeometry(valueRect());
+    }
+}
+
+void COptionTreeItemSpinner::commitEditor() {
+    if (spinner_ != nullptr) {
+        spinner_->hide();
+    }
+}
+
+void COptionTreeItemSpinner::destroyEditor() {
+    editorWanted_ = false;
+    if (spinner_ != nullptr) {
+        text_ = spinner_->edit().text();
+        spinner_.reset();
+    }
+}

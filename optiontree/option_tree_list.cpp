@@ -1,0 +1,335 @@
+// COptionTreeList: painting, scrolling, mouse and keys of the option tree.
+#include "optiontree/option_tree_list.h"
+
+#include "optiontree/option_tree.h"
+#include "optiontree/option_tree_geometry.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+COptionTreeList::COptionTreeList(COptionTree& tree)
+    : QAbstractScrollArea(&tree), tree_(tree), dividerCursor_(Qt::SplitHCursor) {
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    // Qt's backing store already buffers the paint; clearing the viewport first is not needed.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    verticalScrollBar()->setSingleStep(OptionTreeGeometry::kLineStep);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!settingScroll_) {
+            tree_.setScrollOffset(value);
+        }
+    });
+}
+
+int COptionTreeList::pageHeight() const {
+    return viewport()->height() + 1;
+}
+
+void COptionTreeList::applyScrollRange(int contentHeight) {
+    settingScroll_ = true;
+    QScrollBar* bar = verticalScrollBar();
+    const int page = pageHeight();
+    bar->setPageStep(page);
+    bar->setRange(0, std::max(0, contentHeight - page));
+    bar->setValue(tree_.scrollOffset());
+    settingScroll_ = false;
+}
+
+void COptionTreeList::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    paintList(painter);
+}
+
+void COptionTreeList::paintList(QPainter& painter) {
+    const QPalette pal = tree_.palette();
+    const bool enabled = tree_.isEnabled();
+    const QRect client = viewport()->rect();
+    const QColor face = pal.color(QPalette::Button);
+    const QColor window = enabled ? pal.color(QPalette::Base) : face;
+    const bool shadeMargin = (tree_.options() & OptionTreeOption::kShadeMargin) != 0 || !enabled;
+
+    tree_.updateScrollRangeIfDirty();
+    tree_.beginVisibleChain();
+    painter.fillRect(client, face);
+    painter.fillRect(client.adjusted(2, 2, -2, -2), window);
+    painter.fillRect(QRect(0, 0, OptionTreeGeometry::kMargin, client.height()),
+                     shadeMargin ? face : window);
+
+    painter.save();
+    painter.setClipRect(client);
+    int y = -tree_.scrollOffset();
+    for (COptionTreeItem* row = tree_.rootItem()->firstChild(); row != nullptr;
+         row = row->nextSibling()) {
+        // Rows below the view are laid out but need no pixels.
+        if (y >= client.height()) {
+            y += row->drawItem(nullptr, 0, y);
+        } else {
+            y += row->drawItem(&painter, 0, y);
+        }
+    }
+    painter.restore();
+
+    const QColor shadow = pal.color(QPalette::Mid);
+    painter.setPen(shadow);
+    painter.drawLine(OptionTreeGeometry::kMargin, 0, OptionTreeGeometry::kMargin, client.height());
+    // A sunken edge: shadow above and left, light below and right.
+    painter.setPen(pal.color(QPalette::Dark));
+    painter.drawLine(client.topLeft(), client.topRight());
+    painter.drawLine(client.topLeft(), client.bottomLeft());
+    painter.setPen(pal.color(QPalette::Light));
+    painter.drawLine(client.bottomLeft(), client.bottomRight());
+    painter.drawLine(client.topRight(), client.bottomRight());
+
+    if (dragging_) {
+        drawDragLine(painter);
+    }
+}
+
+void COptionTreeList::drawDragLine(QPainter& painter) {
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.fillRect(QRect(dragX_ - 2, 0, 4, viewport()->height()),
+                     QBrush(Qt::white, Qt::Dense4Pattern));
+    painter.restore();
+}
+
+void COptionTreeList::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    tree_.updateScrollRange();
+    tree_.moveEditors();
+}
+
+void COptionTreeList::scrollContentsBy(int, int) {
+    // The rows are drawn at the tree's scroll offset, which the scroll bar's signal sets.
+}
+
+bool COptionTreeList::acceptsInput() const {
+    return tree_.isEnabled() && !tree_.isInputDisabled();
+}
+
+void COptionTreeList::mousePressEvent(QMouseEvent* event) {
+    if (!acceptsInput() || event->button() != Qt::LeftButton) {
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const QPoint position = event->position().toPoint();
+    tree_.layoutRows();
+    const int hit = tree_.hitTest(position);
+    COptionTreeItem* item = tree_.itemAt(position);
+    if (hit == OptionTreeHit::kColumn) {
+        if (tree_.notify(OptionTreeNotify::kColumnClick, nullptr) == 0) {
+            dragging_ = true;
+            dragX_ = tree_.columnPosition();
+            viewport()->update();
+        }
+        return;
+    }
+    if (hit == OptionTreeHit::kExpand && item != nullptr && item->hasChildren()) {
+        toggleExpanded(item);
+        return;
+    }
+    if (item == nullptr) {
+        tree_.selectItems(nullptr, false);
+        tree_.setFocusedItem(nullptr);
+        tree_.notify(OptionTreeNotify::kSelectionChanged, nullptr);
+        return;
+    }
+    pressOnRow(item, hit);
+}
+
+void COptionTreeList::pressOnRow(COptionTreeItem* item, int hit) {
+    tree_.selectItems(nullptr, false);
+    item->setMarked(true);
+    QPointer<COptionTree> tree = &tree_;
+    if (item != tree_.focusedItem()) {
+        tree_.notify(OptionTreeNotify::kSelectionChanged, item);
+    }
+    // The receiver may have rebuilt the tree.
+    if (tree == nullptr || !tree_.containsItem(item)) {
+        return;
+    }
+    if (hit == OptionTreeHit::kAttribute && !item->isRootLevel() && !item->isReadOnly() &&
+        tree_.notify(OptionTreeNotify::kPropertyClick, item) == 0 && tree_.containsItem(item)) {
+        item->activate();
+    }
+    if (tree_.containsItem(item)) {
+        tree_.setFocusedItem(item);
+    }
+}
+
+void COptionTreeList::toggleExpanded(COptionTreeItem* item) {
+    if (tree_.notify(OptionTreeNotify::kItemExpanding, item) != 0 || !tree_.containsItem(item)) {
+        return;
+    }
+    item->setExpanded(!item->isExpanded());
+    tree_.updateScrollRange();
+    tree_.moveEditors();
+    viewport()->update();
+    tree_.dropHiddenFocus();
+}
+
+void COptionTreeList::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    if (dragging_) {
+        dragX_ = position.x();
+        viewport()->update();
+        return;
+    }
+    updateCursor(position);
+}
+
+void COptionTreeList::mouseReleaseEvent(QMouseEvent* event) {
+    if (!dragging_) {
+        return;
+    }
+    dragging_ = false;
+    const int x = event->position().toPoint().x();
+    tree_.setColumnPosition(OptionTreeGeometry::releasedColumn(x, viewport()->width()));
+    tree_.moveEditors();
+    tree_.redraw();
+}
+
+void COptionTreeList::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!acceptsInput() || event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint position = event->position().toPoint();
+    tree_.layoutRows();
+    const int hit = tree_.hitTest(position);
+    if (hit == OptionTreeHit::kColumn) {
+        dragging_ = false;
+        tree_.setColumnPosition(
+            OptionTreeGeometry::fittedColumn(tree_.widestLabelRight(), viewport()->width()));
+        tree_.moveEditors();
+        tree_.redraw();
+        return;
+    }
+    COptionTreeItem* item = tree_.itemAt(position);
+    if (item == nullptr || !item->hasChildren()) {
+        return;
+    }
+    if (hit == OptionTreeHit::kAttribute && !item->isRootLevel()) {
+        return;
+    }
+    if (hit != OptionTreeHit::kExpand) {
+        tree_.selectItems(nullptr, false);
+        item->setMarked(true);
+        if (item != tree_.focusedItem()) {
+            tree_.notify(OptionTreeNotify::kSelectionChanged, item);
+        }
+        if (!tree_.containsItem(item)) {
+            return;
+        }
+        tree_.setFocusedItem(item);
+    }
+    toggleExpanded(item);
+}
+
+void COptionTreeList::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    if (tree_.contentHeight() < pageHeight()) {
+        return;
+    }
+    const int notches = event->angleDelta().y() / 120;
+    if (notches == 0) {
+        return;
+    }
+    const int lines = std::max(1, QApplication::wheelScrollLines());
+    tree_.setScrollOffset(tree_.scrollOffset() - notches * lines * OptionTreeGeometry::kLineStep);
+}
+
+void COptionTreeList::activateFocused() {
+    COptionTreeItem* item = tree_.focusedItem();
+    if (item != nullptr && !item->isRootLevel() && !item->isReadOnly()) {
+        tree_.layoutRows();
+        item->activate();
+    }
+}
+
+void COptionTreeList::keyPressEvent(QKeyEvent* event) {
+    if (!acceptsInput()) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    COptionTreeItem* focused = tree_.focusedItem();
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (focused != nullptr && !focused->isRootLevel()) {
+            const bool back =
+                event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+            if (back) {
+                tree_.focusPrevious();
+            } else {
+                tree_.focusNext();
+            }
+        }
+        activateFocused();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        activateFocused();
+        break;
+    case Qt::Key_Home:
+        tree_.focusFirst();
+        break;
+    case Qt::Key_End:
+        tree_.focusLast();
+        break;
+    case Qt::Key_Left:
+        if (focused != nullptr && focused->hasChildren() && focused->isExpanded()) {
+            toggleExpanded(focused);
+        } else {
+            tree_.focusPrevious();
+        }
+        break;
+    case Qt::Key_Right:
+        if (focused != nullptr && focused->hasChildren() && !focused->isExpanded()) {
+            toggleExpanded(focused);
+        } else {
+            tree_.focusNext();
+        }
+        break;
+    case Qt::Key_Up:
+        tree_.focusPrevious();
+        break;
+    case Qt::Key_Down:
+        tree_.focusNext();
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    tree_.redraw();
+}
+
+bool COptionTreeList::focusNextPrevChild(bool) {
+    // Tab and Shift+Tab move between rows, not out of the list.
+    return false;
+}
+
+bool COptionTreeList::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Leave) {
+        viewport()->unsetCursor();
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void COptionTreeList::updateCursor(const QPoint& position) {
+    const int hit = tree_.hitTest(position);
+    if (hit == OptionTreeHit::kColumn) {
+        viewport()->setCursor(dividerCursor_);
+    } else if (hit == OptionTreeHit::kExpand) {
+        viewport()->setCursor(Qt::PointingHandCursor);
+    } else {
+        viewport()->unsetCursor();
+    }
+}
