@@ -91,6 +91,10 @@ QStringList COptionTreeFileDlg::toNameFilters(const QString& filter) {
         QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
         for (QString& pattern : patterns) {
             pattern = pattern.trimmed();
+            // "*.*" means every file, but here it would skip names without a dot.
+            if (pattern == QStringLiteral("*.*")) {
+                pattern = QStringLiteral("*");
+            }
         }
         patterns.removeAll(QString());
         // A pair without patterns would show nothing: it is left out.
@@ -98,8 +102,13 @@ QStringList COptionTreeFileDlg::toNameFilters(const QString& filter) {
             continue;
         }
         const QString joined = patterns.join(u' ');
-        if (description.endsWith(QStringLiteral("(") + joined + QStringLiteral(")")) ||
-            description.endsWith(QStringLiteral("(") + patterns.join(u';') + QStringLiteral(")"))) {
+        if (description.endsWith(QStringLiteral("(*.*)")) && joined == QStringLiteral("*")) {
+            QString text = description;
+            text.chop(5);
+            result.append(text + QStringLiteral("(*)"));
+        } else if (description.endsWith(QStringLiteral("(") + joined + QStringLiteral(")")) ||
+                   description.endsWith(QStringLiteral("(") + patterns.join(u';') +
+                                        QStringLiteral(")"))) {
             // Qt reads the patterns from the last brackets: write them its way.
             QString text = description;
             text.chop(joined.size() + 2);

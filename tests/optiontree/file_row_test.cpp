@@ -39,7 +39,7 @@ TEST_P(FileDlgFilterTest, BecomesQtNameFilters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, FileDlgFilterTest,
-    testing::Values(FilterRow{"AllFiles", "All files (*.*)|*.*|", {"All files (*.*)"}},
+    testing::Values(FilterRow{"AllFiles", "All files (*.*)|*.*|", {"All files (*)"}},
                     FilterRow{"PatternsAdded", "Images|*.png;*.jpg|", {"Images (*.png *.jpg)"}},
                     FilterRow{"BracketsRewritten",
                               "Images (*.png;*.jpg)|*.png;*.jpg|",
@@ -48,6 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                               "Pictures (PNG, JPEG)|*.png; *.jpg|Text|*.txt|",
                               {"Pictures (PNG, JPEG) (*.png *.jpg)", "Text (*.txt)"}},
                     FilterRow{"NoFinalBar", "Docs|*.doc", {"Docs (*.doc)"}},
+                    // Names without a dot count as files too.
+                    FilterRow{"EveryFileWithoutDot", "Everything|*.*|", {"Everything (*)"}},
                     FilterRow{"DescriptionWithoutPattern", "Docs|", {}},
                     FilterRow{"Empty", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -84,7 +86,7 @@ TEST_P(FileDlgModeTest, FollowsTheRowOptionsAndTheFlags) {
         EXPECT_EQ(dialog.title(), "Select Folder");
     } else {
         EXPECT_EQ(dialog.defaultSuffix(), "png");
-        EXPECT_EQ(dialog.nameFilters(), QStringList{"All files (*.*)"});
+        EXPECT_EQ(dialog.nameFilters(), QStringList{"All files (*)"});
     }
 }
 
@@ -140,7 +142,7 @@ TEST(FileDlgExecTest, TheRealDialogIsSetUpFromTheDescriptionAndCancelGivesNothin
     });
     EXPECT_FALSE(description.exec(nullptr).has_value());
     ASSERT_NE(seen, nullptr);
-    EXPECT_EQ(filters, (QStringList{"Images (*.png *.jpg)", "All files (*.*)"}));
+    EXPECT_EQ(filters, (QStringList{"Images (*.png *.jpg)", "All files (*)"}));
     EXPECT_EQ(suffix, "png");
     EXPECT_EQ(directory, QDir(folder.path()).absolutePath());
 }
@@ -268,7 +270,7 @@ TEST_F(FileRowTest, AFilePropertyCarriesTheFileChosenInItsRow) {
     row->setDialogRunner([&](const COptionTreeFileDlg& dialog, QWidget*) {
         EXPECT_EQ(dialog.mode(), Mode::Open);
         EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-        EXPECT_EQ(dialog.nameFilters(), QStringList{"All files (*.*)"});
+        EXPECT_EQ(dialog.nameFilters(), QStringList{"All files (*)"});
         return std::optional<QStringList>(QStringList{chosen});
     });
     clickValue(row);
