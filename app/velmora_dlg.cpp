@@ -3,6 +3,7 @@
 
 #include "app/about_dialog.h"
 #include "app/help_links.h"
+#include "app/options_dial.h"
 #include "app/thread_priority.h"
 #include "app/window_aligner.h"
 #include "model/settings_store.h"
@@ -171,7 +172,8 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     for (MenuCommand command :
          {MenuCommand::Info, MenuCommand::Site, MenuCommand::Usage, MenuCommand::Customizing,
           MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
-          MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Exit}) {
+          MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Customize,
+          MenuCommand::Exit}) {
         connect(menu_.action(command), &QAction::triggered, this,
                 [this, command] { runCommand(command); });
     }
@@ -197,6 +199,8 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
 }
 
 CVelmoraDlg::~CVelmoraDlg() {
+    // The dialog edits clock_, which goes before the child windows would.
+    delete optionsDial_.data();
     setTrayIconShown(false);
 }
 
@@ -530,8 +534,8 @@ void CVelmoraDlg::updateMenu() {
     menu_.action(MenuCommand::ClickThrough)->setEnabled(trayAvailable());
     menu_.action(MenuCommand::HideToTray)->setChecked(hiddenToTray_);
     menu_.action(MenuCommand::HideToTray)->setEnabled(trayAvailable());
-    // The customize and time zone dialogs are not part of this version yet.
-    menu_.action(MenuCommand::Customize)->setEnabled(false);
+    menu_.action(MenuCommand::Customize)->setEnabled(COptionsDial::instanceCount() == 0);
+    // The time zone dialog is not part of this version yet.
     menu_.action(MenuCommand::TimeZones)->setEnabled(false);
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
         menu_.priorityActions()[i]->setChecked(threadPriority_ == kPriorityItems[i].level);
@@ -604,6 +608,9 @@ void CVelmoraDlg::runCommand(MenuCommand command) {
         applyViewState();
         drawFrame();
         break;
+    case MenuCommand::Customize:
+        openOptionsDialog();
+        break;
     case MenuCommand::Info: {
         CAboutDlg about(this);
         about.exec();
@@ -623,4 +630,28 @@ void CVelmoraDlg::runCommand(MenuCommand command) {
     default:
         break;
     }
+}
+
+COptionsDial* CVelmoraDlg::optionsDialog() const {
+    return static_cast<COptionsDial*>(optionsDial_.data());
+}
+
+void CVelmoraDlg::openOptionsDialog() {
+    if (COptionsDial::instanceCount() != 0) {
+        return;
+    }
+    auto* dialog = new COptionsDial(clock_, settings_, this);
+    if (!dialog->isInitialized()) {
+        delete dialog;
+        return;
+    }
+    optionsDial_ = dialog;
+    connect(dialog, &COptionsDial::schemeChanged, this, &CVelmoraDlg::schemeEdited);
+    dialog->show();
+}
+
+void CVelmoraDlg::schemeEdited() {
+    drawFrame();
+    // An element that now moves continuously needs the short period from now on.
+    scheduleTick();
 }

@@ -6,6 +6,7 @@
 #include "render/frame_renderer.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -15,6 +16,8 @@
 #include <memory>
 #include <optional>
 
+class COptionsDial;
+class QDialog;
 class CWindowAligner;
 class SettingsStore;
 
@@ -41,6 +44,8 @@ public:
     void updateMenu();
     void runCommand(MenuCommand command);
     void toggleClickThrough();
+    // The customize dialog while one is open from this window, else null.
+    COptionsDial* optionsDialog() const;
 
     Clock& clock() { return clock_; }
     ClockMenu& menu() { return menu_; }
@@ -103,6 +108,9 @@ private:
     void applySize(int percent);
     void setOverallAlpha(int alpha);
     void setThreadPriority(int level);
+    void openOptionsDialog();
+    // An edit in the customize dialog shows at once, not at the next second.
+    void schemeEdited();
 
     SettingsStore& settings_;
     Clock clock_;
@@ -140,4 +148,6 @@ private:
         bool started;
     };
     std::optional<Drag> drag_;
+    // Held as its base: the header stays free of the dialog's.
+    QPointer<QDialog> optionsDial_;
 };

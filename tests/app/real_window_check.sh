@@ -10,6 +10,8 @@
 set -eu
 velmora=$1
 tool=$2
+check_name="real window check"
+. "$(dirname "$0")/window_check_lib.sh"
 work=$(mktemp -d)
 clock= ; server= ; helpers=
 cleanup() {
@@ -18,24 +20,10 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "real window check: $*" >&2; exit 1; }
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 +extension Composite -noreset 3>"$work/display" \
-    2>/dev/null &
-server=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR" "$work/tmp"
 
 background='#336699'
-hsetroot -solid "$background" >/dev/null 2>&1
-openbox >/dev/null 2>&1 &
-helpers="$!"
-wmdocker >/dev/null 2>&1 &
-helpers="$helpers $!"
-picom --backend xrender >/dev/null 2>&1 &
-helpers="$helpers $!"
+start_server 1024x768x24
+start_desktop
 sleep 1
 
 export TZ=UTC
@@ -45,12 +33,7 @@ window=$(xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1)
 sleep 1.5
 settings=$work/config/vornel-works/velmora.conf
 
-field() { xwininfo -id "$window" | sed -n "s/^ *$1: *\\([-0-9]*\\).*/\\1/p"; }
-read_geometry() { x=$(field 'Absolute upper-left X'); y=$(field 'Absolute upper-left Y')
-                  w=$(field Width); h=$(field Height); }
-pixel() { convert "$work/screen.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
-
-read_geometry
+read_geometry "$window"
 [ "$w" = 200 ] && [ "$h" = 200 ] || fail "starts at ${w}x$h, not 200x200"
 import -window root "$work/screen.png"
 # Outside the round dial, away from the corner marks, the desktop shows through.
@@ -61,27 +44,8 @@ import -window root "$work/screen.png"
 # shows. The screenshot is taken well inside one second, after that second's frame; the
 # corner squares, where focus marks may show, are left out.
 sleep 2.5
-for _ in $(seq 10); do
-    while [ "$(date +%N | cut -c1)" -lt 3 ] || [ "$(date +%N | cut -c1)" -gt 5 ]; do
-        sleep 0.05
-    done
-    before=$(date -u +%Y-%m-%dT%H:%M:%S)
-    import -window root "$work/screen.png"
-    [ "$(date -u +%Y-%m-%dT%H:%M:%S)" = "$before" ] && break
-    before=
-done
-[ -n "$before" ] || fail "no screenshot could be taken within one second"
-"$tool" render --utc "$before" --size 200x200 --out "$work/frame.png" ||
-    fail "velmora-tool could not render the frame"
-inner="136x136+32+32"
-convert "$work/screen.png" -crop "200x200+$x+$y" +repage -crop "$inner" +repage \
-    "$work/shown.png"
-convert "$work/frame.png" -background "$background" -flatten -crop "$inner" +repage \
-    "$work/expected.png"
-# Compositing rounds alpha blends slightly differently: a few levels, never a hand's width.
-differing=$(compare -metric AE -fuzz 6% "$work/shown.png" "$work/expected.png" null: 2>&1 |
-    cut -d' ' -f1) || true
-[ "${differing%.*}" -le 20 ] 2>/dev/null ||
+shoot_within_second
+compare_with_frame "$x" "$y" ||
     fail "the screen differs from a whole frame of $before in $differing pixels"
 
 startX=$x; startY=$y
@@ -89,7 +53,7 @@ xdotool mousemove $((x + 100)) $((y + 40)) mousedown 1 sleep 0.3 \
     mousemove $((x + 150)) $((y + 90)) sleep 0.3 mousemove $((x + 200)) $((y + 140)) \
     sleep 0.3 mouseup 1
 sleep 0.7
-read_geometry
+read_geometry "$window"
 [ "$x" = $((startX + 100)) ] && [ "$y" = $((startY + 100)) ] ||
     fail "a drag of 100,100 moved it from $startX,$startY to $x,$y"
 grep -q "^ClockWindow_X=$x\$" "$settings" || fail "the new position was not saved"
@@ -101,7 +65,7 @@ xdotool mousemove $((x + 195)) $((y + 195)) mousedown 1 sleep 0.3 \
     mousemove $((x + 220)) $((y + 210)) sleep 0.3 mousemove $((x + 295)) $((y + 245)) \
     sleep 0.3 mouseup 1
 sleep 0.7
-read_geometry
+read_geometry "$window"
 [ "$w" = 300 ] && [ "$h" = 250 ] || fail "a corner drag of 100,50 made it ${w}x$h"
 grep -q '^ClockWindow_W=300$' "$settings" || fail "the new size was not saved"
 

@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -631,6 +632,175 @@ int runChime(std::span<char*> args) {
     return 0;
 }
 
+// The customize dialog's element toolbar: seven 46 x 17 buttons side by side, each a light
+// plate with its caption in capitals. The captions use a pixel font of our own, so the strip is
+// the same on every machine and its letters sit on whole pixels; the 2x strip doubles the
+// letters' pixels and draws plate and arrows afresh at the higher density.
+constexpr int toolButtonWidth = 46;
+constexpr int toolButtonHeight = 17;
+constexpr int capHeight = 5;
+
+struct PixelGlyph {
+    char letter;
+    std::array<std::string_view, capHeight> rows;
+};
+
+constexpr PixelGlyph pixelFont[] = {
+    {'A', {".##.", "#..#", "####", "#..#", "#..#"}},
+    {'C', {".###", "#...", "#...", "#...", ".###"}},
+    {'D', {"###.", "#..#", "#..#", "#..#", "###."}},
+    {'E', {"####", "#...", "###.", "#...", "####"}},
+    {'H', {"#..#", "#..#", "####", "#..#", "#..#"}},
+    {'I', {"###", ".#.", ".#.", ".#.", "###"}},
+    {'L', {"#...", "#...", "#...", "#...", "####"}},
+    {'M', {"#...#", "##.##", "#.#.#", "#...#", "#...#"}},
+    {'N', {"#..#", "##.#", "#.##", "#..#", "#..#"}},
+    {'O', {".##.", "#..#", "#..#", "#..#", ".##."}},
+    {'P', {"###.", "#..#", "###.", "#...", "#..."}},
+    {'S', {".###", "#...", ".##.", "...#", "###."}},
+    {'T', {"###", ".#.", ".#.", ".#.", ".#."}},
+    {'U', {"#..#", "#..#", "#..#", "#..#", ".##."}},
+    {'V', {"#...#", "#...#", ".#.#.", ".#.#.", "..#.."}},
+    {'W', {"#...#", "#...#", "#.#.#", "##.##", "#...#"}},
+    {'X', {"#...#", ".#.#.", "..#..", ".#.#.", "#...#"}},
+    {'Y', {"#...#", ".#.#.", "..#..", "..#..", "..#.."}},
+    {'.', {".", ".", ".", ".", "#"}},
+    {' ', {"..", "..", "..", "..", ".."}},
+};
+
+const PixelGlyph& glyphOf(char letter) {
+    const auto found = std::ranges::find(pixelFont, letter, &PixelGlyph::letter);
+    // Every caption is written with the letters above; a missing one shows as a blank.
+    return found != std::end(pixelFont) ? *found : pixelFont[std::size(pixelFont) - 1];
+}
+
+int captionWidth(std::string_view text) {
+    int width = 0;
+    for (const char letter : text) {
+        width += int(glyphOf(letter).rows[0].size()) + 1;
+    }
+    return text.empty() ? 0 : width - 1;
+}
+
+// Letters are whole logical pixels, filled without antialiasing: at 2x each becomes a crisp
+// 2 x 2 block.
+void drawCaption(QPainter& p, std::string_view text, int left, int top) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1e, 0x1e, 0x1e));
+    int x = left;
+    for (const char letter : text) {
+        const PixelGlyph& glyph = glyphOf(letter);
+        for (int row = 0; row < capHeight; ++row) {
+            for (std::size_t column = 0; column < glyph.rows[row].size(); ++column) {
+                if (glyph.rows[row][column] == '#') {
+                    p.drawRect(QRectF(x + double(column), top + row, 1, 1));
+                }
+            }
+        }
+        x += int(glyph.rows[0].size()) + 1;
+    }
+    p.restore();
+}
+
+void drawPlate(QPainter& p, QRect button) {
+    QLinearGradient face(0, button.top(), 0, button.bottom() + 1);
+    face.setColorAt(0.0, QColor(0xfc, 0xfc, 0xfc));
+    face.setColorAt(1.0, QColor(0xe2, 0xe4, 0xe8));
+    p.setBrush(face);
+    // Half-pixel inset: the 1-pixel border covers whole pixels at 1x and 2x alike.
+    p.setPen(QPen(QColor(0x96, 0x9a, 0xa2), 1.0));
+    p.drawRoundedRect(QRectF(button).adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
+}
+
+// An arrow 7 pixels wide and 8 high with its tip at the bottom, turned over for "up". The 1x
+// arrow is set pixel by pixel; the 2x one is the same outline drawn smooth.
+void drawArrow(QPainter& p, int left, int top, bool up, int scale) {
+    const QColor blue(0x1f, 0x5f, 0xbf);
+    p.save();
+    p.translate(left, top);
+    if (up) {
+        p.translate(0, 8);
+        p.scale(1, -1);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(blue);
+    if (scale == 1) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        constexpr std::array<std::string_view, 8> rows = {
+            "..###..", "..###..", "..###..", "..###..", "#######", ".#####.", "..###..", "...#...",
+        };
+        for (int row = 0; row < int(rows.size()); ++row) {
+            for (int column = 0; column < int(rows[row].size()); ++column) {
+                if (rows[row][column] == '#') {
+                    p.drawRect(QRectF(column, row, 1, 1));
+                }
+            }
+        }
+    } else {
+        const QPointF outline[] = {{2, 0}, {5, 0}, {5, 4}, {7, 4}, {3.5, 8}, {0, 4}, {2, 4}};
+        p.drawPolygon(outline, int(std::size(outline)));
+    }
+    p.restore();
+}
+
+struct ToolButtonArt {
+    std::string_view firstLine;
+    std::string_view secondLine;
+    int arrow; // 0 none, 1 down, -1 up
+};
+
+// In the order of the toolbar's buttons: copy | new hand, slice, text | delete | down, up.
+constexpr ToolButtonArt toolButtons[] = {
+    {"COPY", "SELECT.", 0},   {"NEW", "HAND", 0},  {"NEW", "SLICE", 0}, {"NEW", "TEXT", 0},
+    {"DELETE", "SELECT.", 0}, {"MOVE", "DOWN", 1}, {"MOVE", "UP", -1},
+};
+
+QImage paintToolbar(int scale) {
+    const int count = int(std::size(toolButtons));
+    QImage image = blankCanvas(QSize(toolButtonWidth * count, toolButtonHeight) * scale);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
+    constexpr int arrowWidth = 7;
+    constexpr int arrowGap = 3;
+    for (int i = 0; i < count; ++i) {
+        const ToolButtonArt& art = toolButtons[i];
+        const QRect button(i * toolButtonWidth, 0, toolButtonWidth, toolButtonHeight);
+        drawPlate(p, button);
+        const int textWidth = std::max(captionWidth(art.firstLine), captionWidth(art.secondLine));
+        const int used = textWidth + (art.arrow != 0 ? arrowWidth + arrowGap : 0);
+        int left = button.left() + (toolButtonWidth - used) / 2;
+        if (art.arrow != 0) {
+            drawArrow(p, left, 4, art.arrow < 0, scale);
+            left += arrowWidth + arrowGap;
+        }
+        // Two lines of capitals with a two-pixel gap, centred in the plate.
+        const int top = (toolButtonHeight - (2 * capHeight + 2)) / 2;
+        drawCaption(p, art.firstLine, left + (textWidth - captionWidth(art.firstLine)) / 2, top);
+        drawCaption(p, art.secondLine, left + (textWidth - captionWidth(art.secondLine)) / 2,
+                    top + capHeight + 2);
+    }
+    p.end();
+    return image;
+}
+
+int runToolbar(std::span<char*> args) {
+    if (args.size() != 1) {
+        return usageError;
+    }
+    const QString directory = QString::fromLocal8Bit(args[0]);
+    const std::pair<int, const char*> strips[] = {{1, "elements.png"}, {2, "elements@2x.png"}};
+    for (const auto& [scale, name] : strips) {
+        const QByteArray path = QStringLiteral("%1/%2").arg(directory, name).toLocal8Bit();
+        if (!savePng(paintToolbar(scale), path.constData())) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
 // New artwork is added as another row here.
 struct Command {
     std::string_view name;
@@ -639,9 +809,10 @@ struct Command {
 };
 
 constexpr Command commands[] = {
-    {"dial", "OUT.png", runDial}, {"preview", "IN.png OUT.png", runPreview},
-    {"info", "OUT.png", runInfo}, {"corners", "OUTDIR", runCorners},
-    {"icon", "OUT.png", runIcon}, {"chime", "OUT.wav", runChime},
+    {"dial", "OUT.png", runDial},      {"preview", "IN.png OUT.png", runPreview},
+    {"info", "OUT.png", runInfo},      {"corners", "OUTDIR", runCorners},
+    {"icon", "OUT.png", runIcon},      {"chime", "OUT.wav", runChime},
+    {"toolbar", "OUTDIR", runToolbar},
 };
 
 void printUsage() {

@@ -1,0 +1,136 @@
+// CTrueColorToolBar: a toolbar whose button images come from one strip of full-colour images.
+#include "app/true_color_tool_bar.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <vector>
+
+namespace {
+
+QString doubleDensityPath(const QString& path) {
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? path + QStringLiteral("@2x")
+                   : path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+// Strips drawn without alpha mark their background with one colour, that of the
+// bottom-left pixel.
+QImage withTransparency(QImage image) {
+    if (image.hasAlphaChannel()) {
+        return image;
+    }
+    const QRgb key = image.pixel(0, image.height() - 1);
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] == key) {
+                line[x] = qRgba(0, 0, 0, 0);
+            }
+        }
+    }
+    return image;
+}
+
+// The strip cut into its images, each carrying its pixel density; empty on failure.
+std::vector<QPixmap> cutStrip(const QString& path, int buttonWidth, qreal ratio,
+                              std::size_t count) {
+    QImage strip(path);
+    const int width = qRound(buttonWidth * ratio);
+    if (strip.isNull() || width <= 0 || static_cast<std::size_t>(strip.width() / width) < count) {
+        return {};
+    }
+    strip = withTransparency(strip);
+    std::vector<QPixmap> images;
+    for (std::size_t i = 0; i < count; ++i) {
+        QPixmap image =
+            QPixmap::fromImage(strip.copy(static_cast<int>(i) * width, 0, width, strip.height()));
+        image.setDevicePixelRatio(ratio);
+        images.push_back(image);
+    }
+    return images;
+}
+
+} // namespace
+
+CTrueColorToolBar::CTrueColorToolBar(QWidget* parent) : QToolBar(parent) {
+    setMovable(false);
+    setFloatable(false);
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+void CTrueColorToolBar::setButtons(std::span<const ToolBarButton> buttons) {
+    clear();
+    for (const ToolBarButton& button : buttons) {
+        if (button.id == 0) {
+            addSeparator();
+            continue;
+        }
+        const QString tip = QString::fromUtf8(button.toolTip);
+        QAction* action = addAction(tip);
+        action->setToolTip(tip);
+        action->setObjectName(QString::number(button.id));
+        action->setData(button.id);
+        const int id = button.id;
+        connect(action, &QAction::triggered, this, [this, id] { emit commandTriggered(id); });
+    }
+}
+
+bool CTrueColorToolBar::loadButtonImages(int buttonWidth, const QString& normal, const QString& hot,
+                                         const QString& disabled) {
+    std::vector<QAction*> buttons;
+    for (QAction* action : actions()) {
+        if (!action->isSeparator()) {
+            buttons.push_back(action);
+        }
+    }
+    struct Strip {
+        const QString& path;
+        QIcon::Mode mode;
+    };
+    const Strip strips[] = {
+        {normal, QIcon::Normal}, {hot, QIcon::Active}, {disabled, QIcon::Disabled}};
+    std::vector<QIcon> icons(buttons.size());
+    int height = 0;
+    for (const Strip& strip : strips) {
+        if (strip.path.isEmpty()) {
+            continue;
+        }
+        const std::vector<QPixmap> images = cutStrip(strip.path, buttonWidth, 1, buttons.size());
+        if (images.size() != buttons.size()) {
+            return false;
+        }
+        const QString dense = doubleDensityPath(strip.path);
+        std::vector<QPixmap> denseImages;
+        if (QFileInfo::exists(dense)) {
+            denseImages = cutStrip(dense, buttonWidth, 2, buttons.size());
+        }
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            icons[i].addPixmap(images[i], strip.mode);
+            if (i < denseImages.size()) {
+                icons[i].addPixmap(denseImages[i], strip.mode);
+            }
+        }
+        height = std::max(height, images.empty() ? 0 : images.front().height());
+    }
+    if (normal.isEmpty()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        buttons[i]->setIcon(icons[i]);
+    }
+    setIconSize(QSize(buttonWidth, height));
+    return true;
+}
+
+QAction* CTrueColorToolBar::action(int id) const {
+    for (QAction* action : actions()) {
+        if (action->data().toInt() == id && !action->isSeparator()) {
+            return action;
+        }
+    }
+    return nullptr;
+}

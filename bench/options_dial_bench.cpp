@@ -1,0 +1,87 @@
+// The customize dialog: rebuilding the tree after a toolbar command, on the built-in scheme
+// and on a scheme of 200 elements, and the way from a committed edit to the frame on screen.
+#include "app/about_dialog.h"
+#include "app/options_dial.h"
+#include "app/velmora_dlg.h"
+#include "clock/class_registration.h"
+#include "clock/clock_hand.h"
+#include "resources/default_scheme.h"
+#include "tests/clock/memory_settings.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+ClockObject* firstElement(Clock& clock) {
+    for (const auto& child : clock.children()) {
+        if (child->isKindOf(ClockObject::kTypeName)) {
+            return static_cast<ClockObject*>(child.get());
+        }
+    }
+    return nullptr;
+}
+
+// Moves the first element down and back up: two real commands, each ending in a rebuild.
+void rebuildAfterCommand(benchmark::State& state) {
+    MemorySettings settings;
+    Clock clock;
+    std::unique_ptr<Clock> defaults = readDefaultScheme();
+    clock.adopt(*defaults);
+    for (int i = 0; i < state.range(0); ++i) {
+        clock.append(std::make_unique<ClockHand>());
+    }
+    std::size_t elements = 0;
+    for (const auto& child : clock.children()) {
+        elements += child->isKindOf(ClockObject::kTypeName) ? 1 : 0;
+    }
+    COptionsDial dial(clock, settings);
+    auto* row = static_cast<COptionTreeItem*>(firstElement(clock)->item());
+    dial.tree()->selectItems(nullptr, false);
+    row->setMarked(true);
+    dial.treeNotify(*dial.tree(), OptionTreeNotify::kSelectionChanged, row);
+    bool down = true;
+    for (auto _ : state) {
+        dial.runCommand(down ? COptionsDial::MoveDown : COptionsDial::MoveUp);
+        // The events the new rows posted are handled before the next click, as the event
+        // loop does; their cost is counted.
+        QApplication::processEvents();
+        down = !down;
+    }
+    state.counters["elements"] = static_cast<double>(elements);
+}
+BENCHMARK(rebuildAfterCommand)->Arg(0)->Arg(191)->Unit(benchmark::kMillisecond);
+
+// A colour committed in the tree, applied to the clock, drawn and painted by the window.
+void editToFrame(benchmark::State& state) {
+    MemorySettings settings;
+    CVelmoraDlg window(settings);
+    window.initialize();
+    QApplication::processEvents();
+    window.runCommand(MenuCommand::Customize);
+    COptionsDial* dial = window.optionsDialog();
+    ClockObject* hand = firstElement(window.clock());
+    COptionTreeItem* colour = static_cast<COptionTreeItem*>(hand->item())->firstChild();
+    std::uint32_t rgb = 0x102030;
+    for (auto _ : state) {
+        rgb ^= 0x00FFFF;
+        colour->setColor(rgb);
+        dial->treeNotify(*dial->tree(), OptionTreeNotify::kItemChanged, colour);
+        QApplication::processEvents();
+    }
+    state.counters["frames"] = window.framesDrawn();
+}
+BENCHMARK(editToFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    loadAppResources();
+    registerSchemeClasses();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

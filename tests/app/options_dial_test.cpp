@@ -1,0 +1,648 @@
+// The customize dialog headless, on a real clock and a real option tree.
+#include "app/about_dialog.h"
+#include "app/options_dial.h"
+#include "app/settings.h"
+#include "app/true_color_tool_bar.h"
+#include "app/velmora_dlg.h"
+#include "clock/class_registration.h"
+#include "clock/clock_hand.h"
+#include "clock/clock_slice.h"
+#include "clock/clock_text.h"
+#include "clock/scheme_file.h"
+#include "model/color_property.h"
+#include "model/file_property.h"
+#include "model/percent_property.h"
+#include "model/string_property.h"
+#include "optiontree/option_tree_item_edit.h"
+#include "render/frame_renderer.h"
+#include "resources/default_scheme.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class OptionsDialTest : public testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("XDG_DATA_HOME", folder_.filePath("data").toLocal8Bit());
+        settings_ = std::make_unique<Settings>(folder_.filePath("velmora.conf"));
+        std::unique_ptr<Clock> defaults = readDefaultScheme();
+        clock_.adopt(*defaults);
+    }
+    void TearDown() override {
+        delete dial_.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    COptionsDial& open() {
+        dial_ = new COptionsDial(clock_, *settings_);
+        dial_->setFileDialog([this](const COptionsDial::FileRequest& request) {
+            requests_.push_back(request);
+            if (answers_.empty()) {
+                return QString();
+            }
+            QString answer = answers_.front();
+            answers_.pop_front();
+            return answer;
+        });
+        dial_->setMessageBox([this](QMessageBox::Icon, const QString& caption, const QString& text,
+                                    QMessageBox::StandardButtons) {
+            messages_.push_back(caption + "|" + text);
+            return confirm_;
+        });
+        return *dial_;
+    }
+    // The tree's selection moving to a row, as a click sends it.
+    void click(COptionTreeItem* row) {
+        dial_->tree()->selectItems(nullptr, false);
+        row->setMarked(true);
+        dial_->treeNotify(*dial_->tree(), OptionTreeNotify::kSelectionChanged, row);
+    }
+    std::vector<ClockObject*> elements() {
+        std::vector<ClockObject*> found;
+        for (const auto& child : clock_.children()) {
+            if (child->isKindOf(ClockObject::kTypeName)) {
+                found.push_back(static_cast<ClockObject*>(child.get()));
+            }
+        }
+        return found;
+    }
+    static COptionTreeItem* rowOf(const Property* property) {
+        return static_cast<COptionTreeItem*>(property->item());
+    }
+    bool elementButtonsEnabled() {
+        bool all = true;
+        bool any = false;
+        for (int id : {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                       COptionsDial::MoveDown, COptionsDial::MoveUp}) {
+            const bool on = dial_->toolBar()->action(id)->isEnabled();
+            all = all && on;
+            any = any || on;
+        }
+        EXPECT_EQ(all, any) << "the four element buttons go together";
+        return all;
+    }
+    // The body's author text row, with its editor open and a new text typed but not committed.
+    COptionTreeItemEdit* typeAuthorWithoutCommit(const QString& text) {
+        for (COptionTreeItem* row = dial_->tree()->rootItem()->firstChild()->firstChild();
+             row != nullptr; row = row->nextSibling()) {
+            if (auto* edit = dynamic_cast<COptionTreeItemEdit*>(row)) {
+                edit->activate();
+                edit->lineEdit()->setText(text);
+                return edit;
+            }
+        }
+        ADD_FAILURE() << "no edit row under the clock body";
+        return nullptr;
+    }
+    std::u16string author() const {
+        return clock_.findChildAs<StringProperty>(u"AuthorInfo")->value();
+    }
+    QString saveFile(const char* name, const Clock& clock) {
+        const QString path = folder_.filePath(name);
+        std::string error;
+        EXPECT_TRUE(saveSchemeFile(clock, path.toStdString(), &error)) << error;
+        return path;
+    }
+    static Bytes readFile(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QByteArray bytes = file.readAll();
+        return Bytes(bytes.begin(), bytes.end());
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<Settings> settings_;
+    Clock clock_;
+    QPointer<COptionsDial> dial_;
+    std::deque<QString> answers_;
+    std::vector<COptionsDial::FileRequest> requests_;
+    std::vector<QString> messages_;
+    QMessageBox::StandardButton confirm_ = QMessageBox::No;
+};
+
+TEST_F(OptionsDialTest, OpensOnTheTemplateWithTheBodySelected) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::processEvents();
+    EXPECT_EQ(COptionsDial::instanceCount(), 1);
+    EXPECT_EQ(dial.windowTitle(), "VELMORA - Customizing...");
+    const DialogUnits units(dial.font());
+    EXPECT_EQ(dial.size(), units.toPixels(QSize(304, 290)));
+    for (const TemplateItem& item : COptionsDial::dialogTemplate().items) {
+        QWidget* control = dial.findChild<QWidget*>(item.name);
+        ASSERT_NE(control, nullptr) << item.name;
+        if (item.kind == TemplateItem::Kind::Label) {
+            // A label may be wider than its cell, for fonts wider than the table's.
+            EXPECT_EQ(control->geometry().topLeft(), units.toPixels(item.units).topLeft());
+            EXPECT_GE(control->width(), control->sizeHint().width());
+        } else {
+            EXPECT_EQ(control->geometry(), units.toPixels(item.units)) << item.name;
+        }
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            EXPECT_EQ(button->text(), item.text);
+        }
+    }
+    EXPECT_TRUE(dial.control(COptionsDial::TreePlaceholder)->isHidden());
+    EXPECT_EQ(dial.tree()->geometry(), units.toPixels(QRect(8, 42, 287, 220)));
+    EXPECT_EQ(dial.toolBar()->geometry(), units.toPixels(QRect(8, 21, 287, 21)));
+    EXPECT_EQ(dial.tree()->columnPosition(), 160);
+    EXPECT_EQ(dial.tree()->options(), 0x1Bu);
+    EXPECT_EQ(dial.tree()->id(), 1012);
+    EXPECT_TRUE(static_cast<QPushButton*>(dial.control(COptionsDial::OkButton))->isDefault());
+
+    COptionTreeItem* body = dial.tree()->rootItem()->firstChild();
+    ASSERT_NE(body, nullptr);
+    EXPECT_EQ(body->nextSibling(), nullptr) << "the body row is the only top-level row";
+    EXPECT_TRUE(body->isExpanded());
+    EXPECT_EQ(dial.tree()->focusedItem(), body);
+    EXPECT_EQ(dial.selectedElement(), &clock_);
+    EXPECT_TRUE(elementButtonsEnabled());
+    EXPECT_TRUE(dial.isSaved());
+    EXPECT_EQ(schemeBytes(dial.backup()), schemeBytes(clock_));
+    for (ClockObject* element : elements()) {
+        EXPECT_EQ(rowOf(element)->parentItem(), body);
+    }
+}
+
+TEST_F(OptionsDialTest, ToolBarHasSevenCaptionedButtonsInTheirGroups) {
+    COptionsDial& dial = open();
+    std::vector<int> ids;
+    for (QAction* action : dial.toolBar()->actions()) {
+        ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->toolTip().isEmpty());
+            // Both densities come from the artwork, not from scaling.
+            const QPixmap one = action->icon().pixmap(QSize(46, 17), 1.0);
+            const QPixmap two = action->icon().pixmap(QSize(46, 17), 2.0);
+            EXPECT_EQ(one.size(), QSize(46, 17));
+            EXPECT_EQ(two.size(), QSize(92, 34));
+        }
+    }
+    EXPECT_EQ(ids, (std::vector<int>{40049, 0, 40046, 40047, 40048, 0, 40045, 0, 40043, 40044}));
+    EXPECT_EQ(dial.toolBar()->iconSize(), QSize(46, 17));
+    CTrueColorToolBar broken;
+    broken.setButtons(std::vector<ToolBarButton>{{1, "a"}, {2, "b"}});
+    EXPECT_FALSE(broken.loadButtonImages(46, ":/toolbar/missing.png"));
+    EXPECT_FALSE(broken.loadButtonImages(200, ":/toolbar/elements.png")) << "too few images";
+}
+
+TEST_F(OptionsDialTest, NewElementsAreAppendedWithTheirDefaults) {
+    COptionsDial& dial = open();
+    const std::size_t before = elements().size();
+    dial.runCommand(COptionsDial::NewHand);
+    dial.runCommand(COptionsDial::NewSlice);
+    dial.runCommand(COptionsDial::NewText);
+    ASSERT_EQ(elements().size(), before + 3);
+    const std::vector<ClockObject*> all = elements();
+    const auto added = std::vector<ClockObject*>(all.end() - 3, all.end());
+    const std::unique_ptr<Property> fresh[] = {std::make_unique<ClockHand>(),
+                                               std::make_unique<ClockSlice>(),
+                                               std::make_unique<ClockText>()};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_STREQ(added[i]->className(), fresh[i]->className());
+        EXPECT_EQ(added[i]->findChildAs<ColorProperty>(u"Color")->argb(), 0xFF000000u);
+        EXPECT_NE(rowOf(added[i]), nullptr) << "the tree was rebuilt";
+    }
+    const auto* hand = added[0];
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"Begin")->value(), -10);
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"End")->value(), 80);
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"Thickness")->value(), 4);
+    EXPECT_EQ(added[1]->findChildAs<PercentProperty>(u"Begin")->value(), 0);
+    EXPECT_EQ(added[1]->findChildAs<PercentProperty>(u"End")->value(), 100);
+    EXPECT_EQ(dial.selectedElement(), &clock_) << "selection unchanged";
+}
+
+TEST_F(OptionsDialTest, CopyPlacesTheCopyAfterAndSelectsIt) {
+    COptionsDial& dial = open();
+    ClockObject* original = elements()[1];
+    rowOf(original)->setExpanded(true);
+    click(rowOf(original));
+    EXPECT_TRUE(original->isSelected());
+    dial.runCommand(COptionsDial::CopySelected);
+    ClockObject* copy = elements()[2];
+    EXPECT_NE(copy, original);
+    EXPECT_EQ(dial.selectedElement(), copy);
+    EXPECT_TRUE(copy->isSelected());
+    EXPECT_FALSE(original->isSelected());
+    EXPECT_TRUE(rowOf(copy)->isMarked());
+    EXPECT_FALSE(rowOf(original)->isMarked());
+    EXPECT_TRUE(rowOf(original)->isExpanded()) << "rows keep their expanded state";
+    EXPECT_EQ(copy->valueText(), original->valueText());
+
+    dial.runCommand(COptionsDial::CopySelected);
+    EXPECT_EQ(elements()[3], dial.selectedElement()) << "the copy of the copy follows it";
+    EXPECT_EQ(elements()[1], original);
+}
+
+TEST_F(OptionsDialTest, DeleteAndPropertyRowsLeaveTheElementButtonsDisabled) {
+    COptionsDial& dial = open();
+    ClockObject* doomed = elements()[0];
+    const std::size_t count = elements().size();
+    click(rowOf(doomed)->firstChild());
+    EXPECT_EQ(dial.selectedElement(), nullptr) << "a property row is no element";
+    EXPECT_FALSE(elementButtonsEnabled());
+
+    click(rowOf(doomed));
+    EXPECT_TRUE(elementButtonsEnabled());
+    dial.runCommand(COptionsDial::DeleteSelected);
+    EXPECT_EQ(elements().size(), count - 1);
+    EXPECT_EQ(dial.selectedElement(), nullptr);
+    EXPECT_FALSE(elementButtonsEnabled());
+    // Nothing selected: the commands only rebuild.
+    const Bytes bytes = schemeBytes(clock_);
+    for (int command : {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                        COptionsDial::MoveDown, COptionsDial::MoveUp}) {
+        dial.runCommand(command);
+    }
+    EXPECT_EQ(schemeBytes(clock_), bytes);
+}
+
+TEST_F(OptionsDialTest, MovesStopAtTheEndsOfTheElementList) {
+    COptionsDial& dial = open();
+    const std::vector<ClockObject*> order = elements();
+    ASSERT_GE(order.size(), 3u);
+    const Bytes bytes = schemeBytes(clock_);
+    click(rowOf(order.front()));
+    const int rowId = dial.tree()->rootItem()->firstChild()->id();
+    dial.runCommand(COptionsDial::MoveUp);
+    EXPECT_EQ(schemeBytes(clock_), bytes);
+    EXPECT_GT(dial.tree()->rootItem()->firstChild()->id(), rowId) << "still rebuilt";
+    click(rowOf(order.back()));
+    dial.runCommand(COptionsDial::MoveDown);
+    EXPECT_EQ(schemeBytes(clock_), bytes);
+
+    click(rowOf(order[1]));
+    dial.runCommand(COptionsDial::MoveDown);
+    EXPECT_EQ(elements()[1], order[2]);
+    EXPECT_EQ(elements()[2], order[1]);
+    dial.runCommand(COptionsDial::MoveUp);
+    EXPECT_EQ(elements(), order);
+    EXPECT_EQ(dial.selectedElement(), order[1]);
+}
+
+TEST_F(OptionsDialTest, CommittedValuesReachTheClockAtOnce) {
+    COptionsDial& dial = open();
+    QSignalSpy changed(&dial, &COptionsDial::schemeChanged);
+    COptionTreeItemEdit* row = typeAuthorWithoutCommit("Ana");
+    ASSERT_NE(row, nullptr);
+    EXPECT_NE(author(), u"Ana");
+    row->commit();
+    EXPECT_EQ(author(), u"Ana");
+    EXPECT_FALSE(dial.isSaved());
+    EXPECT_EQ(changed.count(), 1);
+}
+
+// A value still being typed is dropped by what rebuilds the tree, and kept by OK.
+struct PendingEditRow {
+    const char* name;
+    std::function<void(COptionsDial&)> act;
+    bool applied;
+};
+
+class PendingEditTest : public OptionsDialTest,
+                        public testing::WithParamInterface<PendingEditRow> {};
+
+TEST_P(PendingEditTest, OnlyOkAppliesAnOpenEditor) {
+    answers_.push_back(saveFile("other.Velmora", clock_));
+    COptionsDial& dial = open();
+    typeAuthorWithoutCommit("Pending");
+    GetParam().act(dial);
+    EXPECT_EQ(author() == u"Pending", GetParam().applied);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PendingEditTest,
+    testing::Values(
+        PendingEditRow{"NewHand", [](COptionsDial& d) { d.runCommand(COptionsDial::NewHand); },
+                       false},
+        PendingEditRow{"MoveUp", [](COptionsDial& d) { d.runCommand(COptionsDial::MoveUp); },
+                       false},
+        PendingEditRow{"Undo", [](COptionsDial& d) { d.undo(); }, false},
+        PendingEditRow{"Load", [](COptionsDial& d) { d.load(); }, false},
+        PendingEditRow{"RestoreDefaults", [](COptionsDial& d) { d.restoreDefaults(); }, false},
+        PendingEditRow{"Ok", [](COptionsDial& d) { d.accept(); }, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What Cancel in "Save changes?" does to each command that asks.
+struct ConfirmRow {
+    const char* name;
+    std::function<void(COptionsDial&)> act;
+    bool goesOn; // the edit is gone (Undo, Restore Defaults, Cancel) or the dialog closed (OK)
+};
+
+class ConfirmCancelTest : public OptionsDialTest, public testing::WithParamInterface<ConfirmRow> {};
+
+TEST_P(ConfirmCancelTest, CancelStopsOnlyOkAndRestoreDefaults) {
+    clock_.findChildAs<StringProperty>(u"AuthorInfo")->setValue(u"before");
+    COptionsDial& dial = open();
+    typeAuthorWithoutCommit("edited")->commit();
+    confirm_ = QMessageBox::Cancel;
+    GetParam().act(dial);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "Save changes?|Do you want to save your changes into a scheme "
+                            "file?\n\nIf you won't save the changes will be lost when you close "
+                            "the program.");
+    EXPECT_TRUE(requests_.empty()) << "Cancel saves nothing";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const bool closed = dial_ == nullptr;
+    const bool editGone = author() != u"edited";
+    EXPECT_EQ(closed || editGone, GetParam().goesOn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ConfirmCancelTest,
+    testing::Values(ConfirmRow{"Ok", [](COptionsDial& d) { d.accept(); }, false},
+                    ConfirmRow{"RestoreDefaults", [](COptionsDial& d) { d.restoreDefaults(); },
+                               false},
+                    ConfirmRow{"Undo", [](COptionsDial& d) { d.undo(); }, true},
+                    ConfirmRow{"Cancel", [](COptionsDial& d) { d.reject(); }, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OptionsDialTest, UndoReturnsToTheOpeningStateEveryTime) {
+    COptionsDial& dial = open();
+    const Bytes opening = schemeBytes(clock_);
+    dial.runCommand(COptionsDial::NewText);
+    typeAuthorWithoutCommit("x")->commit();
+    dial.undo();
+    EXPECT_EQ(schemeBytes(clock_), opening);
+    EXPECT_FALSE(dial.isSaved()) << "Undo leaves the saved flag";
+    EXPECT_EQ(dial.selectedElement(), nullptr);
+    EXPECT_FALSE(elementButtonsEnabled());
+    dial.runCommand(COptionsDial::NewHand);
+    dial.undo();
+    dial.undo();
+    EXPECT_EQ(schemeBytes(clock_), opening);
+}
+
+TEST_F(OptionsDialTest, SaveAsAlwaysAsksAndWritesAtomically) {
+    COptionsDial& dial = open();
+    // Nothing edited: the file dialog still opens, starting in the user's scheme folder.
+    answers_.push_back(folder_.filePath("first"));
+    dial.saveAs();
+    ASSERT_EQ(requests_.size(), 1u);
+    EXPECT_TRUE(requests_[0].save);
+    EXPECT_EQ(requests_[0].folder, folder_.filePath("data/velmora/schemes"));
+    EXPECT_TRUE(QDir(requests_[0].folder).exists());
+    EXPECT_EQ(requests_[0].fileName, "test.Velmora");
+    EXPECT_EQ(readFile(folder_.filePath("first.Velmora")), schemeBytes(clock_));
+
+    // A file that cannot be made beside the target: the message and the dialog again; the
+    // file already there is left as it was.
+    const QString target = folder_.filePath(QString(241, 'k') + ".Velmora");
+    const Bytes previous = schemeBytes(Clock());
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(previous.data()),
+                   static_cast<qint64>(previous.size()));
+    }
+    typeAuthorWithoutCommit("changed")->commit();
+    answers_.push_back(target);
+    dial.saveAs();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0],
+              "File open error|Can't access this file, please select another or permit access.");
+    EXPECT_EQ(requests_.size(), 3u) << "asked again after the failure, then cancelled";
+    EXPECT_EQ(readFile(target), previous);
+    EXPECT_FALSE(dial.isSaved());
+
+    // "Yes" in the confirmation saves; the saved flag then lets OK close without asking.
+    confirm_ = QMessageBox::Yes;
+    answers_.push_back(folder_.filePath("second.Velmora"));
+    dial.accept();
+    EXPECT_EQ(readFile(folder_.filePath("second.Velmora")), schemeBytes(clock_));
+    EXPECT_EQ(author(), u"changed");
+}
+
+TEST_F(OptionsDialTest, LoadTakesOnlyWholeSchemes) {
+    Clock small;
+    small.append(std::make_unique<ClockText>());
+    const QString good = saveFile("small.Velmora", small);
+    const Bytes goodBytes = readFile(good);
+    const QString truncated = folder_.filePath("truncated.Velmora");
+    {
+        QFile file(truncated);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(goodBytes.data()),
+                   static_cast<qint64>(goodBytes.size() / 2));
+    }
+    COptionsDial& dial = open();
+    typeAuthorWithoutCommit("unsaved")->commit();
+    click(rowOf(elements()[0]));
+    const Bytes before = schemeBytes(clock_);
+
+    answers_.push_back(truncated);
+    dial.load();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].contains("truncated.Velmora")) << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].contains("at byte ")) << messages_[0].toStdString();
+    EXPECT_EQ(schemeBytes(clock_), before);
+    EXPECT_FALSE(dial.isSaved());
+    EXPECT_EQ(dial.selectedElement(), elements()[0]);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
+    // Saved again, the scheme is byte for byte the one before the failed load.
+    answers_.push_back(folder_.filePath("again.Velmora"));
+    dial.saveAs();
+    EXPECT_EQ(readFile(folder_.filePath("again.Velmora")), before);
+
+    typeAuthorWithoutCommit("unsaved again")->commit();
+    answers_.push_back(good);
+    dial.load();
+    EXPECT_EQ(schemeBytes(clock_), schemeBytes(small));
+    EXPECT_TRUE(dial.isSaved());
+    EXPECT_EQ(dial.selectedElement(), nullptr);
+    EXPECT_EQ(QString::fromStdU16String(settings_->readText(settings::kSchemeLoaded)), good);
+    // The next file dialog starts where the scheme came from.
+    dial.load();
+    EXPECT_EQ(requests_.back().folder, folder_.path());
+    EXPECT_FALSE(requests_.back().save);
+}
+
+TEST_F(OptionsDialTest, ExampleSchemesAreOfferedAmongThePlaces) {
+    QTemporaryDir system;
+    ASSERT_TRUE(QDir().mkpath(system.filePath("velmora/schemes")));
+    const QByteArray saved = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", system.path().toLocal8Bit());
+    COptionsDial& dial = open();
+    dial.load();
+    qputenv("XDG_DATA_DIRS", saved);
+    ASSERT_EQ(requests_.size(), 1u);
+    EXPECT_EQ(requests_[0].places,
+              QStringList{QDir(system.filePath("velmora/schemes")).canonicalPath()});
+}
+
+TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsAtTheTemplate) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::processEvents();
+    const QSize design = dial.size();
+    auto place = [&](int id) { return dial.control(id)->geometry(); };
+    const int ids[] = {COptionsDial::OkButton,   COptionsDial::CancelButton,
+                       COptionsDial::UndoButton, COptionsDial::RestoreDefaultsButton,
+                       COptionsDial::LoadButton, COptionsDial::SaveAsButton,
+                       COptionsDial::TreeId};
+    std::map<int, QRect> before;
+    for (int id : ids) {
+        before[id] = place(id);
+    }
+    dial.resize(design + QSize(100, 50));
+    QApplication::processEvents();
+    EXPECT_EQ(place(COptionsDial::OkButton), before[COptionsDial::OkButton].translated(100, 50));
+    EXPECT_EQ(place(COptionsDial::CancelButton),
+              before[COptionsDial::CancelButton].translated(100, 50));
+    EXPECT_EQ(place(COptionsDial::UndoButton), before[COptionsDial::UndoButton].translated(0, 50));
+    EXPECT_EQ(place(COptionsDial::RestoreDefaultsButton),
+              before[COptionsDial::RestoreDefaultsButton].translated(0, 50));
+    EXPECT_EQ(place(COptionsDial::LoadButton), before[COptionsDial::LoadButton].translated(100, 0));
+    EXPECT_EQ(place(COptionsDial::SaveAsButton),
+              before[COptionsDial::SaveAsButton].translated(100, 0));
+    EXPECT_EQ(place(COptionsDial::TreeId), before[COptionsDial::TreeId].adjusted(0, 0, 100, 50));
+    EXPECT_EQ(dial.minimumSize(), design);
+    dial.resize(design - QSize(50, 50));
+    EXPECT_EQ(dial.size(), design);
+    // The placement is kept under "Options".
+    EXPECT_EQ(
+        settings_->readInt(
+            settings::windowLayoutKey(settings::kOptionsWindow, settings::PlacementPart::W), -1),
+        design.width());
+}
+
+// Through the clock window: the menu item, live frames and closing by the window manager.
+class CustomizeFromClockTest : public OptionsDialTest {
+protected:
+    std::unique_ptr<CVelmoraDlg> startClock() {
+        auto window = std::make_unique<CVelmoraDlg>(*settings_);
+        window->initialize();
+        window->setWallClock([] {
+            return std::chrono::system_clock::time_point(std::chrono::seconds(1'800'000'000));
+        });
+        QApplication::processEvents();
+        return window;
+    }
+    static QImage wholeFrame(Clock& clock, const QImage& like) {
+        FrameRenderer renderer;
+        renderer.render(clock, like.size(), like.devicePixelRatio(),
+                        velmora::packedDateTimeFrom(std::chrono::system_clock::time_point(
+                            std::chrono::seconds(1'800'000'000))));
+        return renderer.frame();
+    }
+    // The window draws its focus marks into the corner squares of its frame.
+    static bool sameOutsideCorners(const QImage& window, const QImage& whole) {
+        const int corner = CVelmoraDlg::kCornerSize;
+        for (int y = 0; y < window.height(); ++y) {
+            for (int x = 0; x < window.width(); ++x) {
+                const bool inCorner = (x < corner || x >= window.width() - corner) &&
+                                      (y < corner || y >= window.height() - corner);
+                if (!inCorner && window.pixel(x, y) != whole.pixel(x, y)) {
+                    return false;
+                }
+            }
+        }
+        return window.size() == whole.size();
+    }
+};
+
+TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
+    auto window = startClock();
+    QAction* customize = window->menu().action(MenuCommand::Customize);
+    window->updateMenu();
+    EXPECT_TRUE(customize->isEnabled());
+    // Through the menu item itself, as a person picks it, not the command behind it.
+    customize->trigger();
+    QPointer<COptionsDial> first = window->optionsDialog();
+    ASSERT_NE(first, nullptr);
+    window->runCommand(MenuCommand::Customize);
+    EXPECT_EQ(COptionsDial::instanceCount(), 1);
+    EXPECT_EQ(window->optionsDialog(), first);
+    window->updateMenu();
+    EXPECT_FALSE(customize->isEnabled());
+
+    // Closing by the window manager is Cancel: the edit is undone.
+    const Bytes opening = schemeBytes(window->clock());
+    first->runCommand(COptionsDial::NewHand);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(first, nullptr);
+    EXPECT_EQ(schemeBytes(window->clock()), opening);
+    window->updateMenu();
+    EXPECT_TRUE(customize->isEnabled());
+}
+
+TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {
+    auto window = startClock();
+    window->runCommand(MenuCommand::Customize);
+    COptionsDial* dial = window->optionsDialog();
+    ASSERT_NE(dial, nullptr);
+    // Opening selects the body; the element rows are there to edit.
+    ClockObject* hand = nullptr;
+    for (const auto& child : window->clock().children()) {
+        if (child->isKindOf(ClockHand::kTypeName)) {
+            hand = static_cast<ClockObject*>(child.get());
+        }
+    }
+    ASSERT_NE(hand, nullptr);
+    COptionTreeItem* colour = nullptr;
+    for (COptionTreeItem* row = rowOf(hand)->firstChild(); row != nullptr;
+         row = row->nextSibling()) {
+        if (row->kindCode() == COptionTreeItem::ColorCode) {
+            colour = row;
+            break;
+        }
+    }
+    ASSERT_NE(colour, nullptr);
+    const int frames = window->framesDrawn();
+    colour->setColor(0x0000FF);
+    colour->commit();
+    EXPECT_EQ(hand->findChildAs<ColorProperty>(u"Color")->argb() & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(window->framesDrawn(), frames + 1) << "drawn now, not at the next second";
+    EXPECT_FALSE(window->lastRedrawn().isEmpty());
+    EXPECT_TRUE(
+        sameOutsideCorners(window->lastFrame(), wholeFrame(window->clock(), window->lastFrame())));
+
+    QImage picture(120, 80, QImage::Format_ARGB32);
+    picture.fill(Qt::darkGreen);
+    const QString png = folder_.filePath("green.png");
+    ASSERT_TRUE(picture.save(png));
+    auto* background = window->clock().findChildAs<FileProperty>(u"BackgroundImage");
+    COptionTreeItem* file = nullptr;
+    for (COptionTreeItem* row = dial->tree()->rootItem()->firstChild()->firstChild();
+         row != nullptr; row = row->nextSibling()) {
+        if (row->kindCode() == COptionTreeItem::FileCode) {
+            file = row;
+        }
+    }
+    ASSERT_NE(file, nullptr);
+    file->setText(png.toStdU16String());
+    file->commit();
+    EXPECT_EQ(background->valueText(), png.toStdU16String());
+    EXPECT_TRUE(
+        sameOutsideCorners(window->lastFrame(), wholeFrame(window->clock(), window->lastFrame())))
+        << "the partial redraw noticed the new background";
+    EXPECT_EQ(window->lastFrame().pixelColor(3, window->lastFrame().height() / 2).green(),
+              QColor(Qt::darkGreen).green());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TZ", "UTC");
+    QApplication application(argc, argv);
+    loadAppResources();
+    registerSchemeClasses();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,121 @@
+# Helpers of the real-window checks: an X session with a window manager, a tray host and a
+# compositor, window geometry, screenshots and the comparison with a whole frame from
+# velmora-tool. Sourced; the caller sets check_name and work (a temporary folder) first.
+
+# With VELMORA_CHECK_SHOTS naming a folder, the screen at a failure is kept there.
+fail() {
+    echo "$check_name: $*" >&2
+    if [ -n "${VELMORA_CHECK_SHOTS:-}" ]; then
+        import -window root "$VELMORA_CHECK_SHOTS/failure.png" 2>/dev/null || true
+    fi
+    exit 1
+}
+
+# Starts Xvfb on a free display with the desktop painted in $background and exports
+# DISPLAY; its process id is in $server.
+start_server() {
+    Xvfb -displayfd 3 -screen 0 "$1" +extension Composite -noreset 3>"$work/display" \
+        2>/dev/null &
+    server=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$work/display")"
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR" "$work/tmp"
+    hsetroot -solid "$background" >/dev/null 2>&1
+}
+
+# openbox, wmdocker and picom; their process ids are added to $helpers.
+start_desktop() {
+    openbox >/dev/null 2>&1 &
+    helpers="$helpers $!"
+    wmdocker >/dev/null 2>&1 &
+    helpers="$helpers $!"
+    picom --backend xrender >/dev/null 2>&1 &
+    helpers="$helpers $!"
+}
+
+# Geometry of the client area of window $1 on the screen: x, y, w, h.
+field() { xwininfo -id "$1" | sed -n "s/^ *$2: *\\([-0-9]*\\).*/\\1/p"; }
+read_geometry() { x=$(field "$1" 'Absolute upper-left X'); y=$(field "$1" 'Absolute upper-left Y')
+                  w=$(field "$1" Width); h=$(field "$1" Height); }
+
+# The colour of a pixel of the last screenshot, as RRGGBB.
+pixel() { convert "$work/screen.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
+
+# Takes $work/screen.png well inside one second, after that second's frame, and sets
+# $before to that second (UTC); fails when no second allowed it.
+shoot_within_second() {
+    for _ in $(seq 10); do
+        while [ "$(date +%N | cut -c1)" -lt 3 ] || [ "$(date +%N | cut -c1)" -gt 5 ]; do
+            sleep 0.05
+        done
+        before=$(date -u +%Y-%m-%dT%H:%M:%S)
+        import -window root "$work/screen.png"
+        [ "$(date -u +%Y-%m-%dT%H:%M:%S)" = "$before" ] && break
+        before=
+    done
+    [ -n "$before" ] || fail "no screenshot could be taken within one second"
+}
+
+# Compares the inner part of a 200 x 200 clock at $1,$2 in the last screenshot with
+# velmora-tool's whole frame of the second $before, rendered with the further arguments.
+# The corner squares, where focus marks may show, are left out.
+compare_with_frame() {
+    left=$1 top=$2
+    shift 2
+    "$tool" render --utc "$before" --size 200x200 --out "$work/frame.png" "$@" ||
+        fail "velmora-tool could not render the frame"
+    inner="136x136+32+32"
+    convert "$work/screen.png" -crop "200x200+$left+$top" +repage -crop "$inner" +repage \
+        "$work/shown.png"
+    convert "$work/frame.png" -background "$background" -flatten -crop "$inner" +repage \
+        "$work/expected.png"
+    # Compositing rounds alpha blends slightly differently: a few levels, never a hand's width.
+    differing=$(compare -metric AE -fuzz 6% "$work/shown.png" "$work/expected.png" null: 2>&1 |
+        cut -d' ' -f1) || true
+    [ "${differing%.*}" -le 20 ] 2>/dev/null
+}
+
+# Deadlines in nanoseconds since the epoch: deadline SECONDS gives one, past tells whether
+# it has gone by.
+deadline() { echo $(($(date +%s%N) + $1 * 1000000000)); }
+past() { [ "$(date +%s%N)" -gt "$1" ]; }
+
+# Waits until the window manager and the compositor have taken the screen.
+wait_for_desktop() {
+    until_time=$(deadline 10)
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' &&
+        xwininfo -root -children | grep -q '"picom"'; do
+        past "$until_time" && fail "openbox and picom did not start"
+        sleep 0.05
+    done
+}
+
+# The first visible window xdotool search finds with the given arguments, waiting up to ten
+# seconds for it to appear.
+until_found() {
+    until_time=$(deadline 10)
+    until found=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) && [ -n "$found" ]
+    do
+        past "$until_time" && return 1
+        sleep 0.05
+    done
+    echo "$found"
+}
+
+# A visible window of the program that is none of the windows listed in $1, waiting up to
+# ten seconds for it to appear.
+until_new() {
+    until_time=$(deadline 10)
+    while :; do
+        for found in $(xdotool search --onlyvisible --class velmora 2>/dev/null); do
+            case " $1 " in
+            *" $found "*) ;;
+            *) echo "$found"; return 0 ;;
+            esac
+        done
+        past "$until_time" && return 1
+        sleep 0.05
+    done
+}
