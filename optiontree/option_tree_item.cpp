@@ -267,9 +267,37 @@ void COptionTreeItem::paintPlusMinus(QPainter& painter, bool rootLevel) const {
 
 void COptionTreeItem::drawValue(QPainter&, const QRect&) {}
 void COptionTreeItem::showEditor() {}
-void COptionTreeItem::repositionEditor() {}
-void COptionTreeItem::placeEditor() {}
-void COptionTreeItem::commitEditor() {}
+
+void COptionTreeItem::repositionEditor() {
+    QWidget* editor = existingEditor();
+    if (editor == nullptr) {
+        return;
+    }
+    editor->setGeometry(valueRect_);
+    if (!editorHasFocus()) {
+        editor->hide();
+    }
+}
+
+void COptionTreeItem::placeEditor() {
+    if (QWidget* editor = existingEditor(); editor != nullptr) {
+        editor->setGeometry(valueRect_);
+    }
+}
+
+void COptionTreeItem::commitEditor() {
+    if (QWidget* editor = existingEditor(); editor != nullptr) {
+        editor->hide();
+    }
+}
+
+bool COptionTreeItem::editorHasFocus() const {
+    const QWidget* editor = existingEditor();
+    const QWidget* focus = QApplication::focusWidget();
+    return editor != nullptr && editor->isVisible() && focus != nullptr &&
+           (focus == editor || editor->isAncestorOf(focus));
+}
+
 void COptionTreeItem::destroyEditor() {}
 void COptionTreeItem::deselected() {}
 void COptionTreeItem::selected() {}

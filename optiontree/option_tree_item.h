@@ -129,10 +129,13 @@ public:
     // only lays out.
     int drawItem(QPainter* painter, int x, int y);
 
-    // The editor window, when the kind has one (tests and focus tracking use it).
+    // The editor window, when the kind has one, made on demand (tests use it).
     virtual QWidget* editorWidget() const { return nullptr; }
+    // The editor window if it has been made; the common editor steps below work on it.
+    virtual QWidget* existingEditor() const { return nullptr; }
 
-    // What the kinds do at each step; the base does nothing.
+    // What the kinds do at each step. Moving, placing and hiding the editor is common to
+    // all kinds with one; the rest does nothing here.
     virtual void drawValue(QPainter& painter, const QRect& valueRect);
     virtual void showEditor();
     virtual void repositionEditor();
@@ -144,6 +147,8 @@ public:
     virtual void expandChanged(bool expanded);
 
 protected:
+    // Whether the focus is in the shown editor, which then covers the value.
+    bool editorHasFocus() const;
     // Where editors live: the list's viewport; null until the row is in a tree.
     QWidget* editorParent() const;
     // The tree's normal font, for editors and values.

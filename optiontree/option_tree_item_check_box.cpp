@@ -65,11 +65,6 @@ QWidget* COptionTreeItemCheckBox::editorWidget() const {
     return checkButton();
 }
 
-bool COptionTreeItemCheckBox::editorHasFocus() const {
-    return button_ != nullptr && button_->isVisible() &&
-           QApplication::focusWidget() == button_.get();
-}
-
 void COptionTreeItemCheckBox::drawValue(QPainter& painter, const QRect& valueRect) {
     if (editorHasFocus()) {
         return;
@@ -101,32 +96,14 @@ void COptionTreeItemCheckBox::showEditor() {
     button_->setFocus(Qt::OtherFocusReason);
 }
 
-void COptionTreeItemCheckBox::repositionEditor() {
-    if (button_ == nullptr) {
-        return;
-    }
-    button_->setGeometry(valueRect());
-    if (!editorHasFocus()) {
-        button_->hide();
-    }
-}
-
-void COptionTreeItemCheckBox::placeEditor() {
-    if (button_ != nullptr) {
-        button_->setGeometry(valueRect());
-    }
-}
-
-void COptionTreeItemCheckBox::commitEditor() {
-    if (button_ != nullptr) {
-        button_->hide();
-    }
-}
-
 void COptionTreeItemCheckBox::destroyEditor() {
     editorWanted_ = false;
     if (button_ != nullptr) {
         checked_ = button_->isChecked();
         button_.reset();
     }
+}
+
+QWidget* COptionTreeItemCheckBox::existingEditor() const {
+    return button_.get();
 }

@@ -33,13 +33,10 @@ public:
 
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
-    void repositionEditor() override;
-    void placeEditor() override;
-    void commitEditor() override;
     void destroyEditor() override;
+    QWidget* existingEditor() const override;
 
 private:
-    bool editorHasFocus() const;
     // The check button, made on first use; null before createEditor or after destroyEditor.
     COptionTreeCheckButton* ensureButton();
 

@@ -171,11 +171,6 @@ void COptionTreeItemColor::redraw() {
     }
 }
 
-bool COptionTreeItemColor::editorHasFocus() const {
-    const QWidget* focus = QApplication::focusWidget();
-    return window_ != nullptr && window_->isVisible() && focus == window_.get();
-}
-
 void COptionTreeItemColor::paintSwatchAndText(QPainter& painter, const QRect& rect) const {
     const QPalette pal = palette();
     const QRect swatch(rect.left(), rect.top() + 2, kSwatchSize, kSwatchSize);
@@ -204,28 +199,6 @@ void COptionTreeItemColor::showEditor() {
     window_->setFocus(Qt::OtherFocusReason);
 }
 
-void COptionTreeItemColor::repositionEditor() {
-    if (window_ == nullptr) {
-        return;
-    }
-    window_->setGeometry(valueRect());
-    if (!window_->hasFocus()) {
-        window_->hide();
-    }
-}
-
-void COptionTreeItemColor::placeEditor() {
-    if (window_ != nullptr) {
-        window_->setGeometry(valueRect());
-    }
-}
-
-void COptionTreeItemColor::commitEditor() {
-    if (window_ != nullptr) {
-        window_->hide();
-    }
-}
-
 void COptionTreeItemColor::destroyEditor() {
     editorWanted_ = false;
     if (popUp_ != nullptr) {
@@ -235,4 +208,8 @@ void COptionTreeItemColor::destroyEditor() {
         popUp_ = nullptr;
     }
     window_.reset();
+}
+
+QWidget* COptionTreeItemColor::existingEditor() const {
+    return window_.get();
 }

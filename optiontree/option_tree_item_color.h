@@ -53,15 +53,12 @@ public:
 
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
-    void repositionEditor() override;
-    void placeEditor() override;
-    void commitEditor() override;
     void destroyEditor() override;
+    QWidget* existingEditor() const override;
 
 private:
     class Window;
 
-    bool editorHasFocus() const;
     // The editor window, made on first use; null before createEditor or after destroyEditor.
     Window* ensureWindow();
     void paintSwatchAndText(QPainter& painter, const QRect& rect) const;

@@ -101,12 +101,6 @@ QWidget* COptionTreeItemComboBox::editorWidget() const {
     return comboBox();
 }
 
-bool COptionTreeItemComboBox::editorHasFocus() const {
-    const QWidget* focus = QApplication::focusWidget();
-    return combo_ != nullptr && combo_->isVisible() && focus != nullptr &&
-           (focus == combo_.get() || combo_->isAncestorOf(focus));
-}
-
 void COptionTreeItemComboBox::drawValue(QPainter& painter, const QRect& valueRect) {
     if (editorHasFocus()) {
         return;
@@ -128,32 +122,14 @@ void COptionTreeItemComboBox::showEditor() {
     combo_->setFocus(Qt::OtherFocusReason);
 }
 
-void COptionTreeItemComboBox::repositionEditor() {
-    if (combo_ == nullptr) {
-        return;
-    }
-    combo_->setGeometry(valueRect());
-    if (!editorHasFocus()) {
-        combo_->hide();
-    }
-}
-
-void COptionTreeItemComboBox::placeEditor() {
-    if (combo_ != nullptr) {
-        combo_->setGeometry(valueRect());
-    }
-}
-
-void COptionTreeItemComboBox::commitEditor() {
-    if (combo_ != nullptr) {
-        combo_->hide();
-    }
-}
-
 void COptionTreeItemComboBox::destroyEditor() {
     editorWanted_ = false;
     if (combo_ != nullptr) {
         selected_ = combo_->currentIndex();
         combo_.reset();
     }
+}
+
+QWidget* COptionTreeItemComboBox::existingEditor() const {
+    return combo_.get();
 }

@@ -134,13 +134,6 @@ QPlainTextEdit* COptionTreeItemEdit::multiLineEdit() const {
     return multi_.get();
 }
 
-bool COptionTreeItemEdit::editorHasFocus() const {
-    const QWidget* editor = existingEditor();
-    const QWidget* focus = QApplication::focusWidget();
-    return editor != nullptr && editor->isVisible() && focus != nullptr &&
-           (focus == editor || editor->isAncestorOf(focus));
-}
-
 void COptionTreeItemEdit::drawValue(QPainter& painter, const QRect& valueRect) {
     if (editorHasFocus()) {
         return;
@@ -176,29 +169,6 @@ void COptionTreeItemEdit::showEditor() {
         multi_->ensureCursorVisible();
     }
     editor->setFocus(Qt::OtherFocusReason);
-}
-
-void COptionTreeItemEdit::repositionEditor() {
-    QWidget* editor = existingEditor();
-    if (editor == nullptr) {
-        return;
-    }
-    editor->setGeometry(valueRect());
-    if (!editorHasFocus()) {
-        editor->hide();
-    }
-}
-
-void COptionTreeItemEdit::placeEditor() {
-    if (QWidget* editor = existingEditor(); editor != nullptr) {
-        editor->setGeometry(valueRect());
-    }
-}
-
-void COptionTreeItemEdit::commitEditor() {
-    if (QWidget* editor = existingEditor(); editor != nullptr) {
-        editor->hide();
-    }
 }
 
 void COptionTreeItemEdit::destroyEditor() {

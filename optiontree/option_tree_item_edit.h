@@ -39,15 +39,11 @@ public:
 
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
-    void repositionEditor() override;
-    void placeEditor() override;
-    void commitEditor() override;
     void destroyEditor() override;
+    QWidget* existingEditor() const override;
 
 private:
-    bool editorHasFocus() const;
     // The edit as it exists now, without making it.
-    QWidget* existingEditor() const;
     // The edit, made on first use; null before createEditor or after destroyEditor.
     QWidget* ensureEditor();
 

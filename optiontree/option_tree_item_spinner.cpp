@@ -71,12 +71,6 @@ QWidget* COptionTreeItemSpinner::editorWidget() const {
     return spinner();
 }
 
-bool COptionTreeItemSpinner::editorHasFocus() const {
-    const QWidget* focus = QApplication::focusWidget();
-    return spinner_ != nullptr && spinner_->isVisible() && focus != nullptr &&
-           (focus == spinner_.get() || spinner_->isAncestorOf(focus));
-}
-
 void COptionTreeItemSpinner::drawValue(QPainter& painter, const QRect& valueRect) {
     if (editorHasFocus()) {
         return;
@@ -94,32 +88,14 @@ void COptionTreeItemSpinner::showEditor() {
     spinner_->edit().setFocus(Qt::OtherFocusReason);
 }
 
-void COptionTreeItemSpinner::repositionEditor() {
-    if (spinner_ == nullptr) {
-        return;
-    }
-    spinner_->setGeometry(valueRect());
-    if (!editorHasFocus()) {
-        spinner_->hide();
-    }
-}
-
-void COptionTreeItemSpinner::placeEditor() {
-    if (spinner_ != nullptr) {
-        spinner_->setGeometry(valueRect());
-    }
-}
-
-void COptionTreeItemSpinner::commitEditor() {
-    if (spinner_ != nullptr) {
-        spinner_->hide();
-    }
-}
-
 void COptionTreeItemSpinner::destroyEditor() {
     editorWanted_ = false;
     if (spinner_ != nullptr) {
         text_ = spinner_->edit().text();
         spinner_.reset();
     }
+}
+
+QWidget* COptionTreeItemSpinner::existingEditor() const {
+    return spinner_.get();
 }

@@ -34,13 +34,10 @@ public:
 
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
-    void repositionEditor() override;
-    void placeEditor() override;
-    void commitEditor() override;
     void destroyEditor() override;
+    QWidget* existingEditor() const override;
 
 private:
-    bool editorHasFocus() const;
     // The spinner window, made on first use; null before createEditor or after destroyEditor.
     COptionTreeSpinnerButton* ensureSpinner();
 
