@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -90,6 +91,21 @@ int hexValue(QChar c) {
         return c.unicode() - u'A' + 10;
     }
     return -1;
+}
+
+// Control words that stand for one character.
+char16_t symbolOf(std::string_view name) {
+    static constexpr std::pair<std::string_view, char16_t> kSymbols[] = {
+        {"emdash", 0x2014},    {"endash", 0x2013},  {"bullet", 0x2022},
+        {"lquote", 0x2018},    {"rquote", 0x2019},  {"ldblquote", 0x201C},
+        {"rdblquote", 0x201D}, {"emspace", 0x2003}, {"enspace", 0x2002},
+    };
+    for (const auto& [word, symbol] : kSymbols) {
+        if (word == name) {
+            return symbol;
+        }
+    }
+    return 0;
 }
 
 class Converter {
@@ -415,24 +431,8 @@ private:
             state.alignment = Qt::AlignRight;
         } else if (name == "qj") {
             state.alignment = Qt::AlignJustify;
-        } else if (name == "emdash") {
-            plainChar(0x2014);
-        } else if (name == "endash") {
-            plainChar(0x2013);
-        } else if (name == "bullet") {
-            plainChar(0x2022);
-        } else if (name == "lquote") {
-            plainChar(0x2018);
-        } else if (name == "rquote") {
-            plainChar(0x2019);
-        } else if (name == "ldblquote") {
-            plainChar(0x201C);
-        } else if (name == "rdblquote") {
-            plainChar(0x201D);
-        } else if (name == "emspace") {
-            plainChar(0x2003);
-        } else if (name == "enspace") {
-            plainChar(0x2002);
+        } else if (const char16_t symbol = symbolOf(name); symbol != 0) {
+            plainChar(symbol);
         }
         // Everything else (\ansi, \ansicpg, \deflang, \viewkind, \sa, ...) is ignored.
     }
