@@ -3,6 +3,7 @@
 #include "time/system_zone_table.h"
 #include "time/time_value.h"
 #include "time/zone_conversion.h"
+#include "time/zone_history.h"
 
 #include <array>
 #include <benchmark/benchmark.h>
@@ -53,6 +54,28 @@ void BM_ToZoneTimeFixed(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ToZoneTimeFixed);
+
+// Exact history of a zone with daylight saving: binary search over the file's transitions and
+// the footer rule's precomputed changes. Arg 0: instants within 2026; arg 1: spread over
+// 1970 to 2100.
+void BM_ToZoneTimeExactHistory(benchmark::State& state) {
+    const auto history = loadZoneHistory(zoneinfoDirectory(), "Europe/Berlin");
+    if (history == nullptr) {
+        state.SkipWithError("no Europe/Berlin in the zoneinfo folder");
+        return;
+    }
+    auto times = instants();
+    if (state.range(0) == 1) {
+        for (std::size_t i = 0; i < times.size(); ++i) {
+            times[i].date = times[i].date % 10000 + static_cast<std::int32_t>(1970 + i * 2) * 10000;
+        }
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(history->toZoneTime(times[i++ & 63]));
+    }
+}
+BENCHMARK(BM_ToZoneTimeExactHistory)->Arg(0)->Arg(1);
 
 void BM_EvaluateTimeValue(benchmark::State& state) {
     const auto kind = static_cast<std::int32_t>(state.range(0));

@@ -5,7 +5,6 @@
 #include "model/percent_property.h"
 #include "model/time_value_property.h"
 #include "model/time_zone_property.h"
-#include "time/zone_conversion.h"
 #include "time/zone_slots.h"
 
 bool ClockObject::isKindOf(std::string_view typeName) const {
@@ -34,9 +33,7 @@ std::uint32_t ClockObject::colorOr(std::u16string_view name, std::uint32_t fallb
 velmora::PackedDateTime ClockObject::zoneTime(const velmora::PackedDateTime& utc) const {
     const auto* zone = findChildAs<TimeZoneProperty>(u"TimeZone");
     // Without a zone the all-zero record applies, which is UTC; so does a slot outside 0..4.
-    velmora::ZoneRules rules =
-        zone != nullptr ? velmora::zoneSlotRules(zone->value()) : velmora::ZoneRules{};
-    return velmora::toZoneTime(rules, utc);
+    return zone != nullptr ? velmora::zoneSlotTime(zone->value(), utc) : utc;
 }
 
 std::u16string ClockObject::labelAndTimeValue() const {

@@ -10,7 +10,7 @@
 #include "model/string_property.h"
 #include "model/time_zone_property.h"
 #include "model/utf.h"
-#include "time/machine_zone.h"
+#include "time/zone_slots.h"
 
 ClockText::ClockText() : ClockObject(u"ClockText", 62) {
     append(std::make_unique<StringProperty>(u"Fmt", 55, u"%d.%m.%Y"));
@@ -48,13 +48,19 @@ bool isOn(const PropertyMap& map, std::u16string_view name) {
     return flag != nullptr && flag->isOn();
 }
 
-// The machine zone's name, looked up only for formats that show it.
-std::u16string machineZoneNameFor(std::u16string_view format) {
+// The abbreviation of the zone the text shows its time in, at the instant ("CET", "JST"):
+// a text converted to another zone is named by that zone, not by the machine's. Looked up
+// only for formats that show it.
+std::u16string zoneNameFor(const PropertyMap& text, std::u16string_view format,
+                           const velmora::PackedDateTime& utc) {
     if (format.find(u'z') == std::u16string_view::npos &&
         format.find(u'Z') == std::u16string_view::npos) {
         return {};
     }
-    return fromUtf8(velmora::machineZoneId());
+    const auto* zone = text.findChildAs<TimeZoneProperty>(u"TimeZone");
+    // Without a zone the text shows UTC, as its time does.
+    const int slot = zone != nullptr ? zone->value() : -1;
+    return fromUtf8(velmora::zoneSlotAbbreviation(slot, utc));
 }
 
 } // namespace
@@ -65,7 +71,7 @@ void ClockText::draw(Canvas& canvas, const Clock& body, const velmora::PackedDat
     std::u16string_view format = formatProperty != nullptr
                                      ? std::u16string_view(formatProperty->value())
                                      : std::u16string_view();
-    std::u16string text = formatClockText(format, local, machineZoneNameFor(format));
+    std::u16string text = formatClockText(format, local, zoneNameFor(*this, format, utc));
     if (text.empty()) {
         return;
     }

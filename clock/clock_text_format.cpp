@@ -159,7 +159,7 @@ std::optional<Number> numericField(char16_t code, const Fields& f) {
 }
 
 std::optional<std::u16string_view> textField(char16_t code, const Fields& f,
-                                             std::u16string_view machineZoneName) {
+                                             std::u16string_view zoneName) {
     switch (code) {
     case u'a':
         return weekdayName(f, false);
@@ -173,7 +173,7 @@ std::optional<std::u16string_view> textField(char16_t code, const Fields& f,
         return f.hour < 12 ? u"AM" : u"PM";
     case u'z':
     case u'Z':
-        return machineZoneName;
+        return zoneName;
     case u'%':
         return u"%";
     default:
@@ -236,12 +236,12 @@ bool appendComposite(BoundedText& out, char16_t code, bool alternate, const Fiel
 
 // Appends the output of one code; false, with nothing appended, for a code we do not know.
 bool appendCode(BoundedText& out, char16_t code, bool alternate, const Fields& f,
-                std::u16string_view machineZoneName) {
+                std::u16string_view zoneName) {
     if (const auto number = numericField(code, f)) {
         appendNumber(out, number->value, number->width, alternate);
         return true;
     }
-    if (const auto text = textField(code, f, machineZoneName)) {
+    if (const auto text = textField(code, f, zoneName)) {
         out.append(*text);
         return true;
     }
@@ -250,7 +250,7 @@ bool appendCode(BoundedText& out, char16_t code, bool alternate, const Fields& f
 
 // `directive` starts at a '%'; returns how many units of it were consumed.
 std::size_t appendDirective(BoundedText& out, std::u16string_view directive, const Fields& f,
-                            std::u16string_view machineZoneName) {
+                            std::u16string_view zoneName) {
     const bool alternate = directive.size() > 1 && directive[1] == u'#';
     const std::size_t codeAt = alternate ? 2 : 1;
     if (codeAt >= directive.size()) {
@@ -258,7 +258,7 @@ std::size_t appendDirective(BoundedText& out, std::u16string_view directive, con
         return directive.size();
     }
     const std::size_t length = codeAt + 1;
-    if (!appendCode(out, directive[codeAt], alternate, f, machineZoneName)) {
+    if (!appendCode(out, directive[codeAt], alternate, f, zoneName)) {
         out.append(directive.substr(0, length));
     }
     return length;
@@ -267,7 +267,7 @@ std::size_t appendDirective(BoundedText& out, std::u16string_view directive, con
 } // namespace
 
 std::u16string formatClockText(std::u16string_view format, const velmora::PackedDateTime& local,
-                               std::u16string_view machineZoneName) {
+                               std::u16string_view zoneName) {
     const Fields fields = fieldsOf(local);
     BoundedText out;
     std::size_t i = 0;
@@ -278,7 +278,7 @@ std::u16string formatClockText(std::u16string_view format, const velmora::Packed
             i = next;
             continue;
         }
-        i += appendDirective(out, format.substr(i), fields, machineZoneName);
+        i += appendDirective(out, format.substr(i), fields, zoneName);
     }
     return out.take();
 }

@@ -16,7 +16,9 @@ inline constexpr std::size_t kMaxClockTextLength = 1022;
 // Codes are strftime-style as the classic "C" locale renders them, with a `#` flag of our own:
 // on numeric codes it removes leading zeros (never down to an empty string), on %c and %x it
 // selects the long date ("Wednesday, March 14, 2007"), elsewhere it is ignored. %z and %Z both
-// give `machineZoneName`. Unknown codes, and a trailing "%" or "%#", are copied as they stand;
-// all other code units are copied unchanged. A result over kMaxClockTextLength gives "".
+// give `zoneName`: the caller passes the abbreviation of the zone the text is shown in, for the
+// frame's instant ("CET", "CEST"). Unknown codes, and a trailing "%" or "%#", are
+// copied as they stand; all other code units are copied unchanged. A result over
+// kMaxClockTextLength gives "".
 std::u16string formatClockText(std::u16string_view format, const velmora::PackedDateTime& local,
-                               std::u16string_view machineZoneName);
+                               std::u16string_view zoneName);

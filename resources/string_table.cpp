@@ -93,7 +93,7 @@ constexpr StringTableEntry kEntries[] = {
          u"{\\b %X} time (12:41:29)\\par "
          u"{\\b %y} year without century (00 - 99)\\par "
          u"{\\b %Y} year with century (2007)\\par "
-         u"{\\b %z}, {\\b %Z} the name of this computer's time zone\\par "
+         u"{\\b %z}, {\\b %Z} the short name of the text's time zone (CET, JST)\\par "
          u"{\\b %%} a percent sign\\par "
          u"\\par "
          u"A {\\b #} after the % removes leading zeros (%#d shows 4 instead of 04); %#c and "

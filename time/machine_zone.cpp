@@ -46,21 +46,140 @@ std::optional<std::string> idBelowZoneinfo(const std::filesystem::path& path,
     return rel.generic_string();
 }
 
-// The id of a zone file path: below a zoneinfo folder, or the target of a link there.
+// The id of a zone file path: below a zoneinfo folder, or where its chain of links leads there
+// (the last such place, the zone a link inside the database stands for).
 std::optional<std::string> idOfPath(const std::filesystem::path& path,
                                     const std::filesystem::path& zoneinfo) {
-    if (auto id = idBelowZoneinfo(path, zoneinfo)) {
-        return id;
+    auto id = idBelowZoneinfo(path, zoneinfo);
+    std::filesystem::path current = path;
+    for (int hop = 0; hop < 16; ++hop) {
+        std::error_code ec;
+        auto target = std::filesystem::read_symlink(current, ec);
+        if (ec) {
+            break;
+        }
+        if (target.is_relative()) {
+            target = current.parent_path() / target;
+        }
+        current = target.lexically_normal();
+        if (auto next = idBelowZoneinfo(current, zoneinfo)) {
+            id = std::move(next);
+        }
     }
-    std::error_code ec;
-    auto target = std::filesystem::read_symlink(path, ec);
-    if (ec) {
+    return id;
+}
+
+std::string firstWordOf(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string word;
+    in >> word;
+    return word;
+}
+
+bool isSafeZoneId(std::string_view id) {
+    return !id.empty() && id.front() != '/' && id.find("..") == std::string_view::npos;
+}
+
+// The zone of the database whose file holds exactly these bytes: `preferred` first, then the
+// zones in id order. Several zones can share a file's bytes; the name the machine gives wins.
+std::optional<std::string> zoneWithBytes(const std::vector<std::uint8_t>& bytes,
+                                         const std::filesystem::path& zoneinfo,
+                                         const std::string& preferred) {
+    std::vector<std::string> candidates;
+    if (isSafeZoneId(preferred)) {
+        candidates.push_back(preferred);
+    }
+    const auto ids = listZoneIds(zoneinfo);
+    candidates.insert(candidates.end(), ids.begin(), ids.end());
+    for (const auto& id : candidates) {
+        std::error_code ec;
+        if (std::filesystem::file_size(zoneinfo / id, ec) != bytes.size() || ec) {
+            continue;
+        }
+        if (readSmallFile(zoneinfo / id) == bytes) {
+            return id;
+        }
+    }
+    return std::nullopt;
+}
+
+enum class ZoneKind {
+    Database, // a zone (or link) of the zoneinfo folder
+    Rule,     // a POSIX TZ string, given or taken from a file's footer
+    Unknown,  // a name that is neither; converts as UTC
+};
+
+struct ResolvedZone {
+    std::string id;
+    ZoneKind kind = ZoneKind::Unknown;
+    std::optional<TzifData> file; // the file a rule was taken from
+};
+
+// A TZif file outside the database's names: the zone it is a copy of, else its own rule.
+std::optional<ResolvedZone> zoneOfFile(const std::filesystem::path& path,
+                                       const MachineZoneSources& sources) {
+    const auto bytes = readSmallFile(path);
+    auto data = bytes ? parseTzifData(*bytes) : std::nullopt;
+    if (!data) {
         return std::nullopt;
     }
-    if (target.is_relative()) {
-        target = path.parent_path() / target;
+    if (auto id = zoneWithBytes(*bytes, sources.zoneinfo, firstWordOf(sources.timezoneFile))) {
+        return ResolvedZone{std::move(*id), ZoneKind::Database, std::nullopt};
     }
-    return idBelowZoneinfo(target, zoneinfo);
+    if (!parsePosixTz(data->footer)) {
+        return std::nullopt;
+    }
+    std::string footer = data->footer;
+    return ResolvedZone{std::move(footer), ZoneKind::Rule, std::move(data)};
+}
+
+std::optional<ResolvedZone> zoneOfTz(const MachineZoneSources& sources) {
+    if (!sources.tz || sources.tz->empty()) {
+        return std::nullopt;
+    }
+    std::string tz = *sources.tz;
+    const bool colon = tz.front() == ':';
+    if (colon) {
+        tz.erase(0, 1);
+    }
+    if (tz.empty()) {
+        return std::nullopt;
+    }
+    if (tz.front() == '/') {
+        if (auto id = idOfPath(tz, sources.zoneinfo)) {
+            return ResolvedZone{std::move(*id), ZoneKind::Database, std::nullopt};
+        }
+        if (auto zone = zoneOfFile(tz, sources)) {
+            return zone;
+        }
+        return ResolvedZone{std::move(tz), ZoneKind::Unknown, std::nullopt};
+    }
+    // As the C library: a file of that name first, then the text as a rule.
+    if (isSafeZoneId(tz) && readTzifData(sources.zoneinfo / tz)) {
+        return ResolvedZone{std::move(tz), ZoneKind::Database, std::nullopt};
+    }
+    if (!colon && parsePosixTz(tz)) {
+        return ResolvedZone{std::move(tz), ZoneKind::Rule, std::nullopt};
+    }
+    return ResolvedZone{std::move(tz), ZoneKind::Unknown, std::nullopt};
+}
+
+ResolvedZone resolveMachineZone(const MachineZoneSources& sources) {
+    if (auto zone = zoneOfTz(sources)) {
+        return std::move(*zone);
+    }
+    if (auto id = idOfPath(sources.localtime, sources.zoneinfo)) {
+        return {std::move(*id), ZoneKind::Database, std::nullopt};
+    }
+    if (auto zone = zoneOfFile(sources.localtime, sources)) {
+        return std::move(*zone);
+    }
+    std::string id = firstWordOf(sources.timezoneFile);
+    if (id.empty()) {
+        id = "UTC";
+    }
+    const bool known = isSafeZoneId(id) && readTzifData(sources.zoneinfo / id).has_value();
+    return {std::move(id), known ? ZoneKind::Database : ZoneKind::Unknown, std::nullopt};
 }
 
 // A file's identity and change time, and a link's target; "-" when there is no such file.
@@ -101,29 +220,7 @@ MachineZoneSources currentMachineZoneSources() {
 }
 
 std::string machineZoneId(const MachineZoneSources& sources) {
-    if (sources.tz && !sources.tz->empty()) {
-        std::string tz = *sources.tz;
-        if (tz.front() == ':') {
-            tz.erase(0, 1);
-        }
-        if (!tz.empty() && tz.front() == '/') {
-            if (auto id = idOfPath(tz, sources.zoneinfo)) {
-                return *id;
-            }
-        }
-        if (!tz.empty()) {
-            return tz;
-        }
-    }
-    if (auto id = idOfPath(sources.localtime, sources.zoneinfo)) {
-        return *id;
-    }
-    std::ifstream in(sources.timezoneFile);
-    std::string id;
-    if (in >> id && !id.empty()) {
-        return id;
-    }
-    return "UTC";
+    return resolveMachineZone(sources).id;
 }
 
 std::string machineZoneId() {
@@ -132,24 +229,66 @@ std::string machineZoneId() {
 
 std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table,
                                       const MachineZoneSources& sources) {
-    const std::string id = machineZoneId(sources);
-    const std::u16string wide = utf8ToUtf16(id);
-    if (const auto* record = findZoneByStandardName(table, wide)) {
-        return std::u16string(record->displayNameView());
+    if (table.empty()) {
+        return {};
     }
-    const auto links = readZoneLinks(sources.zoneinfo);
-    const std::string zone = resolveZoneLink(links, id);
-    for (const auto& record : table) {
-        const auto standard = utf16ToUtf8(record.standardNameView());
-        if (resolveZoneLink(links, standard) == zone) {
-            return std::u16string(record.displayNameView());
-        }
+    const ResolvedZone zone = resolveMachineZone(sources);
+    if (zone.kind == ZoneKind::Rule) {
+        const auto own = posixZoneRecord(zone.id);
+        return own ? std::u16string(own->displayNameView()) : std::u16string();
     }
-    return {};
+    const std::u16string id = utf8ToUtf16(zone.id);
+    const auto* record = findZoneByStandardName(table, id, {});
+    if (record == nullptr) {
+        record = findZoneByStandardName(table, id, readZoneLinks(sources.zoneinfo));
+    }
+    return record != nullptr ? std::u16string(record->displayNameView()) : std::u16string();
 }
 
 std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table) {
     return machineZoneDisplayName(table, currentMachineZoneSources());
+}
+
+std::optional<ZoneRecord> machineZoneOwnRecord(const MachineZoneSources& sources) {
+    const ResolvedZone zone = resolveMachineZone(sources);
+    return zone.kind == ZoneKind::Rule ? posixZoneRecord(zone.id) : std::nullopt;
+}
+
+std::shared_ptr<const ZoneHistory> machineZoneHistory(const MachineZoneSources& sources) {
+    const ResolvedZone zone = resolveMachineZone(sources);
+    switch (zone.kind) {
+    case ZoneKind::Database:
+        return loadZoneHistory(sources.zoneinfo, zone.id);
+    case ZoneKind::Rule:
+        if (zone.file) {
+            // The copy's own transitions are exact where they reach; the rule follows.
+            if (auto history = ZoneHistory::fromTzif(*zone.file)) {
+                return std::make_shared<const ZoneHistory>(std::move(*history));
+            }
+        }
+        if (auto history = ZoneHistory::fromPosixTz(zone.id)) {
+            return std::make_shared<const ZoneHistory>(std::move(*history));
+        }
+        return nullptr;
+    case ZoneKind::Unknown:
+        break;
+    }
+    return nullptr;
+}
+
+std::u16string machineZoneAbbreviation(const MachineZoneSources& sources,
+                                       const PackedDateTime& utc) {
+    const auto history = machineZoneHistory(sources);
+    return history != nullptr ? utf8ToUtf16(history->localTypeAt(utc).abbreviation)
+                              : std::u16string();
+}
+
+MachineZoneSources machineZoneSourcesBelow(const std::filesystem::path& root) {
+    MachineZoneSources sources;
+    sources.localtime = root / "etc/localtime";
+    sources.timezoneFile = root / "etc/timezone";
+    sources.zoneinfo = root / "usr/share/zoneinfo";
+    return sources;
 }
 
 } // namespace velmora

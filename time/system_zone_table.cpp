@@ -1,55 +1,127 @@
 // The system zone table from the tz database files: zone lists, TZif footers, links.
 #include "time/system_zone_table.h"
 
+#include "time/machine_zone.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <set>
 #include <sstream>
 
 namespace velmora {
 
 namespace {
 
-constexpr char kUtc[] = "UTC";
+// zic takes any abbreviation of a keyword, in any case; tzdata.zi writes "Z" and "L".
+bool isKeyword(std::string_view word, std::string_view keyword) {
+    if (word.empty() || word.size() > keyword.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(word[i])) != keyword[i]) {
+            return false;
+        }
+    }
+    return true;
+}
 
-// The third tab-separated field of each non-comment line: the zone id of zone.tab and
-// zone1970.tab alike.
-bool readZoneList(const std::filesystem::path& file, std::vector<std::string>& ids,
-                  std::set<std::string>& seen) {
+// Calls visit(second word, third word) for every line whose first word is a form of `keyword`.
+template <typename Visit>
+bool readZicLines(const std::filesystem::path& file, std::string_view keyword, Visit visit) {
     std::ifstream in(file);
     if (!in) {
         return false;
     }
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') {
+        if (line.empty() || std::tolower(static_cast<unsigned char>(line[0])) != keyword[0]) {
             continue;
         }
-        std::istringstream fields(line);
-        std::string field;
-        int count = 0;
-        while (count < 3 && std::getline(fields, field, '\t')) {
-            ++count;
-        }
-        if (count < 3) {
-            continue;
-        }
-        while (!field.empty() && (field.back() == '\r' || field.back() == ' ')) {
-            field.pop_back();
-        }
-        if (!field.empty() && seen.insert(field).second) {
-            ids.push_back(field);
+        std::istringstream words(line);
+        std::string first;
+        std::string second;
+        std::string third;
+        if (words >> first >> second && isKeyword(first, keyword)) {
+            words >> third;
+            visit(std::move(second), std::move(third));
         }
     }
     return true;
 }
 
+bool isTzifFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    char magic[4] = {};
+    return in.read(magic, 4) && std::string_view(magic, 4) == "TZif";
+}
+
+// Every TZif file below dir that is no symbolic link, for databases installed without tzdata.zi.
+std::vector<std::string> zoneTreeIds(const std::filesystem::path& dir) {
+    std::vector<std::string> ids;
+    std::error_code ec;
+    std::filesystem::recursive_directory_iterator it(dir, ec);
+    if (ec) {
+        return ids;
+    }
+    for (const std::filesystem::recursive_directory_iterator end; it != end; it.increment(ec)) {
+        if (ec) {
+            break;
+        }
+        const auto rel = it->path().lexically_relative(dir).generic_string();
+        if (it.depth() == 0 &&
+            (rel == "posix" || rel == "right" || rel == "localtime" || rel == "posixrules")) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        if (it->is_symlink(ec) || !it->is_regular_file(ec) || !isTzifFile(it->path())) {
+            continue;
+        }
+        ids.push_back(rel);
+    }
+    return ids;
+}
+
 // Ids come from the database's own lists; still, never let one leave the folder.
 bool isSafeId(std::string_view id) {
     return !id.empty() && id.front() != '/' && id.find("..") == std::string_view::npos;
+}
+
+bool byDisplayName(const ZoneRecord& a, const ZoneRecord& b) {
+    return a.displayNameView() < b.displayNameView();
+}
+
+// The id part of a display name: what follows "(UTC+hh:mm) ", with spaces back to '_'; a text
+// without the offset part is taken as an id as it stands.
+std::string idPartOf(std::u16string_view name) {
+    std::u16string_view id = name;
+    if (name.starts_with(u"(UTC")) {
+        const auto close = name.find(u") ");
+        if (close != std::u16string_view::npos) {
+            id = name.substr(close + 2);
+        }
+    }
+    std::string out = utf16ToUtf8(id);
+    // A POSIX TZ string keeps its text; zone ids show '_' as a space.
+    if (!parsePosixTz(out)) {
+        std::replace(out.begin(), out.end(), ' ', '_');
+    }
+    return out;
+}
+
+const ZoneRecord* findExactDisplayName(const std::vector<ZoneRecord>& table,
+                                       std::u16string_view name) {
+    const auto it = std::find_if(table.begin(), table.end(),
+                                 [&](const ZoneRecord& r) { return r.displayNameView() == name; });
+    return it != table.end() ? &*it : nullptr;
+}
+
+const ZoneRecord* findExactStandardName(const std::vector<ZoneRecord>& table,
+                                        std::u16string_view id) {
+    const auto it = std::find_if(table.begin(), table.end(),
+                                 [&](const ZoneRecord& r) { return r.standardNameView() == id; });
+    return it != table.end() ? &*it : nullptr;
 }
 
 } // namespace
@@ -64,15 +136,14 @@ std::filesystem::path zoneinfoDirectory() {
 
 std::vector<std::string> listZoneIds(const std::filesystem::path& dir) {
     std::vector<std::string> ids;
-    std::set<std::string> seen;
-    const bool zoneTab = readZoneList(dir / "zone.tab", ids, seen);
-    const bool zone1970 = readZoneList(dir / "zone1970.tab", ids, seen);
-    if (!zoneTab && !zone1970) {
-        return {};
+    const bool zi = readZicLines(dir / "tzdata.zi", "zone", [&](std::string id, std::string) {
+        ids.push_back(std::move(id));
+    });
+    if (!zi) {
+        ids = zoneTreeIds(dir);
     }
-    if (seen.insert(kUtc).second) {
-        ids.emplace_back(kUtc);
-    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     return ids;
 }
 
@@ -96,7 +167,7 @@ bool readZoneTable(const std::filesystem::path& dir, std::vector<ZoneRecord>& ta
     if (ids.empty()) {
         return false;
     }
-    table.reserve(ids.size());
+    table.reserve(ids.size() + 1);
     for (const auto& id : ids) {
         ZoneLoadNote note;
         note.id = id;
@@ -104,19 +175,10 @@ bool readZoneTable(const std::filesystem::path& dir, std::vector<ZoneRecord>& ta
         std::optional<ConvertedRules> converted;
         if (!footer) {
             note.outcome = ZoneLoadNote::Outcome::Unreadable;
-            if (id == kUtc) {
-                converted = ConvertedRules{};
-            }
         } else {
             note.footer = footer->tz;
-            if (const auto tz = parsePosixTz(footer->tz)) {
-                converted = zoneRulesFromPosixTz(*tz);
-            } else if (footer->tz.empty()) {
-                // No rule beyond the last transition: the last local time type stays in force.
-                converted = ConvertedRules{};
-                converted->rules.Bias = -footer->lastUtOffset / 60;
-                converted->conversion = RuleConversion::NoDaylightRule;
-            } else {
+            converted = zoneRulesFromFooter(*footer);
+            if (!converted) {
                 note.outcome = ZoneLoadNote::Outcome::BadFooter;
             }
         }
@@ -132,48 +194,89 @@ bool readZoneTable(const std::filesystem::path& dir, std::vector<ZoneRecord>& ta
             notes->push_back(std::move(note));
         }
     }
+    std::sort(table.begin(), table.end(), byDisplayName);
     return true;
 }
 
+std::optional<ZoneRecord> posixZoneRecord(std::string_view text) {
+    const auto tz = parsePosixTz(text);
+    if (!tz) {
+        return std::nullopt;
+    }
+    ZoneRecord record;
+    record.rules = zoneRulesFromPosixTz(*tz).rules;
+    record.setDisplayName(zoneDisplayName(text, record.rules.Bias));
+    record.setStandardName(utf8ToUtf16(text));
+    return record;
+}
+
 bool readSystemZoneTable(std::vector<ZoneRecord>& table) {
-    return readZoneTable(zoneinfoDirectory(), table);
+    if (!readZoneTable(zoneinfoDirectory(), table)) {
+        return false;
+    }
+    if (const auto own = machineZoneOwnRecord(currentMachineZoneSources())) {
+        if (findExactDisplayName(table, own->displayNameView()) == nullptr) {
+            table.insert(std::upper_bound(table.begin(), table.end(), *own, byDisplayName), *own);
+        }
+    }
+    return true;
 }
 
 ZoneRecord findZoneByDisplayName(const std::vector<ZoneRecord>& table, std::u16string_view name) {
-    const auto it = std::find_if(table.begin(), table.end(),
-                                 [&](const ZoneRecord& r) { return r.displayNameView() == name; });
-    return it != table.end() ? *it : ZoneRecord{};
+    if (const auto* zone = findExactDisplayName(table, name)) {
+        return *zone;
+    }
+    if (table.empty() || name.empty()) {
+        return ZoneRecord{};
+    }
+    return findZoneByDisplayName(table, name, readZoneLinks(zoneinfoDirectory()));
+}
+
+ZoneRecord findZoneByDisplayName(const std::vector<ZoneRecord>& table, std::u16string_view name,
+                                 const std::unordered_map<std::string, std::string>& links) {
+    if (const auto* zone = findExactDisplayName(table, name)) {
+        return *zone;
+    }
+    if (table.empty() || name.empty()) {
+        return ZoneRecord{};
+    }
+    const std::string id = idPartOf(name);
+    if (const auto* zone = findZoneByStandardName(table, utf8ToUtf16(id), links)) {
+        return *zone;
+    }
+    if (auto own = posixZoneRecord(id)) {
+        return *own;
+    }
+    return ZoneRecord{};
 }
 
 const ZoneRecord* findZoneByStandardName(const std::vector<ZoneRecord>& table,
                                          std::u16string_view id) {
-    const auto it = std::find_if(table.begin(), table.end(),
-                                 [&](const ZoneRecord& r) { return r.standardNameView() == id; });
-    return it != table.end() ? &*it : nullptr;
+    if (const auto* zone = findExactStandardName(table, id)) {
+        return zone;
+    }
+    if (table.empty() || id.empty()) {
+        return nullptr;
+    }
+    return findZoneByStandardName(table, id, readZoneLinks(zoneinfoDirectory()));
+}
+
+const ZoneRecord*
+findZoneByStandardName(const std::vector<ZoneRecord>& table, std::u16string_view id,
+                       const std::unordered_map<std::string, std::string>& links) {
+    if (const auto* zone = findExactStandardName(table, id)) {
+        return zone;
+    }
+    return findExactStandardName(table, utf8ToUtf16(resolveZoneLink(links, utf16ToUtf8(id))));
 }
 
 std::unordered_map<std::string, std::string> readZoneLinks(const std::filesystem::path& dir) {
     std::unordered_map<std::string, std::string> links;
-    std::ifstream in(dir / "tzdata.zi");
-    std::string line;
-    while (std::getline(in, line)) {
-        // zic takes any abbreviation of the keyword "Link"; tzdata.zi writes "L".
-        if (line.empty() || (line[0] != 'L' && line[0] != 'l')) {
-            continue;
-        }
-        std::istringstream words(line);
-        std::string keyword;
-        std::string target;
-        std::string link;
-        if (!(words >> keyword >> target >> link) || keyword.size() > 4) {
-            continue;
-        }
-        std::transform(keyword.begin(), keyword.end(), keyword.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (std::string_view("link").starts_with(keyword)) {
+    readZicLines(dir / "tzdata.zi", "link", [&](std::string target, std::string link) {
+        if (!link.empty()) {
             links.emplace(std::move(link), std::move(target));
         }
-    }
+    });
     return links;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -184,54 +185,127 @@ SystemTime yearlyRule(const PosixTransition& t) {
 
 } // namespace
 
-std::optional<TzifFooter> parseTzif(std::span<const std::uint8_t> bytes) {
+std::optional<TzifData> parseTzifData(std::span<const std::uint8_t> bytes) {
     const auto v1 = readHeader(bytes, 0);
-    if (!v1 || bytes[4] < '2') {
+    if (!v1) {
         return std::nullopt;
     }
-    const std::uint64_t second = kHeaderSize + dataSize(*v1, 4);
-    if (second > bytes.size()) {
+    const bool v2plus = bytes[4] >= '2';
+    std::uint64_t at = kHeaderSize;
+    Counts counts = *v1;
+    std::uint64_t timeSize = 4;
+    if (v2plus) {
+        const std::uint64_t second = kHeaderSize + dataSize(*v1, 4);
+        if (second > bytes.size()) {
+            return std::nullopt;
+        }
+        const auto v2 = readHeader(bytes, second);
+        if (!v2) {
+            return std::nullopt;
+        }
+        counts = *v2;
+        at = second + kHeaderSize;
+        timeSize = 8;
+    }
+    const std::uint64_t end = at + dataSize(counts, timeSize);
+    if (end > bytes.size() || counts.type == 0 || counts.type > 256 || counts.chars == 0) {
         return std::nullopt;
     }
-    const auto v2 = readHeader(bytes, second);
-    if (!v2) {
-        return std::nullopt;
+    TzifData out;
+    out.version = bytes[4] == 0 ? 1 : bytes[4] - '0';
+    const std::uint8_t* p = bytes.data() + at;
+    out.transitions.reserve(counts.time);
+    for (std::uint32_t i = 0; i < counts.time; ++i, p += timeSize) {
+        const std::int64_t t =
+            timeSize == 8 ? static_cast<std::int64_t>(std::uint64_t{be32(p)} << 32 | be32(p + 4))
+                          : std::int64_t{static_cast<std::int32_t>(be32(p))};
+        if (!out.transitions.empty() && t <= out.transitions.back()) {
+            return std::nullopt;
+        }
+        out.transitions.push_back(t);
     }
-    const std::uint64_t data = second + kHeaderSize;
-    const std::uint64_t footer = data + dataSize(*v2, 8);
-    if (footer >= bytes.size() || bytes[footer] != '\n' || v2->type == 0) {
-        return std::nullopt;
-    }
-    const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>(footer) + 1;
-    const auto end = std::find(begin, bytes.end(), std::uint8_t{'\n'});
-    if (end == bytes.end()) {
-        return std::nullopt;
-    }
-    TzifFooter out;
-    out.version = bytes[4] - '0';
-    out.tz.assign(begin, end);
-
-    // The local time type in force after the last transition, or the first type without any.
-    std::uint32_t type = 0;
-    if (v2->time > 0) {
-        type = bytes[data + v2->time * 8ull + v2->time - 1];
-        if (type >= v2->type) {
+    out.transitionTypes.assign(p, p + counts.time);
+    p += counts.time;
+    for (std::uint8_t type : out.transitionTypes) {
+        if (type >= counts.type) {
             return std::nullopt;
         }
     }
-    const auto* info = bytes.data() + data + v2->time * 9ull + type * 6ull;
-    out.lastUtOffset = static_cast<std::int32_t>(be32(info));
+    const std::uint8_t* chars = p + counts.type * 6ull;
+    for (std::uint32_t i = 0; i < counts.type; ++i, p += 6) {
+        TzifType type;
+        type.utOffset = static_cast<std::int32_t>(be32(p));
+        type.isDst = p[4] != 0;
+        const std::uint32_t index = p[5];
+        // RFC 8536 forbids -2^31, which has no positive counterpart.
+        if (type.utOffset == INT32_MIN || index >= counts.chars) {
+            return std::nullopt;
+        }
+        const auto* first = chars + index;
+        const auto* last = std::find(first, chars + counts.chars, std::uint8_t{0});
+        type.abbreviation.assign(first, last);
+        out.types.push_back(std::move(type));
+    }
+    if (v2plus) {
+        if (end >= bytes.size() || bytes[end] != '\n') {
+            return std::nullopt;
+        }
+        const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>(end) + 1;
+        const auto close = std::find(begin, bytes.end(), std::uint8_t{'\n'});
+        if (close == bytes.end()) {
+            return std::nullopt;
+        }
+        out.footer.assign(begin, close);
+    }
     return out;
 }
 
-std::optional<TzifFooter> readTzifFile(const std::filesystem::path& path) {
+TzifFooter TzifData::footerInfo() const {
+    TzifFooter out;
+    out.version = version;
+    out.tz = footer;
+    // The local time type in force after the last transition, or the first type without any.
+    const std::size_t type = transitionTypes.empty() ? 0 : transitionTypes.back();
+    out.lastUtOffset = types[type].utOffset;
+    return out;
+}
+
+std::optional<std::vector<std::uint8_t>> readSmallFile(const std::filesystem::path& path,
+                                                       std::size_t limit) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;
     }
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-    return parseTzif(bytes);
+    std::vector<std::uint8_t> bytes;
+    char buffer[4096];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+        if (bytes.size() > limit) {
+            return std::nullopt;
+        }
+    }
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<TzifData> readTzifData(const std::filesystem::path& path) {
+    const auto bytes = readSmallFile(path);
+    return bytes ? parseTzifData(*bytes) : std::nullopt;
+}
+
+std::optional<TzifFooter> parseTzif(std::span<const std::uint8_t> bytes) {
+    const auto data = parseTzifData(bytes);
+    if (!data || data->version < 2) {
+        return std::nullopt;
+    }
+    return data->footerInfo();
+}
+
+std::optional<TzifFooter> readTzifFile(const std::filesystem::path& path) {
+    const auto bytes = readSmallFile(path);
+    return bytes ? parseTzif(*bytes) : std::nullopt;
 }
 
 std::optional<PosixTz> parsePosixTz(std::string_view text) {
@@ -299,6 +373,20 @@ ConvertedRules zoneRulesFromPosixTz(const PosixTz& tz) {
     out.rules.DaylightDate = yearlyRule(tz.daylightStart);
     out.rules.StandardDate = yearlyRule(tz.standardStart);
     return out;
+}
+
+std::optional<ConvertedRules> zoneRulesFromFooter(const TzifFooter& footer) {
+    if (const auto tz = parsePosixTz(footer.tz)) {
+        return zoneRulesFromPosixTz(*tz);
+    }
+    if (!footer.tz.empty()) {
+        return std::nullopt;
+    }
+    // No rule beyond the last transition: the last local time type stays in force.
+    ConvertedRules converted;
+    converted.rules.Bias = -footer.lastUtOffset / 60;
+    converted.conversion = RuleConversion::NoDaylightRule;
+    return converted;
 }
 
 } // namespace velmora

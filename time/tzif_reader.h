@@ -1,5 +1,5 @@
-// Reading the rule of a TZif file (version 2 or later): its footer, a POSIX TZ string, and the
-// conversion of that string into REG_TZI_FORMAT rules.
+// Reading TZif files: their transitions and local time types, their footer (a POSIX TZ string),
+// and the conversion of that string into REG_TZI_FORMAT rules.
 #pragma once
 
 #include "time/zone_record.h"
@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -22,6 +23,35 @@ struct TzifFooter {
 // The footer of a TZif file; nothing for a malformed file or a version 1 file (no footer).
 std::optional<TzifFooter> parseTzif(std::span<const std::uint8_t> bytes);
 std::optional<TzifFooter> readTzifFile(const std::filesystem::path& path);
+
+// A local time type of a TZif file.
+struct TzifType {
+    std::int32_t utOffset = 0; // seconds east of UTC
+    bool isDst = false;
+    std::string abbreviation;
+};
+
+// The whole content of a TZif file: the 64-bit data of version 2 and later (the 32-bit data of
+// a version 1 file), and the footer. Leap-second records are not kept: the zoneinfo files count
+// POSIX seconds, as the system clock does.
+struct TzifData {
+    int version = 0;
+    std::vector<std::int64_t> transitions; // UTC seconds since 1970, ascending
+    std::vector<std::uint8_t> transitionTypes;
+    std::vector<TzifType> types;
+    std::string footer; // empty for version 1 and for files without a rule beyond their data
+
+    // The footer part of it, as parseTzif gives it.
+    TzifFooter footerInfo() const;
+};
+
+std::optional<TzifData> parseTzifData(std::span<const std::uint8_t> bytes);
+std::optional<TzifData> readTzifData(const std::filesystem::path& path);
+
+// The whole bytes of a file, or nothing when it cannot be read. Files larger than `limit` are
+// refused: zone files are a few kilobytes.
+std::optional<std::vector<std::uint8_t>> readSmallFile(const std::filesystem::path& path,
+                                                       std::size_t limit = 1 << 20);
 
 // One transition rule of a POSIX TZ string.
 struct PosixTransition {
@@ -62,5 +92,9 @@ struct ConvertedRules {
 // Bias from the standard offset, DaylightBias = daylight offset - standard offset (in the
 // bias' sense), StandardBias 0, and the Mm.w.d transitions as yearly rules.
 ConvertedRules zoneRulesFromPosixTz(const PosixTz& tz);
+
+// The rules of a zone record from a TZif footer: the POSIX string's, or with an empty footer the
+// last local time type's offset for ever. Nothing for a footer that is no POSIX TZ string.
+std::optional<ConvertedRules> zoneRulesFromFooter(const TzifFooter& footer);
 
 } // namespace velmora

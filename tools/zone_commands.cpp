@@ -5,10 +5,12 @@
 #include "time/packed_date_time.h"
 #include "time/system_zone_table.h"
 #include "time/zone_conversion.h"
+#include "time/zone_slots.h"
 #include "tools/tool_status.h"
 
 #include <cstdio>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -44,7 +46,17 @@ std::string formatLocal(const PackedDateTime& t) {
     return text;
 }
 
-bool convertOne(const ZoneRules& rules, std::string_view text, std::ostream& out,
+// Converts by the zone's history where it has one, else by its rules, as a zone slot does.
+struct Conversion {
+    ZoneRules rules;
+    std::shared_ptr<const ZoneHistory> history;
+
+    PackedDateTime operator()(const PackedDateTime& utc) const {
+        return history != nullptr ? history->toZoneTime(utc) : toZoneTime(rules, utc);
+    }
+};
+
+bool convertOne(const Conversion& convert, std::string_view text, std::ostream& out,
                 std::ostream& err) {
     const auto utc = parseUtcInstant(text);
     if (!utc) {
@@ -52,7 +64,7 @@ bool convertOne(const ZoneRules& rules, std::string_view text, std::ostream& out
                       "invalid instant (expected YYYY-MM-DDTHH:MM:SS[.cc], years 0001 to 4000)");
         return false;
     }
-    out << formatLocal(toZoneTime(rules, *utc)) << '\n';
+    out << formatLocal(convert(*utc)) << '\n';
     return true;
 }
 
@@ -86,9 +98,11 @@ int runConvertCommand(const std::vector<std::string>& args, std::istream& in, st
     const std::string& id = args.front();
     std::vector<ZoneRecord> table;
     const bool haveTable = readSystemZoneTable(table);
-    ZoneRules rules;
+    Conversion convert;
+    // A link name (US/Eastern, Asia/Calcutta) converts as the zone it stands for.
     if (const auto* zone = findZoneByStandardName(table, utf8ToUtf16(id))) {
-        rules = zone->rules;
+        convert.rules = zone->rules;
+        convert.history = zoneRecordHistory(*zone);
     } else if (id != "UTC") {
         if (!haveTable) {
             return reportInvalid(err, zoneinfoDirectory().string(),
@@ -98,7 +112,7 @@ int runConvertCommand(const std::vector<std::string>& args, std::istream& in, st
     }
     if (args.size() > 1) {
         for (std::size_t i = 1; i < args.size(); ++i) {
-            if (!convertOne(rules, args[i], out, err)) {
+            if (!convertOne(convert, args[i], out, err)) {
                 return kExitInvalidInput;
             }
         }
@@ -112,7 +126,7 @@ int runConvertCommand(const std::vector<std::string>& args, std::istream& in, st
         if (line.find_first_not_of(" \t") == std::string::npos) {
             continue;
         }
-        if (!convertOne(rules, line, out, err)) {
+        if (!convertOne(convert, line, out, err)) {
             return kExitInvalidInput;
         }
     }

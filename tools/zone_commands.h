@@ -16,7 +16,8 @@ int runZonesCommand(const std::vector<std::string>& args, std::ostream& out, std
 
 // velmora-tool convert ZONEID [YYYY-MM-DDTHH:MM:SS[.cc]]...: each UTC instant as the zone's
 // local time "YYYY-MM-DD HH:MM:SS.cc", one a line; without instants, one instant per line of
-// `in` (blank lines are skipped). ZONEID is a standard name of the zone table or "UTC".
+// `in` (blank lines are skipped). ZONEID is a standard name of the zone table, a link to one, or
+// "UTC". Converts with the database's transitions and, beyond them, the zone's footer rule.
 int runConvertCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                       std::ostream& err);
 

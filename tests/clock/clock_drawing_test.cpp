@@ -11,10 +11,13 @@
 #include "model/percent_property.h"
 #include "model/string_property.h"
 #include "model/time_value_property.h"
+#include "model/time_zone_property.h"
 #include "recording_canvas.h"
+#include "time/machine_zone.h"
 #include "time/zone_slots.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -123,6 +126,42 @@ TEST_F(ClockDrawingTest, OffsetsMoveHandsButBodyOffsetDoesNotMoveSlicesOrTexts) 
     expectPoint(texts[0].topLeft, 100 - 12.5f, 150 - 2.5f);
     EXPECT_FLOAT_EQ(texts[0].font.emSize, 5);
     EXPECT_EQ(texts[0].font.family, u"Tahoma");
+}
+
+// %Z shows the machine zone's abbreviation for the frame's instant, whatever the element's own
+// zone; a zone given by a POSIX rule shows the rule's names, not the rule.
+// %Z names the zone the text shows its time in, at the instant: a text in another zone than
+// the machine's is named by that zone.
+TEST_F(ClockDrawingTest, ZoneCodeNamesTheTextsOwnZoneAtTheInstant) {
+    velmora::MachineZoneSources sources;
+    sources.tz = "CET-1CEST,M3.5.0,M10.5.0/3";
+    const std::optional<velmora::ZoneRecord> central = velmora::machineZoneOwnRecord(sources);
+    ASSERT_TRUE(central.has_value());
+    velmora::setZoneSlot(1, *central);
+    velmora::ZoneRecord plusNine;
+    plusNine.rules.Bias = -540;
+    velmora::setZoneSlot(2, plusNine, nullptr);
+    ClockText& text = add<ClockText>();
+    text.findChildAs<StringProperty>(u"Fmt")->setValue(u"%H %Z");
+    struct Row {
+        int slot;
+        PackedDateTime utc;
+        std::u16string expected;
+    };
+    for (const Row& row : std::vector<Row>{{1, {20070314, 12000000}, u"13 CET"},
+                                           {1, {20070714, 12000000}, u"14 CEST"},
+                                           {1, {20070325, 595999}, u"01 CET"},
+                                           {1, {20070325, 1000000}, u"03 CEST"},
+                                           {2, {20070714, 12000000}, u"21 +0900"},
+                                           {3, {20070714, 12000000}, u"12 UTC"},
+                                           {77, {20070714, 12000000}, u"12 UTC"}}) {
+        text.findChildAs<TimeZoneProperty>(u"TimeZone")->setValue(row.slot);
+        canvas_.clear();
+        clock_.layoutAndDraw(canvas_, {0, 0, 200, 200}, row.utc);
+        ASSERT_EQ(canvas_.texts.size(), 1u);
+        EXPECT_EQ(canvas_.texts[0].text, row.expected) << row.slot << " " << row.utc.time;
+    }
+    velmora::clearZoneSlots();
 }
 
 struct SliceRow {

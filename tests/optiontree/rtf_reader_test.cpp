@@ -127,7 +127,7 @@ TEST(RtfReaderTest, TheFormatDescriptionOfTheStringTableConverts) {
         "%X time (12:41:29)\n"
         "%y year without century (00 - 99)\n"
         "%Y year with century (2007)\n"
-        "%z, %Z the name of this computer's time zone\n"
+        "%z, %Z the short name of the text's time zone (CET, JST)\n"
         "%% a percent sign\n"
         "\n"
         "A # after the % removes leading zeros (%#d shows 4 instead of 04); %#c and %#x show the "

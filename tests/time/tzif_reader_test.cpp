@@ -2,6 +2,7 @@
 #include "tests/time/zone_test_rules.h"
 #include "time/tzif_reader.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -43,6 +44,52 @@ TEST(TzifReader, RejectsMissingTruncatedAndVersion1Files) {
     for (std::size_t cut : {std::size_t{10}, std::size_t{60}, bytes.size() / 2, bytes.size() - 1}) {
         EXPECT_FALSE(parseTzif(std::span(bytes).first(cut)).has_value()) << cut;
     }
+}
+
+// The whole data of a file: transitions, types with their abbreviations, the footer; a version 1
+// file gives its 32-bit data without a footer.
+TEST(TzifReader, ReadsTransitionsAndTypes) {
+    const auto central = readTzifData(kFixture / "Test/Central");
+    ASSERT_TRUE(central.has_value());
+    ASSERT_FALSE(central->transitions.empty());
+    EXPECT_EQ(central->transitions.front(), 354675600); // 1981-03-29T01:00:00Z
+    EXPECT_TRUE(std::is_sorted(central->transitions.begin(), central->transitions.end()));
+    const auto& first = central->types[central->transitionTypes.front()];
+    EXPECT_EQ(first.utOffset, 7200);
+    EXPECT_TRUE(first.isDst);
+    EXPECT_EQ(first.abbreviation, "CEST");
+    EXPECT_EQ(central->footer, "CET-1CEST,M3.5.0,M10.5.0/3");
+
+    const auto built = test::tzifBytes({{-100, 1}, {5000000000, 0}},
+                                       {{3600, false, "AB"}, {-12600, true, "LONGER"}}, "AB-1");
+    const auto data = parseTzifData(built);
+    ASSERT_TRUE(data.has_value());
+    EXPECT_EQ(data->transitions, (std::vector<std::int64_t>{-100, 5000000000}));
+    EXPECT_EQ(data->transitionTypes, (std::vector<std::uint8_t>{1, 0}));
+    EXPECT_EQ(data->types[1].utOffset, -12600);
+    EXPECT_EQ(data->types[1].abbreviation, "LONGER");
+    EXPECT_EQ(data->footerInfo().lastUtOffset, 3600);
+
+    std::vector<std::uint8_t> v1 = {'T', 'Z', 'i', 'f', 0};
+    v1.resize(44, 0);
+    v1[39] = 1; // typecnt
+    v1[43] = 4; // charcnt
+    v1.insert(v1.end(), {0, 0, 0x0e, 0x10, 0, 0, 'A', 'B', 'C', 0});
+    const auto old = parseTzifData(v1);
+    ASSERT_TRUE(old.has_value());
+    EXPECT_EQ(old->version, 1);
+    EXPECT_EQ(old->types[0].utOffset, 3600);
+    EXPECT_EQ(old->footer, "");
+}
+
+TEST(TzifReader, RejectsInconsistentData) {
+    // Transitions out of order, a type index past the types, an abbreviation index past the
+    // characters.
+    EXPECT_FALSE(parseTzifData(test::tzifBytes({{10, 0}, {5, 0}}, {{0, false, "A"}}, "")));
+    EXPECT_FALSE(parseTzifData(test::tzifBytes({{10, 1}}, {{0, false, "A"}}, "")));
+    auto bytes = test::tzifBytes({}, {{0, false, "A"}}, "");
+    bytes[bytes.size() - 5] = 9; // the abbreviation index of the 64-bit block's type
+    EXPECT_FALSE(parseTzifData(bytes));
 }
 
 struct PosixCase {

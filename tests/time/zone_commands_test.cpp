@@ -29,15 +29,15 @@ TEST_F(ZoneCommands, ZonesListsTheTable) {
     ASSERT_EQ(zones({}), 0);
     EXPECT_EQ(
         out_.str(),
+        "(UTC+00:00) Etc/UTC\tEtc/UTC\t0 0 0\tnone none\n"
         "(UTC+01:00) Test/Central\tTest/Central\t-60 0 -60\tM3.5.0/2:00:00 M10.5.0/3:00:00\n"
-        "(UTC+10:00) Test/Southern\tTest/Southern\t-600 0 -60\tM10.1.0/2:00:00 M4.1.0/3:00:00\n"
-        "(UTC-05:00) Test/Fixed\tTest/Fixed\t300 0 0\tnone none\n"
-        "(UTC+03:30) Test/Julian\tTest/Julian\t-210 0 0\tnone none\n"
-        "(UTC-02:00) Test/Early\tTest/Early\t120 0 -60\tM3.5.0/-1:00:00 M10.5.0/0:00:00\n"
-        "(UTC+02:00) Test/Late\tTest/Late\t-120 0 -60\tM3.4.4/50:00:00 M10.4.4/50:00:00\n"
-        "(UTC+12:45) Test/Minutes\tTest/Minutes\t-765 0 -60\tM9.5.0/2:45:00 M4.1.0/3:45:00\n"
         "(UTC+01:00) Test/Negative\tTest/Negative\t-60 0 60\tM10.5.0/2:00:00 M3.5.0/1:00:00\n"
-        "(UTC+00:00) UTC\tUTC\t0 0 0\tnone none\n");
+        "(UTC+02:00) Test/Late\tTest/Late\t-120 0 -60\tM3.4.4/50:00:00 M10.4.4/50:00:00\n"
+        "(UTC+03:30) Test/Julian\tTest/Julian\t-210 0 0\tnone none\n"
+        "(UTC+10:00) Test/Southern\tTest/Southern\t-600 0 -60\tM10.1.0/2:00:00 M4.1.0/3:00:00\n"
+        "(UTC+12:45) Test/Minutes\tTest/Minutes\t-765 0 -60\tM9.5.0/2:45:00 M4.1.0/3:45:00\n"
+        "(UTC-02:00) Test/Early\tTest/Early\t120 0 -60\tM3.5.0/-1:00:00 M10.5.0/0:00:00\n"
+        "(UTC-05:00) Test/Fixed\tTest/Fixed\t300 0 0\tnone none\n");
     EXPECT_EQ(err_.str(), "");
 }
 
@@ -61,6 +61,23 @@ TEST_F(ZoneCommands, ConvertArguments) {
                           "2007-01-15 13:00:00.50\n"
                           "2007-03-25 03:00:00.00\n"
                           "2008-01-01 00:59:59.99\n");
+}
+
+// The zone's own history: Test/Central had no daylight time before 1981, which its yearly rule
+// cannot say; Test/Julian's footer has Julian-day rules its record cannot hold.
+TEST_F(ZoneCommands, ConvertWithTheDatabaseHistory) {
+    ASSERT_EQ(convert({"Test/Central", "1975-07-01T12:00:00", "2099-07-01T12:00:00"}), 0);
+    ASSERT_EQ(convert({"Test/Julian", "2026-07-01T12:00:00"}), 0);
+    EXPECT_EQ(out_.str(), "1975-07-01 13:00:00.00\n"
+                          "2099-07-01 14:00:00.00\n"
+                          "2026-07-01 16:30:00.00\n");
+}
+
+// A link converts as the zone it stands for; the table holds zones only.
+TEST_F(ZoneCommands, ConvertLinkNames) {
+    ASSERT_EQ(convert({"Test/Alias", "2007-07-01T12:00:00"}), 0);
+    ASSERT_EQ(convert({"UTC", "2007-07-01T12:00:00"}), 0);
+    EXPECT_EQ(out_.str(), "2007-07-01 14:00:00.00\n2007-07-01 12:00:00.00\n");
 }
 
 TEST_F(ZoneCommands, ConvertAtTheEdgesOfTheYearRange) {
