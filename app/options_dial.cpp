@@ -367,6 +367,7 @@ ClockObject* COptionsDial::selectedListElement() const {
 }
 
 void COptionsDial::runCommand(int command) {
+    bool changed = true;
     switch (command) {
     case NewHand:
         clock_->append(std::make_unique<ClockHand>());
@@ -378,28 +379,33 @@ void COptionsDial::runCommand(int command) {
         clock_->append(std::make_unique<ClockText>());
         break;
     case CopySelected:
-        copySelected();
+        changed = copySelected();
         break;
     case DeleteSelected:
-        deleteSelected();
+        changed = deleteSelected();
         break;
     case MoveDown:
-        moveSelected(true);
+        changed = moveSelected(true);
         break;
     case MoveUp:
-        moveSelected(false);
+        changed = moveSelected(false);
         break;
     default:
         return;
+    }
+    // Adding, removing and reordering elements are edits like any value: OK and Cancel ask
+    // to save them, so that they are not lost unasked at the program's end.
+    if (changed) {
+        saved_ = false;
     }
     rebuildTree();
     emit schemeChanged();
 }
 
-void COptionsDial::copySelected() {
+bool COptionsDial::copySelected() {
     ClockObject* original = selectedListElement();
     if (original == nullptr) {
-        return;
+        return false;
     }
     original->setSelected(false);
     // The row keeps its mark until the rebuild, which would read it back.
@@ -409,22 +415,24 @@ void COptionsDial::copySelected() {
     auto* copy = static_cast<ClockObject*>(clock_->insertChildAfter(original, original->clone()));
     copy->setSelected(true);
     selected_ = copy;
+    return true;
 }
 
-void COptionsDial::deleteSelected() {
+bool COptionsDial::deleteSelected() {
     ClockObject* element = selectedListElement();
     if (element == nullptr) {
-        return;
+        return false;
     }
     clearSelection();
     // Destroyed here; its rows go with the rebuild that follows.
     clock_->removeChild(element);
+    return true;
 }
 
-void COptionsDial::moveSelected(bool down) {
+bool COptionsDial::moveSelected(bool down) {
     ClockObject* element = selectedListElement();
     if (element == nullptr) {
-        return;
+        return false;
     }
     // Elements swap places with their neighbouring element; properties stored between
     // elements (from a reconciled older scheme) do not count as neighbours.
@@ -440,23 +448,24 @@ void COptionsDial::moveSelected(bool down) {
             ++next;
         }
         if (next == children.size()) {
-            return;
+            return false;
         }
         for (; at < next; ++at) {
             clock_->moveChildDown(element);
         }
-    } else {
-        std::size_t previous = at;
-        while (previous > 0 && !isElement(previous - 1)) {
-            --previous;
-        }
-        if (previous == 0) {
-            return;
-        }
-        for (--previous; at > previous; --at) {
-            clock_->moveChildUp(element);
-        }
+        return true;
     }
+    std::size_t previous = at;
+    while (previous > 0 && !isElement(previous - 1)) {
+        --previous;
+    }
+    if (previous == 0) {
+        return false;
+    }
+    for (--previous; at > previous; --at) {
+        clock_->moveChildUp(element);
+    }
+    return true;
 }
 
 bool COptionsDial::confirmSaveChanges() {

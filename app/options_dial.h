@@ -119,9 +119,10 @@ private:
     void clearSelection();
     // The selected element when it stands in the clock's element list, else null.
     ClockObject* selectedListElement() const;
-    void moveSelected(bool down);
-    void copySelected();
-    void deleteSelected();
+    // The element commands; each answers whether the scheme changed.
+    bool moveSelected(bool down);
+    bool copySelected();
+    bool deleteSelected();
     // Replaces the clock's content; elements of the old content are never touched again.
     void replaceClock(std::unique_ptr<Clock> content);
     void finish(int result);

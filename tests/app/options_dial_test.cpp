@@ -293,6 +293,22 @@ TEST_F(OptionsDialTest, MovesStopAtTheEndsOfTheElementList) {
     EXPECT_EQ(dial.selectedElement(), order[1]);
 }
 
+// Element commands are edits: OK then asks to save them, unless nothing changed.
+TEST_F(OptionsDialTest, ElementCommandsThatChangeTheSchemeAskToBeSaved) {
+    COptionsDial& dial = open();
+    click(rowOf(elements().front()));
+    dial.runCommand(COptionsDial::MoveUp);
+    EXPECT_TRUE(dial.isSaved());
+    dial.runCommand(COptionsDial::NewText);
+    EXPECT_FALSE(dial.isSaved());
+    confirm_ = QMessageBox::Cancel;
+    dial.accept();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_.front().startsWith("Save changes?|"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_NE(dial_, nullptr) << "Cancel in the question keeps the dialog open";
+}
+
 TEST_F(OptionsDialTest, CommittedValuesReachTheClockAtOnce) {
     COptionsDial& dial = open();
     QSignalSpy changed(&dial, &COptionsDial::schemeChanged);
@@ -570,10 +586,18 @@ TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
     window->updateMenu();
     EXPECT_FALSE(customize->isEnabled());
 
-    // Closing by the window manager is Cancel: the edit is undone.
+    // Closing by the window manager is Cancel: the edit is undone, after the question whether
+    // to save it.
+    int questions = 0;
+    first->setMessageBox([&questions](QMessageBox::Icon, const QString&, const QString&,
+                                      QMessageBox::StandardButtons) {
+        ++questions;
+        return QMessageBox::No;
+    });
     const Bytes opening = schemeBytes(window->clock());
     first->runCommand(COptionsDial::NewHand);
     first->close();
+    EXPECT_EQ(questions, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(first, nullptr);
     EXPECT_EQ(schemeBytes(window->clock()), opening);
