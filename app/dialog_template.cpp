@@ -1,9 +1,13 @@
 // Dialog layouts kept as data: one table per dialog, converted from dialog units to pixels.
 #include "app/dialog_template.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QWidget>
@@ -69,6 +73,21 @@ QWidget* makeControl(QWidget& dialog, const TemplateItem& item) {
         frame->hide();
         return frame;
     }
+    case TemplateItem::Kind::GroupBox: {
+        auto* group = new QGroupBox(text, &dialog);
+        // Made before the controls it surrounds, it stays behind them.
+        group->setFocusPolicy(Qt::NoFocus);
+        return group;
+    }
+    case TemplateItem::Kind::CheckBox:
+        return new QCheckBox(text, &dialog);
+    case TemplateItem::Kind::ReadOnlyEdit: {
+        auto* edit = new QLineEdit(text, &dialog);
+        edit->setReadOnly(true);
+        return edit;
+    }
+    case TemplateItem::Kind::DropDownList:
+        return new QComboBox(&dialog);
     }
     return nullptr;
 }
@@ -101,6 +120,13 @@ void createTemplateControls(QWidget& dialog, const DialogTemplate& layout) {
         // labels sit left of their neighbours with room to spare.
         if (item.kind == TemplateItem::Kind::Label) {
             place.setWidth(std::max(place.width(), control->sizeHint().width()));
+        }
+        // The table's height of a drop-down list counts its opened list: the closed box takes
+        // the height the style gives it, and the list shows as many rows as the rest holds.
+        if (auto* list = qobject_cast<QComboBox*>(control)) {
+            const int closed = list->sizeHint().height();
+            list->setMaxVisibleItems(std::max(1, (place.height() - closed) / units.lineHeight()));
+            place.setHeight(closed);
         }
         control->setGeometry(place);
     }

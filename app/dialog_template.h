@@ -35,6 +35,10 @@ struct TemplateItem {
         Button,        // push button
         DefaultButton, // the button Enter presses
         Frame,         // a placeholder marking where a control made in code goes
+        GroupBox,      // a titled frame drawn behind the controls it groups
+        CheckBox,      // a check box that toggles itself
+        ReadOnlyEdit,  // a one-line text the user can select and scroll but not change
+        DropDownList,  // a drop-down list; its height includes the opened list
     };
 
     int id;

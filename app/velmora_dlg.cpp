@@ -5,6 +5,7 @@
 #include "app/help_links.h"
 #include "app/options_dial.h"
 #include "app/thread_priority.h"
+#include "app/timezones_dial.h"
 #include "app/window_aligner.h"
 #include "model/settings_store.h"
 #include "model/string_table.h"
@@ -173,7 +174,7 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
          {MenuCommand::Info, MenuCommand::Site, MenuCommand::Usage, MenuCommand::Customizing,
           MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
           MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Customize,
-          MenuCommand::Exit}) {
+          MenuCommand::TimeZones, MenuCommand::Exit}) {
         connect(menu_.action(command), &QAction::triggered, this,
                 [this, command] { runCommand(command); });
     }
@@ -535,8 +536,8 @@ void CVelmoraDlg::updateMenu() {
     menu_.action(MenuCommand::HideToTray)->setChecked(hiddenToTray_);
     menu_.action(MenuCommand::HideToTray)->setEnabled(trayAvailable());
     menu_.action(MenuCommand::Customize)->setEnabled(COptionsDial::instanceCount() == 0);
-    // The time zone dialog is not part of this version yet.
-    menu_.action(MenuCommand::TimeZones)->setEnabled(false);
+    // The tray's menu stays reachable while the modal dialog runs.
+    menu_.action(MenuCommand::TimeZones)->setEnabled(timezonesDial_ == nullptr);
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
         menu_.priorityActions()[i]->setChecked(threadPriority_ == kPriorityItems[i].level);
     }
@@ -611,6 +612,9 @@ void CVelmoraDlg::runCommand(MenuCommand command) {
     case MenuCommand::Customize:
         openOptionsDialog();
         break;
+    case MenuCommand::TimeZones:
+        runTimezonesDialog();
+        break;
     case MenuCommand::Info: {
         CAboutDlg about(this);
         about.exec();
@@ -648,6 +652,20 @@ void CVelmoraDlg::openOptionsDialog() {
     optionsDial_ = dialog;
     connect(dialog, &COptionsDial::schemeChanged, this, &CVelmoraDlg::schemeEdited);
     dialog->show();
+}
+
+void CVelmoraDlg::runTimezonesDialog() {
+    if (timezonesDial_ != nullptr) {
+        return;
+    }
+    CTimezonesDial dialog(settings_, this);
+    timezonesDial_ = &dialog;
+    const int result = dialog.exec();
+    timezonesDial_ = nullptr;
+    if (result == QDialog::Accepted) {
+        // The zone slots changed: the clock shows them now, not at the next second.
+        drawFrame();
+    }
 }
 
 void CVelmoraDlg::schemeEdited() {

@@ -46,6 +46,8 @@ public:
     void toggleClickThrough();
     // The customize dialog while one is open from this window, else null.
     COptionsDial* optionsDialog() const;
+    // The time zone dialog while it runs, else null.
+    QDialog* timezonesDialog() const { return timezonesDial_; }
 
     Clock& clock() { return clock_; }
     ClockMenu& menu() { return menu_; }
@@ -109,6 +111,8 @@ private:
     void setOverallAlpha(int alpha);
     void setThreadPriority(int level);
     void openOptionsDialog();
+    // Runs the time zone dialog modally; its OK changes the zone slots.
+    void runTimezonesDialog();
     // An edit in the customize dialog shows at once, not at the next second.
     void schemeEdited();
 
@@ -150,4 +154,6 @@ private:
     std::optional<Drag> drag_;
     // Held as its base: the header stays free of the dialog's.
     QPointer<QDialog> optionsDial_;
+    // The time zone dialog while it runs: a second one from the tray's menu would race it.
+    QPointer<QDialog> timezonesDial_;
 };

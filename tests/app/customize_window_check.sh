@@ -57,12 +57,12 @@ stop_clock() {
     clock=
 }
 
-# Shows the context menu and picks "Customize...": from below, the disabled "Time zones..." is
-# skipped, so three steps up from the bottom reach it whatever the tray offers above.
+# Shows the context menu and picks "Customize...": four steps up from the bottom, past "Exit",
+# "Process priority" and "Time zones...", reach it whatever the tray offers above.
 open_dialog() {
     xdotool mousemove $((x + 100)) $((y + 150)) click 3
     menu=$(until_new "$window") || fail "the context menu did not open"
-    xdotool key --delay 60 Up Up Up Return
+    xdotool key --delay 60 Up Up Up Up Return
     dialog=$(until_found --name '^VELMORA - Customizing\.\.\.$') ||
         fail "\"Customize...\" opened no dialog"
     xdotool windowmove "$dialog" 300 40
