@@ -5,7 +5,8 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run sanitize bench bench-idle fuzz fuzz-rtf format clean
+.PHONY: all deps configure build test run package install-check sanitize bench bench-idle fuzz fuzz-rtf \
+	format clean
 
 all: build
 
@@ -25,6 +26,15 @@ test: build
 
 run: build
 	$(BUILD_DIR)/app/velmora
+
+# The Debian package, $(BUILD_DIR)/velmora_<version>_amd64.deb, with its dependencies taken from
+# the binaries.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# Installs the package into a throwaway root and validates what it installs.
+install-check: package
+	./scripts/install-check $(BUILD_DIR)
 
 # The tests under AddressSanitizer and UndefinedBehaviorSanitizer, in a build of their own.
 sanitize: deps

@@ -15,9 +15,12 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <charconv>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <ostream>
+#include <unistd.h>
 
 namespace {
 
@@ -31,6 +34,7 @@ struct RenderOptions {
     int height = 200;
     std::vector<std::pair<int, std::string>> zones;
     int selected = -1;
+    int timeLimit = 0;
     std::string out;
 };
 
@@ -86,6 +90,12 @@ std::optional<std::string> parse(const std::vector<std::string>& args, RenderOpt
                 return "--selected " + value + ": expected an element number from 0";
             }
             options.selected = *n;
+        } else if (flag == "--time-limit") {
+            auto seconds = number(value);
+            if (!seconds || *seconds < 1 || *seconds > 3600) {
+                return "--time-limit " + value + ": expected seconds from 1 to 3600";
+            }
+            options.timeLimit = *seconds;
         } else {
             usage = true;
             return std::nullopt;
@@ -145,6 +155,35 @@ bool selectElement(Clock& clock, int index) {
     return false;
 }
 
+// What the alarm handler needs, prepared beforehand: a signal handler may only use
+// async-signal-safe calls, so nothing is built or allocated there.
+char timeLimitOut[4096];
+char timeLimitMessage[128];
+
+// A file manager's thumbnailer must not hang on a hostile scheme: when the limit is reached the
+// half-written picture is removed and the tool ends as for any invalid input.
+void stopAtTimeLimit(int) {
+    ::unlink(timeLimitOut);
+    [[maybe_unused]] auto written =
+        ::write(STDERR_FILENO, timeLimitMessage, std::strlen(timeLimitMessage));
+    ::_exit(kExitInvalidInput);
+}
+
+bool startTimeLimit(const RenderOptions& options) {
+    if (options.timeLimit == 0) {
+        return true;
+    }
+    if (options.out.size() >= sizeof timeLimitOut) {
+        return false;
+    }
+    std::memcpy(timeLimitOut, options.out.c_str(), options.out.size() + 1);
+    std::snprintf(timeLimitMessage, sizeof timeLimitMessage,
+                  "velmora-tool: render: time limit of %d s reached\n", options.timeLimit);
+    std::signal(SIGALRM, stopAtTimeLimit);
+    ::alarm(static_cast<unsigned>(options.timeLimit));
+    return true;
+}
+
 // Qt's own chatter (such as a missing runtime folder on a headless machine) is not the tool's
 // output; only its failures are.
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -163,6 +202,11 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream&, std::o
     }
     if (usage) {
         return kExitUsage;
+    }
+    // The limit covers everything after the command line: the zone table, the scheme, drawing
+    // and writing.
+    if (!startTimeLimit(options)) {
+        return reportInvalid(err, "render", "--out: the path is too long for --time-limit");
     }
     if (auto problem = fillZoneSlots(options)) {
         return reportInvalid(err, "render", *problem);

@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalRow{"UnknownZone", "--zone 1=Mars/Olympus", 1, "no such zone"},
                     RefusalRow{"SlotOutOfRange", "--zone 5=UTC", 1, "slot from 0 to 4"},
                     RefusalRow{"NoSuchElement", "--selected 99", 1, "fewer elements"},
+                    RefusalRow{"NoTimeLimit", "--time-limit 0", 1, "--time-limit 0"},
+                    RefusalRow{"HourLongTimeLimit", "--time-limit 3601", 1, "--time-limit"},
                     RefusalRow{"MissingScheme", "--scheme /nonexistent.Velmora", 1, "cannot open"},
                     RefusalRow{"UnknownFlag", "--frobnicate 1", 2, "usage"}),
     [](const auto& info) { return std::string(info.param.name); });

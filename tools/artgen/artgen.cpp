@@ -801,6 +801,248 @@ int runToolbar(std::span<char*> args) {
     return 0;
 }
 
+// Gallery artwork: one background per example scheme. Every picture is square in hand-radius
+// units except the digital panel, and leaves its transparent margin to the clock's shape.
+constexpr int galleryDialSide = 480;
+constexpr QSize galleryPanelSize{560, 280};
+
+// A soft shadow just below a disc separates light faces from light desktops.
+void paintSoftShadow(QPainter& p, double radius, int alpha) {
+    QRadialGradient shadow(QPointF(0.0, 0.025), radius);
+    shadow.setColorAt(0.0, QColor(0, 0, 0, alpha));
+    shadow.setColorAt(0.9, QColor(0, 0, 0, alpha * 2 / 3));
+    shadow.setColorAt(1.0, QColor(0, 0, 0, 0));
+    fillDisc(p, radius, shadow);
+}
+
+// Station: a white railway face. The hands are plain black bars, so the marks carry the design:
+// long bold hour bars and short minute strokes, as on platform clocks read from afar.
+QImage paintStation() {
+    const QSize size(galleryDialSide, galleryDialSide);
+    QImage image = blankCanvas(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    useHandCoordinates(p, size);
+    const double pixel = 1.0 / handRadius(size);
+    paintSoftShadow(p, 1.0 - pixel, 90);
+
+    QLinearGradient caseRing(-0.7, -0.7, 0.7, 0.7);
+    caseRing.setColorAt(0.0, QColor(0x5c, 0x63, 0x6e));
+    caseRing.setColorAt(1.0, QColor(0x1c, 0x1f, 0x24));
+    fillDisc(p, 0.965, caseRing);
+    QRadialGradient face(QPointF(0, 0), 0.915, QPointF(-0.15, -0.3));
+    face.setColorAt(0.0, QColor(0xff, 0xff, 0xff));
+    face.setColorAt(0.85, QColor(0xf6, 0xf6, 0xf4));
+    face.setColorAt(1.0, QColor(0xdc, 0xdd, 0xdb));
+    fillDisc(p, 0.915, face);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x14, 0x14, 0x16));
+    for (int minute = 0; minute < 60; ++minute) {
+        if (minute % 5 == 0) {
+            drawRadialBar(p, minute * 6.0, 0.62, 0.86, 0.065);
+        } else {
+            drawRadialBar(p, minute * 6.0, 0.78, 0.86, 0.022);
+        }
+    }
+    p.end();
+    return image;
+}
+
+// Rings: a charcoal disc with a faint track under each of the three slices, so the empty part
+// of every ring still reads as a ring.
+constexpr double ringsTrackRadii[3][2] = {{0.84, 0.94}, {0.70, 0.80}, {0.56, 0.66}};
+
+QImage paintRings() {
+    const QSize size(galleryDialSide, galleryDialSide);
+    QImage image = blankCanvas(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    useHandCoordinates(p, size);
+    const double pixel = 1.0 / handRadius(size);
+    paintSoftShadow(p, 1.0 - pixel, 110);
+
+    QRadialGradient face(QPointF(0, 0), 0.985, QPointF(-0.1, -0.35));
+    face.setColorAt(0.0, QColor(0x2b, 0x30, 0x3a, 245));
+    face.setColorAt(1.0, QColor(0x12, 0x14, 0x19, 245));
+    fillDisc(p, 0.985, face);
+    strokeCircle(p, 0.985 - pixel, QColor(255, 255, 255, 40), 1.2 * pixel);
+
+    const QColor tracks[3] = {QColor(0x2e, 0xc4, 0xb6, 45), QColor(0xff, 0xb4, 0x00, 45),
+                              QColor(0xff, 0x5a, 0x6a, 45)};
+    for (int i = 0; i < 3; ++i) {
+        const double inner = ringsTrackRadii[i][0];
+        const double outer = ringsTrackRadii[i][1];
+        strokeCircle(p, (inner + outer) / 2, tracks[i], outer - inner);
+    }
+    // Twelve dots just inside the outer edge mark the hours for the seconds ring.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 150));
+    for (int hour = 0; hour < 12; ++hour) {
+        const double angle = hour * std::numbers::pi / 6;
+        const double radius = hour % 3 == 0 ? 0.014 : 0.009;
+        p.drawEllipse(QPointF(std::sin(angle) * 0.965, -std::cos(angle) * 0.965), radius, radius);
+    }
+    p.end();
+    return image;
+}
+
+// World: a rounded navy board with a faint globe graticule behind the local time and four
+// recessed cells for the zone texts.
+QImage paintWorld() {
+    const QSize size(galleryDialSide, galleryDialSide);
+    QImage image = blankCanvas(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    useHandCoordinates(p, size);
+    const double pixel = 1.0 / handRadius(size);
+
+    const QRectF board(-0.97, -0.97, 1.94, 1.94);
+    QPainterPath outline;
+    outline.addRoundedRect(board, 0.16, 0.16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 70));
+    p.drawPath(outline.translated(0.0, 0.02));
+    QLinearGradient navy(0, -0.97, 0, 0.97);
+    navy.setColorAt(0.0, QColor(0x1d, 0x35, 0x5c, 240));
+    navy.setColorAt(1.0, QColor(0x0b, 0x16, 0x2b, 240));
+    p.setBrush(navy);
+    p.drawPath(outline);
+
+    // The graticule: parallels as horizontal chords, meridians as ellipses of shrinking width.
+    p.save();
+    p.setClipPath(outline);
+    p.translate(0, -0.38);
+    const double globe = 0.52;
+    const QColor grid(0x8f, 0xb8, 0xff, 38);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(grid, 1.2 * pixel));
+    p.drawEllipse(QPointF(0, 0), globe, globe);
+    for (int i = 1; i < 6; ++i) {
+        p.drawEllipse(QPointF(0, 0), globe * std::sin(i * std::numbers::pi / 12), globe);
+        const double y = globe * std::sin(i * std::numbers::pi / 12);
+        const double w = std::sqrt(globe * globe - y * y);
+        p.drawLine(QPointF(-w, y), QPointF(w, y));
+        p.drawLine(QPointF(-w, -y), QPointF(w, -y));
+    }
+    p.drawLine(QPointF(-globe, 0), QPointF(globe, 0));
+    p.restore();
+
+    p.setPen(QPen(QColor(0x8f, 0xb8, 0xff, 70), 1.0 * pixel));
+    p.drawLine(QPointF(-0.82, 0.06), QPointF(0.82, 0.06));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 60));
+    for (const double x : {-0.88, 0.04}) {
+        for (const double y : {0.14, 0.53}) {
+            p.drawRoundedRect(QRectF(x, y, 0.84, 0.34), 0.06, 0.06);
+        }
+    }
+    p.end();
+    return image;
+}
+
+// Digital: a frosted, translucent panel twice as wide as high; dark enough for white digits on
+// a light desktop, light enough to let a dark one show through.
+QImage paintDigitalPanel() {
+    QImage image = blankCanvas(galleryPanelSize);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF panel = QRectF(QPointF(0, 0), QSizeF(galleryPanelSize)).adjusted(6, 4, -6, -10);
+    const double corner = panel.height() * 0.2;
+    // A shadow of stacked, ever wider translucent outlines stands in for a blur.
+    p.setBrush(Qt::NoBrush);
+    for (int i = 6; i >= 1; --i) {
+        p.setPen(QPen(QColor(0, 0, 0, 10), i * 2.0));
+        p.drawRoundedRect(panel.translated(0, 4), corner, corner);
+    }
+    QLinearGradient glass(0, panel.top(), 0, panel.bottom());
+    glass.setColorAt(0.0, QColor(0x3a, 0x42, 0x52, 175));
+    glass.setColorAt(1.0, QColor(0x14, 0x18, 0x22, 190));
+    p.setPen(QPen(QColor(255, 255, 255, 60), 1.5));
+    p.setBrush(glass);
+    p.drawRoundedRect(panel, corner, corner);
+    // A sheen on the upper half makes the glass read as a surface rather than a hole.
+    QLinearGradient sheen(0, panel.top(), 0, panel.center().y());
+    sheen.setColorAt(0.0, QColor(255, 255, 255, 38));
+    sheen.setColorAt(1.0, QColor(255, 255, 255, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(sheen);
+    p.drawRoundedRect(panel.adjusted(2, 2, -2, -panel.height() / 2), corner - 2, corner - 2);
+    p.end();
+    return image;
+}
+
+// Night: a deep translucent dial with luminous markers; each marker is a bright core in a
+// wide, faint halo, as lume glows in the dark.
+void drawGlowDot(QPainter& p, QPointF centre, double radius, QColor colour) {
+    QRadialGradient halo(centre, radius * 3);
+    QColor faint = colour;
+    faint.setAlpha(90);
+    halo.setColorAt(0.0, faint);
+    faint.setAlpha(0);
+    halo.setColorAt(1.0, faint);
+    p.setPen(Qt::NoPen);
+    p.setBrush(halo);
+    p.drawEllipse(centre, radius * 3, radius * 3);
+    p.setBrush(colour);
+    p.drawEllipse(centre, radius, radius);
+}
+
+QImage paintNight() {
+    const QSize size(galleryDialSide, galleryDialSide);
+    QImage image = blankCanvas(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    useHandCoordinates(p, size);
+    const double pixel = 1.0 / handRadius(size);
+
+    QRadialGradient face(QPointF(0, 0), 1.0 - pixel, QPointF(0, -0.25));
+    face.setColorAt(0.0, QColor(0x10, 0x1a, 0x33, 215));
+    face.setColorAt(0.8, QColor(0x05, 0x09, 0x16, 200));
+    face.setColorAt(1.0, QColor(0x02, 0x04, 0x0a, 150));
+    fillDisc(p, 1.0 - pixel, face);
+    strokeCircle(p, 0.96, QColor(0x7c, 0xf5, 0xd2, 50), 1.5 * pixel);
+
+    const QColor lume(0xa8, 0xff, 0xdf);
+    for (int minute = 0; minute < 60; ++minute) {
+        const double angle = minute * std::numbers::pi / 30;
+        const QPointF direction(std::sin(angle), -std::cos(angle));
+        if (minute % 15 == 0) {
+            drawGlowDot(p, direction * 0.84, 0.045, lume);
+        } else if (minute % 5 == 0) {
+            drawGlowDot(p, direction * 0.85, 0.03, lume);
+        } else {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0xa8, 0xff, 0xdf, 90));
+            p.drawEllipse(direction * 0.88, 0.008, 0.008);
+        }
+    }
+    p.end();
+    return image;
+}
+
+struct GalleryArt {
+    std::string_view name;
+    QImage (*paint)();
+};
+
+constexpr GalleryArt galleryArt[] = {
+    {"station", paintStation},      {"rings", paintRings}, {"world", paintWorld},
+    {"digital", paintDigitalPanel}, {"night", paintNight},
+};
+
+int runGallery(std::span<char*> args) {
+    if (args.size() != 2) {
+        return usageError;
+    }
+    const auto art = std::ranges::find(galleryArt, std::string_view(args[0]), &GalleryArt::name);
+    if (art == std::end(galleryArt)) {
+        std::fprintf(stderr, "velmora-artgen: no gallery artwork named %s\n", args[0]);
+        return usageError;
+    }
+    return savePng(art->paint(), args[1]) ? 0 : 1;
+}
+
 // New artwork is added as another row here.
 struct Command {
     std::string_view name;
@@ -812,7 +1054,7 @@ constexpr Command commands[] = {
     {"dial", "OUT.png", runDial},      {"preview", "IN.png OUT.png", runPreview},
     {"info", "OUT.png", runInfo},      {"corners", "OUTDIR", runCorners},
     {"icon", "OUT.png", runIcon},      {"chime", "OUT.wav", runChime},
-    {"toolbar", "OUTDIR", runToolbar},
+    {"toolbar", "OUTDIR", runToolbar}, {"gallery", "NAME OUT.png", runGallery},
 };
 
 void printUsage() {
