@@ -2,7 +2,9 @@
 #include "app/settings.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -13,6 +15,143 @@ QString keyPath(const SettingKey& key) {
 
 QString toQString(const std::u16string& text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Resolves the escapes and quotes of an INI value as QSettings does, but keeps every comma
+// as a character: a text setting is one text, whatever it holds.
+QString unescapedIniText(const QByteArray& raw) {
+    static constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                           {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
+                                           {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+    QString text;
+    qsizetype keep = 0;
+    bool inQuotes = false;
+    bool endsQuoted = false;
+    qsizetype i = 0;
+    auto skipSpaces = [&] {
+        while (i < raw.size() && (raw[i] == ' ' || raw[i] == '\t')) {
+            ++i;
+        }
+    };
+    skipSpaces();
+    while (i < raw.size()) {
+        char c = raw[i];
+        if (c == '"') {
+            ++i;
+            endsQuoted = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes) {
+                skipSpaces();
+            }
+            keep = text.size();
+            continue;
+        }
+        if (c != '\\') {
+            qsizetype end = i + 1;
+            while (end < raw.size() && raw[end] != '\\' && raw[end] != '"') {
+                ++end;
+            }
+            text += QString::fromUtf8(raw.constData() + i, end - i);
+            i = end;
+            continue;
+        }
+        if (++i >= raw.size()) {
+            break;
+        }
+        char escaped = raw[i++];
+        bool known = false;
+        for (const auto& [code, value] : kEscapes) {
+            if (escaped == code) {
+                text += QChar(value);
+                known = true;
+            }
+        }
+        int base = escaped == 'x' ? 16 : escaped >= '0' && escaped <= '7' ? 8 : 0;
+        if (!known && base != 0) {
+            char16_t unit = base == 8 ? static_cast<char16_t>(escaped - '0') : 0;
+            while (i < raw.size()) {
+                char d = raw[i];
+                int digit = d >= '0' && d <= '9'   ? d - '0'
+                            : d >= 'a' && d <= 'f' ? d - 'a' + 10
+                            : d >= 'A' && d <= 'F' ? d - 'A' + 10
+                                                   : -1;
+                if (digit < 0 || digit >= base) {
+                    break;
+                }
+                unit = static_cast<char16_t>(unit * base + digit);
+                ++i;
+            }
+            text += QChar(unit);
+        } else if (!known && (escaped == '\n' || escaped == '\r') && i < raw.size() &&
+                   (raw[i] == '\n' || raw[i] == '\r') && raw[i] != escaped) {
+            // A line continuation: the line break is no part of the text.
+            ++i;
+        }
+        keep = text.size();
+    }
+    if (!endsQuoted) {
+        while (text.size() > keep && (text.back() == ' ' || text.back() == '\t')) {
+            text.chop(1);
+        }
+    }
+    return text;
+}
+
+// A backslash not itself escaped by one before it.
+bool endsWithLoneBackslash(const QByteArray& line) {
+    qsizetype count = 0;
+    while (count < line.size() && line[line.size() - 1 - count] == '\\') {
+        ++count;
+    }
+    return count % 2 == 1;
+}
+
+// The raw value of a key in an INI file, the last one when the key repeats; nothing when
+// the key is not there.
+std::optional<QByteArray> rawIniValue(const QString& filePath, const SettingKey& key) {
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    QByteArray section(key.section.data(), static_cast<qsizetype>(key.section.size()));
+    QByteArray name = QByteArray::fromStdString(key.name);
+    QList<QByteArray> lines = file.readAll().replace('\r', "").split('\n');
+    QByteArray current;
+    std::optional<QByteArray> found;
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        QByteArray line = lines[n];
+        // A backslash at the end of a line continues the value on the next one.
+        while (endsWithLoneBackslash(line) && n + 1 < lines.size()) {
+            line += '\n' + lines[++n];
+        }
+        QByteArray trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(';')) {
+            continue;
+        }
+        if (trimmed.startsWith('[')) {
+            current = trimmed.mid(1, trimmed.indexOf(']') - 1).trimmed();
+            continue;
+        }
+        qsizetype equals = line.indexOf('=');
+        if (equals < 0 || current != section || line.left(equals).trimmed() != name) {
+            continue;
+        }
+        // A semicolon outside quotes starts a comment.
+        QByteArray value = line.mid(equals + 1);
+        bool inQuotes = false;
+        for (qsizetype i = 0; i < value.size(); ++i) {
+            if (value[i] == '\\') {
+                ++i;
+            } else if (value[i] == '"') {
+                inQuotes = !inQuotes;
+            } else if (value[i] == ';' && !inQuotes) {
+                value.truncate(i);
+                break;
+            }
+        }
+        found = value;
+    }
+    return found;
 }
 
 } // namespace
@@ -56,6 +195,11 @@ std::u16string Settings::readText(const SettingKey& key, const std::u16string& f
         return fallback;
     }
     QString text = value.toString();
+    if (value.typeId() == QMetaType::QStringList) {
+        // An unquoted comma in a hand-written file made a list of the text.
+        std::optional<QByteArray> raw = rawIniValue(settings_->fileName(), key);
+        text = raw.has_value() ? unescapedIniText(*raw) : value.toStringList().join(u',');
+    }
     return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
                           static_cast<std::size_t>(text.size()));
 }
@@ -70,6 +214,14 @@ bool Settings::writeText(const SettingKey& key, const std::u16string& value) {
 
 bool Settings::writeValue(const SettingKey& key, const QVariant& value) {
     settings_->setValue(keyPath(key), value);
+    settings_->sync();
+    return settings_->status() == QSettings::NoError;
+}
+
+bool Settings::writeInts(std::span<const IntValue> values) {
+    for (const IntValue& entry : values) {
+        settings_->setValue(keyPath(entry.key), QVariant(entry.value));
+    }
     settings_->sync();
     return settings_->status() == QSettings::NoError;
 }

@@ -33,4 +33,8 @@ private:
     bool writeValue(const SettingKey& key, const QVariant& value);
 
     std::unique_ptr<QSettings> settings_;
+
+public:
+    // All the values set, then one sync: one rewrite of the file for them all.
+    bool writeInts(std::span<const IntValue> values) override;
 };

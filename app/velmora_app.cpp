@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "app/velmora_dlg.h"
 #include "clock/class_registration.h"
+#include "model/temporary_file.h"
 #include "render/font_families.h"
 
 #include <QApplication>
@@ -53,6 +54,8 @@ int CVelmoraApp::run(int argc, char** argv) {
     // The clock is the only window; hiding it to the tray must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
     quitOnTerminationSignals(application);
+    // Background copies left by an instance that was killed or lost its display.
+    TemporaryFile::removeStale();
     loadAppResources();
     Settings settings;
     registerSchemeClasses();

@@ -68,7 +68,7 @@ std::unique_ptr<Clock> readSchemeFile(const std::filesystem::path& path, ReadErr
                                       bool requireEnd) {
     FileByteStream stream(path, FileByteStream::Mode::Read);
     if (!stream.isOpen()) {
-        setError(error, ReadError{systemError("cannot open " + path.string()), 0});
+        setError(error, ReadError{"cannot open " + path.string() + ": " + stream.openError(), 0});
         return nullptr;
     }
     return readScheme(stream, error, requireEnd);

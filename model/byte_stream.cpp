@@ -3,9 +3,25 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+std::string notRegularReason(mode_t mode) {
+    const char* kind = S_ISDIR(mode)    ? "a directory"
+                       : S_ISFIFO(mode) ? "a FIFO"
+                       : S_ISCHR(mode)  ? "a character device"
+                       : S_ISBLK(mode)  ? "a block device"
+                       : S_ISSOCK(mode) ? "a socket"
+                                        : "a special file";
+    return std::string("not a regular file (") + kind + ")";
+}
+
+} // namespace
 
 std::uint64_t ByteStream::copyTo(ByteStream& target, std::uint64_t count) {
     std::array<std::uint8_t, 64 * 1024> buffer;
@@ -66,29 +82,39 @@ bool MemoryByteStream::seek(std::int64_t offset) {
 }
 
 FileByteStream::FileByteStream(const std::filesystem::path& path, Mode mode) : mode_(mode) {
-    if (mode != Mode::Read) {
-        int flags = O_WRONLY | O_TRUNC | O_CLOEXEC;
-        flags |= mode == Mode::Write ? O_CREAT : O_NOFOLLOW;
-        int fd = ::open(path.c_str(), flags, 0666);
-        if (fd >= 0 && (file_ = ::fdopen(fd, "wb")) == nullptr) {
-            ::close(fd);
-        }
+    // Opening a FIFO waits for the other end, and opening a terminal could make it ours:
+    // open without either, and look at what was opened before touching a byte.
+    int flags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    if (mode == Mode::Read) {
+        flags |= O_RDONLY;
+    } else {
+        flags |= O_WRONLY | O_TRUNC | (mode == Mode::Write ? O_CREAT : O_NOFOLLOW);
+    }
+    int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) {
+        openError_ = std::strerror(errno);
         return;
     }
-    file_ = std::fopen(path.c_str(), "rbe");
-    if (file_ == nullptr) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        openError_ = std::strerror(errno);
+        ::close(fd);
         return;
     }
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        // A directory or device has no size to bound reads by.
-        std::fclose(file_);
-        file_ = nullptr;
+    if (!S_ISREG(info.st_mode)) {
+        openError_ = notRegularReason(info.st_mode);
+        ::close(fd);
         return;
     }
-    size_ = std::filesystem::file_size(path, error);
-    if (error) {
-        size_ = 0;
+    // A regular file never blocks, but buffered streams expect the ordinary mode.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if ((file_ = ::fdopen(fd, mode == Mode::Read ? "rb" : "wb")) == nullptr) {
+        openError_ = std::strerror(errno);
+        ::close(fd);
+        return;
+    }
+    if (mode == Mode::Read) {
+        size_ = static_cast<std::uint64_t>(info.st_size);
     }
 }
 

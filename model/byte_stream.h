@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <vector>
 
 class ByteStream {
@@ -48,6 +49,8 @@ private:
 };
 
 // A buffered stream over a file, opened for reading or for writing (create or truncate).
+// Only regular files are read: a FIFO, a device or a directory is refused at open, before
+// any read could block on it.
 class FileByteStream : public ByteStream {
 public:
     // Write creates or truncates; OverwritePrivate truncates an existing file of ours and
@@ -60,6 +63,8 @@ public:
     FileByteStream& operator=(const FileByteStream&) = delete;
 
     bool isOpen() const { return file_ != nullptr; }
+    // Why the file could not be opened; empty when it is open.
+    const std::string& openError() const { return openError_; }
     std::size_t read(void* buffer, std::size_t size) override;
     bool write(const void* data, std::size_t size) override;
     bool seek(std::int64_t offset) override;
@@ -76,4 +81,5 @@ private:
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;
     bool failed_ = false;
+    std::string openError_;
 };

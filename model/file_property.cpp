@@ -38,6 +38,12 @@ void FileProperty::read(ObjectIStream& in) {
     std::uint64_t sizeOffset = in.position();
     std::uint32_t size = 0;
     in.read32(size);
+    // The same limit as for choosing or building a file, so every scheme that reads can
+    // also be written and built again.
+    if (size > kMaxCarriedBytes && !in.failed()) {
+        in.fail(tooLargeMessage("carried file", size), sizeOffset);
+        return;
+    }
     if (!in.expectBytes(size, 1, "carried file size", sizeOffset)) {
         return;
     }
@@ -76,9 +82,9 @@ void FileProperty::write(ObjectOStream& out) const {
     }
     std::uint64_t copied = source->copyTo(out.byteStream(), size);
     if (copied != size) {
-        // Keep the framing intact and let the caller know the save is not good.
-        std::string zeros(static_cast<std::size_t>(size - copied), '\0');
-        out.writeRaw(zeros.data(), zeros.size());
+        // The file shrank or vanished since its size was taken: keep the framing intact and
+        // let the caller know the save is not good.
+        out.writeZeros(size - copied);
         out.markFailed();
     }
 }
@@ -165,7 +171,7 @@ void FileProperty::copyIntoNewTemporary(const std::filesystem::path& from) {
     }
     FileByteStream source(from, FileByteStream::Mode::Read);
     if (!source.isOpen()) {
-        lastError_ = from.string() + ": cannot read the file";
+        lastError_ = from.string() + ": cannot read the file: " + source.openError();
         return;
     }
     std::uint64_t size = source.remaining();

@@ -12,8 +12,8 @@
 class FileProperty : public Property {
 public:
     static constexpr const char* kTypeName = "FileProperty";
-    // Larger files are refused: no background image is that big, and a scheme must stay
-    // loadable.
+    // Larger files are refused when chosen, built or read: no background image is that big,
+    // and a scheme must stay loadable.
     static constexpr std::uint64_t kMaxCarriedBytes = 64ull * 1024 * 1024;
 
     FileProperty() = default;

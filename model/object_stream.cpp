@@ -1,6 +1,7 @@
 // Typed, little-endian writes and reads of scheme objects over a byte stream.
 #include "model/object_stream.h"
 
+#include <algorithm>
 #include <array>
 
 void ObjectIStream::fail(std::string reason, std::uint64_t offset) {
@@ -9,6 +10,15 @@ void ObjectIStream::fail(std::string reason, std::uint64_t offset) {
     }
     failed_ = true;
     error_ = ReadError{std::move(reason), offset};
+}
+
+void ObjectOStream::writeZeros(std::uint64_t count) {
+    static constexpr std::array<std::uint8_t, 64 * 1024> kZeros{};
+    while (count > 0 && ok()) {
+        std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(kZeros.size(), count));
+        writeRaw(kZeros.data(), chunk);
+        count -= chunk;
+    }
 }
 
 bool ObjectIStream::expectBytes(std::uint64_t count, std::uint64_t itemSize, const char* what,

@@ -1,6 +1,7 @@
 // A private temporary file in the user's temporary directory, deleted with its owner.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -8,10 +9,16 @@
 class TemporaryFile {
 public:
     static constexpr const char* kPrefix = "~Velmora_";
+    // Unlocked copies younger than this are spared by the sweep: a copy is locked only just
+    // after it was created.
+    static constexpr std::chrono::seconds kStaleAfter{60};
 
     // Creates a new empty file, exclusively and readable by its owner only; null with a
-    // reason when that is not possible.
+    // reason when that is not possible. The file stays locked while this object lives.
     static std::unique_ptr<TemporaryFile> create(std::string* error);
+    // Removes the user's own copies that no living process holds (left by a crash or a
+    // kill); returns how many went. Another user's or a running instance's files stay.
+    static std::size_t removeStale();
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -21,7 +28,9 @@ public:
     void truncate();
 
 private:
-    explicit TemporaryFile(std::filesystem::path path) : path_(std::move(path)) {}
+    TemporaryFile(std::filesystem::path path, int fd) : path_(std::move(path)), fd_(fd) {}
 
     std::filesystem::path path_;
+    // Holds the lock that tells the sweep of another start that this copy is alive.
+    int fd_;
 };

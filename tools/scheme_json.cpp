@@ -1,6 +1,7 @@
 // Converting schemes to JSON and back, losslessly.
 #include "tools/scheme_json.h"
 
+#include "model/byte_stream.h"
 #include "model/class_registry.h"
 #include "model/color_property.h"
 #include "model/file_property.h"
@@ -90,15 +91,16 @@ QByteArray fileData(const JsonValue& json, const std::filesystem::path& baseFold
     }
     if (dataFile != nullptr) {
         std::filesystem::path path = baseFolder / toPath(dataFile->asString());
-        QFile file(QString::fromStdString(path.string()));
-        std::error_code code;
-        if (std::filesystem::file_size(path, code) > FileProperty::kMaxCarriedBytes && !code) {
+        FileByteStream file(path, FileByteStream::Mode::Read);
+        if (!file.isOpen()) {
+            fail(where, path.string() + ": cannot read the file: " + file.openError());
+        }
+        if (file.remaining() > FileProperty::kMaxCarriedBytes) {
             fail(where, path.string() + ": file too large");
         }
-        if (!file.open(QIODevice::ReadOnly)) {
-            fail(where, path.string() + ": cannot read the file");
-        }
-        return file.readAll();
+        QByteArray bytes(static_cast<qsizetype>(file.remaining()), '\0');
+        bytes.resize(static_cast<qsizetype>(file.read(bytes.data(), bytes.size())));
+        return bytes;
     }
     if (json.at("size").asInt() != 0) {
         fail(where, "the carried file's bytes are missing (dump with --with-data)");
@@ -134,11 +136,14 @@ std::unique_ptr<Property> build(const JsonValue& json, const std::filesystem::pa
 
 void buildChildren(PropertyMap& map, const JsonValue& json, const std::filesystem::path& baseFolder,
                    const std::string& where, int depth) {
-    if (depth >= ObjectIStream::kMaxDepth) {
+    const JsonValue::Array& children = json.at("children").items();
+    // The reader's rule: only a map that has children counts as a level, so an empty map
+    // may sit one level below the deepest one with children.
+    if (!children.empty() && depth >= ObjectIStream::kMaxDepth) {
         fail(where, "nesting deeper than " + std::to_string(ObjectIStream::kMaxDepth) + " levels");
     }
     map.clearChildren();
-    for (const JsonValue& child : json.at("children").items()) {
+    for (const JsonValue& child : children) {
         map.append(build(child, baseFolder, where, depth + 1));
     }
 }

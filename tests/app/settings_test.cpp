@@ -2,6 +2,7 @@
 #include "app/settings.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -61,6 +62,46 @@ TEST_F(SettingsTest, OddStoredValuesFallBackOrKeepTheirBits) {
     EXPECT_EQ(settings.readInt(settings::kClickThrough), -1);
     EXPECT_EQ(settings.readInt(settings::kThreadPriority), 0);
 }
+
+struct HandWrittenRow {
+    const char* name;
+    const char* line;
+    const char16_t* text;
+};
+
+class HandWrittenTextTest : public SettingsTest,
+                            public testing::WithParamInterface<HandWrittenRow> {};
+
+// QSettings reads an unquoted comma as a list; a text setting must still read as written.
+TEST_P(HandWrittenTextTest, ReadsAsTheTextWritten) {
+    {
+        QFile conf(file());
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write("[View]\nStayOnTop=1\nSchemeLoaded=/old.Velmora\n; SchemeLoaded=a,b\n"
+                   "[Other]\nSchemeLoaded=x,y\n[View]\n");
+        conf.write(GetParam().line);
+        conf.write("\nOverallAlpha=1,2\n");
+    }
+    Settings settings(file());
+    EXPECT_EQ(settings.readText(settings::kSchemeLoaded), GetParam().text);
+    EXPECT_EQ(settings.readInt(settings::kStayOnTop), 1);
+    EXPECT_EQ(settings.readInt(settings::kOverallAlpha), 255);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HandWrittenTextTest,
+    testing::Values(
+        HandWrittenRow{"PathWithComma", "SchemeLoaded=/home/u/My Clocks, old/x.Velmora",
+                       u"/home/u/My Clocks, old/x.Velmora"},
+        HandWrittenRow{"SpacesAroundKeepInside", "SchemeLoaded =  a , b  ", u"a , b"},
+        HandWrittenRow{"CommentCutsTheValue", "SchemeLoaded=a,b ; note", u"a,b"},
+        HandWrittenRow{"QuotesAndEscapes", "SchemeLoaded=\"x; y\",\\tz\\x263a,\\\"q\\\"\\101,\\\\",
+                       u"x; y,\tz\u263a,\"q\"A,\\"},
+        HandWrittenRow{"Utf8", "SchemeLoaded=\xc3\xa9t\xc3\xa9,\xc3\xa9", u"\u00e9t\u00e9,\u00e9"},
+        HandWrittenRow{"Continued", "SchemeLoaded=a,\\\n  b", u"a,  b"},
+        HandWrittenRow{"OnlyCommas", "SchemeLoaded=,", u","},
+        HandWrittenRow{"PlainTextUntouched", "SchemeLoaded=\"a,b\"", u"a,b"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsTest, FailedWritesAreReportedNotFatal) {
     Settings settings(folder_.filePath("missing/folder/that/is/a/file"));

@@ -8,10 +8,12 @@
 #include "model/utf.h"
 #include "resources/default_scheme.h"
 
+#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -171,6 +173,27 @@ TEST_F(SchemeFileTest, FailedLoadLeavesTheBodyAndTheSettingUntouched) {
     Clock other;
     EXPECT_TRUE(other.loadLastScheme(settings));
     EXPECT_EQ(other.schemePath(), good);
+}
+
+TEST_F(SchemeFileTest, LastSchemeNamingAFifoOrDeviceFailsAtOnceWithTheReason) {
+    fs::path fifo = folder_ / "scheme.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Without the fix the open waits for a writer for good; the alarm ends such a run.
+    ::alarm(20);
+    for (const auto& [path, kind] :
+         {std::pair<fs::path, std::string>{fifo, "a FIFO"}, {"/dev/null", "a character device"}}) {
+        MemorySettings settings;
+        settings.writeText(settings::kSchemeLoaded, fromPath(path));
+        std::unique_ptr<Clock> clock = readDefaultScheme();
+        ReadError error;
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(clock->loadLastScheme(settings, &error));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_EQ(error.reason,
+                  "cannot open " + path.string() + ": not a regular file (" + kind + ")");
+        EXPECT_EQ(error.offset, 0u);
+    }
+    ::alarm(0);
 }
 
 TEST_F(SchemeFileTest, ReconcilingAddsMissingDropsUnknownAndKeepsElements) {

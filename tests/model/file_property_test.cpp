@@ -3,10 +3,13 @@
 #include "model/file_property.h"
 #include "model/utf.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -170,6 +173,105 @@ TEST_F(FilePropertyTest, ReadingRefusesSizesBeyondTheData) {
     EXPECT_TRUE(reader.failed());
     EXPECT_EQ(reader.error().offset, 4u + 30 + 4 + 4 + 10);
     EXPECT_EQ(temporaryFiles(), 0u);
+}
+
+TEST_F(FilePropertyTest, SpecialFilesAreRefusedAtOnceWithTheirKind) {
+    fs::path fifo = folder_ / "image.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct Row {
+        fs::path path;
+        const char* reason;
+    };
+    // Opening the FIFO without a writer would wait for good; the alarm ends a hung run.
+    ::alarm(20);
+    for (const Row& row : {Row{fifo, "not a regular file (a FIFO)"},
+                           Row{"/dev/zero", "not a regular file (a character device)"},
+                           Row{folder_, "not a regular file (a directory)"}}) {
+        SCOPED_TRACE(row.path.string());
+        FileProperty property(u"BackgroundImage", 21, u"");
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(property.chooseSource(fromPath(row.path)));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_NE(property.lastError().find(row.reason), std::string::npos) << property.lastError();
+        EXPECT_TRUE(contents(property.temporaryFilePath()).empty());
+
+        FileByteStream stream(row.path, FileByteStream::Mode::Read);
+        EXPECT_FALSE(stream.isOpen());
+        EXPECT_EQ(stream.openError(), row.reason);
+    }
+    ::alarm(0);
+}
+
+// An output that empties the carried file's copy at its first write, as a file shrinking
+// between the size being taken and the bytes being copied would.
+class ShrinkingOutput : public MemoryByteStream {
+public:
+    explicit ShrinkingOutput(fs::path victim) : victim_(std::move(victim)) {}
+    bool write(const void* data, std::size_t size) override {
+        if (!victim_.empty()) {
+            fs::resize_file(victim_, 3);
+            victim_.clear();
+        }
+        largest_ = std::max(largest_, size);
+        return MemoryByteStream::write(data, size);
+    }
+
+    fs::path victim_;
+    std::size_t largest_ = 0;
+};
+
+TEST_F(FilePropertyTest, FileShrinkingDuringASaveKeepsTheFramingAndFailsTheSave) {
+    constexpr std::size_t kSize = 1 << 20;
+    FileProperty property(u"BackgroundImage", 21,
+                          fromPath(makeFile("big.png", std::string(kSize, 'x'))));
+    fs::path copy = property.temporaryFilePath();
+    ShrinkingOutput stream(copy);
+    ObjectOStreamStd out(stream);
+    property.write(out);
+    EXPECT_FALSE(out.ok());
+    EXPECT_LE(stream.largest_, 64u * 1024);
+
+    std::span<const std::uint8_t> bytes = stream.bytes();
+    std::size_t header = 4 + 2 * 15 + 4 + 4 + 2 * property.sourcePath().size() + 4;
+    ASSERT_EQ(bytes.size(), header + kSize);
+    EXPECT_EQ(bytes[header - 2], 0x10); // the size taken before the file shrank
+    std::string carried(bytes.begin() + static_cast<std::ptrdiff_t>(header), bytes.end());
+    EXPECT_EQ(carried, "xxx" + std::string(kSize - 3, '\0'));
+
+    // The record still reads, and the next object would start right after it.
+    MemoryByteStream again(bytes);
+    ObjectIStreamStd in(again);
+    FileProperty loaded;
+    loaded.read(in);
+    EXPECT_FALSE(in.failed()) << in.error().reason;
+    EXPECT_EQ(again.remaining(), 0u);
+}
+
+TEST_F(FilePropertyTest, ReadingTakesCarriedFilesUpToTheLimitThatChoosingHas) {
+    for (std::uint64_t size :
+         {FileProperty::kMaxCarriedBytes, FileProperty::kMaxCarriedBytes + 1}) {
+        SCOPED_TRACE(size);
+        MemoryByteStream stream;
+        ObjectOStreamStd out(stream);
+        out.writeWString(u"BackgroundImage");
+        out.write32(std::int32_t{21});
+        out.writeWString(u"x.png");
+        out.write32(static_cast<std::uint32_t>(size));
+        out.writeZeros(size);
+        MemoryByteStream bytes(stream.bytes());
+        ObjectIStreamStd reader(bytes);
+        FileProperty property;
+        property.read(reader);
+        if (size <= FileProperty::kMaxCarriedBytes) {
+            ASSERT_FALSE(reader.failed()) << reader.error().reason;
+            EXPECT_EQ(fs::file_size(property.temporaryFilePath()), size);
+        } else {
+            EXPECT_TRUE(reader.failed());
+            EXPECT_NE(reader.error().reason.find("too large"), std::string::npos);
+            EXPECT_EQ(reader.error().offset, 4u + 30 + 4 + 4 + 10);
+            EXPECT_EQ(temporaryFiles(), 0u);
+        }
+    }
 }
 
 } // namespace

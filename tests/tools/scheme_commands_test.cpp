@@ -1,6 +1,9 @@
 // velmora-tool's scheme commands, run as a user would run them.
 #include "tool_test.h"
 
+#include <cstdlib>
+#include <sys/stat.h>
+
 namespace {
 
 class SchemeCommandsTest : public ToolTest {};
@@ -98,6 +101,93 @@ INSTANTIATE_TEST_SUITE_P(
             R"({"type": "Clock", "name": "", "textId": 0, "children": [{"type": "FileProperty", "name": "", "textId": 0, "sourcePath": "", "size": 1, "sha256": "00", "dataBase64": "AA=="}]})",
             "sha256"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SchemeCommandsTest, CheckRefusesAFifoAtOnce) {
+    std::string fifo = path("scheme.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // The timeout only keeps a hanging tool from hanging the test run.
+    std::string command =
+        "timeout 10 " + std::string(VELMORA_TOOL) + " check " + fifo + " 2>" + path("stderr.txt");
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(read(path("stderr.txt")), "velmora-tool: " + fifo + ": cannot open " + fifo +
+                                            ": not a regular file (a FIFO) (at byte 0)\n");
+}
+
+// A chain of hands nested down to the given level, the innermost holding inner.
+std::string nestedHands(int level, int deepest, const std::string& inner) {
+    std::string children = level == deepest ? inner : nestedHands(level + 1, deepest, inner);
+    std::string type = level == 0 ? "Clock" : "ClockHand";
+    return R"({"type": ")" + type + R"(", "name": "", "textId": 0, "children": [)" + children +
+           "]}";
+}
+
+void patch32(std::string& bytes, std::size_t offset, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[offset + i] = static_cast<char>(value >> (8 * i));
+    }
+}
+
+TEST_F(SchemeCommandsTest, WhatReadsAtTheNestingLimitBuildsAndWhatDoesNotIsRefusedByBoth) {
+    // An empty map may sit at level 64, below the deepest map that has children.
+    write("deep.json", nestedHands(0, 64, ""));
+    ToolRun build = tool("build " + path("deep.json") + " " + path("deep.Velmora"));
+    ASSERT_EQ(build.status, 0) << build.err;
+    ASSERT_EQ(tool("check " + path("deep.Velmora")).status, 0);
+    ToolRun dump = tool("dump " + path("deep.Velmora"));
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    write("again.json", dump.out);
+    ASSERT_EQ(tool("build " + path("again.json") + " " + path("again.Velmora")).status, 0);
+    EXPECT_EQ(read(path("again.Velmora")), read(path("deep.Velmora")));
+
+    const std::string child = R"({"type": "IntProperty", "name": "", "textId": 0, "value": 1})";
+    write("deeper.json", nestedHands(0, 64, child));
+    build = tool("build " + path("deeper.json") + " " + path("deeper.Velmora"));
+    EXPECT_EQ(build.status, 1);
+    EXPECT_NE(build.err.find("nesting deeper than 64 levels"), std::string::npos) << build.err;
+    // The same scheme as bytes: the innermost map's count (the file's last four bytes) made
+    // one, then the child.
+    std::string bytes = read(path("deep.Velmora"));
+    patch32(bytes, bytes.size() - 4, 1);
+    std::string record(4 + 11 + 4 + 4 + 4, '\0');
+    patch32(record, 0, 11);
+    record.replace(4, 11, "IntProperty");
+    bytes += record;
+    write("deeper.Velmora", bytes);
+    ToolRun check = tool("check " + path("deeper.Velmora"));
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.err.find("nesting deeper than 64 levels"), std::string::npos) << check.err;
+}
+
+TEST_F(SchemeCommandsTest, CarriedFilesReadAndBuildUpToTheSameSize) {
+    constexpr std::uint64_t kLimit = 64ull << 20;
+    for (std::uint64_t size : {kLimit, kLimit + 1}) {
+        write("image.bin", "");
+        fs::resize_file(path("image.bin"), size);
+        write("big.json", R"({"type": "Clock", "name": "", "textId": 0, "children": [
+            {"type": "FileProperty", "name": "BackgroundImage", "textId": 21,
+             "sourcePath": "image.bin", "size": )" +
+                              std::to_string(size) + R"(, "dataFile": "image.bin"}]})");
+        ToolRun build = tool("build " + path("big.json") + " " + path("big.Velmora"));
+        if (size > kLimit) {
+            EXPECT_EQ(build.status, 1);
+            EXPECT_NE(build.err.find("too large"), std::string::npos) << build.err;
+            continue;
+        }
+        ASSERT_EQ(build.status, 0) << build.err;
+        EXPECT_EQ(tool("check " + path("big.Velmora")).status, 0);
+        // One byte more in the scheme itself: the carried file ends the file, its size just
+        // before it.
+        std::string bytes = read(path("big.Velmora"));
+        patch32(bytes, bytes.size() - size - 4, static_cast<std::uint32_t>(size + 1));
+        bytes += '\0';
+        write("bigger.Velmora", bytes);
+        ToolRun check = tool("check " + path("bigger.Velmora"));
+        EXPECT_EQ(check.status, 1);
+        EXPECT_NE(check.err.find("too large"), std::string::npos) << check.err;
+    }
+}
 
 TEST_F(SchemeCommandsTest, ReportsBrokenSchemesAndUsage) {
     write("short.Velmora", std::string("\0\0\0\0\0\0\0\0\x01\0\0\0", 12));
