@@ -68,6 +68,14 @@ QUrl feedbackUrl(const HelpConfig& config) {
     return url;
 }
 
+void showFeedbackNote(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("VELMORA"), text, QMessageBox::Ok,
+                    parent);
+    // The address or the advice is there to be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
+}
+
 } // namespace
 
 std::optional<HelpLink> helpLinkForCommand(int commandId) {
@@ -107,17 +115,31 @@ QUrl helpUrl(HelpLink link, const HelpConfig& config) {
 QString feedbackUnsetMessage() {
     return QCoreApplication::translate(
         "HelpLinks",
-        "This copy of Velmora has no feedback address configured, so there is nowhere to "
-        "send e-mail to.\n\nWhoever built it can set one with the CMake option "
-        "VELMORA_FEEDBACK_ADDRESS. The FAQ in the \"Web help\" menu may already answer your "
+        "This copy of Velmora has no feedback address set up, so no e-mail can be started.\n\n"
+        "To report a fault or suggest an improvement, please contact whoever provided this "
+        "copy, for example your distribution's bug tracker or the maintainer of the package "
+        "you installed.\n\nThe FAQ in the \"Web help\" menu may already answer your "
         "question.");
+}
+
+QString feedbackAddressMessage(const QString& address) {
+    return QCoreApplication::translate("HelpLinks",
+                                       "No mail program could be started.\n\nPlease send your "
+                                       "feedback by e-mail to:\n%1")
+        .arg(address);
 }
 
 bool openHelpLink(HelpLink link, QWidget* parent, const HelpConfig& config) {
     const QUrl url = helpUrl(link, config);
     if (url.isEmpty()) {
-        QMessageBox::information(parent, QStringLiteral("VELMORA"), feedbackUnsetMessage());
+        showFeedbackNote(parent, feedbackUnsetMessage());
         return false;
     }
-    return QDesktopServices::openUrl(url);
+    if (QDesktopServices::openUrl(url)) {
+        return true;
+    }
+    if (link == HelpLink::Feedback) {
+        showFeedbackNote(parent, feedbackAddressMessage(url.path()));
+    }
+    return false;
 }

@@ -38,10 +38,15 @@ QString findDocsDir(const QString& executableDir, const QString& sourceDocsDir);
 // Empty for the feedback link when no address is configured.
 QUrl helpUrl(HelpLink link, const HelpConfig& config = HelpConfig::fromBuild());
 
-// What the program says instead of opening a mail program without an address.
+// What the program says instead of opening a mail program without an address: where the
+// user can report instead.
 QString feedbackUnsetMessage();
+// What the program says when the desktop has no mail program for the address: the address
+// itself, to copy into whatever the user writes mail with.
+QString feedbackAddressMessage(const QString& address);
 
 // Opens the link with the desktop's handler; false when there was nothing to open or the
-// desktop could not open it, which the caller may ignore.
+// desktop could not open it, which the caller may ignore. Feedback that cannot be sent by
+// mail says where it can go instead.
 bool openHelpLink(HelpLink link, QWidget* parent,
                   const HelpConfig& config = HelpConfig::fromBuild());

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -33,9 +34,10 @@ constexpr int kTrayTooltipTextId = 49;
 // Step-wise clocks wake just after each second boundary; continuous ones on this period.
 constexpr int kContinuousPeriodMs = 100;
 constexpr int kSecondSlackMs = 3;
-// How often, in seconds, the machine's time zone is checked for a change; checked on a tick so
-// that an idle clock wakes only once a second.
-constexpr int kZoneWatchSeconds = 3;
+// How often, in seconds, the machine's time zone and the desktop's tray are checked for a
+// change; checked on a tick so that an idle clock wakes only once a second. Qt has no public
+// signal for a tray host arriving or leaving, and asking costs one round trip to the X server.
+constexpr int kWatchSeconds = 3;
 
 // Corner order: top-left, top-right, bottom-right, bottom-left.
 constexpr std::array<const char*, 4> kCornerNames = {"tl", "tr", "br", "bl"};
@@ -162,6 +164,10 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
       settings_(settings), redMarks_(loadMarks("red")), greenMarks_(loadMarks("green")) {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Set before the native window exists, which takes it only then: a clock shown active
+    // at start takes the focus from the user's window and, in click-through mode, shows the
+    // red marks.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QStringLiteral("Velmora"));
     setWindowIcon(programIcon());
@@ -190,13 +196,6 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
         connect(menu_.priorityActions()[i], &QAction::triggered, this,
                 [this, i] { setThreadPriority(kPriorityItems[i].level); });
     }
-
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        tray_ = std::make_unique<QSystemTrayIcon>(programIcon());
-        tray_->setToolTip(toQString(stringTableText(kTrayTooltipTextId)));
-        tray_->setContextMenu(&menu_.menu());
-        connect(tray_.get(), &QSystemTrayIcon::activated, this, &CVelmoraDlg::onTrayActivated);
-    }
 }
 
 CVelmoraDlg::~CVelmoraDlg() {
@@ -205,12 +204,34 @@ CVelmoraDlg::~CVelmoraDlg() {
     setTrayIconShown(false);
 }
 
-bool CVelmoraDlg::trayAvailable() const {
-    return tray_ != nullptr;
+void CVelmoraDlg::createTrayIcon() {
+    tray_ = std::make_unique<QSystemTrayIcon>(programIcon());
+    tray_->setToolTip(toQString(stringTableText(kTrayTooltipTextId)));
+    tray_->setContextMenu(&menu_.menu());
+    connect(tray_.get(), &QSystemTrayIcon::activated, this, &CVelmoraDlg::onTrayActivated);
+}
+
+void CVelmoraDlg::refreshTray() {
+    trayAvailable_ = trayProbe_();
+    if (trayAvailable_) {
+        if (tray_ == nullptr) {
+            createTrayIcon();
+        }
+        return;
+    }
+    // The icon went with the tray host, and it was the only way back to a clock that lets
+    // clicks through or is hidden. The stored choice is kept for a session with a tray.
+    if (clickThrough_ || hiddenToTray_) {
+        clickThrough_ = false;
+        hiddenToTray_ = false;
+        applyViewState();
+        drawFrame();
+    }
 }
 
 void CVelmoraDlg::initialize() {
     fillZoneSlots();
+    refreshTray();
     readViewSettings();
     loadScheme();
     limitSizeToDesktop();
@@ -307,8 +328,9 @@ void CVelmoraDlg::scheduleTick() {
 void CVelmoraDlg::tick() {
     int second = velmora::packedDateTimeFrom(wallClock_()).second();
     if (continuousRedraw_ || second != lastSecond_) {
-        if (second != lastSecond_ && second % kZoneWatchSeconds == 0) {
+        if (second != lastSecond_ && second % kWatchSeconds == 0) {
             followMachineZone();
+            refreshTray();
         }
         lastSecond_ = second;
         drawFrame();
@@ -395,7 +417,31 @@ void CVelmoraDlg::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange) {
         drawFrame();
+    } else if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        // Undone after the window system has finished the change it reports.
+        QMetaObject::invokeMethod(this, &CVelmoraDlg::restoreFromMinimized, Qt::QueuedConnection);
     }
+}
+
+// The clock is a tool window with no taskbar entry, and outside click-through it has no tray
+// icon: minimised, nothing would show it again. It is restored at once rather than treated as
+// "Hide to tray", which would need a tray and would make the window manager's command mean
+// something else on each desktop.
+void CVelmoraDlg::restoreFromMinimized() {
+    if (!isMinimized()) {
+        return;
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (!hiddenToTray_) {
+        show();
+    }
+}
+
+// The window manager's close (Alt+F4, its window menu) ends the program as "Exit" does:
+// hidden, the clock would leave a process running with nothing on screen to end it.
+void CVelmoraDlg::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit exitRequested();
 }
 
 Qt::Edges CVelmoraDlg::cornerAt(const QPoint& position) const {
@@ -496,7 +542,6 @@ void CVelmoraDlg::applyViewState() {
         if (windowHandle() != nullptr) {
             windowHandle()->setFlag(Qt::WindowStaysOnTopHint, stayOnTop_);
         }
-        setAttribute(Qt::WA_ShowWithoutActivating);
         show();
         if (windowHandle() != nullptr) {
             windowHandle()->setFlag(Qt::WindowTransparentForInput, clickThrough_);
@@ -528,6 +573,7 @@ void CVelmoraDlg::showContextMenu(const QPoint& screenPosition) {
 }
 
 void CVelmoraDlg::updateMenu() {
+    refreshTray();
     menu_.action(MenuCommand::StayOnTop)->setChecked(stayOnTop_);
     bool transparent = windowHandle() != nullptr &&
                        windowHandle()->flags().testFlag(Qt::WindowTransparentForInput);

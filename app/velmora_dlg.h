@@ -59,7 +59,15 @@ public:
     int threadPriority() const { return threadPriority_; }
     bool continuousRedraw() const { return continuousRedraw_; }
     // Whether click-through and hiding can be offered: both need a tray icon to come back.
-    bool trayAvailable() const;
+    // As last seen by refreshTray().
+    bool trayAvailable() const { return trayAvailable_; }
+    // Asks the desktop again whether it has a tray, which a tray host starting after the clock
+    // or ending before it changes: creates the icon when one appears, and brings a
+    // click-through or hidden clock back to normal when it goes.
+    void refreshTray();
+    // Whether the desktop has a tray now: the platform's answer, or a test's own.
+    using TrayProbe = std::function<bool()>;
+    void setTrayProbe(TrayProbe probe) { trayProbe_ = std::move(probe); }
     // Where the time comes from: the system clock, or a test's own.
     using WallClock = std::function<std::chrono::system_clock::time_point()>;
     void setWallClock(WallClock clock) { wallClock_ = std::move(clock); }
@@ -88,6 +96,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -106,6 +115,9 @@ private:
     // Updates the input shape where the frame changed, in the window's coordinates.
     void updateInputMask(const QRegion& changed);
     void setTrayIconShown(bool shown);
+    void createTrayIcon();
+    // Undoes a minimise by the window manager, which would leave the clock unreachable.
+    void restoreFromMinimized();
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
     void applySize(int percent);
     void setOverallAlpha(int alpha);
@@ -143,6 +155,8 @@ private:
     int lastSecond_ = -1;
     bool continuousRedraw_ = false;
     bool trayIconShown_ = false;
+    bool trayAvailable_ = false;
+    TrayProbe trayProbe_ = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     // A drag with the left button: the edges being resized (none when moving), where it
     // started, the geometry then, and whether the mouse has moved far enough to count.
     struct Drag {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -270,10 +271,15 @@ void CWindowAligner::savePlacement() {
     using settings::PlacementPart;
     using settings::windowLayoutKey;
     const QPoint position = window_->pos() - parentOrigin();
-    store_.writeInt(windowLayoutKey(name_, PlacementPart::X), position.x());
-    store_.writeInt(windowLayoutKey(name_, PlacementPart::Y), position.y());
-    store_.writeInt(windowLayoutKey(name_, PlacementPart::W), window_->width());
-    store_.writeInt(windowLayoutKey(name_, PlacementPart::H), window_->height());
+    const SettingKey x = windowLayoutKey(name_, PlacementPart::X);
+    const SettingKey y = windowLayoutKey(name_, PlacementPart::Y);
+    const SettingKey w = windowLayoutKey(name_, PlacementPart::W);
+    const SettingKey h = windowLayoutKey(name_, PlacementPart::H);
+    // One update for the four values: a drag moves the window many times a second, and each
+    // write through to disk rewrites the whole file.
+    const std::array<SettingsStore::IntValue, 4> values{
+        {{x, position.x()}, {y, position.y()}, {w, window_->width()}, {h, window_->height()}}};
+    store_.writeInts(values);
 }
 
 bool CWindowAligner::applyMinimumTrackSize() {

@@ -77,7 +77,9 @@ TEST(HelpLinksTest, FeedbackIsAMailtoLinkOnlyWithAnAddress) {
     EXPECT_TRUE(helpUrl(HelpLink::Feedback, config).isEmpty());
     config.feedbackAddress = QStringLiteral("   ");
     EXPECT_TRUE(helpUrl(HelpLink::Feedback, config).isEmpty());
-    EXPECT_TRUE(feedbackUnsetMessage().contains(QLatin1String("no feedback address")));
+    // Meant for the user: where to report, not how to build the program.
+    EXPECT_TRUE(feedbackUnsetMessage().contains(QLatin1String("bug tracker")));
+    EXPECT_FALSE(feedbackUnsetMessage().contains(QLatin1String("CMake")));
 
     config.feedbackAddress = QStringLiteral("clock@example.org");
     EXPECT_EQ(helpUrl(HelpLink::Feedback, config).toString(),
@@ -162,8 +164,25 @@ TEST(HelpLinksTest, OpeningGoesToTheDesktopOrExplainsAMissingAddress) {
     EXPECT_EQ(shown, feedbackUnsetMessage());
     EXPECT_EQ(catcher.opened.size(), 1);
 
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    // With an address the mail program opens; without one on the desktop, the address is shown.
+    HelpConfig withAddress = config;
+    withAddress.feedbackAddress = QStringLiteral("clock@example.org");
+    EXPECT_TRUE(openHelpLink(HelpLink::Feedback, nullptr, withAddress));
+    ASSERT_EQ(catcher.opened.size(), 2);
+    EXPECT_EQ(catcher.opened[1], QUrl(QStringLiteral("mailto:clock@example.org")));
     QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    shown.clear();
+    QTimer::singleShot(50, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    EXPECT_FALSE(openHelpLink(HelpLink::Feedback, nullptr, withAddress));
+    EXPECT_EQ(shown, feedbackAddressMessage(QStringLiteral("clock@example.org")));
+    EXPECT_TRUE(shown.contains(QLatin1String("clock@example.org")));
+
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 }
 
 } // namespace

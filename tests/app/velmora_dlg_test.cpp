@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -31,8 +32,12 @@ protected:
         settings_ = std::make_unique<Settings>(folder_.filePath("clock.conf"));
     }
 
-    std::unique_ptr<CVelmoraDlg> start() {
+    // A tray probe stands for a desktop with or without a tray; none asks the platform.
+    std::unique_ptr<CVelmoraDlg> start(CVelmoraDlg::TrayProbe trayProbe = {}) {
         auto window = std::make_unique<CVelmoraDlg>(*settings_);
+        if (trayProbe) {
+            window->setTrayProbe(std::move(trayProbe));
+        }
         window->initialize();
         QApplication::processEvents();
         return window;
@@ -173,6 +178,99 @@ TEST_F(ClockWindowTest, EnterExitsAndEscapeDoesNothing) {
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &enter);
     EXPECT_EQ(exits.count(), 1);
+}
+
+// Hidden instead, the clock would leave a process with nothing on screen to end it.
+TEST_F(ClockWindowTest, TheWindowManagersCloseExits) {
+    auto window = start();
+    QSignalSpy exits(window.get(), &CVelmoraDlg::exitRequested);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(exits.count(), 1);
+}
+
+// A minimised tool window has no taskbar entry and, outside click-through, no tray icon.
+TEST_F(ClockWindowTest, AMinimiseIsUndoneAtOnce) {
+    auto window = start();
+    // The window system reports each state change back, and the restore waits for it.
+    const auto settle = [] {
+        for (int i = 0; i < 5; ++i) {
+            QApplication::processEvents();
+        }
+    };
+    window->showMinimized();
+    settle();
+    EXPECT_FALSE(window->isMinimized()) << "minimised by the program";
+    EXPECT_TRUE(window->isVisible());
+    // As the window manager reports it: on the native window.
+    window->windowHandle()->showMinimized();
+    settle();
+    EXPECT_FALSE(window->isMinimized()) << "minimised by the window system";
+    EXPECT_EQ(window->windowHandle()->windowStates() & Qt::WindowMinimized, 0);
+    EXPECT_TRUE(window->isVisible());
+}
+
+// A tray host that starts after the clock, or ends before it: seen when the menu opens and
+// on the periodic check of a tick.
+TEST_F(ClockWindowTest, TrayAvailabilityIsAskedAgain) {
+    using namespace std::chrono;
+    bool tray = false;
+    int asked = 0;
+    auto window = start([&] {
+        ++asked;
+        return tray;
+    });
+    window->updateMenu();
+    EXPECT_FALSE(window->menu().action(MenuCommand::ClickThrough)->isEnabled());
+    EXPECT_FALSE(window->menu().action(MenuCommand::HideToTray)->isEnabled());
+
+    tray = true;
+    window->updateMenu();
+    EXPECT_TRUE(window->trayAvailable());
+    EXPECT_TRUE(window->menu().action(MenuCommand::ClickThrough)->isEnabled());
+    EXPECT_TRUE(window->menu().action(MenuCommand::HideToTray)->isEnabled());
+    window->runCommand(MenuCommand::ClickThrough);
+    EXPECT_TRUE(window->clickThrough());
+
+    // The tray host leaves: the tick that checks brings the clock back to normal.
+    system_clock::time_point now(seconds(1'800'000'002));
+    window->setWallClock([&now] { return now; });
+    window->tick();
+    tray = false;
+    now += seconds(1);
+    asked = 0;
+    window->tick();
+    EXPECT_EQ(asked, 1) << "every third second";
+    EXPECT_FALSE(window->clickThrough());
+    EXPECT_FALSE(window->windowHandle()->flags().testFlag(Qt::WindowTransparentForInput));
+    EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1) << "kept for a session with a tray";
+    now += seconds(1);
+    window->tick();
+    EXPECT_EQ(asked, 1) << "not on the other seconds";
+
+    // Hidden to the tray, then the tray goes: the clock comes back.
+    tray = true;
+    window->updateMenu();
+    window->runCommand(MenuCommand::HideToTray);
+    QApplication::processEvents();
+    ASSERT_FALSE(window->isVisible());
+    tray = false;
+    window->updateMenu();
+    QApplication::processEvents();
+    EXPECT_FALSE(window->hiddenToTray());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->menu().action(MenuCommand::HideToTray)->isEnabled());
+}
+
+// Shown active, a click-through clock would take the user's focus and show its red marks.
+// The offscreen platform activates every window it shows, so what is checked is what the X11
+// platform reads when it maps the window: the native window was made with the request not
+// to activate it, which it takes only when it is created. The real-window check sees the
+// effect.
+TEST_F(ClockWindowTest, StartsWithoutTakingTheFocus) {
+    settings_->writeInt(settings::kClickThrough, 1);
+    auto window = start([] { return true; });
+    ASSERT_TRUE(window->clickThrough());
+    EXPECT_TRUE(window->windowHandle()->property("_q_showWithoutActivating").toBool());
 }
 
 TEST_F(ClockWindowTest, OnlyVisiblePixelsTakeTheMouse) {
