@@ -1,5 +1,6 @@
 // The example schemes as users get them: each reads, writes back unchanged and draws as its
 // reference picture; the thumbnailer entry and the MIME type that let file managers show them.
+#include "../pixel_compare.h"
 #include "../tools/tool_test.h"
 
 #include <QFile>
@@ -32,24 +33,6 @@ struct SchemeRow {
 
 std::string schemePath(const char* file) {
     return kGallery + "/" + file + ".Velmora";
-}
-
-// Pixels whose channels differ by more than `tolerance` in any of the four.
-int differentPixels(const QImage& a, const QImage& b, int tolerance) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            QRgb p = a.pixel(x, y);
-            QRgb q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) > tolerance ||
-                std::abs(qGreen(p) - qGreen(q)) > tolerance ||
-                std::abs(qBlue(p) - qBlue(q)) > tolerance ||
-                std::abs(qAlpha(p) - qAlpha(q)) > tolerance) {
-                ++count;
-            }
-        }
-    }
-    return count;
 }
 
 QImage loadArgb(const std::string& path) {

@@ -16,6 +16,7 @@
 #include "optiontree/option_tree_spinner_button.h"
 #include "optiontree/option_tree_spinner_edit.h"
 #include "resources/default_scheme.h"
+#include "tests/pixel_compare.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -233,22 +234,6 @@ QImage snapshot(COptionTree& tree, qreal ratio) {
     tree.render(&image);
     image.setDevicePixelRatio(1);
     return image.convertToFormat(QImage::Format_ARGB32);
-}
-
-int differentPixels(const QImage& a, const QImage& b, int tolerance) {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            QRgb p = a.pixel(x, y);
-            QRgb q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) > tolerance ||
-                std::abs(qGreen(p) - qGreen(q)) > tolerance ||
-                std::abs(qBlue(p) - qBlue(q)) > tolerance) {
-                ++count;
-            }
-        }
-    }
-    return count;
 }
 
 class SchemeTreeLookTest : public SchemeTreeTest, public testing::WithParamInterface<int> {};
