@@ -58,6 +58,16 @@ struct DialogTemplate {
     // The client size in dialog units: the dialog's design and minimum size.
     QSize units;
     std::span<const TemplateItem> items;
+
+    // The control with that id, or null.
+    const TemplateItem* item(int controlId) const {
+        for (const TemplateItem& entry : items) {
+            if (entry.id == controlId) {
+                return &entry;
+            }
+        }
+        return nullptr;
+    }
 };
 
 // Shows a path in a PathLabel control, eliding its middle when it does not fit.

@@ -109,15 +109,6 @@ const QString kSuffix = QStringLiteral("Velmora");
 
 int liveDialogs = 0;
 
-const TemplateItem* templateItem(int id) {
-    for (const TemplateItem& item : kTemplate129Items) {
-        if (item.id == id) {
-            return &item;
-        }
-    }
-    return nullptr;
-}
-
 QString toQString(const std::filesystem::path& path) {
     const std::u16string text = fromPath(path);
     return QString::fromStdU16String(text);
@@ -199,7 +190,7 @@ QWidget* COptionsDial::control(int id) const {
     if (id == TreeId) {
         return tree_;
     }
-    const TemplateItem* item = templateItem(id);
+    const TemplateItem* item = kTemplate129.item(id);
     return item != nullptr ? findChild<QWidget*>(QString::fromUtf8(item->name)) : nullptr;
 }
 
@@ -244,11 +235,11 @@ bool COptionsDial::initDialog() {
     layout_.initForTemplate(this, settings::kOptionsWindow, false);
     for (int id : {CancelButton, OkButton, UndoButton, RestoreDefaultsButton, LoadButton,
                    SaveAsButton, SchemeName}) {
-        layout_.addWindow(control(id), templateItem(id)->anchors,
-                          QString::fromUtf8(templateItem(id)->name));
+        layout_.addWindow(control(id), kTemplate129.item(id)->anchors,
+                          QString::fromUtf8(kTemplate129.item(id)->name));
     }
-    layout_.addWindow(tree_, templateItem(TreePlaceholder)->anchors);
-    layout_.addWindow(toolBar_, templateItem(ToolBarPlaceholder)->anchors);
+    layout_.addWindow(tree_, kTemplate129.item(TreePlaceholder)->anchors);
+    layout_.addWindow(toolBar_, kTemplate129.item(ToolBarPlaceholder)->anchors);
     layout_.arrangeControls();
     layout_.applyMinimumTrackSize();
     layout_.showSizeGrip();

@@ -49,15 +49,6 @@ constexpr TemplateItem kTemplate152Items[] = {
 constexpr DialogTemplate kTemplate152{
     152, "VELMORA - Time zone settings", {257, 226}, kTemplate152Items};
 
-const TemplateItem* templateItem(int id) {
-    for (const TemplateItem& item : kTemplate152Items) {
-        if (item.id == id) {
-            return &item;
-        }
-    }
-    return nullptr;
-}
-
 QString toQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -86,7 +77,7 @@ const DialogTemplate& CTimezonesDial::dialogTemplate() {
 }
 
 QWidget* CTimezonesDial::control(int id) const {
-    const TemplateItem* item = templateItem(id);
+    const TemplateItem* item = kTemplate152.item(id);
     return item != nullptr ? findChild<QWidget*>(QString::fromUtf8(item->name)) : nullptr;
 }
 
