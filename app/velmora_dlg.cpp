@@ -235,15 +235,14 @@ void CVelmoraDlg::initialize() {
     readViewSettings();
     loadScheme();
     limitSizeToDesktop();
-    for (auto signal : {&QGuiApplication::screenAdded, &QGuiApplication::screenRemoved}) {
-        connect(qApp, signal, this, &CVelmoraDlg::limitSizeToDesktop);
-    }
     resize(kInitialSize, kInitialSize);
     // The native window must exist before its flags can change without hiding it.
     winId();
     applyViewState();
     aligner_ = std::make_unique<CWindowAligner>(settings_);
+    aligner_->setCornerSize(kCornerSize);
     aligner_->initForWindow(this, nullptr, true, settings::kClockWindow, false);
+    watchScreens();
     if (clickThrough_) {
         clearFocus();
     }
@@ -259,6 +258,35 @@ void CVelmoraDlg::limitSizeToDesktop() {
         return;
     }
     setMaximumSize(screen->virtualSize().expandedTo(QSize(kInitialSize, kInitialSize)));
+}
+
+void CVelmoraDlg::watchScreens() {
+    // Queued: while a screen goes away the list of screens may still hold it, and the window
+    // system may move the window off it first.
+    auto later = [this] {
+        QMetaObject::invokeMethod(this, &CVelmoraDlg::screensChanged, Qt::QueuedConnection);
+    };
+    auto watch = [this, later](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, later);
+        connect(screen, &QScreen::availableGeometryChanged, this, later);
+    };
+    for (QScreen* screen : QGuiApplication::screens()) {
+        watch(screen);
+    }
+    connect(qApp, &QGuiApplication::screenAdded, this, [watch, later](QScreen* screen) {
+        watch(screen);
+        later();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, later);
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, later);
+}
+
+void CVelmoraDlg::screensChanged() {
+    // The program's corrections are not the user's placement, so none of them is saved.
+    aligner_->withoutSaving([this] {
+        limitSizeToDesktop();
+        aligner_->keepOnScreen();
+    });
 }
 
 void CVelmoraDlg::fillZoneSlots() {

@@ -105,6 +105,9 @@ protected:
 
 private:
     void limitSizeToDesktop();
+    // Follows screens added, removed or resized, so the clock stays usable on one of them.
+    void watchScreens();
+    void screensChanged();
     void fillZoneSlots();
     void followMachineZone();
     void readViewSettings();

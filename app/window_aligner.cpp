@@ -42,27 +42,65 @@ protected:
     }
 };
 
-// A placement left on a monitor that has since been removed would put the window where
-// nobody can see or reach it; such a window comes back onto the primary screen. A window
-// that is still partly visible stays where the user left it.
-QRect keptOnScreen(const QRect& rect) {
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    if (screens.isEmpty() || QGuiApplication::primaryScreen() == nullptr) {
-        return rect;
+QList<QRect> screenAreas() {
+    QList<QRect> areas;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        areas.append(primary->availableGeometry());
     }
-    for (const QScreen* screen : screens) {
-        if (screen->availableGeometry().intersects(rect)) {
-            return rect;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen()) {
+            areas.append(screen->availableGeometry());
         }
     }
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    return areas;
+}
+
+qint64 areaOf(const QRect& rect) {
+    return rect.isEmpty() ? 0 : qint64{rect.width()} * rect.height();
+}
+
+// Whether one of the four corner squares lies wholly in the area; a window smaller than the
+// square needs all of itself there.
+bool holdsACorner(const QRect& rect, const QRect& area, int cornerSize) {
+    const QSize square = QSize(cornerSize, cornerSize).boundedTo(rect.size());
+    const std::array<QRect, 4> corners{
+        QRect(rect.topLeft(), square),
+        QRect(QPoint(rect.right() - square.width() + 1, rect.top()), square),
+        QRect(QPoint(rect.left(), rect.bottom() - square.height() + 1), square),
+        QRect(QPoint(rect.right() - square.width() + 1, rect.bottom() - square.height() + 1),
+              square)};
+    return std::any_of(corners.begin(), corners.end(),
+                       [&](const QRect& corner) { return area.contains(corner); });
+}
+
+} // namespace
+
+// A placement left on a monitor since removed or shrunk could leave nothing on screen but a
+// transparent sliver that can neither be seen nor grabbed. A window the user left partly off
+// the edge with enough of it showing stays where it is.
+QRect usablePlacement(const QRect& rect, const QList<QRect>& screens, int cornerSize) {
+    if (screens.isEmpty() || rect.isEmpty()) {
+        return rect;
+    }
+    const QRect* best = &screens.front();
+    qint64 bestOverlap = 0;
+    for (const QRect& area : screens) {
+        const qint64 overlap = areaOf(area.intersected(rect));
+        // Four times, to compare against a quarter without rounding.
+        if (4 * overlap >= areaOf(rect) && holdsACorner(rect, area, cornerSize)) {
+            return rect;
+        }
+        if (overlap > bestOverlap) {
+            bestOverlap = overlap;
+            best = &area;
+        }
+    }
+    const QRect area = *best;
     const QSize size = rect.size().boundedTo(area.size());
     const int x = std::clamp(rect.left(), area.left(), area.left() + area.width() - size.width());
     const int y = std::clamp(rect.top(), area.top(), area.top() + area.height() - size.height());
     return QRect(QPoint(x, y), size);
 }
-
-} // namespace
 
 CWindowAligner::CWindowAligner(SettingsStore& store) : store_(store) {}
 
@@ -210,21 +248,41 @@ void CWindowAligner::restorePlacement() {
     }
     QRect target = storedRect();
     if (window_->isWindow()) {
-        target = keptOnScreen(target);
+        target = usablePlacement(target, screenAreas(), cornerSize_);
     }
-    // Only what changes is applied: moving a hidden window to where it already is would
-    // take its first placement away from the window manager.
-    restoring_ = true;
-    if (target.topLeft() != window_->pos()) {
-        window_->move(target.topLeft());
-    }
-    if (window_ != nullptr && target.size() != window_->size()) {
-        window_->resize(target.size());
-    }
-    restoring_ = false;
+    applyUnsaved(target);
     if (window_ != nullptr) {
         window_->update();
     }
+}
+
+void CWindowAligner::keepOnScreen() {
+    if (window_ == nullptr || !window_->isWindow()) {
+        return;
+    }
+    const QRect current(window_->pos(), window_->size());
+    applyUnsaved(usablePlacement(current, screenAreas(), cornerSize_));
+}
+
+void CWindowAligner::applyUnsaved(const QRect& target) {
+    // Only what changes is applied: moving a hidden window to where it already is would
+    // take its first placement away from the window manager.
+    withoutSaving([&] {
+        if (target.topLeft() != window_->pos()) {
+            window_->move(target.topLeft());
+        }
+        if (window_ != nullptr && target.size() != window_->size()) {
+            window_->resize(target.size());
+        }
+    });
+}
+
+void CWindowAligner::withoutSaving(const std::function<void()>& change) {
+    // Kept, not cleared, at the end: a change may run inside a restore.
+    const bool outer = restoring_;
+    restoring_ = true;
+    change();
+    restoring_ = outer;
 }
 
 QRect CWindowAligner::storedRect() const {

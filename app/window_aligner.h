@@ -3,6 +3,7 @@
 
 #include "model/settings_store.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -10,9 +11,17 @@
 #include <QSizeGrip>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Where a window placed at rect goes so that it stays usable on the screens' areas (the first
+// is the primary screen's): a placement with a whole corner square of cornerSize pixels and a
+// quarter of its area on one screen stays; any other is moved, and shrunk if need be, fully onto
+// the screen it overlaps most, or onto the primary when it overlaps none. With no screen it
+// stays.
+QRect usablePlacement(const QRect& rect, const QList<QRect>& screens, int cornerSize);
 
 // The helper watches its window's move and resize events itself, so the window forwards
 // nothing. The placement it stores is the window's top-left on the screen including any
@@ -53,6 +62,13 @@ public:
     void arrangeControls();
     void restorePlacement();
     void savePlacement();
+    // Brings a top-level window back onto the screens by usablePlacement, without saving the
+    // correction: the settings keep only placements the user made.
+    void keepOnScreen();
+    // Runs change with saving held off, for geometry the program imposes.
+    void withoutSaving(const std::function<void()>& change);
+    // The corner square usablePlacement keeps on a screen; 32 unless set before the init.
+    void setCornerSize(int size) { cornerSize_ = size; }
 
     // Stops the user from making the window smaller than its initial size. The window
     // system adds the frame to a widget's minimum size, so the client size is enough.
@@ -87,6 +103,7 @@ private:
     bool isBusy() const { return layoutRunning_ || restoring_; }
     bool hasPlacement() const { return window_ != nullptr && !name_.empty(); }
     QPoint parentOrigin() const;
+    void applyUnsaved(const QRect& target);
     QRect storedRect() const;
     QSize layoutSize() const;
     QWidget* findControl(const QString& controlName) const;
@@ -103,7 +120,8 @@ private:
     std::string name_;
     bool layoutRunning_ = false;
     bool relativeToParent_ = false;
-    // Set while restorePlacement moves the window, whose own move must not be saved.
+    // Set while the program places the window itself: only the user's moves are saved.
     bool restoring_ = false;
     QPointer<QSizeGrip> grip_;
+    int cornerSize_ = 32;
 };

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -100,6 +101,8 @@ public:
 
     // Decodes an image file; null when it cannot be read or has no pixels.
     virtual std::unique_ptr<CanvasImage> decodeImage(const std::filesystem::path& file) = 0;
+    // The same for an image file's bytes in memory.
+    virtual std::unique_ptr<CanvasImage> decodeImageData(std::span<const std::uint8_t> bytes) = 0;
     // The whole image stretched to width x height with smooth filtering, with alpha.
     virtual std::unique_ptr<CanvasImage> scaleImage(const CanvasImage& image, int width,
                                                     int height) = 0;

@@ -145,10 +145,12 @@ void Clock::loadBackground(Canvas& canvas) {
     if (file == nullptr) {
         return;
     }
+    // An unreadable or empty image comes back null and counts as absent.
     std::filesystem::path path = file->temporaryFilePath();
     if (!path.empty()) {
-        // An unreadable or empty image comes back null and counts as absent.
         background_ = canvas.decodeImage(path);
+    } else if (!file->bytesInMemory().empty()) {
+        background_ = canvas.decodeImageData(file->bytesInMemory());
     }
 }
 

@@ -146,6 +146,10 @@ std::unique_ptr<CanvasImage> DrawList::decodeImage(const std::filesystem::path& 
     return measurer_->decodeImage(file);
 }
 
+std::unique_ptr<CanvasImage> DrawList::decodeImageData(std::span<const std::uint8_t> bytes) {
+    return measurer_->decodeImageData(bytes);
+}
+
 std::unique_ptr<CanvasImage> DrawList::scaleImage(const CanvasImage& image, int width, int height) {
     return measurer_->scaleImage(image, width, height);
 }

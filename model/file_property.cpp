@@ -15,10 +15,34 @@ std::string tooLargeMessage(const std::filesystem::path& path, std::uintmax_t si
            std::to_string(FileProperty::kMaxCarriedBytes / (1024 * 1024)) + " MiB)";
 }
 
+// The whole file at path, for carrying it in memory; false with a reason when it cannot be
+// read or is over the limit.
+bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
+                   std::string* error) {
+    FileByteStream source(path, FileByteStream::Mode::Read);
+    if (!source.isOpen()) {
+        *error = path.string() + ": cannot read the file: " + source.openError();
+        return false;
+    }
+    std::uint64_t size = source.remaining();
+    if (size > FileProperty::kMaxCarriedBytes) {
+        *error = tooLargeMessage(path, size);
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    if (source.read(bytes.data(), bytes.size()) != bytes.size()) {
+        *error = path.string() + ": cannot read the file";
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 FileProperty::FileProperty(const FileProperty& other)
-    : Property(other), sourcePath_(other.sourcePath_) {
+    : Property(other), sourcePath_(other.sourcePath_), memory_(other.memory_),
+      whyNoCopy_(other.whyNoCopy_) {
     if (other.temporary_ != nullptr) {
         copyIntoNewTemporary(other.temporary_->path());
     }
@@ -48,21 +72,45 @@ void FileProperty::read(ObjectIStream& in) {
         return;
     }
     temporary_.reset();
-    std::string error;
-    temporary_ = TemporaryFile::create(&error);
-    if (temporary_ == nullptr) {
-        in.fail(error);
+    memory_.reset();
+    whyNoCopy_.clear();
+    std::string whyNoCopy;
+    temporary_ = TemporaryFile::create(&whyNoCopy);
+    ByteStream& stream = in.byteStream();
+    std::uint64_t at = in.position();
+    std::uint64_t streamAt = stream.position();
+    if (temporary_ != nullptr) {
+        FileByteStream file(temporary_->path(), FileByteStream::Mode::OverwritePrivate);
+        std::uint64_t copied = file.isOpen() ? stream.copyTo(file, size) : 0;
+        if (file.close() && copied == size) {
+            return;
+        }
+        whyNoCopy = "cannot store the carried file in " + temporary_->path().string();
+        temporary_.reset();
+        // Back to the carried bytes, to read them into memory instead.
+        if (!stream.seek(-static_cast<std::int64_t>(stream.position() - streamAt))) {
+            in.fail(whyNoCopy, at);
+            return;
+        }
+    }
+    std::vector<std::uint8_t> bytes(size);
+    if (stream.read(bytes.data(), bytes.size()) != bytes.size()) {
+        in.fail("cannot read the carried file", at);
         return;
     }
-    FileByteStream file(temporary_->path(), FileByteStream::Mode::OverwritePrivate);
-    std::uint64_t at = in.position();
-    std::uint64_t copied = file.isOpen() ? in.byteStream().copyTo(file, size) : 0;
-    if (!file.close() || copied != size) {
-        in.fail("cannot store the carried file in " + temporary_->path().string(), at);
-    }
+    keepInMemory(std::move(bytes), std::move(whyNoCopy));
 }
 
 void FileProperty::write(ObjectOStream& out) const {
+    if (memory_ != nullptr) {
+        Property::write(out);
+        out.writeWString(sourcePath_);
+        out.write32(static_cast<std::uint32_t>(memory_->size()));
+        if (!memory_->empty() && !out.byteStream().write(memory_->data(), memory_->size())) {
+            out.markFailed();
+        }
+        return;
+    }
     std::unique_ptr<FileByteStream> source;
     std::uint64_t size = 0;
     if (temporary_ != nullptr) {
@@ -119,10 +167,20 @@ void FileProperty::commitItem() {
 }
 
 std::filesystem::path FileProperty::temporaryFilePath() {
-    if (temporary_ == nullptr) {
+    if (temporary_ == nullptr && memory_ == nullptr) {
         copyIntoNewTemporary(toPath(sourcePath_));
     }
+    if (temporary_ == nullptr && memory_ != nullptr) {
+        lastError_ = "the carried file has no temporary copy and is kept in memory: " + whyNoCopy_;
+    }
     return temporary_ != nullptr ? temporary_->path() : std::filesystem::path();
+}
+
+std::span<const std::uint8_t> FileProperty::bytesInMemory() const {
+    if (memory_ == nullptr) {
+        return {};
+    }
+    return *memory_;
 }
 
 bool FileProperty::chooseSource(const std::u16string& path) {
@@ -149,40 +207,59 @@ bool FileProperty::carryBytes(std::u16string sourcePath, std::span<const std::ui
     }
     sourcePath_ = std::move(sourcePath);
     temporary_.reset();
-    copyIntoNewTemporary({});
-    if (temporary_ == nullptr) {
-        return false;
+    memory_.reset();
+    lastError_.clear();
+    std::string whyNoCopy;
+    temporary_ = TemporaryFile::create(&whyNoCopy);
+    if (temporary_ != nullptr) {
+        FileByteStream target(temporary_->path(), FileByteStream::Mode::OverwritePrivate);
+        bool written = target.write(bytes.data(), bytes.size());
+        if (target.close() && written) {
+            return true;
+        }
+        whyNoCopy = temporary_->path().string() + ": cannot store the file";
+        temporary_.reset();
     }
-    FileByteStream target(temporary_->path(), FileByteStream::Mode::OverwritePrivate);
-    bool written = target.write(bytes.data(), bytes.size());
-    if (!target.close() || !written) {
-        temporary_->truncate();
-        lastError_ = temporary_->path().string() + ": cannot store the file";
-        return false;
-    }
+    keepInMemory({bytes.begin(), bytes.end()}, std::move(whyNoCopy));
     return true;
 }
 
 void FileProperty::copyIntoNewTemporary(const std::filesystem::path& from) {
     lastError_.clear();
-    temporary_ = TemporaryFile::create(&lastError_);
-    if (temporary_ == nullptr || from.empty()) {
+    memory_.reset();
+    whyNoCopy_.clear();
+    std::string whyNoCopy;
+    temporary_ = TemporaryFile::create(&whyNoCopy);
+    if (temporary_ != nullptr) {
+        if (from.empty()) {
+            return;
+        }
+        FileByteStream source(from, FileByteStream::Mode::Read);
+        if (!source.isOpen()) {
+            lastError_ = from.string() + ": cannot read the file: " + source.openError();
+            return;
+        }
+        std::uint64_t size = source.remaining();
+        if (size > kMaxCarriedBytes) {
+            lastError_ = tooLargeMessage(from, size);
+            return;
+        }
+        FileByteStream target(temporary_->path(), FileByteStream::Mode::OverwritePrivate);
+        std::uint64_t copied = target.isOpen() ? source.copyTo(target, size) : 0;
+        if (target.close() && copied == size) {
+            return;
+        }
+        whyNoCopy = temporary_->path().string() + ": cannot store a copy of " + from.string();
+        temporary_.reset();
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!from.empty() && !readWholeFile(from, bytes, &lastError_)) {
         return;
     }
-    FileByteStream source(from, FileByteStream::Mode::Read);
-    if (!source.isOpen()) {
-        lastError_ = from.string() + ": cannot read the file: " + source.openError();
-        return;
-    }
-    std::uint64_t size = source.remaining();
-    if (size > kMaxCarriedBytes) {
-        lastError_ = tooLargeMessage(from, size);
-        return;
-    }
-    FileByteStream target(temporary_->path(), FileByteStream::Mode::OverwritePrivate);
-    std::uint64_t copied = target.isOpen() ? source.copyTo(target, size) : 0;
-    if (!target.close() || copied != size) {
-        temporary_->truncate();
-        lastError_ = from.string() + ": cannot copy the file";
-    }
+    keepInMemory(std::move(bytes), std::move(whyNoCopy));
+}
+
+void FileProperty::keepInMemory(std::vector<std::uint8_t> bytes, std::string whyNoCopy) {
+    memory_ = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+    whyNoCopy_ = std::move(whyNoCopy);
 }

@@ -5,10 +5,13 @@
 #include "model/temporary_file.h"
 
 #include <filesystem>
+#include <memory>
 #include <span>
+#include <vector>
 
 // The carried bytes live in a temporary file of the property's own; the chosen path is
-// only a label once a copy exists.
+// only a label once a copy exists. Without a usable temporary folder (none writable, a full
+// disk) they are kept in memory instead, so a scheme still loads, draws and saves.
 class FileProperty : public Property {
 public:
     static constexpr const char* kTypeName = "FileProperty";
@@ -35,8 +38,11 @@ public:
 
     const std::u16string& sourcePath() const { return sourcePath_; }
     // The file holding the carried bytes, copied from the source path at the first ask;
-    // empty when no temporary file could be made.
+    // empty when no temporary file could be made, with the reason in lastError().
     std::filesystem::path temporaryFilePath();
+    // The carried bytes when they are kept in memory for want of a temporary copy; empty
+    // while they are in a temporary file.
+    std::span<const std::uint8_t> bytesInMemory() const;
     // Takes the bytes of a newly chosen file at once. A file over the size limit is refused
     // and nothing changes; an unreadable one is kept as the path with no bytes. Both give
     // false and a reason in lastError().
@@ -45,17 +51,22 @@ public:
     // rules as chooseSource.
     bool carryFile(std::u16string sourcePath, const std::filesystem::path& bytesFrom);
     // Carries the given bytes under the shown sourcePath; false and lastError() when they are
-    // over the size limit or cannot be stored.
+    // over the size limit.
     bool carryBytes(std::u16string sourcePath, std::span<const std::uint8_t> bytes);
     const std::string& lastError() const { return lastError_; }
 
 private:
     FileProperty(const FileProperty& other);
-    // A fresh temporary file holding a copy of the file at from (empty if it can't be read).
+    // A fresh temporary file holding a copy of the file at from (empty if it can't be read),
+    // or the bytes in memory when no temporary file can be made or written.
     void copyIntoNewTemporary(const std::filesystem::path& from);
+    void keepInMemory(std::vector<std::uint8_t> bytes, std::string whyNoCopy);
 
     std::u16string sourcePath_;
     std::unique_ptr<TemporaryFile> temporary_;
+    // Immutable once made, so clones (the editor's undo copies) share rather than copy it.
+    std::shared_ptr<const std::vector<std::uint8_t>> memory_;
+    std::string whyNoCopy_;
     OptionRow* row_ = nullptr;
     std::string lastError_;
 };

@@ -1,21 +1,40 @@
 // A named, typed, storable value that can show itself as a row of the option tree.
 #include "model/property.h"
 
-#include "model/string_table.h"
-
 Property::Property(std::u16string name, std::int32_t textId) : name_(std::move(name)) {
     setTextId(textId);
 }
 
 Property::Property(const Property& other)
-    : SerializationObject(other), OptionTreeIf(other), name_(other.name_), label_(other.label_),
-      description_(other.description_), textId_(other.textId_) {}
+    : SerializationObject(other), OptionTreeIf(other), name_(other.name_),
+      sharedTexts_(other.sharedTexts_),
+      ownedTexts_(other.ownedTexts_ ? std::make_unique<PropertyTexts>(*other.ownedTexts_)
+                                    : nullptr),
+      textId_(other.textId_) {}
 
 void Property::assignBase(const Property& other) {
+    if (&other == this) {
+        return;
+    }
     name_ = other.name_;
-    label_ = other.label_;
-    description_ = other.description_;
+    sharedTexts_ = other.sharedTexts_;
+    ownedTexts_ = other.ownedTexts_ ? std::make_unique<PropertyTexts>(*other.ownedTexts_) : nullptr;
     textId_ = other.textId_;
+}
+
+const PropertyTexts& Property::texts() const {
+    static const PropertyTexts none;
+    if (ownedTexts_ != nullptr) {
+        return *ownedTexts_;
+    }
+    return sharedTexts_ != nullptr ? *sharedTexts_ : none;
+}
+
+PropertyTexts& Property::ownTexts() {
+    if (ownedTexts_ == nullptr) {
+        ownedTexts_ = std::make_unique<PropertyTexts>(texts());
+    }
+    return *ownedTexts_;
 }
 
 bool Property::isKindOf(std::string_view typeName) const {
@@ -30,9 +49,8 @@ void Property::setTextId(std::int32_t textId) {
     textId_ = textId;
     // With text id 0 the label stays: hands stored that way keep the label they were made with.
     if (textId_ != 0) {
-        PropertyTexts texts = propertyTexts(textId_);
-        label_ = std::move(texts.label);
-        description_ = std::move(texts.description);
+        sharedTexts_ = &sharedPropertyTexts(textId_);
+        ownedTexts_.reset();
     }
 }
 
@@ -60,7 +78,7 @@ OptionRow* Property::insertLabelledRow(OptionTree& tree, OptionRow* parent, RowK
     if (row == nullptr || !row->createEditor(options)) {
         return nullptr;
     }
-    row->setLabel(label_);
-    row->setInfo(description_);
+    row->setLabel(label());
+    row->setInfo(description());
     return row;
 }

@@ -4,6 +4,7 @@
 #include "model/object_stream.h"
 #include "model/option_tree_if.h"
 #include "model/serialization_object.h"
+#include "model/string_table.h"
 
 #include <memory>
 #include <string>
@@ -23,14 +24,14 @@ public:
 
     virtual std::u16string valueText() const = 0;
     const std::u16string& name() const { return name_; }
-    const std::u16string& label() const { return label_; }
-    const std::u16string& description() const { return description_; }
+    const std::u16string& label() const { return texts().label; }
+    const std::u16string& description() const { return texts().description; }
     std::int32_t textId() const { return textId_; }
     void setName(std::u16string name) { name_ = std::move(name); }
     // Takes label and description from the new text id, unless it is 0, as reading does.
     void setTextId(std::int32_t textId);
-    void setLabel(std::u16string text) { label_ = std::move(text); }
-    void setDescription(std::u16string text) { description_ = std::move(text); }
+    void setLabel(std::u16string text) { ownTexts().label = std::move(text); }
+    void setDescription(std::u16string text) { ownTexts().description = std::move(text); }
 
     // The base part: the name and the text id.
     virtual void read(ObjectIStream& in);
@@ -57,9 +58,15 @@ protected:
                                  std::uint32_t options) const;
 
 private:
+    const PropertyTexts& texts() const;
+    // The texts this property owns, made from the shared ones on the first change by hand.
+    PropertyTexts& ownTexts();
+
     std::u16string name_;
-    std::u16string label_;
-    std::u16string description_;
+    // Texts from the string table are shared; only texts changed by hand are owned, so a
+    // property read from a file costs two pointers for them.
+    const PropertyTexts* sharedTexts_ = nullptr;
+    std::unique_ptr<PropertyTexts> ownedTexts_;
     std::int32_t textId_ = 0;
     OptionRow* item_ = nullptr;
     PropertyMap* parent_ = nullptr;

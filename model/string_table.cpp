@@ -4,6 +4,7 @@
 #include "resources/string_table.h"
 
 #include <algorithm>
+#include <vector>
 
 std::u16string_view stringTableText(int id) {
     auto entries = stringTableEntries();
@@ -27,4 +28,23 @@ PropertyTexts splitPropertyText(std::u16string_view text) {
 
 PropertyTexts propertyTexts(int textId) {
     return splitPropertyText(stringTableText(textId));
+}
+
+const PropertyTexts& sharedPropertyTexts(int textId) {
+    // The table is fixed at build time, so the split texts never change once made.
+    static const std::vector<PropertyTexts> split = [] {
+        std::vector<PropertyTexts> texts;
+        for (const StringTableEntry& entry : stringTableEntries()) {
+            texts.push_back(splitPropertyText(entry.text));
+        }
+        return texts;
+    }();
+    static const PropertyTexts none;
+    auto entries = stringTableEntries();
+    auto it = std::lower_bound(entries.begin(), entries.end(), textId,
+                               [](const StringTableEntry& e, int wanted) { return e.id < wanted; });
+    if (it == entries.end() || it->id != textId) {
+        return none;
+    }
+    return split[static_cast<std::size_t>(it - entries.begin())];
 }

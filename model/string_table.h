@@ -14,3 +14,7 @@ std::u16string_view stringTableText(int id);
 // The text up to the first tab is the label, the text up to the second tab the description.
 PropertyTexts splitPropertyText(std::u16string_view text);
 PropertyTexts propertyTexts(int textId);
+// The same texts, split once for the whole program and shared by every property that shows
+// them: a large scheme holds one copy of each text, not one per property. Empty for a missing
+// entry.
+const PropertyTexts& sharedPropertyTexts(int textId);

@@ -78,8 +78,3 @@ TemporaryFile::~TemporaryFile() {
     std::filesystem::remove(path_, ignored);
     ::close(fd_);
 }
-
-void TemporaryFile::truncate() {
-    std::error_code ignored;
-    std::filesystem::resize_file(path_, 0, ignored);
-}

@@ -24,8 +24,6 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // Empties the file; used when a copy into it went wrong halfway.
-    void truncate();
 
 private:
     TemporaryFile(std::filesystem::path path, int fd) : path_(std::move(path)), fd_(fd) {}

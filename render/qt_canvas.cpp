@@ -1,6 +1,7 @@
 // The Canvas the clock draws through, painted with QPainter on a caller-owned QImage.
 #include "render/qt_canvas.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QImageReader>
@@ -430,22 +431,42 @@ void QtCanvas::drawText(const FontSpec& font, std::uint32_t argb, std::u16string
     painter_.restore();
 }
 
+namespace {
+
+// Decodes what the reader holds within the size the canvas accepts.
+std::unique_ptr<CanvasImage> decoded(QImageReader& reader) {
+    const QSize declared = reader.size();
+    if (declared.width() > QtCanvas::kMaxImageSide || declared.height() > QtCanvas::kMaxImageSide) {
+        return nullptr;
+    }
+    const QImage image = reader.read();
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0 ||
+        image.width() > QtCanvas::kMaxImageSide || image.height() > QtCanvas::kMaxImageSide) {
+        return nullptr;
+    }
+    return std::make_unique<QtCanvasImage>(
+        image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+} // namespace
+
 std::unique_ptr<CanvasImage> QtCanvas::decodeImage(const std::filesystem::path& file) {
     QImageReader reader(QFile::decodeName(QByteArray::fromStdString(file.native())));
     // Trust the bytes rather than the name: scheme files carry images in temporary
     // files without a meaningful suffix.
     reader.setDecideFormatFromContent(true);
-    const QSize declared = reader.size();
-    if (declared.width() > kMaxImageSide || declared.height() > kMaxImageSide) {
-        return nullptr;
-    }
-    const QImage image = reader.read();
-    if (image.isNull() || image.width() <= 0 || image.height() <= 0 ||
-        image.width() > kMaxImageSide || image.height() > kMaxImageSide) {
-        return nullptr;
-    }
-    return std::make_unique<QtCanvasImage>(
-        image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    return decoded(reader);
+}
+
+std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint8_t> bytes) {
+    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    return decoded(reader);
 }
 
 std::unique_ptr<CanvasImage> QtCanvas::scaleImage(const CanvasImage& image, int width, int height) {

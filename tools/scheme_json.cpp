@@ -25,7 +25,14 @@ std::string colorText(std::uint32_t argb) {
 }
 
 QByteArray readCarriedBytes(FileProperty& file) {
-    QFile source(QString::fromStdString(file.temporaryFilePath().string()));
+    const std::filesystem::path path = file.temporaryFilePath();
+    // Without a temporary folder the bytes are kept in memory instead.
+    if (path.empty()) {
+        const std::span<const std::uint8_t> bytes = file.bytesInMemory();
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<qsizetype>(bytes.size()));
+    }
+    QFile source(QString::fromStdString(path.string()));
     if (!source.open(QIODevice::ReadOnly)) {
         return {};
     }

@@ -153,6 +153,30 @@ TEST_F(ClockWindowTest, NeverLargerThanTheDesktop) {
     EXPECT_EQ(window->lastFrame().size(), window->size());
 }
 
+// A placement stored for a larger screen left only a transparent sliver that could not be
+// grabbed; the correction is the program's, so the stored placement stays the user's.
+TEST_F(ClockWindowTest, APlacementMostlyOffScreenComesBackUnsaved) {
+    using settings::PlacementPart;
+    auto key = [](PlacementPart part) {
+        return settings::windowLayoutKey(settings::kClockWindow, part);
+    };
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect stored(area.right() - 19, area.top() - 180, 200, 200);
+    settings_->writeInt(key(PlacementPart::X), stored.x());
+    settings_->writeInt(key(PlacementPart::Y), stored.y());
+    settings_->writeInt(key(PlacementPart::W), stored.width());
+    settings_->writeInt(key(PlacementPart::H), stored.height());
+    auto window = start();
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(QRect(window->pos(), window->size()),
+              QRect(area.right() - 199, area.top(), 200, 200));
+    Settings reread(folder_.filePath("clock.conf"));
+    EXPECT_EQ(QRect(reread.readInt(key(PlacementPart::X)), reread.readInt(key(PlacementPart::Y)),
+                    reread.readInt(key(PlacementPart::W)), reread.readInt(key(PlacementPart::H))),
+              stored);
+}
+
 TEST_F(ClockWindowTest, WithoutATrayClickThroughIsNeverSwitchedOn) {
     settings_->writeInt(settings::kClickThrough, 1);
     auto window = start();

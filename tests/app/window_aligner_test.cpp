@@ -98,14 +98,70 @@ INSTANTIATE_TEST_SUITE_P(
         RestoreRow{"EmptyNameIgnoresTheStore", "", QRect(100, 120, 300, 250),
                    QRect(30, 40, 200, 200)},
         RestoreRow{"EmptySizeKeepsCurrent", kClock, QRect(50, 60, 0, -5), QRect(50, 60, 200, 200)},
-        RestoreRow{"PartlyVisibleStays", kClock, QRect(700, -100, 300, 250),
-                   QRect(700, -100, 300, 250)},
+        RestoreRow{"PartlyVisibleStays", kClock, QRect(600, -50, 300, 250),
+                   QRect(600, -50, 300, 250)},
+        RestoreRow{"TooLittleVisibleComesBack", kClock, QRect(780, 780, 300, 250),
+                   QRect(500, 550, 300, 250)},
         RestoreRow{"JustPastTheRightEdge", kClock, QRect(800, 10, 300, 250),
                    QRect(500, 10, 300, 250)},
         RestoreRow{"FarBelowRight", kClock, QRect(5000, 4000, 300, 250), QRect(500, 550, 300, 250)},
         RestoreRow{"FarAboveLeft", kClock, QRect(-3000, -2000, 300, 250), QRect(0, 0, 300, 250)},
         RestoreRow{"OffScreenAndTooLarge", kClock, QRect(-5000, 100, 2000, 1000),
                    QRect(0, 0, 800, 800)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct UsableRow {
+    const char* name;
+    QRect placement;
+    QList<QRect> screens;
+    QRect expected;
+};
+void PrintTo(const UsableRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class UsablePlacementTest : public testing::TestWithParam<UsableRow> {};
+
+TEST_P(UsablePlacementTest, KeepsACornerAndAQuarterOnOneScreen) {
+    EXPECT_EQ(usablePlacement(GetParam().placement, GetParam().screens, 32), GetParam().expected);
+}
+
+const QRect kLeft(0, 0, 800, 600);
+const QRect kRight(800, 0, 1024, 768);
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UsablePlacementTest,
+    testing::Values(
+        UsableRow{"Inside", QRect(10, 10, 200, 200), {kLeft}, QRect(10, 10, 200, 200)},
+        // 100 x 100 of 200 x 200 showing, the top-left corner square among it.
+        UsableRow{"QuarterShowing", QRect(700, 500, 200, 200), {kLeft}, QRect(700, 500, 200, 200)},
+        UsableRow{
+            "JustUnderAQuarter", QRect(701, 500, 200, 200), {kLeft}, QRect(600, 400, 200, 200)},
+        // What a shrunk screen left: only a 20 x 20 corner.
+        UsableRow{
+            "TwentyPixelCorner", QRect(780, 580, 200, 200), {kLeft}, QRect(600, 400, 200, 200)},
+        // Half of it shows, but every corner square is cut by the edge.
+        UsableRow{"NoWholeCorner", QRect(-20, 100, 40, 400), {kLeft}, QRect(0, 100, 40, 400)},
+        UsableRow{
+            "SmallerThanTheCornerSquare", QRect(795, 10, 20, 20), {kLeft}, QRect(780, 10, 20, 20)},
+        UsableRow{"SpanningTwoScreensStays",
+                  QRect(700, 100, 200, 200),
+                  {kLeft, kRight},
+                  QRect(700, 100, 200, 200)},
+        UsableRow{"GoesToTheScreenItOverlapsMost",
+                  QRect(1700, 700, 300, 300),
+                  {kLeft, kRight},
+                  QRect(1524, 468, 300, 300)},
+        UsableRow{"OverlappingNoneGoesToThePrimary",
+                  QRect(3000, -900, 200, 200),
+                  {kRight, kLeft},
+                  QRect(1624, 0, 200, 200)},
+        UsableRow{"LargerThanTheScreenIsShrunk",
+                  QRect(-500, -500, 2000, 2000),
+                  {kLeft},
+                  QRect(0, 0, 800, 600)},
+        UsableRow{
+            "NoScreenLeavesItAlone", QRect(-500, 10, 200, 200), {}, QRect(-500, 10, 200, 200)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WindowAlignerTest, PositionsRelativeToTheParent) {
@@ -203,6 +259,26 @@ TEST_F(WindowAlignerTest, RestoringAShownWindowWritesNothing) {
     aligner_.restorePlacement();
     EXPECT_EQ(store_.writes, 0);
     EXPECT_EQ(placement(window_), QRect(300, 200, 150, 120));
+}
+
+// What the clock does when the screens change: the user's last placement stays stored, the
+// correction made for a smaller desktop does not replace it.
+TEST_F(WindowAlignerTest, AScreenCorrectionIsNotSaved) {
+    aligner_.initForWindow(&window_, nullptr, true, kClock, false);
+    window_.show();
+    QApplication::processEvents();
+    window_.move(790, 790);
+    QApplication::processEvents();
+    ASSERT_EQ(stored(kClock), QRect(790, 790, 200, 200));
+    store_.writes = 0;
+    aligner_.withoutSaving([&] {
+        window_.resize(300, 300);
+        aligner_.keepOnScreen();
+    });
+    QApplication::processEvents();
+    EXPECT_EQ(placement(window_), QRect(500, 500, 300, 300));
+    EXPECT_EQ(store_.writes, 0);
+    EXPECT_EQ(stored(kClock), QRect(790, 790, 200, 200));
 }
 
 // Once armed, grows its window on its next resize, as a control whose size feeds back into

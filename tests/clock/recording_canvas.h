@@ -80,6 +80,9 @@ public:
         }
         return std::make_unique<FakeImage>(imageWidth, imageHeight);
     }
+    std::unique_ptr<CanvasImage> decodeImageData(std::span<const std::uint8_t>) override {
+        return decodeImage({});
+    }
     std::unique_ptr<CanvasImage> scaleImage(const CanvasImage&, int width, int height) override {
         ++scales;
         return std::make_unique<FakeImage>(width, height);

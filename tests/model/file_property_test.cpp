@@ -247,6 +247,55 @@ TEST_F(FilePropertyTest, FileShrinkingDuringASaveKeepsTheFramingAndFailsTheSave)
     EXPECT_EQ(again.remaining(), 0u);
 }
 
+TEST_F(FilePropertyTest, WithoutATemporaryFolderBytesStayInMemoryAndSaveUnchanged) {
+    std::string image("\x89PNG\0\x05\x06", 7);
+    fs::path source = makeFile("dial.png", image);
+    FileProperty original(u"BackgroundImage", 21, fromPath(source));
+    ASSERT_FALSE(original.temporaryFilePath().empty());
+    std::vector<std::uint8_t> record = written(original);
+
+    ::chmod((folder_ / "tmp").c_str(), 0500);
+    // Root writes into read-only folders; /proc takes no new files from anyone.
+    if (TemporaryFile::create(nullptr) != nullptr) {
+        ::setenv("TMPDIR", "/proc", 1);
+    }
+    ASSERT_EQ(TemporaryFile::create(nullptr), nullptr);
+
+    MemoryByteStream stream(record);
+    ObjectIStreamStd in(stream);
+    FileProperty loaded;
+    loaded.read(in);
+    ASSERT_FALSE(in.failed()) << in.error().reason;
+    EXPECT_EQ(stream.remaining(), 0u);
+    EXPECT_EQ(std::string(loaded.bytesInMemory().begin(), loaded.bytesInMemory().end()), image);
+    EXPECT_TRUE(loaded.temporaryFilePath().empty());
+    EXPECT_NE(loaded.lastError().find("cannot create a temporary file"), std::string::npos)
+        << loaded.lastError();
+    EXPECT_EQ(written(loaded), record);
+    std::unique_ptr<Property> copy = loaded.clone();
+    EXPECT_EQ(written(static_cast<FileProperty&>(*copy)), record);
+
+    // Choosing, carrying and the first ask for a path all fall back to memory too.
+    FileProperty chosen(u"BackgroundImage", 21, u"");
+    EXPECT_TRUE(chosen.chooseSource(fromPath(source))) << chosen.lastError();
+    EXPECT_EQ(written(chosen), record);
+    FileProperty carried(u"BackgroundImage", 21, u"");
+    EXPECT_TRUE(carried.carryBytes(fromPath(source), loaded.bytesInMemory()));
+    EXPECT_EQ(written(carried), record);
+    FileProperty lazy(u"BackgroundImage", 21, fromPath(source));
+    EXPECT_TRUE(lazy.temporaryFilePath().empty());
+    EXPECT_EQ(lazy.bytesInMemory().size(), image.size());
+    EXPECT_FALSE(chosen.chooseSource(u"/nonexistent/velmora.png"));
+    EXPECT_TRUE(chosen.bytesInMemory().empty());
+
+    // Once the folder is usable again, a new choice goes into a temporary file.
+    ::chmod((folder_ / "tmp").c_str(), 0700);
+    ::setenv("TMPDIR", (folder_ / "tmp").c_str(), 1);
+    EXPECT_TRUE(chosen.chooseSource(fromPath(source)));
+    EXPECT_TRUE(chosen.bytesInMemory().empty());
+    EXPECT_EQ(contents(chosen.temporaryFilePath()), image);
+}
+
 TEST_F(FilePropertyTest, ReadingTakesCarriedFilesUpToTheLimitThatChoosingHas) {
     for (std::uint64_t size :
          {FileProperty::kMaxCarriedBytes, FileProperty::kMaxCarriedBytes + 1}) {

@@ -137,6 +137,29 @@ TEST(PropertyMapTest, TextsComeFromTheStringTable) {
     EXPECT_EQ(missing.label(), u"");
 }
 
+TEST(PropertyMapTest, TableTextsAreSharedAndHandTextsOwned) {
+    IntProperty first(u"A", 23, 0);
+    IntProperty second(u"B", 23, 0);
+    // One copy of a table text for every property showing it keeps large schemes small.
+    EXPECT_EQ(first.description().data(), second.description().data());
+
+    second.setLabel(u"by hand");
+    EXPECT_EQ(second.label(), u"by hand");
+    EXPECT_EQ(second.description(), first.description());
+    EXPECT_EQ(first.label(), u"begin radius (%)");
+
+    std::unique_ptr<Property> copy = second.clone();
+    second.setDescription(u"changed");
+    EXPECT_EQ(copy->label(), u"by hand");
+    EXPECT_EQ(copy->description(), first.description());
+
+    second.setTextId(0);
+    EXPECT_EQ(second.label(), u"by hand");
+    second.setTextId(23);
+    EXPECT_EQ(second.label(), u"begin radius (%)");
+    EXPECT_EQ(second.description().data(), first.description().data());
+}
+
 TEST(PropertyMapTest, RowsRememberExpandedAndSelectedState) {
     auto owned = abc();
     TestMap& map = *owned;

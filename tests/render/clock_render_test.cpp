@@ -4,7 +4,9 @@
 #include "clock/clock_hand.h"
 #include "clock/clock_slice.h"
 #include "clock/clock_text.h"
+#include "clock/scheme_file.h"
 #include "model/color_property.h"
+#include "model/file_property.h"
 #include "model/percent_property.h"
 #include "model/string_property.h"
 #include "render/frame_renderer.h"
@@ -12,10 +14,16 @@
 #include "resources/default_scheme.h"
 #include "time/zone_slots.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -173,6 +181,69 @@ TEST_F(ClockRenderTest, DefaultSchemeShowsTheHandsOfTheMoment) {
     EXPECT_EQ(qAlpha(image.pixel(396, 396)), 0);
 }
 
+// How far from the pivot, along a direction, the first hour mark begins: the nearest tick-white
+// pixel of the few lines across the mark, searched from half the radius outward, where no hand
+// of the moment drawn lies.
+double markDistance(const QImage& image, const Clock& clock, int dx, int dy) {
+    const PointF c = clock.centerPoint(0, 0);
+    const int across = static_cast<int>(clock.radius() * 0.03f);
+    double nearest = 1e9;
+    for (int side = -across; side <= across; ++side) {
+        for (int d = static_cast<int>(clock.radius() / 2); d < image.width(); ++d) {
+            const int x = static_cast<int>(std::lround(c.x)) + dx * d - dy * side;
+            const int y = static_cast<int>(std::lround(c.y)) + dy * d + dx * side;
+            if (!image.rect().contains(x, y)) {
+                break;
+            }
+            const QRgb p = image.pixel(x, y);
+            if (qAlpha(p) == 255 && qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) > 200) {
+                nearest = std::min(nearest, static_cast<double>(d));
+                break;
+            }
+        }
+    }
+    return nearest;
+}
+
+// The scheme moves the pivot off the image centre, so the artwork must be drawn around the
+// pivot: otherwise the second hand stops short of one tick by several times what it does at the
+// opposite one. Both the rim (the frame's opaque disc) and the hour marks are measured.
+TEST_F(ClockRenderTest, DefaultDialIsCentredOnThePivot) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    ASSERT_NE(clock, nullptr);
+    // No hand lies within 40 degrees of the four axes at 01:38:20.
+    const QImage image = render(*clock, 1000, 1000, at(1, 38, 20));
+    const PointF pivot = clock->centerPoint(0, 0);
+    ASSERT_NEAR(pivot.x - (clock->layoutRect().x + clock->layoutRect().width / 2),
+                -0.01 * clock->radius(), 0.5);
+    ASSERT_NEAR(pivot.y - (clock->layoutRect().y + clock->layoutRect().height / 2),
+                -0.03 * clock->radius(), 0.5);
+
+    double sum = 0, sumX = 0, sumY = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int alpha = qAlpha(image.pixel(x, y));
+            sum += alpha;
+            sumX += alpha * (x + 0.5);
+            sumY += alpha * (y + 0.5);
+        }
+    }
+    ASSERT_GT(sum, 0);
+    EXPECT_NEAR(sumX / sum, pivot.x, 1.5) << "rim";
+    EXPECT_NEAR(sumY / sum, pivot.y, 1.5) << "rim";
+
+    const double up = markDistance(image, *clock, 0, -1);
+    const double down = markDistance(image, *clock, 0, 1);
+    const double left = markDistance(image, *clock, -1, 0);
+    const double right = markDistance(image, *clock, 1, 0);
+    // The hour marks start at about 0.78 of the radius; a miss would leave them at 1e9.
+    for (double d : {up, down, left, right}) {
+        EXPECT_NEAR(d / clock->radius(), 0.78, 0.03);
+    }
+    EXPECT_NEAR((down - up) / 2, 0.0, 1.5) << "12 and 6 o'clock";
+    EXPECT_NEAR((right - left) / 2, 0.0, 1.5) << "3 and 9 o'clock";
+}
+
 TEST_F(ClockRenderTest, TwiceThePixelDensityGivesTheSameFrameScaled) {
     std::unique_ptr<Clock> clock = readDefaultScheme();
     QImage normal = render(*clock, 200, 200, at(10, 8, 30));
@@ -264,6 +335,91 @@ INSTANTIATE_TEST_SUITE_P(DefaultScheme, GoldenFrameTest,
                                          GoldenRow{"default_034512", {20261207, 3451200}},
                                          GoldenRow{"default_235959", {20261207, 23595999}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Without a usable temporary folder the carried images stay in memory: schemes still load,
+// draw their background and save unchanged.
+class NoTemporaryFolderTest : public ClockRenderTest {
+protected:
+    void SetUp() override {
+        const char* previous = std::getenv("TMPDIR");
+        previousTmp_ = previous != nullptr ? previous : "";
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("velmora-no-tmp-test-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_ / "readonly");
+        ::chmod((folder_ / "readonly").c_str(), 0500);
+        ::setenv("TMPDIR", (folder_ / "readonly").c_str(), 1);
+        // Root writes into read-only folders; /proc takes no new files from anyone.
+        if (TemporaryFile::create(nullptr) != nullptr) {
+            ::setenv("TMPDIR", "/proc", 1);
+        }
+        ASSERT_EQ(TemporaryFile::create(nullptr), nullptr);
+    }
+    void TearDown() override {
+        useTemporaryFolder();
+        ::chmod((folder_ / "readonly").c_str(), 0700);
+        std::filesystem::remove_all(folder_);
+    }
+    void useTemporaryFolder() {
+        if (previousTmp_.empty()) {
+            ::unsetenv("TMPDIR");
+        } else {
+            ::setenv("TMPDIR", previousTmp_.c_str(), 1);
+        }
+    }
+
+    std::filesystem::path folder_;
+    std::string previousTmp_;
+};
+
+TEST_F(NoTemporaryFolderTest, DefaultSchemeLoadsDrawsAndSavesFromMemory) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    ASSERT_NE(clock, nullptr);
+    auto* file = clock->findChildAs<FileProperty>(u"BackgroundImage");
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->temporaryFilePath().empty());
+    EXPECT_NE(file->lastError().find("kept in memory"), std::string::npos) << file->lastError();
+    QImage frame = render(*clock, 200, 200, at(10, 15, 30));
+    std::vector<std::uint8_t> saved = schemeBytes(*clock);
+    EXPECT_TRUE(std::ranges::equal(saved, defaultSchemeBytes()));
+
+    useTemporaryFolder();
+    std::unique_ptr<Clock> reference = readDefaultScheme();
+    ASSERT_NE(reference, nullptr);
+    ASSERT_FALSE(
+        reference->findChildAs<FileProperty>(u"BackgroundImage")->temporaryFilePath().empty());
+    EXPECT_EQ(differentPixels(frame, render(*reference, 200, 200, at(10, 15, 30)), 0), 0);
+    EXPECT_GT(clock->backgroundWidth(), 0);
+    EXPECT_EQ(clock->backgroundWidth(), reference->backgroundWidth());
+}
+
+TEST_F(NoTemporaryFolderTest, ChosenBackgroundDrawsAndRoundTripsThroughAFile) {
+    QImage solid(40, 40, QImage::Format_ARGB32);
+    solid.fill(QColor(0x33, 0x66, 0xcc));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(solid.save(&buffer, "PNG"));
+
+    Clock clock;
+    auto* file = clock.findChildAs<FileProperty>(u"BackgroundImage");
+    ASSERT_NE(file, nullptr);
+    std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                                        static_cast<std::size_t>(png.size()));
+    ASSERT_TRUE(file->carryBytes(u"/pictures/solid.png", bytes)) << file->lastError();
+    EXPECT_TRUE(std::ranges::equal(file->bytesInMemory(), bytes));
+
+    std::filesystem::path path = folder_ / "solid.vcs";
+    std::string error;
+    ASSERT_TRUE(saveSchemeFile(clock, path, &error)) << error;
+    ReadError readError;
+    std::unique_ptr<Clock> loaded = readSchemeFile(path, &readError, true);
+    ASSERT_NE(loaded, nullptr) << readError.reason;
+    QImage frame = render(*loaded, 80, 80, at(10, 15, 30));
+    EXPECT_EQ(loaded->backgroundWidth(), 40);
+    EXPECT_TRUE(isColor(frame.pixel(3, 3), qRgb(0x33, 0x66, 0xcc), 2));
+    EXPECT_EQ(schemeBytes(*loaded), schemeBytes(clock));
+    EXPECT_EQ(schemeBytes(*loaded->cloneClock()), schemeBytes(clock));
+}
 
 } // namespace
 

@@ -26,6 +26,14 @@ TEST_F(SchemeCommandsTest, DefaultSchemeGoesThroughJsonAndBackUnchanged) {
     EXPECT_EQ(check.out, "ok: 105 objects, " + size + " bytes\n");
 }
 
+// Without a usable temporary folder the carried bytes stay in memory; dump still has them.
+TEST_F(SchemeCommandsTest, DumpKeepsCarriedBytesWithoutATemporaryFolder) {
+    ToolRun normal = tool("dump --with-data --default");
+    ToolRun withoutTemp = tool("dump --with-data --default", "TMPDIR=/proc ");
+    ASSERT_EQ(withoutTemp.status, 0) << withoutTemp.err;
+    EXPECT_EQ(withoutTemp.out, normal.out);
+}
+
 TEST_F(SchemeCommandsTest, JsonKeepsEveryCodeUnitAndCarriedFilesFromDisk) {
     write("image.bin", std::string("\x00\x01\xff", 3));
     write("odd.json", R"({"type": "Clock", "name": "\ud800x\udc00\u00e9\ud83d\ude00", "textId": -5,

@@ -25,9 +25,11 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    ToolRun tool(const std::string& args) {
+    // Runs the tool with the arguments; environment is prefixed ("NAME=value ").
+    ToolRun tool(const std::string& args, const std::string& environment = {}) {
         std::string errFile = (folder_ / "stderr.txt").string();
-        std::string command = std::string(VELMORA_TOOL) + " " + args + " 2>" + errFile;
+        std::string command =
+            environment + std::string(VELMORA_TOOL) + " " + args + " 2>" + errFile;
         ToolRun run{-1, {}, {}};
         FILE* pipe = ::popen(command.c_str(), "r");
         std::array<char, 65536> buffer;

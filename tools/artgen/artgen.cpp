@@ -22,19 +22,24 @@
 namespace {
 
 constexpr QSize dialSize{447, 451};
+// The default scheme's "X" = -1 % and "Y" = -3 %: its hands turn about this point, so the dial is
+// drawn around it rather than around the image centre.
+constexpr QPointF dialPivot{-0.01, -0.03};
 
 // Exit status for a malformed command line; main answers it with the usage text.
 constexpr int usageError = 2;
 
-// The clock pivots its hands on the image centre and scales them by min(w, h) / 2, so all dial
+// The clock pivots its hands near the image centre and scales them by min(w, h) / 2, so all dial
 // geometry is expressed in that unit: a length of 1.0 is the hand radius.
 double handRadius(QSize size) {
     return std::min(size.width(), size.height()) / 2.0;
 }
 
-void useHandCoordinates(QPainter& p, QSize size) {
-    p.translate(size.width() / 2.0, size.height() / 2.0);
+// The clock moves its pivot off the image centre by its "X" and "Y" percentages of the hand
+// radius; pivot is that offset in hand-radius units.
+void useHandCoordinates(QPainter& p, QSize size, QPointF pivot = {}) {
     const double r = handRadius(size);
+    p.translate(size.width() / 2.0 + pivot.x() * r, size.height() / 2.0 + pivot.y() * r);
     p.scale(r, r);
 }
 
@@ -60,16 +65,21 @@ bool savePng(const QImage& image, const char* path) {
 
 // Radii of the dial's rings, in hand-radius units. The face is a true circle rather than an
 // ellipse stretched to the 447 x 451 image: the hands sweep a circle, so only a circle keeps every
-// tick the same distance from the hand tips; the image's four extra rows simply stay transparent.
+// tick the same distance from the hand tips; the image's spare rows and columns stay transparent.
 struct DialRings {
-    double rimOuter;   // one pixel inside the narrower image edge, so antialiasing stays inside
+    double rimOuter;   // one pixel inside the image edge nearest the pivot, so nothing is cut off
     double bezelInner; // where the convex outer rim turns into the sloping inner wall
     double faceEdge;   // where the wall meets the face
 };
 
-DialRings dialRings(QSize size) {
-    const double pixel = 1.0 / handRadius(size);
-    return {1.0 - pixel, 0.952, 0.928};
+DialRings dialRings(QSize size, QPointF pivot) {
+    const double r = handRadius(size);
+    const double x = size.width() / 2.0 + pivot.x() * r;
+    const double y = size.height() / 2.0 + pivot.y() * r;
+    const double nearestEdge = std::min({x, y, size.width() - x, size.height() - y});
+    // The raised pivot leaves less room above it than the centre had, so the rim is narrower;
+    // the face keeps its margin around the tick track.
+    return {(nearestEdge - 1.0) / r, 0.946, 0.925};
 }
 
 void fillDisc(QPainter& p, double radius, const QBrush& brush) {
@@ -210,9 +220,9 @@ QImage paintDial(QSize size) {
     QImage image = blankCanvas(size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    useHandCoordinates(p, size);
+    useHandCoordinates(p, size, dialPivot);
     const double pixel = 1.0 / handRadius(size);
-    const DialRings rings = dialRings(size);
+    const DialRings rings = dialRings(size, dialPivot);
     paintRim(p, rings);
     paintRimEdges(p, rings, pixel);
     paintFace(p, rings);
@@ -290,7 +300,7 @@ int runPreview(std::span<char*> args) {
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    useHandCoordinates(p, image.size());
+    useHandCoordinates(p, image.size(), dialPivot);
     paintHands(p);
     p.end();
     return savePng(image, args[1]) ? 0 : 1;
