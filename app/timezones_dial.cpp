@@ -152,7 +152,9 @@ void CTimezonesDial::setUpZoneBox(QComboBox& box, int slot) {
     // The box takes the focus for its line and passes it on; the line never sees the event.
     box.installEventFilter(this);
 
-    const std::u16string_view current = velmora::zoneSlot(slot).displayNameView();
+    // The record must outlive the view of its name.
+    const velmora::ZoneRecord record = velmora::zoneSlot(slot);
+    const std::u16string_view current = record.displayNameView();
     int row = -1;
     if (!current.empty()) {
         for (std::size_t i = 0; i < table_.size(); ++i) {
