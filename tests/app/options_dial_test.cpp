@@ -605,6 +605,30 @@ TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
     EXPECT_TRUE(customize->isEnabled());
 }
 
+// Ending the program with the dialog open and unsaved edits asks nothing and leaves what
+// was saved as it was.
+TEST_F(CustomizeFromClockTest, EndingTheProgramWithTheDialogOpenAsksNothing) {
+    auto window = startClock();
+    window->runCommand(MenuCommand::Customize);
+    QPointer<COptionsDial> dial = window->optionsDialog();
+    ASSERT_NE(dial, nullptr);
+    int questions = 0;
+    dial->setMessageBox([&questions](QMessageBox::Icon, const QString&, const QString&,
+                                     QMessageBox::StandardButtons) {
+        ++questions;
+        return QMessageBox::Yes;
+    });
+    const std::u16string loaded = settings_->readText(settings::kSchemeLoaded);
+    dial->runCommand(COptionsDial::NewHand);
+    ASSERT_FALSE(dial->isSaved());
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(questions, 0);
+    EXPECT_EQ(dial, nullptr);
+    EXPECT_EQ(COptionsDial::instanceCount(), 0);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), loaded);
+}
+
 TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {
     auto window = startClock();
     window->runCommand(MenuCommand::Customize);
