@@ -208,10 +208,3 @@ TEST(AboutDialogTest, ArtworkAndSoundAreInTheResources) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -13,23 +13,11 @@ velmora=$1
 tool=$2
 check_name="customize window check"
 . "$(dirname "$0")/window_check_lib.sh"
-work=$(mktemp -d)
-clock= ; server= ; helpers=
-cleanup() {
-    kill $clock $helpers 2>/dev/null || true
-    kill $server 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-background='#336699'
-start_server 1024x768x24
+begin_check
 start_desktop
 wait_for_desktop
 
-export TZ=UTC HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb
-mkdir -p "$HOME"
+use_private_session
 # The file dialogs start in the user's scheme folder, so a typed name lands there.
 scheme="$XDG_DATA_HOME/velmora/schemes/second hand.Velmora"
 

@@ -187,11 +187,4 @@ TEST(HelpLinksTest, OpeningGoesToTheDesktopOrExplainsAMissingAddress) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
 #include "help_links_test.moc"

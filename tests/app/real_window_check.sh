@@ -12,17 +12,7 @@ velmora=$1
 tool=$2
 check_name="real window check"
 . "$(dirname "$0")/window_check_lib.sh"
-work=$(mktemp -d)
-clock= ; server= ; helpers=
-cleanup() {
-    kill $clock $helpers 2>/dev/null || true
-    kill $server 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-background='#336699'
-start_server 1024x768x24
+begin_check
 start_desktop
 sleep 1
 

@@ -12,25 +12,12 @@ velmora=$1
 tool=$2
 check_name="time zones window check"
 . "$(dirname "$0")/window_check_lib.sh"
-work=$(mktemp -d)
-clock= ; server= ; helpers=
-cleanup() {
-    kill $clock $helpers 2>/dev/null || true
-    kill $server 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-background='#336699'
-start_server 1024x768x24
+begin_check
 start_desktop
 wait_for_desktop
 
-export TZ=UTC HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-export TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb
+use_private_session
 unset TZDIR
-mkdir -p "$HOME" "$XDG_CONFIG_HOME/vornel-works"
-settings="$XDG_CONFIG_HOME/vornel-works/velmora.conf"
 scheme="$work/zone_text.Velmora"
 "$tool" build "$(dirname "$0")/../data/zone_text.json" "$scheme" ||
     fail "velmora-tool could not build the scheme"

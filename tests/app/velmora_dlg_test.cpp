@@ -411,13 +411,3 @@ TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("TZ", "UTC");
-    QApplication application(argc, argv);
-    loadAppResources();
-    registerSchemeClasses();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -395,10 +395,3 @@ TEST_F(WindowAlignerTest, MinimumSizeAndGripFollowTheInitialSize) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,6 +1,6 @@
 # Helpers of the real-window checks: an X session with a window manager, a tray host and a
 # compositor, window geometry, screenshots and the comparison with a whole frame from
-# velmora-tool. Sourced; the caller sets check_name and work (a temporary folder) first.
+# velmora-tool. Sourced; the caller sets check_name, then calls begin_check.
 
 # With VELMORA_CHECK_SHOTS naming a folder, the screen at a failure is kept there.
 fail() {
@@ -9,6 +9,30 @@ fail() {
         import -window root "$VELMORA_CHECK_SHOTS/failure.png" 2>/dev/null || true
     fi
     exit 1
+}
+
+# A temporary folder in $work, removed at the end with every process the check started
+# ($clock, $docker, $helpers, $server), and an X server on a desktop of #336699.
+begin_check() {
+    work=$(mktemp -d)
+    clock= ; server= ; helpers= ; docker=
+    trap end_check EXIT
+    background='#336699'
+    start_server 1024x768x24
+}
+
+end_check() {
+    kill $clock $docker $helpers 2>/dev/null || true
+    kill $server 2>/dev/null || true
+    rm -rf "$work"
+}
+
+# The program's home, settings, data and temporary folders inside $work, in UTC on X11.
+use_private_session() {
+    export TZ=UTC HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+    export TMPDIR="$work/tmp" QT_QPA_PLATFORM=xcb
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME/vornel-works"
+    settings="$XDG_CONFIG_HOME/vornel-works/velmora.conf"
 }
 
 # Starts Xvfb on a free display with the desktop painted in $background and exports

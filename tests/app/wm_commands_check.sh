@@ -10,27 +10,14 @@ set -eu
 velmora=$1
 check_name="window manager commands check"
 . "$(dirname "$0")/window_check_lib.sh"
-work=$(mktemp -d)
-clock= ; server= ; helpers= ; docker=
-cleanup() {
-    kill $clock $docker $helpers 2>/dev/null || true
-    kill $server 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-background='#336699'
-start_server 1024x768x24
+begin_check
 openbox >/dev/null 2>&1 &
 helpers="$helpers $!"
 picom --backend xrender >/dev/null 2>&1 &
 helpers="$helpers $!"
 wait_for_desktop
 
-export TZ=UTC HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
-export QT_QPA_PLATFORM=xcb
-mkdir -p "$HOME"
-settings="$XDG_CONFIG_HOME/vornel-works/velmora.conf"
+use_private_session
 
 # Waits up to ten seconds for the program to end; fails when it runs on.
 ends() {
