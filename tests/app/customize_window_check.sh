@@ -53,12 +53,7 @@ open_dialog() {
     xdotool key --delay 60 Up Up Up Up Return
     dialog=$(until_found --name '^VELMORA - Customizing\.\.\.$') ||
         fail "\"Customize...\" opened no dialog"
-    xdotool windowmove "$dialog" 300 40
-    until_time=$(deadline 5)
-    until read_geometry "$dialog"; [ "$x" -ge 300 ] && [ "$y" -ge 40 ]; do
-        past "$until_time" && fail "the dialog did not move"
-        sleep 0.05
-    done
+    move_window "$dialog" 300 40
     # The tree's place in the template, in dialog units, converted with the dialog font's
     # metrics, which the template's size gives back: 304 units across are 76 letter widths.
     letter=$((w / 76))

@@ -48,12 +48,7 @@ until_new "$window" >/dev/null || fail "the context menu did not open"
 xdotool key --delay 60 Up Up Up Return
 dialog=$(until_found --name '^VELMORA - Time zone settings$') ||
     fail "\"Time zones...\" opened no dialog"
-xdotool windowmove "$dialog" 300 40
-until_time=$(deadline 5)
-until read_geometry "$dialog"; [ "$x" -ge 300 ] && [ "$y" -ge 40 ]; do
-    past "$until_time" && fail "the dialog did not move"
-    sleep 0.05
-done
+move_window "$dialog" 300 40
 [ -z "${VELMORA_CHECK_SHOTS:-}" ] || import -window "$dialog" "$VELMORA_CHECK_SHOTS/zones-open.png"
 
 # The template is 257 x 226 dialog units; the dialog font's letter width and line height come

@@ -35,6 +35,16 @@ use_private_session() {
     settings="$XDG_CONFIG_HOME/vornel-works/velmora.conf"
 }
 
+# Moves window $1 to $2,$3 and waits until it is there; its geometry is then in x, y, w, h.
+move_window() {
+    xdotool windowmove "$1" "$2" "$3"
+    until_time=$(deadline 5)
+    until read_geometry "$1"; [ "$x" -ge "$2" ] && [ "$y" -ge "$3" ]; do
+        past "$until_time" && fail "window $1 did not move"
+        sleep 0.05
+    done
+}
+
 # Starts Xvfb on a free display with the desktop painted in $background and exports
 # DISPLAY; its process id is in $server.
 start_server() {
