@@ -7,6 +7,7 @@
 #include "app/thread_priority.h"
 #include "app/timezones_dial.h"
 #include "app/window_aligner.h"
+#include "app/x11_frame_presenter.h"
 #include "model/settings_store.h"
 #include "model/string_table.h"
 #include "model/utf.h"
@@ -31,9 +32,9 @@
 namespace {
 
 constexpr int kTrayTooltipTextId = 49;
-// Step-wise clocks wake just after each second boundary; continuous ones on this period.
-constexpr int kContinuousPeriodMs = 100;
-constexpr int kSecondSlackMs = 3;
+// Step-wise clocks wake at each second boundary; continuous ones at each tenth of a second,
+// so that their second changes on the boundary too.
+constexpr std::chrono::milliseconds kContinuousPeriod(100);
 // How often, in seconds, the machine's time zone and the desktop's tray are checked for a
 // change; checked on a tick so that an idle clock wakes only once a second. Qt has no public
 // signal for a tray host arriving or leaving, and asking costs one round trip to the X server.
@@ -171,9 +172,7 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QStringLiteral("Velmora"));
     setWindowIcon(programIcon());
-    tickTimer_.setSingleShot(true);
-    tickTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&tickTimer_, &QTimer::timeout, this, &CVelmoraDlg::tick);
+    connect(&tickTimer_, &BoundaryTimer::timeout, this, &CVelmoraDlg::tick);
 
     connect(&menu_.menu(), &QMenu::aboutToShow, this, &CVelmoraDlg::updateMenu);
     for (MenuCommand command :
@@ -238,6 +237,8 @@ void CVelmoraDlg::initialize() {
     resize(kInitialSize, kInitialSize);
     // The native window must exist before its flags can change without hiding it.
     winId();
+    windowHandle()->installEventFilter(this);
+    presenter_ = X11FramePresenter::forWindow(*this);
     applyViewState();
     aligner_ = std::make_unique<CWindowAligner>(settings_);
     aligner_->setCornerSize(kCornerSize);
@@ -338,19 +339,23 @@ void CVelmoraDlg::loadScheme() {
     }
 }
 
-int CVelmoraDlg::msUntilNextSecond(std::chrono::system_clock::time_point now) {
-    auto sinceEpoch = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
-    int intoSecond = static_cast<int>(sinceEpoch.count() % 1000);
-    if (intoSecond < 0) {
-        intoSecond += 1000;
+std::chrono::nanoseconds CVelmoraDlg::untilNextTick(std::chrono::system_clock::time_point now,
+                                                    bool continuous) {
+    using namespace std::chrono;
+    const nanoseconds period =
+        continuous ? nanoseconds(kContinuousPeriod) : nanoseconds(seconds(1));
+    const nanoseconds sinceEpoch = duration_cast<nanoseconds>(now.time_since_epoch());
+    nanoseconds into = sinceEpoch % period;
+    if (into < nanoseconds(0)) {
+        into += period;
     }
-    return 1000 - intoSecond + kSecondSlackMs;
+    return period - into;
 }
 
 void CVelmoraDlg::scheduleTick() {
-    // Every wake-up reads the wall clock afresh, so suspend, resume and clock changes show at
-    // the next tick, at most a second later.
-    tickTimer_.start(continuousRedraw_ ? kContinuousPeriodMs : msUntilNextSecond(wallClock_()));
+    // Every wake-up reads the wall clock afresh, and the timer ends its wait when the wall
+    // clock is set, so clock changes show at once and a resume at the next tick.
+    tickTimer_.start(untilNextTick(wallClock_(), continuousRedraw_));
 }
 
 void CVelmoraDlg::tick() {
@@ -390,7 +395,30 @@ void CVelmoraDlg::drawFrame() {
     }
     const QRegion logical = logicalArea(lastRedrawn_, ratio);
     updateInputMask(logical);
+    if (marks == Marks::None && presentDirectly()) {
+        presenter_->present(renderer_.frame(), lastRedrawn_, overallAlpha_ & 0xFF);
+        behindBackingStore_ += logical;
+        return;
+    }
     update(logical);
+}
+
+// The marks are drawn over the frame for a window the user is working with; those few frames
+// go through Qt, and so does everything before the window is on the screen.
+bool CVelmoraDlg::presentDirectly() const {
+    const QWindow* window = windowHandle();
+    return presenter_ != nullptr && window != nullptr && window->isExposed();
+}
+
+bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {
+    // Qt shows an exposed window from its backing store, which lacks what was presented
+    // directly: painted again first, so that the exposure shows the current frame.
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        !behindBackingStore_.isEmpty()) {
+        update(behindBackingStore_);
+        behindBackingStore_ = QRegion();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // Drawn in the frame's pixels, where the marks are scaled by the density like the clock.
@@ -412,6 +440,7 @@ void CVelmoraDlg::drawCornerMarks(const QRegion& area) {
 }
 
 void CVelmoraDlg::paintEvent(QPaintEvent* event) {
+    behindBackingStore_ -= event->region();
     QPainter painter(this);
     const QImage& frame = lastFrame();
     const qreal ratio = frame.isNull() ? 1 : frame.devicePixelRatio();

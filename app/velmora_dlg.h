@@ -1,10 +1,12 @@
 // The clock on the desktop: a frameless, per-pixel-alpha window showing the clock body.
 #pragma once
 
+#include "app/boundary_timer.h"
 #include "app/clock_menu.h"
 #include "clock/clock.h"
 #include "render/frame_renderer.h"
 
+#include <QDialog>
 #include <QImage>
 #include <QPointer>
 #include <QRegion>
@@ -17,7 +19,8 @@
 #include <optional>
 
 class COptionsDial;
-class QDialog;
+class X11FramePresenter;
+
 class CWindowAligner;
 class SettingsStore;
 
@@ -86,8 +89,10 @@ public:
     static QImage inputBits(const QImage& frame, const QSize& logicalSize);
     // Brings the bits of the area in line with the frame; whether any bit changed.
     static bool updateInputBits(QImage& bits, const QImage& frame, const QRect& area);
-    // Milliseconds from a wall-clock time to just after the next whole second.
-    static int msUntilNextSecond(std::chrono::system_clock::time_point now);
+    // From a wall-clock time to the next whole second, or to the next tenth of a second for
+    // a clock that moves continuously.
+    static std::chrono::nanoseconds untilNextTick(std::chrono::system_clock::time_point now,
+                                                  bool continuous);
 
 signals:
     void exitRequested();
@@ -102,6 +107,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void limitSizeToDesktop();
@@ -114,6 +120,8 @@ private:
     void loadScheme();
     void scheduleTick();
     void drawCornerMarks(const QRegion& area);
+    // Whether a frame can skip the backing store and go straight to the window.
+    bool presentDirectly() const;
     QRect draggedGeometry(const QPoint& delta) const;
     // Updates the input shape where the frame changed, in the window's coordinates.
     void updateInputMask(const QRegion& changed);
@@ -136,10 +144,14 @@ private:
     ClockMenu menu_;
     std::unique_ptr<CWindowAligner> aligner_;
     std::unique_ptr<QSystemTrayIcon> tray_;
-    QTimer tickTimer_;
+    BoundaryTimer tickTimer_;
     std::string machineZone_;
     std::string machineZoneStamp_;
     FrameRenderer renderer_;
+    std::unique_ptr<X11FramePresenter> presenter_;
+    // Where the window shows newer pixels than Qt's backing store holds, in the window's
+    // coordinates.
+    QRegion behindBackingStore_;
     QImage inputBits_;
     // The corner marks drawn over the frame: none while the window is not active, red in
     // click-through mode, green otherwise.

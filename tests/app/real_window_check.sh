@@ -14,6 +14,7 @@ check_name="real window check"
 . "$(dirname "$0")/window_check_lib.sh"
 begin_check
 start_desktop
+compositor=${helpers##* }
 sleep 1
 
 export TZ=UTC

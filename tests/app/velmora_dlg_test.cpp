@@ -384,12 +384,18 @@ TEST_F(ClockWindowTest, OnlyTheCornerSquaresResize) {
     EXPECT_EQ(window->cornerAt({5, 20}), E::BottomEdge | E::LeftEdge);
 }
 
-TEST(ClockWindowTickTest, WakesJustAfterEachSecond) {
+TEST(ClockWindowTickTest, WakesOnEachSecondOrTenth) {
     using namespace std::chrono;
     system_clock::time_point second(seconds(1'800'000'000));
-    EXPECT_EQ(CVelmoraDlg::msUntilNextSecond(second + milliseconds(250)), 753);
-    EXPECT_EQ(CVelmoraDlg::msUntilNextSecond(second + milliseconds(999)), 4);
-    EXPECT_EQ(CVelmoraDlg::msUntilNextSecond(second), 1003);
+    EXPECT_EQ(CVelmoraDlg::untilNextTick(second + microseconds(250'001), false),
+              microseconds(749'999));
+    EXPECT_EQ(CVelmoraDlg::untilNextTick(second + nanoseconds(999'999'999), false), nanoseconds(1));
+    EXPECT_EQ(CVelmoraDlg::untilNextTick(second, false), seconds(1));
+    EXPECT_EQ(CVelmoraDlg::untilNextTick(second + milliseconds(250), true), milliseconds(50));
+    EXPECT_EQ(CVelmoraDlg::untilNextTick(second + milliseconds(900), true), milliseconds(100));
+    // Before 1970 the remainder is negative; the next boundary is still ahead.
+    system_clock::time_point early(-milliseconds(250));
+    EXPECT_EQ(CVelmoraDlg::untilNextTick(early, false), milliseconds(250));
 }
 
 TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {
