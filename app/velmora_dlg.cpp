@@ -35,9 +35,9 @@ constexpr int kTrayTooltipTextId = 49;
 // Step-wise clocks wake at each second boundary; continuous ones at each tenth of a second,
 // so that their second changes on the boundary too.
 constexpr std::chrono::milliseconds kContinuousPeriod(100);
-// How often, in seconds, the machine's time zone and the desktop's tray are checked for a
-// change; checked on a tick so that an idle clock wakes only once a second. Qt has no public
-// signal for a tray host arriving or leaving, and asking costs one round trip to the X server.
+// How often, in seconds, the machine's time zone is checked for a change, and the desktop's
+// tray where its coming and going cannot be watched; checked on a tick so that an idle clock
+// wakes only once a second. Asking for the tray costs one round trip to the X server.
 constexpr int kWatchSeconds = 3;
 
 // Corner order: top-left, top-right, bottom-right, bottom-left.
@@ -230,6 +230,8 @@ void CVelmoraDlg::refreshTray() {
 
 void CVelmoraDlg::initialize() {
     fillZoneSlots();
+    trayWatched_ = trayWatcher_.start();
+    connect(&trayWatcher_, &TrayWatcher::changed, this, &CVelmoraDlg::refreshTray);
     refreshTray();
     readViewSettings();
     loadScheme();
@@ -363,7 +365,9 @@ void CVelmoraDlg::tick() {
     if (continuousRedraw_ || second != lastSecond_) {
         if (second != lastSecond_ && second % kWatchSeconds == 0) {
             followMachineZone();
-            refreshTray();
+            if (!trayWatched_) {
+                refreshTray();
+            }
         }
         lastSecond_ = second;
         drawFrame();

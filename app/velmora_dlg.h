@@ -3,6 +3,7 @@
 
 #include "app/boundary_timer.h"
 #include "app/clock_menu.h"
+#include "app/tray_watcher.h"
 #include "clock/clock.h"
 #include "render/frame_renderer.h"
 
@@ -171,6 +172,9 @@ private:
     bool continuousRedraw_ = false;
     bool trayIconShown_ = false;
     bool trayAvailable_ = false;
+    TrayWatcher trayWatcher_;
+    // Whether the tray's coming and going is told by the desktop rather than polled for.
+    bool trayWatched_ = false;
     TrayProbe trayProbe_ = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     // A drag with the left button: the edges being resized (none when moving), where it
     // started, the geometry then, and whether the mouse has moved far enough to count.
