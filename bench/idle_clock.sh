@@ -9,12 +9,15 @@
 # second costs, so that velmora's own share can be told from Qt's. A peer that is not
 # installed is left out with a note (`scripts/install-deps bench` installs them all).
 #
-# usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-f FLOOR_BINARY] [-s SETTLE] [-l LATENCY] [DURATION]
+# usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-f FLOOR_BINARY] [-s SETTLE] [-l LATENCY]
+#                            [-w SHOT_DIR] [DURATION]
 #   DURATION (default 60, or $DURATION): the idle phase, counted from velmora's start.
 #   SETTLE (default 5, or $SETTLE): start-up time left out of the idle figures.
 #   LATENCY (default 35, or $LATENCY): the second-boundary phase that follows the idle one.
 #   VELMORA_BINARY (default build/app/velmora, or $VELMORA_BIN).
 #   FLOOR_BINARY (default build/bench/velmora-qt-floor, or $FLOOR_BIN).
+#   SHOT_DIR: at the end, a screenshot of each program's desktop goes there as PROGRAM.png
+#   (ImageMagick's import), to see that each clock really draws.
 #
 # Each program gets an X server of its own, so that the drawing a clock leaves to its server
 # (xclock and conky draw through the server; velmora uploads finished frames) can be told
@@ -64,7 +67,7 @@
 set -eu
 
 usage() {
-    sed -n '12,17s/^# \{0,1\}//p' "$0" >&2
+    sed -n '12,20s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
@@ -73,12 +76,14 @@ velmora=${VELMORA_BIN:-$script_dir/../build/app/velmora}
 floor=${FLOOR_BIN:-$script_dir/../build/bench/velmora-qt-floor}
 settle=${SETTLE:-5}
 latency=${LATENCY:-35}
-while getopts b:f:s:l:h option; do
+shots=""
+while getopts b:f:s:l:w:h option; do
     case $option in
     b) velmora=$OPTARG ;;
     f) floor=$OPTARG ;;
     s) settle=$OPTARG ;;
     l) latency=$OPTARG ;;
+    w) shots=$OPTARG ;;
     *) usage ;;
     esac
 done
@@ -105,6 +110,14 @@ for tool in Xvfb openbox picom cc; do
         exit 1
     fi
 done
+if [ -n "$shots" ]; then
+    if ! command -v import >/dev/null; then
+        echo "idle_clock: -w needs import (package imagemagick)" >&2
+        exit 1
+    fi
+    mkdir -p "$shots"
+    shots=$(cd "$shots" && pwd)
+fi
 
 # The programs, in the order of the table: each one's window name (WM_NAME or WM_CLASS) and
 # command. The peers that are not installed are left out.
@@ -348,6 +361,13 @@ for key in $programs; do
 done
 latency_pids=""
 check_running "during the second-boundary phase"
+if [ -n "$shots" ]; then
+    for key in $programs; do
+        display_var=${key}_display
+        DISPLAY=${!display_var} import -window root "$shots/$key.png" ||
+            echo "idle_clock: no screenshot of $key's desktop" >&2
+    done
+fi
 
 load_at_end=$(cut -d ' ' -f 1-3 /proc/loadavg)
 span=$((end_at - settle_at))
