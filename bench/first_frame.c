@@ -8,6 +8,8 @@
  * leaving the program running with its output in LOGFILE. Polls every POLL_US microseconds,
  * so each figure is late by at most that plus one window read. */
 #define _POSIX_C_SOURCE 200809L
+#include "find_window.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -18,14 +20,13 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "find_window.h"
-
 enum { POLL_US = 2000, GIVE_UP_MS = 20000 };
 
 static double elapsedMs(const struct timespec* since) {
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)(now.tv_sec - since->tv_sec) * 1e3 + (double)(now.tv_nsec - since->tv_nsec) / 1e6;
+    return (double)(now.tv_sec - since->tv_sec) * 1e3 +
+           (double)(now.tv_nsec - since->tv_nsec) / 1e6;
 }
 
 /* The window may vanish or unmap between two requests: that is a miss, not a failure. */
@@ -37,8 +38,7 @@ static int ignoreXError(Display* display, XErrorEvent* error) {
 
 static int hasDrawnPixel(Display* display, Window window) {
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, window, &attributes) ||
-        attributes.map_state != IsViewable) {
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) {
         return 0;
     }
     XImage* image = XGetImage(display, window, 0, 0, (unsigned)attributes.width,

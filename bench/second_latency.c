@@ -25,6 +25,8 @@
  * event per frame: its cost to the X server is small, but it is there, which is why the
  * benchmark watches in a phase of its own after the idle figures are taken. */
 #define _POSIX_C_SOURCE 200809L
+#include "find_window.h"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 #include <X11/extensions/Xfixes.h>
@@ -33,8 +35,6 @@
 #include <stdlib.h>
 #include <string.h>
 #include <time.h>
-
-#include "find_window.h"
 
 enum {
     ATTRIBUTE_MS = 500,
@@ -82,10 +82,10 @@ static int waitForDesktop(Display* display, long timeoutMs) {
         int format;
         unsigned long count, after;
         unsigned char* data = NULL;
-        haveManager = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
-                                         AnyPropertyType, &type, &format, &count, &after,
-                                         &data) == Success &&
-                      data != NULL && count == 1;
+        haveManager =
+            XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
+                               AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+            data != NULL && count == 1;
         if (data != NULL) {
             XFree(data);
         }
@@ -234,8 +234,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     XSetErrorHandler(ignoreXError);
-    int status = isDesktop ? waitForDesktop(display, atol(argv[2]))
-                           : watch(display, argv[2], atof(argv[3]));
+    int status =
+        isDesktop ? waitForDesktop(display, atol(argv[2])) : watch(display, argv[2], atof(argv[3]));
     XCloseDisplay(display);
     return status;
 }
