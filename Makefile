@@ -45,9 +45,12 @@ sanitize: deps
 bench: build
 	./scripts/run-benchmarks $(BUILD_DIR)
 
-# The running clock next to xclock under Xvfb: idle CPU, peak memory, time to the first frame.
+# The running clock next to conky, buici-clock, xclock and a minimal Qt window, each on an Xvfb
+# with openbox and picom: idle CPU, wake-ups, peak memory, second-boundary latency, time to the
+# first frame, and velmora's targets. Installs the peers first (scripts/install-deps bench).
 bench-idle: build
-	bench/idle_clock.sh -b $(BUILD_DIR)/app/velmora
+	./scripts/install-deps bench
+	bench/idle_clock.sh -b $(BUILD_DIR)/app/velmora -f $(BUILD_DIR)/bench/velmora-qt-floor
 
 # The scheme reader's fuzz target (needs clang and libclang-rt-14-dev); FUZZ_SECONDS to taste.
 FUZZ_SECONDS ?= 600

@@ -1,12 +1,15 @@
 /* Starts a program and reports how long it takes to show its first frame: the time until a
- * viewable top-level window with a given name appears, and until that window holds a pixel
- * that is not all zero (an unpainted or fully transparent window reads as all zero).
+ * viewable window with a given name (WM_NAME or WM_CLASS, anywhere in the tree, as a window
+ * manager reparents it; see find_window.h) appears, and until that window holds a pixel that
+ * is not all zero (an unpainted or fully transparent window reads as all zero).
  *
  * usage: first_frame NAME LOGFILE COMMAND [ARG...]
  * Prints "PID MAPPED_MS PAINTED_MS" (a "-" for what was not seen within 20 s) and exits,
  * leaving the program running with its output in LOGFILE. Polls every POLL_US microseconds,
  * so each figure is late by at most that plus one window read. */
 #define _POSIX_C_SOURCE 200809L
+#include "find_window.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -22,7 +25,8 @@ enum { POLL_US = 2000, GIVE_UP_MS = 20000 };
 static double elapsedMs(const struct timespec* since) {
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)(now.tv_sec - since->tv_sec) * 1e3 + (double)(now.tv_nsec - since->tv_nsec) / 1e6;
+    return (double)(now.tv_sec - since->tv_sec) * 1e3 +
+           (double)(now.tv_nsec - since->tv_nsec) / 1e6;
 }
 
 /* The window may vanish or unmap between two requests: that is a miss, not a failure. */
@@ -32,36 +36,9 @@ static int ignoreXError(Display* display, XErrorEvent* error) {
     return 0;
 }
 
-static Window findViewable(Display* display, const char* name) {
-    Window root, parent, *children = NULL, found = None;
-    unsigned int count = 0;
-    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
-        return None;
-    }
-    for (unsigned int i = 0; i < count && found == None; ++i) {
-        XWindowAttributes attributes;
-        char* title = NULL;
-        if (!XGetWindowAttributes(display, children[i], &attributes) ||
-            attributes.map_state != IsViewable) {
-            continue;
-        }
-        if (XFetchName(display, children[i], &title) && title != NULL) {
-            if (strcmp(title, name) == 0) {
-                found = children[i];
-            }
-            XFree(title);
-        }
-    }
-    if (children != NULL) {
-        XFree(children);
-    }
-    return found;
-}
-
 static int hasDrawnPixel(Display* display, Window window) {
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, window, &attributes) ||
-        attributes.map_state != IsViewable) {
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) {
         return 0;
     }
     XImage* image = XGetImage(display, window, 0, 0, (unsigned)attributes.width,
@@ -131,7 +108,7 @@ int main(int argc, char** argv) {
             painted = elapsedMs(&start);
             break;
         }
-        usleep(POLL_US);
+        nanosleep(&(struct timespec){0, POLL_US * 1000L}, NULL);
     }
     printf("%d ", (int)pid);
     if (mapped < 0) {
