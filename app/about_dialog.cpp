@@ -1,6 +1,8 @@
 // CAboutDlg: the info picture zooming and fading in as a frameless per-pixel-alpha window.
 #include "app/about_dialog.h"
 
+#include "render/png_image.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -37,7 +39,7 @@ CAboutDlg::CAboutDlg(QWidget* parent, bool playChime)
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kPictureSide, kPictureSide);
     picture_ =
-        QImage(QStringLiteral(":/info.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        readPng(QStringLiteral(":/info.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     timer_.setInterval(kTickMs);
     connect(&timer_, &QTimer::timeout, this, &CAboutDlg::advance);
     centreOnPrimaryScreen();

@@ -11,6 +11,7 @@
 #include "model/settings_store.h"
 #include "model/string_table.h"
 #include "model/utf.h"
+#include "render/png_image.h"
 #include "resources/default_scheme.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
@@ -47,14 +48,14 @@ std::array<QImage, 4> loadMarks(const char* colour) {
     std::array<QImage, 4> marks;
     for (std::size_t i = 0; i < marks.size(); ++i) {
         marks[i] =
-            QImage(QStringLiteral(":/corners/corner_%1_%2.png").arg(colour, kCornerNames[i]));
+            readPng(QStringLiteral(":/corners/corner_%1_%2.png").arg(colour, kCornerNames[i]));
     }
     return marks;
 }
 
 QIcon programIcon() {
-    QIcon icon(QStringLiteral(":/velmora_icon.png"));
-    return icon.isNull() ? QIcon() : icon;
+    const QImage image = readPng(QStringLiteral(":/velmora_icon.png"));
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
 }
 
 QString toQString(std::u16string_view text) {

@@ -1,6 +1,8 @@
 // The Canvas the clock draws through, painted with QPainter on a caller-owned QImage.
 #include "render/qt_canvas.h"
 
+#include "render/png_image.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFontDatabase>
@@ -448,14 +450,28 @@ std::unique_ptr<CanvasImage> decoded(QImageReader& reader) {
         image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
+// Trusts the bytes rather than a name: scheme files carry images in temporary files without a
+// meaningful suffix. A PNG, which backgrounds usually are, goes to Qt's built-in reader at
+// once; other formats are found by asking each image plugin, which loads them all.
+std::unique_ptr<CanvasImage> decodedFrom(QIODevice& device) {
+    QImageReader reader(&device);
+    if (startsAsPng(device)) {
+        reader.setFormat("png");
+        reader.setAutoDetectImageFormat(false);
+    } else {
+        reader.setDecideFormatFromContent(true);
+    }
+    return decoded(reader);
+}
+
 } // namespace
 
 std::unique_ptr<CanvasImage> QtCanvas::decodeImage(const std::filesystem::path& file) {
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(file.native())));
-    // Trust the bytes rather than the name: scheme files carry images in temporary
-    // files without a meaningful suffix.
-    reader.setDecideFormatFromContent(true);
-    return decoded(reader);
+    QFile source(QFile::decodeName(QByteArray::fromStdString(file.native())));
+    if (!source.open(QIODevice::ReadOnly)) {
+        return nullptr;
+    }
+    return decodedFrom(source);
 }
 
 std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint8_t> bytes) {
@@ -464,9 +480,7 @@ std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    return decoded(reader);
+    return decodedFrom(buffer);
 }
 
 std::unique_ptr<CanvasImage> QtCanvas::scaleImage(const CanvasImage& image, int width, int height) {

@@ -298,6 +298,24 @@ TEST(QtCanvasImageTest, DecodesByContentAndRefusesWhatItCannotRead) {
     EXPECT_EQ(canvas.decodeImage(garbage.fileName().toStdString()), nullptr);
     EXPECT_EQ(canvas.decodeImage(dir.filePath("missing.png").toStdString()), nullptr);
     EXPECT_EQ(canvas.decodeImage(dir.path().toStdString()), nullptr);
+
+    // PNGs skip the search through the image plugins; other formats are still found by their
+    // bytes, whatever the name says, from a file as from memory.
+    for (const char* format : {"BMP", "JPG", "PNG"}) {
+        const QString named = dir.filePath(QStringLiteral("other_%1.png").arg(format));
+        ASSERT_TRUE(source.save(named, format)) << format;
+        auto fromFile = canvas.decodeImage(named.toStdString());
+        ASSERT_NE(fromFile, nullptr) << format;
+        EXPECT_EQ(fromFile->width(), 3) << format;
+        QFile file(named);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        auto fromMemory =
+            canvas.decodeImageData({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                    static_cast<std::size_t>(bytes.size())});
+        ASSERT_NE(fromMemory, nullptr) << format;
+        EXPECT_EQ(fromMemory->height(), 2) << format;
+    }
 }
 
 FontSpec sans(float emSize, bool bold = false) {
