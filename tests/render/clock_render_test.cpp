@@ -7,8 +7,10 @@
 #include "clock/scheme_file.h"
 #include "model/color_property.h"
 #include "model/file_property.h"
+#include "model/line_cap_property.h"
 #include "model/percent_property.h"
 #include "model/string_property.h"
+#include "model/time_value_property.h"
 #include "render/frame_renderer.h"
 #include "render/qt_canvas.h"
 #include "resources/default_scheme.h"
@@ -284,6 +286,35 @@ TEST_F(ClockRenderTest, PartialFramesMatchWholeFrames) {
         }
         EXPECT_TRUE(partial.render(*clock, pixels, ratio, steps[6]).isEmpty())
             << "the same moment again draws nothing";
+    }
+}
+
+// A thick slanting hand with anchors changes pixels far from its line: through a whole
+// minute, at every angle, the partial frames still equal whole ones.
+TEST_F(ClockRenderTest, ThickSlantingHandsRedrawAllTheyTouch) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    auto& hand = static_cast<ClockHand&>(*clock->append(std::make_unique<ClockHand>()));
+    hand.findChildAs<PercentProperty>(u"Thickness")->setValue(9);
+    hand.findChildAs<TimeValueProperty>(u"TimeValue")
+        ->setValue(static_cast<int>(velmora::TimeValueKind::Second));
+    hand.findChildAs<LineCapProperty>(u"BeginCap")
+        ->setValue(static_cast<int>(LineCap::ArrowAnchor));
+    hand.findChildAs<LineCapProperty>(u"EndCap")->setValue(static_cast<int>(LineCap::RoundAnchor));
+    for (qreal ratio : {1.0, 2.0}) {
+        const QSize pixels(static_cast<int>(200 * ratio), static_cast<int>(200 * ratio));
+        FrameRenderer partial;
+        partial.render(*clock, pixels, ratio, at(13, 44, 59));
+        for (int second = 0; second < 60; ++second) {
+            const PackedDateTime utc = at(13, 45, second);
+            const QRegion redrawn = partial.render(*clock, pixels, ratio, utc);
+            EXPECT_LT(redrawn.boundingRect().width() * redrawn.boundingRect().height(),
+                      pixels.width() * pixels.height())
+                << second << " at " << ratio;
+            FrameRenderer whole;
+            whole.render(*clock, pixels, ratio, utc);
+            EXPECT_EQ(differentPixels(partial.frame(), whole.frame(), 0), 0)
+                << second << " at " << ratio;
+        }
     }
 }
 
