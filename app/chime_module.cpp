@@ -3,8 +3,8 @@
 
 #include <QSoundEffect>
 #include <QUrl>
+#include <type_traits>
 
-// Checked against the player's declaration, so the two cannot drift apart.
 extern "C" Q_DECL_EXPORT QObject* velmoraPlayChime(QObject* owner, const QUrl* source) {
     auto* effect = new QSoundEffect(owner);
     QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
@@ -22,4 +22,5 @@ extern "C" Q_DECL_EXPORT QObject* velmoraPlayChime(QObject* owner, const QUrl* s
     return effect;
 }
 
+// The player resolves this by name, so its type is checked here against the player's.
 static_assert(std::is_same_v<decltype(&velmoraPlayChime), ChimePlayer::Entry>);
