@@ -1,6 +1,7 @@
 // Zone lookups by name that read only the zones they need, not the whole system zone table.
 #include "time/zone_finder.h"
 
+#include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@ namespace velmora {
 
 ZoneFinder::ZoneFinder(std::filesystem::path dir) : dir_(std::move(dir)) {}
 
-ZoneFinder::ZoneFinder() : ZoneFinder(zoneinfoDirectory()) {}
+ZoneFinder::ZoneFinder() : dir_(zoneinfoDirectory()), withMachineRule_(true) {}
 
 ZoneRecord ZoneFinder::findByDisplayName(std::u16string_view name) {
     if (name.empty() || !hasZones()) {
@@ -32,6 +33,9 @@ const ZoneRecord* ZoneFinder::findByStandardName(std::u16string_view id) {
     const std::string name = utf16ToUtf8(id);
     if (const auto* record = zone(name)) {
         return record;
+    }
+    if (const auto* own = machineRule(); own != nullptr && own->standardNameView() == id) {
+        return own;
     }
     return zone(resolveZoneLink(links(), name));
 }
@@ -60,6 +64,16 @@ const std::unordered_map<std::string, std::string>& ZoneFinder::links() {
         links_ = readZoneLinks(dir_);
     }
     return *links_;
+}
+
+const ZoneRecord* ZoneFinder::machineRule() {
+    if (!withMachineRule_) {
+        return nullptr;
+    }
+    if (!machineRule_) {
+        machineRule_ = machineZoneOwnRecord(currentMachineZoneSources());
+    }
+    return *machineRule_ ? &**machineRule_ : nullptr;
 }
 
 } // namespace velmora

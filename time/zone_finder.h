@@ -19,16 +19,18 @@ namespace velmora {
 // whole table reads at every start.
 class ZoneFinder {
 public:
+    // As readZoneTable(dir) reads it.
     explicit ZoneFinder(std::filesystem::path dir);
-    // Over zoneinfoDirectory(), as readSystemZoneTable() reads it.
+    // As readSystemZoneTable() reads it: zoneinfoDirectory(), and the record of the machine's
+    // zone when that is a POSIX rule.
     ZoneFinder();
 
-    // What findZoneByDisplayName gives over readSystemZoneTable(): a display name holds its
-    // zone's id, so the entry the table would match exactly is the zone of that id, and stale
-    // offsets, links and POSIX rules resolve by the id as there.
+    // What findZoneByDisplayName gives over the table: a display name holds its zone's id, so
+    // the entry the table would match exactly is the zone of that id, and stale offsets, links
+    // and POSIX rules resolve by the id as there.
     ZoneRecord findByDisplayName(std::u16string_view name);
-    // What findZoneByStandardName gives over readZoneTable(dir): the zone, or the zone a link
-    // stands for; null otherwise.
+    // What findZoneByStandardName gives over the table: the zone, or the zone a link stands
+    // for; null otherwise.
     const ZoneRecord* findByStandardName(std::u16string_view id);
     // Whether the folder lists any zone; without one, the table is empty and finds nothing.
     bool hasZones();
@@ -37,8 +39,12 @@ private:
     // The record of a zone of the list; null for other names and for unreadable zones.
     const ZoneRecord* zone(const std::string& id);
     const std::unordered_map<std::string, std::string>& links();
+    // The machine zone's own record when the table holds one, else null.
+    const ZoneRecord* machineRule();
 
     std::filesystem::path dir_;
+    bool withMachineRule_ = false;
+    std::optional<std::optional<ZoneRecord>> machineRule_;
     std::optional<std::vector<std::string>> ids_;
     std::optional<std::unordered_map<std::string, std::string>> links_;
     std::map<std::string, std::optional<ZoneRecord>, std::less<>> records_;

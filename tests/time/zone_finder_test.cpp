@@ -29,6 +29,14 @@ const std::u16string kNames[] = {
     u"",
 };
 
+// Ids as the tool's --zone and convert take them.
+const std::u16string kIds[] = {u"Test/Southern",
+                               u"Test/Alias",
+                               u"UTC",
+                               u"CET-1CEST,M3.5.0,M10.5.0/3",
+                               u"Mars/Olympus_Mons",
+                               u""};
+
 struct MachineRow {
     const char* name;
     const char* tz;
@@ -68,6 +76,15 @@ protected:
         for (const std::u16string& name : kNames) {
             SCOPED_TRACE(utf16ToUtf8(name));
             EXPECT_EQ(zones.findByDisplayName(name), findZoneByDisplayName(table, name));
+        }
+        for (const std::u16string& id : kIds) {
+            SCOPED_TRACE(utf16ToUtf8(id));
+            const ZoneRecord* found = zones.findByStandardName(id);
+            const ZoneRecord* expected = findZoneByStandardName(table, id);
+            ASSERT_EQ(found == nullptr, expected == nullptr);
+            if (found != nullptr) {
+                EXPECT_EQ(*found, *expected);
+            }
         }
     }
 
