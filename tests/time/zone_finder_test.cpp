@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
+#include <unistd.h>
 
 namespace velmora {
 namespace {
@@ -98,7 +99,9 @@ TEST_P(ZoneFinderTest, FindsWhatTheWholeTableFinds) {
 }
 
 TEST_P(ZoneFinderTest, LeavesOutUnreadableZonesAndFindsNothingWithoutAZoneList) {
-    const fs::path dir = fs::temp_directory_path() / "velmora-zone-finder-test";
+    // ctest runs the rows side by side.
+    const fs::path dir =
+        fs::temp_directory_path() / ("velmora-zone-finder-test-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::copy(kFixture, dir, fs::copy_options::recursive);
     // Listed zones whose file is broken or gone are no entries of the table.
