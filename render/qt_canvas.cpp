@@ -2,7 +2,6 @@
 #include "render/qt_canvas.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFontDatabase>
 #include <QImageReader>
 #include <QPainterPath>
@@ -449,14 +448,6 @@ std::unique_ptr<CanvasImage> decoded(QImageReader& reader) {
 }
 
 } // namespace
-
-std::unique_ptr<CanvasImage> QtCanvas::decodeImage(const std::filesystem::path& file) {
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(file.native())));
-    // Trust the bytes rather than the name: scheme files carry images in temporary
-    // files without a meaningful suffix.
-    reader.setDecideFormatFromContent(true);
-    return decoded(reader);
-}
 
 std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint8_t> bytes) {
     const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),

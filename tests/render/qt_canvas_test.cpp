@@ -3,8 +3,8 @@
 #include "render/font_families.h"
 #include "render/qt_canvas.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -279,25 +279,26 @@ TEST(QtCanvasImageTest, RefusesAbsurdSizesAndForeignImages) {
 }
 
 TEST(QtCanvasImageTest, DecodesByContentAndRefusesWhatItCannotRead) {
-    QTemporaryDir dir;
-    const QString png = dir.filePath("background.tmp");
     QImage source(3, 2, QImage::Format_ARGB32);
     source.fill(0x80102030);
-    ASSERT_TRUE(source.save(png, "PNG"));
-    QFile garbage(dir.filePath("garbage.png"));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("\x89PNG not really an image");
-    garbage.close();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(source.save(&buffer, "PNG"));
+    const auto bytes = [](const QByteArray& data) {
+        return std::span<const std::uint8_t>(
+            reinterpret_cast<const std::uint8_t*>(data.constData()),
+            static_cast<std::size_t>(data.size()));
+    };
 
     QImage target = blank();
     QtCanvas canvas(target);
-    auto decoded = canvas.decodeImage(png.toStdString());
+    auto decoded = canvas.decodeImageData(bytes(png));
     ASSERT_NE(decoded, nullptr);
     EXPECT_EQ(decoded->width(), 3);
     EXPECT_EQ(decoded->height(), 2);
-    EXPECT_EQ(canvas.decodeImage(garbage.fileName().toStdString()), nullptr);
-    EXPECT_EQ(canvas.decodeImage(dir.filePath("missing.png").toStdString()), nullptr);
-    EXPECT_EQ(canvas.decodeImage(dir.path().toStdString()), nullptr);
+    EXPECT_EQ(canvas.decodeImageData(bytes("\x89PNG not really an image")), nullptr);
+    EXPECT_EQ(canvas.decodeImageData({}), nullptr);
 }
 
 FontSpec sans(float emSize, bool bold = false) {
