@@ -1,6 +1,7 @@
 // CAboutDlg: the info picture zooming and fading in as a frameless per-pixel-alpha window.
 #include "app/about_dialog.h"
 
+#include "app/chime_player.h"
 #include "render/png_image.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QSoundEffect>
 #include <QUrl>
 
 void loadAppResources() {
@@ -127,18 +127,6 @@ void CAboutDlg::centreOnPrimaryScreen() {
 void CAboutDlg::startChime() {
     // The application owns the effect so the chime can finish after the dialog has closed; the
     // effect removes itself once it is done or cannot play (no audio device, for one).
-    auto* effect = new QSoundEffect(QCoreApplication::instance());
-    connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
-        if (effect->status() == QSoundEffect::Error) {
-            effect->deleteLater();
-        }
-    });
-    connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
-        if (!effect->isPlaying()) {
-            effect->deleteLater();
-        }
-    });
-    effect->setSource(QUrl(QStringLiteral("qrc:/info_chime.wav")));
-    effect->play();
-    chime_ = effect;
+    chime_ = ChimePlayer::installed().play(QCoreApplication::instance(),
+                                           QUrl(QStringLiteral("qrc:/info_chime.wav")));
 }

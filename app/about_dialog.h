@@ -8,7 +8,6 @@
 #include <QTimer>
 
 class QPainter;
-class QSoundEffect;
 
 // The artwork lives in a static library, whose resource object the linker keeps only when
 // something refers to it; call this before loading ":/..." images or sounds.
@@ -56,7 +55,7 @@ private:
 
     QImage picture_;
     QTimer timer_;
-    QPointer<QSoundEffect> chime_;
+    QPointer<QObject> chime_;
     int alpha_ = 0;
     int shownAlpha_ = 0;
 };

@@ -294,9 +294,10 @@ void CVelmoraDlg::screensChanged() {
 }
 
 void CVelmoraDlg::fillZoneSlots() {
-    std::vector<velmora::ZoneRecord> table;
-    velmora::readSystemZoneTable(table);
-    std::u16string machine = velmora::machineZoneDisplayName(table);
+    // Only the zones the slots name are read; the whole table would cost milliseconds at start.
+    velmora::ZoneFinder zones;
+    std::u16string machine =
+        velmora::machineZoneDisplayName(zones, velmora::currentMachineZoneSources());
     machineZoneStamp_ = velmora::machineZoneStamp();
     machineZone_ = velmora::machineZoneId();
     bool fixedLocalZone = settings_.readInt(settings::kUseFixedZone) != 0;
@@ -305,7 +306,7 @@ void CVelmoraDlg::fillZoneSlots() {
         std::u16string name = slot == 0 && !fixedLocalZone
                                   ? machine
                                   : settings_.readText(settings::zoneKey(slot), machine);
-        velmora::setZoneSlot(slot, velmora::findZoneByDisplayName(table, name));
+        velmora::setZoneSlot(slot, zones.findByDisplayName(name));
     }
 }
 

@@ -1,5 +1,6 @@
-// Benchmarks of the per-frame time work (zone conversion, time values) and of building the
-// system zone table.
+// Benchmarks of the per-frame time work (zone conversion, time values), of building the system
+// zone table and of finding the zones of the five slots without it.
+#include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/time_value.h"
 #include "time/zone_conversion.h"
@@ -95,6 +96,21 @@ void BM_ReadSystemZoneTable(benchmark::State& state) {
     state.counters["zones"] = static_cast<double>(table.size());
 }
 BENCHMARK(BM_ReadSystemZoneTable)->Unit(benchmark::kMillisecond);
+
+// What the clock window does at start: the machine's zone and four stored names, one a link.
+void BM_FindSlotZones(benchmark::State& state) {
+    const std::u16string stored[] = {u"(UTC+01:00) Europe/Berlin", u"(UTC-05:00) US/Eastern",
+                                     u"(UTC+09:00) Asia/Tokyo", u"(UTC+05:30) Asia/Kolkata"};
+    for (auto _ : state) {
+        ZoneFinder zones;
+        const std::u16string machine = machineZoneDisplayName(zones, currentMachineZoneSources());
+        benchmark::DoNotOptimize(zones.findByDisplayName(machine));
+        for (const auto& name : stored) {
+            benchmark::DoNotOptimize(zones.findByDisplayName(name));
+        }
+    }
+}
+BENCHMARK(BM_FindSlotZones)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace velmora

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <span>
@@ -99,9 +98,7 @@ public:
     virtual void drawText(const FontSpec& font, std::uint32_t argb, std::u16string_view text,
                           PointF topLeft) = 0;
 
-    // Decodes an image file; null when it cannot be read or has no pixels.
-    virtual std::unique_ptr<CanvasImage> decodeImage(const std::filesystem::path& file) = 0;
-    // The same for an image file's bytes in memory.
+    // Decodes an image file's bytes; null when they cannot be read or have no pixels.
     virtual std::unique_ptr<CanvasImage> decodeImageData(std::span<const std::uint8_t> bytes) = 0;
     // The whole image stretched to width x height with smooth filtering, with alpha.
     virtual std::unique_ptr<CanvasImage> scaleImage(const CanvasImage& image, int width,

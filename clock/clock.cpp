@@ -146,11 +146,9 @@ void Clock::loadBackground(Canvas& canvas) {
         return;
     }
     // An unreadable or empty image comes back null and counts as absent.
-    std::filesystem::path path = file->temporaryFilePath();
-    if (!path.empty()) {
-        background_ = canvas.decodeImage(path);
-    } else if (!file->bytesInMemory().empty()) {
-        background_ = canvas.decodeImageData(file->bytesInMemory());
+    const std::span<const std::uint8_t> bytes = file->bytes();
+    if (!bytes.empty()) {
+        background_ = canvas.decodeImageData(bytes);
     }
 }
 

@@ -142,10 +142,6 @@ void DrawList::drawText(const FontSpec& font, std::uint32_t argb, std::u16string
     add(Text{font, argb, std::u16string(text), topLeft}, reach);
 }
 
-std::unique_ptr<CanvasImage> DrawList::decodeImage(const std::filesystem::path& file) {
-    return measurer_->decodeImage(file);
-}
-
 std::unique_ptr<CanvasImage> DrawList::decodeImageData(std::span<const std::uint8_t> bytes) {
     return measurer_->decodeImageData(bytes);
 }

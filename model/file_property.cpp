@@ -3,8 +3,6 @@
 
 #include "model/utf.h"
 
-#include <limits>
-
 namespace {
 
 constexpr std::uint32_t kFileDialogMustExist = 0x1800;
@@ -15,38 +13,32 @@ std::string tooLargeMessage(const std::filesystem::path& path, std::uintmax_t si
            std::to_string(FileProperty::kMaxCarriedBytes / (1024 * 1024)) + " MiB)";
 }
 
-// The whole file at path, for carrying it in memory; false with a reason when it cannot be
+// The whole file at path, for carrying it in memory; none, with a reason, when it cannot be
 // read or is over the limit.
-bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
+void readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
                    std::string* error) {
     FileByteStream source(path, FileByteStream::Mode::Read);
     if (!source.isOpen()) {
         *error = path.string() + ": cannot read the file: " + source.openError();
-        return false;
+        return;
     }
     std::uint64_t size = source.remaining();
     if (size > FileProperty::kMaxCarriedBytes) {
         *error = tooLargeMessage(path, size);
-        return false;
+        return;
     }
     bytes.resize(static_cast<std::size_t>(size));
     if (source.read(bytes.data(), bytes.size()) != bytes.size()) {
         *error = path.string() + ": cannot read the file";
         bytes.clear();
-        return false;
     }
-    return true;
 }
 
 } // namespace
 
+// A clone shares the bytes and makes a temporary copy of its own only when asked for one.
 FileProperty::FileProperty(const FileProperty& other)
-    : Property(other), sourcePath_(other.sourcePath_), memory_(other.memory_),
-      whyNoCopy_(other.whyNoCopy_) {
-    if (other.temporary_ != nullptr) {
-        copyIntoNewTemporary(other.temporary_->path());
-    }
-}
+    : Property(other), sourcePath_(other.sourcePath_), bytes_(other.bytes_) {}
 
 bool FileProperty::isKindOf(std::string_view typeName) const {
     return typeName == kTypeName || Property::isKindOf(typeName);
@@ -71,68 +63,22 @@ void FileProperty::read(ObjectIStream& in) {
     if (!in.expectBytes(size, 1, "carried file size", sizeOffset)) {
         return;
     }
-    temporary_.reset();
-    memory_.reset();
-    whyNoCopy_.clear();
-    std::string whyNoCopy;
-    temporary_ = TemporaryFile::create(&whyNoCopy);
-    ByteStream& stream = in.byteStream();
-    std::uint64_t at = in.position();
-    std::uint64_t streamAt = stream.position();
-    if (temporary_ != nullptr) {
-        FileByteStream file(temporary_->path(), FileByteStream::Mode::OverwritePrivate);
-        std::uint64_t copied = file.isOpen() ? stream.copyTo(file, size) : 0;
-        if (file.close() && copied == size) {
-            return;
-        }
-        whyNoCopy = "cannot store the carried file in " + temporary_->path().string();
-        temporary_.reset();
-        // Back to the carried bytes, to read them into memory instead.
-        if (!stream.seek(-static_cast<std::int64_t>(stream.position() - streamAt))) {
-            in.fail(whyNoCopy, at);
-            return;
-        }
-    }
     std::vector<std::uint8_t> bytes(size);
-    if (stream.read(bytes.data(), bytes.size()) != bytes.size()) {
+    std::uint64_t at = in.position();
+    if (in.byteStream().read(bytes.data(), bytes.size()) != bytes.size()) {
         in.fail("cannot read the carried file", at);
         return;
     }
-    keepInMemory(std::move(bytes), std::move(whyNoCopy));
+    carry(std::move(bytes));
 }
 
 void FileProperty::write(ObjectOStream& out) const {
-    if (memory_ != nullptr) {
-        Property::write(out);
-        out.writeWString(sourcePath_);
-        out.write32(static_cast<std::uint32_t>(memory_->size()));
-        if (!memory_->empty() && !out.byteStream().write(memory_->data(), memory_->size())) {
-            out.markFailed();
-        }
-        return;
-    }
-    std::unique_ptr<FileByteStream> source;
-    std::uint64_t size = 0;
-    if (temporary_ != nullptr) {
-        source = std::make_unique<FileByteStream>(temporary_->path(), FileByteStream::Mode::Read);
-        size = source->isOpen() ? source->remaining() : 0;
-    }
-    // A temporary file that vanished or outgrew the format is stored as no file, so the
-    // record stays consistent.
-    if (size > std::numeric_limits<std::uint32_t>::max()) {
-        size = 0;
-    }
+    // Sizes were checked against the limit when the bytes came in, so they fit the format.
+    const std::size_t size = bytes_ != nullptr ? bytes_->size() : 0;
     Property::write(out);
     out.writeWString(sourcePath_);
     out.write32(static_cast<std::uint32_t>(size));
-    if (size == 0) {
-        return;
-    }
-    std::uint64_t copied = source->copyTo(out.byteStream(), size);
-    if (copied != size) {
-        // The file shrank or vanished since its size was taken: keep the framing intact and
-        // let the caller know the save is not good.
-        out.writeZeros(size - copied);
+    if (size != 0 && !out.byteStream().write(bytes_->data(), size)) {
         out.markFailed();
     }
 }
@@ -167,20 +113,30 @@ void FileProperty::commitItem() {
 }
 
 std::filesystem::path FileProperty::temporaryFilePath() {
-    if (temporary_ == nullptr && memory_ == nullptr) {
-        copyIntoNewTemporary(toPath(sourcePath_));
+    if (temporary_ != nullptr) {
+        return temporary_->path();
     }
-    if (temporary_ == nullptr && memory_ != nullptr) {
-        lastError_ = "the carried file has no temporary copy and is kept in memory: " + whyNoCopy_;
+    const std::span<const std::uint8_t> carried = bytes();
+    std::string whyNoCopy;
+    std::unique_ptr<TemporaryFile> copy = TemporaryFile::create(&whyNoCopy);
+    if (copy != nullptr) {
+        FileByteStream target(copy->path(), FileByteStream::Mode::OverwritePrivate);
+        const bool written = target.write(carried.data(), carried.size());
+        if (target.close() && written) {
+            temporary_ = std::move(copy);
+            return temporary_->path();
+        }
+        whyNoCopy = copy->path().string() + ": cannot store the carried file";
     }
-    return temporary_ != nullptr ? temporary_->path() : std::filesystem::path();
+    lastError_ = "the carried file has no temporary copy: " + whyNoCopy;
+    return {};
 }
 
-std::span<const std::uint8_t> FileProperty::bytesInMemory() const {
-    if (memory_ == nullptr) {
-        return {};
+std::span<const std::uint8_t> FileProperty::bytes() {
+    if (bytes_ == nullptr) {
+        carryFileBytes(toPath(sourcePath_));
     }
-    return *memory_;
+    return *bytes_;
 }
 
 bool FileProperty::chooseSource(const std::u16string& path) {
@@ -195,8 +151,7 @@ bool FileProperty::carryFile(std::u16string sourcePath, const std::filesystem::p
         return false;
     }
     sourcePath_ = std::move(sourcePath);
-    temporary_.reset();
-    copyIntoNewTemporary(bytesFrom);
+    carryFileBytes(bytesFrom);
     return lastError_.empty();
 }
 
@@ -206,60 +161,21 @@ bool FileProperty::carryBytes(std::u16string sourcePath, std::span<const std::ui
         return false;
     }
     sourcePath_ = std::move(sourcePath);
-    temporary_.reset();
-    memory_.reset();
     lastError_.clear();
-    std::string whyNoCopy;
-    temporary_ = TemporaryFile::create(&whyNoCopy);
-    if (temporary_ != nullptr) {
-        FileByteStream target(temporary_->path(), FileByteStream::Mode::OverwritePrivate);
-        bool written = target.write(bytes.data(), bytes.size());
-        if (target.close() && written) {
-            return true;
-        }
-        whyNoCopy = temporary_->path().string() + ": cannot store the file";
-        temporary_.reset();
-    }
-    keepInMemory({bytes.begin(), bytes.end()}, std::move(whyNoCopy));
+    carry({bytes.begin(), bytes.end()});
     return true;
 }
 
-void FileProperty::copyIntoNewTemporary(const std::filesystem::path& from) {
+void FileProperty::carryFileBytes(const std::filesystem::path& from) {
     lastError_.clear();
-    memory_.reset();
-    whyNoCopy_.clear();
-    std::string whyNoCopy;
-    temporary_ = TemporaryFile::create(&whyNoCopy);
-    if (temporary_ != nullptr) {
-        if (from.empty()) {
-            return;
-        }
-        FileByteStream source(from, FileByteStream::Mode::Read);
-        if (!source.isOpen()) {
-            lastError_ = from.string() + ": cannot read the file: " + source.openError();
-            return;
-        }
-        std::uint64_t size = source.remaining();
-        if (size > kMaxCarriedBytes) {
-            lastError_ = tooLargeMessage(from, size);
-            return;
-        }
-        FileByteStream target(temporary_->path(), FileByteStream::Mode::OverwritePrivate);
-        std::uint64_t copied = target.isOpen() ? source.copyTo(target, size) : 0;
-        if (target.close() && copied == size) {
-            return;
-        }
-        whyNoCopy = temporary_->path().string() + ": cannot store a copy of " + from.string();
-        temporary_.reset();
-    }
     std::vector<std::uint8_t> bytes;
-    if (!from.empty() && !readWholeFile(from, bytes, &lastError_)) {
-        return;
+    if (!from.empty()) {
+        readWholeFile(from, bytes, &lastError_);
     }
-    keepInMemory(std::move(bytes), std::move(whyNoCopy));
+    carry(std::move(bytes));
 }
 
-void FileProperty::keepInMemory(std::vector<std::uint8_t> bytes, std::string whyNoCopy) {
-    memory_ = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
-    whyNoCopy_ = std::move(whyNoCopy);
+void FileProperty::carry(std::vector<std::uint8_t> bytes) {
+    bytes_ = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+    temporary_.reset();
 }

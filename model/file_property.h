@@ -9,9 +9,9 @@
 #include <span>
 #include <vector>
 
-// The carried bytes live in a temporary file of the property's own; the chosen path is
-// only a label once a copy exists. Without a usable temporary folder (none writable, a full
-// disk) they are kept in memory instead, so a scheme still loads, draws and saves.
+// The carried bytes live in memory, shared by clones (the editor's undo copies). A private
+// temporary copy is made only for a caller that needs a path, so reading, cloning and drawing
+// a scheme touch no disk and work where no temporary folder is usable.
 class FileProperty : public Property {
 public:
     static constexpr const char* kTypeName = "FileProperty";
@@ -37,12 +37,12 @@ public:
     void forgetItem() override { row_ = nullptr; }
 
     const std::u16string& sourcePath() const { return sourcePath_; }
-    // The file holding the carried bytes, copied from the source path at the first ask;
-    // empty when no temporary file could be made, with the reason in lastError().
+    // A private file holding the carried bytes, made at the first ask; empty when no
+    // temporary file could be made, with the reason in lastError().
     std::filesystem::path temporaryFilePath();
-    // The carried bytes when they are kept in memory for want of a temporary copy; empty
-    // while they are in a temporary file.
-    std::span<const std::uint8_t> bytesInMemory() const;
+    // The carried bytes. A property made with a source path reads them from there at the
+    // first ask; none, with the reason in lastError(), when that file cannot be read.
+    std::span<const std::uint8_t> bytes();
     // Takes the bytes of a newly chosen file at once. A file over the size limit is refused
     // and nothing changes; an unreadable one is kept as the path with no bytes. Both give
     // false and a reason in lastError().
@@ -57,16 +57,16 @@ public:
 
 private:
     FileProperty(const FileProperty& other);
-    // A fresh temporary file holding a copy of the file at from (empty if it can't be read),
-    // or the bytes in memory when no temporary file can be made or written.
-    void copyIntoNewTemporary(const std::filesystem::path& from);
-    void keepInMemory(std::vector<std::uint8_t> bytes, std::string whyNoCopy);
+    // Carries the bytes of the file at from (none for no path, or when it cannot be read,
+    // with the reason in lastError()).
+    void carryFileBytes(const std::filesystem::path& from);
+    void carry(std::vector<std::uint8_t> bytes);
 
     std::u16string sourcePath_;
+    // Immutable once made, so clones share rather than copy it. Null until the bytes of a
+    // property made with a source path are first asked for.
+    std::shared_ptr<const std::vector<std::uint8_t>> bytes_;
     std::unique_ptr<TemporaryFile> temporary_;
-    // Immutable once made, so clones (the editor's undo copies) share rather than copy it.
-    std::shared_ptr<const std::vector<std::uint8_t>> memory_;
-    std::string whyNoCopy_;
     OptionRow* row_ = nullptr;
     std::string lastError_;
 };

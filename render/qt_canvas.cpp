@@ -4,7 +4,6 @@
 #include "render/png_image.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFontDatabase>
 #include <QImageReader>
 #include <QPainterPath>
@@ -465,14 +464,6 @@ std::unique_ptr<CanvasImage> decodedFrom(QIODevice& device) {
 }
 
 } // namespace
-
-std::unique_ptr<CanvasImage> QtCanvas::decodeImage(const std::filesystem::path& file) {
-    QFile source(QFile::decodeName(QByteArray::fromStdString(file.native())));
-    if (!source.open(QIODevice::ReadOnly)) {
-        return nullptr;
-    }
-    return decodedFrom(source);
-}
 
 std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint8_t> bytes) {
     const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),

@@ -55,7 +55,6 @@ public:
     void drawText(const FontSpec& font, std::uint32_t argb, std::u16string_view text,
                   PointF topLeft) override;
 
-    std::unique_ptr<CanvasImage> decodeImage(const std::filesystem::path& file) override;
     std::unique_ptr<CanvasImage> decodeImageData(std::span<const std::uint8_t> bytes) override;
     std::unique_ptr<CanvasImage> scaleImage(const CanvasImage& image, int width,
                                             int height) override;

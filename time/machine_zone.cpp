@@ -182,6 +182,12 @@ ResolvedZone resolveMachineZone(const MachineZoneSources& sources) {
     return {std::move(id), known ? ZoneKind::Database : ZoneKind::Unknown, std::nullopt};
 }
 
+// A zone given by a POSIX rule is named by its own record.
+std::u16string ruleDisplayName(const std::string& rule) {
+    const auto own = posixZoneRecord(rule);
+    return own ? std::u16string(own->displayNameView()) : std::u16string();
+}
+
 // A file's identity and change time, and a link's target; "-" when there is no such file.
 std::string fileStamp(const std::filesystem::path& path) {
     struct stat info {};
@@ -234,8 +240,7 @@ std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table,
     }
     const ResolvedZone zone = resolveMachineZone(sources);
     if (zone.kind == ZoneKind::Rule) {
-        const auto own = posixZoneRecord(zone.id);
-        return own ? std::u16string(own->displayNameView()) : std::u16string();
+        return ruleDisplayName(zone.id);
     }
     const std::u16string id = utf8ToUtf16(zone.id);
     const auto* record = findZoneByStandardName(table, id, {});
@@ -247,6 +252,18 @@ std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table,
 
 std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table) {
     return machineZoneDisplayName(table, currentMachineZoneSources());
+}
+
+std::u16string machineZoneDisplayName(ZoneFinder& zones, const MachineZoneSources& sources) {
+    if (!zones.hasZones()) {
+        return {};
+    }
+    const ResolvedZone zone = resolveMachineZone(sources);
+    if (zone.kind == ZoneKind::Rule) {
+        return ruleDisplayName(zone.id);
+    }
+    const auto* record = zones.findByStandardName(utf8ToUtf16(zone.id));
+    return record != nullptr ? std::u16string(record->displayNameView()) : std::u16string();
 }
 
 std::optional<ZoneRecord> machineZoneOwnRecord(const MachineZoneSources& sources) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "time/packed_date_time.h"
+#include "time/zone_finder.h"
 #include "time/zone_history.h"
 #include "time/zone_record.h"
 
@@ -51,6 +52,8 @@ std::string machineZoneStamp();
 std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table,
                                       const MachineZoneSources& sources);
 std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table);
+// The same from the zones of a finder over sources.zoneinfo, reading only the machine's zone.
+std::u16string machineZoneDisplayName(ZoneFinder& zones, const MachineZoneSources& sources);
 
 // A record for the machine's zone when it is no zone of the database but a POSIX rule (from TZ
 // or from the footer of an unknown /etc/localtime), named by the rule; else nothing.

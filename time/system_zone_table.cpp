@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 namespace velmora {
 
@@ -27,25 +26,52 @@ bool isKeyword(std::string_view word, std::string_view keyword) {
     return true;
 }
 
+// Up to count whitespace-separated words of line, as `>>` would read them.
+std::size_t splitWords(std::string_view line, std::string_view* words, std::size_t count) {
+    std::size_t found = 0;
+    std::size_t at = 0;
+    while (found < count) {
+        while (at < line.size() && std::isspace(static_cast<unsigned char>(line[at]))) {
+            ++at;
+        }
+        if (at == line.size()) {
+            break;
+        }
+        const std::size_t start = at;
+        while (at < line.size() && !std::isspace(static_cast<unsigned char>(line[at]))) {
+            ++at;
+        }
+        words[found++] = line.substr(start, at - start);
+    }
+    return found;
+}
+
 // Calls visit(second word, third word) for every line whose first word is a form of `keyword`.
+// The file is read at once and split in place: the clock reads it at every start.
 template <typename Visit>
 bool readZicLines(const std::filesystem::path& file, std::string_view keyword, Visit visit) {
-    std::ifstream in(file);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         return false;
     }
-    std::string line;
-    while (std::getline(in, line)) {
+    std::string text;
+    char buffer[16384];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    }
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        const std::string_view line(text.data() + at, end - at);
+        at = end + 1;
         if (line.empty() || std::tolower(static_cast<unsigned char>(line[0])) != keyword[0]) {
             continue;
         }
-        std::istringstream words(line);
-        std::string first;
-        std::string second;
-        std::string third;
-        if (words >> first >> second && isKeyword(first, keyword)) {
-            words >> third;
-            visit(std::move(second), std::move(third));
+        std::string_view words[3];
+        if (splitWords(line, words, 3) >= 2 && isKeyword(words[0], keyword)) {
+            visit(std::string(words[1]), std::string(words[2]));
         }
     }
     return true;
@@ -90,24 +116,6 @@ bool isSafeId(std::string_view id) {
 
 bool byDisplayName(const ZoneRecord& a, const ZoneRecord& b) {
     return a.displayNameView() < b.displayNameView();
-}
-
-// The id part of a display name: what follows "(UTC+hh:mm) ", with spaces back to '_'; a text
-// without the offset part is taken as an id as it stands.
-std::string idPartOf(std::u16string_view name) {
-    std::u16string_view id = name;
-    if (name.starts_with(u"(UTC")) {
-        const auto close = name.find(u") ");
-        if (close != std::u16string_view::npos) {
-            id = name.substr(close + 2);
-        }
-    }
-    std::string out = utf16ToUtf8(id);
-    // A POSIX TZ string keeps its text; zone ids show '_' as a space.
-    if (!parsePosixTz(out)) {
-        std::replace(out.begin(), out.end(), ' ', '_');
-    }
-    return out;
 }
 
 const ZoneRecord* findExactDisplayName(const std::vector<ZoneRecord>& table,
@@ -160,6 +168,32 @@ std::u16string zoneDisplayName(std::string_view id, std::int32_t bias) {
     return utf8ToUtf16(name);
 }
 
+std::optional<ZoneRecord> readZoneRecord(const std::filesystem::path& dir, const std::string& id,
+                                         ZoneLoadNote* note) {
+    ZoneLoadNote ignored;
+    if (note == nullptr) {
+        note = &ignored;
+    }
+    note->id = id;
+    const auto footer = isSafeId(id) ? readTzifFile(dir / id) : std::nullopt;
+    if (!footer) {
+        note->outcome = ZoneLoadNote::Outcome::Unreadable;
+        return std::nullopt;
+    }
+    note->footer = footer->tz;
+    const auto converted = zoneRulesFromFooter(*footer);
+    if (!converted) {
+        note->outcome = ZoneLoadNote::Outcome::BadFooter;
+        return std::nullopt;
+    }
+    note->conversion = converted->conversion;
+    ZoneRecord record;
+    record.rules = converted->rules;
+    record.setDisplayName(zoneDisplayName(id, record.rules.Bias));
+    record.setStandardName(utf8ToUtf16(id));
+    return record;
+}
+
 bool readZoneTable(const std::filesystem::path& dir, std::vector<ZoneRecord>& table,
                    std::vector<ZoneLoadNote>* notes) {
     table.clear();
@@ -170,25 +204,8 @@ bool readZoneTable(const std::filesystem::path& dir, std::vector<ZoneRecord>& ta
     table.reserve(ids.size() + 1);
     for (const auto& id : ids) {
         ZoneLoadNote note;
-        note.id = id;
-        const auto footer = isSafeId(id) ? readTzifFile(dir / id) : std::nullopt;
-        std::optional<ConvertedRules> converted;
-        if (!footer) {
-            note.outcome = ZoneLoadNote::Outcome::Unreadable;
-        } else {
-            note.footer = footer->tz;
-            converted = zoneRulesFromFooter(*footer);
-            if (!converted) {
-                note.outcome = ZoneLoadNote::Outcome::BadFooter;
-            }
-        }
-        if (converted) {
-            note.conversion = converted->conversion;
-            ZoneRecord record;
-            record.rules = converted->rules;
-            record.setDisplayName(zoneDisplayName(id, record.rules.Bias));
-            record.setStandardName(utf8ToUtf16(id));
-            table.push_back(record);
+        if (auto record = readZoneRecord(dir, id, &note)) {
+            table.push_back(std::move(*record));
         }
         if (notes != nullptr) {
             notes->push_back(std::move(note));
@@ -222,6 +239,22 @@ bool readSystemZoneTable(std::vector<ZoneRecord>& table) {
     return true;
 }
 
+std::string zoneIdOfDisplayName(std::u16string_view name) {
+    std::u16string_view id = name;
+    if (name.starts_with(u"(UTC")) {
+        const auto close = name.find(u") ");
+        if (close != std::u16string_view::npos) {
+            id = name.substr(close + 2);
+        }
+    }
+    std::string out = utf16ToUtf8(id);
+    // A POSIX TZ string keeps its text; zone ids show '_' as a space.
+    if (!parsePosixTz(out)) {
+        std::replace(out.begin(), out.end(), ' ', '_');
+    }
+    return out;
+}
+
 ZoneRecord findZoneByDisplayName(const std::vector<ZoneRecord>& table, std::u16string_view name) {
     if (const auto* zone = findExactDisplayName(table, name)) {
         return *zone;
@@ -240,7 +273,7 @@ ZoneRecord findZoneByDisplayName(const std::vector<ZoneRecord>& table, std::u16s
     if (table.empty() || name.empty()) {
         return ZoneRecord{};
     }
-    const std::string id = idPartOf(name);
+    const std::string id = zoneIdOfDisplayName(name);
     if (const auto* zone = findZoneByStandardName(table, utf8ToUtf16(id), links)) {
         return *zone;
     }

@@ -34,6 +34,11 @@ std::vector<std::string> listZoneIds(const std::filesystem::path& dir);
 // time zone dialog groups zones by offset, then the id with '_' shown as a space.
 std::u16string zoneDisplayName(std::string_view id, std::int32_t bias);
 
+// The record of one zone of the list, as the table holds it; nothing when its file cannot be
+// read or has no usable footer. The note, if given, says what became of it.
+std::optional<ZoneRecord> readZoneRecord(const std::filesystem::path& dir, const std::string& id,
+                                         ZoneLoadNote* note = nullptr);
+
 // Reads the table from a zoneinfo folder: one record per zone of listZoneIds, sorted by display
 // name (ordinal comparison of UTF-16 code units, the order the time zone dialog shows). Zones
 // whose file cannot be read or has no usable footer add no entry. Returns false, with an empty
@@ -49,6 +54,10 @@ std::optional<ZoneRecord> posixZoneRecord(std::string_view text);
 // that is not a zone of the database (a POSIX rule in TZ, an unknown copy in /etc/localtime),
 // so that the zone can be chosen and found by its display name like any other.
 bool readSystemZoneTable(std::vector<ZoneRecord>& table);
+
+// The id part of a display name: what follows "(UTC+hh:mm) ", with spaces back to '_'; a text
+// without the offset part is taken as an id as it stands, and a POSIX TZ string keeps its text.
+std::string zoneIdOfDisplayName(std::u16string_view name);
 
 // The first entry whose display name equals name. A name the table does not hold, as stored
 // before a database update changed a zone's offset or before a zone became a link, is then

@@ -8,7 +8,6 @@
 #include "render/qt_canvas.h"
 #include "resources/default_scheme.h"
 #include "time/machine_zone.h"
-#include "time/system_zone_table.h"
 #include "time/zone_slots.h"
 #include "tools/tool_status.h"
 
@@ -107,15 +106,14 @@ std::optional<std::string> parse(const std::vector<std::string>& args, RenderOpt
 
 // Every slot holds the machine's zone unless an option names another.
 std::optional<std::string> fillZoneSlots(const RenderOptions& options) {
-    std::vector<velmora::ZoneRecord> table;
-    velmora::readSystemZoneTable(table);
-    velmora::ZoneRecord machine =
-        velmora::findZoneByDisplayName(table, velmora::machineZoneDisplayName(table));
+    velmora::ZoneFinder zones;
+    velmora::ZoneRecord machine = zones.findByDisplayName(
+        velmora::machineZoneDisplayName(zones, velmora::currentMachineZoneSources()));
     for (int slot = 0; slot < 5; ++slot) {
         velmora::setZoneSlot(slot, machine);
     }
     for (const auto& [slot, id] : options.zones) {
-        const velmora::ZoneRecord* zone = velmora::findZoneByStandardName(table, fromUtf8(id));
+        const velmora::ZoneRecord* zone = zones.findByStandardName(fromUtf8(id));
         if (zone == nullptr && id != "UTC") {
             return "--zone " + id + ": no such zone (see velmora-tool zones)";
         }

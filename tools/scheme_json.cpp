@@ -12,7 +12,6 @@
 
 #include <QByteArray>
 #include <QCryptographicHash>
-#include <QFile>
 #include <cstdio>
 #include <set>
 
@@ -24,23 +23,14 @@ std::string colorText(std::uint32_t argb) {
     return text;
 }
 
-QByteArray readCarriedBytes(FileProperty& file) {
-    const std::filesystem::path path = file.temporaryFilePath();
-    // Without a temporary folder the bytes are kept in memory instead.
-    if (path.empty()) {
-        const std::span<const std::uint8_t> bytes = file.bytesInMemory();
-        return QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                          static_cast<qsizetype>(bytes.size()));
-    }
-    QFile source(QString::fromStdString(path.string()));
-    if (!source.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return source.readAll();
+QByteArray carriedBytes(FileProperty& file) {
+    const std::span<const std::uint8_t> bytes = file.bytes();
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
 }
 
 JsonValue fileFields(FileProperty& file, JsonValue object, bool withData) {
-    QByteArray bytes = readCarriedBytes(file);
+    QByteArray bytes = carriedBytes(file);
     object.set("sourcePath", JsonValue(file.sourcePath()));
     object.set("size", JsonValue(static_cast<std::int64_t>(bytes.size())));
     QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();

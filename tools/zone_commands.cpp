@@ -5,6 +5,7 @@
 #include "time/packed_date_time.h"
 #include "time/system_zone_table.h"
 #include "time/zone_conversion.h"
+#include "time/zone_finder.h"
 #include "time/zone_slots.h"
 #include "tools/tool_status.h"
 
@@ -96,15 +97,14 @@ int runConvertCommand(const std::vector<std::string>& args, std::istream& in, st
         return kExitUsage;
     }
     const std::string& id = args.front();
-    std::vector<ZoneRecord> table;
-    const bool haveTable = readSystemZoneTable(table);
+    ZoneFinder zones;
     Conversion convert;
     // A link name (US/Eastern, Asia/Calcutta) converts as the zone it stands for.
-    if (const auto* zone = findZoneByStandardName(table, utf8ToUtf16(id))) {
+    if (const auto* zone = zones.findByStandardName(utf8ToUtf16(id))) {
         convert.rules = zone->rules;
         convert.history = zoneRecordHistory(*zone);
     } else if (id != "UTC") {
-        if (!haveTable) {
+        if (!zones.hasZones()) {
             return reportInvalid(err, zoneinfoDirectory().string(),
                                  "cannot read the time zone database");
         }

@@ -1,5 +1,6 @@
 // The info dialog: its zoom and fade arithmetic, the frames it shows, how it closes, its artwork.
 #include "app/about_dialog.h"
+#include "app/chime_player.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -7,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <vector>
@@ -171,6 +173,23 @@ TEST(AboutDialogTest, ChimePlaysOnlyWhenAskedAndOutlivesTheDialogHarmlessly) {
     QEventLoop loop;
     QTimer::singleShot(900, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+TEST(AboutDialogTest, WithoutAUsableChimeModuleNothingPlaysAndNothingFails) {
+    QTemporaryDir empty;
+    QTemporaryDir broken;
+    QFile fake(broken.filePath(QStringLiteral("libvelmora_chime.so")));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("not a shared object");
+    fake.close();
+    const QUrl chime(QStringLiteral("qrc:/info_chime.wav"));
+    for (const QString& folder : {empty.path(), broken.path()}) {
+        SCOPED_TRACE(folder.toStdString());
+        ChimePlayer player({folder});
+        EXPECT_EQ(player.play(QCoreApplication::instance(), chime), nullptr);
+        // The failure is remembered: no second attempt, and no second message.
+        EXPECT_EQ(player.play(QCoreApplication::instance(), chime), nullptr);
+    }
 }
 
 TEST(AboutDialogTest, ArtworkAndSoundAreInTheResources) {

@@ -8,7 +8,6 @@
 #include "model/string_property.h"
 #include "resources/default_scheme.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,9 +92,9 @@ TEST_F(DefaultSchemeTest, BackgroundIsA447By451Png) {
     ASSERT_NE(clock, nullptr);
     auto* background = clock->findChildAs<FileProperty>(u"BackgroundImage");
     ASSERT_NE(background, nullptr);
-    std::ifstream png(background->temporaryFilePath(), std::ios::binary);
-    std::string header(24, '\0');
-    png.read(header.data(), 24);
+    const std::span<const std::uint8_t> png = background->bytes();
+    ASSERT_GE(png.size(), 24u);
+    std::string header(png.begin(), png.begin() + 24);
     ASSERT_EQ(header.substr(1, 3), "PNG");
     auto big = [&](int at) {
         return (std::uint8_t(header[at]) << 24) | (std::uint8_t(header[at + 1]) << 16) |

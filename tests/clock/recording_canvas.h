@@ -73,15 +73,12 @@ public:
         texts.push_back(Text{font, argb, std::u16string(text), topLeft});
         order.push_back(Kind::Text);
     }
-    std::unique_ptr<CanvasImage> decodeImage(const std::filesystem::path&) override {
+    std::unique_ptr<CanvasImage> decodeImageData(std::span<const std::uint8_t>) override {
         ++decodes;
         if (imageWidth <= 0 || imageHeight <= 0) {
             return nullptr;
         }
         return std::make_unique<FakeImage>(imageWidth, imageHeight);
-    }
-    std::unique_ptr<CanvasImage> decodeImageData(std::span<const std::uint8_t>) override {
-        return decodeImage({});
     }
     std::unique_ptr<CanvasImage> scaleImage(const CanvasImage&, int width, int height) override {
         ++scales;

@@ -1,4 +1,6 @@
-// The file property: carried bytes in private temporary files, through saving and cloning.
+// The file property: carried bytes through saving and cloning, and their temporary copies.
+#include "clock/class_registration.h"
+#include "clock/scheme_file.h"
 #include "fake_option_tree.h"
 #include "model/file_property.h"
 #include "model/utf.h"
@@ -202,52 +204,42 @@ TEST_F(FilePropertyTest, SpecialFilesAreRefusedAtOnceWithTheirKind) {
     ::alarm(0);
 }
 
-// An output that empties the carried file's copy at its first write, as a file shrinking
-// between the size being taken and the bytes being copied would.
-class ShrinkingOutput : public MemoryByteStream {
-public:
-    explicit ShrinkingOutput(fs::path victim) : victim_(std::move(victim)) {}
-    bool write(const void* data, std::size_t size) override {
-        if (!victim_.empty()) {
-            fs::resize_file(victim_, 3);
-            victim_.clear();
-        }
-        largest_ = std::max(largest_, size);
-        return MemoryByteStream::write(data, size);
-    }
+TEST_F(FilePropertyTest, ReadingAndCloningASchemeMakeNoTemporaryFileUntilAPathIsAsked) {
+    registerSchemeClasses();
+    std::string image("\x89PNG\0\x03\x04", 7);
+    Clock clock;
+    auto* file = clock.findChildAs<FileProperty>(u"BackgroundImage");
+    ASSERT_NE(file, nullptr);
+    ASSERT_TRUE(file->carryFile(u"/pictures/dial.png", makeFile("dial.png", image)));
+    std::vector<std::uint8_t> scheme = schemeBytes(clock);
 
-    fs::path victim_;
-    std::size_t largest_ = 0;
-};
+    ReadError error;
+    std::unique_ptr<Clock> loaded = readSchemeBytes(scheme, &error);
+    ASSERT_NE(loaded, nullptr) << error.reason;
+    std::unique_ptr<Clock> copy = loaded->cloneClock();
+    auto* loadedFile = loaded->findChildAs<FileProperty>(u"BackgroundImage");
+    EXPECT_EQ(std::string(loadedFile->bytes().begin(), loadedFile->bytes().end()), image);
+    EXPECT_EQ(schemeBytes(*copy), scheme);
+    EXPECT_EQ(temporaryFiles(), 0u);
 
-TEST_F(FilePropertyTest, FileShrinkingDuringASaveKeepsTheFramingAndFailsTheSave) {
-    constexpr std::size_t kSize = 1 << 20;
-    FileProperty property(u"BackgroundImage", 21,
-                          fromPath(makeFile("big.png", std::string(kSize, 'x'))));
-    fs::path copy = property.temporaryFilePath();
-    ShrinkingOutput stream(copy);
-    ObjectOStreamStd out(stream);
-    property.write(out);
-    EXPECT_FALSE(out.ok());
-    EXPECT_LE(stream.largest_, 64u * 1024);
-
-    std::span<const std::uint8_t> bytes = stream.bytes();
-    std::size_t header = 4 + 2 * 15 + 4 + 4 + 2 * property.sourcePath().size() + 4;
-    ASSERT_EQ(bytes.size(), header + kSize);
-    EXPECT_EQ(bytes[header - 2], 0x10); // the size taken before the file shrank
-    std::string carried(bytes.begin() + static_cast<std::ptrdiff_t>(header), bytes.end());
-    EXPECT_EQ(carried, "xxx" + std::string(kSize - 3, '\0'));
-
-    // The record still reads, and the next object would start right after it.
-    MemoryByteStream again(bytes);
-    ObjectIStreamStd in(again);
-    FileProperty loaded;
-    loaded.read(in);
-    EXPECT_FALSE(in.failed()) << in.error().reason;
-    EXPECT_EQ(again.remaining(), 0u);
+    fs::path path = loadedFile->temporaryFilePath();
+    EXPECT_EQ(loadedFile->temporaryFilePath(), path);
+    EXPECT_EQ(temporaryFiles(), 1u);
+    EXPECT_EQ(contents(path), image);
 }
 
-TEST_F(FilePropertyTest, WithoutATemporaryFolderBytesStayInMemoryAndSaveUnchanged) {
+TEST_F(FilePropertyTest, SavingWritesTheCarriedBytesWhateverBecameOfTheTemporaryCopy) {
+    FileProperty property(u"BackgroundImage", 21, fromPath(makeFile("a.png", "abcdef")));
+    fs::path copy = property.temporaryFilePath();
+    std::vector<std::uint8_t> record = written(property);
+    fs::resize_file(copy, 3);
+    EXPECT_EQ(written(property), record);
+    fs::remove(copy);
+    EXPECT_EQ(written(property), record);
+    EXPECT_EQ(std::string(property.bytes().begin(), property.bytes().end()), "abcdef");
+}
+
+TEST_F(FilePropertyTest, WithoutATemporaryFolderSchemesStillReadCloneAndSaveUnchanged) {
     std::string image("\x89PNG\0\x05\x06", 7);
     fs::path source = makeFile("dial.png", image);
     FileProperty original(u"BackgroundImage", 21, fromPath(source));
@@ -267,7 +259,7 @@ TEST_F(FilePropertyTest, WithoutATemporaryFolderBytesStayInMemoryAndSaveUnchange
     loaded.read(in);
     ASSERT_FALSE(in.failed()) << in.error().reason;
     EXPECT_EQ(stream.remaining(), 0u);
-    EXPECT_EQ(std::string(loaded.bytesInMemory().begin(), loaded.bytesInMemory().end()), image);
+    EXPECT_EQ(std::string(loaded.bytes().begin(), loaded.bytes().end()), image);
     EXPECT_TRUE(loaded.temporaryFilePath().empty());
     EXPECT_NE(loaded.lastError().find("cannot create a temporary file"), std::string::npos)
         << loaded.lastError();
@@ -275,25 +267,23 @@ TEST_F(FilePropertyTest, WithoutATemporaryFolderBytesStayInMemoryAndSaveUnchange
     std::unique_ptr<Property> copy = loaded.clone();
     EXPECT_EQ(written(static_cast<FileProperty&>(*copy)), record);
 
-    // Choosing, carrying and the first ask for a path all fall back to memory too.
+    // Choosing, carrying and reading from a source path need no temporary folder either.
     FileProperty chosen(u"BackgroundImage", 21, u"");
     EXPECT_TRUE(chosen.chooseSource(fromPath(source))) << chosen.lastError();
     EXPECT_EQ(written(chosen), record);
     FileProperty carried(u"BackgroundImage", 21, u"");
-    EXPECT_TRUE(carried.carryBytes(fromPath(source), loaded.bytesInMemory()));
+    EXPECT_TRUE(carried.carryBytes(fromPath(source), loaded.bytes()));
     EXPECT_EQ(written(carried), record);
     FileProperty lazy(u"BackgroundImage", 21, fromPath(source));
     EXPECT_TRUE(lazy.temporaryFilePath().empty());
-    EXPECT_EQ(lazy.bytesInMemory().size(), image.size());
+    EXPECT_EQ(lazy.bytes().size(), image.size());
     EXPECT_FALSE(chosen.chooseSource(u"/nonexistent/velmora.png"));
-    EXPECT_TRUE(chosen.bytesInMemory().empty());
+    EXPECT_TRUE(chosen.bytes().empty());
 
-    // Once the folder is usable again, a new choice goes into a temporary file.
+    // Once the folder is usable again, the next ask makes the copy.
     ::chmod((folder_ / "tmp").c_str(), 0700);
     ::setenv("TMPDIR", (folder_ / "tmp").c_str(), 1);
-    EXPECT_TRUE(chosen.chooseSource(fromPath(source)));
-    EXPECT_TRUE(chosen.bytesInMemory().empty());
-    EXPECT_EQ(contents(chosen.temporaryFilePath()), image);
+    EXPECT_EQ(contents(loaded.temporaryFilePath()), image);
 }
 
 TEST_F(FilePropertyTest, ReadingTakesCarriedFilesUpToTheLimitThatChoosingHas) {
@@ -313,7 +303,7 @@ TEST_F(FilePropertyTest, ReadingTakesCarriedFilesUpToTheLimitThatChoosingHas) {
         property.read(reader);
         if (size <= FileProperty::kMaxCarriedBytes) {
             ASSERT_FALSE(reader.failed()) << reader.error().reason;
-            EXPECT_EQ(fs::file_size(property.temporaryFilePath()), size);
+            EXPECT_EQ(property.bytes().size(), size);
         } else {
             EXPECT_TRUE(reader.failed());
             EXPECT_NE(reader.error().reason.find("too large"), std::string::npos);

@@ -3,8 +3,8 @@
 #include "render/font_families.h"
 #include "render/qt_canvas.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -279,42 +279,38 @@ TEST(QtCanvasImageTest, RefusesAbsurdSizesAndForeignImages) {
 }
 
 TEST(QtCanvasImageTest, DecodesByContentAndRefusesWhatItCannotRead) {
-    QTemporaryDir dir;
-    const QString png = dir.filePath("background.tmp");
     QImage source(3, 2, QImage::Format_ARGB32);
     source.fill(0x80102030);
-    ASSERT_TRUE(source.save(png, "PNG"));
-    QFile garbage(dir.filePath("garbage.png"));
-    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-    garbage.write("\x89PNG not really an image");
-    garbage.close();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(source.save(&buffer, "PNG"));
+    const auto bytes = [](const QByteArray& data) {
+        return std::span<const std::uint8_t>(
+            reinterpret_cast<const std::uint8_t*>(data.constData()),
+            static_cast<std::size_t>(data.size()));
+    };
 
     QImage target = blank();
     QtCanvas canvas(target);
-    auto decoded = canvas.decodeImage(png.toStdString());
+    auto decoded = canvas.decodeImageData(bytes(png));
     ASSERT_NE(decoded, nullptr);
     EXPECT_EQ(decoded->width(), 3);
     EXPECT_EQ(decoded->height(), 2);
-    EXPECT_EQ(canvas.decodeImage(garbage.fileName().toStdString()), nullptr);
-    EXPECT_EQ(canvas.decodeImage(dir.filePath("missing.png").toStdString()), nullptr);
-    EXPECT_EQ(canvas.decodeImage(dir.path().toStdString()), nullptr);
+    EXPECT_EQ(canvas.decodeImageData(bytes("\x89PNG not really an image")), nullptr);
+    EXPECT_EQ(canvas.decodeImageData({}), nullptr);
 
-    // PNGs skip the search through the image plugins; other formats are still found by their
-    // bytes, whatever the name says, from a file as from memory.
+    // A PNG skips the search through the image plugins; other formats are still found by
+    // their bytes.
     for (const char* format : {"BMP", "JPG", "PNG"}) {
-        const QString named = dir.filePath(QStringLiteral("other_%1.png").arg(format));
-        ASSERT_TRUE(source.save(named, format)) << format;
-        auto fromFile = canvas.decodeImage(named.toStdString());
-        ASSERT_NE(fromFile, nullptr) << format;
-        EXPECT_EQ(fromFile->width(), 3) << format;
-        QFile file(named);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        auto fromMemory =
-            canvas.decodeImageData({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                    static_cast<std::size_t>(bytes.size())});
-        ASSERT_NE(fromMemory, nullptr) << format;
-        EXPECT_EQ(fromMemory->height(), 2) << format;
+        QByteArray encoded;
+        QBuffer out(&encoded);
+        out.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(source.save(&out, format)) << format;
+        auto other = canvas.decodeImageData(bytes(encoded));
+        ASSERT_NE(other, nullptr) << format;
+        EXPECT_EQ(other->width(), 3) << format;
+        EXPECT_EQ(other->height(), 2) << format;
     }
 }
 
