@@ -2,6 +2,8 @@
 #include "app/velmora_dlg.h"
 
 #include "app/about_dialog.h"
+#include "app/desktop_backdrop.h"
+#include "app/frame_painting.h"
 #include "app/help_links.h"
 #include "app/options_dial.h"
 #include "app/thread_priority.h"
@@ -66,14 +68,6 @@ QImage emptyInputBits(const QSize& logicalSize) {
     bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     bits.fill(0);
     return bits;
-}
-
-// The frame's pixels under a rectangle of the window, rounded outwards.
-QRect framePixels(const QRect& logical, qreal ratio) {
-    return QRect(QPoint(static_cast<int>(std::floor(logical.left() * ratio)),
-                        static_cast<int>(std::floor(logical.top() * ratio))),
-                 QPoint(static_cast<int>(std::ceil((logical.right() + 1) * ratio)) - 1,
-                        static_cast<int>(std::ceil((logical.bottom() + 1) * ratio)) - 1));
 }
 
 // Pixels of the frame in the window's coordinates, rounded outwards.
@@ -174,6 +168,8 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     tickTimer_.setSingleShot(true);
     tickTimer_.setTimerType(Qt::PreciseTimer);
     connect(&tickTimer_, &QTimer::timeout, this, &CVelmoraDlg::tick);
+    backdrop_ = std::make_unique<DesktopBackdrop>(*this);
+    connect(backdrop_.get(), &DesktopBackdrop::changed, this, qOverload<>(&QWidget::update));
 
     connect(&menu_.menu(), &QMenu::aboutToShow, this, &CVelmoraDlg::updateMenu);
     for (MenuCommand command :
@@ -413,26 +409,9 @@ void CVelmoraDlg::drawCornerMarks(const QRegion& area) {
 
 void CVelmoraDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QImage& frame = lastFrame();
-    const qreal ratio = frame.isNull() ? 1 : frame.devicePixelRatio();
     for (const QRect& area : event->region()) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(area, Qt::transparent);
-        if (frame.isNull()) {
-            continue;
-        }
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter.setOpacity((overallAlpha_ & 0xFF) / 255.0);
-        const QRect pixels = framePixels(area, ratio) & frame.rect();
-        // Drawn in bands of rows: Qt would hand a larger blend to its worker threads and wake
-        // them every second.
-        constexpr int kBandRows = 64;
-        for (int top = pixels.top(); top <= pixels.bottom(); top += kBandRows) {
-            const int rows = std::min(kBandRows, pixels.bottom() + 1 - top);
-            painter.drawImage(QPointF(pixels.left() / ratio, top / ratio), frame,
-                              QRect(pixels.left(), top, pixels.width(), rows));
-        }
-        painter.setOpacity(1);
+        paintFrameArea(painter, lastFrame(), backdrop_->image(), area,
+                       (overallAlpha_ & 0xFF) / 255.0);
     }
 }
 

@@ -17,6 +17,7 @@
 #include <optional>
 
 class COptionsDial;
+class DesktopBackdrop;
 class QDialog;
 class CWindowAligner;
 class SettingsStore;
@@ -140,6 +141,8 @@ private:
     std::string machineZone_;
     std::string machineZoneStamp_;
     FrameRenderer renderer_;
+    // Where no compositor runs, the frame is painted over the desktop's background.
+    std::unique_ptr<DesktopBackdrop> backdrop_;
     QImage inputBits_;
     // The corner marks drawn over the frame: none while the window is not active, red in
     // click-through mode, green otherwise.
