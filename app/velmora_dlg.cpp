@@ -12,7 +12,6 @@
 #include "model/settings_store.h"
 #include "model/string_table.h"
 #include "model/utf.h"
-#include "resources/default_scheme.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"
@@ -40,6 +39,9 @@ constexpr int kSecondSlackMs = 3;
 // change; checked on a tick so that an idle clock wakes only once a second. Qt has no public
 // signal for a tray host arriving or leaving, and asking costs one round trip to the X server.
 constexpr int kWatchSeconds = 3;
+// How long start-up waits for the stored scheme's file before showing the built-in scheme;
+// a file on a local disk takes milliseconds.
+constexpr std::chrono::milliseconds kStartupSchemeWait(300);
 
 // Corner order: top-left, top-right, bottom-right, bottom-left.
 constexpr std::array<const char*, 4> kCornerNames = {"tl", "tr", "br", "bl"};
@@ -325,13 +327,10 @@ void CVelmoraDlg::readViewSettings() {
 }
 
 void CVelmoraDlg::loadScheme() {
-    if (clock_.loadLastScheme(settings_)) {
-        return;
-    }
-    std::unique_ptr<Clock> fallback = readDefaultScheme();
-    if (fallback != nullptr) {
-        clock_.adopt(*fallback);
-    }
+    startupScheme_ = std::make_unique<StartupScheme>(clock_, settings_, schemeReader_);
+    connect(startupScheme_.get(), &StartupScheme::lateSchemeLoaded, this,
+            &CVelmoraDlg::schemeEdited);
+    startupScheme_->start(kStartupSchemeWait);
 }
 
 int CVelmoraDlg::msUntilNextSecond(std::chrono::system_clock::time_point now) {
@@ -696,6 +695,10 @@ COptionsDial* CVelmoraDlg::optionsDialog() const {
 void CVelmoraDlg::openOptionsDialog() {
     if (COptionsDial::instanceCount() != 0) {
         return;
+    }
+    // What the user edits or loads now wins over a stored scheme that has yet to arrive.
+    if (startupScheme_ != nullptr) {
+        startupScheme_->abandon();
     }
     auto* dialog = new COptionsDial(clock_, settings_, this);
     if (!dialog->isInitialized()) {
