@@ -102,7 +102,28 @@ QRect usablePlacement(const QRect& rect, const QList<QRect>& screens, int corner
     return QRect(QPoint(x, y), size);
 }
 
-CWindowAligner::CWindowAligner(SettingsStore& store) : store_(store) {}
+CWindowAligner::CWindowAligner(SettingsStore& store) : store_(store) {
+    watchScreens();
+}
+
+// A window manager moves windows off a screen that shrinks or goes (openbox leaves 20 pixels
+// of them showing), and the window sees that as any other move. The change of the screens
+// reaches the program before those moves, which follow from it.
+void CWindowAligner::watchScreens() {
+    auto changed = [this] { screensSettling_ = QDeadlineTimer(kScreenSettleMs); };
+    auto watch = [this, changed](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, changed);
+        connect(screen, &QScreen::availableGeometryChanged, this, changed);
+    };
+    for (QScreen* screen : QGuiApplication::screens()) {
+        watch(screen);
+    }
+    connect(qApp, &QGuiApplication::screenAdded, this, [watch, changed](QScreen* screen) {
+        watch(screen);
+        changed();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, changed);
+}
 
 void CWindowAligner::initForWindow(QWidget* window, QWidget* sizeSource, bool enforceMinimum,
                                    std::string_view name, bool relativeToParent) {
@@ -323,7 +344,7 @@ void CWindowAligner::savePlacement() {
     // system imposes while the window is out of its normal state.
     constexpr Qt::WindowStates kImposed =
         Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-    if ((window_->windowState() & kImposed) != 0) {
+    if ((window_->windowState() & kImposed) != 0 || !screensSettling_.hasExpired()) {
         return;
     }
     using settings::PlacementPart;

@@ -3,6 +3,7 @@
 
 #include "model/settings_store.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -29,6 +30,8 @@ QRect usablePlacement(const QRect& rect, const QList<QRect>& screens, int corner
 // move() and resize() take back, so a restored window lands where it was.
 class CWindowAligner : public QObject {
 public:
+    // How long after a change of the screens moves are not saved (see watchScreens).
+    static constexpr int kScreenSettleMs = 1500;
     // Anchor flags of a control; the values are those the dialogs register with.
     enum Anchor : unsigned {
         MoveRight = 1,
@@ -100,6 +103,7 @@ private:
     };
 
     void manage(QWidget* window);
+    void watchScreens();
     bool isBusy() const { return layoutRunning_ || restoring_; }
     bool hasPlacement() const { return window_ != nullptr && !name_.empty(); }
     QPoint parentOrigin() const;
@@ -122,6 +126,9 @@ private:
     bool relativeToParent_ = false;
     // Set while the program places the window itself: only the user's moves are saved.
     bool restoring_ = false;
+    // Runs from a change of the screens until the window manager has had time to push
+    // windows around on them; moves meanwhile are its, not the user's.
+    QDeadlineTimer screensSettling_;
     QPointer<QSizeGrip> grip_;
     int cornerSize_ = 32;
 };

@@ -13,12 +13,17 @@ fail() {
 
 # A temporary folder in $work, removed at the end with every process the check started
 # ($clock, $docker, $helpers, $server), and an X server on a desktop of #336699.
+# With $1 = resizable, the X server's screen can be resized (see start_resizable_server).
 begin_check() {
     work=$(mktemp -d)
     clock= ; server= ; helpers= ; docker=
     trap end_check EXIT
     background='#336699'
-    start_server 1024x768x24
+    if [ "${1:-}" = resizable ]; then
+        start_resizable_server 1600x1200
+    else
+        start_server 1024x768x24
+    fi
 }
 
 end_check() {
@@ -51,8 +56,23 @@ start_server() {
     Xvfb -displayfd 3 -screen 0 "$1" +extension Composite -noreset 3>"$work/display" \
         2>/dev/null &
     server=$!
+    use_server Xvfb
+}
+
+# The same with a screen of $1 (WIDTHxHEIGHT) that xrandr can resize, which Xvfb's cannot:
+# TigerVNC's X server, with no VNC port open.
+start_resizable_server() {
+    Xvnc -displayfd 3 -geometry "$1" -depth 24 -SecurityTypes None -rfbport -1 -noreset \
+        3>"$work/display" 2>/dev/null &
+    server=$!
+    use_server Xvnc
+}
+
+# Waits for the X server $1 just started to name its display, then exports DISPLAY and paints
+# the desktop.
+use_server() {
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
+    [ -s "$work/display" ] || fail "$1 did not start"
     export DISPLAY=":$(cat "$work/display")"
     export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR" "$work/tmp"
