@@ -241,11 +241,8 @@ DesktopBackdrop::DesktopBackdrop(QWidget& window) : window_(window) {
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
-DesktopBackdrop::~DesktopBackdrop() {
-    if (x11_ != nullptr && QCoreApplication::instance() != nullptr) {
-        QCoreApplication::instance()->removeNativeEventFilter(this);
-    }
-}
+// The native filter removes itself from the application.
+DesktopBackdrop::~DesktopBackdrop() = default;
 
 bool DesktopBackdrop::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &window_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize ||

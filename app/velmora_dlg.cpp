@@ -261,22 +261,9 @@ void CVelmoraDlg::limitSizeToDesktop() {
 void CVelmoraDlg::watchScreens() {
     // Queued: while a screen goes away the list of screens may still hold it, and the window
     // system may move the window off it first.
-    auto later = [this] {
+    ::watchScreens(this, [this] {
         QMetaObject::invokeMethod(this, &CVelmoraDlg::screensChanged, Qt::QueuedConnection);
-    };
-    auto watch = [this, later](QScreen* screen) {
-        connect(screen, &QScreen::geometryChanged, this, later);
-        connect(screen, &QScreen::availableGeometryChanged, this, later);
-    };
-    for (QScreen* screen : QGuiApplication::screens()) {
-        watch(screen);
-    }
-    connect(qApp, &QGuiApplication::screenAdded, this, [watch, later](QScreen* screen) {
-        watch(screen);
-        later();
     });
-    connect(qApp, &QGuiApplication::screenRemoved, this, later);
-    connect(qApp, &QGuiApplication::primaryScreenChanged, this, later);
 }
 
 void CVelmoraDlg::screensChanged() {

@@ -102,27 +102,28 @@ QRect usablePlacement(const QRect& rect, const QList<QRect>& screens, int corner
     return QRect(QPoint(x, y), size);
 }
 
-CWindowAligner::CWindowAligner(SettingsStore& store) : store_(store) {
-    watchScreens();
+void watchScreens(QObject* receiver, const std::function<void()>& changed) {
+    auto watch = [receiver, changed](QScreen* screen) {
+        QObject::connect(screen, &QScreen::geometryChanged, receiver, changed);
+        QObject::connect(screen, &QScreen::availableGeometryChanged, receiver, changed);
+    };
+    for (QScreen* screen : QGuiApplication::screens()) {
+        watch(screen);
+    }
+    QObject::connect(qApp, &QGuiApplication::screenAdded, receiver,
+                     [watch, changed](QScreen* screen) {
+                         watch(screen);
+                         changed();
+                     });
+    QObject::connect(qApp, &QGuiApplication::screenRemoved, receiver, changed);
+    QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, receiver, changed);
 }
 
 // A window manager moves windows off a screen that shrinks or goes (openbox leaves 20 pixels
 // of them showing), and the window sees that as any other move. The change of the screens
 // reaches the program before those moves, which follow from it.
-void CWindowAligner::watchScreens() {
-    auto changed = [this] { screensSettling_ = QDeadlineTimer(kScreenSettleMs); };
-    auto watch = [this, changed](QScreen* screen) {
-        connect(screen, &QScreen::geometryChanged, this, changed);
-        connect(screen, &QScreen::availableGeometryChanged, this, changed);
-    };
-    for (QScreen* screen : QGuiApplication::screens()) {
-        watch(screen);
-    }
-    connect(qApp, &QGuiApplication::screenAdded, this, [watch, changed](QScreen* screen) {
-        watch(screen);
-        changed();
-    });
-    connect(qApp, &QGuiApplication::screenRemoved, this, changed);
+CWindowAligner::CWindowAligner(SettingsStore& store) : store_(store) {
+    watchScreens(this, [this] { screensSettling_ = QDeadlineTimer(kScreenSettleMs); });
 }
 
 void CWindowAligner::initForWindow(QWidget* window, QWidget* sizeSource, bool enforceMinimum,

@@ -24,6 +24,10 @@
 // stays.
 QRect usablePlacement(const QRect& rect, const QList<QRect>& screens, int cornerSize);
 
+// Calls changed, for as long as receiver lives, whenever a screen is added or removed, the
+// primary screen changes, or a screen's geometry or available geometry changes.
+void watchScreens(QObject* receiver, const std::function<void()>& changed);
+
 // The helper watches its window's move and resize events itself, so the window forwards
 // nothing. The placement it stores is the window's top-left on the screen including any
 // frame (QWidget::pos) and its size without the frame (QWidget::size): exactly what
@@ -103,7 +107,6 @@ private:
     };
 
     void manage(QWidget* window);
-    void watchScreens();
     bool isBusy() const { return layoutRunning_ || restoring_; }
     bool hasPlacement() const { return window_ != nullptr && !name_.empty(); }
     QPoint parentOrigin() const;
