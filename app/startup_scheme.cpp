@@ -12,6 +12,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 // What the reading thread and the window share. The thread keeps it alive; the owner is
@@ -62,17 +63,26 @@ void StartupScheme::start(std::chrono::milliseconds wait) {
     shared_ = std::make_shared<Shared>();
     shared_->owner = this;
     // Detached: a read stuck in the kernel must not hold up the exit, which would join it.
-    std::thread([shared = shared_, reader = reader_, path = path_] {
-        SchemeFileRead read = reader(path);
-        std::lock_guard lock(shared->mutex);
-        shared->read = std::move(read);
-        shared->done = true;
-        shared->finished.notify_all();
-        if (shared->owner != nullptr) {
-            QMetaObject::invokeMethod(shared->owner, &StartupScheme::readFinished,
-                                      Qt::QueuedConnection);
+    try {
+        std::thread([shared = shared_, reader = reader_, path = path_] {
+            SchemeFileRead read = reader(path);
+            std::lock_guard lock(shared->mutex);
+            shared->read = std::move(read);
+            shared->done = true;
+            shared->finished.notify_all();
+            if (shared->owner != nullptr) {
+                QMetaObject::invokeMethod(shared->owner, &StartupScheme::readFinished,
+                                          Qt::QueuedConnection);
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: read here, as the program always did.
+        shared_.reset();
+        if (!useRead(reader_(path_))) {
+            useDefault();
         }
-    }).detach();
+        return;
+    }
 
     std::unique_lock lock(shared_->mutex);
     if (shared_->finished.wait_for(lock, wait, [this] { return shared_->done; })) {
