@@ -216,9 +216,11 @@ QImage DesktopBackdrop::X11::readPixmap(xcb_pixmap_t pixmap, int depth, const QR
         return {};
     }
     const bool wide = format->bits_per_pixel == 32;
-    QImage image = QImage(xcb_get_image_data(reply.get()), source.width(), source.height(), stride,
-                          wide ? QImage::Format_RGB32 : QImage::Format_RGB16)
-                       .convertToFormat(QImage::Format_RGB32);
+    // A view of the reply, which goes at the end: copied, since converting an image to its
+    // own format shares the pixels.
+    const QImage view(xcb_get_image_data(reply.get()), source.width(), source.height(), stride,
+                      wide ? QImage::Format_RGB32 : QImage::Format_RGB16);
+    QImage image = wide ? view.copy() : view.convertToFormat(QImage::Format_RGB32);
     if (wide) {
         // Qt takes the top byte of RGB32 as alpha where it copies pixels unchanged; X leaves
         // it 0 in 24-bit pixmaps.
