@@ -1,10 +1,12 @@
 // The frame painted into the window over the desktop's background, and the background read
 // from a root pixmap for a window anywhere on or off the screen.
+#include "app/desktop_backdrop.h"
 #include "app/frame_painting.h"
 #include "render/frame_renderer.h"
 #include "resources/default_scheme.h"
 
 #include <QPainter>
+#include <QWidget>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -173,6 +175,17 @@ TEST(FramePaintingTest, TheBackdropMakesEveryPaintedPixelOpaque) {
             ASSERT_EQ(qAlpha(window.pixel(x, y)), 255) << x << "," << y;
         }
     }
+}
+
+// Only X11 has root background pixmaps; elsewhere, and on the offscreen platform of the tests,
+// the window is painted over transparent pixels as before.
+TEST(DesktopBackdropTest, NoBackdropOffX11) {
+    QWidget window;
+    DesktopBackdrop backdrop(window);
+    window.resize(120, 80);
+    window.show();
+    window.move(30, 40);
+    EXPECT_TRUE(backdrop.image().isNull());
 }
 
 } // namespace
