@@ -2,6 +2,8 @@
 #include "app/velmora_dlg.h"
 
 #include "app/about_dialog.h"
+#include "app/desktop_backdrop.h"
+#include "app/frame_painting.h"
 #include "app/help_links.h"
 #include "app/options_dial.h"
 #include "app/thread_priority.h"
@@ -12,7 +14,6 @@
 #include "model/string_table.h"
 #include "model/utf.h"
 #include "render/png_image.h"
-#include "resources/default_scheme.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"
@@ -40,6 +41,9 @@ constexpr std::chrono::milliseconds kContinuousPeriod(100);
 // tray where its coming and going cannot be watched; checked on a tick so that an idle clock
 // wakes only once a second. Asking for the tray costs one round trip to the X server.
 constexpr int kWatchSeconds = 3;
+// How long start-up waits for the stored scheme's file before showing the built-in scheme;
+// a file on a local disk takes milliseconds.
+constexpr std::chrono::milliseconds kStartupSchemeWait(300);
 
 // Corner order: top-left, top-right, bottom-right, bottom-left.
 constexpr std::array<const char*, 4> kCornerNames = {"tl", "tr", "br", "bl"};
@@ -68,14 +72,6 @@ QImage emptyInputBits(const QSize& logicalSize) {
     bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     bits.fill(0);
     return bits;
-}
-
-// The frame's pixels under a rectangle of the window, rounded outwards.
-QRect framePixels(const QRect& logical, qreal ratio) {
-    return QRect(QPoint(static_cast<int>(std::floor(logical.left() * ratio)),
-                        static_cast<int>(std::floor(logical.top() * ratio))),
-                 QPoint(static_cast<int>(std::ceil((logical.right() + 1) * ratio)) - 1,
-                        static_cast<int>(std::ceil((logical.bottom() + 1) * ratio)) - 1));
 }
 
 // Pixels of the frame in the window's coordinates, rounded outwards.
@@ -174,6 +170,8 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     setWindowTitle(QStringLiteral("Velmora"));
     setWindowIcon(programIcon());
     connect(&tickTimer_, &BoundaryTimer::timeout, this, &CVelmoraDlg::tick);
+    backdrop_ = std::make_unique<DesktopBackdrop>(*this);
+    connect(backdrop_.get(), &DesktopBackdrop::changed, this, qOverload<>(&QWidget::update));
 
     connect(&menu_.menu(), &QMenu::aboutToShow, this, &CVelmoraDlg::updateMenu);
     for (MenuCommand command :
@@ -267,22 +265,9 @@ void CVelmoraDlg::limitSizeToDesktop() {
 void CVelmoraDlg::watchScreens() {
     // Queued: while a screen goes away the list of screens may still hold it, and the window
     // system may move the window off it first.
-    auto later = [this] {
+    ::watchScreens(this, [this] {
         QMetaObject::invokeMethod(this, &CVelmoraDlg::screensChanged, Qt::QueuedConnection);
-    };
-    auto watch = [this, later](QScreen* screen) {
-        connect(screen, &QScreen::geometryChanged, this, later);
-        connect(screen, &QScreen::availableGeometryChanged, this, later);
-    };
-    for (QScreen* screen : QGuiApplication::screens()) {
-        watch(screen);
-    }
-    connect(qApp, &QGuiApplication::screenAdded, this, [watch, later](QScreen* screen) {
-        watch(screen);
-        later();
     });
-    connect(qApp, &QGuiApplication::screenRemoved, this, later);
-    connect(qApp, &QGuiApplication::primaryScreenChanged, this, later);
 }
 
 void CVelmoraDlg::screensChanged() {
@@ -334,13 +319,10 @@ void CVelmoraDlg::readViewSettings() {
 }
 
 void CVelmoraDlg::loadScheme() {
-    if (clock_.loadLastScheme(settings_)) {
-        return;
-    }
-    std::unique_ptr<Clock> fallback = readDefaultScheme();
-    if (fallback != nullptr) {
-        clock_.adopt(*fallback);
-    }
+    startupScheme_ = std::make_unique<StartupScheme>(clock_, settings_, schemeReader_);
+    connect(startupScheme_.get(), &StartupScheme::lateSchemeLoaded, this,
+            &CVelmoraDlg::schemeEdited);
+    startupScheme_->start(kStartupSchemeWait);
 }
 
 std::chrono::nanoseconds CVelmoraDlg::untilNextTick(std::chrono::system_clock::time_point now,
@@ -410,10 +392,12 @@ void CVelmoraDlg::drawFrame() {
 }
 
 // The marks are drawn over the frame for a window the user is working with; those few frames
-// go through Qt, and so does everything before the window is on the screen.
+// go through Qt, and so does everything before the window is on the screen and everything
+// painted over the desktop's background.
 bool CVelmoraDlg::presentDirectly() const {
     const QWindow* window = windowHandle();
-    return presenter_ != nullptr && window != nullptr && window->isExposed();
+    return presenter_ != nullptr && window != nullptr && window->isExposed() &&
+           backdrop_->image().isNull();
 }
 
 bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -448,26 +432,9 @@ void CVelmoraDlg::drawCornerMarks(const QRegion& area) {
 void CVelmoraDlg::paintEvent(QPaintEvent* event) {
     behindBackingStore_ -= event->region();
     QPainter painter(this);
-    const QImage& frame = lastFrame();
-    const qreal ratio = frame.isNull() ? 1 : frame.devicePixelRatio();
     for (const QRect& area : event->region()) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(area, Qt::transparent);
-        if (frame.isNull()) {
-            continue;
-        }
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter.setOpacity((overallAlpha_ & 0xFF) / 255.0);
-        const QRect pixels = framePixels(area, ratio) & frame.rect();
-        // Drawn in bands of rows: Qt would hand a larger blend to its worker threads and wake
-        // them every second.
-        constexpr int kBandRows = 64;
-        for (int top = pixels.top(); top <= pixels.bottom(); top += kBandRows) {
-            const int rows = std::min(kBandRows, pixels.bottom() + 1 - top);
-            painter.drawImage(QPointF(pixels.left() / ratio, top / ratio), frame,
-                              QRect(pixels.left(), top, pixels.width(), rows));
-        }
-        painter.setOpacity(1);
+        paintFrameArea(painter, lastFrame(), backdrop_->image(), area,
+                       (overallAlpha_ & 0xFF) / 255.0);
     }
 }
 
@@ -752,6 +719,10 @@ COptionsDial* CVelmoraDlg::optionsDialog() const {
 void CVelmoraDlg::openOptionsDialog() {
     if (COptionsDial::instanceCount() != 0) {
         return;
+    }
+    // What the user edits or loads now wins over a stored scheme that has yet to arrive.
+    if (startupScheme_ != nullptr) {
+        startupScheme_->abandon();
     }
     auto* dialog = new COptionsDial(clock_, settings_, this);
     if (!dialog->isInitialized()) {

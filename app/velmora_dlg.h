@@ -3,6 +3,7 @@
 
 #include "app/boundary_timer.h"
 #include "app/clock_menu.h"
+#include "app/startup_scheme.h"
 #include "app/tray_watcher.h"
 #include "clock/clock.h"
 #include "render/frame_renderer.h"
@@ -20,8 +21,8 @@
 #include <optional>
 
 class COptionsDial;
+class DesktopBackdrop;
 class X11FramePresenter;
-
 class CWindowAligner;
 class SettingsStore;
 
@@ -72,6 +73,9 @@ public:
     // Whether the desktop has a tray now: the platform's answer, or a test's own.
     using TrayProbe = std::function<bool()>;
     void setTrayProbe(TrayProbe probe) { trayProbe_ = std::move(probe); }
+    // How the stored scheme's file is read at start: whole, on a thread of its own; a test
+    // may read through its own. Set before initialize().
+    void setSchemeReader(StartupScheme::Reader reader) { schemeReader_ = std::move(reader); }
     // Where the time comes from: the system clock, or a test's own.
     using WallClock = std::function<std::chrono::system_clock::time_point()>;
     void setWallClock(WallClock clock) { wallClock_ = std::move(clock); }
@@ -153,6 +157,10 @@ private:
     // Where the window shows newer pixels than Qt's backing store holds, in the window's
     // coordinates.
     QRegion behindBackingStore_;
+    // Where no compositor runs, the frame is painted over the desktop's background.
+    std::unique_ptr<DesktopBackdrop> backdrop_;
+    StartupScheme::Reader schemeReader_ = StartupScheme::readWholeFile;
+    std::unique_ptr<StartupScheme> startupScheme_;
     QImage inputBits_;
     // The corner marks drawn over the frame: none while the window is not active, red in
     // click-through mode, green otherwise.

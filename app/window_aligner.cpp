@@ -102,7 +102,29 @@ QRect usablePlacement(const QRect& rect, const QList<QRect>& screens, int corner
     return QRect(QPoint(x, y), size);
 }
 
-CWindowAligner::CWindowAligner(SettingsStore& store) : store_(store) {}
+void watchScreens(QObject* receiver, const std::function<void()>& changed) {
+    auto watch = [receiver, changed](QScreen* screen) {
+        QObject::connect(screen, &QScreen::geometryChanged, receiver, changed);
+        QObject::connect(screen, &QScreen::availableGeometryChanged, receiver, changed);
+    };
+    for (QScreen* screen : QGuiApplication::screens()) {
+        watch(screen);
+    }
+    QObject::connect(qApp, &QGuiApplication::screenAdded, receiver,
+                     [watch, changed](QScreen* screen) {
+                         watch(screen);
+                         changed();
+                     });
+    QObject::connect(qApp, &QGuiApplication::screenRemoved, receiver, changed);
+    QObject::connect(qApp, &QGuiApplication::primaryScreenChanged, receiver, changed);
+}
+
+// A window manager moves windows off a screen that shrinks or goes (openbox leaves 20 pixels
+// of them showing), and the window sees that as any other move. The change of the screens
+// reaches the program before those moves, which follow from it.
+CWindowAligner::CWindowAligner(SettingsStore& store) : store_(store) {
+    watchScreens(this, [this] { screensSettling_ = QDeadlineTimer(kScreenSettleMs); });
+}
 
 void CWindowAligner::initForWindow(QWidget* window, QWidget* sizeSource, bool enforceMinimum,
                                    std::string_view name, bool relativeToParent) {
@@ -323,7 +345,7 @@ void CWindowAligner::savePlacement() {
     // system imposes while the window is out of its normal state.
     constexpr Qt::WindowStates kImposed =
         Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-    if ((window_->windowState() & kImposed) != 0) {
+    if ((window_->windowState() & kImposed) != 0 || !screensSettling_.hasExpired()) {
         return;
     }
     using settings::PlacementPart;

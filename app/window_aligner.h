@@ -3,6 +3,7 @@
 
 #include "model/settings_store.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -23,12 +24,18 @@
 // stays.
 QRect usablePlacement(const QRect& rect, const QList<QRect>& screens, int cornerSize);
 
+// Calls changed, for as long as receiver lives, whenever a screen is added or removed, the
+// primary screen changes, or a screen's geometry or available geometry changes.
+void watchScreens(QObject* receiver, const std::function<void()>& changed);
+
 // The helper watches its window's move and resize events itself, so the window forwards
 // nothing. The placement it stores is the window's top-left on the screen including any
 // frame (QWidget::pos) and its size without the frame (QWidget::size): exactly what
 // move() and resize() take back, so a restored window lands where it was.
 class CWindowAligner : public QObject {
 public:
+    // How long after a change of the screens moves are not saved (see watchScreens).
+    static constexpr int kScreenSettleMs = 1500;
     // Anchor flags of a control; the values are those the dialogs register with.
     enum Anchor : unsigned {
         MoveRight = 1,
@@ -122,6 +129,9 @@ private:
     bool relativeToParent_ = false;
     // Set while the program places the window itself: only the user's moves are saved.
     bool restoring_ = false;
+    // Runs from a change of the screens until the window manager has had time to push
+    // windows around on them; moves meanwhile are its, not the user's.
+    QDeadlineTimer screensSettling_;
     QPointer<QSizeGrip> grip_;
     int cornerSize_ = 32;
 };

@@ -1,6 +1,7 @@
 // Frames of the clock: whole frames of the default scheme at two sizes, a frame with a text,
 // the first frame that decodes and scales the background, and the frames the window draws
-// each second, where only what changed is drawn again.
+// each second, where only what changed is drawn again, and their painting into the window.
+#include "app/frame_painting.h"
 #include "clock/class_registration.h"
 #include "clock/clock_text.h"
 #include "render/frame_renderer.h"
@@ -10,6 +11,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -72,6 +74,38 @@ void secondStep(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(secondStep)->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// Painting each second's changed boxes into the window, over transparent pixels (a compositor
+// blends) or over the desktop's background (none does); the frame itself is drawn beforehand.
+void paintSecond(benchmark::State& state) {
+    std::unique_ptr<Clock> clock = defaultClock();
+    const QSize size(200, 200);
+    QImage backdrop;
+    if (state.range(0) != 0) {
+        backdrop = QImage(size, QImage::Format_RGB32);
+        backdrop.fill(qRgb(48, 96, 192));
+    }
+    QImage window(size, QImage::Format_ARGB32_Premultiplied);
+    FrameRenderer renderer;
+    velmora::PackedDateTime utc = kMoment;
+    renderer.render(*clock, size, 1, utc);
+    std::vector<QRegion> seconds;
+    std::vector<QImage> frames;
+    for (int second = 0; second < 60; ++second) {
+        utc.time = utc.time % 100000000 / 10000 * 10000 + (utc.time / 100 % 100 + 1) % 60 * 100;
+        seconds.push_back(renderer.render(*clock, size, 1, utc));
+        frames.push_back(renderer.frame().copy());
+    }
+    std::size_t at = 0;
+    for (auto _ : state) {
+        QPainter painter(&window);
+        for (const QRect& rect : seconds[at]) {
+            paintFrameArea(painter, frames[at], backdrop, rect, 1);
+        }
+        at = (at + 1) % seconds.size();
+    }
+}
+BENCHMARK(paintSecond)->ArgName("backdrop")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -105,11 +105,16 @@ bool Clock::loadSchemeFile(const std::filesystem::path& path, SettingsStore& set
     if (fresh == nullptr) {
         return false;
     }
-    adopt(*fresh);
+    takeLoadedScheme(*fresh, path, settings);
+    return true;
+}
+
+void Clock::takeLoadedScheme(Clock& fresh, const std::filesystem::path& path,
+                             SettingsStore& settings) {
+    adopt(fresh);
     reconcileWithTemplate(ClassRegistry::instance());
     schemePath_ = path;
     settings.writeText(settings::kSchemeLoaded, fromPath(path));
-    return true;
 }
 
 bool Clock::loadLastScheme(SettingsStore& settings, ReadError* error) {

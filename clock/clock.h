@@ -69,6 +69,9 @@ public:
                         ReadError* error = nullptr);
     // Loads the scheme file named in the settings.
     bool loadLastScheme(SettingsStore& settings, ReadError* error = nullptr);
+    // What loadSchemeFile does once the file was read, for a scheme read from the path by
+    // other means (the bytes read ahead on another thread).
+    void takeLoadedScheme(Clock& fresh, const std::filesystem::path& path, SettingsStore& settings);
     // Takes over another body's content (used for the embedded scheme, which is not
     // reconciled and not recorded).
     void adopt(Clock& other);

@@ -8,6 +8,8 @@
 #include "model/file_property.h"
 #include "model/int_property.h"
 #include "model/percent_property.h"
+#include "model/utf.h"
+#include "render/frame_renderer.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"
@@ -18,7 +20,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <thread>
@@ -414,6 +418,126 @@ TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {
     });
     lowered.join();
     EXPECT_EQ(niceSeen, 10);
+}
+
+// A read of the stored scheme that blocks, as one on a dead network mount does, until the test
+// lets it go on; it then reads the file, or fails.
+struct HeldRead {
+    std::mutex mutex;
+    std::condition_variable released;
+    bool go = false;
+    bool fail = false;
+
+    static StartupScheme::Reader reader(std::shared_ptr<HeldRead> held) {
+        return [held](const std::filesystem::path& path) {
+            std::unique_lock lock(held->mutex);
+            held->released.wait(lock, [&held] { return held->go; });
+            return held->fail ? SchemeFileRead{} : StartupScheme::readWholeFile(path);
+        };
+    }
+    void release(bool failing = false) {
+        std::lock_guard lock(mutex);
+        go = true;
+        fail = failing;
+        released.notify_all();
+    }
+};
+
+class HeldSchemeTest : public ClockWindowTest {
+protected:
+    void SetUp() override {
+        ClockWindowTest::SetUp();
+        useSchemeWithBackground(300, 150);
+        stored_ = settings_->readText(settings::kSchemeLoaded);
+    }
+    // Starts the window with the read held up, and measures how long start-up took.
+    std::unique_ptr<CVelmoraDlg> startHeld() {
+        auto window = std::make_unique<CVelmoraDlg>(*settings_);
+        window->setSchemeReader(HeldRead::reader(held_));
+        window->setWallClock([] { return std::chrono::system_clock::time_point(kMoment); });
+        const auto before = std::chrono::steady_clock::now();
+        window->initialize();
+        startUp_ = std::chrono::steady_clock::now() - before;
+        return window;
+    }
+    // Handles events for a while, or until the clock shows a scheme from a file.
+    static void waitForScheme(CVelmoraDlg& window, std::chrono::milliseconds most) {
+        const auto until = std::chrono::steady_clock::now() + most;
+        while (window.clock().schemePath().empty() && std::chrono::steady_clock::now() < until) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    }
+
+    static constexpr std::chrono::seconds kMoment{1'800'000'000};
+    std::shared_ptr<HeldRead> held_ = std::make_shared<HeldRead>();
+    std::u16string stored_;
+    std::chrono::steady_clock::duration startUp_{};
+};
+
+TEST_F(HeldSchemeTest, ShowsTheBuiltInSchemeAtOnceAndTheStoredOneWhenItArrives) {
+    auto window = startHeld();
+    // The wait is 0.3 s; the rest is the window's own start on a busy machine.
+    EXPECT_LT(startUp_, std::chrono::milliseconds(1500));
+    EXPECT_TRUE(window->clock().schemePath().empty());
+    EXPECT_EQ(window->clock().children().size(), 14u) << "the built-in scheme is shown";
+    EXPECT_FALSE(window->lastFrame().isNull());
+
+    held_->release();
+    waitForScheme(*window, std::chrono::seconds(5));
+    EXPECT_EQ(fromPath(window->clock().schemePath()), stored_);
+    EXPECT_EQ(window->clock().backgroundWidth(), 300);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), stored_);
+    // The window shows it at once, as a whole frame of the new scheme would; the corner
+    // squares, where the focus marks show, are left out.
+    FrameRenderer whole;
+    whole.render(window->clock(), window->lastFrame().size(), 1,
+                 velmora::packedDateTimeFrom(std::chrono::system_clock::time_point(kMoment)));
+    const int corner = CVelmoraDlg::kCornerSize;
+    const QRect inner = window->lastFrame().rect().adjusted(corner, corner, -corner, -corner);
+    EXPECT_EQ(window->lastFrame().copy(inner), whole.frame().copy(inner));
+}
+
+TEST_F(HeldSchemeTest, AReadThatFailsLateKeepsTheBuiltInSchemeAndTheSetting) {
+    auto window = startHeld();
+    held_->release(true);
+    waitForScheme(*window, std::chrono::milliseconds(500));
+    EXPECT_TRUE(window->clock().schemePath().empty());
+    EXPECT_EQ(window->clock().children().size(), 14u);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), stored_);
+}
+
+TEST_F(HeldSchemeTest, WhatTheUserOpensMeanwhileWins) {
+    auto window = startHeld();
+    const int builtInWidth = window->clock().backgroundWidth();
+    window->runCommand(MenuCommand::Customize);
+    ASSERT_NE(window->optionsDialog(), nullptr);
+    held_->release();
+    waitForScheme(*window, std::chrono::milliseconds(500));
+    EXPECT_TRUE(window->clock().schemePath().empty());
+    EXPECT_EQ(window->clock().backgroundWidth(), builtInWidth);
+}
+
+TEST_F(HeldSchemeTest, AReadEndingAfterTheWindowHarmsNothing) {
+    startHeld().reset();
+    held_->release();
+    // The reading thread finishes into its own state; nothing is posted to the window.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    QApplication::processEvents();
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), stored_);
+}
+
+TEST_F(HeldSchemeTest, TheProgramEndsWhileTheReadIsStuck) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_EXIT(
+        {
+            auto window = startHeld();
+            window.reset();
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    // The child starts a program of its own first; a join would wait for ever.
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(20));
 }
 
 } // namespace

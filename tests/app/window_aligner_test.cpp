@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -279,6 +280,26 @@ TEST_F(WindowAlignerTest, AScreenCorrectionIsNotSaved) {
     EXPECT_EQ(placement(window_), QRect(500, 500, 300, 300));
     EXPECT_EQ(store_.writes, 0);
     EXPECT_EQ(stored(kClock), QRect(790, 790, 200, 200));
+}
+
+// The window manager pushes windows about when the screens change (openbox left 20 pixels of
+// a clock showing on a screen that shrank); those moves are not the user's placement.
+TEST_F(WindowAlignerTest, MovesRightAfterAScreenChangeAreNotSaved) {
+    aligner_.initForWindow(&window_, nullptr, true, kClock, false);
+    window_.show();
+    window_.move(300, 200);
+    QApplication::processEvents();
+    ASSERT_EQ(stored(kClock), QRect(300, 200, 200, 200));
+    QScreen* screen = QGuiApplication::primaryScreen();
+    emit screen->geometryChanged(screen->geometry());
+    window_.move(780, 580);
+    QApplication::processEvents();
+    EXPECT_EQ(stored(kClock), QRect(300, 200, 200, 200));
+
+    QThread::msleep(CWindowAligner::kScreenSettleMs + 100);
+    window_.move(320, 210);
+    QApplication::processEvents();
+    EXPECT_EQ(stored(kClock), QRect(320, 210, 200, 200)) << "later moves are saved again";
 }
 
 // Once armed, grows its window on its next resize, as a control whose size feeds back into

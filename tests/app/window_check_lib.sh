@@ -13,12 +13,17 @@ fail() {
 
 # A temporary folder in $work, removed at the end with every process the check started
 # ($clock, $docker, $helpers, $server), and an X server on a desktop of #336699.
+# With $1 = resizable, the X server's screen can be resized (see start_resizable_server).
 begin_check() {
     work=$(mktemp -d)
     clock= ; server= ; helpers= ; docker=
     trap end_check EXIT
     background='#336699'
-    start_server 1024x768x24
+    if [ "${1:-}" = resizable ]; then
+        start_resizable_server 1600x1200
+    else
+        start_server 1024x768x24
+    fi
 }
 
 end_check() {
@@ -51,8 +56,23 @@ start_server() {
     Xvfb -displayfd 3 -screen 0 "$1" +extension Composite -noreset 3>"$work/display" \
         2>/dev/null &
     server=$!
+    use_server Xvfb
+}
+
+# The same with a screen of $1 (WIDTHxHEIGHT) that xrandr can resize, which Xvfb's cannot:
+# TigerVNC's X server, with no VNC port open.
+start_resizable_server() {
+    Xvnc -displayfd 3 -geometry "$1" -depth 24 -SecurityTypes None -rfbport -1 -noreset \
+        3>"$work/display" 2>/dev/null &
+    server=$!
+    use_server Xvnc
+}
+
+# Waits for the X server $1 just started to name its display, then exports DISPLAY and paints
+# the desktop.
+use_server() {
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
+    [ -s "$work/display" ] || fail "$1 did not start"
     export DISPLAY=":$(cat "$work/display")"
     export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR" "$work/tmp"
@@ -93,22 +113,37 @@ shoot_within_second() {
 }
 
 # Compares the inner part of a 200 x 200 clock at $1,$2 in the last screenshot with
-# velmora-tool's whole frame of the second $before, rendered with the further arguments.
-# The corner squares, where focus marks may show, are left out.
+# velmora-tool's whole frame of the second $before over $background, rendered with the further
+# arguments. The corner squares, where focus marks may show, are left out.
 compare_with_frame() {
     left=$1 top=$2
     shift 2
+    convert -size 200x200 "xc:$background" "$work/under.png"
+    compare_frame_over "$work/under.png" "136x136+32+32" "$left" "$top" "$@"
+}
+
+# Compares the parts $2 (crop geometries) of a 200 x 200 clock at $3,$4 in the last screenshot
+# with velmora-tool's whole frame of the second $before, rendered with the further arguments,
+# over the picture $1 of the desktop beneath the clock; the differing pixels are in $differing.
+compare_frame_over() {
+    under=$1 crops=$2 left=$3 top=$4
+    shift 4
     "$tool" render --utc "$before" --size 200x200 --out "$work/frame.png" "$@" ||
         fail "velmora-tool could not render the frame"
-    inner="136x136+32+32"
-    convert "$work/screen.png" -crop "200x200+$left+$top" +repage -crop "$inner" +repage \
-        "$work/shown.png"
-    convert "$work/frame.png" -background "$background" -flatten -crop "$inner" +repage \
-        "$work/expected.png"
-    # Compositing rounds alpha blends slightly differently: a few levels, never a hand's width.
-    differing=$(compare -metric AE -fuzz 6% "$work/shown.png" "$work/expected.png" null: 2>&1 |
-        cut -d' ' -f1) || true
-    [ "${differing%.*}" -le 20 ] 2>/dev/null
+    convert "$work/screen.png" -crop "200x200+$left+$top" +repage "$work/shown.png"
+    convert "$under" "$work/frame.png" -composite "$work/expected.png"
+    differing=0
+    for crop in $crops; do
+        convert "$work/shown.png" -crop "$crop" +repage "$work/shown_part.png"
+        convert "$work/expected.png" -crop "$crop" +repage "$work/expected_part.png"
+        # Compositing rounds alpha blends slightly differently: a few levels, never a hand's
+        # width.
+        part=$(compare -metric AE -fuzz 6% "$work/shown_part.png" "$work/expected_part.png" \
+            null: 2>&1 | cut -d' ' -f1) || true
+        case $part in '' | *[!0-9.e+]*) part=999999 ;; esac
+        differing=$((differing + ${part%.*}))
+    done
+    [ "$differing" -le 20 ]
 }
 
 # Deadlines in nanoseconds since the epoch: deadline SECONDS gives one, past tells whether
