@@ -328,22 +328,21 @@ sleep_until() {
 # The idle phase: all programs are sampled at the same moments, SETTLE and DURATION seconds
 # after velmora's start; the others started shortly before, so they are past their start-up.
 sleep_until $((velmora_start + settle * 1000))
-for key in $programs; do
-    pid_var=${key}_pid server_var=${key}_server picom_var=${key}_picom
-    printf -v "${key}_settle_ns" %s "$(cpu_ns "${!pid_var}")"
-    printf -v "${key}_settle_wake" %s "$(wakeups "${!pid_var}")"
-    printf -v "${key}_settle_server_ns" %s "$(cpu_ns "${!server_var}")"
-    printf -v "${key}_settle_picom_ns" %s "$(cpu_ns "${!picom_var}")"
-done
+# Records each program's counters as ${key}_$1_ns, _wake, _server_ns and _picom_ns.
+sample_counters() {
+    local key pid_var server_var picom_var
+    for key in $programs; do
+        pid_var=${key}_pid server_var=${key}_server picom_var=${key}_picom
+        printf -v "${key}_$1_ns" %s "$(cpu_ns "${!pid_var}")"
+        printf -v "${key}_$1_wake" %s "$(wakeups "${!pid_var}")"
+        printf -v "${key}_$1_server_ns" %s "$(cpu_ns "${!server_var}")"
+        printf -v "${key}_$1_picom_ns" %s "$(cpu_ns "${!picom_var}")"
+    done
+}
+sample_counters settle
 settle_at=$(now_ms)
 sleep_until $((velmora_start + duration * 1000))
-for key in $programs; do
-    pid_var=${key}_pid server_var=${key}_server picom_var=${key}_picom
-    printf -v "${key}_end_ns" %s "$(cpu_ns "${!pid_var}")"
-    printf -v "${key}_end_wake" %s "$(wakeups "${!pid_var}")"
-    printf -v "${key}_end_server_ns" %s "$(cpu_ns "${!server_var}")"
-    printf -v "${key}_end_picom_ns" %s "$(cpu_ns "${!picom_var}")"
-done
+sample_counters end
 end_at=$(now_ms)
 check_running "during the idle phase"
 

@@ -12,13 +12,7 @@ check_name="backdrop window check"
 . "$(dirname "$0")/window_check_lib.sh"
 begin_check
 use_private_session
-openbox >/dev/null 2>&1 &
-helpers="$helpers $!"
-until_time=$(deadline 10)
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    past "$until_time" && fail "openbox did not start"
-    sleep 0.05
-done
+start_window_manager
 
 # A gradient shows a background read from the wrong place, which a solid colour would not.
 hsetroot -add '#3060c0' -add '#c0a030' -gradient 30 >/dev/null 2>&1

@@ -9,13 +9,7 @@ velmora=$1
 check_name="RandR window check"
 . "$(dirname "$0")/window_check_lib.sh"
 begin_check resizable
-openbox >/dev/null 2>&1 &
-helpers="$helpers $!"
-until_time=$(deadline 10)
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    past "$until_time" && fail "openbox did not start"
-    sleep 0.05
-done
+start_window_manager
 
 use_private_session
 cat >"$settings" <<END

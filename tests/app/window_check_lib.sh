@@ -79,6 +79,18 @@ use_server() {
     hsetroot -solid "$background" >/dev/null 2>&1
 }
 
+# openbox alone, waited for until it has taken the screen; its process id is added to
+# $helpers.
+start_window_manager() {
+    openbox >/dev/null 2>&1 &
+    helpers="$helpers $!"
+    until_time=$(deadline 10)
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        past "$until_time" && fail "openbox did not start"
+        sleep 0.05
+    done
+}
+
 # openbox, wmdocker and picom; their process ids are added to $helpers.
 start_desktop() {
     openbox >/dev/null 2>&1 &
