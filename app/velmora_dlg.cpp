@@ -383,6 +383,9 @@ void CVelmoraDlg::drawFrame() {
     }
     const QRegion logical = logicalArea(lastRedrawn_, ratio);
     updateInputMask(logical);
+    if (presenter_ != nullptr && presenter_->windowId() != winId()) {
+        presenter_ = X11FramePresenter::forWindow(*this);
+    }
     if (marks == Marks::None && presentDirectly()) {
         presenter_->present(renderer_.frame(), lastRedrawn_, overallAlpha_ & 0xFF);
         behindBackingStore_ += logical;

@@ -26,6 +26,9 @@ public:
     X11FramePresenter(const X11FramePresenter&) = delete;
     X11FramePresenter& operator=(const X11FramePresenter&) = delete;
 
+    // The window it puts pixels into; a window recreated by Qt has a new one.
+    std::uint32_t windowId() const { return window_; }
+
     // Puts the frame's pixels under the region (in the frame's pixels, which are the window's
     // device pixels) into the window, scaled by the overall alpha (0 to 255).
     void present(const QImage& frame, const QRegion& pixels, int alpha);
