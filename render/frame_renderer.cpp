@@ -25,7 +25,7 @@ QRegion FrameRenderer::render(Clock& clock, const QSize& pixels, qreal ratio,
         redrawn += QRect(box.left, box.top, box.right - box.left, box.bottom - box.top);
     }
     if (!area.empty()) {
-        runOnRasterThread([&] {
+        rasterThread_.run([&] {
             QtCanvas canvas(frame_);
             canvas.clearAndClipTo(redrawn);
             list.replay(canvas, area);

@@ -4,14 +4,15 @@
 #include "clock/clock.h"
 #include "clock/draw_list.h"
 #include "render/qt_canvas.h"
+#include "render/raster_thread.h"
 
 #include <QImage>
 #include <QRegion>
 #include <optional>
 
 // Each frame is first recorded, which costs microseconds; the pixels of the commands that
-// differ from the previous frame are then cleared and drawn again, clipped, on one of Qt's
-// raster threads. The result is the same as drawing the whole frame, but a clock whose hands
+// differ from the previous frame are then cleared and drawn again, clipped, on a thread of Qt's
+// pool. The result is the same as drawing the whole frame, but a clock whose hands
 // move draws the boxes around its hands each second rather than the whole window.
 class FrameRenderer {
 public:
@@ -36,4 +37,5 @@ private:
     QImage measureTarget_;
     QtCanvas measurer_;
     std::optional<DrawList> drawn_;
+    RasterThread rasterThread_;
 };
