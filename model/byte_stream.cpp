@@ -136,6 +136,10 @@ bool FileByteStream::write(const void* data, std::size_t size) {
         failed_ = true;
         return false;
     }
+    // Nothing to write may come with no buffer at all, which fwrite must not be given.
+    if (size == 0) {
+        return true;
+    }
     if (std::fwrite(data, 1, size, file_) != size) {
         failed_ = true;
         return false;
