@@ -10,12 +10,13 @@
 # installed is left out with a note (`scripts/install-deps bench` installs them all).
 #
 # usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-f FLOOR_BINARY] [-s SETTLE] [-l LATENCY]
-#                            [-w SHOT_DIR] [DURATION]
+#                            [-n STARTS] [-w SHOT_DIR] [DURATION]
 #   DURATION (default 60, or $DURATION): the idle phase, counted from velmora's start.
 #   SETTLE (default 5, or $SETTLE): start-up time left out of the idle figures.
 #   LATENCY (default 35, or $LATENCY): the second-boundary phase that follows the idle one.
 #   VELMORA_BINARY (default build/app/velmora, or $VELMORA_BIN).
 #   FLOOR_BINARY (default build/bench/velmora-qt-floor, or $FLOOR_BIN).
+#   STARTS (default 5, or $STARTS): start-ups of each program timed; the median is shown.
 #   SHOT_DIR: at the end, a screenshot of each program's desktop goes there as PROGRAM.png
 #   (ImageMagick's import), to see that each clock really draws.
 #
@@ -25,7 +26,8 @@
 # when the cores are shared, and on a 2-core machine velmora's second-boundary median alone on
 # its desktop and beside the others differed by less than 0.5 ms. Other work on the machine
 # shows in the worst figures first: the load average at the start and at the end is printed
-# with the table. The run takes about 5 s of start-up plus DURATION plus LATENCY seconds.
+# with the table. The run takes about 5 s of start-up (more with more STARTS) plus DURATION
+# plus LATENCY seconds.
 #
 # Figures, idle phase (from SETTLE to DURATION s after velmora's start):
 #   client %     on-CPU time from /proc/PID/task/*/schedstat (nanoseconds) as a share of one
@@ -55,7 +57,8 @@
 #                floor program, whose 1 s timer runs from its start (it is no clock): by
 #                chance its phase may fall within 100 ms of the boundary, and so may that of
 #                any program with a free-running timer.
-# Start-up (each program started alone, the others idle, velmora last):
+# Start-up (each program started alone, the others idle, velmora last; the median of STARTS
+# start-ups, all but the last ended again at once):
 #   mapped       from just before fork to the first poll that sees the window viewable.
 #   first frame  from just before fork to the first poll that reads a pixel that is not all
 #                zero from the window: includes exec, dynamic linking and start-up. The probe
@@ -67,7 +70,7 @@
 set -eu
 
 usage() {
-    sed -n '12,20s/^# \{0,1\}//p' "$0" >&2
+    sed -n '12,21s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
@@ -76,13 +79,15 @@ velmora=${VELMORA_BIN:-$script_dir/../build/app/velmora}
 floor=${FLOOR_BIN:-$script_dir/../build/bench/velmora-qt-floor}
 settle=${SETTLE:-5}
 latency=${LATENCY:-35}
+starts=${STARTS:-5}
 shots=""
-while getopts b:f:s:l:w:h option; do
+while getopts b:f:s:l:n:w:h option; do
     case $option in
     b) velmora=$OPTARG ;;
     f) floor=$OPTARG ;;
     s) settle=$OPTARG ;;
     l) latency=$OPTARG ;;
+    n) starts=$OPTARG ;;
     w) shots=$OPTARG ;;
     *) usage ;;
     esac
@@ -90,7 +95,11 @@ done
 shift $((OPTIND - 1))
 duration=${1:-${DURATION:-60}}
 
-case $duration$settle$latency in *[!0-9]*) usage ;; esac
+case $duration$settle$latency$starts in *[!0-9]*) usage ;; esac
+if [ "$starts" -lt 1 ]; then
+    echo "idle_clock: STARTS must be at least 1" >&2
+    exit 2
+fi
 if [ "$settle" -ge "$duration" ]; then
     echo "idle_clock: SETTLE ($settle s) must be shorter than DURATION ($duration s)" >&2
     exit 2
@@ -285,6 +294,41 @@ start_and_wait_first_frame() {
     printf -v "${key}_painted" %s "$painted"
 }
 
+# The median of the figures given, "-" (not seen) counting as the largest.
+median() {
+    printf '%s\n' "$@" | sed 's/^-$/999999999/' | sort -n |
+        awk '{ v[NR] = $1 } END { m = v[int((NR + 1) / 2)]; print (m == 999999999 ? "-" : m) }'
+}
+
+# Starts the program KEY STARTS - 1 times and ends it again, keeping its start-up figures in
+# KEY_mapped_all and KEY_painted_all; the run's own start adds the last.
+time_trial_starts() {
+    local key=$1 window_var=window_$1 display_var=${1}_display pid mapped painted i
+    local -n command=command_$key
+    printf -v "${key}_mapped_all" %s ""
+    printf -v "${key}_painted_all" %s ""
+    for ((i = 1; i < starts; i++)); do
+        read -r pid mapped painted < <(
+            DISPLAY=${!display_var} "$work/first_frame" "${!window_var}" "$work/$key.trial.out" \
+                "${command[@]}"
+        ) || true
+        [ -n "${pid:-}" ] || fail_with_log "the first-frame probe failed for $key" \
+            "$work/$key.trial.out"
+        local all_mapped=${key}_mapped_all all_painted=${key}_painted_all
+        printf -v "$all_mapped" '%s %s' "${!all_mapped}" "$mapped"
+        printf -v "$all_painted" '%s %s' "${!all_painted}" "$painted"
+        kill "$pid" 2>/dev/null || true
+        # Not our child (the probe started it): polled until it has gone.
+        for _ in $(seq 100); do
+            running "$pid" || break
+            sleep 0.05
+        done
+        if running "$pid"; then
+            kill -KILL "$pid" 2>/dev/null || true
+        fi
+    done
+}
+
 # Summed on-CPU nanoseconds of all threads and voluntary switches.
 cpu_ns() {
     cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { print ns + 0 }'
@@ -313,9 +357,20 @@ for key in $programs; do
     start_desktop "$key"
 done
 for key in $programs; do
-    [ "$key" = velmora ] || start_and_wait_first_frame "$key"
+    [ "$key" = velmora ] && continue
+    time_trial_starts "$key"
+    start_and_wait_first_frame "$key"
 done
+time_trial_starts velmora
 start_and_wait_first_frame velmora
+for key in $programs; do
+    mapped_var=${key}_mapped painted_var=${key}_painted
+    all_mapped=${key}_mapped_all all_painted=${key}_painted_all
+    # shellcheck disable=SC2086
+    printf -v "$mapped_var" %s "$(median ${!all_mapped} "${!mapped_var}")"
+    # shellcheck disable=SC2086
+    printf -v "$painted_var" %s "$(median ${!all_painted} "${!painted_var}")"
+done
 check_running early
 
 sleep_until() {
