@@ -50,21 +50,20 @@ BoundaryTimer::~BoundaryTimer() {
 void BoundaryTimer::start(std::chrono::nanoseconds delay) {
     stop();
     active_ = true;
-    if (fd_ < 0) {
-        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(delay);
-        fallback_.start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, ms.count())));
-        return;
+    if (fd_ >= 0) {
+        itimerspec deadline{};
+        deadline.it_value = toTimespec(std::chrono::system_clock::now() + delay);
+        // A zero deadline would disarm the timer rather than fire it.
+        if (deadline.it_value.tv_sec <= 0 && deadline.it_value.tv_nsec == 0) {
+            deadline.it_value.tv_nsec = 1;
+        }
+        if (timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &deadline, nullptr) ==
+            0) {
+            return;
+        }
     }
-    itimerspec spec{};
-    spec.it_value = toTimespec(std::chrono::system_clock::now() + delay);
-    // A zero deadline would disarm the timer rather than fire it.
-    if (spec.it_value.tv_sec <= 0 && spec.it_value.tv_nsec == 0) {
-        spec.it_value.tv_nsec = 1;
-    }
-    if (timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) != 0) {
-        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(delay);
-        fallback_.start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, ms.count())));
-    }
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(delay);
+    fallback_.start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, ms.count())));
 }
 
 void BoundaryTimer::stop() {
