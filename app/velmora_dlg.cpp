@@ -44,6 +44,8 @@ constexpr int kWatchSeconds = 3;
 // How long start-up waits for the stored scheme's file before showing the built-in scheme;
 // a file on a local disk takes milliseconds.
 constexpr std::chrono::milliseconds kStartupSchemeWait(300);
+// How detailed the record of what the backing store lacks may grow.
+constexpr int kMaxBehindRects = 16;
 
 // Corner order: top-left, top-right, bottom-right, bottom-left.
 constexpr std::array<const char*, 4> kCornerNames = {"tl", "tr", "br", "bl"};
@@ -389,6 +391,10 @@ void CVelmoraDlg::drawFrame() {
     if (marks == Marks::None && presentDirectly()) {
         presenter_->present(renderer_.frame(), lastRedrawn_, overallAlpha_ & 0xFF);
         behindBackingStore_ += logical;
+        // Only ever repainted on an exposure: a box around it serves as well as its outline.
+        if (behindBackingStore_.rectCount() > kMaxBehindRects) {
+            behindBackingStore_ = behindBackingStore_.boundingRect();
+        }
         return;
     }
     update(logical);
