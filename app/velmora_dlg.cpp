@@ -161,7 +161,7 @@ void CVelmoraDlg::updateInputMask(const QRegion& changed) {
 
 CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint),
-      settings_(settings), redMarks_(loadMarks("red")), greenMarks_(loadMarks("green")) {
+      settings_(settings) {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_NoSystemBackground);
     // Set before the native window exists, which takes it only then: a clock shown active
@@ -422,7 +422,11 @@ bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {
 
 // Drawn in the frame's pixels, where the marks are scaled by the density like the clock.
 void CVelmoraDlg::drawCornerMarks(const QRegion& area) {
-    const std::array<QImage, 4>& marks = clickThrough_ ? redMarks_ : greenMarks_;
+    std::array<QImage, 4>& marks = clickThrough_ ? redMarks_ : greenMarks_;
+    // Read when first shown: most sessions never show one colour or the other.
+    if (marks[0].isNull()) {
+        marks = loadMarks(clickThrough_ ? "red" : "green");
+    }
     QImage& frame = renderer_.frame();
     const qreal ratio = frame.devicePixelRatio();
     QPainter painter(&frame);

@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWindow>
 #include <condition_variable>
 #include <gtest/gtest.h>
@@ -299,6 +300,28 @@ TEST_F(ClockWindowTest, StartsWithoutTakingTheFocus) {
     auto window = start([] { return true; });
     ASSERT_TRUE(window->clickThrough());
     EXPECT_TRUE(window->windowHandle()->property("_q_showWithoutActivating").toBool());
+}
+
+// The offscreen platform activates a window it shows: an active clock carries green marks in
+// its corners, red ones in click-through mode, and none once another window is active.
+TEST_F(ClockWindowTest, AnActiveClockShowsItsCornerMarks) {
+    auto window = start([] { return true; });
+    window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }));
+    window->drawFrame();
+    const auto corner = [&] { return window->lastFrame().pixelColor(2, 2); };
+    ASSERT_GT(corner().alpha(), 0);
+    EXPECT_GT(corner().green(), corner().red());
+    window->toggleClickThrough();
+    window->drawFrame();
+    ASSERT_GT(corner().alpha(), 0);
+    EXPECT_GT(corner().red(), corner().green());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isActiveWindow(); }));
+    window->drawFrame();
+    EXPECT_EQ(corner().alpha(), 0);
 }
 
 TEST_F(ClockWindowTest, OnlyVisiblePixelsTakeTheMouse) {
