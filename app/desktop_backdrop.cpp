@@ -3,6 +3,7 @@
 #include "app/desktop_backdrop.h"
 
 #include "app/frame_painting.h"
+#include "app/x11_selection.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -11,17 +12,6 @@
 #include <cstdlib>
 #include <string>
 #include <xcb/xcb.h>
-#include <xcb/xfixes.h>
-
-namespace {
-
-// Replies of xcb are malloc'ed.
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
-
-} // namespace
 
 // The X side: the root window, its background pixmap and the compositor's selection. Every
 // request whose object may have gone (a freed pixmap) takes its error with the reply, so a
@@ -38,8 +28,7 @@ public:
     bool changesBackdrop(const xcb_generic_event_t& event) const;
 
 private:
-    X11(xcb_connection_t* connection, const xcb_screen_t& screen, int screenNumber);
-    xcb_atom_t atom(const std::string& name) const;
+    explicit X11(const QtX11Screen& screen);
     xcb_pixmap_t backgroundPixmap() const;
     xcb_pixmap_t pixmapIn(xcb_atom_t property) const;
     QImage readPixmap(xcb_pixmap_t pixmap, int depth, const QRect& source) const;
@@ -55,44 +44,20 @@ private:
 };
 
 std::unique_ptr<DesktopBackdrop::X11> DesktopBackdrop::X11::open() {
-    auto* native = qGuiApp != nullptr
-                       ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                       : nullptr;
-    if (native == nullptr || native->connection() == nullptr) {
+    const QtX11Screen screen = qtX11Screen();
+    if (screen.connection == nullptr) {
         return nullptr;
     }
-    xcb_connection_t* connection = native->connection();
-    // The screen the connection was opened for, as xcb_connect chose it from DISPLAY.
-    int screenNumber = 0;
-    char* host = nullptr;
-    int display = 0;
-    if (xcb_parse_display(nullptr, &host, &display, &screenNumber) == 0) {
-        screenNumber = 0;
-    }
-    std::free(host);
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int i = 0; i < screenNumber && screens.rem > 0; ++i) {
-        xcb_screen_next(&screens);
-    }
-    if (screens.rem == 0) {
-        return nullptr;
-    }
-    return std::unique_ptr<X11>(new X11(connection, *screens.data, screenNumber));
+    return std::unique_ptr<X11>(new X11(screen));
 }
 
-DesktopBackdrop::X11::X11(xcb_connection_t* connection, const xcb_screen_t& screen,
-                          int screenNumber)
-    : connection_(connection), root_(screen.root), rootPixmap_(atom("_XROOTPMAP_ID")),
-      esetrootPixmap_(atom("ESETROOT_PMAP_ID")),
-      compositorSelection_(atom("_NET_WM_CM_S" + std::to_string(screenNumber))) {
+DesktopBackdrop::X11::X11(const QtX11Screen& screen)
+    : connection_(screen.connection), root_(screen.root),
+      rootPixmap_(internAtom(connection_, "_XROOTPMAP_ID")),
+      esetrootPixmap_(internAtom(connection_, "ESETROOT_PMAP_ID")),
+      compositorSelection_(
+          internAtom(connection_, "_NET_WM_CM_S" + std::to_string(screen.number))) {
     watchRoot();
-}
-
-xcb_atom_t DesktopBackdrop::X11::atom(const std::string& name) const {
-    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection_,
-        xcb_intern_atom(connection_, 0, static_cast<uint16_t>(name.size()), name.data()), nullptr));
-    return reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 // Property changes of the root tell of a new background; Qt selects them for its own needs
@@ -107,20 +72,7 @@ void DesktopBackdrop::X11::watchRoot() {
         const uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_PROPERTY_CHANGE;
         xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
     }
-    const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(connection_, &xcb_xfixes_id);
-    if (xfixes == nullptr || xfixes->present == 0) {
-        return;
-    }
-    Reply<xcb_xfixes_query_version_reply_t> version(xcb_xfixes_query_version_reply(
-        connection_, xcb_xfixes_query_version(connection_, XCB_XFIXES_MAJOR_VERSION, 0), nullptr));
-    if (version == nullptr) {
-        return;
-    }
-    selectionNotify_ = xfixes->first_event + XCB_XFIXES_SELECTION_NOTIFY;
-    xcb_xfixes_select_selection_input(connection_, root_, compositorSelection_,
-                                      XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
-                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
-                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+    selectionNotify_ = watchSelectionOwner(connection_, root_, compositorSelection_);
     xcb_flush(connection_);
 }
 
@@ -137,11 +89,7 @@ bool DesktopBackdrop::X11::changesBackdrop(const xcb_generic_event_t& event) con
         return notify.window == root_ &&
                (notify.atom == rootPixmap_ || notify.atom == esetrootPixmap_);
     }
-    if (selectionNotify_ != 0 && type == selectionNotify_) {
-        const auto& notify = reinterpret_cast<const xcb_xfixes_selection_notify_event_t&>(event);
-        return notify.selection == compositorSelection_;
-    }
-    return false;
+    return isSelectionOwnerReport(event, selectionNotify_, compositorSelection_);
 }
 
 // _XROOTPMAP_ID is what compositors and pagers read; some setters write only ESETROOT_PMAP_ID.

@@ -33,7 +33,8 @@ private:
     void watchSessionBus();
 
     std::unique_ptr<QDBusServiceWatcher> busWatcher_;
-    std::uint8_t xfixesFirstEvent_ = 0;
+    // The response type of XFixes' reports on the tray's selection; 0 while not watched.
+    int reportType_ = 0;
     std::uint32_t trayAtom_ = 0;
     bool filtering_ = false;
 };
