@@ -10,13 +10,15 @@
 # installed is left out with a note (`scripts/install-deps bench` installs them all).
 #
 # usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-f FLOOR_BINARY] [-s SETTLE] [-l LATENCY]
-#                            [-n STARTS] [-w SHOT_DIR] [DURATION]
+#                            [-n STARTS] [-S SCHEME] [-w SHOT_DIR] [DURATION]
 #   DURATION (default 60, or $DURATION): the idle phase, counted from velmora's start.
 #   SETTLE (default 5, or $SETTLE): start-up time left out of the idle figures.
 #   LATENCY (default 35, or $LATENCY): the second-boundary phase that follows the idle one.
 #   VELMORA_BINARY (default build/app/velmora, or $VELMORA_BIN).
 #   FLOOR_BINARY (default build/bench/velmora-qt-floor, or $FLOOR_BIN).
 #   STARTS (default 5, or $STARTS): start-ups of each program timed; the median is shown.
+#   SCHEME: a scheme file velmora shows instead of its built-in one (for one whose second
+#   hand moves continuously, for example).
 #   SHOT_DIR: at the end, a screenshot of each program's desktop goes there as PROGRAM.png
 #   (ImageMagick's import), to see that each clock really draws.
 #
@@ -70,7 +72,7 @@
 set -eu
 
 usage() {
-    sed -n '12,21s/^# \{0,1\}//p' "$0" >&2
+    sed -n '12,23s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
@@ -80,14 +82,16 @@ floor=${FLOOR_BIN:-$script_dir/../build/bench/velmora-qt-floor}
 settle=${SETTLE:-5}
 latency=${LATENCY:-35}
 starts=${STARTS:-5}
+scheme=""
 shots=""
-while getopts b:f:s:l:n:w:h option; do
+while getopts b:f:s:l:n:S:w:h option; do
     case $option in
     b) velmora=$OPTARG ;;
     f) floor=$OPTARG ;;
     s) settle=$OPTARG ;;
     l) latency=$OPTARG ;;
     n) starts=$OPTARG ;;
+    S) scheme=$OPTARG ;;
     w) shots=$OPTARG ;;
     *) usage ;;
     esac
@@ -106,6 +110,10 @@ if [ "$settle" -ge "$duration" ]; then
 fi
 if [ "$latency" -lt 2 ]; then
     echo "idle_clock: LATENCY ($latency s) must be at least 2 s" >&2
+    exit 2
+fi
+if [ -n "$scheme" ] && [ ! -f "$scheme" ]; then
+    echo "idle_clock: no scheme file at $scheme" >&2
     exit 2
 fi
 if [ ! -x "$velmora" ]; then
@@ -205,6 +213,11 @@ trap 'exit 130' INT TERM
 mkdir -p "$work/home" "$work/config" "$work/cache" "$work/runtime"
 chmod 700 "$work/runtime"
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+if [ -n "$scheme" ]; then
+    mkdir -p "$work/config/vornel-works"
+    printf '[View]\nSchemeLoaded=%s\n' "$(cd "$(dirname "$scheme")" && pwd)/$(basename "$scheme")" \
+        >"$work/config/vornel-works/velmora.conf"
+fi
 export XDG_RUNTIME_DIR=$work/runtime
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER WAYLAND_DISPLAY QT_QPA_PLATFORM
 
