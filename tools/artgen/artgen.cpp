@@ -825,15 +825,22 @@ void paintSoftShadow(QPainter& p, double radius, int alpha) {
     fillDisc(p, radius, shadow);
 }
 
-// Station: a white railway face. The hands are plain black bars, so the marks carry the design:
-// long bold hour bars and short minute strokes, as on platform clocks read from afar.
-QImage paintStation() {
+// A gallery dial: a square canvas in hand coordinates, where the unit circle touches the
+// edges, drawn by `draw` with the size of one pixel in those units.
+QImage paintGalleryDial(void (*draw)(QPainter&, double)) {
     const QSize size(galleryDialSide, galleryDialSide);
     QImage image = blankCanvas(size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     useHandCoordinates(p, size);
-    const double pixel = 1.0 / handRadius(size);
+    draw(p, 1.0 / handRadius(size));
+    p.end();
+    return image;
+}
+
+// Station: a white railway face. The hands are plain black bars, so the marks carry the design:
+// long bold hour bars and short minute strokes, as on platform clocks read from afar.
+void drawStation(QPainter& p, double pixel) {
     paintSoftShadow(p, 1.0 - pixel, 90);
 
     QLinearGradient caseRing(-0.7, -0.7, 0.7, 0.7);
@@ -855,21 +862,13 @@ QImage paintStation() {
             drawRadialBar(p, minute * 6.0, 0.78, 0.86, 0.022);
         }
     }
-    p.end();
-    return image;
 }
 
 // Rings: a charcoal disc with a faint track under each of the three slices, so the empty part
 // of every ring still reads as a ring.
 constexpr double ringsTrackRadii[3][2] = {{0.84, 0.94}, {0.70, 0.80}, {0.56, 0.66}};
 
-QImage paintRings() {
-    const QSize size(galleryDialSide, galleryDialSide);
-    QImage image = blankCanvas(size);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    useHandCoordinates(p, size);
-    const double pixel = 1.0 / handRadius(size);
+void drawRings(QPainter& p, double pixel) {
     paintSoftShadow(p, 1.0 - pixel, 110);
 
     QRadialGradient face(QPointF(0, 0), 0.985, QPointF(-0.1, -0.35));
@@ -893,20 +892,11 @@ QImage paintRings() {
         const double radius = hour % 3 == 0 ? 0.014 : 0.009;
         p.drawEllipse(QPointF(std::sin(angle) * 0.965, -std::cos(angle) * 0.965), radius, radius);
     }
-    p.end();
-    return image;
 }
 
 // World: a rounded navy board with a faint globe graticule behind the local time and four
 // recessed cells for the zone texts.
-QImage paintWorld() {
-    const QSize size(galleryDialSide, galleryDialSide);
-    QImage image = blankCanvas(size);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    useHandCoordinates(p, size);
-    const double pixel = 1.0 / handRadius(size);
-
+void drawWorld(QPainter& p, double pixel) {
     const QRectF board(-0.97, -0.97, 1.94, 1.94);
     QPainterPath outline;
     outline.addRoundedRect(board, 0.16, 0.16);
@@ -947,8 +937,6 @@ QImage paintWorld() {
             p.drawRoundedRect(QRectF(x, y, 0.84, 0.34), 0.06, 0.06);
         }
     }
-    p.end();
-    return image;
 }
 
 // Digital: a frosted, translucent panel twice as wide as high; dark enough for white digits on
@@ -998,14 +986,7 @@ void drawGlowDot(QPainter& p, QPointF centre, double radius, QColor colour) {
     p.drawEllipse(centre, radius, radius);
 }
 
-QImage paintNight() {
-    const QSize size(galleryDialSide, galleryDialSide);
-    QImage image = blankCanvas(size);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    useHandCoordinates(p, size);
-    const double pixel = 1.0 / handRadius(size);
-
+void drawNight(QPainter& p, double pixel) {
     QRadialGradient face(QPointF(0, 0), 1.0 - pixel, QPointF(0, -0.25));
     face.setColorAt(0.0, QColor(0x10, 0x1a, 0x33, 215));
     face.setColorAt(0.8, QColor(0x05, 0x09, 0x16, 200));
@@ -1027,8 +1008,6 @@ QImage paintNight() {
             p.drawEllipse(direction * 0.88, 0.008, 0.008);
         }
     }
-    p.end();
-    return image;
 }
 
 struct GalleryArt {
@@ -1037,8 +1016,11 @@ struct GalleryArt {
 };
 
 constexpr GalleryArt galleryArt[] = {
-    {"station", paintStation},      {"rings", paintRings}, {"world", paintWorld},
-    {"digital", paintDigitalPanel}, {"night", paintNight},
+    {"station", [] { return paintGalleryDial(drawStation); }},
+    {"rings", [] { return paintGalleryDial(drawRings); }},
+    {"world", [] { return paintGalleryDial(drawWorld); }},
+    {"digital", paintDigitalPanel},
+    {"night", [] { return paintGalleryDial(drawNight); }},
 };
 
 int runGallery(std::span<char*> args) {
