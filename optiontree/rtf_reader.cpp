@@ -515,13 +515,21 @@ private:
         }
     }
 
-    void put(char16_t c) {
+    // Whether one more character or paragraph may be written; fails the read at the limit.
+    bool roomForOneMore() {
         if (failed_) {
-            return;
+            return false;
         }
         if (written_ >= RtfReader::kMaxOutput) {
             fail(pos_,
                  QStringLiteral("more than %1 characters of text").arg(RtfReader::kMaxOutput));
+            return false;
+        }
+        return true;
+    }
+
+    void put(char16_t c) {
+        if (!roomForOneMore()) {
             return;
         }
         if (!runValid_ || !(runChars_ == top().chars)) {
@@ -534,12 +542,7 @@ private:
     }
 
     void paragraph() {
-        if (failed_) {
-            return;
-        }
-        if (written_ >= RtfReader::kMaxOutput) {
-            fail(pos_,
-                 QStringLiteral("more than %1 characters of text").arg(RtfReader::kMaxOutput));
+        if (!roomForOneMore()) {
             return;
         }
         resolvePendingHigh();
