@@ -4,12 +4,14 @@
 #include "fake_option_tree.h"
 #include "model/file_property.h"
 #include "model/utf.h"
+#include "tests/scoped_tmpdir.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,15 +29,10 @@ protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() / ("velmora-file-test-" + std::to_string(::getpid()));
         fs::create_directories(folder_ / "tmp");
-        previousTmp_ = std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "";
-        ::setenv("TMPDIR", (folder_ / "tmp").c_str(), 1);
+        tmpDir_.emplace((folder_ / "tmp").string());
     }
     void TearDown() override {
-        if (previousTmp_.empty()) {
-            ::unsetenv("TMPDIR");
-        } else {
-            ::setenv("TMPDIR", previousTmp_.c_str(), 1);
-        }
+        tmpDir_.reset();
         fs::remove_all(folder_);
     }
     fs::path makeFile(const std::string& name, const std::string& bytes) {
@@ -56,7 +53,7 @@ protected:
     }
 
     fs::path folder_;
-    std::string previousTmp_;
+    std::optional<ScopedTmpDir> tmpDir_;
 };
 
 TEST_F(FilePropertyTest, SavedBytesComeBackInANewPrivateTemporaryFile) {

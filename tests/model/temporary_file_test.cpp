@@ -1,9 +1,11 @@
 // The sweep of temporary copies left behind by crashed runs.
 #include "model/temporary_file.h"
+#include "tests/scoped_tmpdir.h"
 
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -16,15 +18,10 @@ protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() / ("velmora-temp-test-" + std::to_string(::getpid()));
         fs::create_directories(folder_);
-        previousTmp_ = std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "";
-        ::setenv("TMPDIR", folder_.c_str(), 1);
+        tmpDir_.emplace(folder_.string());
     }
     void TearDown() override {
-        if (previousTmp_.empty()) {
-            ::unsetenv("TMPDIR");
-        } else {
-            ::setenv("TMPDIR", previousTmp_.c_str(), 1);
-        }
+        tmpDir_.reset();
         fs::remove_all(folder_);
     }
     // A file as a crashed run leaves it: named like a copy, written long enough ago.
@@ -39,7 +36,7 @@ protected:
     }
 
     fs::path folder_;
-    std::string previousTmp_;
+    std::optional<ScopedTmpDir> tmpDir_;
 };
 
 TEST_F(TemporaryFileTest, SweepRemovesOnlyTheUsersUnheldLeftovers) {

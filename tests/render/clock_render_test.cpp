@@ -14,6 +14,7 @@
 #include "render/frame_renderer.h"
 #include "render/qt_canvas.h"
 #include "resources/default_scheme.h"
+#include "tests/scoped_tmpdir.h"
 #include "time/zone_slots.h"
 
 #include <QBuffer>
@@ -24,6 +25,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -372,34 +374,26 @@ INSTANTIATE_TEST_SUITE_P(DefaultScheme, GoldenFrameTest,
 class NoTemporaryFolderTest : public ClockRenderTest {
 protected:
     void SetUp() override {
-        const char* previous = std::getenv("TMPDIR");
-        previousTmp_ = previous != nullptr ? previous : "";
         folder_ = std::filesystem::temp_directory_path() /
                   ("velmora-no-tmp-test-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder_ / "readonly");
         ::chmod((folder_ / "readonly").c_str(), 0500);
-        ::setenv("TMPDIR", (folder_ / "readonly").c_str(), 1);
+        tmpDir_.emplace((folder_ / "readonly").string());
         // Root writes into read-only folders; /proc takes no new files from anyone.
         if (TemporaryFile::create(nullptr) != nullptr) {
-            ::setenv("TMPDIR", "/proc", 1);
+            tmpDir_->point("/proc");
         }
         ASSERT_EQ(TemporaryFile::create(nullptr), nullptr);
     }
     void TearDown() override {
-        useTemporaryFolder();
+        tmpDir_.reset();
         ::chmod((folder_ / "readonly").c_str(), 0700);
         std::filesystem::remove_all(folder_);
     }
-    void useTemporaryFolder() {
-        if (previousTmp_.empty()) {
-            ::unsetenv("TMPDIR");
-        } else {
-            ::setenv("TMPDIR", previousTmp_.c_str(), 1);
-        }
-    }
+    void useTemporaryFolder() { tmpDir_->restore(); }
 
     std::filesystem::path folder_;
-    std::string previousTmp_;
+    std::optional<ScopedTmpDir> tmpDir_;
 };
 
 TEST_F(NoTemporaryFolderTest, DefaultSchemeLoadsDrawsAndSavesFromMemory) {
