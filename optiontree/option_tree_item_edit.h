@@ -43,7 +43,6 @@ public:
     QWidget* existingEditor() const override;
 
 private:
-    // The edit as it exists now, without making it.
     // The edit, made on first use; null before createEditor or after destroyEditor.
     QWidget* ensureEditor();
 
