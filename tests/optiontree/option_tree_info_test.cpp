@@ -2,6 +2,7 @@
 // title; the button face behind the palette's text colour, at any device pixel ratio.
 #include "model/string_table.h"
 #include "optiontree/option_tree_info.h"
+#include "tests/optiontree/text_fragment_format.h"
 
 #include <QApplication>
 #include <QImage>
@@ -17,18 +18,6 @@ namespace {
 
 QString formatDescription() {
     return QString::fromStdU16String(propertyTexts(55).description);
-}
-
-QTextCharFormat formatOf(const QTextDocument& document, const QString& word) {
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().text().contains(word)) {
-                return it.fragment().charFormat();
-            }
-        }
-    }
-    ADD_FAILURE() << "no fragment with " << word.toStdString();
-    return {};
 }
 
 QImage shot(QWidget& widget) {

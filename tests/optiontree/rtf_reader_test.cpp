@@ -3,6 +3,7 @@
 #include "fuzz/rtf_reader_check.h"
 #include "model/string_table.h"
 #include "optiontree/rtf_reader.h"
+#include "tests/optiontree/text_fragment_format.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -84,15 +85,7 @@ Result convert(const QString& rtf) {
 QTextCharFormat formatAt(const QString& rtf, const QString& word) {
     QTextDocument document;
     RtfReader::read(rtf, document);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().text().contains(word)) {
-                return it.fragment().charFormat();
-            }
-        }
-    }
-    ADD_FAILURE() << "no fragment with " << word.toStdString();
-    return {};
+    return formatOf(document, word);
 }
 
 TEST(RtfReaderTest, TheFormatDescriptionOfTheStringTableConverts) {
