@@ -72,6 +72,8 @@ void Clock::clearChildren() {
 void Clock::releaseImages() {
     background_.reset();
     scaledBackground_.reset();
+    backgroundWidth_ = 0;
+    backgroundHeight_ = 0;
 }
 
 OptionRow* Clock::createItem(OptionTree& tree, OptionRow* parent) {
@@ -146,24 +148,48 @@ void Clock::loadBackground(Canvas& canvas) {
     }
     releaseImages();
     backgroundDirty_ = false;
-    auto* file = findChildAs<FileProperty>(u"BackgroundImage");
-    if (file == nullptr) {
-        return;
-    }
-    // An unreadable or empty image comes back null and counts as absent.
-    const std::span<const std::uint8_t> bytes = file->bytes();
-    if (!bytes.empty()) {
-        background_ = canvas.decodeImageData(bytes);
+    background_ = decodeBackground(canvas);
+    if (background_ != nullptr) {
+        backgroundWidth_ = background_->width();
+        backgroundHeight_ = background_->height();
     }
 }
 
-LayoutRect Clock::fitted(const LayoutRect& target) const {
+std::unique_ptr<CanvasImage> Clock::decodeBackground(Canvas& canvas) {
+    auto* file = findChildAs<FileProperty>(u"BackgroundImage");
+    if (file == nullptr) {
+        return nullptr;
+    }
+    // An unreadable or empty image comes back null and counts as absent.
+    const std::span<const std::uint8_t> bytes = file->bytes();
+    if (bytes.empty()) {
+        return nullptr;
+    }
+    return canvas.decodeImageData(bytes);
+}
+
+void Clock::scaleBackground(Canvas& canvas) {
+    if (scaledBackground_ != nullptr && scaledBackground_->width() == layout_.width &&
+        scaledBackground_->height() == layout_.height) {
+        return;
+    }
+    scaledBackground_.reset();
     if (background_ == nullptr) {
+        background_ = decodeBackground(canvas);
+    }
+    if (background_ == nullptr) {
+        return;
+    }
+    scaledBackground_ = canvas.scaleImage(*background_, layout_.width, layout_.height);
+    background_.reset();
+}
+
+LayoutRect Clock::fitted(const LayoutRect& target) const {
+    if (backgroundWidth_ <= 0 || backgroundHeight_ <= 0) {
         return target;
     }
     LayoutRect result = target;
-    float aspect =
-        static_cast<float>(background_->width()) / static_cast<float>(background_->height());
+    float aspect = static_cast<float>(backgroundWidth_) / static_cast<float>(backgroundHeight_);
     if (static_cast<float>(target.width) > aspect * static_cast<float>(target.height)) {
         std::int32_t half =
             static_cast<std::int32_t>(aspect * static_cast<float>(target.height)) / 2;
@@ -183,11 +209,8 @@ void Clock::draw(Canvas& canvas, const Clock&, const velmora::PackedDateTime& ut
     canvas.setSmoothingMode(smoothing != nullptr ? smoothing->value()
                                                  : SmoothingModeProperty::kHighQuality);
     canvas.setTextAntialias(true);
-    if (background_ != nullptr && layout_.width > 0 && layout_.height > 0) {
-        if (scaledBackground_ == nullptr || scaledBackground_->width() != layout_.width ||
-            scaledBackground_->height() != layout_.height) {
-            scaledBackground_ = canvas.scaleImage(*background_, layout_.width, layout_.height);
-        }
+    if (backgroundWidth_ > 0 && layout_.width > 0 && layout_.height > 0) {
+        scaleBackground(canvas);
         if (scaledBackground_ != nullptr) {
             canvas.drawImage(*scaledBackground_, static_cast<float>(layout_.x),
                              static_cast<float>(layout_.y));

@@ -81,17 +81,24 @@ public:
     void setBackgroundDirty() { backgroundDirty_ = true; }
 
     // The decoded background's size in pixels, 0 x 0 without one; known after a frame.
-    int backgroundWidth() const { return background_ != nullptr ? background_->width() : 0; }
-    int backgroundHeight() const { return background_ != nullptr ? background_->height() : 0; }
+    int backgroundWidth() const { return backgroundWidth_; }
+    int backgroundHeight() const { return backgroundHeight_; }
 
 private:
     Clock(const Clock& other);
     void loadBackground(Canvas& canvas);
+    std::unique_ptr<CanvasImage> decodeBackground(Canvas& canvas);
+    void scaleBackground(Canvas& canvas);
     LayoutRect fitted(const LayoutRect& target) const;
     void releaseImages();
 
     LayoutRect layout_;
+    // The background as decoded, kept only until it is scaled: a full-size decode of a large
+    // image would otherwise stay in memory all the time the clock runs. A new size decodes it
+    // again from the scheme's bytes.
     std::unique_ptr<CanvasImage> background_;
+    int backgroundWidth_ = 0;
+    int backgroundHeight_ = 0;
     // The background scaled to the layout's size, kept between frames.
     std::unique_ptr<CanvasImage> scaledBackground_;
     std::filesystem::path schemePath_;

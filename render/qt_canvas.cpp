@@ -440,13 +440,14 @@ std::unique_ptr<CanvasImage> decoded(QImageReader& reader) {
     if (declared.width() > QtCanvas::kMaxImageSide || declared.height() > QtCanvas::kMaxImageSide) {
         return nullptr;
     }
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull() || image.width() <= 0 || image.height() <= 0 ||
         image.width() > QtCanvas::kMaxImageSide || image.height() > QtCanvas::kMaxImageSide) {
         return nullptr;
     }
+    // In place where the formats allow it, so that a large image is not held twice.
     return std::make_unique<QtCanvasImage>(
-        image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 // Trusts the bytes rather than a name: scheme files carry images in temporary files without a
@@ -480,11 +481,11 @@ std::unique_ptr<CanvasImage> QtCanvas::scaleImage(const CanvasImage& image, int 
         height > kMaxImageSide) {
         return nullptr;
     }
-    const QImage scaled =
+    QImage scaled =
         own->image().scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (scaled.isNull()) {
         return nullptr;
     }
     return std::make_unique<QtCanvasImage>(
-        scaled.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        std::move(scaled).convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }

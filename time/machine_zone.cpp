@@ -3,8 +3,9 @@
 
 #include "time/system_zone_table.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <sys/stat.h>
 #include <system_error>
 
@@ -70,10 +71,13 @@ std::optional<std::string> idOfPath(const std::filesystem::path& path,
 }
 
 std::string firstWordOf(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    std::string word;
-    in >> word;
-    return word;
+    const auto bytes = readFileStart(file, 4096);
+    if (!bytes) {
+        return {};
+    }
+    const auto isSpace = [](std::uint8_t c) { return std::isspace(c) != 0; };
+    const auto start = std::find_if_not(bytes->begin(), bytes->end(), isSpace);
+    return std::string(start, std::find_if(start, bytes->end(), isSpace));
 }
 
 bool isSafeZoneId(std::string_view id) {

@@ -7,11 +7,12 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 namespace velmora {
 
 namespace {
+
+constexpr std::size_t kZicFileLimit = 64u << 20;
 
 // zic takes any abbreviation of a keyword, in any case; tzdata.zi writes "Z" and "L".
 bool isKeyword(std::string_view word, std::string_view keyword) {
@@ -50,18 +51,15 @@ std::size_t splitWords(std::string_view line, std::string_view* words, std::size
 // The file is read at once and split in place: the clock reads it at every start.
 template <typename Visit>
 bool readZicLines(const std::filesystem::path& file, std::string_view keyword, Visit visit) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    // tzdata.zi is about a hundred kilobytes; the limit only stops a runaway file.
+    const auto bytes = readSmallFile(file, kZicFileLimit);
+    if (!bytes) {
         return false;
     }
-    std::string text;
-    char buffer[16384];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
     for (std::size_t at = 0; at < text.size();) {
         std::size_t end = text.find('\n', at);
-        if (end == std::string::npos) {
+        if (end == std::string_view::npos) {
             end = text.size();
         }
         const std::string_view line(text.data() + at, end - at);
@@ -78,9 +76,8 @@ bool readZicLines(const std::filesystem::path& file, std::string_view keyword, V
 }
 
 bool isTzifFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    char magic[4] = {};
-    return in.read(magic, 4) && std::string_view(magic, 4) == "TZif";
+    const auto start = readFileStart(path, 4);
+    return start && start->size() == 4 && std::equal(start->begin(), start->end(), "TZif");
 }
 
 // Every TZif file below dir that is no symbolic link, for databases installed without tzdata.zi.

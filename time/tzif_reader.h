@@ -52,6 +52,9 @@ std::optional<TzifData> readTzifData(const std::filesystem::path& path);
 // refused: zone files are a few kilobytes.
 std::optional<std::vector<std::uint8_t>> readSmallFile(const std::filesystem::path& path,
                                                        std::size_t limit = 1 << 20);
+// Up to `count` bytes from the start of a file, or nothing when it cannot be read.
+std::optional<std::vector<std::uint8_t>> readFileStart(const std::filesystem::path& path,
+                                                       std::size_t count);
 
 // One transition rule of a POSIX TZ string.
 struct PosixTransition {

@@ -278,22 +278,31 @@ INSTANTIATE_TEST_SUITE_P(
                     FitRow{"DefaultDialInSquare", 447, 451, {0, 0, 200, 200}, {1, 0, 198, 200}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ClockDrawingTest, BackgroundIsDecodedOnceAndScaledOnlyWhenTheSizeChanges) {
+TEST_F(ClockDrawingTest, BackgroundIsDecodedAndScaledOnlyWhenTheSizeChanges) {
+    const int aliveBefore = FakeImage::alive;
     useBackground(100, 100);
     draw(0);
     draw(1);
     EXPECT_EQ(canvas_.decodes, 1);
     EXPECT_EQ(canvas_.scales, 1);
+    // Only the scaled copy is held between frames, not the full-size decode.
+    EXPECT_EQ(FakeImage::alive - aliveBefore, 1);
+    EXPECT_EQ(clock_.backgroundWidth(), 100);
     draw(2, {0, 0, 400, 400});
-    EXPECT_EQ(canvas_.scales, 2);
-    clock_.commitItem();
-    draw(3, {0, 0, 400, 400});
     EXPECT_EQ(canvas_.decodes, 2);
+    EXPECT_EQ(canvas_.scales, 2);
+    EXPECT_EQ(FakeImage::alive - aliveBefore, 1);
+    // The aspect of the decoded image still fits the layout after the decode is dropped.
+    draw(3, {0, 0, 400, 200});
+    EXPECT_EQ(clock_.layoutRect(), (LayoutRect{100, 0, 200, 200}));
+    clock_.commitItem();
+    draw(4, {0, 0, 400, 200});
+    EXPECT_EQ(canvas_.decodes, 4);
 
     // An image that does not decode counts as absent: the target is used as it is.
     canvas_.imageWidth = 0;
     clock_.setBackgroundDirty();
-    draw(4, {0, 0, 300, 200});
+    draw(5, {0, 0, 300, 200});
     EXPECT_EQ(clock_.layoutRect(), (LayoutRect{0, 0, 300, 200}));
     EXPECT_TRUE(canvas_.images.empty());
 }

@@ -7,9 +7,15 @@
 
 class FakeImage : public CanvasImage {
 public:
-    FakeImage(int width, int height) : width_(width), height_(height) {}
+    FakeImage(int width, int height) : width_(width), height_(height) { ++alive; }
+    ~FakeImage() override { --alive; }
+    FakeImage(const FakeImage&) = delete;
+    FakeImage& operator=(const FakeImage&) = delete;
     int width() const override { return width_; }
     int height() const override { return height_; }
+
+    // Images in existence, to see which ones a body holds on to.
+    inline static int alive = 0;
 
 private:
     int width_;

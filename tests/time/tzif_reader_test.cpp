@@ -3,9 +3,13 @@
 #include "time/tzif_reader.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velmora {
 namespace {
@@ -44,6 +48,33 @@ TEST(TzifReader, RejectsMissingTruncatedAndVersion1Files) {
     for (std::size_t cut : {std::size_t{10}, std::size_t{60}, bytes.size() / 2, bytes.size() - 1}) {
         EXPECT_FALSE(parseTzif(std::span(bytes).first(cut)).has_value()) << cut;
     }
+}
+
+// Whole small files, refused beyond the limit; a file's start, cut at the count; nothing for
+// what cannot be read. A pipe without a writer ends at once rather than waiting for one.
+TEST(TzifReader, ReadsSmallFilesAndFileStarts) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("velmora-read-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string text(10000, 'z');
+    std::ofstream(dir / "big", std::ios::binary) << text;
+
+    const auto whole = readSmallFile(dir / "big", text.size());
+    ASSERT_TRUE(whole.has_value());
+    EXPECT_EQ(std::string(whole->begin(), whole->end()), text);
+    EXPECT_FALSE(readSmallFile(dir / "big", text.size() - 1).has_value());
+    const auto start = readFileStart(dir / "big", 4100);
+    ASSERT_TRUE(start.has_value());
+    EXPECT_EQ(start->size(), 4100u);
+    EXPECT_EQ(readFileStart(dir / "big", 1u << 20)->size(), text.size());
+
+    EXPECT_FALSE(readSmallFile(dir / "missing").has_value());
+    EXPECT_FALSE(readFileStart(dir, 4).has_value()) << "a folder is no file";
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    const auto fromPipe = readFileStart(dir / "pipe", 4);
+    ASSERT_TRUE(fromPipe.has_value());
+    EXPECT_TRUE(fromPipe->empty());
+    std::filesystem::remove_all(dir);
 }
 
 // The whole data of a file: transitions, types with their abbreviations, the footer; a version 1
