@@ -199,6 +199,8 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
 }
 
 CVelmoraDlg::~CVelmoraDlg() {
+    // A frame still being finished uses the presenter and the input bits.
+    renderer_.settle();
     // The dialog edits clock_, which goes before the child windows would.
     delete optionsDial_.data();
     setTrayIconShown(false);
@@ -368,28 +370,37 @@ void CVelmoraDlg::drawFrame() {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     const Marks marks = !isActiveWindow() ? Marks::None : clickThrough_ ? Marks::Red : Marks::Green;
+    // What the drawing thread may still do with the frame, the presenter and the input bits
+    // ends before any of them changes here.
+    renderer_.settle();
     if (marks != drawnMarks_) {
         renderer_.invalidate();
         drawnMarks_ = marks;
     }
+    if (presenter_ != nullptr && presenter_->windowId() != winId()) {
+        presenter_ = X11FramePresenter::forWindow(*this);
+    }
+    const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(wallClock_());
     // Usually only the boxes around the hands, old and new, are drawn again.
-    lastRedrawn_ =
-        renderer_.render(clock_, pixels, ratio, velmora::packedDateTimeFrom(wallClock_()));
+    const bool direct =
+        marks == Marks::None && presentDirectly() && (clickThrough_ || inputBits_.size() == size());
+    if (direct) {
+        lastRedrawn_ = renderer_.renderAndFinish(
+            clock_, pixels, ratio, utc,
+            [this, ratio, alpha = overallAlpha_ & 0xFF,
+             outline = !clickThrough_](const QImage& frame, const QRegion& redrawn) {
+                finishDirectFrame(frame, redrawn, ratio, alpha, outline);
+            });
+    } else {
+        lastRedrawn_ = renderer_.render(clock_, pixels, ratio, utc);
+    }
     ++framesDrawn_;
     continuousRedraw_ = clock_.needsContinuousRedraw();
     if (lastRedrawn_.isEmpty()) {
         return;
     }
-    if (marks != Marks::None) {
-        drawCornerMarks(lastRedrawn_);
-    }
     const QRegion logical = logicalArea(lastRedrawn_, ratio);
-    updateInputMask(logical);
-    if (presenter_ != nullptr && presenter_->windowId() != winId()) {
-        presenter_ = X11FramePresenter::forWindow(*this);
-    }
-    if (marks == Marks::None && presentDirectly()) {
-        presenter_->present(renderer_.frame(), lastRedrawn_, overallAlpha_ & 0xFF);
+    if (direct) {
         behindBackingStore_ += logical;
         // Only ever repainted on an exposure: a box around it serves as well as its outline.
         if (behindBackingStore_.rectCount() > kMaxBehindRects) {
@@ -397,7 +408,30 @@ void CVelmoraDlg::drawFrame() {
         }
         return;
     }
+    if (marks != Marks::None) {
+        drawCornerMarks(lastRedrawn_);
+    }
+    updateInputMask(logical);
     update(logical);
+}
+
+// On the drawing thread, right after the frame's pixels: the outline and the upload need
+// nothing of the GUI thread, which sleeps on. Only a changed outline is handed back to it,
+// as a window's mask is set there.
+void CVelmoraDlg::finishDirectFrame(const QImage& frame, const QRegion& redrawn, qreal ratio,
+                                    int alpha, bool outline) {
+    bool outlineChanged = false;
+    if (outline) {
+        for (const QRect& area : logicalArea(redrawn, ratio)) {
+            outlineChanged = updateInputBits(inputBits_, frame, area) || outlineChanged;
+        }
+    }
+    presenter_->present(frame, redrawn, alpha);
+    if (outlineChanged) {
+        QMetaObject::invokeMethod(
+            this, [this, bits = inputBits_.copy()] { setMask(QRegion(QBitmap::fromImage(bits))); },
+            Qt::QueuedConnection);
+    }
 }
 
 // The marks are drawn over the frame for a window the user is working with; those few frames

@@ -130,6 +130,9 @@ private:
     QRect draggedGeometry(const QPoint& delta) const;
     // Updates the input shape where the frame changed, in the window's coordinates.
     void updateInputMask(const QRegion& changed);
+    // Updates the input shape and uploads a frame presented directly, on the drawing thread.
+    void finishDirectFrame(const QImage& frame, const QRegion& redrawn, qreal ratio, int alpha,
+                           bool outline);
     void setTrayIconShown(bool shown);
     void createTrayIcon();
     // Undoes a minimise by the window manager, which would leave the clock unreachable.

@@ -7,6 +7,19 @@ FrameRenderer::FrameRenderer()
 
 QRegion FrameRenderer::render(Clock& clock, const QSize& pixels, qreal ratio,
                               const velmora::PackedDateTime& utc) {
+    QRegion redrawn = draw(clock, pixels, ratio, utc, nullptr);
+    settle();
+    return redrawn;
+}
+
+QRegion FrameRenderer::renderAndFinish(Clock& clock, const QSize& pixels, qreal ratio,
+                                       const velmora::PackedDateTime& utc, Finish finish) {
+    return draw(clock, pixels, ratio, utc, std::move(finish));
+}
+
+QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
+                            const velmora::PackedDateTime& utc, Finish finish) {
+    settle();
     DrawList list(measurer_);
     clock.layoutAndDraw(list, {0, 0, pixels.width(), pixels.height()}, utc);
     const bool whole = !drawn_ || frame_.size() != pixels || frame_.devicePixelRatio() != ratio;
@@ -24,13 +37,19 @@ QRegion FrameRenderer::render(Clock& clock, const QSize& pixels, qreal ratio,
     for (const PixelBox& box : area.boxes()) {
         redrawn += QRect(box.left, box.top, box.right - box.left, box.bottom - box.top);
     }
+    drawn_ = std::move(list);
     if (!area.empty()) {
-        rasterThread_.run([&] {
-            QtCanvas canvas(frame_);
-            canvas.clearAndClipTo(redrawn);
-            list.replay(canvas, area);
+        // The recording stays in drawn_ and the frame in place until the next settle().
+        rasterThread_.start([this, area, redrawn, finish = std::move(finish)] {
+            {
+                QtCanvas canvas(frame_);
+                canvas.clearAndClipTo(redrawn);
+                drawn_->replay(canvas, area);
+            }
+            if (finish) {
+                finish(frame_, redrawn);
+            }
         });
     }
-    drawn_ = std::move(list);
     return redrawn;
 }

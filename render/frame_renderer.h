@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <functional>
 #include <optional>
 
 // Each frame is first recorded, which costs microseconds; the pixels of the commands that
@@ -23,19 +24,39 @@ public:
     // first frame, a new size or density, or after invalidate().
     QRegion render(Clock& clock, const QSize& pixels, qreal ratio,
                    const velmora::PackedDateTime& utc);
+    // What is to become of the drawn pixels, done on the drawing thread right after them.
+    using Finish = std::function<void(const QImage& frame, const QRegion& redrawn)>;
+    // As render(), but returns as soon as the drawing has begun; `finish` follows it on the
+    // drawing thread. The caller then need not wake again when the frame is done.
+    QRegion renderAndFinish(Clock& clock, const QSize& pixels, qreal ratio,
+                            const velmora::PackedDateTime& utc, Finish finish);
+    // Returns when the drawing that renderAndFinish() left running is done.
+    void settle() const { rasterThread_.wait(); }
     // The next render() draws the whole frame: for when the caller drew over it.
-    void invalidate() { drawn_.reset(); }
+    void invalidate() {
+        settle();
+        drawn_.reset();
+    }
     // The frame, in premultiplied ARGB carrying its pixel density; null before the first
-    // render() or when it could not be allocated.
-    QImage& frame() { return frame_; }
-    const QImage& frame() const { return frame_; }
+    // render() or when it could not be allocated. Settled first.
+    QImage& frame() {
+        settle();
+        return frame_;
+    }
+    const QImage& frame() const {
+        settle();
+        return frame_;
+    }
 
 private:
+    QRegion draw(Clock& clock, const QSize& pixels, qreal ratio, const velmora::PackedDateTime& utc,
+                 Finish finish);
+
     QImage frame_;
     // Measures texts and scales images for the recordings, with a font cache that outlives
     // the frames.
     QImage measureTarget_;
     QtCanvas measurer_;
     std::optional<DrawList> drawn_;
-    RasterThread rasterThread_;
+    mutable RasterThread rasterThread_;
 };

@@ -12,29 +12,32 @@ struct RasterThread::State {
     std::mutex mutex;
     std::condition_variable wake;
     std::condition_variable finished;
-    const std::function<void()>* job = nullptr;
+    std::function<void()> job;
     std::exception_ptr failure;
-    bool done = false;
+    bool pending = false;
+    bool done = true;
     bool stopping = false;
     bool ended = false;
 
     void serve() {
         std::unique_lock lock(mutex);
         for (;;) {
-            wake.wait(lock, [this] { return job != nullptr || stopping; });
-            if (stopping) {
+            wake.wait(lock, [this] { return pending || stopping; });
+            if (!pending) {
                 break;
             }
-            const std::function<void()>* running = job;
+            std::function<void()> running = std::move(job);
+            pending = false;
             lock.unlock();
             std::exception_ptr thrown;
             try {
-                (*running)();
+                running();
             } catch (...) {
                 thrown = std::current_exception();
             }
+            // Whatever the job holds goes before the caller hears that it is done.
+            running = nullptr;
             lock.lock();
-            job = nullptr;
             failure = thrown;
             done = true;
             // Told after the lock is let go, so that the caller does not wake only to wait
@@ -61,13 +64,14 @@ RasterThread::~RasterThread() {
     }
     state_->wake.notify_one();
     std::unique_lock lock(state_->mutex);
+    // A job started last still runs to its end.
     state_->finished.wait(lock, [this] { return state_->ended; });
     if (QThreadPool* pool = QThreadPool::globalInstance()) {
         pool->setMaxThreadCount(pool->maxThreadCount() - 1);
     }
 }
 
-bool RasterThread::start() {
+bool RasterThread::borrowThread() {
     QThreadPool* pool = QThreadPool::globalInstance();
     if (pool == nullptr) {
         return false;
@@ -78,23 +82,41 @@ bool RasterThread::start() {
     return true;
 }
 
-void RasterThread::run(const std::function<void()>& job) {
+void RasterThread::run(std::function<void()> job) {
+    start(std::move(job));
+    wait();
+}
+
+void RasterThread::start(std::function<void()> job) {
+    wait();
     QThreadPool* pool = QThreadPool::globalInstance();
     if (pool == nullptr || pool->contains(QThread::currentThread()) ||
-        (state_ == nullptr && !start())) {
+        (state_ == nullptr && !borrowThread())) {
         // Already where the fills stay put, or no pool (at exit): draw right here.
-        job();
+        try {
+            job();
+        } catch (...) {
+            failedHere_ = std::current_exception();
+        }
         return;
     }
     std::unique_lock lock(state_->mutex);
-    state_->job = &job;
+    state_->job = std::move(job);
+    state_->pending = true;
     state_->done = false;
     lock.unlock();
     state_->wake.notify_one();
-    lock.lock();
-    state_->finished.wait(lock, [this] { return state_->done; });
-    std::exception_ptr failure = std::exchange(state_->failure, nullptr);
-    lock.unlock();
+}
+
+void RasterThread::wait() {
+    std::exception_ptr failure = std::exchange(failedHere_, nullptr);
+    if (state_ != nullptr) {
+        std::unique_lock lock(state_->mutex);
+        state_->finished.wait(lock, [this] { return state_->done; });
+        if (!failure) {
+            failure = std::exchange(state_->failure, nullptr);
+        }
+    }
     if (failure) {
         std::rethrow_exception(failure);
     }

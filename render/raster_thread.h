@@ -1,6 +1,7 @@
 // A thread of Qt's global thread pool, borrowed for drawing frames.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -22,11 +23,18 @@ public:
     // Runs it right here when the caller is a thread of the pool itself or there is no pool
     // (at exit). Only paint devices that may be painted outside the GUI thread (QImage)
     // belong in the job.
-    void run(const std::function<void()>& job);
+    void run(std::function<void()> job);
+    // Starts the job as run() does but returns at once, so that the caller need not wake
+    // again when it ends; a job started before is waited for first.
+    void start(std::function<void()> job);
+    // Returns when the job started last has finished, rethrowing what it threw.
+    void wait();
 
 private:
     struct State;
-    bool start();
+    bool borrowThread();
 
     std::shared_ptr<State> state_;
+    // What a job run right here threw, for wait().
+    std::exception_ptr failedHere_;
 };

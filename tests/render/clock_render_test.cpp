@@ -20,6 +20,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -317,6 +318,32 @@ TEST_F(ClockRenderTest, ThickSlantingHandsRedrawAllTheyTouch) {
             EXPECT_EQ(differentPixels(partial.frame(), whole.frame(), 0), 0)
                 << second << " at " << ratio;
         }
+    }
+}
+
+// A frame finished on the drawing thread: the finish runs off the caller's thread, sees the
+// drawn pixels and the region render returned, and the frame read afterwards is complete.
+TEST_F(ClockRenderTest, FramesFinishedOnTheDrawingThreadAreComplete) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    FrameRenderer finished;
+    FrameRenderer waited;
+    const QSize pixels(200, 200);
+    for (int second = 30; second < 34; ++second) {
+        QImage seen;
+        QRegion told;
+        QThread* where = nullptr;
+        const QRegion redrawn = finished.renderAndFinish(
+            *clock, pixels, 1, at(10, 8, second), [&](const QImage& frame, const QRegion& area) {
+                seen = frame.copy();
+                told = area;
+                where = QThread::currentThread();
+            });
+        waited.render(*clock, pixels, 1, at(10, 8, second));
+        finished.settle();
+        EXPECT_EQ(told, redrawn) << second;
+        EXPECT_NE(where, QThread::currentThread()) << second;
+        EXPECT_EQ(differentPixels(seen, waited.frame(), 0), 0) << second;
+        EXPECT_EQ(differentPixels(finished.frame(), waited.frame(), 0), 0) << second;
     }
 }
 

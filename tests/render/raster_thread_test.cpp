@@ -44,6 +44,35 @@ bool waitFor(const std::atomic<bool>& flag) {
     return flag;
 }
 
+// A started job runs while the caller goes on; wait() returns once it has ended and hands over
+// what it threw; a job started last still runs to its end when the thread goes.
+TEST(RasterThreadTest, StartedJobsRunWhileTheCallerGoesOn) {
+    std::atomic<bool> release = false;
+    std::atomic<bool> ended = false;
+    {
+        RasterThread thread;
+        thread.start([&] {
+            waitFor(release);
+            ended = true;
+        });
+        EXPECT_FALSE(ended) << "start() waited for the job";
+        release = true;
+        thread.wait();
+        EXPECT_TRUE(ended);
+
+        thread.start([] { throw std::runtime_error("no frame"); });
+        EXPECT_THROW(thread.wait(), std::runtime_error);
+        EXPECT_NO_THROW(thread.wait()) << "a failure is handed over once";
+
+        ended = false;
+        thread.start([&] {
+            QThread::msleep(50);
+            ended = true;
+        });
+    }
+    EXPECT_TRUE(ended);
+}
+
 // Qt's own parallel work (image scaling, large fills) needs a free thread of the pool: a pool
 // of one must still serve it while the drawing thread is kept, and get its size back after.
 TEST(RasterThreadTest, ThePoolStillServesOthersAndGetsItsSizeBack) {
