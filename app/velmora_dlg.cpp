@@ -95,7 +95,8 @@ QRegion logicalArea(const QRegion& pixels, qreal ratio) {
 } // namespace
 
 // Each bit takes the alpha of the frame pixel nearest to its centre, so a frame drawn at a
-// higher density than the window still gives one bit per window pixel.
+// higher density than the window still gives one bit per window pixel. The bits are compared
+// and written a byte at a time: this runs over the changed boxes every second.
 bool CVelmoraDlg::updateInputBits(QImage& bits, const QImage& frame, const QRect& area) {
     const QRect inside = area & bits.rect();
     if (inside.isEmpty() || frame.isNull()) {
@@ -110,17 +111,24 @@ bool CVelmoraDlg::updateInputBits(QImage& bits, const QImage& frame, const QRect
         columns[static_cast<std::size_t>(x - inside.left())] =
             nearest(x, bits.width(), frame.width());
     }
+    const int* column = columns.data() - inside.left();
     bool changed = false;
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         const int frameY = nearest(y, bits.height(), frame.height());
         const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(frameY));
         uchar* out = bits.scanLine(y);
-        for (int x = inside.left(); x <= inside.right(); ++x) {
-            const int frameX = columns[static_cast<std::size_t>(x - inside.left())];
-            const auto bit = static_cast<uchar>(1 << (x & 7));
-            const uchar wanted = qAlpha(line[frameX]) != 0 ? bit : 0;
-            if ((out[x >> 3] & bit) != wanted) {
-                out[x >> 3] ^= bit;
+        for (int x = inside.left(); x <= inside.right();) {
+            const int byte = x >> 3;
+            const int last = std::min(inside.right(), x | 7);
+            uchar mask = 0;
+            uchar wanted = 0;
+            for (; x <= last; ++x) {
+                const auto bit = static_cast<uchar>(1 << (x & 7));
+                mask |= bit;
+                wanted |= qAlpha(line[column[x]]) != 0 ? bit : 0;
+            }
+            if ((out[byte] & mask) != wanted) {
+                out[byte] = static_cast<uchar>((out[byte] & ~mask) | wanted);
                 changed = true;
             }
         }

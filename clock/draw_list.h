@@ -71,6 +71,8 @@ public:
                                             int height) override;
 
     std::size_t size() const { return entries_.size(); }
+    // Room for this many commands, such as the previous frame's, recorded without regrowing.
+    void reserve(std::size_t commands) { entries_.reserve(commands); }
     // The pixels this list draws differently from an earlier one: every command that changed,
     // in its old place and its new one. Lists that differ in their settings or their number
     // of commands differ everywhere.

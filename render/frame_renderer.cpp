@@ -21,6 +21,9 @@ QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
                             const velmora::PackedDateTime& utc, Finish finish) {
     settle();
     DrawList list(measurer_);
+    if (drawn_) {
+        list.reserve(drawn_->size());
+    }
     clock.layoutAndDraw(list, {0, 0, pixels.width(), pixels.height()}, utc);
     const bool whole = !drawn_ || frame_.size() != pixels || frame_.devicePixelRatio() != ratio;
     if (whole) {

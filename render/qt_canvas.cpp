@@ -177,13 +177,26 @@ QtCanvas::QtCanvas(QImage& target) : target_(target), painter_(&target) {
     painter_.setRenderHint(QPainter::TextAntialiasing);
 }
 
-QtCanvas::~QtCanvas() = default;
+QtCanvas::~QtCanvas() {
+    clearUncleared();
+}
 
 void QtCanvas::clearAndClipTo(const QRegion& area) {
     if (!painter_.isActive()) {
         return;
     }
     painter_.setClipRegion(area);
+    // Cleared when something is first drawn there: a background image put in place replaces
+    // the pixels instead, which spares a pass over all of them.
+    uncleared_ = area;
+}
+
+void QtCanvas::clearUncleared(const QRect& replaced) {
+    if (uncleared_.isEmpty()) {
+        return;
+    }
+    const QRegion area = uncleared_.subtracted(replaced);
+    uncleared_ = QRegion();
     const QPainter::CompositionMode mode = painter_.compositionMode();
     painter_.setCompositionMode(QPainter::CompositionMode_Source);
     for (const QRect& rect : area) {
@@ -210,6 +223,7 @@ double QtCanvas::strokeLimit() const {
 }
 
 void QtCanvas::drawLine(const Pen& pen, PointF from, PointF to) {
+    clearUncleared();
     if (!painter_.isActive() || !allFinite({pen.width, from.x, from.y, to.x, to.y})) {
         return;
     }
@@ -253,6 +267,7 @@ void QtCanvas::fillLineWithCaps(const QColor& color, double width, QPointF from,
 }
 
 void QtCanvas::drawEllipse(const Pen& pen, const RectF& bounds) {
+    clearUncleared();
     if (!allFinite({pen.width, bounds.x, bounds.y, bounds.width, bounds.height})) {
         return;
     }
@@ -261,6 +276,7 @@ void QtCanvas::drawEllipse(const Pen& pen, const RectF& bounds) {
 
 void QtCanvas::drawArc(const Pen& pen, const RectF& bounds, float startDegrees,
                        float sweepDegrees) {
+    clearUncleared();
     if (!allFinite({pen.width, bounds.x, bounds.y, bounds.width, bounds.height, startDegrees,
                     sweepDegrees}) ||
         sweepDegrees == 0) {
@@ -344,14 +360,33 @@ void QtCanvas::drawImage(const CanvasImage& image, float x, float y) {
     if (!placed.intersects(QRectF(target_.rect()))) {
         return;
     }
+    const QImage& source = own->image();
+    // An image on whole pixels, one to one, replaces what is still to be cleared under it.
+    const bool replaces = !uncleared_.isEmpty() && x == std::floor(x) && y == std::floor(y) &&
+                          source.devicePixelRatio() == 1;
+    const QPainter::CompositionMode mode = painter_.compositionMode();
+    if (replaces) {
+        clearUncleared(placed.toRect());
+        painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    } else {
+        clearUncleared();
+    }
+    // Only the rows that reach into the clip.
+    int first = 0;
+    int end = source.height();
+    if (painter_.hasClipping()) {
+        const QRectF clip = painter_.clipBoundingRect();
+        first = std::clamp(static_cast<int>(std::floor(clip.top() - y)), 0, end);
+        end = std::clamp(static_cast<int>(std::ceil(clip.bottom() - y)) + 1, first, end);
+    }
     // Qt hands blends of more than about a hundred rows to its worker threads; for a clock's
     // background that costs more than it saves and wakes those threads every frame. Bands of
     // rows stay on this thread.
-    const QImage& source = own->image();
-    for (int top = 0; top < source.height(); top += kImageBandRows) {
-        int rows = std::min(kImageBandRows, source.height() - top);
+    for (int top = first; top < end; top += kImageBandRows) {
+        int rows = std::min(kImageBandRows, end - top);
         painter_.drawImage(QPointF(x, y + top), source, QRect(0, top, source.width(), rows));
     }
+    painter_.setCompositionMode(mode);
 }
 
 // Qt rounds font sizes to whole pixels, which would make texts jump in steps while the window
@@ -409,6 +444,7 @@ std::optional<SizeF> QtCanvas::measureText(const FontSpec& font, std::u16string_
 
 void QtCanvas::drawText(const FontSpec& font, std::uint32_t argb, std::u16string_view text,
                         PointF topLeft) {
+    clearUncleared();
     if (!painter_.isActive() || text.empty() || !allFinite({topLeft.x, topLeft.y})) {
         return;
     }

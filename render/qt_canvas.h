@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 #include <optional>
 
 // An image made by QtCanvas: always Format_ARGB32_Premultiplied, never empty.
@@ -77,9 +78,12 @@ private:
     void fillLineWithCaps(const QColor& color, double width, QPointF from, QPointF to,
                           LineCap startCap, LineCap endCap, QPointF direction);
     const CachedFont* fontFor(const FontSpec& request);
+    // Clears what clearAndClipTo() left to clear, but for the part an image replaces.
+    void clearUncleared(const QRect& replaced = QRect());
 
     QImage& target_;
     QPainter painter_;
     bool textAntialias_ = true;
+    QRegion uncleared_;
     std::optional<CachedFont> font_;
 };

@@ -24,6 +24,7 @@
 #include <condition_variable>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <random>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <thread>
@@ -336,6 +337,45 @@ TEST_F(ClockWindowTest, OnlyVisiblePixelsTakeTheMouse) {
     QRegion scaled = CVelmoraDlg::inputRegion(doubled, QSize(200, 200));
     EXPECT_TRUE(scaled.contains(QPoint(100, 100)));
     EXPECT_FALSE(scaled.contains(QPoint(40, 8)));
+}
+
+// Updating the bits box by box, at any offset and width, gives the bits of the whole frame,
+// at the window's density and at twice it; an update that changes nothing says so.
+TEST(InputBitsTest, BoxByBoxEqualsWhole) {
+    std::mt19937 random(7);
+    for (int density : {1, 2}) {
+        const QSize logical(37, 29);
+        QImage frame(logical * density, QImage::Format_ARGB32_Premultiplied);
+        QImage bits = CVelmoraDlg::inputBits(frame.copy(), logical);
+        for (int round = 0; round < 40; ++round) {
+            for (int y = 0; y < frame.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
+                for (int x = 0; x < frame.width(); ++x) {
+                    line[x] = random() % 3 == 0 ? 0 : qRgba(9, 9, 9, 1 + random() % 255);
+                }
+            }
+            const QRect box(random() % 37 - 3, random() % 29 - 3, random() % 40, random() % 32);
+            const QImage before = bits.copy();
+            const bool changed = CVelmoraDlg::updateInputBits(bits, frame, box);
+            // Outside the box the bits stay; inside each follows the frame pixel nearest to its
+            // centre.
+            QImage expected = before.copy();
+            for (int y = 0; y < logical.height(); ++y) {
+                for (int x = 0; x < logical.width(); ++x) {
+                    const QPoint under((2 * x + 1) * density / 2, (2 * y + 1) * density / 2);
+                    if (box.contains(x, y)) {
+                        expected.setPixel(x, y, qAlpha(frame.pixel(under)) != 0 ? 1 : 0);
+                    }
+                }
+            }
+            ASSERT_EQ(bits, expected) << round << " at " << density;
+            EXPECT_EQ(changed, bits != before) << round;
+            EXPECT_FALSE(CVelmoraDlg::updateInputBits(bits, frame, box)) << round;
+        }
+        frame.fill(Qt::transparent);
+        EXPECT_TRUE(CVelmoraDlg::updateInputBits(bits, frame, QRect(QPoint(0, 0), logical)));
+        EXPECT_EQ(bits, CVelmoraDlg::inputBits(frame, logical));
+    }
 }
 
 // Each second only part of the frame is drawn again, and the input shape is updated there
