@@ -241,6 +241,12 @@ void CVelmoraDlg::refreshTray() {
 
 void CVelmoraDlg::initialize() {
     fillZoneSlots();
+    zoneWatched_ = zoneWatcher_.start();
+    connect(&zoneWatcher_, &ZoneFileWatcher::changed, this, [this] {
+        if (followMachineZone()) {
+            drawFrame();
+        }
+    });
     trayWatched_ = trayWatcher_.start();
     connect(&trayWatcher_, &TrayWatcher::changed, this, &CVelmoraDlg::refreshTray);
     refreshTray();
@@ -307,18 +313,19 @@ void CVelmoraDlg::fillZoneSlots() {
     }
 }
 
-void CVelmoraDlg::followMachineZone() {
+bool CVelmoraDlg::followMachineZone() {
     std::string stamp = velmora::machineZoneStamp();
     if (stamp == machineZoneStamp_) {
-        return;
+        return false;
     }
     machineZoneStamp_ = std::move(stamp);
     if (settings_.readInt(settings::kUseFixedZone) != 0 ||
         velmora::machineZoneId() == machineZone_) {
-        return;
+        return false;
     }
-    // The tick that asked draws the frame right after.
+    // The caller draws the frame right after.
     fillZoneSlots();
+    return true;
 }
 
 void CVelmoraDlg::readViewSettings() {
@@ -360,7 +367,9 @@ void CVelmoraDlg::tick() {
     int second = velmora::packedDateTimeFrom(wallClock_()).second();
     if (continuousRedraw_ || second != lastSecond_) {
         if (second != lastSecond_ && second % kWatchSeconds == 0) {
-            followMachineZone();
+            if (!zoneWatched_) {
+                followMachineZone();
+            }
             if (!trayWatched_) {
                 refreshTray();
             }

@@ -5,8 +5,10 @@
 #include "app/clock_menu.h"
 #include "app/startup_scheme.h"
 #include "app/tray_watcher.h"
+#include "app/zone_file_watcher.h"
 #include "clock/clock.h"
 #include "render/frame_renderer.h"
+#include "time/machine_zone.h"
 
 #include <QDialog>
 #include <QImage>
@@ -120,7 +122,8 @@ private:
     void watchScreens();
     void screensChanged();
     void fillZoneSlots();
-    void followMachineZone();
+    // Takes over a new zone of the machine, if it has one; true when it did.
+    bool followMachineZone();
     void readViewSettings();
     void loadScheme();
     void scheduleTick();
@@ -187,6 +190,10 @@ private:
     // Whether the tray's coming and going is told by the desktop rather than polled for.
     bool trayWatched_ = false;
     TrayProbe trayProbe_ = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    ZoneFileWatcher zoneWatcher_{
+        {velmora::MachineZoneSources{}.localtime, velmora::MachineZoneSources{}.timezoneFile}};
+    // Whether changes of the machine's zone are told by the system rather than polled for.
+    bool zoneWatched_ = false;
     // A drag with the left button: the edges being resized (none when moving), where it
     // started, the geometry then, and whether the mouse has moved far enough to count.
     struct Drag {
