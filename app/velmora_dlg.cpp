@@ -258,6 +258,10 @@ void CVelmoraDlg::initialize() {
     winId();
     windowHandle()->installEventFilter(this);
     presenter_ = X11FramePresenter::forWindow(*this);
+    // Frames the server reads itself need no pixels sent; a new presenter makes the next.
+    renderer_.setAllocator([this](const QSize& pixels) {
+        return presenter_ != nullptr ? presenter_->createFrame(pixels) : QImage();
+    });
     applyViewState();
     aligner_ = std::make_unique<CWindowAligner>(settings_);
     aligner_->setCornerSize(kCornerSize);

@@ -16,6 +16,12 @@ struct xcb_connection_t;
 // boxes into the window with one PutImage each on Qt's own connection, in the order of Qt's
 // requests and with no reply to wait for. The backing store keeps older pixels there, so the
 // window must be repainted through Qt when it is exposed.
+//
+// Where the server can read the program's memory (MIT-SHM with passed file descriptors), the
+// frame itself is made in memory shared with it, and a box is put with a request of a few
+// bytes instead of its pixels. Nothing waits for the server to have read them: each frame is
+// drawn at the same place in that memory, and a box drawn again is also put again, so a box
+// the server reads late shows pixels as new or newer, and the next request makes it whole.
 class X11FramePresenter {
 public:
     // For a native top-level window on X11 whose visual takes the frame's pixels as they are
@@ -29,6 +35,10 @@ public:
     // The window it puts pixels into; a window recreated by Qt has a new one.
     std::uint32_t windowId() const { return window_; }
 
+    // An empty frame of the given size in pixels, in memory the server reads itself when it
+    // can; a null image where it cannot. It stays usable after this presenter has gone.
+    QImage createFrame(const QSize& pixels);
+
     // Puts the frame's pixels under the region (in the frame's pixels, which are the window's
     // device pixels) into the window, scaled by the overall alpha (0 to 255).
     void present(const QImage& frame, const QRegion& pixels, int alpha);
@@ -41,8 +51,11 @@ public:
     static int rowsPerRequest(int width, std::uint64_t maxRequestBytes);
 
 private:
+    struct SharedSegment;
+
     X11FramePresenter(xcb_connection_t* connection, std::uint32_t window, std::uint8_t depth,
-                      std::uint64_t maxRequestBytes);
+                      std::uint64_t maxRequestBytes, bool canShare);
+    bool presentShared(const QImage& frame, const QRegion& pixels);
 
     xcb_connection_t* connection_;
     std::uint32_t window_;
@@ -50,4 +63,7 @@ private:
     std::uint8_t depth_;
     std::uint64_t maxRequestBytes_;
     std::vector<std::uint32_t> rows_;
+    bool canShare_;
+    // The memory of the frame made last; it goes with the last copy of that frame.
+    std::weak_ptr<SharedSegment> shared_;
 };

@@ -5,6 +5,16 @@
 FrameRenderer::FrameRenderer()
     : measureTarget_(1, 1, QImage::Format_ARGB32_Premultiplied), measurer_(measureTarget_) {}
 
+QImage FrameRenderer::newFrame(const QSize& pixels) const {
+    if (allocate_) {
+        QImage made = allocate_(pixels);
+        if (made.size() == pixels && made.format() == QImage::Format_ARGB32_Premultiplied) {
+            return made;
+        }
+    }
+    return QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+}
+
 QRegion FrameRenderer::render(Clock& clock, const QSize& pixels, qreal ratio,
                               const velmora::PackedDateTime& utc) {
     QRegion redrawn = draw(clock, pixels, ratio, utc, nullptr);
@@ -28,7 +38,7 @@ QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
     const bool whole = !drawn_ || frame_.size() != pixels || frame_.devicePixelRatio() != ratio;
     if (whole) {
         drawn_.reset();
-        frame_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        frame_ = newFrame(pixels);
         if (frame_.isNull()) {
             return {};
         }

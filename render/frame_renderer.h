@@ -30,6 +30,10 @@ public:
     // drawing thread. The caller then need not wake again when the frame is done.
     QRegion renderAndFinish(Clock& clock, const QSize& pixels, qreal ratio,
                             const velmora::PackedDateTime& utc, Finish finish);
+    // Makes the frames from here on, for memory that others read too; a null image it returns
+    // stands for "make it plainly".
+    using Allocate = std::function<QImage(const QSize& pixels)>;
+    void setAllocator(Allocate allocate) { allocate_ = std::move(allocate); }
     // Returns when the drawing that renderAndFinish() left running is done.
     void settle() const { rasterThread_.wait(); }
     // The next render() draws the whole frame: for when the caller drew over it.
@@ -52,7 +56,10 @@ private:
     QRegion draw(Clock& clock, const QSize& pixels, qreal ratio, const velmora::PackedDateTime& utc,
                  Finish finish);
 
+    QImage newFrame(const QSize& pixels) const;
+
     QImage frame_;
+    Allocate allocate_;
     // Measures texts and scales images for the recordings, with a font cache that outlives
     // the frames.
     QImage measureTarget_;
