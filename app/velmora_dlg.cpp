@@ -147,6 +147,8 @@ QRegion CVelmoraDlg::inputRegion(const QImage& frame, const QSize& logicalSize) 
 }
 
 void CVelmoraDlg::updateInputMask(const QRegion& changed) {
+    // The drawing thread may still be updating the bits for a frame it presents.
+    renderer_.settle();
     if (clickThrough_ || lastFrame().isNull()) {
         inputBits_ = QImage();
         clearMask();

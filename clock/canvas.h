@@ -103,4 +103,8 @@ public:
     // The whole image stretched to width x height with smooth filtering, with alpha.
     virtual std::unique_ptr<CanvasImage> scaleImage(const CanvasImage& image, int width,
                                                     int height) = 0;
+    // An image of the same pixels that lives on by itself (sharing them where it can), for a
+    // recording drawn later, on another thread, while the original may go; null where the
+    // canvas cannot make one.
+    virtual std::shared_ptr<const CanvasImage> keepImage(const CanvasImage&) { return nullptr; }
 };

@@ -122,7 +122,9 @@ void DrawList::drawArc(const Pen& pen, const RectF& bounds, float startDegrees,
 }
 
 void DrawList::drawImage(const CanvasImage& image, float x, float y) {
-    add(Image{&image, image.serial(), x, y},
+    std::shared_ptr<const CanvasImage> kept = measurer_->keepImage(image);
+    const CanvasImage* drawn = kept != nullptr ? kept.get() : &image;
+    add(Image{drawn, std::move(kept), image.serial(), x, y},
         PixelBox::around(x, y, static_cast<float>(image.width()),
                          static_cast<float>(image.height()), 1.0f));
 }

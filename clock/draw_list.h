@@ -78,7 +78,8 @@ public:
     // of commands differ everywhere.
     PixelArea changedSince(const DrawList& earlier) const;
     // Draws the commands that reach into the area, in order. The caller clips the target to
-    // the area and clears it first. The images drawn must still be alive.
+    // the area and clears it first. The images drawn must still be alive, unless the
+    // measuring canvas kept copies of them.
     void replay(Canvas& target, const PixelArea& area) const;
 
 private:
@@ -110,6 +111,8 @@ private:
     };
     struct Image {
         const CanvasImage* image;
+        // What image points to when the measuring canvas could keep a copy of its own.
+        std::shared_ptr<const CanvasImage> kept;
         std::uint64_t serial;
         float x;
         float y;

@@ -511,6 +511,14 @@ std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint
     return decodedFrom(buffer);
 }
 
+std::shared_ptr<const CanvasImage> QtCanvas::keepImage(const CanvasImage& image) {
+    const auto* own = dynamic_cast<const QtCanvasImage*>(&image);
+    if (own == nullptr) {
+        return nullptr;
+    }
+    return std::make_shared<QtCanvasImage>(own->image());
+}
+
 std::unique_ptr<CanvasImage> QtCanvas::scaleImage(const CanvasImage& image, int width, int height) {
     const auto* own = dynamic_cast<const QtCanvasImage*>(&image);
     if (own == nullptr || width <= 0 || height <= 0 || width > kMaxImageSide ||

@@ -59,6 +59,8 @@ public:
     std::unique_ptr<CanvasImage> decodeImageData(std::span<const std::uint8_t> bytes) override;
     std::unique_ptr<CanvasImage> scaleImage(const CanvasImage& image, int width,
                                             int height) override;
+    // Shares the pixels, which Qt counts across threads.
+    std::shared_ptr<const CanvasImage> keepImage(const CanvasImage& image) override;
 
 private:
     // Texts are drawn with a font of this pixel size, scaled to their em size.

@@ -4,6 +4,7 @@
 #include "clock/clock_hand.h"
 #include "clock/clock_slice.h"
 #include "clock/clock_text.h"
+#include "clock/draw_list.h"
 #include "clock/scheme_file.h"
 #include "model/color_property.h"
 #include "model/file_property.h"
@@ -319,6 +320,33 @@ TEST_F(ClockRenderTest, ThickSlantingHandsRedrawAllTheyTouch) {
                 << second << " at " << ratio;
         }
     }
+}
+
+// A recording replayed on the drawing thread may outlive the images it was made with (a
+// scheme loaded meanwhile frees them): it draws copies of its own, and still tells an
+// unchanged image from a new one by the original.
+TEST_F(ClockRenderTest, RecordedImagesOutliveTheirOriginals) {
+    QImage measureTarget(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QtCanvas measurer(measureTarget);
+    QImage red(8, 8, QImage::Format_ARGB32_Premultiplied);
+    red.fill(Qt::red);
+    auto original = std::make_unique<QtCanvasImage>(red);
+    DrawList earlier(measurer);
+    earlier.drawImage(*original, 2, 3);
+    DrawList list(measurer);
+    list.drawImage(*original, 2, 3);
+    EXPECT_TRUE(list.changedSince(earlier).empty());
+    original.reset();
+    red = QImage();
+
+    QImage target(16, 16, QImage::Format_ARGB32_Premultiplied);
+    target.fill(Qt::transparent);
+    {
+        QtCanvas canvas(target);
+        list.replay(canvas, PixelArea(PixelBox::everything()));
+    }
+    EXPECT_EQ(target.pixel(5, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(qAlpha(target.pixel(1, 1)), 0);
 }
 
 // A frame finished on the drawing thread: the finish runs off the caller's thread, sees the
