@@ -322,6 +322,40 @@ TEST_F(ClockRenderTest, ThickSlantingHandsRedrawAllTheyTouch) {
     }
 }
 
+// Frames are made by the allocator given, for memory another reader shares; where it makes
+// none, or one that does not fit, the frame is made plainly.
+TEST_F(ClockRenderTest, FramesComeFromTheAllocatorWhereItMakesThem) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    std::vector<uchar> shared(200 * 200 * 4);
+    std::vector<QSize> asked;
+    FrameRenderer renderer;
+    renderer.setAllocator([&](const QSize& pixels) {
+        asked.push_back(pixels);
+        if (pixels == QSize(200, 200)) {
+            return QImage(shared.data(), 200, 200, 800, QImage::Format_ARGB32_Premultiplied);
+        }
+        if (pixels == QSize(120, 120)) {
+            return QImage(pixels, QImage::Format_RGB32);
+        }
+        return QImage();
+    });
+    renderer.render(*clock, QSize(200, 200), 1, at(10, 8, 30));
+    EXPECT_EQ(renderer.frame().constBits(), shared.data());
+    FrameRenderer plain;
+    plain.render(*clock, QSize(200, 200), 1, at(10, 8, 30));
+    EXPECT_EQ(differentPixels(renderer.frame(), plain.frame(), 0), 0);
+    renderer.render(*clock, QSize(200, 200), 1, at(10, 8, 31));
+    EXPECT_EQ(asked.size(), 1u) << "a frame of the same size is drawn again in place";
+
+    for (const QSize pixels : {QSize(150, 150), QSize(120, 120)}) {
+        renderer.render(*clock, pixels, 1, at(10, 8, 32));
+        EXPECT_EQ(asked.back(), pixels);
+        EXPECT_EQ(renderer.frame().size(), pixels);
+        EXPECT_EQ(renderer.frame().format(), QImage::Format_ARGB32_Premultiplied);
+        EXPECT_NE(renderer.frame().constBits(), shared.data());
+    }
+}
+
 // A recording replayed on the drawing thread may outlive the images it was made with (a
 // scheme loaded meanwhile frees them): it draws copies of its own, and still tells an
 // unchanged image from a new one by the original.
