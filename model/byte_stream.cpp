@@ -23,6 +23,10 @@ std::string notRegularReason(mode_t mode) {
 
 } // namespace
 
+std::span<const std::uint8_t> ByteStream::lendLasting(std::size_t) {
+    return {};
+}
+
 std::uint64_t ByteStream::copyTo(ByteStream& target, std::uint64_t count) {
     std::array<std::uint8_t, 64 * 1024> buffer;
     std::uint64_t copied = 0;
@@ -41,8 +45,17 @@ std::uint64_t ByteStream::copyTo(ByteStream& target, std::uint64_t count) {
     return copied;
 }
 
-MemoryByteStream::MemoryByteStream(std::span<const std::uint8_t> view)
-    : view_(view), readOnly_(true) {}
+MemoryByteStream::MemoryByteStream(std::span<const std::uint8_t> view, Lifetime lifetime)
+    : view_(view), readOnly_(true), lasting_(lifetime == Lifetime::Program) {}
+
+std::span<const std::uint8_t> MemoryByteStream::lendLasting(std::size_t size) {
+    if (!lasting_ || size > view_.size() - position_) {
+        return {};
+    }
+    std::span<const std::uint8_t> lent = view_.subspan(position_, size);
+    position_ += size;
+    return lent;
+}
 
 std::span<const std::uint8_t> MemoryByteStream::bytes() const {
     return readOnly_ ? view_ : std::span<const std::uint8_t>(owned_);

@@ -24,20 +24,29 @@ public:
     virtual std::uint64_t remaining() const = 0;
     // Copies up to count bytes from here into target; returns how many arrived there.
     virtual std::uint64_t copyTo(ByteStream& target, std::uint64_t count);
+    // Where the stream reads bytes that last as long as the program, the next size of them,
+    // moving past them, so a reader can keep them without a copy; empty, not moving, where it
+    // does not or fewer remain.
+    virtual std::span<const std::uint8_t> lendLasting(std::size_t size);
 };
 
 // A stream over bytes in memory: either a read-only view of bytes that outlive it, or a
 // growable buffer of its own.
 class MemoryByteStream : public ByteStream {
 public:
+    // Whether viewed bytes outlive the stream only, or the whole program (bytes built into it).
+    enum class Lifetime { Stream, Program };
+
     MemoryByteStream() = default;
-    explicit MemoryByteStream(std::span<const std::uint8_t> view);
+    explicit MemoryByteStream(std::span<const std::uint8_t> view,
+                              Lifetime lifetime = Lifetime::Stream);
 
     std::size_t read(void* buffer, std::size_t size) override;
     bool write(const void* data, std::size_t size) override;
     bool seek(std::int64_t offset) override;
     std::uint64_t position() const override { return position_; }
     std::uint64_t remaining() const override { return bytes().size() - position_; }
+    std::span<const std::uint8_t> lendLasting(std::size_t size) override;
 
     std::span<const std::uint8_t> bytes() const;
 
@@ -45,6 +54,7 @@ private:
     std::span<const std::uint8_t> view_;
     std::vector<std::uint8_t> owned_;
     bool readOnly_ = false;
+    bool lasting_ = false;
     std::size_t position_ = 0;
 };
 

@@ -38,7 +38,7 @@ void readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>&
 
 // A clone shares the bytes and makes a temporary copy of its own only when asked for one.
 FileProperty::FileProperty(const FileProperty& other)
-    : Property(other), sourcePath_(other.sourcePath_), bytes_(other.bytes_) {}
+    : Property(other), sourcePath_(other.sourcePath_), bytes_(other.bytes_), owner_(other.owner_) {}
 
 bool FileProperty::isKindOf(std::string_view typeName) const {
     return typeName == kTypeName || Property::isKindOf(typeName);
@@ -63,6 +63,10 @@ void FileProperty::read(ObjectIStream& in) {
     if (!in.expectBytes(size, 1, "carried file size", sizeOffset)) {
         return;
     }
+    if (auto lent = in.byteStream().lendLasting(size); size != 0 && lent.size() == size) {
+        carryLasting(lent);
+        return;
+    }
     std::vector<std::uint8_t> bytes(size);
     std::uint64_t at = in.position();
     if (in.byteStream().read(bytes.data(), bytes.size()) != bytes.size()) {
@@ -74,7 +78,7 @@ void FileProperty::read(ObjectIStream& in) {
 
 void FileProperty::write(ObjectOStream& out) const {
     // Sizes were checked against the limit when the bytes came in, so they fit the format.
-    const std::size_t size = bytes_ != nullptr ? bytes_->size() : 0;
+    const std::size_t size = bytes_ ? bytes_->size() : 0;
     Property::write(out);
     out.writeWString(sourcePath_);
     out.write32(static_cast<std::uint32_t>(size));
@@ -133,7 +137,7 @@ std::filesystem::path FileProperty::temporaryFilePath() {
 }
 
 std::span<const std::uint8_t> FileProperty::bytes() {
-    if (bytes_ == nullptr) {
+    if (!bytes_) {
         carryFileBytes(toPath(sourcePath_));
     }
     return *bytes_;
@@ -176,6 +180,14 @@ void FileProperty::carryFileBytes(const std::filesystem::path& from) {
 }
 
 void FileProperty::carry(std::vector<std::uint8_t> bytes) {
-    bytes_ = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+    auto owner = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+    bytes_ = std::span<const std::uint8_t>(*owner);
+    owner_ = std::move(owner);
+    temporary_.reset();
+}
+
+void FileProperty::carryLasting(std::span<const std::uint8_t> bytes) {
+    bytes_ = bytes;
+    owner_.reset();
     temporary_.reset();
 }

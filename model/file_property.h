@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -61,11 +62,15 @@ private:
     // with the reason in lastError()).
     void carryFileBytes(const std::filesystem::path& from);
     void carry(std::vector<std::uint8_t> bytes);
+    // Carries bytes that last as long as the program (the built-in scheme's) without a copy.
+    void carryLasting(std::span<const std::uint8_t> bytes);
 
     std::u16string sourcePath_;
-    // Immutable once made, so clones share rather than copy it. Null until the bytes of a
-    // property made with a source path are first asked for.
-    std::shared_ptr<const std::vector<std::uint8_t>> bytes_;
+    // Immutable once made, so clones share rather than copy them; kept alive by owner_ unless
+    // they are the program's own. Unset until the bytes of a property made with a source path
+    // are first asked for.
+    std::optional<std::span<const std::uint8_t>> bytes_;
+    std::shared_ptr<const void> owner_;
     std::unique_ptr<TemporaryFile> temporary_;
     OptionRow* row_ = nullptr;
     std::string lastError_;

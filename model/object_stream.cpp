@@ -13,7 +13,8 @@ void ObjectIStream::fail(std::string reason, std::uint64_t offset) {
 }
 
 void ObjectOStream::writeZeros(std::uint64_t count) {
-    static constexpr std::array<std::uint8_t, 64 * 1024> kZeros{};
+    // Small, since it lives in the program's file; a longer run takes more writes.
+    static constexpr std::array<std::uint8_t, 4096> kZeros{};
     while (count > 0 && ok()) {
         std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(kZeros.size(), count));
         writeRaw(kZeros.data(), chunk);

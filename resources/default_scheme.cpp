@@ -2,7 +2,10 @@
 #include "resources/default_scheme.h"
 
 #include "clock/scheme_file.h"
+#include "model/byte_stream.h"
 
 std::unique_ptr<Clock> readDefaultScheme(ReadError* error) {
-    return readSchemeBytes(defaultSchemeBytes(), error);
+    // The scheme's carried background stays in the program's bytes rather than on the heap.
+    MemoryByteStream stream(defaultSchemeBytes(), MemoryByteStream::Lifetime::Program);
+    return readScheme(stream, error);
 }

@@ -116,6 +116,12 @@ TEST_F(DefaultSchemeTest, WritesBackByteForByteAndStartsWithItsFraming) {
     std::unique_ptr<Clock> copy = clock->cloneClock();
     std::vector<std::uint8_t> cloned = schemeBytes(*copy);
     EXPECT_TRUE(std::equal(cloned.begin(), cloned.end(), original.begin(), original.end()));
+
+    // The carried background is the program's own bytes, not a copy of them.
+    auto background = copy->findChildAs<FileProperty>(u"BackgroundImage")->bytes();
+    ASSERT_GT(background.size(), 1000u);
+    EXPECT_GE(background.data(), original.data());
+    EXPECT_LE(background.data() + background.size(), original.data() + original.size());
 }
 
 } // namespace

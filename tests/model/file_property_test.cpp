@@ -225,6 +225,44 @@ TEST_F(FilePropertyTest, ReadingAndCloningASchemeMakeNoTemporaryFileUntilAPathIs
     EXPECT_EQ(contents(path), image);
 }
 
+TEST_F(FilePropertyTest, OnlyBytesThatLastAsLongAsTheProgramAreKeptWithoutACopy) {
+    FileProperty original(u"BackgroundImage", 21, u"");
+    ASSERT_TRUE(original.carryBytes(u"/pictures/dial.png", std::vector<std::uint8_t>{1, 2, 3, 4}));
+    const std::vector<std::uint8_t> record = written(original);
+    const auto within = [](std::span<const std::uint8_t> part, std::span<const std::uint8_t> all) {
+        return part.data() >= all.data() && part.data() + part.size() <= all.data() + all.size();
+    };
+
+    for (auto lifetime :
+         {MemoryByteStream::Lifetime::Stream, MemoryByteStream::Lifetime::Program}) {
+        std::vector<std::uint8_t> buffer = record;
+        MemoryByteStream stream(buffer, lifetime);
+        ObjectIStreamStd in(stream);
+        FileProperty read;
+        read.read(in);
+        ASSERT_FALSE(in.failed()) << in.error().reason;
+        EXPECT_EQ(stream.remaining(), 0u);
+        EXPECT_EQ(within(read.bytes(), buffer), lifetime == MemoryByteStream::Lifetime::Program);
+
+        std::unique_ptr<Property> clone = read.clone();
+        auto& copy = static_cast<FileProperty&>(*clone);
+        EXPECT_EQ(copy.bytes().data(), read.bytes().data());
+        EXPECT_EQ(written(copy), record);
+        EXPECT_EQ(written(read), record);
+        EXPECT_EQ(contents(read.temporaryFilePath()), std::string("\x01\x02\x03\x04"));
+    }
+
+    // A size beyond what remains is not lent; the reader fails as for any short scheme.
+    std::vector<std::uint8_t> cut(record.begin(), record.end() - 1);
+    MemoryByteStream stream(cut, MemoryByteStream::Lifetime::Program);
+    EXPECT_TRUE(stream.lendLasting(cut.size() + 1).empty());
+    EXPECT_EQ(stream.position(), 0u);
+    ObjectIStreamStd in(stream);
+    FileProperty read;
+    read.read(in);
+    EXPECT_TRUE(in.failed());
+}
+
 TEST_F(FilePropertyTest, SavingWritesTheCarriedBytesWhateverBecameOfTheTemporaryCopy) {
     FileProperty property(u"BackgroundImage", 21, fromPath(makeFile("a.png", "abcdef")));
     fs::path copy = property.temporaryFilePath();
