@@ -184,28 +184,36 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     connect(&tickTimer_, &BoundaryTimer::timeout, this, &CVelmoraDlg::tick);
     backdrop_ = std::make_unique<DesktopBackdrop>(*this);
     connect(backdrop_.get(), &DesktopBackdrop::changed, this, qOverload<>(&QWidget::update));
+}
 
-    connect(&menu_.menu(), &QMenu::aboutToShow, this, &CVelmoraDlg::updateMenu);
+ClockMenu& CVelmoraDlg::menu() {
+    // Made at the first use: a clock that is only looked at never needs its menu.
+    if (menu_ != nullptr) {
+        return *menu_;
+    }
+    menu_ = std::make_unique<ClockMenu>();
+    connect(&menu_->menu(), &QMenu::aboutToShow, this, &CVelmoraDlg::updateMenu);
     for (MenuCommand command :
          {MenuCommand::Info, MenuCommand::Site, MenuCommand::Usage, MenuCommand::Customizing,
           MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
           MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Customize,
           MenuCommand::TimeZones, MenuCommand::Exit}) {
-        connect(menu_.action(command), &QAction::triggered, this,
+        connect(menu_->action(command), &QAction::triggered, this,
                 [this, command] { runCommand(command); });
     }
     for (std::size_t i = 0; i < kTransparencyItems.size(); ++i) {
-        connect(menu_.transparencyActions()[i], &QAction::triggered, this,
+        connect(menu_->transparencyActions()[i], &QAction::triggered, this,
                 [this, i] { setOverallAlpha(kTransparencyItems[i].alpha); });
     }
     for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
-        connect(menu_.sizeActions()[i], &QAction::triggered, this,
+        connect(menu_->sizeActions()[i], &QAction::triggered, this,
                 [this, i] { applySize(kSizeItems[i].percent); });
     }
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
-        connect(menu_.priorityActions()[i], &QAction::triggered, this,
+        connect(menu_->priorityActions()[i], &QAction::triggered, this,
                 [this, i] { setThreadPriority(kPriorityItems[i].level); });
     }
+    return *menu_;
 }
 
 CVelmoraDlg::~CVelmoraDlg() {
@@ -217,9 +225,9 @@ CVelmoraDlg::~CVelmoraDlg() {
 }
 
 void CVelmoraDlg::createTrayIcon() {
-    tray_ = std::make_unique<QSystemTrayIcon>(programIcon());
+    tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
     tray_->setToolTip(toQString(stringTableText(kTrayTooltipTextId)));
-    tray_->setContextMenu(&menu_.menu());
+    tray_->setContextMenu(&menu().menu());
     connect(tray_.get(), &QSystemTrayIcon::activated, this, &CVelmoraDlg::onTrayActivated);
 }
 
@@ -669,26 +677,27 @@ void CVelmoraDlg::onTrayActivated(QSystemTrayIcon::ActivationReason reason) {
 
 void CVelmoraDlg::showContextMenu(const QPoint& screenPosition) {
     activateWindow();
-    menu_.menu().exec(screenPosition);
+    menu().menu().exec(screenPosition);
 }
 
 void CVelmoraDlg::updateMenu() {
     refreshTray();
-    menu_.action(MenuCommand::StayOnTop)->setChecked(stayOnTop_);
+    ClockMenu& items = menu();
+    items.action(MenuCommand::StayOnTop)->setChecked(stayOnTop_);
     bool transparent = windowHandle() != nullptr &&
                        windowHandle()->flags().testFlag(Qt::WindowTransparentForInput);
-    menu_.action(MenuCommand::ClickThrough)->setChecked(transparent);
-    menu_.action(MenuCommand::ClickThrough)->setEnabled(trayAvailable());
-    menu_.action(MenuCommand::HideToTray)->setChecked(hiddenToTray_);
-    menu_.action(MenuCommand::HideToTray)->setEnabled(trayAvailable());
-    menu_.action(MenuCommand::Customize)->setEnabled(COptionsDial::instanceCount() == 0);
+    items.action(MenuCommand::ClickThrough)->setChecked(transparent);
+    items.action(MenuCommand::ClickThrough)->setEnabled(trayAvailable());
+    items.action(MenuCommand::HideToTray)->setChecked(hiddenToTray_);
+    items.action(MenuCommand::HideToTray)->setEnabled(trayAvailable());
+    items.action(MenuCommand::Customize)->setEnabled(COptionsDial::instanceCount() == 0);
     // The tray's menu stays reachable while the modal dialog runs.
-    menu_.action(MenuCommand::TimeZones)->setEnabled(timezonesDial_ == nullptr);
+    items.action(MenuCommand::TimeZones)->setEnabled(timezonesDial_ == nullptr);
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
-        menu_.priorityActions()[i]->setChecked(threadPriority_ == kPriorityItems[i].level);
+        items.priorityActions()[i]->setChecked(threadPriority_ == kPriorityItems[i].level);
     }
     for (std::size_t i = 0; i < kTransparencyItems.size(); ++i) {
-        menu_.transparencyActions()[i]->setChecked(overallAlpha_ == kTransparencyItems[i].alpha);
+        items.transparencyActions()[i]->setChecked(overallAlpha_ == kTransparencyItems[i].alpha);
     }
     bool anySize = false;
     for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
@@ -696,10 +705,10 @@ void CVelmoraDlg::updateMenu() {
         int w = static_cast<int>(clock_.backgroundWidth() * factor);
         int h = static_cast<int>(factor * clock_.backgroundHeight());
         bool current = w == width() && h == height();
-        menu_.sizeActions()[i]->setChecked(current);
+        items.sizeActions()[i]->setChecked(current);
         anySize = anySize || current;
     }
-    menu_.action(MenuCommand::OtherSize)->setChecked(!anySize);
+    items.action(MenuCommand::OtherSize)->setChecked(!anySize);
 }
 
 void CVelmoraDlg::toggleClickThrough() {

@@ -57,7 +57,7 @@ public:
     QDialog* timezonesDialog() const { return timezonesDial_; }
 
     Clock& clock() { return clock_; }
-    ClockMenu& menu() { return menu_; }
+    ClockMenu& menu();
     const QImage& lastFrame() const { return renderer_.frame(); }
     bool stayOnTop() const { return stayOnTop_; }
     bool clickThrough() const { return clickThrough_; }
@@ -152,7 +152,7 @@ private:
 
     SettingsStore& settings_;
     Clock clock_;
-    ClockMenu menu_;
+    std::unique_ptr<ClockMenu> menu_;
     std::unique_ptr<CWindowAligner> aligner_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     BoundaryTimer tickTimer_;
