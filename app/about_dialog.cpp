@@ -19,6 +19,13 @@ void loadAppResources() {
     }();
 }
 
+void loadAboutResources() {
+    [[maybe_unused]] static const bool loaded = [] {
+        Q_INIT_RESOURCE(about_resources);
+        return true;
+    }();
+}
+
 namespace {
 
 // Past this alpha the picture is at full size; below it, it grows by one pixel a side per step.
@@ -35,7 +42,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CAboutDlg(parent, shiftHeld()) {}
 
 CAboutDlg::CAboutDlg(QWidget* parent, bool playChime)
     : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog) {
-    loadAppResources();
+    loadAboutResources();
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kPictureSide, kPictureSide);
     picture_ =

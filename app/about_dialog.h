@@ -10,8 +10,11 @@
 class QPainter;
 
 // The artwork lives in a static library, whose resource object the linker keeps only when
-// something refers to it; call this before loading ":/..." images or sounds.
+// something refers to it; call this before loading ":/..." images.
 void loadAppResources();
+// The info dialog's picture and chime (":/info.png", ":/info_chime.wav"), a set apart so
+// that their bytes can sit apart from those read at every start; the dialog loads them itself.
+void loadAboutResources();
 
 class CAboutDlg : public QDialog {
     Q_OBJECT

@@ -9,7 +9,8 @@ set(VELMORA_DOCS_DIR ${PROJECT_SOURCE_DIR}/docs)
 target_sources(velmora_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/help_links.cpp
-    ${PROJECT_SOURCE_DIR}/resources/app_resources.qrc)
+    ${PROJECT_SOURCE_DIR}/resources/app_resources.qrc
+    ${PROJECT_SOURCE_DIR}/resources/about_resources.qrc)
 set_target_properties(velmora_app PROPERTIES AUTOMOC ON AUTORCC ON)
 
 # Only help_links.cpp reads these, so a changed address rebuilds one file.

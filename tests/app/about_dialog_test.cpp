@@ -194,6 +194,7 @@ TEST(AboutDialogTest, WithoutAUsableChimeModuleNothingPlaysAndNothingFails) {
 
 TEST(AboutDialogTest, ArtworkAndSoundAreInTheResources) {
     loadAppResources();
+    loadAboutResources();
     const QImage info(QStringLiteral(":/info.png"));
     EXPECT_EQ(info.size(), QSize(298, 298));
     EXPECT_TRUE(info.hasAlphaChannel());
