@@ -41,6 +41,8 @@ constexpr std::chrono::milliseconds kContinuousPeriod(100);
 // tray where its coming and going cannot be watched; checked on a tick so that an idle clock
 // wakes only once a second. Asking for the tray costs one round trip to the X server.
 constexpr int kWatchSeconds = 3;
+// The seconds recorded ahead for the drawing thread, which this thread then sleeps through.
+constexpr int kAheadSeconds = 10;
 // How long start-up waits for the stored scheme's file before showing the built-in scheme;
 // a file on a local disk takes milliseconds.
 constexpr std::chrono::milliseconds kStartupSchemeWait(300);
@@ -218,6 +220,7 @@ ClockMenu& CVelmoraDlg::menu() {
 
 CVelmoraDlg::~CVelmoraDlg() {
     // A frame still being finished uses the presenter and the input bits.
+    renderer_.setAheadDropped(nullptr);
     renderer_.settle();
     // The dialog edits clock_, which goes before the child windows would.
     delete optionsDial_.data();
@@ -269,6 +272,11 @@ void CVelmoraDlg::initialize() {
     windowHandle()->installEventFilter(this);
     presenter_ = X11FramePresenter::forWindow(*this);
     // Frames the server reads itself need no pixels sent; a new presenter makes the next.
+    // Seconds to come that the drawing thread will not draw after all: drawn from here again.
+    renderer_.setAheadDropped([this] {
+        aheadUntil_.reset();
+        scheduleTick();
+    });
     renderer_.setAllocator([this](const QSize& pixels) {
         return presenter_ != nullptr ? presenter_->createFrame(pixels) : QImage();
     });
@@ -374,7 +382,40 @@ std::chrono::nanoseconds CVelmoraDlg::untilNextTick(std::chrono::system_clock::t
 void CVelmoraDlg::scheduleTick() {
     // Every wake-up reads the wall clock afresh, and the timer ends its wait when the wall
     // clock is set, so clock changes show at once and a resume at the next tick.
-    tickTimer_.start(untilNextTick(wallClock_(), continuousRedraw_));
+    const auto now = wallClock_();
+    if (aheadUntil_ && *aheadUntil_ + std::chrono::seconds(1) > now) {
+        // Woken for the first second the drawing thread has no frame for.
+        tickTimer_.start(*aheadUntil_ + std::chrono::seconds(1) - now);
+        return;
+    }
+    aheadUntil_.reset();
+    tickTimer_.start(untilNextTick(now, continuousRedraw_));
+}
+
+// The seconds to come are recorded now, while this thread is awake, and the drawing thread
+// draws and presents each at its moment on its own. Anything that settles the renderer drops
+// those not yet drawn, and this thread then ticks each second again until it draws.
+std::optional<QRegion> CVelmoraDlg::drawAhead(const FrameRenderer::Finish& finish) {
+    using namespace std::chrono;
+    const auto second = floor<seconds>(wallClock_());
+    int count = kAheadSeconds;
+    if (!zoneWatched_ || !trayWatched_) {
+        // The machine's zone or the tray is looked at every few seconds, here.
+        const auto next = second.time_since_epoch().count() + 1;
+        count = std::min<int>(
+            count, static_cast<int>((kWatchSeconds - next % kWatchSeconds) % kWatchSeconds));
+    }
+    std::vector<FrameRenderer::Moment> moments;
+    for (int i = 1; i <= count; ++i) {
+        const auto at = second + seconds(i);
+        moments.push_back({at, velmora::packedDateTimeFrom(at)});
+    }
+    std::optional<QRegion> ahead = renderer_.renderAhead(clock_, moments, finish);
+    if (ahead) {
+        aheadUntil_ = moments.back().at;
+        scheduleTick();
+    }
+    return ahead;
 }
 
 void CVelmoraDlg::tick() {
@@ -402,8 +443,9 @@ void CVelmoraDlg::drawFrame() {
     const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     const Marks marks = !isActiveWindow() ? Marks::None : clickThrough_ ? Marks::Red : Marks::Green;
     // What the drawing thread may still do with the frame, the presenter and the input bits
-    // ends before any of them changes here.
+    // ends before any of them changes here, and the seconds it has to come are recorded anew.
     renderer_.settle();
+    aheadUntil_.reset();
     if (marks != drawnMarks_) {
         renderer_.invalidate();
         drawnMarks_ = marks;
@@ -415,24 +457,23 @@ void CVelmoraDlg::drawFrame() {
     // Usually only the boxes around the hands, old and new, are drawn again.
     const bool direct =
         marks == Marks::None && presentDirectly() && (clickThrough_ || inputBits_.size() == size());
-    if (direct) {
-        lastRedrawn_ = renderer_.renderAndFinish(
-            clock_, pixels, ratio, utc,
-            [this, ratio, alpha = overallAlpha_ & 0xFF,
-             outline = !clickThrough_](const QImage& frame, const QRegion& redrawn) {
-                finishDirectFrame(frame, redrawn, ratio, alpha, outline);
-            });
-    } else {
-        lastRedrawn_ = renderer_.render(clock_, pixels, ratio, utc);
-    }
+    const FrameRenderer::Finish finish = [this, ratio, alpha = overallAlpha_ & 0xFF,
+                                          outline = !clickThrough_](const QImage& frame,
+                                                                    const QRegion& redrawn) {
+        finishDirectFrame(frame, redrawn, ratio, alpha, outline);
+    };
+    lastRedrawn_ = direct ? renderer_.renderAndFinish(clock_, pixels, ratio, utc, finish)
+                          : renderer_.render(clock_, pixels, ratio, utc);
     ++framesDrawn_;
     continuousRedraw_ = clock_.needsContinuousRedraw();
-    if (lastRedrawn_.isEmpty()) {
+    const QRegion ahead =
+        direct && !continuousRedraw_ ? drawAhead(finish).value_or(QRegion()) : QRegion();
+    if (lastRedrawn_.isEmpty() && ahead.isEmpty()) {
         return;
     }
-    const QRegion logical = logicalArea(lastRedrawn_, ratio);
     if (direct) {
-        behindBackingStore_ += logical;
+        // Counted now for the seconds to come as well: painting more again costs nothing.
+        behindBackingStore_ += logicalArea(lastRedrawn_ + ahead, ratio);
         // Only ever repainted on an exposure: a box around it serves as well as its outline.
         if (behindBackingStore_.rectCount() > kMaxBehindRects) {
             behindBackingStore_ = behindBackingStore_.boundingRect();
@@ -442,6 +483,7 @@ void CVelmoraDlg::drawFrame() {
     if (marks != Marks::None) {
         drawCornerMarks(lastRedrawn_);
     }
+    const QRegion logical = logicalArea(lastRedrawn_, ratio);
     updateInputMask(logical);
     update(logical);
 }
@@ -478,7 +520,11 @@ bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {
     // Qt shows an exposed window from its backing store, which lacks what was presented
     // directly: painted again first, so that the exposure shows the current frame.
     if (watched == windowHandle() && event->type() == QEvent::Expose &&
-        !behindBackingStore_.isEmpty()) {
+        !windowHandle()->isExposed()) {
+        // Nothing shows what is presented meanwhile.
+        renderer_.settle();
+    } else if (watched == windowHandle() && event->type() == QEvent::Expose &&
+               !behindBackingStore_.isEmpty()) {
         update(behindBackingStore_);
         behindBackingStore_ = QRegion();
     }
@@ -550,6 +596,12 @@ void CVelmoraDlg::restoreFromMinimized() {
 void CVelmoraDlg::closeEvent(QCloseEvent* event) {
     event->accept();
     emit exitRequested();
+}
+
+void CVelmoraDlg::hideEvent(QHideEvent* event) {
+    // No frames for a window that is not shown.
+    renderer_.settle();
+    QWidget::hideEvent(event);
 }
 
 Qt::Edges CVelmoraDlg::cornerAt(const QPoint& position) const {

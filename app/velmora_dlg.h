@@ -109,6 +109,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -126,6 +127,9 @@ private:
     bool followMachineZone();
     void readViewSettings();
     void loadScheme();
+    // Records the seconds to come for the drawing thread; what they will draw again, or
+    // nothing when it takes none.
+    std::optional<QRegion> drawAhead(const FrameRenderer::Finish& finish);
     void scheduleTick();
     void drawCornerMarks(const QRegion& area);
     // Whether a frame can skip the backing store and go straight to the window.
@@ -183,6 +187,8 @@ private:
     WallClock wallClock_ = [] { return std::chrono::system_clock::now(); };
     int framesDrawn_ = 0;
     int lastSecond_ = -1;
+    // The last second the drawing thread has a frame for, drawn on its own; unset when none.
+    std::optional<std::chrono::system_clock::time_point> aheadUntil_;
     bool continuousRedraw_ = false;
     bool trayIconShown_ = false;
     bool trayAvailable_ = false;

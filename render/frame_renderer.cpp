@@ -15,6 +15,30 @@ QImage FrameRenderer::newFrame(const QSize& pixels) const {
     return QImage(pixels, QImage::Format_ARGB32_Premultiplied);
 }
 
+namespace {
+
+QRegion regionOf(const PixelArea& area) {
+    QRegion region;
+    for (const PixelBox& box : area.boxes()) {
+        region += QRect(box.left, box.top, box.right - box.left, box.bottom - box.top);
+    }
+    return region;
+}
+
+} // namespace
+
+void FrameRenderer::settle() const {
+    if (rasterThread_.wait() && aheadDropped_) {
+        aheadDropped_();
+    }
+}
+
+void FrameRenderer::replay(const DrawList& list, const PixelArea& area, const QRegion& redrawn) {
+    QtCanvas canvas(frame_);
+    canvas.clearAndClipTo(redrawn);
+    list.replay(canvas, area);
+}
+
 QRegion FrameRenderer::render(Clock& clock, const QSize& pixels, qreal ratio,
                               const velmora::PackedDateTime& utc) {
     QRegion redrawn = draw(clock, pixels, ratio, utc, nullptr);
@@ -46,23 +70,53 @@ QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
     }
     const PixelArea area = (whole ? PixelArea(PixelBox::everything()) : list.changedSince(*drawn_))
                                .intersected({0, 0, pixels.width(), pixels.height()});
-    QRegion redrawn;
-    for (const PixelBox& box : area.boxes()) {
-        redrawn += QRect(box.left, box.top, box.right - box.left, box.bottom - box.top);
-    }
+    const QRegion redrawn = regionOf(area);
     drawn_ = std::move(list);
     if (!area.empty()) {
         // The recording stays in drawn_ and the frame in place until the next settle().
         rasterThread_.start([this, area, redrawn, finish = std::move(finish)] {
-            {
-                QtCanvas canvas(frame_);
-                canvas.clearAndClipTo(redrawn);
-                drawn_->replay(canvas, area);
-            }
+            replay(*drawn_, area, redrawn);
             if (finish) {
                 finish(frame_, redrawn);
             }
         });
     }
     return redrawn;
+}
+
+std::optional<QRegion> FrameRenderer::renderAhead(Clock& clock, std::span<const Moment> moments,
+                                                  Finish finish) {
+    if (!drawn_ || frame_.isNull() || moments.empty()) {
+        return std::nullopt;
+    }
+    const QRect bounds = frame_.rect();
+    // Read while the drawing thread may still replay it: recordings are not changed by that.
+    const DrawList* previous = &*drawn_;
+    std::vector<RasterThread::Timed> jobs;
+    QRegion redrawnAll;
+    for (const Moment& moment : moments) {
+        auto list = std::make_shared<DrawList>(measurer_);
+        list->reserve(previous->size());
+        clock.layoutAndDraw(*list, {0, 0, bounds.width(), bounds.height()}, moment.utc);
+        const PixelArea area =
+            list->changedSince(*previous).intersected({0, 0, bounds.width(), bounds.height()});
+        const QRegion redrawn = regionOf(area);
+        redrawnAll += redrawn;
+        previous = list.get();
+        // Each frame's recording becomes drawn_ as it is drawn, so that a settle() between
+        // two of them leaves drawn_ matching the pixels.
+        jobs.push_back({moment.at, [this, list, area, redrawn, finish] {
+                            if (!area.empty()) {
+                                replay(*list, area, redrawn);
+                            }
+                            drawn_ = std::move(*list);
+                            if (finish && !area.empty()) {
+                                finish(frame_, redrawn);
+                            }
+                        }});
+    }
+    if (!rasterThread_.startAt(std::move(jobs))) {
+        return std::nullopt;
+    }
+    return redrawnAll;
 }

@@ -8,8 +8,10 @@
 
 #include <QImage>
 #include <QRegion>
+#include <chrono>
 #include <functional>
 #include <optional>
+#include <span>
 
 // Each frame is first recorded, which costs microseconds; the pixels of the commands that
 // differ from the previous frame are then cleared and drawn again, clipped, on a thread of Qt's
@@ -30,12 +32,28 @@ public:
     // drawing thread. The caller then need not wake again when the frame is done.
     QRegion renderAndFinish(Clock& clock, const QSize& pixels, qreal ratio,
                             const velmora::PackedDateTime& utc, Finish finish);
+    // A moment to come, at a time of the wall clock, and the time the clock then shows.
+    struct Moment {
+        std::chrono::system_clock::time_point at;
+        velmora::PackedDateTime utc;
+    };
+    // Records now the frames of moments to come, in order, at the size and density of the
+    // frame, and draws each at its moment on the drawing thread, followed by `finish`: the
+    // thread wakes for them on its own, and the caller not at all. Returns the pixels they
+    // will draw again, all together; nothing, with nothing to come, before a first frame or
+    // where the drawing happens on the caller's thread. The next settle() drops those not
+    // yet drawn, as does any render.
+    std::optional<QRegion> renderAhead(Clock& clock, std::span<const Moment> moments,
+                                       Finish finish);
+    // Told on the settling thread when settle() drops frames renderAhead() left to come.
+    void setAheadDropped(std::function<void()> dropped) { aheadDropped_ = std::move(dropped); }
     // Makes the frames from here on, for memory that others read too; a null image it returns
     // stands for "make it plainly".
     using Allocate = std::function<QImage(const QSize& pixels)>;
     void setAllocator(Allocate allocate) { allocate_ = std::move(allocate); }
-    // Returns when the drawing that renderAndFinish() left running is done.
-    void settle() const { rasterThread_.wait(); }
+    // Returns when the drawing that renderAndFinish() left running is done, dropping the
+    // frames renderAhead() left to come.
+    void settle() const;
     // The next render() draws the whole frame: for when the caller drew over it.
     void invalidate() {
         settle();
@@ -57,6 +75,8 @@ private:
                  Finish finish);
 
     QImage newFrame(const QSize& pixels) const;
+    // Clears the boxes of the area and replays the recording there; on the drawing thread.
+    void replay(const DrawList& list, const PixelArea& area, const QRegion& redrawn);
 
     QImage frame_;
     Allocate allocate_;
@@ -66,4 +86,5 @@ private:
     QtCanvas measurer_;
     std::optional<DrawList> drawn_;
     mutable RasterThread rasterThread_;
+    std::function<void()> aheadDropped_;
 };

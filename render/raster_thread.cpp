@@ -3,7 +3,9 @@
 
 #include <QThread>
 #include <QThreadPool>
+#include <algorithm>
 #include <condition_variable>
+#include <deque>
 #include <exception>
 #include <mutex>
 #include <utility>
@@ -12,34 +14,57 @@ struct RasterThread::State {
     std::mutex mutex;
     std::condition_variable wake;
     std::condition_variable finished;
-    std::function<void()> job;
+    // The job started last, then the timed ones in order of their moments.
+    std::deque<Timed> jobs;
     std::exception_ptr failure;
-    bool pending = false;
-    bool done = true;
+    bool running = false;
     bool stopping = false;
     bool ended = false;
+
+    static constexpr std::chrono::system_clock::time_point kNow{};
+
+    // Drops the timed jobs; true when there were any.
+    bool dropTimed() {
+        const auto timed = std::find_if(jobs.begin(), jobs.end(),
+                                        [](const Timed& queued) { return queued.at != kNow; });
+        const bool dropped = timed != jobs.end();
+        jobs.erase(timed, jobs.end());
+        return dropped;
+    }
 
     void serve() {
         std::unique_lock lock(mutex);
         for (;;) {
-            wake.wait(lock, [this] { return pending || stopping; });
-            if (!pending) {
-                break;
+            if (jobs.empty()) {
+                if (stopping) {
+                    break;
+                }
+                wake.wait(lock);
+                continue;
             }
-            std::function<void()> running = std::move(job);
-            pending = false;
+            // The wall clock's own deadline: a clock that is set moves the wake-up with it.
+            if (const auto at = jobs.front().at;
+                at != kNow && at > std::chrono::system_clock::now()) {
+                wake.wait_until(lock, at);
+                continue;
+            }
+            std::function<void()> job = std::move(jobs.front().job);
+            jobs.pop_front();
+            running = true;
             lock.unlock();
             std::exception_ptr thrown;
             try {
-                running();
+                job();
             } catch (...) {
                 thrown = std::current_exception();
             }
             // Whatever the job holds goes before the caller hears that it is done.
-            running = nullptr;
+            job = nullptr;
             lock.lock();
-            failure = thrown;
-            done = true;
+            if (thrown) {
+                failure = thrown;
+            }
+            running = false;
             // Told after the lock is let go, so that the caller does not wake only to wait
             // for the lock.
             lock.unlock();
@@ -60,6 +85,7 @@ RasterThread::~RasterThread() {
     }
     {
         std::lock_guard lock(state_->mutex);
+        state_->dropTimed();
         state_->stopping = true;
     }
     state_->wake.notify_one();
@@ -101,18 +127,38 @@ void RasterThread::start(std::function<void()> job) {
         return;
     }
     std::unique_lock lock(state_->mutex);
-    state_->job = std::move(job);
-    state_->pending = true;
-    state_->done = false;
+    state_->jobs.push_front({State::kNow, std::move(job)});
     lock.unlock();
     state_->wake.notify_one();
 }
 
-void RasterThread::wait() {
+bool RasterThread::startAt(std::vector<Timed> jobs) {
+    QThreadPool* pool = QThreadPool::globalInstance();
+    if (pool == nullptr || pool->contains(QThread::currentThread()) ||
+        (state_ == nullptr && !borrowThread())) {
+        return false;
+    }
+    std::unique_lock lock(state_->mutex);
+    for (Timed& timed : jobs) {
+        // Never the immediate job's mark, which would run it at once and out of order.
+        timed.at = std::max(timed.at, State::kNow + std::chrono::nanoseconds(1));
+        const auto later =
+            std::upper_bound(state_->jobs.begin(), state_->jobs.end(), timed.at,
+                             [](const auto& at, const Timed& queued) { return at < queued.at; });
+        state_->jobs.insert(later, std::move(timed));
+    }
+    lock.unlock();
+    state_->wake.notify_one();
+    return true;
+}
+
+bool RasterThread::wait() {
     std::exception_ptr failure = std::exchange(failedHere_, nullptr);
+    bool dropped = false;
     if (state_ != nullptr) {
         std::unique_lock lock(state_->mutex);
-        state_->finished.wait(lock, [this] { return state_->done; });
+        dropped = state_->dropTimed();
+        state_->finished.wait(lock, [this] { return !state_->running && state_->jobs.empty(); });
         if (!failure) {
             failure = std::exchange(state_->failure, nullptr);
         }
@@ -120,4 +166,5 @@ void RasterThread::wait() {
     if (failure) {
         std::rethrow_exception(failure);
     }
+    return dropped;
 }

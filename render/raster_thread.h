@@ -1,9 +1,11 @@
 // A thread of Qt's global thread pool, borrowed for drawing frames.
 #pragma once
 
+#include <chrono>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <vector>
 
 // Qt's raster engine splits every fill of more than about a hundred spans into pieces for the
 // global thread pool, unless the painting thread belongs to that pool. For a clock's small
@@ -27,8 +29,17 @@ public:
     // Starts the job as run() does but returns at once, so that the caller need not wake
     // again when it ends; a job started before is waited for first.
     void start(std::function<void()> job);
-    // Returns when the job started last has finished, rethrowing what it threw.
-    void wait();
+    // A job for a moment of the wall clock, which the thread waits for on its own.
+    struct Timed {
+        std::chrono::system_clock::time_point at;
+        std::function<void()> job;
+    };
+    // Queues the jobs, in order of their moments, to run each at its moment after those
+    // started before, and returns at once; false, queueing nothing, where jobs run right here.
+    bool startAt(std::vector<Timed> jobs);
+    // Drops the timed jobs not begun, then returns when the job running or started last has
+    // finished, rethrowing what it threw; true when it dropped any.
+    bool wait();
 
 private:
     struct State;

@@ -27,6 +27,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -407,6 +408,60 @@ TEST_F(ClockRenderTest, FramesFinishedOnTheDrawingThreadAreComplete) {
         EXPECT_EQ(differentPixels(seen, waited.frame(), 0), 0) << second;
         EXPECT_EQ(differentPixels(finished.frame(), waited.frame(), 0), 0) << second;
     }
+}
+
+// Seconds recorded ahead are drawn at their moments on the drawing thread, each as a whole
+// frame of its moment would be; settling drops those still to come, says so, and leaves the
+// frame at the last one drawn, from which rendering goes on correctly.
+TEST_F(ClockRenderTest, FramesRenderedAheadEqualWholeFramesOfTheirMoments) {
+    using namespace std::chrono;
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    const QSize pixels(200, 200);
+    FrameRenderer ahead;
+    int dropped = 0;
+    ahead.setAheadDropped([&] { ++dropped; });
+    EXPECT_FALSE(ahead.renderAhead(*clock, {}, nullptr)) << "nothing before a first frame";
+    ahead.render(*clock, pixels, 1, at(10, 8, 30));
+
+    std::mutex mutex;
+    std::vector<std::pair<QImage, QRegion>> finished;
+    const auto start = system_clock::now();
+    std::vector<FrameRenderer::Moment> moments;
+    for (int i = 1; i <= 3; ++i) {
+        moments.push_back({start + milliseconds(40 * i), at(10, 8, 30 + i)});
+    }
+    moments.push_back({start + hours(1), at(10, 8, 34)});
+    const std::optional<QRegion> redrawn =
+        ahead.renderAhead(*clock, moments, [&](const QImage& frame, const QRegion& area) {
+            std::lock_guard lock(mutex);
+            finished.emplace_back(frame.copy(), area);
+        });
+    ASSERT_TRUE(redrawn);
+    EXPECT_FALSE(redrawn->isEmpty());
+    for (int i = 0; i < 500; ++i) {
+        std::lock_guard lock(mutex);
+        if (finished.size() >= 3) {
+            break;
+        }
+        QThread::msleep(5);
+    }
+    EXPECT_EQ(dropped, 0);
+    ahead.settle();
+    EXPECT_EQ(dropped, 1) << "the hour-away frame is dropped";
+    ASSERT_EQ(finished.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        FrameRenderer whole;
+        whole.render(*clock, pixels, 1, at(10, 8, 31 + i));
+        EXPECT_EQ(differentPixels(finished[i].first, whole.frame(), 0), 0) << i;
+        EXPECT_TRUE(redrawn->contains(finished[i].second.boundingRect())) << i;
+    }
+    FrameRenderer whole;
+    whole.render(*clock, pixels, 1, at(10, 8, 33));
+    EXPECT_EQ(differentPixels(ahead.frame(), whole.frame(), 0), 0);
+
+    ahead.render(*clock, pixels, 1, at(10, 8, 40));
+    whole.render(*clock, pixels, 1, at(10, 8, 40));
+    EXPECT_EQ(differentPixels(ahead.frame(), whole.frame(), 0), 0);
 }
 
 // A second of the default scheme moves the hands, the minute and hour hands by a fraction of

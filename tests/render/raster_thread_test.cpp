@@ -5,8 +5,11 @@
 #include <QThread>
 #include <QThreadPool>
 #include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -71,6 +74,53 @@ TEST(RasterThreadTest, StartedJobsRunWhileTheCallerGoesOn) {
         });
     }
     EXPECT_TRUE(ended);
+}
+
+TEST(RasterThreadTest, TimedJobsRunInOrderAtTheirMomentsUntilTheCallerWaits) {
+    using namespace std::chrono;
+    RasterThread thread;
+    std::mutex mutex;
+    std::vector<std::pair<int, system_clock::time_point>> ran;
+    auto job = [&](int number) {
+        return [&, number] {
+            std::lock_guard lock(mutex);
+            ran.emplace_back(number, system_clock::now());
+        };
+    };
+    const auto start = system_clock::now();
+    // Given out of order, and one long past: they run by their moments.
+    ASSERT_TRUE(thread.startAt({{start + milliseconds(60), job(3)},
+                                {start + milliseconds(30), job(2)},
+                                {system_clock::time_point{}, job(1)},
+                                {start + seconds(30), job(4)}}));
+    const auto waitedUntil = [&](std::size_t count) {
+        for (int i = 0; i < 400; ++i) {
+            {
+                std::lock_guard lock(mutex);
+                if (ran.size() >= count) {
+                    return true;
+                }
+            }
+            QThread::msleep(5);
+        }
+        return false;
+    };
+    ASSERT_TRUE(waitedUntil(3));
+    {
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(ran[0].first, 1);
+        EXPECT_EQ(ran[1].first, 2);
+        EXPECT_EQ(ran[2].first, 3);
+        EXPECT_GE(ran[1].second, start + milliseconds(30));
+        EXPECT_GE(ran[2].second, start + milliseconds(60));
+    }
+    // The job half a minute away is dropped, and said to be.
+    EXPECT_TRUE(thread.wait());
+    EXPECT_FALSE(thread.wait());
+    EXPECT_EQ(ran.size(), 3u);
+
+    // Nor does one waiting keep the thread from ending.
+    ASSERT_TRUE(thread.startAt({{system_clock::now() + hours(1), job(5)}}));
 }
 
 // Qt's own parallel work (image scaling, large fills) needs a free thread of the pool: a pool
