@@ -13,6 +13,9 @@
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -48,7 +51,14 @@ void CVelmoraApp::preferXcbUnderWayland() {
     qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+void CVelmoraApp::shareOneMemoryArena() {
+#ifdef __GLIBC__
+    mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
 int CVelmoraApp::run(int argc, char** argv) {
+    shareOneMemoryArena();
     preferXcbUnderWayland();
     QApplication application(argc, argv);
     // The clock is the only window; hiding it to the tray must not end the program.

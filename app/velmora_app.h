@@ -14,4 +14,8 @@ private:
     static void quitOnTerminationSignals(QApplication& application);
     // A Wayland client can neither place itself nor stay on top: use XWayland when there.
     static void preferXcbUnderWayland();
+    // The clock's threads (the window's, the drawing thread, Qt's X and D-Bus threads)
+    // allocate little and seldom at once: one memory arena for all of them keeps each from
+    // holding pages of its own. Before any thread starts.
+    static void shareOneMemoryArena();
 };

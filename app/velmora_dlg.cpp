@@ -63,7 +63,19 @@ std::array<QImage, 4> loadMarks(const char* colour) {
 
 QIcon programIcon() {
     const QImage image = readPng(QStringLiteral(":/velmora_icon.png"));
-    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+    if (image.isNull()) {
+        return QIcon();
+    }
+    // Kept for as long as the window lives, at no more than trays and window lists show:
+    // 64 pixels at the screen's density.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int side =
+        static_cast<int>(std::ceil(64 * (screen != nullptr ? screen->devicePixelRatio() : 1)));
+    if (side >= image.width()) {
+        return QIcon(QPixmap::fromImage(image));
+    }
+    return QIcon(QPixmap::fromImage(
+        image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 QString toQString(std::u16string_view text) {
