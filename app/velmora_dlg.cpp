@@ -432,7 +432,9 @@ std::optional<QRegion> CVelmoraDlg::drawAhead(const FrameRenderer::Finish& finis
 
 void CVelmoraDlg::tick() {
     int second = velmora::packedDateTimeFrom(wallClock_()).second();
-    if (continuousRedraw_ || second != lastSecond_) {
+    // Woken while the drawing thread had seconds to come: they ran out, or the wall clock was
+    // set, which leaves them for the wrong moments. Either way the frame is drawn anew.
+    if (continuousRedraw_ || second != lastSecond_ || aheadUntil_) {
         if (second != lastSecond_ && second % kWatchSeconds == 0) {
             if (!zoneWatched_) {
                 followMachineZone();
@@ -514,7 +516,13 @@ void CVelmoraDlg::finishDirectFrame(const QImage& frame, const QRegion& redrawn,
     presenter_->present(frame, redrawn, alpha);
     if (outlineChanged) {
         QMetaObject::invokeMethod(
-            this, [this, bits = inputBits_.copy()] { setMask(QRegion(QBitmap::fromImage(bits))); },
+            this,
+            [this, bits = inputBits_.copy()] {
+                // Click-through, turned on meanwhile, takes the shape away.
+                if (!clickThrough_) {
+                    setMask(QRegion(QBitmap::fromImage(bits)));
+                }
+            },
             Qt::QueuedConnection);
     }
 }
