@@ -283,12 +283,12 @@ void CVelmoraDlg::initialize() {
     winId();
     windowHandle()->installEventFilter(this);
     presenter_ = X11FramePresenter::forWindow(*this);
-    // Frames the server reads itself need no pixels sent; a new presenter makes the next.
     // Seconds to come that the drawing thread will not draw after all: drawn from here again.
     renderer_.setAheadDropped([this] {
         aheadUntil_.reset();
         scheduleTick();
     });
+    // Frames the server reads itself need no pixels sent; a new presenter makes the next.
     renderer_.setAllocator([this](const QSize& pixels) {
         return presenter_ != nullptr ? presenter_->createFrame(pixels) : QImage();
     });
