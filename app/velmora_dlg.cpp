@@ -19,6 +19,7 @@
 #include "time/zone_slots.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -486,6 +487,7 @@ void CVelmoraDlg::drawFrame() {
         return;
     }
     if (direct) {
+        releaseBackingStore();
         // Counted now for the seconds to come as well: painting more again costs nothing.
         behindBackingStore_ += logicalArea(lastRedrawn_ + ahead, ratio);
         // Only ever repainted on an exposure: a box around it serves as well as its outline.
@@ -616,6 +618,16 @@ void CVelmoraDlg::restoreFromMinimized() {
 void CVelmoraDlg::closeEvent(QCloseEvent* event) {
     event->accept();
     emit exitRequested();
+}
+
+// Qt's own copy of the window, as large as the frame, serves only what Qt paints itself:
+// while frames go to the window directly it is given back, and Qt sizes it anew before it
+// next paints (an exposure, the corner marks).
+void CVelmoraDlg::releaseBackingStore() {
+    QBackingStore* store = backingStore();
+    if (store != nullptr && !store->size().isEmpty()) {
+        store->resize(QSize(0, 0));
+    }
 }
 
 void CVelmoraDlg::hideEvent(QHideEvent* event) {

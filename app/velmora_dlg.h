@@ -130,6 +130,7 @@ private:
     // Records the seconds to come for the drawing thread; what they will draw again, or
     // nothing when it takes none.
     std::optional<QRegion> drawAhead(const FrameRenderer::Finish& finish);
+    void releaseBackingStore();
     void scheduleTick();
     void drawCornerMarks(const QRegion& area);
     // Whether a frame can skip the backing store and go straight to the window.
