@@ -283,6 +283,8 @@ void CVelmoraDlg::initialize() {
     // The native window must exist before its flags can change without hiding it.
     winId();
     windowHandle()->installEventFilter(this);
+    // Another screen may have another density, which the seconds recorded ahead do not know.
+    connect(windowHandle(), &QWindow::screenChanged, this, &CVelmoraDlg::drawFrame);
     presenter_ = X11FramePresenter::forWindow(*this);
     // Seconds to come that the drawing thread will not draw after all: drawn from here again.
     renderer_.setAheadDropped([this] {
