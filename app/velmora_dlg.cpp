@@ -42,8 +42,9 @@ constexpr std::chrono::milliseconds kContinuousPeriod(100);
 // tray where its coming and going cannot be watched; checked on a tick so that an idle clock
 // wakes only once a second. Asking for the tray costs one round trip to the X server.
 constexpr int kWatchSeconds = 3;
-// The seconds recorded ahead for the drawing thread, which this thread then sleeps through.
-constexpr int kAheadSeconds = 10;
+// The ticks recorded ahead for the drawing thread, which this thread then sleeps through:
+// ten seconds of a clock that ticks, one of a clock that moves continuously.
+constexpr int kAheadFrames = 10;
 // How long start-up waits for the stored scheme's file before showing the built-in scheme;
 // a file on a local disk takes milliseconds.
 constexpr std::chrono::milliseconds kStartupSchemeWait(300);
@@ -283,12 +284,12 @@ void CVelmoraDlg::initialize() {
     // The native window must exist before its flags can change without hiding it.
     winId();
     windowHandle()->installEventFilter(this);
-    // Another screen may have another density, which the seconds recorded ahead do not know.
+    // Another screen may have another density, which the frames recorded ahead do not know.
     connect(windowHandle(), &QWindow::screenChanged, this, &CVelmoraDlg::drawFrame);
     presenter_ = X11FramePresenter::forWindow(*this);
-    // Seconds to come that the drawing thread will not draw after all: drawn from here again.
+    // Frames to come that the drawing thread will not draw after all: drawn from here again.
     renderer_.setAheadDropped([this] {
-        aheadUntil_.reset();
+        aheadEnd_.reset();
         scheduleTick();
     });
     // Frames the server reads itself need no pixels sent; a new presenter makes the next.
@@ -398,36 +399,40 @@ void CVelmoraDlg::scheduleTick() {
     // Every wake-up reads the wall clock afresh, and the timer ends its wait when the wall
     // clock is set, so clock changes show at once and a resume at the next tick.
     const auto now = wallClock_();
-    if (aheadUntil_ && *aheadUntil_ + std::chrono::seconds(1) > now) {
-        // Woken for the first second the drawing thread has no frame for.
-        tickTimer_.start(*aheadUntil_ + std::chrono::seconds(1) - now);
+    if (aheadEnd_ && *aheadEnd_ > now) {
+        // Woken for the first frame the drawing thread has not got.
+        tickTimer_.start(*aheadEnd_ - now);
         return;
     }
-    aheadUntil_.reset();
+    aheadEnd_.reset();
     tickTimer_.start(untilNextTick(now, continuousRedraw_));
 }
 
-// The seconds to come are recorded now, while this thread is awake, and the drawing thread
-// draws and presents each at its moment on its own. Anything that settles the renderer drops
-// those not yet drawn, and this thread then ticks each second again until it draws.
+// The frames of the ticks to come are recorded now, while this thread is awake, and the
+// drawing thread draws and presents each at its moment on its own. Anything that settles the
+// renderer drops those not yet drawn, and this thread then ticks again until it draws.
 std::optional<QRegion> CVelmoraDlg::drawAhead(const FrameRenderer::Finish& finish) {
     using namespace std::chrono;
-    const auto second = floor<seconds>(wallClock_());
-    int count = kAheadSeconds;
+    const nanoseconds period =
+        continuousRedraw_ ? nanoseconds(kContinuousPeriod) : nanoseconds(seconds(1));
+    const auto now = wallClock_();
+    // The tick of the frame just drawn.
+    const auto drawn = now - (period - untilNextTick(now, continuousRedraw_));
+    auto end = drawn + kAheadFrames * period;
     if (!zoneWatched_ || !trayWatched_) {
         // The machine's zone or the tray is looked at every few seconds, here.
-        const auto next = second.time_since_epoch().count() + 1;
-        count = std::min<int>(
-            count, static_cast<int>((kWatchSeconds - next % kWatchSeconds) % kWatchSeconds));
+        const auto next = floor<seconds>(drawn) + seconds(1);
+        const auto count = next.time_since_epoch().count();
+        end = std::min<system_clock::time_point>(
+            end, next + seconds((kWatchSeconds - count % kWatchSeconds) % kWatchSeconds));
     }
     std::vector<FrameRenderer::Moment> moments;
-    for (int i = 1; i <= count; ++i) {
-        const auto at = second + seconds(i);
+    for (auto at = drawn + period; at < end; at += period) {
         moments.push_back({at, velmora::packedDateTimeFrom(at)});
     }
     std::optional<QRegion> ahead = renderer_.renderAhead(clock_, moments, finish);
     if (ahead) {
-        aheadUntil_ = moments.back().at;
+        aheadEnd_ = moments.back().at + period;
         scheduleTick();
     }
     return ahead;
@@ -435,9 +440,9 @@ std::optional<QRegion> CVelmoraDlg::drawAhead(const FrameRenderer::Finish& finis
 
 void CVelmoraDlg::tick() {
     int second = velmora::packedDateTimeFrom(wallClock_()).second();
-    // Woken while the drawing thread had seconds to come: they ran out, or the wall clock was
+    // Woken while the drawing thread had frames to come: they ran out, or the wall clock was
     // set, which leaves them for the wrong moments. Either way the frame is drawn anew.
-    if (continuousRedraw_ || second != lastSecond_ || aheadUntil_) {
+    if (continuousRedraw_ || second != lastSecond_ || aheadEnd_) {
         if (second != lastSecond_ && second % kWatchSeconds == 0) {
             if (!zoneWatched_) {
                 followMachineZone();
@@ -460,9 +465,9 @@ void CVelmoraDlg::drawFrame() {
     const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     const Marks marks = !isActiveWindow() ? Marks::None : clickThrough_ ? Marks::Red : Marks::Green;
     // What the drawing thread may still do with the frame, the presenter and the input bits
-    // ends before any of them changes here, and the seconds it has to come are recorded anew.
+    // ends before any of them changes here, and the frames it has to come are recorded anew.
     renderer_.settle();
-    aheadUntil_.reset();
+    aheadEnd_.reset();
     if (marks != drawnMarks_) {
         renderer_.invalidate();
         drawnMarks_ = marks;
@@ -483,14 +488,13 @@ void CVelmoraDlg::drawFrame() {
                           : renderer_.render(clock_, pixels, ratio, utc);
     ++framesDrawn_;
     continuousRedraw_ = clock_.needsContinuousRedraw();
-    const QRegion ahead =
-        direct && !continuousRedraw_ ? drawAhead(finish).value_or(QRegion()) : QRegion();
+    const QRegion ahead = direct ? drawAhead(finish).value_or(QRegion()) : QRegion();
     if (lastRedrawn_.isEmpty() && ahead.isEmpty()) {
         return;
     }
     if (direct) {
         releaseBackingStore();
-        // Counted now for the seconds to come as well: painting more again costs nothing.
+        // Counted now for the frames to come as well: painting more again costs nothing.
         behindBackingStore_ += logicalArea(lastRedrawn_ + ahead, ratio);
         // Only ever repainted on an exposure: a box around it serves as well as its outline.
         if (behindBackingStore_.rectCount() > kMaxBehindRects) {

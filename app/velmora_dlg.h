@@ -127,8 +127,8 @@ private:
     bool followMachineZone();
     void readViewSettings();
     void loadScheme();
-    // Records the seconds to come for the drawing thread; what they will draw again, or
-    // nothing when it takes none.
+    // Records the frames of the ticks to come for the drawing thread; what they will draw
+    // again, or nothing when it takes none.
     std::optional<QRegion> drawAhead(const FrameRenderer::Finish& finish);
     void releaseBackingStore();
     void scheduleTick();
@@ -188,8 +188,9 @@ private:
     WallClock wallClock_ = [] { return std::chrono::system_clock::now(); };
     int framesDrawn_ = 0;
     int lastSecond_ = -1;
-    // The last second the drawing thread has a frame for, drawn on its own; unset when none.
-    std::optional<std::chrono::system_clock::time_point> aheadUntil_;
+    // The first tick after those the drawing thread has frames for, which it draws on its
+    // own; unset when it has none.
+    std::optional<std::chrono::system_clock::time_point> aheadEnd_;
     bool continuousRedraw_ = false;
     bool trayIconShown_ = false;
     bool trayAvailable_ = false;
