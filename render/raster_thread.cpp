@@ -21,12 +21,13 @@ struct RasterThread::State {
     bool stopping = false;
     bool ended = false;
 
-    static constexpr std::chrono::system_clock::time_point kNow{};
+    // The moment given to a job started to run at once: before any real moment.
+    static constexpr std::chrono::system_clock::time_point kAtOnce{};
 
     // Drops the timed jobs; true when there were any.
     bool dropTimed() {
         const auto timed = std::find_if(jobs.begin(), jobs.end(),
-                                        [](const Timed& queued) { return queued.at != kNow; });
+                                        [](const Timed& queued) { return queued.at != kAtOnce; });
         const bool dropped = timed != jobs.end();
         jobs.erase(timed, jobs.end());
         return dropped;
@@ -44,7 +45,7 @@ struct RasterThread::State {
             }
             // The wall clock's own deadline: a clock that is set moves the wake-up with it.
             if (const auto at = jobs.front().at;
-                at != kNow && at > std::chrono::system_clock::now()) {
+                at != kAtOnce && at > std::chrono::system_clock::now()) {
                 wake.wait_until(lock, at);
                 continue;
             }
@@ -127,7 +128,7 @@ void RasterThread::start(std::function<void()> job) {
         return;
     }
     std::unique_lock lock(state_->mutex);
-    state_->jobs.push_front({State::kNow, std::move(job)});
+    state_->jobs.push_front({State::kAtOnce, std::move(job)});
     lock.unlock();
     state_->wake.notify_one();
 }
@@ -141,7 +142,7 @@ bool RasterThread::startAt(std::vector<Timed> jobs) {
     std::unique_lock lock(state_->mutex);
     for (Timed& timed : jobs) {
         // Never the immediate job's mark, which would run it at once and out of order.
-        timed.at = std::max(timed.at, State::kNow + std::chrono::nanoseconds(1));
+        timed.at = std::max(timed.at, State::kAtOnce + std::chrono::nanoseconds(1));
         const auto later =
             std::upper_bound(state_->jobs.begin(), state_->jobs.end(), timed.at,
                              [](const auto& at, const Timed& queued) { return at < queued.at; });
