@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPointer>
 
 namespace {
@@ -21,6 +23,65 @@ bool isBlank(const QString& text) {
 }
 
 } // namespace
+
+// The keys of an open editor, seen before the editor itself: Esc must not travel on to the
+// dialog, whose own Esc throws away every edit, and Tab must stay among the rows.
+class COptionTreeItem::EditorKeys : public QObject {
+public:
+    EditorKeys(COptionTreeItem& item, QObject* parent) : QObject(parent), item_(item) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !item_.isActivated()) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Escape:
+            item_.cancelEdit();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (keepsReturn(watched)) {
+                return false;
+            }
+            finish(0);
+            return true;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            finish(key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier) ? -1
+                                                                                           : 1);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    // A multi-line edit takes Return for new lines, and the colour row's Enter opens its
+    // pop-up, whose choice commits.
+    bool keepsReturn(QObject* watched) const {
+        return qobject_cast<QPlainTextEdit*>(watched) != nullptr ||
+               item_.kindCode() == COptionTreeItem::ColorCode;
+    }
+
+    // Commits, then moves by step rows (0 stays). The commit may delete the row and this
+    // filter with it, so only the tree is used afterwards.
+    void finish(int step) {
+        QPointer<COptionTree> tree = item_.tree();
+        item_.commit();
+        if (tree == nullptr) {
+            return;
+        }
+        tree->list()->setFocus(Qt::TabFocusReason);
+        if (step != 0) {
+            tree->list()->editAdjacent(step < 0);
+        }
+        tree->redraw();
+    }
+
+    COptionTreeItem& item_;
+};
 
 bool COptionTreeItem::createEditor(std::uint32_t) {
     return tree_ != nullptr;
@@ -104,6 +165,7 @@ QColor COptionTreeItem::labelBackground(const QPalette& palette) const {
 void COptionTreeItem::activate() {
     activated_ = true;
     committed_ = false;
+    rememberEditorValue();
     showEditor();
 }
 
@@ -113,9 +175,15 @@ void COptionTreeItem::commit() {
         return;
     }
     committed_ = true;
+    // An editor that goes away with the focus would hand it to the next widget of the
+    // dialog, such as its OK button, where the next Enter or Esc would end the dialog.
+    const bool focusInEditor = editorHasFocus();
     commitEditor();
     if (tree_ == nullptr) {
         return;
+    }
+    if (focusInEditor) {
+        tree_->list()->setFocus(Qt::OtherFocusReason);
     }
     // The receiver may rebuild the tree and delete this row while it is told.
     QPointer<COptionTree> tree = tree_;
@@ -180,9 +248,10 @@ void COptionTreeItem::layoutLabel(const QRect& labelArea, bool rootLevel) {
         return;
     }
     const QFont& font = rootLevel ? tree_->boldFont() : tree_->normalFont();
-    const int left = labelArea.left() + OptionTreeGeometry::kLabelPadding;
-    const int width = std::max(0, labelArea.right() + 1 - left);
     QFontMetrics metrics(font);
+    const int swatchRoom = swatch_ ? swatchSize(metrics) + OptionTreeGeometry::kLabelPadding : 0;
+    const int left = labelArea.left() + OptionTreeGeometry::kLabelPadding + swatchRoom;
+    const int width = std::max(0, labelArea.right() + 1 - left);
     QString text = fittedLabel(font, width);
     const int textHeight = metrics.height();
     const int top = labelAtTop_ ? labelArea.top() + OptionTreeGeometry::kLabelPadding
@@ -222,6 +291,9 @@ void COptionTreeItem::paintRow(QPainter& painter, const QRect& labelArea, bool r
                              pal.color(QPalette::Highlight));
             textColor = pal.color(QPalette::HighlightedText);
         }
+        if (swatch_) {
+            paintSwatch(painter, QFontMetrics(font));
+        }
         painter.setFont(font);
         painter.setPen(textColor);
         const int width = std::max(0, labelArea.right() + 1 - labelTextRect_.left());
@@ -246,6 +318,21 @@ void COptionTreeItem::paintRow(QPainter& painter, const QRect& labelArea, bool r
         drawValue(painter, valueRect_);
         painter.restore();
     }
+}
+
+int COptionTreeItem::swatchSize(const QFontMetrics& metrics) {
+    return std::max(6, metrics.ascent() * 3 / 4);
+}
+
+void COptionTreeItem::paintSwatch(QPainter& painter, const QFontMetrics& metrics) const {
+    const int size = swatchSize(metrics);
+    const QRect box(labelTextRect_.left() - OptionTreeGeometry::kLabelPadding - size,
+                    labelTextRect_.center().y() - size / 2 + 1, size, size);
+    QColor opaque = *swatch_;
+    opaque.setAlpha(255);
+    painter.fillRect(box, opaque);
+    painter.setPen(tree_->palette().color(QPalette::Dark));
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
 }
 
 void COptionTreeItem::paintPlusMinus(QPainter& painter, bool rootLevel) const {
@@ -319,7 +406,7 @@ bool COptionTreeItem::treeEnabled() const {
     return tree_ != nullptr && tree_->isEnabled();
 }
 
-void COptionTreeItem::commitWhenFocusLeaves(QWidget* editor) {
+void COptionTreeItem::watchEditor(QWidget* editor) {
     QPointer<QWidget> watched = editor;
     QPointer<COptionTree> tree = tree_;
     QObject::connect(qApp, &QApplication::focusChanged, editor,
@@ -334,6 +421,28 @@ void COptionTreeItem::commitWhenFocusLeaves(QWidget* editor) {
                              commit();
                          }
                      });
+    auto* keys = new EditorKeys(*this, editor);
+    editor->installEventFilter(keys);
+    for (QWidget* part : editor->findChildren<QWidget*>()) {
+        part->installEventFilter(keys);
+    }
+}
+
+void COptionTreeItem::cancelEdit() {
+    if (!activated_) {
+        return;
+    }
+    activated_ = false;
+    // Nothing to take: a later commit without a new activation must not tell the tree.
+    committed_ = true;
+    restoreEditorValue();
+    if (QWidget* editor = existingEditor(); editor != nullptr) {
+        editor->hide();
+    }
+    if (tree_ != nullptr) {
+        tree_->list()->setFocus(Qt::OtherFocusReason);
+        tree_->redraw();
+    }
 }
 
 void COptionTreeItem::drawValueText(QPainter& painter, const QRect& rect,

@@ -13,6 +13,7 @@
 #include <optional>
 
 class COptionTree;
+class QFontMetrics;
 class QPainter;
 class QWidget;
 
@@ -118,11 +119,17 @@ public:
     void setRootBackground(const QColor& color) { rootBackground_ = color; }
     void setLabelTextColor(const QColor& color) { labelTextColor_ = color; }
     void setLabelBackground(const QColor& color) { labelBackground_ = color; }
+    // A small square of the colour before the label, such as an element's own colour.
+    void setSwatch(std::optional<QColor> color) { swatch_ = color; }
+    std::optional<QColor> swatch() const { return swatch_; }
 
     // Opens the editor: the tree's side of an activation.
     void activate();
     // Takes the editor's value: once per activation, then the tree is told (-1105).
     void commit();
+    // Closes the open editor without taking its value: the row shows its value as it was
+    // when the editor opened, and the tree is not told.
+    void cancelEdit();
 
     // Lays out and paints the row at indent x and top y (list coordinates), then its
     // expanded children; returns the height drawn, children included. Without a painter it
@@ -145,6 +152,9 @@ public:
     virtual void deselected();
     virtual void selected();
     virtual void expandChanged(bool expanded);
+    // The value the editor shows, kept when it opens and put back when the edit is cancelled.
+    virtual void rememberEditorValue() {}
+    virtual void restoreEditorValue() {}
 
 protected:
     // Whether the focus is in the shown editor, which then covers the value.
@@ -157,21 +167,26 @@ protected:
     QPalette palette() const;
     // Whether the tree is enabled (rows draw grey otherwise).
     bool treeEnabled() const;
-    // Commits the row when the focus moves from editor to another widget inside the tree;
-    // focus going to another window leaves the editor open.
-    void commitWhenFocusLeaves(QWidget* editor);
+    // Wires a newly made editor to the row. The row commits when the focus moves from the
+    // editor to another widget inside the tree (focus going to another window leaves the
+    // editor open). In the editor, Esc cancels the edit, Enter commits it, and Tab and
+    // Shift+Tab commit it and open the next or previous row.
+    void watchEditor(QWidget* editor);
     // Single-line text vertically centred in the rectangle, in the value text colour (grey
     // for a read-only row or a disabled tree), cut with "..." when too long.
     void drawValueText(QPainter& painter, const QRect& rect, const QString& text) const;
 
 private:
     friend class COptionTree;
+    class EditorKeys;
 
     // ExpandChanged for the rows under a row whose expanded state changed.
     void setExpandedFromAncestor(bool expanded);
     void layoutLabel(const QRect& labelArea, bool rootLevel);
     void paintRow(QPainter& painter, const QRect& labelArea, bool rootLevel);
     void paintPlusMinus(QPainter& painter, bool rootLevel) const;
+    static int swatchSize(const QFontMetrics& metrics);
+    void paintSwatch(QPainter& painter, const QFontMetrics& metrics) const;
     // The label as drawn: cut to fit the width, ending in "..." when cut.
     QString fittedLabel(const QFont& font, int width) const;
 
@@ -199,4 +214,5 @@ private:
     std::optional<QColor> rootBackground_;
     std::optional<QColor> labelTextColor_;
     std::optional<QColor> labelBackground_;
+    std::optional<QColor> swatch_;
 };

@@ -32,7 +32,7 @@ COptionTreeCheckButton* COptionTreeItemCheckBox::ensureButton() {
     button_->setShowText((options_ & kShowStateText) != 0);
     button_->setStateTexts(checkedText_, uncheckedText_);
     button_->setChecked(checked_);
-    commitWhenFocusLeaves(button_.get());
+    watchEditor(button_.get());
     return button_.get();
 }
 
@@ -106,4 +106,12 @@ void COptionTreeItemCheckBox::destroyEditor() {
 
 QWidget* COptionTreeItemCheckBox::existingEditor() const {
     return button_.get();
+}
+
+void COptionTreeItemCheckBox::rememberEditorValue() {
+    checkedBeforeEdit_ = isChecked();
+}
+
+void COptionTreeItemCheckBox::restoreEditorValue() {
+    setChecked(checkedBeforeEdit_);
 }

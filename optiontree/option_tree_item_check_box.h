@@ -34,6 +34,8 @@ public:
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
     void destroyEditor() override;
+    void rememberEditorValue() override;
+    void restoreEditorValue() override;
     QWidget* existingEditor() const override;
 
 private:
@@ -45,6 +47,8 @@ private:
     bool editorWanted_ = false;
     std::uint32_t options_ = 0;
     bool checked_ = false;
+    // The state when the editor opened, for Esc.
+    bool checkedBeforeEdit_ = false;
     QString checkedText_;
     QString uncheckedText_;
 };

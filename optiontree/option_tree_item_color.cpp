@@ -94,7 +94,7 @@ COptionTreeItemColor::Window* COptionTreeItemColor::ensureWindow() {
     window_->hide();
     window_->setFont(normalFont());
     window_->setGeometry(valueRect());
-    commitWhenFocusLeaves(window_.get());
+    watchEditor(window_.get());
     return window_.get();
 }
 

@@ -33,7 +33,7 @@ QComboBox* COptionTreeItemComboBox::ensureComboBox() {
         combo_->addItem(text, data);
     }
     combo_->setCurrentIndex(selected_);
-    commitWhenFocusLeaves(combo_.get());
+    watchEditor(combo_.get());
     return combo_.get();
 }
 
@@ -70,6 +70,16 @@ void COptionTreeItemComboBox::select(int index) {
     if (combo_ != nullptr) {
         const QSignalBlocker blocker(combo_.get());
         combo_->setCurrentIndex(index);
+    }
+}
+
+void COptionTreeItemComboBox::setEntryText(int index, const QString& text) {
+    if (index < 0 || index >= entryCount()) {
+        return;
+    }
+    entries_[static_cast<std::size_t>(index)].first = text;
+    if (combo_ != nullptr) {
+        combo_->setItemText(index, text);
     }
 }
 
@@ -132,4 +142,12 @@ void COptionTreeItemComboBox::destroyEditor() {
 
 QWidget* COptionTreeItemComboBox::existingEditor() const {
     return combo_.get();
+}
+
+void COptionTreeItemComboBox::rememberEditorValue() {
+    selectedBeforeEdit_ = selectedIndex();
+}
+
+void COptionTreeItemComboBox::restoreEditorValue() {
+    select(selectedBeforeEdit_);
 }

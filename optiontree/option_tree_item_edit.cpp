@@ -8,31 +8,6 @@
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
-#include <functional>
-
-namespace {
-
-// Takes Enter itself: it commits the row, and must not travel on to the list, which would
-// reopen the row. Nothing touches the edit after the commit, which may delete it.
-class RowLineEdit : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-    std::function<void()> enterPressed;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            event->accept();
-            if (enterPressed) {
-                enterPressed();
-            }
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-    }
-};
-
-} // namespace
 
 COptionTreeItemEdit::COptionTreeItemEdit() = default;
 
@@ -62,14 +37,7 @@ QWidget* COptionTreeItemEdit::ensureEditor() {
         multi_->setTabChangesFocus(true);
         editor = multi_.get();
     } else {
-        auto edit = std::make_unique<RowLineEdit>(parent);
-        // Enter takes the text; a multi-line edit keeps Return for new lines.
-        edit->enterPressed = [this] {
-            if (isActivated()) {
-                commit();
-            }
-        };
-        line_ = std::move(edit);
+        line_ = std::make_unique<QLineEdit>(parent);
         line_->setText(text_);
         if ((options_ & kPassword) != 0) {
             line_->setEchoMode(QLineEdit::Password);
@@ -83,7 +51,7 @@ QWidget* COptionTreeItemEdit::ensureEditor() {
     editor->hide();
     editor->setFont(normalFont());
     editor->setGeometry(valueRect());
-    commitWhenFocusLeaves(editor);
+    watchEditor(editor);
     return editor;
 }
 
@@ -176,4 +144,12 @@ void COptionTreeItemEdit::destroyEditor() {
     text_ = valueText();
     line_.reset();
     multi_.reset();
+}
+
+void COptionTreeItemEdit::rememberEditorValue() {
+    textBeforeEdit_ = valueText();
+}
+
+void COptionTreeItemEdit::restoreEditorValue() {
+    setText(textBeforeEdit_.toStdU16String());
 }

@@ -40,6 +40,8 @@ public:
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
     void destroyEditor() override;
+    void rememberEditorValue() override;
+    void restoreEditorValue() override;
     QWidget* existingEditor() const override;
 
 private:
@@ -52,4 +54,6 @@ private:
     bool editorWanted_ = false;
     std::uint32_t options_ = 0;
     QString text_;
+    // The text when the editor opened, for Esc.
+    QString textBeforeEdit_;
 };

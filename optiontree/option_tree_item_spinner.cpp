@@ -34,7 +34,7 @@ COptionTreeSpinnerButton* COptionTreeItemSpinner::ensureSpinner() {
     spinner_->edit().setAcceptsTyping((options_ & RowOption::kTyping) != 0);
     spinner_->setLimits(lower_, upper_);
     spinner_->edit().setText(text_);
-    commitWhenFocusLeaves(spinner_.get());
+    watchEditor(spinner_.get());
     return spinner_.get();
 }
 
@@ -44,10 +44,12 @@ COptionTreeSpinnerButton* COptionTreeItemSpinner::spinner() const {
 }
 
 void COptionTreeItemSpinner::setNumber(double value) {
-    if (spinner_ != nullptr) {
+    const QString text = spinnerText(value);
+    if (spinner_ == nullptr) {
+        text_ = text;
+    } else if (spinner_->edit().text() != text) {
+        // Rewriting an equal text would only move the caret of an open edit.
         spinner_->setNumber(value);
-    } else {
-        text_ = spinnerText(value);
     }
 }
 
@@ -88,6 +90,14 @@ void COptionTreeItemSpinner::showEditor() {
     spinner_->edit().setFocus(Qt::OtherFocusReason);
 }
 
+// What was typed is taken as the number in the limits, and the row shows that number.
+void COptionTreeItemSpinner::commitEditor() {
+    if (spinner_ != nullptr) {
+        spinner_->clampToLimits();
+    }
+    COptionTreeItem::commitEditor();
+}
+
 void COptionTreeItemSpinner::destroyEditor() {
     editorWanted_ = false;
     if (spinner_ != nullptr) {
@@ -98,4 +108,16 @@ void COptionTreeItemSpinner::destroyEditor() {
 
 QWidget* COptionTreeItemSpinner::existingEditor() const {
     return spinner_.get();
+}
+
+void COptionTreeItemSpinner::rememberEditorValue() {
+    textBeforeEdit_ = valueText();
+}
+
+void COptionTreeItemSpinner::restoreEditorValue() {
+    if (spinner_ != nullptr) {
+        spinner_->edit().setText(textBeforeEdit_);
+    } else {
+        text_ = textBeforeEdit_;
+    }
 }

@@ -34,7 +34,10 @@ public:
 
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
+    void commitEditor() override;
     void destroyEditor() override;
+    void rememberEditorValue() override;
+    void restoreEditorValue() override;
     QWidget* existingEditor() const override;
 
 private:
@@ -46,6 +49,8 @@ private:
     bool editorWanted_ = false;
     std::uint32_t options_ = 0;
     QString text_;
+    // The text when the editor opened, for Esc.
+    QString textBeforeEdit_;
     double lower_;
     double upper_;
 };

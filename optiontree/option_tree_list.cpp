@@ -253,6 +253,18 @@ void COptionTreeList::activateFocused() {
     }
 }
 
+void COptionTreeList::editAdjacent(bool back) {
+    const COptionTreeItem* focused = tree_.focusedItem();
+    if (focused != nullptr && !focused->isRootLevel()) {
+        if (back) {
+            tree_.focusPrevious();
+        } else {
+            tree_.focusNext();
+        }
+    }
+    activateFocused();
+}
+
 void COptionTreeList::keyPressEvent(QKeyEvent* event) {
     if (!acceptsInput()) {
         QAbstractScrollArea::keyPressEvent(event);
@@ -262,16 +274,7 @@ void COptionTreeList::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        if (focused != nullptr && !focused->isRootLevel()) {
-            const bool back =
-                event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
-            if (back) {
-                tree_.focusPrevious();
-            } else {
-                tree_.focusNext();
-            }
-        }
-        activateFocused();
+        editAdjacent(event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier));
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:

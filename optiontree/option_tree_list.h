@@ -11,6 +11,8 @@ class COptionTreeList : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
+    // Moves the focus to the next (or previous) row and opens its editor, as Tab does.
+    void editAdjacent(bool back);
     explicit COptionTreeList(COptionTree& tree);
 
     bool isDragging() const { return dragging_; }
