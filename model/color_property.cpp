@@ -64,6 +64,7 @@ void ColorProperty::commitItem() {
     if (opacityRow_ != nullptr) {
         // A typed opacity outside the byte's range means its nearest limit, not its low bits.
         alpha = static_cast<std::uint32_t>(std::clamp(opacityRow_->number(), 0, 255));
+        opacityRow_->setNumber(alpha);
     }
     if (colorRow_ != nullptr) {
         rgb = colorRow_->color() & 0x00FFFFFF;

@@ -45,5 +45,7 @@ OptionRow* IntProperty::createItem(OptionTree& tree, OptionRow* parent) {
 void IntProperty::commitItem() {
     if (row_ != nullptr) {
         value_ = row_->number();
+        // The row shows the number taken, not the text typed ("12abc" reads as 12).
+        row_->setNumber(value_);
     }
 }

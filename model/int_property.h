@@ -27,9 +27,11 @@ public:
     std::int32_t value() const { return value_; }
     void setValue(std::int32_t value) { value_ = value; }
 
+    // The row while the property is shown in the editor, else null.
+    OptionRow* row() const { return row_; }
+
 protected:
     IntProperty(const IntProperty& other) : Property(other), value_(other.value_) {}
-    OptionRow* row() const { return row_; }
     void setRow(OptionRow* row) { row_ = row; }
 
 private:

@@ -7,6 +7,8 @@
 #include <QPolygonF>
 #include <QStyle>
 #include <QStyleHints>
+#include <QValidator>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -20,6 +22,54 @@ SpinnerRepeat spinnerRepeatIntervals(int thresholdMs, int keyboardRatePerSecond)
     }
     return repeat;
 }
+
+int spinnerRepeatInterval(const SpinnerRepeat& repeat, int count) {
+    constexpr int kFastestMs = 20;
+    constexpr double kSpeedUp = 0.8;
+    const double start = 2.0 * std::max(1, repeat.intervalMs);
+    const double interval = start * std::pow(kSpeedUp, std::clamp(count, 0, 64));
+    return std::max(kFastestMs, static_cast<int>(std::lround(interval)));
+}
+
+// Digits with a sign where the range has negative numbers. A number out of range is refused
+// once more digits could only take it further out; shorter ones may be on their way in.
+class SpinnerRangeValidator : public QValidator {
+public:
+    explicit SpinnerRangeValidator(QObject* parent) : QValidator(parent) {}
+
+    void setRange(double lower, double upper) {
+        lower_ = lower;
+        upper_ = upper;
+    }
+
+    State validate(QString& input, int&) const override {
+        qsizetype digitsFrom = 0;
+        if (!input.isEmpty() && input[0] == u'-' && lower_ < 0) {
+            digitsFrom = 1;
+        }
+        if (digitsFrom == input.size()) {
+            return Intermediate;
+        }
+        for (qsizetype i = digitsFrom; i < input.size(); ++i) {
+            if (input[i] < u'0' || input[i] > u'9') {
+                return Invalid;
+            }
+        }
+        const double value = static_cast<double>(spinnerNumber(input));
+        if (value >= lower_ && value <= upper_) {
+            return Acceptable;
+        }
+        const double reach = std::max(std::fabs(lower_), std::fabs(upper_));
+        if (std::fabs(value) > reach || input.size() - digitsFrom > 10) {
+            return Invalid;
+        }
+        return Intermediate;
+    }
+
+private:
+    double lower_ = std::numeric_limits<std::int32_t>::min();
+    double upper_ = std::numeric_limits<std::int32_t>::max();
+};
 
 SpinnerRepeat platformSpinnerRepeat() {
     // Qt offers no keyboard delay; the style's spin box threshold is the platform's nearest.
@@ -60,6 +110,8 @@ COptionTreeSpinnerButton::COptionTreeSpinnerButton(QWidget* parent)
       upper_(std::numeric_limits<std::int32_t>::max()), repeat_(platformSpinnerRepeat()) {
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(&edit_);
+    validator_ = new SpinnerRangeValidator(&edit_);
+    edit_.setValidator(validator_);
     repeatTimer_.setSingleShot(false);
     connect(&repeatTimer_, &QTimer::timeout, this, &COptionTreeSpinnerButton::repeatStep);
     connect(&edit_, &QLineEdit::textChanged, this, [this] { update(); });
@@ -74,7 +126,15 @@ void COptionTreeSpinnerButton::setWrapAround(bool wrap) {
 void COptionTreeSpinnerButton::setLimits(double lower, double upper) {
     lower_ = lower;
     upper_ = upper;
+    validator_->setRange(lower, upper);
     update();
+}
+
+void COptionTreeSpinnerButton::clampToLimits() {
+    const double value = std::clamp(static_cast<double>(number()), lower_, upper_);
+    if (edit_.text() != spinnerText(value)) {
+        setNumber(value);
+    }
 }
 
 void COptionTreeSpinnerButton::setNumber(double value) {
@@ -144,6 +204,7 @@ void COptionTreeSpinnerButton::mousePressEvent(QMouseEvent* event) {
     pressed_ = arrow;
     pointerOnPressed_ = true;
     step(arrow == Arrow::Up ? 1 : -1);
+    repeats_ = 0;
     repeatTimer_.start(repeat_.delayMs);
     update();
 }
@@ -175,7 +236,7 @@ void COptionTreeSpinnerButton::changeEvent(QEvent* event) {
 }
 
 void COptionTreeSpinnerButton::repeatStep() {
-    repeatTimer_.setInterval(repeat_.intervalMs);
+    repeatTimer_.setInterval(spinnerRepeatInterval(repeat_, repeats_++));
     if (pressed_ != Arrow::None && pointerOnPressed_) {
         step(pressed_ == Arrow::Up ? 1 : -1);
     }

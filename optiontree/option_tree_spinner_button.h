@@ -18,6 +18,10 @@ struct SpinnerRepeat {
 SpinnerRepeat spinnerRepeatIntervals(int thresholdMs, int keyboardRatePerSecond);
 // The intervals of the running application.
 SpinnerRepeat platformSpinnerRepeat();
+// The wait before the next step of a held button that has repeated count times already: it
+// starts slower than the keyboard's repeat and speeds up to a fast floor, so that a short
+// hold moves by one or two and a long one crosses a wide range.
+int spinnerRepeatInterval(const SpinnerRepeat& repeat, int count);
 
 // The integer at the start of text after blanks, with an optional sign; 0 when there is none.
 // Digits past the 32-bit range saturate at its ends instead of overflowing.
@@ -25,6 +29,8 @@ std::int32_t spinnerNumber(const QString& text);
 
 // The text a number is shown as: rounded, no decimals.
 QString spinnerText(double value);
+
+class SpinnerRangeValidator;
 
 class COptionTreeSpinnerButton : public QWidget {
     Q_OBJECT
@@ -44,7 +50,10 @@ public:
     void setWrapAround(bool wrap);
     double lowerLimit() const { return lower_; }
     double upperLimit() const { return upper_; }
+    // Typing accepts only numbers that are in the limits or may get there as typed.
     void setLimits(double lower, double upper);
+    // The number brought into the limits, and shown so.
+    void clampToLimits();
     std::int32_t number() const { return spinnerNumber(edit_.text()); }
     void setNumber(double value);
 
@@ -85,4 +94,7 @@ private:
     bool pointerOnPressed_ = false;
     SpinnerRepeat repeat_;
     QTimer repeatTimer_;
+    int repeats_ = 0;
+    // Owned by the edit.
+    SpinnerRangeValidator* validator_ = nullptr;
 };

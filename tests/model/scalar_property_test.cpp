@@ -111,6 +111,7 @@ TEST(ScalarPropertyTest, SpinnersShowRangesAndCommitTheLeadingNumber) {
     row->typeText(u"12abc");
     integer.commitItem();
     EXPECT_EQ(integer.value(), 12);
+    EXPECT_EQ(row->text(), u"12") << "the row shows the number taken, not the text typed";
     row->typeText(u"x");
     integer.commitItem();
     EXPECT_EQ(integer.value(), 0);
@@ -191,6 +192,7 @@ TEST(ScalarPropertyTest, ColorMakesAColourRowAndAnOpacitySpinner) {
     opacity->typeText(u"256");
     color.commitItem();
     EXPECT_EQ(color.argb(), 0xFF00FF00u);
+    EXPECT_EQ(opacity->number(), 255);
     opacity->typeText(u"-1");
     color.commitItem();
     EXPECT_EQ(color.argb(), 0x0000FF00u);
