@@ -19,12 +19,19 @@ public:
     void read(ObjectIStream& in) override;
     void write(ObjectOStream& out) const override;
     std::unique_ptr<Property> clone() const override;
+    // The installed families, and the stored one marked as missing when it is not installed.
     void fillChoices() override;
+    OptionRow* createItem(OptionTree& tree, OptionRow* parent) override;
+    // Takes a family only when the user picked another one: a family that is not installed,
+    // or stored with a foundry tag, stays exactly as stored.
     void commitItem() override;
 
     const std::u16string& familyName() const { return familyName_; }
-    // Keeps the name even when it is not installed; the value then stays as it was.
+    // Keeps the name even when it is not installed; the value is then the index just past
+    // the installed families, where the editor lists the missing one.
     void selectFamily(std::u16string family);
+    // The editor's label of a stored family that is not installed.
+    static std::u16string missingLabel(const std::u16string& family);
 
 private:
     FontFamilyProperty(const FontFamilyProperty& other) = default;

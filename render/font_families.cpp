@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QSet>
 
 std::vector<std::u16string> installedFontFamilies() {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
@@ -13,11 +14,23 @@ std::vector<std::u16string> installedFontFamilies() {
     const QStringList names = QFontDatabase::families();
     std::vector<std::u16string> families;
     families.reserve(std::min<std::size_t>(names.size(), FontFamilyList::kCapacity));
+    QSet<QString> seen;
     for (const QString& name : names) {
         if (families.size() == FontFamilyList::kCapacity) {
             break;
         }
-        families.push_back(name.toStdU16String());
+        // A family that several foundries provide is listed once per foundry, tagged
+        // "Name [FOUNDRY]"; people choose the family, and fontconfig picks the foundry.
+        QString family = name;
+        if (const qsizetype open = family.lastIndexOf(QStringLiteral(" ["));
+            open > 0 && family.endsWith(u']')) {
+            family.truncate(open);
+        }
+        if (seen.contains(family)) {
+            continue;
+        }
+        seen.insert(family);
+        families.push_back(family.toStdU16String());
     }
     return families;
 }

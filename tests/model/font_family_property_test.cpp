@@ -24,7 +24,7 @@ TEST_F(FontFamilyPropertyTest, SelectsByExactNameAndKeepsUnknownNames) {
     EXPECT_EQ(tahoma.value(), 6);
     EXPECT_EQ(tahoma.valueText(), u"");
     FontFamilyProperty unknown(u"FontFamily", 63, u"tahoma");
-    EXPECT_EQ(unknown.value(), 0);
+    EXPECT_EQ(unknown.value(), 8) << "just past the installed families";
     EXPECT_EQ(unknown.familyName(), u"tahoma");
     // The list was asked for once, by the first property.
     EXPECT_EQ(FontFamilyList::queryCount(), 1);
@@ -53,10 +53,40 @@ TEST_F(FontFamilyPropertyTest, StoresTheNameNotTheIndex) {
     FontFamilyProperty back;
     back.read(reader);
     EXPECT_EQ(back.familyName(), u"Not Installed");
-    EXPECT_EQ(back.value(), 6); // a default-made property starts at "Tahoma" and keeps it
+    EXPECT_EQ(back.value(), 8);
     EXPECT_EQ(in.remaining(), 0u);
     std::unique_ptr<Property> copy = missing.clone();
     EXPECT_EQ(static_cast<FontFamilyProperty&>(*copy).familyName(), u"Not Installed");
+}
+
+TEST_F(FontFamilyPropertyTest, AFamilyNotInstalledIsListedAsMissingAndKeptUntilAnotherIsPicked) {
+    FontFamilyProperty missing(u"FontFamily", 63, u"Frutiger");
+    FakeTree tree;
+    auto* row = static_cast<FakeRow*>(missing.createItem(tree, nullptr));
+    ASSERT_EQ(row->entries.size(), 9u);
+    EXPECT_EQ(row->entries.back().first, u"Frutiger (not installed)");
+    EXPECT_EQ(row->selectedText(), u"Frutiger (not installed)");
+    // Any other row's commit applies every row: the family must come through untouched.
+    missing.commitItem();
+    missing.commitItem();
+    EXPECT_EQ(missing.familyName(), u"Frutiger");
+    row->selected = 3;
+    missing.commitItem();
+    EXPECT_EQ(missing.familyName(), u"Georgia");
+    // Shown again, the missing entry is gone with the family it stood for.
+    missing.forgetItem();
+    row = static_cast<FakeRow*>(missing.createItem(tree, nullptr));
+    EXPECT_EQ(row->entries.size(), 8u);
+    EXPECT_EQ(row->selectedText(), u"Georgia");
+}
+
+TEST_F(FontFamilyPropertyTest, AFamilyStoredWithItsFoundryKeepsItsName) {
+    FontFamilyProperty tagged(u"FontFamily", 63, u"Georgia [URW]");
+    EXPECT_EQ(tagged.value(), 3);
+    FakeTree tree;
+    tagged.createItem(tree, nullptr);
+    tagged.commitItem();
+    EXPECT_EQ(tagged.familyName(), u"Georgia [URW]");
 }
 
 TEST_F(FontFamilyPropertyTest, ListIsCappedAndRetriedWhileEmpty) {
