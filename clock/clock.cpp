@@ -115,6 +115,10 @@ void Clock::takeLoadedScheme(Clock& fresh, const std::filesystem::path& path,
                              SettingsStore& settings) {
     adopt(fresh);
     reconcileWithTemplate(ClassRegistry::instance());
+    recordSchemePath(path, settings);
+}
+
+void Clock::recordSchemePath(const std::filesystem::path& path, SettingsStore& settings) {
     schemePath_ = path;
     settings.writeText(settings::kSchemeLoaded, fromPath(path));
 }

@@ -77,6 +77,8 @@ public:
     void adopt(Clock& other);
 
     const std::filesystem::path& schemePath() const { return schemePath_; }
+    // Makes the path the body's scheme file, also for the next start (after a save).
+    void recordSchemePath(const std::filesystem::path& path, SettingsStore& settings);
     bool isBackgroundDirty() const { return backgroundDirty_; }
     void setBackgroundDirty() { backgroundDirty_ = true; }
 

@@ -36,6 +36,7 @@ public:
     OptionRow* createItem(OptionTree& tree, OptionRow* parent) override;
     void commitItem() override;
     void forgetItem() override { row_ = nullptr; }
+    OptionRow* row() const { return row_; }
 
     const std::u16string& sourcePath() const { return sourcePath_; }
     // A private file holding the carried bytes, made at the first ask; empty when no

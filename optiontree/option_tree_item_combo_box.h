@@ -40,7 +40,12 @@ public:
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
     void destroyEditor() override;
+    void rememberEditorValue() override;
+    void restoreEditorValue() override;
     QWidget* existingEditor() const override;
+
+    // Renames an entry, keeping its data and the selection.
+    void setEntryText(int index, const QString& text);
 
 private:
     void select(int index);
@@ -52,4 +57,6 @@ private:
     bool editorWanted_ = false;
     std::vector<std::pair<QString, std::int32_t>> entries_;
     int selected_ = -1;
+    // The entry selected when the editor opened, for Esc.
+    int selectedBeforeEdit_ = -1;
 };

@@ -90,7 +90,7 @@ QStringList COptionTreeItemFile::displayLines() const {
         }
     }
     if (lines.isEmpty()) {
-        lines.append(QStringLiteral("No selection made."));
+        lines.append(emptyText_.isEmpty() ? QStringLiteral("No selection made.") : emptyText_);
     }
     return lines;
 }

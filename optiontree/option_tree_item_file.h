@@ -45,6 +45,9 @@ public:
     void setPaths(const QStringList& paths);
     // The lines the value shows, "No selection made." when there is nothing to show.
     QStringList displayLines() const;
+    // What the row shows when it has no path to show ("No selection made." unless set), such
+    // as a description of bytes that are carried without a file.
+    void setEmptyText(const QString& text) { emptyText_ = text; }
     // The dialog activation would open now.
     COptionTreeFileDlg dialog() const;
     void setDialogRunner(DialogRunner runner) { runner_ = std::move(runner); }
@@ -58,6 +61,7 @@ private:
     void fitHeight();
 
     QStringList paths_;
+    QString emptyText_;
     QString defaultExtension_;
     QString filter_;
     std::uint32_t dialogFlags_ = 0;

@@ -150,10 +150,24 @@ TEST(SpinnerArrowTest, AHeldButtonRepeatsAfterTheDelayAtTheRate) {
     QTest::mouseRelease(&spinner, Qt::LeftButton, {}, up);
     const std::int32_t held = spinner.number();
     EXPECT_GE(held, 3);
-    EXPECT_EQ(spinner.repeatTimer().interval(), 10);
+    EXPECT_LT(spinner.repeatTimer().interval(), 300) << "repeating, no longer waiting";
     EXPECT_EQ(spinner.pressedArrow(), Arrow::None);
     QTest::qWait(50);
     EXPECT_EQ(spinner.number(), held);
+}
+
+TEST(SpinnerRepeatTest, AHeldButtonStartsSlowAndSpeedsUpToAFloor) {
+    const SpinnerRepeat repeat{500, 40};
+    EXPECT_EQ(spinnerRepeatInterval(repeat, 0), 80) << "twice the keyboard's interval at first";
+    int previous = spinnerRepeatInterval(repeat, 0);
+    for (int count = 1; count < 40; ++count) {
+        const int interval = spinnerRepeatInterval(repeat, count);
+        EXPECT_LE(interval, previous) << count;
+        previous = interval;
+    }
+    EXPECT_EQ(previous, 20);
+    EXPECT_EQ(spinnerRepeatInterval(repeat, 1'000'000), 20);
+    EXPECT_EQ(spinnerRepeatInterval({500, 0}, -3), 20) << "odd inputs stay sane";
 }
 
 TEST(SpinnerEditTest, ArrowKeysStepAndTypingNeedsItsOption) {
