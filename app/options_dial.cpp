@@ -1,25 +1,39 @@
 // COptionsDial: the customize dialog, editing the running clock's scheme live.
 #include "app/options_dial.h"
 
+#include "app/background_check.h"
 #include "app/true_color_tool_bar.h"
 #include "clock/clock.h"
 #include "clock/clock_hand.h"
 #include "clock/clock_slice.h"
 #include "clock/clock_text.h"
+#include "clock/element_labels.h"
 #include "clock/scheme_file.h"
+#include "model/color_property.h"
+#include "model/file_property.h"
+#include "model/percent_property.h"
 #include "model/settings_store.h"
+#include "model/string_property.h"
+#include "model/time_zone_property.h"
 #include "model/utf.h"
+#include "optiontree/option_tree_item_combo_box.h"
+#include "optiontree/option_tree_item_file.h"
 #include "resources/default_scheme.h"
+#include "time/zone_slots.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -70,6 +84,18 @@ constexpr TemplateItem kTemplate129Items[] = {
      {50, 268, 77, 14},
      CWindowAligner::MoveDown,
      "restoreDefaults"},
+    {COptionsDial::StepBackButton,
+     Kind::Button,
+     "\u21B6",
+     {131, 268, 16, 14},
+     CWindowAligner::MoveDown,
+     "stepBack"},
+    {COptionsDial::StepForwardButton,
+     Kind::Button,
+     "\u21B7",
+     {149, 268, 16, 14},
+     CWindowAligner::MoveDown,
+     "stepForward"},
     {COptionsDial::OkButton,
      Kind::DefaultButton,
      "OK",
@@ -204,7 +230,20 @@ bool COptionsDial::initDialog() {
             &COptionsDial::restoreDefaults);
     connect(button(OkButton), &QPushButton::clicked, this, &COptionsDial::accept);
     connect(button(CancelButton), &QPushButton::clicked, this, &COptionsDial::reject);
+    connect(button(StepBackButton), &QPushButton::clicked, this, &COptionsDial::stepBack);
+    connect(button(StepForwardButton), &QPushButton::clicked, this, &COptionsDial::stepForward);
+    button(StepBackButton)->setToolTip(QStringLiteral("Undo the last change (Ctrl+Z)"));
+    button(StepForwardButton)->setToolTip(QStringLiteral("Redo the change undone (Ctrl+Shift+Z)"));
+    // In an open editor the editor's own undo takes these keys first.
+    auto* back = new QShortcut(QKeySequence::Undo, this);
+    connect(back, &QShortcut::activated, this, &COptionsDial::stepBack);
+    for (const QKeySequence& keys :
+         {QKeySequence(QKeySequence::Redo), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
+        auto* forward = new QShortcut(keys, this);
+        connect(forward, &QShortcut::activated, this, &COptionsDial::stepForward);
+    }
     openedScheme_ = toQString(clock_->schemePath());
+    openedSetting_ = settings_.readText(settings::kSchemeLoaded);
     showScheme(openedScheme_);
 
     QWidget* toolBarPlace = control(ToolBarPlaceholder);
@@ -230,11 +269,16 @@ bool COptionsDial::initDialog() {
         tree_->setFocusedItem(body);
     }
     backup_ = clock_->cloneClock();
+    current_ = clock_->cloneClock();
+    currentBytes_ = schemeBytes(*current_);
+    savedBytes_ = currentBytes_;
+    button(StepBackButton)->setEnabled(false);
+    button(StepForwardButton)->setEnabled(false);
 
     // The template's size is the design and the minimum size; the stored placement follows.
     layout_.initForTemplate(this, settings::kOptionsWindow, false);
-    for (int id : {CancelButton, OkButton, UndoButton, RestoreDefaultsButton, LoadButton,
-                   SaveAsButton, SchemeName}) {
+    for (int id : {CancelButton, OkButton, UndoButton, RestoreDefaultsButton, StepBackButton,
+                   StepForwardButton, LoadButton, SaveAsButton, SchemeName}) {
         layout_.addWindow(control(id), kTemplate129.item(id)->anchors,
                           QString::fromUtf8(kTemplate129.item(id)->name));
     }
@@ -278,10 +322,72 @@ void COptionsDial::rebuildTree() {
     if (selected_ != nullptr && selected_ != clock_ && selected_->item() != nullptr) {
         tree_->setFocusedItem(static_cast<COptionTreeItem*>(selected_->item()));
     }
+    refreshElementLabels();
+    describeCarriedFiles();
+    nameZoneRows();
     tree_->refreshItems();
     tree_->setUpdatesEnabled(true);
     tree_->redraw();
     rebuilding_ = false;
+}
+
+void COptionsDial::refreshElementLabels() {
+    for (const ElementLabel& label : elementLabels(*clock_)) {
+        auto* row = static_cast<COptionTreeItem*>(label.element->item());
+        if (row == nullptr) {
+            continue;
+        }
+        row->setLabelText(QString::fromStdU16String(label.text));
+        row->setSwatch(QColor::fromRgba(label.argb));
+    }
+}
+
+void COptionsDial::nameZoneRows() {
+    for (const auto& child : clock_->children()) {
+        if (!child->isKindOf(ClockObject::kTypeName)) {
+            continue;
+        }
+        auto* zone =
+            static_cast<PropertyMap*>(child.get())->findChildAs<TimeZoneProperty>(u"TimeZone");
+        if (zone == nullptr || zone->row() == nullptr) {
+            continue;
+        }
+        auto* row = static_cast<COptionTreeItemComboBox*>(zone->row());
+        const auto& choices = zone->choices();
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+            const velmora::ZoneRecord record = velmora::zoneSlot(choices[i].first);
+            std::u16string_view name = record.standardNameView();
+            // An empty slot converts to UTC.
+            const QString zoneName =
+                name.empty() ? QStringLiteral("UTC")
+                             : QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
+            row->setEntryText(static_cast<int>(i), QString::fromStdU16String(choices[i].second) +
+                                                       QStringLiteral(" - ") + zoneName);
+        }
+    }
+}
+
+void COptionsDial::describeCarriedFiles() {
+    for (const auto& child : clock_->children()) {
+        auto* file = asKind<FileProperty>(child.get());
+        if (file == nullptr || file->row() == nullptr) {
+            continue;
+        }
+        const std::span<const std::uint8_t> bytes = file->bytes();
+        if (bytes.empty()) {
+            continue;
+        }
+        QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                                  static_cast<qsizetype>(bytes.size()));
+        QBuffer buffer(&data);
+        QImageReader reader(&buffer);
+        const QSize size = reader.size();
+        const QString text =
+            size.isValid()
+                ? QStringLiteral("carried image, %1 x %2").arg(size.width()).arg(size.height())
+                : QStringLiteral("carried file, %1 bytes").arg(bytes.size());
+        static_cast<COptionTreeItemFile*>(file->row())->setEmptyText(text);
+    }
 }
 
 long COptionsDial::treeNotify(COptionTree& /*tree*/, int code, COptionTreeItem* item) {
@@ -289,9 +395,15 @@ long COptionsDial::treeNotify(COptionTree& /*tree*/, int code, COptionTreeItem* 
         return 0;
     }
     if (code == OptionTreeNotify::kItemChanged) {
+        if (refuseUnusableFile(item)) {
+            return 0;
+        }
         clock_->commitItem();
         if (item != nullptr) {
-            saved_ = false;
+            recordStep();
+            refreshElementLabels();
+            describeCarriedFiles();
+            tree_->redraw();
         }
         emit schemeChanged();
     } else if (code == OptionTreeNotify::kSelectionChanged && item != nullptr) {
@@ -359,15 +471,16 @@ ClockObject* COptionsDial::selectedListElement() const {
 
 void COptionsDial::runCommand(int command) {
     bool changed = true;
+    ClockObject* added = nullptr;
     switch (command) {
     case NewHand:
-        clock_->append(std::make_unique<ClockHand>());
+        added = addElement(std::make_unique<ClockHand>());
         break;
     case NewSlice:
-        clock_->append(std::make_unique<ClockSlice>());
+        added = addElement(std::make_unique<ClockSlice>());
         break;
     case NewText:
-        clock_->append(std::make_unique<ClockText>());
+        added = addElement(std::make_unique<ClockText>());
         break;
     case CopySelected:
         changed = copySelected();
@@ -386,11 +499,90 @@ void COptionsDial::runCommand(int command) {
     }
     // Adding, removing and reordering elements are edits like any value: OK and Cancel ask
     // to save them, so that they are not lost unasked at the program's end.
-    if (changed) {
-        saved_ = false;
-    }
     rebuildTree();
+    if (added != nullptr) {
+        selectOnClock(added);
+    }
+    if (changed) {
+        recordStep();
+    }
     emit schemeChanged();
+}
+
+ClockObject* COptionsDial::addElement(std::unique_ptr<ClockObject> element) {
+    // A new element shows at once: in a colour that stands out from the background, and a
+    // text at a size that reads, below the centre where the hands do not cover it.
+    if (auto* color = element->findChildAs<ColorProperty>(u"Color")) {
+        color->setArgb(standOutColor());
+    }
+    if (element->isKindOf(ClockText::kTypeName)) {
+        if (auto* size = element->findChildAs<PercentProperty>(u"FontSize")) {
+            size->setValue(kNewTextSize);
+        }
+        if (auto* dy = element->findChildAs<PercentProperty>(u"dY")) {
+            dy->setValue(kNewTextOffset);
+        }
+    }
+    ClockObject* added = element.get();
+    clock_->append(std::move(element));
+    return added;
+}
+
+std::uint32_t COptionsDial::standOutColor() const {
+    constexpr std::uint32_t kCandidates[] = {0xFFE53935, 0xFF1E63E0, 0xFF1B9E4B, 0xFFFF8F00,
+                                             0xFFC2188B, 0xFF000000, 0xFFFFFFFF};
+    const QColor average = backgroundAverage();
+    if (!average.isValid()) {
+        return kCandidates[0];
+    }
+    auto distance = [&](std::uint32_t argb) {
+        const QColor c = QColor::fromRgba(argb);
+        // Weighted as the eye weighs the channels.
+        const int r = c.red() - average.red();
+        const int g = c.green() - average.green();
+        const int b = c.blue() - average.blue();
+        return 3 * r * r + 4 * g * g + 2 * b * b;
+    };
+    return *std::max_element(
+        std::begin(kCandidates), std::end(kCandidates),
+        [&](std::uint32_t a, std::uint32_t b) { return distance(a) < distance(b); });
+}
+
+QColor COptionsDial::backgroundAverage() const {
+    auto* background = clock_->findChildAs<FileProperty>(u"BackgroundImage");
+    if (background == nullptr) {
+        return {};
+    }
+    const std::span<const std::uint8_t> bytes = background->bytes();
+    if (bytes.empty()) {
+        return {};
+    }
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
+    const QImage image = reader.read()
+                             .scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             .convertToFormat(QImage::Format_ARGB32);
+    double r = 0;
+    double g = 0;
+    double b = 0;
+    double weight = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const double alpha = qAlpha(pixel) / 255.0;
+            r += qRed(pixel) * alpha;
+            g += qGreen(pixel) * alpha;
+            b += qBlue(pixel) * alpha;
+            weight += alpha;
+        }
+    }
+    if (weight < 1) {
+        return {};
+    }
+    return QColor(static_cast<int>(r / weight), static_cast<int>(g / weight),
+                  static_cast<int>(b / weight));
 }
 
 bool COptionsDial::copySelected() {
@@ -468,14 +660,14 @@ bool COptionsDial::confirmSaveChanges() {
             QStringLiteral("Do you want to save your changes into a scheme file?\n\nIf you won't "
                            "save the changes will be lost when you close the program."),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    // Going on after "Yes" is safe only when the scheme was really written.
     if (answer == QMessageBox::Yes) {
-        saveAs();
-        return true;
+        return saveAs();
     }
     return answer == QMessageBox::No;
 }
 
-void COptionsDial::saveAs() {
+bool COptionsDial::saveAs() {
     FileRequest request;
     request.save = true;
     request.folder = startFolder();
@@ -486,19 +678,25 @@ void COptionsDial::saveAs() {
     for (;;) {
         QString path = askForFile(request);
         if (path.isEmpty()) {
-            return;
+            return false;
         }
         if (QFileInfo(path).suffix().isEmpty()) {
             path += QLatin1Char('.') + kSuffix;
         }
         std::string error;
-        if (saveSchemeFile(*clock_, toPath(path.toStdU16String()), &error)) {
+        const std::filesystem::path target = toPath(path.toStdU16String());
+        if (saveSchemeFile(*clock_, target, &error)) {
+            // The saved scheme is the one the clock starts with from now on.
+            clock_->recordSchemePath(target, settings_);
+            savedBytes_ = schemeBytes(*clock_);
             saved_ = true;
             showScheme(path);
-            return;
+            return true;
         }
         ask(QMessageBox::Warning, QStringLiteral("File open error"),
-            QStringLiteral("Can't access this file, please select another or permit access."),
+            QStringLiteral("Can't access this file, please select another or permit access.") +
+                (error.empty() ? QString()
+                               : QStringLiteral("\n\n%1").arg(QString::fromStdString(error))),
             QMessageBox::Ok);
         request.folder = QFileInfo(path).absolutePath();
         request.fileName = QFileInfo(path).fileName();
@@ -506,6 +704,9 @@ void COptionsDial::saveAs() {
 }
 
 void COptionsDial::load() {
+    if (!confirmSaveChanges()) {
+        return;
+    }
     FileRequest request;
     request.folder = startFolder();
     if (const QString examples = examplesFolder(); !examples.isEmpty()) {
@@ -527,9 +728,10 @@ void COptionsDial::load() {
     }
     // The old elements, the selected one among them, are gone.
     clearSelection();
-    saved_ = true;
     showScheme(path);
     rebuildTree();
+    savedBytes_ = schemeBytes(*clock_);
+    recordStep();
     emit schemeChanged();
 }
 
@@ -541,8 +743,19 @@ void COptionsDial::replaceClock(std::unique_ptr<Clock> content) {
 }
 
 void COptionsDial::undo() {
-    confirmSaveChanges();
+    if (!confirmSaveChanges()) {
+        return;
+    }
     replaceClock(backup_->cloneClock());
+    restoreOpenedScheme();
+    recordStep();
+}
+
+void COptionsDial::restoreOpenedScheme() {
+    // The clock shows the scheme it had at opening, so it starts with that one too.
+    if (settings_.readText(settings::kSchemeLoaded) != openedSetting_) {
+        clock_->recordSchemePath(toPath(openedSetting_), settings_);
+    }
     showScheme(openedScheme_);
 }
 
@@ -554,8 +767,175 @@ void COptionsDial::restoreDefaults() {
     if (defaults == nullptr) {
         return;
     }
+    const bool wasSaved = saved_;
     replaceClock(std::move(defaults));
     showScheme({});
+    recordStep();
+    // The built-in scheme is no edit of the user's: closing afterwards asks no more than
+    // it would have before.
+    if (wasSaved) {
+        savedBytes_ = currentBytes_;
+        saved_ = true;
+    }
+}
+
+void COptionsDial::recordStep() {
+    std::vector<std::uint8_t> bytes = schemeBytes(*clock_);
+    if (bytes != currentBytes_) {
+        undoSteps_.push_back(std::move(current_));
+        if (undoSteps_.size() > kMaxSteps) {
+            undoSteps_.erase(undoSteps_.begin());
+        }
+        redoSteps_.clear();
+        current_ = clock_->cloneClock();
+        currentBytes_ = std::move(bytes);
+    }
+    saved_ = currentBytes_ == savedBytes_;
+    control(StepBackButton)->setEnabled(!undoSteps_.empty());
+    control(StepForwardButton)->setEnabled(!redoSteps_.empty());
+}
+
+void COptionsDial::stepBack() {
+    if (undoSteps_.empty() || finished_) {
+        return;
+    }
+    redoSteps_.push_back(std::move(current_));
+    current_ = std::move(undoSteps_.back());
+    undoSteps_.pop_back();
+    showStep();
+}
+
+void COptionsDial::stepForward() {
+    if (redoSteps_.empty() || finished_) {
+        return;
+    }
+    undoSteps_.push_back(std::move(current_));
+    current_ = std::move(redoSteps_.back());
+    redoSteps_.pop_back();
+    showStep();
+}
+
+void COptionsDial::showStep() {
+    const int index = selectedIndex();
+    currentBytes_ = schemeBytes(*current_);
+    replaceClock(current_->cloneClock());
+    selectIndex(index);
+    saved_ = currentBytes_ == savedBytes_;
+    control(StepBackButton)->setEnabled(!undoSteps_.empty());
+    control(StepForwardButton)->setEnabled(!redoSteps_.empty());
+}
+
+int COptionsDial::selectedIndex() const {
+    if (selected_ == clock_) {
+        return 0;
+    }
+    int index = 1;
+    for (const auto& child : clock_->children()) {
+        if (!child->isKindOf(ClockObject::kTypeName)) {
+            continue;
+        }
+        if (child.get() == selected_) {
+            return index;
+        }
+        ++index;
+    }
+    return -1;
+}
+
+void COptionsDial::selectIndex(int index) {
+    if (index == 0) {
+        selectOnClock(clock_);
+        return;
+    }
+    int at = 1;
+    for (const auto& child : clock_->children()) {
+        if (!child->isKindOf(ClockObject::kTypeName)) {
+            continue;
+        }
+        if (at++ == index) {
+            selectOnClock(static_cast<ClockObject*>(child.get()));
+            return;
+        }
+    }
+}
+
+void COptionsDial::selectOnClock(ClockObject* element) {
+    if (element == nullptr || tree_ == nullptr || element->item() == nullptr) {
+        return;
+    }
+    auto* row = static_cast<COptionTreeItem*>(element->item());
+    if (!tree_->containsItem(row)) {
+        return;
+    }
+    tree_->selectItems(nullptr, false);
+    row->setMarked(true);
+    // Open, with as many of its rows in view as fit below it: they are what comes next.
+    if (element != clock_ && row->hasChildren()) {
+        row->setExpanded(true);
+        COptionTreeItem* last = row->firstChild();
+        while (last->nextSibling() != nullptr) {
+            last = last->nextSibling();
+        }
+        tree_->ensureVisible(last);
+    }
+    tree_->setFocusedItem(row);
+    selectElement(row);
+}
+
+void COptionsDial::moveElement(ClockObject* element, int dx, int dy) {
+    if (element == nullptr || finished_) {
+        return;
+    }
+    moving_ = true;
+    for (const auto& [name, value] : {std::pair{u"dX", dx}, std::pair{u"dY", dy}}) {
+        auto* offset = element->findChildAs<PercentProperty>(name);
+        if (offset == nullptr) {
+            continue;
+        }
+        offset->setValue(std::clamp(value, -100, 100));
+        if (offset->row() != nullptr) {
+            offset->row()->setNumber(offset->value());
+        }
+    }
+    tree_->redraw();
+    emit schemeChanged();
+}
+
+void COptionsDial::finishMove() {
+    if (!moving_) {
+        return;
+    }
+    moving_ = false;
+    recordStep();
+}
+
+bool COptionsDial::refuseUnusableFile(COptionTreeItem* item) {
+    if (item == nullptr || item->kindCode() != COptionTreeItem::FileCode) {
+        return false;
+    }
+    for (const auto& child : clock_->children()) {
+        auto* file = asKind<FileProperty>(child.get());
+        if (file == nullptr || file->row() != item) {
+            continue;
+        }
+        const std::u16string chosen = item->text();
+        if (chosen.empty() || chosen == file->sourcePath()) {
+            return false;
+        }
+        const QString path = QString::fromStdU16String(chosen);
+        const QString why = backgroundRefusal(path);
+        if (why.isEmpty()) {
+            return false;
+        }
+        item->setText(file->sourcePath());
+        tree_->redraw();
+        ask(QMessageBox::Warning, QStringLiteral("Image not usable"),
+            QStringLiteral("%1\n\ncannot be the background: %2. The previous image stays.")
+                .arg(QDir::toNativeSeparators(path), why),
+            QMessageBox::Ok);
+        return true;
+    }
+    return false;
 }
 
 void COptionsDial::accept() {
@@ -571,12 +951,12 @@ void COptionsDial::accept() {
 }
 
 void COptionsDial::reject() {
-    if (finished_) {
+    if (finished_ || !confirmSaveChanges()) {
         return;
     }
-    confirmSaveChanges();
     clearSelection();
     clock_->adopt(*backup_->cloneClock());
+    restoreOpenedScheme();
     finish(QDialog::Rejected);
 }
 

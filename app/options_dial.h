@@ -5,6 +5,7 @@
 #include "app/window_aligner.h"
 #include "optiontree/option_tree.h"
 
+#include <QColor>
 #include <QDialog>
 #include <QMessageBox>
 #include <QString>
@@ -12,11 +13,14 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class Clock;
 class ClockObject;
 class CTrueColorToolBar;
 class SettingsStore;
+class COptionTreeItem;
 class QPushButton;
 
 class COptionsDial : public QDialog, public OptionTreeReceiver {
@@ -43,12 +47,19 @@ public:
         SchemeName = 1005,
         RestoreDefaultsButton = 1006,
         TreeId = 1012,
+        StepBackButton = 1007,
+        StepForwardButton = 1008,
         OkButton = 1,
         CancelButton = 2,
     };
+    // How many edits Ctrl+Z can take back.
+    static constexpr std::size_t kMaxSteps = 200;
     static constexpr int kTreeOptions = 0x1B;
     static constexpr int kColumnPosition = 160;
     static constexpr int kButtonWidth = 46;
+    // A new text's size and place, in percent of the radius.
+    static constexpr int kNewTextSize = 25;
+    static constexpr int kNewTextOffset = 40;
 
     // What a file dialog is asked for.
     struct FileRequest {
@@ -79,10 +90,26 @@ public:
     void setMessageBox(MessageBox box) { messageBox_ = std::move(box); }
 
     void runCommand(int command);
-    void saveAs();
+    // True when the scheme was written to a file.
+    bool saveAs();
     void load();
     void undo();
     void restoreDefaults();
+    // One edit back or forward (Ctrl+Z, Ctrl+Shift+Z); every committed edit and toolbar
+    // command is a step.
+    void stepBack();
+    void stepForward();
+    std::size_t stepsBack() const { return undoSteps_.size(); }
+    std::size_t stepsForward() const { return redoSteps_.size(); }
+    // The clock window's side of editing on the clock: selects the element's row and
+    // scrolls it into view (null selects nothing new); moves an element's offsets.
+    void selectOnClock(ClockObject* element);
+    // Sets the element's x and y offsets (percent of the radius, kept in -100..100), shows
+    // them in the rows and on the clock; finishMove records the move as one step.
+    void moveElement(ClockObject* element, int dx, int dy);
+    void finishMove();
+    // Names each element's group row by what it is and shows its colour beside it.
+    void refreshElementLabels();
     void accept() override;
     void reject() override;
     // Whether the caller may go on: asks to save when there are unsaved edits.
@@ -127,6 +154,26 @@ private:
     void replaceClock(std::unique_ptr<Clock> content);
     void finish(int result);
     void showScheme(const QString& path);
+    // After a change: a step for Ctrl+Z, and whether the scheme differs from the one saved.
+    void recordStep();
+    // Shows the step's scheme, keeping the selected element by its place in the list.
+    void showStep();
+    int selectedIndex() const;
+    void selectIndex(int index);
+    // Refuses a background file that cannot be shown, putting the row back; true if refused.
+    bool refuseUnusableFile(COptionTreeItem* item);
+    // Names the zone each zone slot entry stands for ("(User set time zone 2) - Asia/Kolkata").
+    void nameZoneRows();
+    // Names a background carried in the scheme when its file is not on this machine.
+    void describeCarriedFiles();
+    // Appends a new element made to be seen at once; returns it.
+    ClockObject* addElement(std::unique_ptr<ClockObject> element);
+    // A colour that stands out from the background, for new elements.
+    std::uint32_t standOutColor() const;
+    // The background's mean colour, weighted by opacity; invalid without one.
+    QColor backgroundAverage() const;
+    // The settings' scheme and the field back to what they were at opening.
+    void restoreOpenedScheme();
     QString askForFile(const FileRequest& request);
     QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& caption,
                                     const QString& text, QMessageBox::StandardButtons buttons);
@@ -146,6 +193,14 @@ private:
     bool finished_ = false;
     bool columnSet_ = false;
     QString openedScheme_;
+    std::u16string openedSetting_;
+    // Steps are whole copies of the scheme; their carried files share the bytes.
+    std::vector<std::unique_ptr<Clock>> undoSteps_;
+    std::vector<std::unique_ptr<Clock>> redoSteps_;
+    std::unique_ptr<Clock> current_;
+    std::vector<std::uint8_t> currentBytes_;
+    std::vector<std::uint8_t> savedBytes_;
+    bool moving_ = false;
     FileDialog fileDialog_;
     MessageBox messageBox_;
 };

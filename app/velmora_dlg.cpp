@@ -3,6 +3,7 @@
 
 #include "app/about_dialog.h"
 #include "app/desktop_backdrop.h"
+#include "app/dialog_placement.h"
 #include "app/frame_painting.h"
 #include "app/help_links.h"
 #include "app/options_dial.h"
@@ -28,6 +29,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
+#include <QStyle>
 #include <QWindow>
 #include <cmath>
 #include <vector>
@@ -666,6 +668,15 @@ void CVelmoraDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
+    // While the editor is open, a press on an element selects it and a drag moves it.
+    const QPoint position = event->position().toPoint();
+    if (COptionsDial* dialog = optionsDialog();
+        dialog != nullptr && !cornerAt(position) &&
+        editing_.press(*dialog, event->position(), event->globalPosition().toPoint(),
+                       devicePixelRatioF(), velmora::packedDateTimeFrom(wallClock_()))) {
+        drag_.reset();
+        return;
+    }
     // The clock moves and resizes itself rather than through the window manager: a window
     // manager's move grabs the pointer at the press and swallows the second click of a
     // double click, and some have no such moves for frameless windows at all.
@@ -674,6 +685,10 @@ void CVelmoraDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (editing_.isActive() && (event->buttons() & Qt::LeftButton)) {
+        editing_.move(event->globalPosition().toPoint(), devicePixelRatioF());
+        return;
+    }
     if (!drag_ || !(event->buttons() & Qt::LeftButton)) {
         return;
     }
@@ -707,6 +722,7 @@ QRect CVelmoraDlg::draggedGeometry(const QPoint& delta) const {
 void CVelmoraDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         drag_.reset();
+        editing_.release();
     }
     // The corner squares resize; only the rest of the clock opens the menu.
     if (event->button() == Qt::RightButton && !cornerAt(event->position().toPoint())) {
@@ -900,6 +916,7 @@ void CVelmoraDlg::openOptionsDialog() {
     }
     optionsDial_ = dialog;
     connect(dialog, &COptionsDial::schemeChanged, this, &CVelmoraDlg::schemeEdited);
+    placeBesideClock(*dialog);
     dialog->show();
 }
 
@@ -909,12 +926,28 @@ void CVelmoraDlg::runTimezonesDialog() {
     }
     CTimezonesDial dialog(settings_, this);
     timezonesDial_ = &dialog;
+    placeBesideClock(dialog);
     const int result = dialog.exec();
     timezonesDial_ = nullptr;
     if (result == QDialog::Accepted) {
         // The zone slots changed: the clock shows them now, not at the next second.
         drawFrame();
     }
+}
+
+void CVelmoraDlg::placeBesideClock(QWidget& dialog) const {
+    const QScreen* where = screen();
+    if (where == nullptr) {
+        return;
+    }
+    // The frame is not known before the window manager decorates the dialog: allow for a
+    // title bar and borders as the style draws them.
+    const QStyle* style = dialog.style();
+    const int border = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &dialog);
+    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &dialog);
+    const QSize framed = dialog.size() + QSize(2 * border, title + 2 * border);
+    const QPoint corner = placeBeside(frameGeometry(), framed, where->availableGeometry());
+    dialog.move(corner);
 }
 
 void CVelmoraDlg::schemeEdited() {

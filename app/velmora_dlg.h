@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/boundary_timer.h"
+#include "app/clock_editing.h"
 #include "app/clock_menu.h"
 #include "app/startup_scheme.h"
 #include "app/tray_watcher.h"
@@ -154,6 +155,8 @@ private:
     void runTimezonesDialog();
     // An edit in the customize dialog shows at once, not at the next second.
     void schemeEdited();
+    // Opens a dialog beside the clock, on its screen, where the clock stays in view.
+    void placeBesideClock(QWidget& dialog) const;
 
     SettingsStore& settings_;
     Clock clock_;
@@ -211,6 +214,8 @@ private:
         bool started;
     };
     std::optional<Drag> drag_;
+    // Picking and moving elements on the clock while the customize dialog is open.
+    ClockEditing editing_{clock_};
     // Held as its base: the header stays free of the dialog's.
     QPointer<QDialog> optionsDial_;
     // The time zone dialog while it runs: a second one from the tray's menu would race it.

@@ -1,5 +1,6 @@
 // The customize dialog: rebuilding the tree after a toolbar command, on the built-in scheme
-// and on a scheme of 200 elements, and the way from a committed edit to the frame on screen.
+// and on a scheme of 200 elements, the way from a committed edit to the frame on screen, and
+// selecting an element by a click on the clock.
 #include "app/about_dialog.h"
 #include "app/options_dial.h"
 #include "app/velmora_dlg.h"
@@ -9,6 +10,7 @@
 #include "tests/clock/memory_settings.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -72,6 +74,39 @@ void editToFrame(benchmark::State& state) {
     state.counters["frames"] = window.framesDrawn();
 }
 BENCHMARK(editToFrame)->Unit(benchmark::kMillisecond);
+
+// A click on the clock that picks the last hand and selects its row in the open dialog.
+void selectByClickOnClock(benchmark::State& state) {
+    MemorySettings settings;
+    CVelmoraDlg window(settings);
+    window.setWallClock(
+        [] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'800'000'015)); });
+    window.initialize();
+    QApplication::processEvents();
+    window.runCommand(MenuCommand::Customize);
+    COptionsDial* dial = window.optionsDialog();
+    Clock& clock = window.clock();
+    ClockObject* hand = nullptr;
+    for (const auto& child : clock.children()) {
+        if (child->isKindOf(ClockHand::kTypeName)) {
+            hand = static_cast<ClockObject*>(child.get());
+        }
+    }
+    const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(
+        std::chrono::system_clock::time_point(std::chrono::seconds(1'800'000'015)));
+    const PointF onHand = clock.pointAt(hand->timeValueKind(), utc, 60, 0, 0).point;
+    const QPointF at(onHand.x / window.devicePixelRatioF(), onHand.y / window.devicePixelRatioF());
+    for (auto _ : state) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, window.mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &release);
+    }
+    state.counters["picked"] = dial->selectedElement() == hand ? 1 : 0;
+}
+BENCHMARK(selectByClickOnClock)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

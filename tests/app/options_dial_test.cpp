@@ -14,18 +14,23 @@
 #include "model/percent_property.h"
 #include "model/string_property.h"
 #include "optiontree/option_tree_item_edit.h"
+#include "optiontree/option_tree_item_file.h"
+#include "optiontree/option_tree_list.h"
 #include "render/frame_renderer.h"
 #include "resources/default_scheme.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -213,7 +218,6 @@ TEST_F(OptionsDialTest, NewElementsAreAppendedWithTheirDefaults) {
                                                std::make_unique<ClockText>()};
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_STREQ(added[i]->className(), fresh[i]->className());
-        EXPECT_EQ(added[i]->findChildAs<ColorProperty>(u"Color")->argb(), 0xFF000000u);
         EXPECT_NE(rowOf(added[i]), nullptr) << "the tree was rebuilt";
     }
     const auto* hand = added[0];
@@ -222,7 +226,9 @@ TEST_F(OptionsDialTest, NewElementsAreAppendedWithTheirDefaults) {
     EXPECT_EQ(hand->findChildAs<PercentProperty>(u"Thickness")->value(), 4);
     EXPECT_EQ(added[1]->findChildAs<PercentProperty>(u"Begin")->value(), 0);
     EXPECT_EQ(added[1]->findChildAs<PercentProperty>(u"End")->value(), 100);
-    EXPECT_EQ(dial.selectedElement(), &clock_) << "selection unchanged";
+    EXPECT_EQ(added[2]->findChildAs<PercentProperty>(u"FontSize")->value(),
+              COptionsDial::kNewTextSize);
+    EXPECT_EQ(added[2]->findChildAs<PercentProperty>(u"dY")->value(), COptionsDial::kNewTextOffset);
 }
 
 TEST_F(OptionsDialTest, CopyPlacesTheCopyAfterAndSelectsIt) {
@@ -361,7 +367,7 @@ struct ConfirmRow {
 
 class ConfirmCancelTest : public OptionsDialTest, public testing::WithParamInterface<ConfirmRow> {};
 
-TEST_P(ConfirmCancelTest, CancelStopsOnlyOkAndRestoreDefaults) {
+TEST_P(ConfirmCancelTest, CancelInTheQuestionChangesNothingWhoeverAsked) {
     clock_.findChildAs<StringProperty>(u"AuthorInfo")->setValue(u"before");
     COptionsDial& dial = open();
     typeAuthorWithoutCommit("edited")->commit();
@@ -383,8 +389,21 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ConfirmRow{"Ok", [](COptionsDial& d) { d.accept(); }, false},
                     ConfirmRow{"RestoreDefaults", [](COptionsDial& d) { d.restoreDefaults(); },
                                false},
-                    ConfirmRow{"Undo", [](COptionsDial& d) { d.undo(); }, true},
-                    ConfirmRow{"Cancel", [](COptionsDial& d) { d.reject(); }, true}),
+                    ConfirmRow{"Undo", [](COptionsDial& d) { d.undo(); }, false},
+                    ConfirmRow{"Load", [](COptionsDial& d) { d.load(); }, false},
+                    ConfirmRow{"Cancel", [](COptionsDial& d) { d.reject(); }, false},
+                    ConfirmRow{"WindowClose",
+                               [](COptionsDial& d) {
+                                   d.show();
+                                   d.close();
+                               },
+                               false},
+                    ConfirmRow{"Esc",
+                               [](COptionsDial& d) {
+                                   d.show();
+                                   QTest::keyClick(&d, Qt::Key_Escape);
+                               },
+                               false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OptionsDialTest, UndoReturnsToTheOpeningStateEveryTime) {
@@ -394,7 +413,7 @@ TEST_F(OptionsDialTest, UndoReturnsToTheOpeningStateEveryTime) {
     typeAuthorWithoutCommit("x")->commit();
     dial.undo();
     EXPECT_EQ(schemeBytes(clock_), opening);
-    EXPECT_FALSE(dial.isSaved()) << "Undo leaves the saved flag";
+    EXPECT_TRUE(dial.isSaved()) << "back at the opening scheme, nothing is left unsaved";
     EXPECT_EQ(dial.selectedElement(), nullptr);
     EXPECT_FALSE(elementButtonsEnabled());
     dial.runCommand(COptionsDial::NewHand);
@@ -429,8 +448,9 @@ TEST_F(OptionsDialTest, SaveAsAlwaysAsksAndWritesAtomically) {
     answers_.push_back(target);
     dial.saveAs();
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0],
-              "File open error|Can't access this file, please select another or permit access.");
+    EXPECT_TRUE(messages_[0].startsWith(
+        "File open error|Can't access this file, please select another or permit access.\n\n"))
+        << messages_[0].toStdString();
     EXPECT_EQ(requests_.size(), 3u) << "asked again after the failure, then cancelled";
     EXPECT_EQ(readFile(target), previous);
     EXPECT_FALSE(dial.isSaved());
@@ -462,9 +482,9 @@ TEST_F(OptionsDialTest, LoadTakesOnlyWholeSchemes) {
 
     answers_.push_back(truncated);
     dial.load();
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_TRUE(messages_[0].contains("truncated.Velmora")) << messages_[0].toStdString();
-    EXPECT_TRUE(messages_[0].contains("at byte ")) << messages_[0].toStdString();
+    ASSERT_EQ(messages_.size(), 2u) << "first the question to save, answered No";
+    EXPECT_TRUE(messages_[1].contains("truncated.Velmora")) << messages_[1].toStdString();
+    EXPECT_TRUE(messages_[1].contains("at byte ")) << messages_[1].toStdString();
     EXPECT_EQ(schemeBytes(clock_), before);
     EXPECT_FALSE(dial.isSaved());
     EXPECT_EQ(dial.selectedElement(), elements()[0]);
@@ -537,6 +557,237 @@ TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsAtTheTemplate) 
 }
 
 // Through the clock window: the menu item, live frames and closing by the window manager.
+TEST_F(OptionsDialTest, YesGoesOnOnlyWhenTheSchemeWasWritten) {
+    COptionsDial& dial = open();
+    dial.runCommand(COptionsDial::NewHand);
+    const Bytes edited = schemeBytes(clock_);
+    confirm_ = QMessageBox::Yes;
+    // The file dialog is cancelled after "Yes": nothing was saved, so nothing may go.
+    dial.restoreDefaults();
+    dial.undo();
+    dial.reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(dial_, nullptr);
+    EXPECT_EQ(schemeBytes(clock_), edited);
+    EXPECT_EQ(requests_.size(), 3u);
+    // With a file chosen, the save happens and the command goes on.
+    answers_.push_back(folder_.filePath("kept.Velmora"));
+    dial.restoreDefaults();
+    EXPECT_EQ(readFile(folder_.filePath("kept.Velmora")), edited);
+    EXPECT_EQ(schemeBytes(clock_), schemeBytes(*readDefaultScheme()));
+}
+
+TEST_F(OptionsDialTest, SavedSchemeIsTheOneTheClockStartsWithAndItsNameShows) {
+    COptionsDial& dial = open();
+    dial.runCommand(COptionsDial::NewText);
+    const QString path = folder_.filePath("mine.Velmora");
+    answers_.push_back(folder_.filePath("mine"));
+    ASSERT_TRUE(dial.saveAs());
+    EXPECT_EQ(QString::fromStdU16String(settings_->readText(settings::kSchemeLoaded)), path);
+    EXPECT_EQ(clock_.schemePath(), std::filesystem::path(path.toStdString()));
+    EXPECT_EQ(dial.control(COptionsDial::SchemeName)->toolTip(), QDir::toNativeSeparators(path))
+        << "the scheme field names the saved file";
+    dial.accept();
+    // The next start.
+    Clock next;
+    ASSERT_TRUE(next.loadLastScheme(*settings_));
+    EXPECT_EQ(schemeBytes(next), schemeBytes(clock_));
+}
+
+TEST_F(OptionsDialTest, CancelAfterSaveAsStartsWithTheSchemeShownAgain) {
+    settings_->writeText(settings::kSchemeLoaded, u"");
+    COptionsDial& dial = open();
+    dial.runCommand(COptionsDial::NewText);
+    answers_.push_back(folder_.filePath("tried.Velmora"));
+    ASSERT_TRUE(dial.saveAs());
+    dial.reject();
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"")
+        << "the clock shows the scheme it had, so it starts with that one";
+}
+
+TEST_F(OptionsDialTest, UnusableBackgroundsAreRefusedAndThePreviousImageStays) {
+    auto* background = clock_.findChildAs<FileProperty>(u"BackgroundImage");
+    const Bytes before(background->bytes().begin(), background->bytes().end());
+    const std::u16string source = background->sourcePath();
+    COptionsDial& dial = open();
+    auto* row = static_cast<COptionTreeItemFile*>(background->row());
+    ASSERT_NE(row, nullptr);
+    // The user picks the file in the row's file dialog.
+    auto choose = [row](const QString& path) {
+        row->setDialogRunner([path](const COptionTreeFileDlg&, QWidget*) {
+            return std::optional<QStringList>(QStringList{path});
+        });
+        row->activate();
+    };
+    struct Bad {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    };
+    QByteArray png;
+    {
+        QImage image(8, 8, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+    }
+    QByteArray jpeg;
+    {
+        QImage image(64, 64, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPEG");
+    }
+    const Bad bad[] = {
+        {"empty.png", QByteArray(), "empty"},
+        {"notes.png", QByteArray("these are notes, not pixels"), "not an image"},
+        {"cut.png", png.left(png.size() / 2), "decoded"},
+        {"cut.jpg", jpeg.left(jpeg.size() - 40), "truncated"},
+    };
+    for (const Bad& file : bad) {
+        const QString path = folder_.filePath(file.name);
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(file.bytes);
+        out.close();
+        messages_.clear();
+        choose(path);
+        ASSERT_EQ(messages_.size(), 1u) << file.name;
+        EXPECT_TRUE(messages_[0].contains(file.name)) << messages_[0].toStdString();
+        EXPECT_TRUE(messages_[0].contains(file.reason)) << messages_[0].toStdString();
+        EXPECT_EQ(background->sourcePath(), source);
+        EXPECT_EQ(Bytes(background->bytes().begin(), background->bytes().end()), before);
+        EXPECT_EQ(row->text(), source) << "the row shows the image that stays";
+    }
+    EXPECT_TRUE(dial.isSaved()) << "a refused file is no edit";
+    // A good image is taken.
+    const QString good = folder_.filePath("good.png");
+    QFile out(good);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(png);
+    out.close();
+    messages_.clear();
+    choose(good);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(background->bytes().size(), static_cast<std::size_t>(png.size()));
+}
+
+TEST_F(OptionsDialTest, StepsGoBackAndForthThroughEveryEditAndCommand) {
+    COptionsDial& dial = open();
+    const Bytes opening = schemeBytes(clock_);
+    const std::size_t count = elements().size();
+    dial.runCommand(COptionsDial::NewHand);
+    const Bytes oneHand = schemeBytes(clock_);
+    typeAuthorWithoutCommit("edited")->commit();
+    // Committing an unchanged value is no step.
+    typeAuthorWithoutCommit("edited")->commit();
+    EXPECT_EQ(dial.stepsBack(), 2u);
+
+    dial.stepBack();
+    EXPECT_EQ(schemeBytes(clock_), oneHand);
+    dial.stepBack();
+    EXPECT_EQ(schemeBytes(clock_), opening);
+    EXPECT_TRUE(dial.isSaved()) << "back where it opened";
+    dial.stepBack();
+    EXPECT_EQ(schemeBytes(clock_), opening) << "nothing further back";
+    dial.stepForward();
+    EXPECT_EQ(elements().size(), count + 1);
+    EXPECT_FALSE(dial.isSaved());
+    // A new edit forgets the steps forward.
+    dial.runCommand(COptionsDial::NewSlice);
+    EXPECT_EQ(dial.stepsForward(), 0u);
+    dial.stepForward();
+    EXPECT_EQ(elements().size(), count + 2);
+    // The dialog's Undo is a step too.
+    dial.undo();
+    EXPECT_EQ(schemeBytes(clock_), opening);
+    dial.stepBack();
+    EXPECT_EQ(elements().size(), count + 2);
+}
+
+TEST_F(OptionsDialTest, CtrlZAndCtrlShiftZStepOutsideAnEditor) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::setActiveWindow(&dial);
+    const std::size_t count = elements().size();
+    dial.runCommand(COptionsDial::NewText);
+    dial.tree()->list()->setFocus();
+    QTest::keyClick(dial.tree()->list(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(elements().size(), count);
+    QTest::keyClick(dial.tree()->list(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(elements().size(), count + 1);
+}
+
+TEST_F(OptionsDialTest, NewElementsShowAtOnceSelectedAndInView) {
+    COptionsDial& dial = open();
+    dial.show();
+    for (int command : {COptionsDial::NewHand, COptionsDial::NewSlice, COptionsDial::NewText}) {
+        dial.runCommand(command);
+        ClockObject* added = elements().back();
+        EXPECT_EQ(dial.selectedElement(), added);
+        EXPECT_TRUE(added->isSelected());
+        EXPECT_EQ(dial.tree()->focusedItem(), rowOf(added));
+        EXPECT_TRUE(elementButtonsEnabled());
+        const std::uint32_t color = added->findChildAs<ColorProperty>(u"Color")->argb();
+        EXPECT_EQ(color >> 24, 0xFFu);
+        EXPECT_NE(color, ColorProperty::kOpaqueBlack) << "black disappears on the dark dial";
+        const QRect row = rowOf(added)->rowRect();
+        EXPECT_GE(row.top(), 0);
+        EXPECT_LE(row.bottom(), dial.tree()->list()->viewport()->height());
+    }
+    EXPECT_GE(elements().back()->findChildAs<PercentProperty>(u"FontSize")->value(), 20);
+}
+
+TEST_F(OptionsDialTest, GroupRowsSayWhichElementAndFollowEdits) {
+    COptionsDial& dial = open();
+    dial.runCommand(COptionsDial::NewText);
+    auto* text = static_cast<ClockText*>(elements().back());
+    EXPECT_EQ(rowOf(text)->labelText(), "digital display: %d.%m.%Y");
+    EXPECT_TRUE(rowOf(text)->swatch().has_value());
+    auto* format = dynamic_cast<COptionTreeItemEdit*>(
+        static_cast<COptionTreeItem*>(rowOf(text)->firstChild()));
+    ASSERT_NE(format, nullptr);
+    format->activate();
+    format->lineEdit()->setText("%A");
+    format->commit();
+    EXPECT_EQ(rowOf(text)->labelText(), "digital display: %A");
+    dial.runCommand(COptionsDial::CopySelected);
+    EXPECT_EQ(rowOf(elements().back())->labelText(), "digital display: %A #2");
+}
+
+TEST_F(OptionsDialTest, ACarriedBackgroundIsNamedByItsSize) {
+    open();
+    auto* background = clock_.findChildAs<FileProperty>(u"BackgroundImage");
+    auto* row = static_cast<COptionTreeItemFile*>(background->row());
+    ASSERT_NE(row, nullptr);
+    const QStringList lines = row->displayLines();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith("carried image, ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(" x ")) << lines[0].toStdString();
+}
+
+TEST_F(OptionsDialTest, MovingAnElementOnTheClockIsOneStep) {
+    COptionsDial& dial = open();
+    ClockObject* hand = elements().front();
+    const int startDx = hand->findChildAs<PercentProperty>(u"dX")->value();
+    dial.selectOnClock(hand);
+    EXPECT_EQ(dial.selectedElement(), hand);
+    dial.moveElement(hand, 10, -5);
+    dial.moveElement(hand, 30, 250);
+    dial.finishMove();
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"dX")->value(), 30);
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"dY")->value(), 100) << "kept in range";
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"dX")->row()->number(), 30);
+    // Applying every row keeps the moved values.
+    clock_.commitItem();
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"dY")->value(), 100);
+    EXPECT_EQ(dial.stepsBack(), 1u);
+    dial.stepBack();
+    EXPECT_EQ(elements().front()->findChildAs<PercentProperty>(u"dX")->value(), startDx);
+}
+
 class CustomizeFromClockTest : public OptionsDialTest {
 protected:
     std::unique_ptr<CVelmoraDlg> startClock() {
