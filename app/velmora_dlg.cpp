@@ -316,6 +316,8 @@ void CVelmoraDlg::limitSizeToDesktop() {
         return;
     }
     setMaximumSize(screen->virtualSize().expandedTo(QSize(kInitialSize, kInitialSize)));
+    // Nor is a background ever drawn larger, so no more of it is kept in memory.
+    renderer_.setImageKeepSize(maximumSize() * screen->devicePixelRatio());
 }
 
 void CVelmoraDlg::watchScreens() {

@@ -181,7 +181,6 @@ void Clock::scaleBackground(Canvas& canvas) {
         return;
     }
     scaledBackground_ = canvas.scaleImage(*background_, layout_.width, layout_.height);
-    background_.reset();
 }
 
 LayoutRect Clock::fitted(const LayoutRect& target) const {

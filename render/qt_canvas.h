@@ -56,7 +56,10 @@ public:
     void drawText(const FontSpec& font, std::uint32_t argb, std::u16string_view text,
                   PointF topLeft) override;
 
+    // Within the budget of BoundedImageDecoder; a larger image is kept scaled down into the
+    // keep size, so that scaling it for a frame never needs a decode again.
     std::unique_ptr<CanvasImage> decodeImageData(std::span<const std::uint8_t> bytes) override;
+    void setImageKeepSize(QSize size) { imageKeepSize_ = size; }
     std::unique_ptr<CanvasImage> scaleImage(const CanvasImage& image, int width,
                                             int height) override;
     // Shares the pixels, which Qt counts across threads.
@@ -88,4 +91,6 @@ private:
     bool textAntialias_ = true;
     QRegion uncleared_;
     std::optional<CachedFont> font_;
+    // About the largest screen's size: a background is never shown larger than that.
+    QSize imageKeepSize_{4096, 4096};
 };
