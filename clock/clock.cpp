@@ -150,8 +150,8 @@ void Clock::loadBackground(Canvas& canvas) {
     backgroundDirty_ = false;
     background_ = decodeBackground(canvas);
     if (background_ != nullptr) {
-        backgroundWidth_ = background_->width();
-        backgroundHeight_ = background_->height();
+        backgroundWidth_ = background_->naturalWidth();
+        backgroundHeight_ = background_->naturalHeight();
     }
 }
 

@@ -476,7 +476,7 @@ std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint
         decoded.image.height() > kMaxImageSide) {
         return nullptr;
     }
-    return std::make_unique<QtCanvasImage>(std::move(decoded.image));
+    return std::make_unique<QtCanvasImage>(std::move(decoded.image), decoded.declared);
 }
 
 std::shared_ptr<const CanvasImage> QtCanvas::keepImage(const CanvasImage& image) {

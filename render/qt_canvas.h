@@ -13,14 +13,18 @@
 // An image made by QtCanvas: always Format_ARGB32_Premultiplied, never empty.
 class QtCanvasImage : public CanvasImage {
 public:
-    explicit QtCanvasImage(QImage image) : image_(std::move(image)) {}
+    explicit QtCanvasImage(QImage image, QSize natural = QSize())
+        : image_(std::move(image)), natural_(natural.isValid() ? natural : image_.size()) {}
 
     int width() const override { return image_.width(); }
     int height() const override { return image_.height(); }
+    int naturalWidth() const override { return natural_.width(); }
+    int naturalHeight() const override { return natural_.height(); }
     const QImage& image() const { return image_; }
 
 private:
     QImage image_;
+    QSize natural_;
 };
 
 // Paints in the target's pixels: a target carrying a device pixel ratio is not scaled again,
