@@ -208,7 +208,8 @@ struct BoundedImageDecoder::Job {
 
     DecodedImage run() {
         StoppableDevice device(bytes, stop);
-        device.open(QIODevice::ReadOnly);
+        // Unbuffered, as QBuffer opens itself: readData() reads at pos().
+        device.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         QImageReader reader(&device);
         if (inspection.format == Format::Png) {
             reader.setFormat("png");

@@ -65,8 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BoundedImageDecoderTest, OrdinaryImagesDecodeAsPremultipliedArgb) {
+    // A format other than PNG and JPEG is found from its bytes.
     for (const QByteArray& bytes :
-         {encoded(gradient(40, 30), "png"), encoded(gradient(40, 30), "jpeg", true)}) {
+         {encoded(gradient(40, 30), "png"), encoded(gradient(40, 30), "jpeg", true),
+          encoded(gradient(40, 30), "bmp")}) {
         const DecodedImage decoded = BoundedImageDecoder().decode(bytes);
         ASSERT_TRUE(decoded.ok()) << decoded.reason.toStdString();
         EXPECT_EQ(decoded.image.size(), QSize(40, 30));
