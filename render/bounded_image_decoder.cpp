@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -310,13 +311,18 @@ DecodedImage BoundedImageDecoder::decode(const QByteArray& bytes) const {
     job->budget = budget_;
     // Detached: a decode past the budget is told to stop but not waited for; it keeps the
     // job alive through its own reference.
-    std::thread([job] {
-        DecodedImage result = job->run();
-        const std::lock_guard lock(job->mutex);
-        job->result = std::move(result);
-        job->done = true;
-        job->finished.notify_all();
-    }).detach();
+    try {
+        std::thread([job] {
+            DecodedImage result = job->run();
+            const std::lock_guard lock(job->mutex);
+            job->result = std::move(result);
+            job->done = true;
+            job->finished.notify_all();
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: decoded here, within the budget of work the headers allow.
+        return job->run();
+    }
     std::unique_lock lock(job->mutex);
     if (!job->finished.wait_for(lock, budget_.time, [&job] { return job->done; })) {
         job->stop.store(true);
