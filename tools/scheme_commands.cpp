@@ -32,6 +32,10 @@ std::unique_ptr<Clock> readStrict(const std::string& path, std::ostream& err) {
     return clock;
 }
 
+// The image libraries' warnings about a file are said once, as the warning line, in words
+// of our own.
+void dropImageLibraryMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 // The carried files the clock would refuse to show as images, with the reason for each, in
 // the order of the tree.
 void collectUnshowableImages(PropertyMap& map, std::vector<std::string>& problems) {
@@ -113,7 +117,9 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
     // The file is well formed; an image in it that cannot be shown is the author's to know.
     std::vector<std::string> problems;
+    const QtMessageHandler previous = qInstallMessageHandler(dropImageLibraryMessages);
     collectUnshowableImages(*clock, problems);
+    qInstallMessageHandler(previous);
     if (strict && !problems.empty()) {
         return reportInvalid(err, source, problems.front());
     }
