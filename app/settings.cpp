@@ -1,9 +1,13 @@
 // The per-user settings store over QSettings, written through to disk on every change.
 #include "app/settings.h"
 
+#include "model/utf.h"
+
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <optional>
 
 namespace {
@@ -154,14 +158,64 @@ std::optional<QByteArray> rawIniValue(const QString& filePath, const SettingKey&
     return found;
 }
 
+// Whether UTF-8, which the file is written in, can hold the text: a file name's bytes that
+// are not UTF-8 reach here as lone surrogates (see fromPath).
+bool fitsUtf8(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (text[i].isSurrogate()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The program's own store, where QSettings puts it for the organisation and the program.
+QString programFilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
+           Settings::kOrganisation + '/' + Settings::executableBaseName() + QStringLiteral(".conf");
+}
+
+// Moves the file aside whole under a dated name, so nothing of it is lost; the name, or
+// empty when it could not be moved.
+QString moveAside(const QString& filePath) {
+    const QString stem = filePath + QStringLiteral(".broken-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString target = stem;
+    for (int n = 2; QFileInfo::exists(target) && n < 100; ++n) {
+        target = stem + '-' + QString::number(n);
+    }
+    return QFile::rename(filePath, target) ? target : QString();
+}
+
 } // namespace
 
-Settings::Settings()
-    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            kOrganisation, executableBaseName())) {}
+Settings::Settings() : Settings(programFilePath(), true) {}
 
-Settings::Settings(const QString& filePath)
-    : settings_(std::make_unique<QSettings>(filePath, QSettings::IniFormat)) {}
+Settings::Settings(const QString& filePath) : Settings(filePath, false) {}
+
+Settings::Settings(const QString& filePath, bool program) {
+    // QSettings reads the whole file at once and keeps it, and rewrites it at every change:
+    // a huge file costs seconds and memory at each move of the window.
+    if (QFileInfo(filePath).size() > kMaxFileBytes) {
+        movedAside_ = moveAside(filePath);
+    }
+    settings_ = open(filePath, program);
+    if (settings_->status() == QSettings::FormatError) {
+        settings_.reset();
+        movedAside_ = moveAside(filePath);
+        settings_ = open(filePath, program);
+    }
+}
+
+std::unique_ptr<QSettings> Settings::open(const QString& filePath, bool program) {
+    if (program) {
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                           kOrganisation, executableBaseName());
+    }
+    return std::make_unique<QSettings>(filePath, QSettings::IniFormat);
+}
 
 QString Settings::executableBaseName() {
     if (QCoreApplication::instance() != nullptr) {
@@ -191,6 +245,11 @@ std::int32_t Settings::readInt(const SettingKey& key, std::int32_t fallback) con
 
 std::u16string Settings::readText(const SettingKey& key, const std::u16string& fallback) const {
     QVariant value = settings_->value(keyPath(key));
+    if (value.typeId() == QMetaType::QByteArray) {
+        // A file name that is not UTF-8, kept as its bytes.
+        const QByteArray bytes = value.toByteArray();
+        return fromPath(std::filesystem::path(bytes.toStdString()));
+    }
     if (!value.isValid() || !value.canConvert<QString>()) {
         return fallback;
     }
@@ -209,7 +268,13 @@ bool Settings::writeInt(const SettingKey& key, std::int32_t value) {
 }
 
 bool Settings::writeText(const SettingKey& key, const std::u16string& value) {
-    return writeValue(key, QVariant(toQString(value)));
+    const QString text = toQString(value);
+    if (!fitsUtf8(text)) {
+        // Written as UTF-8 it would lose those bytes to U+FFFD; as bytes, QSettings writes
+        // an escaped form that reads back exactly.
+        return writeValue(key, QVariant(QByteArray::fromStdString(toPath(value).native())));
+    }
+    return writeValue(key, QVariant(text));
 }
 
 bool Settings::writeValue(const SettingKey& key, const QVariant& value) {

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <vector>
 
 namespace {
@@ -36,8 +37,8 @@ QImage withTransparency(QImage image) {
 }
 
 // The strip cut into its images, each carrying its pixel density; empty on failure.
-std::vector<QPixmap> cutStrip(const QString& path, int buttonWidth, qreal ratio,
-                              std::size_t count) {
+std::vector<QPixmap> cutStripAnew(const QString& path, int buttonWidth, qreal ratio,
+                                  std::size_t count) {
     QImage strip(path);
     const int width = qRound(buttonWidth * ratio);
     if (strip.isNull() || width <= 0 || static_cast<std::size_t>(strip.width() / width) < count) {
@@ -50,6 +51,34 @@ std::vector<QPixmap> cutStrip(const QString& path, int buttonWidth, qreal ratio,
             QPixmap::fromImage(strip.copy(static_cast<int>(i) * width, 0, width, strip.height()));
         image.setDevicePixelRatio(ratio);
         images.push_back(image);
+    }
+    return images;
+}
+
+// As cutStripAnew, looked up in Qt's pixmap cache first: the style caches what it derives from
+// an icon (its hover and disabled looks) under the pixmap's serial, so new pixmaps for each
+// dialog would add entries that stay until the cache is full, some 25 KB a dialog.
+std::vector<QPixmap> cutStrip(const QString& path, int buttonWidth, qreal ratio,
+                              std::size_t count) {
+    const QString key = QStringLiteral("velmora-toolbar:%1:%2:%3:%4:")
+                            .arg(path)
+                            .arg(buttonWidth)
+                            .arg(ratio)
+                            .arg(count);
+    std::vector<QPixmap> images;
+    for (std::size_t i = 0; i < count; ++i) {
+        QPixmap image;
+        if (!QPixmapCache::find(key + QString::number(i), &image)) {
+            break;
+        }
+        images.push_back(image);
+    }
+    if (images.size() == count) {
+        return images;
+    }
+    images = cutStripAnew(path, buttonWidth, ratio, count);
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        QPixmapCache::insert(key + QString::number(i), images[i]);
     }
     return images;
 }

@@ -9,8 +9,11 @@
 #include "render/font_families.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
+#include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
 #ifdef __GLIBC__
@@ -18,6 +21,20 @@
 #endif
 
 namespace {
+
+// Not modal: the clock is up and running behind it.
+std::unique_ptr<QMessageBox> settingsMovedAsideNotice(const QString& movedTo) {
+    const QString text =
+        QStringLiteral("The settings file was too large or damaged to be used. It was moved, "
+                       "unchanged, to:\n%1\n\nThe clock starts with its default settings.")
+            .arg(movedTo);
+    std::fprintf(stderr, "velmora: %s\n", qPrintable(QString(text).replace('\n', ' ')));
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Information, QStringLiteral("Velmora"),
+                                             text, QMessageBox::Ok);
+    box->setModal(false);
+    box->show();
+    return box;
+}
 
 int signalPipe[2] = {-1, -1};
 
@@ -74,5 +91,10 @@ int CVelmoraApp::run(int argc, char** argv) {
     CVelmoraDlg clock(settings);
     QObject::connect(&clock, &CVelmoraDlg::exitRequested, &application, &QApplication::quit);
     clock.initialize();
+    // Once: the file it speaks of is gone from its place, so the next start is quiet.
+    std::unique_ptr<QMessageBox> settingsNotice;
+    if (!settings.movedAside().isEmpty()) {
+        settingsNotice = settingsMovedAsideNotice(settings.movedAside());
+    }
     return application.exec();
 }

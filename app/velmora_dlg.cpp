@@ -32,6 +32,7 @@
 #include <QStyle>
 #include <QWindow>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -282,6 +283,8 @@ void CVelmoraDlg::initialize() {
     readViewSettings();
     loadScheme();
     limitSizeToDesktop();
+    // As small as a corner drag may make it: a stored size below that could not be grabbed.
+    setMinimumSize(kCornerSize + 1, kCornerSize + 1);
     resize(kInitialSize, kInitialSize);
     // The native window must exist before its flags can change without hiding it.
     winId();
@@ -318,6 +321,8 @@ void CVelmoraDlg::limitSizeToDesktop() {
         return;
     }
     setMaximumSize(screen->virtualSize().expandedTo(QSize(kInitialSize, kInitialSize)));
+    // Nor is a background ever drawn larger, so no more of it is kept in memory.
+    renderer_.setImageKeepSize(maximumSize() * screen->devicePixelRatio());
 }
 
 void CVelmoraDlg::watchScreens() {
@@ -368,12 +373,26 @@ bool CVelmoraDlg::followMachineZone() {
     return true;
 }
 
+int CVelmoraDlg::usableOverallAlpha(std::int32_t stored) {
+    if (stored >= 1 && stored <= 255) {
+        return stored;
+    }
+    int nearest = kTransparencyItems.front().alpha;
+    for (const TransparencyItem& item : kTransparencyItems) {
+        if (std::abs(std::int64_t{item.alpha} - stored) <
+            std::abs(std::int64_t{nearest} - stored)) {
+            nearest = item.alpha;
+        }
+    }
+    return nearest;
+}
+
 void CVelmoraDlg::readViewSettings() {
     stayOnTop_ = settings_.readInt(settings::kStayOnTop) != 0;
     // Without a tray icon there would be no way back from click-through; the stored value
     // stays for a session that has one.
     clickThrough_ = settings_.readInt(settings::kClickThrough) != 0 && trayAvailable();
-    overallAlpha_ = settings_.readInt(settings::kOverallAlpha);
+    overallAlpha_ = usableOverallAlpha(settings_.readInt(settings::kOverallAlpha));
     threadPriority_ = settings_.readInt(settings::kThreadPriority);
 }
 

@@ -64,6 +64,9 @@ public:
     bool clickThrough() const { return clickThrough_; }
     bool hiddenToTray() const { return hiddenToTray_; }
     int overallAlpha() const { return overallAlpha_; }
+    // The stored opacity as the window uses it: one outside 1..255 (an invisible clock, or
+    // one whose low byte is 0) becomes the nearest step of the transparency menu.
+    static int usableOverallAlpha(std::int32_t stored);
     int threadPriority() const { return threadPriority_; }
     bool continuousRedraw() const { return continuousRedraw_; }
     // Whether click-through and hiding can be offered: both need a tray icon to come back.

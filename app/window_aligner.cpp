@@ -314,8 +314,16 @@ QRect CWindowAligner::storedRect() const {
     // where it is even when positions are kept relative to the parent.
     const QPoint origin = parentOrigin();
     const QPoint current = window_->pos() - origin;
-    const int x = store_.readInt(windowLayoutKey(name_, PlacementPart::X), current.x());
-    const int y = store_.readInt(windowLayoutKey(name_, PlacementPart::Y), current.y());
+    // In 64 bits: a stored position near the ends of the range would overflow once the
+    // origin or the size is added, and pass for a position on screen. Every screen lies well
+    // within the range kept, so the on-screen rule still brings a far one back.
+    constexpr qint64 kFar = qint64{1} << 30;
+    const auto position = [&](PlacementPart part, int fallback, int offset) {
+        const qint64 stored = store_.readInt(windowLayoutKey(name_, part), fallback);
+        return static_cast<int>(std::clamp(stored + offset, -kFar, kFar));
+    };
+    const int x = position(PlacementPart::X, current.x(), origin.x());
+    const int y = position(PlacementPart::Y, current.y(), origin.y());
     int w = store_.readInt(windowLayoutKey(name_, PlacementPart::W), window_->width());
     int h = store_.readInt(windowLayoutKey(name_, PlacementPart::H), window_->height());
     // An empty window could never be seen or grabbed again: treat it as no value.
@@ -325,7 +333,11 @@ QRect CWindowAligner::storedRect() const {
     if (h <= 0) {
         h = window_->height();
     }
-    return QRect(QPoint(x, y) + origin, QSize(w, h));
+    // Within what the window allows, which the window system would impose after the on-screen
+    // rule had judged the stored size.
+    const QSize size =
+        QSize(w, h).expandedTo(window_->minimumSize()).boundedTo(window_->maximumSize());
+    return QRect(QPoint(x, y), size);
 }
 
 QPoint CWindowAligner::parentOrigin() const {

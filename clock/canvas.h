@@ -59,6 +59,10 @@ public:
     virtual ~CanvasImage() = default;
     virtual int width() const = 0;
     virtual int height() const = 0;
+    // The size the image's file gives; larger than width() x height() when a large image
+    // was kept scaled down. The clock's natural size and aspect come from it.
+    virtual int naturalWidth() const { return width(); }
+    virtual int naturalHeight() const { return height(); }
     // Tells images apart for as long as the program runs, also when a new image takes the
     // address of one that was freed.
     std::uint64_t serial() const { return serial_; }

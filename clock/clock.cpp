@@ -154,8 +154,8 @@ void Clock::loadBackground(Canvas& canvas) {
     backgroundDirty_ = false;
     background_ = decodeBackground(canvas);
     if (background_ != nullptr) {
-        backgroundWidth_ = background_->width();
-        backgroundHeight_ = background_->height();
+        backgroundWidth_ = background_->naturalWidth();
+        backgroundHeight_ = background_->naturalHeight();
     }
 }
 
@@ -185,7 +185,6 @@ void Clock::scaleBackground(Canvas& canvas) {
         return;
     }
     scaledBackground_ = canvas.scaleImage(*background_, layout_.width, layout_.height);
-    background_.reset();
 }
 
 LayoutRect Clock::fitted(const LayoutRect& target) const {

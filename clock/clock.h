@@ -95,9 +95,8 @@ private:
     void releaseImages();
 
     LayoutRect layout_;
-    // The background as decoded, kept only until it is scaled: a full-size decode of a large
-    // image would otherwise stay in memory all the time the clock runs. A new size decodes it
-    // again from the scheme's bytes.
+    // The background as decoded, kept so that a new size only scales it: a decode can cost
+    // far more than a scale. The canvas keeps a large image scaled down to about the screen.
     std::unique_ptr<CanvasImage> background_;
     int backgroundWidth_ = 0;
     int backgroundHeight_ = 0;

@@ -1,10 +1,14 @@
 // Reading and writing whole schemes: all-or-nothing reads and atomic saves.
 #include "clock/scheme_file.h"
 
+#include "model/temporary_file.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +33,38 @@ mode_t modeForSavedFile(const std::filesystem::path& target) {
     mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+// Where a save through the path lands: the end of its chain of symbolic links, which may not
+// exist yet; the links themselves stay. Nothing for a chain that does not end.
+std::optional<std::filesystem::path> linkTarget(const std::filesystem::path& path) {
+    constexpr int kMaxLinks = 40; // as the kernel allows in one lookup
+    std::filesystem::path current = path;
+    for (int hop = 0; hop <= kMaxLinks; ++hop) {
+        std::error_code code;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, code))) {
+            return current;
+        }
+        std::filesystem::path next = std::filesystem::read_symlink(current, code);
+        if (code) {
+            return current;
+        }
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return std::nullopt;
+}
+
+// Removes what saves killed midway left beside the target: names exactly as this save makes
+// them, the user's own, unlocked and a minute old, so that a save running now is spared.
+void sweepStaleTemporaries(const std::filesystem::path& folder, const std::string& prefix) {
+    std::error_code code;
+    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, code);
+    for (auto end = std::filesystem::directory_iterator(); !code && entries != end;
+         entries.increment(code)) {
+        if (TemporaryFile::isGeneratedName(entries->path().filename().string(), prefix)) {
+            TemporaryFile::removeIfStale(entries->path());
+        }
+    }
 }
 
 void syncFolder(const std::filesystem::path& folder) {
@@ -88,35 +124,44 @@ std::vector<std::uint8_t> schemeBytes(const Clock& clock) {
 }
 
 bool saveSchemeFile(const Clock& clock, const std::filesystem::path& path, std::string* error) {
-    std::error_code code;
-    // Replace the file a symbolic link points to, not the link.
-    std::filesystem::path target = std::filesystem::weakly_canonical(path, code);
-    if (code) {
-        target = path;
+    std::optional<std::filesystem::path> resolved = linkTarget(path);
+    if (!resolved) {
+        *error = "cannot save " + path.string() + ": too many levels of symbolic links";
+        return false;
     }
-    std::string pattern =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(pattern.data());
+    const std::filesystem::path& target = *resolved;
+    const std::string prefix = "." + target.filename().string() + ".";
+    sweepStaleTemporaries(target.parent_path(), prefix);
+    std::string pattern = (target.parent_path() / (prefix + "XXXXXX")).string();
+    int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
         *error = systemError("cannot create a file beside " + target.string());
         return false;
     }
-    ::close(fd);
+    // Held until the temporary is renamed or removed, so that another save's sweep leaves it.
+    ::flock(fd, LOCK_EX | LOCK_NB);
     std::filesystem::path temporary(pattern);
+    std::error_code code;
     FileByteStream stream(temporary, FileByteStream::Mode::OverwritePrivate);
-    bool written = stream.isOpen() && writeScheme(clock, stream) && stream.sync();
+    const bool opened = stream.isOpen();
+    bool written = opened && writeScheme(clock, stream) && stream.sync();
     bool closed = stream.close();
     if (!written || !closed) {
-        *error = "cannot write " + target.string() + " (disk full or no permission?)";
+        const std::string& reason = !opened ? stream.openError() : stream.writeError();
+        *error = "cannot write " + target.string() + ": " +
+                 (reason.empty() ? std::string("the write failed") : reason);
         std::filesystem::remove(temporary, code);
+        ::close(fd);
         return false;
     }
     ::chmod(temporary.c_str(), modeForSavedFile(target));
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         *error = systemError("cannot replace " + target.string());
         std::filesystem::remove(temporary, code);
+        ::close(fd);
         return false;
     }
+    ::close(fd);
     syncFolder(target.parent_path());
     return true;
 }

@@ -131,6 +131,13 @@ FileByteStream::FileByteStream(const std::filesystem::path& path, Mode mode) : m
     }
 }
 
+void FileByteStream::noteWriteError() {
+    if (!failed_) {
+        writeError_ = std::strerror(errno);
+    }
+    failed_ = true;
+}
+
 FileByteStream::~FileByteStream() {
     close();
 }
@@ -154,7 +161,7 @@ bool FileByteStream::write(const void* data, std::size_t size) {
         return true;
     }
     if (std::fwrite(data, 1, size, file_) != size) {
-        failed_ = true;
+        noteWriteError();
         return false;
     }
     position_ += size;
@@ -180,11 +187,11 @@ bool FileByteStream::close() {
     if (file_ == nullptr) {
         return !failed_;
     }
-    bool ok = !failed_;
-    ok = std::fclose(file_) == 0 && ok;
+    if (std::fclose(file_) != 0) {
+        noteWriteError();
+    }
     file_ = nullptr;
-    failed_ = !ok;
-    return ok;
+    return !failed_;
 }
 
 bool FileByteStream::sync() {
@@ -192,7 +199,7 @@ bool FileByteStream::sync() {
         return false;
     }
     if (std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0) {
-        failed_ = true;
+        noteWriteError();
     }
     return !failed_;
 }

@@ -84,12 +84,17 @@ public:
     bool close();
     // Flushes and waits until the bytes are on the disk; for files that must survive a crash.
     bool sync();
+    // Why the first write, flush or close failed ("No space left on device"); empty if none did.
+    const std::string& writeError() const { return writeError_; }
 
 private:
+    void noteWriteError();
+
     std::FILE* file_ = nullptr;
     Mode mode_;
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;
     bool failed_ = false;
     std::string openError_;
+    std::string writeError_;
 };

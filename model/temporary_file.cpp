@@ -18,10 +18,10 @@ std::filesystem::path temporaryFolder() {
     return code ? std::filesystem::path("/tmp") : folder;
 }
 
-// Removes the copy at path if it is the user's own, held by no one and old enough to be a
-// leftover; true when it went. It is unlinked under our lock, so no one takes it up
-// meanwhile.
-bool removeIfStale(const std::filesystem::path& path) {
+} // namespace
+
+// It is unlinked under our lock, so no one takes it up meanwhile.
+bool TemporaryFile::removeIfStale(const std::filesystem::path& path) {
     // O_NOFOLLOW: a link named like a copy is not followed to whatever it points at.
     int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
@@ -40,7 +40,20 @@ bool removeIfStale(const std::filesystem::path& path) {
     return removed;
 }
 
-} // namespace
+bool TemporaryFile::isGeneratedName(std::string_view name, std::string_view prefix) {
+    constexpr std::size_t kGenerated = 6;
+    if (name.size() != prefix.size() + kGenerated || !name.starts_with(prefix)) {
+        return false;
+    }
+    for (char c : name.substr(prefix.size())) {
+        const bool letterOrDigit =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!letterOrDigit) {
+            return false;
+        }
+    }
+    return true;
+}
 
 std::unique_ptr<TemporaryFile> TemporaryFile::create(std::string* error) {
     std::filesystem::path folder = temporaryFolder();
@@ -66,7 +79,7 @@ std::size_t TemporaryFile::removeStale() {
     for (auto end = std::filesystem::directory_iterator(); !code && entries != end;
          entries.increment(code)) {
         const std::filesystem::path& path = entries->path();
-        if (path.filename().string().rfind(kPrefix, 0) == 0 && removeIfStale(path)) {
+        if (isGeneratedName(path.filename().string(), kPrefix) && removeIfStale(path)) {
             ++removed;
         }
     }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class TemporaryFile {
 public:
@@ -17,8 +18,15 @@ public:
     // reason when that is not possible. The file stays locked while this object lives.
     static std::unique_ptr<TemporaryFile> create(std::string* error);
     // Removes the user's own copies that no living process holds (left by a crash or a
-    // kill); returns how many went. Another user's or a running instance's files stay.
+    // kill); returns how many went. Another user's or a running instance's files stay, and
+    // so does any file not named exactly as create() names them.
     static std::size_t removeStale();
+    // Whether the name is the prefix followed by the six letters or digits mkstemp puts in
+    // place of its XXXXXX: a sweep must not take the user's own files that merely look alike.
+    static bool isGeneratedName(std::string_view name, std::string_view prefix);
+    // Removes the file if it is a regular file of the user's, locked by no one and older
+    // than kStaleAfter; true when it went.
+    static bool removeIfStale(const std::filesystem::path& path);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;

@@ -64,6 +64,34 @@ char32_t decodeUtf8(std::string_view text, std::size_t& i) {
     return c;
 }
 
+// A byte that is no part of valid UTF-8 in a file name, kept as a lone low surrogate: no
+// valid UTF-8 decodes to one, so the name's bytes come back exactly.
+constexpr char16_t kEscapedByte = 0xDC00;
+
+bool isEscapedByte(char16_t c) {
+    return c >= kEscapedByte + 0x80 && c <= kEscapedByte + 0xFF;
+}
+
+// As toUtf8, but with escaped bytes put back as they were.
+std::string toUtf8(std::u16string_view text, bool restoreBytes) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        if (isHigh(c) && i + 1 < text.size() && isLow(text[i + 1])) {
+            appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else if (restoreBytes && isEscapedByte(c)) {
+            out += static_cast<char>(c - kEscapedByte);
+        } else if (isHigh(c) || isLow(c)) {
+            appendUtf8(out, kReplacement);
+        } else {
+            appendUtf8(out, c);
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 std::u16string fromAscii(std::string_view text) {
@@ -75,20 +103,7 @@ std::u16string fromAscii(std::string_view text) {
 }
 
 std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (isHigh(c) && i + 1 < text.size() && isLow(text[i + 1])) {
-            appendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-            ++i;
-        } else if (isHigh(c) || isLow(c)) {
-            appendUtf8(out, kReplacement);
-        } else {
-            appendUtf8(out, c);
-        }
-    }
-    return out;
+    return toUtf8(text, false);
 }
 
 std::u16string fromUtf8(std::string_view text) {
@@ -101,9 +116,22 @@ std::u16string fromUtf8(std::string_view text) {
 }
 
 std::filesystem::path toPath(std::u16string_view text) {
-    return std::filesystem::path(toUtf8(text));
+    return std::filesystem::path(toUtf8(text, true));
 }
 
 std::u16string fromPath(const std::filesystem::path& path) {
-    return fromUtf8(path.native());
+    const std::string& bytes = path.native();
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t start = i;
+        const char32_t c = decodeUtf8(bytes, i);
+        if (c == kReplacement && bytes.compare(start, 3, "\xEF\xBF\xBD") != 0) {
+            i = start + 1;
+            out += static_cast<char16_t>(kEscapedByte + static_cast<unsigned char>(bytes[start]));
+            continue;
+        }
+        appendUtf16(out, c);
+    }
+    return out;
 }

@@ -11,5 +11,7 @@ std::u16string fromAscii(std::string_view text);
 std::string toUtf8(std::u16string_view text);
 // Invalid sequences become U+FFFD.
 std::u16string fromUtf8(std::string_view text);
+// A file name's bytes that are not valid UTF-8 each become a lone surrogate U+DC80..U+DCFF
+// and back, so that any name the system allows survives the trip through UTF-16.
 std::filesystem::path toPath(std::u16string_view text);
 std::u16string fromPath(const std::filesystem::path& path);

@@ -51,6 +51,8 @@ public:
     // stands for "make it plainly".
     using Allocate = std::function<QImage(const QSize& pixels)>;
     void setAllocator(Allocate allocate) { allocate_ = std::move(allocate); }
+    // Images decoded for the frames are kept at most this large: about the screen's size.
+    void setImageKeepSize(QSize pixels) { measurer_.setImageKeepSize(pixels); }
     // Returns when the drawing that renderAndFinish() left running is done, dropping the
     // frames renderAhead() left to come.
     void settle() const;

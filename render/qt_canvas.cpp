@@ -1,11 +1,9 @@
 // The Canvas the clock draws through, painted with QPainter on a caller-owned QImage.
 #include "render/qt_canvas.h"
 
-#include "render/png_image.h"
+#include "render/bounded_image_decoder.h"
 
-#include <QBuffer>
 #include <QFontDatabase>
-#include <QImageReader>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRegion>
@@ -468,47 +466,17 @@ void QtCanvas::drawText(const FontSpec& font, std::uint32_t argb, std::u16string
     painter_.restore();
 }
 
-namespace {
-
-// Decodes what the reader holds within the size the canvas accepts.
-std::unique_ptr<CanvasImage> decoded(QImageReader& reader) {
-    const QSize declared = reader.size();
-    if (declared.width() > QtCanvas::kMaxImageSide || declared.height() > QtCanvas::kMaxImageSide) {
-        return nullptr;
-    }
-    QImage image = reader.read();
-    if (image.isNull() || image.width() <= 0 || image.height() <= 0 ||
-        image.width() > QtCanvas::kMaxImageSide || image.height() > QtCanvas::kMaxImageSide) {
-        return nullptr;
-    }
-    // In place where the formats allow it, so that a large image is not held twice.
-    return std::make_unique<QtCanvasImage>(
-        std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied));
-}
-
-// Trusts the bytes rather than a name: scheme files carry images in temporary files without a
-// meaningful suffix. A PNG, which backgrounds usually are, goes to Qt's built-in reader at
-// once; other formats are found by asking each image plugin, which loads them all.
-std::unique_ptr<CanvasImage> decodedFrom(QIODevice& device) {
-    QImageReader reader(&device);
-    if (startsAsPng(device)) {
-        reader.setFormat("png");
-        reader.setAutoDetectImageFormat(false);
-    } else {
-        reader.setDecideFormatFromContent(true);
-    }
-    return decoded(reader);
-}
-
-} // namespace
-
 std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint8_t> bytes) {
+    ImageDecodeBudget budget;
+    budget.keepWithin = imageKeepSize_;
     const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                                     static_cast<qsizetype>(bytes.size()));
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    return decodedFrom(buffer);
+    DecodedImage decoded = BoundedImageDecoder(budget).decode(data);
+    if (!decoded.ok() || decoded.image.width() > kMaxImageSide ||
+        decoded.image.height() > kMaxImageSide) {
+        return nullptr;
+    }
+    return std::make_unique<QtCanvasImage>(std::move(decoded.image), decoded.declared);
 }
 
 std::shared_ptr<const CanvasImage> QtCanvas::keepImage(const CanvasImage& image) {

@@ -13,14 +13,18 @@
 // An image made by QtCanvas: always Format_ARGB32_Premultiplied, never empty.
 class QtCanvasImage : public CanvasImage {
 public:
-    explicit QtCanvasImage(QImage image) : image_(std::move(image)) {}
+    explicit QtCanvasImage(QImage image, QSize natural = QSize())
+        : image_(std::move(image)), natural_(natural.isValid() ? natural : image_.size()) {}
 
     int width() const override { return image_.width(); }
     int height() const override { return image_.height(); }
+    int naturalWidth() const override { return natural_.width(); }
+    int naturalHeight() const override { return natural_.height(); }
     const QImage& image() const { return image_; }
 
 private:
     QImage image_;
+    QSize natural_;
 };
 
 // Paints in the target's pixels: a target carrying a device pixel ratio is not scaled again,
@@ -56,7 +60,10 @@ public:
     void drawText(const FontSpec& font, std::uint32_t argb, std::u16string_view text,
                   PointF topLeft) override;
 
+    // Within the budget of BoundedImageDecoder; a larger image is kept scaled down into the
+    // keep size, so that scaling it for a frame never needs a decode again.
     std::unique_ptr<CanvasImage> decodeImageData(std::span<const std::uint8_t> bytes) override;
+    void setImageKeepSize(QSize size) { imageKeepSize_ = size; }
     std::unique_ptr<CanvasImage> scaleImage(const CanvasImage& image, int width,
                                             int height) override;
     // Shares the pixels, which Qt counts across threads.
@@ -88,4 +95,6 @@ private:
     bool textAntialias_ = true;
     QRegion uncleared_;
     std::optional<CachedFont> font_;
+    // About the largest screen's size: a background is never shown larger than that.
+    QSize imageKeepSize_{4096, 4096};
 };

@@ -137,9 +137,19 @@ std::optional<ResolvedZone> zoneOfFile(const std::filesystem::path& path,
     return ResolvedZone{std::move(footer), ZoneKind::Rule, std::move(data)};
 }
 
+// The zone named by an id of the database, or the id alone when the database lacks it.
+ResolvedZone zoneOfId(std::string id, const MachineZoneSources& sources) {
+    const bool known = isSafeZoneId(id) && readTzifData(sources.zoneinfo / id).has_value();
+    return {std::move(id), known ? ZoneKind::Database : ZoneKind::Unknown, std::nullopt};
+}
+
 std::optional<ResolvedZone> zoneOfTz(const MachineZoneSources& sources) {
-    if (!sources.tz || sources.tz->empty()) {
+    if (!sources.tz) {
         return std::nullopt;
+    }
+    // Set but empty is UTC to the C library, unlike a lone ':', which means its default.
+    if (sources.tz->empty()) {
+        return zoneOfId("UTC", sources);
     }
     std::string tz = *sources.tz;
     const bool colon = tz.front() == ':';
@@ -182,8 +192,7 @@ ResolvedZone resolveMachineZone(const MachineZoneSources& sources) {
     if (id.empty()) {
         id = "UTC";
     }
-    const bool known = isSafeZoneId(id) && readTzifData(sources.zoneinfo / id).has_value();
-    return {std::move(id), known ? ZoneKind::Database : ZoneKind::Unknown, std::nullopt};
+    return zoneOfId(std::move(id), sources);
 }
 
 // A zone given by a POSIX rule is named by its own record.

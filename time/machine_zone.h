@@ -28,6 +28,7 @@ MachineZoneSources currentMachineZoneSources();
 MachineZoneSources machineZoneSourcesBelow(const std::filesystem::path& root);
 
 // The machine's zone, looked up as the C library does:
+// - TZ set but empty: "UTC"; a lone ':' counts as unset;
 // - TZ, a leading ':' dropped: a path (a file below a zoneinfo folder, or a link to one, gives
 //   that zone; another TZif file counts as a copy, below); else a zone of the zoneinfo folder;
 //   else, without the ':', a POSIX TZ string ("CET-1CEST,M3.5.0,M10.5.0/3"), which is the id;

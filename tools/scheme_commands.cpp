@@ -2,6 +2,9 @@
 #include "tools/scheme_commands.h"
 
 #include "clock/scheme_file.h"
+#include "model/file_property.h"
+#include "model/utf.h"
+#include "render/bounded_image_decoder.h"
 #include "resources/default_scheme.h"
 #include "tools/json_reader.h"
 #include "tools/json_writer.h"
@@ -27,6 +30,36 @@ std::unique_ptr<Clock> readStrict(const std::string& path, std::ostream& err) {
         reportInvalid(err, path, describe(error));
     }
     return clock;
+}
+
+// The image libraries' warnings about a file are said once, as the warning line, in words
+// of our own.
+void dropImageLibraryMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// The carried files the clock would refuse to show as images, with the reason for each, in
+// the order of the tree.
+void collectUnshowableImages(PropertyMap& map, std::vector<std::string>& problems) {
+    for (const auto& child : map.children()) {
+        if (auto* nested = asKind<PropertyMap>(child.get())) {
+            collectUnshowableImages(*nested, problems);
+            continue;
+        }
+        auto* file = asKind<FileProperty>(child.get());
+        if (file == nullptr) {
+            continue;
+        }
+        // No bytes is no image, which the clock shows as such.
+        const std::span<const std::uint8_t> bytes = file->bytes();
+        if (bytes.empty()) {
+            continue;
+        }
+        const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                                        static_cast<qsizetype>(bytes.size()));
+        if (std::optional<QString> reason = reasonImageCannotBeShown(data)) {
+            problems.push_back(toUtf8(file->name()) +
+                               ": the image cannot be shown: " + reason->toStdString());
+        }
+    }
 }
 
 } // namespace
@@ -64,15 +97,37 @@ int runDumpCommand(const std::vector<std::string>& args, std::ostream& out, std:
 }
 
 int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
+    bool strict = false;
+    std::string source;
+    for (const std::string& arg : args) {
+        if (arg == "--strict") {
+            strict = true;
+        } else if (source.empty()) {
+            source = arg;
+        } else {
+            return kExitUsage;
+        }
+    }
+    if (source.empty()) {
         return kExitUsage;
     }
-    std::unique_ptr<Clock> clock = readStrict(args[0], err);
+    std::unique_ptr<Clock> clock = readStrict(source, err);
     if (clock == nullptr) {
         return kExitInvalidInput;
     }
+    // The file is well formed; an image in it that cannot be shown is the author's to know.
+    std::vector<std::string> problems;
+    const QtMessageHandler previous = qInstallMessageHandler(dropImageLibraryMessages);
+    collectUnshowableImages(*clock, problems);
+    qInstallMessageHandler(previous);
+    if (strict && !problems.empty()) {
+        return reportInvalid(err, source, problems.front());
+    }
+    for (const std::string& problem : problems) {
+        err << "warning: " << source << ": " << problem << "\n";
+    }
     std::error_code code;
-    auto bytes = std::filesystem::file_size(args[0], code);
+    auto bytes = std::filesystem::file_size(source, code);
     out << "ok: " << countObjects(*clock) << " objects, " << bytes << " bytes\n";
     return kExitOk;
 }

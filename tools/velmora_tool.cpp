@@ -13,7 +13,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: velmora-tool COMMAND [ARGS]\n"
     "  dump [--with-data] PATH|--default   print a scheme as JSON\n"
-    "  check PATH                          validate a scheme file\n"
+    "  check [--strict] PATH               validate a scheme file; --strict: an image\n"
+    "                                      that cannot be shown is an error\n"
     "  roundtrip IN OUT                    read a scheme and write it again\n"
     "  build IN.json OUT                   write a scheme from its JSON\n"
     "  render [--scheme PATH] [--utc YYYY-MM-DDTHH:MM:SS[.cc]] [--size WxH]\n"

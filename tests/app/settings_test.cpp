@@ -1,8 +1,11 @@
 // The settings store: defaults, kinds, and writes that reach the disk at once.
 #include "app/settings.h"
+#include "model/utf.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -102,6 +105,70 @@ INSTANTIATE_TEST_SUITE_P(
         HandWrittenRow{"OnlyCommas", "SchemeLoaded=,", u","},
         HandWrittenRow{"PlainTextUntouched", "SchemeLoaded=\"a,b\"", u"a,b"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A file far larger than settings ever are, or one that cannot be parsed, is moved aside
+// whole and the store begins from the defaults; a good file is used and left in place.
+TEST_F(SettingsTest, AnUnusableFileIsMovedAsideWhole) {
+    struct Row {
+        const char* name;
+        QByteArray content;
+        bool usable;
+    };
+    QByteArray huge = "[View]\nStayOnTop=0\n";
+    huge += QByteArray(Settings::kMaxFileBytes, ';');
+    const Row rows[] = {{"Huge", huge, false},
+                        {"JustSmallEnough", huge.left(Settings::kMaxFileBytes), true},
+                        {"Unparsable", "[View]\nStayOnTop=0\n[Broken\n", false},
+                        {"Good", "[View]\nStayOnTop=0\n", true}};
+    for (const Row& row : rows) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("store.conf");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(row.content);
+        file.close();
+        Settings settings(path);
+        if (row.usable) {
+            EXPECT_TRUE(settings.movedAside().isEmpty()) << row.name;
+            EXPECT_EQ(settings.readInt(settings::kStayOnTop), 0) << row.name;
+            continue;
+        }
+        EXPECT_EQ(settings.readInt(settings::kStayOnTop), settings::kStayOnTop.intDefault)
+            << row.name;
+        const QString aside = settings.movedAside();
+        EXPECT_TRUE(QRegularExpression(
+                        QRegularExpression::anchoredPattern(path + R"(\.broken-\d{8}-\d{6})"))
+                        .match(aside)
+                        .hasMatch())
+            << row.name << ": " << aside.toStdString();
+        QFile moved(aside);
+        ASSERT_TRUE(moved.open(QIODevice::ReadOnly)) << row.name;
+        EXPECT_EQ(moved.readAll(), row.content) << row.name;
+        // From here on the store is small again.
+        EXPECT_TRUE(settings.writeInt(settings::kStayOnTop, 0));
+        EXPECT_LT(QFileInfo(path).size(), 1000) << row.name;
+        EXPECT_TRUE(Settings(path).movedAside().isEmpty()) << row.name;
+    }
+}
+
+// A file name that is not UTF-8 reaches the store as lone surrogates (see fromPath); it is
+// written so that the same text, and so the same bytes, come back.
+TEST_F(SettingsTest, TextThatUtf8CannotHoldKeepsItsBytes) {
+    const std::u16string name = u"/tmp/\xdce9t\xdce9.Velmora";
+    {
+        Settings settings(file());
+        ASSERT_TRUE(settings.writeText(settings::kSchemeLoaded, name));
+    }
+    QFile written(file());
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(written.readAll().contains("\xef\xbf\xbd"));
+    Settings again(file());
+    EXPECT_EQ(again.readText(settings::kSchemeLoaded), name);
+    EXPECT_EQ(toPath(again.readText(settings::kSchemeLoaded)).native(), "/tmp/\xe9t\xe9.Velmora");
+    // Text UTF-8 can hold is written as text still.
+    ASSERT_TRUE(again.writeText(settings::kSchemeLoaded, u"/tmp/\u00e9t\u00e9.Velmora"));
+    EXPECT_EQ(Settings(file()).readText(settings::kSchemeLoaded), u"/tmp/\u00e9t\u00e9.Velmora");
+}
 
 TEST_F(SettingsTest, FailedWritesAreReportedNotFatal) {
     Settings settings(folder_.filePath("missing/folder/that/is/a/file"));

@@ -10,18 +10,22 @@
 #include "model/percent_property.h"
 #include "model/utf.h"
 #include "render/frame_renderer.h"
+#include "tests/image_bombs.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
+#include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <random>
@@ -94,6 +98,68 @@ TEST_F(ClockWindowTest, FirstRunStartsWithDefaults) {
     for (int slot = 0; slot < 5; ++slot) {
         EXPECT_EQ(velmora::zoneSlot(slot).displayNameView(), machine) << slot;
     }
+}
+
+// A stored opacity the menu cannot show (an invisible clock, or one whose low byte is 0)
+// becomes its nearest step; one the menu might not list but that shows is kept.
+TEST_F(ClockWindowTest, StoredOpacityOutsideItsRangeIsTheNearestMenuStep) {
+    const std::pair<std::int32_t, int> rows[] = {
+        {0, 13},          {-1, 13}, {INT32_MIN, 13}, {256, 255}, {512, 255},
+        {INT32_MAX, 255}, {1, 1},   {7, 7},          {128, 128}, {255, 255}};
+    for (const auto& [stored, used] : rows) {
+        EXPECT_EQ(CVelmoraDlg::usableOverallAlpha(stored), used) << stored;
+    }
+    settings_->writeInt(settings::kOverallAlpha, 256);
+    auto window = start();
+    EXPECT_EQ(window->overallAlpha(), 255);
+}
+
+TEST_F(ClockWindowTest, AStoredSizeTooSmallToGrabIsTheSmallestADragAllows) {
+    settings_->writeInt(
+        settings::windowLayoutKey(settings::kClockWindow, settings::PlacementPart::W), 1);
+    settings_->writeInt(
+        settings::windowLayoutKey(settings::kClockWindow, settings::PlacementPart::H), 1);
+    auto window = start();
+    EXPECT_EQ(window->size(), QSize(CVelmoraDlg::kCornerSize + 1, CVelmoraDlg::kCornerSize + 1));
+}
+
+// A scheme recorded under a file name that is not UTF-8 is found again at the next start.
+TEST_F(ClockWindowTest, ASchemeWhoseNameIsNotUtf8IsLoadedAtTheNextStart) {
+    useSchemeWithBackground(30, 20);
+    const std::filesystem::path odd = folder_.filePath("red").toStdString() + "\xe9.Velmora";
+    std::filesystem::rename(folder_.filePath("red.Velmora").toStdString(), odd);
+    settings_->writeText(settings::kSchemeLoaded, fromPath(odd));
+    settings_ = std::make_unique<Settings>(folder_.filePath("clock.conf"));
+    EXPECT_EQ(toPath(settings_->readText(settings::kSchemeLoaded)), odd);
+    auto window = start();
+    EXPECT_EQ(window->clock().backgroundWidth(), 30);
+}
+
+// A background that would take minutes to decode does not hold up the clock: it starts
+// at once, without the background, and still ends at once.
+TEST_F(ClockWindowTest, ABackgroundOverTheDecodeBudgetIsLeftOutAtOnce) {
+    const QByteArray bomb = image_bombs::jpegScanBomb(5600, 20000);
+    const QString image = folder_.filePath("bomb.jpg");
+    QFile file(image);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bomb);
+    file.close();
+    Clock clock;
+    clock.findChildAs<FileProperty>(u"BackgroundImage")->chooseSource(image.toStdU16String());
+    std::string error;
+    const std::string scheme = folder_.filePath("bomb.Velmora").toStdString();
+    ASSERT_TRUE(saveSchemeFile(clock, scheme, &error)) << error;
+    settings_->writeText(settings::kSchemeLoaded, fromPath(scheme));
+    const auto begun = std::chrono::steady_clock::now();
+    auto window = start();
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(1));
+    EXPECT_FALSE(window->lastFrame().isNull());
+    EXPECT_EQ(window->clock().backgroundWidth(), 0);
+    // A resize only lays out again: there is no decode left to repeat.
+    const auto resized = std::chrono::steady_clock::now();
+    window->resize(300, 300);
+    QApplication::processEvents();
+    EXPECT_LT(std::chrono::steady_clock::now() - resized, std::chrono::milliseconds(500));
 }
 
 TEST_F(ClockWindowTest, TransparencyAndPriorityAreWrittenAndMarked) {

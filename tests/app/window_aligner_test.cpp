@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
+#include <climits>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -109,6 +110,42 @@ INSTANTIATE_TEST_SUITE_P(
         RestoreRow{"FarAboveLeft", kClock, QRect(-3000, -2000, 300, 250), QRect(0, 0, 300, 250)},
         RestoreRow{"OffScreenAndTooLarge", kClock, QRect(-5000, 100, 2000, 1000),
                    QRect(0, 0, 800, 800)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ExtremeRow {
+    const char* name;
+    std::int32_t x, y, w, h;
+    QRect expected;
+};
+void PrintTo(const ExtremeRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ExtremeStoredValuesTest : public WindowAlignerTest,
+                                public testing::WithParamInterface<ExtremeRow> {};
+
+// Whatever the store holds, the window comes back on screen at a size it allows: values
+// near the ends of the range must not overflow into a rectangle that passes for visible.
+TEST_P(ExtremeStoredValuesTest, LeaveTheWindowFindable) {
+    const ExtremeRow& row = GetParam();
+    window_.setMinimumSize(33, 33);
+    store_.writeInt(settings::windowLayoutKey(kClock, PlacementPart::X), row.x);
+    store_.writeInt(settings::windowLayoutKey(kClock, PlacementPart::Y), row.y);
+    store_.writeInt(settings::windowLayoutKey(kClock, PlacementPart::W), row.w);
+    store_.writeInt(settings::windowLayoutKey(kClock, PlacementPart::H), row.h);
+    aligner_.initForWindow(&window_, nullptr, true, kClock, false);
+    EXPECT_EQ(placement(window_), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ExtremeStoredValuesTest,
+    testing::Values(
+        ExtremeRow{"LargestPosition", INT32_MAX, INT32_MAX, 300, 250, QRect(500, 550, 300, 250)},
+        ExtremeRow{"SmallestPosition", INT32_MIN, INT32_MIN, 300, 250, QRect(0, 0, 300, 250)},
+        ExtremeRow{"RightEdgePastTheRange", INT32_MAX - 100, 10, 300, 250,
+                   QRect(500, 10, 300, 250)},
+        ExtremeRow{"OnePixel", 100, 100, 1, 1, QRect(100, 100, 33, 33)},
+        ExtremeRow{"LargestSize", 100, 100, INT32_MAX, INT32_MAX, QRect(0, 0, 800, 800)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct UsableRow {

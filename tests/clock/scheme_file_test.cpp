@@ -10,8 +10,10 @@
 
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -236,7 +238,11 @@ TEST_F(SchemeFileTest, SavingReplacesAtomicallyAndKeepsTheOldFileOnFailure) {
         rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         std::string childError;
-        ::_exit(saveSchemeFile(*clock, old, &childError) ? 0 : 3);
+        if (saveSchemeFile(*clock, old, &childError)) {
+            ::_exit(0);
+        }
+        // The message names the reason the system gave.
+        ::_exit(childError.find("File too large") != std::string::npos ? 3 : 4);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -253,7 +259,7 @@ TEST_F(SchemeFileTest, SavingReplacesAtomicallyAndKeepsTheOldFileOnFailure) {
     EXPECT_FALSE(error.empty());
 }
 
-TEST_F(SchemeFileTest, SavingThroughALinkReplacesTheLinkedFile) {
+TEST_F(SchemeFileTest, SavingThroughALinkWritesTheLinkedFile) {
     fs::path real = writeFile("real.Velmora", smallScheme());
     fs::path link = folder_ / "link.Velmora";
     fs::create_symlink(real, link);
@@ -262,6 +268,59 @@ TEST_F(SchemeFileTest, SavingThroughALinkReplacesTheLinkedFile) {
     ASSERT_TRUE(saveSchemeFile(*clock, link, &error)) << error;
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fileBytes(real).size(), defaultSchemeBytes().size());
+
+    // A chain of links, relative, ending in a file still to be made in an existing folder.
+    fs::create_directories(folder_ / "sub");
+    fs::create_symlink("sub/later.Velmora", folder_ / "dangling.Velmora");
+    fs::create_symlink("dangling.Velmora", folder_ / "chain.Velmora");
+    ASSERT_TRUE(saveSchemeFile(*clock, folder_ / "chain.Velmora", &error)) << error;
+    EXPECT_TRUE(fs::is_symlink(folder_ / "chain.Velmora"));
+    EXPECT_TRUE(fs::is_symlink(folder_ / "dangling.Velmora"));
+    EXPECT_EQ(fileBytes(folder_ / "sub" / "later.Velmora").size(), defaultSchemeBytes().size());
+
+    // A link into a folder that does not exist, and a loop, fail and leave the links.
+    fs::create_symlink("none/x.Velmora", folder_ / "nowhere.Velmora");
+    EXPECT_FALSE(saveSchemeFile(*clock, folder_ / "nowhere.Velmora", &error));
+    EXPECT_TRUE(fs::is_symlink(folder_ / "nowhere.Velmora"));
+    fs::create_symlink("loop2.Velmora", folder_ / "loop1.Velmora");
+    fs::create_symlink("loop1.Velmora", folder_ / "loop2.Velmora");
+    EXPECT_FALSE(saveSchemeFile(*clock, folder_ / "loop1.Velmora", &error));
+    EXPECT_NE(error.find("symbolic links"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_symlink(folder_ / "loop1.Velmora"));
+}
+
+TEST_F(SchemeFileTest, ASaveSweepsOnlyItsOwnStaleTemporaries) {
+    const auto aged = [this](const std::string& name) {
+        fs::path path = writeFile(name, smallScheme());
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
+        return path;
+    };
+    fs::path target = writeFile("mine.Velmora", smallScheme());
+    fs::path killed = aged(".mine.Velmora.a1B2c3");
+    fs::path held = aged(".mine.Velmora.d4E5f6");
+    int holder = ::open(held.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    fs::path recent = writeFile(".mine.Velmora.g7H8i9", smallScheme());
+    const std::vector<fs::path> spared = {
+        aged(".mine.Velmora.notes"), aged(".mine.Velmora.a1B2c3d"), aged(".mine.Velmora.a1-2c3"),
+        aged(".other.Velmora.a1B2c3"), aged("mine.Velmora.a1B2c3")};
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    std::string error;
+    ASSERT_TRUE(saveSchemeFile(*clock, target, &error)) << error;
+    EXPECT_FALSE(fs::exists(killed));
+    EXPECT_TRUE(fs::exists(held));
+    EXPECT_TRUE(fs::exists(recent));
+    for (const fs::path& path : spared) {
+        EXPECT_TRUE(fs::exists(path)) << path;
+    }
+    ::close(holder);
+    // The save's own temporary is gone too: only the files above are left.
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder_)) {
+        ++files;
+    }
+    EXPECT_EQ(files, 3 + spared.size());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <optional>
 #include <sys/file.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -52,6 +53,10 @@ TEST_F(TemporaryFileTest, SweepRemovesOnlyTheUsersUnheldLeftovers) {
     fs::path fresh = folder_ / "~Velmora_new001";
     std::ofstream(fresh) << "being made";
     fs::path unrelated = leftover("Velmora_not_a_copy");
+    // The user's own files that merely begin like a copy.
+    const std::vector<fs::path> lookAlikes = {
+        leftover("~Velmora_notes.txt"), leftover("~Velmora_abc12"), leftover("~Velmora_abc1234"),
+        leftover("~Velmora_ab-123")};
     fs::path target = leftover("outside.png");
     fs::create_symlink(target, folder_ / "~Velmora_link01");
     fs::path foreign = leftover("~Velmora_other1");
@@ -63,6 +68,9 @@ TEST_F(TemporaryFileTest, SweepRemovesOnlyTheUsersUnheldLeftovers) {
     EXPECT_TRUE(fs::exists(live->path()));
     EXPECT_TRUE(fs::exists(fresh));
     EXPECT_TRUE(fs::exists(unrelated));
+    for (const fs::path& path : lookAlikes) {
+        EXPECT_TRUE(fs::exists(path)) << path;
+    }
     EXPECT_TRUE(fs::exists(target));
     EXPECT_TRUE(fs::is_symlink(folder_ / "~Velmora_link01"));
     EXPECT_EQ(fs::exists(foreign), canChown);

@@ -52,12 +52,16 @@ TEST_F(MachineZone, TzWinsWithOrWithoutColon) {
     EXPECT_EQ(machineZoneId(sources_), "Europe/Paris");
 }
 
-TEST_F(MachineZone, EmptyTzFallsThrough) {
-    sources_.tz = "";
+// As the C library reads them: empty is UTC, a lone colon is the machine's default.
+TEST_F(MachineZone, EmptyTzIsUtcAndALoneColonFallsThrough) {
     writeTimezoneFile("Test/Fixed\n");
-    EXPECT_EQ(machineZoneId(sources_), "Test/Fixed");
+    fs::create_symlink(kFixture / "Test/Late", sources_.localtime);
+    sources_.tz = "";
+    EXPECT_EQ(machineZoneId(sources_), "UTC");
     sources_.tz = ":";
-    EXPECT_EQ(machineZoneId(sources_), "Test/Fixed");
+    EXPECT_EQ(machineZoneId(sources_), "Test/Late");
+    sources_.tz.reset();
+    EXPECT_EQ(machineZoneId(sources_), "Test/Late");
 }
 
 TEST_F(MachineZone, LocaltimeLinkBelowZoneinfo) {

@@ -1,11 +1,27 @@
 // velmora-tool render: frames written as PNG files, and its refusals.
+#include "../image_bombs.h"
 #include "tool_test.h"
 
 #include <QImage>
+#include <chrono>
 
 namespace {
 
 class RenderCommandTest : public ToolTest {};
+
+// The thumbnailer renders whatever a file manager meets: a background that would take
+// minutes to decode is refused at once and the frame drawn without it.
+TEST_F(RenderCommandTest, ABackgroundOverTheDecodeBudgetIsLeftOutAtOnce) {
+    const std::string scheme =
+        schemeWithBackground("bomb", image_bombs::jpegScanBomb(5600, 20000).toStdString());
+    const auto start = std::chrono::steady_clock::now();
+    ToolRun run = tool("render --scheme " + scheme + " --size 64x64 --out " + path("bomb.png"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QImage frame(QString::fromStdString(path("bomb.png")));
+    ASSERT_EQ(frame.size(), QSize(64, 64));
+    EXPECT_EQ(qAlpha(frame.pixel(32, 32)), 0);
+}
 
 TEST_F(RenderCommandTest, WritesAFrameWithAlphaOfTheAskedSize) {
     ToolRun run = tool("render --utc 2026-12-07T10:08:30 --size 300x200 --zone 0=UTC --out " +

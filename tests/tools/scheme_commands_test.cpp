@@ -1,6 +1,8 @@
 // velmora-tool's scheme commands, run as a user would run them.
+#include "../image_bombs.h"
 #include "tool_test.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <sys/stat.h>
 
@@ -24,6 +26,40 @@ TEST_F(SchemeCommandsTest, DefaultSchemeGoesThroughJsonAndBackUnchanged) {
     EXPECT_EQ(check.status, 0);
     std::string size = std::to_string(fs::file_size(path("built.Velmora")));
     EXPECT_EQ(check.out, "ok: 105 objects, " + size + " bytes\n");
+}
+
+// A well-formed file is still valid with an image the clock would refuse: a warning says so,
+// unless asked to be strict.
+TEST_F(SchemeCommandsTest, CheckWarnsOfEachImageThatCannotBeShown) {
+    const QByteArray bomb = image_bombs::jpegScanBomb(5600, 20000);
+    const std::string bombScheme = schemeWithBackground("bomb", bomb.toStdString());
+    const auto start = std::chrono::steady_clock::now();
+    ToolRun check = tool("check " + bombScheme);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out.rfind("ok: 2 objects, ", 0), 0u) << check.out;
+    // The repeats and the scans Qt wrote itself.
+    const std::string reason = ": BackgroundImage: the image cannot be shown: over the size limit: "
+                               "5600 x 5600 pixels in 200";
+    EXPECT_EQ(check.err.rfind("warning: " + bombScheme + reason, 0), 0u) << check.err;
+    EXPECT_TRUE(check.err.ends_with(" scans\n")) << check.err;
+    ToolRun strict = tool("check --strict " + bombScheme);
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_EQ(strict.out, "");
+    EXPECT_EQ(strict.err.rfind("velmora-tool: " + bombScheme + reason, 0), 0u) << strict.err;
+
+    const std::string textScheme = schemeWithBackground("text", "no picture here");
+    EXPECT_NE(tool("check " + textScheme)
+                  .err.find("BackgroundImage: the image cannot be shown: "
+                            "not an image"),
+              std::string::npos);
+    const QByteArray good = image_bombs::encoded(image_bombs::gradient(8, 8), "png");
+    const std::string goodScheme = schemeWithBackground("good", good.toStdString());
+    ToolRun fine = tool("check --strict " + goodScheme);
+    EXPECT_EQ(fine.status, 0);
+    EXPECT_EQ(fine.err, "");
+    EXPECT_EQ(tool("check --strict").status, 2);
+    EXPECT_EQ(tool("check --strict a b").status, 2);
 }
 
 // Without a usable temporary folder the carried bytes stay in memory; dump still has them.

@@ -49,6 +49,19 @@ protected:
     void write(const std::string& name, const std::string& text) {
         std::ofstream(folder_ / name, std::ios::binary) << text;
     }
+    // Builds NAME.Velmora: a clock with nothing but a background carrying the bytes.
+    std::string schemeWithBackground(const std::string& name, const std::string& image) {
+        write(name + ".bin", image);
+        write(name + ".json", R"({"type": "Clock", "name": "", "textId": 0, "children": [
+            {"type": "FileProperty", "name": "BackgroundImage", "textId": 21,
+             "sourcePath": "background", "size": )" +
+                                  std::to_string(image.size()) + R"(, "dataFile": ")" + name +
+                                  R"(.bin"}]})");
+        const std::string scheme = path(name + ".Velmora");
+        const ToolRun build = tool("build " + path(name + ".json") + " " + scheme);
+        EXPECT_EQ(build.status, 0) << build.err;
+        return scheme;
+    }
 
     fs::path folder_;
 };
