@@ -67,6 +67,22 @@ CTimezonesDial::CTimezonesDial(SettingsStore& settings, QWidget* parent)
                      [](const velmora::ZoneRecord& a, const velmora::ZoneRecord& b) {
                          return a.displayNameView() < b.displayNameView();
                      });
+    // UTC is the zone most often wanted beside the local one; it leads the list rather than
+    // hiding among the zones of offset zero.
+    const auto utc = std::find_if(table_.begin(), table_.end(), [](const velmora::ZoneRecord& z) {
+        return z.standardNameView() == u"Etc/UTC" || z.standardNameView() == u"UTC";
+    });
+    if (utc != table_.end()) {
+        std::rotate(table_.begin(), utc, utc + 1);
+    }
+    std::vector<std::string> ids;
+    std::vector<std::u16string> displayNames;
+    for (const velmora::ZoneRecord& zone : table_) {
+        ids.push_back(velmora::utf16ToUtf8(zone.standardNameView()));
+        displayNames.emplace_back(zone.displayNameView());
+    }
+    search_ = velmora::ZoneSearch(ids, displayNames,
+                                  velmora::readZoneNameData(velmora::zoneinfoDirectory()));
     initDialog();
 }
 
@@ -142,11 +158,16 @@ void CTimezonesDial::setUpZoneBox(QComboBox& box, int slot) {
     box.setEditable(true);
     box.setInsertPolicy(QComboBox::NoInsert);
     box.setModel(names_);
-    auto* completer = new QCompleter(names_, &box);
+    // The popup lists what the search finds, in its order (a city, an old name, a country),
+    // so the completer shows its model as it stands instead of filtering it.
+    auto* found = new QStringListModel(&box);
+    auto* completer = new QCompleter(found, &box);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
-    completer->setFilterMode(Qt::MatchContains);
-    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     box.setCompleter(completer);
+    // Typing comes before the completer's update, so the popup opens on the new results.
+    connect(box.lineEdit(), &QLineEdit::textEdited, found,
+            [this, found](const QString& text) { found->setStringList(searchNames(text)); });
     connect(box.lineEdit(), &QLineEdit::editingFinished, this,
             [this, &box] { takeTypedZone(box); });
     // The box takes the focus for its line and passes it on; the line never sees the event.
@@ -187,14 +208,23 @@ void CTimezonesDial::takeTypedZone(QComboBox& box) {
         return;
     }
     int row = typed.isEmpty() ? -1 : box.findText(typed, Qt::MatchFixedString);
-    if (row < 0 && !typed.trimmed().isEmpty()) {
-        row = box.findText(typed.trimmed(), Qt::MatchContains);
+    if (row < 0) {
+        const std::vector<std::size_t> found = search_.find(typed.toStdU16String());
+        row = found.empty() ? -1 : static_cast<int>(found.front());
     }
     if (row >= 0) {
         box.setCurrentIndex(row);
     } else {
         box.lineEdit()->setText(current >= 0 ? box.itemText(current) : QString());
     }
+}
+
+QStringList CTimezonesDial::searchNames(const QString& query) const {
+    QStringList names;
+    for (std::size_t entry : search_.find(query.toStdU16String())) {
+        names.append(toQString(table_[entry].displayNameView()));
+    }
+    return names;
 }
 
 void CTimezonesDial::accept() {

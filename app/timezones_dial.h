@@ -4,6 +4,7 @@
 #include "app/dialog_template.h"
 #include "app/window_aligner.h"
 #include "time/zone_record.h"
+#include "time/zone_search.h"
 
 #include <QDialog>
 #include <array>
@@ -44,7 +45,8 @@ public:
     QCheckBox* useFixedZoneCheck() const;
     QLineEdit* machineZoneField() const;
 
-    // The dialog's copy of the table, sorted by display name; box rows are its indices.
+    // The dialog's copy of the table: UTC first, then the zones sorted by display name; box rows
+    // are its indices.
     const std::vector<velmora::ZoneRecord>& zoneTable() const { return table_; }
     // The entry box k shows, or null when it shows none.
     const velmora::ZoneRecord* selectedZone(int slot) const;
@@ -58,13 +60,16 @@ protected:
 private:
     void initDialog();
     void setUpZoneBox(QComboBox& box, int slot);
-    // Text typed into a box picks the first zone containing it; text that names none gives
-    // way to the zone the box showed before.
+    // Text typed into a box picks the best zone the search finds for it; text that finds none
+    // gives way to the zone the box showed before.
     void takeTypedZone(QComboBox& box);
+    // The display names of the zones a query finds, best first.
+    QStringList searchNames(const QString& query) const;
 
     CWindowAligner layout_;
     SettingsStore& settings_;
     std::vector<velmora::ZoneRecord> table_;
+    velmora::ZoneSearch search_;
     // The display names in table order, shared by the five boxes and their completers.
     QStringListModel* names_ = nullptr;
 };

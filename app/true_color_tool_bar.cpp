@@ -2,9 +2,11 @@
 #include "app/true_color_tool_bar.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QLayout>
 #include <QPixmap>
 #include <QPixmapCache>
 #include <vector>
@@ -93,19 +95,23 @@ CTrueColorToolBar::CTrueColorToolBar(QWidget* parent) : QToolBar(parent) {
 
 void CTrueColorToolBar::setButtons(std::span<const ToolBarButton> buttons) {
     clear();
+    hasCaptions_ = false;
     for (const ToolBarButton& button : buttons) {
         if (button.id == 0) {
             addSeparator();
             continue;
         }
         const QString tip = QString::fromUtf8(button.toolTip);
-        QAction* action = addAction(tip);
+        const bool captioned = button.caption != nullptr && *button.caption != '\0';
+        hasCaptions_ = hasCaptions_ || captioned;
+        QAction* action = addAction(captioned ? QString::fromUtf8(button.caption) : tip);
         action->setToolTip(tip);
         action->setObjectName(QString::number(button.id));
         action->setData(button.id);
         const int id = button.id;
         connect(action, &QAction::triggered, this, [this, id] { emit commandTriggered(id); });
     }
+    updateButtonStyle();
 }
 
 bool CTrueColorToolBar::loadButtonImages(int buttonWidth, const QString& normal, const QString& hot,
@@ -152,6 +158,7 @@ bool CTrueColorToolBar::loadButtonImages(int buttonWidth, const QString& normal,
         buttons[i]->setIcon(icons[i]);
     }
     setIconSize(QSize(buttonWidth, height));
+    updateButtonStyle();
     return true;
 }
 
@@ -162,4 +169,39 @@ QAction* CTrueColorToolBar::action(int id) const {
         }
     }
     return nullptr;
+}
+
+void CTrueColorToolBar::updateButtonStyle() {
+    if (updatingStyle_) {
+        return;
+    }
+    updatingStyle_ = true;
+    Qt::ToolButtonStyle chosen = Qt::ToolButtonIconOnly;
+    if (hasCaptions_) {
+        // The layout's hint counts every button in a style; the first style whose buttons all
+        // fit wins, so none hides behind the extension arrow or loses its lower edge.
+        for (const Qt::ToolButtonStyle style :
+             {Qt::ToolButtonTextBesideIcon, Qt::ToolButtonTextUnderIcon}) {
+            setToolButtonStyle(style);
+            const QSize needed = layout() != nullptr ? layout()->sizeHint() : sizeHint();
+            if (needed.width() <= width() && needed.height() <= height()) {
+                chosen = style;
+                break;
+            }
+        }
+    }
+    setToolButtonStyle(chosen);
+    updatingStyle_ = false;
+}
+
+void CTrueColorToolBar::resizeEvent(QResizeEvent* event) {
+    QToolBar::resizeEvent(event);
+    updateButtonStyle();
+}
+
+void CTrueColorToolBar::changeEvent(QEvent* event) {
+    QToolBar::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        updateButtonStyle();
+    }
 }

@@ -6,11 +6,15 @@
 #include <span>
 
 class QAction;
+class QEvent;
+class QResizeEvent;
 
-// A button of the toolbar; id 0 stands for a separator.
+// A button of the toolbar; id 0 stands for a separator. The caption, when given, is the short
+// word the button shows beside or under its image in the desktop's font; the tip says more.
 struct ToolBarButton {
     int id;
     const char* toolTip;
+    const char* caption = nullptr;
 };
 
 class CTrueColorToolBar : public QToolBar {
@@ -31,6 +35,19 @@ public:
 
     // The action of a button, or null.
     QAction* action(int id) const;
+
+    // Buttons with captions show them beside their images where the toolbar is wide enough,
+    // else under them where it is tall enough, else only the images (the captions stay as tips).
+    // Follows every resize and font change.
+    void updateButtonStyle();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool hasCaptions_ = false;
+    bool updatingStyle_ = false;
 
 signals:
     void commandTriggered(int id);

@@ -95,9 +95,11 @@ TEST_F(TimezonesDialTest, LaidOutFromTheTemplateShowingTheSlots) {
     }
     EXPECT_EQ(dial.findChild<QCheckBox*>()->text(), "Use the following fixed one instead:");
     EXPECT_TRUE(dial.machineZoneField()->isReadOnly());
-    // Every box lists the whole table in ordinal order and shows its slot's zone.
+    // Every box lists the whole table, UTC first and the rest in ordinal order, and shows its
+    // slot's zone.
     ASSERT_EQ(dial.zoneTable().size(), table_.size());
-    for (std::size_t i = 1; i < dial.zoneTable().size(); ++i) {
+    EXPECT_EQ(dial.zoneTable()[0].standardNameView(), u"Etc/UTC");
+    for (std::size_t i = 2; i < dial.zoneTable().size(); ++i) {
         EXPECT_LT(dial.zoneTable()[i - 1].displayNameView(), dial.zoneTable()[i].displayNameView());
     }
     for (int slot = 0; slot < velmora::kZoneSlotCount; ++slot) {
@@ -240,8 +242,10 @@ TEST_F(TimezonesDialTest, TypingPartOfANamePicksTheZone) {
     QComboBox* box = dial.zoneBox(3);
     box->lineEdit()->selectAll();
     QTest::keyClicks(box->lineEdit(), "Berl");
-    EXPECT_EQ(box->completer()->completionCount(), 1);
-    EXPECT_TRUE(box->completer()->currentCompletion().endsWith("Europe/Berlin"));
+    EXPECT_EQ(box->completer()->completionModel()->rowCount(), 1);
+    EXPECT_TRUE(box->completer()->popup()->isVisible());
+    EXPECT_TRUE(box->completer()->completionModel()->index(0, 0).data().toString().endsWith(
+        "Europe/Berlin"));
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     box->completer()->popup()->hide();
     ASSERT_NE(dial.selectedZone(3), nullptr);
@@ -254,6 +258,67 @@ TEST_F(TimezonesDialTest, TypingPartOfANamePicksTheZone) {
     EXPECT_EQ(box->count(), static_cast<int>(table_.size()));
     EXPECT_TRUE(box->lineEdit()->text().endsWith("Europe/Berlin"));
     EXPECT_EQ(stored(3), name(zone(kBerlin)));
+}
+
+// Types text key by key, letters beyond ASCII included, as a keyboard layout would send them.
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+// What people type for a place: its city with or without accents, its id, a former name, its
+// country; the popup offers the best first, and Return takes it.
+TEST_F(TimezonesDialTest, SearchFindsZonesByCityIdFormerNameAndCountry) {
+    CTimezonesDial dial(settings_);
+    dial.show();
+    QComboBox* box = dial.zoneBox(1);
+    const std::pair<const char*, std::u16string_view> rows[] = {
+        {"São Paulo", u"America/Sao_Paulo"},
+        {"sao paulo", u"America/Sao_Paulo"},
+        {"new_york", u"America/New_York"},
+        {"NEW YORK", u"America/New_York"},
+        {"Kiev", u"Europe/Kyiv"},
+        {"Calcutta", u"Asia/Kolkata"},
+        {"India", u"Asia/Kolkata"},
+        {"Deutschland", u"Europe/Berlin"},
+        {"utc", u"Etc/UTC"},
+    };
+    for (const auto& [typed, id] : rows) {
+        box->lineEdit()->selectAll();
+        typeText(box->lineEdit(), QString::fromUtf8(typed));
+        ASSERT_GT(box->completer()->completionModel()->rowCount(), 0) << typed;
+        const QString first = box->completer()->completionModel()->index(0, 0).data().toString();
+        EXPECT_EQ(first.toStdU16String(), name(zone(id))) << typed;
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        box->completer()->popup()->hide();
+        ASSERT_NE(dial.selectedZone(1), nullptr) << typed;
+        EXPECT_EQ(dial.selectedZone(1)->standardNameView(), id) << typed;
+    }
+    // A click in the popup takes the row clicked, not the first.
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), "India");
+    QAbstractItemView* popup = box->completer()->popup();
+    ASSERT_GT(popup->model()->rowCount(), 1);
+    const QModelIndex second = popup->model()->index(1, 0);
+    const QString secondName = second.data().toString();
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(second).center());
+    ASSERT_NE(dial.selectedZone(1), nullptr);
+    EXPECT_EQ(QString::fromStdU16String(std::u16string(dial.selectedZone(1)->displayNameView())),
+              secondName);
+    // A search that finds nothing opens no popup and selects nothing new.
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), "Xqzzy");
+    EXPECT_EQ(box->completer()->completionModel()->rowCount(), 0);
+    EXPECT_FALSE(popup->isVisible());
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->lineEdit()->text(), secondName);
+    dial.accept();
+    EXPECT_EQ(stored(1), secondName.toStdU16String());
 }
 
 // The clock window: "Time zones..." runs the dialog, and after OK a text in the local zone

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <iterator>
 #include <numbers>
 #include <span>
@@ -642,155 +643,114 @@ int runChime(std::span<char*> args) {
     return 0;
 }
 
-// The customize dialog's element toolbar: seven 46 x 17 buttons side by side, each a light
-// plate with its caption in capitals. The captions use a pixel font of our own, so the strip is
-// the same on every machine and its letters sit on whole pixels; the 2x strip doubles the
-// letters' pixels and draws plate and arrows afresh at the higher density.
-constexpr int toolButtonWidth = 46;
-constexpr int toolButtonHeight = 17;
-constexpr int capHeight = 5;
+// The customize dialog's element toolbar: one 16 x 16 icon per button, side by side; the
+// buttons carry their words as text in the desktop's font. Shapes sit on whole pixels (or on
+// pixel centres for 1-pixel lines), so the 1x strip is sharp and the 2x strip, drawn afresh at
+// double density rather than scaled, is sharp too.
+constexpr int toolIconSide = 16;
 
-struct PixelGlyph {
-    char letter;
-    std::array<std::string_view, capHeight> rows;
-};
+const QColor iconInk(0x4a, 0x4f, 0x57);
+const QColor iconPaper(0xfb, 0xfc, 0xfd);
 
-constexpr PixelGlyph pixelFont[] = {
-    {'A', {".##.", "#..#", "####", "#..#", "#..#"}},
-    {'C', {".###", "#...", "#...", "#...", ".###"}},
-    {'D', {"###.", "#..#", "#..#", "#..#", "###."}},
-    {'E', {"####", "#...", "###.", "#...", "####"}},
-    {'H', {"#..#", "#..#", "####", "#..#", "#..#"}},
-    {'I', {"###", ".#.", ".#.", ".#.", "###"}},
-    {'L', {"#...", "#...", "#...", "#...", "####"}},
-    {'M', {"#...#", "##.##", "#.#.#", "#...#", "#...#"}},
-    {'N', {"#..#", "##.#", "#.##", "#..#", "#..#"}},
-    {'O', {".##.", "#..#", "#..#", "#..#", ".##."}},
-    {'P', {"###.", "#..#", "###.", "#...", "#..."}},
-    {'S', {".###", "#...", ".##.", "...#", "###."}},
-    {'T', {"###", ".#.", ".#.", ".#.", ".#."}},
-    {'U', {"#..#", "#..#", "#..#", "#..#", ".##."}},
-    {'V', {"#...#", "#...#", ".#.#.", ".#.#.", "..#.."}},
-    {'W', {"#...#", "#...#", "#.#.#", "##.##", "#...#"}},
-    {'X', {"#...#", ".#.#.", "..#..", ".#.#.", "#...#"}},
-    {'Y', {"#...#", ".#.#.", "..#..", "..#..", "..#.."}},
-    {'.', {".", ".", ".", ".", "#"}},
-    {' ', {"..", "..", "..", "..", ".."}},
-};
-
-const PixelGlyph& glyphOf(char letter) {
-    const auto found = std::ranges::find(pixelFont, letter, &PixelGlyph::letter);
-    // Every caption is written with the letters above; a missing one shows as a blank.
-    return found != std::end(pixelFont) ? *found : pixelFont[std::size(pixelFont) - 1];
+void drawSheet(QPainter& p, QRectF sheet) {
+    p.setPen(QPen(iconInk, 1.0));
+    p.setBrush(iconPaper);
+    p.drawRect(sheet);
 }
 
-int captionWidth(std::string_view text) {
-    int width = 0;
-    for (const char letter : text) {
-        width += int(glyphOf(letter).rows[0].size()) + 1;
+void drawCopyIcon(QPainter& p) {
+    drawSheet(p, QRectF(1.5, 1.5, 8, 10));
+    drawSheet(p, QRectF(5.5, 4.5, 9, 11));
+    p.setPen(QPen(QColor(0x9a, 0xa0, 0xa8), 1.0, Qt::SolidLine, Qt::FlatCap));
+    for (const double y : {7.5, 9.5, 11.5, 13.5}) {
+        p.drawLine(QPointF(7.5, y), QPointF(y < 13 ? 13 : 11, y));
     }
-    return text.empty() ? 0 : width - 1;
 }
 
-// Letters are whole logical pixels, filled without antialiasing: at 2x each becomes a crisp
-// 2 x 2 block.
-void drawCaption(QPainter& p, std::string_view text, int left, int top) {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
+// A small dial, the ground of the hand and slice icons.
+void drawDial(QPainter& p) {
+    p.setPen(QPen(iconInk, 1.0));
+    p.setBrush(iconPaper);
+    p.drawEllipse(QRectF(0.5, 0.5, 13, 13));
+}
+
+// The green plus that says "new", with a light rim parting it from the shape below.
+void drawNewBadge(QPainter& p) {
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x1e, 0x1e, 0x1e));
-    int x = left;
-    for (const char letter : text) {
-        const PixelGlyph& glyph = glyphOf(letter);
-        for (int row = 0; row < capHeight; ++row) {
-            for (std::size_t column = 0; column < glyph.rows[row].size(); ++column) {
-                if (glyph.rows[row][column] == '#') {
-                    p.drawRect(QRectF(x + double(column), top + row, 1, 1));
-                }
-            }
-        }
-        x += int(glyph.rows[0].size()) + 1;
-    }
-    p.restore();
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(8, 10, 8, 5));
+    p.drawRect(QRectF(10, 8, 5, 8));
+    p.setBrush(QColor(0x2a, 0x9d, 0x3c));
+    p.drawRect(QRectF(9, 11, 7, 3));
+    p.drawRect(QRectF(11, 9, 3, 7));
 }
 
-void drawPlate(QPainter& p, QRect button) {
-    QLinearGradient face(0, button.top(), 0, button.bottom() + 1);
-    face.setColorAt(0.0, QColor(0xfc, 0xfc, 0xfc));
-    face.setColorAt(1.0, QColor(0xe2, 0xe4, 0xe8));
-    p.setBrush(face);
-    // Half-pixel inset: the 1-pixel border covers whole pixels at 1x and 2x alike.
-    p.setPen(QPen(QColor(0x96, 0x9a, 0xa2), 1.0));
-    p.drawRoundedRect(QRectF(button).adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
+void drawNewHandIcon(QPainter& p) {
+    drawDial(p);
+    p.setPen(QPen(QColor(0x1f, 0x4f, 0x9f), 2.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(7, 7), QPointF(10, 3));
+    p.drawLine(QPointF(7, 7), QPointF(3.5, 7));
+    drawNewBadge(p);
 }
 
-// An arrow 7 pixels wide and 8 high with its tip at the bottom, turned over for "up". The 1x
-// arrow is set pixel by pixel; the 2x one is the same outline drawn smooth.
-void drawArrow(QPainter& p, int left, int top, bool up, int scale) {
-    const QColor blue(0x1f, 0x5f, 0xbf);
-    p.save();
-    p.translate(left, top);
+void drawNewSliceIcon(QPainter& p) {
+    drawDial(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xe8, 0x84, 0x1a));
+    // From twelve o'clock clockwise to four: Qt counts sixteenths of a degree anticlockwise.
+    p.drawPie(QRectF(1.5, 1.5, 11, 11), 90 * 16, -120 * 16);
+    drawNewBadge(p);
+}
+
+void drawNewTextIcon(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(iconInk);
+    p.drawRect(QRectF(1, 2, 11, 2));
+    p.drawRect(QRectF(5, 2, 3, 12));
+    drawNewBadge(p);
+}
+
+void drawDeleteIcon(QPainter& p) {
+    p.setPen(QPen(QColor(0xc8, 0x32, 0x2d), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
+    p.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
+}
+
+// A blue arrow pointing down, turned over for "up".
+void drawMoveIcon(QPainter& p, bool up) {
     if (up) {
-        p.translate(0, 8);
+        p.translate(0, toolIconSide);
         p.scale(1, -1);
     }
     p.setPen(Qt::NoPen);
-    p.setBrush(blue);
-    if (scale == 1) {
-        p.setRenderHint(QPainter::Antialiasing, false);
-        constexpr std::array<std::string_view, 8> rows = {
-            "..###..", "..###..", "..###..", "..###..", "#######", ".#####.", "..###..", "...#...",
-        };
-        for (int row = 0; row < int(rows.size()); ++row) {
-            for (int column = 0; column < int(rows[row].size()); ++column) {
-                if (rows[row][column] == '#') {
-                    p.drawRect(QRectF(column, row, 1, 1));
-                }
-            }
-        }
-    } else {
-        const QPointF outline[] = {{2, 0}, {5, 0}, {5, 4}, {7, 4}, {3.5, 8}, {0, 4}, {2, 4}};
-        p.drawPolygon(outline, int(std::size(outline)));
-    }
-    p.restore();
+    p.setBrush(QColor(0x1f, 0x5f, 0xbf));
+    p.drawRect(QRectF(6, 1, 4, 7));
+    const QPointF head[] = {{1, 7}, {15, 7}, {8, 15}};
+    p.drawPolygon(head, int(std::size(head)));
 }
 
-struct ToolButtonArt {
-    std::string_view firstLine;
-    std::string_view secondLine;
-    int arrow; // 0 none, 1 down, -1 up
-};
-
 // In the order of the toolbar's buttons: copy | new hand, slice, text | delete | down, up.
-constexpr ToolButtonArt toolButtons[] = {
-    {"COPY", "SELECT.", 0},   {"NEW", "HAND", 0},  {"NEW", "SLICE", 0}, {"NEW", "TEXT", 0},
-    {"DELETE", "SELECT.", 0}, {"MOVE", "DOWN", 1}, {"MOVE", "UP", -1},
-};
-
-QImage paintToolbar(int scale) {
-    const int count = int(std::size(toolButtons));
-    QImage image = blankCanvas(QSize(toolButtonWidth * count, toolButtonHeight) * scale);
+QImage paintToolbarIcons(int scale) {
+    const std::function<void(QPainter&)> icons[] = {
+        drawCopyIcon,
+        drawNewHandIcon,
+        drawNewSliceIcon,
+        drawNewTextIcon,
+        drawDeleteIcon,
+        [](QPainter& p) { drawMoveIcon(p, false); },
+        [](QPainter& p) { drawMoveIcon(p, true); },
+    };
+    const int count = int(std::size(icons));
+    QImage image = blankCanvas(QSize(toolIconSide * count, toolIconSide) * scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(scale, scale);
-    constexpr int arrowWidth = 7;
-    constexpr int arrowGap = 3;
     for (int i = 0; i < count; ++i) {
-        const ToolButtonArt& art = toolButtons[i];
-        const QRect button(i * toolButtonWidth, 0, toolButtonWidth, toolButtonHeight);
-        drawPlate(p, button);
-        const int textWidth = std::max(captionWidth(art.firstLine), captionWidth(art.secondLine));
-        const int used = textWidth + (art.arrow != 0 ? arrowWidth + arrowGap : 0);
-        int left = button.left() + (toolButtonWidth - used) / 2;
-        if (art.arrow != 0) {
-            drawArrow(p, left, 4, art.arrow < 0, scale);
-            left += arrowWidth + arrowGap;
-        }
-        // Two lines of capitals with a two-pixel gap, centred in the plate.
-        const int top = (toolButtonHeight - (2 * capHeight + 2)) / 2;
-        drawCaption(p, art.firstLine, left + (textWidth - captionWidth(art.firstLine)) / 2, top);
-        drawCaption(p, art.secondLine, left + (textWidth - captionWidth(art.secondLine)) / 2,
-                    top + capHeight + 2);
+        p.save();
+        p.setClipRect(QRect(i * toolIconSide, 0, toolIconSide, toolIconSide));
+        p.translate(i * toolIconSide, 0);
+        icons[i](p);
+        p.restore();
     }
     p.end();
     return image;
@@ -801,10 +761,11 @@ int runToolbar(std::span<char*> args) {
         return usageError;
     }
     const QString directory = QString::fromLocal8Bit(args[0]);
-    const std::pair<int, const char*> strips[] = {{1, "elements.png"}, {2, "elements@2x.png"}};
+    const std::pair<int, const char*> strips[] = {{1, "element_icons.png"},
+                                                  {2, "element_icons@2x.png"}};
     for (const auto& [scale, name] : strips) {
         const QByteArray path = QStringLiteral("%1/%2").arg(directory, name).toLocal8Bit();
-        if (!savePng(paintToolbar(scale), path.constData())) {
+        if (!savePng(paintToolbarIcons(scale), path.constData())) {
             return 1;
         }
     }
