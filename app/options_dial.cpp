@@ -115,16 +115,16 @@ constexpr DialogTemplate kTemplate129{
 
 // Toolbar 141: copy | new hand, slice, text | delete | down, up.
 constexpr ToolBarButton kToolBar141[] = {
-    {COptionsDial::CopySelected, "Copy the selected element"},
+    {COptionsDial::CopySelected, "Copy the selected element", "Copy"},
     {0, nullptr},
-    {COptionsDial::NewHand, "New hand"},
-    {COptionsDial::NewSlice, "New time slice"},
-    {COptionsDial::NewText, "New digital display"},
+    {COptionsDial::NewHand, "New hand", "Hand"},
+    {COptionsDial::NewSlice, "New time slice", "Slice"},
+    {COptionsDial::NewText, "New digital display", "Text"},
     {0, nullptr},
-    {COptionsDial::DeleteSelected, "Delete the selected element"},
+    {COptionsDial::DeleteSelected, "Delete the selected element", "Delete"},
     {0, nullptr},
-    {COptionsDial::MoveDown, "Move the selected element down (drawn later)"},
-    {COptionsDial::MoveUp, "Move the selected element up (drawn earlier)"},
+    {COptionsDial::MoveDown, "Move the selected element down (drawn later)", "Down"},
+    {COptionsDial::MoveUp, "Move the selected element up (drawn earlier)", "Up"},
 };
 
 constexpr int kElementCommands[] = {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
@@ -250,7 +250,7 @@ bool COptionsDial::initDialog() {
     toolBar_ = new CTrueColorToolBar(this);
     toolBar_->setObjectName(QStringLiteral("elementToolBar"));
     toolBar_->setButtons(kToolBar141);
-    if (!toolBar_->loadButtonImages(kButtonWidth, QStringLiteral(":/toolbar/elements.png"))) {
+    if (!toolBar_->loadButtonImages(kButtonWidth, QStringLiteral(":/toolbar/element_icons.png"))) {
         return false;
     }
     toolBar_->setGeometry(toolBarPlace->geometry());

@@ -56,7 +56,7 @@ public:
     static constexpr std::size_t kMaxSteps = 200;
     static constexpr int kTreeOptions = 0x1B;
     static constexpr int kColumnPosition = 160;
-    static constexpr int kButtonWidth = 46;
+    static constexpr int kButtonWidth = 16;
     // A new text's size and place, in percent of the radius.
     static constexpr int kNewTextSize = 25;
     static constexpr int kNewTextOffset = 40;

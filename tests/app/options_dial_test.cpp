@@ -189,19 +189,24 @@ TEST_F(OptionsDialTest, ToolBarHasSevenCaptionedButtonsInTheirGroups) {
         ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
         if (!action->isSeparator()) {
             EXPECT_FALSE(action->toolTip().isEmpty());
+            EXPECT_FALSE(action->text().isEmpty());
             // Both densities come from the artwork, not from scaling.
-            const QPixmap one = action->icon().pixmap(QSize(46, 17), 1.0);
-            const QPixmap two = action->icon().pixmap(QSize(46, 17), 2.0);
-            EXPECT_EQ(one.size(), QSize(46, 17));
-            EXPECT_EQ(two.size(), QSize(92, 34));
+            const QPixmap one = action->icon().pixmap(QSize(16, 16), 1.0);
+            const QPixmap two = action->icon().pixmap(QSize(16, 16), 2.0);
+            EXPECT_EQ(one.size(), QSize(16, 16));
+            EXPECT_EQ(two.size(), QSize(32, 32));
         }
     }
     EXPECT_EQ(ids, (std::vector<int>{40049, 0, 40046, 40047, 40048, 0, 40045, 0, 40043, 40044}));
-    EXPECT_EQ(dial.toolBar()->iconSize(), QSize(46, 17));
+    EXPECT_EQ(dial.toolBar()->iconSize(), QSize(16, 16));
+    // At the template's size the words fit beside the icons.
+    dial.show();
+    QApplication::processEvents();
+    EXPECT_EQ(dial.toolBar()->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
     CTrueColorToolBar broken;
     broken.setButtons(std::vector<ToolBarButton>{{1, "a"}, {2, "b"}});
-    EXPECT_FALSE(broken.loadButtonImages(46, ":/toolbar/missing.png"));
-    EXPECT_FALSE(broken.loadButtonImages(200, ":/toolbar/elements.png")) << "too few images";
+    EXPECT_FALSE(broken.loadButtonImages(16, ":/toolbar/missing.png"));
+    EXPECT_FALSE(broken.loadButtonImages(200, ":/toolbar/element_icons.png")) << "too few images";
 }
 
 TEST_F(OptionsDialTest, NewElementsAreAppendedWithTheirDefaults) {
