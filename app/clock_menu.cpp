@@ -46,6 +46,9 @@ ClockMenu::ClockMenu() : menu_(std::make_unique<QMenu>(QStringLiteral("Options")
     add(top, "Customize...", MenuCommand::Customize);
     add(top, "Time zones...", MenuCommand::TimeZones);
     top.addSeparator();
+    add(top, "New clock", MenuCommand::NewClock);
+    add(top, "Start with the desktop", MenuCommand::StartWithDesktop)->setCheckable(true);
+    top.addSeparator();
 
     QMenu* priority = top.addMenu(QStringLiteral("Process priority"));
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {

@@ -23,6 +23,8 @@ enum class MenuCommand : int {
     HideToTray = 40073,
     Customize = 40003,
     TimeZones = 40082,
+    NewClock = 40101,
+    StartWithDesktop = 40102,
     Exit = 57665,
 };
 

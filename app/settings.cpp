@@ -156,9 +156,16 @@ std::optional<QByteArray> rawIniValue(const QString& filePath, const SettingKey&
 
 } // namespace
 
-Settings::Settings()
+Settings::Settings() : Settings(ClockName{}) {}
+
+Settings::Settings(const ClockName& clock)
     : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            kOrganisation, executableBaseName())) {}
+                                            kOrganisation, applicationName(clock.name))) {}
+
+QString Settings::applicationName(const QString& clockName) {
+    const QString executable = executableBaseName();
+    return clockName.isEmpty() ? executable : executable + QLatin1Char('-') + clockName;
+}
 
 Settings::Settings(const QString& filePath)
     : settings_(std::make_unique<QSettings>(filePath, QSettings::IniFormat)) {}

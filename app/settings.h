@@ -14,6 +14,11 @@ public:
     // The store of the running program: organisation "vornel-works", application named
     // after the executable, so a renamed program starts with its own defaults.
     Settings();
+    // The store of the clock of this name (empty: the default clock, as above).
+    struct ClockName {
+        QString name;
+    };
+    explicit Settings(const ClockName& clock);
     // A store in an explicit file, as tests use it.
     explicit Settings(const QString& filePath);
 
@@ -28,6 +33,9 @@ public:
     QString fileName() const { return settings_->fileName(); }
     // The base name of the running executable.
     static QString executableBaseName();
+    // The application name the settings of a clock go by: the executable's name, followed by
+    // the clock's name for any but the default clock.
+    static QString applicationName(const QString& clockName);
 
 private:
     bool writeValue(const SettingKey& key, const QVariant& value);
