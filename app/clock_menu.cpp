@@ -43,6 +43,7 @@ ClockMenu::ClockMenu() : menu_(std::make_unique<QMenu>(QStringLiteral("Options")
     other->setEnabled(false);
     add(top, "Hide to tray", MenuCommand::HideToTray)->setCheckable(true);
     top.addSeparator();
+    add(top, "Schemes...", MenuCommand::Schemes);
     add(top, "Customize...", MenuCommand::Customize);
     add(top, "Time zones...", MenuCommand::TimeZones);
     top.addSeparator();

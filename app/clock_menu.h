@@ -25,6 +25,7 @@ enum class MenuCommand : int {
     TimeZones = 40082,
     NewClock = 40101,
     StartWithDesktop = 40102,
+    Schemes = 40103,
     Exit = 57665,
 };
 

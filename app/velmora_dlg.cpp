@@ -7,6 +7,7 @@
 #include "app/frame_painting.h"
 #include "app/help_links.h"
 #include "app/options_dial.h"
+#include "app/scheme_chooser.h"
 #include "app/settings.h"
 #include "app/thread_priority.h"
 #include "app/timezones_dial.h"
@@ -38,6 +39,7 @@
 #include <QProcess>
 #include <QRegion>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QWindow>
 #include <cmath>
 #include <vector>
@@ -229,7 +231,7 @@ ClockMenu& CVelmoraDlg::menu() {
           MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
           MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Customize,
           MenuCommand::TimeZones, MenuCommand::NewClock, MenuCommand::StartWithDesktop,
-          MenuCommand::Exit}) {
+          MenuCommand::Schemes, MenuCommand::Exit}) {
         connect(menu_->action(command), &QAction::triggered, this,
                 [this, command] { runCommand(command); });
     }
@@ -880,6 +882,9 @@ void CVelmoraDlg::runCommand(MenuCommand command) {
     case MenuCommand::NewClock:
         startNewClock();
         break;
+    case MenuCommand::Schemes:
+        openSchemeChooser();
+        break;
     case MenuCommand::StartWithDesktop:
         toggleStartWithDesktop();
         break;
@@ -1076,4 +1081,28 @@ void CVelmoraDlg::toggleStartWithDesktop() {
                 .arg(QDir::toNativeSeparators(entry.filePath()),
                      wanted ? QStringLiteral("written") : QStringLiteral("removed")));
     }
+}
+
+QStringList CVelmoraDlg::schemeFolders() const {
+    QStringList folders{COptionsDial::examplesFolder(),
+                        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                            QStringLiteral("/velmora/schemes")};
+    const QString last = QString::fromStdU16String(settings_.readText(settings::kSchemeLoaded));
+    if (!last.isEmpty()) {
+        folders.append(QFileInfo(last).absolutePath());
+    }
+    return folders;
+}
+
+void CVelmoraDlg::openSchemeChooser() {
+    if (schemeChooser_ != nullptr) {
+        schemeChooser_->raise();
+        schemeChooser_->activateWindow();
+        return;
+    }
+    auto* chooser = new SchemeChooser(schemeFolders(), this);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chooser, &SchemeChooser::chosen, this, &CVelmoraDlg::loadSchemeAsUser);
+    schemeChooser_ = chooser;
+    chooser->show();
 }

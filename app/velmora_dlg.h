@@ -79,6 +79,11 @@ public:
     QString startNewClock();
     // The login entry of this clock, which "Start with the desktop" writes and removes.
     AutostartEntry autostartEntry() const;
+    // The scheme chooser while it is open, else null.
+    QDialog* schemeChooser() const { return schemeChooser_; }
+    // The folders the scheme chooser shows: the installed examples, the user's scheme folder
+    // and the folder of the scheme loaded last.
+    QStringList schemeFolders() const;
 
     Clock& clock() { return clock_; }
     ClockMenu& menu();
@@ -186,6 +191,7 @@ private:
     // The clock of the name gets a place beside this one, unless it has one of its own.
     void placeBeside(const QString& clockName) const;
     void toggleStartWithDesktop();
+    void openSchemeChooser();
 
     SettingsStore& settings_;
     Clock clock_;
@@ -247,6 +253,7 @@ private:
     QPointer<QDialog> optionsDial_;
     // The time zone dialog while it runs: a second one from the tray's menu would race it.
     QPointer<QDialog> timezonesDial_;
+    QPointer<QDialog> schemeChooser_;
     QString clockName_;
     LoadErrorReport loadErrorReport_;
     ClockLauncher clockLauncher_;

@@ -2,6 +2,7 @@
 // their own names, one process per name, and "Start with the desktop".
 #include "app/clock_instance.h"
 #include "app/options_dial.h"
+#include "app/scheme_chooser.h"
 #include "app/settings.h"
 #include "app/velmora_dlg.h"
 #include "clock/scheme_file.h"
@@ -15,6 +16,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QUrl>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -190,6 +192,41 @@ TEST_F(ClockDesktopTest, StartWithTheDesktopFollowsTheEntryItself) {
     window_->runCommand(MenuCommand::StartWithDesktop);
     EXPECT_FALSE(QFile::exists(entry));
     qputenv("XDG_CONFIG_HOME", previous);
+}
+
+TEST_F(ClockDesktopTest, TheSchemeChooserShowsReadableSchemesAliveAndAppliesAClick) {
+    const QString red = writeScheme(folder_, QStringLiteral("red"), Qt::red);
+    QTemporaryDir other;
+    const QString blue = writeScheme(other, QStringLiteral("blue"), Qt::blue);
+    QFile junk(other.filePath("junk.Velmora"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("junk");
+    junk.close();
+    // Each file once, whichever folders name it.
+    EXPECT_EQ(SchemeChooser::schemeFiles({other.path(), folder_.path(), other.path()}),
+              (QStringList{other.filePath("blue.Velmora"), other.filePath("junk.Velmora"),
+                           QFileInfo(red).canonicalFilePath()}));
+    SchemeChooser chooser({other.path(), folder_.path()});
+    ASSERT_EQ(chooser.count(), 2);
+    EXPECT_EQ(chooser.path(0), QFileInfo(blue).canonicalFilePath());
+    const QImage picture = chooser.button(0)->icon().pixmap(SchemeChooser::kPictureSide).toImage();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(qBlue(picture.pixel(picture.rect().center())), 255);
+
+    // From the menu, with the folder of the scheme loaded last among the folders.
+    ASSERT_TRUE(window_->loadSchemeAsUser(red));
+    window_->runCommand(MenuCommand::Schemes);
+    auto* shown = qobject_cast<SchemeChooser*>(window_->schemeChooser());
+    ASSERT_NE(shown, nullptr);
+    const QString canonicalRed = QFileInfo(red).canonicalFilePath();
+    int index = -1;
+    for (int i = 0; i < shown->count(); ++i) {
+        index = shown->path(i) == canonicalRed ? i : index;
+    }
+    ASSERT_GE(index, 0);
+    settings_->writeText(settings::kSchemeLoaded, u"");
+    shown->button(index)->click();
+    EXPECT_EQ(loadedScheme(*settings_), canonicalRed);
 }
 
 TEST(ClockInstanceTest, AStaleSocketDoesNotBlockAStart) {
