@@ -111,12 +111,7 @@ int CVelmoraApp::run(int argc, char** argv) {
     CVelmoraDlg clock(settings);
     clock.setClockName(command.clockName);
     QObject::connect(&clock, &CVelmoraDlg::exitRequested, &application, &QApplication::quit);
-    QObject::connect(&instance, &ClockInstance::requested, &clock, [&clock](const QString& path) {
-        if (!path.isEmpty()) {
-            clock.loadSchemeAsUser(path);
-        }
-        clock.bringToFront();
-    });
+    QObject::connect(&instance, &ClockInstance::requested, &clock, &CVelmoraDlg::takeHandOver);
     clock.initialize();
     if (!schemeFile.isEmpty()) {
         clock.loadSchemeAsUser(schemeFile);

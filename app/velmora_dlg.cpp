@@ -65,6 +65,8 @@ constexpr int kMaxBehindRects = 16;
 
 // How far apart "New clock" places a new clock from this one.
 constexpr int kNewClockGap = 16;
+// How soon a scheme handed over while a modal window runs is tried again.
+constexpr std::chrono::milliseconds kHandOverRetry(300);
 
 // Corner order: top-left, top-right, bottom-right, bottom-left.
 constexpr std::array<const char*, 4> kCornerNames = {"tl", "tr", "br", "bl"};
@@ -990,6 +992,21 @@ bool CVelmoraDlg::editorReleasesScheme() {
     }
     delete dialog;
     return true;
+}
+
+void CVelmoraDlg::takeHandOver(const QString& path) {
+    bringToFront();
+    if (path.isEmpty()) {
+        return;
+    }
+    // A modal window (a file dialog or a question of the editor) runs inside the code that
+    // opened it, which goes on with the scheme's elements when it closes: they must still be
+    // there then.
+    if (QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(kHandOverRetry, this, [this, path] { takeHandOver(path); });
+        return;
+    }
+    loadSchemeAsUser(path);
 }
 
 void CVelmoraDlg::bringToFront() {

@@ -67,6 +67,9 @@ public:
     bool loadSchemeAsUser(const QString& path);
     // Shows the clock, above other windows, as a later launch of it asks.
     void bringToFront();
+    // A later launch's request: its scheme (empty: none) is loaded as the user's, and the
+    // clock comes to the front. While a modal window of the clock runs, the load waits for it.
+    void takeHandOver(const QString& path);
     // How a refused file is reported: a message box, or a test's own.
     using LoadErrorReport = std::function<void(const QString& message)>;
     void setLoadErrorReport(LoadErrorReport report) { loadErrorReport_ = std::move(report); }

@@ -138,6 +138,23 @@ TEST_F(ClockDesktopTest, AnOpenEditorAsksFirstAndCancelKeepsItsEdits) {
     EXPECT_EQ(window_->optionsDialog(), nullptr);
 }
 
+TEST_F(ClockDesktopTest, AHandOverWaitsWhileAModalWindowRuns) {
+    const QString red = writeScheme(folder_, QStringLiteral("red"), Qt::red);
+    auto* modal = new QDialog(window_.get());
+    modal->setModal(true);
+    modal->show();
+    ASSERT_EQ(QApplication::activeModalWidget(), modal);
+    window_->takeHandOver(red);
+    QTest::qWait(400);
+    EXPECT_NE(loadedScheme(*settings_), red);
+    modal->close();
+    delete modal;
+    for (int i = 0; i < 20 && loadedScheme(*settings_) != red; ++i) {
+        QTest::qWait(100);
+    }
+    EXPECT_EQ(loadedScheme(*settings_), red);
+}
+
 TEST_F(ClockDesktopTest, NewClockTakesTheNextFreeNameAndAPlaceBesideThisOne) {
     EXPECT_EQ(CVelmoraDlg::nextFreeClockName([](const QString&) { return false; }),
               QStringLiteral("2"));
