@@ -2,14 +2,16 @@
 // runtime folder, and a later launch of the same clock hands its request over and ends.
 #pragma once
 
-#include <QLocalServer>
-#include <QLockFile>
+#include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <map>
 #include <memory>
 
-class QLocalSocket;
+class QSocketNotifier;
 
+// Plain Unix sockets rather than Qt Network's: the clock would map and touch a whole library,
+// about a megabyte of memory, for one line now and then.
 class ClockInstance : public QObject {
     Q_OBJECT
 
@@ -49,11 +51,19 @@ signals:
     void requested(const QString& schemePath);
 
 private:
+    struct Connection {
+        QByteArray received;
+        std::unique_ptr<QSocketNotifier> notifier;
+    };
     Start handOver(const QString& schemePath);
+    bool listen();
     void accept();
-    void readRequest(QLocalSocket* socket);
+    void readRequest(int fd);
+    void drop(int fd);
 
     QString socketPath_;
     QString error_;
-    QLocalServer server_;
+    int listener_ = -1;
+    std::unique_ptr<QSocketNotifier> listenerNotifier_;
+    std::map<int, Connection> connections_;
 };

@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <csignal>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -265,6 +266,59 @@ TEST(ClockInstanceTest, AStaleSocketDoesNotBlockAStart) {
     EXPECT_TRUE(ClockInstance::isRunning(path));
     EXPECT_EQ(ClockInstance::socketPathFor(QStringLiteral("velmora-2")).isEmpty(),
               qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"));
+}
+
+// What a client sends and what it hears back, the clock's side answering meanwhile.
+QByteArray exchange(const QString& path, const QByteArray& sent) {
+    auto answer = std::async(std::launch::async, [path, sent] {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.toLocal8Bit().constData(),
+                     sizeof(address.sun_path) - 1);
+        QByteArray heard;
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0) {
+            [[maybe_unused]] auto written = ::send(fd, sent.constData(), sent.size(), MSG_NOSIGNAL);
+            ::shutdown(fd, SHUT_WR);
+            char buffer[64];
+            ssize_t got;
+            while ((got = ::recv(fd, buffer, sizeof buffer, 0)) > 0) {
+                heard.append(buffer, got);
+            }
+        }
+        ::close(fd);
+        return heard;
+    });
+    while (answer.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        QTest::qWait(10);
+    }
+    QTest::qWait(20);
+    return answer.get();
+}
+
+TEST(ClockInstanceTest, OneLineIsARequestAndAnythingElseIsDropped) {
+    QTemporaryDir runtime;
+    const QString path = runtime.filePath(QStringLiteral("velmora.socket"));
+    QStringList requests;
+    {
+        ClockInstance instance(path);
+        ASSERT_EQ(instance.start(QString()), ClockInstance::Start::Listening);
+        QObject::connect(&instance, &ClockInstance::requested,
+                         [&](const QString& scheme) { requests << scheme; });
+        EXPECT_EQ(exchange(path, "/tmp/a b.Velmora\n"), QByteArray("ok\n"));
+        EXPECT_EQ(exchange(path, "\n"), QByteArray("ok\n"));
+        // A probe, a line that never ends, and one far longer than any path.
+        EXPECT_EQ(exchange(path, QByteArray()), QByteArray());
+        EXPECT_EQ(exchange(path, QByteArray(ClockInstance::kMaxRequestBytes + 10, 'a')),
+                  QByteArray());
+        EXPECT_EQ(requests, (QStringList{QStringLiteral("/tmp/a b.Velmora"), QString()}));
+        // Only this user may connect.
+        EXPECT_EQ(QFileInfo(path).permissions() &
+                      (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
+                  QFile::Permissions());
+    }
+    // An ended clock leaves no socket behind.
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 // Two real processes: the program itself, on the offscreen platform.
