@@ -1,11 +1,12 @@
 # Velmora: `make run` sets everything up and starts the clock; `make test` builds and runs
-# the tests. Both install the Debian packages they need first (as root).
+# the tests. Both install the Debian packages they need first (as root): `make run` only those
+# that building and running take, `make test` the test tools too, packaging and benchmarks more.
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run package install-check sanitize bench bench-idle fuzz fuzz-rtf \
+.PHONY: all deps deps-test deps-extra configure configure-run build test run package install-check sanitize bench bench-idle fuzz fuzz-rtf \
 	format clean
 
 all: build
@@ -13,9 +14,24 @@ all: build
 deps:
 	./scripts/install-deps
 
-configure: deps
+deps-test:
+	./scripts/install-deps test
+
+deps-extra:
+	./scripts/install-deps extra
+
+# The whole build, tests included; a build directory that `make run` configured without them
+# gets them now.
+configure: deps-test
+	@if [ ! -f $(BUILD_DIR)/build.ninja ] || \
+		grep -q '^BUILD_TESTING:BOOL=OFF' $(BUILD_DIR)/CMakeCache.txt; then \
+		cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=ON; \
+	fi
+
+# Only the programs: a build directory made here has no tests and needs no test tools.
+configure-run: deps
 	@if [ ! -f $(BUILD_DIR)/build.ninja ]; then \
-		cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE); \
+		cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=OFF; \
 	fi
 
 build: configure
@@ -24,12 +40,13 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-run: build
+run: configure-run
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 	$(BUILD_DIR)/app/velmora
 
 # The Debian package, $(BUILD_DIR)/velmora_<version>_amd64.deb, with its dependencies taken from
 # the binaries.
-package: build
+package: deps-extra build
 	cd $(BUILD_DIR) && cpack -G DEB
 
 # Installs the package into a throwaway root and validates what it installs.
@@ -37,19 +54,22 @@ install-check: package
 	./scripts/install-check $(BUILD_DIR)
 
 # The tests under AddressSanitizer and UndefinedBehaviorSanitizer, in a build of their own.
-sanitize: deps
+sanitize: deps-test
 	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCHMARKS=OFF
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench: deps-extra build
+	cmake -S . -B $(BUILD_DIR) -DVELMORA_BENCHMARKS=ON
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 	./scripts/run-benchmarks $(BUILD_DIR)
 
 # The running clock next to conky, buici-clock, xclock and a minimal Qt window, each on an Xvfb
 # with openbox and picom: idle CPU, wake-ups, peak memory, second-boundary latency, time to the
 # first frame, and velmora's targets. Installs the peers first (scripts/install-deps bench).
-bench-idle: build
-	./scripts/install-deps bench
+bench-idle: deps-extra build
+	cmake -S . -B $(BUILD_DIR) -DVELMORA_BENCHMARKS=ON
+	cmake --build $(BUILD_DIR) --target velmora-qt-floor
 	bench/idle_clock.sh -b $(BUILD_DIR)/app/velmora -f $(BUILD_DIR)/bench/velmora-qt-floor
 
 # The scheme reader's fuzz target (needs clang and libclang-rt-14-dev); FUZZ_SECONDS to taste.

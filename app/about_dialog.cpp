@@ -45,6 +45,8 @@ CAboutDlg::CAboutDlg(QWidget* parent, bool playChime)
     loadAboutResources();
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kPictureSide, kPictureSide);
+    setWindowTitle(QStringLiteral("Velmora ") + QStringLiteral(VELMORA_VERSION));
+    setToolTip(versionText());
     picture_ =
         readPng(QStringLiteral(":/info.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     timer_.setInterval(kTickMs);
@@ -119,6 +121,20 @@ void CAboutDlg::paintFrame(QPainter& painter) const {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setOpacity(shownAlpha_ / double(kFullAlpha));
     painter.drawImage(target, picture_);
+    // The version, once the picture has its full size, along its lower edge.
+    if (shownAlpha_ < kZoomEndAlpha) {
+        return;
+    }
+    QFont font = painter.font();
+    font.setPixelSize(kVersionPixelSize);
+    painter.setFont(font);
+    painter.setPen(QColor(255, 255, 255));
+    painter.drawText(target.adjusted(0, 0, 0, -kVersionMargin), Qt::AlignHCenter | Qt::AlignBottom,
+                     versionText());
+}
+
+QString CAboutDlg::versionText() {
+    return QStringLiteral("Version %1").arg(QStringLiteral(VELMORA_VERSION));
 }
 
 void CAboutDlg::centreOnPrimaryScreen() {

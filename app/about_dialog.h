@@ -23,6 +23,11 @@ public:
     static constexpr int kPictureSide = 298;
     static constexpr int kTickMs = 30;
     static constexpr int kFullAlpha = 255;
+    static constexpr int kVersionPixelSize = 11;
+    static constexpr int kVersionMargin = 6;
+
+    // "Version x.y", as the picture shows it.
+    static QString versionText();
 
     // Plays the chime when Shift is held at this moment.
     explicit CAboutDlg(QWidget* parent = nullptr);

@@ -43,6 +43,11 @@ ClockMenu::ClockMenu() : menu_(std::make_unique<QMenu>(QStringLiteral("Options")
     other->setEnabled(false);
     add(top, "Hide to tray", MenuCommand::HideToTray)->setCheckable(true);
     top.addSeparator();
+    // Above the scheme and zone items, whose places from the bottom of the menu stay.
+    add(top, "New clock", MenuCommand::NewClock);
+    add(top, "Start with the desktop", MenuCommand::StartWithDesktop)->setCheckable(true);
+    top.addSeparator();
+    add(top, "Schemes...", MenuCommand::Schemes);
     add(top, "Customize...", MenuCommand::Customize);
     add(top, "Time zones...", MenuCommand::TimeZones);
     top.addSeparator();

@@ -23,6 +23,9 @@ enum class MenuCommand : int {
     HideToTray = 40073,
     Customize = 40003,
     TimeZones = 40082,
+    NewClock = 40101,
+    StartWithDesktop = 40102,
+    Schemes = 40103,
     Exit = 57665,
 };
 

@@ -1,4 +1,4 @@
-// velmora: the desktop clock. It takes no arguments.
+// velmora: the desktop clock; velmora --help tells its command line.
 #include "app/velmora_app.h"
 
 int main(int argc, char** argv) {

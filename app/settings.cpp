@@ -172,9 +172,9 @@ bool fitsUtf8(const QString& text) {
 }
 
 // The program's own store, where QSettings puts it for the organisation and the program.
-QString programFilePath() {
+QString programFilePath(const QString& application) {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
-           Settings::kOrganisation + '/' + Settings::executableBaseName() + QStringLiteral(".conf");
+           Settings::kOrganisation + '/' + application + QStringLiteral(".conf");
 }
 
 // Moves the file aside whole under a dated name, so nothing of it is lost; the name, or
@@ -191,28 +191,36 @@ QString moveAside(const QString& filePath) {
 
 } // namespace
 
-Settings::Settings() : Settings(programFilePath(), true) {}
+Settings::Settings() : Settings(ClockName{}) {}
 
-Settings::Settings(const QString& filePath) : Settings(filePath, false) {}
+Settings::Settings(const ClockName& clock)
+    : Settings(programFilePath(applicationName(clock.name)), applicationName(clock.name)) {}
 
-Settings::Settings(const QString& filePath, bool program) {
+QString Settings::applicationName(const QString& clockName) {
+    const QString executable = executableBaseName();
+    return clockName.isEmpty() ? executable : executable + QLatin1Char('-') + clockName;
+}
+
+Settings::Settings(const QString& filePath) : Settings(filePath, QString()) {}
+
+Settings::Settings(const QString& filePath, const QString& application) {
     // QSettings reads the whole file at once and keeps it, and rewrites it at every change:
     // a huge file costs seconds and memory at each move of the window.
     if (QFileInfo(filePath).size() > kMaxFileBytes) {
         movedAside_ = moveAside(filePath);
     }
-    settings_ = open(filePath, program);
+    settings_ = open(filePath, application);
     if (settings_->status() == QSettings::FormatError) {
         settings_.reset();
         movedAside_ = moveAside(filePath);
-        settings_ = open(filePath, program);
+        settings_ = open(filePath, application);
     }
 }
 
-std::unique_ptr<QSettings> Settings::open(const QString& filePath, bool program) {
-    if (program) {
+std::unique_ptr<QSettings> Settings::open(const QString& filePath, const QString& application) {
+    if (!application.isEmpty()) {
         return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           kOrganisation, executableBaseName());
+                                           kOrganisation, application);
     }
     return std::make_unique<QSettings>(filePath, QSettings::IniFormat);
 }

@@ -16,6 +16,11 @@ public:
     // The store of the running program: organisation "vornel-works", application named
     // after the executable, so a renamed program starts with its own defaults.
     Settings();
+    // The store of the clock of this name (empty: the default clock, as above).
+    struct ClockName {
+        QString name;
+    };
+    explicit Settings(const ClockName& clock);
     // A store in an explicit file, as tests use it.
     explicit Settings(const QString& filePath);
     // Where a file too large or unreadable to use was moved, whole, before this store began
@@ -33,10 +38,15 @@ public:
     QString fileName() const { return settings_->fileName(); }
     // The base name of the running executable.
     static QString executableBaseName();
+    // The application name the settings of a clock go by: the executable's name, followed by
+    // the clock's name for any but the default clock.
+    static QString applicationName(const QString& clockName);
 
 private:
-    Settings(const QString& filePath, bool program);
-    static std::unique_ptr<QSettings> open(const QString& filePath, bool program);
+    // The store in filePath: the program's own store of that application name where one is
+    // given (QSettings then finds the file itself), else a plain INI file.
+    Settings(const QString& filePath, const QString& application);
+    static std::unique_ptr<QSettings> open(const QString& filePath, const QString& application);
     bool writeValue(const SettingKey& key, const QVariant& value);
 
     std::unique_ptr<QSettings> settings_;

@@ -2,6 +2,8 @@
 #include "app/velmora_app.h"
 
 #include "app/about_dialog.h"
+#include "app/clock_instance.h"
+#include "app/command_line.h"
 #include "app/settings.h"
 #include "app/velmora_dlg.h"
 #include "clock/class_registration.h"
@@ -9,6 +11,7 @@
 #include "render/font_families.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <csignal>
@@ -75,26 +78,64 @@ void CVelmoraApp::shareOneMemoryArena() {
 }
 
 int CVelmoraApp::run(int argc, char** argv) {
+    // Answered before anything needs a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const CommandLine command = CommandLine::parse(arguments);
+    if (command.action == CommandLine::Action::Print) {
+        std::fputs(command.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (command.action == CommandLine::Action::UsageError) {
+        std::fputs(command.text.toLocal8Bit().constData(), stderr);
+        return CommandLine::kExitUsage;
+    }
     shareOneMemoryArena();
     preferXcbUnderWayland();
     QApplication application(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     // The clock is the only window; hiding it to the tray must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // A clock of this name that runs already takes the file over and comes to the front.
+    const QString schemeFile =
+        command.schemeFile.isEmpty() ? QString() : QFileInfo(command.schemeFile).absoluteFilePath();
+    ClockInstance instance(
+        ClockInstance::socketPathFor(Settings::applicationName(command.clockName)));
+    switch (instance.start(schemeFile)) {
+    case ClockInstance::Start::HandedOver:
+        return 0;
+    case ClockInstance::Start::Refused:
+        std::fprintf(stderr, "velmora: %s\n", qPrintable(instance.error()));
+        return 1;
+    case ClockInstance::Start::Unavailable:
+        std::fprintf(stderr, "velmora: runs without taking later launches over: %s\n",
+                     qPrintable(instance.error()));
+        break;
+    case ClockInstance::Start::Listening:
+        break;
+    }
     quitOnTerminationSignals(application);
     // Background copies left by an instance that was killed or lost its display.
     TemporaryFile::removeStale();
     loadAppResources();
-    Settings settings;
+    Settings settings(Settings::ClockName{command.clockName});
     registerSchemeClasses();
     useInstalledFontFamilies();
 
     CVelmoraDlg clock(settings);
+    clock.setClockName(command.clockName);
     QObject::connect(&clock, &CVelmoraDlg::exitRequested, &application, &QApplication::quit);
+    QObject::connect(&instance, &ClockInstance::requested, &clock, &CVelmoraDlg::takeHandOver);
     clock.initialize();
     // Once: the file it speaks of is gone from its place, so the next start is quiet.
     std::unique_ptr<QMessageBox> settingsNotice;
     if (!settings.movedAside().isEmpty()) {
         settingsNotice = settingsMovedAsideNotice(settings.movedAside());
+    }
+    if (!schemeFile.isEmpty()) {
+        clock.loadSchemeAsUser(schemeFile);
     }
     return application.exec();
 }

@@ -2,15 +2,19 @@
 #include "app/velmora_dlg.h"
 
 #include "app/about_dialog.h"
+#include "app/clock_instance.h"
 #include "app/desktop_backdrop.h"
 #include "app/dialog_placement.h"
 #include "app/frame_painting.h"
 #include "app/help_links.h"
 #include "app/options_dial.h"
+#include "app/scheme_chooser.h"
+#include "app/settings.h"
 #include "app/thread_priority.h"
 #include "app/timezones_dial.h"
 #include "app/window_aligner.h"
 #include "app/x11_frame_presenter.h"
+#include "clock/scheme_file.h"
 #include "model/settings_store.h"
 #include "model/string_table.h"
 #include "model/utf.h"
@@ -23,13 +27,21 @@
 #include <QBackingStore>
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QProcess>
 #include <QRegion>
 #include <QScreen>
 #include <QStyle>
+#include <QStandardPaths>
 #include <QWindow>
 #include <cmath>
 #include <cstdlib>
@@ -53,6 +65,11 @@ constexpr int kAheadFrames = 10;
 constexpr std::chrono::milliseconds kStartupSchemeWait(300);
 // How detailed the record of what the backing store lacks may grow.
 constexpr int kMaxBehindRects = 16;
+
+// How far apart "New clock" places a new clock from this one.
+constexpr int kNewClockGap = 16;
+// How soon a scheme handed over while a modal window runs is tried again.
+constexpr std::chrono::milliseconds kHandOverRetry(300);
 
 // Corner order: top-left, top-right, bottom-right, bottom-left.
 constexpr std::array<const char*, 4> kCornerNames = {"tl", "tr", "br", "bl"};
@@ -198,6 +215,8 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     // red marks.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::StrongFocus);
+    // A scheme file dropped on the clock is loaded.
+    setAcceptDrops(true);
     setWindowTitle(QStringLiteral("Velmora"));
     setWindowIcon(programIcon());
     connect(&tickTimer_, &BoundaryTimer::timeout, this, &CVelmoraDlg::tick);
@@ -216,7 +235,8 @@ ClockMenu& CVelmoraDlg::menu() {
          {MenuCommand::Info, MenuCommand::Site, MenuCommand::Usage, MenuCommand::Customizing,
           MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
           MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Customize,
-          MenuCommand::TimeZones, MenuCommand::Exit}) {
+          MenuCommand::TimeZones, MenuCommand::NewClock, MenuCommand::StartWithDesktop,
+          MenuCommand::Schemes, MenuCommand::Exit}) {
         connect(menu_->action(command), &QAction::triggered, this,
                 [this, command] { runCommand(command); });
     }
@@ -818,6 +838,7 @@ void CVelmoraDlg::updateMenu() {
     items.action(MenuCommand::Customize)->setEnabled(COptionsDial::instanceCount() == 0);
     // The tray's menu stays reachable while the modal dialog runs.
     items.action(MenuCommand::TimeZones)->setEnabled(timezonesDial_ == nullptr);
+    items.action(MenuCommand::StartWithDesktop)->setChecked(autostartEntry().isEnabled());
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
         items.priorityActions()[i]->setChecked(threadPriority_ == kPriorityItems[i].level);
     }
@@ -894,6 +915,15 @@ void CVelmoraDlg::runCommand(MenuCommand command) {
         break;
     case MenuCommand::TimeZones:
         runTimezonesDialog();
+        break;
+    case MenuCommand::NewClock:
+        startNewClock();
+        break;
+    case MenuCommand::Schemes:
+        openSchemeChooser();
+        break;
+    case MenuCommand::StartWithDesktop:
+        toggleStartWithDesktop();
         break;
     case MenuCommand::Info: {
         CAboutDlg about(this);
@@ -973,4 +1003,175 @@ void CVelmoraDlg::schemeEdited() {
     drawFrame();
     // An element that now moves continuously needs the short period from now on.
     scheduleTick();
+}
+
+bool CVelmoraDlg::loadSchemeAsUser(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    ReadError error;
+    // Read whole before anything is asked or changed, so a bad file changes nothing.
+    std::unique_ptr<Clock> fresh = readSchemeFile(toPath(absolute.toStdU16String()), &error);
+    if (fresh == nullptr) {
+        const QString message =
+            QStringLiteral("This file could not be loaded as a scheme:\n%1\n\n%2 (at byte %3).")
+                .arg(QDir::toNativeSeparators(absolute), QString::fromStdString(error.reason))
+                .arg(error.offset);
+        if (loadErrorReport_) {
+            loadErrorReport_(message);
+        } else {
+            QMessageBox::warning(this, QStringLiteral("Load error"), message);
+        }
+        return false;
+    }
+    if (!editorReleasesScheme()) {
+        return false;
+    }
+    // What the user loads now wins over a stored scheme that has yet to arrive.
+    if (startupScheme_ != nullptr) {
+        startupScheme_->abandon();
+    }
+    clock_.takeLoadedScheme(*fresh, toPath(absolute.toStdU16String()), settings_);
+    schemeEdited();
+    return true;
+}
+
+bool CVelmoraDlg::editorReleasesScheme() {
+    COptionsDial* dialog = optionsDialog();
+    if (dialog == nullptr) {
+        return true;
+    }
+    if (!dialog->confirmSaveChanges()) {
+        return false;
+    }
+    delete dialog;
+    return true;
+}
+
+void CVelmoraDlg::takeHandOver(const QString& path) {
+    bringToFront();
+    if (path.isEmpty()) {
+        return;
+    }
+    // A modal window (a file dialog or a question of the editor) runs inside the code that
+    // opened it, which goes on with the scheme's elements when it closes: they must still be
+    // there then.
+    if (QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(kHandOverRetry, this, [this, path] { takeHandOver(path); });
+        return;
+    }
+    loadSchemeAsUser(path);
+}
+
+void CVelmoraDlg::bringToFront() {
+    if (hiddenToTray_) {
+        hiddenToTray_ = false;
+        applyViewState();
+    }
+    show();
+    raise();
+    activateWindow();
+    drawFrame();
+}
+
+void CVelmoraDlg::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls[0].isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CVelmoraDlg::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls[0].isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Loaded once the drop has ended: a message or question must not hold the drag source.
+    const QString path = urls[0].toLocalFile();
+    QMetaObject::invokeMethod(
+        this, [this, path] { loadSchemeAsUser(path); }, Qt::QueuedConnection);
+}
+
+QString CVelmoraDlg::nextFreeClockName(const std::function<bool(const QString&)>& running) {
+    for (int number = 2;; ++number) {
+        const QString name = QString::number(number);
+        if (!running(name)) {
+            return name;
+        }
+    }
+}
+
+QString CVelmoraDlg::startNewClock() {
+    const QString name = nextFreeClockName([](const QString& candidate) {
+        return ClockInstance::isRunning(
+            ClockInstance::socketPathFor(Settings::applicationName(candidate)));
+    });
+    placeClockBesideThis(name);
+    const bool started = clockLauncher_
+                             ? clockLauncher_(name)
+                             : QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                                                       {QStringLiteral("--clock"), name});
+    return started ? name : QString();
+}
+
+void CVelmoraDlg::placeClockBesideThis(const QString& clockName) const {
+    using settings::PlacementPart;
+    using settings::windowLayoutKey;
+    Settings other(Settings::ClockName{clockName});
+    const SettingKey x = windowLayoutKey(settings::kClockWindow, PlacementPart::X);
+    const SettingKey y = windowLayoutKey(settings::kClockWindow, PlacementPart::Y);
+    constexpr std::int32_t kUnset = INT32_MIN;
+    if (other.readInt(x, kUnset) != kUnset && other.readInt(y, kUnset) != kUnset) {
+        return;
+    }
+    // To the right where the screen has room, else to the left.
+    const QRect here = frameGeometry();
+    const QScreen* screen = this->screen();
+    const QRect desktop = screen != nullptr ? screen->availableVirtualGeometry() : QRect();
+    int left = here.right() + 1 + kNewClockGap;
+    if (desktop.isValid() && left + here.width() > desktop.right() + 1) {
+        left = std::max(desktop.left(), here.left() - kNewClockGap - here.width());
+    }
+    other.writeInt(x, left);
+    other.writeInt(y, here.top());
+}
+
+AutostartEntry CVelmoraDlg::autostartEntry() const {
+    return AutostartEntry(Settings::applicationName(clockName_),
+                          QCoreApplication::applicationFilePath(), clockName_);
+}
+
+void CVelmoraDlg::toggleStartWithDesktop() {
+    const AutostartEntry entry = autostartEntry();
+    const bool wanted = !entry.isEnabled();
+    if (!entry.setEnabled(wanted)) {
+        QMessageBox::warning(
+            this, QStringLiteral("Start with the desktop"),
+            QStringLiteral("The login entry %1 could not be %2.")
+                .arg(QDir::toNativeSeparators(entry.filePath()),
+                     wanted ? QStringLiteral("written") : QStringLiteral("removed")));
+    }
+}
+
+QStringList CVelmoraDlg::schemeFolders() const {
+    QStringList folders{COptionsDial::examplesFolder(),
+                        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                            QStringLiteral("/velmora/schemes")};
+    const QString last = QString::fromStdU16String(settings_.readText(settings::kSchemeLoaded));
+    if (!last.isEmpty()) {
+        folders.append(QFileInfo(last).absolutePath());
+    }
+    return folders;
+}
+
+void CVelmoraDlg::openSchemeChooser() {
+    if (schemeChooser_ != nullptr) {
+        schemeChooser_->raise();
+        schemeChooser_->activateWindow();
+        return;
+    }
+    auto* chooser = new SchemeChooser(schemeFolders(), this);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    connect(chooser, &SchemeChooser::chosen, this, &CVelmoraDlg::loadSchemeAsUser);
+    schemeChooser_ = chooser;
+    chooser->show();
 }

@@ -1,6 +1,7 @@
 // The clock on the desktop: a frameless, per-pixel-alpha window showing the clock body.
 #pragma once
 
+#include "app/autostart_entry.h"
 #include "app/boundary_timer.h"
 #include "app/clock_editing.h"
 #include "app/clock_menu.h"
@@ -56,6 +57,37 @@ public:
     COptionsDial* optionsDialog() const;
     // The time zone dialog while it runs, else null.
     QDialog* timezonesDialog() const { return timezonesDial_; }
+
+    // The clock's name (empty for the default clock), which its settings, its socket and its
+    // autostart entry go by. Set before initialize().
+    void setClockName(const QString& name) { clockName_ = name; }
+    const QString& clockName() const { return clockName_; }
+    // Loads a scheme file the user chose from outside the editor (a later launch, a drop) as
+    // the editor's Load does: a file that cannot be read is reported and changes nothing; an
+    // open customize dialog may keep its unsaved edits first. Whether the clock took it.
+    bool loadSchemeAsUser(const QString& path);
+    // Shows the clock, above other windows, as a later launch of it asks.
+    void bringToFront();
+    // A later launch's request: its scheme (empty: none) is loaded as the user's, and the
+    // clock comes to the front. While a modal window of the clock runs, the load waits for it.
+    void takeHandOver(const QString& path);
+    // How a refused file is reported: a message box, or a test's own.
+    using LoadErrorReport = std::function<void(const QString& message)>;
+    void setLoadErrorReport(LoadErrorReport report) { loadErrorReport_ = std::move(report); }
+    // How "New clock" starts the clock of a name: a process of this program, or a test's own.
+    using ClockLauncher = std::function<bool(const QString& clockName)>;
+    void setClockLauncher(ClockLauncher launcher) { clockLauncher_ = std::move(launcher); }
+    // The first of "2", "3", ... that no running clock goes by.
+    static QString nextFreeClockName(const std::function<bool(const QString&)>& running);
+    // "New clock": starts the next free clock beside this one; its name, empty on failure.
+    QString startNewClock();
+    // The login entry of this clock, which "Start with the desktop" writes and removes.
+    AutostartEntry autostartEntry() const;
+    // The scheme chooser while it is open, else null.
+    QDialog* schemeChooser() const { return schemeChooser_; }
+    // The folders the scheme chooser shows: the installed examples, the user's scheme folder
+    // and the folder of the scheme loaded last.
+    QStringList schemeFolders() const;
 
     Clock& clock() { return clock_; }
     ClockMenu& menu();
@@ -120,6 +152,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void limitSizeToDesktop();
@@ -160,6 +194,13 @@ private:
     void schemeEdited();
     // Opens a dialog beside the clock, on its screen, where the clock stays in view.
     void placeBesideClock(QWidget& dialog) const;
+    // Whether an open customize dialog lets a scheme from outside replace the one it edits:
+    // it may ask to save its edits first, and closes, as its rows are of the old scheme.
+    bool editorReleasesScheme();
+    // The clock of the name gets a place beside this one, unless it has one of its own.
+    void placeClockBesideThis(const QString& clockName) const;
+    void toggleStartWithDesktop();
+    void openSchemeChooser();
 
     SettingsStore& settings_;
     Clock clock_;
@@ -223,4 +264,8 @@ private:
     QPointer<QDialog> optionsDial_;
     // The time zone dialog while it runs: a second one from the tray's menu would race it.
     QPointer<QDialog> timezonesDial_;
+    QPointer<QDialog> schemeChooser_;
+    QString clockName_;
+    LoadErrorReport loadErrorReport_;
+    ClockLauncher clockLauncher_;
 };

@@ -11,6 +11,7 @@
 #include "time/zone_slots.h"
 #include "tools/tool_status.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <charconv>
@@ -158,10 +159,16 @@ bool selectElement(Clock& clock, int index) {
 char timeLimitOut[4096];
 char timeLimitMessage[128];
 
+// The runtime folder made for this run, empty when the session has one.
+char privateRuntime[4096];
+
 // A file manager's thumbnailer must not hang on a hostile scheme: when the limit is reached the
 // half-written picture is removed and the tool ends as for any invalid input.
 void stopAtTimeLimit(int) {
     ::unlink(timeLimitOut);
+    if (privateRuntime[0] != '\0') {
+        ::rmdir(privateRuntime);
+    }
     [[maybe_unused]] auto written =
         ::write(STDERR_FILENO, timeLimitMessage, std::strlen(timeLimitMessage));
     ::_exit(kExitInvalidInput);
@@ -189,6 +196,41 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::fprintf(stderr, "velmora-tool: render: %s\n", qPrintable(message));
     }
 }
+
+// Qt wants a runtime folder; where the session has none (a thumbnailer run by a file manager's
+// helper, a script) it would make "runtime-<user>" in the temporary folder and leave it there.
+// One of the run's own is made instead and removed at the end.
+class PrivateRuntimeFolder {
+public:
+    PrivateRuntimeFolder() {
+        const QByteArray session = qgetenv("XDG_RUNTIME_DIR");
+        if (!session.isEmpty() && ::access(session.constData(), W_OK | X_OK) == 0) {
+            return;
+        }
+        QByteArray base = qgetenv("TMPDIR");
+        if (base.isEmpty()) {
+            base = "/tmp";
+        }
+        QByteArray pattern = base + "/velmora-tool-runtime.XXXXXX";
+        if (static_cast<std::size_t>(pattern.size()) >= sizeof privateRuntime ||
+            ::mkdtemp(pattern.data()) == nullptr) {
+            return;
+        }
+        std::memcpy(privateRuntime, pattern.constData(),
+                    static_cast<std::size_t>(pattern.size()) + 1);
+        qputenv("XDG_RUNTIME_DIR", pattern);
+    }
+    ~PrivateRuntimeFolder() {
+        if (privateRuntime[0] == '\0') {
+            return;
+        }
+        QDir(QString::fromLocal8Bit(privateRuntime)).removeRecursively();
+        privateRuntime[0] = '\0';
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+    PrivateRuntimeFolder(const PrivateRuntimeFolder&) = delete;
+    PrivateRuntimeFolder& operator=(const PrivateRuntimeFolder&) = delete;
+};
 
 } // namespace
 
@@ -223,6 +265,7 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream&, std::o
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     qInstallMessageHandler(quietQtMessages);
+    const PrivateRuntimeFolder runtime;
     int argc = 1;
     char name[] = "velmora-tool";
     char* argv[] = {name, nullptr};

@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: velmora-tool COMMAND [ARGS]\n"
+    "       velmora-tool --help | --version\n"
     "  dump [--with-data] PATH|--default   print a scheme as JSON\n"
     "  check [--strict] PATH               validate a scheme file; --strict: an image\n"
     "                                      that cannot be shown is an error\n"
@@ -50,6 +51,14 @@ int main(int argc, char** argv) {
     if (args.empty()) {
         std::cerr << kUsage;
         return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::cout << kUsage;
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << "velmora-tool " << VELMORA_VERSION << '\n';
+        return kExitOk;
     }
     registerSchemeClasses();
     for (const Entry& entry : kCommands) {

@@ -2,9 +2,9 @@
 # The customize dialog in a real X session (Xvfb, openbox, wmdocker, picom): "Customize..."
 # from the clock's menu opens it; the second hand's colour, changed in the option tree once
 # with the mouse and once with the keyboard, shows on the clock within a second; OK offers to
-# save, and the scheme goes to a path typed into the file dialog. Saving does not make it the
-# scheme of the next start, loading does: after a restart the default scheme shows, Load
-# brings the saved one, and the start after that shows it again.
+# save, and the scheme goes to a path typed into the file dialog, which the next start shows;
+# there Restore Defaults brings the built-in scheme, Load the saved one, and the start after
+# that shows it again.
 #
 # usage: customize_window_check.sh VELMORA VELMORA_TOOL
 # With VELMORA_CHECK_SHOTS set to a folder, the dialog's screenshots are kept there.
@@ -177,12 +177,15 @@ compare_with_frame "$clockX" "$clockY" --scheme "$scheme" ||
     fail "after OK the clock differs from the saved scheme at $before in $differing pixels"
 stop_clock
 
-# Saving under a name does not make it the scheme of the next start.
+# The scheme saved is the scheme of the next start.
 start_clock "$(deadline 15)"
 shoot_within_second
-compare_with_frame "$clockX" "$clockY" ||
-    fail "after saving, the next start differs from the default scheme at $before"
+compare_with_frame "$clockX" "$clockY" --scheme "$scheme" ||
+    fail "after saving, the next start differs from the saved scheme at $before"
+# Restore Defaults brings the orange hand back; Load then brings the saved one.
 open_dialog
+press 50 268 77 14 bottom
+expect_hand_color FF6820 "$(date +%s%N)"
 press 256 5 39 14
 load=$(until_new "$window $dialog") || fail "Load... opened no file dialog"
 type_path "$load"

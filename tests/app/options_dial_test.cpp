@@ -648,7 +648,7 @@ TEST_F(OptionsDialTest, UnusableBackgroundsAreRefusedAndThePreviousImageStays) {
     const Bad bad[] = {
         {"empty.png", QByteArray(), "empty"},
         {"notes.png", QByteArray("these are notes, not pixels"), "not an image"},
-        {"cut.png", png.left(png.size() / 2), "decoded"},
+        {"cut.png", png.left(png.size() / 2), "truncated"},
         {"cut.jpg", jpeg.left(jpeg.size() - 40), "truncated"},
     };
     for (const Bad& file : bad) {

@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <chrono>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -47,6 +49,31 @@ TEST_F(RenderCommandTest, ZonesMoveTheHandsAndSelectionDrawsGuides) {
     QImage guides(QString::fromStdString(path("guides.png")));
     EXPECT_NE(utc, tokyo);
     EXPECT_NE(utc, guides);
+}
+
+// A thumbnailer run outside a session (no runtime folder) leaves nothing in the temporary
+// folder, whether it finishes or runs out of time.
+TEST_F(RenderCommandTest, LeavesNothingInTheTemporaryFolder) {
+    const fs::path tmp = folder_ / "tmp";
+    fs::create_directories(tmp);
+    const std::string environment = "env -u XDG_RUNTIME_DIR TMPDIR=" + tmp.string() + " ";
+    ToolRun run = tool("render --size 64x64 --out " + path("thumb.png"), environment);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(fs::is_empty(tmp));
+    // The thumbnailer's own line draws one fixed moment, so thumbnails never change.
+    std::ifstream entry(std::string(VELMORA_SOURCE_DIR) + "/packaging/velmora.thumbnailer");
+    std::string text((std::istreambuf_iterator<char>(entry)), {});
+    EXPECT_NE(text.find("--utc 2026-12-07T10:08:30 --zone 0=UTC"), std::string::npos) << text;
+}
+
+TEST_F(RenderCommandTest, HelpAndVersionAnswer) {
+    ToolRun help = tool("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: velmora-tool COMMAND"), std::string::npos);
+    ToolRun version = tool("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "velmora-tool " VELMORA_VERSION "\n");
 }
 
 struct RefusalRow {

@@ -1,6 +1,7 @@
 // velmora-artgen: paints the bundled artwork and synthesises the info chime from source.
 #include <QColor>
 #include <QConicalGradient>
+#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QLinearGradient>
@@ -507,45 +508,148 @@ int runCorners(std::span<char*> args) {
 }
 
 // The program icon: the dial reduced to what still reads at tray size (22 to 24 pixels): a light
-// face, a dark rim, bold hands and the orange accent.
+// face, a dark rim, bold hands and the orange accent. Painted anew at each size the icon theme
+// asks for, and written once more as SVG for the scalable one.
 constexpr int iconSide = 128;
+constexpr int iconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
-QImage paintIcon() {
-    const QSize size(iconSide, iconSide);
+// The icon's geometry, in hand-radius units, shared by the painted and the SVG icons.
+namespace icon {
+constexpr double rimFrom = -0.7;
+constexpr double rimTo = 0.7;
+constexpr double face = 0.84;
+constexpr QPointF faceFocus(-0.1, -0.3);
+constexpr double barInner = 0.60;
+constexpr double barOuter = 0.78;
+constexpr double barWidth = 0.11;
+constexpr double sliceRadius = 0.70;
+constexpr double sliceWidth = 0.12;
+constexpr double sliceSweep = 130;
+constexpr double hourTip = 0.42;
+constexpr double hourWidth = 0.16;
+constexpr double minuteTip = 0.66;
+constexpr double minuteWidth = 0.12;
+constexpr double hourAngle = (10 + 8.5 / 60) * 30;
+constexpr double minuteAngle = 8.5 * 6;
+constexpr double dot = 0.22;
+} // namespace icon
+
+QImage paintIcon(int side) {
+    const QSize size(side, side);
     QImage image = blankCanvas(size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     useHandCoordinates(p, size);
     const double pixel = 1.0 / handRadius(size);
 
-    QLinearGradient rim(-0.7, -0.7, 0.7, 0.7);
+    QLinearGradient rim(icon::rimFrom, icon::rimFrom, icon::rimTo, icon::rimTo);
     rim.setColorAt(0.0, QColor(0x4a, 0x55, 0x68));
     rim.setColorAt(1.0, QColor(0x12, 0x18, 0x24));
     fillDisc(p, 1.0 - pixel, rim);
-    QRadialGradient face(QPointF(0, 0), 0.84, QPointF(-0.1, -0.3));
+    QRadialGradient face(QPointF(0, 0), icon::face, icon::faceFocus);
     face.setColorAt(0.0, QColor(0x2e, 0x44, 0x66));
     face.setColorAt(1.0, QColor(0x14, 0x20, 0x36));
-    fillDisc(p, 0.84, face);
+    fillDisc(p, icon::face, face);
 
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xee, 0xf2, 0xf8));
     for (int hour = 0; hour < 12; hour += 3) {
-        drawRadialBar(p, hour * 30.0, 0.60, 0.78, 0.11);
+        drawRadialBar(p, hour * 30.0, icon::barInner, icon::barOuter, icon::barWidth);
     }
-    paintSlice(p, 0.70, 0.12, 130);
+    paintSlice(p, icon::sliceRadius, icon::sliceWidth, icon::sliceSweep);
 
     const QColor orange(0xff, 0x68, 0x20);
-    const HandStyle hourHand{0.0, 0.42, 0.16, Qt::white, Qt::RoundCap};
-    const HandStyle minuteHand{0.0, 0.66, 0.12, Qt::white, Qt::RoundCap};
-    drawHand(p, (10 + 8.5 / 60) * 30, hourHand, QPointF(0, 0), hourHand.colour);
-    drawHand(p, 8.5 * 6, minuteHand, QPointF(0, 0), minuteHand.colour);
-    drawCentreDot(p, 0.22, orange);
+    const HandStyle hourHand{0.0, icon::hourTip, icon::hourWidth, Qt::white, Qt::RoundCap};
+    const HandStyle minuteHand{0.0, icon::minuteTip, icon::minuteWidth, Qt::white, Qt::RoundCap};
+    drawHand(p, icon::hourAngle, hourHand, QPointF(0, 0), hourHand.colour);
+    drawHand(p, icon::minuteAngle, minuteHand, QPointF(0, 0), minuteHand.colour);
+    drawCentreDot(p, icon::dot, orange);
     p.end();
     return image;
 }
 
 int runIcon(std::span<char*> args) {
-    return runPicture(args, paintIcon);
+    return runPicture(args, [] { return paintIcon(iconSide); });
+}
+
+// The same drawing as SVG markup, in a view box of the hand radius.
+QByteArray iconSvg() {
+    const double sweep = icon::sliceSweep * std::numbers::pi / 180;
+    const double endX = icon::sliceRadius * std::sin(sweep);
+    const double endY = -icon::sliceRadius * std::cos(sweep);
+    QString bars;
+    for (int hour = 0; hour < 12; hour += 3) {
+        bars += QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" "
+                               "fill=\"#eef2f8\" transform=\"rotate(%5)\"/>\n")
+                    .arg(-icon::barWidth / 2)
+                    .arg(-icon::barOuter)
+                    .arg(icon::barWidth)
+                    .arg(icon::barOuter - icon::barInner)
+                    .arg(hour * 30);
+    }
+    const auto hand = [](double angle, double tip, double width) {
+        return QStringLiteral("  <line x1=\"0\" y1=\"0\" x2=\"0\" y2=\"%1\" stroke=\"#ffffff\" "
+                              "stroke-width=\"%2\" stroke-linecap=\"round\" "
+                              "transform=\"rotate(%3)\"/>\n")
+            .arg(-tip)
+            .arg(width)
+            .arg(angle);
+    };
+    const QString svg =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"128\" height=\"128\" "
+                       "viewBox=\"-1 -1 2 2\">\n"
+                       "  <defs>\n"
+                       "    <linearGradient id=\"rim\" gradientUnits=\"userSpaceOnUse\" x1=\"%1\" "
+                       "y1=\"%1\" x2=\"%2\" y2=\"%2\">\n"
+                       "      <stop offset=\"0\" stop-color=\"#4a5568\"/>\n"
+                       "      <stop offset=\"1\" stop-color=\"#121824\"/>\n"
+                       "    </linearGradient>\n"
+                       "    <radialGradient id=\"face\" gradientUnits=\"userSpaceOnUse\" cx=\"0\" "
+                       "cy=\"0\" r=\"%3\" fx=\"%4\" fy=\"%5\">\n"
+                       "      <stop offset=\"0\" stop-color=\"#2e4466\"/>\n"
+                       "      <stop offset=\"1\" stop-color=\"#142036\"/>\n"
+                       "    </radialGradient>\n"
+                       "  </defs>\n"
+                       "  <circle r=\"0.984\" fill=\"url(#rim)\"/>\n"
+                       "  <circle r=\"%3\" fill=\"url(#face)\"/>\n")
+            .arg(icon::rimFrom)
+            .arg(icon::rimTo)
+            .arg(icon::face)
+            .arg(icon::faceFocus.x())
+            .arg(icon::faceFocus.y()) +
+        bars +
+        QStringLiteral("  <path d=\"M 0 %1 A %2 %2 0 0 1 %3 %4\" fill=\"none\" stroke=\"#ff6820\" "
+                       "stroke-opacity=\"0.863\" stroke-width=\"%5\"/>\n")
+            .arg(-icon::sliceRadius)
+            .arg(icon::sliceRadius)
+            .arg(endX, 0, 'f', 4)
+            .arg(endY, 0, 'f', 4)
+            .arg(icon::sliceWidth) +
+        hand(icon::hourAngle, icon::hourTip, icon::hourWidth) +
+        hand(icon::minuteAngle, icon::minuteTip, icon::minuteWidth) +
+        QStringLiteral("  <circle r=\"%1\" fill=\"#ff6820\"/>\n</svg>\n").arg(icon::dot / 2);
+    return svg.toUtf8();
+}
+
+// Every size of the icon theme: OUTDIR/NxN.png and OUTDIR/scalable.svg.
+int runIcons(std::span<char*> args) {
+    if (args.size() != 1) {
+        return usageError;
+    }
+    const QString directory = QString::fromLocal8Bit(args[0]);
+    for (int side : iconSizes) {
+        const QByteArray path =
+            QStringLiteral("%1/%2x%2.png").arg(directory).arg(side).toLocal8Bit();
+        if (!savePng(paintIcon(side), path.constData())) {
+            return 1;
+        }
+    }
+    QFile svg(directory + QStringLiteral("/scalable.svg"));
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(iconSvg()) < 0) {
+        return 1;
+    }
+    return 0;
 }
 
 // The info chime: two bell-like notes, written as 16-bit mono PCM. Plain arithmetic keeps the
@@ -1004,10 +1108,15 @@ struct Command {
 };
 
 constexpr Command commands[] = {
-    {"dial", "OUT.png", runDial},      {"preview", "IN.png OUT.png", runPreview},
-    {"info", "OUT.png", runInfo},      {"corners", "OUTDIR", runCorners},
-    {"icon", "OUT.png", runIcon},      {"chime", "OUT.wav", runChime},
-    {"toolbar", "OUTDIR", runToolbar}, {"gallery", "NAME OUT.png", runGallery},
+    {"dial", "OUT.png", runDial},
+    {"preview", "IN.png OUT.png", runPreview},
+    {"info", "OUT.png", runInfo},
+    {"corners", "OUTDIR", runCorners},
+    {"icon", "OUT.png", runIcon},
+    {"icons", "OUTDIR", runIcons},
+    {"chime", "OUT.wav", runChime},
+    {"toolbar", "OUTDIR", runToolbar},
+    {"gallery", "NAME OUT.png", runGallery},
 };
 
 void printUsage() {
