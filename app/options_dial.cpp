@@ -18,6 +18,7 @@
 #include "model/utf.h"
 #include "optiontree/option_tree_item_combo_box.h"
 #include "optiontree/option_tree_item_file.h"
+#include "optiontree/option_tree_list.h"
 #include "resources/default_scheme.h"
 #include "time/zone_slots.h"
 
@@ -237,11 +238,15 @@ bool COptionsDial::initDialog() {
     // In an open editor the editor's own undo takes these keys first.
     auto* back = new QShortcut(QKeySequence::Undo, this);
     connect(back, &QShortcut::activated, this, &COptionsDial::stepBack);
-    for (const QKeySequence& keys :
-         {QKeySequence(QKeySequence::Redo), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
-        auto* forward = new QShortcut(keys, this);
-        connect(forward, &QShortcut::activated, this, &COptionsDial::stepForward);
+    // Ctrl+Shift+Z everywhere, beside the platform's own keys (Ctrl+Y on some); a key bound
+    // twice would fire neither binding.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (const QKeySequence shiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z); !redoKeys.contains(shiftZ)) {
+        redoKeys.append(shiftZ);
     }
+    auto* forward = new QShortcut(this);
+    forward->setKeys(redoKeys);
+    connect(forward, &QShortcut::activated, this, &COptionsDial::stepForward);
     openedScheme_ = toQString(clock_->schemePath());
     openedSetting_ = settings_.readText(settings::kSchemeLoaded);
     showScheme(openedScheme_);
@@ -691,6 +696,9 @@ bool COptionsDial::saveAs() {
             savedBytes_ = schemeBytes(*clock_);
             saved_ = true;
             showScheme(path);
+            cancelTo_ = clock_->cloneClock();
+            cancelSetting_ = settings_.readText(settings::kSchemeLoaded);
+            cancelScheme_ = path;
             return true;
         }
         ask(QMessageBox::Warning, QStringLiteral("File open error"),
@@ -747,16 +755,16 @@ void COptionsDial::undo() {
         return;
     }
     replaceClock(backup_->cloneClock());
-    restoreOpenedScheme();
+    restoreScheme(openedSetting_, openedScheme_);
     recordStep();
 }
 
-void COptionsDial::restoreOpenedScheme() {
-    // The clock shows the scheme it had at opening, so it starts with that one too.
-    if (settings_.readText(settings::kSchemeLoaded) != openedSetting_) {
-        clock_->recordSchemePath(toPath(openedSetting_), settings_);
+void COptionsDial::restoreScheme(const std::u16string& setting, const QString& shown) {
+    // The clock shows that scheme again, so it starts with that one too.
+    if (settings_.readText(settings::kSchemeLoaded) != setting) {
+        clock_->recordSchemePath(toPath(setting), settings_);
     }
-    showScheme(openedScheme_);
+    showScheme(shown);
 }
 
 void COptionsDial::restoreDefaults() {
@@ -879,6 +887,8 @@ void COptionsDial::selectOnClock(ClockObject* element) {
         tree_->ensureVisible(last);
     }
     tree_->setFocusedItem(row);
+    // The keys act on that row when the user turns to the dialog.
+    tree_->list()->setFocus(Qt::OtherFocusReason);
     selectElement(row);
 }
 
@@ -955,8 +965,13 @@ void COptionsDial::reject() {
         return;
     }
     clearSelection();
-    clock_->adopt(*backup_->cloneClock());
-    restoreOpenedScheme();
+    if (cancelTo_ != nullptr) {
+        clock_->adopt(*cancelTo_->cloneClock());
+        restoreScheme(cancelSetting_, cancelScheme_);
+    } else {
+        clock_->adopt(*backup_->cloneClock());
+        restoreScheme(openedSetting_, openedScheme_);
+    }
     finish(QDialog::Rejected);
 }
 

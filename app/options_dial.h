@@ -172,8 +172,8 @@ private:
     std::uint32_t standOutColor() const;
     // The background's mean colour, weighted by opacity; invalid without one.
     QColor backgroundAverage() const;
-    // The settings' scheme and the field back to what they were at opening.
-    void restoreOpenedScheme();
+    // The settings' scheme and the scheme field as the setting and the path given.
+    void restoreScheme(const std::u16string& setting, const QString& shown);
     QString askForFile(const FileRequest& request);
     QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& caption,
                                     const QString& text, QMessageBox::StandardButtons buttons);
@@ -194,6 +194,11 @@ private:
     bool columnSet_ = false;
     QString openedScheme_;
     std::u16string openedSetting_;
+    // What Cancel returns to: the scheme as opened, or as last saved, which is then the
+    // scheme of the next start and must not be taken back.
+    std::unique_ptr<Clock> cancelTo_;
+    QString cancelScheme_;
+    std::u16string cancelSetting_;
     // Steps are whole copies of the scheme; their carried files share the bytes.
     std::vector<std::unique_ptr<Clock>> undoSteps_;
     std::vector<std::unique_ptr<Clock>> redoSteps_;

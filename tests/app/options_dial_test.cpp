@@ -599,15 +599,30 @@ TEST_F(OptionsDialTest, SavedSchemeIsTheOneTheClockStartsWithAndItsNameShows) {
     EXPECT_EQ(schemeBytes(next), schemeBytes(clock_));
 }
 
-TEST_F(OptionsDialTest, CancelAfterSaveAsStartsWithTheSchemeShownAgain) {
+TEST_F(OptionsDialTest, CancelTakesBackOnlyWhatWasNotSaved) {
     settings_->writeText(settings::kSchemeLoaded, u"");
+    const Bytes opening = schemeBytes(clock_);
     COptionsDial& dial = open();
     dial.runCommand(COptionsDial::NewText);
-    answers_.push_back(folder_.filePath("tried.Velmora"));
+    const Bytes saved = schemeBytes(clock_);
+    const QString path = folder_.filePath("kept.Velmora");
+    answers_.push_back(path);
     ASSERT_TRUE(dial.saveAs());
+    dial.runCommand(COptionsDial::NewHand);
+    confirm_ = QMessageBox::No;
     dial.reject();
-    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"")
-        << "the clock shows the scheme it had, so it starts with that one";
+    EXPECT_EQ(schemeBytes(clock_), saved) << "the saved scheme stays on the clock";
+    EXPECT_EQ(QString::fromStdU16String(settings_->readText(settings::kSchemeLoaded)), path);
+
+    // Without a save, Cancel goes back to the opening scheme and the opening setting.
+    settings_->writeText(settings::kSchemeLoaded, u"");
+    std::unique_ptr<Clock> defaults = readDefaultScheme();
+    clock_.adopt(*defaults);
+    COptionsDial& second = open();
+    second.runCommand(COptionsDial::NewText);
+    second.reject();
+    EXPECT_EQ(schemeBytes(clock_), opening);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
 }
 
 TEST_F(OptionsDialTest, UnusableBackgroundsAreRefusedAndThePreviousImageStays) {
