@@ -75,7 +75,7 @@ void editToFrame(benchmark::State& state) {
 }
 BENCHMARK(editToFrame)->Unit(benchmark::kMillisecond);
 
-// A click on the clock that picks the last hand and selects its row in the open dialog.
+// A click on the clock that picks the second hand and selects its row in the open dialog.
 void selectByClickOnClock(benchmark::State& state) {
     MemorySettings settings;
     CVelmoraDlg window(settings);
@@ -87,9 +87,12 @@ void selectByClickOnClock(benchmark::State& state) {
     COptionsDial* dial = window.optionsDialog();
     Clock& clock = window.clock();
     ClockObject* hand = nullptr;
+    // The second hand, the last hand that shows seconds; drawn over its shadow.
     for (const auto& child : clock.children()) {
-        if (child->isKindOf(ClockHand::kTypeName)) {
-            hand = static_cast<ClockObject*>(child.get());
+        auto* element = static_cast<ClockObject*>(child.get());
+        if (child->isKindOf(ClockHand::kTypeName) &&
+            element->timeValueKind() == velmora::TimeValueKind::Second) {
+            hand = element;
         }
     }
     const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(
