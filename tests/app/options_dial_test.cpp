@@ -13,15 +13,19 @@
 #include "model/file_property.h"
 #include "model/percent_property.h"
 #include "model/string_property.h"
+#include "model/time_zone_property.h"
+#include "optiontree/option_tree_item_combo_box.h"
 #include "optiontree/option_tree_item_edit.h"
 #include "optiontree/option_tree_item_file.h"
 #include "optiontree/option_tree_list.h"
 #include "render/frame_renderer.h"
 #include "resources/default_scheme.h"
+#include "time/zone_slots.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -775,6 +779,19 @@ TEST_F(OptionsDialTest, GroupRowsSayWhichElementAndFollowEdits) {
     EXPECT_EQ(rowOf(text)->labelText(), "digital display: %A");
     dial.runCommand(COptionsDial::CopySelected);
     EXPECT_EQ(rowOf(elements().back())->labelText(), "digital display: %A #2");
+}
+
+TEST_F(OptionsDialTest, ZoneRowsNameTheZoneOfEachSlot) {
+    velmora::ZoneRecord kolkata;
+    kolkata.setStandardName(u"Asia/Kolkata");
+    velmora::setZoneSlot(2, kolkata);
+    open();
+    auto* zone = elements().front()->findChildAs<TimeZoneProperty>(u"TimeZone");
+    auto* row = dynamic_cast<COptionTreeItemComboBox*>(static_cast<COptionTreeItem*>(zone->row()));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->comboBox()->itemText(2), "(User set time zone 2) - Asia/Kolkata");
+    EXPECT_EQ(row->comboBox()->itemText(3), "(User set time zone 3) - UTC") << "an empty slot";
+    velmora::clearZoneSlots();
 }
 
 TEST_F(OptionsDialTest, ACarriedBackgroundIsNamedByItsSize) {
