@@ -1,9 +1,10 @@
 #!/bin/sh
-# Editing on the clock itself in a real X session (Xvfb, openbox, wmdocker, picom): with the
-# customize dialog open, a click on the second hand on the clock selects it, and its colour,
-# picked from the pop-up, shows on the clock; Ctrl+Z takes the colour back and Ctrl+Shift+Z
-# brings it again; a drag of the hand on the clock moves it; Save As writes the scheme, and
-# after a restart the clock shows exactly what velmora-tool renders of the saved file.
+# Editing on the clock itself in a real X session (Xvfb, openbox, wmdocker, picom): the
+# customize dialog opens beside the clock; a click on the second hand on the clock selects it,
+# and its colour, picked from the pop-up, shows on the clock; Ctrl+Z takes the colour back and
+# Ctrl+Shift+Z brings it again; a drag of the hand on the clock moves it; the toolbar adds a
+# text that is given the weekday's format; Save As writes the scheme, and after a restart the
+# clock shows exactly what velmora-tool renders of the saved file.
 #
 # usage: editor_tasks_check.sh VELMORA VELMORA_TOOL
 # With VELMORA_CHECK_SHOTS set to a folder, screenshots of the steps are kept there.
@@ -132,12 +133,25 @@ import -window root "$work/screen.png"
 find_color_point FF0000 || fail "the red hand is gone after the drag"
 shoot 3-moved-hand
 
-# Save As, a typed name, Enter; then OK closes without a question.
+# The dialog's controls, placed from its template in dialog units: 304 units across are 76
+# letter widths, and the template is 290 units high.
 xdotool windowactivate --sync "$dialog"
 read_geometry "$dialog"
 letter=$((w / 76))
 line=1
 while [ $((290 * line / 8)) -lt "$h" ]; do line=$((line + 1)); done
+
+# Task 2: a text with the weekday. The toolbar's fourth button (after Copy, Hand and Slice)
+# adds a text, selected and open; the first row below it is its format.
+shoot 3-before-text
+toolbar_y=$((y + 31 * line / 8))
+xdotool mousemove $((x + 146 * letter / 4)) "$toolbar_y" click 1
+sleep 0.3
+xdotool key --delay 80 Down Return ctrl+a
+xdotool type --delay 20 '%A'
+xdotool key Return
+sleep 0.3
+shoot 3-weekday
 xdotool mousemove $((x + (208 + 21) * letter / 4)) $((y + (5 + 7) * line / 8)) click 1
 save=$(until_new "$window $dialog") || fail "Save As... opened no file dialog"
 xdotool windowfocus --sync "$save"
@@ -151,6 +165,7 @@ until [ -s "$scheme" ]; do
     sleep 0.05
 done
 "$tool" dump "$scheme" | grep -q '"#FFFF0000"' || fail "the saved scheme lacks the red hand"
+"$tool" dump "$scheme" | grep -q '"value": "%A"' || fail "the saved scheme lacks the weekday text"
 # The red hand's x offset, the first after its colour.
 moved=$("$tool" dump "$scheme" | tr -d ' \n' | grep -o '"#FFFF0000".*' |
     grep -o '"name":"dX","textId":[0-9]*,"value":-*[0-9]*' | head -n 1 | sed 's/.*://')
