@@ -21,30 +21,6 @@ use_private_session
 # The file dialogs start in the user's scheme folder, so a typed name lands there.
 scheme="$XDG_DATA_HOME/velmora/schemes/second hand.Velmora"
 
-# Starts the program and waits until its clock has drawn; the window is in $window, moved to
-# the top-left corner so that the dialog opened later leaves it in view.
-start_clock() {
-    "$velmora" &
-    clock=$!
-    window=$(until_found --name '^Velmora$') || fail "the clock window did not appear"
-    xdotool windowmove "$window" 20 20
-    until read_geometry "$window"; [ "$x" = 20 ] && [ "$y" = 20 ]; do
-        past "$1" && fail "the clock did not move to 20,20"
-        sleep 0.05
-    done
-    until import -window root "$work/screen.png" &&
-        [ "$(pixel $((x + 100)) $((y + 40)))" != 336699 ]; do
-        past "$1" && fail "the clock was not drawn"
-        sleep 0.1
-    done
-}
-
-stop_clock() {
-    kill -TERM $clock
-    wait $clock || fail "the program ended with an error"
-    clock=
-}
-
 # Shows the context menu and picks "Customize...": four steps up from the bottom, past "Exit",
 # "Process priority" and "Time zones...", reach it whatever the tray offers above.
 open_dialog() {
@@ -66,12 +42,6 @@ open_dialog() {
 # The middle of row $1 of the tree, counted from 0 at its top, in $rowY; labels at $labelX,
 # values at $valueX.
 row() { rowY=$((treeY + 21 * $1 + 10)); labelX=$((treeX + 40)); valueX=$((treeX + 200)); }
-
-# How many pixels of the clock show exactly colour $1 (RRGGBB) in the last screenshot.
-count_color() {
-    convert "$work/screen.png" -crop "200x200+$clockX+$clockY" +repage -fill black \
-        +opaque "#$1" -fill white -opaque "#$1" -format '%[fx:int(mean*w*h+0.5)]' info:
-}
 
 # Waits until the clock shows the second hand in colour $1, at most a second after $2 (the
 # time of the commit, in nanoseconds).
@@ -121,7 +91,6 @@ shoot_dialog() {
 }
 
 start_clock "$(deadline 15)"
-clockX=$x; clockY=$y
 [ "$(count_color FF6820)" -ge 40 ] || fail "the default second hand is not orange"
 open_dialog
 shoot_dialog dialog-open

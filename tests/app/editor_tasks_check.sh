@@ -20,38 +20,9 @@ wait_for_desktop
 use_private_session
 scheme="$XDG_DATA_HOME/velmora/schemes/my red.Velmora"
 
-start_clock() {
-    "$velmora" &
-    clock=$!
-    window=$(until_found --name '^Velmora$') || fail "the clock window did not appear"
-    xdotool windowmove "$window" 20 20
-    until read_geometry "$window"; [ "$x" = 20 ] && [ "$y" = 20 ]; do
-        past "$1" && fail "the clock did not move to 20,20"
-        sleep 0.05
-    done
-    until import -window root "$work/screen.png" &&
-        [ "$(pixel $((x + 100)) $((y + 40)))" != 336699 ]; do
-        past "$1" && fail "the clock was not drawn"
-        sleep 0.1
-    done
-    clockX=$x; clockY=$y
-}
-
-stop_clock() {
-    kill -TERM $clock
-    wait $clock || fail "the program ended with an error"
-    clock=
-}
-
 shoot() {
     [ -n "${VELMORA_CHECK_SHOTS:-}" ] || return 0
     import -window root "$VELMORA_CHECK_SHOTS/$1.png"
-}
-
-# How many pixels of the clock show exactly colour $1 (RRGGBB) in the last screenshot.
-count_color() {
-    convert "$work/screen.png" -crop "200x200+$clockX+$clockY" +repage -fill black \
-        +opaque "#$1" -fill white -opaque "#$1" -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
 # Waits up to two seconds for the clock to show at least 40 pixels of colour $1.

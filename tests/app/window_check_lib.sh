@@ -200,3 +200,36 @@ until_new() {
         sleep 0.05
     done
 }
+
+# Starts the program ($velmora) and waits until its clock has drawn, before the deadline $1;
+# the window is in $window, moved to the top-left corner (20,20, also in $clockX,$clockY) so
+# that a dialog opened later leaves it in view.
+start_clock() {
+    "$velmora" &
+    clock=$!
+    window=$(until_found --name '^Velmora$') || fail "the clock window did not appear"
+    xdotool windowmove "$window" 20 20
+    until read_geometry "$window"; [ "$x" = 20 ] && [ "$y" = 20 ]; do
+        past "$1" && fail "the clock did not move to 20,20"
+        sleep 0.05
+    done
+    until import -window root "$work/screen.png" &&
+        [ "$(pixel $((x + 100)) $((y + 40)))" != 336699 ]; do
+        past "$1" && fail "the clock was not drawn"
+        sleep 0.1
+    done
+    clockX=$x; clockY=$y
+}
+
+stop_clock() {
+    kill -TERM $clock
+    wait $clock || fail "the program ended with an error"
+    clock=
+}
+
+# How many pixels of the 200 x 200 clock at $clockX,$clockY show exactly colour $1 (RRGGBB)
+# in the last screenshot.
+count_color() {
+    convert "$work/screen.png" -crop "200x200+$clockX+$clockY" +repage -fill black \
+        +opaque "#$1" -fill white -opaque "#$1" -format '%[fx:int(mean*w*h+0.5)]' info:
+}
