@@ -61,6 +61,9 @@ public:
     virtual int height() const = 0;
     // The size the image's file gives; larger than width() x height() when a large image
     // was kept scaled down. The clock's natural size and aspect come from it.
+    // Whether making the image again would cost far more than scaling it (a slow decode):
+    // only such an image is worth its memory once it has been scaled.
+    virtual bool costlyToMake() const { return false; }
     virtual int naturalWidth() const { return width(); }
     virtual int naturalHeight() const { return height(); }
     // Tells images apart for as long as the program runs, also when a new image takes the

@@ -185,6 +185,11 @@ void Clock::scaleBackground(Canvas& canvas) {
         return;
     }
     scaledBackground_ = canvas.scaleImage(*background_, layout_.width, layout_.height);
+    // The decode stays only where making it again would cost far more than it occupies: an
+    // idle clock holds just the scaled copy, and a hostile image is decoded once, not per size.
+    if (!background_->costlyToMake()) {
+        background_.reset();
+    }
 }
 
 LayoutRect Clock::fitted(const LayoutRect& target) const {

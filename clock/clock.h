@@ -95,8 +95,8 @@ private:
     void releaseImages();
 
     LayoutRect layout_;
-    // The background as decoded, kept so that a new size only scales it: a decode can cost
-    // far more than a scale. The canvas keeps a large image scaled down to about the screen.
+    // The background as decoded, kept after scaling only when its decode was costly, so that
+    // a new size only scales it. The canvas keeps a large image scaled down to about the screen.
     std::unique_ptr<CanvasImage> background_;
     int backgroundWidth_ = 0;
     int backgroundHeight_ = 0;

@@ -3,6 +3,7 @@
 
 #include "render/bounded_image_decoder.h"
 
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -471,12 +472,17 @@ std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint
     budget.keepWithin = imageKeepSize_;
     const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                                     static_cast<qsizetype>(bytes.size()));
+    QElapsedTimer timer;
+    timer.start();
     DecodedImage decoded = BoundedImageDecoder(budget).decode(data);
     if (!decoded.ok() || decoded.image.width() > kMaxImageSide ||
         decoded.image.height() > kMaxImageSide) {
         return nullptr;
     }
-    return std::make_unique<QtCanvasImage>(std::move(decoded.image), decoded.declared);
+    // A usual background decodes in a few milliseconds, about what scaling it takes.
+    constexpr qint64 kCostlyDecodeMs = 25;
+    return std::make_unique<QtCanvasImage>(std::move(decoded.image), decoded.declared,
+                                           timer.elapsed() >= kCostlyDecodeMs);
 }
 
 std::shared_ptr<const CanvasImage> QtCanvas::keepImage(const CanvasImage& image) {

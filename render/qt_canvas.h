@@ -13,11 +13,13 @@
 // An image made by QtCanvas: always Format_ARGB32_Premultiplied, never empty.
 class QtCanvasImage : public CanvasImage {
 public:
-    explicit QtCanvasImage(QImage image, QSize natural = QSize())
-        : image_(std::move(image)), natural_(natural.isValid() ? natural : image_.size()) {}
+    explicit QtCanvasImage(QImage image, QSize natural = QSize(), bool costly = false)
+        : image_(std::move(image)), natural_(natural.isValid() ? natural : image_.size()),
+          costly_(costly) {}
 
     int width() const override { return image_.width(); }
     int height() const override { return image_.height(); }
+    bool costlyToMake() const override { return costly_; }
     int naturalWidth() const override { return natural_.width(); }
     int naturalHeight() const override { return natural_.height(); }
     const QImage& image() const { return image_; }
@@ -25,6 +27,7 @@ public:
 private:
     QImage image_;
     QSize natural_;
+    bool costly_;
 };
 
 // Paints in the target's pixels: a target carrying a device pixel ratio is not scaled again,

@@ -278,14 +278,28 @@ INSTANTIATE_TEST_SUITE_P(
                     FitRow{"DefaultDialInSquare", 447, 451, {0, 0, 200, 200}, {1, 0, 198, 200}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ClockDrawingTest, BackgroundIsDecodedOnceAndScaledOnlyWhenTheSizeChanges) {
+TEST_F(ClockDrawingTest, AQuickDecodeIsNotKeptBesideItsScaledCopy) {
     const int aliveBefore = FakeImage::alive;
     useBackground(100, 100);
     draw(0);
     draw(1);
     EXPECT_EQ(canvas_.decodes, 1);
     EXPECT_EQ(canvas_.scales, 1);
-    // The decode and its scaled copy are held between frames.
+    EXPECT_EQ(FakeImage::alive - aliveBefore, 1) << "an idle clock holds only the scaled copy";
+    draw(2, {0, 0, 400, 400});
+    EXPECT_EQ(canvas_.decodes, 2) << "a new size decodes the quick image again";
+    EXPECT_EQ(clock_.backgroundWidth(), 100);
+}
+
+TEST_F(ClockDrawingTest, BackgroundIsDecodedOnceAndScaledOnlyWhenTheSizeChanges) {
+    const int aliveBefore = FakeImage::alive;
+    useBackground(100, 100);
+    canvas_.costlyDecodes = true;
+    draw(0);
+    draw(1);
+    EXPECT_EQ(canvas_.decodes, 1);
+    EXPECT_EQ(canvas_.scales, 1);
+    // The costly decode and its scaled copy are held between frames.
     EXPECT_EQ(FakeImage::alive - aliveBefore, 2);
     EXPECT_EQ(clock_.backgroundWidth(), 100);
     // A resize scales the kept decode: a hostile image costs its decode once, not per size.

@@ -7,12 +7,16 @@
 
 class FakeImage : public CanvasImage {
 public:
-    FakeImage(int width, int height) : width_(width), height_(height) { ++alive; }
+    FakeImage(int width, int height, bool costly = false)
+        : width_(width), height_(height), costly_(costly) {
+        ++alive;
+    }
     ~FakeImage() override { --alive; }
     FakeImage(const FakeImage&) = delete;
     FakeImage& operator=(const FakeImage&) = delete;
     int width() const override { return width_; }
     int height() const override { return height_; }
+    bool costlyToMake() const override { return costly_; }
 
     // Images in existence, to see which ones a body holds on to.
     inline static int alive = 0;
@@ -20,6 +24,7 @@ public:
 private:
     int width_;
     int height_;
+    bool costly_;
 };
 
 class RecordingCanvas : public Canvas {
@@ -84,14 +89,16 @@ public:
         if (imageWidth <= 0 || imageHeight <= 0) {
             return nullptr;
         }
-        return std::make_unique<FakeImage>(imageWidth, imageHeight);
+        return std::make_unique<FakeImage>(imageWidth, imageHeight, costlyDecodes);
     }
     std::unique_ptr<CanvasImage> scaleImage(const CanvasImage&, int width, int height) override {
         ++scales;
         return std::make_unique<FakeImage>(width, height);
     }
 
-    void clear() { *this = RecordingCanvas{imageWidth, imageHeight, decodes, scales}; }
+    void clear() {
+        *this = RecordingCanvas{imageWidth, imageHeight, decodes, scales, costlyDecodes};
+    }
     RecordingCanvas() = default;
 
     std::vector<Kind> order;
@@ -106,8 +113,11 @@ public:
     int imageHeight = 0;
     int decodes = 0;
     int scales = 0;
+    // Whether the images decoded say they were slow to make.
+    bool costlyDecodes = false;
 
 private:
-    RecordingCanvas(int width, int height, int decodeCount, int scaleCount)
-        : imageWidth(width), imageHeight(height), decodes(decodeCount), scales(scaleCount) {}
+    RecordingCanvas(int width, int height, int decodeCount, int scaleCount, bool costly)
+        : imageWidth(width), imageHeight(height), decodes(decodeCount), scales(scaleCount),
+          costlyDecodes(costly) {}
 };
