@@ -45,7 +45,7 @@ AutostartEntry::AutostartEntry(QString applicationName, QString program, QString
 
 QString AutostartEntry::folder() {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The base directory specification ignores a relative path.
+    // XDG base directories must be absolute: a relative one is ignored.
     if (config.isEmpty() || QDir::isRelativePath(config)) {
         config = QDir::homePath() + QStringLiteral("/.config");
     }
