@@ -136,6 +136,12 @@ const QString kSuffix = QStringLiteral("Velmora");
 
 int liveDialogs = 0;
 
+// Carried bytes for Qt's image readers, without a copy; valid while the bytes are.
+QByteArray viewOf(std::span<const std::uint8_t> bytes) {
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                   static_cast<qsizetype>(bytes.size()));
+}
+
 QString toQString(const std::filesystem::path& path) {
     const std::u16string text = fromPath(path);
     return QString::fromStdU16String(text);
@@ -382,8 +388,7 @@ void COptionsDial::describeCarriedFiles() {
         if (bytes.empty()) {
             continue;
         }
-        QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                                  static_cast<qsizetype>(bytes.size()));
+        QByteArray data = viewOf(bytes);
         QBuffer buffer(&data);
         QImageReader reader(&buffer);
         const QSize size = reader.size();
@@ -562,8 +567,7 @@ QColor COptionsDial::backgroundAverage() const {
     if (bytes.empty()) {
         return {};
     }
-    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<qsizetype>(bytes.size()));
+    QByteArray data = viewOf(bytes);
     QBuffer buffer(&data);
     QImageReader reader(&buffer);
     const QImage image = reader.read()
