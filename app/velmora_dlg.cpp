@@ -40,8 +40,8 @@
 #include <QProcess>
 #include <QRegion>
 #include <QScreen>
-#include <QStyle>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QWindow>
 #include <cmath>
 #include <cstdlib>
