@@ -412,7 +412,9 @@ long COptionsDial::treeNotify(COptionTree& /*tree*/, int code, COptionTreeItem* 
         if (item != nullptr) {
             recordStep();
             refreshElementLabels();
-            describeCarriedFiles();
+            if (item->kindCode() == COptionTreeItem::FileCode) {
+                describeCarriedFiles();
+            }
             tree_->redraw();
         }
         emit schemeChanged();
@@ -808,22 +810,21 @@ void COptionsDial::recordStep() {
 }
 
 void COptionsDial::stepBack() {
-    if (undoSteps_.empty() || finished_) {
-        return;
-    }
-    redoSteps_.push_back(std::move(current_));
-    current_ = std::move(undoSteps_.back());
-    undoSteps_.pop_back();
-    showStep();
+    takeStep(undoSteps_, redoSteps_);
 }
 
 void COptionsDial::stepForward() {
-    if (redoSteps_.empty() || finished_) {
+    takeStep(redoSteps_, undoSteps_);
+}
+
+void COptionsDial::takeStep(std::vector<std::unique_ptr<Clock>>& from,
+                            std::vector<std::unique_ptr<Clock>>& to) {
+    if (from.empty() || finished_) {
         return;
     }
-    undoSteps_.push_back(std::move(current_));
-    current_ = std::move(redoSteps_.back());
-    redoSteps_.pop_back();
+    to.push_back(std::move(current_));
+    current_ = std::move(from.back());
+    from.pop_back();
     showStep();
 }
 

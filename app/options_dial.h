@@ -156,6 +156,9 @@ private:
     void showScheme(const QString& path);
     // After a change: a step for Ctrl+Z, and whether the scheme differs from the one saved.
     void recordStep();
+    // Moves the current scheme onto one history and the last of the other in its place.
+    void takeStep(std::vector<std::unique_ptr<Clock>>& from,
+                  std::vector<std::unique_ptr<Clock>>& to);
     // Shows the step's scheme, keeping the selected element by its place in the list.
     void showStep();
     int selectedIndex() const;

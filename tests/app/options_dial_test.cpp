@@ -20,6 +20,7 @@
 #include "optiontree/option_tree_list.h"
 #include "render/frame_renderer.h"
 #include "resources/default_scheme.h"
+#include "tests/image_bombs.h"
 #include "time/zone_slots.h"
 
 #include <QAction>
@@ -648,22 +649,9 @@ TEST_F(OptionsDialTest, UnusableBackgroundsAreRefusedAndThePreviousImageStays) {
         QByteArray bytes;
         const char* reason;
     };
-    QByteArray png;
-    {
-        QImage image(8, 8, QImage::Format_ARGB32);
-        image.fill(Qt::red);
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-    }
-    QByteArray jpeg;
-    {
-        QImage image(64, 64, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPEG");
-    }
+    const QByteArray png = image_bombs::encoded(image_bombs::gradient(8, 8), "PNG");
+    const QByteArray jpeg =
+        image_bombs::encoded(image_bombs::gradient(64, 64, QImage::Format_RGB32), "JPEG");
     const Bad bad[] = {
         {"empty.png", QByteArray(), "empty"},
         {"notes.png", QByteArray("these are notes, not pixels"), "not an image"},
