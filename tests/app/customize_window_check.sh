@@ -141,15 +141,13 @@ type_path "$save"
 until_gone "$dialog" || fail "the dialog stayed open after saving"
 [ -s "$scheme" ] || fail "nothing was saved to the typed path"
 "$tool" dump "$scheme" | grep -q '"#FFFFFF00"' || fail "the saved scheme lacks the yellow hand"
-shoot_within_second
-compare_with_frame "$clockX" "$clockY" --scheme "$scheme" ||
+shows_frame "$clockX" "$clockY" --scheme "$scheme" ||
     fail "after OK the clock differs from the saved scheme at $before in $differing pixels"
 stop_clock
 
 # The scheme saved is the scheme of the next start.
 start_clock "$(deadline 15)"
-shoot_within_second
-compare_with_frame "$clockX" "$clockY" --scheme "$scheme" ||
+shows_frame "$clockX" "$clockY" --scheme "$scheme" ||
     fail "after saving, the next start differs from the saved scheme at $before"
 # Restore Defaults brings the orange hand back; Load then brings the saved one.
 open_dialog
@@ -165,8 +163,7 @@ until_gone "$dialog" || fail "OK after loading asked something or did not close"
 stop_clock
 
 start_clock "$(deadline 15)"
-shoot_within_second
-compare_with_frame "$clockX" "$clockY" --scheme "$scheme" ||
+shows_frame "$clockX" "$clockY" --scheme "$scheme" ||
     fail "the start after loading differs from the loaded scheme at $before in $differing pixels"
 stop_clock
 echo "$check_name: passed"

@@ -35,8 +35,7 @@ import -window root "$work/screen.png"
 # shows. The screenshot is taken well inside one second, after that second's frame; the
 # corner squares, where focus marks may show, are left out.
 sleep 2.5
-shoot_within_second
-compare_with_frame "$x" "$y" ||
+shows_frame "$x" "$y" ||
     fail "the screen differs from a whole frame of $before in $differing pixels"
 
 startX=$x; startY=$y
