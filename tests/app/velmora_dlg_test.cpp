@@ -518,21 +518,6 @@ TEST_F(ClockWindowTest, OnlyTheCornerSquaresResize) {
     EXPECT_EQ(window->cornerAt({5, 20}), E::BottomEdge | E::LeftEdge);
 }
 
-TEST(ClockWindowTickTest, WakesOnEachSecondOrTenth) {
-    using namespace std::chrono;
-    system_clock::time_point second(seconds(1'800'000'000));
-    EXPECT_EQ(TickSchedule::untilNextTick(second + microseconds(250'001), false),
-              microseconds(749'999));
-    EXPECT_EQ(TickSchedule::untilNextTick(second + nanoseconds(999'999'999), false),
-              nanoseconds(1));
-    EXPECT_EQ(TickSchedule::untilNextTick(second, false), seconds(1));
-    EXPECT_EQ(TickSchedule::untilNextTick(second + milliseconds(250), true), milliseconds(50));
-    EXPECT_EQ(TickSchedule::untilNextTick(second + milliseconds(900), true), milliseconds(100));
-    // Before 1970 the remainder is negative; the next boundary is still ahead.
-    system_clock::time_point early(-milliseconds(250));
-    EXPECT_EQ(TickSchedule::untilNextTick(early, false), milliseconds(250));
-}
-
 TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {
     EXPECT_EQ(niceValueForPriority(2), -10);
     EXPECT_EQ(niceValueForPriority(1), -5);
