@@ -5,6 +5,7 @@
 #include "app/dialog_placement.h"
 #include "app/options_dial.h"
 #include "app/scheme_chooser.h"
+#include "app/scheme_file_dialog.h"
 #include "app/settings.h"
 #include "app/timezones_dial.h"
 #include "clock/clock.h"
@@ -140,7 +141,7 @@ bool ClockDialogs::editorReleasesScheme() {
 }
 
 QStringList ClockDialogs::schemeFolders() const {
-    QStringList folders{COptionsDial::examplesFolder(),
+    QStringList folders{SchemeFileDialog::examplesFolder(),
                         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                             QStringLiteral("/velmora/schemes")};
     const QString last = QString::fromStdU16String(settings_.readText(settings::kSchemeLoaded));
