@@ -4,42 +4,29 @@
 #include "app/background_check.h"
 #include "app/customize_template.h"
 #include "app/scheme_file_dialog.h"
+#include "app/scheme_row_texts.h"
 #include "app/stand_out_color.h"
 #include "app/true_color_tool_bar.h"
 #include "clock/clock.h"
 #include "clock/clock_hand.h"
 #include "clock/clock_slice.h"
 #include "clock/clock_text.h"
-#include "clock/element_labels.h"
+#include "clock/element_edits.h"
 #include "clock/scheme_file.h"
-#include "model/color_property.h"
 #include "model/file_property.h"
 #include "model/percent_property.h"
 #include "model/settings_store.h"
 #include "model/string_property.h"
-#include "model/time_zone_property.h"
 #include "model/utf.h"
-#include "optiontree/option_tree_item_combo_box.h"
-#include "optiontree/option_tree_item_file.h"
 #include "optiontree/option_tree_list.h"
-#include "render/byte_view.h"
 #include "resources/default_scheme.h"
-#include "time/zone_slots.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStandardPaths>
-#include <QUrl>
-#include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -206,71 +193,13 @@ void COptionsDial::rebuildTree() {
     if (selected_ != nullptr && selected_ != clock_ && selected_->item() != nullptr) {
         tree_->setFocusedItem(static_cast<COptionTreeItem*>(selected_->item()));
     }
-    refreshElementLabels();
-    describeCarriedFiles();
-    nameZoneRows();
+    SchemeRowTexts::refreshElementLabels(*clock_);
+    SchemeRowTexts::describeCarriedFiles(*clock_);
+    SchemeRowTexts::nameZoneRows(*clock_);
     tree_->refreshItems();
     tree_->setUpdatesEnabled(true);
     tree_->redraw();
     rebuilding_ = false;
-}
-
-void COptionsDial::refreshElementLabels() {
-    for (const ElementLabel& label : elementLabels(*clock_)) {
-        auto* row = static_cast<COptionTreeItem*>(label.element->item());
-        if (row == nullptr) {
-            continue;
-        }
-        row->setLabelText(QString::fromStdU16String(label.text));
-        row->setSwatch(QColor::fromRgba(label.argb));
-    }
-}
-
-void COptionsDial::nameZoneRows() {
-    for (const auto& child : clock_->children()) {
-        if (!child->isKindOf(ClockObject::kTypeName)) {
-            continue;
-        }
-        auto* zone =
-            static_cast<PropertyMap*>(child.get())->findChildAs<TimeZoneProperty>(u"TimeZone");
-        if (zone == nullptr || zone->row() == nullptr) {
-            continue;
-        }
-        auto* row = static_cast<COptionTreeItemComboBox*>(zone->row());
-        const auto& choices = zone->choices();
-        for (std::size_t i = 0; i < choices.size(); ++i) {
-            const velmora::ZoneRecord record = velmora::zoneSlot(choices[i].first);
-            std::u16string_view name = record.standardNameView();
-            // An empty slot converts to UTC.
-            const QString zoneName =
-                name.empty() ? QStringLiteral("UTC")
-                             : QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
-            row->setEntryText(static_cast<int>(i), QString::fromStdU16String(choices[i].second) +
-                                                       QStringLiteral(" - ") + zoneName);
-        }
-    }
-}
-
-void COptionsDial::describeCarriedFiles() {
-    for (const auto& child : clock_->children()) {
-        auto* file = asKind<FileProperty>(child.get());
-        if (file == nullptr || file->row() == nullptr) {
-            continue;
-        }
-        const std::span<const std::uint8_t> bytes = file->bytes();
-        if (bytes.empty()) {
-            continue;
-        }
-        QByteArray data = byteView(bytes);
-        QBuffer buffer(&data);
-        QImageReader reader(&buffer);
-        const QSize size = reader.size();
-        const QString text =
-            size.isValid()
-                ? QStringLiteral("carried image, %1 x %2").arg(size.width()).arg(size.height())
-                : QStringLiteral("carried file, %1 bytes").arg(bytes.size());
-        static_cast<COptionTreeItemFile*>(file->row())->setEmptyText(text);
-    }
 }
 
 long COptionsDial::treeNotify(COptionTree& /*tree*/, int code, COptionTreeItem* item) {
@@ -284,9 +213,9 @@ long COptionsDial::treeNotify(COptionTree& /*tree*/, int code, COptionTreeItem* 
         clock_->commitItem();
         if (item != nullptr) {
             recordStep();
-            refreshElementLabels();
+            SchemeRowTexts::refreshElementLabels(*clock_);
             if (item->kindCode() == COptionTreeItem::FileCode) {
-                describeCarriedFiles();
+                SchemeRowTexts::describeCarriedFiles(*clock_);
             }
             tree_->redraw();
         }
@@ -395,24 +324,11 @@ void COptionsDial::runCommand(int command) {
 }
 
 ClockObject* COptionsDial::addElement(std::unique_ptr<ClockObject> element) {
-    // A new element shows at once: in a colour that stands out from the background, and a
-    // text at a size that reads, below the centre where the hands do not cover it.
-    if (auto* color = element->findChildAs<ColorProperty>(u"Color")) {
-        auto* background = clock_->findChildAs<FileProperty>(u"BackgroundImage");
-        color->setArgb(standOutColor(background != nullptr ? background->bytes()
-                                                           : std::span<const std::uint8_t>()));
-    }
-    if (element->isKindOf(ClockText::kTypeName)) {
-        if (auto* size = element->findChildAs<PercentProperty>(u"FontSize")) {
-            size->setValue(kNewTextSize);
-        }
-        if (auto* dy = element->findChildAs<PercentProperty>(u"dY")) {
-            dy->setValue(kNewTextOffset);
-        }
-    }
-    ClockObject* added = element.get();
-    clock_->append(std::move(element));
-    return added;
+    // A new element shows at once, in a colour that stands out from the background.
+    auto* background = clock_->findChildAs<FileProperty>(u"BackgroundImage");
+    const std::uint32_t argb = standOutColor(
+        background != nullptr ? background->bytes() : std::span<const std::uint8_t>());
+    return ElementEdits::add(*clock_, std::move(element), argb);
 }
 
 bool COptionsDial::copySelected() {
@@ -444,41 +360,7 @@ bool COptionsDial::deleteSelected() {
 
 bool COptionsDial::moveSelected(bool down) {
     ClockObject* element = selectedListElement();
-    if (element == nullptr) {
-        return false;
-    }
-    // Elements swap places with their neighbouring element; properties stored between
-    // elements (from a reconciled older scheme) do not count as neighbours.
-    const auto& children = clock_->children();
-    std::size_t at = 0;
-    while (children[at].get() != element) {
-        ++at;
-    }
-    auto isElement = [&](std::size_t i) { return children[i]->isKindOf(ClockObject::kTypeName); };
-    if (down) {
-        std::size_t next = at + 1;
-        while (next < children.size() && !isElement(next)) {
-            ++next;
-        }
-        if (next == children.size()) {
-            return false;
-        }
-        for (; at < next; ++at) {
-            clock_->moveChildDown(element);
-        }
-        return true;
-    }
-    std::size_t previous = at;
-    while (previous > 0 && !isElement(previous - 1)) {
-        --previous;
-    }
-    if (previous == 0) {
-        return false;
-    }
-    for (--previous; at > previous; --at) {
-        clock_->moveChildUp(element);
-    }
-    return true;
+    return element != nullptr && ElementEdits::move(*clock_, *element, down);
 }
 
 bool COptionsDial::confirmSaveChanges() {

@@ -57,9 +57,6 @@ public:
     static constexpr int kTreeOptions = 0x1B;
     static constexpr int kColumnPosition = 160;
     static constexpr int kButtonWidth = 16;
-    // A new text's size and place, in percent of the radius.
-    static constexpr int kNewTextSize = 25;
-    static constexpr int kNewTextOffset = 40;
 
     // What a file dialog is asked for.
     using FileRequest = SchemeFileDialog::Request;
@@ -101,8 +98,6 @@ public:
     // them in the rows and on the clock; finishMove records the move as one step.
     void moveElement(ClockObject* element, int dx, int dy);
     void finishMove();
-    // Names each element's group row by what it is and shows its colour beside it.
-    void refreshElementLabels();
     void accept() override;
     void reject() override;
     // Whether the caller may go on: asks to save when there are unsaved edits.
@@ -152,10 +147,6 @@ private:
     void selectIndex(int index);
     // Refuses a background file that cannot be shown, putting the row back; true if refused.
     bool refuseUnusableFile(COptionTreeItem* item);
-    // Names the zone each zone slot entry stands for ("(User set time zone 2) - Asia/Kolkata").
-    void nameZoneRows();
-    // Names a background carried in the scheme when its file is not on this machine.
-    void describeCarriedFiles();
     // Appends a new element made to be seen at once; returns it.
     ClockObject* addElement(std::unique_ptr<ClockObject> element);
     // The settings' scheme and the scheme field as the setting and the path given.

@@ -11,8 +11,6 @@
 #include "app/thread_priority.h"
 #include "app/window_aligner.h"
 #include "app/x11_frame_presenter.h"
-#include "model/settings_store.h"
-#include "render/png_image.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,11 +23,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QRegion>
 #include <QScreen>
 #include <QWindow>
-#include <cmath>
-#include <cstdlib>
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "clock/clock_hand.h"
 #include "clock/clock_slice.h"
 #include "clock/clock_text.h"
+#include "clock/element_edits.h"
 #include "clock/scheme_file.h"
 #include "model/color_property.h"
 #include "model/file_property.h"
@@ -237,8 +238,8 @@ TEST_F(OptionsDialTest, NewElementsAreAppendedWithTheirDefaults) {
     EXPECT_EQ(added[1]->findChildAs<PercentProperty>(u"Begin")->value(), 0);
     EXPECT_EQ(added[1]->findChildAs<PercentProperty>(u"End")->value(), 100);
     EXPECT_EQ(added[2]->findChildAs<PercentProperty>(u"FontSize")->value(),
-              COptionsDial::kNewTextSize);
-    EXPECT_EQ(added[2]->findChildAs<PercentProperty>(u"dY")->value(), COptionsDial::kNewTextOffset);
+              ElementEdits::kNewTextSize);
+    EXPECT_EQ(added[2]->findChildAs<PercentProperty>(u"dY")->value(), ElementEdits::kNewTextOffset);
 }
 
 TEST_F(OptionsDialTest, CopyPlacesTheCopyAfterAndSelectsIt) {
