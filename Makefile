@@ -9,7 +9,9 @@ JOBS ?= $(shell nproc)
 .PHONY: all deps deps-test deps-extra configure configure-run build test run package install-check sanitize bench bench-idle fuzz fuzz-rtf \
 	format clean
 
-all: build
+# Only the programs, as `make run` builds them: no test tool needed.
+all: configure-run
+	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 deps:
 	./scripts/install-deps
@@ -40,8 +42,7 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-run: configure-run
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+run: all
 	$(BUILD_DIR)/app/velmora
 
 # The Debian package, $(BUILD_DIR)/velmora_<version>_amd64.deb, with its dependencies taken from

@@ -21,16 +21,8 @@ set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/help_links.cpp PROPERTIES
 target_link_libraries(velmora_app PUBLIC Qt6::Widgets)
 
 # The chime is the only user of Qt Multimedia, whose audio stack would otherwise be mapped at
-# every start: a module loaded at the first chime, beside the executable in the build tree and
-# in a private folder once installed. A folder below the package's own keeps the packaging from
-# running ldconfig for it.
-include(GNUInstallDirs)
-set(VELMORA_CHIME_DIR ${CMAKE_INSTALL_LIBDIR}/velmora/modules)
-file(RELATIVE_PATH VELMORA_CHIME_FROM_BIN ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}
-     ${CMAKE_INSTALL_PREFIX}/${VELMORA_CHIME_DIR})
+# every start: a module loaded at the first chime (see app/CMakeLists.txt for where modules go).
 target_sources(velmora_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/chime_player.cpp)
-set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/chime_player.cpp PROPERTIES
-    COMPILE_DEFINITIONS "VELMORA_CHIME_FROM_BIN=\"${VELMORA_CHIME_FROM_BIN}\"")
 add_library(velmora_chime MODULE ${CMAKE_CURRENT_LIST_DIR}/chime_module.cpp)
 target_include_directories(velmora_chime PRIVATE ${PROJECT_SOURCE_DIR})
 # Debian wants every shared object to name libc, which --as-needed would drop here: the module
@@ -38,9 +30,8 @@ target_include_directories(velmora_chime PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(velmora_chime PRIVATE Qt6::Core Qt6::Multimedia
     -Wl,--push-state,--no-as-needed,-lc,--pop-state)
 add_dependencies(velmora_app velmora_chime)
-install(TARGETS velmora_chime LIBRARY DESTINATION ${VELMORA_CHIME_DIR})
+install(TARGETS velmora_chime LIBRARY DESTINATION ${VELMORA_MODULES_DIR})
 
-# The program looks for its pages in <executable dir>/../share/velmora/docs first, so the
-# destination is spelled out rather than taken from GNUInstallDirs.
-install(DIRECTORY ${VELMORA_DOCS_DIR}/ DESTINATION share/velmora/docs
+# The program looks for its pages in <executable dir>/VELMORA_DATA_FROM_BIN/docs first.
+install(DIRECTORY ${VELMORA_DOCS_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora/docs
         FILES_MATCHING PATTERN "*.html" PATTERN "*.css")

@@ -1,7 +1,8 @@
 // ChimePlayer: plays the info dialog's chime through a module loaded at the first chime.
 #pragma once
 
-#include <QLibrary>
+#include "app/module_loader.h"
+
 #include <QStringList>
 
 class QObject;
@@ -32,10 +33,5 @@ public:
     QObject* play(QObject* owner, const QUrl& source);
 
 private:
-    Entry load();
-
-    QStringList folders_;
-    QLibrary library_;
-    bool tried_ = false;
-    Entry entry_ = nullptr;
+    ModuleLoader module_;
 };

@@ -2,12 +2,12 @@
 #include "app/clock_dialogs.h"
 
 #include "app/about_dialog.h"
+#include "app/clock_editor.h"
 #include "app/dialog_placement.h"
-#include "app/options_dial.h"
+#include "app/editor_module.h"
 #include "app/scheme_chooser.h"
 #include "app/scheme_file_dialog.h"
 #include "app/settings.h"
-#include "app/timezones_dial.h"
 #include "clock/clock.h"
 #include "clock/scheme_file.h"
 #include "model/settings_store.h"
@@ -29,34 +29,43 @@ constexpr std::chrono::milliseconds kModalRetry(300);
 } // namespace
 
 ClockDialogs::ClockDialogs(QWidget& window, Clock& clock, SettingsStore& settings)
-    : window_(window), clock_(clock), settings_(settings), editing_(clock) {}
+    : window_(window), clock_(clock), settings_(settings) {}
 
 // The dialog edits the clock, which may go before the window's children would.
 ClockDialogs::~ClockDialogs() {
     delete optionsDial_.data();
 }
 
-COptionsDial* ClockDialogs::optionsDialog() const {
-    return static_cast<COptionsDial*>(optionsDial_.data());
+// Asked each time the menu opens: the module is loaded only when the user opens the editor.
+bool ClockDialogs::canOpenOptionsDialog() {
+    const ClockEditor* editor = EditorModule::loaded();
+    return editor == nullptr || editor->customizeCount() == 0;
 }
 
-bool ClockDialogs::canOpenOptionsDialog() {
-    return COptionsDial::instanceCount() == 0;
+ClockEditor* ClockDialogs::editorOrMessage() {
+    ClockEditor* editor = EditorModule::editor();
+    if (editor == nullptr) {
+        QMessageBox::warning(&window_, QStringLiteral("Editor missing"),
+                             QStringLiteral("The editor of this installation cannot be loaded "
+                                            "(%1). Reinstalling the program brings it back.")
+                                 .arg(EditorModule::missingReason()));
+    }
+    return editor;
 }
 
 void ClockDialogs::openOptionsDialog() {
-    if (!canOpenOptionsDialog()) {
+    ClockEditor* editor = editorOrMessage();
+    if (editor == nullptr || editor->customizeCount() != 0) {
         return;
     }
     // What the user edits or loads now wins over a stored scheme that has yet to arrive.
     emit userSchemeChosen();
-    auto* dialog = new COptionsDial(clock_, settings_, &window_);
-    if (!dialog->isInitialized()) {
-        delete dialog;
+    QDialog* dialog =
+        editor->openCustomize(clock_, settings_, &window_, [this] { emit schemeChanged(); });
+    if (dialog == nullptr) {
         return;
     }
     optionsDial_ = dialog;
-    connect(dialog, &COptionsDial::schemeChanged, this, &ClockDialogs::schemeChanged);
     placeBesideClock(*dialog);
     dialog->show();
 }
@@ -65,13 +74,41 @@ void ClockDialogs::runTimezonesDialog() {
     if (timezonesDial_ != nullptr) {
         return;
     }
-    CTimezonesDial dialog(settings_, &window_);
-    timezonesDial_ = &dialog;
-    placeBesideClock(dialog);
-    const int result = dialog.exec();
+    ClockEditor* editor = editorOrMessage();
+    if (editor == nullptr) {
+        return;
+    }
+    const std::unique_ptr<QDialog> dialog = editor->makeTimezones(settings_, &window_);
+    timezonesDial_ = dialog.get();
+    placeBesideClock(*dialog);
+    const int result = dialog->exec();
     timezonesDial_ = nullptr;
     if (result == QDialog::Accepted) {
         emit zonesChanged();
+    }
+}
+
+bool ClockDialogs::pressOnClock(QPointF position, QPoint globalPosition, qreal ratio,
+                                const velmora::PackedDateTime& utc) {
+    ClockEditor* editor = EditorModule::loaded();
+    return optionsDial_ != nullptr && editor != nullptr &&
+           editor->pressOnClock(*optionsDial_, clock_, position, globalPosition, ratio, utc);
+}
+
+void ClockDialogs::moveOnClock(QPoint globalPosition, qreal ratio) {
+    if (ClockEditor* editor = EditorModule::loaded()) {
+        editor->moveOnClock(globalPosition, ratio);
+    }
+}
+
+bool ClockDialogs::movingOnClock() const {
+    const ClockEditor* editor = EditorModule::loaded();
+    return editor != nullptr && editor->movingOnClock();
+}
+
+void ClockDialogs::releaseOnClock() {
+    if (ClockEditor* editor = EditorModule::loaded()) {
+        editor->releaseOnClock();
     }
 }
 
@@ -129,11 +166,12 @@ void ClockDialogs::loadWhenFree(const QString& path) {
 }
 
 bool ClockDialogs::editorReleasesScheme() {
-    COptionsDial* dialog = optionsDialog();
+    QDialog* dialog = optionsDial_;
     if (dialog == nullptr) {
         return true;
     }
-    if (!dialog->confirmSaveChanges()) {
+    // A dialog is open, so the editor was loaded.
+    if (!EditorModule::loaded()->confirmSaveChanges(*dialog)) {
         return false;
     }
     delete dialog;

@@ -2,16 +2,18 @@
 // scheme chooser and the info dialog; and schemes loaded from outside the editor.
 #pragma once
 
-#include "app/clock_editing.h"
+#include "time/packed_date_time.h"
 
 #include <QDialog>
+#include <QPoint>
+#include <QPointF>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 class Clock;
-class COptionsDial;
+class ClockEditor;
 class SettingsStore;
 class QWidget;
 
@@ -23,8 +25,9 @@ public:
     ~ClockDialogs() override;
 
     // The customize dialog while one is open, else null.
-    COptionsDial* optionsDialog() const;
-    // Whether "Customize..." may open one now: only one runs in the program.
+    QDialog* optionsDialog() const { return optionsDial_; }
+    // Whether "Customize..." may open one now: only one runs in the program, and the editor
+    // must be there.
     static bool canOpenOptionsDialog();
     void openOptionsDialog();
     // The time zone dialog while it runs, else null.
@@ -51,8 +54,12 @@ public:
     using LoadErrorReport = std::function<void(const QString& message)>;
     void setLoadErrorReport(LoadErrorReport report) { loadErrorReport_ = std::move(report); }
 
-    // Picking and moving elements on the clock while the customize dialog is open.
-    ClockEditing& editing() { return editing_; }
+    // Editing on the clock itself while the customize dialog is open (see ClockEditor).
+    bool pressOnClock(QPointF position, QPoint globalPosition, qreal ratio,
+                      const velmora::PackedDateTime& utc);
+    void moveOnClock(QPoint globalPosition, qreal ratio);
+    void releaseOnClock();
+    bool movingOnClock() const;
 
 signals:
     // The scheme changed through a dialog or a load: the clock shows it now.
@@ -68,12 +75,12 @@ private:
     // Whether an open customize dialog lets a scheme from outside replace the one it edits:
     // it may ask to save its edits first, and closes, as its rows are of the old scheme.
     bool editorReleasesScheme();
+    // The editor, or null after telling the user why it is missing.
+    ClockEditor* editorOrMessage();
 
     QWidget& window_;
     Clock& clock_;
     SettingsStore& settings_;
-    ClockEditing editing_;
-    // Held as its base: the header stays free of the dialog's.
     QPointer<QDialog> optionsDial_;
     // The time zone dialog while it runs: a second one from the tray's menu would race it.
     QPointer<QDialog> timezonesDial_;

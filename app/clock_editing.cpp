@@ -21,22 +21,26 @@ int offsetOf(const ClockObject& element, std::u16string_view name) {
 
 } // namespace
 
-bool ClockEditing::press(COptionsDial& dialog, QPointF position, QPoint globalPosition, qreal ratio,
-                         const velmora::PackedDateTime& utc) {
+bool ClockEditing::press(COptionsDial& dialog, Clock& clock, QPointF position,
+                         QPoint globalPosition, qreal ratio, const velmora::PackedDateTime& utc) {
     drag_.reset();
     // Texts are measured as the frame measured them; a pixel is all the canvas needs.
     QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
     QtCanvas measurer(scratch);
     const PointF point{static_cast<float>(position.x() * ratio),
                        static_cast<float>(position.y() * ratio)};
-    ClockObject* element = elementAt(clock_, measurer, utc, point, static_cast<float>(3 * ratio));
+    ClockObject* element = elementAt(clock, measurer, utc, point, static_cast<float>(3 * ratio));
     if (element == nullptr) {
         return false;
     }
     dialog.selectOnClock(element);
-    drag_ =
-        Drag{&dialog, element, globalPosition, offsetOf(*element, u"dX"), offsetOf(*element, u"dY"),
-             false};
+    drag_ = Drag{&dialog,
+                 &clock,
+                 element,
+                 globalPosition,
+                 offsetOf(*element, u"dX"),
+                 offsetOf(*element, u"dY"),
+                 false};
     return true;
 }
 
@@ -51,7 +55,7 @@ void ClockEditing::move(QPoint globalPosition, qreal ratio) {
     }
     drag_->started = true;
     // Offsets are percentages of the dial's radius, which is in device pixels.
-    const double radius = clock_.radius() / ratio;
+    const double radius = drag_->clock->radius() / ratio;
     if (radius <= 0) {
         return;
     }

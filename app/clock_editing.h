@@ -15,13 +15,11 @@ class COptionsDial;
 
 class ClockEditing {
 public:
-    explicit ClockEditing(Clock& clock) : clock_(clock) {}
-
-    // A press at position (logical pixels of the clock window, ratio device pixels each) at
-    // the moment utc. True when it picked an element, which the dialog then selects; the
+    // A press on the clock at position (logical pixels of the clock window, ratio device pixels
+    // each) at the moment utc. True when it picked an element, which the dialog then selects; the
     // window must not move for this press.
-    bool press(COptionsDial& dialog, QPointF position, QPoint globalPosition, qreal ratio,
-               const velmora::PackedDateTime& utc);
+    bool press(COptionsDial& dialog, Clock& clock, QPointF position, QPoint globalPosition,
+               qreal ratio, const velmora::PackedDateTime& utc);
     // The pointer moved with the button held: the picked element follows it, once the drag
     // threshold is passed.
     void move(QPoint globalPosition, qreal ratio);
@@ -32,6 +30,7 @@ public:
 private:
     struct Drag {
         QPointer<COptionsDial> dialog;
+        Clock* clock;
         ClockObject* element;
         QPoint start;
         int startDx;
@@ -39,6 +38,5 @@ private:
         bool started;
     };
 
-    Clock& clock_;
     std::optional<Drag> drag_;
 };

@@ -97,7 +97,7 @@ HelpConfig HelpConfig::fromBuild() {
 
 QString findDocsDir(const QString& executableDir, const QString& sourceDocsDir) {
     const QString installed =
-        QDir::cleanPath(executableDir + QStringLiteral("/../share/velmora/docs"));
+        QDir::cleanPath(executableDir + QStringLiteral("/" VELMORA_DATA_FROM_BIN "/docs"));
     if (!executableDir.isEmpty() && QFileInfo(installed).isDir()) {
         return installed;
     }

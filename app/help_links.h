@@ -31,8 +31,8 @@ struct HelpConfig {
     static HelpConfig fromBuild();
 };
 
-// The bundled pages: <executable dir>/../share/velmora/docs when installed, else the source
-// tree's docs/ folder, so a program run from its build folder finds them too.
+// The bundled pages: <executable dir>/../share/velmora/docs (the data folder) when installed, else
+// the source tree's docs/ folder, so a program run from its build folder finds them too.
 QString findDocsDir(const QString& executableDir, const QString& sourceDocsDir);
 
 // Empty for the feedback link when no address is configured.

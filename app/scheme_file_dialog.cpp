@@ -58,7 +58,7 @@ QString SchemeFileDialog::startFolder(const SettingsStore& settings) {
 QString SchemeFileDialog::examplesFolder() {
     QStringList candidates;
     candidates.append(QCoreApplication::applicationDirPath() +
-                      QStringLiteral("/../share/velmora/schemes"));
+                      QStringLiteral("/" VELMORA_DATA_FROM_BIN "/schemes"));
     const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     for (const QString& data :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {

@@ -5,7 +5,6 @@
 #include "app/frame_painting.h"
 #include "app/help_links.h"
 #include "app/input_shape.h"
-#include "app/options_dial.h"
 #include "app/program_icon.h"
 #include "app/settings.h"
 #include "app/thread_priority.h"
@@ -366,10 +365,9 @@ void CVelmoraDlg::mousePressEvent(QMouseEvent* event) {
     }
     // While the editor is open, a press on an element selects it and a drag moves it.
     const QPoint position = event->position().toPoint();
-    if (COptionsDial* dialog = optionsDialog();
-        dialog != nullptr && !cornerAt(position) &&
-        dialogs_.editing().press(*dialog, event->position(), event->globalPosition().toPoint(),
-                                 devicePixelRatioF(), velmora::packedDateTimeFrom(ticks_.now()))) {
+    if (!cornerAt(position) &&
+        dialogs_.pressOnClock(event->position(), event->globalPosition().toPoint(),
+                              devicePixelRatioF(), velmora::packedDateTimeFrom(ticks_.now()))) {
         drag_.reset();
         return;
     }
@@ -381,8 +379,8 @@ void CVelmoraDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (dialogs_.editing().isActive() && (event->buttons() & Qt::LeftButton)) {
-        dialogs_.editing().move(event->globalPosition().toPoint(), devicePixelRatioF());
+    if (dialogs_.movingOnClock() && (event->buttons() & Qt::LeftButton)) {
+        dialogs_.moveOnClock(event->globalPosition().toPoint(), devicePixelRatioF());
         return;
     }
     if (!drag_ || !(event->buttons() & Qt::LeftButton)) {
@@ -399,7 +397,7 @@ void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
 void CVelmoraDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         drag_.reset();
-        dialogs_.editing().release();
+        dialogs_.releaseOnClock();
     }
     // The corner squares resize; only the rest of the clock opens the menu.
     if (event->button() == Qt::RightButton && !cornerAt(event->position().toPoint())) {

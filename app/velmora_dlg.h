@@ -31,7 +31,6 @@
 #include <memory>
 #include <optional>
 
-class COptionsDial;
 class DesktopBackdrop;
 class CWindowAligner;
 class SettingsStore;
@@ -59,7 +58,7 @@ public:
     void runCommand(MenuCommand command);
     void toggleClickThrough();
     // The customize dialog while one is open from this window, else null.
-    COptionsDial* optionsDialog() const { return dialogs_.optionsDialog(); }
+    QDialog* optionsDialog() const { return dialogs_.optionsDialog(); }
     // The time zone dialog while it runs, else null.
     QDialog* timezonesDialog() const { return dialogs_.timezonesDialog(); }
 

@@ -2,6 +2,7 @@
 // and on a scheme of 200 elements, the way from a committed edit to the frame on screen, and
 // selecting an element by a click on the clock.
 #include "app/about_dialog.h"
+#include "app/editor_module.h"
 #include "app/options_dial.h"
 #include "app/velmora_dlg.h"
 #include "clock/class_registration.h"
@@ -61,7 +62,7 @@ void editToFrame(benchmark::State& state) {
     window.initialize();
     QApplication::processEvents();
     window.runCommand(MenuCommand::Customize);
-    COptionsDial* dial = window.optionsDialog();
+    auto* dial = qobject_cast<COptionsDial*>(window.optionsDialog());
     ClockObject* hand = firstElement(window.clock());
     COptionTreeItem* colour = static_cast<COptionTreeItem*>(hand->item())->firstChild();
     std::uint32_t rgb = 0x102030;
@@ -84,7 +85,7 @@ void selectByClickOnClock(benchmark::State& state) {
     window.initialize();
     QApplication::processEvents();
     window.runCommand(MenuCommand::Customize);
-    COptionsDial* dial = window.optionsDialog();
+    auto* dial = qobject_cast<COptionsDial*>(window.optionsDialog());
     Clock& clock = window.clock();
     ClockObject* hand = nullptr;
     // The second hand, the last hand that shows seconds; drawn over its shadow.
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     loadAppResources();
     registerSchemeClasses();
+    EditorModule::useLinked(velmoraClockEditor());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,6 +1,7 @@
 // The main of the program's window tests: an offscreen QApplication in UTC with the program's
-// resources and scheme classes, then every test.
+// resources, scheme classes and editor, then every test.
 #include "app/about_dialog.h"
+#include "app/editor_module.h"
 #include "clock/class_registration.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     loadAppResources();
     registerSchemeClasses();
+    // The editor's code is linked into the tests rather than loaded as the module.
+    EditorModule::useLinked(velmoraClockEditor());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -116,7 +116,7 @@ TEST_F(ClockDesktopTest, ASchemeDroppedOnTheClockIsLoaded) {
 TEST_F(ClockDesktopTest, AnOpenEditorAsksFirstAndCancelKeepsItsEdits) {
     const QString red = writeScheme(folder_, QStringLiteral("red"), Qt::red);
     window_->runCommand(MenuCommand::Customize);
-    COptionsDial* dialog = window_->optionsDialog();
+    COptionsDial* dialog = qobject_cast<COptionsDial*>(window_->optionsDialog());
     ASSERT_NE(dialog, nullptr);
     QStringList asked;
     QMessageBox::StandardButton answer = QMessageBox::Cancel;
@@ -157,8 +157,7 @@ TEST_F(ClockDesktopTest, AHandOverWaitsWhileAModalWindowRuns) {
 }
 
 TEST_F(ClockDesktopTest, NewClockTakesTheNextFreeNameAndAPlaceBesideThisOne) {
-    EXPECT_EQ(NewClock::nextFreeName([](const QString&) { return false; }),
-              QStringLiteral("2"));
+    EXPECT_EQ(NewClock::nextFreeName([](const QString&) { return false; }), QStringLiteral("2"));
     EXPECT_EQ(NewClock::nextFreeName([](const QString& name) {
                   return name == QStringLiteral("2") || name == QStringLiteral("3");
               }),

@@ -17,7 +17,7 @@ std::ptrdiff_t heapInUse() {
 
 void openAndClose(CVelmoraDlg& window) {
     window.runCommand(MenuCommand::Customize);
-    QPointer<COptionsDial> dial = window.optionsDialog();
+    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(window.optionsDialog());
     ASSERT_NE(dial, nullptr);
     QApplication::processEvents();
     dial->reject();

@@ -855,7 +855,7 @@ TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
     EXPECT_TRUE(customize->isEnabled());
     // Through the menu item itself, as a person picks it, not the command behind it.
     customize->trigger();
-    QPointer<COptionsDial> first = window->optionsDialog();
+    QPointer<COptionsDial> first = qobject_cast<COptionsDial*>(window->optionsDialog());
     ASSERT_NE(first, nullptr);
     window->runCommand(MenuCommand::Customize);
     EXPECT_EQ(COptionsDial::instanceCount(), 1);
@@ -887,7 +887,7 @@ TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
 TEST_F(CustomizeFromClockTest, EndingTheProgramWithTheDialogOpenAsksNothing) {
     auto window = startClock();
     window->runCommand(MenuCommand::Customize);
-    QPointer<COptionsDial> dial = window->optionsDialog();
+    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(window->optionsDialog());
     ASSERT_NE(dial, nullptr);
     int questions = 0;
     dial->setMessageBox([&questions](QMessageBox::Icon, const QString&, const QString&,
@@ -909,7 +909,7 @@ TEST_F(CustomizeFromClockTest, EndingTheProgramWithTheDialogOpenAsksNothing) {
 TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {
     auto window = startClock();
     window->runCommand(MenuCommand::Customize);
-    COptionsDial* dial = window->optionsDialog();
+    COptionsDial* dial = qobject_cast<COptionsDial*>(window->optionsDialog());
     ASSERT_NE(dial, nullptr);
     // Opening selects the body; the element rows are there to edit.
     ClockObject* hand = nullptr;

@@ -1,0 +1,38 @@
+// A module of the program (a shared object with one entry point), loaded at its first use.
+#include "app/module_loader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+ModuleLoader::ModuleLoader(QString name, QStringList folders)
+    : name_(std::move(name)), folders_(std::move(folders)) {}
+
+QStringList ModuleLoader::installedFolders() {
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    return {executableFolder,
+            QDir::cleanPath(executableFolder + QStringLiteral("/" VELMORA_MODULES_FROM_BIN))};
+}
+
+QFunctionPointer ModuleLoader::resolve(const char* entry) {
+    if (tried_) {
+        return entry_;
+    }
+    tried_ = true;
+    const QString fileName = QStringLiteral("lib%1.so").arg(name_);
+    why_ = QStringLiteral("no %1 in %2").arg(fileName, folders_.join(QStringLiteral(", ")));
+    for (const QString& folder : folders_) {
+        const QString path = QDir(folder).filePath(fileName);
+        if (!QFileInfo::exists(path)) {
+            continue;
+        }
+        library_.setFileName(path);
+        entry_ = library_.load() ? library_.resolve(entry) : nullptr;
+        if (entry_ != nullptr) {
+            return entry_;
+        }
+        why_ = library_.errorString();
+        library_.unload();
+    }
+    return nullptr;
+}
