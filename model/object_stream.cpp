@@ -170,10 +170,3 @@ void ObjectIStreamStd::read16(char16_t& value) {
 void ObjectIStreamStd::read8(std::uint8_t& value) {
     value = static_cast<std::uint8_t>(readLittleEndian(1));
 }
-
-bool ObjectIStreamStd::skip(std::uint64_t count) {
-    if (!expectBytes(count, 1, "skip", position())) {
-        return false;
-    }
-    return stream_.seek(static_cast<std::int64_t>(count));
-}

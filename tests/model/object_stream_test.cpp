@@ -138,7 +138,6 @@ public:
         total_ += size;
         return true;
     }
-    bool seek(std::int64_t) override { return false; }
     std::uint64_t position() const override { return total_; }
     std::uint64_t remaining() const override { return 0; }
 
