@@ -21,10 +21,6 @@ public:
     virtual void write16(std::uint16_t value) = 0;
     virtual void write8(std::uint8_t value) = 0;
     virtual ByteStream& byteStream() = 0;
-    // count zero bytes, written from a small buffer so that no count can make it allocate
-    // much.
-    void writeZeros(std::uint64_t count);
-
     // False once any write did not reach the byte stream in full.
     bool ok() const { return ok_; }
     void markFailed() { ok_ = false; }

@@ -303,13 +303,6 @@ std::shared_ptr<const ZoneHistory> machineZoneHistory(const MachineZoneSources& 
     return nullptr;
 }
 
-std::u16string machineZoneAbbreviation(const MachineZoneSources& sources,
-                                       const PackedDateTime& utc) {
-    const auto history = machineZoneHistory(sources);
-    return history != nullptr ? utf8ToUtf16(history->localTypeAt(utc).abbreviation)
-                              : std::u16string();
-}
-
 MachineZoneSources machineZoneSourcesBelow(const std::filesystem::path& root) {
     MachineZoneSources sources;
     sources.localtime = root / "etc/localtime";
