@@ -5,6 +5,8 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -254,6 +256,54 @@ TEST_F(MachineZoneRoot, LocaltimeLinkAndLinkToALink) {
     EXPECT_EQ(machineZoneId(sources_), "Test/Central");
     EXPECT_EQ(abbreviation(sources_, kSummer), "CEST");
 }
+
+// Test/Alias and Test/Central hold the same bytes, so only following the links right tells
+// which one the machine names; /etc/timezone names neither. Each link is (etc-relative path,
+// target); relative targets are read from the folder of the link that holds them.
+struct LinkChainCase {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> links;
+    const char* expected;
+};
+
+class LinkChain : public MachineZoneRoot, public testing::WithParamInterface<LinkChainCase> {};
+
+TEST_P(LinkChain, NamesTheZoneTheLinksLeadTo) {
+    std::ofstream(sources_.timezoneFile) << "Test/Fixed\n";
+    for (const auto& [link, target] : GetParam().links) {
+        const fs::path at = root_ / link;
+        fs::create_directories(at.parent_path());
+        fs::remove(at);
+        fs::create_symlink(target, at);
+    }
+    EXPECT_EQ(machineZoneId(sources_), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chains, LinkChain,
+    testing::Values(LinkChainCase{"OneRelativeHop",
+                                  {{"etc/localtime", "../usr/share/zoneinfo/Test/Central"}},
+                                  "Test/Central"},
+                    LinkChainCase{"OneRelativeHopToTheFirstCopy",
+                                  {{"etc/localtime", "../usr/share/zoneinfo/Test/Alias"}},
+                                  "Test/Alias"},
+                    LinkChainCase{
+                        "TwoRelativeHopsFromTwoFolders",
+                        {{"etc/localtime", "alternatives/tz"},
+                         {"etc/alternatives/tz", "../../usr/share/zoneinfo/Test/Central"}},
+                        "Test/Central"},
+                    LinkChainCase{"LinkInsideTheDatabaseWins",
+                                  {{"usr/share/zoneinfo/Test/Alias", "Central"},
+                                   {"etc/localtime", "../usr/share/zoneinfo/Test/Alias"}},
+                                  "Test/Central"},
+                    LinkChainCase{"RelativeHopIntoThePosixTree",
+                                  {{"usr/share/zoneinfo/posix", "."},
+                                   {"etc/localtime", "../usr/share/zoneinfo/posix/Test/Central"}},
+                                  "Test/Central"},
+                    LinkChainCase{"LoopFallsBackToTheTimezoneFile",
+                                  {{"etc/localtime", "zone"}, {"etc/zone", "localtime"}},
+                                  "Test/Fixed"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MachineZoneRoot, LocaltimeCopiedFromTheDatabase) {
     fs::copy_file(sources_.zoneinfo / "Test/Minutes", sources_.localtime);
