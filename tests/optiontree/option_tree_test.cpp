@@ -170,6 +170,23 @@ TEST_F(OptionTreeTest, DoubleClickOnTheDividerFitsTheWidestLabel) {
     EXPECT_EQ(tree_.columnPosition(), std::min(widest + 5, 300 - 25));
 }
 
+TEST_F(OptionTreeTest, GroupLabelsLongerThanTheColumnRunPastTheDivider) {
+    buildSmallTree();
+    const QString text = QStringLiteral("a label longer than the label column");
+    element_->setLabelText(text);
+    a_->setLabelText(text);
+    tree_.setColumnPosition(60);
+    tree_.layoutRows();
+    const int full = QFontMetrics(tree_.normalFont()).horizontalAdvance(text);
+    ASSERT_LT(16 + 5 + full, 300);
+    EXPECT_EQ(element_->labelTextRect().width(), full);
+    EXPECT_GT(element_->labelTextRect().right(), 60);
+    // A leaf's label is shortened to end before the divider.
+    EXPECT_LT(a_->labelTextRect().width(), full);
+    EXPECT_LE(a_->labelTextRect().right() + 1, 60);
+    EXPECT_EQ(tree_.widestLabelRight(), element_->labelTextRect().right() + 1);
+}
+
 TEST_F(OptionTreeTest, HitTestNamesEachZoneOfARow) {
     buildSmallTree();
     tree_.setColumnPosition(150);
