@@ -117,6 +117,10 @@ TEST_P(QtCanvasCap, PaintsItsShapeAtEitherEnd) {
                 EXPECT_GE(alpha, 160);
             } else if (row.expected[i] == 0) {
                 EXPECT_LE(alpha, 60);
+            } else {
+                // The shape's edge crosses the pixel.
+                EXPECT_GT(alpha, 0);
+                EXPECT_LT(alpha, 255);
             }
         }
     }
@@ -368,12 +372,12 @@ TEST(QtCanvasText, UnknownFamilyFallsBackToSansSerif) {
     EXPECT_GT(paintedCount(image), 20);
 }
 
-enum class Expect { Nothing, Something, Either };
+enum class Expect { Nothing, Something };
 
 void expectPainted(const QImage& image, Expect expect) {
     if (expect == Expect::Nothing) {
         EXPECT_EQ(paintedCount(image), 0);
-    } else if (expect == Expect::Something) {
+    } else {
         EXPECT_GT(paintedCount(image), 0);
     }
 }
@@ -435,8 +439,10 @@ INSTANTIATE_TEST_SUITE_P(
     Values, QtCanvasAbsurdArc,
     testing::Values(
         AbsurdArc{"RingAroundTheImage", kHugeRing, 4, 0, 360, Expect::Nothing},
+        // Beyond the canvas's limit only a ring around a near centre is cut down to size: a
+        // far centre's ring and an ellipse that is no circle draw nothing, by design.
         AbsurdArc{
-            "FarCentreRingThroughTheImage", {100, -1e6f, 2e6f, 2e6f}, 4, 0, 360, Expect::Either},
+            "FarCentreRingThroughTheImage", {100, -1e6f, 2e6f, 2e6f}, 4, 0, 360, Expect::Nothing},
         AbsurdArc{"ToHugeOuterRadius", kHugeRing, kHuge, -90, 90, Expect::Something},
         AbsurdArc{"FromHugeNegativeInnerRadius",
                   {100 + kHuge / 2, 100 + kHuge / 2, -kHuge, -kHuge},
@@ -445,7 +451,7 @@ INSTANTIATE_TEST_SUITE_P(
                   90,
                   Expect::Something},
         AbsurdArc{"FromMinToMax", {150, 150, -100, -100}, 2 * kHuge, -90, 90, Expect::Something},
-        AbsurdArc{"HugeEllipse", {-1e9, -5e8, 2e9, 1e9}, kHuge, -90, 90, Expect::Either},
+        AbsurdArc{"HugeEllipse", {-1e9, -5e8, 2e9, 1e9}, kHuge, -90, 90, Expect::Nothing},
         AbsurdArc{"HugeAngles", {50, 50, 100, 100}, 4, 1e30f, -1e30f, Expect::Something},
         AbsurdArc{"AngleNotANumber", {50, 50, 100, 100}, 4, NAN, 90, Expect::Nothing}),
     [](const auto& info) { return std::string(info.param.name); });
