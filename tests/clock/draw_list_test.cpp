@@ -162,6 +162,7 @@ TEST_F(DrawListTest, OtherSettingsOrAnotherShapeChangeEverything) {
     drawFrame(longer, dial_, {100, 30});
     longer.drawEllipse(kThin, {10, 10, 5, 5});
     EXPECT_TRUE(isEverything(longer.changedSince(before)));
+    EXPECT_TRUE(isEverything(before.changedSince(longer)));
 
     for (bool smooth : {false, true}) {
         DrawList other(measurer_);

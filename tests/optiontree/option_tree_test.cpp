@@ -198,6 +198,8 @@ TEST_F(OptionTreeTest, HitTestNamesEachZoneOfARow) {
     EXPECT_EQ(tree_.hitTest(rowPoint(a_, 144)), OptionTreeHit::kLabel);
     // The divider belongs to rows below the top level only.
     EXPECT_EQ(tree_.hitTest(rowPoint(body_, 150)), OptionTreeHit::kLabel);
+    EXPECT_EQ(tree_.hitTest(rowPoint(body_, 155)), OptionTreeHit::kLabel);
+    EXPECT_EQ(tree_.hitTest(rowPoint(body_, 156)), OptionTreeHit::kAttribute);
     EXPECT_EQ(tree_.hitTest(QPoint(8, element_->location().y() + 9)), OptionTreeHit::kExpand);
     EXPECT_EQ(tree_.hitTest(QPoint(8, a_->location().y() + 9)), OptionTreeHit::kLabel);
     EXPECT_EQ(tree_.hitTest(QPoint(60, 5 * 21 + 3)), OptionTreeHit::kClient);

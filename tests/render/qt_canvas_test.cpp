@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QPainter>
 #include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -65,6 +66,8 @@ Survey survey(const QImage& image) {
 int paintedCount(const QImage& image) {
     return survey(image).painted;
 }
+
+constexpr float kHugeWidth = 2147483647.0f;
 
 Pen pen(float width, LineCap start = LineCap::Flat, LineCap end = LineCap::Flat,
         std::uint32_t argb = 0xFF000000) {
@@ -208,6 +211,42 @@ INSTANTIATE_TEST_SUITE_P(
                     ArcRow{"StartBeyondOneTurn", kRing, 100, 630, 90, {1, 0, 0, 0}},
                     ArcRow{"MirroredBounds", {150, 150, -100, -100}, 100, -90, 90, {0, 0, 1, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A pen wider than the image on a small ring: the band is cut down to reach from the centre to
+// past the corners, a quarter pie with nothing beyond the centre on the other side.
+TEST(QtCanvasArc, AHugePenOnASmallRingIsAPieFromTheCentre) {
+    QImage image = blank(200, 200);
+    QtCanvas(image).drawArc(pen(kHugeWidth), {50, 50, 100, 100}, -90, 90);
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const bool inside = x >= 100 && y <= 98;
+            const bool outside = x <= 98 || y >= 101;
+            if (inside) {
+                ASSERT_EQ(alphaAt(image, x, y), 255) << x << "," << y;
+            } else if (outside) {
+                ASSERT_EQ(alphaAt(image, x, y), 0) << x << "," << y;
+            }
+        }
+    }
+}
+
+// A whole turn, from any start, is the closed ellipse: no seam where a path would begin.
+TEST(QtCanvasArc, AWholeTurnIsTheClosedEllipse) {
+    QImage expected = blank(200, 200);
+    {
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0, 0, 0), 7, Qt::SolidLine, Qt::FlatCap));
+        painter.drawEllipse(QRectF(30, 50, 140, 100));
+    }
+    for (const float start : {-90.0f, 0.0f, 37.0f}) {
+        for (const float sweep : {360.0f, -360.0f}) {
+            QImage image = blank(200, 200);
+            QtCanvas(image).drawArc(pen(7), {30, 50, 140, 100}, start, sweep);
+            EXPECT_EQ(image, expected) << start << " " << sweep;
+        }
+    }
+}
 
 TEST(QtCanvasArc, AnglesOnAnEllipseAreDirectionsFromItsCentre) {
     QImage image = blank(200, 200);
