@@ -4,8 +4,8 @@
 
 #include "clock/clock.h"
 #include "clock/scheme_file.h"
-#include "model/utf.h"
 #include "render/qt_canvas.h"
+#include "render/qt_text.h"
 #include "time/packed_date_time.h"
 
 #include <QDir>
@@ -57,7 +57,7 @@ SchemeChooser::SchemeChooser(const QStringList& folders, QWidget* parent) : QDia
             break;
         }
         // A file that is no scheme is left out rather than shown as a blank.
-        std::unique_ptr<Clock> clock = readSchemeFile(toPath(file.toStdU16String()), nullptr);
+        std::unique_ptr<Clock> clock = readSchemeFile(qStringToPath(file), nullptr);
         if (clock == nullptr) {
             continue;
         }

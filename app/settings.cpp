@@ -2,6 +2,7 @@
 #include "app/settings.h"
 
 #include "model/utf.h"
+#include "render/qt_text.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -15,10 +16,6 @@ namespace {
 QString keyPath(const SettingKey& key) {
     return QString::fromUtf8(key.section.data(), static_cast<qsizetype>(key.section.size())) + '/' +
            QString::fromStdString(key.name);
-}
-
-QString toQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Resolves the escapes and quotes of an INI value as QSettings does, but keeps every comma

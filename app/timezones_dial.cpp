@@ -2,6 +2,7 @@
 #include "app/timezones_dial.h"
 
 #include "model/settings_store.h"
+#include "render/qt_text.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"
@@ -48,10 +49,6 @@ constexpr TemplateItem kTemplate152Items[] = {
 // on the right and below.
 constexpr DialogTemplate kTemplate152{
     152, "VELMORA - Time zone settings", {257, 226}, kTemplate152Items};
-
-QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

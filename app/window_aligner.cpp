@@ -163,11 +163,6 @@ void CWindowAligner::manage(QWidget* window) {
     }
 }
 
-void CWindowAligner::addControl(const QString& controlName, unsigned flags) {
-    QWidget* control = controlName.isEmpty() ? nullptr : findControl(controlName);
-    addWindow(control, flags, controlName);
-}
-
 void CWindowAligner::addWindow(QWidget* control, unsigned flags, const QString& controlName) {
     Control record;
     record.name = controlName;

@@ -59,9 +59,6 @@ public:
     // was given, or the one it would be shown with. The enforce-minimum flag is kept.
     void initForTemplate(QWidget* dialog, std::string_view name, bool relativeToParent);
 
-    // Registers the descendant of the window with that object name; an unknown name is
-    // looked up again in each layout pass.
-    void addControl(const QString& controlName, unsigned flags);
     // Registers a control at its current place; controlName lets a pass find it again
     // should the widget be destroyed and recreated.
     void addWindow(QWidget* control, unsigned flags, const QString& controlName = {});

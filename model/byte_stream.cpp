@@ -1,8 +1,7 @@
-// Seekable byte streams over files and memory that the object streams read and write.
+// Byte streams over files and memory that the object streams read and write.
 #include "model/byte_stream.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -25,24 +24,6 @@ std::string notRegularReason(mode_t mode) {
 
 std::span<const std::uint8_t> ByteStream::lendLasting(std::size_t) {
     return {};
-}
-
-std::uint64_t ByteStream::copyTo(ByteStream& target, std::uint64_t count) {
-    std::array<std::uint8_t, 64 * 1024> buffer;
-    std::uint64_t copied = 0;
-    while (copied < count) {
-        std::size_t chunk =
-            static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), count - copied));
-        std::size_t got = read(buffer.data(), chunk);
-        if (got == 0 || !target.write(buffer.data(), got)) {
-            break;
-        }
-        copied += got;
-        if (got < chunk) {
-            break;
-        }
-    }
-    return copied;
 }
 
 MemoryByteStream::MemoryByteStream(std::span<const std::uint8_t> view, Lifetime lifetime)
@@ -82,15 +63,6 @@ bool MemoryByteStream::write(const void* data, std::size_t size) {
         std::memcpy(owned_.data() + position_, data, size);
     }
     position_ += size;
-    return true;
-}
-
-bool MemoryByteStream::seek(std::int64_t offset) {
-    std::int64_t target = static_cast<std::int64_t>(position_) + offset;
-    if (target < 0 || static_cast<std::uint64_t>(target) > bytes().size()) {
-        return false;
-    }
-    position_ = static_cast<std::size_t>(target);
     return true;
 }
 
@@ -166,16 +138,6 @@ bool FileByteStream::write(const void* data, std::size_t size) {
     }
     position_ += size;
     size_ = std::max(size_, position_);
-    return true;
-}
-
-bool FileByteStream::seek(std::int64_t offset) {
-    std::int64_t target = static_cast<std::int64_t>(position_) + offset;
-    if (file_ == nullptr || target < 0 ||
-        std::fseek(file_, static_cast<long>(offset), SEEK_CUR) != 0) {
-        return false;
-    }
-    position_ = static_cast<std::uint64_t>(target);
     return true;
 }
 

@@ -1,4 +1,4 @@
-// Seekable byte streams over files and memory that the object streams read and write.
+// Byte streams over files and memory that the object streams read and write.
 #pragma once
 
 #include <cstddef>
@@ -17,13 +17,9 @@ public:
     virtual std::size_t read(void* buffer, std::size_t size) = 0;
     // Writes all bytes; false if any could not be written.
     virtual bool write(const void* data, std::size_t size) = 0;
-    // Moves the position by offset bytes; false if that leaves the stream.
-    virtual bool seek(std::int64_t offset) = 0;
     virtual std::uint64_t position() const = 0;
     // Bytes between the position and the end.
     virtual std::uint64_t remaining() const = 0;
-    // Copies up to count bytes from here into target; returns how many arrived there.
-    virtual std::uint64_t copyTo(ByteStream& target, std::uint64_t count);
     // Where the stream reads bytes that last as long as the program, the next size of them,
     // moving past them, so a reader can keep them without a copy; empty, not moving, where it
     // does not or fewer remain.
@@ -43,7 +39,6 @@ public:
 
     std::size_t read(void* buffer, std::size_t size) override;
     bool write(const void* data, std::size_t size) override;
-    bool seek(std::int64_t offset) override;
     std::uint64_t position() const override { return position_; }
     std::uint64_t remaining() const override { return bytes().size() - position_; }
     std::span<const std::uint8_t> lendLasting(std::size_t size) override;
@@ -77,7 +72,6 @@ public:
     const std::string& openError() const { return openError_; }
     std::size_t read(void* buffer, std::size_t size) override;
     bool write(const void* data, std::size_t size) override;
-    bool seek(std::int64_t offset) override;
     std::uint64_t position() const override { return position_; }
     std::uint64_t remaining() const override;
     // Flushes and closes; false if anything failed so far.

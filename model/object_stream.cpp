@@ -12,16 +12,6 @@ void ObjectIStream::fail(std::string reason, std::uint64_t offset) {
     error_ = ReadError{std::move(reason), offset};
 }
 
-void ObjectOStream::writeZeros(std::uint64_t count) {
-    // Small, since it lives in the program's file; a longer run takes more writes.
-    static constexpr std::array<std::uint8_t, 4096> kZeros{};
-    while (count > 0 && ok()) {
-        std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(kZeros.size(), count));
-        writeRaw(kZeros.data(), chunk);
-        count -= chunk;
-    }
-}
-
 bool ObjectIStream::expectBytes(std::uint64_t count, std::uint64_t itemSize, const char* what,
                                 std::uint64_t countOffset) {
     if (failed_) {
@@ -169,11 +159,4 @@ void ObjectIStreamStd::read16(char16_t& value) {
 }
 void ObjectIStreamStd::read8(std::uint8_t& value) {
     value = static_cast<std::uint8_t>(readLittleEndian(1));
-}
-
-bool ObjectIStreamStd::skip(std::uint64_t count) {
-    if (!expectBytes(count, 1, "skip", position())) {
-        return false;
-    }
-    return stream_.seek(static_cast<std::int64_t>(count));
 }

@@ -21,10 +21,6 @@ public:
     virtual void write16(std::uint16_t value) = 0;
     virtual void write8(std::uint8_t value) = 0;
     virtual ByteStream& byteStream() = 0;
-    // count zero bytes, written from a small buffer so that no count can make it allocate
-    // much.
-    void writeZeros(std::uint64_t count);
-
     // False once any write did not reach the byte stream in full.
     bool ok() const { return ok_; }
     void markFailed() { ok_ = false; }
@@ -59,7 +55,6 @@ public:
     virtual void read16(std::uint16_t& value) = 0;
     virtual void read16(char16_t& value) = 0;
     virtual void read8(std::uint8_t& value) = 0;
-    virtual bool skip(std::uint64_t count) = 0;
     virtual ByteStream& byteStream() = 0;
 
     virtual std::uint64_t position() const = 0;
@@ -118,7 +113,6 @@ public:
     void read16(std::uint16_t& value) override;
     void read16(char16_t& value) override;
     void read8(std::uint8_t& value) override;
-    bool skip(std::uint64_t count) override;
     ByteStream& byteStream() override { return stream_; }
 
     std::uint64_t position() const override { return stream_.position() - start_; }

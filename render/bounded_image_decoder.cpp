@@ -159,6 +159,16 @@ QString sizeText(QSize size) {
     return QStringLiteral("%1 x %2 pixels").arg(size.width()).arg(size.height());
 }
 
+// The refusal of a declared size beyond the pixel budget, whether the headers or the reader
+// told it; nothing within the budget.
+std::optional<DecodedImage> refusedForPixels(QSize declared, const ImageDecodeBudget& budget) {
+    if (std::int64_t{declared.width()} * declared.height() <= budget.maxPixels) {
+        return std::nullopt;
+    }
+    return refused(ImageRefusal::OverSizeLimit,
+                   QStringLiteral("over the size limit: ") + sizeText(declared), declared);
+}
+
 // Reads the bytes until told to stop; then reads fail, which every Qt image reader takes as
 // the end of the file. Not a QBuffer: Qt's JPEG reader hands a QBuffer's whole memory to the
 // library at once, and the library would then never ask again.
@@ -229,10 +239,8 @@ struct BoundedImageDecoder::Job {
             declared = reader.size();
         }
         if (declared.isValid() && declared.width() > 0 && declared.height() > 0) {
-            if (std::int64_t{declared.width()} * declared.height() > budget.maxPixels) {
-                return refused(ImageRefusal::OverSizeLimit,
-                               QStringLiteral("over the size limit: ") + sizeText(declared),
-                               declared);
+            if (auto refusal = refusedForPixels(declared, budget)) {
+                return std::move(*refusal);
             }
             // JPEG decodes straight to a smaller size, a fraction of the work.
             const QSize kept = keptSize(declared, budget.keepWithin);
@@ -280,11 +288,10 @@ std::optional<DecodedImage> refusedByHeaders(const Inspection& inspection,
         return refused(ImageRefusal::NotAnImage, QStringLiteral("not an image: it has no pixels"),
                        declared);
     }
-    const std::int64_t pixels = std::int64_t{declared.width()} * declared.height();
-    if (pixels > budget.maxPixels) {
-        return refused(ImageRefusal::OverSizeLimit,
-                       QStringLiteral("over the size limit: ") + sizeText(declared), declared);
+    if (auto refusal = refusedForPixels(declared, budget)) {
+        return refusal;
     }
+    const std::int64_t pixels = std::int64_t{declared.width()} * declared.height();
     if (inspection.scans > 1 && pixels > budget.maxPixelScans / inspection.scans) {
         return refused(ImageRefusal::OverSizeLimit,
                        QStringLiteral("over the size limit: ") + sizeText(declared) +

@@ -6,9 +6,6 @@
 class QIODevice;
 class QString;
 
-// Whether the device's next bytes are a PNG signature; the device stays where it was.
-bool startsAsPng(QIODevice& device);
-
 // Qt finds the reader of an image by asking each image plugin, even when the format is named,
 // which loads every plugin installed; a PNG has a reader built into Qt. Null when the file
 // cannot be read or is no PNG.

@@ -3,6 +3,7 @@
 
 #include "render/bounded_image_decoder.h"
 #include "render/byte_view.h"
+#include "render/qt_text.h"
 
 #include <QElapsedTimer>
 #include <QFontDatabase>
@@ -158,11 +159,6 @@ std::pair<double, double> distanceRange(QPointF p, const QRectF& rect) {
     const double fx = std::max(std::fabs(p.x() - rect.left()), std::fabs(p.x() - rect.right()));
     const double fy = std::max(std::fabs(p.y() - rect.top()), std::fabs(p.y() - rect.bottom()));
     return {std::hypot(dx, dy), std::hypot(fx, fy)};
-}
-
-QString qtText(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()),
-                   static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -403,7 +399,7 @@ const QtCanvas::CachedFont* QtCanvas::fontFor(const FontSpec& request) {
         return &*font_;
     }
     QFont font;
-    const QString family = qtText(request.family);
+    const QString family = toQString(request.family);
     // QFontDatabase::hasFamily costs a tenth of a millisecond; the cached list is much cheaper.
     if (!family.isEmpty() && QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
         font.setFamily(family);
@@ -432,7 +428,7 @@ std::optional<SizeF> QtCanvas::measureText(const FontSpec& font, std::u16string_
     if (text.empty()) {
         return SizeF{};
     }
-    const QStringList lines = qtText(text).split(QLatin1Char('\n'));
+    const QStringList lines = toQString(text).split(QLatin1Char('\n'));
     double advance = 0;
     for (const QString& line : lines) {
         advance = std::max(advance, cached->metrics.horizontalAdvance(line));
@@ -461,7 +457,7 @@ void QtCanvas::drawText(const FontSpec& font, std::uint32_t argb, std::u16string
     painter_.setFont(cached.font);
     painter_.setPen(QColor::fromRgba(argb));
     double baseline = cached.metrics.ascent();
-    for (const QString& line : qtText(text).split(QLatin1Char('\n'))) {
+    for (const QString& line : toQString(text).split(QLatin1Char('\n'))) {
         painter_.drawText(QPointF(0, baseline), line);
         baseline += cached.metrics.lineSpacing();
     }

@@ -2,6 +2,7 @@
 #include "time/machine_zone.h"
 
 #include "time/system_zone_table.h"
+#include "time/zone_id.h"
 
 #include <algorithm>
 #include <cctype>
@@ -78,10 +79,6 @@ std::string firstWordOf(const std::filesystem::path& file) {
     const auto isSpace = [](std::uint8_t c) { return std::isspace(c) != 0; };
     const auto start = std::find_if_not(bytes->begin(), bytes->end(), isSpace);
     return std::string(start, std::find_if(start, bytes->end(), isSpace));
-}
-
-bool isSafeZoneId(std::string_view id) {
-    return !id.empty() && id.front() != '/' && id.find("..") == std::string_view::npos;
 }
 
 // The zone of the database whose file holds exactly these bytes: `preferred` first, then the
@@ -304,13 +301,6 @@ std::shared_ptr<const ZoneHistory> machineZoneHistory(const MachineZoneSources& 
         break;
     }
     return nullptr;
-}
-
-std::u16string machineZoneAbbreviation(const MachineZoneSources& sources,
-                                       const PackedDateTime& utc) {
-    const auto history = machineZoneHistory(sources);
-    return history != nullptr ? utf8ToUtf16(history->localTypeAt(utc).abbreviation)
-                              : std::u16string();
 }
 
 MachineZoneSources machineZoneSourcesBelow(const std::filesystem::path& root) {

@@ -64,9 +64,4 @@ std::optional<ZoneRecord> machineZoneOwnRecord(const MachineZoneSources& sources
 // names, or its POSIX rule. Null when the zone is unknown.
 std::shared_ptr<const ZoneHistory> machineZoneHistory(const MachineZoneSources& sources);
 
-// The machine zone's abbreviation at the UTC instant ("CET", "CEST"); empty when the zone is
-// unknown.
-std::u16string machineZoneAbbreviation(const MachineZoneSources& sources,
-                                       const PackedDateTime& utc);
-
 } // namespace velmora

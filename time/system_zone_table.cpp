@@ -2,6 +2,7 @@
 #include "time/system_zone_table.h"
 
 #include "time/machine_zone.h"
+#include "time/zone_id.h"
 
 #include <algorithm>
 #include <cctype>
@@ -106,11 +107,6 @@ std::vector<std::string> zoneTreeIds(const std::filesystem::path& dir) {
     return ids;
 }
 
-// Ids come from the database's own lists; still, never let one leave the folder.
-bool isSafeId(std::string_view id) {
-    return !id.empty() && id.front() != '/' && id.find("..") == std::string_view::npos;
-}
-
 bool byDisplayName(const ZoneRecord& a, const ZoneRecord& b) {
     return a.displayNameView() < b.displayNameView();
 }
@@ -172,7 +168,7 @@ std::optional<ZoneRecord> readZoneRecord(const std::filesystem::path& dir, const
         note = &ignored;
     }
     note->id = id;
-    const auto footer = isSafeId(id) ? readTzifFile(dir / id) : std::nullopt;
+    const auto footer = isSafeZoneId(id) ? readTzifFile(dir / id) : std::nullopt;
     if (!footer) {
         note->outcome = ZoneLoadNote::Outcome::Unreadable;
         return std::nullopt;

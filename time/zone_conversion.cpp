@@ -51,7 +51,8 @@ bool isDaylightTime(const ZoneRules& rules, const PackedDateTime& utc) {
     const std::int64_t standardStart = transitionInstant(rules.StandardDate, year);
     const bool afterDaylightStart = daylightStart <= standardLocal;
     const bool beforeStandardStart = daylightLocal < standardStart;
-    if (rules.DaylightDate.wMonth >= rules.StandardDate.wMonth) {
+    // Which change comes first in the year, not which month: both may fall in one month.
+    if (daylightStart >= standardStart) {
         // Daylight time spans the turn of the year (southern hemisphere).
         return beforeStandardStart || afterDaylightStart;
     }

@@ -3,6 +3,7 @@
 #include "time/zone_history.h"
 
 #include "time/calendar.h"
+#include "time/zone_id.h"
 
 #include <algorithm>
 #include <climits>
@@ -80,13 +81,6 @@ bool hasYearlyChanges(const std::optional<PosixTz>& rule) {
 
 bool sameLocalType(const ZoneLocalType& a, const ZoneLocalType& b) {
     return a.utOffset == b.utOffset && a.isDst == b.isDst && a.abbreviation == b.abbreviation;
-}
-
-// Ids come from settings, the environment and the database's own lists; never let one leave
-// the folder.
-bool isSafeZoneId(std::string_view id) {
-    return !id.empty() && id.front() != '/' && id.find("..") == std::string_view::npos &&
-           id.find('\0') == std::string_view::npos;
 }
 
 } // namespace

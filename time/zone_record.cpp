@@ -1,4 +1,4 @@
-// Zone record names and byte forms.
+// Zone record names and their UTF-8 forms.
 #include "time/zone_record.h"
 
 #include <algorithm>
@@ -21,69 +21,6 @@ void setField(std::span<char16_t> field, std::u16string_view text) {
     std::copy_n(text.begin(), n, field.begin());
 }
 
-struct Writer {
-    std::uint8_t* p;
-    void u16(std::uint16_t v) {
-        *p++ = static_cast<std::uint8_t>(v);
-        *p++ = static_cast<std::uint8_t>(v >> 8);
-    }
-    void i32(std::int32_t v) {
-        const auto u = static_cast<std::uint32_t>(v);
-        for (int i = 0; i < 4; ++i) {
-            *p++ = static_cast<std::uint8_t>(u >> (8 * i));
-        }
-    }
-    void time(const SystemTime& t) {
-        for (auto v : {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond,
-                       t.wMilliseconds}) {
-            u16(v);
-        }
-    }
-};
-
-struct Reader {
-    const std::uint8_t* p;
-    std::uint16_t u16() {
-        const auto v = static_cast<std::uint16_t>(p[0] | p[1] << 8);
-        p += 2;
-        return v;
-    }
-    std::int32_t i32() {
-        std::uint32_t u = 0;
-        for (int i = 0; i < 4; ++i) {
-            u |= static_cast<std::uint32_t>(p[i]) << (8 * i);
-        }
-        p += 4;
-        return static_cast<std::int32_t>(u);
-    }
-    SystemTime time() {
-        SystemTime t;
-        for (auto* f : {&t.wYear, &t.wMonth, &t.wDayOfWeek, &t.wDay, &t.wHour, &t.wMinute,
-                        &t.wSecond, &t.wMilliseconds}) {
-            *f = u16();
-        }
-        return t;
-    }
-};
-
-void writeRules(Writer& w, const ZoneRules& r) {
-    w.i32(r.Bias);
-    w.i32(r.StandardBias);
-    w.i32(r.DaylightBias);
-    w.time(r.StandardDate);
-    w.time(r.DaylightDate);
-}
-
-ZoneRules readRules(Reader& r) {
-    ZoneRules rules;
-    rules.Bias = r.i32();
-    rules.StandardBias = r.i32();
-    rules.DaylightBias = r.i32();
-    rules.StandardDate = r.time();
-    rules.DaylightDate = r.time();
-    return rules;
-}
-
 } // namespace
 
 std::u16string_view ZoneRecord::displayNameView() const {
@@ -97,50 +34,6 @@ void ZoneRecord::setDisplayName(std::u16string_view name) {
 }
 void ZoneRecord::setStandardName(std::u16string_view name) {
     setField(standardName, name);
-}
-
-std::array<std::uint8_t, kZoneRulesSize> zoneRulesToBytes(const ZoneRules& rules) {
-    std::array<std::uint8_t, kZoneRulesSize> bytes{};
-    Writer w{bytes.data()};
-    writeRules(w, rules);
-    return bytes;
-}
-
-std::optional<ZoneRules> zoneRulesFromBytes(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() != kZoneRulesSize) {
-        return std::nullopt;
-    }
-    Reader r{bytes.data()};
-    return readRules(r);
-}
-
-std::array<std::uint8_t, kZoneRecordSize> zoneRecordToBytes(const ZoneRecord& record) {
-    std::array<std::uint8_t, kZoneRecordSize> bytes{};
-    Writer w{bytes.data()};
-    for (char16_t c : record.displayName) {
-        w.u16(c);
-    }
-    for (char16_t c : record.standardName) {
-        w.u16(c);
-    }
-    writeRules(w, record.rules);
-    return bytes;
-}
-
-std::optional<ZoneRecord> zoneRecordFromBytes(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() != kZoneRecordSize) {
-        return std::nullopt;
-    }
-    ZoneRecord record;
-    Reader r{bytes.data()};
-    for (char16_t& c : record.displayName) {
-        c = r.u16();
-    }
-    for (char16_t& c : record.standardName) {
-        c = r.u16();
-    }
-    record.rules = readRules(r);
-    return record;
 }
 
 std::u16string utf8ToUtf16(std::string_view text) {

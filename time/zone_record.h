@@ -73,12 +73,6 @@ static_assert(sizeof(ZoneRecord) == kZoneRecordSize);
 static_assert(offsetof(ZoneRecord, standardName) == 512);
 static_assert(offsetof(ZoneRecord, rules) == 768);
 
-// The byte forms, little-endian whatever the host.
-std::array<std::uint8_t, kZoneRulesSize> zoneRulesToBytes(const ZoneRules& rules);
-std::optional<ZoneRules> zoneRulesFromBytes(std::span<const std::uint8_t> bytes);
-std::array<std::uint8_t, kZoneRecordSize> zoneRecordToBytes(const ZoneRecord& record);
-std::optional<ZoneRecord> zoneRecordFromBytes(std::span<const std::uint8_t> bytes);
-
 // UTF-8 and UTF-16 conversions for names; ill-formed input becomes U+FFFD.
 std::u16string utf8ToUtf16(std::string_view text);
 std::string utf16ToUtf8(std::u16string_view text);

@@ -72,11 +72,6 @@ ZoneRecord zoneSlot(int i) {
     return slot != nullptr ? slot->record : ZoneRecord{};
 }
 
-ZoneRules zoneSlotRules(int i) {
-    const Slot* slot = slotAt(i);
-    return slot != nullptr ? slot->record.rules : ZoneRules{};
-}
-
 PackedDateTime zoneSlotTime(int i, const PackedDateTime& utc) {
     const Slot* slot = slotAt(i);
     if (slot == nullptr) {

@@ -22,10 +22,9 @@ void setZoneSlot(int i, const ZoneRecord& record);
 // The same with the history given (null: convert by the rules).
 void setZoneSlot(int i, const ZoneRecord& record, std::shared_ptr<const ZoneHistory> history);
 
-// The record and the rules of slot i; all zero (UTC) for a slot never set and for an index
+// The record of slot i; all zero (UTC) for a slot never set and for an index
 // outside 0 to 4, which a stored scheme may hold.
 ZoneRecord zoneSlot(int i);
-ZoneRules zoneSlotRules(int i);
 
 // The local time of slot i at the UTC instant: by the zone's history where the slot has one,
 // else by its rules (toZoneTime).

@@ -13,7 +13,11 @@
 
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -62,23 +66,33 @@ void collectUnshowableImages(PropertyMap& map, std::vector<std::string>& problem
     }
 }
 
+// One path and an optional flag, in any order; nothing when anything else is given.
+std::optional<std::pair<std::string, bool>> sourceAndFlag(const std::vector<std::string>& args,
+                                                          std::string_view flag) {
+    std::pair<std::string, bool> parsed{std::string(), false};
+    for (const std::string& arg : args) {
+        if (arg == flag) {
+            parsed.second = true;
+        } else if (parsed.first.empty()) {
+            parsed.first = arg;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (parsed.first.empty()) {
+        return std::nullopt;
+    }
+    return parsed;
+}
+
 } // namespace
 
 int runDumpCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    bool withData = false;
-    std::string source;
-    for (const std::string& arg : args) {
-        if (arg == "--with-data") {
-            withData = true;
-        } else if (source.empty()) {
-            source = arg;
-        } else {
-            return kExitUsage;
-        }
-    }
-    if (source.empty()) {
+    const auto parsed = sourceAndFlag(args, "--with-data");
+    if (!parsed) {
         return kExitUsage;
     }
+    const auto& [source, withData] = *parsed;
     std::unique_ptr<Clock> clock;
     if (source == "--default") {
         ReadError error;
@@ -97,20 +111,11 @@ int runDumpCommand(const std::vector<std::string>& args, std::ostream& out, std:
 }
 
 int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    bool strict = false;
-    std::string source;
-    for (const std::string& arg : args) {
-        if (arg == "--strict") {
-            strict = true;
-        } else if (source.empty()) {
-            source = arg;
-        } else {
-            return kExitUsage;
-        }
-    }
-    if (source.empty()) {
+    const auto parsed = sourceAndFlag(args, "--strict");
+    if (!parsed) {
         return kExitUsage;
     }
+    const auto& [source, strict] = *parsed;
     std::unique_ptr<Clock> clock = readStrict(source, err);
     if (clock == nullptr) {
         return kExitInvalidInput;

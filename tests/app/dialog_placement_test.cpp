@@ -19,6 +19,8 @@ const QRect kScreen(0, 0, 1920, 1080);
 const PlacementCase kCases[] = {
     // Room on the right: beside it, tops aligned.
     {"Right", {100, 100, 200, 200}, {600, 600}, {308, 100}},
+    // Exactly the dialog's width and the gap left on the right: still beside it there.
+    {"RightJustFits", {1112, 100, 200, 200}, {600, 600}, {1320, 100}},
     // The clock near the right edge: on its left.
     {"Left", {1600, 100, 200, 200}, {600, 600}, {992, 100}},
     // Tall dialog beside a clock low on the screen: moved up to stay on the screen.

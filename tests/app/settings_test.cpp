@@ -100,6 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
         HandWrittenRow{"CommentCutsTheValue", "SchemeLoaded=a,b ; note", u"a,b"},
         HandWrittenRow{"QuotesAndEscapes", "SchemeLoaded=\"x; y\",\\tz\\x263a,\\\"q\\\"\\101,\\\\",
                        u"x; y,\tz\u263a,\"q\"A,\\"},
+        // Octal digits end at 7: an 8 after them is text (the comma makes the reading ours).
+        HandWrittenRow{"OctalStopsBeforeEight", "SchemeLoaded=\\1018,\\79", u"A8,\a9"},
         HandWrittenRow{"Utf8", "SchemeLoaded=\xc3\xa9t\xc3\xa9,\xc3\xa9", u"\u00e9t\u00e9,\u00e9"},
         HandWrittenRow{"Continued", "SchemeLoaded=a,\\\n  b", u"a,  b"},
         HandWrittenRow{"OnlyCommas", "SchemeLoaded=,", u","},

@@ -424,7 +424,7 @@ TEST_F(WindowAlignerTest, ARecreatedControlIsFoundByNameAndKeepsItsMargins) {
     ok->setObjectName("ok");
     ok->setGeometry(240, 170, 50, 20);
     aligner_.initForWindow(&window_, nullptr, true, "", false);
-    aligner_.addControl("ok", CWindowAligner::MoveRight | CWindowAligner::MoveDown);
+    aligner_.addWindow(ok.get(), CWindowAligner::MoveRight | CWindowAligner::MoveDown, "ok");
     window_.show();
     ok = std::make_unique<QWidget>(&window_);
     ok->setObjectName("ok");

@@ -107,6 +107,30 @@ TEST_F(DrawListTest, AMovedHandChangesItsOldAndNewPlaceOnly) {
     EXPECT_LE(changed.bottom - changed.top, 80);
 }
 
+// Moved further than the reach's margin, the new box no longer covers the old place: only
+// the old command's box does, and it must be in the area to be cleared.
+TEST_F(DrawListTest, AHandMovedFarClearsItsOldPlaceThroughItsOldBox) {
+    DrawList before(measurer_);
+    DrawList after(measurer_);
+    drawFrame(before, dial_, {100, 30});
+    drawFrame(after, dial_, {170, 100});
+    const PixelArea changed = after.changedSince(before);
+    const auto covers = [&](PointF p) {
+        const int x = static_cast<int>(p.x);
+        const int y = static_cast<int>(p.y);
+        return changed.intersects({x, y, x + 1, y + 1});
+    };
+    for (PointF old : {PointF{100, 30}, PointF{100, 65}, PointF{100, 95}}) {
+        EXPECT_TRUE(covers(old)) << "old place " << old.x << "," << old.y;
+    }
+    for (PointF now : {PointF{169, 100}, PointF{135, 100}}) {
+        EXPECT_TRUE(covers(now)) << "new place " << now.x << "," << now.y;
+    }
+    // Two boxes, not the rectangle around both: the corner between them is left alone.
+    EXPECT_FALSE(covers({150, 50}));
+    EXPECT_FALSE(covers({80, 150}));
+}
+
 TEST_F(DrawListTest, ANewTextChangesItsBox) {
     DrawList before(measurer_);
     DrawList after(measurer_);
@@ -138,6 +162,7 @@ TEST_F(DrawListTest, OtherSettingsOrAnotherShapeChangeEverything) {
     drawFrame(longer, dial_, {100, 30});
     longer.drawEllipse(kThin, {10, 10, 5, 5});
     EXPECT_TRUE(isEverything(longer.changedSince(before)));
+    EXPECT_TRUE(isEverything(before.changedSince(longer)));
 
     for (bool smooth : {false, true}) {
         DrawList other(measurer_);

@@ -125,6 +125,61 @@ INSTANTIATE_TEST_SUITE_P(
         HostileRow{"TooDeep", nested(70), "nesting deeper than 64", 12 + 64 * 25}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A chain of hands inside hands below the body, the innermost one empty.
+Bytes handChain(int hands) {
+    Builder b;
+    b.emptyBase().u32(1);
+    for (int i = 1; i < hands; ++i) {
+        b.astr("ClockHand").emptyBase().u32(1);
+    }
+    b.astr("ClockHand").emptyBase().u32(0);
+    return b.bytes;
+}
+
+// Each map ends where its children end: hundreds of maps side by side never add up to the
+// nesting limit, only maps inside maps do.
+TEST_F(SchemeFileTest, WideSchemesReadAndWriteByteForByte) {
+    Clock clock;
+    for (int i = 0; i < 300; ++i) {
+        auto hand = std::make_unique<ClockHand>();
+        hand->findChildAs<PercentProperty>(u"End")->setValue(i % 100);
+        clock.append(std::move(hand));
+    }
+    const Bytes bytes = schemeBytes(clock);
+    ReadError error;
+    std::unique_ptr<Clock> read = readSchemeBytes(bytes, &error, true);
+    ASSERT_NE(read, nullptr) << error.reason << " at " << error.offset;
+    EXPECT_EQ(countObjects(*read), countObjects(clock));
+    EXPECT_EQ(schemeBytes(*read), bytes);
+
+    const fs::path path = folder_ / "wide.Velmora";
+    ASSERT_TRUE(saveSchemeFile(*read, path, nullptr));
+    EXPECT_EQ(fileBytes(path), bytes);
+    std::unique_ptr<Clock> reread = readSchemeFile(path, &error, true);
+    ASSERT_NE(reread, nullptr) << error.reason;
+    EXPECT_EQ(schemeBytes(*reread), bytes);
+}
+
+TEST_F(SchemeFileTest, NestingIsCountedPerLevelUpToTheLimit) {
+    // The body and 63 hands, each holding the next, are 64 levels; the last, empty hand adds none.
+    const int deepest = ObjectIStream::kMaxDepth;
+    EXPECT_NE(readSchemeBytes(handChain(deepest), nullptr, true), nullptr);
+    ReadError error;
+    EXPECT_EQ(readSchemeBytes(handChain(deepest + 1), &error, true), nullptr);
+    EXPECT_NE(error.reason.find("nesting deeper than 64"), std::string::npos) << error.reason;
+
+    // After many closed levels side by side, a chain to the limit still reads.
+    Builder wide;
+    wide.emptyBase().u32(401);
+    for (int i = 0; i < 400; ++i) {
+        wide.astr("ClockHand").emptyBase().u32(1).astr("ClockHand").emptyBase().u32(0);
+    }
+    const Bytes chain = handChain(deepest);
+    wide.bytes.insert(wide.bytes.end(), chain.begin() + 12, chain.end());
+    EXPECT_NE(readSchemeBytes(wide.bytes, &error, true), nullptr)
+        << error.reason << " at " << error.offset;
+}
+
 TEST_F(SchemeFileTest, EveryTruncationFailsAndEveryByteFlipIsHandled) {
     Bytes bytes = smallScheme();
     for (std::size_t size = 0; size < bytes.size(); ++size) {

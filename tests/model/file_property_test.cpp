@@ -331,7 +331,8 @@ TEST_F(FilePropertyTest, ReadingTakesCarriedFilesUpToTheLimitThatChoosingHas) {
         out.write32(std::int32_t{21});
         out.writeWString(u"x.png");
         out.write32(static_cast<std::uint32_t>(size));
-        out.writeZeros(size);
+        const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(size));
+        out.writeRaw(zeros.data(), zeros.size());
         MemoryByteStream bytes(stream.bytes());
         ObjectIStreamStd reader(bytes);
         FileProperty property;

@@ -119,55 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRow{"OddLastByte", {1, 0, 0, 0, 'a'}, "larger than the bytes left", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Counts what reaches it without keeping it; fails once more than capacity bytes came.
-class CountingStream : public ByteStream {
-public:
-    explicit CountingStream(std::uint64_t capacity) : capacity_(capacity) {}
-    std::size_t read(void*, std::size_t) override { return 0; }
-    bool write(const void* data, std::size_t size) override {
-        // Looking at the first chunks is enough: they all come from the same buffer.
-        const auto* bytes = static_cast<const std::uint8_t*>(data);
-        if (writes_ < 4) {
-            nonZero_ = nonZero_ || std::any_of(bytes, bytes + size, [](auto b) { return b != 0; });
-        }
-        largest_ = std::max(largest_, size);
-        ++writes_;
-        if (total_ + size > capacity_) {
-            return false;
-        }
-        total_ += size;
-        return true;
-    }
-    bool seek(std::int64_t) override { return false; }
-    std::uint64_t position() const override { return total_; }
-    std::uint64_t remaining() const override { return 0; }
-
-    std::uint64_t capacity_;
-    std::uint64_t total_ = 0;
-    std::size_t largest_ = 0;
-    std::uint64_t writes_ = 0;
-    bool nonZero_ = false;
-};
-
-TEST(ObjectStreamTest, ZerosGoOutInBoundedChunksAndStopAtTheFirstFailure) {
-    // More than the 4 GiB a carried file can claim: nothing may be allocated in one piece.
-    constexpr std::uint64_t kHuge = 5ull << 30;
-    CountingStream sink(UINT64_MAX);
-    ObjectOStreamStd out(sink);
-    out.writeZeros(kHuge);
-    EXPECT_TRUE(out.ok());
-    EXPECT_EQ(sink.total_, kHuge);
-    EXPECT_LE(sink.largest_, 64u * 1024);
-    EXPECT_FALSE(sink.nonZero_);
-
-    CountingStream full(100000);
-    ObjectOStreamStd failing(full);
-    failing.writeZeros(kHuge);
-    EXPECT_FALSE(failing.ok());
-    // The write that overflowed is the last one tried.
-    EXPECT_EQ(full.writes_, 100000 / sink.largest_ + 1);
-}
-
 TEST(ObjectStreamTest, FailedWriteIsReported) {
     Bytes storage{1, 2, 3};
     MemoryByteStream readOnly{std::span<const std::uint8_t>(storage)};

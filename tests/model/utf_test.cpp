@@ -29,6 +29,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PathRow{"CutSequence", "a\xc3", u"a\xdcc3"},
                     PathRow{"CutBeforeAscii", "\xe2\x82z", u"\xdce2\xdc82z"},
                     PathRow{"Overlong", "\xc0\xaf", u"\xdcc0\xdcaf"},
+                    PathRow{"OverlongFourBytes", "\xf0\x8f\xbf\xbf", u"\xdcf0\xdc8f\xdcbf\xdcbf"},
                     PathRow{"EncodedSurrogate", "\xed\xa0\x80", u"\xdced\xdca0\xdc80"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -36,6 +37,8 @@ TEST(PathTextTest, OtherTextStaysAsItWas) {
     // Text for display replaces what UTF-8 cannot hold.
     EXPECT_EQ(toUtf8(u"a\xdce9"), "a\xef\xbf\xbd");
     EXPECT_EQ(fromUtf8("a\xe9"), u"a\ufffd");
+    EXPECT_EQ(fromUtf8("\xf0\x8f\xbf\xbf"), u"\ufffd");
+    EXPECT_EQ(fromUtf8("\xe0\x9f\xbf"), u"\ufffd");
     // A lone surrogate outside the bytes' range is no byte.
     EXPECT_EQ(toPath(u"a\xd800"
                      u"b\xdc41")

@@ -170,6 +170,23 @@ TEST_F(OptionTreeTest, DoubleClickOnTheDividerFitsTheWidestLabel) {
     EXPECT_EQ(tree_.columnPosition(), std::min(widest + 5, 300 - 25));
 }
 
+TEST_F(OptionTreeTest, GroupLabelsLongerThanTheColumnRunPastTheDivider) {
+    buildSmallTree();
+    const QString text = QStringLiteral("a label longer than the label column");
+    element_->setLabelText(text);
+    a_->setLabelText(text);
+    tree_.setColumnPosition(60);
+    tree_.layoutRows();
+    const int full = QFontMetrics(tree_.normalFont()).horizontalAdvance(text);
+    ASSERT_LT(16 + 5 + full, 300);
+    EXPECT_EQ(element_->labelTextRect().width(), full);
+    EXPECT_GT(element_->labelTextRect().right(), 60);
+    // A leaf's label is shortened to end before the divider.
+    EXPECT_LT(a_->labelTextRect().width(), full);
+    EXPECT_LE(a_->labelTextRect().right() + 1, 60);
+    EXPECT_EQ(tree_.widestLabelRight(), element_->labelTextRect().right() + 1);
+}
+
 TEST_F(OptionTreeTest, HitTestNamesEachZoneOfARow) {
     buildSmallTree();
     tree_.setColumnPosition(150);
@@ -181,6 +198,8 @@ TEST_F(OptionTreeTest, HitTestNamesEachZoneOfARow) {
     EXPECT_EQ(tree_.hitTest(rowPoint(a_, 144)), OptionTreeHit::kLabel);
     // The divider belongs to rows below the top level only.
     EXPECT_EQ(tree_.hitTest(rowPoint(body_, 150)), OptionTreeHit::kLabel);
+    EXPECT_EQ(tree_.hitTest(rowPoint(body_, 155)), OptionTreeHit::kLabel);
+    EXPECT_EQ(tree_.hitTest(rowPoint(body_, 156)), OptionTreeHit::kAttribute);
     EXPECT_EQ(tree_.hitTest(QPoint(8, element_->location().y() + 9)), OptionTreeHit::kExpand);
     EXPECT_EQ(tree_.hitTest(QPoint(8, a_->location().y() + 9)), OptionTreeHit::kLabel);
     EXPECT_EQ(tree_.hitTest(QPoint(60, 5 * 21 + 3)), OptionTreeHit::kClient);

@@ -201,10 +201,14 @@ TEST(RtfReaderTest, ParagraphsLinesAndTabs) {
 
 TEST(RtfReaderTest, ColoursComeFromTheColourTableAndUnknownOnesAreAuto) {
     const QString rtf = QStringLiteral(
-        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
-        "\\cf1 red \\cf2 blue \\cf0 auto \\cf3 unknown \\cf2147483647 huge \\cf-5 negative}");
+        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;"
+        "\\red300\\green-5\\blue256;}"
+        "\\cf1 red \\cf2 blue \\cf3 clamped \\cf0 auto \\cf4 unknown \\cf2147483647 huge "
+        "\\cf-5 negative}");
     EXPECT_EQ(formatAt(rtf, QStringLiteral("red")).foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(formatAt(rtf, QStringLiteral("blue")).foreground().color(), QColor(0, 0, 255));
+    // Components beyond a byte are clamped to it.
+    EXPECT_EQ(formatAt(rtf, QStringLiteral("clamped")).foreground().color(), QColor(255, 0, 255));
     for (const char* word : {"auto", "unknown", "huge", "negative"}) {
         EXPECT_FALSE(
             formatAt(rtf, QString::fromLatin1(word)).hasProperty(QTextFormat::ForegroundBrush))
@@ -277,6 +281,10 @@ std::vector<HostileCase> hostileCases() {
          QStringLiteral("{\\rtf1 a") + QString(63, u'{') + QStringLiteral("x") + QString(63, u'}') +
              QStringLiteral("}"),
          true, "", QStringLiteral("ax")},
+        {"NestingOneOverTheLimit",
+         QStringLiteral("{\\rtf1 a") + QString(64, u'{') + QStringLiteral("x") + QString(64, u'}') +
+             QStringLiteral("}"),
+         false, "nested deeper than 64", QStringLiteral("a")},
         {"UMinusOne", QStringLiteral("{\\rtf1 a\\u-1?b\\u-32768?c}"), true, "",
          QString::fromUtf16(u"a\uFFFDb\u8000c")},
         {"UOutside16Bits", QStringLiteral("{\\rtf1 a\\u70000?b}"), false, "outside 16 bits",

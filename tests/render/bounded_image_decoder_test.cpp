@@ -93,6 +93,35 @@ TEST(BoundedImageDecoderTest, LargeImagesAreKeptWithinTheKeepSizeInTheirAspect) 
     EXPECT_EQ(small.image.size(), QSize(40, 60));
 }
 
+// The budgets hold to the pixel: as many pixels (times scans) as allowed decode, one more row
+// is refused by its headers alone.
+TEST(BoundedImageDecoderTest, BudgetsHoldToThePixel) {
+    ImageDecodeBudget budget;
+    budget.maxPixels = 100 * 100;
+    for (const char* format : {"png", "jpeg"}) {
+        EXPECT_TRUE(BoundedImageDecoder(budget).decode(encoded(gradient(100, 100), format)).ok())
+            << format;
+        const DecodedImage over =
+            BoundedImageDecoder(budget).decode(encoded(gradient(100, 101), format));
+        EXPECT_EQ(over.refusal, ImageRefusal::OverSizeLimit) << format;
+        EXPECT_EQ(over.reason.toStdString(), "over the size limit: 100 x 101 pixels") << format;
+    }
+
+    // A JPEG of two scans counts its pixels twice.
+    QByteArray twoScans = encoded(gradient(64, 64, QImage::Format_Grayscale8), "jpeg");
+    const qsizetype scan = twoScans.indexOf("\xFF\xDA");
+    const qsizetype end = twoScans.lastIndexOf("\xFF\xD9");
+    ASSERT_GT(scan, 0);
+    ASSERT_GT(end, scan);
+    twoScans.insert(end, twoScans.mid(scan, end - scan));
+    ImageDecodeBudget scans;
+    scans.maxPixelScans = 2 * 64 * 64 - 1;
+    const DecodedImage refused = BoundedImageDecoder(scans).decode(twoScans);
+    EXPECT_EQ(refused.refusal, ImageRefusal::OverSizeLimit);
+    EXPECT_TRUE(refused.reason.endsWith(QLatin1String(" in 2 scans")))
+        << refused.reason.toStdString();
+}
+
 // Past the work budget, the time budget still holds: the caller gets its answer on time and
 // the decode left behind stops reading.
 TEST(BoundedImageDecoderTest, ADecodeOverItsTimeIsAbandonedOnTime) {

@@ -5,6 +5,8 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -12,6 +14,12 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kFixture = fs::path(VELMORA_TEST_DATA_DIR) / "zoneinfo";
+
+// The machine zone's abbreviation at the instant, by its history; empty when it has none.
+std::string abbreviation(const MachineZoneSources& sources, const PackedDateTime& utc) {
+    const auto history = machineZoneHistory(sources);
+    return history != nullptr ? history->localTypeAt(utc).abbreviation : std::string();
+}
 
 class MachineZone : public testing::Test {
 protected:
@@ -182,8 +190,8 @@ TEST_F(MachineZoneRoot, TzAsIdColonIdAndPath) {
         sources_.tz = tz;
         EXPECT_EQ(machineZoneId(sources_), "Test/Southern") << tz;
         EXPECT_EQ(displayName(), u"(UTC+10:00) Test/Southern") << tz;
-        EXPECT_EQ(machineZoneAbbreviation(sources_, kWinter), u"AEDT") << tz;
-        EXPECT_EQ(machineZoneAbbreviation(sources_, kSummer), u"AEST") << tz;
+        EXPECT_EQ(abbreviation(sources_, kWinter), "AEDT") << tz;
+        EXPECT_EQ(abbreviation(sources_, kSummer), "AEST") << tz;
         EXPECT_FALSE(machineZoneOwnRecord(sources_).has_value());
     }
     // A link name is the zone it stands for.
@@ -200,17 +208,17 @@ TEST_F(MachineZoneRoot, TzAsPosixRuleGetsARecordOfItsOwn) {
     EXPECT_EQ(own->displayNameView(), u"(UTC+01:00) CET-1CEST,M3.5.0,M10.5.0/3");
     EXPECT_EQ(own->rules, test::centralEurope());
     EXPECT_EQ(displayName(), own->displayNameView());
-    EXPECT_EQ(machineZoneAbbreviation(sources_, kWinter), u"CET");
-    EXPECT_EQ(machineZoneAbbreviation(sources_, kSummer), u"CEST");
+    EXPECT_EQ(abbreviation(sources_, kWinter), "CET");
+    EXPECT_EQ(abbreviation(sources_, kSummer), "CEST");
     // The C library reads a rule only without the colon; a file of that name comes first.
     sources_.tz = ":" + rule;
     EXPECT_FALSE(machineZoneOwnRecord(sources_).has_value());
     EXPECT_EQ(displayName(), u"");
-    EXPECT_EQ(machineZoneAbbreviation(sources_, kWinter), u"");
+    EXPECT_EQ(abbreviation(sources_, kWinter), "");
     test::writeFile(sources_.zoneinfo / "XYZ3",
                     test::tzifBytes({}, {{7200, false, "XYZ"}}, "XYZ-2"));
     sources_.tz = "XYZ3";
-    EXPECT_EQ(machineZoneAbbreviation(sources_, kWinter), u"XYZ");
+    EXPECT_EQ(abbreviation(sources_, kWinter), "XYZ");
     EXPECT_FALSE(machineZoneOwnRecord(sources_).has_value());
 }
 
@@ -224,9 +232,9 @@ TEST_F(MachineZoneRoot, SystemTableHoldsTheRuleRecord) {
     const std::u16string name = machineZoneDisplayName(table);
     EXPECT_EQ(name, u"(UTC+03:30) <+0330>-3:30");
     EXPECT_EQ(findZoneByDisplayName(table, name).rules.Bias, -210);
-    EXPECT_EQ(machineZoneAbbreviation(currentMachineZoneSources(), kWinter), u"+0330");
+    EXPECT_EQ(abbreviation(currentMachineZoneSources(), kWinter), "+0330");
     setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-    EXPECT_EQ(machineZoneAbbreviation(currentMachineZoneSources(), kSummer), u"CEST");
+    EXPECT_EQ(abbreviation(currentMachineZoneSources(), kSummer), "CEST");
     unsetenv("TZ");
     unsetenv("TZDIR");
 }
@@ -246,8 +254,56 @@ TEST_F(MachineZoneRoot, LocaltimeLinkAndLinkToALink) {
     fs::remove(sources_.zoneinfo / "Test/Alias");
     fs::create_symlink("Central", sources_.zoneinfo / "Test/Alias");
     EXPECT_EQ(machineZoneId(sources_), "Test/Central");
-    EXPECT_EQ(machineZoneAbbreviation(sources_, kSummer), u"CEST");
+    EXPECT_EQ(abbreviation(sources_, kSummer), "CEST");
 }
+
+// Test/Alias and Test/Central hold the same bytes, so only following the links right tells
+// which one the machine names; /etc/timezone names neither. Each link is (etc-relative path,
+// target); relative targets are read from the folder of the link that holds them.
+struct LinkChainCase {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> links;
+    const char* expected;
+};
+
+class LinkChain : public MachineZoneRoot, public testing::WithParamInterface<LinkChainCase> {};
+
+TEST_P(LinkChain, NamesTheZoneTheLinksLeadTo) {
+    std::ofstream(sources_.timezoneFile) << "Test/Fixed\n";
+    for (const auto& [link, target] : GetParam().links) {
+        const fs::path at = root_ / link;
+        fs::create_directories(at.parent_path());
+        fs::remove(at);
+        fs::create_symlink(target, at);
+    }
+    EXPECT_EQ(machineZoneId(sources_), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chains, LinkChain,
+    testing::Values(LinkChainCase{"OneRelativeHop",
+                                  {{"etc/localtime", "../usr/share/zoneinfo/Test/Central"}},
+                                  "Test/Central"},
+                    LinkChainCase{"OneRelativeHopToTheFirstCopy",
+                                  {{"etc/localtime", "../usr/share/zoneinfo/Test/Alias"}},
+                                  "Test/Alias"},
+                    LinkChainCase{
+                        "TwoRelativeHopsFromTwoFolders",
+                        {{"etc/localtime", "alternatives/tz"},
+                         {"etc/alternatives/tz", "../../usr/share/zoneinfo/Test/Central"}},
+                        "Test/Central"},
+                    LinkChainCase{"LinkInsideTheDatabaseWins",
+                                  {{"usr/share/zoneinfo/Test/Alias", "Central"},
+                                   {"etc/localtime", "../usr/share/zoneinfo/Test/Alias"}},
+                                  "Test/Central"},
+                    LinkChainCase{"RelativeHopIntoThePosixTree",
+                                  {{"usr/share/zoneinfo/posix", "."},
+                                   {"etc/localtime", "../usr/share/zoneinfo/posix/Test/Central"}},
+                                  "Test/Central"},
+                    LinkChainCase{"LoopFallsBackToTheTimezoneFile",
+                                  {{"etc/localtime", "zone"}, {"etc/zone", "localtime"}},
+                                  "Test/Fixed"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MachineZoneRoot, LocaltimeCopiedFromTheDatabase) {
     fs::copy_file(sources_.zoneinfo / "Test/Minutes", sources_.localtime);
@@ -274,8 +330,8 @@ TEST_F(MachineZoneRoot, LocaltimeOfUnknownContentUsesItsOwnRule) {
     const auto own = machineZoneOwnRecord(sources_);
     ASSERT_TRUE(own.has_value());
     EXPECT_EQ(own->displayNameView(), u"(UTC+02:00) NEW-2");
-    EXPECT_EQ(machineZoneAbbreviation(sources_, {20200101, 0}), u"OLD");
-    EXPECT_EQ(machineZoneAbbreviation(sources_, kWinter), u"NEW");
+    EXPECT_EQ(abbreviation(sources_, {20200101, 0}), "OLD");
+    EXPECT_EQ(abbreviation(sources_, kWinter), "NEW");
     // The same as TZ names a file outside the database.
     sources_.tz = sources_.localtime.string();
     EXPECT_EQ(machineZoneId(sources_), "NEW-2");
@@ -284,7 +340,7 @@ TEST_F(MachineZoneRoot, LocaltimeOfUnknownContentUsesItsOwnRule) {
 TEST_F(MachineZoneRoot, TimezoneFileOnlyWhenNothingBetter) {
     std::ofstream(sources_.timezoneFile) << "Test/Fixed\n";
     EXPECT_EQ(machineZoneId(sources_), "Test/Fixed");
-    EXPECT_EQ(machineZoneAbbreviation(sources_, kWinter), u"-05");
+    EXPECT_EQ(abbreviation(sources_, kWinter), "-05");
     std::ofstream(sources_.localtime) << "not a zone file";
     EXPECT_EQ(machineZoneId(sources_), "Test/Fixed");
     fs::remove(sources_.localtime);

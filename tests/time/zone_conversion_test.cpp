@@ -115,6 +115,32 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // Southern hemisphere: daylight time spans the turn of the year.
+// Both changes in March 2026 (Sundays the 1st and the 22nd at 2:00), UTC standard time: three
+// weeks of daylight time, or all the year but those weeks.
+ZoneRules marchWeeks() {
+    return makeRules(0, -60, yearlyRule(3, 1, 0, 2), yearlyRule(3, 4, 0, 2));
+}
+ZoneRules allButMarchWeeks() {
+    return makeRules(0, -60, yearlyRule(3, 4, 0, 2), yearlyRule(3, 1, 0, 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SameMonth, ZoneConversion,
+    testing::Values(
+        ConversionCase{
+            "ShortBefore", marchWeeks(), {20260115, 12000000}, {20260115, 12000000}, false},
+        ConversionCase{
+            "ShortWithin", marchWeeks(), {20260310, 12000000}, {20260310, 13000000}, true},
+        ConversionCase{
+            "ShortAfter", marchWeeks(), {20260701, 12000000}, {20260701, 12000000}, false},
+        ConversionCase{
+            "LongBefore", allButMarchWeeks(), {20260115, 12000000}, {20260115, 13000000}, true},
+        ConversionCase{
+            "LongWithin", allButMarchWeeks(), {20260310, 12000000}, {20260310, 12000000}, false},
+        ConversionCase{
+            "LongAfter", allButMarchWeeks(), {20260701, 12000000}, {20260701, 13000000}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(
     SouthernSwitches, ZoneConversion,
     testing::Values(

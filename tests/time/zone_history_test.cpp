@@ -78,7 +78,54 @@ INSTANTIATE_TEST_SUITE_P(
                     RuleCase{"QuarterHours", "<+1245>-12:45<+1345>,M9.5.0/2:45,M4.1.0/3:45"},
                     RuleCase{"JulianNoLeap", "<+0330>-3:30<+0430>,J80/0,J264/0"},
                     RuleCase{"JulianZeroBased", "AAA3BBB,79/2,263/2"},
+                    RuleCase{"JulianAroundLeapDay", "<+03>-3<+04>,J59/0,J60/23"},
+                    RuleCase{"ZeroBasedAroundLeapDay", "AAA3BBB,58/2,59/23"},
+                    RuleCase{"LastWeekOfFebruary", "AAA3BBB,M2.5.2/2,M12.5.0/2"},
                     RuleCase{"Fixed", "<+0545>-5:45"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Each rule form at the days where leap and common years part: Jn never counts February 29,
+// a zero-based n does, and a fifth week is the last one, February 29 included.
+struct RuleDaysCase {
+    const char* name;
+    const char* tz; // standard time is UTC, daylight one hour ahead, changes at 0:00 local
+    std::int32_t year;
+    std::int32_t daylightFrom; // the local dates of the two changes
+    std::int32_t daylightUntil;
+};
+
+class RuleDays : public testing::TestWithParam<RuleDaysCase> {};
+
+TEST_P(RuleDays, ChangeOnTheirDays) {
+    const RuleDaysCase& c = GetParam();
+    const auto history = ZoneHistory::fromPosixTz(c.tz);
+    ASSERT_TRUE(history.has_value());
+    const std::int64_t from = secondsSinceEpoch({packDate(c.year, 1, 1), 0});
+    const std::int64_t to = secondsSinceEpoch({packDate(c.year + 1, 1, 1), 0});
+    const std::int64_t start = secondsSinceEpoch({c.daylightFrom, 0});
+    // The end is at midnight of daylight time, an hour earlier in UTC.
+    const std::int64_t end = secondsSinceEpoch({c.daylightUntil, 0}) - 3600;
+    EXPECT_EQ(history->changesBetween(from, to), (std::vector<std::int64_t>{start, end}));
+    EXPECT_FALSE(history->localTypeAt(start - 1).isDst);
+    EXPECT_TRUE(history->localTypeAt(start).isDst);
+    EXPECT_TRUE(history->localTypeAt(end - 1).isDst);
+    EXPECT_FALSE(history->localTypeAt(end).isDst);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, RuleDays,
+    testing::Values(
+        RuleDaysCase{"J59Common", "AAA0BBB,J59/0,J365/0", 2026, 20260228, 20261231},
+        RuleDaysCase{"J59Leap", "AAA0BBB,J59/0,J365/0", 2028, 20280228, 20281231},
+        RuleDaysCase{"J60Common", "AAA0BBB,J60/0,J300/0", 2026, 20260301, 20261027},
+        RuleDaysCase{"J60Leap", "AAA0BBB,J60/0,J300/0", 2028, 20280301, 20281027},
+        RuleDaysCase{"J60Century", "AAA0BBB,J60/0,J300/0", 2100, 21000301, 21001027},
+        RuleDaysCase{"N59Common", "AAA0BBB,59/0,364/0", 2026, 20260301, 20261231},
+        RuleDaysCase{"N59Leap", "AAA0BBB,59/0,364/0", 2028, 20280229, 20281230},
+        RuleDaysCase{"N365Leap", "AAA0BBB,1/0,365/0", 2028, 20280102, 20281231},
+        RuleDaysCase{"M2LastCommon", "AAA0BBB,M2.5.2/0,M12.5.0/0", 2026, 20260224, 20261227},
+        RuleDaysCase{"M2LastLeap", "AAA0BBB,M2.5.2/0,M12.5.0/0", 2028, 20280229, 20281231},
+        RuleDaysCase{"M2FourthLeap", "AAA0BBB,M2.4.2/0,M12.1.0/0", 2028, 20280222, 20281203}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Daylight time from January 1 0:00 to December 31 25:00 is daylight time all year (RFC 8536).

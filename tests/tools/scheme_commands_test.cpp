@@ -246,6 +246,9 @@ TEST_F(SchemeCommandsTest, ReportsBrokenSchemesAndUsage) {
     EXPECT_EQ(tool("check").status, 2);
     EXPECT_EQ(tool("roundtrip one").status, 2);
     EXPECT_EQ(tool("dump --with-data").status, 2);
+    EXPECT_EQ(tool("check --strict").status, 2);
+    EXPECT_EQ(tool("dump " + path("a.Velmora") + " " + path("b.Velmora")).status, 2);
+    EXPECT_EQ(tool("check --strict " + path("a.Velmora") + " --with-data").status, 2);
 }
 
 } // namespace
