@@ -12,6 +12,7 @@
 #include "clock/scheme_file.h"
 #include "model/settings_store.h"
 #include "model/utf.h"
+#include "render/qt_text.h"
 
 #include <QApplication>
 #include <QDir>
@@ -135,7 +136,7 @@ bool ClockDialogs::loadSchemeAsUser(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     ReadError error;
     // Read whole before anything is asked or changed, so a bad file changes nothing.
-    std::unique_ptr<Clock> fresh = readSchemeFile(toPath(absolute.toStdU16String()), &error);
+    std::unique_ptr<Clock> fresh = readSchemeFile(qStringToPath(absolute), &error);
     if (fresh == nullptr) {
         const QString message =
             QStringLiteral("This file could not be loaded as a scheme:\n%1\n\n%2 (at byte %3).")
@@ -152,7 +153,7 @@ bool ClockDialogs::loadSchemeAsUser(const QString& path) {
         return false;
     }
     emit userSchemeChosen();
-    clock_.takeLoadedScheme(*fresh, toPath(absolute.toStdU16String()), settings_);
+    clock_.takeLoadedScheme(*fresh, qStringToPath(absolute), settings_);
     emit schemeChanged();
     return true;
 }

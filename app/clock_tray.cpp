@@ -2,6 +2,7 @@
 #include "app/clock_tray.h"
 
 #include "model/string_table.h"
+#include "render/qt_text.h"
 
 namespace {
 constexpr int kTooltipTextId = 49;
@@ -29,8 +30,7 @@ bool ClockTray::refresh() {
 
 void ClockTray::createIcon() {
     tray_ = std::make_unique<QSystemTrayIcon>(icon_);
-    const std::u16string_view tooltip = stringTableText(kTooltipTextId);
-    tray_->setToolTip(QString::fromUtf16(tooltip.data(), static_cast<qsizetype>(tooltip.size())));
+    tray_->setToolTip(toQString(stringTableText(kTooltipTextId)));
     tray_->setContextMenu(menu_());
     connect(tray_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {

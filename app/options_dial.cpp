@@ -19,6 +19,7 @@
 #include "model/string_property.h"
 #include "model/utf.h"
 #include "optiontree/option_tree_list.h"
+#include "render/qt_text.h"
 #include "resources/default_scheme.h"
 
 #include <QAction>
@@ -34,11 +35,6 @@ constexpr int kElementCommands[] = {COptionsDial::CopySelected, COptionsDial::De
                                     COptionsDial::MoveDown, COptionsDial::MoveUp};
 
 int liveDialogs = 0;
-
-QString toQString(const std::filesystem::path& path) {
-    const std::u16string text = fromPath(path);
-    return QString::fromStdU16String(text);
-}
 
 QMessageBox::StandardButton runMessageBox(QWidget* parent, QMessageBox::Icon icon,
                                           const QString& caption, const QString& text,
@@ -115,7 +111,7 @@ bool COptionsDial::initDialog() {
     auto* forward = new QShortcut(this);
     forward->setKeys(redoKeys);
     connect(forward, &QShortcut::activated, this, &COptionsDial::stepForward);
-    openedScheme_ = toQString(clock_->schemePath());
+    openedScheme_ = pathToQString(clock_->schemePath());
     openedSetting_ = settings_.readText(settings::kSchemeLoaded);
     showScheme(openedScheme_);
 
@@ -396,7 +392,7 @@ bool COptionsDial::saveAs() {
             path += QLatin1Char('.') + SchemeFileDialog::suffix();
         }
         std::string error;
-        const std::filesystem::path target = toPath(path.toStdU16String());
+        const std::filesystem::path target = qStringToPath(path);
         if (saveSchemeFile(*clock_, target, &error)) {
             // The saved scheme is the one the clock starts with from now on.
             clock_->recordSchemePath(target, settings_);
@@ -432,7 +428,7 @@ void COptionsDial::load() {
     }
     ReadError error;
     // The file is read whole before the clock takes it over, so a bad file changes nothing.
-    if (!clock_->loadSchemeFile(toPath(path.toStdU16String()), settings_, &error)) {
+    if (!clock_->loadSchemeFile(qStringToPath(path), settings_, &error)) {
         ask(QMessageBox::Warning, QStringLiteral("Load error"),
             QStringLiteral("This file could not be loaded as a scheme:\n%1\n\n%2 (at byte %3).")
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.reason))

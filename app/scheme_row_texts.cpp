@@ -9,6 +9,7 @@
 #include "optiontree/option_tree_item_combo_box.h"
 #include "optiontree/option_tree_item_file.h"
 #include "render/byte_view.h"
+#include "render/qt_text.h"
 #include "time/zone_slots.h"
 
 #include <QBuffer>
@@ -41,9 +42,7 @@ void SchemeRowTexts::nameZoneRows(Clock& clock) {
             const velmora::ZoneRecord record = velmora::zoneSlot(choices[i].first);
             std::u16string_view name = record.standardNameView();
             // An empty slot converts to UTC.
-            const QString zoneName =
-                name.empty() ? QStringLiteral("UTC")
-                             : QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
+            const QString zoneName = name.empty() ? QStringLiteral("UTC") : toQString(name);
             row->setEntryText(static_cast<int>(i), QString::fromStdU16String(choices[i].second) +
                                                        QStringLiteral(" - ") + zoneName);
         }
