@@ -46,6 +46,7 @@ ClockMenu::ClockMenu() : menu_(std::make_unique<QMenu>(QStringLiteral("Options")
     // Above the scheme and zone items, whose places from the bottom of the menu stay.
     add(top, "New clock", MenuCommand::NewClock);
     add(top, "Start with the desktop", MenuCommand::StartWithDesktop)->setCheckable(true);
+    add(top, "Dates in my language", MenuCommand::DatesInMyLanguage)->setCheckable(true);
     top.addSeparator();
     add(top, "Schemes...", MenuCommand::Schemes);
     add(top, "Customize...", MenuCommand::Customize);

@@ -26,6 +26,7 @@ enum class MenuCommand : int {
     NewClock = 40101,
     StartWithDesktop = 40102,
     Schemes = 40103,
+    DatesInMyLanguage = 40104,
     Exit = 57665,
 };
 
