@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
@@ -10,10 +11,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
+
+constexpr const char* kTemplateContext = "DialogTemplate";
 
 // The average width the dialog units count in: that of the 52 Latin letters, rounded, which
 // is what dialog templates were designed against.
@@ -51,7 +57,8 @@ private:
 };
 
 QWidget* makeControl(QWidget& dialog, const TemplateItem& item) {
-    const QString text = QString::fromUtf8(item.text);
+    // The tables mark their texts with QT_TRANSLATE_NOOP in this context.
+    const QString text = QCoreApplication::translate(kTemplateContext, item.text);
     switch (item.kind) {
     case TemplateItem::Kind::Label:
         return new QLabel(text, &dialog);
@@ -92,6 +99,42 @@ QWidget* makeControl(QWidget& dialog, const TemplateItem& item) {
     return nullptr;
 }
 
+// The width a button, check box or group box needs to show its whole text; 0 for the controls
+// whose text may give way (labels widen on their own, paths elide).
+int textWidthNeeded(QWidget& control) {
+    if (auto* button = qobject_cast<QPushButton*>(&control)) {
+        // Not the size hint: styles give every button a minimum width the table may undercut.
+        const QStyle* style = button->style();
+        const QString text = QString(button->text()).remove(QLatin1Char('&'));
+        return button->fontMetrics().horizontalAdvance(text) +
+               2 * (style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                    style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button));
+    }
+    if (auto* check = qobject_cast<QCheckBox*>(&control)) {
+        return check->sizeHint().width();
+    }
+    if (auto* group = qobject_cast<QGroupBox*>(&control)) {
+        return group->minimumSizeHint().width();
+    }
+    return 0;
+}
+
+// How much wider than the table the dialog is made so that no button, check box or group title
+// is cut, as a translated text may need: every position and width across grows alike, so the
+// table's alignments and gaps stay. 1 where the table's widths hold the texts.
+double widthScale(const DialogUnits& units, const DialogTemplate& layout,
+                  const std::vector<QWidget*>& controls) {
+    double scale = 1.0;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const int width = units.x(layout.items[i].units.width());
+        const int needed = textWidthNeeded(*controls[i]);
+        if (width > 0 && needed > width) {
+            scale = std::max(scale, static_cast<double>(needed) / width);
+        }
+    }
+    return scale;
+}
+
 } // namespace
 
 DialogUnits::DialogUnits(const QFont& font) {
@@ -110,15 +153,25 @@ QSize DialogUnits::toPixels(const QSize& units) const {
 
 void createTemplateControls(QWidget& dialog, const DialogTemplate& layout) {
     const DialogUnits units(dialog.font());
-    dialog.setWindowTitle(QString::fromUtf8(layout.title));
-    dialog.resize(units.toPixels(layout.units));
+    dialog.setWindowTitle(QCoreApplication::translate(kTemplateContext, layout.title));
+    std::vector<QWidget*> controls;
     for (const TemplateItem& item : layout.items) {
-        QWidget* control = makeControl(dialog, item);
-        control->setObjectName(QString::fromUtf8(item.name));
-        QRect place = units.toPixels(item.units);
+        controls.push_back(makeControl(dialog, item));
+        controls.back()->setObjectName(QString::fromUtf8(item.name));
+    }
+    const double scale = widthScale(units, layout, controls);
+    const auto across = [scale](int pixels) {
+        return static_cast<int>(std::lround(pixels * scale));
+    };
+    const QSize size = units.toPixels(layout.units);
+    dialog.resize(across(size.width()), size.height());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        QWidget* control = controls[i];
+        const QRect table = units.toPixels(layout.items[i].units);
+        QRect place(across(table.x()), table.y(), across(table.width()), table.height());
         // Fonts wider than the one the table was drawn for would clip a label's last letters;
         // labels sit left of their neighbours with room to spare.
-        if (item.kind == TemplateItem::Kind::Label) {
+        if (layout.items[i].kind == TemplateItem::Kind::Label) {
             place.setWidth(std::max(place.width(), control->sizeHint().width()));
         }
         // The table's height of a drop-down list counts its opened list: the closed box takes

@@ -1,0 +1,71 @@
+// The string table's texts in the user's language, looked up by their English text.
+#include "optiontree/string_table_translation.h"
+
+#include "model/string_table.h"
+#include "resources/string_table.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Choices the model names outside the string table; they are looked up like its texts.
+[[maybe_unused]] const char* const kModelChoices[] = {
+    QT_TRANSLATE_NOOP("StringTable", "(Local machine time zone)"),
+    QT_TRANSLATE_NOOP("StringTable", "(User set time zone 1)"),
+    QT_TRANSLATE_NOOP("StringTable", "(User set time zone 2)"),
+    QT_TRANSLATE_NOOP("StringTable", "(User set time zone 3)"),
+    QT_TRANSLATE_NOOP("StringTable", "(User set time zone 4)"),
+};
+
+// Every label of the table, longest first, so that "hand" does not take the place of a longer
+// label that starts with it.
+const std::vector<std::u16string>& labelsLongestFirst() {
+    static const std::vector<std::u16string> labels = [] {
+        std::vector<std::u16string> all;
+        for (const StringTableEntry& entry : stringTableEntries()) {
+            const PropertyTexts& texts = sharedPropertyTexts(entry.id);
+            if (!texts.label.empty()) {
+                all.push_back(texts.label);
+            }
+        }
+        std::sort(all.begin(), all.end(),
+                  [](const auto& a, const auto& b) { return a.size() > b.size(); });
+        return all;
+    }();
+    return labels;
+}
+
+QString toQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QString translatedTableText(std::u16string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const QByteArray source = toQString(text).toUtf8();
+    return QCoreApplication::translate(kStringTableContext, source.constData());
+}
+
+QString translatedRowLabel(std::u16string_view text) {
+    const QString whole = translatedTableText(text);
+    if (whole != toQString(text)) {
+        return whole;
+    }
+    for (const std::u16string& label : labelsLongestFirst()) {
+        if (text.size() > label.size() && text.substr(0, label.size()) == label &&
+            text[label.size()] == u' ') {
+            const std::u16string_view rest = text.substr(label.size() + 1);
+            return translatedTableText(label) + QLatin1Char(' ') + translatedTableText(rest);
+        }
+    }
+    return whole;
+}
+
+QString translatedTableEntry(int id) {
+    return translatedTableText(stringTableText(id));
+}
