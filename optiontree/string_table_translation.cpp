@@ -19,14 +19,16 @@ namespace {
     QT_TRANSLATE_NOOP("StringTable", "(User set time zone 4)"),
 };
 
-// Every label of the table, longest first, so that "hand" does not take the place of a longer
+// Every property and element label of the table, longest first, so that "hand" does not take the place of a longer
 // label that starts with it.
 const std::vector<std::u16string>& labelsLongestFirst() {
     static const std::vector<std::u16string> labels = [] {
         std::vector<std::u16string> all;
         for (const StringTableEntry& entry : stringTableEntries()) {
             const PropertyTexts& texts = sharedPropertyTexts(entry.id);
-            if (!texts.label.empty()) {
+            // Only the labels of properties and elements, which come with a description, begin
+            // row labels; choices ("round") never do.
+            if (!texts.label.empty() && !texts.description.empty()) {
                 all.push_back(texts.label);
             }
         }
@@ -51,16 +53,36 @@ QString translatedTableText(std::u16string_view text) {
     return QCoreApplication::translate(kStringTableContext, source.constData());
 }
 
+// What follows a label: a string-table text, possibly numbered (" #2") among equal ones, or
+// anything else (a format), which stays.
+QString translatedDetail(std::u16string_view detail) {
+    const QString whole = translatedTableText(detail);
+    if (whole != toQString(detail)) {
+        return whole;
+    }
+    const std::size_t mark = detail.rfind(u" #");
+    if (mark == std::u16string_view::npos || mark + 2 == detail.size() ||
+        detail.find_first_not_of(u"0123456789", mark + 2) != std::u16string_view::npos) {
+        return whole;
+    }
+    return translatedTableText(detail.substr(0, mark)) + toQString(detail.substr(mark));
+}
+
 QString translatedRowLabel(std::u16string_view text) {
     const QString whole = translatedTableText(text);
     if (whole != toQString(text)) {
         return whole;
     }
     for (const std::u16string& label : labelsLongestFirst()) {
-        if (text.size() > label.size() && text.substr(0, label.size()) == label &&
-            text[label.size()] == u' ') {
-            const std::u16string_view rest = text.substr(label.size() + 1);
-            return translatedTableText(label) + QLatin1Char(' ') + translatedTableText(rest);
+        if (text.size() <= label.size() || text.substr(0, label.size()) != label) {
+            continue;
+        }
+        for (const std::u16string_view separator :
+             {std::u16string_view(u": "), std::u16string_view(u" ")}) {
+            if (text.substr(label.size(), separator.size()) == separator) {
+                return translatedTableText(label) + toQString(separator) +
+                       translatedDetail(text.substr(label.size() + separator.size()));
+            }
         }
     }
     return whole;

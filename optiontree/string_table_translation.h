@@ -11,9 +11,9 @@ inline constexpr const char* kStringTableContext = "StringTable";
 // itself when it has none.
 QString translatedTableText(std::u16string_view text);
 
-// A row label made of a string-table label and more ("hand second", "digital display
-// \"%H:%M\""): the leading label and a following string-table text are translated, anything
-// else stays as it is.
+// A row label made of a string-table label and more ("hand second", "hand: minute #2",
+// "digital display \"%H:%M\""): the leading label and a following string-table text are
+// translated, anything else (a format, a number) stays as it is.
 QString translatedRowLabel(std::u16string_view text);
 
 // The entry of that id, translated whole (the tray's tool tip).

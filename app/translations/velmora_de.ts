@@ -438,7 +438,7 @@ Try &apos;%1 --help&apos; for more information.
     </message>
     <message>
         <source>Restore Defaults...</source>
-        <translation>Standard wiederherstellen …</translation>
+        <translation>Zurücksetzen …</translation>
     </message>
     <message>
         <source>VELMORA - Customizing...</source>

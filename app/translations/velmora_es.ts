@@ -438,7 +438,7 @@ Pruebe «%1 --help» para más información.
     </message>
     <message>
         <source>Restore Defaults...</source>
-        <translation>Restaurar valores predeterminados…</translation>
+        <translation>Restablecer…</translation>
     </message>
     <message>
         <source>VELMORA - Customizing...</source>

@@ -434,11 +434,11 @@ Essayez « %1 --help » pour plus d’informations.
     </message>
     <message>
         <source>Undo...</source>
-        <translation>Annuler…</translation>
+        <translation>Revenir…</translation>
     </message>
     <message>
         <source>Restore Defaults...</source>
-        <translation>Rétablir les valeurs par défaut…</translation>
+        <translation>Réinitialiser…</translation>
     </message>
     <message>
         <source>VELMORA - Customizing...</source>

@@ -7,6 +7,7 @@
 #include "app/translation_loader.h"
 #include "clock/clock.h"
 #include "model/string_table.h"
+#include "optiontree/string_table_translation.h"
 #include "resources/default_scheme.h"
 #include "resources/string_table.h"
 #include "tests/clock/memory_settings.h"
@@ -221,6 +222,25 @@ TEST_P(DialogsIn, TheMenuSpeaksTheLanguage) {
                              : GetParam() == QLatin1String("es") ? QStringLiteral("Salir")
                                                                  : QStringLiteral("Exit");
     EXPECT_EQ(exit, expected);
+}
+
+// Row labels join a label with what the element shows; the table's parts are translated, a
+// format or a font name is not.
+TEST(RowLabels, TranslateTheTablesPartsOnly) {
+    EXPECT_EQ(translatedRowLabel(u"hand: minute (continuous) #2"),
+              QStringLiteral("hand: minute (continuous) #2"));
+    const InLanguage german(QStringLiteral("de"));
+    EXPECT_EQ(translatedRowLabel(u"hand: minute (continuous) #2"),
+              QStringLiteral("Zeiger: Minute (stufenlos) #2"));
+    EXPECT_EQ(translatedRowLabel(u"hand second"), QStringLiteral("Zeiger Sekunde"));
+    EXPECT_EQ(translatedRowLabel(u"digital display: %A #3"),
+              QStringLiteral("Digitalanzeige: %A #3"));
+    EXPECT_EQ(translatedRowLabel(u"digital display \"second\""),
+              QStringLiteral("Digitalanzeige \"second\""));
+    EXPECT_EQ(translatedRowLabel(u"round Sans"), QStringLiteral("round Sans"));
+    EXPECT_EQ(translatedTableText(u"DejaVu Sans"), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(translatedTableEntry(49).left(9), QStringLiteral("VELMORA\n\n"));
+    EXPECT_TRUE(translatedTableEntry(49).contains(QStringLiteral("Rechtsklick")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, DialogsIn,
