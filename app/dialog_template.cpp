@@ -1,6 +1,8 @@
 // Dialog layouts kept as data: one table per dialog, converted from dialog units to pixels.
 #include "app/dialog_template.h"
 
+#include "app/window_aligner.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -119,17 +121,48 @@ int textWidthNeeded(QWidget& control) {
     return 0;
 }
 
+// The room a table leaves between neighbouring controls, in dialog units.
+constexpr int kGapUnits = 3;
+
+bool sameRow(const QRect& a, const QRect& b) {
+    return a.top() <= b.bottom() && b.top() <= a.bottom();
+}
+
+// Widens control i by up to `extra` pixels into the free room beside it in its row: to the left
+// for a control anchored to the right edge (its right edge stays), else to the right.
+void growIntoFreeRoom(std::vector<QRect>& places, const DialogTemplate& layout, std::size_t i,
+                      int extra, int gap, int dialogWidth) {
+    QRect& place = places[i];
+    const bool keepsRightEdge = (layout.items[i].anchors & CWindowAligner::MoveRight) != 0;
+    int limit = keepsRightEdge ? gap : dialogWidth - gap;
+    for (std::size_t j = 0; j < places.size(); ++j) {
+        // Group boxes lie behind the controls they group and take no room from them.
+        if (j == i || layout.items[j].kind == TemplateItem::Kind::GroupBox ||
+            !sameRow(places[j], place)) {
+            continue;
+        }
+        if (keepsRightEdge && places[j].right() < place.left()) {
+            limit = std::max(limit, places[j].right() + 1 + gap);
+        } else if (!keepsRightEdge && places[j].left() > place.right()) {
+            limit = std::min(limit, places[j].left() - gap);
+        }
+    }
+    if (keepsRightEdge) {
+        place.setLeft(place.left() - std::clamp(place.left() - limit, 0, extra));
+    } else {
+        place.setRight(place.right() + std::clamp(limit - place.right() - 1, 0, extra));
+    }
+}
+
 // How much wider than the table the dialog is made so that no button, check box or group title
-// is cut, as a translated text may need: every position and width across grows alike, so the
-// table's alignments and gaps stay. 1 where the table's widths hold the texts.
-double widthScale(const DialogUnits& units, const DialogTemplate& layout,
-                  const std::vector<QWidget*>& controls) {
+// is cut where the room beside it did not suffice: every position and width across grows alike,
+// so the table's alignments and gaps stay. 1 where the widths hold the texts.
+double widthScale(const std::vector<QRect>& places, const std::vector<QWidget*>& controls) {
     double scale = 1.0;
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        const int width = units.x(layout.items[i].units.width());
         const int needed = textWidthNeeded(*controls[i]);
-        if (width > 0 && needed > width) {
-            scale = std::max(scale, static_cast<double>(needed) / width);
+        if (places[i].width() > 0 && needed > places[i].width()) {
+            scale = std::max(scale, static_cast<double>(needed) / places[i].width());
         }
     }
     return scale;
@@ -154,21 +187,31 @@ QSize DialogUnits::toPixels(const QSize& units) const {
 void createTemplateControls(QWidget& dialog, const DialogTemplate& layout) {
     const DialogUnits units(dialog.font());
     dialog.setWindowTitle(QCoreApplication::translate(kTemplateContext, layout.title));
+    const QSize size = units.toPixels(layout.units);
     std::vector<QWidget*> controls;
+    std::vector<QRect> places;
     for (const TemplateItem& item : layout.items) {
         controls.push_back(makeControl(dialog, item));
         controls.back()->setObjectName(QString::fromUtf8(item.name));
+        places.push_back(units.toPixels(item.units));
     }
-    const double scale = widthScale(units, layout, controls);
+    // A translated text may be longer than the table allowed for: it takes the room beside it
+    // first, and only then widens the whole dialog.
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const int extra = textWidthNeeded(*controls[i]) - places[i].width();
+        if (extra > 0 && places[i].width() > 0) {
+            growIntoFreeRoom(places, layout, i, extra, units.x(kGapUnits), size.width());
+        }
+    }
+    const double scale = widthScale(places, controls);
     const auto across = [scale](int pixels) {
         return static_cast<int>(std::lround(pixels * scale));
     };
-    const QSize size = units.toPixels(layout.units);
     dialog.resize(across(size.width()), size.height());
     for (std::size_t i = 0; i < controls.size(); ++i) {
         QWidget* control = controls[i];
-        const QRect table = units.toPixels(layout.items[i].units);
-        QRect place(across(table.x()), table.y(), across(table.width()), table.height());
+        QRect place(across(places[i].x()), places[i].y(), across(places[i].width()),
+                    places[i].height());
         // Fonts wider than the one the table was drawn for would clip a label's last letters;
         // labels sit left of their neighbours with room to spare.
         if (layout.items[i].kind == TemplateItem::Kind::Label) {

@@ -211,6 +211,18 @@ TEST_P(DialogsIn, NoTextIsWiderThanItsWidget) {
     for (const std::string& text : clippedTexts(customize)) {
         ADD_FAILURE() << "customize: " << text;
     }
+    if (GetParam().isEmpty()) {
+        // In English every button keeps the place its table gives it.
+        const DialogUnits units(customize.font());
+        for (const TemplateItem& item : COptionsDial::dialogTemplate().items) {
+            if (item.kind == TemplateItem::Kind::Button ||
+                item.kind == TemplateItem::Kind::DefaultButton) {
+                const auto* button = customize.findChild<QWidget*>(QString::fromUtf8(item.name));
+                ASSERT_NE(button, nullptr) << item.name;
+                EXPECT_EQ(button->geometry(), units.toPixels(item.units)) << item.name;
+            }
+        }
+    }
 }
 
 TEST_P(DialogsIn, TheMenuSpeaksTheLanguage) {
