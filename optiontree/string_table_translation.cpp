@@ -19,8 +19,8 @@ namespace {
     QT_TRANSLATE_NOOP("StringTable", "(User set time zone 4)"),
 };
 
-// Every property and element label of the table, longest first, so that "hand" does not take the place of a longer
-// label that starts with it.
+// Every property and element label of the table, longest first, so that "hand" does not take the
+// place of a longer label that starts with it.
 const std::vector<std::u16string>& labelsLongestFirst() {
     static const std::vector<std::u16string> labels = [] {
         std::vector<std::u16string> all;
