@@ -7,6 +7,7 @@
 #include "app/translation_loader.h"
 #include "clock/clock.h"
 #include "model/string_table.h"
+#include "optiontree/rtf_reader.h"
 #include "optiontree/string_table_translation.h"
 #include "resources/default_scheme.h"
 #include "resources/string_table.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -94,6 +96,22 @@ TEST_P(Translated, EveryStringTableTextHasATranslation) {
                     << QString::fromStdU16String(*part).toStdString() << "\"";
             }
         }
+    }
+}
+
+// A description in rich text stays well-formed in translation: the pane shows all of it.
+TEST_P(Translated, RichTextDescriptionsStayWellFormed) {
+    for (const StringTableEntry& entry : stringTableEntries()) {
+        const QString source = QString::fromStdU16String(splitPropertyText(entry.text).description);
+        if (!RtfReader::looksLikeRtf(source)) {
+            continue;
+        }
+        const QString text = translator_.translate("StringTable", source.toUtf8().constData());
+        QTextDocument document;
+        QString error;
+        EXPECT_TRUE(RtfReader::read(text, document, &error))
+            << GetParam().toStdString() << " entry " << entry.id << ": " << error.toStdString();
+        EXPECT_GT(document.toPlainText().size(), source.size() / 2) << entry.id;
     }
 }
 
