@@ -90,3 +90,18 @@ void paintFrameArea(QPainter& painter, const QImage& frame, const QImage& backdr
     drawInBands(painter, frame, pixels, ratio);
     painter.setOpacity(1);
 }
+
+QRegion logicalArea(const QRegion& pixels, qreal ratio) {
+    if (ratio == 1) {
+        return pixels;
+    }
+    QRegion logical;
+    for (const QRect& rect : pixels) {
+        const int left = static_cast<int>(std::floor(rect.left() / ratio));
+        const int top = static_cast<int>(std::floor(rect.top() / ratio));
+        const int right = static_cast<int>(std::ceil((rect.right() + 1) / ratio));
+        const int bottom = static_cast<int>(std::ceil((rect.bottom() + 1) / ratio));
+        logical += QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    }
+    return logical;
+}

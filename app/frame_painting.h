@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <QRegion>
 #include <functional>
 #include <vector>
 
@@ -33,3 +34,7 @@ QImage assembleBackdrop(const QRect& area, const QSize& tile, const PixmapReader
 // painted whole or, after each frame, only where the frame changed.
 void paintFrameArea(QPainter& painter, const QImage& frame, const QImage& backdrop,
                     const QRect& area, qreal opacity);
+
+// Pixels of a frame drawn at the pixel density `ratio`, in the window's coordinates, rounded
+// outwards.
+QRegion logicalArea(const QRegion& pixels, qreal ratio);

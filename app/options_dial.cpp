@@ -2,6 +2,9 @@
 #include "app/options_dial.h"
 
 #include "app/background_check.h"
+#include "app/customize_template.h"
+#include "app/scheme_file_dialog.h"
+#include "app/stand_out_color.h"
 #include "app/true_color_tool_bar.h"
 #include "clock/clock.h"
 #include "clock/clock_hand.h"
@@ -19,6 +22,7 @@
 #include "optiontree/option_tree_item_combo_box.h"
 #include "optiontree/option_tree_item_file.h"
 #include "optiontree/option_tree_list.h"
+#include "render/byte_view.h"
 #include "resources/default_scheme.h"
 #include "time/zone_slots.h"
 
@@ -39,143 +43,14 @@
 
 namespace {
 
-using Kind = TemplateItem::Kind;
-
-constexpr TemplateItem kTemplate129Items[] = {
-    {-1, Kind::Label, "Scheme:", {9, 6, 28, 8}, 0, "schemeLabel"},
-    {COptionsDial::SchemeName,
-     Kind::PathLabel,
-     "",
-     {43, 5, 136, 14},
-     CWindowAligner::StretchRight,
-     "schemeName"},
-    {COptionsDial::SaveAsButton,
-     Kind::Button,
-     "Save As...",
-     {208, 5, 43, 14},
-     CWindowAligner::MoveRight,
-     "saveAs"},
-    {COptionsDial::LoadButton,
-     Kind::Button,
-     "Load...",
-     {256, 5, 39, 14},
-     CWindowAligner::MoveRight,
-     "load"},
-    {COptionsDial::ToolBarPlaceholder,
-     Kind::Frame,
-     "",
-     {8, 21, 287, 21},
-     CWindowAligner::StretchRight,
-     "toolBarPlace"},
-    {COptionsDial::TreePlaceholder,
-     Kind::Frame,
-     "",
-     {8, 42, 287, 220},
-     CWindowAligner::StretchRight | CWindowAligner::StretchDown,
-     "treePlace"},
-    {COptionsDial::UndoButton,
-     Kind::Button,
-     "Undo...",
-     {8, 268, 39, 14},
-     CWindowAligner::MoveDown,
-     "undo"},
-    {COptionsDial::RestoreDefaultsButton,
-     Kind::Button,
-     "Restore Defaults...",
-     {50, 268, 77, 14},
-     CWindowAligner::MoveDown,
-     "restoreDefaults"},
-    {COptionsDial::StepBackButton,
-     Kind::Button,
-     "\u21B6",
-     {131, 268, 16, 14},
-     CWindowAligner::MoveDown,
-     "stepBack"},
-    {COptionsDial::StepForwardButton,
-     Kind::Button,
-     "\u21B7",
-     {149, 268, 16, 14},
-     CWindowAligner::MoveDown,
-     "stepForward"},
-    {COptionsDial::OkButton,
-     Kind::DefaultButton,
-     "OK",
-     {190, 268, 50, 14},
-     CWindowAligner::MoveRight | CWindowAligner::MoveDown,
-     "ok"},
-    {COptionsDial::CancelButton,
-     Kind::Button,
-     "Cancel",
-     {245, 268, 50, 14},
-     CWindowAligner::MoveRight | CWindowAligner::MoveDown,
-     "cancel"},
-};
-
-constexpr DialogTemplate kTemplate129{
-    129, "VELMORA - Customizing...", {304, 290}, kTemplate129Items};
-
-// Toolbar 141: copy | new hand, slice, text | delete | down, up.
-constexpr ToolBarButton kToolBar141[] = {
-    {COptionsDial::CopySelected, "Copy the selected element", "Copy"},
-    {0, nullptr},
-    {COptionsDial::NewHand, "New hand", "Hand"},
-    {COptionsDial::NewSlice, "New time slice", "Slice"},
-    {COptionsDial::NewText, "New digital display", "Text"},
-    {0, nullptr},
-    {COptionsDial::DeleteSelected, "Delete the selected element", "Delete"},
-    {0, nullptr},
-    {COptionsDial::MoveDown, "Move the selected element down (drawn later)", "Down"},
-    {COptionsDial::MoveUp, "Move the selected element up (drawn earlier)", "Up"},
-};
-
 constexpr int kElementCommands[] = {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
                                     COptionsDial::MoveDown, COptionsDial::MoveUp};
 
-const QString kNameFilter = QStringLiteral("Velmoras (*.Velmora)");
-const QString kSuffix = QStringLiteral("Velmora");
-
 int liveDialogs = 0;
-
-// Carried bytes for Qt's image readers, without a copy; valid while the bytes are.
-QByteArray viewOf(std::span<const std::uint8_t> bytes) {
-    return QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                   static_cast<qsizetype>(bytes.size()));
-}
 
 QString toQString(const std::filesystem::path& path) {
     const std::u16string text = fromPath(path);
     return QString::fromStdU16String(text);
-}
-
-// The product's own dialogs; tests put theirs in place.
-QString runFileDialog(QWidget* parent, const COptionsDial::FileRequest& request) {
-    QFileDialog dialog(parent);
-    dialog.setWindowModality(Qt::WindowModal);
-    dialog.setNameFilter(kNameFilter);
-    dialog.setDefaultSuffix(kSuffix);
-    dialog.setDirectory(request.folder);
-    if (request.save) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.selectFile(request.fileName);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (!request.places.isEmpty()) {
-        QList<QUrl> places = dialog.sidebarUrls();
-        for (const QString& place : request.places) {
-            const QUrl url = QUrl::fromLocalFile(place);
-            if (!places.contains(url)) {
-                places.append(url);
-            }
-        }
-        dialog.setSidebarUrls(places);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().constFirst();
 }
 
 QMessageBox::StandardButton runMessageBox(QWidget* parent, QMessageBox::Icon icon,
@@ -216,19 +91,19 @@ int COptionsDial::instanceCount() {
 }
 
 const DialogTemplate& COptionsDial::dialogTemplate() {
-    return kTemplate129;
+    return customizeTemplate();
 }
 
 QWidget* COptionsDial::control(int id) const {
     if (id == TreeId) {
         return tree_;
     }
-    const TemplateItem* item = kTemplate129.item(id);
+    const TemplateItem* item = customizeTemplate().item(id);
     return item != nullptr ? findChild<QWidget*>(QString::fromUtf8(item->name)) : nullptr;
 }
 
 bool COptionsDial::initDialog() {
-    createTemplateControls(*this, kTemplate129);
+    createTemplateControls(*this, customizeTemplate());
     auto button = [this](int id) { return static_cast<QPushButton*>(control(id)); };
     connect(button(SaveAsButton), &QPushButton::clicked, this, &COptionsDial::saveAs);
     connect(button(LoadButton), &QPushButton::clicked, this, &COptionsDial::load);
@@ -260,7 +135,7 @@ bool COptionsDial::initDialog() {
     QWidget* toolBarPlace = control(ToolBarPlaceholder);
     toolBar_ = new CTrueColorToolBar(this);
     toolBar_->setObjectName(QStringLiteral("elementToolBar"));
-    toolBar_->setButtons(kToolBar141);
+    toolBar_->setButtons(customizeToolBar());
     if (!toolBar_->loadButtonImages(kButtonWidth, QStringLiteral(":/toolbar/element_icons.png"))) {
         return false;
     }
@@ -280,9 +155,7 @@ bool COptionsDial::initDialog() {
         tree_->setFocusedItem(body);
     }
     backup_ = clock_->cloneClock();
-    current_ = clock_->cloneClock();
-    currentBytes_ = schemeBytes(*current_);
-    savedBytes_ = currentBytes_;
+    history_.start(*clock_);
     button(StepBackButton)->setEnabled(false);
     button(StepForwardButton)->setEnabled(false);
 
@@ -290,11 +163,11 @@ bool COptionsDial::initDialog() {
     layout_.initForTemplate(this, settings::kOptionsWindow, false);
     for (int id : {CancelButton, OkButton, UndoButton, RestoreDefaultsButton, StepBackButton,
                    StepForwardButton, LoadButton, SaveAsButton, SchemeName}) {
-        layout_.addWindow(control(id), kTemplate129.item(id)->anchors,
-                          QString::fromUtf8(kTemplate129.item(id)->name));
+        layout_.addWindow(control(id), customizeTemplate().item(id)->anchors,
+                          QString::fromUtf8(customizeTemplate().item(id)->name));
     }
-    layout_.addWindow(tree_, kTemplate129.item(TreePlaceholder)->anchors);
-    layout_.addWindow(toolBar_, kTemplate129.item(ToolBarPlaceholder)->anchors);
+    layout_.addWindow(tree_, customizeTemplate().item(TreePlaceholder)->anchors);
+    layout_.addWindow(toolBar_, customizeTemplate().item(ToolBarPlaceholder)->anchors);
     layout_.arrangeControls();
     layout_.applyMinimumTrackSize();
     layout_.showSizeGrip();
@@ -388,7 +261,7 @@ void COptionsDial::describeCarriedFiles() {
         if (bytes.empty()) {
             continue;
         }
-        QByteArray data = viewOf(bytes);
+        QByteArray data = byteView(bytes);
         QBuffer buffer(&data);
         QImageReader reader(&buffer);
         const QSize size = reader.size();
@@ -525,7 +398,9 @@ ClockObject* COptionsDial::addElement(std::unique_ptr<ClockObject> element) {
     // A new element shows at once: in a colour that stands out from the background, and a
     // text at a size that reads, below the centre where the hands do not cover it.
     if (auto* color = element->findChildAs<ColorProperty>(u"Color")) {
-        color->setArgb(standOutColor());
+        auto* background = clock_->findChildAs<FileProperty>(u"BackgroundImage");
+        color->setArgb(standOutColor(background != nullptr ? background->bytes()
+                                                           : std::span<const std::uint8_t>()));
     }
     if (element->isKindOf(ClockText::kTypeName)) {
         if (auto* size = element->findChildAs<PercentProperty>(u"FontSize")) {
@@ -538,62 +413,6 @@ ClockObject* COptionsDial::addElement(std::unique_ptr<ClockObject> element) {
     ClockObject* added = element.get();
     clock_->append(std::move(element));
     return added;
-}
-
-std::uint32_t COptionsDial::standOutColor() const {
-    constexpr std::uint32_t kCandidates[] = {0xFFE53935, 0xFF1E63E0, 0xFF1B9E4B, 0xFFFF8F00,
-                                             0xFFC2188B, 0xFF000000, 0xFFFFFFFF};
-    const QColor average = backgroundAverage();
-    if (!average.isValid()) {
-        return kCandidates[0];
-    }
-    auto distance = [&](std::uint32_t argb) {
-        const QColor c = QColor::fromRgba(argb);
-        // Weighted as the eye weighs the channels.
-        const int r = c.red() - average.red();
-        const int g = c.green() - average.green();
-        const int b = c.blue() - average.blue();
-        return 3 * r * r + 4 * g * g + 2 * b * b;
-    };
-    return *std::max_element(
-        std::begin(kCandidates), std::end(kCandidates),
-        [&](std::uint32_t a, std::uint32_t b) { return distance(a) < distance(b); });
-}
-
-QColor COptionsDial::backgroundAverage() const {
-    auto* background = clock_->findChildAs<FileProperty>(u"BackgroundImage");
-    if (background == nullptr) {
-        return {};
-    }
-    const std::span<const std::uint8_t> bytes = background->bytes();
-    if (bytes.empty()) {
-        return {};
-    }
-    QByteArray data = viewOf(bytes);
-    QBuffer buffer(&data);
-    QImageReader reader(&buffer);
-    const QImage image = reader.read()
-                             .scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                             .convertToFormat(QImage::Format_ARGB32);
-    double r = 0;
-    double g = 0;
-    double b = 0;
-    double weight = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            const double alpha = qAlpha(pixel) / 255.0;
-            r += qRed(pixel) * alpha;
-            g += qGreen(pixel) * alpha;
-            b += qBlue(pixel) * alpha;
-            weight += alpha;
-        }
-    }
-    if (weight < 1) {
-        return {};
-    }
-    return QColor(static_cast<int>(r / weight), static_cast<int>(g / weight),
-                  static_cast<int>(b / weight));
 }
 
 bool COptionsDial::copySelected() {
@@ -663,7 +482,7 @@ bool COptionsDial::moveSelected(bool down) {
 }
 
 bool COptionsDial::confirmSaveChanges() {
-    if (saved_) {
+    if (history_.isSaved()) {
         return true;
     }
     const QMessageBox::StandardButton answer =
@@ -681,9 +500,9 @@ bool COptionsDial::confirmSaveChanges() {
 bool COptionsDial::saveAs() {
     FileRequest request;
     request.save = true;
-    request.folder = startFolder();
-    request.fileName = QStringLiteral("test.") + kSuffix;
-    if (const QString examples = examplesFolder(); !examples.isEmpty()) {
+    request.folder = SchemeFileDialog::startFolder(settings_);
+    request.fileName = QStringLiteral("test.") + SchemeFileDialog::suffix();
+    if (const QString examples = SchemeFileDialog::examplesFolder(); !examples.isEmpty()) {
         request.places.append(examples);
     }
     for (;;) {
@@ -692,15 +511,14 @@ bool COptionsDial::saveAs() {
             return false;
         }
         if (QFileInfo(path).suffix().isEmpty()) {
-            path += QLatin1Char('.') + kSuffix;
+            path += QLatin1Char('.') + SchemeFileDialog::suffix();
         }
         std::string error;
         const std::filesystem::path target = toPath(path.toStdU16String());
         if (saveSchemeFile(*clock_, target, &error)) {
             // The saved scheme is the one the clock starts with from now on.
             clock_->recordSchemePath(target, settings_);
-            savedBytes_ = schemeBytes(*clock_);
-            saved_ = true;
+            history_.markSaved(*clock_);
             showScheme(path);
             cancelTo_ = clock_->cloneClock();
             cancelSetting_ = settings_.readText(settings::kSchemeLoaded);
@@ -722,8 +540,8 @@ void COptionsDial::load() {
         return;
     }
     FileRequest request;
-    request.folder = startFolder();
-    if (const QString examples = examplesFolder(); !examples.isEmpty()) {
+    request.folder = SchemeFileDialog::startFolder(settings_);
+    if (const QString examples = SchemeFileDialog::examplesFolder(); !examples.isEmpty()) {
         request.places.append(examples);
     }
     const QString path = askForFile(request);
@@ -744,7 +562,7 @@ void COptionsDial::load() {
     clearSelection();
     showScheme(path);
     rebuildTree();
-    savedBytes_ = schemeBytes(*clock_);
+    history_.markSaved(*clock_);
     recordStep();
     emit schemeChanged();
 }
@@ -781,61 +599,47 @@ void COptionsDial::restoreDefaults() {
     if (defaults == nullptr) {
         return;
     }
-    const bool wasSaved = saved_;
+    const bool wasSaved = history_.isSaved();
     replaceClock(std::move(defaults));
     showScheme({});
     recordStep();
     // The built-in scheme is no edit of the user's: closing afterwards asks no more than
     // it would have before.
     if (wasSaved) {
-        savedBytes_ = currentBytes_;
-        saved_ = true;
+        history_.markCurrentSaved();
     }
 }
 
 void COptionsDial::recordStep() {
-    std::vector<std::uint8_t> bytes = schemeBytes(*clock_);
-    if (bytes != currentBytes_) {
-        undoSteps_.push_back(std::move(current_));
-        if (undoSteps_.size() > kMaxSteps) {
-            undoSteps_.erase(undoSteps_.begin());
-        }
-        redoSteps_.clear();
-        current_ = clock_->cloneClock();
-        currentBytes_ = std::move(bytes);
-    }
-    saved_ = currentBytes_ == savedBytes_;
-    control(StepBackButton)->setEnabled(!undoSteps_.empty());
-    control(StepForwardButton)->setEnabled(!redoSteps_.empty());
+    history_.record(*clock_);
+    enableStepButtons();
+}
+
+void COptionsDial::enableStepButtons() {
+    control(StepBackButton)->setEnabled(history_.stepsBack() != 0);
+    control(StepForwardButton)->setEnabled(history_.stepsForward() != 0);
 }
 
 void COptionsDial::stepBack() {
-    takeStep(undoSteps_, redoSteps_);
+    if (!finished_) {
+        showStep(history_.back());
+    }
 }
 
 void COptionsDial::stepForward() {
-    takeStep(redoSteps_, undoSteps_);
+    if (!finished_) {
+        showStep(history_.forward());
+    }
 }
 
-void COptionsDial::takeStep(std::vector<std::unique_ptr<Clock>>& from,
-                            std::vector<std::unique_ptr<Clock>>& to) {
-    if (from.empty() || finished_) {
+void COptionsDial::showStep(const Clock* step) {
+    if (step == nullptr) {
         return;
     }
-    to.push_back(std::move(current_));
-    current_ = std::move(from.back());
-    from.pop_back();
-    showStep();
-}
-
-void COptionsDial::showStep() {
     const int index = selectedIndex();
-    currentBytes_ = schemeBytes(*current_);
-    replaceClock(current_->cloneClock());
+    replaceClock(step->cloneClock());
     selectIndex(index);
-    saved_ = currentBytes_ == savedBytes_;
-    control(StepBackButton)->setEnabled(!undoSteps_.empty());
-    control(StepForwardButton)->setEnabled(!redoSteps_.empty());
+    enableStepButtons();
 }
 
 int COptionsDial::selectedIndex() const {
@@ -992,41 +796,8 @@ void COptionsDial::finish(int result) {
     deleteLater();
 }
 
-QString COptionsDial::startFolder() const {
-    const QString last = QString::fromStdU16String(settings_.readText(settings::kSchemeLoaded));
-    if (!last.isEmpty()) {
-        const QFileInfo file(last);
-        if (file.absoluteDir().exists()) {
-            return file.absolutePath();
-        }
-    }
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                           QStringLiteral("/velmora/schemes");
-    QDir().mkpath(folder);
-    return folder;
-}
-
-QString COptionsDial::examplesFolder() {
-    QStringList candidates;
-    candidates.append(QCoreApplication::applicationDirPath() +
-                      QStringLiteral("/../share/velmora/schemes"));
-    const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    for (const QString& data :
-         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
-        if (data != own) {
-            candidates.append(data + QStringLiteral("/velmora/schemes"));
-        }
-    }
-    for (const QString& candidate : candidates) {
-        if (QFileInfo(candidate).isDir()) {
-            return QDir(candidate).canonicalPath();
-        }
-    }
-    return {};
-}
-
 QString COptionsDial::askForFile(const FileRequest& request) {
-    return fileDialog_ ? fileDialog_(request) : runFileDialog(this, request);
+    return fileDialog_ ? fileDialog_(request) : SchemeFileDialog::run(this, request);
 }
 
 QMessageBox::StandardButton COptionsDial::ask(QMessageBox::Icon icon, const QString& caption,

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/dialog_template.h"
+#include "app/edit_history.h"
+#include "app/scheme_file_dialog.h"
 #include "app/window_aligner.h"
 #include "optiontree/option_tree.h"
 
@@ -52,8 +54,6 @@ public:
         OkButton = 1,
         CancelButton = 2,
     };
-    // How many edits Ctrl+Z can take back.
-    static constexpr std::size_t kMaxSteps = 200;
     static constexpr int kTreeOptions = 0x1B;
     static constexpr int kColumnPosition = 160;
     static constexpr int kButtonWidth = 16;
@@ -62,14 +62,7 @@ public:
     static constexpr int kNewTextOffset = 40;
 
     // What a file dialog is asked for.
-    struct FileRequest {
-        bool save = false;
-        // Where it starts, and the file name it offers when saving.
-        QString folder;
-        QString fileName;
-        // Extra folders offered beside the usual places.
-        QStringList places;
-    };
+    using FileRequest = SchemeFileDialog::Request;
     using FileDialog = std::function<QString(const FileRequest& request)>;
     using MessageBox = std::function<QMessageBox::StandardButton(
         QMessageBox::Icon icon, const QString& caption, const QString& text,
@@ -99,8 +92,8 @@ public:
     // command is a step.
     void stepBack();
     void stepForward();
-    std::size_t stepsBack() const { return undoSteps_.size(); }
-    std::size_t stepsForward() const { return redoSteps_.size(); }
+    std::size_t stepsBack() const { return history_.stepsBack(); }
+    std::size_t stepsForward() const { return history_.stepsForward(); }
     // The clock window's side of editing on the clock: selects the element's row and
     // scrolls it into view (null selects nothing new); moves an element's offsets.
     void selectOnClock(ClockObject* element);
@@ -120,14 +113,9 @@ public:
     COptionTree* tree() const { return tree_; }
     CTrueColorToolBar* toolBar() const { return toolBar_; }
     ClockObject* selectedElement() const { return selected_; }
-    bool isSaved() const { return saved_; }
+    bool isSaved() const { return history_.isSaved(); }
     const Clock& backup() const { return *backup_; }
     QWidget* control(int id) const;
-    // Where the file dialogs start: the folder of the last loaded scheme, else the user's
-    // scheme folder, made when missing.
-    QString startFolder() const;
-    // The installed example schemes' folder, when there is one.
-    static QString examplesFolder();
 
     long treeNotify(COptionTree& tree, int code, COptionTreeItem* item) override;
 
@@ -156,11 +144,10 @@ private:
     void showScheme(const QString& path);
     // After a change: a step for Ctrl+Z, and whether the scheme differs from the one saved.
     void recordStep();
-    // Moves the current scheme onto one history and the last of the other in its place.
-    void takeStep(std::vector<std::unique_ptr<Clock>>& from,
-                  std::vector<std::unique_ptr<Clock>>& to);
-    // Shows the step's scheme, keeping the selected element by its place in the list.
-    void showStep();
+    void enableStepButtons();
+    // Shows a step's scheme (none: nothing), keeping the selected element by its place in the
+    // list.
+    void showStep(const Clock* step);
     int selectedIndex() const;
     void selectIndex(int index);
     // Refuses a background file that cannot be shown, putting the row back; true if refused.
@@ -171,10 +158,6 @@ private:
     void describeCarriedFiles();
     // Appends a new element made to be seen at once; returns it.
     ClockObject* addElement(std::unique_ptr<ClockObject> element);
-    // A colour that stands out from the background, for new elements.
-    std::uint32_t standOutColor() const;
-    // The background's mean colour, weighted by opacity; invalid without one.
-    QColor backgroundAverage() const;
     // The settings' scheme and the scheme field as the setting and the path given.
     void restoreScheme(const std::u16string& setting, const QString& shown);
     QString askForFile(const FileRequest& request);
@@ -187,7 +170,6 @@ private:
     COptionTree* tree_ = nullptr;
     CWindowAligner layout_;
     ClockObject* selected_ = nullptr;
-    bool saved_ = true;
     SettingsStore& settings_;
     bool initialized_ = false;
     // Set while the tree is emptied and filled: its notifications then concern rows that
@@ -202,12 +184,7 @@ private:
     std::unique_ptr<Clock> cancelTo_;
     QString cancelScheme_;
     std::u16string cancelSetting_;
-    // Steps are whole copies of the scheme; their carried files share the bytes.
-    std::vector<std::unique_ptr<Clock>> undoSteps_;
-    std::vector<std::unique_ptr<Clock>> redoSteps_;
-    std::unique_ptr<Clock> current_;
-    std::vector<std::uint8_t> currentBytes_;
-    std::vector<std::uint8_t> savedBytes_;
+    EditHistory history_;
     bool moving_ = false;
     FileDialog fileDialog_;
     MessageBox messageBox_;

@@ -1,6 +1,8 @@
 // Changed parts of the clock's frame put straight into its X window.
 #pragma once
 
+#include "app/frame_presenter.h"
+
 #include <QImage>
 #include <QRegion>
 #include <cstdint>
@@ -22,26 +24,17 @@ struct xcb_connection_t;
 // bytes instead of its pixels. Nothing waits for the server to have read them: each frame is
 // drawn at the same place in that memory, and a box drawn again is also put again, so a box
 // the server reads late shows pixels as new or newer, and the next request makes it whole.
-class X11FramePresenter {
+class X11FramePresenter : public FramePresenter {
 public:
     // For a native top-level window on X11 whose visual takes the frame's pixels as they are
     // (32 bits a pixel, least significant byte first); null elsewhere (other platforms, the
     // offscreen platform, an unusual visual).
     static std::unique_ptr<X11FramePresenter> forWindow(QWidget& window);
-    ~X11FramePresenter();
-    X11FramePresenter(const X11FramePresenter&) = delete;
-    X11FramePresenter& operator=(const X11FramePresenter&) = delete;
+    ~X11FramePresenter() override;
 
-    // The window it puts pixels into; a window recreated by Qt has a new one.
-    std::uint32_t windowId() const { return window_; }
-
-    // An empty frame of the given size in pixels, in memory the server reads itself when it
-    // can; a null image where it cannot. It stays usable after this presenter has gone.
-    QImage createFrame(const QSize& pixels);
-
-    // Puts the frame's pixels under the region (in the frame's pixels, which are the window's
-    // device pixels) into the window, scaled by the overall alpha (0 to 255).
-    void present(const QImage& frame, const QRegion& pixels, int alpha);
+    bool showsInto(WId window) const override { return window == window_; }
+    QImage createFrame(const QSize& pixels) override;
+    void present(const QImage& frame, const QRegion& pixels, int alpha) override;
 
     // The rows of one rectangle of the frame, packed as PutImage wants them (no padding between
     // rows) and scaled by the overall alpha; exposed for tests.

@@ -2,6 +2,7 @@
 #include "render/qt_canvas.h"
 
 #include "render/bounded_image_decoder.h"
+#include "render/byte_view.h"
 
 #include <QElapsedTimer>
 #include <QFontDatabase>
@@ -470,8 +471,7 @@ void QtCanvas::drawText(const FontSpec& font, std::uint32_t argb, std::u16string
 std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint8_t> bytes) {
     ImageDecodeBudget budget;
     budget.keepWithin = imageKeepSize_;
-    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<qsizetype>(bytes.size()));
+    const QByteArray data = byteView(bytes);
     QElapsedTimer timer;
     timer.start();
     DecodedImage decoded = BoundedImageDecoder(budget).decode(data);

@@ -157,9 +157,9 @@ TEST_F(ClockDesktopTest, AHandOverWaitsWhileAModalWindowRuns) {
 }
 
 TEST_F(ClockDesktopTest, NewClockTakesTheNextFreeNameAndAPlaceBesideThisOne) {
-    EXPECT_EQ(CVelmoraDlg::nextFreeClockName([](const QString&) { return false; }),
+    EXPECT_EQ(NewClock::nextFreeName([](const QString&) { return false; }),
               QStringLiteral("2"));
-    EXPECT_EQ(CVelmoraDlg::nextFreeClockName([](const QString& name) {
+    EXPECT_EQ(NewClock::nextFreeName([](const QString& name) {
                   return name == QStringLiteral("2") || name == QStringLiteral("3");
               }),
               QStringLiteral("4"));

@@ -1,5 +1,6 @@
 // The clock window headless: start-up state, commands, their settings and the menu's marks.
 #include "app/about_dialog.h"
+#include "app/input_shape.h"
 #include "app/settings.h"
 #include "app/thread_priority.h"
 #include "app/velmora_dlg.h"
@@ -43,7 +44,7 @@ protected:
     }
 
     // A tray probe stands for a desktop with or without a tray; none asks the platform.
-    std::unique_ptr<CVelmoraDlg> start(CVelmoraDlg::TrayProbe trayProbe = {}) {
+    std::unique_ptr<CVelmoraDlg> start(ClockTray::Probe trayProbe = {}) {
         auto window = std::make_unique<CVelmoraDlg>(*settings_);
         if (trayProbe) {
             window->setTrayProbe(std::move(trayProbe));
@@ -107,7 +108,7 @@ TEST_F(ClockWindowTest, StoredOpacityOutsideItsRangeIsTheNearestMenuStep) {
         {0, 13},          {-1, 13}, {INT32_MIN, 13}, {256, 255}, {512, 255},
         {INT32_MAX, 255}, {1, 1},   {7, 7},          {128, 128}, {255, 255}};
     for (const auto& [stored, used] : rows) {
-        EXPECT_EQ(CVelmoraDlg::usableOverallAlpha(stored), used) << stored;
+        EXPECT_EQ(ViewSettings::usableOverallAlpha(stored), used) << stored;
     }
     settings_->writeInt(settings::kOverallAlpha, 256);
     auto window = start();
@@ -330,17 +331,17 @@ TEST_F(ClockWindowTest, TrayAvailabilityIsAskedAgain) {
     // The tray host leaves: the tick that checks brings the clock back to normal.
     system_clock::time_point now(seconds(1'800'000'002));
     window->setWallClock([&now] { return now; });
-    window->tick();
+    window->ticks().tick();
     tray = false;
     now += seconds(1);
     asked = 0;
-    window->tick();
+    window->ticks().tick();
     EXPECT_EQ(asked, 1) << "every third second";
     EXPECT_FALSE(window->clickThrough());
     EXPECT_FALSE(window->windowHandle()->flags().testFlag(Qt::WindowTransparentForInput));
     EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1) << "kept for a session with a tray";
     now += seconds(1);
-    window->tick();
+    window->ticks().tick();
     EXPECT_EQ(asked, 1) << "not on the other seconds";
 
     // Hidden to the tray, then the tray goes: the clock comes back.
@@ -393,14 +394,14 @@ TEST_F(ClockWindowTest, AnActiveClockShowsItsCornerMarks) {
 
 TEST_F(ClockWindowTest, OnlyVisiblePixelsTakeTheMouse) {
     auto window = start();
-    QRegion input = CVelmoraDlg::inputRegion(window->lastFrame(), window->size());
+    QRegion input = InputShape::region(window->lastFrame(), window->size());
     EXPECT_TRUE(input.contains(QPoint(100, 100)));
     // Outside the round dial and away from the corner marks nothing is painted.
     EXPECT_FALSE(input.contains(QPoint(40, 8)));
     EXPECT_FALSE(input.contains(QPoint(160, 192)));
     // At twice the density the region stays in the window's own coordinates.
     QImage doubled = window->lastFrame().scaled(400, 400);
-    QRegion scaled = CVelmoraDlg::inputRegion(doubled, QSize(200, 200));
+    QRegion scaled = InputShape::region(doubled, QSize(200, 200));
     EXPECT_TRUE(scaled.contains(QPoint(100, 100)));
     EXPECT_FALSE(scaled.contains(QPoint(40, 8)));
 }
@@ -412,7 +413,7 @@ TEST(InputBitsTest, BoxByBoxEqualsWhole) {
     for (int density : {1, 2}) {
         const QSize logical(37, 29);
         QImage frame(logical * density, QImage::Format_ARGB32_Premultiplied);
-        QImage bits = CVelmoraDlg::inputBits(frame.copy(), logical);
+        QImage bits = InputShape::bits(frame.copy(), logical);
         for (int round = 0; round < 40; ++round) {
             for (int y = 0; y < frame.height(); ++y) {
                 auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
@@ -422,7 +423,7 @@ TEST(InputBitsTest, BoxByBoxEqualsWhole) {
             }
             const QRect box(random() % 37 - 3, random() % 29 - 3, random() % 40, random() % 32);
             const QImage before = bits.copy();
-            const bool changed = CVelmoraDlg::updateInputBits(bits, frame, box);
+            const bool changed = InputShape::update(bits, frame, box);
             // Outside the box the bits stay; inside each follows the frame pixel nearest to its
             // centre.
             QImage expected = before.copy();
@@ -436,11 +437,11 @@ TEST(InputBitsTest, BoxByBoxEqualsWhole) {
             }
             ASSERT_EQ(bits, expected) << round << " at " << density;
             EXPECT_EQ(changed, bits != before) << round;
-            EXPECT_FALSE(CVelmoraDlg::updateInputBits(bits, frame, box)) << round;
+            EXPECT_FALSE(InputShape::update(bits, frame, box)) << round;
         }
         frame.fill(Qt::transparent);
-        EXPECT_TRUE(CVelmoraDlg::updateInputBits(bits, frame, QRect(QPoint(0, 0), logical)));
-        EXPECT_EQ(bits, CVelmoraDlg::inputBits(frame, logical));
+        EXPECT_TRUE(InputShape::update(bits, frame, QRect(QPoint(0, 0), logical)));
+        EXPECT_EQ(bits, InputShape::bits(frame, logical));
     }
 }
 
@@ -458,10 +459,10 @@ TEST_F(ClockWindowTest, InputShapeFollowsPartialFrames) {
     window->drawFrame();
     for (int second = 0; second < 70; second += 7) {
         now += seconds(7);
-        window->tick();
+        window->ticks().tick();
         EXPECT_FALSE(window->lastRedrawn().isEmpty()) << second;
         EXPECT_NE(window->lastRedrawn(), QRegion(window->rect())) << second;
-        EXPECT_EQ(window->mask(), CVelmoraDlg::inputRegion(window->lastFrame(), window->size()))
+        EXPECT_EQ(window->mask(), InputShape::region(window->lastFrame(), window->size()))
             << second;
     }
 }
@@ -472,13 +473,13 @@ TEST_F(ClockWindowTest, TicksRedrawOnNewSecondsOrForContinuousElements) {
     auto window = start();
     window->setWallClock([&now] { return now; });
     int frames = window->framesDrawn();
-    window->tick();
+    window->ticks().tick();
     EXPECT_EQ(window->framesDrawn(), ++frames) << "the first tick always draws";
     now += milliseconds(400);
-    window->tick();
+    window->ticks().tick();
     EXPECT_EQ(window->framesDrawn(), frames) << "same second, step-wise: nothing to draw";
     now += milliseconds(700);
-    window->tick();
+    window->ticks().tick();
     EXPECT_EQ(window->framesDrawn(), ++frames);
 
     // A continuous second hand makes every tick draw.
@@ -488,15 +489,15 @@ TEST_F(ClockWindowTest, TicksRedrawOnNewSecondsOrForContinuousElements) {
     window->drawFrame();
     ++frames;
     EXPECT_TRUE(window->continuousRedraw());
-    window->tick();
-    window->tick();
+    window->ticks().tick();
+    window->ticks().tick();
     EXPECT_EQ(window->framesDrawn(), frames + 2);
 
     window->hide();
     QApplication::processEvents();
     frames = window->framesDrawn();
     now += seconds(5);
-    window->tick();
+    window->ticks().tick();
     EXPECT_EQ(window->framesDrawn(), frames) << "a hidden clock draws nothing";
 }
 
@@ -515,20 +516,6 @@ TEST_F(ClockWindowTest, OnlyTheCornerSquaresResize) {
     window->resize(40, 40);
     EXPECT_EQ(window->cornerAt({20, 20}), E::BottomEdge | E::RightEdge);
     EXPECT_EQ(window->cornerAt({5, 20}), E::BottomEdge | E::LeftEdge);
-}
-
-TEST(ClockWindowTickTest, WakesOnEachSecondOrTenth) {
-    using namespace std::chrono;
-    system_clock::time_point second(seconds(1'800'000'000));
-    EXPECT_EQ(CVelmoraDlg::untilNextTick(second + microseconds(250'001), false),
-              microseconds(749'999));
-    EXPECT_EQ(CVelmoraDlg::untilNextTick(second + nanoseconds(999'999'999), false), nanoseconds(1));
-    EXPECT_EQ(CVelmoraDlg::untilNextTick(second, false), seconds(1));
-    EXPECT_EQ(CVelmoraDlg::untilNextTick(second + milliseconds(250), true), milliseconds(50));
-    EXPECT_EQ(CVelmoraDlg::untilNextTick(second + milliseconds(900), true), milliseconds(100));
-    // Before 1970 the remainder is negative; the next boundary is still ahead.
-    system_clock::time_point early(-milliseconds(250));
-    EXPECT_EQ(CVelmoraDlg::untilNextTick(early, false), milliseconds(250));
 }
 
 TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {

@@ -1,0 +1,49 @@
+// The clock's tray icon, and whether the desktop has a tray to show it in.
+#include "app/clock_tray.h"
+
+#include "model/string_table.h"
+
+namespace {
+constexpr int kTooltipTextId = 49;
+}
+
+ClockTray::ClockTray(MenuSource menu, QObject* parent) : QObject(parent), menu_(std::move(menu)) {
+    connect(&watcher_, &TrayWatcher::changed, this, &ClockTray::changed);
+}
+
+ClockTray::~ClockTray() {
+    setIconShown(false);
+}
+
+bool ClockTray::watch() {
+    return watcher_.start();
+}
+
+bool ClockTray::refresh() {
+    available_ = probe_();
+    if (available_ && tray_ == nullptr) {
+        createIcon();
+    }
+    return available_;
+}
+
+void ClockTray::createIcon() {
+    tray_ = std::make_unique<QSystemTrayIcon>(icon_);
+    const std::u16string_view tooltip = stringTableText(kTooltipTextId);
+    tray_->setToolTip(QString::fromUtf16(tooltip.data(), static_cast<qsizetype>(tooltip.size())));
+    tray_->setContextMenu(menu_());
+    connect(tray_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::DoubleClick) {
+                    emit doubleClicked();
+                }
+            });
+}
+
+void ClockTray::setIconShown(bool shown) {
+    if (tray_ == nullptr || shown == iconShown_) {
+        return;
+    }
+    tray_->setVisible(shown);
+    iconShown_ = shown;
+}
