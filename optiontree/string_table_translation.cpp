@@ -79,10 +79,16 @@ QString translatedRowLabel(std::u16string_view text) {
         }
         for (const std::u16string_view separator :
              {std::u16string_view(u": "), std::u16string_view(u" ")}) {
-            if (text.substr(label.size(), separator.size()) == separator) {
-                return translatedTableText(label) + toQString(separator) +
-                       translatedDetail(text.substr(label.size() + separator.size()));
+            if (text.substr(label.size(), separator.size()) != separator) {
+                continue;
             }
+            const QString detail = translatedDetail(text.substr(label.size() + separator.size()));
+            // The colon's spacing is the language's (French puts a space before it).
+            if (separator == u": ") {
+                return QCoreApplication::translate("OptionTree", "%1: %2")
+                    .arg(translatedTableText(label), detail);
+            }
+            return translatedTableText(label) + toQString(separator) + detail;
         }
     }
     return whole;

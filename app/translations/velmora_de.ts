@@ -61,10 +61,6 @@
         <translation>Rückgängig gemachte Änderung wiederholen (Strg+Umschalt+Z)</translation>
     </message>
     <message>
-        <source>Velmoras (*.Velmora)</source>
-        <translation>Velmora-Designs (*.Velmora)</translation>
-    </message>
-    <message>
         <source>carried image, %1 x %2</source>
         <translation>mitgeführtes Bild, %1 × %2</translation>
     </message>
@@ -118,6 +114,10 @@ cannot be the background: %2. The previous image stays.</source>
 
 kann nicht der Hintergrund sein: %2. Das bisherige Bild bleibt.</translation>
     </message>
+    <message>
+        <source>Velmoras (*.Velmora)</source>
+        <translation>Velmora-Designs (*.Velmora)</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>
@@ -139,10 +139,6 @@ Die Uhr startet mit ihren Standardeinstellungen.</translation>
 <context>
     <name>CVelmoraDlg</name>
     <message>
-        <source>Load error</source>
-        <translation>Fehler beim Laden</translation>
-    </message>
-    <message>
         <source>This file could not be loaded as a scheme:
 %1
 
@@ -151,6 +147,10 @@ Die Uhr startet mit ihren Standardeinstellungen.</translation>
 %1
 
 %2 (bei Byte %3).</translation>
+    </message>
+    <message>
+        <source>Load error</source>
+        <translation>Fehler beim Laden</translation>
     </message>
     <message>
         <source>Start with the desktop</source>
@@ -377,6 +377,38 @@ Try &apos;%1 --help&apos; for more information.
 <context>
     <name>DialogTemplate</name>
     <message>
+        <source>Scheme:</source>
+        <translation>Design:</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter …</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Laden …</translation>
+    </message>
+    <message>
+        <source>Undo...</source>
+        <translation>Rückgängig …</translation>
+    </message>
+    <message>
+        <source>Restore Defaults...</source>
+        <translation>Zurücksetzen …</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>VELMORA - Customizing...</source>
+        <translation>VELMORA – Anpassen …</translation>
+    </message>
+    <message>
         <source>Local machine time zone</source>
         <translation>Zeitzone dieses Rechners</translation>
     </message>
@@ -409,40 +441,8 @@ Try &apos;%1 --help&apos; for more information.
         <translation>Eigene Zeitzone 4:</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
         <source>VELMORA - Time zone settings</source>
         <translation>VELMORA – Zeitzonen-Einstellungen</translation>
-    </message>
-    <message>
-        <source>Scheme:</source>
-        <translation>Design:</translation>
-    </message>
-    <message>
-        <source>Save As...</source>
-        <translation>Speichern unter …</translation>
-    </message>
-    <message>
-        <source>Load...</source>
-        <translation>Laden …</translation>
-    </message>
-    <message>
-        <source>Undo...</source>
-        <translation>Rückgängig …</translation>
-    </message>
-    <message>
-        <source>Restore Defaults...</source>
-        <translation>Zurücksetzen …</translation>
-    </message>
-    <message>
-        <source>VELMORA - Customizing...</source>
-        <translation>VELMORA – Anpassen …</translation>
     </message>
 </context>
 <context>
@@ -507,6 +507,10 @@ Bitte senden Sie Ihre Rückmeldung per E-Mail an:
     <message>
         <source>No selection made.</source>
         <translation>Nichts ausgewählt.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

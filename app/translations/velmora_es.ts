@@ -61,10 +61,6 @@
         <translation>Rehacer el cambio deshecho (Ctrl+Mayús+Z)</translation>
     </message>
     <message>
-        <source>Velmoras (*.Velmora)</source>
-        <translation>Diseños de Velmora (*.Velmora)</translation>
-    </message>
-    <message>
         <source>carried image, %1 x %2</source>
         <translation>imagen incluida, %1 × %2</translation>
     </message>
@@ -118,6 +114,10 @@ cannot be the background: %2. The previous image stays.</source>
 
 no puede ser el fondo: %2. Se mantiene la imagen anterior.</translation>
     </message>
+    <message>
+        <source>Velmoras (*.Velmora)</source>
+        <translation>Diseños de Velmora (*.Velmora)</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>
@@ -139,10 +139,6 @@ El reloj se inicia con su configuración predeterminada.</translation>
 <context>
     <name>CVelmoraDlg</name>
     <message>
-        <source>Load error</source>
-        <translation>Error de carga</translation>
-    </message>
-    <message>
         <source>This file could not be loaded as a scheme:
 %1
 
@@ -151,6 +147,10 @@ El reloj se inicia con su configuración predeterminada.</translation>
 %1
 
 %2 (en el byte %3).</translation>
+    </message>
+    <message>
+        <source>Load error</source>
+        <translation>Error de carga</translation>
     </message>
     <message>
         <source>Start with the desktop</source>
@@ -377,6 +377,38 @@ Pruebe «%1 --help» para más información.
 <context>
     <name>DialogTemplate</name>
     <message>
+        <source>Scheme:</source>
+        <translation>Diseño:</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Guardar como…</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Cargar…</translation>
+    </message>
+    <message>
+        <source>Undo...</source>
+        <translation>Deshacer…</translation>
+    </message>
+    <message>
+        <source>Restore Defaults...</source>
+        <translation>Restablecer…</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>VELMORA - Customizing...</source>
+        <translation>VELMORA – Personalización…</translation>
+    </message>
+    <message>
         <source>Local machine time zone</source>
         <translation>Zona horaria de este equipo</translation>
     </message>
@@ -409,40 +441,8 @@ Pruebe «%1 --help» para más información.
         <translation>Zona del usuario n.º 4:</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
-    </message>
-    <message>
         <source>VELMORA - Time zone settings</source>
         <translation>VELMORA – Configuración de zonas horarias</translation>
-    </message>
-    <message>
-        <source>Scheme:</source>
-        <translation>Diseño:</translation>
-    </message>
-    <message>
-        <source>Save As...</source>
-        <translation>Guardar como…</translation>
-    </message>
-    <message>
-        <source>Load...</source>
-        <translation>Cargar…</translation>
-    </message>
-    <message>
-        <source>Undo...</source>
-        <translation>Deshacer…</translation>
-    </message>
-    <message>
-        <source>Restore Defaults...</source>
-        <translation>Restablecer…</translation>
-    </message>
-    <message>
-        <source>VELMORA - Customizing...</source>
-        <translation>VELMORA – Personalización…</translation>
     </message>
 </context>
 <context>
@@ -507,6 +507,10 @@ Envíe sus comentarios por correo electrónico a:
     <message>
         <source>No selection made.</source>
         <translation>No se ha seleccionado nada.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

@@ -61,10 +61,6 @@
         <translation>Rétablir la modification annulée (Ctrl+Maj+Z)</translation>
     </message>
     <message>
-        <source>Velmoras (*.Velmora)</source>
-        <translation>Thèmes Velmora (*.Velmora)</translation>
-    </message>
-    <message>
         <source>carried image, %1 x %2</source>
         <translation>image incluse, %1 × %2</translation>
     </message>
@@ -118,6 +114,10 @@ cannot be the background: %2. The previous image stays.</source>
 
 ne peut pas servir d’arrière-plan : %2. L’image précédente est conservée.</translation>
     </message>
+    <message>
+        <source>Velmoras (*.Velmora)</source>
+        <translation>Thèmes Velmora (*.Velmora)</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>
@@ -139,10 +139,6 @@ L’horloge démarre avec ses réglages par défaut.</translation>
 <context>
     <name>CVelmoraDlg</name>
     <message>
-        <source>Load error</source>
-        <translation>Erreur de chargement</translation>
-    </message>
-    <message>
         <source>This file could not be loaded as a scheme:
 %1
 
@@ -151,6 +147,10 @@ L’horloge démarre avec ses réglages par défaut.</translation>
 %1
 
 %2 (à l’octet %3).</translation>
+    </message>
+    <message>
+        <source>Load error</source>
+        <translation>Erreur de chargement</translation>
     </message>
     <message>
         <source>Start with the desktop</source>
@@ -377,6 +377,38 @@ Essayez « %1 --help » pour plus d’informations.
 <context>
     <name>DialogTemplate</name>
     <message>
+        <source>Scheme:</source>
+        <translation>Thème :</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Enregistrer sous…</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Charger…</translation>
+    </message>
+    <message>
+        <source>Undo...</source>
+        <translation>Revenir…</translation>
+    </message>
+    <message>
+        <source>Restore Defaults...</source>
+        <translation>Réinitialiser…</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>VELMORA - Customizing...</source>
+        <translation>VELMORA – Personnalisation…</translation>
+    </message>
+    <message>
         <source>Local machine time zone</source>
         <translation>Fuseau horaire de cette machine</translation>
     </message>
@@ -409,40 +441,8 @@ Essayez « %1 --help » pour plus d’informations.
         <translation>Fuseau utilisateur n° 4 :</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
         <source>VELMORA - Time zone settings</source>
         <translation>VELMORA – Réglages des fuseaux horaires</translation>
-    </message>
-    <message>
-        <source>Scheme:</source>
-        <translation>Thème :</translation>
-    </message>
-    <message>
-        <source>Save As...</source>
-        <translation>Enregistrer sous…</translation>
-    </message>
-    <message>
-        <source>Load...</source>
-        <translation>Charger…</translation>
-    </message>
-    <message>
-        <source>Undo...</source>
-        <translation>Revenir…</translation>
-    </message>
-    <message>
-        <source>Restore Defaults...</source>
-        <translation>Réinitialiser…</translation>
-    </message>
-    <message>
-        <source>VELMORA - Customizing...</source>
-        <translation>VELMORA – Personnalisation…</translation>
     </message>
 </context>
 <context>
@@ -507,6 +507,10 @@ Envoyez vos commentaires par courriel à :
     <message>
         <source>No selection made.</source>
         <translation>Aucune sélection.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
     </message>
 </context>
 <context>

@@ -271,6 +271,8 @@ TEST(RowLabels, TranslateTheTablesPartsOnly) {
     EXPECT_EQ(translatedTableText(u"DejaVu Sans"), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(translatedTableEntry(49).left(9), QStringLiteral("VELMORA\n\n"));
     EXPECT_TRUE(translatedTableEntry(49).contains(QStringLiteral("Rechtsklick")));
+    const InLanguage french(QStringLiteral("fr"));
+    EXPECT_EQ(translatedRowLabel(u"hand: second #2"), QStringLiteral("aiguille\u00a0: seconde #2"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, DialogsIn,
