@@ -287,11 +287,50 @@ std::optional<std::u16string_view> fixedCombination(char16_t code) {
 // One directive of a locale's format, as strftime reads it: padding flags ('-' none, '_'
 // blanks, '0' zeros), a width and the E and O modifiers are accepted; the modifiers' alternative
 // eras and digits are not used, as numbers stay as the clock shows them everywhere.
+struct PaddedNumber {
+    std::int64_t value;
+    std::size_t width;
+    Padding padding;
+};
+
+// The numbers strftime knows beyond the clock's own codes, which locales' formats may use.
+std::optional<PaddedNumber> localeNumber(char16_t code, const Fields& f) {
+    switch (code) {
+    case u'e':
+        return PaddedNumber{f.day, 2, Padding::Blanks};
+    case u'k':
+        return PaddedNumber{f.hour, 2, Padding::Blanks};
+    case u'l':
+        return PaddedNumber{hour12(f.hour), 2, Padding::Blanks};
+    case u'C':
+        return PaddedNumber{f.year / 100, 2, Padding::Zeros};
+    case u'u':
+        return PaddedNumber{f.weekday == 0 ? 7 : f.weekday, 1, Padding::Zeros};
+    default:
+        return std::nullopt;
+    }
+}
+
+// %P: the AM or PM string in lower case, as strftime gives it (letters of ASCII only).
+std::u16string lowerCase(std::u16string_view text) {
+    std::u16string lower(text);
+    for (char16_t& c : lower) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c - u'A' + u'a');
+        }
+    }
+    return lower;
+}
+
 bool appendLocaleCode(BoundedText& out, char16_t code, std::optional<Padding> padding,
                       const Fields& f, std::u16string_view zoneName,
                       const velmora::LocaleTimeNames& names, int depth) {
-    if (code == u'e') {
-        appendNumber(out, f.day, 2, padding.value_or(Padding::Blanks));
+    if (const auto number = localeNumber(code, f)) {
+        appendNumber(out, number->value, number->width, padding.value_or(number->padding));
+        return true;
+    }
+    if (code == u'P') {
+        out.append(lowerCase(f.hour < 12 ? names.am : names.pm));
         return true;
     }
     if (code == u'h') {

@@ -248,6 +248,10 @@ std::optional<LocaleTimeNames> loadLocaleTimeNames(const std::string& localeName
     names.timeFormat = item(T_FMT, locale.get());
     names.timeFormat12 = item(T_FMT_AMPM, locale.get());
     names.longDateFormat = longDateFrom(item(_DATE_FMT, locale.get()));
+    // A locale without a full date format of its own has no long date but its short one.
+    if (names.longDateFormat.empty()) {
+        names.longDateFormat = names.dateFormat;
+    }
     return names;
 }
 

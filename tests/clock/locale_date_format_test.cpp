@@ -98,6 +98,43 @@ INSTANTIATE_TEST_SUITE_P(Locales, LocaleDates,
                              return name.substr(0, 5);
                          });
 
+// The codes a locale's own formats may hold beside the clock's, with strftime's padding flags,
+// through %c: each hour of a week, against the C library in the same locale.
+TEST(LocaleDatesBeside, LocaleFormatsReadAsStrftimeReadsThem) {
+    const char* const name = "de_DE.UTF-8";
+    const locale_t theirs = newlocale(LC_ALL_MASK, name, locale_t{});
+    auto names = velmora::loadLocaleTimeNames(name);
+    if (theirs == locale_t{} || !names) {
+        GTEST_SKIP() << "locale " << name << " is not generated here";
+    }
+    const char* const format =
+        "%e|%k|%l|%C|%u|%P|%p|%D|%T|%R|%F|%h|%-d|%_m|%0e|%-H|%Ey|%Od|%n|%t|%%|%q";
+    names->dateTimeFormat = fromUtf8(format);
+    names->am = u"Vorm";
+    names->pm = u"Nachm";
+    for (int hour = 0; hour < 24 * 7; ++hour) {
+        std::tm tm{};
+        tm.tm_year = 2026 - 1900;
+        tm.tm_mday = 1 + hour / 24;
+        tm.tm_hour = hour % 24;
+        tm.tm_min = 7;
+        tm.tm_sec = 9;
+        const std::time_t t = timegm(&tm);
+        gmtime_r(&t, &tm);
+        const PackedDateTime local{20260100 + tm.tm_mday, tm.tm_hour * 1000000 + 70900};
+        char expected[256];
+        strftime_l(expected, sizeof expected, format, &tm, theirs);
+        std::string withOurNames = expected;
+        // glibc's de_DE has empty AM and PM strings; ours stand in to see %P and %p at work.
+        const std::string half = tm.tm_hour < 12 ? "Vorm" : "Nachm";
+        const std::string lower = tm.tm_hour < 12 ? "vorm" : "nachm";
+        withOurNames.replace(withOurNames.find("|||"), 3, "|" + lower + "|" + half + "|");
+        EXPECT_EQ(narrow(formatClockText(u"%c", local, u"", &*names)), withOurNames)
+            << "hour " << hour;
+    }
+    freelocale(theirs);
+}
+
 // 2026-12-09 15:04:05, a Wednesday.
 constexpr PackedDateTime kWednesday{20261209, 15040500};
 
