@@ -3,6 +3,7 @@
 #include "app/clock_menu.h"
 #include "app/dialog_template.h"
 #include "app/options_dial.h"
+#include "app/scheme_chooser.h"
 #include "app/timezones_dial.h"
 #include "app/translation_loader.h"
 #include "clock/clock.h"
@@ -219,6 +220,15 @@ TEST_P(DialogsIn, NoTextIsWiderThanItsWidget) {
         if (GetParam().isEmpty()) {
             // The table's own size where no text asks for more.
             EXPECT_EQ(zones.size(), DialogUnits(zones.font()).toPixels(QSize(257, 226)));
+        }
+    }
+    {
+        // Without schemes the chooser says so in a line of its own.
+        SchemeChooser chooser({});
+        chooser.show();
+        QApplication::processEvents();
+        for (const std::string& text : clippedTexts(chooser)) {
+            ADD_FAILURE() << "schemes: " << text;
         }
     }
     Clock clock;
