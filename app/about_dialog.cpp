@@ -134,7 +134,8 @@ void CAboutDlg::paintFrame(QPainter& painter) const {
 }
 
 QString CAboutDlg::versionText() {
-    return QStringLiteral("Version %1").arg(QStringLiteral(VELMORA_VERSION));
+    return QCoreApplication::translate("CAboutDlg", "Version %1")
+        .arg(QStringLiteral(VELMORA_VERSION));
 }
 
 void CAboutDlg::centreOnPrimaryScreen() {

@@ -4,21 +4,22 @@
 #include "model/file_property.h"
 #include "render/bounded_image_decoder.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 QString backgroundRefusal(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) {
-        return QStringLiteral("the file does not exist");
+        return QCoreApplication::translate("BackgroundCheck", "the file does not exist");
     }
     if (static_cast<std::uint64_t>(info.size()) > FileProperty::kMaxCarriedBytes) {
-        return QStringLiteral("the file is larger than %1 MB")
+        return QCoreApplication::translate("BackgroundCheck", "the file is larger than %1 MB")
             .arg(FileProperty::kMaxCarriedBytes / (1024 * 1024));
     }
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("the file cannot be read");
+        return QCoreApplication::translate("BackgroundCheck", "the file cannot be read");
     }
     // Decoded as the clock will decode it, within the same budget.
     const std::optional<QString> why = reasonImageCannotBeShown(file.readAll());

@@ -2,6 +2,7 @@
 // runtime folder, and a later launch of the same clock hands its request over and ends.
 #include "app/clock_instance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -111,11 +112,13 @@ bool ClockInstance::isRunning(const QString& socketPath) {
 ClockInstance::Start ClockInstance::start(const QString& schemePath) {
     sockaddr_un address;
     if (socketPath_.isEmpty()) {
-        error_ = QStringLiteral("no runtime folder (XDG_RUNTIME_DIR)");
+        error_ =
+            QCoreApplication::translate("ClockInstance", "no runtime folder (XDG_RUNTIME_DIR)");
         return Start::Unavailable;
     }
     if (!addressOf(socketPath_, address)) {
-        error_ = QStringLiteral("the socket path %1 is too long").arg(socketPath_);
+        error_ = QCoreApplication::translate("ClockInstance", "the socket path %1 is too long")
+                     .arg(socketPath_);
         return Start::Unavailable;
     }
     // Two launches at once must not both decide that no clock runs. A lock left by a process
@@ -123,7 +126,8 @@ ClockInstance::Start ClockInstance::start(const QString& schemePath) {
     QLockFile lock(socketPath_ + QStringLiteral(".lock"));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(kLockWaitMs)) {
-        error_ = QStringLiteral("cannot lock %1.lock").arg(socketPath_);
+        error_ =
+            QCoreApplication::translate("ClockInstance", "cannot lock %1.lock").arg(socketPath_);
         return Start::Unavailable;
     }
     if (isRunning(socketPath_)) {
@@ -160,7 +164,8 @@ bool ClockInstance::listen() {
 ClockInstance::Start ClockInstance::handOver(const QString& schemePath) {
     const int fd = connectTo(socketPath_);
     if (fd < 0) {
-        error_ = QStringLiteral("the running clock cannot be reached");
+        error_ =
+            QCoreApplication::translate("ClockInstance", "the running clock cannot be reached");
         return Start::Refused;
     }
     const QByteArray line = schemePath.toUtf8() + '\n';
@@ -177,7 +182,7 @@ ClockInstance::Start ClockInstance::handOver(const QString& schemePath) {
     }
     ::close(fd);
     if (got != kAcceptedLength || std::memcmp(answer, kAccepted, kAcceptedLength) != 0) {
-        error_ = QStringLiteral("the running clock does not answer");
+        error_ = QCoreApplication::translate("ClockInstance", "the running clock does not answer");
         return Start::Refused;
     }
     return Start::HandedOver;

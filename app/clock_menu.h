@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <array>
 #include <memory>
@@ -26,6 +27,7 @@ enum class MenuCommand : int {
     NewClock = 40101,
     StartWithDesktop = 40102,
     Schemes = 40103,
+    DatesInMyLanguage = 40104,
     Exit = 57665,
 };
 
@@ -48,7 +50,7 @@ struct PriorityItem {
 };
 
 inline constexpr std::array<TransparencyItem, 20> kTransparencyItems = {{
-    {"0% (opaque)", 255, true},
+    {QT_TRANSLATE_NOOP("ClockMenu", "0% (opaque)"), 255, true},
     {"5%", 243, false},
     {"10%", 230, false},
     {"15%", 217, false},
@@ -58,7 +60,7 @@ inline constexpr std::array<TransparencyItem, 20> kTransparencyItems = {{
     {"35%", 166, false},
     {"40%", 153, false},
     {"45%", 141, true},
-    {"50% (semi transp.)", 128, true},
+    {QT_TRANSLATE_NOOP("ClockMenu", "50% (semi transp.)"), 128, true},
     {"55%", 115, false},
     {"60%", 102, false},
     {"65%", 90, false},
@@ -67,7 +69,7 @@ inline constexpr std::array<TransparencyItem, 20> kTransparencyItems = {{
     {"80%", 51, false},
     {"85%", 39, false},
     {"90%", 26, false},
-    {"95% (invisible)", 13, false},
+    {QT_TRANSLATE_NOOP("ClockMenu", "95% (invisible)"), 13, false},
 }};
 
 inline constexpr std::array<SizeItem, 7> kSizeItems = {{
@@ -81,11 +83,11 @@ inline constexpr std::array<SizeItem, 7> kSizeItems = {{
 }};
 
 inline constexpr std::array<PriorityItem, 5> kPriorityItems = {{
-    {"Highest", 2, false},
-    {"Above normal", 1, true},
-    {"Normal", 0, true},
-    {"Below normal", -1, false},
-    {"Lowest", -2, false},
+    {QT_TRANSLATE_NOOP("ClockMenu", "Highest"), 2, false},
+    {QT_TRANSLATE_NOOP("ClockMenu", "Above normal"), 1, true},
+    {QT_TRANSLATE_NOOP("ClockMenu", "Normal"), 0, true},
+    {QT_TRANSLATE_NOOP("ClockMenu", "Below normal"), -1, false},
+    {QT_TRANSLATE_NOOP("ClockMenu", "Lowest"), -2, false},
 }};
 
 class ClockMenu {

@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -17,7 +18,8 @@ bool CommandLine::isValidClockName(const QString& name) {
 }
 
 QString CommandLine::usage(const QString& program) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "CommandLine",
                "Usage: %1 [--clock NAME] [FILE.Velmora]\n"
                "A freely shaped clock that floats on the desktop.\n"
                "\n"
@@ -47,8 +49,9 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     parser.addOption(clock);
     const auto fail = [&](const QString& message) {
         result.action = Action::UsageError;
-        result.text =
-            QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(program, message);
+        result.text = QCoreApplication::translate("CommandLine",
+                                                  "%1: %2\nTry '%1 --help' for more information.\n")
+                          .arg(program, message);
         return result;
     };
     if (!parser.parse(arguments)) {
@@ -65,24 +68,27 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         return result;
     }
     if (parser.values(clock).size() > 1) {
-        return fail(QStringLiteral("--clock given more than once"));
+        return fail(QCoreApplication::translate("CommandLine", "--clock given more than once"));
     }
     if (parser.isSet(clock)) {
         result.clockName = parser.value(clock);
         if (!isValidClockName(result.clockName)) {
-            return fail(QStringLiteral("invalid clock name '%1': use up to %2 letters, digits, "
-                                       "'-' and '_'")
+            return fail(QCoreApplication::translate("CommandLine",
+                                                    "invalid clock name '%1': use up to %2 "
+                                                    "letters, digits, '-' and '_'")
                             .arg(result.clockName)
                             .arg(kMaxClockNameLength));
         }
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
-        return fail(QStringLiteral("one scheme file at most, got %1").arg(files.size()));
+        return fail(QCoreApplication::translate("CommandLine", "one scheme file at most, got %1")
+                        .arg(files.size()));
     }
     if (!files.isEmpty()) {
         if (files[0].isEmpty()) {
-            return fail(QStringLiteral("the scheme file name is empty"));
+            return fail(
+                QCoreApplication::translate("CommandLine", "the scheme file name is empty"));
         }
         result.schemeFile = files[0];
     }

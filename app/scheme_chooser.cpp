@@ -8,6 +8,7 @@
 #include "render/qt_text.h"
 #include "time/packed_date_time.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -50,7 +51,7 @@ QStringList SchemeChooser::schemeFiles(const QStringList& folders) {
 }
 
 SchemeChooser::SchemeChooser(const QStringList& folders, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Schemes"));
+    setWindowTitle(QCoreApplication::translate("SchemeChooser", "Schemes"));
     auto* grid = new QGridLayout;
     for (const QString& file : schemeFiles(folders)) {
         if (count() == kMaxSchemes) {
@@ -81,7 +82,8 @@ SchemeChooser::SchemeChooser(const QStringList& folders, QWidget* parent) : QDia
     scroll->setWidgetResizable(true);
     auto* layout = new QVBoxLayout(this);
     if (entries_.empty()) {
-        layout->addWidget(new QLabel(QStringLiteral("No schemes were found.")));
+        layout->addWidget(
+            new QLabel(QCoreApplication::translate("SchemeChooser", "No schemes were found.")));
     } else {
         layout->addWidget(scroll);
     }

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,33 +23,81 @@ namespace {
 using Kind = TemplateItem::Kind;
 
 constexpr TemplateItem kTemplate152Items[] = {
-    {-1, Kind::GroupBox, "Local machine time zone", {7, 7, 243, 71}, 0, "localGroup"},
-    {-1, Kind::Label, "Current system setting:", {14, 18, 77, 8}, 0, "machineZoneLabel"},
+    {-1,
+     Kind::GroupBox,
+     QT_TRANSLATE_NOOP("DialogTemplate", "Local machine time zone"),
+     {7, 7, 243, 71},
+     0,
+     "localGroup"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "Current system setting:"),
+     {14, 18, 77, 8},
+     0,
+     "machineZoneLabel"},
     {CTimezonesDial::MachineZoneField, Kind::ReadOnlyEdit, "", {14, 28, 229, 12}, 0, "machineZone"},
     {CTimezonesDial::UseFixedZoneCheck,
      Kind::CheckBox,
-     "Use the following fixed one instead:",
+     QT_TRANSLATE_NOOP("DialogTemplate", "Use the following fixed one instead:"),
      {14, 46, 175, 10},
      0,
      "useFixedZone"},
     {CTimezonesDial::FixedZoneBox, Kind::DropDownList, "", {14, 57, 229, 142}, 0, "fixedZone"},
-    {-1, Kind::GroupBox, "User set time zones:", {7, 81, 243, 118}, 0, "userGroup"},
-    {-1, Kind::Label, "User time zone #1:", {14, 93, 62, 8}, 0, "userZone1Label"},
+    {-1,
+     Kind::GroupBox,
+     QT_TRANSLATE_NOOP("DialogTemplate", "User set time zones:"),
+     {7, 81, 243, 118},
+     0,
+     "userGroup"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "User time zone #1:"),
+     {14, 93, 62, 8},
+     0,
+     "userZone1Label"},
     {CTimezonesDial::UserZone1Box, Kind::DropDownList, "", {14, 103, 229, 116}, 0, "userZone1"},
-    {-1, Kind::Label, "User time zone #2:", {13, 117, 62, 8}, 0, "userZone2Label"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "User time zone #2:"),
+     {13, 117, 62, 8},
+     0,
+     "userZone2Label"},
     {CTimezonesDial::UserZone2Box, Kind::DropDownList, "", {14, 126, 229, 120}, 0, "userZone2"},
-    {-1, Kind::Label, "User time zone #3:", {13, 141, 62, 8}, 0, "userZone3Label"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "User time zone #3:"),
+     {13, 141, 62, 8},
+     0,
+     "userZone3Label"},
     {CTimezonesDial::UserZone3Box, Kind::DropDownList, "", {14, 151, 229, 131}, 0, "userZone3"},
-    {-1, Kind::Label, "User time zone #4:", {13, 166, 62, 8}, 0, "userZone4Label"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "User time zone #4:"),
+     {13, 166, 62, 8},
+     0,
+     "userZone4Label"},
     {CTimezonesDial::UserZone4Box, Kind::DropDownList, "", {14, 176, 229, 158}, 0, "userZone4"},
-    {CTimezonesDial::OkButton, Kind::DefaultButton, "OK", {143, 205, 50, 14}, 0, "ok"},
-    {CTimezonesDial::CancelButton, Kind::Button, "Cancel", {200, 205, 50, 14}, 0, "cancel"},
+    {CTimezonesDial::OkButton,
+     Kind::DefaultButton,
+     QT_TRANSLATE_NOOP("DialogTemplate", "OK"),
+     {143, 205, 50, 14},
+     0,
+     "ok"},
+    {CTimezonesDial::CancelButton,
+     Kind::Button,
+     QT_TRANSLATE_NOOP("DialogTemplate", "Cancel"),
+     {200, 205, 50, 14},
+     0,
+     "cancel"},
 };
 
 // The controls end at 250 across and 219 down; the dialog keeps the group boxes' margin of 7
 // on the right and below.
 constexpr DialogTemplate kTemplate152{
-    152, "VELMORA - Time zone settings", {257, 226}, kTemplate152Items};
+    152,
+    QT_TRANSLATE_NOOP("DialogTemplate", "VELMORA - Time zone settings"),
+    {257, 226},
+    kTemplate152Items};
 
 } // namespace
 

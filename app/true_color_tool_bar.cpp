@@ -2,6 +2,7 @@
 #include "app/true_color_tool_bar.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
@@ -101,10 +102,12 @@ void CTrueColorToolBar::setButtons(std::span<const ToolBarButton> buttons) {
             addSeparator();
             continue;
         }
-        const QString tip = QString::fromUtf8(button.toolTip);
+        // The tables mark their texts for translation in the "ToolBar" context.
+        const QString tip = QCoreApplication::translate("ToolBar", button.toolTip);
         const bool captioned = button.caption != nullptr && *button.caption != '\0';
         hasCaptions_ = hasCaptions_ || captioned;
-        QAction* action = addAction(captioned ? QString::fromUtf8(button.caption) : tip);
+        QAction* action =
+            addAction(captioned ? QCoreApplication::translate("ToolBar", button.caption) : tip);
         action->setToolTip(tip);
         action->setObjectName(QString::number(button.id));
         action->setData(button.id);

@@ -5,6 +5,7 @@
 #include "app/clock_instance.h"
 #include "app/command_line.h"
 #include "app/settings.h"
+#include "app/translation_loader.h"
 #include "app/velmora_dlg.h"
 #include "clock/class_registration.h"
 #include "model/temporary_file.h"
@@ -28,8 +29,10 @@ namespace {
 // Not modal: the clock is up and running behind it.
 std::unique_ptr<QMessageBox> settingsMovedAsideNotice(const QString& movedTo) {
     const QString text =
-        QStringLiteral("The settings file was too large or damaged to be used. It was moved, "
-                       "unchanged, to:\n%1\n\nThe clock starts with its default settings.")
+        QCoreApplication::translate("CVelmoraApp",
+                                    "The settings file was too large or damaged to be used. It "
+                                    "was moved, unchanged, to:\n%1\n\nThe clock starts with its "
+                                    "default settings.")
             .arg(movedTo);
     std::fprintf(stderr, "velmora: %s\n", qPrintable(QString(text).replace('\n', ' ')));
     auto box = std::make_unique<QMessageBox>(QMessageBox::Information, QStringLiteral("Velmora"),
@@ -83,7 +86,16 @@ int CVelmoraApp::run(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
     }
-    const CommandLine command = CommandLine::parse(arguments);
+    CommandLine command = CommandLine::parse(arguments);
+    if (command.action != CommandLine::Action::Run) {
+        // The help and the mistakes in the user's language, still without a display.
+        QCoreApplication console(argc, argv);
+        TranslationLoader translations;
+        if (translations.loadForDesktop()) {
+            translations.install();
+            command = CommandLine::parse(arguments);
+        }
+    }
     if (command.action == CommandLine::Action::Print) {
         std::fputs(command.text.toLocal8Bit().constData(), stdout);
         return 0;
@@ -96,6 +108,9 @@ int CVelmoraApp::run(int argc, char** argv) {
     preferXcbUnderWayland();
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    TranslationLoader translations;
+    translations.loadForDesktop();
+    translations.install();
     // The clock is the only window; hiding it to the tray must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
     // A clock of this name that runs already takes the file over and comes to the front.
@@ -110,8 +125,10 @@ int CVelmoraApp::run(int argc, char** argv) {
         std::fprintf(stderr, "velmora: %s\n", qPrintable(instance.error()));
         return 1;
     case ClockInstance::Start::Unavailable:
-        std::fprintf(stderr, "velmora: runs without taking later launches over: %s\n",
-                     qPrintable(instance.error()));
+        std::fprintf(stderr, "velmora: %s\n",
+                     qPrintable(QCoreApplication::translate(
+                                    "CVelmoraApp", "runs without taking later launches over: %1")
+                                    .arg(instance.error())));
         break;
     case ClockInstance::Start::Listening:
         break;

@@ -31,7 +31,8 @@ Clock::Clock() : ClockObject(u"Clock", kBodyTextId) {
     append(std::make_unique<FileProperty>(u"BackgroundImage", 21, u""));
 }
 
-Clock::Clock(const Clock& other) : ClockObject(other), layout_(other.layout_) {}
+Clock::Clock(const Clock& other)
+    : ClockObject(other), layout_(other.layout_), dateNames_(other.dateNames_) {}
 
 bool Clock::isKindOf(std::string_view typeName) const {
     return typeName == kTypeName || ClockObject::isKindOf(typeName);

@@ -5,9 +5,13 @@
 #include "model/object_stream.h"
 
 #include <filesystem>
+#include <memory>
 
 class ClassRegistry;
 class SettingsStore;
+namespace velmora {
+struct LocaleTimeNames;
+}
 
 // A rectangle in whole pixels of the drawing surface.
 struct LayoutRect {
@@ -82,6 +86,14 @@ public:
     bool isBackgroundDirty() const { return backgroundDirty_; }
     void setBackgroundDirty() { backgroundDirty_ = true; }
 
+    // The names and orders the texts give dates in: null (the default) for the classic ones
+    // the scheme was made with, else the user's language. A setting of the window, not of the
+    // scheme: it stays through loads, adoptions and copies.
+    void setDateNames(std::shared_ptr<const velmora::LocaleTimeNames> names) {
+        dateNames_ = std::move(names);
+    }
+    const velmora::LocaleTimeNames* dateNames() const { return dateNames_.get(); }
+
     // The decoded background's size in pixels, 0 x 0 without one; known after a frame.
     int backgroundWidth() const { return backgroundWidth_; }
     int backgroundHeight() const { return backgroundHeight_; }
@@ -104,4 +116,5 @@ private:
     std::unique_ptr<CanvasImage> scaledBackground_;
     std::filesystem::path schemePath_;
     bool backgroundDirty_ = true;
+    std::shared_ptr<const velmora::LocaleTimeNames> dateNames_;
 };

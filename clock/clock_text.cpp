@@ -71,7 +71,8 @@ void ClockText::draw(Canvas& canvas, const Clock& body, const velmora::PackedDat
     std::u16string_view format = formatProperty != nullptr
                                      ? std::u16string_view(formatProperty->value())
                                      : std::u16string_view();
-    std::u16string text = formatClockText(format, local, zoneNameFor(*this, format, utc));
+    std::u16string text =
+        formatClockText(format, local, zoneNameFor(*this, format, utc), body.dateNames());
     if (text.empty()) {
         return;
     }

@@ -2,6 +2,7 @@
 #include "clock/clock_text_format.h"
 
 #include "time/calendar.h"
+#include "time/locale_time_names.h"
 
 #include <algorithm>
 #include <array>
@@ -70,16 +71,24 @@ Fields fieldsOf(const velmora::PackedDateTime& local) {
     return f;
 }
 
-std::u16string_view weekdayName(const Fields& f, bool full) {
+std::u16string_view weekdayName(const Fields& f, bool full, const velmora::LocaleTimeNames* names) {
+    if (names != nullptr) {
+        const auto day = static_cast<std::size_t>(f.weekday);
+        return full ? names->weekdays[day] : names->weekdayAbbreviations[day];
+    }
     const std::u16string_view name = kWeekdayNames[static_cast<std::size_t>(f.weekday)];
     return full ? name : name.substr(0, kAbbreviationLength);
 }
 
 // Packed dates come from our own zone conversion, but a month outside 1 to 12 must still not
 // index past the table.
-std::u16string_view monthName(const Fields& f, bool full) {
+std::u16string_view monthName(const Fields& f, bool full, const velmora::LocaleTimeNames* names) {
     if (f.month < 1 || f.month > 12) {
         return kUnknownName;
+    }
+    if (names != nullptr) {
+        const auto month = static_cast<std::size_t>(f.month - 1);
+        return full ? names->months[month] : names->monthAbbreviations[month];
     }
     const std::u16string_view name = kMonthNames[static_cast<std::size_t>(f.month - 1)];
     return full ? name : name.substr(0, kAbbreviationLength);
@@ -97,9 +106,11 @@ std::int32_t weekOfYear(const Fields& f, std::int32_t firstDay) {
     return (f.yearDay + 7 - daysSinceWeekStart) / 7;
 }
 
-// Zero-padded to `width` digits, or with no leading zeros at all; a negative value (only from a
+enum class Padding { Zeros, Blanks, None };
+
+// Padded to `width` digits with zeros or blanks, or not at all; a negative value (only from a
 // malformed packed date-time) keeps its sign in front of the digits.
-void appendNumber(BoundedText& out, std::int64_t value, std::size_t width, bool dropZeros) {
+void appendNumber(BoundedText& out, std::int64_t value, std::size_t width, Padding padding) {
     const bool negative = value < 0;
     std::uint64_t magnitude = static_cast<std::uint64_t>(value);
     if (negative) {
@@ -111,8 +122,9 @@ void appendNumber(BoundedText& out, std::int64_t value, std::size_t width, bool 
         digits[digits.size() - ++count] = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    for (; !dropZeros && count < width && count < digits.size(); ++count) {
-        digits[digits.size() - 1 - count] = u'0';
+    const char16_t pad = padding == Padding::Blanks ? u' ' : u'0';
+    for (; padding != Padding::None && count < width && count < digits.size(); ++count) {
+        digits[digits.size() - 1 - count] = pad;
     }
     if (negative) {
         out.append(u"-");
@@ -158,18 +170,23 @@ std::optional<Number> numericField(char16_t code, const Fields& f) {
     }
 }
 
+// `names` null: the classic "C" locale's names.
 std::optional<std::u16string_view> textField(char16_t code, const Fields& f,
-                                             std::u16string_view zoneName) {
+                                             std::u16string_view zoneName,
+                                             const velmora::LocaleTimeNames* names) {
     switch (code) {
     case u'a':
-        return weekdayName(f, false);
+        return weekdayName(f, false, names);
     case u'A':
-        return weekdayName(f, true);
+        return weekdayName(f, true, names);
     case u'b':
-        return monthName(f, false);
+        return monthName(f, false, names);
     case u'B':
-        return monthName(f, true);
+        return monthName(f, true, names);
     case u'p':
+        if (names != nullptr) {
+            return f.hour < 12 ? names->am : names->pm;
+        }
         return f.hour < 12 ? u"AM" : u"PM";
     case u'z':
     case u'Z':
@@ -182,30 +199,30 @@ std::optional<std::u16string_view> textField(char16_t code, const Fields& f,
 }
 
 void appendShortDate(BoundedText& out, const Fields& f) {
-    appendNumber(out, f.month, 2, false);
+    appendNumber(out, f.month, 2, Padding::Zeros);
     out.append(u"/");
-    appendNumber(out, f.day, 2, false);
+    appendNumber(out, f.day, 2, Padding::Zeros);
     out.append(u"/");
-    appendNumber(out, floorMod(f.year, 100), 2, false);
+    appendNumber(out, floorMod(f.year, 100), 2, Padding::Zeros);
 }
 
 // The day keeps two digits here even though `#` selected this form.
 void appendLongDate(BoundedText& out, const Fields& f) {
-    out.append(weekdayName(f, true));
+    out.append(weekdayName(f, true, nullptr));
     out.append(u", ");
-    out.append(monthName(f, true));
+    out.append(monthName(f, true, nullptr));
     out.append(u" ");
-    appendNumber(out, f.day, 2, false);
+    appendNumber(out, f.day, 2, Padding::Zeros);
     out.append(u", ");
-    appendNumber(out, f.year, 4, false);
+    appendNumber(out, f.year, 4, Padding::Zeros);
 }
 
 void appendTime(BoundedText& out, const Fields& f) {
-    appendNumber(out, f.hour, 2, false);
+    appendNumber(out, f.hour, 2, Padding::Zeros);
     out.append(u":");
-    appendNumber(out, f.minute, 2, false);
+    appendNumber(out, f.minute, 2, Padding::Zeros);
     out.append(u":");
-    appendNumber(out, f.second, 2, false);
+    appendNumber(out, f.second, 2, Padding::Zeros);
 }
 
 void appendDate(BoundedText& out, const Fields& f, bool longForm) {
@@ -214,6 +231,167 @@ void appendDate(BoundedText& out, const Fields& f, bool longForm) {
         return;
     }
     appendShortDate(out, f);
+}
+
+// Deep enough for %c holding %r holding %p; a locale whose formats refer to each other in a
+// circle stops there.
+constexpr int kMaxLocaleFormatDepth = 3;
+
+void appendLocaleFormat(BoundedText& out, std::u16string_view format, const Fields& f,
+                        std::u16string_view zoneName, const velmora::LocaleTimeNames& names,
+                        int depth);
+
+// The locale's orders of %c, %x and %X, the `#` flag selecting the long date as it does in the
+// classic form.
+bool appendLocaleComposite(BoundedText& out, char16_t code, bool alternate, const Fields& f,
+                           std::u16string_view zoneName, const velmora::LocaleTimeNames& names,
+                           int depth) {
+    switch (code) {
+    case u'c':
+        if (alternate) {
+            appendLocaleFormat(out, names.longDateFormat, f, zoneName, names, depth);
+            out.append(u" ");
+            appendLocaleFormat(out, names.timeFormat, f, zoneName, names, depth);
+            return true;
+        }
+        appendLocaleFormat(out, names.dateTimeFormat, f, zoneName, names, depth);
+        return true;
+    case u'x':
+        appendLocaleFormat(out, alternate ? names.longDateFormat : names.dateFormat, f, zoneName,
+                           names, depth);
+        return true;
+    case u'X':
+        appendLocaleFormat(out, names.timeFormat, f, zoneName, names, depth);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The fixed combinations strftime knows beside the locale's own.
+std::optional<std::u16string_view> fixedCombination(char16_t code) {
+    switch (code) {
+    case u'D':
+        return u"%m/%d/%y";
+    case u'F':
+        return u"%Y-%m-%d";
+    case u'R':
+        return u"%H:%M";
+    case u'T':
+        return u"%H:%M:%S";
+    default:
+        return std::nullopt;
+    }
+}
+
+// One directive of a locale's format, as strftime reads it: padding flags ('-' none, '_'
+// blanks, '0' zeros), a width and the E and O modifiers are accepted; the modifiers' alternative
+// eras and digits are not used, as numbers stay as the clock shows them everywhere.
+struct PaddedNumber {
+    std::int64_t value;
+    std::size_t width;
+    Padding padding;
+};
+
+// The numbers strftime knows beyond the clock's own codes, which locales' formats may use.
+std::optional<PaddedNumber> localeNumber(char16_t code, const Fields& f) {
+    switch (code) {
+    case u'e':
+        return PaddedNumber{f.day, 2, Padding::Blanks};
+    case u'k':
+        return PaddedNumber{f.hour, 2, Padding::Blanks};
+    case u'l':
+        return PaddedNumber{hour12(f.hour), 2, Padding::Blanks};
+    case u'C':
+        return PaddedNumber{f.year / 100, 2, Padding::Zeros};
+    case u'u':
+        return PaddedNumber{f.weekday == 0 ? 7 : f.weekday, 1, Padding::Zeros};
+    default:
+        return std::nullopt;
+    }
+}
+
+// %P: the AM or PM string in lower case, as strftime gives it (letters of ASCII only).
+std::u16string lowerCase(std::u16string_view text) {
+    std::u16string lower(text);
+    for (char16_t& c : lower) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c - u'A' + u'a');
+        }
+    }
+    return lower;
+}
+
+bool appendLocaleCode(BoundedText& out, char16_t code, std::optional<Padding> padding,
+                      const Fields& f, std::u16string_view zoneName,
+                      const velmora::LocaleTimeNames& names, int depth) {
+    if (const auto number = localeNumber(code, f)) {
+        appendNumber(out, number->value, number->width, padding.value_or(number->padding));
+        return true;
+    }
+    if (code == u'P') {
+        out.append(lowerCase(f.hour < 12 ? names.am : names.pm));
+        return true;
+    }
+    if (code == u'h') {
+        code = u'b';
+    }
+    if (const auto number = numericField(code, f)) {
+        appendNumber(out, number->value, number->width, padding.value_or(Padding::Zeros));
+        return true;
+    }
+    if (const auto text = textField(code, f, zoneName, &names)) {
+        out.append(*text);
+        return true;
+    }
+    if (depth >= kMaxLocaleFormatDepth) {
+        return false;
+    }
+    if (const auto combination = fixedCombination(code)) {
+        appendLocaleFormat(out, *combination, f, zoneName, names, depth + 1);
+        return true;
+    }
+    if (code == u'r') {
+        appendLocaleFormat(out, names.timeFormat12, f, zoneName, names, depth + 1);
+        return true;
+    }
+    if (code == u'n' || code == u't') {
+        out.append(code == u'n' ? u"\n" : u"\t");
+        return true;
+    }
+    return appendLocaleComposite(out, code, false, f, zoneName, names, depth + 1);
+}
+
+void appendLocaleFormat(BoundedText& out, std::u16string_view format, const Fields& f,
+                        std::u16string_view zoneName, const velmora::LocaleTimeNames& names,
+                        int depth) {
+    std::size_t i = 0;
+    while (i < format.size() && !out.overLong()) {
+        if (format[i] != u'%') {
+            const std::size_t next = std::min(format.find(u'%', i), format.size());
+            out.append(format.substr(i, next - i));
+            i = next;
+            continue;
+        }
+        std::optional<Padding> padding;
+        std::size_t at = i + 1;
+        for (; at < format.size(); ++at) {
+            const char16_t c = format[at];
+            if (c == u'-' || c == u'_' || c == u'0') {
+                padding = c == u'-' ? Padding::None : c == u'_' ? Padding::Blanks : Padding::Zeros;
+            } else if (std::u16string_view(u"^#123456789EO").find(c) == std::u16string_view::npos) {
+                break;
+            }
+        }
+        if (at >= format.size()) {
+            out.append(format.substr(i));
+            return;
+        }
+        if (!appendLocaleCode(out, format[at], padding, f, zoneName, names, depth)) {
+            out.append(format.substr(i, at + 1 - i));
+        }
+        i = at + 1;
+    }
 }
 
 bool appendComposite(BoundedText& out, char16_t code, bool alternate, const Fields& f) {
@@ -236,21 +414,24 @@ bool appendComposite(BoundedText& out, char16_t code, bool alternate, const Fiel
 
 // Appends the output of one code; false, with nothing appended, for a code we do not know.
 bool appendCode(BoundedText& out, char16_t code, bool alternate, const Fields& f,
-                std::u16string_view zoneName) {
+                std::u16string_view zoneName, const velmora::LocaleTimeNames* names) {
     if (const auto number = numericField(code, f)) {
-        appendNumber(out, number->value, number->width, alternate);
+        appendNumber(out, number->value, number->width, alternate ? Padding::None : Padding::Zeros);
         return true;
     }
-    if (const auto text = textField(code, f, zoneName)) {
+    if (const auto text = textField(code, f, zoneName, names)) {
         out.append(*text);
         return true;
+    }
+    if (names != nullptr) {
+        return appendLocaleComposite(out, code, alternate, f, zoneName, *names, 0);
     }
     return appendComposite(out, code, alternate, f);
 }
 
 // `directive` starts at a '%'; returns how many units of it were consumed.
 std::size_t appendDirective(BoundedText& out, std::u16string_view directive, const Fields& f,
-                            std::u16string_view zoneName) {
+                            std::u16string_view zoneName, const velmora::LocaleTimeNames* names) {
     const bool alternate = directive.size() > 1 && directive[1] == u'#';
     const std::size_t codeAt = alternate ? 2 : 1;
     if (codeAt >= directive.size()) {
@@ -258,7 +439,7 @@ std::size_t appendDirective(BoundedText& out, std::u16string_view directive, con
         return directive.size();
     }
     const std::size_t length = codeAt + 1;
-    if (!appendCode(out, directive[codeAt], alternate, f, zoneName)) {
+    if (!appendCode(out, directive[codeAt], alternate, f, zoneName, names)) {
         out.append(directive.substr(0, length));
     }
     return length;
@@ -267,7 +448,8 @@ std::size_t appendDirective(BoundedText& out, std::u16string_view directive, con
 } // namespace
 
 std::u16string formatClockText(std::u16string_view format, const velmora::PackedDateTime& local,
-                               std::u16string_view zoneName) {
+                               std::u16string_view zoneName,
+                               const velmora::LocaleTimeNames* names) {
     const Fields fields = fieldsOf(local);
     BoundedText out;
     std::size_t i = 0;
@@ -278,7 +460,7 @@ std::u16string formatClockText(std::u16string_view format, const velmora::Packed
             i = next;
             continue;
         }
-        i += appendDirective(out, format.substr(i), fields, zoneName);
+        i += appendDirective(out, format.substr(i), fields, zoneName, names);
     }
     return out.take();
 }

@@ -3,6 +3,10 @@
 
 #include "time/packed_date_time.h"
 
+namespace velmora {
+struct LocaleTimeNames;
+}
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -20,5 +24,10 @@ inline constexpr std::size_t kMaxClockTextLength = 1022;
 // frame's instant ("CET", "CEST"). Unknown codes, and a trailing "%" or "%#", are
 // copied as they stand; all other code units are copied unchanged. A result over
 // kMaxClockTextLength gives "".
+//
+// With `names` (the user's "dates in my language"), the codes that name or order things follow
+// that locale as strftime does: %a %A %b %B %p take its names, %c %x %X its orders (`#` on %c
+// and %x: its long date); numbers and every other code stay as above.
 std::u16string formatClockText(std::u16string_view format, const velmora::PackedDateTime& local,
-                               std::u16string_view zoneName);
+                               std::u16string_view zoneName,
+                               const velmora::LocaleTimeNames* names = nullptr);

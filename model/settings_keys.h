@@ -22,6 +22,8 @@ inline const SettingKey kSchemeLoaded{"View", "SchemeLoaded", SettingKind::Text}
 inline const SettingKey kStayOnTop{"View", "StayOnTop", SettingKind::Integer, 1};
 inline const SettingKey kClickThrough{"View", "ClickThrough", SettingKind::Integer, 0};
 inline const SettingKey kOverallAlpha{"View", "OverallAlpha", SettingKind::Integer, 255};
+// Off by default so that schemes show dates as their authors made them.
+inline const SettingKey kDatesInMyLanguage{"View", "DatesInMyLanguage", SettingKind::Integer, 0};
 inline const SettingKey kThreadPriority{"System", "ThreadPriority", SettingKind::Integer, 0};
 inline const SettingKey kUseFixedZone{"Timezones", "UseFixedZone", SettingKind::Integer, 0};
 

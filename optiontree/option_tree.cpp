@@ -12,6 +12,7 @@
 #include "optiontree/option_tree_list.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QScrollBar>
@@ -451,8 +452,9 @@ void COptionTree::updateInfo() {
     if (focused_ != nullptr) {
         info_->showDescription(focused_->labelText(), focused_->description());
     } else if ((options_ & OptionTreeOption::kDefaultInfoText) != 0) {
-        info_->showDescription(QStringLiteral("No Item Selected"),
-                               QStringLiteral("Select an item to see its description."));
+        info_->showDescription(
+            QCoreApplication::translate("OptionTree", "No Item Selected"),
+            QCoreApplication::translate("OptionTree", "Select an item to see its description."));
     } else {
         info_->showDescription(QString(), QString());
     }

@@ -1,14 +1,15 @@
 // COptionTreeCheckButton: a check box row's editor, a box that toggles on a click or Space.
 #include "optiontree/option_tree_check_button.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 COptionTreeCheckButton::COptionTreeCheckButton(QWidget* parent)
-    : QWidget(parent), checkedText_(QStringLiteral("Checked")),
-      uncheckedText_(QStringLiteral("UnChecked")) {
+    : QWidget(parent), checkedText_(QCoreApplication::translate("OptionTree", "Checked")),
+      uncheckedText_(QCoreApplication::translate("OptionTree", "UnChecked")) {
     setFocusPolicy(Qt::StrongFocus);
 }
 

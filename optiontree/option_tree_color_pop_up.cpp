@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -175,12 +176,12 @@ COptionTreeColorPopUp::COptionTreeColorPopUp(const QColor& color, const QColor& 
 COptionTreeColorPopUp::~COptionTreeColorPopUp() = default;
 
 const QString& COptionTreeColorPopUp::defaultText() {
-    static const QString text = QStringLiteral("Automatic");
+    static const QString text = QCoreApplication::translate("OptionTree", "Automatic");
     return text;
 }
 
 const QString& COptionTreeColorPopUp::customText() {
-    static const QString text = QStringLiteral("More Colors...");
+    static const QString text = QCoreApplication::translate("OptionTree", "More Colors...");
     return text;
 }
 

@@ -1,13 +1,14 @@
 // COptionTreeFileDlg: the file row's choice of an open, save or folder dialog.
 #include "optiontree/option_tree_file_dlg.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 COptionTreeFileDlg::COptionTreeFileDlg(Mode mode, QString initialPath, QString defaultExtension,
                                        const QString& filter, std::uint32_t flags)
     : mode_(mode), initialPath_(std::move(initialPath)), flags_(flags) {
     if (mode_ == Mode::Folder) {
-        title_ = QStringLiteral("Select Folder");
+        title_ = QCoreApplication::translate("OptionTree", "Select Folder");
         return;
     }
     defaultSuffix_ = std::move(defaultExtension);

@@ -4,6 +4,7 @@
 #include "optiontree/option_tree.h"
 #include "optiontree/option_tree_geometry.h"
 #include "optiontree/option_tree_list.h"
+#include "optiontree/string_table_translation.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -88,11 +89,11 @@ bool COptionTreeItem::createEditor(std::uint32_t) {
 }
 
 void COptionTreeItem::setLabel(const std::u16string& text) {
-    label_ = QString::fromStdU16String(text);
+    label_ = translatedRowLabel(text);
 }
 
 void COptionTreeItem::setInfo(const std::u16string& text) {
-    description_ = QString::fromStdU16String(text);
+    description_ = translatedTableText(text);
 }
 
 void COptionTreeItem::setBackgroundColors(std::uint32_t value, std::uint32_t label) {

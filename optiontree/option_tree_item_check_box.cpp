@@ -4,10 +4,12 @@
 #include "optiontree/option_tree_check_button.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPainter>
 
 COptionTreeItemCheckBox::COptionTreeItemCheckBox()
-    : checkedText_(QStringLiteral("Checked")), uncheckedText_(QStringLiteral("UnChecked")) {}
+    : checkedText_(QCoreApplication::translate("OptionTree", "Checked")),
+      uncheckedText_(QCoreApplication::translate("OptionTree", "UnChecked")) {}
 
 COptionTreeItemCheckBox::~COptionTreeItemCheckBox() = default;
 

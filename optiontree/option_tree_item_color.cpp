@@ -4,6 +4,7 @@
 #include "optiontree/option_tree.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -112,7 +113,10 @@ QString COptionTreeItemColor::valueText() const {
         return QStringLiteral("#%1").arg(rgb_, 6, 16, QLatin1Char('0')).toUpper();
     }
     const QColor color = toColor(rgb_);
-    return QStringLiteral("RGB (%1, %2, %3)").arg(color.red()).arg(color.green()).arg(color.blue());
+    return QCoreApplication::translate("OptionTree", "RGB (%1, %2, %3)")
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue());
 }
 
 // The window stands for the row's own colour, so making it leaves the row logically unchanged.

@@ -1,6 +1,8 @@
 // COptionTreeItemComboBox: the combo box row of the option tree.
 #include "optiontree/option_tree_item_combo_box.h"
 
+#include "optiontree/string_table_translation.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -44,7 +46,7 @@ QComboBox* COptionTreeItemComboBox::comboBox() const {
 }
 
 void COptionTreeItemComboBox::addEntry(const std::u16string& text, std::int32_t data) {
-    const QString entry = QString::fromStdU16String(text);
+    const QString entry = translatedTableText(text);
     entries_.emplace_back(entry, data);
     if (combo_ != nullptr) {
         const QSignalBlocker blocker(combo_.get());
@@ -56,7 +58,8 @@ void COptionTreeItemComboBox::addEntry(const std::u16string& text, std::int32_t 
 }
 
 void COptionTreeItemComboBox::selectByPrefix(const std::u16string& text) {
-    const QString prefix = QString::fromStdU16String(text);
+    // The model names its choice in English, as the entries were given.
+    const QString prefix = translatedTableText(text);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i].first.startsWith(prefix, Qt::CaseInsensitive)) {
             select(static_cast<int>(i));

@@ -3,6 +3,7 @@
 
 #include "optiontree/option_tree.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
@@ -90,7 +91,9 @@ QStringList COptionTreeItemFile::displayLines() const {
         }
     }
     if (lines.isEmpty()) {
-        lines.append(emptyText_.isEmpty() ? QStringLiteral("No selection made.") : emptyText_);
+        lines.append(emptyText_.isEmpty()
+                         ? QCoreApplication::translate("OptionTree", "No selection made.")
+                         : emptyText_);
     }
     return lines;
 }

@@ -7,6 +7,7 @@
 #include "render/font_families.h"
 #include "render/qt_canvas.h"
 #include "resources/default_scheme.h"
+#include "time/locale_time_names.h"
 #include "time/machine_zone.h"
 #include "time/zone_slots.h"
 #include "tools/tool_status.h"
@@ -35,6 +36,8 @@ struct RenderOptions {
     std::vector<std::pair<int, std::string>> zones;
     int selected = -1;
     int timeLimit = 0;
+    // Dates in this locale's language, as the clock's "Dates in my language" gives them.
+    std::optional<std::string> locale;
     std::string out;
 };
 
@@ -90,6 +93,11 @@ std::optional<std::string> parse(const std::vector<std::string>& args, RenderOpt
                 return "--selected " + value + ": expected an element number from 0";
             }
             options.selected = *n;
+        } else if (flag == "--locale") {
+            if (value.empty()) {
+                return "--locale: expected a locale name such as de_DE.UTF-8";
+            }
+            options.locale = value;
         } else if (flag == "--time-limit") {
             auto seconds = number(value);
             if (!seconds || *seconds < 1 || *seconds > 3600) {
@@ -254,6 +262,14 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream&, std::o
     std::unique_ptr<Clock> clock = loadScheme(options, err);
     if (clock == nullptr) {
         return kExitInvalidInput;
+    }
+    if (options.locale) {
+        auto names = velmora::loadLocaleTimeNames(*options.locale);
+        if (!names) {
+            return reportInvalid(err, "render",
+                                 "--locale " + *options.locale + ": the locale is not installed");
+        }
+        clock->setDateNames(std::make_shared<const velmora::LocaleTimeNames>(std::move(*names)));
     }
     if (options.selected >= 0 && !selectElement(*clock, options.selected)) {
         return reportInvalid(err, "render",

@@ -19,7 +19,8 @@ constexpr const char* kUsage =
     "  roundtrip IN OUT                    read a scheme and write it again\n"
     "  build IN.json OUT                   write a scheme from its JSON\n"
     "  render [--scheme PATH] [--utc YYYY-MM-DDTHH:MM:SS[.cc]] [--size WxH]\n"
-    "         [--zone SLOT=ZONEID]... [--selected N] [--time-limit SECONDS] --out FILE.png\n"
+    "         [--zone SLOT=ZONEID]... [--selected N] [--time-limit SECONDS]\n"
+    "         [--locale NAME] --out FILE.png\n"
     "                                      draw one frame into a PNG\n"
     "  zones                               list the system time zones\n"
     "  convert ZONEID [INSTANT]...         convert UTC instants (YYYY-MM-DDTHH:MM:SS[.cc])\n";

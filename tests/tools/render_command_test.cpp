@@ -51,6 +51,38 @@ TEST_F(RenderCommandTest, ZonesMoveTheHandsAndSelectionDrawsGuides) {
     EXPECT_NE(utc, guides);
 }
 
+// A text of every code that names or orders things.
+constexpr const char* kNamingTextScheme = R"({"type": "Clock", "name": "Clock", "textId": 43,
+    "children": [{"type": "ClockText", "name": "ClockText", "textId": 62, "children": [
+        {"type": "StringProperty", "name": "Fmt", "textId": 55,
+         "value": "%a %A %b %B %c %x %X %p %#c %#x"},
+        {"type": "ColorProperty", "name": "Color", "textId": 52, "value": "#FF000000"},
+        {"type": "FontFamilyProperty", "name": "FontFamily", "textId": 63,
+         "family": "DejaVu Sans"},
+        {"type": "PercentProperty", "name": "FontSize", "textId": 64, "value": 12}]}]})";
+
+// Schemes look as their authors made them unless the user asks for their own language: the
+// desktop's language alone changes no pixel, --locale does.
+TEST_F(RenderCommandTest, DatesFollowALanguageOnlyWhenAsked) {
+    write("texts.json", kNamingTextScheme);
+    ASSERT_EQ(tool("build " + path("texts.json") + " " + path("texts.Velmora")).status, 0);
+    const std::string args = "render --scheme " + path("texts.Velmora") +
+                             " --utc 2026-12-09T15:04:05 --zone 0=UTC --size 600x600 --out ";
+    ToolRun classic = tool(args + path("c.png"), "env LC_ALL=C LANG=C ");
+    ASSERT_EQ(classic.status, 0) << classic.err;
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "es_ES.UTF-8", "ja_JP.UTF-8"}) {
+        const std::string environment = std::string("env LANG=") + name + " LC_ALL=" + name +
+                                        " LC_TIME=" + name + " LANGUAGE=" + name + " ";
+        ASSERT_EQ(tool(args + path("desktop.png"), environment).status, 0);
+        EXPECT_EQ(read(path("desktop.png")), read(path("c.png"))) << name;
+    }
+    const ToolRun german = tool("render --locale de_DE.UTF-8" + args.substr(6) + path("de.png"));
+    if (german.status != 0) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not generated here: " << german.err;
+    }
+    EXPECT_NE(read(path("de.png")), read(path("c.png")));
+}
+
 // A thumbnailer run outside a session (no runtime folder) leaves nothing in the temporary
 // folder, whether it finishes or runs out of time.
 TEST_F(RenderCommandTest, LeavesNothingInTheTemporaryFolder) {
@@ -104,6 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalRow{"NoTimeLimit", "--time-limit 0", 1, "--time-limit 0"},
                     RefusalRow{"HourLongTimeLimit", "--time-limit 3601", 1, "--time-limit"},
                     RefusalRow{"MissingScheme", "--scheme /nonexistent.Velmora", 1, "cannot open"},
+                    RefusalRow{"MissingLocale", "--locale xx_NOWHERE", 1, "not installed"},
                     RefusalRow{"UnknownFlag", "--frobnicate 1", 2, "usage"}),
     [](const auto& info) { return std::string(info.param.name); });
 

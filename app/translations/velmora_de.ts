@@ -1,0 +1,999 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>BackgroundCheck</name>
+    <message>
+        <source>the file does not exist</source>
+        <translation>die Datei existiert nicht</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MB</source>
+        <translation>die Datei ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>die Datei kann nicht gelesen werden</translation>
+    </message>
+</context>
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+</context>
+<context>
+    <name>COptionTreeSpinnerEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>E&amp;infügen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>COptionsDial</name>
+    <message>
+        <source>Undo the last change (Ctrl+Z)</source>
+        <translation>Letzte Änderung rückgängig machen (Strg+Z)</translation>
+    </message>
+    <message>
+        <source>Redo the change undone (Ctrl+Shift+Z)</source>
+        <translation>Rückgängig gemachte Änderung wiederholen (Strg+Umschalt+Z)</translation>
+    </message>
+    <message>
+        <source>carried image, %1 x %2</source>
+        <translation>mitgeführtes Bild, %1 × %2</translation>
+    </message>
+    <message>
+        <source>carried file, %1 bytes</source>
+        <translation>mitgeführte Datei, %1 Byte</translation>
+    </message>
+    <message>
+        <source>Save changes?</source>
+        <translation>Änderungen speichern?</translation>
+    </message>
+    <message>
+        <source>Do you want to save your changes into a scheme file?
+
+If you won&apos;t save the changes will be lost when you close the program.</source>
+        <translation>Möchten Sie Ihre Änderungen in einer Designdatei speichern?
+
+Ohne Speichern gehen die Änderungen beim Beenden des Programms verloren.</translation>
+    </message>
+    <message>
+        <source>File open error</source>
+        <translation>Fehler beim Öffnen</translation>
+    </message>
+    <message>
+        <source>Can&apos;t access this file, please select another or permit access.</source>
+        <translation>Auf diese Datei kann nicht zugegriffen werden. Bitte wählen Sie eine andere oder erlauben Sie den Zugriff.</translation>
+    </message>
+    <message>
+        <source>Load error</source>
+        <translation>Fehler beim Laden</translation>
+    </message>
+    <message>
+        <source>This file could not be loaded as a scheme:
+%1
+
+%2 (at byte %3).</source>
+        <translation>Diese Datei konnte nicht als Design geladen werden:
+%1
+
+%2 (bei Byte %3).</translation>
+    </message>
+    <message>
+        <source>Image not usable</source>
+        <translation>Bild nicht verwendbar</translation>
+    </message>
+    <message>
+        <source>%1
+
+cannot be the background: %2. The previous image stays.</source>
+        <translation>%1
+
+kann nicht der Hintergrund sein: %2. Das bisherige Bild bleibt.</translation>
+    </message>
+    <message>
+        <source>Velmoras (*.Velmora)</source>
+        <translation>Velmora-Designs (*.Velmora)</translation>
+    </message>
+</context>
+<context>
+    <name>CVelmoraApp</name>
+    <message>
+        <source>The settings file was too large or damaged to be used. It was moved, unchanged, to:
+%1
+
+The clock starts with its default settings.</source>
+        <translation>Die Einstellungsdatei war zu groß oder beschädigt und konnte nicht verwendet werden. Sie wurde unverändert verschoben nach:
+%1
+
+Die Uhr startet mit ihren Standardeinstellungen.</translation>
+    </message>
+    <message>
+        <source>runs without taking later launches over: %1</source>
+        <translation>läuft, ohne spätere Aufrufe zu übernehmen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CVelmoraDlg</name>
+    <message>
+        <source>This file could not be loaded as a scheme:
+%1
+
+%2 (at byte %3).</source>
+        <translation>Diese Datei konnte nicht als Design geladen werden:
+%1
+
+%2 (bei Byte %3).</translation>
+    </message>
+    <message>
+        <source>Load error</source>
+        <translation>Fehler beim Laden</translation>
+    </message>
+    <message>
+        <source>Start with the desktop</source>
+        <translation>Mit der Arbeitsumgebung starten</translation>
+    </message>
+    <message>
+        <source>The login entry %1 could not be written.</source>
+        <translation>Der Anmeldeeintrag %1 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The login entry %1 could not be removed.</source>
+        <translation>Der Anmeldeeintrag %1 konnte nicht entfernt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ClockInstance</name>
+    <message>
+        <source>no runtime folder (XDG_RUNTIME_DIR)</source>
+        <translation>kein Laufzeitordner (XDG_RUNTIME_DIR)</translation>
+    </message>
+    <message>
+        <source>the socket path %1 is too long</source>
+        <translation>der Socket-Pfad %1 ist zu lang</translation>
+    </message>
+    <message>
+        <source>cannot lock %1.lock</source>
+        <translation>%1.lock kann nicht gesperrt werden</translation>
+    </message>
+    <message>
+        <source>the running clock cannot be reached</source>
+        <translation>die laufende Uhr ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>the running clock does not answer</source>
+        <translation>die laufende Uhr antwortet nicht</translation>
+    </message>
+</context>
+<context>
+    <name>ClockMenu</name>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Info...</source>
+        <translation>Info …</translation>
+    </message>
+    <message>
+        <source>Web help</source>
+        <translation>Hilfe im Web</translation>
+    </message>
+    <message>
+        <source>Official VELMORA web site...</source>
+        <translation>Offizielle VELMORA-Website …</translation>
+    </message>
+    <message>
+        <source>Usage manual...</source>
+        <translation>Bedienungsanleitung …</translation>
+    </message>
+    <message>
+        <source>Customizing tutorial...</source>
+        <translation>Anleitung zum Anpassen …</translation>
+    </message>
+    <message>
+        <source>Frequently asked questions (FAQ)...</source>
+        <translation>Häufige Fragen (FAQ) …</translation>
+    </message>
+    <message>
+        <source>Send e-mail feedback...</source>
+        <translation>Rückmeldung per E-Mail …</translation>
+    </message>
+    <message>
+        <source>Latest version...</source>
+        <translation>Neueste Version …</translation>
+    </message>
+    <message>
+        <source>Click through</source>
+        <translation>Durchklicken</translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <translation>Immer im Vordergrund</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>Transparenz</translation>
+    </message>
+    <message>
+        <source>Play sounds</source>
+        <translation>Töne abspielen</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>other size</source>
+        <translation>andere Größe</translation>
+    </message>
+    <message>
+        <source>Hide to tray</source>
+        <translation>In den Systembereich</translation>
+    </message>
+    <message>
+        <source>New clock</source>
+        <translation>Neue Uhr</translation>
+    </message>
+    <message>
+        <source>Start with the desktop</source>
+        <translation>Mit der Arbeitsumgebung starten</translation>
+    </message>
+    <message>
+        <source>Dates in my language</source>
+        <translation>Datum in meiner Sprache</translation>
+    </message>
+    <message>
+        <source>Schemes...</source>
+        <translation>Designs …</translation>
+    </message>
+    <message>
+        <source>Customize...</source>
+        <translation>Anpassen …</translation>
+    </message>
+    <message>
+        <source>Time zones...</source>
+        <translation>Zeitzonen …</translation>
+    </message>
+    <message>
+        <source>Process priority</source>
+        <translation>Prozesspriorität</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>0% (opaque)</source>
+        <translation>0 % (deckend)</translation>
+    </message>
+    <message>
+        <source>50% (semi transp.)</source>
+        <translation>50 % (halbtransp.)</translation>
+    </message>
+    <message>
+        <source>95% (invisible)</source>
+        <translation>95 % (unsichtbar)</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>Höchste</translation>
+    </message>
+    <message>
+        <source>Above normal</source>
+        <translation>Höher als normal</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Below normal</source>
+        <translation>Niedriger als normal</translation>
+    </message>
+    <message>
+        <source>Lowest</source>
+        <translation>Niedrigste</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+A freely shaped clock that floats on the desktop.
+
+Options:
+  --clock NAME   run the clock of this name, with settings of its own (letters,
+                 digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+
+Arguments:
+  FILE.Velmora   a scheme to show; a clock of the same name that is already
+                 running takes it over and comes to the front
+</source>
+        <translation>Aufruf: %1 [--clock NAME] [DATEI.Velmora]
+Eine frei geformte Uhr, die über der Arbeitsfläche schwebt.
+
+Optionen:
+  --clock NAME   die Uhr dieses Namens mit eigenen Einstellungen starten (Buchstaben,
+                 Ziffern, „-“ und „_“); ohne diese Option die Standarduhr
+  -h, --help     diese Hilfe anzeigen und beenden
+  -v, --version  die Version anzeigen und beenden
+
+Argumente:
+  DATEI.Velmora  ein anzuzeigendes Design; läuft eine Uhr gleichen Namens schon,
+                 übernimmt sie es und kommt nach vorn
+</translation>
+    </message>
+    <message>
+        <source>%1: %2
+Try &apos;%1 --help&apos; for more information.
+</source>
+        <translation>%1: %2
+„%1 --help“ gibt weitere Informationen.
+</translation>
+    </message>
+    <message>
+        <source>--clock given more than once</source>
+        <translation>--clock wurde mehrfach angegeben</translation>
+    </message>
+    <message>
+        <source>invalid clock name &apos;%1&apos;: use up to %2 letters, digits, &apos;-&apos; and &apos;_&apos;</source>
+        <translation>ungültiger Uhrname „%1“: bis zu %2 Buchstaben, Ziffern, „-“ und „_“ verwenden</translation>
+    </message>
+    <message>
+        <source>one scheme file at most, got %1</source>
+        <translation>höchstens eine Designdatei, erhalten: %1</translation>
+    </message>
+    <message>
+        <source>the scheme file name is empty</source>
+        <translation>der Name der Designdatei ist leer</translation>
+    </message>
+</context>
+<context>
+    <name>DialogTemplate</name>
+    <message>
+        <source>Scheme:</source>
+        <translation>Design:</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter …</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Laden …</translation>
+    </message>
+    <message>
+        <source>Undo...</source>
+        <translation>Rückgängig …</translation>
+    </message>
+    <message>
+        <source>Restore Defaults...</source>
+        <translation>Zurücksetzen …</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>VELMORA - Customizing...</source>
+        <translation>VELMORA – Anpassen …</translation>
+    </message>
+    <message>
+        <source>Local machine time zone</source>
+        <translation>Zeitzone dieses Rechners</translation>
+    </message>
+    <message>
+        <source>Current system setting:</source>
+        <translation>Aktuelle Systemeinstellung:</translation>
+    </message>
+    <message>
+        <source>Use the following fixed one instead:</source>
+        <translation>Stattdessen diese feste Zeitzone verwenden:</translation>
+    </message>
+    <message>
+        <source>User set time zones:</source>
+        <translation>Eigene Zeitzonen:</translation>
+    </message>
+    <message>
+        <source>User time zone #1:</source>
+        <translation>Eigene Zeitzone 1:</translation>
+    </message>
+    <message>
+        <source>User time zone #2:</source>
+        <translation>Eigene Zeitzone 2:</translation>
+    </message>
+    <message>
+        <source>User time zone #3:</source>
+        <translation>Eigene Zeitzone 3:</translation>
+    </message>
+    <message>
+        <source>User time zone #4:</source>
+        <translation>Eigene Zeitzone 4:</translation>
+    </message>
+    <message>
+        <source>VELMORA - Time zone settings</source>
+        <translation>VELMORA – Zeitzonen-Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>HelpLinks</name>
+    <message>
+        <source>This copy of Velmora has no feedback address set up, so no e-mail can be started.
+
+To report a fault or suggest an improvement, please contact whoever provided this copy, for example your distribution&apos;s bug tracker or the maintainer of the package you installed.
+
+The FAQ in the &quot;Web help&quot; menu may already answer your question.</source>
+        <translation>Für diese Kopie von Velmora ist keine Adresse für Rückmeldungen eingerichtet, daher kann keine E-Mail begonnen werden.
+
+Um einen Fehler zu melden oder eine Verbesserung vorzuschlagen, wenden Sie sich bitte an den Anbieter dieser Kopie, zum Beispiel an die Fehlerverwaltung Ihrer Distribution oder an den Betreuer des installierten Pakets.
+
+Vielleicht beantworten schon die häufigen Fragen im Menü „Hilfe im Web“ Ihre Frage.</translation>
+    </message>
+    <message>
+        <source>No mail program could be started.
+
+Please send your feedback by e-mail to:
+%1</source>
+        <translation>Es konnte kein E-Mail-Programm gestartet werden.
+
+Bitte senden Sie Ihre Rückmeldung per E-Mail an:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>OptionTree</name>
+    <message>
+        <source>No Item Selected</source>
+        <translation>Kein Eintrag ausgewählt</translation>
+    </message>
+    <message>
+        <source>Select an item to see its description.</source>
+        <translation>Wählen Sie einen Eintrag, um seine Beschreibung zu sehen.</translation>
+    </message>
+    <message>
+        <source>Checked</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>UnChecked</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>More Colors...</source>
+        <translation>Weitere Farben …</translation>
+    </message>
+    <message>
+        <source>Select Folder</source>
+        <translation>Ordner auswählen</translation>
+    </message>
+    <message>
+        <source>RGB (%1, %2, %3)</source>
+        <translation>RGB (%1, %2, %3)</translation>
+    </message>
+    <message>
+        <source>No selection made.</source>
+        <translation>Nichts ausgewählt.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SchemeChooser</name>
+    <message>
+        <source>Schemes</source>
+        <translation>Designs</translation>
+    </message>
+    <message>
+        <source>No schemes were found.</source>
+        <translation>Es wurden keine Designs gefunden.</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>(Local machine time zone)</source>
+        <translation>(Zeitzone dieses Rechners)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 1)</source>
+        <translation>(Eigene Zeitzone 1)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 2)</source>
+        <translation>(Eigene Zeitzone 2)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 3)</source>
+        <translation>(Eigene Zeitzone 3)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 4)</source>
+        <translation>(Eigene Zeitzone 4)</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>angehalten</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>Sekunde</translation>
+    </message>
+    <message>
+        <source>second (continuous, high CPU usage!)</source>
+        <translation>Sekunde (stufenlos, hohe CPU-Last!)</translation>
+    </message>
+    <message>
+        <source>minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <source>minute (continuous)</source>
+        <translation>Minute (stufenlos)</translation>
+    </message>
+    <message>
+        <source>12 hours</source>
+        <translation>12 Stunden</translation>
+    </message>
+    <message>
+        <source>12 hours (continuous)</source>
+        <translation>12 Stunden (stufenlos)</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24 Stunden</translation>
+    </message>
+    <message>
+        <source>24 hours (continuous)</source>
+        <translation>24 Stunden (stufenlos)</translation>
+    </message>
+    <message>
+        <source>flat</source>
+        <translation>flach</translation>
+    </message>
+    <message>
+        <source>square</source>
+        <translation>eckig</translation>
+    </message>
+    <message>
+        <source>round</source>
+        <translation>rund</translation>
+    </message>
+    <message>
+        <source>triangle</source>
+        <translation>Dreieck</translation>
+    </message>
+    <message>
+        <source>no anchor</source>
+        <translation>kein Anker</translation>
+    </message>
+    <message>
+        <source>square anchor</source>
+        <translation>eckiger Anker</translation>
+    </message>
+    <message>
+        <source>round anchor</source>
+        <translation>runder Anker</translation>
+    </message>
+    <message>
+        <source>diamond anchor</source>
+        <translation>Rautenanker</translation>
+    </message>
+    <message>
+        <source>arrow anchor</source>
+        <translation>Pfeilanker</translation>
+    </message>
+    <message>
+        <source>opacity</source>
+        <translation>Deckkraft</translation>
+    </message>
+    <message>
+        <source>Sets the item&apos;s opacity (e.g.: 0 = invisible, 127 = semi transparent, 255 = 100% visible)</source>
+        <translation>Legt die Deckkraft des Elements fest (z. B. 0 = unsichtbar, 127 = halbtransparent, 255 = 100 % sichtbar).</translation>
+    </message>
+    <message>
+        <source>background image</source>
+        <translation>Hintergrundbild</translation>
+    </message>
+    <message>
+        <source>Sets the image drawn as the clock&apos;s background. Its transparent parts give the clock its shape. The image is stored inside the scheme.</source>
+        <translation>Legt das Bild fest, das als Hintergrund der Uhr gezeichnet wird. Seine transparenten Teile geben der Uhr ihre Form. Das Bild wird im Design gespeichert.</translation>
+    </message>
+    <message>
+        <source>color</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Sets the color of the hand line.</source>
+        <translation>Legt die Farbe der Zeigerlinie fest.</translation>
+    </message>
+    <message>
+        <source>begin radius (%)</source>
+        <translation>Anfangsradius (%)</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the hand line begins. The value may be negative.</source>
+        <translation>Legt den Radius in % fest, bei dem die Zeigerlinie beginnt. Der Wert darf negativ sein.</translation>
+    </message>
+    <message>
+        <source>end radius (%)</source>
+        <translation>Endradius (%)</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the hand line ends. The value may be negative.</source>
+        <translation>Legt den Radius in % fest, bei dem die Zeigerlinie endet. Der Wert darf negativ sein.</translation>
+    </message>
+    <message>
+        <source>begin line cap</source>
+        <translation>Linienanfang</translation>
+    </message>
+    <message>
+        <source>Sets the shape of the hand line at its beginning.</source>
+        <translation>Legt die Form der Zeigerlinie an ihrem Anfang fest.</translation>
+    </message>
+    <message>
+        <source>end line cap</source>
+        <translation>Linienende</translation>
+    </message>
+    <message>
+        <source>Sets the shape of the hand line at its end.</source>
+        <translation>Legt die Form der Zeigerlinie an ihrem Ende fest.</translation>
+    </message>
+    <message>
+        <source>thickness (%)</source>
+        <translation>Stärke (%)</translation>
+    </message>
+    <message>
+        <source>Sets the thickness of the hand line in % of the clock&apos;s radius.</source>
+        <translation>Legt die Stärke der Zeigerlinie in % des Uhrradius fest.</translation>
+    </message>
+    <message>
+        <source>time value</source>
+        <translation>Zeitwert</translation>
+    </message>
+    <message>
+        <source>Sets the time value that the hand displays.</source>
+        <translation>Legt den Zeitwert fest, den der Zeiger anzeigt.</translation>
+    </message>
+    <message>
+        <source>Sets the color of the slice.</source>
+        <translation>Legt die Farbe des Segments fest.</translation>
+    </message>
+    <message>
+        <source>outer radius</source>
+        <translation>Außenradius</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the slice ends on the outside.</source>
+        <translation>Legt den Radius in % fest, bei dem das Segment außen endet.</translation>
+    </message>
+    <message>
+        <source>Sets the time value that the slice displays.</source>
+        <translation>Legt den Zeitwert fest, den das Segment anzeigt.</translation>
+    </message>
+    <message>
+        <source>time zone</source>
+        <translation>Zeitzone</translation>
+    </message>
+    <message>
+        <source>Sets the time zone in which the hand shows the time.</source>
+        <translation>Legt die Zeitzone fest, in der der Zeiger die Zeit anzeigt.</translation>
+    </message>
+    <message>
+        <source>count down</source>
+        <translation>rückwärts zählen</translation>
+    </message>
+    <message>
+        <source>If on, the slice shows the part that remains instead of the part that has passed.</source>
+        <translation>Wenn eingeschaltet, zeigt das Segment den verbleibenden statt des vergangenen Teils.</translation>
+    </message>
+    <message>
+        <source>center dX</source>
+        <translation>Mitte dX</translation>
+    </message>
+    <message>
+        <source>Moves the clock&apos;s center to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Verschiebt die Mitte der Uhr nach rechts, in % des Uhrradius (nach links, wenn negativ).</translation>
+    </message>
+    <message>
+        <source>center dY</source>
+        <translation>Mitte dY</translation>
+    </message>
+    <message>
+        <source>Moves the clock&apos;s center down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Verschiebt die Mitte der Uhr nach unten, in % des Uhrradius (nach oben, wenn negativ).</translation>
+    </message>
+    <message>
+        <source>smoothing Mode</source>
+        <translation>Glättung</translation>
+    </message>
+    <message>
+        <source>Sets how smoothly lines and curves are drawn.</source>
+        <translation>Legt fest, wie glatt Linien und Kurven gezeichnet werden.</translation>
+    </message>
+    <message>
+        <source>high Quality (lower speed)</source>
+        <translation>hohe Qualität (langsamer)</translation>
+    </message>
+    <message>
+        <source>high Speed (lower quality)</source>
+        <translation>hohe Geschwindigkeit (geringere Qualität)</translation>
+    </message>
+    <message>
+        <source>clock body</source>
+        <translation>Uhrkörper</translation>
+    </message>
+    <message>
+        <source>The clock body is the basic element of a clock. It has a center and you can set a background image that will give the clock its shape.</source>
+        <translation>Der Uhrkörper ist das Grundelement einer Uhr. Er hat eine Mitte, und Sie können ein Hintergrundbild festlegen, das der Uhr ihre Form gibt.</translation>
+    </message>
+    <message>
+        <source>hand</source>
+        <translation>Zeiger</translation>
+    </message>
+    <message>
+        <source>Clock hands are lines, that move around the clock body&apos;s center. Every clock hand can be setup to a specified value to display.</source>
+        <translation>Zeiger sind Linien, die sich um die Mitte des Uhrkörpers drehen. Jeder Zeiger kann einen bestimmten Wert anzeigen.</translation>
+    </message>
+    <message>
+        <source>time slice</source>
+        <translation>Zeitsegment</translation>
+    </message>
+    <message>
+        <source>Time slices are mostly like hands, but with the shap of a slice (or pie).</source>
+        <translation>Zeitsegmente ähneln Zeigern, haben aber die Form eines Tortenstücks.</translation>
+    </message>
+    <message>
+        <source>x offset (%)</source>
+        <translation>X-Versatz (%)</translation>
+    </message>
+    <message>
+        <source>Moves the hand&apos;s center to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Verschiebt die Mitte des Zeigers nach rechts, in % des Uhrradius (nach links, wenn negativ).</translation>
+    </message>
+    <message>
+        <source>y offset (%)</source>
+        <translation>Y-Versatz (%)</translation>
+    </message>
+    <message>
+        <source>Moves the hand&apos;s center down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Verschiebt die Mitte des Zeigers nach unten, in % des Uhrradius (nach oben, wenn negativ).</translation>
+    </message>
+    <message>
+        <source>day of week  (0..6=Sunday,M,T,W,T,F,S)</source>
+        <translation>Wochentag (0..6 = Sonntag, M, D, M, D, F, S)</translation>
+    </message>
+    <message>
+        <source>VELMORA
+
+right click: open menu
+double left click: switch display mode</source>
+        <translation>VELMORA
+
+Rechtsklick: Menü öffnen
+Doppelklick links: Anzeigemodus wechseln</translation>
+    </message>
+    <message>
+        <source>Moves the slice to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Verschiebt das Segment nach rechts, in % des Uhrradius (nach links, wenn negativ).</translation>
+    </message>
+    <message>
+        <source>Moves the slice down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Verschiebt das Segment nach unten, in % des Uhrradius (nach oben, wenn negativ).</translation>
+    </message>
+    <message>
+        <source>text color</source>
+        <translation>Textfarbe</translation>
+    </message>
+    <message>
+        <source>Sets the color of the text.</source>
+        <translation>Legt die Farbe des Textes fest.</translation>
+    </message>
+    <message>
+        <source>Moves the text to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Verschiebt den Text nach rechts, in % des Uhrradius (nach links, wenn negativ).</translation>
+    </message>
+    <message>
+        <source>Moves the text down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Verschiebt den Text nach unten, in % des Uhrradius (nach oben, wenn negativ).</translation>
+    </message>
+    <message>
+        <source>format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Tahoma;}}\fs16 {\b Sets the format of the text.} Codes starting with % are replaced by parts of the date and time; all other characters are shown as they are.\par \par {\b %a} weekday, abbreviated (Sun)\par {\b %A} weekday (Sunday)\par {\b %b} month, abbreviated (Jan)\par {\b %B} month (January)\par {\b %c} date and time (03/14/07 12:41:29)\par {\b %d} day of month (01 - 31)\par {\b %H} hour, 24-hour clock (00 - 23)\par {\b %I} hour, 12-hour clock (01 - 12)\par {\b %j} day of year (001 - 366)\par {\b %m} month (01 - 12)\par {\b %M} minute (00 - 59)\par {\b %p} AM or PM\par {\b %S} second (00 - 59)\par {\b %U} week of year, weeks starting on Sunday (00 - 53)\par {\b %W} week of year, weeks starting on Monday (00 - 53)\par {\b %w} weekday (0 - 6, Sunday is 0)\par {\b %x} date (03/14/07)\par {\b %X} time (12:41:29)\par {\b %y} year without century (00 - 99)\par {\b %Y} year with century (2007)\par {\b %z}, {\b %Z} the short name of the text&apos;s time zone (CET, JST)\par {\b %%} a percent sign\par \par A {\b #} after the % removes leading zeros (%#d shows 4 instead of 04); %#c and %#x show the long date (Wednesday, March 14, 2007).\par Example: %d.%m.%Y shows 14.03.2007, %H:%M:%S shows 12:41:29.}</source>
+        <translation>{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Tahoma;}}\fs16 {\b Legt das Format des Textes fest.} Codes, die mit % beginnen, werden durch Teile von Datum und Uhrzeit ersetzt; alle anderen Zeichen erscheinen unverändert.\par \par {\b %a} Wochentag, abgekürzt (Sun)\par {\b %A} Wochentag (Sunday)\par {\b %b} Monat, abgekürzt (Jan)\par {\b %B} Monat (January)\par {\b %c} Datum und Uhrzeit (03/14/07 12:41:29)\par {\b %d} Tag des Monats (01 – 31)\par {\b %H} Stunde, 24-Stunden-Zählung (00 – 23)\par {\b %I} Stunde, 12-Stunden-Zählung (01 – 12)\par {\b %j} Tag des Jahres (001 – 366)\par {\b %m} Monat (01 – 12)\par {\b %M} Minute (00 – 59)\par {\b %p} AM oder PM\par {\b %S} Sekunde (00 – 59)\par {\b %U} Woche des Jahres, Wochen ab Sonntag (00 – 53)\par {\b %W} Woche des Jahres, Wochen ab Montag (00 – 53)\par {\b %w} Wochentag (0 – 6, Sonntag ist 0)\par {\b %x} Datum (03/14/07)\par {\b %X} Uhrzeit (12:41:29)\par {\b %y} Jahr ohne Jahrhundert (00 – 99)\par {\b %Y} Jahr mit Jahrhundert (2007)\par {\b %z}, {\b %Z} der Kurzname der Zeitzone des Textes (CET, JST)\par {\b %%} ein Prozentzeichen\par \par Ein {\b #} nach dem % entfernt führende Nullen (%#d zeigt 4 statt 04); %#c und %#x zeigen das lange Datum (Wednesday, March 14, 2007).\par Beispiel: %d.%m.%Y zeigt 14.03.2007, %H:%M:%S zeigt 12:41:29.}</translation>
+    </message>
+    <message>
+        <source>Sets the time zone in which the text shows the date and time.</source>
+        <translation>Legt die Zeitzone fest, in der der Text Datum und Uhrzeit anzeigt.</translation>
+    </message>
+    <message>
+        <source>Sets the time zone in which the slice shows the time.</source>
+        <translation>Legt die Zeitzone fest, in der das Segment die Zeit anzeigt.</translation>
+    </message>
+    <message>
+        <source>day of month (1..31)</source>
+        <translation>Tag des Monats (1..31)</translation>
+    </message>
+    <message>
+        <source>centiseconds (high CPU usage!)</source>
+        <translation>Hundertstelsekunden (hohe CPU-Last!)</translation>
+    </message>
+    <message>
+        <source>month of year (1..12)</source>
+        <translation>Monat des Jahres (1..12)</translation>
+    </message>
+    <message>
+        <source>week of year (1..52)</source>
+        <translation>Woche des Jahres (1..52)</translation>
+    </message>
+    <message>
+        <source>digital display</source>
+        <translation>Digitalanzeige</translation>
+    </message>
+    <message>
+        <source>Digital displays show the date or time as text, formatted by a format of your choice.</source>
+        <translation>Digitalanzeigen zeigen Datum oder Uhrzeit als Text, in einem Format Ihrer Wahl.</translation>
+    </message>
+    <message>
+        <source>font family</source>
+        <translation>Schriftart</translation>
+    </message>
+    <message>
+        <source>Sets the font family of the text.</source>
+        <translation>Legt die Schriftart des Textes fest.</translation>
+    </message>
+    <message>
+        <source>font size (%)</source>
+        <translation>Schriftgröße (%)</translation>
+    </message>
+    <message>
+        <source>Sets the size of the text in % of the clock&apos;s diameter.</source>
+        <translation>Legt die Größe des Textes in % des Uhrdurchmessers fest.</translation>
+    </message>
+    <message>
+        <source>font bold</source>
+        <translation>fett</translation>
+    </message>
+    <message>
+        <source>If on, the text is drawn in bold.</source>
+        <translation>Wenn eingeschaltet, wird der Text fett gezeichnet.</translation>
+    </message>
+    <message>
+        <source>font italic</source>
+        <translation>kursiv</translation>
+    </message>
+    <message>
+        <source>If on, the text is drawn in italics.</source>
+        <translation>Wenn eingeschaltet, wird der Text kursiv gezeichnet.</translation>
+    </message>
+    <message>
+        <source>author info</source>
+        <translation>Autoreninfo</translation>
+    </message>
+    <message>
+        <source>The name of the scheme&apos;s author, and anything else worth knowing about the scheme.</source>
+        <translation>Der Name des Designautors und alles, was über das Design sonst wissenswert ist.</translation>
+    </message>
+    <message>
+        <source>CPU #%d performance (%%)</source>
+        <translation>CPU %d Auslastung (%%)</translation>
+    </message>
+    <message>
+        <source>memory load (%)</source>
+        <translation>Speicherauslastung (%)</translation>
+    </message>
+    <message>
+        <source>page file (%)</source>
+        <translation>Auslagerungsdatei (%)</translation>
+    </message>
+    <message>
+        <source>real memory (%)</source>
+        <translation>Arbeitsspeicher (%)</translation>
+    </message>
+    <message>
+        <source>inner radius</source>
+        <translation>Innenradius</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the slice begins on the inside.</source>
+        <translation>Legt den Radius in % fest, bei dem das Segment innen beginnt.</translation>
+    </message>
+</context>
+<context>
+    <name>ToolBar</name>
+    <message>
+        <source>Copy the selected element</source>
+        <translation>Gewähltes Element kopieren</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>New hand</source>
+        <translation>Neuer Zeiger</translation>
+    </message>
+    <message>
+        <source>Hand</source>
+        <translation>Zeiger</translation>
+    </message>
+    <message>
+        <source>New time slice</source>
+        <translation>Neues Zeitsegment</translation>
+    </message>
+    <message>
+        <source>Slice</source>
+        <translation>Segment</translation>
+    </message>
+    <message>
+        <source>New digital display</source>
+        <translation>Neue Digitalanzeige</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Delete the selected element</source>
+        <translation>Gewähltes Element löschen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Move the selected element down (drawn later)</source>
+        <translation>Gewähltes Element nach unten (später gezeichnet)</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Ab</translation>
+    </message>
+    <message>
+        <source>Move the selected element up (drawn earlier)</source>
+        <translation>Gewähltes Element nach oben (früher gezeichnet)</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Auf</translation>
+    </message>
+</context>
+</TS>

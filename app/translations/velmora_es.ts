@@ -1,0 +1,999 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>BackgroundCheck</name>
+    <message>
+        <source>the file does not exist</source>
+        <translation>el archivo no existe</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MB</source>
+        <translation>el archivo ocupa más de %1 MB</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>no se puede leer el archivo</translation>
+    </message>
+</context>
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
+    </message>
+</context>
+<context>
+    <name>COptionTreeSpinnerEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Deshacer</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Cor&amp;tar</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copiar</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Eliminar</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Pegar</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Seleccionar &amp;todo</translation>
+    </message>
+</context>
+<context>
+    <name>COptionsDial</name>
+    <message>
+        <source>Undo the last change (Ctrl+Z)</source>
+        <translation>Deshacer el último cambio (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo the change undone (Ctrl+Shift+Z)</source>
+        <translation>Rehacer el cambio deshecho (Ctrl+Mayús+Z)</translation>
+    </message>
+    <message>
+        <source>carried image, %1 x %2</source>
+        <translation>imagen incluida, %1 × %2</translation>
+    </message>
+    <message>
+        <source>carried file, %1 bytes</source>
+        <translation>archivo incluido, %1 bytes</translation>
+    </message>
+    <message>
+        <source>Save changes?</source>
+        <translation>¿Guardar los cambios?</translation>
+    </message>
+    <message>
+        <source>Do you want to save your changes into a scheme file?
+
+If you won&apos;t save the changes will be lost when you close the program.</source>
+        <translation>¿Desea guardar los cambios en un archivo de diseño?
+
+Si no los guarda, se perderán al cerrar el programa.</translation>
+    </message>
+    <message>
+        <source>File open error</source>
+        <translation>Error al abrir</translation>
+    </message>
+    <message>
+        <source>Can&apos;t access this file, please select another or permit access.</source>
+        <translation>No se puede acceder a este archivo; elija otro o permita el acceso.</translation>
+    </message>
+    <message>
+        <source>Load error</source>
+        <translation>Error de carga</translation>
+    </message>
+    <message>
+        <source>This file could not be loaded as a scheme:
+%1
+
+%2 (at byte %3).</source>
+        <translation>No se pudo cargar este archivo como diseño:
+%1
+
+%2 (en el byte %3).</translation>
+    </message>
+    <message>
+        <source>Image not usable</source>
+        <translation>Imagen no utilizable</translation>
+    </message>
+    <message>
+        <source>%1
+
+cannot be the background: %2. The previous image stays.</source>
+        <translation>%1
+
+no puede ser el fondo: %2. Se mantiene la imagen anterior.</translation>
+    </message>
+    <message>
+        <source>Velmoras (*.Velmora)</source>
+        <translation>Diseños de Velmora (*.Velmora)</translation>
+    </message>
+</context>
+<context>
+    <name>CVelmoraApp</name>
+    <message>
+        <source>The settings file was too large or damaged to be used. It was moved, unchanged, to:
+%1
+
+The clock starts with its default settings.</source>
+        <translation>El archivo de configuración era demasiado grande o estaba dañado. Se ha movido, sin cambios, a:
+%1
+
+El reloj se inicia con su configuración predeterminada.</translation>
+    </message>
+    <message>
+        <source>runs without taking later launches over: %1</source>
+        <translation>se ejecuta sin hacerse cargo de los siguientes inicios: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CVelmoraDlg</name>
+    <message>
+        <source>This file could not be loaded as a scheme:
+%1
+
+%2 (at byte %3).</source>
+        <translation>No se pudo cargar este archivo como diseño:
+%1
+
+%2 (en el byte %3).</translation>
+    </message>
+    <message>
+        <source>Load error</source>
+        <translation>Error de carga</translation>
+    </message>
+    <message>
+        <source>Start with the desktop</source>
+        <translation>Iniciar con el escritorio</translation>
+    </message>
+    <message>
+        <source>The login entry %1 could not be written.</source>
+        <translation>No se pudo escribir la entrada de inicio de sesión %1.</translation>
+    </message>
+    <message>
+        <source>The login entry %1 could not be removed.</source>
+        <translation>No se pudo eliminar la entrada de inicio de sesión %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ClockInstance</name>
+    <message>
+        <source>no runtime folder (XDG_RUNTIME_DIR)</source>
+        <translation>no hay carpeta de ejecución (XDG_RUNTIME_DIR)</translation>
+    </message>
+    <message>
+        <source>the socket path %1 is too long</source>
+        <translation>la ruta del socket %1 es demasiado larga</translation>
+    </message>
+    <message>
+        <source>cannot lock %1.lock</source>
+        <translation>no se puede bloquear %1.lock</translation>
+    </message>
+    <message>
+        <source>the running clock cannot be reached</source>
+        <translation>no se puede contactar con el reloj en marcha</translation>
+    </message>
+    <message>
+        <source>the running clock does not answer</source>
+        <translation>el reloj en marcha no responde</translation>
+    </message>
+</context>
+<context>
+    <name>ClockMenu</name>
+    <message>
+        <source>Options</source>
+        <translation>Opciones</translation>
+    </message>
+    <message>
+        <source>Info...</source>
+        <translation>Información…</translation>
+    </message>
+    <message>
+        <source>Web help</source>
+        <translation>Ayuda en la web</translation>
+    </message>
+    <message>
+        <source>Official VELMORA web site...</source>
+        <translation>Sitio web oficial de VELMORA…</translation>
+    </message>
+    <message>
+        <source>Usage manual...</source>
+        <translation>Manual de uso…</translation>
+    </message>
+    <message>
+        <source>Customizing tutorial...</source>
+        <translation>Tutorial de personalización…</translation>
+    </message>
+    <message>
+        <source>Frequently asked questions (FAQ)...</source>
+        <translation>Preguntas frecuentes (FAQ)…</translation>
+    </message>
+    <message>
+        <source>Send e-mail feedback...</source>
+        <translation>Enviar comentarios por correo…</translation>
+    </message>
+    <message>
+        <source>Latest version...</source>
+        <translation>Última versión…</translation>
+    </message>
+    <message>
+        <source>Click through</source>
+        <translation>Clics a través</translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <translation>Siempre visible</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>Transparencia</translation>
+    </message>
+    <message>
+        <source>Play sounds</source>
+        <translation>Reproducir sonidos</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Tamaño</translation>
+    </message>
+    <message>
+        <source>other size</source>
+        <translation>otro tamaño</translation>
+    </message>
+    <message>
+        <source>Hide to tray</source>
+        <translation>Ocultar en la bandeja</translation>
+    </message>
+    <message>
+        <source>New clock</source>
+        <translation>Reloj nuevo</translation>
+    </message>
+    <message>
+        <source>Start with the desktop</source>
+        <translation>Iniciar con el escritorio</translation>
+    </message>
+    <message>
+        <source>Dates in my language</source>
+        <translation>Fechas en mi idioma</translation>
+    </message>
+    <message>
+        <source>Schemes...</source>
+        <translation>Diseños…</translation>
+    </message>
+    <message>
+        <source>Customize...</source>
+        <translation>Personalizar…</translation>
+    </message>
+    <message>
+        <source>Time zones...</source>
+        <translation>Zonas horarias…</translation>
+    </message>
+    <message>
+        <source>Process priority</source>
+        <translation>Prioridad del proceso</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>0% (opaque)</source>
+        <translation>0 % (opaco)</translation>
+    </message>
+    <message>
+        <source>50% (semi transp.)</source>
+        <translation>50 % (semitransp.)</translation>
+    </message>
+    <message>
+        <source>95% (invisible)</source>
+        <translation>95 % (invisible)</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>Máxima</translation>
+    </message>
+    <message>
+        <source>Above normal</source>
+        <translation>Superior a la normal</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Below normal</source>
+        <translation>Inferior a la normal</translation>
+    </message>
+    <message>
+        <source>Lowest</source>
+        <translation>Mínima</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+A freely shaped clock that floats on the desktop.
+
+Options:
+  --clock NAME   run the clock of this name, with settings of its own (letters,
+                 digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+
+Arguments:
+  FILE.Velmora   a scheme to show; a clock of the same name that is already
+                 running takes it over and comes to the front
+</source>
+        <translation>Uso: %1 [--clock NOMBRE] [ARCHIVO.Velmora]
+Un reloj de forma libre que flota sobre el escritorio.
+
+Opciones:
+  --clock NOMBRE  ejecuta el reloj con ese nombre, con su propia configuración
+                 (letras, cifras, «-» y «_»); sin ella, el reloj predeterminado
+  -h, --help     muestra esta ayuda y sale
+  -v, --version  muestra la versión y sale
+
+Argumentos:
+  ARCHIVO.Velmora  un diseño que mostrar; si ya funciona un reloj con el mismo
+                 nombre, lo recibe y pasa al frente
+</translation>
+    </message>
+    <message>
+        <source>%1: %2
+Try &apos;%1 --help&apos; for more information.
+</source>
+        <translation>%1: %2
+Pruebe «%1 --help» para más información.
+</translation>
+    </message>
+    <message>
+        <source>--clock given more than once</source>
+        <translation>--clock indicado más de una vez</translation>
+    </message>
+    <message>
+        <source>invalid clock name &apos;%1&apos;: use up to %2 letters, digits, &apos;-&apos; and &apos;_&apos;</source>
+        <translation>nombre de reloj «%1» no válido: use hasta %2 letras, cifras, «-» y «_»</translation>
+    </message>
+    <message>
+        <source>one scheme file at most, got %1</source>
+        <translation>como mucho un archivo de diseño; se recibieron %1</translation>
+    </message>
+    <message>
+        <source>the scheme file name is empty</source>
+        <translation>el nombre del archivo de diseño está vacío</translation>
+    </message>
+</context>
+<context>
+    <name>DialogTemplate</name>
+    <message>
+        <source>Scheme:</source>
+        <translation>Diseño:</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Guardar como…</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Cargar…</translation>
+    </message>
+    <message>
+        <source>Undo...</source>
+        <translation>Deshacer…</translation>
+    </message>
+    <message>
+        <source>Restore Defaults...</source>
+        <translation>Restablecer…</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>VELMORA - Customizing...</source>
+        <translation>VELMORA – Personalización…</translation>
+    </message>
+    <message>
+        <source>Local machine time zone</source>
+        <translation>Zona horaria de este equipo</translation>
+    </message>
+    <message>
+        <source>Current system setting:</source>
+        <translation>Configuración actual del sistema:</translation>
+    </message>
+    <message>
+        <source>Use the following fixed one instead:</source>
+        <translation>Usar en su lugar esta zona fija:</translation>
+    </message>
+    <message>
+        <source>User set time zones:</source>
+        <translation>Zonas horarias del usuario:</translation>
+    </message>
+    <message>
+        <source>User time zone #1:</source>
+        <translation>Zona del usuario n.º 1:</translation>
+    </message>
+    <message>
+        <source>User time zone #2:</source>
+        <translation>Zona del usuario n.º 2:</translation>
+    </message>
+    <message>
+        <source>User time zone #3:</source>
+        <translation>Zona del usuario n.º 3:</translation>
+    </message>
+    <message>
+        <source>User time zone #4:</source>
+        <translation>Zona del usuario n.º 4:</translation>
+    </message>
+    <message>
+        <source>VELMORA - Time zone settings</source>
+        <translation>VELMORA – Configuración de zonas horarias</translation>
+    </message>
+</context>
+<context>
+    <name>HelpLinks</name>
+    <message>
+        <source>This copy of Velmora has no feedback address set up, so no e-mail can be started.
+
+To report a fault or suggest an improvement, please contact whoever provided this copy, for example your distribution&apos;s bug tracker or the maintainer of the package you installed.
+
+The FAQ in the &quot;Web help&quot; menu may already answer your question.</source>
+        <translation>Esta copia de Velmora no tiene configurada ninguna dirección para comentarios, así que no se puede iniciar ningún correo.
+
+Para informar de un fallo o proponer una mejora, póngase en contacto con quien le proporcionó esta copia, por ejemplo el sistema de seguimiento de errores de su distribución o el responsable del paquete instalado.
+
+Puede que las preguntas frecuentes del menú «Ayuda en la web» ya respondan a su pregunta.</translation>
+    </message>
+    <message>
+        <source>No mail program could be started.
+
+Please send your feedback by e-mail to:
+%1</source>
+        <translation>No se pudo iniciar ningún programa de correo.
+
+Envíe sus comentarios por correo electrónico a:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>OptionTree</name>
+    <message>
+        <source>No Item Selected</source>
+        <translation>Ningún elemento seleccionado</translation>
+    </message>
+    <message>
+        <source>Select an item to see its description.</source>
+        <translation>Seleccione un elemento para ver su descripción.</translation>
+    </message>
+    <message>
+        <source>Checked</source>
+        <translation>Activado</translation>
+    </message>
+    <message>
+        <source>UnChecked</source>
+        <translation>Desactivado</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automático</translation>
+    </message>
+    <message>
+        <source>More Colors...</source>
+        <translation>Más colores…</translation>
+    </message>
+    <message>
+        <source>Select Folder</source>
+        <translation>Seleccionar carpeta</translation>
+    </message>
+    <message>
+        <source>RGB (%1, %2, %3)</source>
+        <translation>RGB (%1, %2, %3)</translation>
+    </message>
+    <message>
+        <source>No selection made.</source>
+        <translation>No se ha seleccionado nada.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SchemeChooser</name>
+    <message>
+        <source>Schemes</source>
+        <translation>Diseños</translation>
+    </message>
+    <message>
+        <source>No schemes were found.</source>
+        <translation>No se ha encontrado ningún diseño.</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>(Local machine time zone)</source>
+        <translation>(Zona horaria de este equipo)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 1)</source>
+        <translation>(Zona del usuario 1)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 2)</source>
+        <translation>(Zona del usuario 2)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 3)</source>
+        <translation>(Zona del usuario 3)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 4)</source>
+        <translation>(Zona del usuario 4)</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>detenido</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>segundo</translation>
+    </message>
+    <message>
+        <source>second (continuous, high CPU usage!)</source>
+        <translation>segundo (continuo, ¡alto uso de CPU!)</translation>
+    </message>
+    <message>
+        <source>minute</source>
+        <translation>minuto</translation>
+    </message>
+    <message>
+        <source>minute (continuous)</source>
+        <translation>minuto (continuo)</translation>
+    </message>
+    <message>
+        <source>12 hours</source>
+        <translation>12 horas</translation>
+    </message>
+    <message>
+        <source>12 hours (continuous)</source>
+        <translation>12 horas (continuo)</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24 horas</translation>
+    </message>
+    <message>
+        <source>24 hours (continuous)</source>
+        <translation>24 horas (continuo)</translation>
+    </message>
+    <message>
+        <source>flat</source>
+        <translation>plano</translation>
+    </message>
+    <message>
+        <source>square</source>
+        <translation>cuadrado</translation>
+    </message>
+    <message>
+        <source>round</source>
+        <translation>redondo</translation>
+    </message>
+    <message>
+        <source>triangle</source>
+        <translation>triángulo</translation>
+    </message>
+    <message>
+        <source>no anchor</source>
+        <translation>sin ancla</translation>
+    </message>
+    <message>
+        <source>square anchor</source>
+        <translation>ancla cuadrada</translation>
+    </message>
+    <message>
+        <source>round anchor</source>
+        <translation>ancla redonda</translation>
+    </message>
+    <message>
+        <source>diamond anchor</source>
+        <translation>ancla en rombo</translation>
+    </message>
+    <message>
+        <source>arrow anchor</source>
+        <translation>ancla en flecha</translation>
+    </message>
+    <message>
+        <source>opacity</source>
+        <translation>opacidad</translation>
+    </message>
+    <message>
+        <source>Sets the item&apos;s opacity (e.g.: 0 = invisible, 127 = semi transparent, 255 = 100% visible)</source>
+        <translation>Define la opacidad del elemento (p. ej.: 0 = invisible, 127 = semitransparente, 255 = 100 % visible).</translation>
+    </message>
+    <message>
+        <source>background image</source>
+        <translation>imagen de fondo</translation>
+    </message>
+    <message>
+        <source>Sets the image drawn as the clock&apos;s background. Its transparent parts give the clock its shape. The image is stored inside the scheme.</source>
+        <translation>Define la imagen que se dibuja como fondo del reloj. Sus partes transparentes dan forma al reloj. La imagen se guarda dentro del diseño.</translation>
+    </message>
+    <message>
+        <source>color</source>
+        <translation>color</translation>
+    </message>
+    <message>
+        <source>Sets the color of the hand line.</source>
+        <translation>Define el color de la línea de la manecilla.</translation>
+    </message>
+    <message>
+        <source>begin radius (%)</source>
+        <translation>radio inicial (%)</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the hand line begins. The value may be negative.</source>
+        <translation>Define el radio en % en el que empieza la línea de la manecilla. El valor puede ser negativo.</translation>
+    </message>
+    <message>
+        <source>end radius (%)</source>
+        <translation>radio final (%)</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the hand line ends. The value may be negative.</source>
+        <translation>Define el radio en % en el que termina la línea de la manecilla. El valor puede ser negativo.</translation>
+    </message>
+    <message>
+        <source>begin line cap</source>
+        <translation>remate inicial</translation>
+    </message>
+    <message>
+        <source>Sets the shape of the hand line at its beginning.</source>
+        <translation>Define la forma de la línea de la manecilla en su inicio.</translation>
+    </message>
+    <message>
+        <source>end line cap</source>
+        <translation>remate final</translation>
+    </message>
+    <message>
+        <source>Sets the shape of the hand line at its end.</source>
+        <translation>Define la forma de la línea de la manecilla en su final.</translation>
+    </message>
+    <message>
+        <source>thickness (%)</source>
+        <translation>grosor (%)</translation>
+    </message>
+    <message>
+        <source>Sets the thickness of the hand line in % of the clock&apos;s radius.</source>
+        <translation>Define el grosor de la línea de la manecilla en % del radio del reloj.</translation>
+    </message>
+    <message>
+        <source>time value</source>
+        <translation>valor de tiempo</translation>
+    </message>
+    <message>
+        <source>Sets the time value that the hand displays.</source>
+        <translation>Define el valor de tiempo que muestra la manecilla.</translation>
+    </message>
+    <message>
+        <source>Sets the color of the slice.</source>
+        <translation>Define el color del sector.</translation>
+    </message>
+    <message>
+        <source>outer radius</source>
+        <translation>radio exterior</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the slice ends on the outside.</source>
+        <translation>Define el radio en % en el que el sector termina por fuera.</translation>
+    </message>
+    <message>
+        <source>Sets the time value that the slice displays.</source>
+        <translation>Define el valor de tiempo que muestra el sector.</translation>
+    </message>
+    <message>
+        <source>time zone</source>
+        <translation>zona horaria</translation>
+    </message>
+    <message>
+        <source>Sets the time zone in which the hand shows the time.</source>
+        <translation>Define la zona horaria en la que la manecilla muestra la hora.</translation>
+    </message>
+    <message>
+        <source>count down</source>
+        <translation>cuenta atrás</translation>
+    </message>
+    <message>
+        <source>If on, the slice shows the part that remains instead of the part that has passed.</source>
+        <translation>Si está activado, el sector muestra la parte que queda en lugar de la que ha pasado.</translation>
+    </message>
+    <message>
+        <source>center dX</source>
+        <translation>centro dX</translation>
+    </message>
+    <message>
+        <source>Moves the clock&apos;s center to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Desplaza el centro del reloj a la derecha en % del radio del reloj (a la izquierda si es negativo).</translation>
+    </message>
+    <message>
+        <source>center dY</source>
+        <translation>centro dY</translation>
+    </message>
+    <message>
+        <source>Moves the clock&apos;s center down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Desplaza el centro del reloj hacia abajo en % del radio del reloj (hacia arriba si es negativo).</translation>
+    </message>
+    <message>
+        <source>smoothing Mode</source>
+        <translation>suavizado</translation>
+    </message>
+    <message>
+        <source>Sets how smoothly lines and curves are drawn.</source>
+        <translation>Define con qué suavidad se dibujan las líneas y curvas.</translation>
+    </message>
+    <message>
+        <source>high Quality (lower speed)</source>
+        <translation>alta calidad (más lento)</translation>
+    </message>
+    <message>
+        <source>high Speed (lower quality)</source>
+        <translation>alta velocidad (menor calidad)</translation>
+    </message>
+    <message>
+        <source>clock body</source>
+        <translation>cuerpo del reloj</translation>
+    </message>
+    <message>
+        <source>The clock body is the basic element of a clock. It has a center and you can set a background image that will give the clock its shape.</source>
+        <translation>El cuerpo del reloj es su elemento básico. Tiene un centro y puede asignarle una imagen de fondo que dará forma al reloj.</translation>
+    </message>
+    <message>
+        <source>hand</source>
+        <translation>manecilla</translation>
+    </message>
+    <message>
+        <source>Clock hands are lines, that move around the clock body&apos;s center. Every clock hand can be setup to a specified value to display.</source>
+        <translation>Las manecillas son líneas que giran alrededor del centro del cuerpo del reloj. Cada manecilla puede mostrar un valor elegido.</translation>
+    </message>
+    <message>
+        <source>time slice</source>
+        <translation>sector</translation>
+    </message>
+    <message>
+        <source>Time slices are mostly like hands, but with the shap of a slice (or pie).</source>
+        <translation>Los sectores son como manecillas, pero con forma de porción de tarta.</translation>
+    </message>
+    <message>
+        <source>x offset (%)</source>
+        <translation>desplazamiento x (%)</translation>
+    </message>
+    <message>
+        <source>Moves the hand&apos;s center to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Desplaza el centro de la manecilla a la derecha en % del radio del reloj (a la izquierda si es negativo).</translation>
+    </message>
+    <message>
+        <source>y offset (%)</source>
+        <translation>desplazamiento y (%)</translation>
+    </message>
+    <message>
+        <source>Moves the hand&apos;s center down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Desplaza el centro de la manecilla hacia abajo en % del radio del reloj (hacia arriba si es negativo).</translation>
+    </message>
+    <message>
+        <source>day of week  (0..6=Sunday,M,T,W,T,F,S)</source>
+        <translation>día de la semana (0..6 = domingo, L, M, X, J, V, S)</translation>
+    </message>
+    <message>
+        <source>VELMORA
+
+right click: open menu
+double left click: switch display mode</source>
+        <translation>VELMORA
+
+clic derecho: abrir el menú
+doble clic izquierdo: cambiar el modo de visualización</translation>
+    </message>
+    <message>
+        <source>Moves the slice to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Desplaza el sector a la derecha en % del radio del reloj (a la izquierda si es negativo).</translation>
+    </message>
+    <message>
+        <source>Moves the slice down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Desplaza el sector hacia abajo en % del radio del reloj (hacia arriba si es negativo).</translation>
+    </message>
+    <message>
+        <source>text color</source>
+        <translation>color del texto</translation>
+    </message>
+    <message>
+        <source>Sets the color of the text.</source>
+        <translation>Define el color del texto.</translation>
+    </message>
+    <message>
+        <source>Moves the text to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Desplaza el texto a la derecha en % del radio del reloj (a la izquierda si es negativo).</translation>
+    </message>
+    <message>
+        <source>Moves the text down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Desplaza el texto hacia abajo en % del radio del reloj (hacia arriba si es negativo).</translation>
+    </message>
+    <message>
+        <source>format</source>
+        <translation>formato</translation>
+    </message>
+    <message>
+        <source>{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Tahoma;}}\fs16 {\b Sets the format of the text.} Codes starting with % are replaced by parts of the date and time; all other characters are shown as they are.\par \par {\b %a} weekday, abbreviated (Sun)\par {\b %A} weekday (Sunday)\par {\b %b} month, abbreviated (Jan)\par {\b %B} month (January)\par {\b %c} date and time (03/14/07 12:41:29)\par {\b %d} day of month (01 - 31)\par {\b %H} hour, 24-hour clock (00 - 23)\par {\b %I} hour, 12-hour clock (01 - 12)\par {\b %j} day of year (001 - 366)\par {\b %m} month (01 - 12)\par {\b %M} minute (00 - 59)\par {\b %p} AM or PM\par {\b %S} second (00 - 59)\par {\b %U} week of year, weeks starting on Sunday (00 - 53)\par {\b %W} week of year, weeks starting on Monday (00 - 53)\par {\b %w} weekday (0 - 6, Sunday is 0)\par {\b %x} date (03/14/07)\par {\b %X} time (12:41:29)\par {\b %y} year without century (00 - 99)\par {\b %Y} year with century (2007)\par {\b %z}, {\b %Z} the short name of the text&apos;s time zone (CET, JST)\par {\b %%} a percent sign\par \par A {\b #} after the % removes leading zeros (%#d shows 4 instead of 04); %#c and %#x show the long date (Wednesday, March 14, 2007).\par Example: %d.%m.%Y shows 14.03.2007, %H:%M:%S shows 12:41:29.}</source>
+        <translation>{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Tahoma;}}\fs16 {\b Define el formato del texto.} Los códigos que empiezan por % se sustituyen por partes de la fecha y la hora; los demás caracteres se muestran tal cual.\par \par {\b %a} día de la semana, abreviado (Sun)\par {\b %A} día de la semana (Sunday)\par {\b %b} mes, abreviado (Jan)\par {\b %B} mes (January)\par {\b %c} fecha y hora (03/14/07 12:41:29)\par {\b %d} día del mes (01 – 31)\par {\b %H} hora, reloj de 24 horas (00 – 23)\par {\b %I} hora, reloj de 12 horas (01 – 12)\par {\b %j} día del año (001 – 366)\par {\b %m} mes (01 – 12)\par {\b %M} minuto (00 – 59)\par {\b %p} AM o PM\par {\b %S} segundo (00 – 59)\par {\b %U} semana del año, semanas que empiezan en domingo (00 – 53)\par {\b %W} semana del año, semanas que empiezan en lunes (00 – 53)\par {\b %w} día de la semana (0 – 6, el domingo es 0)\par {\b %x} fecha (03/14/07)\par {\b %X} hora (12:41:29)\par {\b %y} año sin siglo (00 – 99)\par {\b %Y} año con siglo (2007)\par {\b %z}, {\b %Z} el nombre corto de la zona horaria del texto (CET, JST)\par {\b %%} un signo de porcentaje\par \par Un {\b #} tras el % quita los ceros iniciales (%#d muestra 4 en lugar de 04); %#c y %#x muestran la fecha larga (Wednesday, March 14, 2007).\par Ejemplo: %d.%m.%Y muestra 14.03.2007, %H:%M:%S muestra 12:41:29.}</translation>
+    </message>
+    <message>
+        <source>Sets the time zone in which the text shows the date and time.</source>
+        <translation>Define la zona horaria en la que el texto muestra la fecha y la hora.</translation>
+    </message>
+    <message>
+        <source>Sets the time zone in which the slice shows the time.</source>
+        <translation>Define la zona horaria en la que el sector muestra la hora.</translation>
+    </message>
+    <message>
+        <source>day of month (1..31)</source>
+        <translation>día del mes (1..31)</translation>
+    </message>
+    <message>
+        <source>centiseconds (high CPU usage!)</source>
+        <translation>centésimas de segundo (¡alto uso de CPU!)</translation>
+    </message>
+    <message>
+        <source>month of year (1..12)</source>
+        <translation>mes del año (1..12)</translation>
+    </message>
+    <message>
+        <source>week of year (1..52)</source>
+        <translation>semana del año (1..52)</translation>
+    </message>
+    <message>
+        <source>digital display</source>
+        <translation>pantalla digital</translation>
+    </message>
+    <message>
+        <source>Digital displays show the date or time as text, formatted by a format of your choice.</source>
+        <translation>Las pantallas digitales muestran la fecha o la hora como texto, con el formato que usted elija.</translation>
+    </message>
+    <message>
+        <source>font family</source>
+        <translation>tipo de letra</translation>
+    </message>
+    <message>
+        <source>Sets the font family of the text.</source>
+        <translation>Define el tipo de letra del texto.</translation>
+    </message>
+    <message>
+        <source>font size (%)</source>
+        <translation>tamaño de letra (%)</translation>
+    </message>
+    <message>
+        <source>Sets the size of the text in % of the clock&apos;s diameter.</source>
+        <translation>Define el tamaño del texto en % del diámetro del reloj.</translation>
+    </message>
+    <message>
+        <source>font bold</source>
+        <translation>negrita</translation>
+    </message>
+    <message>
+        <source>If on, the text is drawn in bold.</source>
+        <translation>Si está activado, el texto se dibuja en negrita.</translation>
+    </message>
+    <message>
+        <source>font italic</source>
+        <translation>cursiva</translation>
+    </message>
+    <message>
+        <source>If on, the text is drawn in italics.</source>
+        <translation>Si está activado, el texto se dibuja en cursiva.</translation>
+    </message>
+    <message>
+        <source>author info</source>
+        <translation>información del autor</translation>
+    </message>
+    <message>
+        <source>The name of the scheme&apos;s author, and anything else worth knowing about the scheme.</source>
+        <translation>El nombre del autor del diseño y todo lo que merezca saberse sobre él.</translation>
+    </message>
+    <message>
+        <source>CPU #%d performance (%%)</source>
+        <translation>rendimiento de la CPU n.º %d (%%)</translation>
+    </message>
+    <message>
+        <source>memory load (%)</source>
+        <translation>carga de memoria (%)</translation>
+    </message>
+    <message>
+        <source>page file (%)</source>
+        <translation>archivo de paginación (%)</translation>
+    </message>
+    <message>
+        <source>real memory (%)</source>
+        <translation>memoria física (%)</translation>
+    </message>
+    <message>
+        <source>inner radius</source>
+        <translation>radio interior</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the slice begins on the inside.</source>
+        <translation>Define el radio en % en el que el sector empieza por dentro.</translation>
+    </message>
+</context>
+<context>
+    <name>ToolBar</name>
+    <message>
+        <source>Copy the selected element</source>
+        <translation>Copiar el elemento seleccionado</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>New hand</source>
+        <translation>Nueva manecilla</translation>
+    </message>
+    <message>
+        <source>Hand</source>
+        <translation>Manecilla</translation>
+    </message>
+    <message>
+        <source>New time slice</source>
+        <translation>Nuevo sector</translation>
+    </message>
+    <message>
+        <source>Slice</source>
+        <translation>Sector</translation>
+    </message>
+    <message>
+        <source>New digital display</source>
+        <translation>Nueva pantalla digital</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texto</translation>
+    </message>
+    <message>
+        <source>Delete the selected element</source>
+        <translation>Eliminar el elemento seleccionado</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Move the selected element down (drawn later)</source>
+        <translation>Bajar el elemento seleccionado (se dibuja después)</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Bajar</translation>
+    </message>
+    <message>
+        <source>Move the selected element up (drawn earlier)</source>
+        <translation>Subir el elemento seleccionado (se dibuja antes)</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Subir</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,999 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>BackgroundCheck</name>
+    <message>
+        <source>the file does not exist</source>
+        <translation>le fichier n’existe pas</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MB</source>
+        <translation>le fichier dépasse %1 Mo</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>le fichier ne peut pas être lu</translation>
+    </message>
+</context>
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+</context>
+<context>
+    <name>COptionTreeSpinnerEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Co&amp;uper</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>C&amp;oller</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Tout sélectionner</translation>
+    </message>
+</context>
+<context>
+    <name>COptionsDial</name>
+    <message>
+        <source>Undo the last change (Ctrl+Z)</source>
+        <translation>Annuler la dernière modification (Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>Redo the change undone (Ctrl+Shift+Z)</source>
+        <translation>Rétablir la modification annulée (Ctrl+Maj+Z)</translation>
+    </message>
+    <message>
+        <source>carried image, %1 x %2</source>
+        <translation>image incluse, %1 × %2</translation>
+    </message>
+    <message>
+        <source>carried file, %1 bytes</source>
+        <translation>fichier inclus, %1 octets</translation>
+    </message>
+    <message>
+        <source>Save changes?</source>
+        <translation>Enregistrer les modifications ?</translation>
+    </message>
+    <message>
+        <source>Do you want to save your changes into a scheme file?
+
+If you won&apos;t save the changes will be lost when you close the program.</source>
+        <translation>Voulez-vous enregistrer vos modifications dans un fichier de thème ?
+
+Sans enregistrement, elles seront perdues à la fermeture du programme.</translation>
+    </message>
+    <message>
+        <source>File open error</source>
+        <translation>Erreur d’ouverture</translation>
+    </message>
+    <message>
+        <source>Can&apos;t access this file, please select another or permit access.</source>
+        <translation>Impossible d’accéder à ce fichier ; choisissez-en un autre ou autorisez l’accès.</translation>
+    </message>
+    <message>
+        <source>Load error</source>
+        <translation>Erreur de chargement</translation>
+    </message>
+    <message>
+        <source>This file could not be loaded as a scheme:
+%1
+
+%2 (at byte %3).</source>
+        <translation>Ce fichier n’a pas pu être chargé comme thème :
+%1
+
+%2 (à l’octet %3).</translation>
+    </message>
+    <message>
+        <source>Image not usable</source>
+        <translation>Image inutilisable</translation>
+    </message>
+    <message>
+        <source>%1
+
+cannot be the background: %2. The previous image stays.</source>
+        <translation>%1
+
+ne peut pas servir d’arrière-plan : %2. L’image précédente est conservée.</translation>
+    </message>
+    <message>
+        <source>Velmoras (*.Velmora)</source>
+        <translation>Thèmes Velmora (*.Velmora)</translation>
+    </message>
+</context>
+<context>
+    <name>CVelmoraApp</name>
+    <message>
+        <source>The settings file was too large or damaged to be used. It was moved, unchanged, to:
+%1
+
+The clock starts with its default settings.</source>
+        <translation>Le fichier de réglages était trop gros ou endommagé pour être utilisé. Il a été déplacé, sans modification, vers :
+%1
+
+L’horloge démarre avec ses réglages par défaut.</translation>
+    </message>
+    <message>
+        <source>runs without taking later launches over: %1</source>
+        <translation>fonctionne sans reprendre les lancements suivants : %1</translation>
+    </message>
+</context>
+<context>
+    <name>CVelmoraDlg</name>
+    <message>
+        <source>This file could not be loaded as a scheme:
+%1
+
+%2 (at byte %3).</source>
+        <translation>Ce fichier n’a pas pu être chargé comme thème :
+%1
+
+%2 (à l’octet %3).</translation>
+    </message>
+    <message>
+        <source>Load error</source>
+        <translation>Erreur de chargement</translation>
+    </message>
+    <message>
+        <source>Start with the desktop</source>
+        <translation>Démarrer avec le bureau</translation>
+    </message>
+    <message>
+        <source>The login entry %1 could not be written.</source>
+        <translation>L’entrée de connexion %1 n’a pas pu être écrite.</translation>
+    </message>
+    <message>
+        <source>The login entry %1 could not be removed.</source>
+        <translation>L’entrée de connexion %1 n’a pas pu être supprimée.</translation>
+    </message>
+</context>
+<context>
+    <name>ClockInstance</name>
+    <message>
+        <source>no runtime folder (XDG_RUNTIME_DIR)</source>
+        <translation>pas de dossier d’exécution (XDG_RUNTIME_DIR)</translation>
+    </message>
+    <message>
+        <source>the socket path %1 is too long</source>
+        <translation>le chemin de socket %1 est trop long</translation>
+    </message>
+    <message>
+        <source>cannot lock %1.lock</source>
+        <translation>impossible de verrouiller %1.lock</translation>
+    </message>
+    <message>
+        <source>the running clock cannot be reached</source>
+        <translation>l’horloge en cours est injoignable</translation>
+    </message>
+    <message>
+        <source>the running clock does not answer</source>
+        <translation>l’horloge en cours ne répond pas</translation>
+    </message>
+</context>
+<context>
+    <name>ClockMenu</name>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Info...</source>
+        <translation>Informations…</translation>
+    </message>
+    <message>
+        <source>Web help</source>
+        <translation>Aide en ligne</translation>
+    </message>
+    <message>
+        <source>Official VELMORA web site...</source>
+        <translation>Site web officiel de VELMORA…</translation>
+    </message>
+    <message>
+        <source>Usage manual...</source>
+        <translation>Manuel d’utilisation…</translation>
+    </message>
+    <message>
+        <source>Customizing tutorial...</source>
+        <translation>Tutoriel de personnalisation…</translation>
+    </message>
+    <message>
+        <source>Frequently asked questions (FAQ)...</source>
+        <translation>Foire aux questions (FAQ)…</translation>
+    </message>
+    <message>
+        <source>Send e-mail feedback...</source>
+        <translation>Envoyer un commentaire par courriel…</translation>
+    </message>
+    <message>
+        <source>Latest version...</source>
+        <translation>Dernière version…</translation>
+    </message>
+    <message>
+        <source>Click through</source>
+        <translation>Clics traversants</translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <translation>Toujours au premier plan</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>Transparence</translation>
+    </message>
+    <message>
+        <source>Play sounds</source>
+        <translation>Jouer les sons</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>other size</source>
+        <translation>autre taille</translation>
+    </message>
+    <message>
+        <source>Hide to tray</source>
+        <translation>Réduire dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>New clock</source>
+        <translation>Nouvelle horloge</translation>
+    </message>
+    <message>
+        <source>Start with the desktop</source>
+        <translation>Démarrer avec le bureau</translation>
+    </message>
+    <message>
+        <source>Dates in my language</source>
+        <translation>Dates dans ma langue</translation>
+    </message>
+    <message>
+        <source>Schemes...</source>
+        <translation>Thèmes…</translation>
+    </message>
+    <message>
+        <source>Customize...</source>
+        <translation>Personnaliser…</translation>
+    </message>
+    <message>
+        <source>Time zones...</source>
+        <translation>Fuseaux horaires…</translation>
+    </message>
+    <message>
+        <source>Process priority</source>
+        <translation>Priorité du processus</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>0% (opaque)</source>
+        <translation>0 % (opaque)</translation>
+    </message>
+    <message>
+        <source>50% (semi transp.)</source>
+        <translation>50 % (semi-transp.)</translation>
+    </message>
+    <message>
+        <source>95% (invisible)</source>
+        <translation>95 % (invisible)</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>La plus haute</translation>
+    </message>
+    <message>
+        <source>Above normal</source>
+        <translation>Supérieure à la normale</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normale</translation>
+    </message>
+    <message>
+        <source>Below normal</source>
+        <translation>Inférieure à la normale</translation>
+    </message>
+    <message>
+        <source>Lowest</source>
+        <translation>La plus basse</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+A freely shaped clock that floats on the desktop.
+
+Options:
+  --clock NAME   run the clock of this name, with settings of its own (letters,
+                 digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+
+Arguments:
+  FILE.Velmora   a scheme to show; a clock of the same name that is already
+                 running takes it over and comes to the front
+</source>
+        <translation>Utilisation : %1 [--clock NOM] [FICHIER.Velmora]
+Une horloge de forme libre qui flotte sur le bureau.
+
+Options :
+  --clock NOM    lance l’horloge de ce nom, avec ses propres réglages (lettres,
+                 chiffres, « - » et « _ ») ; sans elle, l’horloge par défaut
+  -h, --help     affiche cette aide et quitte
+  -v, --version  affiche la version et quitte
+
+Arguments :
+  FICHIER.Velmora  un thème à afficher ; une horloge du même nom déjà en cours
+                 le reprend et passe au premier plan
+</translation>
+    </message>
+    <message>
+        <source>%1: %2
+Try &apos;%1 --help&apos; for more information.
+</source>
+        <translation>%1 : %2
+Essayez « %1 --help » pour plus d’informations.
+</translation>
+    </message>
+    <message>
+        <source>--clock given more than once</source>
+        <translation>--clock donné plus d’une fois</translation>
+    </message>
+    <message>
+        <source>invalid clock name &apos;%1&apos;: use up to %2 letters, digits, &apos;-&apos; and &apos;_&apos;</source>
+        <translation>nom d’horloge « %1 » invalide : utilisez jusqu’à %2 lettres, chiffres, « - » et « _ »</translation>
+    </message>
+    <message>
+        <source>one scheme file at most, got %1</source>
+        <translation>un seul fichier de thème au plus, %1 reçus</translation>
+    </message>
+    <message>
+        <source>the scheme file name is empty</source>
+        <translation>le nom du fichier de thème est vide</translation>
+    </message>
+</context>
+<context>
+    <name>DialogTemplate</name>
+    <message>
+        <source>Scheme:</source>
+        <translation>Thème :</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Enregistrer sous…</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Charger…</translation>
+    </message>
+    <message>
+        <source>Undo...</source>
+        <translation>Revenir…</translation>
+    </message>
+    <message>
+        <source>Restore Defaults...</source>
+        <translation>Réinitialiser…</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>VELMORA - Customizing...</source>
+        <translation>VELMORA – Personnalisation…</translation>
+    </message>
+    <message>
+        <source>Local machine time zone</source>
+        <translation>Fuseau horaire de cette machine</translation>
+    </message>
+    <message>
+        <source>Current system setting:</source>
+        <translation>Réglage actuel du système :</translation>
+    </message>
+    <message>
+        <source>Use the following fixed one instead:</source>
+        <translation>Utiliser plutôt ce fuseau fixe :</translation>
+    </message>
+    <message>
+        <source>User set time zones:</source>
+        <translation>Fuseaux horaires de l’utilisateur :</translation>
+    </message>
+    <message>
+        <source>User time zone #1:</source>
+        <translation>Fuseau utilisateur n° 1 :</translation>
+    </message>
+    <message>
+        <source>User time zone #2:</source>
+        <translation>Fuseau utilisateur n° 2 :</translation>
+    </message>
+    <message>
+        <source>User time zone #3:</source>
+        <translation>Fuseau utilisateur n° 3 :</translation>
+    </message>
+    <message>
+        <source>User time zone #4:</source>
+        <translation>Fuseau utilisateur n° 4 :</translation>
+    </message>
+    <message>
+        <source>VELMORA - Time zone settings</source>
+        <translation>VELMORA – Réglages des fuseaux horaires</translation>
+    </message>
+</context>
+<context>
+    <name>HelpLinks</name>
+    <message>
+        <source>This copy of Velmora has no feedback address set up, so no e-mail can be started.
+
+To report a fault or suggest an improvement, please contact whoever provided this copy, for example your distribution&apos;s bug tracker or the maintainer of the package you installed.
+
+The FAQ in the &quot;Web help&quot; menu may already answer your question.</source>
+        <translation>Aucune adresse de contact n’est configurée pour cet exemplaire de Velmora : aucun courriel ne peut donc être rédigé.
+
+Pour signaler un défaut ou proposer une amélioration, contactez la personne qui vous a fourni cet exemplaire, par exemple le suivi des bogues de votre distribution ou le mainteneur du paquet installé.
+
+La FAQ du menu « Aide en ligne » répond peut-être déjà à votre question.</translation>
+    </message>
+    <message>
+        <source>No mail program could be started.
+
+Please send your feedback by e-mail to:
+%1</source>
+        <translation>Aucun programme de messagerie n’a pu être lancé.
+
+Envoyez vos commentaires par courriel à :
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>OptionTree</name>
+    <message>
+        <source>No Item Selected</source>
+        <translation>Aucun élément sélectionné</translation>
+    </message>
+    <message>
+        <source>Select an item to see its description.</source>
+        <translation>Sélectionnez un élément pour voir sa description.</translation>
+    </message>
+    <message>
+        <source>Checked</source>
+        <translation>Activé</translation>
+    </message>
+    <message>
+        <source>UnChecked</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>More Colors...</source>
+        <translation>Autres couleurs…</translation>
+    </message>
+    <message>
+        <source>Select Folder</source>
+        <translation>Choisir un dossier</translation>
+    </message>
+    <message>
+        <source>RGB (%1, %2, %3)</source>
+        <translation>RVB (%1, %2, %3)</translation>
+    </message>
+    <message>
+        <source>No selection made.</source>
+        <translation>Aucune sélection.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+</context>
+<context>
+    <name>SchemeChooser</name>
+    <message>
+        <source>Schemes</source>
+        <translation>Thèmes</translation>
+    </message>
+    <message>
+        <source>No schemes were found.</source>
+        <translation>Aucun thème n’a été trouvé.</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>(Local machine time zone)</source>
+        <translation>(Fuseau horaire de cette machine)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 1)</source>
+        <translation>(Fuseau utilisateur 1)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 2)</source>
+        <translation>(Fuseau utilisateur 2)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 3)</source>
+        <translation>(Fuseau utilisateur 3)</translation>
+    </message>
+    <message>
+        <source>(User set time zone 4)</source>
+        <translation>(Fuseau utilisateur 4)</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>arrêté</translation>
+    </message>
+    <message>
+        <source>second</source>
+        <translation>seconde</translation>
+    </message>
+    <message>
+        <source>second (continuous, high CPU usage!)</source>
+        <translation>seconde (continu, forte charge du processeur !)</translation>
+    </message>
+    <message>
+        <source>minute</source>
+        <translation>minute</translation>
+    </message>
+    <message>
+        <source>minute (continuous)</source>
+        <translation>minute (continu)</translation>
+    </message>
+    <message>
+        <source>12 hours</source>
+        <translation>12 heures</translation>
+    </message>
+    <message>
+        <source>12 hours (continuous)</source>
+        <translation>12 heures (continu)</translation>
+    </message>
+    <message>
+        <source>24 hours</source>
+        <translation>24 heures</translation>
+    </message>
+    <message>
+        <source>24 hours (continuous)</source>
+        <translation>24 heures (continu)</translation>
+    </message>
+    <message>
+        <source>flat</source>
+        <translation>plat</translation>
+    </message>
+    <message>
+        <source>square</source>
+        <translation>carré</translation>
+    </message>
+    <message>
+        <source>round</source>
+        <translation>rond</translation>
+    </message>
+    <message>
+        <source>triangle</source>
+        <translation>triangle</translation>
+    </message>
+    <message>
+        <source>no anchor</source>
+        <translation>sans ancre</translation>
+    </message>
+    <message>
+        <source>square anchor</source>
+        <translation>ancre carrée</translation>
+    </message>
+    <message>
+        <source>round anchor</source>
+        <translation>ancre ronde</translation>
+    </message>
+    <message>
+        <source>diamond anchor</source>
+        <translation>ancre en losange</translation>
+    </message>
+    <message>
+        <source>arrow anchor</source>
+        <translation>ancre en flèche</translation>
+    </message>
+    <message>
+        <source>opacity</source>
+        <translation>opacité</translation>
+    </message>
+    <message>
+        <source>Sets the item&apos;s opacity (e.g.: 0 = invisible, 127 = semi transparent, 255 = 100% visible)</source>
+        <translation>Règle l’opacité de l’élément (par exemple : 0 = invisible, 127 = semi-transparent, 255 = visible à 100 %).</translation>
+    </message>
+    <message>
+        <source>background image</source>
+        <translation>image d’arrière-plan</translation>
+    </message>
+    <message>
+        <source>Sets the image drawn as the clock&apos;s background. Its transparent parts give the clock its shape. The image is stored inside the scheme.</source>
+        <translation>Règle l’image dessinée en arrière-plan de l’horloge. Ses parties transparentes donnent sa forme à l’horloge. L’image est enregistrée dans le thème.</translation>
+    </message>
+    <message>
+        <source>color</source>
+        <translation>couleur</translation>
+    </message>
+    <message>
+        <source>Sets the color of the hand line.</source>
+        <translation>Règle la couleur du trait de l’aiguille.</translation>
+    </message>
+    <message>
+        <source>begin radius (%)</source>
+        <translation>rayon de début (%)</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the hand line begins. The value may be negative.</source>
+        <translation>Règle le rayon, en %, où commence le trait de l’aiguille. La valeur peut être négative.</translation>
+    </message>
+    <message>
+        <source>end radius (%)</source>
+        <translation>rayon de fin (%)</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the hand line ends. The value may be negative.</source>
+        <translation>Règle le rayon, en %, où finit le trait de l’aiguille. La valeur peut être négative.</translation>
+    </message>
+    <message>
+        <source>begin line cap</source>
+        <translation>extrémité de début</translation>
+    </message>
+    <message>
+        <source>Sets the shape of the hand line at its beginning.</source>
+        <translation>Règle la forme du trait de l’aiguille à son début.</translation>
+    </message>
+    <message>
+        <source>end line cap</source>
+        <translation>extrémité de fin</translation>
+    </message>
+    <message>
+        <source>Sets the shape of the hand line at its end.</source>
+        <translation>Règle la forme du trait de l’aiguille à sa fin.</translation>
+    </message>
+    <message>
+        <source>thickness (%)</source>
+        <translation>épaisseur (%)</translation>
+    </message>
+    <message>
+        <source>Sets the thickness of the hand line in % of the clock&apos;s radius.</source>
+        <translation>Règle l’épaisseur du trait de l’aiguille en % du rayon de l’horloge.</translation>
+    </message>
+    <message>
+        <source>time value</source>
+        <translation>valeur de temps</translation>
+    </message>
+    <message>
+        <source>Sets the time value that the hand displays.</source>
+        <translation>Règle la valeur de temps qu’affiche l’aiguille.</translation>
+    </message>
+    <message>
+        <source>Sets the color of the slice.</source>
+        <translation>Règle la couleur du secteur.</translation>
+    </message>
+    <message>
+        <source>outer radius</source>
+        <translation>rayon extérieur</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the slice ends on the outside.</source>
+        <translation>Règle le rayon, en %, où le secteur se termine à l’extérieur.</translation>
+    </message>
+    <message>
+        <source>Sets the time value that the slice displays.</source>
+        <translation>Règle la valeur de temps qu’affiche le secteur.</translation>
+    </message>
+    <message>
+        <source>time zone</source>
+        <translation>fuseau horaire</translation>
+    </message>
+    <message>
+        <source>Sets the time zone in which the hand shows the time.</source>
+        <translation>Règle le fuseau horaire dans lequel l’aiguille indique l’heure.</translation>
+    </message>
+    <message>
+        <source>count down</source>
+        <translation>compte à rebours</translation>
+    </message>
+    <message>
+        <source>If on, the slice shows the part that remains instead of the part that has passed.</source>
+        <translation>Si activé, le secteur montre la part qui reste au lieu de celle qui est passée.</translation>
+    </message>
+    <message>
+        <source>center dX</source>
+        <translation>centre dX</translation>
+    </message>
+    <message>
+        <source>Moves the clock&apos;s center to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Déplace le centre de l’horloge vers la droite, en % du rayon de l’horloge (vers la gauche si négatif).</translation>
+    </message>
+    <message>
+        <source>center dY</source>
+        <translation>centre dY</translation>
+    </message>
+    <message>
+        <source>Moves the clock&apos;s center down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Déplace le centre de l’horloge vers le bas, en % du rayon de l’horloge (vers le haut si négatif).</translation>
+    </message>
+    <message>
+        <source>smoothing Mode</source>
+        <translation>lissage</translation>
+    </message>
+    <message>
+        <source>Sets how smoothly lines and curves are drawn.</source>
+        <translation>Règle le lissage des traits et des courbes.</translation>
+    </message>
+    <message>
+        <source>high Quality (lower speed)</source>
+        <translation>haute qualité (plus lent)</translation>
+    </message>
+    <message>
+        <source>high Speed (lower quality)</source>
+        <translation>haute vitesse (qualité moindre)</translation>
+    </message>
+    <message>
+        <source>clock body</source>
+        <translation>corps de l’horloge</translation>
+    </message>
+    <message>
+        <source>The clock body is the basic element of a clock. It has a center and you can set a background image that will give the clock its shape.</source>
+        <translation>Le corps de l’horloge en est l’élément de base. Il a un centre, et vous pouvez lui donner une image d’arrière-plan qui donnera sa forme à l’horloge.</translation>
+    </message>
+    <message>
+        <source>hand</source>
+        <translation>aiguille</translation>
+    </message>
+    <message>
+        <source>Clock hands are lines, that move around the clock body&apos;s center. Every clock hand can be setup to a specified value to display.</source>
+        <translation>Les aiguilles sont des traits qui tournent autour du centre du corps de l’horloge. Chaque aiguille peut afficher une valeur choisie.</translation>
+    </message>
+    <message>
+        <source>time slice</source>
+        <translation>secteur</translation>
+    </message>
+    <message>
+        <source>Time slices are mostly like hands, but with the shap of a slice (or pie).</source>
+        <translation>Les secteurs ressemblent aux aiguilles, mais ont la forme d’une part de tarte.</translation>
+    </message>
+    <message>
+        <source>x offset (%)</source>
+        <translation>décalage x (%)</translation>
+    </message>
+    <message>
+        <source>Moves the hand&apos;s center to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Déplace le centre de l’aiguille vers la droite, en % du rayon de l’horloge (vers la gauche si négatif).</translation>
+    </message>
+    <message>
+        <source>y offset (%)</source>
+        <translation>décalage y (%)</translation>
+    </message>
+    <message>
+        <source>Moves the hand&apos;s center down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Déplace le centre de l’aiguille vers le bas, en % du rayon de l’horloge (vers le haut si négatif).</translation>
+    </message>
+    <message>
+        <source>day of week  (0..6=Sunday,M,T,W,T,F,S)</source>
+        <translation>jour de la semaine (0..6 = dimanche, L, M, M, J, V, S)</translation>
+    </message>
+    <message>
+        <source>VELMORA
+
+right click: open menu
+double left click: switch display mode</source>
+        <translation>VELMORA
+
+clic droit : ouvrir le menu
+double clic gauche : changer de mode d’affichage</translation>
+    </message>
+    <message>
+        <source>Moves the slice to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Déplace le secteur vers la droite, en % du rayon de l’horloge (vers la gauche si négatif).</translation>
+    </message>
+    <message>
+        <source>Moves the slice down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Déplace le secteur vers le bas, en % du rayon de l’horloge (vers le haut si négatif).</translation>
+    </message>
+    <message>
+        <source>text color</source>
+        <translation>couleur du texte</translation>
+    </message>
+    <message>
+        <source>Sets the color of the text.</source>
+        <translation>Règle la couleur du texte.</translation>
+    </message>
+    <message>
+        <source>Moves the text to the right in % of the clock&apos;s radius (to the left when negative).</source>
+        <translation>Déplace le texte vers la droite, en % du rayon de l’horloge (vers la gauche si négatif).</translation>
+    </message>
+    <message>
+        <source>Moves the text down in % of the clock&apos;s radius (up when negative).</source>
+        <translation>Déplace le texte vers le bas, en % du rayon de l’horloge (vers le haut si négatif).</translation>
+    </message>
+    <message>
+        <source>format</source>
+        <translation>format</translation>
+    </message>
+    <message>
+        <source>{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Tahoma;}}\fs16 {\b Sets the format of the text.} Codes starting with % are replaced by parts of the date and time; all other characters are shown as they are.\par \par {\b %a} weekday, abbreviated (Sun)\par {\b %A} weekday (Sunday)\par {\b %b} month, abbreviated (Jan)\par {\b %B} month (January)\par {\b %c} date and time (03/14/07 12:41:29)\par {\b %d} day of month (01 - 31)\par {\b %H} hour, 24-hour clock (00 - 23)\par {\b %I} hour, 12-hour clock (01 - 12)\par {\b %j} day of year (001 - 366)\par {\b %m} month (01 - 12)\par {\b %M} minute (00 - 59)\par {\b %p} AM or PM\par {\b %S} second (00 - 59)\par {\b %U} week of year, weeks starting on Sunday (00 - 53)\par {\b %W} week of year, weeks starting on Monday (00 - 53)\par {\b %w} weekday (0 - 6, Sunday is 0)\par {\b %x} date (03/14/07)\par {\b %X} time (12:41:29)\par {\b %y} year without century (00 - 99)\par {\b %Y} year with century (2007)\par {\b %z}, {\b %Z} the short name of the text&apos;s time zone (CET, JST)\par {\b %%} a percent sign\par \par A {\b #} after the % removes leading zeros (%#d shows 4 instead of 04); %#c and %#x show the long date (Wednesday, March 14, 2007).\par Example: %d.%m.%Y shows 14.03.2007, %H:%M:%S shows 12:41:29.}</source>
+        <translation>{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Tahoma;}}\fs16 {\b Règle le format du texte.} Les codes commençant par % sont remplacés par des éléments de la date et de l’heure ; tous les autres caractères s’affichent tels quels.\par \par {\b %a} jour de la semaine, abrégé (Sun)\par {\b %A} jour de la semaine (Sunday)\par {\b %b} mois, abrégé (Jan)\par {\b %B} mois (January)\par {\b %c} date et heure (03/14/07 12:41:29)\par {\b %d} jour du mois (01 – 31)\par {\b %H} heure sur 24 heures (00 – 23)\par {\b %I} heure sur 12 heures (01 – 12)\par {\b %j} jour de l’année (001 – 366)\par {\b %m} mois (01 – 12)\par {\b %M} minute (00 – 59)\par {\b %p} AM ou PM\par {\b %S} seconde (00 – 59)\par {\b %U} semaine de l’année, semaines commençant le dimanche (00 – 53)\par {\b %W} semaine de l’année, semaines commençant le lundi (00 – 53)\par {\b %w} jour de la semaine (0 – 6, dimanche vaut 0)\par {\b %x} date (03/14/07)\par {\b %X} heure (12:41:29)\par {\b %y} année sans le siècle (00 – 99)\par {\b %Y} année avec le siècle (2007)\par {\b %z}, {\b %Z} le nom court du fuseau horaire du texte (CET, JST)\par {\b %%} un signe pour cent\par \par Un {\b #} après le % supprime les zéros de tête (%#d affiche 4 au lieu de 04) ; %#c et %#x affichent la date longue (Wednesday, March 14, 2007).\par Exemple : %d.%m.%Y affiche 14.03.2007, %H:%M:%S affiche 12:41:29.}</translation>
+    </message>
+    <message>
+        <source>Sets the time zone in which the text shows the date and time.</source>
+        <translation>Règle le fuseau horaire dans lequel le texte indique la date et l’heure.</translation>
+    </message>
+    <message>
+        <source>Sets the time zone in which the slice shows the time.</source>
+        <translation>Règle le fuseau horaire dans lequel le secteur indique l’heure.</translation>
+    </message>
+    <message>
+        <source>day of month (1..31)</source>
+        <translation>jour du mois (1..31)</translation>
+    </message>
+    <message>
+        <source>centiseconds (high CPU usage!)</source>
+        <translation>centièmes de seconde (forte charge du processeur !)</translation>
+    </message>
+    <message>
+        <source>month of year (1..12)</source>
+        <translation>mois de l’année (1..12)</translation>
+    </message>
+    <message>
+        <source>week of year (1..52)</source>
+        <translation>semaine de l’année (1..52)</translation>
+    </message>
+    <message>
+        <source>digital display</source>
+        <translation>affichage numérique</translation>
+    </message>
+    <message>
+        <source>Digital displays show the date or time as text, formatted by a format of your choice.</source>
+        <translation>Les affichages numériques montrent la date ou l’heure sous forme de texte, selon le format de votre choix.</translation>
+    </message>
+    <message>
+        <source>font family</source>
+        <translation>police</translation>
+    </message>
+    <message>
+        <source>Sets the font family of the text.</source>
+        <translation>Règle la police du texte.</translation>
+    </message>
+    <message>
+        <source>font size (%)</source>
+        <translation>taille de police (%)</translation>
+    </message>
+    <message>
+        <source>Sets the size of the text in % of the clock&apos;s diameter.</source>
+        <translation>Règle la taille du texte en % du diamètre de l’horloge.</translation>
+    </message>
+    <message>
+        <source>font bold</source>
+        <translation>gras</translation>
+    </message>
+    <message>
+        <source>If on, the text is drawn in bold.</source>
+        <translation>Si activé, le texte est dessiné en gras.</translation>
+    </message>
+    <message>
+        <source>font italic</source>
+        <translation>italique</translation>
+    </message>
+    <message>
+        <source>If on, the text is drawn in italics.</source>
+        <translation>Si activé, le texte est dessiné en italique.</translation>
+    </message>
+    <message>
+        <source>author info</source>
+        <translation>infos sur l’auteur</translation>
+    </message>
+    <message>
+        <source>The name of the scheme&apos;s author, and anything else worth knowing about the scheme.</source>
+        <translation>Le nom de l’auteur du thème, et tout ce qu’il est utile de savoir à son sujet.</translation>
+    </message>
+    <message>
+        <source>CPU #%d performance (%%)</source>
+        <translation>charge du processeur n° %d (%%)</translation>
+    </message>
+    <message>
+        <source>memory load (%)</source>
+        <translation>charge mémoire (%)</translation>
+    </message>
+    <message>
+        <source>page file (%)</source>
+        <translation>fichier d’échange (%)</translation>
+    </message>
+    <message>
+        <source>real memory (%)</source>
+        <translation>mémoire physique (%)</translation>
+    </message>
+    <message>
+        <source>inner radius</source>
+        <translation>rayon intérieur</translation>
+    </message>
+    <message>
+        <source>Sets the radius in % at which the slice begins on the inside.</source>
+        <translation>Règle le rayon, en %, où le secteur commence à l’intérieur.</translation>
+    </message>
+</context>
+<context>
+    <name>ToolBar</name>
+    <message>
+        <source>Copy the selected element</source>
+        <translation>Copier l’élément sélectionné</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>New hand</source>
+        <translation>Nouvelle aiguille</translation>
+    </message>
+    <message>
+        <source>Hand</source>
+        <translation>Aiguille</translation>
+    </message>
+    <message>
+        <source>New time slice</source>
+        <translation>Nouveau secteur</translation>
+    </message>
+    <message>
+        <source>Slice</source>
+        <translation>Secteur</translation>
+    </message>
+    <message>
+        <source>New digital display</source>
+        <translation>Nouvel affichage numérique</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Delete the selected element</source>
+        <translation>Supprimer l’élément sélectionné</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Move the selected element down (drawn later)</source>
+        <translation>Descendre l’élément sélectionné (dessiné plus tard)</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Descendre</translation>
+    </message>
+    <message>
+        <source>Move the selected element up (drawn earlier)</source>
+        <translation>Monter l’élément sélectionné (dessiné plus tôt)</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Monter</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,296 @@
+// The translations: every marked text translated in each language, the language chosen as the
+// desktop asks, and dialogs that show every text whole in each language.
+#include "app/clock_menu.h"
+#include "app/dialog_template.h"
+#include "app/options_dial.h"
+#include "app/scheme_chooser.h"
+#include "app/timezones_dial.h"
+#include "app/translation_loader.h"
+#include "clock/clock.h"
+#include "model/string_table.h"
+#include "optiontree/rtf_reader.h"
+#include "optiontree/string_table_translation.h"
+#include "resources/default_scheme.h"
+#include "resources/string_table.h"
+#include "tests/clock/memory_settings.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextDocument>
+#include <QTranslator>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+const QString kFolder = QStringLiteral(VELMORA_TRANSLATIONS_DIR);
+const QStringList kLanguages{QStringLiteral("de"), QStringLiteral("fr"), QStringLiteral("es")};
+
+struct Message {
+    QString context;
+    QString source;
+};
+
+// The texts the sources mark now, as the translation tools read them at build time.
+std::vector<Message> markedTexts() {
+    QFile file(kFolder + QStringLiteral("/velmora_sources.ts"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    std::vector<Message> messages;
+    QXmlStreamReader xml(&file);
+    QString context;
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (!xml.isStartElement()) {
+            continue;
+        }
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("source")) {
+            messages.push_back({context, xml.readElementText()});
+        }
+    }
+    return messages;
+}
+
+class Translated : public testing::TestWithParam<QString> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(translator_.load(QStringLiteral("velmora_") + GetParam(), kFolder))
+            << "no catalogue for " << GetParam().toStdString() << " in " << kFolder.toStdString();
+    }
+    bool has(const QString& context, const QString& source) const {
+        return !translator_.translate(context.toUtf8().constData(), source.toUtf8().constData())
+                    .isEmpty();
+    }
+
+    QTranslator translator_;
+};
+
+TEST_P(Translated, EveryMarkedTextHasATranslation) {
+    const std::vector<Message> messages = markedTexts();
+    // The menu, the dialogs and the string table hold far more; fewer means the list was not read.
+    ASSERT_GT(messages.size(), 150u);
+    for (const Message& message : messages) {
+        EXPECT_TRUE(has(message.context, message.source))
+            << GetParam().toStdString() << " lacks [" << message.context.toStdString() << "] \""
+            << message.source.toStdString() << "\"";
+    }
+}
+
+// The string table is translated at display time by its English texts; each label and
+// description must be found so, whatever the list the tools read.
+TEST_P(Translated, EveryStringTableTextHasATranslation) {
+    for (const StringTableEntry& entry : stringTableEntries()) {
+        const PropertyTexts texts = splitPropertyText(entry.text);
+        for (const std::u16string* part : {&texts.label, &texts.description}) {
+            if (!part->empty()) {
+                EXPECT_TRUE(has(QStringLiteral("StringTable"), QString::fromStdU16String(*part)))
+                    << GetParam().toStdString() << " lacks entry " << entry.id << ": \""
+                    << QString::fromStdU16String(*part).toStdString() << "\"";
+            }
+        }
+    }
+}
+
+// A description in rich text stays well-formed in translation: the pane shows all of it.
+TEST_P(Translated, RichTextDescriptionsStayWellFormed) {
+    for (const StringTableEntry& entry : stringTableEntries()) {
+        const QString source = QString::fromStdU16String(splitPropertyText(entry.text).description);
+        if (!RtfReader::looksLikeRtf(source)) {
+            continue;
+        }
+        const QString text = translator_.translate("StringTable", source.toUtf8().constData());
+        QTextDocument document;
+        QString error;
+        EXPECT_TRUE(RtfReader::read(text, document, &error))
+            << GetParam().toStdString() << " entry " << entry.id << ": " << error.toStdString();
+        EXPECT_GT(document.toPlainText().size(), source.size() / 2) << entry.id;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, Translated, testing::ValuesIn(kLanguages),
+                         [](const auto& info) { return info.param.toStdString(); });
+
+QProcessEnvironment environment(std::initializer_list<std::pair<const char*, const char*>> values) {
+    QProcessEnvironment result;
+    for (const auto& [name, value] : values) {
+        result.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+    }
+    return result;
+}
+
+TEST(TranslationLoader, ReadsTheLanguageAsGettextDoes) {
+    using L = TranslationLoader;
+    EXPECT_EQ(L::wantedLanguages(environment({})), QStringList());
+    EXPECT_EQ(L::wantedLanguages(environment({{"LANG", "de_DE.UTF-8"}})), QStringList{"de_DE"});
+    EXPECT_EQ(L::wantedLanguages(environment({{"LANG", "de_DE.UTF-8"}, {"LC_MESSAGES", "fr_FR"}})),
+              QStringList{"fr_FR"});
+    EXPECT_EQ(
+        L::wantedLanguages(environment({{"LC_MESSAGES", "fr_FR"}, {"LC_ALL", "es_ES.UTF-8@euro"}})),
+        QStringList{"es_ES"});
+    EXPECT_EQ(L::wantedLanguages(environment({{"LANGUAGE", "fr:de"}, {"LANG", "es_ES.UTF-8"}})),
+              (QStringList{"fr", "de", "es_ES"}));
+    // The C locale, which scripts and these tests set, keeps English whatever LANGUAGE says.
+    EXPECT_EQ(L::wantedLanguages(environment({{"LANGUAGE", "de"}, {"LC_ALL", "C"}})),
+              QStringList());
+    EXPECT_EQ(L::wantedLanguages(environment({{"LANGUAGE", "de"}, {"LANG", "POSIX"}})),
+              QStringList());
+}
+
+TEST(TranslationLoader, FallsBackFromTheRegionToTheLanguageAndToEnglish) {
+    TranslationLoader austrian;
+    EXPECT_TRUE(austrian.load({QStringLiteral("xx"), QStringLiteral("de_AT")}, {kFolder}));
+    EXPECT_EQ(austrian.language(), QStringLiteral("de"));
+    TranslationLoader klingon;
+    EXPECT_FALSE(klingon.load({QStringLiteral("tlh")}, {kFolder}));
+    EXPECT_EQ(klingon.language(), QString());
+}
+
+// Installs the language's catalogue for a test, and takes it out again.
+class InLanguage {
+public:
+    explicit InLanguage(const QString& language) {
+        if (!language.isEmpty() && loader_.load({language}, {kFolder})) {
+            loader_.install();
+        }
+    }
+
+private:
+    TranslationLoader loader_;
+};
+
+std::string describe(const QWidget& widget, const QString& text) {
+    return (widget.metaObject()->className() + QStringLiteral(" ") + widget.objectName() +
+            QStringLiteral(" \"") + text + QStringLiteral("\""))
+        .toStdString();
+}
+
+// The widgets of a dialog whose text does not fit them.
+std::vector<std::string> clippedTexts(const QWidget& dialog) {
+    std::vector<std::string> clipped;
+    for (const QWidget* widget : dialog.findChildren<QWidget*>()) {
+        if (!widget->isVisible()) {
+            continue;
+        }
+        const QFontMetrics metrics = widget->fontMetrics();
+        if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
+            const QString text = QString(button->text()).remove(QLatin1Char('&'));
+            const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+            if (metrics.horizontalAdvance(text) + 2 * margin > button->width()) {
+                clipped.push_back(describe(*widget, text));
+            }
+        } else if (const auto* check = qobject_cast<const QCheckBox*>(widget)) {
+            if (check->sizeHint().width() > check->width()) {
+                clipped.push_back(describe(*widget, check->text()));
+            }
+        } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            if (!label->wordWrap() && label->textFormat() != Qt::RichText &&
+                metrics.horizontalAdvance(label->text()) > label->contentsRect().width()) {
+                clipped.push_back(describe(*widget, label->text()));
+            }
+        } else if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+            if (metrics.horizontalAdvance(group->title()) > group->width()) {
+                clipped.push_back(describe(*widget, group->title()));
+            }
+        }
+    }
+    return clipped;
+}
+
+class DialogsIn : public testing::TestWithParam<QString> {};
+
+TEST_P(DialogsIn, NoTextIsWiderThanItsWidget) {
+    const InLanguage language(GetParam());
+    MemorySettings settings;
+    {
+        CTimezonesDial zones(settings);
+        zones.show();
+        QApplication::processEvents();
+        for (const std::string& text : clippedTexts(zones)) {
+            ADD_FAILURE() << "time zones: " << text;
+        }
+        if (GetParam().isEmpty()) {
+            // The table's own size where no text asks for more.
+            EXPECT_EQ(zones.size(), DialogUnits(zones.font()).toPixels(QSize(257, 226)));
+        }
+    }
+    {
+        // Without schemes the chooser says so in a line of its own.
+        SchemeChooser chooser({});
+        chooser.show();
+        QApplication::processEvents();
+        for (const std::string& text : clippedTexts(chooser)) {
+            ADD_FAILURE() << "schemes: " << text;
+        }
+    }
+    Clock clock;
+    clock.adopt(*readDefaultScheme());
+    COptionsDial customize(clock, settings);
+    customize.show();
+    QApplication::processEvents();
+    for (const std::string& text : clippedTexts(customize)) {
+        ADD_FAILURE() << "customize: " << text;
+    }
+    if (GetParam().isEmpty()) {
+        // In English every button keeps the place its table gives it.
+        const DialogUnits units(customize.font());
+        for (const TemplateItem& item : COptionsDial::dialogTemplate().items) {
+            if (item.kind == TemplateItem::Kind::Button ||
+                item.kind == TemplateItem::Kind::DefaultButton) {
+                const auto* button = customize.findChild<QWidget*>(QString::fromUtf8(item.name));
+                ASSERT_NE(button, nullptr) << item.name;
+                EXPECT_EQ(button->geometry(), units.toPixels(item.units)) << item.name;
+            }
+        }
+    }
+}
+
+TEST_P(DialogsIn, TheMenuSpeaksTheLanguage) {
+    const InLanguage language(GetParam());
+    ClockMenu menu;
+    const QString exit = menu.action(MenuCommand::Exit)->text();
+    const QString expected = GetParam() == QLatin1String("de")   ? QStringLiteral("Beenden")
+                             : GetParam() == QLatin1String("fr") ? QStringLiteral("Quitter")
+                             : GetParam() == QLatin1String("es") ? QStringLiteral("Salir")
+                                                                 : QStringLiteral("Exit");
+    EXPECT_EQ(exit, expected);
+}
+
+// Row labels join a label with what the element shows; the table's parts are translated, a
+// format or a font name is not.
+TEST(RowLabels, TranslateTheTablesPartsOnly) {
+    EXPECT_EQ(translatedRowLabel(u"hand: minute (continuous) #2"),
+              QStringLiteral("hand: minute (continuous) #2"));
+    const InLanguage german(QStringLiteral("de"));
+    EXPECT_EQ(translatedRowLabel(u"hand: minute (continuous) #2"),
+              QStringLiteral("Zeiger: Minute (stufenlos) #2"));
+    EXPECT_EQ(translatedRowLabel(u"hand second"), QStringLiteral("Zeiger Sekunde"));
+    EXPECT_EQ(translatedRowLabel(u"digital display: %A #3"),
+              QStringLiteral("Digitalanzeige: %A #3"));
+    EXPECT_EQ(translatedRowLabel(u"digital display \"second\""),
+              QStringLiteral("Digitalanzeige \"second\""));
+    EXPECT_EQ(translatedRowLabel(u"round Sans"), QStringLiteral("round Sans"));
+    EXPECT_EQ(translatedTableText(u"DejaVu Sans"), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(translatedTableEntry(49).left(9), QStringLiteral("VELMORA\n\n"));
+    EXPECT_TRUE(translatedTableEntry(49).contains(QStringLiteral("Rechtsklick")));
+    const InLanguage french(QStringLiteral("fr"));
+    EXPECT_EQ(translatedRowLabel(u"hand: second #2"), QStringLiteral("aiguille\u00a0: seconde #2"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, DialogsIn,
+                         testing::Values(QString(), QStringLiteral("de"), QStringLiteral("fr"),
+                                         QStringLiteral("es")),
+                         [](const auto& info) {
+                             return info.param.isEmpty() ? std::string("en")
+                                                         : info.param.toStdString();
+                         });
+
+} // namespace
