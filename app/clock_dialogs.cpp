@@ -15,6 +15,7 @@
 #include "render/qt_text.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -139,13 +140,15 @@ bool ClockDialogs::loadSchemeAsUser(const QString& path) {
     std::unique_ptr<Clock> fresh = readSchemeFile(qStringToPath(absolute), &error);
     if (fresh == nullptr) {
         const QString message =
-            QStringLiteral("This file could not be loaded as a scheme:\n%1\n\n%2 (at byte %3).")
+            QCoreApplication::translate(
+                "CVelmoraDlg", "This file could not be loaded as a scheme:\n%1\n\n%2 (at byte %3).")
                 .arg(QDir::toNativeSeparators(absolute), QString::fromStdString(error.reason))
                 .arg(error.offset);
         if (loadErrorReport_) {
             loadErrorReport_(message);
         } else {
-            QMessageBox::warning(&window_, QStringLiteral("Load error"), message);
+            QMessageBox::warning(&window_, QCoreApplication::translate("CVelmoraDlg", "Load error"),
+                                 message);
         }
         return false;
     }

@@ -2,7 +2,10 @@
 #include "app/clock_tray.h"
 
 #include "model/string_table.h"
+#include "optiontree/string_table_translation.h"
 #include "render/qt_text.h"
+
+#include <QCoreApplication>
 
 namespace {
 constexpr int kTooltipTextId = 49;
@@ -30,7 +33,10 @@ bool ClockTray::refresh() {
 
 void ClockTray::createIcon() {
     tray_ = std::make_unique<QSystemTrayIcon>(icon_);
-    tray_->setToolTip(toQString(stringTableText(kTooltipTextId)));
+    // A string-table text, translated as the editor's rows translate those; only the context
+    // is taken from there, as the editor's code is a module of its own.
+    const QByteArray english = toQString(stringTableText(kTooltipTextId)).toUtf8();
+    tray_->setToolTip(QCoreApplication::translate(kStringTableContext, english.constData()));
     tray_->setContextMenu(menu_());
     connect(tray_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {

@@ -4,12 +4,19 @@
 #include "app/options_dial.h"
 #include "app/window_aligner.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 using Kind = TemplateItem::Kind;
 
 constexpr TemplateItem kTemplate129Items[] = {
-    {-1, Kind::Label, "Scheme:", {9, 6, 28, 8}, 0, "schemeLabel"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "Scheme:"),
+     {9, 6, 28, 8},
+     0,
+     "schemeLabel"},
     {COptionsDial::SchemeName,
      Kind::PathLabel,
      "",
@@ -18,13 +25,13 @@ constexpr TemplateItem kTemplate129Items[] = {
      "schemeName"},
     {COptionsDial::SaveAsButton,
      Kind::Button,
-     "Save As...",
+     QT_TRANSLATE_NOOP("DialogTemplate", "Save As..."),
      {208, 5, 43, 14},
      CWindowAligner::MoveRight,
      "saveAs"},
     {COptionsDial::LoadButton,
      Kind::Button,
-     "Load...",
+     QT_TRANSLATE_NOOP("DialogTemplate", "Load..."),
      {256, 5, 39, 14},
      CWindowAligner::MoveRight,
      "load"},
@@ -42,13 +49,13 @@ constexpr TemplateItem kTemplate129Items[] = {
      "treePlace"},
     {COptionsDial::UndoButton,
      Kind::Button,
-     "Undo...",
+     QT_TRANSLATE_NOOP("DialogTemplate", "Undo..."),
      {8, 268, 39, 14},
      CWindowAligner::MoveDown,
      "undo"},
     {COptionsDial::RestoreDefaultsButton,
      Kind::Button,
-     "Restore Defaults...",
+     QT_TRANSLATE_NOOP("DialogTemplate", "Restore Defaults..."),
      {50, 268, 77, 14},
      CWindowAligner::MoveDown,
      "restoreDefaults"},
@@ -66,33 +73,45 @@ constexpr TemplateItem kTemplate129Items[] = {
      "stepForward"},
     {COptionsDial::OkButton,
      Kind::DefaultButton,
-     "OK",
+     QT_TRANSLATE_NOOP("DialogTemplate", "OK"),
      {190, 268, 50, 14},
      CWindowAligner::MoveRight | CWindowAligner::MoveDown,
      "ok"},
     {COptionsDial::CancelButton,
      Kind::Button,
-     "Cancel",
+     QT_TRANSLATE_NOOP("DialogTemplate", "Cancel"),
      {245, 268, 50, 14},
      CWindowAligner::MoveRight | CWindowAligner::MoveDown,
      "cancel"},
 };
 
 constexpr DialogTemplate kTemplate129{
-    129, "VELMORA - Customizing...", {304, 290}, kTemplate129Items};
+    129,
+    QT_TRANSLATE_NOOP("DialogTemplate", "VELMORA - Customizing..."),
+    {304, 290},
+    kTemplate129Items};
 
 // Toolbar 141: copy | new hand, slice, text | delete | down, up.
 constexpr ToolBarButton kToolBar141[] = {
-    {COptionsDial::CopySelected, "Copy the selected element", "Copy"},
+    {COptionsDial::CopySelected, QT_TRANSLATE_NOOP("ToolBar", "Copy the selected element"),
+     QT_TRANSLATE_NOOP("ToolBar", "Copy")},
     {0, nullptr},
-    {COptionsDial::NewHand, "New hand", "Hand"},
-    {COptionsDial::NewSlice, "New time slice", "Slice"},
-    {COptionsDial::NewText, "New digital display", "Text"},
+    {COptionsDial::NewHand, QT_TRANSLATE_NOOP("ToolBar", "New hand"),
+     QT_TRANSLATE_NOOP("ToolBar", "Hand")},
+    {COptionsDial::NewSlice, QT_TRANSLATE_NOOP("ToolBar", "New time slice"),
+     QT_TRANSLATE_NOOP("ToolBar", "Slice")},
+    {COptionsDial::NewText, QT_TRANSLATE_NOOP("ToolBar", "New digital display"),
+     QT_TRANSLATE_NOOP("ToolBar", "Text")},
     {0, nullptr},
-    {COptionsDial::DeleteSelected, "Delete the selected element", "Delete"},
+    {COptionsDial::DeleteSelected, QT_TRANSLATE_NOOP("ToolBar", "Delete the selected element"),
+     QT_TRANSLATE_NOOP("ToolBar", "Delete")},
     {0, nullptr},
-    {COptionsDial::MoveDown, "Move the selected element down (drawn later)", "Down"},
-    {COptionsDial::MoveUp, "Move the selected element up (drawn earlier)", "Up"},
+    {COptionsDial::MoveDown,
+     QT_TRANSLATE_NOOP("ToolBar", "Move the selected element down (drawn later)"),
+     QT_TRANSLATE_NOOP("ToolBar", "Down")},
+    {COptionsDial::MoveUp,
+     QT_TRANSLATE_NOOP("ToolBar", "Move the selected element up (drawn earlier)"),
+     QT_TRANSLATE_NOOP("ToolBar", "Up")},
 };
 
 } // namespace

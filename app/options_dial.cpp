@@ -97,8 +97,11 @@ bool COptionsDial::initDialog() {
     connect(button(CancelButton), &QPushButton::clicked, this, &COptionsDial::reject);
     connect(button(StepBackButton), &QPushButton::clicked, this, &COptionsDial::stepBack);
     connect(button(StepForwardButton), &QPushButton::clicked, this, &COptionsDial::stepForward);
-    button(StepBackButton)->setToolTip(QStringLiteral("Undo the last change (Ctrl+Z)"));
-    button(StepForwardButton)->setToolTip(QStringLiteral("Redo the change undone (Ctrl+Shift+Z)"));
+    button(StepBackButton)
+        ->setToolTip(QCoreApplication::translate("COptionsDial", "Undo the last change (Ctrl+Z)"));
+    button(StepForwardButton)
+        ->setToolTip(
+            QCoreApplication::translate("COptionsDial", "Redo the change undone (Ctrl+Shift+Z)"));
     // In an open editor the editor's own undo takes these keys first.
     auto* back = new QShortcut(QKeySequence::Undo, this);
     connect(back, &QShortcut::activated, this, &COptionsDial::stepBack);
@@ -364,9 +367,10 @@ bool COptionsDial::confirmSaveChanges() {
         return true;
     }
     const QMessageBox::StandardButton answer =
-        ask(QMessageBox::Warning, QStringLiteral("Save changes?"),
-            QStringLiteral("Do you want to save your changes into a scheme file?\n\nIf you won't "
-                           "save the changes will be lost when you close the program."),
+        ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Save changes?"),
+            QCoreApplication::translate(
+                "COptionsDial", "Do you want to save your changes into a scheme file?\n\nIf you "
+                                "won't save the changes will be lost when you close the program."),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     // Going on after "Yes" is safe only when the scheme was really written.
     if (answer == QMessageBox::Yes) {
@@ -403,8 +407,9 @@ bool COptionsDial::saveAs() {
             cancelScheme_ = path;
             return true;
         }
-        ask(QMessageBox::Warning, QStringLiteral("File open error"),
-            QStringLiteral("Can't access this file, please select another or permit access.") +
+        ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "File open error"),
+            QCoreApplication::translate(
+                "COptionsDial", "Can't access this file, please select another or permit access.") +
                 (error.empty() ? QString()
                                : QStringLiteral("\n\n%1").arg(QString::fromStdString(error))),
             QMessageBox::Ok);
@@ -429,8 +434,10 @@ void COptionsDial::load() {
     ReadError error;
     // The file is read whole before the clock takes it over, so a bad file changes nothing.
     if (!clock_->loadSchemeFile(qStringToPath(path), settings_, &error)) {
-        ask(QMessageBox::Warning, QStringLiteral("Load error"),
-            QStringLiteral("This file could not be loaded as a scheme:\n%1\n\n%2 (at byte %3).")
+        ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Load error"),
+            QCoreApplication::translate(
+                "COptionsDial",
+                "This file could not be loaded as a scheme:\n%1\n\n%2 (at byte %3).")
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.reason))
                 .arg(error.offset),
             QMessageBox::Ok);
@@ -626,8 +633,9 @@ bool COptionsDial::refuseUnusableFile(COptionTreeItem* item) {
         }
         item->setText(file->sourcePath());
         tree_->redraw();
-        ask(QMessageBox::Warning, QStringLiteral("Image not usable"),
-            QStringLiteral("%1\n\ncannot be the background: %2. The previous image stays.")
+        ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Image not usable"),
+            QCoreApplication::translate(
+                "COptionsDial", "%1\n\ncannot be the background: %2. The previous image stays.")
                 .arg(QDir::toNativeSeparators(path), why),
             QMessageBox::Ok);
         return true;

@@ -14,7 +14,7 @@
 QString SchemeFileDialog::run(QWidget* parent, const Request& request) {
     QFileDialog dialog(parent);
     dialog.setWindowModality(Qt::WindowModal);
-    dialog.setNameFilter(QStringLiteral("Velmoras (*.Velmora)"));
+    dialog.setNameFilter(QCoreApplication::translate("COptionsDial", "Velmoras (*.Velmora)"));
     dialog.setDefaultSuffix(suffix());
     dialog.setDirectory(request.folder);
     if (request.save) {

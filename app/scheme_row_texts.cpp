@@ -8,11 +8,13 @@
 #include "optiontree/option_tree_item.h"
 #include "optiontree/option_tree_item_combo_box.h"
 #include "optiontree/option_tree_item_file.h"
+#include "optiontree/string_table_translation.h"
 #include "render/byte_view.h"
 #include "render/qt_text.h"
 #include "time/zone_slots.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 
 void SchemeRowTexts::refreshElementLabels(Clock& clock) {
@@ -21,7 +23,7 @@ void SchemeRowTexts::refreshElementLabels(Clock& clock) {
         if (row == nullptr) {
             continue;
         }
-        row->setLabelText(QString::fromStdU16String(label.text));
+        row->setLabelText(translatedRowLabel(label.text));
         row->setSwatch(QColor::fromRgba(label.argb));
     }
 }
@@ -43,7 +45,7 @@ void SchemeRowTexts::nameZoneRows(Clock& clock) {
             std::u16string_view name = record.standardNameView();
             // An empty slot converts to UTC.
             const QString zoneName = name.empty() ? QStringLiteral("UTC") : toQString(name);
-            row->setEntryText(static_cast<int>(i), QString::fromStdU16String(choices[i].second) +
+            row->setEntryText(static_cast<int>(i), translatedTableText(choices[i].second) +
                                                        QStringLiteral(" - ") + zoneName);
         }
     }
@@ -64,9 +66,11 @@ void SchemeRowTexts::describeCarriedFiles(Clock& clock) {
         QImageReader reader(&buffer);
         const QSize size = reader.size();
         const QString text =
-            size.isValid()
-                ? QStringLiteral("carried image, %1 x %2").arg(size.width()).arg(size.height())
-                : QStringLiteral("carried file, %1 bytes").arg(bytes.size());
+            size.isValid() ? QCoreApplication::translate("COptionsDial", "carried image, %1 x %2")
+                                 .arg(size.width())
+                                 .arg(size.height())
+                           : QCoreApplication::translate("COptionsDial", "carried file, %1 bytes")
+                                 .arg(bytes.size());
         static_cast<COptionTreeItemFile*>(file->row())->setEmptyText(text);
     }
 }

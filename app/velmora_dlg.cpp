@@ -1,6 +1,7 @@
 // The clock on the desktop: a frameless, per-pixel-alpha window showing the clock body.
 #include "app/velmora_dlg.h"
 
+#include "app/date_language.h"
 #include "app/desktop_backdrop.h"
 #include "app/frame_painting.h"
 #include "app/help_links.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -98,7 +100,7 @@ ClockMenu& CVelmoraDlg::menu() {
           MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
           MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Customize,
           MenuCommand::TimeZones, MenuCommand::NewClock, MenuCommand::StartWithDesktop,
-          MenuCommand::Schemes, MenuCommand::Exit}) {
+          MenuCommand::Schemes, MenuCommand::DatesInMyLanguage, MenuCommand::Exit}) {
         connect(menu_->action(command), &QAction::triggered, this,
                 [this, command] { runCommand(command); });
     }
@@ -144,6 +146,7 @@ void CVelmoraDlg::initialize() {
     ticks_.setPolling(!zoneWatched_ || !trayWatched_);
     refreshTray();
     view_ = ViewSettings::read(settings_, trayAvailable());
+    clock_.setDateNames(dateNamesFor(settings_));
     loadScheme();
     limitSizeToDesktop();
     // As small as a corner drag may make it: a stored size below that could not be grabbed.
@@ -461,6 +464,7 @@ void CVelmoraDlg::updateMenu() {
     // The tray's menu stays reachable while the modal dialog runs.
     items.action(MenuCommand::TimeZones)->setEnabled(timezonesDialog() == nullptr);
     items.action(MenuCommand::StartWithDesktop)->setChecked(autostartEntry().isEnabled());
+    items.action(MenuCommand::DatesInMyLanguage)->setChecked(datesInMyLanguage(settings_));
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
         items.priorityActions()[i]->setChecked(view_.threadPriority == kPriorityItems[i].level);
     }
@@ -548,6 +552,10 @@ void CVelmoraDlg::runCommand(MenuCommand command) {
     case MenuCommand::StartWithDesktop:
         toggleStartWithDesktop();
         break;
+    case MenuCommand::DatesInMyLanguage:
+        toggleDatesInMyLanguage(settings_, clock_);
+        drawFrame();
+        break;
     case MenuCommand::Info:
         dialogs_.runInfoDialog();
         break;
@@ -627,9 +635,11 @@ void CVelmoraDlg::toggleStartWithDesktop() {
     const bool wanted = !entry.isEnabled();
     if (!entry.setEnabled(wanted)) {
         QMessageBox::warning(
-            this, QStringLiteral("Start with the desktop"),
-            QStringLiteral("The login entry %1 could not be %2.")
-                .arg(QDir::toNativeSeparators(entry.filePath()),
-                     wanted ? QStringLiteral("written") : QStringLiteral("removed")));
+            this, QCoreApplication::translate("CVelmoraDlg", "Start with the desktop"),
+            (wanted ? QCoreApplication::translate("CVelmoraDlg",
+                                                  "The login entry %1 could not be written.")
+                    : QCoreApplication::translate("CVelmoraDlg",
+                                                  "The login entry %1 could not be removed."))
+                .arg(QDir::toNativeSeparators(entry.filePath())));
     }
 }
