@@ -1,0 +1,188 @@
+#!/bin/bash
+# The layer-shell surface under a real compositor: a headless sway, started here, with grim
+# for screenshots and a virtual pointer for clicks. The frame appears at its position, its
+# transparent pixels show the desktop, the bottom layer is under a floating window and the
+# top layer over it, click-through and transparent pixels let a click reach the window, and a
+# drag moves the surface live to where it is saved.
+#
+# usage: wayland_layer_check.sh PROBE VELMORA-TOOL
+# Exit 77 (skipped) where sway, grim, ImageMagick or an unprivileged user to run them is
+# missing: sway refuses to run as root, so as root the check runs everything as nobody.
+set -eu
+check_name=WaylandLayerCheck
+probe=$(readlink -f "$1")
+tool=$(readlink -f "$2")
+
+skip() {
+    echo "$check_name: skipped: $*"
+    exit 77
+}
+fail() {
+    echo "$check_name: $*" >&2
+    if [ -n "${VELMORA_CHECK_SHOTS:-}" ] && [ -f "$work/shot.png" ]; then
+        cp "$work/shot.png" "$VELMORA_CHECK_SHOTS/wayland-failure.png" || true
+    fi
+    exit 1
+}
+
+for program in sway grim convert compare; do
+    command -v "$program" >/dev/null || skip "$program is not installed"
+done
+
+work=$(mktemp -d)
+chmod 755 "$work"
+pids=""
+cleanup() {
+    # Only the processes this check started, by their ids.
+    for pid in $pids; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+runtime="$work/runtime"
+mkdir -m 700 "$runtime"
+mkdir -m 755 "$work/out"
+runner=()
+if [ "$(id -u)" -eq 0 ]; then
+    command -v setpriv >/dev/null || skip "setpriv is missing to run sway unprivileged"
+    chown nobody "$runtime" "$work/out"
+    runner=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+# Everything runs in a clean environment: the compositor's own, not the caller's session.
+as_user() {
+    "${runner[@]}" env -i HOME="$work" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin \
+        WAYLAND_DISPLAY="${display:-}" LC_ALL=C "$@"
+}
+# Starts a program like as_user, in the background, its output going to the file $1; its
+# process id is in $spawned. Not a subshell: the id is the program's own.
+spawn() {
+    local log=$1
+    shift
+    "${runner[@]}" env -i HOME="$work" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin \
+        WAYLAND_DISPLAY="${display:-}" LC_ALL=C "$@" >"$log" 2>&1 &
+    spawned=$!
+    pids="$pids $spawned"
+}
+as_user test -x "$probe" || skip "the unprivileged user cannot run $probe"
+
+# A 640 x 480 desktop of #336699, windows without borders, the probe's window floating at
+# 200,150 with 200 x 200.
+cat >"$work/config" <<'EOF'
+output HEADLESS-1 resolution 640x480 position 0 0 bg #336699 solid_color
+default_border none
+default_floating_border none
+for_window [app_id="velmora-probe-window"] floating enable, move position 200 150, resize set 200 200
+EOF
+chmod 644 "$work/config"
+spawn "$work/sway.log" env WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    sway -c "$work/config"
+display=
+for _ in $(seq 100); do
+    for socket in "$runtime"/wayland-*; do
+        case $socket in *.lock | *'*'*) continue ;; esac
+        [ -S "$socket" ] && display=$(basename "$socket")
+    done
+    [ -n "$display" ] && break
+    sleep 0.1
+done
+[ -n "$display" ] || fail "sway did not start: $(tail -3 "$work/sway.log")"
+
+"$tool" render --utc 2026-01-01T10:10:30 --size 200x200 --out "$work/frame.png"
+chmod 644 "$work/frame.png"
+
+shoot() {
+    as_user grim "$work/out/shot.png"
+    cp "$work/out/shot.png" "$work/shot.png"
+}
+# Differing pixels of the screen's WxH+X+Y and an image, within 2 % a channel.
+differences() {
+    convert "$work/shot.png" -crop "$1" +repage "$work/crop.png"
+    compare -metric AE -fuzz 2% "$work/crop.png" "$2" null: 2>&1 || true
+}
+# The frame, or its WxH+X+Y part, over a colour.
+frame_over() {
+    convert "$work/frame.png" -crop "${2:-200x200+0+0}" +repage "$work/part.png"
+    convert "$work/part.png" -background "$1" -flatten "$work/$3"
+}
+pointer() {
+    as_user "$probe" pointer 640 480 "$@"
+}
+
+layer_pid=
+# Shows the frame at $1,$2 with the options that follow; waits until it is shown.
+show_layer() {
+    stop_layer
+    spawn "$work/layer.log" "$probe" layer "$work/frame.png" "$@" "$work/out/state"
+    layer_pid=$spawned
+    for _ in $(seq 100); do
+        grep -q '^shown' "$work/layer.log" && sleep 0.3 && return 0
+        grep -q '^no layer shell' "$work/layer.log" && fail "$(cat "$work/layer.log")"
+        kill -0 "$layer_pid" 2>/dev/null || fail "the probe ended: $(cat "$work/layer.log")"
+        sleep 0.1
+    done
+    fail "the layer surface was not shown"
+}
+stop_layer() {
+    if [ -n "$layer_pid" ]; then
+        kill "$layer_pid" 2>/dev/null || true
+        wait "$layer_pid" 2>/dev/null || true
+        layer_pid=
+    fi
+}
+
+# Placement and transparency: the frame at its position, over the desktop.
+frame_over '#336699' 200x200+0+0 over-desktop.png
+show_layer 100 80
+shoot
+n=$(differences 200x200+100+80 "$work/over-desktop.png")
+[ "$n" = 0 ] || fail "the frame at 100,80 differs from the frame over the desktop in $n pixels"
+n=$(differences 200x200+101+80 "$work/over-desktop.png")
+[ "$n" != 0 ] || fail "the comparison cannot tell a placement one pixel off"
+
+# Layers: a floating window at 200,150 covers part of the bottom layer's clock, and is
+# covered by the top layer's.
+spawn "$work/window.log" env QT_QPA_PLATFORM=wayland "$probe" window
+convert -size 100x130 xc:red "$work/red.png"
+for _ in $(seq 100); do
+    shoot
+    [ "$(differences 100x130+200+150 "$work/red.png")" = 0 ] && break
+    sleep 0.1
+done
+[ "$(differences 100x130+200+150 "$work/red.png")" = 0 ] ||
+    fail "the floating window is not over the bottom layer"
+frame_over red 100x130+100+70 top-over-window.png
+show_layer 100 80 top
+shoot
+n=$(differences 100x130+200+150 "$work/top-over-window.png")
+[ "$n" = 0 ] || fail "the top layer is not over the floating window ($n pixels differ)"
+
+# Input: the top layer's opaque pixels take a click; its transparent ones, and all of it
+# with click-through, let the click reach the window.
+pointer move:240,200 wait:50 press release wait:200
+grep -q '^press 1 240 200' "$work/layer.log" || fail "the clock took no click: $(cat "$work/layer.log")"
+grep -q '^clicked' "$work/window.log" && fail "a click on the clock reached the window below"
+pointer move:297,277 wait:50 press release wait:200
+grep -q '^clicked 97 127' "$work/window.log" ||
+    fail "a click on a transparent pixel did not reach the window: $(cat "$work/window.log")"
+show_layer 100 80 top through
+pointer move:240,200 wait:50 press release wait:200
+grep -q '^clicked 40 50' "$work/window.log" ||
+    fail "click-through did not let the click reach the window: $(cat "$work/window.log")"
+grep -q '^press' "$work/layer.log" && fail "the click-through clock took a click"
+
+# A drag moves the surface live and ends where it is saved; the right button is reported.
+# The window still covers from x = 200 on, so the left of the clock is compared.
+show_layer 100 80 top
+pointer move:200,180 wait:50 press move:215,190 move:230,200 move:245,210 move:260,220 \
+    wait:200 release wait:200 rpress rrelease wait:200
+grep -q '^placed 160 120' "$work/layer.log" || fail "the drag did not end at 160,120: $(cat "$work/layer.log")"
+[ "$(cat "$work/out/state")" = "160 120" ] || fail "the saved position is $(cat "$work/out/state")"
+grep -q '^press 2 ' "$work/layer.log" || fail "the right button was not reported"
+frame_over '#336699' 40x200+0+0 left-over-desktop.png
+shoot
+n=$(differences 40x200+160+120 "$work/left-over-desktop.png")
+[ "$n" = 0 ] || fail "the dragged clock is not shown at 160,120 ($n pixels differ)"
+
+echo "$check_name: passed"
