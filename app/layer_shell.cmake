@@ -27,6 +27,7 @@ add_custom_command(
     DEPENDS ${layer_shell_xml} ${xdg_shell_xml} ${relative_xml}
     VERBATIM)
 add_library(velmora_layer_shell STATIC
+    desktop_choice.cpp
     layer_shell_surface.cpp
     layer_shell_protocol.cpp
     ${layer_shell_gen}/layer_shell_client.h

@@ -80,7 +80,7 @@ const wl_buffer_listener kBufferListener = {
 
 LayerShellSurface::LayerShellSurface(wl_display* display) : display_(display) {}
 
-std::unique_ptr<LayerShellSurface> LayerShellSurface::connect(std::string& whyNot) {
+std::unique_ptr<LayerShellSurface> LayerShellSurface::open(std::string& whyNot) {
     wl_display* display = wl_display_connect(nullptr);
     if (display == nullptr) {
         whyNot = "no Wayland display to connect to (WAYLAND_DISPLAY unset or its compositor "
@@ -91,11 +91,23 @@ std::unique_ptr<LayerShellSurface> LayerShellSurface::connect(std::string& whyNo
     if (!surface->bindGlobals(whyNot)) {
         return nullptr;
     }
-    surface->notifier_ =
-        std::make_unique<QSocketNotifier>(wl_display_get_fd(display), QSocketNotifier::Read);
+    return surface;
+}
+
+std::unique_ptr<LayerShellSurface> LayerShellSurface::connect(std::string& whyNot) {
+    std::unique_ptr<LayerShellSurface> surface = open(whyNot);
+    if (surface == nullptr) {
+        return nullptr;
+    }
+    surface->notifier_ = std::make_unique<QSocketNotifier>(wl_display_get_fd(surface->display_),
+                                                           QSocketNotifier::Read);
     QObject::connect(surface->notifier_.get(), &QSocketNotifier::activated,
                      [raw = surface.get()] { raw->dispatch(); });
     return surface;
+}
+
+bool LayerShellSurface::offered(std::string& whyNot) {
+    return open(whyNot) != nullptr;
 }
 
 bool LayerShellSurface::bindGlobals(std::string& whyNot) {

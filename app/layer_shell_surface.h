@@ -66,6 +66,9 @@ public:
     // Connects to the compositor of WAYLAND_DISPLAY. Null, with the reason in whyNot, where
     // there is no Wayland display or it offers no layer shell (GNOME's does not).
     static std::unique_ptr<LayerShellSurface> connect(std::string& whyNot);
+    // Whether connect would succeed, asked before Qt starts (it needs no event loop): the
+    // program chooses Qt's platform by it.
+    static bool offered(std::string& whyNot);
     ~LayerShellSurface();
     LayerShellSurface(const LayerShellSurface&) = delete;
     LayerShellSurface& operator=(const LayerShellSurface&) = delete;
@@ -111,6 +114,7 @@ private:
     struct PendingPlacement;
 
     explicit LayerShellSurface(wl_display* display);
+    static std::unique_ptr<LayerShellSurface> open(std::string& whyNot);
     bool bindGlobals(std::string& whyNot);
     void addOutput(wl_output* proxy, std::uint32_t name);
     Output* outputFor(wl_output* proxy);

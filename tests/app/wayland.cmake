@@ -1,6 +1,7 @@
 # The layer-shell surface: unit tests that run anywhere, and a check under a headless sway
 # that the check starts itself, with a helper program that shows frames and drives a pointer.
-add_executable(velmora-layer-shell-surface-test app/layer_shell_surface_test.cpp)
+add_executable(velmora-layer-shell-surface-test app/layer_shell_surface_test.cpp
+    app/desktop_choice_test.cpp)
 target_link_libraries(velmora-layer-shell-surface-test PRIVATE velmora_layer_shell GTest::gtest_main)
 gtest_discover_tests(velmora-layer-shell-surface-test DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "TZ=UTC;LC_ALL=C;QT_QPA_PLATFORM=offscreen")
