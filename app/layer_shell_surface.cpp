@@ -3,6 +3,7 @@
 
 #include "layer_shell_client.h"
 #include "relative_pointer_client.h"
+#include "xdg_output_client.h"
 
 #include <QSocketNotifier>
 #include <algorithm>
@@ -20,6 +21,7 @@ constexpr std::uint32_t kOutputVersion = 2;     // scale and done
 constexpr std::uint32_t kSeatVersion = 5;
 constexpr std::uint32_t kLayerShellVersion = 4;
 constexpr std::uint32_t kRelativePointerVersion = 1;
+constexpr std::uint32_t kOutputManagerVersion = 2;
 // Linux input event codes of the buttons.
 constexpr std::uint32_t kButtonLeft = 0x110;
 constexpr std::uint32_t kButtonRight = 0x111;
@@ -154,6 +156,10 @@ void LayerShellSurface::registryGlobal(void* data, wl_registry* registry, std::u
         self->layerShellVersion_ = std::min(version, kLayerShellVersion);
     } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
         self->addOutput(static_cast<wl_output*>(bind(&wl_output_interface, kOutputVersion)), name);
+    } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0) {
+        self->outputManager_ = static_cast<zxdg_output_manager_v1*>(
+            bind(&zxdg_output_manager_v1_interface, kOutputManagerVersion));
+        self->describeOutputs();
     } else if (std::strcmp(interface, zwp_relative_pointer_manager_v1_interface.name) == 0) {
         self->relativeManager_ = static_cast<zwp_relative_pointer_manager_v1*>(
             bind(&zwp_relative_pointer_manager_v1_interface, kRelativePointerVersion));
@@ -170,6 +176,9 @@ void LayerShellSurface::registryGlobalRemove(void* data, wl_registry* /*registry
     std::erase_if(self->outputs_, [name](const Output& output) {
         if (output.name != name) {
             return false;
+        }
+        if (output.described != nullptr) {
+            zxdg_output_v1_destroy(output.described);
         }
         wl_output_destroy(output.proxy);
         return true;
@@ -209,6 +218,42 @@ void LayerShellSurface::addOutput(wl_output* proxy, std::uint32_t name) {
     output.name = name;
     outputs_.push_back(output);
     wl_output_add_listener(proxy, &listener, this);
+    describeOutputs();
+}
+
+void LayerShellSurface::describeOutputs() {
+    static const zxdg_output_v1_listener listener = {
+        .logical_position =
+            [](void* data, zxdg_output_v1* described, int32_t x, int32_t y) {
+                auto* self = static_cast<LayerShellSurface*>(data);
+                for (Output& output : self->outputs_) {
+                    if (output.described == described) {
+                        output.logicalArea.moveTopLeft(QPoint(x, y));
+                    }
+                }
+            },
+        .logical_size =
+            [](void* data, zxdg_output_v1* described, int32_t width, int32_t height) {
+                auto* self = static_cast<LayerShellSurface*>(data);
+                for (Output& output : self->outputs_) {
+                    if (output.described == described) {
+                        output.logicalArea.setSize(QSize(width, height));
+                    }
+                }
+            },
+        .done = [](void*, zxdg_output_v1*) {},
+        .name = [](void*, zxdg_output_v1*, const char*) {},
+        .description = [](void*, zxdg_output_v1*, const char*) {},
+    };
+    if (outputManager_ == nullptr) {
+        return;
+    }
+    for (Output& output : outputs_) {
+        if (output.described == nullptr) {
+            output.described = zxdg_output_manager_v1_get_xdg_output(outputManager_, output.proxy);
+            zxdg_output_v1_add_listener(output.described, &listener, this);
+        }
+    }
 }
 
 LayerShellSurface::Output* LayerShellSurface::outputFor(wl_output* proxy) {
@@ -359,7 +404,13 @@ LayerShellSurface::~LayerShellSurface() {
         wl_seat_destroy(seat_);
     }
     for (const Output& output : outputs_) {
+        if (output.described != nullptr) {
+            zxdg_output_v1_destroy(output.described);
+        }
         wl_output_destroy(output.proxy);
+    }
+    if (outputManager_ != nullptr) {
+        zxdg_output_manager_v1_destroy(outputManager_);
     }
     if (layerShell_ != nullptr) {
         if (layerShellVersion_ >= ZWLR_LAYER_SHELL_V1_DESTROY_SINCE_VERSION) {
@@ -477,7 +528,8 @@ void LayerShellSurface::applyMargins() {
             output = &candidate;
         }
     }
-    const QPoint margin = position_ - (output != nullptr ? output->origin : QPoint(0, 0));
+    const QPoint margin =
+        position_ - (output != nullptr ? output->logical().topLeft() : QPoint(0, 0));
     zwlr_layer_surface_v1_set_margin(layerSurface_, margin.y(), 0, 0, margin.x());
 }
 

@@ -29,6 +29,8 @@ struct zwlr_layer_shell_v1;
 struct zwlr_layer_surface_v1;
 struct zwp_relative_pointer_manager_v1;
 struct zwp_relative_pointer_v1;
+struct zxdg_output_manager_v1;
+struct zxdg_output_v1;
 
 // A Wayland client window can neither place itself nor stay above others, and a tiling
 // compositor tiles it; a layer-shell surface is placed by margins from an output's corner,
@@ -56,11 +58,18 @@ public:
 
     struct Output {
         wl_output* proxy = nullptr;
+        zxdg_output_v1* described = nullptr;
         std::uint32_t name = 0;
         QPoint origin;
         QSize modePixels;
         int scale = 1;
-        QRect logical() const { return QRect(origin, modePixels / std::max(scale, 1)); }
+        // Where the output lies among the others, from xdg-output: wlroots compositors give
+        // no position with the output itself.
+        QRect logicalArea;
+        QRect logical() const {
+            return logicalArea.isValid() ? logicalArea
+                                         : QRect(origin, modePixels / std::max(scale, 1));
+        }
     };
 
     // Connects to the compositor of WAYLAND_DISPLAY. Null, with the reason in whyNot, where
@@ -117,6 +126,7 @@ private:
     static std::unique_ptr<LayerShellSurface> open(std::string& whyNot);
     bool bindGlobals(std::string& whyNot);
     void addOutput(wl_output* proxy, std::uint32_t name);
+    void describeOutputs();
     Output* outputFor(wl_output* proxy);
     void listenToSeat();
     void listenToRelativeMotion();
@@ -148,6 +158,7 @@ private:
     std::uint32_t pointerVersion_ = 0;
     zwp_relative_pointer_manager_v1* relativeManager_ = nullptr;
     zwp_relative_pointer_v1* relativePointer_ = nullptr;
+    zxdg_output_manager_v1* outputManager_ = nullptr;
     zwlr_layer_shell_v1* layerShell_ = nullptr;
     std::uint32_t layerShellVersion_ = 0;
     wl_surface* surface_ = nullptr;

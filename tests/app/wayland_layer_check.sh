@@ -3,7 +3,8 @@
 # for screenshots and a virtual pointer for clicks. The frame appears at its position, its
 # transparent pixels show the desktop, the bottom layer is under a floating window and the
 # top layer over it, click-through and transparent pixels let a click reach the window, and a
-# drag moves the surface live to where it is saved.
+# drag moves the surface live to where it is saved. A position on the second output, of scale
+# 2, puts the surface there, drawn at twice the pixels.
 #
 # usage: wayland_layer_check.sh PROBE VELMORA-TOOL
 # Exit 77 (skipped) where sway, grim, ImageMagick or an unprivileged user to run them is
@@ -67,17 +68,18 @@ spawn() {
 }
 as_user test -x "$probe" || skip "the unprivileged user cannot run $probe"
 
-# A 640 x 480 desktop of #336699, windows without borders, the probe's window floating at
-# 200,150 with 200 x 200.
+# A 640 x 480 desktop of #336699 and right of it a second of 640 x 480 pixels at scale 2 in
+# #996633, windows without borders, the probe's window floating at 200,150 with 200 x 200.
 cat >"$work/config" <<'EOF'
 output HEADLESS-1 resolution 640x480 position 0 0 bg #336699 solid_color
+output HEADLESS-2 resolution 640x480 position 640 0 scale 2 bg #996633 solid_color
 default_border none
 default_floating_border none
 for_window [app_id="velmora-probe-window"] floating enable, move position 200 150, resize set 200 200
 EOF
 chmod 644 "$work/config"
 spawn "$work/sway.log" env WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-    sway -c "$work/config"
+    WLR_HEADLESS_OUTPUTS=2 sway -c "$work/config"
 display=
 for _ in $(seq 100); do
     for socket in "$runtime"/wayland-*; do
@@ -92,8 +94,9 @@ done
 "$tool" render --utc 2026-01-01T10:10:30 --size 200x200 --out "$work/frame.png"
 chmod 644 "$work/frame.png"
 
+# The first output, or the one named by $1.
 shoot() {
-    as_user grim "$work/out/shot.png"
+    as_user grim -o "${1:-HEADLESS-1}" "$work/out/shot.png"
     cp "$work/out/shot.png" "$work/shot.png"
 }
 # Differing pixels of the screen's WxH+X+Y and an image, within 2 % a channel.
@@ -107,7 +110,8 @@ frame_over() {
     convert "$work/part.png" -background "$1" -flatten "$work/$3"
 }
 pointer() {
-    as_user "$probe" pointer 640 480 "$@"
+    # Absolute positions span the outputs' layout, 960 x 480.
+    as_user "$probe" pointer 960 480 "$@"
 }
 
 layer_pid=
@@ -184,5 +188,16 @@ frame_over '#336699' 40x200+0+0 left-over-desktop.png
 shoot
 n=$(differences 40x200+160+120 "$work/left-over-desktop.png")
 [ "$n" = 0 ] || fail "the dragged clock is not shown at 160,120 ($n pixels differ)"
+
+# The second output: its logical 60,100 is 700,100 of the layout, and at scale 2 the frame
+# is drawn at 400 x 400 pixels, of which the output shows the top 280 rows.
+stop_layer
+show_layer 700 100
+grep -q '^shown scale 2' "$work/layer.log" || fail "not at the second output's scale: $(cat "$work/layer.log")"
+convert "$work/frame.png" -scale 200% -crop 400x280+0+0 +repage -background '#996633' -flatten \
+    "$work/second.png"
+shoot HEADLESS-2
+n=$(differences 400x280+120+200 "$work/second.png")
+[ "$n" = 0 ] || fail "the clock on the second output differs in $n pixels"
 
 echo "$check_name: passed"
