@@ -6,6 +6,11 @@ target_link_libraries(velmora-layer-shell-surface-test PRIVATE velmora_layer_she
 gtest_discover_tests(velmora-layer-shell-surface-test DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "TZ=UTC;LC_ALL=C;QT_QPA_PLATFORM=offscreen")
 
+add_executable(velmora-layer-placement-test app/layer_placement_test.cpp)
+target_link_libraries(velmora-layer-placement-test PRIVATE velmora_app GTest::gtest_main)
+gtest_discover_tests(velmora-layer-placement-test DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "TZ=UTC;LC_ALL=C;QT_QPA_PLATFORM=offscreen")
+
 set(probe_xml ${CMAKE_CURRENT_SOURCE_DIR}/app/protocols/virtual_pointer.xml)
 set(probe_gen ${CMAKE_CURRENT_BINARY_DIR}/protocols)
 add_custom_command(

@@ -1,7 +1,9 @@
 // The Wayland checks' helper: shows a frame on a layer surface, shows a plain window that
 // reports clicks, or moves and clicks a virtual pointer.
 //
-//   wayland-probe layer IMAGE.png X Y [top] [through] [STATE]   exit 3 with no layer shell
+//   wayland-probe layer IMAGE.png X Y [top] [through] [tick:IMAGE2.png] [STATE]
+//                       exit 3 with no layer shell; tick: the two images take turns each
+//                       second, only their differing box presented (an idle clock's work)
 //   wayland-probe window                                         a red window, prints clicks
 //   wayland-probe pointer W H STEP...   STEP: move:X,Y press release rpress rrelease wait:MS
 #include "app/layer_shell_surface.h"
@@ -14,6 +16,7 @@
 #include <QPainter>
 #include <QRasterWindow>
 #include <QStringList>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -38,7 +41,7 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
     const bool top = args.contains(QStringLiteral("top"));
     const bool through = args.contains(QStringLiteral("through"));
     const QString state =
-        args.size() > 5 && args.last().contains(QLatin1Char('/')) ? args.last() : QString();
+        args.size() > 5 && args.last().startsWith(QLatin1Char('/')) ? args.last() : QString();
     std::string whyNot;
     std::unique_ptr<LayerShellSurface> surface = LayerShellSurface::connect(whyNot);
     if (surface == nullptr) {
@@ -55,6 +58,34 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
     surface->setInputRegion(LayerShellSurface::opaqueRegion(frame, scale));
     surface->setClickThrough(through);
     surface->present(frame, QRegion(frame.rect()), 255);
+
+    QImage second;
+    for (const QString& arg : args) {
+        if (arg.startsWith(QStringLiteral("tick:"))) {
+            second = QImage(arg.mid(5))
+                         .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                         .scaled(frame.size());
+        }
+    }
+    QTimer ticker;
+    if (!second.isNull()) {
+        QRect changed;
+        for (int y = 0; y < frame.height(); ++y) {
+            for (int x = 0; x < frame.width(); ++x) {
+                if (frame.pixel(x, y) != second.pixel(x, y)) {
+                    changed |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        auto odd = std::make_shared<bool>(false);
+        ticker.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&ticker, &QTimer::timeout,
+                         [raw = surface.get(), frame, second, changed, odd] {
+                             *odd = !*odd;
+                             raw->present(*odd ? second : frame, QRegion(changed), 255);
+                         });
+        ticker.start(1000);
+    }
 
     // A drag moves the surface live, as the clock does, and its end is what would be saved.
     struct Drag {
