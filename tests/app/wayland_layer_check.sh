@@ -176,7 +176,8 @@ grep -q '^clicked 40 50' "$work/window.log" ||
     fail "click-through did not let the click reach the window: $(cat "$work/window.log")"
 grep -q '^press' "$work/layer.log" && fail "the click-through clock took a click"
 
-# A drag moves the surface live and ends where it is saved; the right button is reported.
+# A drag moves the surface live and ends where it is saved; the right button is reported
+# and resizes the surface.
 # The window still covers from x = 200 on, so the left of the clock is compared.
 show_layer 100 80 top
 pointer move:200,180 wait:50 press move:215,190 move:230,200 move:245,210 move:260,220 \
@@ -184,10 +185,16 @@ pointer move:200,180 wait:50 press move:215,190 move:230,200 move:245,210 move:2
 grep -q '^placed 160 120' "$work/layer.log" || fail "the drag did not end at 160,120: $(cat "$work/layer.log")"
 [ "$(cat "$work/out/state")" = "160 120" ] || fail "the saved position is $(cat "$work/out/state")"
 grep -q '^press 2 ' "$work/layer.log" || fail "the right button was not reported"
-frame_over '#336699' 40x200+0+0 left-over-desktop.png
+# The right click shrank it to the frame's top-left quarter, whose left shows at 160,120;
+# where the larger clock was below it, the desktop shows again.
+grep -q '^shrunk' "$work/layer.log" || fail "the probe did not shrink the clock"
+frame_over '#336699' 40x100+0+0 left-over-desktop.png
+convert -size 40x80 'xc:#336699' "$work/desktop.png"
 shoot
-n=$(differences 40x200+160+120 "$work/left-over-desktop.png")
+n=$(differences 40x100+160+120 "$work/left-over-desktop.png")
 [ "$n" = 0 ] || fail "the dragged clock is not shown at 160,120 ($n pixels differ)"
+n=$(differences 40x80+160+230 "$work/desktop.png")
+[ "$n" = 0 ] || fail "the clock did not shrink ($n pixels of the larger one remain)"
 
 # The second output: its logical 60,100 is 700,100 of the layout, and at scale 2 the frame
 # is drawn at 400 x 400 pixels, of which the output shows the top 280 rows.

@@ -95,7 +95,8 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
     };
     auto drag = std::make_shared<Drag>();
     LayerShellSurface* raw = surface.get();
-    surface->setPointerHandler([raw, drag, state](const LayerShellSurface::PointerEvent& event) {
+    surface->setPointerHandler([raw, drag, state,
+                                frame](const LayerShellSurface::PointerEvent& event) {
         using Kind = LayerShellSurface::PointerEvent::Kind;
         const QPoint at = event.position.toPoint();
         if (event.kind == Kind::Press) {
@@ -115,6 +116,14 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
                 if (!state.isEmpty() && file.open(QIODevice::WriteOnly)) {
                     file.write(QStringLiteral("%1 %2\n").arg(placed.x()).arg(placed.y()).toUtf8());
                 }
+            }
+            // The right button stands for a smaller size chosen from the menu: the top-left
+            // quarter of the frame, so the surface shrinks to half its width and height.
+            if (event.button == 2) {
+                const QImage smaller = frame.copy(QRect(QPoint(0, 0), frame.size() / 2));
+                raw->setInputRegion(LayerShellSurface::opaqueRegion(smaller, raw->scale()));
+                raw->present(smaller, QRegion(smaller.rect()), 255);
+                std::printf("shrunk\n");
             }
         }
         std::fflush(stdout);
