@@ -561,23 +561,47 @@ void LayerShellSurface::commitPlacement() {
 }
 
 void LayerShellSurface::setPosition(const QPoint& position) {
-    const std::lock_guard lock(mutex_);
-    if (position == position_ || surface_ == nullptr) {
-        position_ = position;
-        return;
+    int before = 0;
+    int after = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        before = scale_;
+        moveTo(position);
+        after = scale_;
     }
+    if (after != before && scaleHandler_) {
+        scaleHandler_(after);
+    }
+}
+
+void LayerShellSurface::moveTo(const QPoint& position) {
+    const bool moved = position != position_;
     position_ = position;
-    const Output* output = outputAt(position);
-    if (output != nullptr && output->name != outputName_) {
-        // A layer surface stays on the output it was made for.
-        std::string whyNot;
-        dropSurface();
-        if (!makeSurface(whyNot)) {
-            std::fprintf(stderr, "velmora: %s\n", whyNot.c_str());
-        }
+    if (surface_ == nullptr) {
         return;
     }
-    commitPlacement();
+    if (!settleOutput() && moved) {
+        commitPlacement();
+    }
+}
+
+bool LayerShellSurface::settleOutput() {
+    // A layer surface stays on the output it was made for, so it is made again on the one its
+    // position now lies on; not while a button is held, as that would end the drag.
+    const Output* output = outputAt(position_);
+    if (surface_ == nullptr || held_ > 0 || output == nullptr || output->name == outputName_) {
+        return false;
+    }
+    remakeSurface();
+    return true;
+}
+
+void LayerShellSurface::remakeSurface() {
+    std::string whyNot;
+    dropSurface();
+    if (!makeSurface(whyNot)) {
+        std::fprintf(stderr, "velmora: %s\n", whyNot.c_str());
+    }
 }
 
 QPoint LayerShellSurface::position() const {
@@ -595,9 +619,7 @@ void LayerShellSurface::setLayer(Layer layer) {
         return;
     }
     if (layerShellVersion_ < ZWLR_LAYER_SURFACE_V1_SET_LAYER_SINCE_VERSION) {
-        std::string whyNot;
-        dropSurface();
-        makeSurface(whyNot);
+        remakeSurface();
         return;
     }
     zwlr_layer_surface_v1_set_layer(layerSurface_, static_cast<std::uint32_t>(layer));
@@ -652,6 +674,10 @@ std::vector<LayerShellSurface::Output> LayerShellSurface::outputs() const {
     return outputs_;
 }
 
+void LayerShellSurface::setScaleHandler(std::function<void(int)> handler) {
+    scaleHandler_ = std::move(handler);
+}
+
 void LayerShellSurface::setPointerHandler(std::function<void(const PointerEvent&)> handler) {
     handler_ = std::move(handler);
 }
@@ -666,6 +692,7 @@ void LayerShellSurface::deliver(PointerEvent::Kind kind, int button) {
 
 void LayerShellSurface::dispatch() {
     std::vector<PointerEvent> events;
+    bool scaleChanged = false;
     {
         const std::lock_guard lock(mutex_);
         if (lost_) {
@@ -682,20 +709,27 @@ void LayerShellSurface::dispatch() {
         }
         if (closed_) {
             // Its output went away: the clock goes to the output its position now lies on.
-            std::string whyNot;
-            dropSurface();
-            if (!makeSurface(whyNot)) {
-                std::fprintf(stderr, "velmora: %s\n", whyNot.c_str());
-            }
+            const int before = scale_;
+            remakeSurface();
+            scaleChanged = scale_ != before;
         }
         events.swap(queued_);
         flush();
     }
-    if (!handler_) {
-        return;
+    if (handler_) {
+        for (const PointerEvent& event : events) {
+            handler_(event);
+        }
     }
-    for (const PointerEvent& event : events) {
-        handler_(event);
+    {
+        // A drag that ended over another output moves the surface there.
+        const std::lock_guard lock(mutex_);
+        const int before = scale_;
+        settleOutput();
+        scaleChanged = scaleChanged || scale_ != before;
+    }
+    if (scaleChanged && scaleHandler_) {
+        scaleHandler_(scale());
     }
 }
 

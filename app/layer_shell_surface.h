@@ -87,7 +87,8 @@ public:
     // when the compositor refuses.
     bool show(const QPoint& position, const QSize& size, Layer layer, std::string& whyNot);
     // Moves the surface's top-left corner to the position: new margins on the same output,
-    // or the surface made again on the output the position now lies on.
+    // or the surface made again on the output the position now lies on (once no button is
+    // held: until a drag ends the surface stays on its output, partly hidden past its edge).
     void setPosition(const QPoint& position);
     QPoint position() const;
     void setLayer(Layer layer);
@@ -102,6 +103,9 @@ public:
     // Called on the surface's thread for each press, move and release over the surface (and
     // while a button held on it is down).
     void setPointerHandler(std::function<void(const PointerEvent&)> handler);
+    // Called on the surface's thread when the surface went to an output of another scale
+    // (moved there, or its output went away): frames must then be drawn at the new scale.
+    void setScaleHandler(std::function<void(int)> handler);
 
     // An empty frame of the size in pixels; the surface copies what present() names out of it,
     // so it is ordinary memory.
@@ -135,6 +139,9 @@ private:
     void flush();
     const Output* outputAt(const QPoint& position) const;
     bool makeSurface(std::string& whyNot);
+    void remakeSurface();
+    void moveTo(const QPoint& position);
+    bool settleOutput();
     void dropSurface();
     void applyMargins();
     void commitPlacement();
@@ -196,6 +203,7 @@ private:
     QPointF grabMotion_;
     bool moved_ = false;
     std::function<void(const PointerEvent&)> handler_;
+    std::function<void(int)> scaleHandler_;
     // Gathered while the compositor's events are read, handed over once the lock is let go:
     // a handler may well move the surface.
     std::vector<PointerEvent> queued_;

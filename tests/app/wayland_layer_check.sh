@@ -197,12 +197,21 @@ n=$(differences 40x80+160+230 "$work/desktop.png")
 [ "$n" = 0 ] || fail "the clock did not shrink ($n pixels of the larger one remain)"
 
 # The second output: its logical 60,100 is 700,100 of the layout, and at scale 2 the frame
-# is drawn at 400 x 400 pixels, of which the output shows the top 280 rows.
-stop_layer
-show_layer 700 100
-grep -q '^shown scale 2' "$work/layer.log" || fail "not at the second output's scale: $(cat "$work/layer.log")"
+# is drawn at 400 x 400 pixels, of which the output shows the top 280 rows. A drag that ends
+# there takes the clock there, as does a position there from the start.
 convert "$work/frame.png" -scale 200% -crop 400x280+0+0 +repage -background '#996633' -flatten \
     "$work/second.png"
+show_layer 500 100 top
+pointer move:560,160 wait:50 press move:610,160 move:660,160 move:710,160 move:760,160 \
+    wait:200 release wait:500
+grep -q '^placed 700 100' "$work/layer.log" ||
+    fail "the drag to the second output did not end at 700,100: $(cat "$work/layer.log")"
+grep -q '^scale 2' "$work/layer.log" || fail "not drawn again at the second output's scale"
+shoot HEADLESS-2
+n=$(differences 400x280+120+200 "$work/second.png")
+[ "$n" = 0 ] || fail "the clock dragged to the second output differs in $n pixels"
+show_layer 700 100
+grep -q '^shown scale 2' "$work/layer.log" || fail "not at the second output's scale: $(cat "$work/layer.log")"
 shoot HEADLESS-2
 n=$(differences 400x280+120+200 "$work/second.png")
 [ "$n" = 0 ] || fail "the clock on the second output differs in $n pixels"

@@ -128,6 +128,14 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
         }
         std::fflush(stdout);
     });
+    // On an output of another scale the frame is drawn again at that scale.
+    surface->setScaleHandler([raw, image](int factor) {
+        const QImage scaled = image.scaled(image.size() * factor);
+        raw->setInputRegion(LayerShellSurface::opaqueRegion(scaled, factor));
+        raw->present(scaled, QRegion(scaled.rect()), 255);
+        std::printf("scale %d\n", factor);
+        std::fflush(stdout);
+    });
     std::printf("shown scale %d\n", scale);
     std::fflush(stdout);
     return app.exec();
