@@ -1,12 +1,20 @@
 // LayerShellSurface: the pixels it hands the compositor, the input it takes, and a clean
-// refusal where there is no compositor.
+// refusal, with the reason, where there is no compositor or it lacks what the surface needs.
 #include "app/layer_shell_surface.h"
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <atomic>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <thread>
 #include <vector>
+#include <wayland-client-protocol.h>
+#include <wayland-server-core.h>
+
+// The layer shell's interface table, from the protocol code the surface is built with.
+extern "C" const wl_interface zwlr_layer_shell_v1_interface;
 
 namespace {
 
@@ -92,5 +100,111 @@ TEST(LayerShellSurfaceConnect, WithoutACompositorItFailsWithAReason) {
     EXPECT_EQ(LayerShellSurface::connect(whyNot), nullptr);
     EXPECT_NE(whyNot.find("no Wayland display"), std::string::npos) << whyNot;
 }
+
+// A compositor of a few globals on a socket of its own, run on a thread: enough for the
+// client to list them and to find what it lacks.
+class FakeCompositor {
+public:
+    struct Offer {
+        bool layerShell = true;
+        std::uint32_t compositorVersion = 4;
+        bool output = true;
+    };
+
+    explicit FakeCompositor(const Offer& offer) : display_(wl_display_create()) {
+        socket_ = wl_display_add_socket_auto(display_);
+        offerGlobal(&wl_compositor_interface, offer.compositorVersion);
+        offerGlobal(&wl_shm_interface, 1);
+        if (offer.output) {
+            offerGlobal(&wl_output_interface, 2);
+        }
+        if (offer.layerShell) {
+            offerGlobal(&zwlr_layer_shell_v1_interface, 4);
+        }
+        thread_ = std::thread([this] {
+            wl_event_loop* loop = wl_display_get_event_loop(display_);
+            while (!stop_) {
+                wl_event_loop_dispatch(loop, 20);
+                wl_display_flush_clients(display_);
+            }
+        });
+    }
+    ~FakeCompositor() {
+        stop_ = true;
+        thread_.join();
+        wl_display_destroy(display_);
+    }
+    FakeCompositor(const FakeCompositor&) = delete;
+    FakeCompositor& operator=(const FakeCompositor&) = delete;
+
+    const char* socket() const { return socket_; }
+
+private:
+    void offerGlobal(const wl_interface* kind, std::uint32_t version) {
+        // The interface travels as the global's data to its bind, which only reads it.
+        wl_global_create(display_, kind, static_cast<int>(version), const_cast<wl_interface*>(kind),
+                         &bindInert);
+    }
+    // The only requests the client sends to these objects are destructors, as it lets go
+    // of what it looked at (the layer shell has one).
+    static int dispatchInert(const void* /*implementation*/, void* target, std::uint32_t /*opcode*/,
+                             const wl_message* /*message*/, wl_argument* /*arguments*/) {
+        wl_resource_destroy(static_cast<wl_resource*>(target));
+        return 0;
+    }
+    static void bindInert(wl_client* client, void* data, std::uint32_t version, std::uint32_t id) {
+        wl_resource* resource = wl_resource_create(client, static_cast<const wl_interface*>(data),
+                                                   static_cast<int>(version), id);
+        wl_resource_set_dispatcher(resource, &dispatchInert, nullptr, nullptr, nullptr);
+    }
+
+    wl_display* display_;
+    const char* socket_ = nullptr;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+struct RefusalRow {
+    const char* name;
+    FakeCompositor::Offer offer;
+    const char* reason;
+};
+void PrintTo(const RefusalRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class LayerShellRefusalTest : public testing::TestWithParam<RefusalRow> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(runtime_.isValid());
+        setenv("XDG_RUNTIME_DIR", qPrintable(runtime_.path()), 1);
+    }
+    QTemporaryDir runtime_;
+};
+
+TEST_P(LayerShellRefusalTest, SaysWhatTheCompositorLacks) {
+    const RefusalRow& row = GetParam();
+    const FakeCompositor compositor(row.offer);
+    ASSERT_NE(compositor.socket(), nullptr);
+    setenv("WAYLAND_DISPLAY", compositor.socket(), 1);
+    std::string whyNot;
+    const bool offered = LayerShellSurface::offered(whyNot);
+    if (row.reason == nullptr) {
+        EXPECT_TRUE(offered) << whyNot;
+        return;
+    }
+    EXPECT_FALSE(offered);
+    EXPECT_EQ(LayerShellSurface::connect(whyNot), nullptr);
+    EXPECT_NE(whyNot.find(row.reason), std::string::npos) << whyNot;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Compositors, LayerShellRefusalTest,
+    testing::Values(
+        RefusalRow{"everything_offered", {}, nullptr},
+        RefusalRow{"no_layer_shell_as_on_gnome", {.layerShell = false}, "offers no layer shell"},
+        RefusalRow{"old_compositor", {.compositorVersion = 3}, "version 4"},
+        RefusalRow{"no_output", {.output = false}, "no output"}),
+    [](const testing::TestParamInfo<RefusalRow>& info) { return info.param.name; });
 
 } // namespace
