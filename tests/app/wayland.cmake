@@ -30,11 +30,15 @@ target_include_directories(velmora-wayland-probe PRIVATE ${probe_gen})
 target_link_libraries(velmora-wayland-probe PRIVATE velmora_layer_shell Qt6::Gui
                       PkgConfig::WAYLAND_CLIENT)
 
+add_executable(velmora-placement-probe app/placement_probe.cpp)
+target_link_libraries(velmora-placement-probe PRIVATE velmora_app)
+
 find_program(SWAY sway)
 find_program(GRIM grim)
 find_program(CONVERT convert)
 add_test(NAME WaylandLayerCheck
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/app/wayland_layer_check.sh
-                 $<TARGET_FILE:velmora-wayland-probe> $<TARGET_FILE:velmora-tool>)
+                 $<TARGET_FILE:velmora-wayland-probe> $<TARGET_FILE:velmora-tool>
+                 $<TARGET_FILE:velmora-placement-probe>)
 # 77: sway, grim or an unprivileged user to run them is missing here.
 set_tests_properties(WaylandLayerCheck PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)

@@ -6,13 +6,17 @@
 # drag moves the surface live to where it is saved. A position on the second output, of scale
 # 2, puts the surface there, drawn at twice the pixels.
 #
-# usage: wayland_layer_check.sh PROBE VELMORA-TOOL
+# Through XWayland, where it is installed: sway centres a new window, and that imposed place
+# is not saved, while the user's own move is.
+#
+# usage: wayland_layer_check.sh PROBE VELMORA-TOOL PLACEMENT-PROBE
 # Exit 77 (skipped) where sway, grim, ImageMagick or an unprivileged user to run them is
 # missing: sway refuses to run as root, so as root the check runs everything as nobody.
 set -eu
 check_name=WaylandLayerCheck
 probe=$(readlink -f "$1")
 tool=$(readlink -f "$2")
+placement_probe=$(readlink -f "$3")
 
 skip() {
     echo "$check_name: skipped: $*"
@@ -70,12 +74,13 @@ as_user test -x "$probe" || skip "the unprivileged user cannot run $probe"
 
 # A 640 x 480 desktop of #336699 and right of it a second of 640 x 480 pixels at scale 2 in
 # #996633, windows without borders, the probe's window floating at 200,150 with 200 x 200.
-cat >"$work/config" <<'EOF'
+cat >"$work/config" <<EOF
 output HEADLESS-1 resolution 640x480 position 0 0 bg #336699 solid_color
 output HEADLESS-2 resolution 640x480 position 640 0 scale 2 bg #996633 solid_color
 default_border none
 default_floating_border none
 for_window [app_id="velmora-probe-window"] floating enable, move position 200 150, resize set 200 200
+exec env > $work/out/environment
 EOF
 chmod 644 "$work/config"
 spawn "$work/sway.log" env WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
@@ -148,6 +153,7 @@ n=$(differences 200x200+101+80 "$work/over-desktop.png")
 # Layers: a floating window at 200,150 covers part of the bottom layer's clock, and is
 # covered by the top layer's.
 spawn "$work/window.log" env QT_QPA_PLATFORM=wayland "$probe" window
+window_pid=$spawned
 convert -size 100x130 xc:red "$work/red.png"
 for _ in $(seq 100); do
     shoot
@@ -215,5 +221,40 @@ grep -q '^shown scale 2' "$work/layer.log" || fail "not at the second output's s
 shoot HEADLESS-2
 n=$(differences 400x280+120+200 "$work/second.png")
 [ "$n" = 0 ] || fail "the clock on the second output differs in $n pixels"
+
+# XWayland: sway centres the new window; the stored place stays. The user's move (the
+# probe's click) is saved once sway shows it.
+stop_layer
+kill "$window_pid" 2>/dev/null || true
+if ! command -v Xwayland >/dev/null; then
+    echo "$check_name: XWayland is not installed, its stage is left out"
+    echo "$check_name: passed"
+    exit 0
+fi
+x_display=$(sed -n 's/^DISPLAY=//p' "$work/out/environment")
+[ -n "$x_display" ] || fail "sway started no XWayland"
+settings="$work/out/placement.conf"
+printf '[WindowLayout]\nClockWindow_X=100\nClockWindow_Y=80\nClockWindow_W=200\nClockWindow_H=200\n' \
+    >"$settings"
+[ -z "${runner[*]}" ] || chown nobody "$settings"
+spawn "$work/placement.log" env DISPLAY="$x_display" QT_QPA_PLATFORM=xcb "$placement_probe" \
+    "$settings" own
+for _ in $(seq 100); do
+    grep -q '^at ' "$work/placement.log" && break
+    sleep 0.1
+done
+sleep 1
+imposed=$(sed -n 's/^at //p' "$work/placement.log" | tail -1)
+[ -n "$imposed" ] && [ "$imposed" != "100 80" ] ||
+    fail "sway did not place the XWayland window itself: $(cat "$work/placement.log")"
+grep -q '^ClockWindow_X=100$' "$settings" && grep -q '^ClockWindow_Y=80$' "$settings" ||
+    fail "the place sway imposed ($imposed) was saved: $(cat "$settings")"
+read -r ix iy <<<"$imposed"
+pointer move:$((ix + 100)),$((iy + 100)) wait:50 press release wait:1500
+asked=$(sed -n 's/^asked //p' "$work/placement.log")
+[ -n "$asked" ] || fail "the XWayland window took no click: $(cat "$work/placement.log")"
+read -r ax ay <<<"$asked"
+grep -q "^ClockWindow_X=$ax\$" "$settings" && grep -q "^ClockWindow_Y=$ay\$" "$settings" ||
+    fail "the user's move to $asked was not saved: $(cat "$settings")"
 
 echo "$check_name: passed"
