@@ -674,6 +674,10 @@ std::vector<LayerShellSurface::Output> LayerShellSurface::outputs() const {
     return outputs_;
 }
 
+void LayerShellSurface::setLostHandler(std::function<void()> handler) {
+    lostHandler_ = std::move(handler);
+}
+
 void LayerShellSurface::setScaleHandler(std::function<void(int)> handler) {
     scaleHandler_ = std::move(handler);
 }
@@ -704,17 +708,24 @@ void LayerShellSurface::dispatch() {
         if (wl_display_read_events(display_) < 0 || wl_display_dispatch_pending(display_) < 0) {
             lost_ = true;
             notifier_->setEnabled(false);
-            std::fprintf(stderr, "velmora: the connection to the Wayland compositor is lost\n");
-            return;
-        }
-        if (closed_) {
+        } else if (closed_) {
             // Its output went away: the clock goes to the output its position now lies on.
             const int before = scale_;
             remakeSurface();
             scaleChanged = scale_ != before;
         }
         events.swap(queued_);
-        flush();
+        if (!lost_) {
+            flush();
+        }
+    }
+    if (lost_) {
+        // Nothing can be shown any more; the program decides whether to end.
+        std::fprintf(stderr, "velmora: the connection to the Wayland compositor is lost\n");
+        if (lostHandler_) {
+            lostHandler_();
+        }
+        return;
     }
     if (handler_) {
         for (const PointerEvent& event : events) {

@@ -106,6 +106,9 @@ public:
     // Called on the surface's thread when the surface went to an output of another scale
     // (moved there, or its output went away): frames must then be drawn at the new scale.
     void setScaleHandler(std::function<void(int)> handler);
+    // Called once on the surface's thread when the compositor has gone (or broke the
+    // connection over a protocol error): nothing shows any more.
+    void setLostHandler(std::function<void()> handler);
 
     // An empty frame of the size in pixels; the surface copies what present() names out of it,
     // so it is ordinary memory.
@@ -204,6 +207,7 @@ private:
     bool moved_ = false;
     std::function<void(const PointerEvent&)> handler_;
     std::function<void(int)> scaleHandler_;
+    std::function<void()> lostHandler_;
     // Gathered while the compositor's events are read, handed over once the lock is let go:
     // a handler may well move the surface.
     std::vector<PointerEvent> queued_;

@@ -2,11 +2,14 @@
 // refusal, with the reason, where there is no compositor or it lacks what the surface needs.
 #include "app/layer_shell_surface.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QImage>
 #include <QTemporaryDir>
 #include <atomic>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <memory>
 #include <ostream>
 #include <thread>
 #include <vector>
@@ -132,6 +135,8 @@ public:
     ~FakeCompositor() {
         stop_ = true;
         thread_.join();
+        // Its clients see their connection close, as when a compositor ends.
+        wl_display_destroy_clients(display_);
         wl_display_destroy(display_);
     }
     FakeCompositor(const FakeCompositor&) = delete;
@@ -206,5 +211,28 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"old_compositor", {.compositorVersion = 3}, "version 4"},
         RefusalRow{"no_output", {.output = false}, "no output"}),
     [](const testing::TestParamInfo<RefusalRow>& info) { return info.param.name; });
+
+TEST_F(LayerShellRefusalTest, ACompositorThatGoesIsReportedOnce) {
+    int argc = 1;
+    char name[] = "layer-shell-test";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    auto compositor = std::make_unique<FakeCompositor>(FakeCompositor::Offer{});
+    setenv("WAYLAND_DISPLAY", compositor->socket(), 1);
+    std::string whyNot;
+    const std::unique_ptr<LayerShellSurface> surface = LayerShellSurface::connect(whyNot);
+    ASSERT_NE(surface, nullptr) << whyNot;
+    int lost = 0;
+    surface->setLostHandler([&] { ++lost; });
+    compositor.reset();
+    QDeadlineTimer deadline(5000);
+    while (lost == 0 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(lost, 1);
+    // Nothing is sent on a connection that is gone.
+    surface->present(QImage(4, 4, QImage::Format_ARGB32_Premultiplied), QRegion(0, 0, 4, 4), 255);
+}
 
 } // namespace

@@ -128,6 +128,7 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
         }
         std::fflush(stdout);
     });
+    surface->setLostHandler([] { QCoreApplication::exit(4); });
     // On an output of another scale the frame is drawn again at that scale.
     surface->setScaleHandler([raw, image](int factor) {
         const QImage scaled = image.scaled(image.size() * factor);
