@@ -813,22 +813,21 @@ void LayerShellSurface::present(const QImage& frame, const QRegion& pixels, int 
         zwlr_layer_surface_v1_set_size(layerSurface_, logicalSize_.width(), logicalSize_.height());
     }
     Buffer* buffer = freeBuffer(size);
-    if (buffer == nullptr) {
-        // Nothing to draw into now: the change waits for the next frame.
-        for (const std::unique_ptr<Buffer>& other : buffers_) {
-            other->stale += changed;
+    std::vector<QRegion*> missed;
+    std::size_t chosen = kNoBuffer;
+    for (const std::unique_ptr<Buffer>& each : buffers_) {
+        if (each.get() == buffer) {
+            chosen = missed.size();
         }
+        missed.push_back(&each->stale);
+    }
+    // With nothing to draw into now, the change waits for the next frame.
+    const QRegion copy = takeChanges(missed, chosen, changed) & bounds;
+    if (buffer == nullptr) {
         return;
     }
-    const QRegion copy = (changed + buffer->stale) & bounds;
     for (const QRect& rect : copy) {
         copyScaled(frame, rect, alpha, buffer->pixels, size.width());
-    }
-    buffer->stale = QRegion();
-    for (const std::unique_ptr<Buffer>& other : buffers_) {
-        if (other.get() != buffer) {
-            other->stale += changed;
-        }
     }
     wl_surface_attach(surface_, buffer->proxy, 0, 0);
     for (const QRect& rect : copy) {
@@ -837,6 +836,20 @@ void LayerShellSurface::present(const QImage& frame, const QRegion& pixels, int 
     buffer->busy = true;
     wl_surface_commit(surface_);
     flush();
+}
+
+QRegion LayerShellSurface::takeChanges(const std::vector<QRegion*>& missed, std::size_t chosen,
+                                       const QRegion& changed) {
+    QRegion copy;
+    for (std::size_t i = 0; i < missed.size(); ++i) {
+        if (i == chosen) {
+            copy = changed + *missed[i];
+            *missed[i] = QRegion();
+        } else {
+            *missed[i] += changed;
+        }
+    }
+    return copy;
 }
 
 void LayerShellSurface::copyScaled(const QImage& frame, const QRect& rect, int alpha,

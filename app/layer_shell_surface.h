@@ -120,6 +120,14 @@ public:
     // The non-transparent pixels of a frame as a logical region for setInputRegion: a pixel
     // block of scale x scale takes input when any of its pixels has alpha.
     static QRegion opaqueRegion(const QImage& frame, int scale);
+    // The compositor may still read one buffer while the next is filled, so each buffer
+    // records the boxes it missed (missed, one per buffer). Returns what to copy into buffer
+    // chosen for a frame whose boxes changed: those plus what it missed, which it then no
+    // longer misses, while every other buffer now misses changed. With chosen out of range
+    // (no buffer free) every buffer misses changed and nothing is copied. Exposed for tests.
+    static constexpr std::size_t kNoBuffer = static_cast<std::size_t>(-1);
+    static QRegion takeChanges(const std::vector<QRegion*>& missed, std::size_t chosen,
+                               const QRegion& changed);
     // Copies the rectangle of the frame into 32-bit pixels at the same place of a buffer of
     // the given stride, scaled by alpha; exposed for tests.
     static void copyScaled(const QImage& frame, const QRect& rect, int alpha, std::uint32_t* target,

@@ -70,6 +70,35 @@ TEST(CopyScaled, ABoxPastTheFrameCopiesOnlyTheFramesPart) {
     EXPECT_EQ(buffer[1 * 4 + 1], 0u);
 }
 
+// Two buffers taking turns while the compositor may hold one: each is brought up to date
+// with the boxes it missed, never more.
+TEST(TakeChanges, EachBufferCatchesUpOnWhatItMissed) {
+    const QRegion whole(0, 0, 100, 100);
+    const QRegion box1(10, 10, 5, 5);
+    const QRegion box2(40, 40, 5, 5);
+    const QRegion box3(70, 70, 5, 5);
+    const QRegion box4(0, 90, 5, 5);
+    QRegion first = whole;
+    QRegion second = whole;
+    const std::vector<QRegion*> missed{&first, &second};
+
+    EXPECT_EQ(LayerShellSurface::takeChanges(missed, 0, box1), whole) << "new: all of it";
+    EXPECT_EQ(first, QRegion());
+    EXPECT_EQ(second, whole);
+    EXPECT_EQ(LayerShellSurface::takeChanges(missed, 1, box2), whole);
+    EXPECT_EQ(first, box2);
+    EXPECT_EQ(LayerShellSurface::takeChanges(missed, 0, box3), box2 + box3)
+        << "the box the other buffer took, and the new one";
+    EXPECT_EQ(second, box3);
+
+    EXPECT_EQ(LayerShellSurface::takeChanges(missed, LayerShellSurface::kNoBuffer, box4), QRegion())
+        << "no buffer free: nothing copied";
+    EXPECT_EQ(first, box4);
+    EXPECT_EQ(second, box3 + box4);
+    EXPECT_EQ(LayerShellSurface::takeChanges(missed, 1, QRegion()), box3 + box4)
+        << "a frame with no change still catches up";
+}
+
 TEST(OpaqueRegion, TakesInputExactlyWhereThereIsAlpha) {
     QImage frame = frameOf(8, 4, 0);
     frame.setPixel(1, 0, 0x01000000);

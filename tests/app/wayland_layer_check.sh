@@ -150,6 +150,31 @@ n=$(differences 200x200+100+80 "$work/over-desktop.png")
 n=$(differences 200x200+101+80 "$work/over-desktop.png")
 [ "$n" != 0 ] || fail "the comparison cannot tell a placement one pixel off"
 
+# Frames that change only in a box, as an idle clock's do, two seconds taking turns: the
+# screen always shows one of them whole, and both in turn, so the boxes alone reach it.
+"$tool" render --utc 2026-01-01T10:10:31 --size 200x200 --out "$work/frame2.png"
+chmod 644 "$work/frame2.png"
+convert "$work/frame2.png" -background '#336699' -flatten "$work/second-over-desktop.png"
+n=$(compare -metric AE "$work/over-desktop.png" "$work/second-over-desktop.png" null: 2>&1 || true)
+[ "$n" != 0 ] || fail "the two seconds' frames do not differ"
+show_layer 100 80 "tick:$work/frame2.png"
+seen=""
+for shot in 1 2 3 4; do
+    sleep 1.3
+    shoot
+    if [ "$(differences 200x200+100+80 "$work/over-desktop.png")" = 0 ]; then
+        seen="$seen first"
+    elif [ "$(differences 200x200+100+80 "$work/second-over-desktop.png")" = 0 ]; then
+        seen="$seen second"
+    else
+        fail "shot $shot of the ticking frame is neither second"
+    fi
+done
+case $seen in
+*first*second* | *second*first*) ;;
+*) fail "the ticking frame did not change on the screen (seen:$seen)" ;;
+esac
+
 # Layers: a floating window at 200,150 covers part of the bottom layer's clock, and is
 # covered by the top layer's.
 spawn "$work/window.log" env QT_QPA_PLATFORM=wayland "$probe" window
