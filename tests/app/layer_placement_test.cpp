@@ -15,9 +15,13 @@ constexpr std::string_view kClock = settings::kClockWindow;
 const QList<QRect> kOutputs{QRect(0, 0, 640, 480), QRect(640, 0, 320, 240)};
 const QRect kFallback(20, 30, 200, 200);
 
+// Stored as four values rather than a QRect: far ones would overflow its right edge.
+struct Stored {
+    int x, y, w, h;
+};
 struct RestoreRow {
     const char* name;
-    std::optional<QRect> stored;
+    std::optional<Stored> stored;
     QRect expected;
 };
 void PrintTo(const RestoreRow& row, std::ostream* out) {
@@ -31,7 +35,13 @@ TEST_P(LayerPlacementTest, RestoresOntoTheOutputs) {
     MemorySettings store;
     LayerPlacement placement(store, kClock);
     if (row.stored) {
-        placement.save(*row.stored);
+        const auto write = [&](PlacementPart part, int value) {
+            store.writeInt(settings::windowLayoutKey(kClock, part), value);
+        };
+        write(PlacementPart::X, row.stored->x);
+        write(PlacementPart::Y, row.stored->y);
+        write(PlacementPart::W, row.stored->w);
+        write(PlacementPart::H, row.stored->h);
     }
     EXPECT_EQ(placement.restore(kFallback, kOutputs, 32), row.expected);
 }
@@ -40,12 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, LayerPlacementTest,
     testing::Values(
         RestoreRow{"nothing_stored", std::nullopt, kFallback},
-        RestoreRow{"on_the_first_output", QRect(100, 80, 150, 150), QRect(100, 80, 150, 150)},
-        RestoreRow{"on_the_second_output", QRect(700, 20, 100, 100), QRect(700, 20, 100, 100)},
-        RestoreRow{"on_an_output_since_removed", QRect(2000, 900, 100, 100),
+        RestoreRow{"on_the_first_output", Stored{100, 80, 150, 150}, QRect(100, 80, 150, 150)},
+        RestoreRow{"on_the_second_output", Stored{700, 20, 100, 100}, QRect(700, 20, 100, 100)},
+        RestoreRow{"on_an_output_since_removed", Stored{2000, 900, 100, 100},
                    QRect(540, 380, 100, 100)},
-        RestoreRow{"empty_size", QRect(100, 80, 0, -5), QRect(100, 80, 200, 200)},
-        RestoreRow{"far_away", QRect(-2147483647, 2147483647, 100, 100), QRect(0, 380, 100, 100)}),
+        RestoreRow{"empty_size", Stored{100, 80, 0, -5}, QRect(100, 80, 200, 200)},
+        RestoreRow{"far_away", Stored{-2147483647, 2147483647, 100, 100}, QRect(0, 380, 100, 100)}),
     [](const testing::TestParamInfo<RestoreRow>& info) { return info.param.name; });
 
 TEST(LayerPlacementSave, WritesTheWindowsFourValuesInOneUpdate) {

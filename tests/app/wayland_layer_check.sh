@@ -65,6 +65,7 @@ as_user() {
 spawn() {
     local log=$1
     shift
+    : >"$log"
     "${runner[@]}" env -i HOME="$work" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin \
         WAYLAND_DISPLAY="${display:-}" LC_ALL=C "$@" >"$log" 2>&1 &
     spawned=$!
@@ -246,6 +247,11 @@ grep -q '^shown scale 2' "$work/layer.log" || fail "not at the second output's s
 shoot HEADLESS-2
 n=$(differences 400x280+120+200 "$work/second.png")
 [ "$n" = 0 ] || fail "the clock on the second output differs in $n pixels"
+
+# The surface taken down at the end as the program does, after ticking frames: no crash, and
+# in a sanitizer build no leak.
+as_user "$probe" layer "$work/frame.png" 100 80 "tick:$work/frame2.png" quit:2500 \
+    >"$work/ending.log" 2>&1 || fail "the probe did not end cleanly: $(cat "$work/ending.log")"
 
 # XWayland: sway centres the new window; the stored place stays. The user's move (the
 # probe's click) is saved once sway shows it.

@@ -1,9 +1,10 @@
 // The Wayland checks' helper: shows a frame on a layer surface, shows a plain window that
 // reports clicks, or moves and clicks a virtual pointer.
 //
-//   wayland-probe layer IMAGE.png X Y [top] [through] [tick:IMAGE2.png] [STATE]
+//   wayland-probe layer IMAGE.png X Y [top] [through] [tick:IMAGE2.png] [quit:MS] [STATE]
 //                       exit 3 with no layer shell; tick: the two images take turns each
-//                       second, only their differing box presented (an idle clock's work)
+//                       second, only their differing box presented (an idle clock's work);
+//                       quit:MS ends it normally after that long
 //   wayland-probe window                                         a red window, prints clicks
 //   wayland-probe pointer W H STEP...   STEP: move:X,Y press release rpress rrelease wait:MS
 #include "app/layer_shell_surface.h"
@@ -137,6 +138,13 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
         std::printf("scale %d\n", factor);
         std::fflush(stdout);
     });
+    // quit:MS ends the probe normally after that long, taking the surface down as the
+    // program does at its end.
+    for (const QString& arg : args) {
+        if (arg.startsWith(QStringLiteral("quit:"))) {
+            QTimer::singleShot(arg.mid(5).toInt(), &app, &QCoreApplication::quit);
+        }
+    }
     std::printf("shown scale %d\n", scale);
     std::fflush(stdout);
     return app.exec();
@@ -194,7 +202,8 @@ int runPointer(const QStringList& args) {
             },
         .global_remove = [](void*, wl_registry*, uint32_t) {},
     };
-    wl_registry_add_listener(wl_display_get_registry(display), &listener, &globals);
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &listener, &globals);
     wl_display_roundtrip(display);
     if (globals.manager == nullptr) {
         std::fprintf(stderr, "wayland-probe: the compositor offers no virtual pointer\n");
@@ -230,6 +239,11 @@ int runPointer(const QStringList& args) {
         wl_display_roundtrip(display);
     }
     zwlr_virtual_pointer_v1_destroy(pointer);
+    zwlr_virtual_pointer_manager_v1_destroy(globals.manager);
+    if (globals.seat != nullptr) {
+        wl_seat_destroy(globals.seat);
+    }
+    wl_registry_destroy(registry);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
     return 0;
