@@ -124,6 +124,44 @@ void watchScreens(QObject* receiver, const std::function<void()>& changed) {
 // reaches the program before those moves, which follow from it.
 CWindowAligner::CWindowAligner(SettingsStore& store) : store_(store) {
     watchScreens(this, [this] { screensSettling_ = QDeadlineTimer(kScreenSettleMs); });
+    confirm_.setSingleShot(true);
+    confirm_.setInterval(kConfirmMs);
+    connect(&confirm_, &QTimer::timeout, this, &CWindowAligner::settleUserChange);
+}
+
+CWindowAligner::~CWindowAligner() {
+    settleUserChange();
+}
+
+void CWindowAligner::saveOnlyUserChanges() {
+    userChangesOnly_ = true;
+}
+
+void CWindowAligner::userChange(const std::function<void()>& change) {
+    change();
+    // Otherwise the change's own move and resize events save it.
+    if (!userChangesOnly_ || !hasPlacement()) {
+        return;
+    }
+    // Qt takes the new geometry at once; the window system's answer, if it differs, comes
+    // later as a move or resize of its own.
+    requested_ = QRect(window_->pos(), window_->size());
+    confirm_.start();
+}
+
+void CWindowAligner::settleUserChange() {
+    confirm_.stop();
+    if (!requested_ || window_ == nullptr) {
+        requested_.reset();
+        return;
+    }
+    const QRect requested = *requested_;
+    requested_.reset();
+    // Anywhere else the window system chose the place, and a placement it imposed is not
+    // the user's, even when it follows the user's drag.
+    if (QRect(window_->pos(), window_->size()) == requested) {
+        savePlacement();
+    }
 }
 
 void CWindowAligner::initForWindow(QWidget* window, QWidget* sizeSource, bool enforceMinimum,
@@ -220,7 +258,7 @@ void CWindowAligner::arrangeControls() {
         window_->setUpdatesEnabled(true);
     }
     window_->update();
-    if (!restoring_) {
+    if (!restoring_ && !userChangesOnly_) {
         savePlacement();
     }
     layoutRunning_ = false;
@@ -401,7 +439,7 @@ bool CWindowAligner::eventFilter(QObject* watched, QEvent* event) {
     if (watched != window_) {
         return false;
     }
-    if (event->type() == QEvent::Move && !layoutRunning_ && !restoring_) {
+    if (event->type() == QEvent::Move && !layoutRunning_ && !restoring_ && !userChangesOnly_) {
         // A pass saves once at its end; a restore writes back nothing it just read.
         savePlacement();
     } else if (event->type() == QEvent::Resize) {

@@ -11,8 +11,10 @@
 #include <QSize>
 #include <QSizeGrip>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +38,9 @@ class CWindowAligner : public QObject {
 public:
     // How long after a change of the screens moves are not saved (see watchScreens).
     static constexpr int kScreenSettleMs = 1500;
+    // How long the window system has to answer a move or resize the user made before the
+    // placement it then shows is judged (see userChange).
+    static constexpr int kConfirmMs = 300;
     // Anchor flags of a control; the values are those the dialogs register with.
     enum Anchor : unsigned {
         MoveRight = 1,
@@ -45,7 +50,8 @@ public:
     };
 
     explicit CWindowAligner(SettingsStore& store);
-    ~CWindowAligner() override = default;
+    // Saves a user's change still waiting for the window system's answer, if it shows it.
+    ~CWindowAligner() override;
 
     CWindowAligner(const CWindowAligner&) = delete;
     CWindowAligner& operator=(const CWindowAligner&) = delete;
@@ -71,6 +77,22 @@ public:
     void keepOnScreen();
     // Runs change with saving held off, for geometry the program imposes.
     void withoutSaving(const std::function<void()>& change);
+
+    // For a window that moves and resizes itself, as the clock does: from now on its moves
+    // and resizes are saved only when made through userChange, never those a window manager
+    // or compositor imposes (centring it, tiling it, putting it into a shadow frame, pushing
+    // it after a change of the screens).
+    void saveOnlyUserChanges();
+    bool savesOnlyUserChanges() const { return userChangesOnly_; }
+    // Runs change, a move or resize the user asked for (a drag, a corner resize, a size
+    // preset from the menu). The placement is saved once the window system has had
+    // kConfirmMs to answer and only if the window is then where change put it: a window
+    // system that refuses the move or places the window elsewhere gets nothing saved. A run
+    // of changes (a drag) is saved once, after the last.
+    void userChange(const std::function<void()>& change);
+    // Judges a user's change still waiting for the window system's answer now; for the end
+    // of the program, which the wait must not lose.
+    void settleUserChange();
     // The corner square usablePlacement keeps on a screen; 32 unless set before the init.
     void setCornerSize(int size) { cornerSize_ = size; }
 
@@ -131,4 +153,8 @@ private:
     QDeadlineTimer screensSettling_;
     QPointer<QSizeGrip> grip_;
     int cornerSize_ = 32;
+    bool userChangesOnly_ = false;
+    // The placement the user's last change asked for, until the window system has answered.
+    std::optional<QRect> requested_;
+    QTimer confirm_;
 };

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <climits>
 #include <gtest/gtest.h>
@@ -450,6 +451,90 @@ TEST_F(WindowAlignerTest, MinimumSizeAndGripFollowTheInitialSize) {
     design.resize(0, 0);
     aligner_.initForWindow(&window_, &design, true, "", false);
     EXPECT_FALSE(aligner_.applyMinimumTrackSize());
+}
+
+// A window that moves itself (the clock) saves only what the user did through it, once the
+// window system shows it; what a window manager or compositor does to it is never saved.
+class UserChangesTest : public WindowAlignerTest {
+protected:
+    void SetUp() override {
+        WindowAlignerTest::SetUp();
+        aligner_.saveOnlyUserChanges();
+        aligner_.initForWindow(&window_, nullptr, true, kClock, false);
+        window_.show();
+        QApplication::processEvents();
+        store_.writes = 0;
+    }
+    static void waitForTheAnswer() { QTest::qWait(CWindowAligner::kConfirmMs + 150); }
+};
+
+TEST_F(UserChangesTest, ImposedMovesAndResizesAreNeverSaved) {
+    // Centred, tiled, put into a frame: all arrive as moves and resizes of the window.
+    window_.move(300, 300);
+    window_.resize(800, 760);
+    window_.move(0, 0);
+    waitForTheAnswer();
+    EXPECT_EQ(store_.writes, 0);
+    EXPECT_EQ(stored(kClock), QRect(-1, -1, -1, -1));
+}
+
+TEST_F(UserChangesTest, AUserMoveOrResizeIsSavedOnceTheWindowShowsIt) {
+    aligner_.userChange([&] { window_.move(110, 120); });
+    EXPECT_EQ(store_.writes, 0) << "not before the window system has answered";
+    waitForTheAnswer();
+    EXPECT_EQ(stored(kClock), QRect(110, 120, 200, 200));
+
+    aligner_.userChange([&] { window_.resize(150, 140); });
+    waitForTheAnswer();
+    EXPECT_EQ(stored(kClock), QRect(110, 120, 150, 140));
+    EXPECT_EQ(store_.writes, 2);
+}
+
+TEST_F(UserChangesTest, ADragIsSavedOnceAtItsEnd) {
+    for (int step = 1; step <= 15; ++step) {
+        aligner_.userChange([&] { window_.move(30 + step * 4, 40 + step * 2); });
+        QApplication::processEvents();
+    }
+    waitForTheAnswer();
+    EXPECT_EQ(store_.writes, 1);
+    EXPECT_EQ(stored(kClock), QRect(90, 70, 200, 200));
+}
+
+// sway through XWayland answers a floating window's move by centring it again, and weston
+// by a frame at 0,0: the user's drag is then not where the window is, and nothing is saved.
+TEST_F(UserChangesTest, AUserMoveTheWindowSystemPlacedElsewhereIsNotSaved) {
+    aligner_.userChange([&] { window_.move(110, 120); });
+    window_.move(300, 300);
+    waitForTheAnswer();
+    EXPECT_EQ(store_.writes, 0);
+
+    aligner_.userChange([&] { window_.resize(150, 140); });
+    window_.resize(800, 760);
+    waitForTheAnswer();
+    EXPECT_EQ(store_.writes, 0);
+}
+
+TEST_F(UserChangesTest, AChangeWaitingAtTheEndIsStillSaved) {
+    aligner_.userChange([&] { window_.move(210, 220); });
+    aligner_.settleUserChange();
+    EXPECT_EQ(stored(kClock), QRect(210, 220, 200, 200));
+
+    {
+        CWindowAligner closing(store_);
+        closing.saveOnlyUserChanges();
+        closing.initForWindow(&window_, nullptr, true, kClock, false);
+        closing.userChange([&] { window_.move(230, 240); });
+    }
+    EXPECT_EQ(stored(kClock), QRect(230, 240, 200, 200));
+}
+
+TEST_F(UserChangesTest, RestoringAndScreenCorrectionsWriteNothing) {
+    store(kClock, QRect(790, 790, 200, 200));
+    aligner_.restorePlacement();
+    aligner_.keepOnScreen();
+    waitForTheAnswer();
+    EXPECT_EQ(store_.writes, 0);
+    EXPECT_EQ(placement(window_), QRect(600, 600, 200, 200));
 }
 
 } // namespace

@@ -1,0 +1,223 @@
+// The clock's frames shown on a Wayland layer-shell surface, a desktop widget of its own.
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QRect>
+#include <QRegion>
+#include <QSize>
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class QSocketNotifier;
+struct wl_buffer;
+struct wl_callback;
+struct wl_compositor;
+struct wl_display;
+struct wl_output;
+struct wl_pointer;
+struct wl_registry;
+struct wl_seat;
+struct wl_shm;
+struct wl_surface;
+struct zwlr_layer_shell_v1;
+struct zwlr_layer_surface_v1;
+struct zwp_relative_pointer_manager_v1;
+struct zwp_relative_pointer_v1;
+struct zxdg_output_manager_v1;
+struct zxdg_output_v1;
+
+// A Wayland client window can neither place itself nor stay above others, and a tiling
+// compositor tiles it; a layer-shell surface is placed by margins from an output's corner,
+// lives on a layer below or above all windows and gets no decoration. It has its own
+// connection to the compositor: Qt 6.4 has no public way to share its own, and the clock's
+// other windows (menus, dialogs) may as well run through XWayland, where Qt has none at all.
+//
+// Positions are in the compositor's logical coordinates, which span all outputs; frames are
+// in buffer pixels, the output's integer scale times the logical size. Everything but
+// present() and createFrame() belongs to the thread that made the surface, whose Qt event
+// loop reads the compositor's events; present() may run on a drawing thread.
+class LayerShellSurface {
+public:
+    // The layer-shell numbers of the two layers a clock uses.
+    enum class Layer : std::uint32_t { Bottom = 1, Top = 2 };
+
+    struct PointerEvent {
+        enum class Kind { Press, Move, Release };
+        Kind kind = Kind::Move;
+        // Qt's numbers: 1 left, 2 right, 4 middle; 0 for a move.
+        int button = 0;
+        // In logical coordinates spanning the outputs, like the surface's position.
+        QPointF position;
+    };
+
+    struct Output {
+        wl_output* proxy = nullptr;
+        zxdg_output_v1* described = nullptr;
+        std::uint32_t name = 0;
+        QPoint origin;
+        QSize modePixels;
+        int scale = 1;
+        // Where the output lies among the others, from xdg-output: wlroots compositors give
+        // no position with the output itself.
+        QRect logicalArea;
+        QRect logical() const {
+            return logicalArea.isValid() ? logicalArea
+                                         : QRect(origin, modePixels / std::max(scale, 1));
+        }
+    };
+
+    // Connects to the compositor of WAYLAND_DISPLAY. Null, with the reason in whyNot, where
+    // there is no Wayland display or it offers no layer shell (GNOME's does not).
+    static std::unique_ptr<LayerShellSurface> connect(std::string& whyNot);
+    // Whether connect would succeed, asked before Qt starts (it needs no event loop): the
+    // program chooses Qt's platform by it.
+    static bool offered(std::string& whyNot);
+    ~LayerShellSurface();
+    LayerShellSurface(const LayerShellSurface&) = delete;
+    LayerShellSurface& operator=(const LayerShellSurface&) = delete;
+
+    // Makes the surface on the output the position lies on (else the first) with the given
+    // logical size and layer, and waits for the compositor's answer. False, with the reason,
+    // when the compositor refuses.
+    bool show(const QPoint& position, const QSize& size, Layer layer, std::string& whyNot);
+    // Moves the surface's top-left corner to the position: new margins on the same output,
+    // or the surface made again on the output the position now lies on (once no button is
+    // held: until a drag ends the surface stays on its output, partly hidden past its edge).
+    void setPosition(const QPoint& position);
+    QPoint position() const;
+    void setLayer(Layer layer);
+    // The pixels that take the pointer, in logical coordinates of the surface.
+    void setInputRegion(const QRegion& logical);
+    // No input at all: clicks reach whatever is below.
+    void setClickThrough(bool on);
+    // The integer scale of the surface's output: frames are this many times the logical size.
+    int scale() const;
+    std::vector<Output> outputs() const;
+
+    // Called on the surface's thread for each press, move and release over the surface (and
+    // while a button held on it is down).
+    void setPointerHandler(std::function<void(const PointerEvent&)> handler);
+    // Called on the surface's thread when the surface went to an output of another scale
+    // (moved there, or its output went away): frames must then be drawn at the new scale.
+    void setScaleHandler(std::function<void(int)> handler);
+    // Called once on the surface's thread when the compositor has gone (or broke the
+    // connection over a protocol error): nothing shows any more.
+    void setLostHandler(std::function<void()> handler);
+
+    // An empty frame of the size in pixels; the surface copies what present() names out of it,
+    // so it is ordinary memory.
+    QImage createFrame(const QSize& pixels) const;
+    // Shows the frame's pixels under the region (in the frame's pixels) scaled by the overall
+    // alpha (0 to 255). A frame of a new size resizes the surface to it divided by the scale.
+    void present(const QImage& frame, const QRegion& pixels, int alpha);
+
+    // The non-transparent pixels of a frame as a logical region for setInputRegion: a pixel
+    // block of scale x scale takes input when any of its pixels has alpha.
+    static QRegion opaqueRegion(const QImage& frame, int scale);
+    // The compositor may still read one buffer while the next is filled, so each buffer
+    // records the boxes it missed (missed, one per buffer). Returns what to copy into buffer
+    // chosen for a frame whose boxes changed: those plus what it missed, which it then no
+    // longer misses, while every other buffer now misses changed. With chosen out of range
+    // (no buffer free) every buffer misses changed and nothing is copied. Exposed for tests.
+    static constexpr std::size_t kNoBuffer = static_cast<std::size_t>(-1);
+    static QRegion takeChanges(const std::vector<QRegion*>& missed, std::size_t chosen,
+                               const QRegion& changed);
+    // Copies the rectangle of the frame into 32-bit pixels at the same place of a buffer of
+    // the given stride, scaled by alpha; exposed for tests.
+    static void copyScaled(const QImage& frame, const QRect& rect, int alpha, std::uint32_t* target,
+                           int strideInPixels);
+
+private:
+    struct Buffer;
+    struct PendingPlacement;
+
+    explicit LayerShellSurface(wl_display* display);
+    static std::unique_ptr<LayerShellSurface> open(std::string& whyNot);
+    bool bindGlobals(std::string& whyNot);
+    void addOutput(wl_output* proxy, std::uint32_t name);
+    void describeOutputs();
+    Output* outputFor(wl_output* proxy);
+    void listenToSeat();
+    void listenToRelativeMotion();
+    void dropPointer();
+    void dispatch();
+    void flush();
+    const Output* outputAt(const QPoint& position) const;
+    bool makeSurface(std::string& whyNot);
+    void remakeSurface();
+    void moveTo(const QPoint& position);
+    bool settleOutput();
+    void dropSurface();
+    void applyMargins();
+    void commitPlacement();
+    void applyInputRegion();
+    Buffer* freeBuffer(const QSize& pixels);
+    void deliver(PointerEvent::Kind kind, int button);
+    void pointerMoved();
+    void pointerButton(std::uint32_t code, bool pressed);
+    QPointF pointerPosition() const;
+
+    static void registryGlobal(void* data, wl_registry* registry, std::uint32_t name,
+                               const char* interface, std::uint32_t version);
+    static void registryGlobalRemove(void* data, wl_registry* registry, std::uint32_t name);
+
+    wl_display* display_;
+    wl_registry* registry_ = nullptr;
+    wl_compositor* compositor_ = nullptr;
+    wl_shm* shm_ = nullptr;
+    wl_seat* seat_ = nullptr;
+    wl_pointer* pointer_ = nullptr;
+    std::uint32_t pointerVersion_ = 0;
+    zwp_relative_pointer_manager_v1* relativeManager_ = nullptr;
+    zwp_relative_pointer_v1* relativePointer_ = nullptr;
+    zxdg_output_manager_v1* outputManager_ = nullptr;
+    zwlr_layer_shell_v1* layerShell_ = nullptr;
+    std::uint32_t layerShellVersion_ = 0;
+    wl_surface* surface_ = nullptr;
+    zwlr_layer_surface_v1* layerSurface_ = nullptr;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::vector<Output> outputs_;
+    std::vector<std::unique_ptr<Buffer>> buffers_;
+    std::vector<std::unique_ptr<PendingPlacement>> pending_;
+
+    // The present() of a drawing thread and the event handling of the surface's thread
+    // share the connection's objects.
+    mutable std::recursive_mutex mutex_;
+    QPoint position_;
+    QSize logicalSize_;
+    Layer layer_ = Layer::Bottom;
+    std::uint32_t outputName_ = 0;
+    int scale_ = 1;
+    bool configured_ = false;
+    bool closed_ = false;
+    bool clickThrough_ = false;
+    QRegion inputRegion_;
+    bool inputRegionSet_ = false;
+    // The surface position the compositor had when it sent the events being read now: the
+    // placement of the last commit it has answered.
+    QPoint appliedPosition_;
+    QPointF pointerLocal_;
+    bool pointerOver_ = false;
+    // While a button is held, some compositors (sway) keep measuring surface-local positions
+    // from where the surface was at the press, so a surface that moves under the pointer
+    // cannot tell where the pointer is from them. The pointer's own motion since the press
+    // can: held_ counts the buttons down, grabStart_ is the position at the first press and
+    // grabMotion_ the relative motion since, used where the compositor reports it.
+    int held_ = 0;
+    QPointF grabStart_;
+    QPointF grabMotion_;
+    bool moved_ = false;
+    std::function<void(const PointerEvent&)> handler_;
+    std::function<void(int)> scaleHandler_;
+    std::function<void()> lostHandler_;
+    // Gathered while the compositor's events are read, handed over once the lock is let go:
+    // a handler may well move the surface.
+    std::vector<PointerEvent> queued_;
+    bool lost_ = false;
+};
