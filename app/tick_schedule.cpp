@@ -24,15 +24,17 @@ std::chrono::nanoseconds TickSchedule::untilNextTick(TimePoint now, bool continu
     return period - into;
 }
 
-void TickSchedule::schedule() {
+std::chrono::nanoseconds TickSchedule::schedule() {
     const TimePoint now = wallClock_();
+    // Woken for the first frame the drawing thread has not got, else at the next tick.
+    std::chrono::nanoseconds delay = untilNextTick(now, continuous_);
     if (aheadEnd_ && *aheadEnd_ > now) {
-        // Woken for the first frame the drawing thread has not got.
-        timer_.start(*aheadEnd_ - now);
-        return;
+        delay = *aheadEnd_ - now;
+    } else {
+        aheadEnd_.reset();
     }
-    aheadEnd_.reset();
-    timer_.start(untilNextTick(now, continuous_));
+    timer_.start(delay);
+    return delay;
 }
 
 // The frames of the ticks to come are recorded while this thread is awake, and the drawing

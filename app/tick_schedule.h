@@ -40,7 +40,8 @@ public:
     // Aims the next wake-up: at the first tick the drawing thread has no frame for, else at
     // the next tick. Every wake-up reads the wall clock afresh, and the timer ends its wait
     // when the wall clock is set, so clock changes show at once and a resume at the next tick.
-    void schedule();
+    // Returns how far ahead it aimed.
+    std::chrono::nanoseconds schedule();
     // The moments of the ticks after the one drawn now, for frames drawn ahead.
     std::vector<FrameRenderer::Moment> aheadMoments() const;
     // The drawing thread took frames up to and including the last of these moments.

@@ -171,6 +171,11 @@ void CVelmoraDlg::initialize() {
     });
     applyViewState();
     aligner_ = std::make_unique<CWindowAligner>(settings_);
+    // Only the user's own moves and resizes are the user's placement: never one a window
+    // manager or compositor imposes (centring, tiling, a shadow frame).
+    aligner_->saveOnlyUserChanges();
+    // A drag just ended is judged before the program ends.
+    connect(this, &CVelmoraDlg::exitRequested, aligner_.get(), &CWindowAligner::settleUserChange);
     aligner_->setCornerSize(kCornerSize);
     aligner_->initForWindow(this, nullptr, true, settings::kClockWindow, false);
     watchScreens();
@@ -394,7 +399,8 @@ void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     drag_->started = true;
-    setGeometry(WindowCorners::dragged(drag_->geometry, drag_->edges, delta));
+    const QRect target = WindowCorners::dragged(drag_->geometry, drag_->edges, delta);
+    aligner_->userChange([this, &target] { setGeometry(target); });
 }
 
 void CVelmoraDlg::mouseReleaseEvent(QMouseEvent* event) {
@@ -516,7 +522,7 @@ void CVelmoraDlg::applySize(int percent) {
     double factor = percent / 100.0;
     int w = static_cast<int>(clock_.backgroundWidth() * factor);
     int h = static_cast<int>(clock_.backgroundHeight() * factor);
-    resize(std::max(w, 1), std::max(h, 1));
+    aligner_->userChange([this, w, h] { resize(std::max(w, 1), std::max(h, 1)); });
 }
 
 void CVelmoraDlg::runCommand(MenuCommand command) {

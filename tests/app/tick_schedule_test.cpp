@@ -79,7 +79,11 @@ TEST(TickScheduleTest, TicksTellWhenAFrameAndAPollAreDue) {
     schedule.tick();
     EXPECT_EQ(due.size(), 0);
 
-    schedule.aheadTaken({{now + seconds(1), velmora::packedDateTimeFrom(now + seconds(1))}});
+    // Frames taken for the next two seconds: the schedule wakes after the last of them.
+    const auto next = system_clock::time_point(seconds(1'800'000'004));
+    schedule.aheadTaken({{next, velmora::packedDateTimeFrom(next)},
+                         {next + seconds(1), velmora::packedDateTimeFrom(next + seconds(1))}});
+    EXPECT_EQ(schedule.schedule(), next + seconds(2) - now);
     schedule.tick();
     ASSERT_EQ(due.size(), 1) << "frames taken ahead are pending: drawn anew";
     EXPECT_FALSE(due.takeFirst().at(0).toBool()) << "a poll once a second at most";
