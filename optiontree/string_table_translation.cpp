@@ -45,12 +45,51 @@ QString toQString(std::u16string_view text) {
 
 } // namespace
 
+// A text the model formatted from a table pattern with one number ("CPU #%d performance
+// (%%)" as "CPU #0 performance (%)"): the pattern's translation, formatted the same way; null
+// when the text comes from no such pattern.
+QString translatedFormatted(std::u16string_view text) {
+    for (const StringTableEntry& entry : stringTableEntries()) {
+        const std::u16string_view pattern = entry.text;
+        const std::size_t number = pattern.find(u"%d");
+        if (number == std::u16string_view::npos) {
+            continue;
+        }
+        QString prefix = toQString(pattern.substr(0, number));
+        QString suffix = toQString(pattern.substr(number + 2));
+        prefix.replace(QStringLiteral("%%"), QStringLiteral("%"));
+        suffix.replace(QStringLiteral("%%"), QStringLiteral("%"));
+        const QString whole = toQString(text);
+        if (!whole.startsWith(prefix) || !whole.endsWith(suffix) ||
+            whole.size() <= prefix.size() + suffix.size()) {
+            continue;
+        }
+        const QString digits =
+            whole.mid(prefix.size(), whole.size() - prefix.size() - suffix.size());
+        bool isNumber = false;
+        digits.toInt(&isNumber);
+        if (!isNumber) {
+            continue;
+        }
+        const QByteArray source = toQString(pattern).toUtf8();
+        QString translated = QCoreApplication::translate(kStringTableContext, source.constData());
+        translated.replace(QStringLiteral("%d"), digits);
+        return translated.replace(QStringLiteral("%%"), QStringLiteral("%"));
+    }
+    return {};
+}
+
 QString translatedTableText(std::u16string_view text) {
     if (text.empty()) {
         return {};
     }
     const QByteArray source = toQString(text).toUtf8();
-    return QCoreApplication::translate(kStringTableContext, source.constData());
+    const QString translated = QCoreApplication::translate(kStringTableContext, source.constData());
+    if (translated.toUtf8() != source) {
+        return translated;
+    }
+    const QString formatted = translatedFormatted(text);
+    return formatted.isNull() ? translated : formatted;
 }
 
 // What follows a label: a string-table text, possibly numbered (" #2") among equal ones, or

@@ -281,6 +281,11 @@ TEST(RowLabels, TranslateTheTablesPartsOnly) {
     EXPECT_EQ(translatedTableText(u"DejaVu Sans"), QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(translatedTableEntry(49).left(9), QStringLiteral("VELMORA\n\n"));
     EXPECT_TRUE(translatedTableEntry(49).contains(QStringLiteral("Rechtsklick")));
+    // A choice the model formats from a table pattern with a number.
+    EXPECT_EQ(translatedTableText(u"CPU #0 performance (%)"),
+              QStringLiteral("CPU 0 Auslastung (%)"));
+    EXPECT_EQ(translatedTableText(u"CPU #x performance (%)"),
+              QStringLiteral("CPU #x performance (%)"));
     const InLanguage french(QStringLiteral("fr"));
     EXPECT_EQ(translatedRowLabel(u"hand: second #2"), QStringLiteral("aiguille\u00a0: seconde #2"));
 }
