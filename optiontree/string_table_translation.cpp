@@ -45,34 +45,52 @@ QString toQString(std::u16string_view text) {
 
 } // namespace
 
-// A text the model formatted from a table pattern with one number ("CPU #%d performance
-// (%%)" as "CPU #0 performance (%)"): the pattern's translation, formatted the same way; null
-// when the text comes from no such pattern.
-QString translatedFormatted(std::u16string_view text) {
-    for (const StringTableEntry& entry : stringTableEntries()) {
-        const std::u16string_view pattern = entry.text;
-        const std::size_t number = pattern.find(u"%d");
-        if (number == std::u16string_view::npos) {
+// A table pattern with one number ("CPU #%d performance (%%)"), split where the number goes,
+// with "%%" already made "%" as the model's formatting makes it.
+struct NumberedPattern {
+    QByteArray source;
+    QString prefix;
+    QString suffix;
+};
+
+// Found once: the table has few such patterns, and texts are looked up at every tree rebuild.
+const std::vector<NumberedPattern>& numberedPatterns() {
+    static const std::vector<NumberedPattern> patterns = [] {
+        std::vector<NumberedPattern> found;
+        for (const StringTableEntry& entry : stringTableEntries()) {
+            const std::u16string_view pattern = entry.text;
+            const std::size_t number = pattern.find(u"%d");
+            if (number == std::u16string_view::npos) {
+                continue;
+            }
+            QString prefix = toQString(pattern.substr(0, number));
+            QString suffix = toQString(pattern.substr(number + 2));
+            prefix.replace(QStringLiteral("%%"), QStringLiteral("%"));
+            suffix.replace(QStringLiteral("%%"), QStringLiteral("%"));
+            found.push_back({toQString(pattern).toUtf8(), prefix, suffix});
+        }
+        return found;
+    }();
+    return patterns;
+}
+
+// A text the model formatted from such a pattern ("CPU #0 performance (%)"): the pattern's
+// translation, formatted the same way; null when the text comes from no such pattern.
+QString translatedFormatted(const QString& text) {
+    for (const NumberedPattern& pattern : numberedPatterns()) {
+        if (!text.startsWith(pattern.prefix) || !text.endsWith(pattern.suffix) ||
+            text.size() <= pattern.prefix.size() + pattern.suffix.size()) {
             continue;
         }
-        QString prefix = toQString(pattern.substr(0, number));
-        QString suffix = toQString(pattern.substr(number + 2));
-        prefix.replace(QStringLiteral("%%"), QStringLiteral("%"));
-        suffix.replace(QStringLiteral("%%"), QStringLiteral("%"));
-        const QString whole = toQString(text);
-        if (!whole.startsWith(prefix) || !whole.endsWith(suffix) ||
-            whole.size() <= prefix.size() + suffix.size()) {
-            continue;
-        }
-        const QString digits =
-            whole.mid(prefix.size(), whole.size() - prefix.size() - suffix.size());
+        const QString digits = text.mid(pattern.prefix.size(), text.size() - pattern.prefix.size() -
+                                                                   pattern.suffix.size());
         bool isNumber = false;
         digits.toInt(&isNumber);
         if (!isNumber) {
             continue;
         }
-        const QByteArray source = toQString(pattern).toUtf8();
-        QString translated = QCoreApplication::translate(kStringTableContext, source.constData());
+        QString translated =
+            QCoreApplication::translate(kStringTableContext, pattern.source.constData());
         translated.replace(QStringLiteral("%d"), digits);
         return translated.replace(QStringLiteral("%%"), QStringLiteral("%"));
     }
@@ -88,7 +106,7 @@ QString translatedTableText(std::u16string_view text) {
     if (translated.toUtf8() != source) {
         return translated;
     }
-    const QString formatted = translatedFormatted(text);
+    const QString formatted = translatedFormatted(translated);
     return formatted.isNull() ? translated : formatted;
 }
 
