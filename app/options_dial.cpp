@@ -1,7 +1,6 @@
 // COptionsDial: the customize dialog, editing the running clock's scheme live.
 #include "app/options_dial.h"
 
-#include "app/background_check.h"
 #include "app/customize_template.h"
 #include "app/scheme_file_dialog.h"
 #include "app/scheme_row_texts.h"
@@ -12,7 +11,6 @@
 #include "clock/clock_slice.h"
 #include "clock/clock_text.h"
 #include "clock/element_edits.h"
-#include "clock/scheme_file.h"
 #include "model/file_property.h"
 #include "model/percent_property.h"
 #include "model/settings_store.h"
@@ -26,7 +24,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -37,18 +34,11 @@ constexpr int kElementCommands[] = {COptionsDial::CopySelected, COptionsDial::De
 
 int liveDialogs = 0;
 
-QMessageBox::StandardButton runMessageBox(QWidget* parent, QMessageBox::Icon icon,
-                                          const QString& caption, const QString& text,
-                                          QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, caption, text, buttons, parent);
-    box.setWindowModality(Qt::WindowModal);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
 } // namespace
 
 COptionsDial::COptionsDial(Clock& clock, SettingsStore& settings, QWidget* parent)
-    : QDialog(parent), clock_(&clock), layout_(settings), settings_(settings) {
+    : QDialog(parent), clock_(&clock), layout_(settings), settings_(settings),
+      files_(*this, clock, settings) {
     ++liveDialogs;
     // A sizing border and a title; no system menu buttons beyond closing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -207,7 +197,7 @@ long COptionsDial::treeNotify(COptionTree& /*tree*/, int code, COptionTreeItem* 
         return 0;
     }
     if (code == OptionTreeNotify::kItemChanged) {
-        if (refuseUnusableFile(item)) {
+        if (files_.refuseUnusableBackground(item)) {
             return 0;
         }
         clock_->commitItem();
@@ -367,12 +357,7 @@ bool COptionsDial::confirmSaveChanges() {
     if (history_.isSaved()) {
         return true;
     }
-    const QMessageBox::StandardButton answer =
-        ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Save changes?"),
-            QCoreApplication::translate(
-                "COptionsDial", "Do you want to save your changes into a scheme file?\n\nIf you "
-                                "won't save the changes will be lost when you close the program."),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const QMessageBox::StandardButton answer = files_.askToSaveChanges();
     // Going on after "Yes" is safe only when the scheme was really written.
     if (answer == QMessageBox::Yes) {
         return saveAs();
@@ -381,67 +366,24 @@ bool COptionsDial::confirmSaveChanges() {
 }
 
 bool COptionsDial::saveAs() {
-    FileRequest request;
-    request.save = true;
-    request.folder = SchemeFileDialog::startFolder(settings_);
-    request.fileName = QStringLiteral("test.") + SchemeFileDialog::suffix();
-    if (const QString examples = SchemeFileDialog::examplesFolder(); !examples.isEmpty()) {
-        request.places.append(examples);
+    const QString path = files_.saveAs();
+    if (path.isEmpty()) {
+        return false;
     }
-    for (;;) {
-        QString path = askForFile(request);
-        if (path.isEmpty()) {
-            return false;
-        }
-        if (QFileInfo(path).suffix().isEmpty()) {
-            path += QLatin1Char('.') + SchemeFileDialog::suffix();
-        }
-        std::string error;
-        const std::filesystem::path target = qStringToPath(path);
-        if (saveSchemeFile(*clock_, target, &error)) {
-            // The saved scheme is the one the clock starts with from now on.
-            clock_->recordSchemePath(target, settings_);
-            history_.markSaved(*clock_);
-            showScheme(path);
-            cancelTo_ = clock_->cloneClock();
-            cancelSetting_ = settings_.readText(settings::kSchemeLoaded);
-            cancelScheme_ = path;
-            return true;
-        }
-        ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "File open error"),
-            QCoreApplication::translate(
-                "COptionsDial", "Can't access this file, please select another or permit access.") +
-                (error.empty() ? QString()
-                               : QStringLiteral("\n\n%1").arg(QString::fromStdString(error))),
-            QMessageBox::Ok);
-        request.folder = QFileInfo(path).absolutePath();
-        request.fileName = QFileInfo(path).fileName();
-    }
+    history_.markSaved(*clock_);
+    showScheme(path);
+    cancelTo_ = clock_->cloneClock();
+    cancelSetting_ = settings_.readText(settings::kSchemeLoaded);
+    cancelScheme_ = path;
+    return true;
 }
 
 void COptionsDial::load() {
     if (!confirmSaveChanges()) {
         return;
     }
-    FileRequest request;
-    request.folder = SchemeFileDialog::startFolder(settings_);
-    if (const QString examples = SchemeFileDialog::examplesFolder(); !examples.isEmpty()) {
-        request.places.append(examples);
-    }
-    const QString path = askForFile(request);
+    const QString path = files_.load();
     if (path.isEmpty()) {
-        return;
-    }
-    ReadError error;
-    // The file is read whole before the clock takes it over, so a bad file changes nothing.
-    if (!clock_->loadSchemeFile(qStringToPath(path), settings_, &error)) {
-        ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Load error"),
-            QCoreApplication::translate(
-                "COptionsDial",
-                "This file could not be loaded as a scheme:\n%1\n\n%2 (at byte %3).")
-                .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.reason))
-                .arg(error.offset),
-            QMessageBox::Ok);
         return;
     }
     // The old elements, the selected one among them, are gone.
@@ -614,36 +556,6 @@ void COptionsDial::finishMove() {
     recordStep();
 }
 
-bool COptionsDial::refuseUnusableFile(COptionTreeItem* item) {
-    if (item == nullptr || item->kindCode() != COptionTreeItem::FileCode) {
-        return false;
-    }
-    for (const auto& child : clock_->children()) {
-        auto* file = asKind<FileProperty>(child.get());
-        if (file == nullptr || file->row() != item) {
-            continue;
-        }
-        const std::u16string chosen = item->text();
-        if (chosen.empty() || chosen == file->sourcePath()) {
-            return false;
-        }
-        const QString path = QString::fromStdU16String(chosen);
-        const QString why = backgroundRefusal(path);
-        if (why.isEmpty()) {
-            return false;
-        }
-        item->setText(file->sourcePath());
-        tree_->redraw();
-        ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Image not usable"),
-            QCoreApplication::translate(
-                "COptionsDial", "%1\n\ncannot be the background: %2. The previous image stays.")
-                .arg(QDir::toNativeSeparators(path), why),
-            QMessageBox::Ok);
-        return true;
-    }
-    return false;
-}
-
 void COptionsDial::accept() {
     if (finished_) {
         return;
@@ -681,15 +593,4 @@ void COptionsDial::finish(int result) {
     emit schemeChanged();
     done(result);
     deleteLater();
-}
-
-QString COptionsDial::askForFile(const FileRequest& request) {
-    return fileDialog_ ? fileDialog_(request) : SchemeFileDialog::run(this, request);
-}
-
-QMessageBox::StandardButton COptionsDial::ask(QMessageBox::Icon icon, const QString& caption,
-                                              const QString& text,
-                                              QMessageBox::StandardButtons buttons) {
-    return messageBox_ ? messageBox_(icon, caption, text, buttons)
-                       : runMessageBox(this, icon, caption, text, buttons);
 }

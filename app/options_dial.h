@@ -3,7 +3,7 @@
 
 #include "app/dialog_template.h"
 #include "app/edit_history.h"
-#include "app/scheme_file_dialog.h"
+#include "app/scheme_file_commands.h"
 #include "app/window_aligner.h"
 #include "optiontree/option_tree.h"
 
@@ -60,10 +60,8 @@ public:
 
     // What a file dialog is asked for.
     using FileRequest = SchemeFileDialog::Request;
-    using FileDialog = std::function<QString(const FileRequest& request)>;
-    using MessageBox = std::function<QMessageBox::StandardButton(
-        QMessageBox::Icon icon, const QString& caption, const QString& text,
-        QMessageBox::StandardButtons buttons)>;
+    using FileDialog = SchemeFileCommands::FileDialog;
+    using MessageBox = SchemeFileCommands::MessageBox;
 
     // Opens on the clock the parent window draws; the clock outlives the dialog.
     COptionsDial(Clock& clock, SettingsStore& settings, QWidget* parent = nullptr);
@@ -76,8 +74,8 @@ public:
     bool isInitialized() const { return initialized_; }
 
     // Tests answer the file and message dialogs through these instead of a person.
-    void setFileDialog(FileDialog dialog) { fileDialog_ = std::move(dialog); }
-    void setMessageBox(MessageBox box) { messageBox_ = std::move(box); }
+    void setFileDialog(FileDialog dialog) { files_.setFileDialog(std::move(dialog)); }
+    void setMessageBox(MessageBox box) { files_.setMessageBox(std::move(box)); }
 
     void runCommand(int command);
     // True when the scheme was written to a file.
@@ -145,15 +143,10 @@ private:
     void showStep(const Clock* step);
     int selectedIndex() const;
     void selectIndex(int index);
-    // Refuses a background file that cannot be shown, putting the row back; true if refused.
-    bool refuseUnusableFile(COptionTreeItem* item);
     // Appends a new element made to be seen at once; returns it.
     ClockObject* addElement(std::unique_ptr<ClockObject> element);
     // The settings' scheme and the scheme field as the setting and the path given.
     void restoreScheme(const std::u16string& setting, const QString& shown);
-    QString askForFile(const FileRequest& request);
-    QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& caption,
-                                    const QString& text, QMessageBox::StandardButtons buttons);
 
     CTrueColorToolBar* toolBar_ = nullptr;
     Clock* clock_;
@@ -177,6 +170,5 @@ private:
     std::u16string cancelSetting_;
     EditHistory history_;
     bool moving_ = false;
-    FileDialog fileDialog_;
-    MessageBox messageBox_;
+    SchemeFileCommands files_;
 };
