@@ -37,6 +37,11 @@ QString CommandLine::usage(const QString& program) {
 
 CommandLine CommandLine::parse(const QStringList& arguments) {
     CommandLine result;
+    // Most starts (the session's, the menu's) have no arguments; the parser's code then
+    // need not be read in at all.
+    if (arguments.size() <= 1) {
+        return result;
+    }
     const QString program =
         arguments.isEmpty() ? QStringLiteral("velmora") : QFileInfo(arguments[0]).fileName();
     QCommandLineParser parser;

@@ -29,10 +29,10 @@ QStringList catalogueNames(const QString& language) {
 
 } // namespace
 
-QStringList TranslationLoader::wantedLanguages(const QProcessEnvironment& environment) {
+QStringList TranslationLoader::wantedLanguages(const Environment& environment) {
     QString locale;
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        locale = environment.value(QString::fromLatin1(name));
+        locale = environment(name);
         if (!locale.isEmpty()) {
             break;
         }
@@ -44,8 +44,8 @@ QStringList TranslationLoader::wantedLanguages(const QProcessEnvironment& enviro
         return {};
     }
     QStringList wanted;
-    for (const QString& entry : environment.value(QStringLiteral("LANGUAGE"))
-                                    .split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+    for (const QString& entry :
+         environment("LANGUAGE").split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
         if (const QString listed = languageOf(entry); !listed.isEmpty()) {
             wanted.append(listed);
         }
@@ -58,8 +58,9 @@ QStringList TranslationLoader::searchFolders(const QString& executableDir) {
     if (executableDir.isEmpty()) {
         return {};
     }
-    return {QDir::cleanPath(executableDir + QStringLiteral("/../translations")),
-            QDir::cleanPath(executableDir + QStringLiteral("/" VELMORA_DATA_FROM_BIN "/translations"))};
+    return {
+        QDir::cleanPath(executableDir + QStringLiteral("/../translations")),
+        QDir::cleanPath(executableDir + QStringLiteral("/" VELMORA_DATA_FROM_BIN "/translations"))};
 }
 
 bool TranslationLoader::load(const QStringList& languages, const QStringList& folders) {
@@ -88,7 +89,8 @@ bool TranslationLoader::load(const QStringList& languages, const QStringList& fo
 }
 
 bool TranslationLoader::loadForDesktop() {
-    return load(wantedLanguages(QProcessEnvironment::systemEnvironment()),
+    // Read one by one: the whole environment as Qt gathers it brings in its process code.
+    return load(wantedLanguages([](const char* name) { return qEnvironmentVariable(name); }),
                 searchFolders(QCoreApplication::applicationDirPath()));
 }
 

@@ -1,19 +1,22 @@
 // The program's translations, chosen from the desktop's language.
 #pragma once
 
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
+#include <functional>
 #include <memory>
 
 class TranslationLoader {
 public:
+    // The value of an environment variable, empty when unset.
+    using Environment = std::function<QString(const char* name)>;
+
     // The languages asked for, most wanted first, as gettext reads them: the entries of
     // LANGUAGE, then the locale of LC_ALL, LC_MESSAGES or LANG (the first set). Codesets and
     // modifiers are dropped ("de_DE.UTF-8@euro" gives "de_DE"). That locale being C or POSIX,
     // or none being set, means English whatever LANGUAGE says.
-    static QStringList wantedLanguages(const QProcessEnvironment& environment);
+    static QStringList wantedLanguages(const Environment& environment);
 
     // The folders the catalogues are looked for in: beside the build tree (translations/ next
     // to the program's folder), then the installed share/velmora/translations.

@@ -26,7 +26,9 @@
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -119,12 +121,16 @@ TEST_P(Translated, RichTextDescriptionsStayWellFormed) {
 INSTANTIATE_TEST_SUITE_P(Languages, Translated, testing::ValuesIn(kLanguages),
                          [](const auto& info) { return info.param.toStdString(); });
 
-QProcessEnvironment environment(std::initializer_list<std::pair<const char*, const char*>> values) {
-    QProcessEnvironment result;
+TranslationLoader::Environment
+environment(std::initializer_list<std::pair<const char*, const char*>> values) {
+    std::map<std::string, QString> variables;
     for (const auto& [name, value] : values) {
-        result.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+        variables[name] = QString::fromLatin1(value);
     }
-    return result;
+    return [variables](const char* name) {
+        const auto found = variables.find(name);
+        return found == variables.end() ? QString() : found->second;
+    };
 }
 
 TEST(TranslationLoader, ReadsTheLanguageAsGettextDoes) {
