@@ -5,11 +5,14 @@
 #include "render/png_image.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResource>
 #include <QScreen>
 #include <QUrl>
+#include <QtDebug>
 
 void loadAppResources() {
     // Registering the same data twice would be harmless, but once is enough.
@@ -19,11 +22,26 @@ void loadAppResources() {
     }();
 }
 
-void loadAboutResources() {
-    [[maybe_unused]] static const bool loaded = [] {
-        Q_INIT_RESOURCE(about_resources);
+bool loadAboutResources(const QStringList& folders) {
+    static bool loaded = false;
+    if (loaded) {
         return true;
-    }();
+    }
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QStringList searched =
+        !folders.isEmpty()
+            ? folders
+            : QStringList{programDir, programDir + QStringLiteral("/" VELMORA_DATA_FROM_BIN)};
+    for (const QString& folder : searched) {
+        const QString path = folder + QStringLiteral("/velmora_about.rcc");
+        if (QFileInfo::exists(path) && QResource::registerResource(path)) {
+            loaded = true;
+            return true;
+        }
+    }
+    qWarning().noquote() << "velmora: the info picture and chime (velmora_about.rcc) are not in"
+                         << searched.join(QStringLiteral(", "));
+    return false;
 }
 
 namespace {

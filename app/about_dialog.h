@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QRect>
+#include <QStringList>
 #include <QTimer>
 
 class QPainter;
@@ -12,9 +13,10 @@ class QPainter;
 // The artwork lives in a static library, whose resource object the linker keeps only when
 // something refers to it; call this before loading ":/..." images.
 void loadAppResources();
-// The info dialog's picture and chime (":/info.png", ":/info_chime.wav"), a set apart so
-// that their bytes can sit apart from those read at every start; the dialog loads them itself.
-void loadAboutResources();
+// The info dialog's picture and chime (":/info.png", ":/info_chime.wav"), from the resource
+// file velmora_about.rcc in the first of the folders that has it; by default beside the
+// program, then among its installed data. The dialog loads them itself; false when missing.
+bool loadAboutResources(const QStringList& folders = {});
 
 class CAboutDlg : public QDialog {
     Q_OBJECT

@@ -9,9 +9,17 @@ set(VELMORA_DOCS_DIR ${PROJECT_SOURCE_DIR}/docs)
 target_sources(velmora_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/help_links.cpp
-    ${PROJECT_SOURCE_DIR}/resources/app_resources.qrc
-    ${PROJECT_SOURCE_DIR}/resources/about_resources.qrc)
+    ${PROJECT_SOURCE_DIR}/resources/app_resources.qrc)
 set_target_properties(velmora_app PROPERTIES AUTOMOC ON AUTORCC ON)
+
+# The info dialog's picture and chime are a resource file of their own, beside the program in
+# the build tree and among its data once installed: read when the dialog opens, they take no
+# room in the program, whose pages are read in at every start.
+qt_add_binary_resources(velmora_about_resources ${PROJECT_SOURCE_DIR}/resources/about_resources.qrc
+                        DESTINATION ${CMAKE_CURRENT_BINARY_DIR}/velmora_about.rcc)
+add_dependencies(velmora_app velmora_about_resources)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/velmora_about.rcc
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora)
 
 # Only help_links.cpp reads these, so a changed address rebuilds one file.
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/help_links.cpp PROPERTIES

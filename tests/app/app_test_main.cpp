@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     qputenv("TZ", "UTC");
     QApplication application(argc, argv);
     loadAppResources();
+    loadAboutResources({QStringLiteral(VELMORA_ABOUT_RESOURCES_DIR)});
     registerSchemeClasses();
     // The editor's code is linked into the tests rather than loaded as the module.
     EditorModule::useLinked(velmoraClockEditor());
