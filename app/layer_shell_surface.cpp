@@ -451,6 +451,17 @@ bool LayerShellSurface::show(const QPoint& position, const QSize& size, Layer la
     return makeSurface(whyNot);
 }
 
+void LayerShellSurface::hide() {
+    const std::lock_guard lock(mutex_);
+    dropSurface();
+    flush();
+}
+
+bool LayerShellSurface::shown() const {
+    const std::lock_guard lock(mutex_);
+    return surface_ != nullptr;
+}
+
 bool LayerShellSurface::makeSurface(std::string& whyNot) {
     const Output* output = outputAt(position_);
     if (output == nullptr) {

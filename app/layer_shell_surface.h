@@ -86,6 +86,10 @@ public:
     // logical size and layer, and waits for the compositor's answer. False, with the reason,
     // when the compositor refuses.
     bool show(const QPoint& position, const QSize& size, Layer layer, std::string& whyNot);
+    // Takes the surface off the screen (the clock hidden to the tray) until the next show();
+    // frames presented meanwhile are dropped.
+    void hide();
+    bool shown() const;
     // Moves the surface's top-left corner to the position: new margins on the same output,
     // or the surface made again on the output the position now lies on (once no button is
     // held: until a drag ends the surface stays on its output, partly hidden past its edge).
