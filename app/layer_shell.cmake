@@ -32,6 +32,9 @@ add_custom_command(
     VERBATIM)
 add_library(velmora_layer_shell STATIC
     desktop_choice.cpp
+    layer_buffers.cpp
+    layer_outputs.cpp
+    layer_pointer.cpp
     layer_shell_surface.cpp
     layer_shell_protocol.cpp
     ${layer_shell_gen}/layer_shell_client.h
