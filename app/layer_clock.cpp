@@ -131,6 +131,18 @@ void LayerClock::setPointer(ClockPointer& pointer, std::function<QRect()> geomet
             held_ &= ~button;
             pointer_->release(button, local, global);
             break;
+        case LayerShellSurface::PointerEvent::Kind::Enter:
+        case LayerShellSurface::PointerEvent::Kind::Leave: {
+            const bool over = event.kind == LayerShellSurface::PointerEvent::Kind::Enter;
+            if (!over) {
+                // The compositor ends a grab with the leave: no release follows.
+                held_ = Qt::NoButton;
+            }
+            if (hover_) {
+                hover_(over);
+            }
+            break;
+        }
         }
     });
 }

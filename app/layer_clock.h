@@ -52,6 +52,8 @@ public:
     // Where the surface's pointer events go; positions arrive in the desktop's logical
     // coordinates, local ones are measured from geometry()'s corner.
     void setPointer(ClockPointer& pointer, std::function<QRect()> geometry);
+    // Called with true when the pointer comes over the clock and false when it leaves.
+    void setHoverHandler(std::function<void(bool)> handler) { hover_ = std::move(handler); }
     // Called on the window's thread when frames must be drawn at a new scale.
     void setScaleHandler(std::function<void()> handler);
     // Called once the compositor has gone: nothing can show the clock any more.
@@ -69,6 +71,7 @@ private:
     std::unique_ptr<LayerPlacement> placement_;
     ClockPointer* pointer_ = nullptr;
     std::function<QRect()> geometry_;
+    std::function<void(bool)> hover_;
     Qt::MouseButtons held_;
     // The last left press that began a click, for telling a double click.
     QElapsedTimer lastPress_;

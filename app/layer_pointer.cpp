@@ -37,11 +37,17 @@ void LayerPointer::listenTo(wl_seat* seat) {
                 auto* self = static_cast<LayerPointer*>(data);
                 self->over_ = surface == self->surface_;
                 self->local_ = QPointF(wl_fixed_to_double(x), wl_fixed_to_double(y));
+                if (self->over_) {
+                    self->deliver(LayerPointerEvent::Kind::Enter, 0);
+                }
             },
         .leave =
             [](void* data, wl_pointer* /*pointer*/, uint32_t /*serial*/, wl_surface* /*surface*/) {
                 // A compositor keeps the pointer while a button is held: a leave ends a grab.
                 auto* self = static_cast<LayerPointer*>(data);
+                if (self->over_) {
+                    self->deliver(LayerPointerEvent::Kind::Leave, 0);
+                }
                 self->over_ = false;
                 self->held_ = 0;
             },

@@ -14,7 +14,8 @@ struct zwp_relative_pointer_manager_v1;
 struct zwp_relative_pointer_v1;
 
 struct LayerPointerEvent {
-    enum class Kind { Press, Move, Release };
+    // Enter and Leave: the pointer came over the surface's input region, or left it.
+    enum class Kind { Press, Move, Release, Enter, Leave };
     Kind kind = Kind::Move;
     // Qt's numbers: 1 left, 2 right, 4 middle; 0 for a move.
     int button = 0;

@@ -244,10 +244,8 @@ void CVelmoraDlg::drawFrame() {
     const qreal ratio = frameRatio();
     const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     using Marks = WindowCorners::Marks;
-    // A layer surface is never the active window: it shows no marks.
-    const Marks marks = !isActiveWindow()    ? Marks::None
-                        : view_.clickThrough ? Marks::Red
-                                             : Marks::Green;
+    const bool active = layer_ != nullptr ? layerHovered_ : isActiveWindow();
+    const Marks marks = !active ? Marks::None : view_.clickThrough ? Marks::Red : Marks::Green;
     // What the drawing thread may still do with the frame, the presenter and the input bits
     // ends before any of them changes here, and the frames it has to come are recorded anew.
     DirectPresentation::Parts& parts = direct_.settled();
@@ -346,6 +344,10 @@ void CVelmoraDlg::showOnLayerShell(std::unique_ptr<LayerClock> layer) {
     layer_->setPointer(pointer_, [this] { return geometry(); });
     layer_->setScaleHandler([this] { repaintWhole(); });
     layer_->setLostHandler([this] { emit exitRequested(); });
+    layer_->setHoverHandler([this](bool over) {
+        layerHovered_ = over;
+        drawFrame();
+    });
 }
 
 // The marks are drawn over the frame for a window the user is working with; those few frames

@@ -212,6 +212,9 @@ private:
     ClockDialogs dialogs_{*this, clock_, settings_};
     // Where the compositor offers it, the clock's surface; null on X11.
     std::unique_ptr<LayerClock> layer_;
+    // The layer surface is never the active window: it shows the corner marks, which make
+    // the corner squares of a round clock take the pointer, while the pointer is over it.
+    bool layerHovered_ = false;
     QString clockName_;
     NewClock::Launcher clockLauncher_;
 };

@@ -3,7 +3,7 @@
 # a virtual pointer for clicks (the probe) and xdotool for keys in the clock's menu, which runs
 # through XWayland. The clock appears on its layer surface at its saved position with
 # transparent pixels showing the desktop, also when the user asks Qt for Wayland; a drag moves
-# it and saves the new position; "Stay on top" in its menu puts it over a floating window and
+# it and saves the new position, and one on a corner square resizes it; "Stay on top" in its menu puts it over a floating window and
 # off under it; a double click makes it click-through, so a click reaches the window below;
 # "Customize..." opens the dialog. The probe's own surface shows that a position on a second
 # output of scale 2 is drawn there at twice the pixels.
@@ -150,7 +150,11 @@ stop_layer() {
 
 # The real clock. Its settings say where it was; a second rendered by velmora-tool, composed
 # over what lies beneath, is what the screen must show there.
-x_display=$(sed -n 's/^DISPLAY=//p' "$work/out/environment")
+for _ in $(seq 100); do
+    [ -s "$work/out/environment" ] && break
+    sleep 0.1
+done
+x_display=$(sed -n 's/^DISPLAY=//p' "$work/out/environment" 2>/dev/null)
 config="$work/out/config"
 settings="$config/vornel-works/velmora.conf"
 mkdir -p "$config/vornel-works"
@@ -264,6 +268,18 @@ else
     shows_clock 160 120 '#336699' || fail "the dragged clock is not shown at 160,120 ($shown pixels differ)"
     grep -q '^ClockWindow_X=160$' "$settings" && grep -q '^ClockWindow_Y=120$' "$settings" ||
         fail "the drag to 160,120 was not saved: $(cat "$settings")"
+
+    # With the pointer over the clock the corner marks show, so the bottom-right square of the
+    # round clock takes the pointer: a drag there resizes the clock, and back.
+    pointer move:250,200 wait:400 move:355,315 wait:300 press move:365,320 move:375,325 \
+        move:395,335 wait:200 release wait:500
+    grep -q '^ClockWindow_W=240$' "$settings" && grep -q '^ClockWindow_H=220$' "$settings" ||
+        fail "a corner drag of 40,20 did not resize the clock to 240x220: $(cat "$settings")"
+    pointer move:250,200 wait:400 move:395,335 wait:300 press move:385,330 move:375,325 \
+        move:355,315 wait:200 release wait:500
+    grep -q '^ClockWindow_W=200$' "$settings" && grep -q '^ClockWindow_H=200$' "$settings" ||
+        fail "a corner drag back did not resize the clock to 200x200: $(cat "$settings")"
+    shows_clock 160 120 '#336699' || fail "the clock resized back differs in $shown pixels"
 
     # The bottom layer is under a floating window at 200,150; "Stay on top" (the fourth item)
     # puts the clock over it, and off again under it.
