@@ -8,8 +8,8 @@
 # "Customize..." opens the dialog. The probe's own surface shows that a position on a second
 # output of scale 2 is drawn there at twice the pixels.
 #
-# Through XWayland, where it is installed: sway centres a new window, and that imposed place
-# is not saved, while the user's own move is.
+# Through XWayland, where it is installed: sway places a new window itself, and that imposed
+# place is saved neither by the probe's window nor by the clock's, while the user's own move is.
 #
 # usage: wayland_layer_check.sh VELMORA PROBE VELMORA-TOOL PLACEMENT-PROBE
 # Exit 77 (skipped) where sway, grim, ImageMagick or an unprivileged user to run them is
@@ -389,5 +389,24 @@ asked=$(sed -n 's/^asked //p' "$work/placement.log")
 read -r ax ay <<<"$asked"
 grep -q "^ClockWindow_X=$ax\$" "$settings" && grep -q "^ClockWindow_Y=$ay\$" "$settings" ||
     fail "the user's move to $asked was not saved: $(cat "$settings")"
+
+# The clock itself through XWayland, as QT_QPA_PLATFORM=xcb asks: sway places its window, and
+# that place is not saved.
+if command -v xdotool >/dev/null; then
+    settings="$config/vornel-works/velmora.conf"
+    clock_settings 100 80 1
+    start_clock DISPLAY="$x_display" QT_QPA_PLATFORM=xcb
+    window=
+    for _ in $(seq 100); do
+        window=$(as_user env DISPLAY="$x_display" xdotool search --onlyvisible --name '^Velmora$' \
+            2>/dev/null) && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "the clock through XWayland showed no window: $(cat "$work/clock.log")"
+    sleep 1.5
+    stop_clock
+    grep -q '^ClockWindow_X=100$' "$settings" && grep -q '^ClockWindow_Y=80$' "$settings" ||
+        fail "the place sway gave the clock's XWayland window was saved: $(cat "$settings")"
+fi
 
 echo "$check_name: passed"
