@@ -277,16 +277,26 @@ void LayerShellSurface::commitPlacement() {
 }
 
 void LayerShellSurface::setPosition(const QPoint& position) {
-    int before = 0;
-    int after = 0;
+    unsigned before = 0;
     {
         const std::lock_guard lock(mutex_);
-        before = scale_;
+        before = remakes_;
         moveTo(position);
-        after = scale_;
     }
-    if (after != before && scaleHandler_) {
-        scaleHandler_(after);
+    reportRemake(before);
+}
+
+void LayerShellSurface::reportRemake(unsigned before) {
+    int scale = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        if (remakes_ == before) {
+            return;
+        }
+        scale = scale_;
+    }
+    if (scaleHandler_) {
+        scaleHandler_(scale);
     }
 }
 
@@ -315,6 +325,7 @@ bool LayerShellSurface::settleOutput() {
 
 void LayerShellSurface::remakeSurface() {
     std::string whyNot;
+    ++remakes_;
     dropSurface();
     if (!makeSurface(whyNot)) {
         std::fprintf(stderr, "velmora: %s\n", whyNot.c_str());
@@ -327,21 +338,26 @@ QPoint LayerShellSurface::position() const {
 }
 
 void LayerShellSurface::setLayer(Layer layer) {
-    const std::lock_guard lock(mutex_);
-    if (layer == layer_) {
-        return;
+    unsigned before = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        before = remakes_;
+        if (layer == layer_) {
+            return;
+        }
+        layer_ = layer;
+        if (surface_ == nullptr) {
+            return;
+        }
+        if (layerShellVersion_ < ZWLR_LAYER_SURFACE_V1_SET_LAYER_SINCE_VERSION) {
+            remakeSurface();
+        } else {
+            zwlr_layer_surface_v1_set_layer(layerSurface_, static_cast<std::uint32_t>(layer));
+            wl_surface_commit(surface_);
+            flush();
+        }
     }
-    layer_ = layer;
-    if (surface_ == nullptr) {
-        return;
-    }
-    if (layerShellVersion_ < ZWLR_LAYER_SURFACE_V1_SET_LAYER_SINCE_VERSION) {
-        remakeSurface();
-        return;
-    }
-    zwlr_layer_surface_v1_set_layer(layerSurface_, static_cast<std::uint32_t>(layer));
-    wl_surface_commit(surface_);
-    flush();
+    reportRemake(before);
 }
 
 void LayerShellSurface::setInputRegion(const QRegion& logical) {
@@ -405,12 +421,13 @@ void LayerShellSurface::setPointerHandler(std::function<void(const PointerEvent&
 
 void LayerShellSurface::dispatch() {
     std::vector<PointerEvent> events;
-    bool scaleChanged = false;
+    unsigned before = 0;
     {
         const std::lock_guard lock(mutex_);
         if (lost_) {
             return;
         }
+        before = remakes_;
         while (wl_display_prepare_read(display_) != 0) {
             wl_display_dispatch_pending(display_);
         }
@@ -419,9 +436,7 @@ void LayerShellSurface::dispatch() {
             notifier_->setEnabled(false);
         } else if (closed_) {
             // Its output went away: the clock goes to the output its position now lies on.
-            const int before = scale_;
             remakeSurface();
-            scaleChanged = scale_ != before;
         }
         events = pointer_.take();
         if (!lost_) {
@@ -444,13 +459,9 @@ void LayerShellSurface::dispatch() {
     {
         // A drag that ended over another output moves the surface there.
         const std::lock_guard lock(mutex_);
-        const int before = scale_;
         settleOutput();
-        scaleChanged = scaleChanged || scale_ != before;
     }
-    if (scaleChanged && scaleHandler_) {
-        scaleHandler_(scale());
-    }
+    reportRemake(before);
 }
 
 void LayerShellSurface::flush() {

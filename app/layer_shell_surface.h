@@ -82,8 +82,9 @@ public:
     // Called on the surface's thread for each press, move and release over the surface (and
     // while a button held on it is down).
     void setPointerHandler(std::function<void(const PointerEvent&)> handler);
-    // Called on the surface's thread when the surface went to an output of another scale
-    // (moved there, or its output went away): frames must then be drawn at the new scale.
+    // Called on the surface's thread, with the scale, when the surface was made again (on
+    // another output, or after its output went away): it then shows nothing until frames are
+    // presented whole again, at that scale.
     void setScaleHandler(std::function<void(int)> handler);
     // Called once on the surface's thread when the compositor has gone (or broke the
     // connection over a protocol error): nothing shows any more.
@@ -116,6 +117,9 @@ private:
     void applyMargins();
     void commitPlacement();
     void applyInputRegion();
+    // Tells the scale handler, with the lock let go, when the surface was made again since
+    // remakes_ was `before`.
+    void reportRemake(unsigned before);
 
     static void registryGlobal(void* data, wl_registry* registry, std::uint32_t name,
                                const char* interface, std::uint32_t version);
@@ -155,4 +159,6 @@ private:
     std::function<void(int)> scaleHandler_;
     std::function<void()> lostHandler_;
     bool lost_ = false;
+    // How often the surface was made again, for telling the scale handler.
+    unsigned remakes_ = 0;
 };
