@@ -330,7 +330,7 @@ void CVelmoraDlg::placeByUser(const QRect& target, bool done) {
     // The hidden window takes no resize events: the frame of a new size is drawn here.
     const bool resized = target.size() != size();
     setGeometry(target);
-    layer_->move(target.topLeft());
+    layer_->move(geometry().topLeft());
     if (resized) {
         drawFrame();
     }
