@@ -60,6 +60,11 @@ void ClockCommands::showMenu(const QPoint& screenPosition) {
     if (clock_.stayOnTop() && screen != nullptr) {
         at = placeBeside(clock_.geometry(), shown.sizeHint(), screen->availableGeometry());
     }
+    // As a Wayland window of its own the menu has no parent to pop up from, and a tiling
+    // compositor would tile it across the screen; one of a fixed size floats.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        shown.setFixedSize(shown.sizeHint());
+    }
     // Not exec(): the compositor's events that brought the click are still being handed out,
     // and a nested event loop would hand out the next ones in the middle.
     shown.popup(at);

@@ -245,6 +245,15 @@ as_user env SWAYSOCK="$swaysock" swaymsg -t get_tree >"$work/tree.json" ||
     fail "swaymsg could not read sway's windows"
 grep -q '"app_id": "velmora"' "$work/tree.json" &&
     fail "with QT_QPA_PLATFORM=wayland the clock made a window of sway's"
+# Its menu is then a Wayland window of its own, which sway floats rather than tiles across
+# the screen: a block of the menu's white, and the desktop still in the far corner.
+pointer move:200,150 wait:100 rpress rrelease wait:800
+shoot
+white=$(convert "$work/shot.png" -fuzz 3% -fill black +opaque white -fill white -opaque white \
+    -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:)
+[ "$white" -gt 20000 ] || fail "with QT_QPA_PLATFORM=wayland a right click showed no menu ($white white pixels)"
+[ "$(convert "$work/shot.png" -format '%[hex:p{630,470}]' info: | cut -c1-6)" = 336699 ] ||
+    fail "with QT_QPA_PLATFORM=wayland the menu covers the screen"
 stop_clock
 grep -q '^ClockWindow_X=100$' "$settings" && grep -q '^ClockWindow_Y=80$' "$settings" ||
     fail "the clock that was not moved saved a new place: $(cat "$settings")"
