@@ -13,7 +13,7 @@
 #
 # usage: bench/idle_layer_clock.sh [-b VELMORA_BINARY] [-s SETTLE] [DURATION]
 #   DURATION (default 35), SETTLE (default 5), VELMORA_BINARY (default build/app/velmora).
-#   With PER_THREAD set, each thread's voluntary switches since its start are listed too.
+#   With PER_THREAD set, each thread's wake-ups per second are listed too.
 # sway refuses to run as root: as root everything runs as nobody.
 set -eu
 
@@ -119,21 +119,24 @@ sample() {
         "$(cpu_ns "$sway_pid")" "$(cpu_ns "$x11_pid")" "$(switches "$x11_pid")" \
         "$(($(cpu_ns "$xvfb_pid") + $(cpu_ns "$picom_pid")))"
 }
+# Each thread's voluntary switches, as "PID/TID NAME COUNT" lines.
+threads() {
+    for pid in $layer_pid $x11_pid; do
+        for task in /proc/"$pid"/task/*; do
+            echo "$pid/${task##*/} $(tr ' ' _ <"$task/comm") $(awk '/^voluntary_ctxt_switches/ { print $2 }' "$task/status")"
+        done
+    done
+}
 sleep "$settle"
 read -r l0 lw0 s0 x0 xw0 v0 <<<"$(sample)"
+threads >"$work/threads0"
 sleep $((duration - settle))
 read -r l1 lw1 s1 x1 xw1 v1 <<<"$(sample)"
+threads >"$work/threads1"
 for pid in $layer_pid $x11_pid; do
     kill -0 "$pid" 2>/dev/null || { echo "idle_layer_clock: a clock ended early:" >&2; cat "$work/log" >&2; exit 1; }
 done
 
-if [ -n "${PER_THREAD:-}" ]; then
-    for pid in $layer_pid $x11_pid; do
-        for task in /proc/"$pid"/task/*; do
-            echo "$pid $(cat "$task/comm") $(awk '/^voluntary_ctxt_switches/ { print $2 }' "$task/status")"
-        done
-    done
-fi
 span=$((duration - settle))
 percent() { awk -v ns="$1" -v s="$span" 'BEGIN { printf "%.3f", ns / (s * 1e9) * 100 }'; }
 rate() { awk -v n="$1" -v s="$span" 'BEGIN { printf "%.2f", n / s }'; }
@@ -143,3 +146,7 @@ printf '%-22s %9s %9s %8s\n' 'layer shell (sway)' "$(percent $((l1 - l0)))" \
     "$(percent $((s1 - s0)))" "$(rate $((lw1 - lw0)))"
 printf '%-22s %9s %9s %8s\n' 'X11 (Xvfb + picom)' "$(percent $((x1 - x0)))" \
     "$(percent $((v1 - v0)))" "$(rate $((xw1 - xw0)))"
+if [ -n "${PER_THREAD:-}" ]; then
+    echo "wake-ups per second of each thread (layer shell $layer_pid, X11 $x11_pid):"
+    join "$work/threads0" "$work/threads1" | awk -v s="$span" '{ printf "  %-16s %-18s %6.2f\n", $1, $2, ($5 - $3) / s }'
+fi
