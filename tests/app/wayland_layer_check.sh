@@ -2,11 +2,12 @@
 # The clock under a real compositor: a headless sway, started here, with grim for screenshots,
 # a virtual pointer for clicks (the probe) and xdotool for keys in the clock's menu, which runs
 # through XWayland. The clock appears on its layer surface at its saved position with
-# transparent pixels showing the desktop, also when the user asks Qt for Wayland; a drag moves
-# it and saves the new position, and one on a corner square resizes it; "Stay on top" in its menu puts it over a floating window and
-# off under it; a double click makes it click-through, so a click reaches the window below;
-# "Customize..." opens the dialog. The probe's own surface shows that a position on a second
-# output of scale 2 is drawn there at twice the pixels.
+# transparent pixels showing the desktop, also when the user asks Qt for Wayland (its menu then
+# floats); a drag moves it and saves the new position, and one on a corner square resizes it;
+# "Stay on top" in its menu puts it over a floating window and off under it; a double click
+# makes it click-through, so a click reaches the window below; "Hide to tray" takes it away
+# and a later launch brings it back; "Customize..." opens the dialog. The probe's own surface
+# shows that a position on a second output of scale 2 is drawn there at twice the pixels.
 #
 # Through XWayland, where it is installed: sway places a new window itself, and that imposed
 # place is saved neither by the probe's window nor by the clock's, while the user's own move is.
@@ -328,6 +329,17 @@ else
     sed -i 's/^ClickThrough=1$/ClickThrough=0/' "$settings"
     start_clock DISPLAY="$x_display"
     shows_clock 160 120 '#336699' 200x200+0+0 10 || fail "the clock did not come back at 160,120 ($shown pixels differ)"
+    # "Hide to tray" (ninth from the bottom) takes the surface away; a later launch of the
+    # clock hands over to it and brings it back.
+    menu_pick 180,220 Up Up Up Up Up Up Up Up Up Return
+    convert -size 200x200 'xc:#336699' "$work/desktop.png"
+    shoot
+    [ "$(differences 200x200+160+120 "$work/desktop.png")" = 0 ] ||
+        fail "\"Hide to tray\" left the clock on the screen"
+    as_user env XDG_CONFIG_HOME="$config" TZ=UTC DISPLAY="$x_display" "$velmora" \
+        >"$work/launch.log" 2>&1 || fail "the later launch failed: $(cat "$work/launch.log")"
+    shows_clock 160 120 '#336699' 200x200+0+0 10 ||
+        fail "a later launch did not bring the hidden clock back ($shown pixels differ)"
     menu_pick 180,220 Up Up Up Up Return
     dialog=
     for _ in $(seq 100); do
