@@ -29,6 +29,14 @@ Qt::MouseButton qtButton(int button) {
     }
 }
 
+// Whether a left press at `at`, elapsedMs after the previous one at `previous`, is the second
+// of a double click, by the desktop's interval and Qt's drag distance.
+bool secondClick(qint64 elapsedMs, const QPoint& previous, const QPoint& at) {
+    return elapsedMs >= 0 &&
+           elapsedMs <= QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
+           (at - previous).manhattanLength() < QGuiApplication::styleHints()->startDragDistance();
+}
+
 } // namespace
 
 LayerClock::LayerClock(std::shared_ptr<LayerShellSurface> surface) : surface_(std::move(surface)) {}
@@ -145,12 +153,6 @@ void LayerClock::setPointer(ClockPointer& pointer, std::function<QRect()> geomet
         }
         }
     });
-}
-
-bool LayerClock::secondClick(qint64 elapsedMs, const QPoint& previous, const QPoint& at) {
-    return elapsedMs >= 0 &&
-           elapsedMs <= QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
-           (at - previous).manhattanLength() < QGuiApplication::styleHints()->startDragDistance();
 }
 
 // Qt tells a double click by two presses within the desktop's interval; the compositor only

@@ -59,10 +59,6 @@ public:
     // Called once the compositor has gone: nothing can show the clock any more.
     void setLostHandler(std::function<void()> handler);
 
-    // Whether a left press at `at` and `elapsedMs` after the previous one at `previous` is the
-    // second of a double click, by the desktop's interval and Qt's drag distance.
-    static bool secondClick(qint64 elapsedMs, const QPoint& previous, const QPoint& at);
-
 private:
     explicit LayerClock(std::shared_ptr<LayerShellSurface> surface);
     void pressed(Qt::MouseButton button, const QPointF& local, const QPoint& global);
