@@ -92,6 +92,10 @@ void LayerClock::move(const QPoint& position) {
     surface_->setPosition(position);
 }
 
+QPoint LayerClock::position() const {
+    return surface_->position();
+}
+
 void LayerClock::setOnTop(bool onTop) {
     surface_->setLayer(layerFor(onTop));
 }

@@ -41,6 +41,8 @@ public:
     void hide();
     bool shown() const;
     void move(const QPoint& position);
+    // Where the surface is: it comes onto another output by itself when its own goes away.
+    QPoint position() const;
     void setOnTop(bool onTop);
     void setClickThrough(bool on);
     // The logical pixels that take the pointer.

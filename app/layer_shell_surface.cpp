@@ -180,6 +180,15 @@ bool LayerShellSurface::makeSurface(std::string& whyNot) {
         whyNot = "the Wayland compositor has no output";
         return false;
     }
+    // A position on no output (its output went away) would leave the surface out of sight
+    // past the edge of the one it falls back to: it comes onto that output.
+    const QRect area = output->logical();
+    if (!area.contains(position_) && area.isValid()) {
+        position_.setX(std::clamp(position_.x(), area.left(),
+                                  std::max(area.left(), area.right() + 1 - logicalSize_.width())));
+        position_.setY(std::clamp(position_.y(), area.top(),
+                                  std::max(area.top(), area.bottom() + 1 - logicalSize_.height())));
+    }
     outputName_ = output->name;
     scale_ = output->scale;
     configured_ = false;

@@ -57,8 +57,8 @@ public:
     LayerShellSurface(const LayerShellSurface&) = delete;
     LayerShellSurface& operator=(const LayerShellSurface&) = delete;
 
-    // Makes the surface on the output the position lies on (else the first) with the given
-    // logical size and layer, and waits for the compositor's answer. False, with the reason,
+    // Makes the surface on the output the position lies on (else on the first, brought
+    // within it) with the given logical size and layer, and waits for the compositor's answer. False, with the reason,
     // when the compositor refuses.
     bool show(const QPoint& position, const QSize& size, Layer layer, std::string& whyNot);
     // Takes the surface off the screen (the clock hidden to the tray) until the next show();

@@ -342,7 +342,14 @@ void CVelmoraDlg::placeByUser(const QRect& target, bool done) {
 void CVelmoraDlg::showOnLayerShell(std::unique_ptr<LayerClock> layer) {
     layer_ = std::move(layer);
     layer_->setPointer(pointer_, [this] { return geometry(); });
-    layer_->setScaleHandler([this] { repaintWhole(); });
+    layer_->setScaleHandler([this] {
+        // A surface made again on another output may have been brought onto it: the window
+        // follows, unsaved, as the place is the compositor's doing, not the user's.
+        if (layer_->position() != geometry().topLeft()) {
+            move(layer_->position());
+        }
+        repaintWhole();
+    });
     layer_->setLostHandler([this] { emit exitRequested(); });
     layer_->setHoverHandler([this](bool over) {
         layerHovered_ = over;

@@ -378,6 +378,14 @@ n=$(differences 400x280+120+200 "$work/second.png")
 as_user "$probe" layer "$work/frame.png" 100 80 "tick:$work/frame2.png" quit:2500 \
     >"$work/ending.log" 2>&1 || fail "the probe did not end cleanly: $(cat "$work/ending.log")"
 
+# A position on no output, as when the surface's output went away, is brought onto the first
+# output as near as fits (sway's headless outputs cannot be unplugged to show it directly).
+frame_over '#336699' 200x200+0+0 over-desktop.png
+show_layer 2000 100
+shoot
+n=$(differences 200x200+440+100 "$work/over-desktop.png")
+[ "$n" = 0 ] || fail "a position on no output did not bring the surface to 440,100 ($n pixels differ)"
+
 # XWayland: sway centres the new window; the stored place stays. The user's move (the
 # probe's click) is saved once sway shows it.
 stop_layer
