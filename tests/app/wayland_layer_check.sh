@@ -6,7 +6,7 @@
 # floats); a drag moves it and saves the new position, and one on a corner square resizes it;
 # "Stay on top" in its menu puts it over a floating window and off under it; a double click
 # makes it click-through, so a click reaches the window below; "Hide to tray" takes it away
-# and a later launch brings it back; "Customize..." opens the dialog. The probe's own surface
+# and a later launch brings it back; "Customize..." and "Time zones..." open their dialogs. The probe's own surface
 # shows that a position on a second output of scale 2 is drawn there at twice the pixels.
 #
 # Through XWayland, where it is installed: sway places a new window itself, and that imposed
@@ -348,6 +348,15 @@ else
         sleep 0.1
     done
     [ -n "$dialog" ] || fail "\"Customize...\" showed no dialog: $(cat "$work/clock.log")"
+    # "Time zones..." (third from the bottom) opens its dialog beside the editor.
+    menu_pick 180,220 Up Up Up Return
+    dialog=
+    for _ in $(seq 100); do
+        dialog=$(as_user env DISPLAY="$x_display" xdotool search --onlyvisible \
+            --name '^VELMORA - Time zone settings$' 2>/dev/null) && break
+        sleep 0.1
+    done
+    [ -n "$dialog" ] || fail "\"Time zones...\" showed no dialog: $(cat "$work/clock.log")"
     stop_clock
     grep -q '^ClockWindow_X=160$' "$settings" && grep -q '^ClockWindow_Y=120$' "$settings" ||
         fail "the place changed though the clock was not moved: $(cat "$settings")"
