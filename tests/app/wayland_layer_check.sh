@@ -6,8 +6,9 @@
 # floats); a drag moves it and saves the new position, and one on a corner square resizes it;
 # "Stay on top" in its menu puts it over a floating window and off under it; a double click
 # makes it click-through, so a click reaches the window below; "Hide to tray" takes it away
-# and a later launch brings it back; "Customize..." and "Time zones..." open their dialogs. The probe's own surface
-# shows that a position on a second output of scale 2 is drawn there at twice the pixels.
+# and a later launch brings it back; "Customize..." and "Time zones..." open their dialogs.
+# The probe's own surface shows that a position on a second output of scale 2 is drawn there
+# at twice the pixels, and that one on no output is brought onto the first.
 #
 # Through XWayland, where it is installed: sway places a new window itself, and that imposed
 # place is saved neither by the probe's window nor by the clock's, while the user's own move is.
