@@ -44,7 +44,6 @@ public:
     enum class Layer : std::uint32_t { Bottom = 1, Top = 2 };
 
     using PointerEvent = LayerPointerEvent;
-
     using Output = LayerOutputs::Output;
 
     // Connects to the compositor of WAYLAND_DISPLAY. Null, with the reason in whyNot, where
@@ -58,8 +57,8 @@ public:
     LayerShellSurface& operator=(const LayerShellSurface&) = delete;
 
     // Makes the surface on the output the position lies on (else on the first, brought
-    // within it) with the given logical size and layer, and waits for the compositor's answer. False, with the reason,
-    // when the compositor refuses.
+    // within it) with the given logical size and layer, and waits for the compositor's
+    // answer. False, with the reason, when the compositor refuses.
     bool show(const QPoint& position, const QSize& size, Layer layer, std::string& whyNot);
     // Takes the surface off the screen (the clock hidden to the tray) until the next show();
     // frames presented meanwhile are dropped.
@@ -80,7 +79,7 @@ public:
     std::vector<Output> outputs() const;
 
     // Called on the surface's thread for each press, move and release over the surface (and
-    // while a button held on it is down).
+    // while a button held on it is down), and as the pointer comes over it and leaves.
     void setPointerHandler(std::function<void(const PointerEvent&)> handler);
     // Called on the surface's thread, with the scale, when the surface was made again (on
     // another output, or after its output went away): it then shows nothing until frames are

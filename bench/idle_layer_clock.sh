@@ -33,7 +33,10 @@ done
 shift $((OPTIND - 1))
 duration=${1:-35}
 case $duration$settle in *[!0-9]*) echo "idle_layer_clock: numbers only" >&2; exit 2 ;; esac
-[ "$settle" -lt "$duration" ] || { echo "idle_layer_clock: SETTLE must be below DURATION" >&2; exit 2; }
+if [ "$settle" -ge "$duration" ]; then
+    echo "idle_layer_clock: SETTLE must be below DURATION" >&2
+    exit 2
+fi
 velmora=$(readlink -f "$velmora")
 [ -x "$velmora" ] || { echo "idle_layer_clock: no velmora binary at $velmora" >&2; exit 1; }
 for tool in sway Xvfb openbox picom; do
@@ -123,7 +126,8 @@ sample() {
 threads() {
     for pid in $layer_pid $x11_pid; do
         for task in /proc/"$pid"/task/*; do
-            echo "$pid/${task##*/} $(tr ' ' _ <"$task/comm") $(awk '/^voluntary_ctxt_switches/ { print $2 }' "$task/status")"
+            switched=$(awk '/^voluntary_ctxt_switches/ { print $2 }' "$task/status")
+            echo "$pid/${task##*/} $(tr ' ' _ <"$task/comm") $switched"
         done
     done
 }
@@ -134,13 +138,18 @@ sleep $((duration - settle))
 read -r l1 lw1 s1 x1 xw1 v1 <<<"$(sample)"
 threads >"$work/threads1"
 for pid in $layer_pid $x11_pid; do
-    kill -0 "$pid" 2>/dev/null || { echo "idle_layer_clock: a clock ended early:" >&2; cat "$work/log" >&2; exit 1; }
+    if ! kill -0 "$pid" 2>/dev/null; then
+        echo "idle_layer_clock: a clock ended early:" >&2
+        cat "$work/log" >&2
+        exit 1
+    fi
 done
 
 span=$((duration - settle))
 percent() { awk -v ns="$1" -v s="$span" 'BEGIN { printf "%.3f", ns / (s * 1e9) * 100 }'; }
 rate() { awk -v n="$1" -v s="$span" 'BEGIN { printf "%.2f", n / s }'; }
-printf 'idle clock over %s s (after %s s), %s\n' "$span" "$settle" "$(cut -d' ' -f1-3 /proc/loadavg)"
+printf 'idle clock over %s s (after %s s), load %s\n' "$span" "$settle" \
+    "$(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%-22s %9s %9s %8s\n' surface 'client %' 'server %' 'wake/s'
 printf '%-22s %9s %9s %8s\n' 'layer shell (sway)' "$(percent $((l1 - l0)))" \
     "$(percent $((s1 - s0)))" "$(rate $((lw1 - lw0)))"
@@ -148,5 +157,6 @@ printf '%-22s %9s %9s %8s\n' 'X11 (Xvfb + picom)' "$(percent $((x1 - x0)))" \
     "$(percent $((v1 - v0)))" "$(rate $((xw1 - xw0)))"
 if [ -n "${PER_THREAD:-}" ]; then
     echo "wake-ups per second of each thread (layer shell $layer_pid, X11 $x11_pid):"
-    join "$work/threads0" "$work/threads1" | awk -v s="$span" '{ printf "  %-16s %-18s %6.2f\n", $1, $2, ($5 - $3) / s }'
+    join "$work/threads0" "$work/threads1" |
+        awk -v s="$span" '{ printf "  %-16s %-18s %6.2f\n", $1, $2, ($5 - $3) / s }'
 fi

@@ -163,8 +163,9 @@ mkdir -p "$config/vornel-works"
 [ -z "${runner[*]}" ] || chown -R nobody "$config"
 # Writes the clock's settings: position $1,$2 and stay on top $3.
 clock_settings() {
-    printf '[View]\nStayOnTop=%s\nClickThrough=0\n[WindowLayout]\nClockWindow_X=%s\nClockWindow_Y=%s\nClockWindow_W=200\nClockWindow_H=200\n' \
-        "$3" "$1" "$2" >"$settings"
+    printf '[View]\nStayOnTop=%s\nClickThrough=0\n' "$3" >"$settings"
+    printf '[WindowLayout]\nClockWindow_X=%s\nClockWindow_Y=%s\nClockWindow_W=200\nClockWindow_H=200\n' \
+        "$1" "$2" >>"$settings"
     [ -z "${runner[*]}" ] || chown nobody "$settings"
 }
 clock_pid=
@@ -241,7 +242,8 @@ menu_pick() {
 clock_settings 100 80 0
 start_clock QT_QPA_PLATFORM=wayland
 shows_clock 100 80 '#336699' 200x200+0+0 10 ||
-    fail "with QT_QPA_PLATFORM=wayland the clock at 100,80 differs in $shown pixels: $(cat "$work/clock.log")"
+    fail "with QT_QPA_PLATFORM=wayland the clock at 100,80 differs in $shown pixels:" \
+        "$(cat "$work/clock.log")"
 swaysock=$(ls "$runtime"/sway-ipc.*.sock | head -1)
 as_user env SWAYSOCK="$swaysock" swaymsg -t get_tree >"$work/tree.json" ||
     fail "swaymsg could not read sway's windows"
@@ -253,7 +255,8 @@ pointer move:200,150 wait:100 rpress rrelease wait:800
 shoot
 white=$(convert "$work/shot.png" -fuzz 3% -fill black +opaque white -fill white -opaque white \
     -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:)
-[ "$white" -gt 20000 ] || fail "with QT_QPA_PLATFORM=wayland a right click showed no menu ($white white pixels)"
+[ "$white" -gt 20000 ] ||
+    fail "with QT_QPA_PLATFORM=wayland a right click showed no menu ($white white pixels)"
 [ "$(convert "$work/shot.png" -format '%[hex:p{630,470}]' info: | cut -c1-6)" = 336699 ] ||
     fail "with QT_QPA_PLATFORM=wayland the menu covers the screen"
 stop_clock
@@ -269,14 +272,17 @@ else
     clock_settings 100 80 0
     start_clock DISPLAY="$x_display"
     shows_clock 100 80 '#336699' 200x200+0+0 10 ||
-        fail "the clock at 100,80 differs from its frame over the desktop in $shown pixels: $(cat "$work/clock.log")"
+        fail "the clock at 100,80 differs from its frame over the desktop in $shown pixels:" \
+            "$(cat "$work/clock.log")"
     # Its pixels are the frame's: one pixel off, the comparison would tell.
-    shows_clock 101 80 '#336699' 200x200+0+0 1 && fail "the comparison cannot tell a place one pixel off"
+    shows_clock 101 80 '#336699' 200x200+0+0 1 &&
+        fail "the comparison cannot tell a place one pixel off"
 
     # A drag moves it live, and its end is saved.
     pointer move:200,120 wait:50 press move:215,130 move:230,140 move:245,150 move:260,160 \
         wait:200 release wait:500
-    shows_clock 160 120 '#336699' || fail "the dragged clock is not shown at 160,120 ($shown pixels differ)"
+    shows_clock 160 120 '#336699' ||
+        fail "the dragged clock is not shown at 160,120 ($shown pixels differ)"
     grep -q '^ClockWindow_X=160$' "$settings" && grep -q '^ClockWindow_Y=120$' "$settings" ||
         fail "the drag to 160,120 was not saved: $(cat "$settings")"
 
@@ -305,10 +311,13 @@ else
     [ "$(differences 100x130+200+150 "$work/red.png")" = 0 ] ||
         fail "the floating window is not over the clock on the bottom layer"
     menu_pick 180,220 Down Down Down Down Return
-    grep -q '^StayOnTop=1$' "$settings" || fail "\"Stay on top\" was not turned on: $(cat "$settings")"
-    shows_clock 160 120 red 100x130+40+30 || fail "the clock on top is not over the window ($shown pixels differ)"
+    grep -q '^StayOnTop=1$' "$settings" ||
+        fail "\"Stay on top\" was not turned on: $(cat "$settings")"
+    shows_clock 160 120 red 100x130+40+30 ||
+        fail "the clock on top is not over the window ($shown pixels differ)"
     menu_pick 180,220 Down Down Down Down Return
-    grep -q '^StayOnTop=0$' "$settings" || fail "\"Stay on top\" was not turned off: $(cat "$settings")"
+    grep -q '^StayOnTop=0$' "$settings" ||
+        fail "\"Stay on top\" was not turned off: $(cat "$settings")"
     shoot
     [ "$(differences 100x130+200+150 "$work/red.png")" = 0 ] ||
         fail "the clock no longer on top is still over the window"
@@ -329,7 +338,8 @@ else
     # bottom) opens the editor.
     sed -i 's/^ClickThrough=1$/ClickThrough=0/' "$settings"
     start_clock DISPLAY="$x_display"
-    shows_clock 160 120 '#336699' 200x200+0+0 10 || fail "the clock did not come back at 160,120 ($shown pixels differ)"
+    shows_clock 160 120 '#336699' 200x200+0+0 10 ||
+        fail "the clock did not come back at 160,120 ($shown pixels differ)"
     # "Hide to tray" (ninth from the bottom) takes the surface away; a later launch of the
     # clock hands over to it and brings it back.
     menu_pick 180,220 Up Up Up Up Up Up Up Up Up Return
@@ -378,7 +388,8 @@ shoot HEADLESS-2
 n=$(differences 400x280+120+200 "$work/second.png")
 [ "$n" = 0 ] || fail "the clock dragged to the second output differs in $n pixels"
 show_layer 700 100
-grep -q '^shown scale 2' "$work/layer.log" || fail "not at the second output's scale: $(cat "$work/layer.log")"
+grep -q '^shown scale 2' "$work/layer.log" ||
+    fail "not at the second output's scale: $(cat "$work/layer.log")"
 shoot HEADLESS-2
 n=$(differences 400x280+120+200 "$work/second.png")
 [ "$n" = 0 ] || fail "the clock on the second output differs in $n pixels"
@@ -394,7 +405,8 @@ frame_over '#336699' 200x200+0+0 over-desktop.png
 show_layer 2000 100
 shoot
 n=$(differences 200x200+440+100 "$work/over-desktop.png")
-[ "$n" = 0 ] || fail "a position on no output did not bring the surface to 440,100 ($n pixels differ)"
+[ "$n" = 0 ] ||
+    fail "a position on no output did not bring the surface to 440,100 ($n pixels differ)"
 
 # XWayland: sway centres the new window; the stored place stays. The user's move (the
 # probe's click) is saved once sway shows it.
