@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-test deps-extra configure configure-run build test run package install-check sanitize bench bench-idle fuzz fuzz-rtf \
+.PHONY: all deps deps-test deps-extra configure configure-run build test run package install-check sanitize bench bench-idle bench-idle-wayland fuzz fuzz-rtf \
 	format clean
 
 # Only the programs, as `make run` builds them: no test tool needed.
@@ -72,6 +72,10 @@ bench-idle: deps-extra build
 	cmake -S . -B $(BUILD_DIR) -DVELMORA_BENCHMARKS=ON
 	cmake --build $(BUILD_DIR) --target velmora-qt-floor
 	bench/idle_clock.sh -b $(BUILD_DIR)/app/velmora -f $(BUILD_DIR)/bench/velmora-qt-floor
+
+# The idle clock on a headless sway's layer surface beside the same clock on X11, measured alike.
+bench-idle-wayland: deps-test build
+	bench/idle_layer_clock.sh -b $(BUILD_DIR)/app/velmora
 
 # The scheme reader's fuzz target (needs clang and libclang-rt-14-dev); FUZZ_SECONDS to taste.
 FUZZ_SECONDS ?= 600

@@ -9,7 +9,8 @@
 // Qt shows a window's pixels through its backing store, which wakes the window's thread for
 // each frame. A presenter takes the changed boxes of a frame to the window system itself, so
 // frames drawn ahead show without waking it. One exists per kind of surface the clock can
-// show on (an X11 window today); where none fits, frames go through the backing store.
+// show on (an X11 window, a Wayland layer surface); where none fits, frames go through the
+// backing store.
 class FramePresenter {
 public:
     virtual ~FramePresenter() = default;

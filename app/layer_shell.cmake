@@ -32,6 +32,9 @@ add_custom_command(
     VERBATIM)
 add_library(velmora_layer_shell STATIC
     desktop_choice.cpp
+    layer_buffers.cpp
+    layer_outputs.cpp
+    layer_pointer.cpp
     layer_shell_surface.cpp
     layer_shell_protocol.cpp
     ${layer_shell_gen}/layer_shell_client.h
@@ -52,5 +55,6 @@ set_target_properties(velmora_layer_shell PROPERTIES AUTOMOC OFF)
 target_include_directories(velmora_layer_shell PUBLIC ${PROJECT_SOURCE_DIR}
                            PRIVATE ${layer_shell_gen})
 target_link_libraries(velmora_layer_shell PUBLIC Qt6::Core Qt6::Gui PRIVATE PkgConfig::WAYLAND_CLIENT)
-# Not linked into the clock yet: the clock window does not show itself on a layer surface so
-# far, and libwayland-client would be mapped at every start for nothing.
+# The clock shows itself on a layer surface where the compositor offers one; libwayland-client
+# is a small library, and the program only connects with it on a Wayland session.
+target_link_libraries(velmora_app PUBLIC velmora_layer_shell)

@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <wayland-client.h>
 
 namespace {
@@ -22,63 +20,16 @@ constexpr std::uint32_t kSeatVersion = 5;
 constexpr std::uint32_t kLayerShellVersion = 4;
 constexpr std::uint32_t kRelativePointerVersion = 1;
 constexpr std::uint32_t kOutputManagerVersion = 2;
-// Linux input event codes of the buttons.
-constexpr std::uint32_t kButtonLeft = 0x110;
-constexpr std::uint32_t kButtonRight = 0x111;
-constexpr std::uint32_t kButtonMiddle = 0x112;
-// More than two buffers are only needed while the compositor is slow to give them back.
-constexpr std::size_t kMaxBuffers = 4;
 // KWin classifies a layer surface by its namespace; sway ignores it.
 constexpr const char* kNamespace = "velmora-clock";
 
-int qtButton(std::uint32_t code) {
-    switch (code) {
-    case kButtonLeft:
-        return 1;
-    case kButtonRight:
-        return 2;
-    case kButtonMiddle:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
-
-struct LayerShellSurface::Buffer {
-    wl_buffer* proxy = nullptr;
-    std::uint32_t* pixels = nullptr;
-    std::size_t bytes = 0;
-    QSize size;
-    // Held by the compositor from attach to release: drawing into it then could tear.
-    bool busy = false;
-    // What changed in the frames since this buffer was last filled.
-    QRegion stale;
-
-    ~Buffer() {
-        if (proxy != nullptr) {
-            wl_buffer_destroy(proxy);
-        }
-        if (pixels != nullptr) {
-            munmap(pixels, bytes);
-        }
-    }
-};
 
 struct LayerShellSurface::PendingPlacement {
     LayerShellSurface* owner = nullptr;
     wl_callback* callback = nullptr;
     QPoint position;
 };
-
-namespace {
-
-const wl_buffer_listener kBufferListener = {
-    .release = [](void* data, wl_buffer* /*buffer*/) { static_cast<bool*>(data)[0] = false; },
-};
-
-} // namespace
 
 LayerShellSurface::LayerShellSurface(wl_display* display) : display_(display) {}
 
@@ -150,22 +101,22 @@ void LayerShellSurface::registryGlobal(void* data, wl_registry* registry, std::u
             static_cast<wl_compositor*>(bind(&wl_compositor_interface, kCompositorVersion));
     } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
         self->shm_ = static_cast<wl_shm*>(bind(&wl_shm_interface, 1));
+        self->buffers_.setShm(self->shm_);
     } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0) {
         self->layerShell_ = static_cast<zwlr_layer_shell_v1*>(
             bind(&zwlr_layer_shell_v1_interface, kLayerShellVersion));
         self->layerShellVersion_ = std::min(version, kLayerShellVersion);
     } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
-        self->addOutput(static_cast<wl_output*>(bind(&wl_output_interface, kOutputVersion)), name);
+        self->outputs_.add(static_cast<wl_output*>(bind(&wl_output_interface, kOutputVersion)),
+                           name);
     } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0) {
-        self->outputManager_ = static_cast<zxdg_output_manager_v1*>(
-            bind(&zxdg_output_manager_v1_interface, kOutputManagerVersion));
-        self->describeOutputs();
+        self->outputs_.describeWith(static_cast<zxdg_output_manager_v1*>(
+            bind(&zxdg_output_manager_v1_interface, kOutputManagerVersion)));
     } else if (std::strcmp(interface, zwp_relative_pointer_manager_v1_interface.name) == 0) {
-        self->relativeManager_ = static_cast<zwp_relative_pointer_manager_v1*>(
-            bind(&zwp_relative_pointer_manager_v1_interface, kRelativePointerVersion));
-    } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && self->seat_ == nullptr) {
-        self->seat_ = static_cast<wl_seat*>(bind(&wl_seat_interface, kSeatVersion));
-        self->listenToSeat();
+        self->pointer_.useRelativeMotion(static_cast<zwp_relative_pointer_manager_v1*>(
+            bind(&zwp_relative_pointer_manager_v1_interface, kRelativePointerVersion)));
+    } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !self->pointer_.hasSeat()) {
+        self->pointer_.listenTo(static_cast<wl_seat*>(bind(&wl_seat_interface, kSeatVersion)));
     }
 }
 
@@ -173,245 +124,15 @@ void LayerShellSurface::registryGlobalRemove(void* data, wl_registry* /*registry
                                              std::uint32_t name) {
     auto* self = static_cast<LayerShellSurface*>(data);
     // The surface on a removed output is closed by the compositor, which makes it again.
-    std::erase_if(self->outputs_, [name](const Output& output) {
-        if (output.name != name) {
-            return false;
-        }
-        if (output.described != nullptr) {
-            zxdg_output_v1_destroy(output.described);
-        }
-        wl_output_destroy(output.proxy);
-        return true;
-    });
-}
-
-void LayerShellSurface::addOutput(wl_output* proxy, std::uint32_t name) {
-    static const wl_output_listener listener = {
-        .geometry =
-            [](void* data, wl_output* output, int32_t x, int32_t y, int32_t /*w*/, int32_t /*h*/,
-               int32_t /*subpixel*/, const char* /*make*/, const char* /*model*/,
-               int32_t /*transform*/) {
-                if (Output* entry = static_cast<LayerShellSurface*>(data)->outputFor(output)) {
-                    entry->origin = QPoint(x, y);
-                }
-            },
-        .mode =
-            [](void* data, wl_output* output, uint32_t flags, int32_t width, int32_t height,
-               int32_t /*refresh*/) {
-                Output* entry = static_cast<LayerShellSurface*>(data)->outputFor(output);
-                if (entry != nullptr && (flags & WL_OUTPUT_MODE_CURRENT) != 0) {
-                    entry->modePixels = QSize(width, height);
-                }
-            },
-        .done = [](void* /*data*/, wl_output* /*output*/) {},
-        .scale =
-            [](void* data, wl_output* output, int32_t factor) {
-                if (Output* entry = static_cast<LayerShellSurface*>(data)->outputFor(output)) {
-                    entry->scale = std::max(factor, 1);
-                }
-            },
-        .name = [](void*, wl_output*, const char*) {},
-        .description = [](void*, wl_output*, const char*) {},
-    };
-    Output output;
-    output.proxy = proxy;
-    output.name = name;
-    outputs_.push_back(output);
-    wl_output_add_listener(proxy, &listener, this);
-    describeOutputs();
-}
-
-void LayerShellSurface::describeOutputs() {
-    static const zxdg_output_v1_listener listener = {
-        .logical_position =
-            [](void* data, zxdg_output_v1* described, int32_t x, int32_t y) {
-                auto* self = static_cast<LayerShellSurface*>(data);
-                for (Output& output : self->outputs_) {
-                    if (output.described == described) {
-                        output.logicalArea.moveTopLeft(QPoint(x, y));
-                    }
-                }
-            },
-        .logical_size =
-            [](void* data, zxdg_output_v1* described, int32_t width, int32_t height) {
-                auto* self = static_cast<LayerShellSurface*>(data);
-                for (Output& output : self->outputs_) {
-                    if (output.described == described) {
-                        output.logicalArea.setSize(QSize(width, height));
-                    }
-                }
-            },
-        .done = [](void*, zxdg_output_v1*) {},
-        .name = [](void*, zxdg_output_v1*, const char*) {},
-        .description = [](void*, zxdg_output_v1*, const char*) {},
-    };
-    if (outputManager_ == nullptr) {
-        return;
-    }
-    for (Output& output : outputs_) {
-        if (output.described == nullptr) {
-            output.described = zxdg_output_manager_v1_get_xdg_output(outputManager_, output.proxy);
-            zxdg_output_v1_add_listener(output.described, &listener, this);
-        }
-    }
-}
-
-LayerShellSurface::Output* LayerShellSurface::outputFor(wl_output* proxy) {
-    for (Output& output : outputs_) {
-        if (output.proxy == proxy) {
-            return &output;
-        }
-    }
-    return nullptr;
-}
-
-void LayerShellSurface::listenToSeat() {
-    static const wl_pointer_listener pointerListener = {
-        .enter =
-            [](void* data, wl_pointer* /*pointer*/, uint32_t /*serial*/, wl_surface* surface,
-               wl_fixed_t x, wl_fixed_t y) {
-                auto* self = static_cast<LayerShellSurface*>(data);
-                self->pointerOver_ = surface == self->surface_;
-                self->pointerLocal_ = QPointF(wl_fixed_to_double(x), wl_fixed_to_double(y));
-            },
-        .leave =
-            [](void* data, wl_pointer* /*pointer*/, uint32_t /*serial*/, wl_surface* /*surface*/) {
-                // A compositor keeps the pointer while a button is held: a leave ends a grab.
-                auto* self = static_cast<LayerShellSurface*>(data);
-                self->pointerOver_ = false;
-                self->held_ = 0;
-            },
-        .motion =
-            [](void* data, wl_pointer* /*pointer*/, uint32_t /*time*/, wl_fixed_t x, wl_fixed_t y) {
-                auto* self = static_cast<LayerShellSurface*>(data);
-                self->pointerLocal_ = QPointF(wl_fixed_to_double(x), wl_fixed_to_double(y));
-                self->moved_ = true;
-                // Without frames each motion is complete in itself.
-                if (self->pointerVersion_ < WL_POINTER_FRAME_SINCE_VERSION) {
-                    self->pointerMoved();
-                }
-            },
-        .button =
-            [](void* data, wl_pointer* /*pointer*/, uint32_t /*serial*/, uint32_t /*time*/,
-               uint32_t button, uint32_t state) {
-                static_cast<LayerShellSurface*>(data)->pointerButton(
-                    button, state == WL_POINTER_BUTTON_STATE_PRESSED);
-            },
-        .axis = [](void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {},
-        // The relative motion of a move may come before or after its absolute one.
-        .frame = [](void* data,
-                    wl_pointer*) { static_cast<LayerShellSurface*>(data)->pointerMoved(); },
-        .axis_source = [](void*, wl_pointer*, uint32_t) {},
-        .axis_stop = [](void*, wl_pointer*, uint32_t, uint32_t) {},
-        .axis_discrete = [](void*, wl_pointer*, uint32_t, int32_t) {},
-        .axis_value120 = [](void*, wl_pointer*, uint32_t, int32_t) {},
-    };
-    static const wl_seat_listener seatListener = {
-        .capabilities =
-            [](void* data, wl_seat* seat, uint32_t caps) {
-                auto* self = static_cast<LayerShellSurface*>(data);
-                const bool hasPointer = (caps & WL_SEAT_CAPABILITY_POINTER) != 0;
-                if (hasPointer && self->pointer_ == nullptr) {
-                    self->pointer_ = wl_seat_get_pointer(seat);
-                    self->pointerVersion_ = wl_pointer_get_version(self->pointer_);
-                    wl_pointer_add_listener(self->pointer_, &pointerListener, self);
-                    self->listenToRelativeMotion();
-                } else if (!hasPointer && self->pointer_ != nullptr) {
-                    self->dropPointer();
-                }
-            },
-        .name = [](void*, wl_seat*, const char*) {},
-    };
-    wl_seat_add_listener(seat_, &seatListener, this);
-}
-
-void LayerShellSurface::listenToRelativeMotion() {
-    static const zwp_relative_pointer_v1_listener listener = {
-        .relative_motion =
-            [](void* data, zwp_relative_pointer_v1* /*pointer*/, uint32_t, uint32_t, wl_fixed_t dx,
-               wl_fixed_t dy, wl_fixed_t, wl_fixed_t) {
-                auto* self = static_cast<LayerShellSurface*>(data);
-                if (self->held_ > 0) {
-                    self->grabMotion_ += QPointF(wl_fixed_to_double(dx), wl_fixed_to_double(dy));
-                }
-            },
-    };
-    if (relativeManager_ == nullptr || pointer_ == nullptr) {
-        return;
-    }
-    relativePointer_ =
-        zwp_relative_pointer_manager_v1_get_relative_pointer(relativeManager_, pointer_);
-    zwp_relative_pointer_v1_add_listener(relativePointer_, &listener, this);
-}
-
-void LayerShellSurface::dropPointer() {
-    if (relativePointer_ != nullptr) {
-        zwp_relative_pointer_v1_destroy(relativePointer_);
-        relativePointer_ = nullptr;
-    }
-    if (pointer_ != nullptr) {
-        wl_pointer_release(pointer_);
-        pointer_ = nullptr;
-    }
-    pointerOver_ = false;
-    held_ = 0;
-}
-
-void LayerShellSurface::pointerMoved() {
-    if (!moved_) {
-        return;
-    }
-    moved_ = false;
-    if (pointerOver_ || held_ > 0) {
-        deliver(PointerEvent::Kind::Move, 0);
-    }
-}
-
-void LayerShellSurface::pointerButton(std::uint32_t code, bool pressed) {
-    const int button = qtButton(code);
-    if (!pointerOver_ || button == 0) {
-        return;
-    }
-    pointerMoved();
-    if (pressed) {
-        if (held_++ == 0) {
-            grabStart_ = pointerLocal_ + QPointF(appliedPosition_);
-            grabMotion_ = QPointF();
-        }
-        deliver(PointerEvent::Kind::Press, button);
-        return;
-    }
-    deliver(PointerEvent::Kind::Release, button);
-    held_ = std::max(held_ - 1, 0);
-}
-
-QPointF LayerShellSurface::pointerPosition() const {
-    if (held_ > 0 && relativePointer_ != nullptr) {
-        return grabStart_ + grabMotion_;
-    }
-    return pointerLocal_ + QPointF(appliedPosition_);
+    self->outputs_.remove(name);
 }
 
 LayerShellSurface::~LayerShellSurface() {
     notifier_.reset();
     dropSurface();
     buffers_.clear();
-    dropPointer();
-    if (relativeManager_ != nullptr) {
-        zwp_relative_pointer_manager_v1_destroy(relativeManager_);
-    }
-    if (seat_ != nullptr) {
-        wl_seat_destroy(seat_);
-    }
-    for (const Output& output : outputs_) {
-        if (output.described != nullptr) {
-            zxdg_output_v1_destroy(output.described);
-        }
-        wl_output_destroy(output.proxy);
-    }
-    if (outputManager_ != nullptr) {
-        zxdg_output_manager_v1_destroy(outputManager_);
-    }
+    pointer_.clear();
+    outputs_.clear();
     if (layerShell_ != nullptr) {
         if (layerShellVersion_ >= ZWLR_LAYER_SHELL_V1_DESTROY_SINCE_VERSION) {
             zwlr_layer_shell_v1_destroy(layerShell_);
@@ -432,15 +153,6 @@ LayerShellSurface::~LayerShellSurface() {
     wl_display_disconnect(display_);
 }
 
-const LayerShellSurface::Output* LayerShellSurface::outputAt(const QPoint& position) const {
-    for (const Output& output : outputs_) {
-        if (output.logical().contains(position)) {
-            return &output;
-        }
-    }
-    return outputs_.empty() ? nullptr : &outputs_.front();
-}
-
 bool LayerShellSurface::show(const QPoint& position, const QSize& size, Layer layer,
                              std::string& whyNot) {
     const std::lock_guard lock(mutex_);
@@ -451,11 +163,31 @@ bool LayerShellSurface::show(const QPoint& position, const QSize& size, Layer la
     return makeSurface(whyNot);
 }
 
+void LayerShellSurface::hide() {
+    const std::lock_guard lock(mutex_);
+    dropSurface();
+    flush();
+}
+
+bool LayerShellSurface::shown() const {
+    const std::lock_guard lock(mutex_);
+    return surface_ != nullptr;
+}
+
 bool LayerShellSurface::makeSurface(std::string& whyNot) {
-    const Output* output = outputAt(position_);
+    const Output* output = outputs_.at(position_);
     if (output == nullptr) {
         whyNot = "the Wayland compositor has no output";
         return false;
+    }
+    // A position on no output (its output went away) would leave the surface out of sight
+    // past the edge of the one it falls back to: it comes onto that output.
+    const QRect area = output->logical();
+    if (!area.contains(position_) && area.isValid()) {
+        position_.setX(std::clamp(position_.x(), area.left(),
+                                  std::max(area.left(), area.right() + 1 - logicalSize_.width())));
+        position_.setY(std::clamp(position_.y(), area.top(),
+                                  std::max(area.top(), area.bottom() + 1 - logicalSize_.height())));
     }
     outputName_ = output->name;
     scale_ = output->scale;
@@ -498,9 +230,7 @@ bool LayerShellSurface::makeSurface(std::string& whyNot) {
         dropSurface();
         return false;
     }
-    for (const std::unique_ptr<Buffer>& buffer : buffers_) {
-        buffer->stale = QRegion(QRect(QPoint(0, 0), buffer->size));
-    }
+    buffers_.markAllStale();
     return true;
 }
 
@@ -517,17 +247,12 @@ void LayerShellSurface::dropSurface() {
         wl_surface_destroy(surface_);
         surface_ = nullptr;
     }
-    pointerOver_ = false;
+    pointer_.surfaceGone();
     configured_ = false;
 }
 
 void LayerShellSurface::applyMargins() {
-    const Output* output = nullptr;
-    for (const Output& candidate : outputs_) {
-        if (candidate.name == outputName_) {
-            output = &candidate;
-        }
-    }
+    const Output* output = outputs_.named(outputName_);
     const QPoint margin =
         position_ - (output != nullptr ? output->logical().topLeft() : QPoint(0, 0));
     zwlr_layer_surface_v1_set_margin(layerSurface_, margin.y(), 0, 0, margin.x());
@@ -561,16 +286,26 @@ void LayerShellSurface::commitPlacement() {
 }
 
 void LayerShellSurface::setPosition(const QPoint& position) {
-    int before = 0;
-    int after = 0;
+    unsigned before = 0;
     {
         const std::lock_guard lock(mutex_);
-        before = scale_;
+        before = remakes_;
         moveTo(position);
-        after = scale_;
     }
-    if (after != before && scaleHandler_) {
-        scaleHandler_(after);
+    reportRemake(before);
+}
+
+void LayerShellSurface::reportRemake(unsigned before) {
+    int scale = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        if (remakes_ == before) {
+            return;
+        }
+        scale = scale_;
+    }
+    if (scaleHandler_) {
+        scaleHandler_(scale);
     }
 }
 
@@ -588,8 +323,9 @@ void LayerShellSurface::moveTo(const QPoint& position) {
 bool LayerShellSurface::settleOutput() {
     // A layer surface stays on the output it was made for, so it is made again on the one its
     // position now lies on; not while a button is held, as that would end the drag.
-    const Output* output = outputAt(position_);
-    if (surface_ == nullptr || held_ > 0 || output == nullptr || output->name == outputName_) {
+    const Output* output = outputs_.at(position_);
+    if (surface_ == nullptr || pointer_.held() || output == nullptr ||
+        output->name == outputName_) {
         return false;
     }
     remakeSurface();
@@ -598,6 +334,7 @@ bool LayerShellSurface::settleOutput() {
 
 void LayerShellSurface::remakeSurface() {
     std::string whyNot;
+    ++remakes_;
     dropSurface();
     if (!makeSurface(whyNot)) {
         std::fprintf(stderr, "velmora: %s\n", whyNot.c_str());
@@ -610,21 +347,26 @@ QPoint LayerShellSurface::position() const {
 }
 
 void LayerShellSurface::setLayer(Layer layer) {
-    const std::lock_guard lock(mutex_);
-    if (layer == layer_) {
-        return;
+    unsigned before = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        before = remakes_;
+        if (layer == layer_) {
+            return;
+        }
+        layer_ = layer;
+        if (surface_ == nullptr) {
+            return;
+        }
+        if (layerShellVersion_ < ZWLR_LAYER_SURFACE_V1_SET_LAYER_SINCE_VERSION) {
+            remakeSurface();
+        } else {
+            zwlr_layer_surface_v1_set_layer(layerSurface_, static_cast<std::uint32_t>(layer));
+            wl_surface_commit(surface_);
+            flush();
+        }
     }
-    layer_ = layer;
-    if (surface_ == nullptr) {
-        return;
-    }
-    if (layerShellVersion_ < ZWLR_LAYER_SURFACE_V1_SET_LAYER_SINCE_VERSION) {
-        remakeSurface();
-        return;
-    }
-    zwlr_layer_surface_v1_set_layer(layerSurface_, static_cast<std::uint32_t>(layer));
-    wl_surface_commit(surface_);
-    flush();
+    reportRemake(before);
 }
 
 void LayerShellSurface::setInputRegion(const QRegion& logical) {
@@ -671,7 +413,7 @@ int LayerShellSurface::scale() const {
 
 std::vector<LayerShellSurface::Output> LayerShellSurface::outputs() const {
     const std::lock_guard lock(mutex_);
-    return outputs_;
+    return outputs_.list();
 }
 
 void LayerShellSurface::setLostHandler(std::function<void()> handler) {
@@ -686,22 +428,15 @@ void LayerShellSurface::setPointerHandler(std::function<void(const PointerEvent&
     handler_ = std::move(handler);
 }
 
-void LayerShellSurface::deliver(PointerEvent::Kind kind, int button) {
-    PointerEvent event;
-    event.kind = kind;
-    event.button = button;
-    event.position = pointerPosition();
-    queued_.push_back(event);
-}
-
 void LayerShellSurface::dispatch() {
     std::vector<PointerEvent> events;
-    bool scaleChanged = false;
+    unsigned before = 0;
     {
         const std::lock_guard lock(mutex_);
         if (lost_) {
             return;
         }
+        before = remakes_;
         while (wl_display_prepare_read(display_) != 0) {
             wl_display_dispatch_pending(display_);
         }
@@ -710,11 +445,9 @@ void LayerShellSurface::dispatch() {
             notifier_->setEnabled(false);
         } else if (closed_) {
             // Its output went away: the clock goes to the output its position now lies on.
-            const int before = scale_;
             remakeSurface();
-            scaleChanged = scale_ != before;
         }
-        events.swap(queued_);
+        events = pointer_.take();
         if (!lost_) {
             flush();
         }
@@ -735,13 +468,9 @@ void LayerShellSurface::dispatch() {
     {
         // A drag that ended over another output moves the surface there.
         const std::lock_guard lock(mutex_);
-        const int before = scale_;
         settleOutput();
-        scaleChanged = scaleChanged || scale_ != before;
     }
-    if (scaleChanged && scaleHandler_) {
-        scaleHandler_(scale());
-    }
+    reportRemake(before);
 }
 
 void LayerShellSurface::flush() {
@@ -752,48 +481,6 @@ QImage LayerShellSurface::createFrame(const QSize& pixels) const {
     QImage frame(pixels, QImage::Format_ARGB32_Premultiplied);
     frame.fill(Qt::transparent);
     return frame;
-}
-
-LayerShellSurface::Buffer* LayerShellSurface::freeBuffer(const QSize& pixels) {
-    // Buffers of another size are of no more use once the compositor has let go of them.
-    std::erase_if(buffers_, [&](const std::unique_ptr<Buffer>& buffer) {
-        return buffer->size != pixels && !buffer->busy;
-    });
-    for (const std::unique_ptr<Buffer>& buffer : buffers_) {
-        if (!buffer->busy && buffer->size == pixels) {
-            return buffer.get();
-        }
-    }
-    if (buffers_.size() >= kMaxBuffers) {
-        return nullptr;
-    }
-    auto buffer = std::make_unique<Buffer>();
-    buffer->size = pixels;
-    const int stride = pixels.width() * 4;
-    buffer->bytes = static_cast<std::size_t>(stride) * pixels.height();
-    const int fd = memfd_create("velmora-frame", MFD_CLOEXEC);
-    if (fd < 0) {
-        return nullptr;
-    }
-    if (ftruncate(fd, static_cast<off_t>(buffer->bytes)) != 0) {
-        close(fd);
-        return nullptr;
-    }
-    void* memory = mmap(nullptr, buffer->bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-    if (memory == MAP_FAILED) {
-        close(fd);
-        return nullptr;
-    }
-    buffer->pixels = static_cast<std::uint32_t*>(memory);
-    wl_shm_pool* pool = wl_shm_create_pool(shm_, fd, static_cast<int32_t>(buffer->bytes));
-    buffer->proxy = wl_shm_pool_create_buffer(pool, 0, pixels.width(), pixels.height(), stride,
-                                              WL_SHM_FORMAT_ARGB8888);
-    wl_shm_pool_destroy(pool);
-    close(fd);
-    wl_buffer_add_listener(buffer->proxy, &kBufferListener, &buffer->busy);
-    buffer->stale = QRegion(QRect(QPoint(0, 0), pixels));
-    buffers_.push_back(std::move(buffer));
-    return buffers_.back().get();
 }
 
 void LayerShellSurface::present(const QImage& frame, const QRegion& pixels, int alpha) {
@@ -812,69 +499,11 @@ void LayerShellSurface::present(const QImage& frame, const QRegion& pixels, int 
         logicalSize_ = size / scale_;
         zwlr_layer_surface_v1_set_size(layerSurface_, logicalSize_.width(), logicalSize_.height());
     }
-    Buffer* buffer = freeBuffer(size);
-    std::vector<QRegion*> missed;
-    std::size_t chosen = kNoBuffer;
-    for (const std::unique_ptr<Buffer>& each : buffers_) {
-        if (each.get() == buffer) {
-            chosen = missed.size();
-        }
-        missed.push_back(&each->stale);
-    }
-    // With nothing to draw into now, the change waits for the next frame.
-    const QRegion copy = takeChanges(missed, chosen, changed) & bounds;
-    if (buffer == nullptr) {
+    if (!buffers_.attach(frame, size, changed, alpha, surface_)) {
         return;
     }
-    for (const QRect& rect : copy) {
-        copyScaled(frame, rect, alpha, buffer->pixels, size.width());
-    }
-    wl_surface_attach(surface_, buffer->proxy, 0, 0);
-    for (const QRect& rect : copy) {
-        wl_surface_damage_buffer(surface_, rect.x(), rect.y(), rect.width(), rect.height());
-    }
-    buffer->busy = true;
     wl_surface_commit(surface_);
     flush();
-}
-
-QRegion LayerShellSurface::takeChanges(const std::vector<QRegion*>& missed, std::size_t chosen,
-                                       const QRegion& changed) {
-    QRegion copy;
-    for (std::size_t i = 0; i < missed.size(); ++i) {
-        if (i == chosen) {
-            copy = changed + *missed[i];
-            *missed[i] = QRegion();
-        } else {
-            *missed[i] += changed;
-        }
-    }
-    return copy;
-}
-
-void LayerShellSurface::copyScaled(const QImage& frame, const QRect& rect, int alpha,
-                                   std::uint32_t* target, int strideInPixels) {
-    const QRect area = rect & frame.rect();
-    const int a = std::clamp(alpha, 0, 255);
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto* from = reinterpret_cast<const std::uint32_t*>(frame.constScanLine(y));
-        std::uint32_t* to = target + static_cast<std::ptrdiff_t>(y) * strideInPixels;
-        if (a == 255) {
-            std::memcpy(to + area.left(), from + area.left(),
-                        static_cast<std::size_t>(area.width()) * 4);
-            continue;
-        }
-        for (int x = area.left(); x <= area.right(); ++x) {
-            // Premultiplied: every channel scales alike, rounded to nearest.
-            const std::uint32_t p = from[x];
-            std::uint32_t out = 0;
-            for (int shift = 0; shift < 32; shift += 8) {
-                const std::uint32_t c = ((p >> shift) & 0xffu) * static_cast<std::uint32_t>(a);
-                out |= ((c + 128 + ((c + 128) >> 8)) >> 8) << shift;
-            }
-            to[x] = out;
-        }
-    }
 }
 
 QRegion LayerShellSurface::opaqueRegion(const QImage& frame, int scale) {

@@ -1,6 +1,10 @@
 // The clock's frames shown on a Wayland layer-shell surface, a desktop widget of its own.
 #pragma once
 
+#include "app/layer_buffers.h"
+#include "app/layer_outputs.h"
+#include "app/layer_pointer.h"
+
 #include <QImage>
 #include <QPointF>
 #include <QRect>
@@ -15,22 +19,14 @@
 #include <vector>
 
 class QSocketNotifier;
-struct wl_buffer;
 struct wl_callback;
 struct wl_compositor;
 struct wl_display;
-struct wl_output;
-struct wl_pointer;
 struct wl_registry;
-struct wl_seat;
 struct wl_shm;
 struct wl_surface;
 struct zwlr_layer_shell_v1;
 struct zwlr_layer_surface_v1;
-struct zwp_relative_pointer_manager_v1;
-struct zwp_relative_pointer_v1;
-struct zxdg_output_manager_v1;
-struct zxdg_output_v1;
 
 // A Wayland client window can neither place itself nor stay above others, and a tiling
 // compositor tiles it; a layer-shell surface is placed by margins from an output's corner,
@@ -47,30 +43,8 @@ public:
     // The layer-shell numbers of the two layers a clock uses.
     enum class Layer : std::uint32_t { Bottom = 1, Top = 2 };
 
-    struct PointerEvent {
-        enum class Kind { Press, Move, Release };
-        Kind kind = Kind::Move;
-        // Qt's numbers: 1 left, 2 right, 4 middle; 0 for a move.
-        int button = 0;
-        // In logical coordinates spanning the outputs, like the surface's position.
-        QPointF position;
-    };
-
-    struct Output {
-        wl_output* proxy = nullptr;
-        zxdg_output_v1* described = nullptr;
-        std::uint32_t name = 0;
-        QPoint origin;
-        QSize modePixels;
-        int scale = 1;
-        // Where the output lies among the others, from xdg-output: wlroots compositors give
-        // no position with the output itself.
-        QRect logicalArea;
-        QRect logical() const {
-            return logicalArea.isValid() ? logicalArea
-                                         : QRect(origin, modePixels / std::max(scale, 1));
-        }
-    };
+    using PointerEvent = LayerPointerEvent;
+    using Output = LayerOutputs::Output;
 
     // Connects to the compositor of WAYLAND_DISPLAY. Null, with the reason in whyNot, where
     // there is no Wayland display or it offers no layer shell (GNOME's does not).
@@ -82,10 +56,14 @@ public:
     LayerShellSurface(const LayerShellSurface&) = delete;
     LayerShellSurface& operator=(const LayerShellSurface&) = delete;
 
-    // Makes the surface on the output the position lies on (else the first) with the given
-    // logical size and layer, and waits for the compositor's answer. False, with the reason,
-    // when the compositor refuses.
+    // Makes the surface on the output the position lies on (else on the first, brought
+    // within it) with the given logical size and layer, and waits for the compositor's
+    // answer. False, with the reason, when the compositor refuses.
     bool show(const QPoint& position, const QSize& size, Layer layer, std::string& whyNot);
+    // Takes the surface off the screen (the clock hidden to the tray) until the next show();
+    // frames presented meanwhile are dropped.
+    void hide();
+    bool shown() const;
     // Moves the surface's top-left corner to the position: new margins on the same output,
     // or the surface made again on the output the position now lies on (once no button is
     // held: until a drag ends the surface stays on its output, partly hidden past its edge).
@@ -101,10 +79,11 @@ public:
     std::vector<Output> outputs() const;
 
     // Called on the surface's thread for each press, move and release over the surface (and
-    // while a button held on it is down).
+    // while a button held on it is down), and as the pointer comes over it and leaves.
     void setPointerHandler(std::function<void(const PointerEvent&)> handler);
-    // Called on the surface's thread when the surface went to an output of another scale
-    // (moved there, or its output went away): frames must then be drawn at the new scale.
+    // Called on the surface's thread, with the scale, when the surface was made again (on
+    // another output, or after its output went away): it then shows nothing until frames are
+    // presented whole again, at that scale.
     void setScaleHandler(std::function<void(int)> handler);
     // Called once on the surface's thread when the compositor has gone (or broke the
     // connection over a protocol error): nothing shows any more.
@@ -120,35 +99,15 @@ public:
     // The non-transparent pixels of a frame as a logical region for setInputRegion: a pixel
     // block of scale x scale takes input when any of its pixels has alpha.
     static QRegion opaqueRegion(const QImage& frame, int scale);
-    // The compositor may still read one buffer while the next is filled, so each buffer
-    // records the boxes it missed (missed, one per buffer). Returns what to copy into buffer
-    // chosen for a frame whose boxes changed: those plus what it missed, which it then no
-    // longer misses, while every other buffer now misses changed. With chosen out of range
-    // (no buffer free) every buffer misses changed and nothing is copied. Exposed for tests.
-    static constexpr std::size_t kNoBuffer = static_cast<std::size_t>(-1);
-    static QRegion takeChanges(const std::vector<QRegion*>& missed, std::size_t chosen,
-                               const QRegion& changed);
-    // Copies the rectangle of the frame into 32-bit pixels at the same place of a buffer of
-    // the given stride, scaled by alpha; exposed for tests.
-    static void copyScaled(const QImage& frame, const QRect& rect, int alpha, std::uint32_t* target,
-                           int strideInPixels);
 
 private:
-    struct Buffer;
     struct PendingPlacement;
 
     explicit LayerShellSurface(wl_display* display);
     static std::unique_ptr<LayerShellSurface> open(std::string& whyNot);
     bool bindGlobals(std::string& whyNot);
-    void addOutput(wl_output* proxy, std::uint32_t name);
-    void describeOutputs();
-    Output* outputFor(wl_output* proxy);
-    void listenToSeat();
-    void listenToRelativeMotion();
-    void dropPointer();
     void dispatch();
     void flush();
-    const Output* outputAt(const QPoint& position) const;
     bool makeSurface(std::string& whyNot);
     void remakeSurface();
     void moveTo(const QPoint& position);
@@ -157,11 +116,9 @@ private:
     void applyMargins();
     void commitPlacement();
     void applyInputRegion();
-    Buffer* freeBuffer(const QSize& pixels);
-    void deliver(PointerEvent::Kind kind, int button);
-    void pointerMoved();
-    void pointerButton(std::uint32_t code, bool pressed);
-    QPointF pointerPosition() const;
+    // Tells the scale handler, with the lock let go, when the surface was made again since
+    // remakes_ was `before`.
+    void reportRemake(unsigned before);
 
     static void registryGlobal(void* data, wl_registry* registry, std::uint32_t name,
                                const char* interface, std::uint32_t version);
@@ -171,19 +128,13 @@ private:
     wl_registry* registry_ = nullptr;
     wl_compositor* compositor_ = nullptr;
     wl_shm* shm_ = nullptr;
-    wl_seat* seat_ = nullptr;
-    wl_pointer* pointer_ = nullptr;
-    std::uint32_t pointerVersion_ = 0;
-    zwp_relative_pointer_manager_v1* relativeManager_ = nullptr;
-    zwp_relative_pointer_v1* relativePointer_ = nullptr;
-    zxdg_output_manager_v1* outputManager_ = nullptr;
     zwlr_layer_shell_v1* layerShell_ = nullptr;
     std::uint32_t layerShellVersion_ = 0;
     wl_surface* surface_ = nullptr;
     zwlr_layer_surface_v1* layerSurface_ = nullptr;
     std::unique_ptr<QSocketNotifier> notifier_;
-    std::vector<Output> outputs_;
-    std::vector<std::unique_ptr<Buffer>> buffers_;
+    LayerOutputs outputs_;
+    LayerBuffers buffers_;
     std::vector<std::unique_ptr<PendingPlacement>> pending_;
 
     // The present() of a drawing thread and the event handling of the surface's thread
@@ -202,22 +153,11 @@ private:
     // The surface position the compositor had when it sent the events being read now: the
     // placement of the last commit it has answered.
     QPoint appliedPosition_;
-    QPointF pointerLocal_;
-    bool pointerOver_ = false;
-    // While a button is held, some compositors (sway) keep measuring surface-local positions
-    // from where the surface was at the press, so a surface that moves under the pointer
-    // cannot tell where the pointer is from them. The pointer's own motion since the press
-    // can: held_ counts the buttons down, grabStart_ is the position at the first press and
-    // grabMotion_ the relative motion since, used where the compositor reports it.
-    int held_ = 0;
-    QPointF grabStart_;
-    QPointF grabMotion_;
-    bool moved_ = false;
+    LayerPointer pointer_{surface_, appliedPosition_};
     std::function<void(const PointerEvent&)> handler_;
     std::function<void(int)> scaleHandler_;
     std::function<void()> lostHandler_;
-    // Gathered while the compositor's events are read, handed over once the lock is let go:
-    // a handler may well move the surface.
-    std::vector<PointerEvent> queued_;
     bool lost_ = false;
+    // How often the surface was made again, for telling the scale handler.
+    unsigned remakes_ = 0;
 };

@@ -4,6 +4,8 @@
 #include "app/about_dialog.h"
 #include "app/clock_instance.h"
 #include "app/command_line.h"
+#include "app/desktop_choice.h"
+#include "app/layer_clock.h"
 #include "app/settings.h"
 #include "app/translation_loader.h"
 #include "app/velmora_dlg.h"
@@ -66,12 +68,31 @@ void CVelmoraApp::quitOnTerminationSignals(QApplication& application) {
     ::sigaction(SIGHUP, &action, nullptr);
 }
 
-void CVelmoraApp::preferXcbUnderWayland() {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qEnvironmentVariableIsEmpty("DISPLAY")) {
-        return;
+bool CVelmoraApp::chooseDesktop(bool& layerShell) {
+    const DesktopChoice choice = ::chooseDesktop(DesktopFacts::fromEnvironment());
+    if (choice.surface == DesktopChoice::Surface::None) {
+        std::fprintf(stderr, "velmora: %s\n", choice.message.c_str());
+        return false;
     }
-    qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!choice.qtPlatform.empty()) {
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(choice.qtPlatform));
+    }
+    layerShell = choice.surface == DesktopChoice::Surface::LayerShell;
+    return true;
+}
+
+std::unique_ptr<LayerClock> CVelmoraApp::connectLayerShell(bool& usable) {
+    usable = true;
+    std::string whyNot;
+    std::unique_ptr<LayerClock> layer = LayerClock::connect(whyNot);
+    if (layer != nullptr) {
+        return layer;
+    }
+    // The compositor offered the layer shell a moment ago. Through XWayland the clock can
+    // still be a window of its own; as a Wayland window it would be tiled or centred.
+    std::fprintf(stderr, "velmora: %s\n", whyNot.c_str());
+    usable = QGuiApplication::platformName() == QLatin1String("xcb");
+    return nullptr;
 }
 
 void CVelmoraApp::shareOneMemoryArena() {
@@ -105,7 +126,10 @@ int CVelmoraApp::run(int argc, char** argv) {
         return CommandLine::kExitUsage;
     }
     shareOneMemoryArena();
-    preferXcbUnderWayland();
+    bool layerShell = false;
+    if (!chooseDesktop(layerShell)) {
+        return 1;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     TranslationLoader translations;
@@ -142,6 +166,16 @@ int CVelmoraApp::run(int argc, char** argv) {
     useInstalledFontFamilies();
 
     CVelmoraDlg clock(settings);
+    if (layerShell) {
+        bool usable = true;
+        std::unique_ptr<LayerClock> layer = connectLayerShell(usable);
+        if (!usable) {
+            return 1;
+        }
+        if (layer != nullptr) {
+            clock.showOnLayerShell(std::move(layer));
+        }
+    }
     clock.setClockName(command.clockName);
     QObject::connect(&clock, &CVelmoraDlg::exitRequested, &application, &QApplication::quit);
     QObject::connect(&instance, &ClockInstance::requested, &clock, &CVelmoraDlg::takeHandOver);

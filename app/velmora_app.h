@@ -1,6 +1,9 @@
 // The program: prepares Qt, the settings store and the scheme classes, then runs the clock.
 #pragma once
 
+#include <memory>
+
+class LayerClock;
 class QApplication;
 
 class CVelmoraApp {
@@ -12,8 +15,13 @@ private:
     // Ending the session or Ctrl+C end the program as "Exit" does, so the temporary files
     // of the scheme are removed.
     static void quitOnTerminationSignals(QApplication& application);
-    // A Wayland client can neither place itself nor stay on top: use XWayland when there.
-    static void preferXcbUnderWayland();
+    // The layer shell where the compositor offers it, else XWayland (a Wayland client window
+    // can neither place itself nor stay on top): sets Qt's platform before Qt starts. False,
+    // with the reason on stderr, where nothing can show the clock.
+    static bool chooseDesktop(bool& layerShell);
+    // The clock's layer surface; null where it cannot be made after all, and then usable
+    // tells whether the clock may still run as a window (through XWayland).
+    static std::unique_ptr<LayerClock> connectLayerShell(bool& usable);
     // The clock's threads (the window's, the drawing thread, Qt's X and D-Bus threads)
     // allocate little and seldom at once: one memory arena for all of them keeps each from
     // holding pages of its own. Before any thread starts.

@@ -4,7 +4,6 @@
 #include "app/date_language.h"
 #include "app/desktop_backdrop.h"
 #include "app/frame_painting.h"
-#include "app/help_links.h"
 #include "app/input_shape.h"
 #include "app/program_icon.h"
 #include "app/settings.h"
@@ -15,11 +14,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -39,7 +36,10 @@ void CVelmoraDlg::updateInputMask(const QRegion& changed) {
     QImage& bits = direct_.settled().inputBits;
     if (view_.clickThrough || lastFrame().isNull()) {
         bits = QImage();
-        clearMask();
+        // The layer surface takes no input at all in click-through mode.
+        if (layer_ == nullptr) {
+            clearMask();
+        }
         return;
     }
     const bool fresh = bits.size() != size();
@@ -53,8 +53,16 @@ void CVelmoraDlg::updateInputMask(const QRegion& changed) {
         outlineChanged = InputShape::update(bits, lastFrame(), area) || outlineChanged;
     }
     if (fresh || outlineChanged) {
-        setMask(InputShape::region(bits));
+        setInputRegion(InputShape::region(bits));
     }
+}
+
+void CVelmoraDlg::setInputRegion(const QRegion& region) {
+    if (layer_ != nullptr) {
+        layer_->setInputRegion(region);
+        return;
+    }
+    setMask(region);
 }
 
 CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
@@ -86,37 +94,6 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     });
     backdrop_ = std::make_unique<DesktopBackdrop>(*this);
     connect(backdrop_.get(), &DesktopBackdrop::changed, this, qOverload<>(&QWidget::update));
-}
-
-ClockMenu& CVelmoraDlg::menu() {
-    // Made at the first use: a clock that is only looked at never needs its menu.
-    if (menu_ != nullptr) {
-        return *menu_;
-    }
-    menu_ = std::make_unique<ClockMenu>();
-    connect(&menu_->menu(), &QMenu::aboutToShow, this, &CVelmoraDlg::updateMenu);
-    for (MenuCommand command :
-         {MenuCommand::Info, MenuCommand::Site, MenuCommand::Usage, MenuCommand::Customizing,
-          MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
-          MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Customize,
-          MenuCommand::TimeZones, MenuCommand::NewClock, MenuCommand::StartWithDesktop,
-          MenuCommand::Schemes, MenuCommand::DatesInMyLanguage, MenuCommand::Exit}) {
-        connect(menu_->action(command), &QAction::triggered, this,
-                [this, command] { runCommand(command); });
-    }
-    for (std::size_t i = 0; i < kTransparencyItems.size(); ++i) {
-        connect(menu_->transparencyActions()[i], &QAction::triggered, this,
-                [this, i] { setOverallAlpha(kTransparencyItems[i].alpha); });
-    }
-    for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
-        connect(menu_->sizeActions()[i], &QAction::triggered, this,
-                [this, i] { applySize(kSizeItems[i].percent); });
-    }
-    for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
-        connect(menu_->priorityActions()[i], &QAction::triggered, this,
-                [this, i] { setThreadPriority(kPriorityItems[i].level); });
-    }
-    return *menu_;
 }
 
 CVelmoraDlg::~CVelmoraDlg() {
@@ -152,12 +129,16 @@ void CVelmoraDlg::initialize() {
     // As small as a corner drag may make it: a stored size below that could not be grabbed.
     setMinimumSize(kCornerSize + 1, kCornerSize + 1);
     resize(kInitialSize, kInitialSize);
-    // The native window must exist before its flags can change without hiding it.
-    winId();
-    windowHandle()->installEventFilter(this);
-    // Another screen may have another density, which the frames recorded ahead do not know.
-    connect(windowHandle(), &QWindow::screenChanged, this, &CVelmoraDlg::drawFrame);
-    direct_.settled().presenter = X11FramePresenter::forWindow(*this);
+    if (layer_ != nullptr) {
+        direct_.settled().presenter = layer_->presenter();
+    } else {
+        // The native window must exist before its flags can change without hiding it.
+        winId();
+        windowHandle()->installEventFilter(this);
+        // Another screen may have another density, which the frames recorded ahead do not know.
+        connect(windowHandle(), &QWindow::screenChanged, this, &CVelmoraDlg::drawFrame);
+        direct_.settled().presenter = X11FramePresenter::forWindow(*this);
+    }
     // Frames to come that the drawing thread will not draw after all: drawn from here again.
     renderer_.setAheadDropped([this] {
         ticks_.aheadGone();
@@ -169,7 +150,6 @@ void CVelmoraDlg::initialize() {
         const std::unique_ptr<FramePresenter>& presenter = direct_.settled().presenter;
         return presenter != nullptr ? presenter->createFrame(pixels) : QImage();
     });
-    applyViewState();
     aligner_ = std::make_unique<CWindowAligner>(settings_);
     // Only the user's own moves and resizes are the user's placement: never one a window
     // manager or compositor imposes (centring, tiling, a shadow frame).
@@ -177,7 +157,17 @@ void CVelmoraDlg::initialize() {
     // A drag just ended is judged before the program ends.
     connect(this, &CVelmoraDlg::exitRequested, aligner_.get(), &CWindowAligner::settleUserChange);
     aligner_->setCornerSize(kCornerSize);
-    aligner_->initForWindow(this, nullptr, true, settings::kClockWindow, false);
+    if (layer_ != nullptr) {
+        // The compositor's outputs, not Qt's screens, decide where the surface may go, and
+        // the surface is shown at its place from the start.
+        aligner_->initForWindow(this, nullptr, true, {}, false);
+        setGeometry(
+            layer_->restorePlacement(settings_, settings::kClockWindow, size(), kCornerSize));
+        applyViewState();
+    } else {
+        applyViewState();
+        aligner_->initForWindow(this, nullptr, true, settings::kClockWindow, false);
+    }
     watchScreens();
     if (view_.clickThrough) {
         clearFocus();
@@ -207,6 +197,10 @@ void CVelmoraDlg::watchScreens() {
 }
 
 void CVelmoraDlg::screensChanged() {
+    // The surface follows the compositor's outputs itself.
+    if (layer_ != nullptr) {
+        return;
+    }
     // The program's corrections are not the user's placement, so none of them is saved.
     aligner_->withoutSaving([this] {
         limitSizeToDesktop();
@@ -244,15 +238,14 @@ void CVelmoraDlg::onFrameDue(bool pollDue) {
 }
 
 void CVelmoraDlg::drawFrame() {
-    if (view_.hiddenToTray || !isVisible() || width() <= 0 || height() <= 0) {
+    if (view_.hiddenToTray || !clockShown() || width() <= 0 || height() <= 0) {
         return;
     }
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = frameRatio();
     const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     using Marks = WindowCorners::Marks;
-    const Marks marks = !isActiveWindow()    ? Marks::None
-                        : view_.clickThrough ? Marks::Red
-                                             : Marks::Green;
+    const bool active = layer_ != nullptr ? layerHovered_ : isActiveWindow();
+    const Marks marks = !active ? Marks::None : view_.clickThrough ? Marks::Red : Marks::Green;
     // What the drawing thread may still do with the frame, the presenter and the input bits
     // ends before any of them changes here, and the frames it has to come are recorded anew.
     DirectPresentation::Parts& parts = direct_.settled();
@@ -261,7 +254,7 @@ void CVelmoraDlg::drawFrame() {
         renderer_.invalidate();
         drawnMarks_ = marks;
     }
-    if (parts.presenter != nullptr && !parts.presenter->showsInto(winId())) {
+    if (layer_ == nullptr && parts.presenter != nullptr && !parts.presenter->showsInto(winId())) {
         parts.presenter = X11FramePresenter::forWindow(*this);
     }
     const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(ticks_.now());
@@ -272,7 +265,7 @@ void CVelmoraDlg::drawFrame() {
         ratio, view_.overallAlpha & 0xFF, !view_.clickThrough, this, [this](const QImage& bits) {
             // Click-through, turned on meanwhile, takes the shape away.
             if (!view_.clickThrough) {
-                setMask(InputShape::region(bits));
+                setInputRegion(InputShape::region(bits));
             }
         });
     lastRedrawn_ = direct ? renderer_.renderAndFinish(clock_, pixels, ratio, utc, finish)
@@ -285,19 +278,92 @@ void CVelmoraDlg::drawFrame() {
     }
     if (direct) {
         // Counted now for the frames to come as well: painting more again costs nothing.
-        backingStoreLag_.presentedDirectly(*this, logicalArea(lastRedrawn_ + ahead, ratio));
+        if (layer_ == nullptr) {
+            backingStoreLag_.presentedDirectly(*this, logicalArea(lastRedrawn_ + ahead, ratio));
+        }
         return;
     }
     corners_.draw(marks, renderer_.frame(), size(), lastRedrawn_);
     const QRegion logical = logicalArea(lastRedrawn_, ratio);
     updateInputMask(logical);
+    if (layer_ != nullptr) {
+        // Nothing of the hidden window shows: the first frames go to the surface here.
+        parts.presenter->present(renderer_.frame(), lastRedrawn_, view_.overallAlpha & 0xFF);
+        return;
+    }
     update(logical);
+}
+
+bool CVelmoraDlg::clockShown() const {
+    return layer_ != nullptr ? layer_->shown() : isVisible();
+}
+
+qreal CVelmoraDlg::frameRatio() const {
+    return layer_ != nullptr ? layer_->scale() : devicePixelRatioF();
+}
+
+void CVelmoraDlg::repaintWhole() {
+    if (layer_ == nullptr) {
+        update();
+        return;
+    }
+    direct_.settled();
+    renderer_.invalidate();
+    drawFrame();
+}
+
+void CVelmoraDlg::placeByUser(const QRect& target, bool done) {
+    if (layer_ == nullptr) {
+        // The aligner saves a change once the window system shows it, a drag after its end.
+        if (target == geometry()) {
+            return;
+        }
+        aligner_->userChange([this, &target] {
+            if (target.topLeft() == geometry().topLeft()) {
+                resize(target.size());
+            } else {
+                setGeometry(target);
+            }
+        });
+        return;
+    }
+    // The hidden window takes no resize events: the frame of a new size is drawn here.
+    const bool resized = target.size() != size();
+    setGeometry(target);
+    layer_->move(geometry().topLeft());
+    if (resized) {
+        drawFrame();
+    }
+    if (done) {
+        layer_->savePlacement(geometry());
+    }
+}
+
+void CVelmoraDlg::showOnLayerShell(std::unique_ptr<LayerClock> layer) {
+    layer_ = std::move(layer);
+    layer_->setPointer(pointer_, [this] { return geometry(); });
+    layer_->setScaleHandler([this] {
+        // A surface made again on another output may have been brought onto it: the window
+        // follows, unsaved, as the place is the compositor's doing, not the user's.
+        if (layer_->position() != geometry().topLeft()) {
+            move(layer_->position());
+        }
+        repaintWhole();
+    });
+    layer_->setLostHandler([this] { emit exitRequested(); });
+    layer_->setHoverHandler([this](bool over) {
+        layerHovered_ = over;
+        drawFrame();
+    });
 }
 
 // The marks are drawn over the frame for a window the user is working with; those few frames
 // go through Qt, and so does everything before the window is on the screen and everything
 // painted over the desktop's background.
 bool CVelmoraDlg::presentDirectly() {
+    if (layer_ != nullptr) {
+        return direct_.settled().presenter != nullptr && layer_->shown();
+    }
     const QWindow* window = windowHandle();
     return direct_.settled().presenter != nullptr && window != nullptr && window->isExposed() &&
            backdrop_->image().isNull();
@@ -368,59 +434,19 @@ void CVelmoraDlg::hideEvent(QHideEvent* event) {
 }
 
 void CVelmoraDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    // While the editor is open, a press on an element selects it and a drag moves it.
-    const QPoint position = event->position().toPoint();
-    if (!cornerAt(position) &&
-        dialogs_.pressOnClock(event->position(), event->globalPosition().toPoint(),
-                              devicePixelRatioF(), velmora::packedDateTimeFrom(ticks_.now()))) {
-        drag_.reset();
-        return;
-    }
-    // The clock moves and resizes itself rather than through the window manager: a window
-    // manager's move grabs the pointer at the press and swallows the second click of a
-    // double click, and some have no such moves for frameless windows at all.
-    drag_ = Drag{cornerAt(event->position().toPoint()), event->globalPosition().toPoint(),
-                 geometry(), false};
+    pointer_.press(event->button(), event->position(), event->globalPosition().toPoint());
 }
 
 void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (dialogs_.movingOnClock() && (event->buttons() & Qt::LeftButton)) {
-        dialogs_.moveOnClock(event->globalPosition().toPoint(), devicePixelRatioF());
-        return;
-    }
-    if (!drag_ || !(event->buttons() & Qt::LeftButton)) {
-        return;
-    }
-    QPoint delta = event->globalPosition().toPoint() - drag_->start;
-    if (!drag_->started && delta.manhattanLength() < QApplication::startDragDistance()) {
-        return;
-    }
-    drag_->started = true;
-    const QRect target = WindowCorners::dragged(drag_->geometry, drag_->edges, delta);
-    aligner_->userChange([this, &target] { setGeometry(target); });
+    pointer_.move(event->buttons(), event->globalPosition().toPoint());
 }
 
 void CVelmoraDlg::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        drag_.reset();
-        dialogs_.releaseOnClock();
-    }
-    // The corner squares resize; only the rest of the clock opens the menu.
-    if (event->button() == Qt::RightButton && !cornerAt(event->position().toPoint())) {
-        showContextMenu(event->globalPosition().toPoint());
-    }
+    pointer_.release(event->button(), event->position(), event->globalPosition().toPoint());
 }
 
 void CVelmoraDlg::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    toggleClickThrough();
-    activateWindow();
-    raise();
+    pointer_.doubleClick(event->button());
 }
 
 void CVelmoraDlg::keyPressEvent(QKeyEvent* event) {
@@ -434,7 +460,10 @@ void CVelmoraDlg::keyPressEvent(QKeyEvent* event) {
 
 void CVelmoraDlg::applyViewState() {
     bool wantIcon = true;
-    if (view_.hiddenToTray) {
+    if (layer_ != nullptr) {
+        applyLayerState();
+        wantIcon = view_.hiddenToTray || view_.clickThrough;
+    } else if (view_.hiddenToTray) {
         hide();
     } else {
         if (windowHandle() != nullptr) {
@@ -451,43 +480,27 @@ void CVelmoraDlg::applyViewState() {
     applyThreadPriority(view_.threadPriority);
 }
 
-void CVelmoraDlg::showContextMenu(const QPoint& screenPosition) {
-    activateWindow();
-    menu().menu().exec(screenPosition);
-}
-
-void CVelmoraDlg::updateMenu() {
-    refreshTray();
-    ClockMenu& items = menu();
-    items.action(MenuCommand::StayOnTop)->setChecked(view_.stayOnTop);
-    bool transparent = windowHandle() != nullptr &&
-                       windowHandle()->flags().testFlag(Qt::WindowTransparentForInput);
-    items.action(MenuCommand::ClickThrough)->setChecked(transparent);
-    items.action(MenuCommand::ClickThrough)->setEnabled(trayAvailable());
-    items.action(MenuCommand::HideToTray)->setChecked(view_.hiddenToTray);
-    items.action(MenuCommand::HideToTray)->setEnabled(trayAvailable());
-    items.action(MenuCommand::Customize)->setEnabled(ClockDialogs::canOpenOptionsDialog());
-    // The tray's menu stays reachable while the modal dialog runs.
-    items.action(MenuCommand::TimeZones)->setEnabled(timezonesDialog() == nullptr);
-    items.action(MenuCommand::StartWithDesktop)->setChecked(autostartEntry().isEnabled());
-    items.action(MenuCommand::DatesInMyLanguage)->setChecked(datesInMyLanguage(settings_));
-    for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
-        items.priorityActions()[i]->setChecked(view_.threadPriority == kPriorityItems[i].level);
+void CVelmoraDlg::applyLayerState() {
+    if (view_.hiddenToTray) {
+        // No frames for a surface that is not shown.
+        direct_.settled();
+        layer_->hide();
+        return;
     }
-    for (std::size_t i = 0; i < kTransparencyItems.size(); ++i) {
-        items.transparencyActions()[i]->setChecked(view_.overallAlpha ==
-                                                   kTransparencyItems[i].alpha);
+    layer_->setOnTop(view_.stayOnTop);
+    layer_->setClickThrough(view_.clickThrough);
+    if (!layer_->shown()) {
+        std::string whyNot;
+        if (!layer_->show(geometry(), view_.stayOnTop, whyNot)) {
+            std::fprintf(stderr, "velmora: %s\n", whyNot.c_str());
+            QMetaObject::invokeMethod(this, &CVelmoraDlg::exitRequested, Qt::QueuedConnection);
+            return;
+        }
+        // A surface made anew has none of the frame yet.
+        direct_.settled();
+        renderer_.invalidate();
     }
-    bool anySize = false;
-    for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
-        double factor = kSizeItems[i].percent / 100.0;
-        int w = static_cast<int>(clock_.backgroundWidth() * factor);
-        int h = static_cast<int>(factor * clock_.backgroundHeight());
-        bool current = w == width() && h == height();
-        items.sizeActions()[i]->setChecked(current);
-        anySize = anySize || current;
-    }
-    items.action(MenuCommand::OtherSize)->setChecked(!anySize);
+    updateInputMask(QRegion());
 }
 
 void CVelmoraDlg::toggleClickThrough() {
@@ -505,7 +518,7 @@ void CVelmoraDlg::setOverallAlpha(int alpha) {
     view_.overallAlpha = alpha;
     settings_.writeInt(settings::kOverallAlpha, alpha);
     applyViewState();
-    update();
+    repaintWhole();
 }
 
 void CVelmoraDlg::setThreadPriority(int level) {
@@ -522,63 +535,7 @@ void CVelmoraDlg::applySize(int percent) {
     double factor = percent / 100.0;
     int w = static_cast<int>(clock_.backgroundWidth() * factor);
     int h = static_cast<int>(clock_.backgroundHeight() * factor);
-    aligner_->userChange([this, w, h] { resize(std::max(w, 1), std::max(h, 1)); });
-}
-
-void CVelmoraDlg::runCommand(MenuCommand command) {
-    switch (command) {
-    case MenuCommand::ClickThrough:
-        toggleClickThrough();
-        break;
-    case MenuCommand::StayOnTop:
-        view_.stayOnTop = !view_.stayOnTop;
-        settings_.writeInt(settings::kStayOnTop, view_.stayOnTop ? 1 : 0);
-        applyViewState();
-        break;
-    case MenuCommand::HideToTray:
-        if (!trayAvailable()) {
-            break;
-        }
-        view_.hiddenToTray = !view_.hiddenToTray;
-        applyViewState();
-        drawFrame();
-        break;
-    case MenuCommand::Customize:
-        dialogs_.openOptionsDialog();
-        break;
-    case MenuCommand::TimeZones:
-        dialogs_.runTimezonesDialog();
-        break;
-    case MenuCommand::NewClock:
-        startNewClock();
-        break;
-    case MenuCommand::Schemes:
-        dialogs_.openSchemeChooser();
-        break;
-    case MenuCommand::StartWithDesktop:
-        toggleStartWithDesktop();
-        break;
-    case MenuCommand::DatesInMyLanguage:
-        toggleDatesInMyLanguage(settings_, clock_);
-        drawFrame();
-        break;
-    case MenuCommand::Info:
-        dialogs_.runInfoDialog();
-        break;
-    case MenuCommand::Exit:
-        emit exitRequested();
-        break;
-    case MenuCommand::Site:
-    case MenuCommand::Usage:
-    case MenuCommand::Customizing:
-    case MenuCommand::Faq:
-    case MenuCommand::Feedback:
-    case MenuCommand::Download:
-        openHelpLink(static_cast<HelpLink>(command), this);
-        break;
-    default:
-        break;
-    }
+    placeByUser(QRect(geometry().topLeft(), QSize(std::max(w, 1), std::max(h, 1))), true);
 }
 
 void CVelmoraDlg::schemeEdited() {
@@ -599,9 +556,11 @@ void CVelmoraDlg::bringToFront() {
         view_.hiddenToTray = false;
         applyViewState();
     }
-    show();
-    raise();
-    activateWindow();
+    if (layer_ == nullptr) {
+        show();
+        raise();
+        activateWindow();
+    }
     drawFrame();
 }
 
@@ -622,30 +581,4 @@ void CVelmoraDlg::dropEvent(QDropEvent* event) {
     const QString path = urls[0].toLocalFile();
     QMetaObject::invokeMethod(
         this, [this, path] { dialogs_.loadWhenFree(path); }, Qt::QueuedConnection);
-}
-
-QString CVelmoraDlg::startNewClock() {
-    const QScreen* where = screen();
-    return NewClock::start(frameGeometry(),
-                           where != nullptr ? where->availableVirtualGeometry() : QRect(),
-                           clockLauncher_);
-}
-
-AutostartEntry CVelmoraDlg::autostartEntry() const {
-    return AutostartEntry(Settings::applicationName(clockName_),
-                          QCoreApplication::applicationFilePath(), clockName_);
-}
-
-void CVelmoraDlg::toggleStartWithDesktop() {
-    const AutostartEntry entry = autostartEntry();
-    const bool wanted = !entry.isEnabled();
-    if (!entry.setEnabled(wanted)) {
-        QMessageBox::warning(
-            this, QCoreApplication::translate("CVelmoraDlg", "Start with the desktop"),
-            (wanted ? QCoreApplication::translate("CVelmoraDlg",
-                                                  "The login entry %1 could not be written.")
-                    : QCoreApplication::translate("CVelmoraDlg",
-                                                  "The login entry %1 could not be removed."))
-                .arg(QDir::toNativeSeparators(entry.filePath())));
-    }
 }

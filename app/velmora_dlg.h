@@ -7,10 +7,13 @@
 
 #include "app/autostart_entry.h"
 #include "app/backing_store_lag.h"
+#include "app/clock_commands.h"
 #include "app/clock_dialogs.h"
 #include "app/clock_menu.h"
+#include "app/clock_pointer.h"
 #include "app/clock_tray.h"
 #include "app/direct_presentation.h"
+#include "app/layer_clock.h"
 #include "app/new_clock.h"
 #include "app/startup_scheme.h"
 #include "app/tick_schedule.h"
@@ -45,17 +48,26 @@ public:
     explicit CVelmoraDlg(SettingsStore& settings, QWidget* parent = nullptr);
     ~CVelmoraDlg() override;
 
+    // Shows the clock on a layer-shell surface instead of this window, which then stays
+    // hidden and only keeps the clock's geometry. Before initialize().
+    void showOnLayerShell(std::unique_ptr<LayerClock> layer);
+    bool onLayerShell() const { return layer_ != nullptr; }
     // Zones, view settings, the scheme, placement and the first frame.
     void initialize();
+    // Frame pixels per logical pixel: the layer surface's output scale, or the window's ratio.
+    qreal frameRatio() const;
+    // A move or resize the user makes, live (a drag) or done (its end, a size preset): only
+    // those are saved.
+    void placeByUser(const QRect& target, bool done);
     // Renders one frame for the current time and shows it.
     void drawFrame();
     // Brings z-order, click-through, visibility, the tray icon and the thread priority in
     // line with the members.
     void applyViewState();
-    void showContextMenu(const QPoint& screenPosition);
+    void showContextMenu(const QPoint& screenPosition) { commands_.showMenu(screenPosition); }
     // Brings the menu's marks and enabled states up to date, as each opening does.
-    void updateMenu();
-    void runCommand(MenuCommand command);
+    void updateMenu() { commands_.update(); }
+    void runCommand(MenuCommand command) { commands_.run(command); }
     void toggleClickThrough();
     // The customize dialog while one is open from this window, else null.
     QDialog* optionsDialog() const { return dialogs_.optionsDialog(); }
@@ -79,15 +91,15 @@ public:
     // How "New clock" starts the clock of a name: a process of this program, or a test's own.
     void setClockLauncher(NewClock::Launcher launcher) { clockLauncher_ = std::move(launcher); }
     // "New clock": starts the next free clock beside this one; its name, empty on failure.
-    QString startNewClock();
+    QString startNewClock() { return commands_.startNewClock(); }
     // The login entry of this clock, which "Start with the desktop" writes and removes.
-    AutostartEntry autostartEntry() const;
+    AutostartEntry autostartEntry() const { return commands_.autostartEntry(); }
     // The scheme chooser while it is open, else null.
     QDialog* schemeChooser() const { return dialogs_.schemeChooser(); }
     QStringList schemeFolders() const { return dialogs_.schemeFolders(); }
 
     Clock& clock() { return clock_; }
-    ClockMenu& menu();
+    ClockMenu& menu() { return commands_.menu(); }
     const QImage& lastFrame() const { return renderer_.frame(); }
     bool stayOnTop() const { return view_.stayOnTop; }
     bool clickThrough() const { return view_.clickThrough; }
@@ -135,6 +147,17 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    friend class ClockCommands;
+    friend class ClockPointer;
+
+    // Whether the clock is on the screen: its window, or its layer surface.
+    bool clockShown() const;
+    // The layer surface's part of applyViewState.
+    void applyLayerState();
+    // The input shape as a region in the clock's coordinates.
+    void setInputRegion(const QRegion& region);
+    // Shows the whole frame again, as after a change of the overall alpha.
+    void repaintWhole();
     void limitSizeToDesktop();
     // Follows screens added, removed or resized, so the clock stays usable on one of them.
     void watchScreens();
@@ -156,11 +179,11 @@ private:
     void setThreadPriority(int level);
     // An edit in the customize dialog shows at once, not at the next second.
     void schemeEdited();
-    void toggleStartWithDesktop();
 
     SettingsStore& settings_;
     Clock clock_;
-    std::unique_ptr<ClockMenu> menu_;
+    // Before the tray, whose icon shows the same menu.
+    ClockCommands commands_{*this};
     std::unique_ptr<CWindowAligner> aligner_;
     TickSchedule ticks_;
     FrameRenderer renderer_;
@@ -185,16 +208,13 @@ private:
     ZoneFollower zones_{settings_};
     // Whether changes of the machine's zone are told by the system rather than polled for.
     bool zoneWatched_ = false;
-    // A drag with the left button: the edges being resized (none when moving), where it
-    // started, the geometry then, and whether the mouse has moved far enough to count.
-    struct Drag {
-        Qt::Edges edges;
-        QPoint start;
-        QRect geometry;
-        bool started;
-    };
-    std::optional<Drag> drag_;
+    ClockPointer pointer_{*this};
     ClockDialogs dialogs_{*this, clock_, settings_};
+    // Where the compositor offers it, the clock's surface; null on X11.
+    std::unique_ptr<LayerClock> layer_;
+    // The layer surface is never the active window: it shows the corner marks, which make
+    // the corner squares of a round clock take the pointer, while the pointer is over it.
+    bool layerHovered_ = false;
     QString clockName_;
     NewClock::Launcher clockLauncher_;
 };

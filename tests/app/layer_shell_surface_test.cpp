@@ -44,7 +44,7 @@ TEST_P(CopyScaledTest, ScalesEveryChannelOfTheBoxOnlyAndLeavesTheRest) {
     const QImage frame = frameOf(6, 5, row.pixel);
     constexpr std::uint32_t kUntouched = 0x12345678;
     std::vector<std::uint32_t> buffer(6 * 5, kUntouched);
-    LayerShellSurface::copyScaled(frame, QRect(1, 2, 3, 2), row.alpha, buffer.data(), 6);
+    LayerBuffers::copyScaled(frame, QRect(1, 2, 3, 2), row.alpha, buffer.data(), 6);
     for (int y = 0; y < 5; ++y) {
         for (int x = 0; x < 6; ++x) {
             const bool inside = x >= 1 && x <= 3 && y >= 2 && y <= 3;
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CopyScaled, ABoxPastTheFrameCopiesOnlyTheFramesPart) {
     const QImage frame = frameOf(4, 4, 0xffffffff);
     std::vector<std::uint32_t> buffer(4 * 4, 0);
-    LayerShellSurface::copyScaled(frame, QRect(2, 2, 10, 10), 255, buffer.data(), 4);
+    LayerBuffers::copyScaled(frame, QRect(2, 2, 10, 10), 255, buffer.data(), 4);
     EXPECT_EQ(buffer[3 * 4 + 3], 0xffffffffu);
     EXPECT_EQ(buffer[1 * 4 + 1], 0u);
 }
@@ -82,20 +82,20 @@ TEST(TakeChanges, EachBufferCatchesUpOnWhatItMissed) {
     QRegion second = whole;
     const std::vector<QRegion*> missed{&first, &second};
 
-    EXPECT_EQ(LayerShellSurface::takeChanges(missed, 0, box1), whole) << "new: all of it";
+    EXPECT_EQ(LayerBuffers::takeChanges(missed, 0, box1), whole) << "new: all of it";
     EXPECT_EQ(first, QRegion());
     EXPECT_EQ(second, whole);
-    EXPECT_EQ(LayerShellSurface::takeChanges(missed, 1, box2), whole);
+    EXPECT_EQ(LayerBuffers::takeChanges(missed, 1, box2), whole);
     EXPECT_EQ(first, box2);
-    EXPECT_EQ(LayerShellSurface::takeChanges(missed, 0, box3), box2 + box3)
+    EXPECT_EQ(LayerBuffers::takeChanges(missed, 0, box3), box2 + box3)
         << "the box the other buffer took, and the new one";
     EXPECT_EQ(second, box3);
 
-    EXPECT_EQ(LayerShellSurface::takeChanges(missed, LayerShellSurface::kNoBuffer, box4), QRegion())
+    EXPECT_EQ(LayerBuffers::takeChanges(missed, LayerBuffers::kNoBuffer, box4), QRegion())
         << "no buffer free: nothing copied";
     EXPECT_EQ(first, box4);
     EXPECT_EQ(second, box3 + box4);
-    EXPECT_EQ(LayerShellSurface::takeChanges(missed, 1, QRegion()), box3 + box4)
+    EXPECT_EQ(LayerBuffers::takeChanges(missed, 1, QRegion()), box3 + box4)
         << "a frame with no change still catches up";
 }
 

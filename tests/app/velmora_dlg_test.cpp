@@ -518,6 +518,36 @@ TEST_F(ClockWindowTest, OnlyTheCornerSquaresResize) {
     EXPECT_EQ(window->cornerAt({5, 20}), E::BottomEdge | E::LeftEdge);
 }
 
+// The mouse on the clock: a drag past the start distance moves it, one from a corner square
+// resizes it, a shorter one does nothing, and a double click switches click-through.
+TEST_F(ClockWindowTest, TheMouseMovesResizesAndSwitchesClickThrough) {
+    auto window = start([] { return true; });
+    const QRect before = window->geometry();
+    const int tiny = QApplication::startDragDistance() - 1;
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseMove(window.get(), QPoint(100 + tiny / 2, 40 + tiny / 2));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(100 + tiny / 2, 40 + tiny / 2));
+    EXPECT_EQ(window->geometry(), before) << "a press that barely moved is a click";
+
+    // Positions are the window's own, and the window follows the pointer.
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseMove(window.get(), QPoint(130, 60));
+    QTest::mouseMove(window.get(), QPoint(130, 70));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
+    EXPECT_EQ(window->geometry(), before.translated(60, 50));
+
+    const QRect moved = window->geometry();
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(195, 195));
+    QTest::mouseMove(window.get(), QPoint(215, 205));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(215, 205));
+    EXPECT_EQ(window->geometry(), QRect(moved.topLeft(), QSize(220, 210)));
+
+    ASSERT_FALSE(window->clickThrough());
+    QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_TRUE(window->clickThrough());
+    EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1);
+}
+
 TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {
     EXPECT_EQ(niceValueForPriority(2), -10);
     EXPECT_EQ(niceValueForPriority(1), -5);

@@ -37,8 +37,8 @@ find_program(SWAY sway)
 find_program(GRIM grim)
 find_program(CONVERT convert)
 add_test(NAME WaylandLayerCheck
-         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/app/wayland_layer_check.sh
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/app/wayland_layer_check.sh $<TARGET_FILE:velmora>
                  $<TARGET_FILE:velmora-wayland-probe> $<TARGET_FILE:velmora-tool>
                  $<TARGET_FILE:velmora-placement-probe>)
 # 77: sway, grim or an unprivileged user to run them is missing here.
-set_tests_properties(WaylandLayerCheck PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+set_tests_properties(WaylandLayerCheck PROPERTIES TIMEOUT 240 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)

@@ -130,7 +130,7 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
         std::fflush(stdout);
     });
     surface->setLostHandler([] { QCoreApplication::exit(4); });
-    // On an output of another scale the frame is drawn again at that scale.
+    // A surface made again (on another output) is drawn whole again, at its scale.
     surface->setScaleHandler([raw, image](int factor) {
         const QImage scaled = image.scaled(image.size() * factor);
         raw->setInputRegion(LayerShellSurface::opaqueRegion(scaled, factor));

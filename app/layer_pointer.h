@@ -1,0 +1,81 @@
+// The seat's pointer over a layer surface, as presses, moves and releases in the desktop's
+// logical coordinates.
+#pragma once
+
+#include <QPoint>
+#include <QPointF>
+#include <cstdint>
+#include <vector>
+
+struct wl_pointer;
+struct wl_seat;
+struct wl_surface;
+struct zwp_relative_pointer_manager_v1;
+struct zwp_relative_pointer_v1;
+
+struct LayerPointerEvent {
+    // Enter and Leave: the pointer came over the surface's input region, or left it.
+    enum class Kind { Press, Move, Release, Enter, Leave };
+    Kind kind = Kind::Move;
+    // Qt's numbers: 1 left, 2 right, 4 middle; 0 for a move.
+    int button = 0;
+    // In logical coordinates spanning the outputs, like the surface's position.
+    QPointF position;
+};
+
+// The compositor gives positions relative to the surface; the surface moves under the pointer
+// while it is dragged, so positions are turned into the desktop's coordinates with where the
+// compositor had the surface when it sent them. Events are gathered while the compositor's
+// events are read and taken once the surface's lock is let go. Not thread-safe: the surface's
+// lock guards it.
+class LayerPointer {
+public:
+    // surface is the layer surface whose pointer events count (null while there is none);
+    // origin is where the compositor had it when it sent the events being read. Both are
+    // the owner's, read at each event.
+    LayerPointer(wl_surface* const& surface, const QPoint& origin)
+        : surface_(surface), origin_(origin) {}
+    LayerPointer(const LayerPointer&) = delete;
+    LayerPointer& operator=(const LayerPointer&) = delete;
+
+    // The seat is bound by the registry; the pointer comes with its capabilities.
+    void listenTo(wl_seat* seat);
+    bool hasSeat() const { return seat_ != nullptr; }
+    // The pointer's own motion, used during drags where the compositor offers it.
+    void useRelativeMotion(zwp_relative_pointer_manager_v1* manager) { relativeManager_ = manager; }
+    // The surface was destroyed: the pointer is over it no longer.
+    void surfaceGone() { over_ = false; }
+    // Whether a button pressed on the surface is held.
+    bool held() const { return held_ > 0; }
+    std::vector<LayerPointerEvent> take();
+    // Lets go of every object, before the connection closes.
+    void clear();
+
+private:
+    void listenToRelativeMotion();
+    void dropPointer();
+    void deliver(LayerPointerEvent::Kind kind, int button);
+    void moved();
+    void button(std::uint32_t code, bool pressed);
+    QPointF position() const;
+
+    wl_surface* const& surface_;
+    const QPoint& origin_;
+    wl_seat* seat_ = nullptr;
+    wl_pointer* pointer_ = nullptr;
+    std::uint32_t pointerVersion_ = 0;
+    zwp_relative_pointer_manager_v1* relativeManager_ = nullptr;
+    zwp_relative_pointer_v1* relativePointer_ = nullptr;
+    QPointF local_;
+    bool over_ = false;
+    // While a button is held, some compositors (sway) keep measuring surface-local positions
+    // from where the surface was at the press, so a surface that moves under the pointer
+    // cannot tell where the pointer is from them. The pointer's own motion since the press
+    // can: held_ counts the buttons down, grabStart_ is the position at the first press and
+    // grabMotion_ the relative motion since, used where the compositor reports it.
+    int held_ = 0;
+    QPointF grabStart_;
+    QPointF grabMotion_;
+    bool moved_ = false;
+    std::vector<LayerPointerEvent> queued_;
+};
