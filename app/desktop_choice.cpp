@@ -1,7 +1,7 @@
 // Which surface shows the clock on this desktop, and on which of Qt's platforms.
 #include "app/desktop_choice.h"
 
-#include "app/layer_shell_surface.h"
+#include "app/layer_clock.h"
 
 #include <cstdlib>
 
@@ -23,7 +23,7 @@ DesktopFacts DesktopFacts::fromEnvironment() {
     }
     const bool mayUseWayland = facts.qtPlatform.empty() || facts.qtPlatform.starts_with("wayland");
     if (facts.waylandDisplay && mayUseWayland) {
-        facts.layerShell = LayerShellSurface::offered(facts.layerShellWhyNot);
+        facts.layerShell = LayerClock::offered(facts.layerShellWhyNot);
     }
     return facts;
 }

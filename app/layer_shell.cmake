@@ -31,7 +31,6 @@ add_custom_command(
     DEPENDS ${layer_shell_xml} ${xdg_shell_xml} ${relative_xml} ${xdg_output_xml}
     VERBATIM)
 add_library(velmora_layer_shell STATIC
-    desktop_choice.cpp
     layer_buffers.cpp
     layer_outputs.cpp
     layer_pointer.cpp
@@ -55,6 +54,16 @@ set_target_properties(velmora_layer_shell PROPERTIES AUTOMOC OFF)
 target_include_directories(velmora_layer_shell PUBLIC ${PROJECT_SOURCE_DIR}
                            PRIVATE ${layer_shell_gen})
 target_link_libraries(velmora_layer_shell PUBLIC Qt6::Core Qt6::Gui PRIVATE PkgConfig::WAYLAND_CLIENT)
-# The clock shows itself on a layer surface where the compositor offers one; libwayland-client
-# is a small library, and the program only connects with it on a Wayland session.
-target_link_libraries(velmora_app PUBLIC velmora_layer_shell)
+set_target_properties(velmora_layer_shell PROPERTIES POSITION_INDEPENDENT_CODE ON)
+
+# The clock on a layer surface is a module loaded on a Wayland session only: an X11 session
+# maps neither it nor libwayland-client. What it takes from the program, the program exports.
+add_library(velmora_wayland_parts OBJECT layer_shell_clock.cpp layer_frame_presenter.cpp)
+set_target_properties(velmora_wayland_parts PROPERTIES POSITION_INDEPENDENT_CODE ON)
+target_link_libraries(velmora_wayland_parts PUBLIC velmora_app velmora_layer_shell)
+add_library(velmora_wayland MODULE $<TARGET_OBJECTS:velmora_wayland_parts>)
+add_dependencies(velmora_wayland velmora_layer_shell)
+target_link_libraries(velmora_wayland PRIVATE
+    -Wl,--whole-archive $<TARGET_FILE:velmora_layer_shell> -Wl,--no-whole-archive
+    PkgConfig::WAYLAND_CLIENT Qt6::Gui -Wl,--push-state,--no-as-needed,-lc,--pop-state)
+install(TARGETS velmora_wayland LIBRARY DESTINATION ${VELMORA_MODULES_DIR})

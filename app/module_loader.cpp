@@ -9,7 +9,12 @@ ModuleLoader::ModuleLoader(QString name, QStringList folders)
     : name_(std::move(name)), folders_(std::move(folders)) {}
 
 QStringList ModuleLoader::installedFolders() {
-    const QString executableFolder = QCoreApplication::applicationDirPath();
+    // Before Qt starts (the Wayland module decides on which platform it does), the kernel
+    // says where the program is.
+    const QString executableFolder =
+        QCoreApplication::instance() != nullptr
+            ? QCoreApplication::applicationDirPath()
+            : QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
     return {executableFolder,
             QDir::cleanPath(executableFolder + QStringLiteral("/" VELMORA_MODULES_FROM_BIN))};
 }

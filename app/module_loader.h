@@ -15,7 +15,7 @@ public:
     ModuleLoader& operator=(const ModuleLoader&) = delete;
 
     // Where the program's modules are: beside the executable (a build tree), then in the
-    // installed private folder.
+    // installed private folder. Also before the application object exists.
     static QStringList installedFolders();
 
     // The entry point, or null when the module is missing or cannot be loaded; the reason is

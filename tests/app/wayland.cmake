@@ -4,7 +4,7 @@ add_executable(velmora-layer-shell-surface-test app/layer_shell_surface_test.cpp
     app/desktop_choice_test.cpp)
 # A compositor of a few globals, made with libwayland-server, stands for those that lack one.
 pkg_check_modules(WAYLAND_SERVER REQUIRED IMPORTED_TARGET wayland-server)
-target_link_libraries(velmora-layer-shell-surface-test PRIVATE velmora_layer_shell GTest::gtest_main
+target_link_libraries(velmora-layer-shell-surface-test PRIVATE velmora_layer_shell velmora_app GTest::gtest_main
                       PkgConfig::WAYLAND_SERVER PkgConfig::WAYLAND_CLIENT)
 gtest_discover_tests(velmora-layer-shell-surface-test DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "TZ=UTC;LC_ALL=C;QT_QPA_PLATFORM=offscreen")

@@ -108,9 +108,14 @@ done
 chmod 644 "$work/frame.png"
 
 # The first output, or the one named by $1.
+shots=0
 shoot() {
     as_user grim -o "${1:-HEADLESS-1}" "$work/out/shot.png"
     cp "$work/out/shot.png" "$work/shot.png"
+    shots=$((shots + 1))
+    if [ -n "${VELMORA_CHECK_SHOTS:-}" ]; then
+        cp "$work/shot.png" "$VELMORA_CHECK_SHOTS/wayland-$shots.png"
+    fi
 }
 # Differing pixels of the screen's WxH+X+Y and an image, within 2 % a channel (or $3).
 differences() {

@@ -1,5 +1,5 @@
-// The clock shown on a Wayland layer-shell surface instead of its Qt window.
-#include "app/layer_clock.h"
+// LayerShellClock, and the Wayland module's entry points.
+#include "app/layer_shell_clock.h"
 
 #include "app/clock_pointer.h"
 #include "app/layer_frame_presenter.h"
@@ -39,25 +39,35 @@ bool secondClick(qint64 elapsedMs, const QPoint& previous, const QPoint& at) {
 
 } // namespace
 
-LayerClock::LayerClock(std::shared_ptr<LayerShellSurface> surface) : surface_(std::move(surface)) {}
+LayerShellClock::LayerShellClock(std::shared_ptr<LayerShellSurface> surface)
+    : surface_(std::move(surface)) {}
 
-LayerClock::~LayerClock() {
+LayerShellClock::~LayerShellClock() {
     // A pointer event must not reach a clock that is going.
     surface_->setPointerHandler({});
     surface_->setScaleHandler({});
     surface_->setLostHandler({});
 }
 
-std::unique_ptr<LayerClock> LayerClock::connect(std::string& whyNot) {
+namespace {
+
+LayerClock* connectLayerClock(std::string& whyNot) {
     std::unique_ptr<LayerShellSurface> surface = LayerShellSurface::connect(whyNot);
     if (surface == nullptr) {
         return nullptr;
     }
-    return std::unique_ptr<LayerClock>(new LayerClock(std::move(surface)));
+    return new LayerShellClock(std::move(surface));
 }
 
-QRect LayerClock::restorePlacement(SettingsStore& settings, std::string_view name,
-                                   const QSize& size, int cornerSize) {
+} // namespace
+
+const LayerShellModule* velmoraLayerShellModule() {
+    static const LayerShellModule module{connectLayerClock, LayerShellSurface::offered};
+    return &module;
+}
+
+QRect LayerShellClock::restorePlacement(SettingsStore& settings, std::string_view name,
+                                        const QSize& size, int cornerSize) {
     placement_ = std::make_unique<LayerPlacement>(settings, name);
     QList<QRect> outputs;
     for (const LayerShellSurface::Output& output : surface_->outputs()) {
@@ -70,61 +80,61 @@ QRect LayerClock::restorePlacement(SettingsStore& settings, std::string_view nam
     return placement_->restore(fallback, outputs, cornerSize);
 }
 
-void LayerClock::savePlacement(const QRect& placement) {
+void LayerShellClock::savePlacement(const QRect& placement) {
     if (placement_ != nullptr) {
         placement_->save(placement);
     }
 }
 
-bool LayerClock::show(const QRect& logical, bool onTop, std::string& whyNot) {
+bool LayerShellClock::show(const QRect& logical, bool onTop, std::string& whyNot) {
     return surface_->show(logical.topLeft(), logical.size(), layerFor(onTop), whyNot);
 }
 
-void LayerClock::hide() {
+void LayerShellClock::hide() {
     surface_->hide();
 }
 
-bool LayerClock::shown() const {
+bool LayerShellClock::shown() const {
     return surface_->shown();
 }
 
-void LayerClock::move(const QPoint& position) {
+void LayerShellClock::move(const QPoint& position) {
     surface_->setPosition(position);
 }
 
-QPoint LayerClock::position() const {
+QPoint LayerShellClock::position() const {
     return surface_->position();
 }
 
-void LayerClock::setOnTop(bool onTop) {
+void LayerShellClock::setOnTop(bool onTop) {
     surface_->setLayer(layerFor(onTop));
 }
 
-void LayerClock::setClickThrough(bool on) {
+void LayerShellClock::setClickThrough(bool on) {
     surface_->setClickThrough(on);
 }
 
-void LayerClock::setInputRegion(const QRegion& logical) {
+void LayerShellClock::setInputRegion(const QRegion& logical) {
     surface_->setInputRegion(logical);
 }
 
-int LayerClock::scale() const {
+int LayerShellClock::scale() const {
     return surface_->scale();
 }
 
-std::unique_ptr<FramePresenter> LayerClock::presenter() const {
+std::unique_ptr<FramePresenter> LayerShellClock::presenter() const {
     return std::make_unique<LayerFramePresenter>(surface_);
 }
 
-void LayerClock::setScaleHandler(std::function<void()> handler) {
+void LayerShellClock::setScaleHandler(std::function<void()> handler) {
     surface_->setScaleHandler([handler = std::move(handler)](int) { handler(); });
 }
 
-void LayerClock::setLostHandler(std::function<void()> handler) {
+void LayerShellClock::setLostHandler(std::function<void()> handler) {
     surface_->setLostHandler(std::move(handler));
 }
 
-void LayerClock::setPointer(ClockPointer& pointer, std::function<QRect()> geometry) {
+void LayerShellClock::setPointer(ClockPointer& pointer, std::function<QRect()> geometry) {
     pointer_ = &pointer;
     geometry_ = std::move(geometry);
     surface_->setPointerHandler([this](const LayerShellSurface::PointerEvent& event) {
@@ -161,7 +171,7 @@ void LayerClock::setPointer(ClockPointer& pointer, std::function<QRect()> geomet
 
 // Qt tells a double click by two presses within the desktop's interval; the compositor only
 // sends presses, so the same rule is applied here. A third press begins a new click.
-void LayerClock::pressed(Qt::MouseButton button, const QPointF& local, const QPoint& global) {
+void LayerShellClock::pressed(Qt::MouseButton button, const QPointF& local, const QPoint& global) {
     if (button != Qt::LeftButton) {
         pointer_->press(button, local, global);
         return;
