@@ -127,6 +127,15 @@ frame_over() {
     convert "$work/frame.png" -crop "${2:-200x200+0+0}" +repage "$work/part.png"
     convert "$work/part.png" -background "$1" -flatten "$work/$3"
 }
+# Waits up to ten seconds for a visible XWayland window whose name matches $1.
+shows_dialog() {
+    for _ in $(seq 100); do
+        as_user env DISPLAY="$x_display" xdotool search --onlyvisible --name "$1" \
+            >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
 pointer() {
     # Absolute positions span the outputs' layout, 960 x 480.
     as_user "$probe" pointer 960 480 "$@"
@@ -357,22 +366,12 @@ else
     shows_clock 160 120 '#336699' 200x200+0+0 10 ||
         fail "a later launch did not bring the hidden clock back ($shown pixels differ)"
     menu_pick 180,220 Up Up Up Up Return
-    dialog=
-    for _ in $(seq 100); do
-        dialog=$(as_user env DISPLAY="$x_display" xdotool search --onlyvisible \
-            --name '^VELMORA - Customizing\.\.\.$' 2>/dev/null) && break
-        sleep 0.1
-    done
-    [ -n "$dialog" ] || fail "\"Customize...\" showed no dialog: $(cat "$work/clock.log")"
+    shows_dialog '^VELMORA - Customizing\.\.\.$' ||
+        fail "\"Customize...\" showed no dialog: $(cat "$work/clock.log")"
     # "Time zones..." (third from the bottom) opens its dialog beside the editor.
     menu_pick 180,220 Up Up Up Return
-    dialog=
-    for _ in $(seq 100); do
-        dialog=$(as_user env DISPLAY="$x_display" xdotool search --onlyvisible \
-            --name '^VELMORA - Time zone settings$' 2>/dev/null) && break
-        sleep 0.1
-    done
-    [ -n "$dialog" ] || fail "\"Time zones...\" showed no dialog: $(cat "$work/clock.log")"
+    shows_dialog '^VELMORA - Time zone settings$' ||
+        fail "\"Time zones...\" showed no dialog: $(cat "$work/clock.log")"
     stop_clock
     grep -q '^ClockWindow_X=160$' "$settings" && grep -q '^ClockWindow_Y=120$' "$settings" ||
         fail "the place changed though the clock was not moved: $(cat "$settings")"
