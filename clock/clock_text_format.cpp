@@ -237,6 +237,22 @@ void appendDate(BoundedText& out, const Fields& f, bool longForm) {
 // circle stops there.
 constexpr int kMaxLocaleFormatDepth = 3;
 
+// Copies the text of a format and hands each directive (from its '%' to the format's end) to
+// `directive`, which appends its output and returns how many units it consumed.
+template <class Directive>
+void appendFormatted(BoundedText& out, std::u16string_view format, Directive directive) {
+    std::size_t i = 0;
+    while (i < format.size() && !out.overLong()) {
+        if (format[i] != u'%') {
+            const std::size_t next = std::min(format.find(u'%', i), format.size());
+            out.append(format.substr(i, next - i));
+            i = next;
+            continue;
+        }
+        i += directive(format.substr(i));
+    }
+}
+
 void appendLocaleFormat(BoundedText& out, std::u16string_view format, const Fields& f,
                         std::u16string_view zoneName, const velmora::LocaleTimeNames& names,
                         int depth);
@@ -362,36 +378,37 @@ bool appendLocaleCode(BoundedText& out, char16_t code, std::optional<Padding> pa
     return appendLocaleComposite(out, code, false, f, zoneName, names, depth + 1);
 }
 
+// `directive` starts at a '%' of a locale's own format, which may carry strftime's flags and
+// field widths; returns how many units of it were consumed.
+std::size_t appendLocaleDirective(BoundedText& out, std::u16string_view directive, const Fields& f,
+                                  std::u16string_view zoneName,
+                                  const velmora::LocaleTimeNames& names, int depth) {
+    std::optional<Padding> padding;
+    std::size_t at = 1;
+    for (; at < directive.size(); ++at) {
+        const char16_t c = directive[at];
+        if (c == u'-' || c == u'_' || c == u'0') {
+            padding = c == u'-' ? Padding::None : c == u'_' ? Padding::Blanks : Padding::Zeros;
+        } else if (std::u16string_view(u"^#123456789EO").find(c) == std::u16string_view::npos) {
+            break;
+        }
+    }
+    if (at >= directive.size()) {
+        out.append(directive);
+        return directive.size();
+    }
+    if (!appendLocaleCode(out, directive[at], padding, f, zoneName, names, depth)) {
+        out.append(directive.substr(0, at + 1));
+    }
+    return at + 1;
+}
+
 void appendLocaleFormat(BoundedText& out, std::u16string_view format, const Fields& f,
                         std::u16string_view zoneName, const velmora::LocaleTimeNames& names,
                         int depth) {
-    std::size_t i = 0;
-    while (i < format.size() && !out.overLong()) {
-        if (format[i] != u'%') {
-            const std::size_t next = std::min(format.find(u'%', i), format.size());
-            out.append(format.substr(i, next - i));
-            i = next;
-            continue;
-        }
-        std::optional<Padding> padding;
-        std::size_t at = i + 1;
-        for (; at < format.size(); ++at) {
-            const char16_t c = format[at];
-            if (c == u'-' || c == u'_' || c == u'0') {
-                padding = c == u'-' ? Padding::None : c == u'_' ? Padding::Blanks : Padding::Zeros;
-            } else if (std::u16string_view(u"^#123456789EO").find(c) == std::u16string_view::npos) {
-                break;
-            }
-        }
-        if (at >= format.size()) {
-            out.append(format.substr(i));
-            return;
-        }
-        if (!appendLocaleCode(out, format[at], padding, f, zoneName, names, depth)) {
-            out.append(format.substr(i, at + 1 - i));
-        }
-        i = at + 1;
-    }
+    appendFormatted(out, format, [&](std::u16string_view directive) {
+        return appendLocaleDirective(out, directive, f, zoneName, names, depth);
+    });
 }
 
 bool appendComposite(BoundedText& out, char16_t code, bool alternate, const Fields& f) {
@@ -452,15 +469,8 @@ std::u16string formatClockText(std::u16string_view format, const velmora::Packed
                                const velmora::LocaleTimeNames* names) {
     const Fields fields = fieldsOf(local);
     BoundedText out;
-    std::size_t i = 0;
-    while (i < format.size() && !out.overLong()) {
-        if (format[i] != u'%') {
-            const std::size_t next = std::min(format.find(u'%', i), format.size());
-            out.append(format.substr(i, next - i));
-            i = next;
-            continue;
-        }
-        i += appendDirective(out, format.substr(i), fields, zoneName, names);
-    }
+    appendFormatted(out, format, [&](std::u16string_view directive) {
+        return appendDirective(out, directive, fields, zoneName, names);
+    });
     return out.take();
 }
