@@ -55,16 +55,6 @@ bool InputShape::update(QImage& bits, const QImage& frame, const QRect& area) {
     return changed;
 }
 
-QImage InputShape::bits(const QImage& frame, const QSize& logicalSize) {
-    QImage bits = emptyBits(logicalSize);
-    update(bits, frame, bits.rect());
-    return bits;
-}
-
-QRegion InputShape::region(const QImage& frame, const QSize& logicalSize) {
-    return region(bits(frame, logicalSize));
-}
-
 QRegion InputShape::region(const QImage& bits) {
     return QRegion(QBitmap::fromImage(bits));
 }

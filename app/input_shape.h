@@ -14,10 +14,7 @@ public:
     static QImage emptyBits(const QSize& logicalSize);
     // Brings the bits of the area in line with the frame; whether any bit changed.
     static bool update(QImage& bits, const QImage& frame, const QRect& area);
-    // The bits of a whole frame for a window of the given size.
-    static QImage bits(const QImage& frame, const QSize& logicalSize);
-    // The same as a region: pixels with any alpha take the mouse, fully transparent ones let
+    // The bits as a region: pixels with any alpha take the mouse, fully transparent ones let
     // clicks through.
-    static QRegion region(const QImage& frame, const QSize& logicalSize);
     static QRegion region(const QImage& bits);
 };

@@ -96,10 +96,6 @@ public:
     // alpha (0 to 255). A frame of a new size resizes the surface to it divided by the scale.
     void present(const QImage& frame, const QRegion& pixels, int alpha);
 
-    // The non-transparent pixels of a frame as a logical region for setInputRegion: a pixel
-    // block of scale x scale takes input when any of its pixels has alpha.
-    static QRegion opaqueRegion(const QImage& frame, int scale);
-
 private:
     struct PendingPlacement;
 

@@ -99,30 +99,6 @@ TEST(TakeChanges, EachBufferCatchesUpOnWhatItMissed) {
         << "a frame with no change still catches up";
 }
 
-TEST(OpaqueRegion, TakesInputExactlyWhereThereIsAlpha) {
-    QImage frame = frameOf(8, 4, 0);
-    frame.setPixel(1, 0, 0x01000000);
-    frame.setPixel(2, 0, 0xff000000);
-    frame.setPixel(6, 0, 0xff000000);
-    frame.setPixel(7, 3, 0xff000000);
-    const QRegion region = LayerShellSurface::opaqueRegion(frame, 1);
-    EXPECT_EQ(region, QRegion(QRect(1, 0, 2, 1)) + QRect(6, 0, 1, 1) + QRect(7, 3, 1, 1));
-}
-
-TEST(OpaqueRegion, AtScaleTwoABlockWithAnyAlphaTakesInputInLogicalPixels) {
-    QImage frame = frameOf(8, 6, 0);
-    frame.setPixel(3, 1, 0xff000000); // block (1, 0)
-    frame.setPixel(4, 5, 0x10000000); // block (2, 2)
-    const QRegion region = LayerShellSurface::opaqueRegion(frame, 2);
-    EXPECT_EQ(region, QRegion(QRect(1, 0, 1, 1)) + QRect(2, 2, 1, 1));
-}
-
-TEST(OpaqueRegion, ATransparentOrEmptyFrameTakesNoInput) {
-    EXPECT_TRUE(LayerShellSurface::opaqueRegion(frameOf(5, 5, 0), 1).isEmpty());
-    EXPECT_TRUE(LayerShellSurface::opaqueRegion(QImage(), 1).isEmpty());
-    EXPECT_TRUE(LayerShellSurface::opaqueRegion(frameOf(5, 5, 0xff000000), 0).isEmpty());
-}
-
 TEST(LayerShellSurfaceConnect, WithoutACompositorItFailsWithAReason) {
     const QTemporaryDir runtime;
     ASSERT_TRUE(runtime.isValid());

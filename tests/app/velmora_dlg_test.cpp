@@ -37,6 +37,17 @@
 
 namespace {
 
+// The input bits and region of a whole frame, as the window builds them box by box.
+QImage inputBits(const QImage& frame, const QSize& logicalSize) {
+    QImage bits = InputShape::emptyBits(logicalSize);
+    InputShape::update(bits, frame, bits.rect());
+    return bits;
+}
+
+QRegion inputRegion(const QImage& frame, const QSize& logicalSize) {
+    return InputShape::region(inputBits(frame, logicalSize));
+}
+
 class ClockWindowTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -394,14 +405,14 @@ TEST_F(ClockWindowTest, AnActiveClockShowsItsCornerMarks) {
 
 TEST_F(ClockWindowTest, OnlyVisiblePixelsTakeTheMouse) {
     auto window = start();
-    QRegion input = InputShape::region(window->lastFrame(), window->size());
+    QRegion input = inputRegion(window->lastFrame(), window->size());
     EXPECT_TRUE(input.contains(QPoint(100, 100)));
     // Outside the round dial and away from the corner marks nothing is painted.
     EXPECT_FALSE(input.contains(QPoint(40, 8)));
     EXPECT_FALSE(input.contains(QPoint(160, 192)));
     // At twice the density the region stays in the window's own coordinates.
     QImage doubled = window->lastFrame().scaled(400, 400);
-    QRegion scaled = InputShape::region(doubled, QSize(200, 200));
+    QRegion scaled = inputRegion(doubled, QSize(200, 200));
     EXPECT_TRUE(scaled.contains(QPoint(100, 100)));
     EXPECT_FALSE(scaled.contains(QPoint(40, 8)));
 }
@@ -413,7 +424,7 @@ TEST(InputBitsTest, BoxByBoxEqualsWhole) {
     for (int density : {1, 2}) {
         const QSize logical(37, 29);
         QImage frame(logical * density, QImage::Format_ARGB32_Premultiplied);
-        QImage bits = InputShape::bits(frame.copy(), logical);
+        QImage bits = inputBits(frame.copy(), logical);
         for (int round = 0; round < 40; ++round) {
             for (int y = 0; y < frame.height(); ++y) {
                 auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
@@ -441,7 +452,7 @@ TEST(InputBitsTest, BoxByBoxEqualsWhole) {
         }
         frame.fill(Qt::transparent);
         EXPECT_TRUE(InputShape::update(bits, frame, QRect(QPoint(0, 0), logical)));
-        EXPECT_EQ(bits, InputShape::bits(frame, logical));
+        EXPECT_EQ(bits, inputBits(frame, logical));
     }
 }
 
@@ -462,8 +473,7 @@ TEST_F(ClockWindowTest, InputShapeFollowsPartialFrames) {
         window->ticks().tick();
         EXPECT_FALSE(window->lastRedrawn().isEmpty()) << second;
         EXPECT_NE(window->lastRedrawn(), QRegion(window->rect())) << second;
-        EXPECT_EQ(window->mask(), InputShape::region(window->lastFrame(), window->size()))
-            << second;
+        EXPECT_EQ(window->mask(), inputRegion(window->lastFrame(), window->size())) << second;
     }
 }
 

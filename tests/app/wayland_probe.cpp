@@ -7,6 +7,7 @@
 //                       quit:MS ends it normally after that long
 //   wayland-probe window                                         a red window, prints clicks
 //   wayland-probe pointer W H STEP...   STEP: move:X,Y press release rpress rrelease wait:MS
+#include "app/input_shape.h"
 #include "app/layer_shell_surface.h"
 #include "virtual_pointer_client.h"
 
@@ -27,6 +28,13 @@
 #include <wayland-client.h>
 
 namespace {
+
+// The logical pixels of a frame at the scale that take the pointer, as the clock sets them.
+QRegion inputRegion(const QImage& frame, int scale) {
+    QImage bits = InputShape::emptyBits(frame.size() / scale);
+    InputShape::update(bits, frame, bits.rect());
+    return InputShape::region(bits);
+}
 
 int runLayer(QGuiApplication& app, const QStringList& args) {
     if (args.size() < 5) {
@@ -56,7 +64,7 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
     }
     const int scale = surface->scale();
     const QImage frame = image.scaled(image.size() * scale);
-    surface->setInputRegion(LayerShellSurface::opaqueRegion(frame, scale));
+    surface->setInputRegion(inputRegion(frame, scale));
     surface->setClickThrough(through);
     surface->present(frame, QRegion(frame.rect()), 255);
 
@@ -122,7 +130,7 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
             // quarter of the frame, so the surface shrinks to half its width and height.
             if (event.button == 2) {
                 const QImage smaller = frame.copy(QRect(QPoint(0, 0), frame.size() / 2));
-                raw->setInputRegion(LayerShellSurface::opaqueRegion(smaller, raw->scale()));
+                raw->setInputRegion(inputRegion(smaller, raw->scale()));
                 raw->present(smaller, QRegion(smaller.rect()), 255);
                 std::printf("shrunk\n");
             }
@@ -133,7 +141,7 @@ int runLayer(QGuiApplication& app, const QStringList& args) {
     // A surface made again (on another output) is drawn whole again, at its scale.
     surface->setScaleHandler([raw, image](int factor) {
         const QImage scaled = image.scaled(image.size() * factor);
-        raw->setInputRegion(LayerShellSurface::opaqueRegion(scaled, factor));
+        raw->setInputRegion(inputRegion(scaled, factor));
         raw->present(scaled, QRegion(scaled.rect()), 255);
         std::printf("scale %d\n", factor);
         std::fflush(stdout);
