@@ -23,7 +23,6 @@ public:
     void release(Qt::MouseButton button, const QPointF& local, const QPoint& global);
     // The second press of a double click, instead of its press.
     void doubleClick(Qt::MouseButton button);
-    bool dragging() const { return drag_.has_value(); }
 
 private:
     // A drag with the left button: the edges being resized (none when moving), where it
