@@ -126,6 +126,7 @@ void CVelmoraDlg::initialize() {
     clock_.setDateNames(dateNamesFor(settings_));
     loadScheme();
     limitSizeToDesktop();
+    prepareFirstFrame();
     // As small as a corner drag may make it: a stored size below that could not be grabbed.
     setMinimumSize(kCornerSize + 1, kCornerSize + 1);
     resize(kInitialSize, kInitialSize);
@@ -186,6 +187,22 @@ void CVelmoraDlg::limitSizeToDesktop() {
     setMaximumSize(screen->virtualSize().expandedTo(QSize(kInitialSize, kInitialSize)));
     // Nor is a background ever drawn larger, so no more of it is kept in memory.
     renderer_.setImageKeepSize(maximumSize() * screen->devicePixelRatio());
+}
+
+// The background's full-size decode is the largest allocation a start makes. Made before the
+// window, its buffers and the window system's share of the program exist, it adds nothing to
+// the program's peak memory; the first frame finds the background scaled to its size.
+void CVelmoraDlg::prepareFirstFrame() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (view_.hiddenToTray || screen == nullptr) {
+        return;
+    }
+    const QSize logical = CWindowAligner::storedSize(settings_, settings::kClockWindow,
+                                                     QSize(kInitialSize, kInitialSize))
+                              .boundedTo(maximumSize());
+    const qreal ratio = screen->devicePixelRatio();
+    renderer_.prepareBackground(clock_, QSize(static_cast<int>(logical.width() * ratio),
+                                              static_cast<int>(logical.height() * ratio)));
 }
 
 void CVelmoraDlg::watchScreens() {

@@ -159,6 +159,7 @@ private:
     // Shows the whole frame again, as after a change of the overall alpha.
     void repaintWhole();
     void limitSizeToDesktop();
+    void prepareFirstFrame();
     // Follows screens added, removed or resized, so the clock stays usable on one of them.
     void watchScreens();
     void screensChanged();

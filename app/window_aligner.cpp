@@ -357,20 +357,21 @@ QRect CWindowAligner::storedRect() const {
     };
     const int x = position(PlacementPart::X, current.x(), origin.x());
     const int y = position(PlacementPart::Y, current.y(), origin.y());
-    int w = store_.readInt(windowLayoutKey(name_, PlacementPart::W), window_->width());
-    int h = store_.readInt(windowLayoutKey(name_, PlacementPart::H), window_->height());
-    // An empty window could never be seen or grabbed again: treat it as no value.
-    if (w <= 0) {
-        w = window_->width();
-    }
-    if (h <= 0) {
-        h = window_->height();
-    }
     // Within what the window allows, which the window system would impose after the on-screen
     // rule had judged the stored size.
-    const QSize size =
-        QSize(w, h).expandedTo(window_->minimumSize()).boundedTo(window_->maximumSize());
+    const QSize size = storedSize(store_, name_, window_->size())
+                           .expandedTo(window_->minimumSize())
+                           .boundedTo(window_->maximumSize());
     return QRect(QPoint(x, y), size);
+}
+
+QSize CWindowAligner::storedSize(SettingsStore& store, std::string_view name, QSize fallback) {
+    using settings::PlacementPart;
+    using settings::windowLayoutKey;
+    const int w = store.readInt(windowLayoutKey(name, PlacementPart::W), fallback.width());
+    const int h = store.readInt(windowLayoutKey(name, PlacementPart::H), fallback.height());
+    // An empty window could never be seen or grabbed again: treat it as no value.
+    return QSize(w > 0 ? w : fallback.width(), h > 0 ? h : fallback.height());
 }
 
 QPoint CWindowAligner::parentOrigin() const {

@@ -65,6 +65,9 @@ public:
     // was given, or the one it would be shown with. The enforce-minimum flag is kept.
     void initForTemplate(QWidget* dialog, std::string_view name, bool relativeToParent);
 
+    // The size stored for the named window; `fallback` for each side not stored or empty.
+    static QSize storedSize(SettingsStore& store, std::string_view name, QSize fallback);
+
     // Registers a control at its current place; controlName lets a pass find it again
     // should the widget be destroyed and recreated.
     void addWindow(QWidget* control, unsigned flags, const QString& controlName = {});

@@ -147,6 +147,12 @@ void Clock::layoutAndDraw(Canvas& canvas, const LayoutRect& target,
     draw(canvas, *this, utc);
 }
 
+void Clock::prepareBackground(Canvas& canvas, const LayoutRect& target) {
+    loadBackground(canvas);
+    layout_ = fitted(target);
+    backgroundForLayout(canvas);
+}
+
 void Clock::loadBackground(Canvas& canvas) {
     if (!backgroundDirty_) {
         return;
@@ -171,6 +177,14 @@ std::unique_ptr<CanvasImage> Clock::decodeBackground(Canvas& canvas) {
         return nullptr;
     }
     return canvas.decodeImageData(bytes);
+}
+
+const CanvasImage* Clock::backgroundForLayout(Canvas& canvas) {
+    if (backgroundWidth_ <= 0 || layout_.width <= 0 || layout_.height <= 0) {
+        return nullptr;
+    }
+    scaleBackground(canvas);
+    return scaledBackground_.get();
 }
 
 void Clock::scaleBackground(Canvas& canvas) {
@@ -218,12 +232,8 @@ void Clock::draw(Canvas& canvas, const Clock&, const velmora::PackedDateTime& ut
     canvas.setSmoothingMode(smoothing != nullptr ? smoothing->value()
                                                  : SmoothingModeProperty::kHighQuality);
     canvas.setTextAntialias(true);
-    if (backgroundWidth_ > 0 && layout_.width > 0 && layout_.height > 0) {
-        scaleBackground(canvas);
-        if (scaledBackground_ != nullptr) {
-            canvas.drawImage(*scaledBackground_, static_cast<float>(layout_.x),
-                             static_cast<float>(layout_.y));
-        }
+    if (const CanvasImage* background = backgroundForLayout(canvas)) {
+        canvas.drawImage(*background, static_cast<float>(layout_.x), static_cast<float>(layout_.y));
     }
     for (const auto& child : children()) {
         if (child->isKindOf(ClockObject::kTypeName)) {

@@ -57,6 +57,9 @@ public:
     void layoutAndDraw(Canvas& canvas, const LayoutRect& target,
                        const velmora::PackedDateTime& utc);
     void draw(Canvas& canvas, const Clock& body, const velmora::PackedDateTime& utc) override;
+    // Decodes the background and scales it for the target as layoutAndDraw would, without
+    // drawing: a frame of that size then finds it ready.
+    void prepareBackground(Canvas& canvas, const LayoutRect& target);
 
     // The dial geometry the elements draw with; lengths are percentages of the radius.
     const LayoutRect& layoutRect() const { return layout_; }
@@ -103,6 +106,8 @@ private:
     void loadBackground(Canvas& canvas);
     std::unique_ptr<CanvasImage> decodeBackground(Canvas& canvas);
     void scaleBackground(Canvas& canvas);
+    // The background scaled to the layout; null where there is none to show.
+    const CanvasImage* backgroundForLayout(Canvas& canvas);
     LayoutRect fitted(const LayoutRect& target) const;
     void releaseImages();
 

@@ -39,6 +39,10 @@ void FrameRenderer::replay(const DrawList& list, const PixelArea& area, const QR
     list.replay(canvas, area);
 }
 
+void FrameRenderer::prepareBackground(Clock& clock, const QSize& pixels) {
+    clock.prepareBackground(measurer_, {0, 0, pixels.width(), pixels.height()});
+}
+
 QRegion FrameRenderer::render(Clock& clock, const QSize& pixels, qreal ratio,
                               const velmora::PackedDateTime& utc) {
     QRegion redrawn = draw(clock, pixels, ratio, utc, nullptr);

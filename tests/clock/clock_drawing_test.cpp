@@ -291,6 +291,27 @@ TEST_F(ClockDrawingTest, AQuickDecodeIsNotKeptBesideItsScaledCopy) {
     EXPECT_EQ(clock_.backgroundWidth(), 100);
 }
 
+TEST_F(ClockDrawingTest, APreparedBackgroundServesTheFirstFrameOfItsSizeOnly) {
+    const int aliveBefore = FakeImage::alive;
+    useBackground(447, 451);
+    add<ClockHand>();
+    clock_.prepareBackground(canvas_, {0, 0, 200, 200});
+    EXPECT_EQ(canvas_.decodes, 1);
+    EXPECT_EQ(canvas_.scales, 1);
+    EXPECT_TRUE(canvas_.order.empty()) << "preparing draws nothing";
+    EXPECT_EQ(FakeImage::alive - aliveBefore, 1) << "only the scaled copy is held";
+    draw(0);
+    EXPECT_EQ(canvas_.decodes, 1);
+    EXPECT_EQ(canvas_.scales, 1);
+    ASSERT_EQ(canvas_.images.size(), 1u);
+    EXPECT_EQ(clock_.layoutRect(), (LayoutRect{1, 0, 198, 200}));
+    // Prepared for another size than the frame's, the frame makes its own.
+    clock_.prepareBackground(canvas_, {0, 0, 100, 100});
+    draw(1);
+    EXPECT_EQ(canvas_.scales, 3);
+    EXPECT_EQ(clock_.layoutRect(), (LayoutRect{1, 0, 198, 200}));
+}
+
 TEST_F(ClockDrawingTest, BackgroundIsDecodedOnceAndScaledOnlyWhenTheSizeChanges) {
     const int aliveBefore = FakeImage::alive;
     useBackground(100, 100);
