@@ -264,6 +264,10 @@ struct BoundedImageDecoder::Job {
         // In place where the formats allow it, so that a large image is not held twice.
         result.image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         result.declared = declared.isValid() ? declared : result.image.size();
+        if (inspection.format != Format::Other) {
+            result.pixelScans = std::int64_t{result.declared.width()} * result.declared.height() *
+                                std::max<std::int64_t>(inspection.scans, 1);
+        }
         if (result.image.isNull()) {
             return refused(ImageRefusal::OverSizeLimit, QStringLiteral("over the size limit"),
                            declared);

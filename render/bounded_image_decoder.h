@@ -44,6 +44,9 @@ struct DecodedImage {
     QString reason;
     // The size the file declares, when it could be read.
     QSize declared;
+    // The work the headers declare: the pixels, times the scans of a progressive JPEG; 0 for
+    // a format whose headers are not read.
+    std::int64_t pixelScans = 0;
 
     bool ok() const { return refusal == ImageRefusal::None; }
 };

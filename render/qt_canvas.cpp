@@ -475,10 +475,17 @@ std::unique_ptr<CanvasImage> QtCanvas::decodeImageData(std::span<const std::uint
         decoded.image.height() > kMaxImageSide) {
         return nullptr;
     }
-    // A usual background decodes in a few milliseconds, about what scaling it takes.
-    constexpr qint64 kCostlyDecodeMs = 25;
     return std::make_unique<QtCanvasImage>(std::move(decoded.image), decoded.declared,
-                                           timer.elapsed() >= kCostlyDecodeMs);
+                                           decodeWorthKeeping(timer.elapsed(), decoded.pixelScans));
+}
+
+bool QtCanvas::decodeWorthKeeping(qint64 elapsedMs, std::int64_t pixelScans) {
+    // A usual background decodes in a few milliseconds, about what scaling it takes. One of
+    // up to a megapixel that took longer met a busy machine, not a costly file: kept, it
+    // would hold several times its scaled copy for the whole session.
+    constexpr qint64 kCostlyDecodeMs = 25;
+    constexpr std::int64_t kQuickPixelScans = std::int64_t{1} << 20;
+    return elapsedMs >= kCostlyDecodeMs && (pixelScans == 0 || pixelScans > kQuickPixelScans);
 }
 
 std::shared_ptr<const CanvasImage> QtCanvas::keepImage(const CanvasImage& image) {

@@ -67,6 +67,9 @@ public:
     // keep size, so that scaling it for a frame never needs a decode again.
     std::unique_ptr<CanvasImage> decodeImageData(std::span<const std::uint8_t> bytes) override;
     void setImageKeepSize(QSize size) { imageKeepSize_ = size; }
+    // Whether a decode that took this long for this much declared work is worth keeping
+    // beside its scaled copies rather than made again for another size.
+    static bool decodeWorthKeeping(qint64 elapsedMs, std::int64_t pixelScans);
     std::unique_ptr<CanvasImage> scaleImage(const CanvasImage& image, int width,
                                             int height) override;
     // Shares the pixels, which Qt counts across threads.

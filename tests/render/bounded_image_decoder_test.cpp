@@ -76,6 +76,13 @@ TEST(BoundedImageDecoderTest, OrdinaryImagesDecodeAsPremultipliedArgb) {
         EXPECT_EQ(decoded.image.format(), QImage::Format_ARGB32_Premultiplied);
         EXPECT_TRUE(reasonImageCannotBeShown(bytes) == std::nullopt);
     }
+    // The declared work, where the headers were read.
+    EXPECT_EQ(BoundedImageDecoder().decode(encoded(gradient(40, 30), "png")).pixelScans, 1200);
+    EXPECT_EQ(BoundedImageDecoder().decode(encoded(gradient(40, 30), "bmp")).pixelScans, 0);
+    const std::int64_t progressive =
+        BoundedImageDecoder().decode(encoded(gradient(40, 30), "jpeg", true)).pixelScans;
+    EXPECT_GT(progressive, 1200) << "a progressive JPEG counts each scan";
+    EXPECT_EQ(progressive % 1200, 0);
     EXPECT_EQ(reasonImageCannotBeShown("no image").value_or(QString()), "not an image");
 }
 

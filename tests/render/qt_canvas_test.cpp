@@ -546,3 +546,16 @@ TEST(FontFamilies, InstalledFamiliesBecomeTheFamilyList) {
 }
 
 } // namespace
+
+// A slow decode is kept beside its scaled copies only where the file declared much work: a
+// small image slowed by a busy machine would otherwise be held whole for the session.
+TEST(QtCanvasImages, OnlyACostlyFileKeepsItsDecode) {
+    constexpr std::int64_t kDefaultDial = 447 * 451;
+    constexpr std::int64_t kPhoto = 4000 * 3000;
+    EXPECT_FALSE(QtCanvas::decodeWorthKeeping(5, kPhoto)) << "quick";
+    EXPECT_FALSE(QtCanvas::decodeWorthKeeping(80, kDefaultDial)) << "small, on a busy machine";
+    EXPECT_FALSE(QtCanvas::decodeWorthKeeping(80, std::int64_t{1} << 20)) << "at the line";
+    EXPECT_TRUE(QtCanvas::decodeWorthKeeping(80, (std::int64_t{1} << 20) + 1));
+    EXPECT_TRUE(QtCanvas::decodeWorthKeeping(25, kPhoto));
+    EXPECT_TRUE(QtCanvas::decodeWorthKeeping(80, 0)) << "a format whose work is not declared";
+}
