@@ -5,6 +5,7 @@
 #include "app/date_language.h"
 #include "app/dialog_placement.h"
 #include "app/help_links.h"
+#include "app/program_icon.h"
 #include "app/settings.h"
 #include "app/velmora_dlg.h"
 
@@ -19,6 +20,7 @@ ClockMenu& ClockCommands::menu() {
     if (menu_ != nullptr) {
         return *menu_;
     }
+    showProgramIconFromNowOn();
     menu_ = std::make_unique<ClockMenu>();
     CVelmoraDlg* clock = &clock_;
     QObject::connect(&menu_->menu(), &QMenu::aboutToShow, clock, [this] { update(); });

@@ -5,6 +5,7 @@
 #include "app/clock_editor.h"
 #include "app/dialog_placement.h"
 #include "app/editor_module.h"
+#include "app/program_icon.h"
 #include "app/scheme_chooser.h"
 #include "app/scheme_file_dialog.h"
 #include "app/settings.h"
@@ -120,6 +121,7 @@ void ClockDialogs::runInfoDialog() {
 }
 
 void ClockDialogs::placeBesideClock(QWidget& dialog) const {
+    showProgramIconFromNowOn();
     const QScreen* where = window_.screen();
     if (where == nullptr) {
         return;
@@ -147,6 +149,7 @@ bool ClockDialogs::loadSchemeAsUser(const QString& path) {
         if (loadErrorReport_) {
             loadErrorReport_(message);
         } else {
+            showProgramIconFromNowOn();
             QMessageBox::warning(&window_, QCoreApplication::translate("CVelmoraDlg", "Load error"),
                                  message);
         }

@@ -1,11 +1,13 @@
 // The clock's tray icon, and whether the desktop has a tray to show it in.
 #include "app/clock_tray.h"
 
+#include "app/program_icon.h"
 #include "model/string_table.h"
 #include "optiontree/string_table_translation.h"
 #include "render/qt_text.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace {
 constexpr int kTooltipTextId = 49;
@@ -32,7 +34,8 @@ bool ClockTray::refresh() {
 }
 
 void ClockTray::createIcon() {
-    tray_ = std::make_unique<QSystemTrayIcon>(icon_);
+    showProgramIconFromNowOn();
+    tray_ = std::make_unique<QSystemTrayIcon>(QGuiApplication::windowIcon());
     // A string-table text, translated as the editor's rows translate those; only the context
     // is taken from there, as the editor's code is a module of its own.
     const QByteArray english = toQString(stringTableText(kTooltipTextId)).toUtf8();

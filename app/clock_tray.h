@@ -24,9 +24,6 @@ public:
     explicit ClockTray(MenuSource menu, QObject* parent = nullptr);
     ~ClockTray() override;
 
-    // The icon it shows, from when it is made.
-    void setIcon(QIcon icon) { icon_ = std::move(icon); }
-
     void setProbe(Probe probe) { probe_ = std::move(probe); }
     // Starts watching the desktop; false where it has to be polled.
     bool watch();
@@ -45,7 +42,6 @@ signals:
 private:
     void createIcon();
 
-    QIcon icon_;
     MenuSource menu_;
     Probe probe_ = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     std::unique_ptr<QSystemTrayIcon> tray_;

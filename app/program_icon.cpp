@@ -22,3 +22,9 @@ QIcon programIcon() {
     return QIcon(QPixmap::fromImage(
         image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
+
+void showProgramIconFromNowOn() {
+    if (QGuiApplication::windowIcon().isNull()) {
+        QGuiApplication::setWindowIcon(programIcon());
+    }
+}

@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/desktop_choice.h"
 #include "app/layer_clock.h"
+#include "app/program_icon.h"
 #include "app/settings.h"
 #include "app/translation_loader.h"
 #include "app/velmora_dlg.h"
@@ -37,6 +38,7 @@ std::unique_ptr<QMessageBox> settingsMovedAsideNotice(const QString& movedTo) {
                                     "default settings.")
             .arg(movedTo);
     std::fprintf(stderr, "velmora: %s\n", qPrintable(QString(text).replace('\n', ' ')));
+    showProgramIconFromNowOn();
     auto box = std::make_unique<QMessageBox>(QMessageBox::Information, QStringLiteral("Velmora"),
                                              text, QMessageBox::Ok);
     box->setModal(false);

@@ -78,8 +78,6 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     // A scheme file dropped on the clock is loaded.
     setAcceptDrops(true);
     setWindowTitle(QStringLiteral("Velmora"));
-    setWindowIcon(programIcon());
-    tray_.setIcon(windowIcon());
     connect(&ticks_, &TickSchedule::frameDue, this, &CVelmoraDlg::onFrameDue);
     connect(&tray_, &ClockTray::changed, this, &CVelmoraDlg::refreshTray);
     connect(&tray_, &ClockTray::doubleClicked, this, &CVelmoraDlg::toggleClickThrough);

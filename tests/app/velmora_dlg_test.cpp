@@ -112,6 +112,16 @@ TEST_F(ClockWindowTest, FirstRunStartsWithDefaults) {
     }
 }
 
+// The icon is made when something first shows it: an idle clock is in no task bar.
+TEST_F(ClockWindowTest, TheProgramIconComesWithTheMenu) {
+    QApplication::setWindowIcon(QIcon());
+    auto window = start();
+    EXPECT_TRUE(QApplication::windowIcon().isNull());
+    window->menu();
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_FALSE(window->windowIcon().isNull()) << "the dialogs it opens take it from there";
+}
+
 // A stored opacity the menu cannot show (an invisible clock, or one whose low byte is 0)
 // becomes its nearest step; one the menu might not list but that shows is kept.
 TEST_F(ClockWindowTest, StoredOpacityOutsideItsRangeIsTheNearestMenuStep) {
