@@ -45,20 +45,14 @@ void LayerOutputs::describe() {
     static const zxdg_output_v1_listener listener = {
         .logical_position =
             [](void* data, zxdg_output_v1* described, int32_t x, int32_t y) {
-                auto* self = static_cast<LayerOutputs*>(data);
-                for (Output& output : self->outputs_) {
-                    if (output.described == described) {
-                        output.logicalArea.moveTopLeft(QPoint(x, y));
-                    }
+                if (Output* entry = static_cast<LayerOutputs*>(data)->find(described)) {
+                    entry->logicalArea.moveTopLeft(QPoint(x, y));
                 }
             },
         .logical_size =
             [](void* data, zxdg_output_v1* described, int32_t width, int32_t height) {
-                auto* self = static_cast<LayerOutputs*>(data);
-                for (Output& output : self->outputs_) {
-                    if (output.described == described) {
-                        output.logicalArea.setSize(QSize(width, height));
-                    }
+                if (Output* entry = static_cast<LayerOutputs*>(data)->find(described)) {
+                    entry->logicalArea.setSize(QSize(width, height));
                 }
             },
         .done = [](void*, zxdg_output_v1*) {},
@@ -90,25 +84,35 @@ LayerOutputs::Output* LayerOutputs::find(wl_output* proxy) {
     return nullptr;
 }
 
+LayerOutputs::Output* LayerOutputs::find(zxdg_output_v1* described) {
+    for (Output& output : outputs_) {
+        if (output.described == described) {
+            return &output;
+        }
+    }
+    return nullptr;
+}
+
+void LayerOutputs::destroy(const Output& output) {
+    if (output.described != nullptr) {
+        zxdg_output_v1_destroy(output.described);
+    }
+    wl_output_destroy(output.proxy);
+}
+
 bool LayerOutputs::remove(std::uint32_t name) {
     return std::erase_if(outputs_, [name](const Output& output) {
                if (output.name != name) {
                    return false;
                }
-               if (output.described != nullptr) {
-                   zxdg_output_v1_destroy(output.described);
-               }
-               wl_output_destroy(output.proxy);
+               destroy(output);
                return true;
            }) > 0;
 }
 
 void LayerOutputs::clear() {
     for (const Output& output : outputs_) {
-        if (output.described != nullptr) {
-            zxdg_output_v1_destroy(output.described);
-        }
-        wl_output_destroy(output.proxy);
+        destroy(output);
     }
     outputs_.clear();
     if (manager_ != nullptr) {

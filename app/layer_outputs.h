@@ -52,6 +52,9 @@ public:
 
 private:
     Output* find(wl_output* proxy);
+    Output* find(zxdg_output_v1* described);
+    // Destroys the output's objects; the entry itself stays.
+    static void destroy(const Output& output);
     void describe();
 
     std::vector<Output> outputs_;
