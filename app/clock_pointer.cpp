@@ -6,7 +6,24 @@
 
 #include <QApplication>
 
+namespace {
+
+// Closes the open menus, the innermost first; one that refuses to close ends it.
+void closeMenus() {
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        if (!popup->close()) {
+            return;
+        }
+    }
+}
+
+} // namespace
+
 void ClockPointer::press(Qt::MouseButton button, const QPointF& local, const QPoint& global) {
+    // A press beside an open menu closes it and then counts as usual, as in any program. The
+    // menu's grab sees that press on X11; on a layer surface the menu is an XWayland window
+    // whose grab never reaches the clock, and only the clock hears it.
+    closeMenus();
     if (button != Qt::LeftButton) {
         return;
     }

@@ -1,5 +1,6 @@
 // The clock window headless: start-up state, commands, their settings and the menu's marks.
 #include "app/about_dialog.h"
+#include "app/clock_pointer.h"
 #include "app/input_shape.h"
 #include "app/settings.h"
 #include "app/thread_priority.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -566,6 +568,33 @@ TEST_F(ClockWindowTest, TheMouseMovesResizesAndSwitchesClickThrough) {
     QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(100, 100));
     EXPECT_TRUE(window->clickThrough());
     EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1);
+}
+
+// On a layer surface the clock hears presses that an open menu's grab does not: each closes
+// the menus, a submenu with its menu, and then counts as usual.
+TEST_F(ClockWindowTest, APressOnTheClockClosesOpenMenus) {
+    auto window = start();
+    ClockPointer pointer(*window);
+    QMenu& menu = window->menu().menu();
+    QMenu submenu;
+    submenu.addAction(QStringLiteral("inner"));
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        menu.popup(QPoint(300, 300));
+        submenu.popup(QPoint(400, 300));
+        ASSERT_EQ(QApplication::activePopupWidget(), &submenu);
+        pointer.press(button, QPointF(100, 40), window->geometry().topLeft() + QPoint(100, 40));
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << button;
+        EXPECT_FALSE(menu.isVisible()) << button;
+        EXPECT_FALSE(submenu.isVisible()) << button;
+    }
+    // The press still began a drag.
+    const QRect before = window->geometry();
+    const QPoint start = before.topLeft() + QPoint(100, 40);
+    menu.popup(QPoint(300, 300));
+    pointer.press(Qt::LeftButton, QPointF(100, 40), start);
+    pointer.move(Qt::LeftButton, start + QPoint(30, 20));
+    pointer.release(Qt::LeftButton, QPointF(130, 60), start + QPoint(30, 20));
+    EXPECT_EQ(window->geometry(), before.translated(30, 20));
 }
 
 TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {

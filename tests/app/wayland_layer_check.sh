@@ -4,9 +4,10 @@
 # through XWayland. The clock appears on its layer surface at its saved position with
 # transparent pixels showing the desktop, also when the user asks Qt for Wayland (its menu then
 # floats); a drag moves it and saves the new position, and one on a corner square resizes it;
-# "Stay on top" in its menu puts it over a floating window and off under it; a double click
-# makes it click-through, so a click reaches the window below; "Hide to tray" takes it away
-# and a later launch brings it back; "Customize..." and "Time zones..." open their dialogs.
+# a press on the clock closes its open menu; "Stay on top" in its menu puts it over a floating
+# window and off under it; a double click makes it click-through, so a click reaches the
+# window below; "Hide to tray" takes it away and a later launch brings it back;
+# "Customize..." and "Time zones..." open their dialogs.
 # The probe's own surface shows that a position on a second output of scale 2 is drawn there
 # at twice the pixels, and that one on no output is brought onto the first.
 #
@@ -311,6 +312,17 @@ else
     grep -q '^ClockWindow_W=200$' "$settings" && grep -q '^ClockWindow_H=200$' "$settings" ||
         fail "a corner drag back did not resize the clock to 200x200: $(cat "$settings")"
     shows_clock 160 120 '#336699' || fail "the clock resized back differs in $shown pixels"
+
+    # The menu's grab on XWayland never sees a press on the clock: the clock closes the menu.
+    before=$(x_windows)
+    pointer move:180,220 wait:50 rpress rrelease
+    new_x_window "$before" || fail "the menu did not open on a right click at 180,220"
+    pointer move:175,220 wait:50 press release
+    for _ in $(seq 30); do
+        [ "$(x_windows)" = "$before" ] && break
+        sleep 0.1
+    done
+    [ "$(x_windows)" = "$before" ] || fail "a press on the clock beside its menu left it open"
 
     # The bottom layer is under a floating window at 200,150; "Stay on top" (the fourth item)
     # puts the clock over it, and off again under it.
