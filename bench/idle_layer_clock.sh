@@ -13,7 +13,8 @@
 #
 # usage: bench/idle_layer_clock.sh [-b VELMORA_BINARY] [-s SETTLE] [DURATION]
 #   DURATION (default 35), SETTLE (default 5), VELMORA_BINARY (default build/app/velmora).
-#   With PER_THREAD set, each thread's wake-ups per second are listed too.
+#   With PER_THREAD set, each thread's CPU (microseconds per second) and wake-ups per second
+#   are listed too.
 # sway refuses to run as root: as root everything runs as nobody.
 set -eu
 
@@ -122,12 +123,13 @@ sample() {
         "$(cpu_ns "$sway_pid")" "$(cpu_ns "$x11_pid")" "$(switches "$x11_pid")" \
         "$(($(cpu_ns "$xvfb_pid") + $(cpu_ns "$picom_pid")))"
 }
-# Each thread's voluntary switches, as "PID/TID NAME COUNT" lines.
+# Each thread's on-CPU nanoseconds and voluntary switches, as "PID/TID NAME NS COUNT" lines.
 threads() {
     for pid in $layer_pid $x11_pid; do
         for task in /proc/"$pid"/task/*; do
             switched=$(awk '/^voluntary_ctxt_switches/ { print $2 }' "$task/status")
-            echo "$pid/${task##*/} $(tr ' ' _ <"$task/comm") $switched"
+            ns=$(cut -d' ' -f1 "$task/schedstat")
+            echo "$pid/${task##*/} $(tr ' ' _ <"$task/comm") $ns $switched"
         done
     done
 }
@@ -156,7 +158,7 @@ printf '%-22s %9s %9s %8s\n' 'layer shell (sway)' "$(percent $((l1 - l0)))" \
 printf '%-22s %9s %9s %8s\n' 'X11 (Xvfb + picom)' "$(percent $((x1 - x0)))" \
     "$(percent $((v1 - v0)))" "$(rate $((xw1 - xw0)))"
 if [ -n "${PER_THREAD:-}" ]; then
-    echo "wake-ups per second of each thread (layer shell $layer_pid, X11 $x11_pid):"
-    join "$work/threads0" "$work/threads1" |
-        awk -v s="$span" '{ printf "  %-16s %-18s %6.2f\n", $1, $2, ($5 - $3) / s }'
+    echo "each thread (layer shell $layer_pid, X11 $x11_pid): CPU us/s, wake-ups/s"
+    join "$work/threads0" "$work/threads1" | awk -v s="$span" \
+        '{ printf "  %-16s %-18s %8.1f %6.2f\n", $1, $2, ($6 - $3) / s / 1000, ($7 - $4) / s }'
 fi
