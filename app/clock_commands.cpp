@@ -15,6 +15,18 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
+
+namespace {
+
+// The clock's size at a preset of the menu: that share of its background's size.
+QSize presetSize(const Clock& clock, int percent) {
+    const double factor = percent / 100.0;
+    return QSize(std::max(static_cast<int>(clock.backgroundWidth() * factor), 1),
+                 std::max(static_cast<int>(clock.backgroundHeight() * factor), 1));
+}
+
+} // namespace
 
 ClockMenu& ClockCommands::menu() {
     if (menu_ != nullptr) {
@@ -39,7 +51,7 @@ ClockMenu& ClockCommands::menu() {
     }
     for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
         QObject::connect(menu_->sizeActions()[i], &QAction::triggered, clock,
-                         [clock, i] { clock->applySize(kSizeItems[i].percent); });
+                         [this, i] { applySize(kSizeItems[i].percent); });
     }
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
         QObject::connect(menu_->priorityActions()[i], &QAction::triggered, clock,
@@ -100,14 +112,20 @@ void ClockCommands::update() {
     }
     bool anySize = false;
     for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
-        double factor = kSizeItems[i].percent / 100.0;
-        int w = static_cast<int>(clock_.clock_.backgroundWidth() * factor);
-        int h = static_cast<int>(factor * clock_.clock_.backgroundHeight());
-        bool current = w == clock_.width() && h == clock_.height();
+        const bool current = presetSize(clock_.clock_, kSizeItems[i].percent) == clock_.size();
         items.sizeActions()[i]->setChecked(current);
         anySize = anySize || current;
     }
     items.action(MenuCommand::OtherSize)->setChecked(!anySize);
+}
+
+void ClockCommands::applySize(int percent) {
+    // Without a background there is no natural size to scale: the window stays as it is.
+    if (clock_.clock_.backgroundWidth() <= 0 || clock_.clock_.backgroundHeight() <= 0) {
+        return;
+    }
+    clock_.placeByUser(QRect(clock_.geometry().topLeft(), presetSize(clock_.clock_, percent)),
+                       true);
 }
 
 void ClockCommands::run(MenuCommand command) {

@@ -27,6 +27,8 @@ public:
     AutostartEntry autostartEntry() const;
 
 private:
+    // A size preset: the background's size at the percentage, placed as the user's choice.
+    void applySize(int percent);
     void toggleStartWithDesktop();
 
     CVelmoraDlg& clock_;

@@ -542,17 +542,6 @@ void CVelmoraDlg::setThreadPriority(int level) {
     applyViewState();
 }
 
-void CVelmoraDlg::applySize(int percent) {
-    // Without a background there is no natural size to scale: the window stays as it is.
-    if (clock_.backgroundWidth() <= 0 || clock_.backgroundHeight() <= 0) {
-        return;
-    }
-    double factor = percent / 100.0;
-    int w = static_cast<int>(clock_.backgroundWidth() * factor);
-    int h = static_cast<int>(clock_.backgroundHeight() * factor);
-    placeByUser(QRect(geometry().topLeft(), QSize(std::max(w, 1), std::max(h, 1))), true);
-}
-
 void CVelmoraDlg::schemeEdited() {
     drawFrame();
     // An element that now moves continuously needs the short period from now on.

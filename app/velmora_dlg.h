@@ -175,7 +175,6 @@ private:
     void updateInputMask(const QRegion& changed);
     // Undoes a minimise by the window manager, which would leave the clock unreachable.
     void restoreFromMinimized();
-    void applySize(int percent);
     void setOverallAlpha(int alpha);
     void setThreadPriority(int level);
     // An edit in the customize dialog shows at once, not at the next second.
