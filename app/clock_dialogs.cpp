@@ -9,6 +9,7 @@
 #include "app/scheme_chooser.h"
 #include "app/scheme_file_dialog.h"
 #include "app/settings.h"
+#include "app/window_aligner.h"
 #include "clock/clock.h"
 #include "clock/scheme_file.h"
 #include "model/settings_store.h"
@@ -36,6 +37,8 @@ ClockDialogs::ClockDialogs(QWidget& window, Clock& clock, SettingsStore& setting
 
 // The dialog edits the clock, which may go before the window's children would.
 ClockDialogs::~ClockDialogs() {
+    // The clock is going too: nothing steps back when the dialog goes with it.
+    clockMover_ = nullptr;
     delete optionsDial_.data();
 }
 
@@ -71,6 +74,7 @@ void ClockDialogs::openOptionsDialog() {
     optionsDial_ = dialog;
     placeBesideClock(*dialog);
     dialog->show();
+    stepAsideFrom(*dialog);
 }
 
 void ClockDialogs::runTimezonesDialog() {
@@ -133,6 +137,37 @@ void ClockDialogs::placeBesideClock(QWidget& dialog) const {
     const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &dialog);
     const QSize framed = dialog.size() + QSize(2 * border, title + 2 * border);
     dialog.move(placeBeside(window_.frameGeometry(), framed, where->availableGeometry()));
+}
+
+// Some compositors place each new dialog themselves: sway centres it, and a clock never moved
+// sits in the middle of the screen too. Under the dialog nothing on the clock can be edited,
+// and a clock on top hides the dialog's middle. The window system has had kConfirmMs to
+// answer when this looks, as for the clock's own moves. Neither place is saved: both are the
+// program's, not the user's.
+void ClockDialogs::stepAsideFrom(QDialog& dialog) {
+    if (!clockMover_) {
+        return;
+    }
+    QTimer::singleShot(CWindowAligner::kConfirmMs, &dialog, [this, &dialog] {
+        const QRect covering = dialog.frameGeometry();
+        const QRect clock = window_.geometry();
+        const QScreen* screen = dialog.screen();
+        if (!clockMover_ || !dialog.isVisible() || screen == nullptr ||
+            !covering.intersects(clock)) {
+            return;
+        }
+        const QPoint aside = placeBeside(covering, clock.size(), screen->availableGeometry());
+        // Nowhere beside it: the clock stays rather than move under the dialog elsewhere.
+        if (QRect(aside, clock.size()).intersects(covering)) {
+            return;
+        }
+        clockMover_(aside);
+        connect(&dialog, &QObject::destroyed, this, [this, home = clock.topLeft(), aside] {
+            if (clockMover_ && window_.geometry().topLeft() == aside) {
+                clockMover_(home);
+            }
+        });
+    });
 }
 
 bool ClockDialogs::loadSchemeAsUser(const QString& path) {

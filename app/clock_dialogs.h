@@ -54,6 +54,12 @@ public:
     using LoadErrorReport = std::function<void(const QString& message)>;
     void setLoadErrorReport(LoadErrorReport report) { loadErrorReport_ = std::move(report); }
 
+    // Moves the clock to a place of the program's, never saved. Set where the window system
+    // may put the customize dialog over the clock: the clock then steps beside the dialog
+    // while it is open (see stepAsideFrom). Unset, the clock stays where it is.
+    using ClockMover = std::function<void(const QPoint& position)>;
+    void setClockMover(ClockMover mover) { clockMover_ = std::move(mover); }
+
     // Editing on the clock itself while the customize dialog is open (see ClockEditor).
     bool pressOnClock(QPointF position, QPoint globalPosition, qreal ratio,
                       const velmora::PackedDateTime& utc);
@@ -72,6 +78,9 @@ signals:
 private:
     // Opens a dialog beside the clock, on its screen, where the clock stays in view.
     void placeBesideClock(QWidget& dialog) const;
+    // Once the window system has placed the dialog: where it covers the clock, the clock
+    // steps beside it, and back when the dialog goes unless the user moved it meanwhile.
+    void stepAsideFrom(QDialog& dialog);
     // Whether an open customize dialog lets a scheme from outside replace the one it edits:
     // it may ask to save its edits first, and closes, as its rows are of the old scheme.
     bool editorReleasesScheme();
@@ -86,4 +95,5 @@ private:
     QPointer<QDialog> timezonesDial_;
     QPointer<QDialog> schemeChooser_;
     LoadErrorReport loadErrorReport_;
+    ClockMover clockMover_;
 };

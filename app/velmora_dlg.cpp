@@ -366,6 +366,11 @@ void CVelmoraDlg::showOnLayerShell(std::unique_ptr<LayerClock> layer) {
         repaintWhole();
     });
     layer_->setLostHandler([this] { emit exitRequested(); });
+    // The hidden window keeps the surface's place; nothing saves it.
+    dialogs_.setClockMover([this](const QPoint& at) {
+        move(at);
+        layer_->move(at);
+    });
     layer_->setHoverHandler([this](bool over) {
         layerHovered_ = over;
         drawFrame();

@@ -1,10 +1,12 @@
 // The clock as a citizen of the desktop: schemes handed over or dropped, several clocks under
 // their own names, one process per name, and "Start with the desktop".
+#include "app/clock_dialogs.h"
 #include "app/clock_instance.h"
 #include "app/options_dial.h"
 #include "app/scheme_chooser.h"
 #include "app/settings.h"
 #include "app/velmora_dlg.h"
+#include "app/window_aligner.h"
 #include "clock/scheme_file.h"
 #include "model/file_property.h"
 #include "model/settings_keys.h"
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
+#include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -137,6 +140,60 @@ TEST_F(ClockDesktopTest, AnOpenEditorAsksFirstAndCancelKeepsItsEdits) {
     EXPECT_TRUE(window_->loadSchemeAsUser(red));
     EXPECT_EQ(loadedScheme(*settings_), red);
     EXPECT_EQ(window_->optionsDialog(), nullptr);
+}
+
+// Where the window system puts the customize dialog over the clock (sway centres each new
+// dialog), the clock steps beside it while it is open, and back when it closes unless the user
+// moved the clock meanwhile. A dialog left beside the clock moves nothing.
+TEST(ClockStepAsideTest, TheClockStepsBesideADialogPlacedOverIt) {
+    QTemporaryDir folder;
+    Settings settings(folder.filePath(QStringLiteral("clock.conf")));
+    Clock clock;
+    // Frameless as the clock's: its place is its top-left pixel.
+    QWidget window(nullptr, Qt::FramelessWindowHint);
+    const QPoint home(300, 300);
+    window.setGeometry(QRect(home, QSize(100, 100)));
+    ClockDialogs dialogs(window, clock, settings);
+    std::vector<QPoint> moves;
+    dialogs.setClockMover([&](const QPoint& at) {
+        moves.push_back(at);
+        window.move(at);
+    });
+    // The dialog where the window system put it, once it has had its time to answer.
+    const auto openAt = [&](const QPoint& placed) {
+        dialogs.openOptionsDialog();
+        QDialog* dialog = dialogs.optionsDialog();
+        dialog->move(placed);
+        QTest::qWait(CWindowAligner::kConfirmMs + 100);
+        return QPointer<QDialog>(dialog);
+    };
+    const auto close = [](QPointer<QDialog> dialog) {
+        dialog->reject();
+        QTRY_VERIFY(dialog.isNull());
+    };
+
+    // Over the clock, with room on its left on the 800 x 600 screen.
+    QPointer<QDialog> dialog = openAt({250, 20});
+    ASSERT_EQ(moves.size(), 1U);
+    EXPECT_EQ(moves[0], QPoint(142, 20));
+    EXPECT_FALSE(window.geometry().intersects(dialog->frameGeometry()));
+    close(dialog);
+    ASSERT_EQ(moves.size(), 2U);
+    EXPECT_EQ(moves[1], home);
+
+    // The user's own move while it is open stays.
+    dialog = openAt({250, 20});
+    ASSERT_EQ(moves.size(), 3U);
+    window.move(10, 400);
+    close(dialog);
+    EXPECT_EQ(moves.size(), 3U);
+    EXPECT_EQ(window.pos(), QPoint(10, 400));
+
+    // Beside the clock: nothing moves.
+    window.move(home);
+    close(openAt(home + QPoint(120, 0)));
+    EXPECT_EQ(moves.size(), 3U);
+    EXPECT_EQ(window.pos(), home);
 }
 
 TEST_F(ClockDesktopTest, AHandOverWaitsWhileAModalWindowRuns) {

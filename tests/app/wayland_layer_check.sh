@@ -7,7 +7,8 @@
 # a press on the clock closes its open menu; "Stay on top" in its menu puts it over a floating
 # window and off under it; a double click makes it click-through, so a click reaches the
 # window below; "Hide to tray" takes it away and a later launch brings it back;
-# "Customize..." and "Time zones..." open their dialogs.
+# "Customize..." and "Time zones..." open their dialogs, the clock stepping from under the
+# editor that sway centres over it and back when the editor closes.
 # The probe's own surface shows that a position on a second output of scale 2 is drawn there
 # at twice the pixels, and that one on no output is brought onto the first.
 #
@@ -79,11 +80,11 @@ spawn() {
 }
 as_user test -x "$probe" || skip "the unprivileged user cannot run $probe"
 
-# A 640 x 480 desktop of #336699 and right of it a second of 640 x 480 pixels at scale 2 in
+# A 640 x 1100 desktop of #336699 and right of it a second of 640 x 480 pixels at scale 2 in
 # #996633, windows without borders, the probe's window floating at 200,150 with 200 x 200, the
 # tray's window (wmdocker's, on XWayland) out of sight.
 cat >"$work/config" <<EOF
-output HEADLESS-1 resolution 640x480 position 0 0 bg #336699 solid_color
+output HEADLESS-1 resolution 640x1100 position 0 0 bg #336699 solid_color
 output HEADLESS-2 resolution 640x480 position 640 0 scale 2 bg #996633 solid_color
 default_border none
 default_floating_border none
@@ -138,8 +139,8 @@ shows_dialog() {
     return 1
 }
 pointer() {
-    # Absolute positions span the outputs' layout, 960 x 480.
-    as_user "$probe" pointer 960 480 "$@"
+    # Absolute positions span the outputs' layout, 960 x 1100.
+    as_user "$probe" pointer 960 1100 "$@"
 }
 
 layer_pid=
@@ -380,10 +381,26 @@ else
     menu_pick 180,220 Up Up Up Up Return
     shows_dialog '^VELMORA - Customizing\.\.\.$' ||
         fail "\"Customize...\" showed no dialog: $(cat "$work/clock.log")"
-    # "Time zones..." (third from the bottom) opens its dialog beside the editor.
-    menu_pick 180,220 Up Up Up Return
+    # sway centres the dialog, on this tall desktop over the clock, where nothing could be
+    # edited on it: the clock steps below the dialog, the only side with room, while it is open.
+    eval "$(as_user env DISPLAY="$x_display" xdotool search --limit 1 --onlyvisible \
+        --name '^VELMORA - Customizing\.\.\.$' getwindowgeometry --shell)"
+    [ "$X" -lt 360 ] && [ $((X + WIDTH)) -gt 160 ] && [ "$Y" -lt 320 ] &&
+        [ $((Y + HEIGHT)) -gt 120 ] ||
+        fail "sway did not put the dialog over the clock: ${WIDTH}x$HEIGHT at $X,$Y"
+    below_x=$((X < 440 ? X : 440))
+    below_y=$((Y + HEIGHT + 8))
+    shows_clock "$below_x" "$below_y" '#336699' 200x200+0+0 10 ||
+        fail "the clock did not step below the dialog to $below_x,$below_y ($shown pixels differ)"
+    # "Time zones..." (third from the bottom) opens its dialog.
+    menu_pick "$((below_x + 20)),$((below_y + 100))" Up Up Up Return
     shows_dialog '^VELMORA - Time zone settings$' ||
         fail "\"Time zones...\" showed no dialog: $(cat "$work/clock.log")"
+    # Both closed, the clock is back at its place, which the step never changed in the
+    # settings.
+    as_user env DISPLAY="$x_display" xdotool key --delay 500 Escape Escape
+    shows_clock 160 120 '#336699' 200x200+0+0 10 ||
+        fail "the clock did not come back to 160,120 with the editor closed ($shown pixels differ)"
     stop_clock
     grep -q '^ClockWindow_X=160$' "$settings" && grep -q '^ClockWindow_Y=120$' "$settings" ||
         fail "the place changed though the clock was not moved: $(cat "$settings")"
