@@ -45,10 +45,10 @@ public:
     // yet drawn, as does any render.
     std::optional<QRegion> renderAhead(Clock& clock, std::span<const Moment> moments,
                                        Finish finish);
-    // Told on the settling thread when settle() drops frames renderAhead() left to come.
     // Decodes and scales the clock's background for a frame of this many pixels, before any
     // frame is drawn.
     void prepareBackground(Clock& clock, const QSize& pixels);
+    // Told on the settling thread when settle() drops frames renderAhead() left to come.
     void setAheadDropped(std::function<void()> dropped) { aheadDropped_ = std::move(dropped); }
     // Makes the frames from here on, for memory that others read too; a null image it returns
     // stands for "make it plainly".
