@@ -1,6 +1,9 @@
 // "Start with the desktop": the XDG autostart entry that starts one clock at login.
 #include "app/autostart_entry.h"
 
+#include "model/byte_stream.h"
+#include "render/qt_text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -80,14 +83,19 @@ QString AutostartEntry::contents() const {
 }
 
 bool AutostartEntry::isEnabled() const {
-    QFile file(filePath());
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A regular file only: the menu must not wait on a FIFO put in the entry's place.
+    FileByteStream file(qStringToPath(filePath()), FileByteStream::Mode::Read);
+    constexpr std::uint64_t kMaxEntryBytes = 64 * 1024;
+    if (!file.isOpen() || file.remaining() > kMaxEntryBytes) {
         return false;
     }
+    QByteArray bytes(static_cast<qsizetype>(file.remaining()), Qt::Uninitialized);
+    bytes.resize(
+        static_cast<qsizetype>(file.read(bytes.data(), static_cast<std::size_t>(bytes.size()))));
     // Desktops switch an entry off by marking it rather than removing it.
     bool inMainGroup = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine(4096)).trimmed();
+    for (const QByteArray& raw : bytes.split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
         if (line.startsWith(QLatin1Char('['))) {
             inMainGroup = line == QLatin1String("[Desktop Entry]");
             continue;

@@ -19,8 +19,7 @@ QString NewClock::nextFreeName(const std::function<bool(const QString&)>& runnin
 
 QString NewClock::start(const QRect& here, const QRect& desktop, const Launcher& launcher) {
     const QString name = nextFreeName([](const QString& candidate) {
-        return ClockInstance::isRunning(
-            ClockInstance::socketPathFor(Settings::applicationName(candidate)));
+        return ClockInstance::isRunning(Settings::applicationName(candidate));
     });
     placeBeside(name, here, desktop);
     const bool started = launcher ? launcher(name)

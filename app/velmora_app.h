@@ -12,9 +12,6 @@ public:
     int run(int argc, char** argv);
 
 private:
-    // Ending the session or Ctrl+C end the program as "Exit" does, so the temporary files
-    // of the scheme are removed.
-    static void quitOnTerminationSignals(QApplication& application);
     // The layer shell where the compositor offers it, else XWayland (a Wayland client window
     // can neither place itself nor stay on top): sets Qt's platform before Qt starts. False,
     // with the reason on stderr, where nothing can show the clock.

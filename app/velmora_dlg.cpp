@@ -8,6 +8,7 @@
 #include "app/program_icon.h"
 #include "app/settings.h"
 #include "app/thread_priority.h"
+#include "app/user_path.h"
 #include "app/window_aligner.h"
 #include "app/x11_frame_presenter.h"
 
@@ -587,7 +588,7 @@ void CVelmoraDlg::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     // Loaded once the drop has ended: a message or question must not hold the drag source.
-    const QString path = urls[0].toLocalFile();
+    const QString path = UserPath::fromUrl(urls[0]);
     QMetaObject::invokeMethod(
         this, [this, path] { dialogs_.loadWhenFree(path); }, Qt::QueuedConnection);
 }

@@ -70,6 +70,9 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     // Why the file could not be opened; empty when it is open.
     const std::string& openError() const { return openError_; }
+    // The system's error number when opening failed; 0 when it failed for not being a
+    // regular file, or did not fail.
+    int openErrno() const { return openErrno_; }
     std::size_t read(void* buffer, std::size_t size) override;
     bool write(const void* data, std::size_t size) override;
     std::uint64_t position() const override { return position_; }
@@ -90,5 +93,6 @@ private:
     std::uint64_t position_ = 0;
     bool failed_ = false;
     std::string openError_;
+    int openErrno_ = 0;
     std::string writeError_;
 };
