@@ -163,7 +163,9 @@ QString ClockInstance::whyUnsafeFolder(const QString& folder) {
 
 ClockInstance::Places ClockInstance::placesFor(const QString& applicationName) {
     Places places;
-    places.lockPath = Settings::filePathFor(applicationName) + QStringLiteral(".lock");
+    // Not "<file>.conf.lock": QSettings locks that name itself while it writes.
+    places.lockPath = QFileInfo(Settings::filePathFor(applicationName)).absolutePath() +
+                      QLatin1Char('/') + applicationName + QStringLiteral(".lock");
     const QString socketName = applicationName + QStringLiteral(".socket");
     // Not QStandardPaths' fallback, which takes an unsafe folder with only a warning.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
