@@ -130,6 +130,30 @@ bool heardAnything(int listener, int waitMs) {
     return client >= 0 && ::poll(&reading, 1, waitMs) > 0 && ::recv(client, &byte, 1, 0) > 0;
 }
 
+// A process of nobody's listening at the path, ready when this returns; it ends with 1 when
+// it heard a byte within three seconds, else 0.
+pid_t listenAsNobody(const std::string& path) {
+    int ready[2];
+    if (::pipe(ready) != 0) {
+        return -1;
+    }
+    const pid_t listener = ::fork();
+    if (listener == 0) {
+        ::setgroups(0, nullptr);
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+            ::_exit(99);
+        }
+        const int fd = listenAt(path);
+        [[maybe_unused]] auto written = ::write(ready[1], "r", 1);
+        ::_exit(fd < 0 ? 2 : heardAnything(fd, 3000) ? 1 : 0);
+    }
+    char byte;
+    const bool started = ::read(ready[0], &byte, 1) == 1;
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return started ? listener : -1;
+}
+
 class ClockInstanceTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -321,20 +345,8 @@ TEST_F(ClockInstanceTest, AnotherUserIsNeitherHeardNorToldAnything) {
     QTemporaryDir theirs;
     ASSERT_EQ(::chmod(QFile::encodeName(theirs.path()).constData(), 0777), 0);
     const std::string theirSocket = QFile::encodeName(theirs.filePath("s")).toStdString();
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t listener = ::fork();
-    if (listener == 0) {
-        ::setgroups(0, nullptr);
-        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-            ::_exit(99);
-        }
-        const int fd = listenAt(theirSocket);
-        [[maybe_unused]] auto written = ::write(ready[1], "r", 1);
-        ::_exit(fd < 0 ? 2 : heardAnything(fd, 3000) ? 1 : 0);
-    }
-    char byte;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    const pid_t listener = listenAsNobody(theirSocket);
+    ASSERT_GT(listener, 0);
     ASSERT_EQ(::rename(theirSocket.c_str(), path.c_str()), 0);
     QString error;
     EXPECT_EQ(launch(QStringLiteral("/tmp/mine.Velmora"), &error), ClockInstance::Start::Refused);
@@ -343,8 +355,6 @@ TEST_F(ClockInstanceTest, AnotherUserIsNeitherHeardNorToldAnything) {
     ::waitpid(listener, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
         << "the other user heard the path: " << status;
-    ::close(ready[0]);
-    ::close(ready[1]);
 }
 
 TEST(ClockInstanceFolderTest, ASocketAnotherUserMadeFirstInAnOpenRuntimeFolderIsNotUsed) {
@@ -356,20 +366,8 @@ TEST(ClockInstanceFolderTest, ASocketAnotherUserMadeFirstInAnOpenRuntimeFolderIs
     QTemporaryDir config;
     ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 01777), 0);
     const std::string theirs = QFile::encodeName(runtime.filePath("velmora.socket")).toStdString();
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t listener = ::fork();
-    if (listener == 0) {
-        ::setgroups(0, nullptr);
-        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-            ::_exit(99);
-        }
-        const int fd = listenAt(theirs);
-        [[maybe_unused]] auto written = ::write(ready[1], "r", 1);
-        ::_exit(fd < 0 ? 2 : heardAnything(fd, 3000) ? 1 : 0);
-    }
-    char byte;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    const pid_t listener = listenAsNobody(theirs);
+    ASSERT_GT(listener, 0);
     const QByteArray previousRuntime = qgetenv("XDG_RUNTIME_DIR");
     const QByteArray previousTemporary = qgetenv("TMPDIR");
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
@@ -386,8 +384,6 @@ TEST(ClockInstanceFolderTest, ASocketAnotherUserMadeFirstInAnOpenRuntimeFolderIs
         << "the other user was reached: " << status;
     qputenv("XDG_RUNTIME_DIR", previousRuntime);
     qputenv("TMPDIR", previousTemporary);
-    ::close(ready[0]);
-    ::close(ready[1]);
 }
 
 } // namespace
