@@ -1,5 +1,5 @@
 // The velmora_chime module: the info dialog's chime, the only user of Qt Multimedia.
-#include "app/chime_player.h"
+#include "app/chime/chime_player.h"
 
 #include <QSoundEffect>
 #include <QUrl>

@@ -1,5 +1,5 @@
 // ChimePlayer: plays the info dialog's chime through a module loaded at the first chime.
-#include "app/chime_player.h"
+#include "app/chime/chime_player.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // ChimePlayer: plays the info dialog's chime through a module loaded at the first chime.
 #pragma once
 
-#include "app/module_loader.h"
+#include "app/desktop/module_loader.h"
 
 #include <QStringList>
 

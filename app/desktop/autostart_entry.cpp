@@ -1,5 +1,5 @@
 // "Start with the desktop": the XDG autostart entry that starts one clock at login.
-#include "app/autostart_entry.h"
+#include "app/desktop/autostart_entry.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // One process per clock name: the first launch listens on a local socket in the user's
 // runtime folder, and a later launch of the same clock hands its request over and ends.
-#include "app/clock_instance.h"
+#include "app/desktop/clock_instance.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // The clock's command line: velmora [--clock NAME] [FILE.Velmora], --help, --version.
-#include "app/command_line.h"
+#include "app/desktop/command_line.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // "Dates in my language": the setting, and the names the clock's texts then use.
-#include "app/date_language.h"
+#include "app/desktop/date_language.h"
 
 #include "clock/clock.h"
 

@@ -1,5 +1,5 @@
 // A module of the program (a shared object with one entry point), loaded at its first use.
-#include "app/module_loader.h"
+#include "app/desktop/module_loader.h"
 
 #include <QCoreApplication>
 #include <QDir>

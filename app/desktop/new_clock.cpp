@@ -1,8 +1,8 @@
 // "New clock": another clock of its own name, started beside this one.
-#include "app/new_clock.h"
+#include "app/desktop/new_clock.h"
 
-#include "app/clock_instance.h"
-#include "app/settings.h"
+#include "app/desktop/clock_instance.h"
+#include "app/desktop/settings.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,5 +1,5 @@
 // The program's icon, for its windows and its tray icon.
-#include "app/program_icon.h"
+#include "app/desktop/program_icon.h"
 
 #include "render/png_image.h"
 

@@ -1,5 +1,5 @@
 // The per-user settings store over QSettings, written through to disk on every change.
-#include "app/settings.h"
+#include "app/desktop/settings.h"
 
 #include "model/utf.h"
 #include "render/qt_text.h"

@@ -1,5 +1,5 @@
 // Applying the user's priority choice to the user-interface thread.
-#include "app/thread_priority.h"
+#include "app/desktop/thread_priority.h"
 
 #include <algorithm>
 #include <sys/resource.h>

@@ -1,5 +1,5 @@
 // The program's translations, chosen from the desktop's language.
-#include "app/translation_loader.h"
+#include "app/desktop/translation_loader.h"
 
 #include <QCoreApplication>
 #include <QDir>

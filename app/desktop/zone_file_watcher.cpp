@@ -1,5 +1,5 @@
 // Tells when the files that name the machine's zone may have changed.
-#include "app/zone_file_watcher.h"
+#include "app/desktop/zone_file_watcher.h"
 
 #include <QSocketNotifier>
 #include <algorithm>

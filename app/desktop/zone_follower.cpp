@@ -1,7 +1,7 @@
 // The clock's zone slots, filled from the settings, and the local one following the machine.
-#include "app/zone_follower.h"
+#include "app/desktop/zone_follower.h"
 
-#include "app/settings.h"
+#include "app/desktop/settings.h"
 #include "model/settings_store.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"

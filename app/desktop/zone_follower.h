@@ -1,7 +1,7 @@
 // The clock's zone slots, filled from the settings, and the local one following the machine.
 #pragma once
 
-#include "app/zone_file_watcher.h"
+#include "app/desktop/zone_file_watcher.h"
 
 #include <QObject>
 #include <string>

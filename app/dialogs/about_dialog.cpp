@@ -1,7 +1,7 @@
 // CAboutDlg: the info picture zooming and fading in as a frameless per-pixel-alpha window.
-#include "app/about_dialog.h"
+#include "app/dialogs/about_dialog.h"
 
-#include "app/chime_player.h"
+#include "app/chime/chime_player.h"
 #include "render/png_image.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // Where a dialog opens next to the clock, so that edits are seen on the clock as they are made.
-#include "app/dialog_placement.h"
+#include "app/dialogs/dialog_placement.h"
 
 #include <algorithm>
 #include <array>

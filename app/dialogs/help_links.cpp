@@ -1,5 +1,5 @@
 // The "Web help" links: the bundled user pages, an optional web base and the feedback address.
-#include "app/help_links.h"
+#include "app/dialogs/help_links.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

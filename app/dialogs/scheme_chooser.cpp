@@ -1,6 +1,6 @@
 // "Schemes...": the installed examples and the user's own schemes as pictures of the clock at
 // the current time, drawn by the renderer and kept running; a click applies one.
-#include "app/scheme_chooser.h"
+#include "app/dialogs/scheme_chooser.h"
 
 #include "clock/clock.h"
 #include "clock/scheme_file.h"

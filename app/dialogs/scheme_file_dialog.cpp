@@ -1,7 +1,7 @@
 // The file dialogs of the customize dialog's Save As and Load, and the folders they offer.
-#include "app/scheme_file_dialog.h"
+#include "app/dialogs/scheme_file_dialog.h"
 
-#include "app/settings.h"
+#include "app/desktop/settings.h"
 #include "model/settings_store.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // CWindowAligner: keeps a window's placement in the settings and its controls anchored.
-#include "app/window_aligner.h"
+#include "app/dialogs/window_aligner.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // Whether a file chosen as the clock's background can be shown, and if not, why.
-#include "app/background_check.h"
+#include "app/editor/background_check.h"
 
 #include "model/file_property.h"
 #include "render/bounded_image_decoder.h"

@@ -1,8 +1,8 @@
 // Editing on the clock itself while the customize dialog is open: a click selects the element
 // under the pointer, and a drag moves that element's offsets.
-#include "app/clock_editing.h"
+#include "app/editor/clock_editing.h"
 
-#include "app/options_dial.h"
+#include "app/editor/options_dial.h"
 #include "clock/clock.h"
 #include "clock/element_picker.h"
 #include "model/percent_property.h"

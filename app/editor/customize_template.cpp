@@ -1,8 +1,8 @@
 // The layout of the customize dialog and its element toolbar.
-#include "app/customize_template.h"
+#include "app/editor/customize_template.h"
 
-#include "app/options_dial.h"
-#include "app/window_aligner.h"
+#include "app/dialogs/window_aligner.h"
+#include "app/editor/options_dial.h"
 
 #include <QCoreApplication>
 

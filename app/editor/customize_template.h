@@ -1,8 +1,8 @@
 // The layout of the customize dialog and its element toolbar.
 #pragma once
 
-#include "app/dialog_template.h"
-#include "app/true_color_tool_bar.h"
+#include "app/editor/dialog_template.h"
+#include "app/editor/true_color_tool_bar.h"
 
 #include <span>
 

@@ -1,7 +1,7 @@
 // Dialog layouts kept as data: one table per dialog, converted from dialog units to pixels.
-#include "app/dialog_template.h"
+#include "app/editor/dialog_template.h"
 
-#include "app/window_aligner.h"
+#include "app/dialogs/window_aligner.h"
 
 #include <QCheckBox>
 #include <QComboBox>

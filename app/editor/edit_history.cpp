@@ -1,5 +1,5 @@
 // The customize dialog's steps back and forward, and whether the scheme is the one saved.
-#include "app/edit_history.h"
+#include "app/editor/edit_history.h"
 
 #include "clock/clock.h"
 #include "clock/scheme_file.h"

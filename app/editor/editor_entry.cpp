@@ -1,9 +1,9 @@
 // The velmora_editor module's entry point: the editor the clock asks for.
-#include "app/clock_editing.h"
-#include "app/clock_editor.h"
-#include "app/editor_module.h"
-#include "app/options_dial.h"
-#include "app/timezones_dial.h"
+#include "app/editor/clock_editing.h"
+#include "app/editor/options_dial.h"
+#include "app/editor/timezones_dial.h"
+#include "app/window/clock_editor.h"
+#include "app/window/editor_module.h"
 
 #include <type_traits>
 

@@ -1,11 +1,11 @@
 // COptionsDial: the customize dialog, editing the running clock's scheme live.
-#include "app/options_dial.h"
+#include "app/editor/options_dial.h"
 
-#include "app/customize_template.h"
-#include "app/scheme_file_dialog.h"
-#include "app/scheme_row_texts.h"
-#include "app/stand_out_color.h"
-#include "app/true_color_tool_bar.h"
+#include "app/dialogs/scheme_file_dialog.h"
+#include "app/editor/customize_template.h"
+#include "app/editor/scheme_row_texts.h"
+#include "app/editor/stand_out_color.h"
+#include "app/editor/true_color_tool_bar.h"
 #include "clock/clock.h"
 #include "clock/clock_hand.h"
 #include "clock/clock_slice.h"

@@ -1,10 +1,10 @@
 // COptionsDial: the customize dialog, editing the running clock's scheme live.
 #pragma once
 
-#include "app/dialog_template.h"
-#include "app/edit_history.h"
-#include "app/scheme_file_commands.h"
-#include "app/window_aligner.h"
+#include "app/dialogs/window_aligner.h"
+#include "app/editor/dialog_template.h"
+#include "app/editor/edit_history.h"
+#include "app/editor/scheme_file_commands.h"
 #include "optiontree/option_tree.h"
 
 #include <QColor>

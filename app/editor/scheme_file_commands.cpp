@@ -1,7 +1,7 @@
 // SchemeFileCommands: the customize dialog's questions, Save As and Load.
-#include "app/scheme_file_commands.h"
+#include "app/editor/scheme_file_commands.h"
 
-#include "app/background_check.h"
+#include "app/editor/background_check.h"
 #include "clock/clock.h"
 #include "clock/scheme_file.h"
 #include "model/file_property.h"

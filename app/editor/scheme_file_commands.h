@@ -2,7 +2,7 @@
 // asks, Save As until a file is written, Load of a chosen file, and refusals.
 #pragma once
 
-#include "app/scheme_file_dialog.h"
+#include "app/dialogs/scheme_file_dialog.h"
 
 #include <QMessageBox>
 #include <QString>

@@ -1,5 +1,5 @@
 // The texts of the customize dialog's rows that depend on the scheme and the machine.
-#include "app/scheme_row_texts.h"
+#include "app/editor/scheme_row_texts.h"
 
 #include "clock/clock.h"
 #include "clock/element_labels.h"

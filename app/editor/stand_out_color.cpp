@@ -1,5 +1,5 @@
 // The colour a new element gets: one that stands out against the clock's background.
-#include "app/stand_out_color.h"
+#include "app/editor/stand_out_color.h"
 
 #include "render/byte_view.h"
 

@@ -1,5 +1,5 @@
 // CTimezonesDial: the time zone settings dialog, choosing the zones of the five zone slots.
-#include "app/timezones_dial.h"
+#include "app/editor/timezones_dial.h"
 
 #include "model/settings_store.h"
 #include "render/qt_text.h"

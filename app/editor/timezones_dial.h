@@ -1,8 +1,8 @@
 // CTimezonesDial: the time zone settings dialog, choosing the zones of the five zone slots.
 #pragma once
 
-#include "app/dialog_template.h"
-#include "app/window_aligner.h"
+#include "app/dialogs/window_aligner.h"
+#include "app/editor/dialog_template.h"
 #include "time/zone_record.h"
 #include "time/zone_search.h"
 

@@ -1,5 +1,5 @@
 // CTrueColorToolBar: a toolbar whose button images come from one strip of full-colour images.
-#include "app/true_color_tool_bar.h"
+#include "app/editor/true_color_tool_bar.h"
 
 #include <QAction>
 #include <QCoreApplication>

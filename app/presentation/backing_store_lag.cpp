@@ -1,5 +1,5 @@
 // What Qt's backing store of the clock's window lacks while frames go to the window directly.
-#include "app/backing_store_lag.h"
+#include "app/presentation/backing_store_lag.h"
 
 #include <QBackingStore>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // Frames presented by the drawing thread, with the window's input shape kept in step.
-#include "app/direct_presentation.h"
+#include "app/presentation/direct_presentation.h"
 
-#include "app/frame_painting.h"
-#include "app/input_shape.h"
+#include "app/presentation/frame_painting.h"
+#include "app/presentation/input_shape.h"
 
 #include <QMetaObject>
 

@@ -1,7 +1,7 @@
 // Frames presented by the drawing thread, with the window's input shape kept in step.
 #pragma once
 
-#include "app/frame_presenter.h"
+#include "app/presentation/frame_presenter.h"
 #include "render/frame_renderer.h"
 
 #include <QImage>

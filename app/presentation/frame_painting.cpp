@@ -1,6 +1,6 @@
 // Painting the clock's frame into its window, over the desktop's background where no
 // compositor blends it, and the tiling of that background.
-#include "app/frame_painting.h"
+#include "app/presentation/frame_painting.h"
 
 #include <algorithm>
 #include <cmath>

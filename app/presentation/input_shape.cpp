@@ -1,5 +1,5 @@
 // Which pixels of the clock's window take the mouse: those the frame draws anything on.
-#include "app/input_shape.h"
+#include "app/presentation/input_shape.h"
 
 #include <QBitmap>
 #include <algorithm>

@@ -1,5 +1,5 @@
 // The shared-memory buffers a layer surface shows the clock's frames in.
-#include "app/layer_buffers.h"
+#include "app/wayland/layer_buffers.h"
 
 #include <algorithm>
 #include <cstring>

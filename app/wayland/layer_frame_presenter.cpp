@@ -1,7 +1,7 @@
 // The clock's frames put on its layer-shell surface by the drawing thread.
-#include "app/layer_frame_presenter.h"
+#include "app/wayland/layer_frame_presenter.h"
 
-#include "app/layer_shell_surface.h"
+#include "app/wayland/layer_shell_surface.h"
 
 LayerFramePresenter::LayerFramePresenter(std::shared_ptr<LayerShellSurface> surface)
     : surface_(std::move(surface)) {}

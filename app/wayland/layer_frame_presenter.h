@@ -1,7 +1,7 @@
 // The clock's frames put on its layer-shell surface by the drawing thread.
 #pragma once
 
-#include "app/frame_presenter.h"
+#include "app/presentation/frame_presenter.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 // The compositor's outputs as a layer surface needs them: where each lies and its scale.
-#include "app/layer_outputs.h"
+#include "app/wayland/layer_outputs.h"
 
 #include "xdg_output_client.h"
 

@@ -1,7 +1,7 @@
 // LayerPlacement: the clock's place on a layer-shell surface, kept in the settings.
-#include "app/layer_placement.h"
+#include "app/wayland/layer_placement.h"
 
-#include "app/window_aligner.h"
+#include "app/dialogs/window_aligner.h"
 #include "model/settings_keys.h"
 
 #include <algorithm>

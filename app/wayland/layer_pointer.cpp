@@ -1,6 +1,6 @@
 // The seat's pointer over a layer surface, as presses, moves and releases in the desktop's
 // logical coordinates.
-#include "app/layer_pointer.h"
+#include "app/wayland/layer_pointer.h"
 
 #include "relative_pointer_client.h"
 

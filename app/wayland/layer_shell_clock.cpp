@@ -1,9 +1,9 @@
 // LayerShellClock, and the Wayland module's entry points.
-#include "app/layer_shell_clock.h"
+#include "app/wayland/layer_shell_clock.h"
 
-#include "app/clock_pointer.h"
-#include "app/layer_frame_presenter.h"
-#include "app/layer_shell_surface.h"
+#include "app/wayland/layer_frame_presenter.h"
+#include "app/wayland/layer_shell_surface.h"
+#include "app/window/clock_pointer.h"
 
 #include <QGuiApplication>
 #include <QStyleHints>

@@ -1,8 +1,8 @@
 // LayerClock on a layer-shell surface: the Wayland module's side of the clock.
 #pragma once
 
-#include "app/layer_clock.h"
-#include "app/layer_placement.h"
+#include "app/wayland/layer_placement.h"
+#include "app/window/layer_clock.h"
 
 #include <QElapsedTimer>
 #include <memory>

@@ -1,5 +1,5 @@
 // The clock's frames shown on a Wayland layer-shell surface, a desktop widget of its own.
-#include "app/layer_shell_surface.h"
+#include "app/wayland/layer_shell_surface.h"
 
 #include "layer_shell_client.h"
 #include "relative_pointer_client.h"

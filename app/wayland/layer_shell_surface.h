@@ -1,9 +1,9 @@
 // The clock's frames shown on a Wayland layer-shell surface, a desktop widget of its own.
 #pragma once
 
-#include "app/layer_buffers.h"
-#include "app/layer_outputs.h"
-#include "app/layer_pointer.h"
+#include "app/wayland/layer_buffers.h"
+#include "app/wayland/layer_outputs.h"
+#include "app/wayland/layer_pointer.h"
 
 #include <QImage>
 #include <QPointF>

@@ -1,13 +1,13 @@
 // The clock's context menu: made at its first use, its marks brought up to date at each
 // opening, and its commands run on the clock.
-#include "app/clock_commands.h"
+#include "app/window/clock_commands.h"
 
-#include "app/date_language.h"
-#include "app/dialog_placement.h"
-#include "app/help_links.h"
-#include "app/program_icon.h"
-#include "app/settings.h"
-#include "app/velmora_dlg.h"
+#include "app/desktop/date_language.h"
+#include "app/desktop/program_icon.h"
+#include "app/desktop/settings.h"
+#include "app/dialogs/dialog_placement.h"
+#include "app/dialogs/help_links.h"
+#include "app/window/velmora_dlg.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 // opening, and its commands run on the clock.
 #pragma once
 
-#include "app/autostart_entry.h"
-#include "app/clock_menu.h"
+#include "app/desktop/autostart_entry.h"
+#include "app/window/clock_menu.h"
 
 #include <QPoint>
 #include <QString>

@@ -1,5 +1,5 @@
 // The clock's context menu: every command as one action, shared by the clock and its tray icon.
-#include "app/clock_menu.h"
+#include "app/window/clock_menu.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 // What the mouse does on the clock: moves, corner resizes, the menu, editing and the double
 // click, wherever its presses come from.
-#include "app/clock_pointer.h"
+#include "app/window/clock_pointer.h"
 
-#include "app/velmora_dlg.h"
+#include "app/window/velmora_dlg.h"
 
 #include <QApplication>
 

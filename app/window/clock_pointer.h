@@ -2,7 +2,7 @@
 // click, wherever its presses come from.
 #pragma once
 
-#include "app/window_corners.h"
+#include "app/window/window_corners.h"
 
 #include <QPoint>
 #include <QPointF>

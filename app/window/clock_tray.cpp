@@ -1,7 +1,7 @@
 // The clock's tray icon, and whether the desktop has a tray to show it in.
-#include "app/clock_tray.h"
+#include "app/window/clock_tray.h"
 
-#include "app/program_icon.h"
+#include "app/desktop/program_icon.h"
 #include "model/string_table.h"
 #include "optiontree/string_table_translation.h"
 #include "render/qt_text.h"

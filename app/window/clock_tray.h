@@ -1,7 +1,7 @@
 // The clock's tray icon, and whether the desktop has a tray to show it in.
 #pragma once
 
-#include "app/tray_watcher.h"
+#include "app/x11/tray_watcher.h"
 
 #include <QIcon>
 #include <QObject>

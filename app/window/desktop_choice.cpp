@@ -1,7 +1,7 @@
 // Which surface shows the clock on this desktop, and on which of Qt's platforms.
-#include "app/desktop_choice.h"
+#include "app/window/desktop_choice.h"
 
-#include "app/layer_clock.h"
+#include "app/window/layer_clock.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 // The editor module (velmora_editor), loaded at the first "Customize..." or "Time zones...".
-#include "app/editor_module.h"
+#include "app/window/editor_module.h"
 
-#include "app/clock_editor.h"
-#include "app/module_loader.h"
+#include "app/desktop/module_loader.h"
+#include "app/window/clock_editor.h"
 
 #include <QtDebug>
 

@@ -1,7 +1,7 @@
 // The clock shown on a Wayland layer-shell surface instead of its Qt window.
 #pragma once
 
-#include "app/frame_presenter.h"
+#include "app/presentation/frame_presenter.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,6 +1,6 @@
 // LayerClock's way into the Wayland module (velmora_wayland), loaded on a Wayland session only.
-#include "app/layer_clock.h"
-#include "app/module_loader.h"
+#include "app/desktop/module_loader.h"
+#include "app/window/layer_clock.h"
 
 namespace {
 

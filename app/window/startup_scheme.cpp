@@ -1,6 +1,6 @@
 // The scheme shown at start: the one loaded last, read on a thread of its own so that a file
 // on a dead network mount cannot hold up the window.
-#include "app/startup_scheme.h"
+#include "app/window/startup_scheme.h"
 
 #include "clock/clock.h"
 #include "clock/scheme_file.h"

@@ -1,5 +1,5 @@
 // When the clock wakes, and which frames the drawing thread draws ahead.
-#include "app/tick_schedule.h"
+#include "app/window/tick_schedule.h"
 
 #include "time/packed_date_time.h"
 

@@ -1,15 +1,15 @@
 // The clock on the desktop: a frameless, per-pixel-alpha window showing the clock body.
-#include "app/velmora_dlg.h"
+#include "app/window/velmora_dlg.h"
 
-#include "app/date_language.h"
-#include "app/desktop_backdrop.h"
-#include "app/frame_painting.h"
-#include "app/input_shape.h"
-#include "app/program_icon.h"
-#include "app/settings.h"
-#include "app/thread_priority.h"
-#include "app/window_aligner.h"
-#include "app/x11_frame_presenter.h"
+#include "app/desktop/date_language.h"
+#include "app/desktop/program_icon.h"
+#include "app/desktop/settings.h"
+#include "app/desktop/thread_priority.h"
+#include "app/dialogs/window_aligner.h"
+#include "app/presentation/frame_painting.h"
+#include "app/presentation/input_shape.h"
+#include "app/x11/desktop_backdrop.h"
+#include "app/x11/x11_frame_presenter.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 // How the clock's window shows itself: the view choices of its menu, as stored.
-#include "app/view_settings.h"
+#include "app/window/view_settings.h"
 
-#include "app/clock_menu.h"
-#include "app/settings.h"
+#include "app/desktop/settings.h"
+#include "app/window/clock_menu.h"
 #include "model/settings_store.h"
 
 #include <cstdlib>

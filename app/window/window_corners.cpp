@@ -1,5 +1,5 @@
 // The corner squares of the clock's window: resizing, and the focus marks.
-#include "app/window_corners.h"
+#include "app/window/window_corners.h"
 
 #include "render/png_image.h"
 

@@ -1,9 +1,9 @@
 // The desktop's background under the clock window, for drawing the frame over it where no
 // compositor blends translucent windows with what lies below them.
-#include "app/desktop_backdrop.h"
+#include "app/x11/desktop_backdrop.h"
 
-#include "app/frame_painting.h"
-#include "app/x11_selection.h"
+#include "app/presentation/frame_painting.h"
+#include "app/x11/x11_selection.h"
 
 #include <QCoreApplication>
 #include <QEvent>

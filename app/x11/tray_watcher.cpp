@@ -1,7 +1,7 @@
 // Tells when a tray host may have come or gone, from the desktop's own notices.
-#include "app/tray_watcher.h"
+#include "app/x11/tray_watcher.h"
 
-#include "app/x11_selection.h"
+#include "app/x11/x11_selection.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,5 +1,5 @@
 // Changed parts of the clock's frame put straight into its X window.
-#include "app/x11_frame_presenter.h"
+#include "app/x11/x11_frame_presenter.h"
 
 #include <QGuiApplication>
 #include <QPainter>

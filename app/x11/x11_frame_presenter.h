@@ -1,7 +1,7 @@
 // Changed parts of the clock's frame put straight into its X window.
 #pragma once
 
-#include "app/frame_presenter.h"
+#include "app/presentation/frame_presenter.h"
 
 #include <QImage>
 #include <QRegion>

@@ -1,5 +1,5 @@
 // The X connection Qt uses, and owners of selections watched on it.
-#include "app/x11_selection.h"
+#include "app/x11/x11_selection.h"
 
 #include <QGuiApplication>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The clock program as a process: a background that would take minutes to decode neither
 // holds up its start nor its end on a signal.
-#include "app/settings.h"
+#include "app/desktop/settings.h"
 #include "clock/clock.h"
 #include "clock/scheme_file.h"
 #include "model/file_property.h"

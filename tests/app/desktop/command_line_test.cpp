@@ -1,7 +1,7 @@
 // The clock's command line, the settings each clock name maps to, and its autostart entry.
-#include "app/autostart_entry.h"
-#include "app/command_line.h"
-#include "app/settings.h"
+#include "app/desktop/autostart_entry.h"
+#include "app/desktop/command_line.h"
+#include "app/desktop/settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // "Dates in my language": off by default, and the clock's names follow the setting.
-#include "app/date_language.h"
-#include "app/settings.h"
+#include "app/desktop/date_language.h"
+#include "app/desktop/settings.h"
 #include "clock/clock.h"
 
 #include <QTemporaryDir>

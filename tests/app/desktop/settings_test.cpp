@@ -1,5 +1,5 @@
 // The settings store: defaults, kinds, and writes that reach the disk at once.
-#include "app/settings.h"
+#include "app/desktop/settings.h"
 #include "model/utf.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // Changes of the files that name the machine's zone are told, however they are made, and
 // changes of other files in the same folders are not.
-#include "app/zone_file_watcher.h"
+#include "app/desktop/zone_file_watcher.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,6 +1,6 @@
 // The info dialog: its zoom and fade arithmetic, the frames it shows, how it closes, its artwork.
-#include "app/about_dialog.h"
-#include "app/chime_player.h"
+#include "app/chime/chime_player.h"
+#include "app/dialogs/about_dialog.h"
 
 #include <QApplication>
 #include <QEventLoop>

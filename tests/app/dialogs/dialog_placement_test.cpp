@@ -1,5 +1,5 @@
 // Where dialogs open beside the clock.
-#include "app/dialog_placement.h"
+#include "app/dialogs/dialog_placement.h"
 
 #include <gtest/gtest.h>
 

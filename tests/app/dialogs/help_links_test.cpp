@@ -1,5 +1,5 @@
 // The help links: page and web URLs, the feedback address, the docs folder and its pages.
-#include "app/help_links.h"
+#include "app/dialogs/help_links.h"
 
 #include <QApplication>
 #include <QDesktopServices>

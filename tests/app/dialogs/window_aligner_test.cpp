@@ -1,6 +1,6 @@
 // CWindowAligner: placement kept in the settings, anchored controls, minimum size and grip.
-#include "app/settings.h"
-#include "app/window_aligner.h"
+#include "app/desktop/settings.h"
+#include "app/dialogs/window_aligner.h"
 #include "tests/clock/memory_settings.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The customize dialog opened and closed many times leaves the heap as it found it.
-#include "app/options_dial.h"
-#include "app/settings.h"
-#include "app/velmora_dlg.h"
+#include "app/desktop/settings.h"
+#include "app/editor/options_dial.h"
+#include "app/window/velmora_dlg.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "app/edit_history.h"
+#include "app/editor/edit_history.h"
 #include "clock/clock.h"
 #include "clock/scheme_file.h"
 #include "model/string_property.h"

@@ -1,8 +1,8 @@
 // The time zone dialog headless, on the system's zone database: what it shows, what OK and
 // Cancel store and put into the zone slots, and how the running clock follows.
-#include "app/about_dialog.h"
-#include "app/timezones_dial.h"
-#include "app/velmora_dlg.h"
+#include "app/dialogs/about_dialog.h"
+#include "app/editor/timezones_dial.h"
+#include "app/window/velmora_dlg.h"
 #include "clock/class_registration.h"
 #include "clock/clock_text.h"
 #include "clock/scheme_file.h"

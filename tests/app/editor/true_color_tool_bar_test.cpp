@@ -1,6 +1,6 @@
 // The element toolbar: images from the artwork strips at both densities, captions in the
 // desktop's font, and a button style that always fits the room the toolbar has.
-#include "app/true_color_tool_bar.h"
+#include "app/editor/true_color_tool_bar.h"
 
 #include <QAction>
 #include <QApplication>

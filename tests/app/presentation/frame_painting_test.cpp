@@ -1,7 +1,7 @@
 // The frame painted into the window over the desktop's background, and the background read
 // from a root pixmap for a window anywhere on or off the screen.
-#include "app/desktop_backdrop.h"
-#include "app/frame_painting.h"
+#include "app/presentation/frame_painting.h"
+#include "app/x11/desktop_backdrop.h"
 #include "render/frame_renderer.h"
 #include "resources/default_scheme.h"
 

@@ -1,6 +1,6 @@
 // LayerPlacement: the clock's place on the layer shell restored onto the outputs and saved
 // under the window's settings.
-#include "app/layer_placement.h"
+#include "app/wayland/layer_placement.h"
 #include "model/settings_keys.h"
 #include "tests/clock/memory_settings.h"
 

@@ -1,6 +1,6 @@
 // LayerShellSurface: the pixels it hands the compositor, the input it takes, and a clean
 // refusal, with the reason, where there is no compositor or it lacks what the surface needs.
-#include "app/layer_shell_surface.h"
+#include "app/wayland/layer_shell_surface.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -3,8 +3,8 @@
 // would; every second it prints where the window is.
 //
 //   placement-probe SETTINGS.conf [own]     own: only the user's changes are saved
-#include "app/settings.h"
-#include "app/window_aligner.h"
+#include "app/desktop/settings.h"
+#include "app/dialogs/window_aligner.h"
 #include "model/settings_keys.h"
 
 #include <QApplication>

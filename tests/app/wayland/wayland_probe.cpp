@@ -7,8 +7,8 @@
 //                       quit:MS ends it normally after that long
 //   wayland-probe window                                         a red window, prints clicks
 //   wayland-probe pointer W H STEP...   STEP: move:X,Y press release rpress rrelease wait:MS
-#include "app/input_shape.h"
-#include "app/layer_shell_surface.h"
+#include "app/presentation/input_shape.h"
+#include "app/wayland/layer_shell_surface.h"
 #include "virtual_pointer_client.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // chooseDesktop: the layer shell where offered, else XWayland, never an ordinary Wayland
 // window, and a message where neither is there.
-#include "app/desktop_choice.h"
+#include "app/window/desktop_choice.h"
 
 #include <gtest/gtest.h>
 #include <ostream>

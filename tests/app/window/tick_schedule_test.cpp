@@ -1,6 +1,6 @@
-#include "app/direct_presentation.h"
-#include "app/input_shape.h"
-#include "app/tick_schedule.h"
+#include "app/presentation/direct_presentation.h"
+#include "app/presentation/input_shape.h"
+#include "app/window/tick_schedule.h"
 #include "clock/clock.h"
 #include "time/packed_date_time.h"
 

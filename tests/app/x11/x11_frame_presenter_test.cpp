@@ -1,8 +1,8 @@
 // Frames put straight into the window: the same pixels as the window's own painting, in
 // requests the server accepts.
-#include "app/settings.h"
-#include "app/velmora_dlg.h"
-#include "app/x11_frame_presenter.h"
+#include "app/desktop/settings.h"
+#include "app/window/velmora_dlg.h"
+#include "app/x11/x11_frame_presenter.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
