@@ -1,0 +1,15 @@
+// The clock's frames put on its layer-shell surface by the drawing thread.
+#include "app/wayland/layer_frame_presenter.h"
+
+#include "app/wayland/layer_shell_surface.h"
+
+LayerFramePresenter::LayerFramePresenter(std::shared_ptr<LayerShellSurface> surface)
+    : surface_(std::move(surface)) {}
+
+QImage LayerFramePresenter::createFrame(const QSize& pixels) {
+    return surface_->createFrame(pixels);
+}
+
+void LayerFramePresenter::present(const QImage& frame, const QRegion& pixels, int alpha) {
+    surface_->present(frame, pixels, alpha);
+}

@@ -1,0 +1,158 @@
+#include "app/presentation/direct_presentation.h"
+#include "app/presentation/input_shape.h"
+#include "app/window/tick_schedule.h"
+#include "clock/clock.h"
+#include "time/packed_date_time.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono;
+
+TEST(TickScheduleTest, WakesOnEachSecondOrTenth) {
+    system_clock::time_point second(seconds(1'800'000'000));
+    EXPECT_EQ(TickSchedule::untilNextTick(second + microseconds(250'001), false),
+              microseconds(749'999));
+    EXPECT_EQ(TickSchedule::untilNextTick(second + nanoseconds(999'999'999), false),
+              nanoseconds(1));
+    EXPECT_EQ(TickSchedule::untilNextTick(second, false), seconds(1));
+    EXPECT_EQ(TickSchedule::untilNextTick(second + milliseconds(250), true), milliseconds(50));
+    EXPECT_EQ(TickSchedule::untilNextTick(second + milliseconds(900), true), milliseconds(100));
+    // Before 1970 the remainder is negative; the next boundary is still ahead.
+    system_clock::time_point early(-milliseconds(250));
+    EXPECT_EQ(TickSchedule::untilNextTick(early, false), milliseconds(250));
+}
+
+// Frames ahead start at the tick after the one drawn now, a period apart; where something is
+// polled they stop before the poll's second, so that the poll's tick wakes the window.
+TEST(TickScheduleTest, FramesAheadFollowTheDrawnTickAndStopAtThePoll) {
+    // 1'800'000'000 is a multiple of the poll period of three seconds.
+    system_clock::time_point now(seconds(1'800'000'000) + milliseconds(20));
+    TickSchedule schedule;
+    schedule.setWallClock([&now] { return now; });
+
+    std::vector<FrameRenderer::Moment> moments = schedule.aheadMoments();
+    ASSERT_EQ(moments.size(), std::size_t{TickSchedule::kAheadFrames - 1});
+    EXPECT_EQ(moments.front().at, system_clock::time_point(seconds(1'800'000'001)));
+    EXPECT_EQ(moments.back().at, system_clock::time_point(seconds(1'800'000'009)));
+    EXPECT_EQ(moments.front().utc, velmora::packedDateTimeFrom(moments.front().at));
+
+    schedule.setPolling(true);
+    moments = schedule.aheadMoments();
+    ASSERT_EQ(moments.size(), 2u) << "the seconds before the next poll at ...003";
+    EXPECT_EQ(moments.back().at, system_clock::time_point(seconds(1'800'000'002)));
+    now += seconds(2);
+    EXPECT_TRUE(schedule.aheadMoments().empty()) << "the next tick polls";
+
+    schedule.setPolling(false);
+    schedule.setContinuous(true);
+    now = system_clock::time_point(seconds(1'800'000'000) + milliseconds(130));
+    moments = schedule.aheadMoments();
+    ASSERT_EQ(moments.size(), std::size_t{TickSchedule::kAheadFrames - 1});
+    EXPECT_EQ(moments.front().at,
+              system_clock::time_point(seconds(1'800'000'000) + milliseconds(200)));
+    EXPECT_EQ(moments[1].at - moments[0].at, TickSchedule::kContinuousPeriod);
+}
+
+// A frame is due on a new second, for a continuous clock on every tick, and whenever frames
+// taken ahead are pending (the wall clock was set, or they ran out); the poll is due on the
+// first tick of each third second only.
+TEST(TickScheduleTest, TicksTellWhenAFrameAndAPollAreDue) {
+    system_clock::time_point now(seconds(1'800'000'002) + milliseconds(5));
+    TickSchedule schedule;
+    schedule.setWallClock([&now] { return now; });
+    QSignalSpy due(&schedule, &TickSchedule::frameDue);
+
+    schedule.tick();
+    ASSERT_EQ(due.size(), 1);
+    EXPECT_FALSE(due.takeFirst().at(0).toBool());
+    now += milliseconds(400);
+    schedule.tick();
+    EXPECT_EQ(due.size(), 0) << "same second, step-wise";
+    now += seconds(1);
+    schedule.tick();
+    ASSERT_EQ(due.size(), 1);
+    EXPECT_TRUE(due.takeFirst().at(0).toBool()) << "second ...003 polls";
+    schedule.tick();
+    EXPECT_EQ(due.size(), 0);
+
+    // Frames taken for the next two seconds: the schedule wakes after the last of them.
+    const auto next = system_clock::time_point(seconds(1'800'000'004));
+    schedule.aheadTaken({{next, velmora::packedDateTimeFrom(next)},
+                         {next + seconds(1), velmora::packedDateTimeFrom(next + seconds(1))}});
+    EXPECT_EQ(schedule.schedule(), next + seconds(2) - now);
+    schedule.tick();
+    ASSERT_EQ(due.size(), 1) << "frames taken ahead are pending: drawn anew";
+    EXPECT_FALSE(due.takeFirst().at(0).toBool()) << "a poll once a second at most";
+    schedule.aheadGone();
+
+    schedule.setContinuous(true);
+    schedule.tick();
+    schedule.tick();
+    EXPECT_EQ(due.size(), 2);
+}
+
+// Stands for the window system: what a presenter was given.
+class RecordingPresenter : public FramePresenter {
+public:
+    bool showsInto(WId) const override { return true; }
+    QImage createFrame(const QSize&) override { return QImage(); }
+    void present(const QImage&, const QRegion& pixels, int alpha) override {
+        presented += pixels;
+        alphas.push_back(alpha);
+    }
+    QRegion presented;
+    std::vector<int> alphas;
+};
+
+// The drawing thread's part of a direct frame: the input bits follow the frame where it
+// changed (at the window's density), the frame is presented with the overall alpha, and only
+// a changed outline is sent back to the window's thread.
+TEST(DirectPresentationTest, FinishUpdatesTheOutlineAndPresents) {
+    FrameRenderer renderer;
+    DirectPresentation direct(renderer);
+    auto presenter = std::make_unique<RecordingPresenter>();
+    RecordingPresenter* seen = presenter.get();
+    direct.settled().presenter = std::move(presenter);
+    direct.settled().inputBits = InputShape::emptyBits(QSize(20, 20));
+
+    // A frame at density 2: a 10 x 10 window pixel square of opaque pixels.
+    QImage frame(40, 40, QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::transparent);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            frame.setPixel(x, y, qRgba(255, 0, 0, 255));
+        }
+    }
+    QObject context;
+    std::vector<QImage> outlines;
+    FrameRenderer::Finish finish = direct.finish(
+        2.0, 128, true, &context, [&outlines](const QImage& bits) { outlines.push_back(bits); });
+
+    finish(frame, QRegion(0, 0, 40, 40));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(seen->presented, QRegion(0, 0, 40, 40));
+    EXPECT_EQ(seen->alphas, std::vector<int>{128});
+    ASSERT_EQ(outlines.size(), 1u);
+    EXPECT_EQ(InputShape::region(outlines[0]), QRegion(0, 0, 10, 10));
+
+    // The same pixels again: presented, but the outline is unchanged and not sent.
+    finish(frame, QRegion(0, 0, 40, 40));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(seen->alphas.size(), 2u);
+    EXPECT_EQ(outlines.size(), 1u);
+
+    // In click-through mode the outline is not followed at all.
+    frame.fill(Qt::transparent);
+    direct.finish(2.0, 255, false, &context, [&outlines](const QImage& bits) {
+        outlines.push_back(bits);
+    })(frame, QRegion(0, 0, 40, 40));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(outlines.size(), 1u);
+    EXPECT_EQ(InputShape::region(direct.settled().inputBits), QRegion(0, 0, 10, 10));
+}
+
+} // namespace
