@@ -1,12 +1,14 @@
 // The program: prepares Qt, the settings store and the scheme classes, then runs the clock.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <memory>
 
 class LayerClock;
 class QApplication;
 
-class CVelmoraApp {
+class VELMORA_EXPORT CVelmoraApp {
 public:
     // Runs until "Exit"; returns the program's exit status.
     int run(int argc, char** argv);

@@ -1,6 +1,8 @@
 // Byte streams over files and memory that the object streams read and write.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -56,7 +58,7 @@ private:
 // A buffered stream over a file, opened for reading or for writing (create or truncate).
 // Only regular files are read: a FIFO, a device or a directory is refused at open, before
 // any read could block on it.
-class FileByteStream : public ByteStream {
+class VELMORA_EXPORT FileByteStream : public ByteStream {
 public:
     // Write creates or truncates; OverwritePrivate truncates an existing file of ours and
     // refuses to follow a symbolic link put in its place.

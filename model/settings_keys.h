@@ -1,6 +1,8 @@
 // Every persistent setting, declared once: section, value name, kind and default.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -30,11 +32,11 @@ inline const SettingKey kUseFixedZone{"Timezones", "UseFixedZone", SettingKind::
 constexpr int kZoneSlotCount = 5;
 // Zone slot names "00" to "04"; their default is the machine zone's display name, which
 // only the caller knows.
-SettingKey zoneKey(int slot);
+VELMORA_EXPORT SettingKey zoneKey(int slot);
 
 // The four parts of a window's placement; their defaults are the window's current values.
 enum class PlacementPart { X, Y, W, H };
-SettingKey windowLayoutKey(std::string_view windowName, PlacementPart part);
+VELMORA_EXPORT SettingKey windowLayoutKey(std::string_view windowName, PlacementPart part);
 
 inline constexpr std::string_view kClockWindow = "ClockWindow";
 inline constexpr std::string_view kTimeZoneOptionsWindow = "TimeZoneOptions";

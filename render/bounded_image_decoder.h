@@ -1,6 +1,8 @@
 // Image bytes decoded within a budget of pixels and scans, or refused with a reason.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -73,4 +75,4 @@ private:
 
 // Why the bytes, as a carried image, cannot be shown with the default budget; nothing when
 // they can. For checking a file the user picks before taking it.
-std::optional<QString> reasonImageCannotBeShown(const QByteArray& bytes);
+VELMORA_EXPORT std::optional<QString> reasonImageCannotBeShown(const QByteArray& bytes);

@@ -2,11 +2,13 @@
 // to do, with the reader's own words kept as the detail.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <QString>
 
 struct ReadError;
 
-struct SchemeLoadError {
+struct VELMORA_EXPORT SchemeLoadError {
     // What happened, the file, and what the user can do.
     QString text;
     // The technical reason and where reading stopped, for those who want it.

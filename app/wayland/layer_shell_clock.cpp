@@ -61,7 +61,7 @@ LayerClock* connectLayerClock(std::string& whyNot) {
 
 } // namespace
 
-const LayerShellModule* velmoraLayerShellModule() {
+extern "C" Q_DECL_EXPORT const LayerShellModule* velmoraLayerShellModule() {
     static const LayerShellModule module{connectLayerClock, LayerShellSurface::offered};
     return &module;
 }

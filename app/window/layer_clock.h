@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/presentation/frame_presenter.h"
+#include "velmora_export.h"
 
 #include <QPoint>
 #include <QRect>
@@ -19,7 +20,7 @@ class SettingsStore;
 // the frames, the layer and the input region on the surface, and brings the surface's
 // pointer events to the clock's own drag, menu and double-click handling. It lives in a
 // module of its own, with libwayland-client, which an X11 session never loads.
-class LayerClock {
+class VELMORA_EXPORT LayerClock {
 public:
     // Null, with the reason, where the compositor offers no layer shell or the program's
     // Wayland module cannot be loaded.
