@@ -1,8 +1,10 @@
 // The program: prepares Qt, the settings store and the scheme classes, then runs the clock.
 #include "app/velmora_app.h"
 
+#include "app/chime/chime_player.h"
 #include "app/desktop/clock_instance.h"
 #include "app/desktop/command_line.h"
+#include "app/desktop/module_loader.h"
 #include "app/desktop/program_icon.h"
 #include "app/desktop/settings.h"
 #include "app/desktop/termination_signals.h"
@@ -10,6 +12,7 @@
 #include "app/desktop/user_path.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/window/desktop_choice.h"
+#include "app/window/editor_module.h"
 #include "app/window/layer_clock.h"
 #include "app/window/velmora_dlg.h"
 #include "clock/class_registration.h"
@@ -44,6 +47,30 @@ std::unique_ptr<QMessageBox> settingsMovedAsideNotice(const Settings& settings) 
                                               "was moved, unchanged, to:\n%3\n\nThe clock "
                                               "starts with its default settings.")
                       .arg(settings.fileName(), settings.movedAsideWhy(), settings.movedAside()));
+}
+
+// velmora --check-modules: each module loaded as the clock loads it, one line each; whether
+// all of them could be.
+bool checkModules() {
+    struct Module {
+        const char* name;
+        const char* entry;
+    };
+    const Module modules[] = {{EditorModule::kModuleName, EditorModule::kEntryName},
+                              {LayerClock::kModuleName, LayerClock::kEntryName},
+                              {ChimePlayer::kModuleName, ChimePlayer::kEntryName}};
+    bool usable = true;
+    for (const Module& module : modules) {
+        ModuleLoader loader(QLatin1String(module.name), ModuleLoader::installedFolders());
+        const QString outcome =
+            loader.resolve(module.entry) != nullptr
+                ? loader.path()
+                : QCoreApplication::translate("CVelmoraApp", "cannot be used: %1")
+                      .arg(loader.why());
+        usable = usable && !loader.path().isEmpty();
+        std::printf("%s: %s\n", module.name, qPrintable(outcome));
+    }
+    return usable;
 }
 
 } // namespace
@@ -96,6 +123,9 @@ int CVelmoraApp::run(int argc, char** argv) {
         if (translations.loadForDesktop()) {
             translations.install();
             command = CommandLine::parse(arguments);
+        }
+        if (command.action == CommandLine::Action::CheckModules) {
+            return checkModules() ? 0 : 1;
         }
     }
     if (command.action == CommandLine::Action::Print) {

@@ -1,4 +1,5 @@
-// The clock's command line: velmora [--clock NAME] [FILE.Velmora], --help, --version.
+// The clock's command line: velmora [--clock NAME] [FILE.Velmora], --help, --version,
+// --check-modules.
 #include "app/desktop/command_line.h"
 
 #include <QCommandLineParser>
@@ -24,14 +25,16 @@ QString CommandLine::usage(const QString& program) {
                "A freely shaped clock that floats on the desktop.\n"
                "\n"
                "Options:\n"
-               "  --clock NAME   run the clock of this name, with settings of its own (letters,\n"
-               "                 digits, '-' and '_'); without it, the default clock\n"
-               "  -h, --help     show this help and exit\n"
-               "  -v, --version  show the version and exit\n"
+               "  --clock NAME     run the clock of this name, with settings of its own (letters,\n"
+               "                   digits, '-' and '_'); without it, the default clock\n"
+               "  --check-modules  load each of the program's modules as the clock would, tell\n"
+               "                   where it came from or why it cannot be used, and exit\n"
+               "  -h, --help       show this help and exit\n"
+               "  -v, --version    show the version and exit\n"
                "\n"
                "Arguments:\n"
-               "  FILE.Velmora   a scheme to show; a clock of the same name that is already\n"
-               "                 running takes it over and comes to the front\n")
+               "  FILE.Velmora     a scheme to show; a clock of the same name that is already\n"
+               "                   running takes it over and comes to the front\n")
         .arg(program);
 }
 
@@ -49,9 +52,11 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption clock(QStringLiteral("clock"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption checkModules(QStringLiteral("check-modules"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(clock);
+    parser.addOption(checkModules);
     const auto fail = [&](const QString& message) {
         result.action = Action::UsageError;
         result.text = QCoreApplication::translate("CommandLine",
@@ -70,6 +75,10 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     if (parser.isSet(version)) {
         result.action = Action::Print;
         result.text = QStringLiteral("%1 %2\n").arg(program, QStringLiteral(VELMORA_VERSION));
+        return result;
+    }
+    if (parser.isSet(checkModules)) {
+        result.action = Action::CheckModules;
         return result;
     }
     if (parser.values(clock).size() > 1) {

@@ -1,4 +1,5 @@
-// The clock's command line: velmora [--clock NAME] [FILE.Velmora], --help, --version.
+// The clock's command line: velmora [--clock NAME] [FILE.Velmora], --help, --version,
+// --check-modules.
 #pragma once
 
 #include <QString>
@@ -12,6 +13,8 @@ struct CommandLine {
         Print,
         // Print the text to standard error and end with status 2.
         UsageError,
+        // Load each of the program's modules as the clock would, tell how it went, and end.
+        CheckModules,
     };
     static constexpr int kExitUsage = 2;
 

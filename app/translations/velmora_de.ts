@@ -133,6 +133,10 @@ The clock keeps your changes while it runs; they are lost when it ends unless th
 
 Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie verloren, wenn die Datei bis dahin nicht wieder geschrieben werden kann.</translation>
     </message>
+    <message>
+        <source>cannot be used: %1</source>
+        <translation>nicht nutzbar: %1</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraDlg</name>
@@ -338,34 +342,6 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
-A freely shaped clock that floats on the desktop.
-
-Options:
-  --clock NAME   run the clock of this name, with settings of its own (letters,
-                 digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
-  -h, --help     show this help and exit
-  -v, --version  show the version and exit
-
-Arguments:
-  FILE.Velmora   a scheme to show; a clock of the same name that is already
-                 running takes it over and comes to the front
-</source>
-        <translation>Aufruf: %1 [--clock NAME] [DATEI.Velmora]
-Eine frei geformte Uhr, die über der Arbeitsfläche schwebt.
-
-Optionen:
-  --clock NAME   die Uhr dieses Namens mit eigenen Einstellungen starten (Buchstaben,
-                 Ziffern, „-“ und „_“); ohne diese Option die Standarduhr
-  -h, --help     diese Hilfe anzeigen und beenden
-  -v, --version  die Version anzeigen und beenden
-
-Argumente:
-  DATEI.Velmora  ein anzuzeigendes Design; läuft eine Uhr gleichen Namens schon,
-                 übernimmt sie es und kommt nach vorn
-</translation>
-    </message>
-    <message>
         <source>%1: %2
 Try &apos;%1 --help&apos; for more information.
 </source>
@@ -388,6 +364,38 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>the scheme file name is empty</source>
         <translation>der Name der Designdatei ist leer</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+A freely shaped clock that floats on the desktop.
+
+Options:
+  --clock NAME     run the clock of this name, with settings of its own (letters,
+                   digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
+  --check-modules  load each of the program&apos;s modules as the clock would, tell
+                   where it came from or why it cannot be used, and exit
+  -h, --help       show this help and exit
+  -v, --version    show the version and exit
+
+Arguments:
+  FILE.Velmora     a scheme to show; a clock of the same name that is already
+                   running takes it over and comes to the front
+</source>
+        <translation>Aufruf: %1 [--clock NAME] [DATEI.Velmora]
+Eine frei geformte Uhr, die über der Arbeitsfläche schwebt.
+
+Optionen:
+  --clock NAME     die Uhr dieses Namens mit eigenen Einstellungen starten (Buchstaben,
+                   Ziffern, „-“ und „_“); ohne diese Option die Standarduhr
+  --check-modules  jedes Modul des Programms laden, wie die Uhr es tut, zeigen, woher
+                   es kam oder warum es nicht nutzbar ist, und beenden
+  -h, --help       diese Hilfe anzeigen und beenden
+  -v, --version    die Version anzeigen und beenden
+
+Argumente:
+  DATEI.Velmora    ein anzuzeigendes Design; läuft eine Uhr gleichen Namens schon,
+                   übernimmt sie es und kommt nach vorn
+</translation>
     </message>
 </context>
 <context>

@@ -133,6 +133,10 @@ The clock keeps your changes while it runs; they are lost when it ends unless th
 
 El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el archivo no puede volver a escribirse.</translation>
     </message>
+    <message>
+        <source>cannot be used: %1</source>
+        <translation>no se puede usar: %1</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraDlg</name>
@@ -338,34 +342,6 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
-A freely shaped clock that floats on the desktop.
-
-Options:
-  --clock NAME   run the clock of this name, with settings of its own (letters,
-                 digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
-  -h, --help     show this help and exit
-  -v, --version  show the version and exit
-
-Arguments:
-  FILE.Velmora   a scheme to show; a clock of the same name that is already
-                 running takes it over and comes to the front
-</source>
-        <translation>Uso: %1 [--clock NOMBRE] [ARCHIVO.Velmora]
-Un reloj de forma libre que flota sobre el escritorio.
-
-Opciones:
-  --clock NOMBRE  ejecuta el reloj con ese nombre, con su propia configuración
-                 (letras, cifras, «-» y «_»); sin ella, el reloj predeterminado
-  -h, --help     muestra esta ayuda y sale
-  -v, --version  muestra la versión y sale
-
-Argumentos:
-  ARCHIVO.Velmora  un diseño que mostrar; si ya funciona un reloj con el mismo
-                 nombre, lo recibe y pasa al frente
-</translation>
-    </message>
-    <message>
         <source>%1: %2
 Try &apos;%1 --help&apos; for more information.
 </source>
@@ -388,6 +364,38 @@ Pruebe «%1 --help» para más información.
     <message>
         <source>the scheme file name is empty</source>
         <translation>el nombre del archivo de diseño está vacío</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+A freely shaped clock that floats on the desktop.
+
+Options:
+  --clock NAME     run the clock of this name, with settings of its own (letters,
+                   digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
+  --check-modules  load each of the program&apos;s modules as the clock would, tell
+                   where it came from or why it cannot be used, and exit
+  -h, --help       show this help and exit
+  -v, --version    show the version and exit
+
+Arguments:
+  FILE.Velmora     a scheme to show; a clock of the same name that is already
+                   running takes it over and comes to the front
+</source>
+        <translation>Uso: %1 [--clock NOMBRE] [ARCHIVO.Velmora]
+Un reloj de forma libre que flota sobre el escritorio.
+
+Opciones:
+  --clock NOMBRE   ejecuta el reloj con ese nombre, con su propia configuración
+                   (letras, cifras, «-» y «_»); sin ella, el reloj predeterminado
+  --check-modules  carga cada módulo del programa como lo haría el reloj, indica de
+                   dónde vino o por qué no se puede usar, y sale
+  -h, --help       muestra esta ayuda y sale
+  -v, --version    muestra la versión y sale
+
+Argumentos:
+  ARCHIVO.Velmora  un diseño que mostrar; si ya funciona un reloj con el mismo
+                   nombre, lo recibe y pasa al frente
+</translation>
     </message>
 </context>
 <context>

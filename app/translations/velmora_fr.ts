@@ -133,6 +133,10 @@ The clock keeps your changes while it runs; they are lost when it ends unless th
 
 L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront perdues à sa fermeture si le fichier ne peut toujours pas être écrit.</translation>
     </message>
+    <message>
+        <source>cannot be used: %1</source>
+        <translation>inutilisable : %1</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraDlg</name>
@@ -338,34 +342,6 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
 <context>
     <name>CommandLine</name>
     <message>
-        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
-A freely shaped clock that floats on the desktop.
-
-Options:
-  --clock NAME   run the clock of this name, with settings of its own (letters,
-                 digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
-  -h, --help     show this help and exit
-  -v, --version  show the version and exit
-
-Arguments:
-  FILE.Velmora   a scheme to show; a clock of the same name that is already
-                 running takes it over and comes to the front
-</source>
-        <translation>Utilisation : %1 [--clock NOM] [FICHIER.Velmora]
-Une horloge de forme libre qui flotte sur le bureau.
-
-Options :
-  --clock NOM    lance l’horloge de ce nom, avec ses propres réglages (lettres,
-                 chiffres, « - » et « _ ») ; sans elle, l’horloge par défaut
-  -h, --help     affiche cette aide et quitte
-  -v, --version  affiche la version et quitte
-
-Arguments :
-  FICHIER.Velmora  un thème à afficher ; une horloge du même nom déjà en cours
-                 le reprend et passe au premier plan
-</translation>
-    </message>
-    <message>
         <source>%1: %2
 Try &apos;%1 --help&apos; for more information.
 </source>
@@ -388,6 +364,38 @@ Essayez « %1 --help » pour plus d’informations.
     <message>
         <source>the scheme file name is empty</source>
         <translation>le nom du fichier de thème est vide</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+A freely shaped clock that floats on the desktop.
+
+Options:
+  --clock NAME     run the clock of this name, with settings of its own (letters,
+                   digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
+  --check-modules  load each of the program&apos;s modules as the clock would, tell
+                   where it came from or why it cannot be used, and exit
+  -h, --help       show this help and exit
+  -v, --version    show the version and exit
+
+Arguments:
+  FILE.Velmora     a scheme to show; a clock of the same name that is already
+                   running takes it over and comes to the front
+</source>
+        <translation>Utilisation : %1 [--clock NOM] [FICHIER.Velmora]
+Une horloge de forme libre qui flotte sur le bureau.
+
+Options :
+  --clock NOM      lance l’horloge de ce nom, avec ses propres réglages (lettres,
+                   chiffres, « - » et « _ ») ; sans elle, l’horloge par défaut
+  --check-modules  charge chaque module du programme comme le ferait l’horloge,
+                   indique d’où il vient ou pourquoi il est inutilisable, et quitte
+  -h, --help       affiche cette aide et quitte
+  -v, --version    affiche la version et quitte
+
+Arguments :
+  FICHIER.Velmora  un thème à afficher ; une horloge du même nom déjà en cours
+                   le reprend et passe au premier plan
+</translation>
     </message>
 </context>
 <context>

@@ -22,6 +22,10 @@ class SettingsStore;
 // module of its own, with libwayland-client, which an X11 session never loads.
 class VELMORA_EXPORT LayerClock {
 public:
+    // The module (velmora_wayland) and its entry point, which gives a LayerShellModule.
+    static constexpr const char* kModuleName = "velmora_wayland";
+    static constexpr const char* kEntryName = "velmoraLayerShellModule";
+
     // Null, with the reason, where the compositor offers no layer shell or the program's
     // Wayland module cannot be loaded.
     static std::unique_ptr<LayerClock> connect(std::string& whyNot);

@@ -31,6 +31,15 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutStarting) {
         CommandLine::Action::Print);
 }
 
+TEST(CommandLineTest, CheckModulesStartsNoClock) {
+    EXPECT_EQ(parse({QStringLiteral("--check-modules")}).action, CommandLine::Action::CheckModules);
+    EXPECT_EQ(parse({QStringLiteral("--check-modules"), QStringLiteral("--clock"),
+                     QStringLiteral("work"), QStringLiteral("a.Velmora")})
+                  .action,
+              CommandLine::Action::CheckModules);
+    EXPECT_TRUE(parse({QStringLiteral("--help")}).text.contains(QStringLiteral("--check-modules")));
+}
+
 TEST(CommandLineTest, ClockNameAndSchemeFile) {
     const CommandLine plain = parse({});
     EXPECT_EQ(plain.action, CommandLine::Action::Run);
