@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -24,6 +25,26 @@ QSize presetSize(const Clock& clock, int percent) {
     const double factor = percent / 100.0;
     return QSize(std::max(static_cast<int>(clock.backgroundWidth() * factor), 1),
                  std::max(static_cast<int>(clock.backgroundHeight() * factor), 1));
+}
+
+// The page an item of the menu's "Web help" opens; nothing for the other commands.
+std::optional<HelpLink> webHelpLink(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::Site:
+        return HelpLink::Site;
+    case MenuCommand::Usage:
+        return HelpLink::Usage;
+    case MenuCommand::Customizing:
+        return HelpLink::Customizing;
+    case MenuCommand::Faq:
+        return HelpLink::Faq;
+    case MenuCommand::Feedback:
+        return HelpLink::Feedback;
+    case MenuCommand::Download:
+        return HelpLink::Download;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -173,15 +194,10 @@ void ClockCommands::run(MenuCommand command) {
     case MenuCommand::Exit:
         emit clock_.exitRequested();
         break;
-    case MenuCommand::Site:
-    case MenuCommand::Usage:
-    case MenuCommand::Customizing:
-    case MenuCommand::Faq:
-    case MenuCommand::Feedback:
-    case MenuCommand::Download:
-        openHelpLink(static_cast<HelpLink>(command), &clock_);
-        break;
     default:
+        if (const std::optional<HelpLink> link = webHelpLink(command)) {
+            openHelpLink(*link, &clock_);
+        }
         break;
     }
 }

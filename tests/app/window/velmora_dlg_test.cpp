@@ -2,6 +2,7 @@
 #include "app/desktop/settings.h"
 #include "app/desktop/thread_priority.h"
 #include "app/dialogs/about_dialog.h"
+#include "app/dialogs/help_links.h"
 #include "app/presentation/input_shape.h"
 #include "app/window/clock_pointer.h"
 #include "app/window/velmora_dlg.h"
@@ -12,19 +13,24 @@
 #include "model/percent_property.h"
 #include "model/utf.h"
 #include "render/frame_renderer.h"
+#include "resources/default_scheme.h"
 #include "tests/image_bombs.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <chrono>
 #include <condition_variable>
@@ -38,6 +44,11 @@
 #include <unistd.h>
 
 namespace {
+
+// Whether the window shows the built-in scheme, property for property.
+bool showsTheBuiltInScheme(CVelmoraDlg& window) {
+    return schemeBytes(window.clock()) == schemeBytes(*readDefaultScheme());
+}
 
 // The input bits and region of a whole frame, as the window builds them box by box.
 QImage inputBits(const QImage& frame, const QSize& logicalSize) {
@@ -102,7 +113,7 @@ TEST_F(ClockWindowTest, FirstRunStartsWithDefaults) {
     EXPECT_EQ(window->overallAlpha(), 255);
     EXPECT_EQ(window->threadPriority(), 0);
     EXPECT_EQ(window->size(), QSize(200, 200));
-    EXPECT_EQ(window->clock().children().size(), 14u);
+    EXPECT_TRUE(showsTheBuiltInScheme(*window));
     EXPECT_FALSE(window->lastFrame().isNull());
     // The embedded scheme records no path.
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
@@ -160,7 +171,8 @@ TEST_F(ClockWindowTest, ASchemeWhoseNameIsNotUtf8IsLoadedAtTheNextStart) {
 }
 
 // A background that would take minutes to decode does not hold up the clock: it starts
-// at once, without the background, and still ends at once.
+// without the background, and a resize draws anew without decoding it again (how long each
+// takes is measured by bench/clock_window_bench.cpp).
 TEST_F(ClockWindowTest, ABackgroundOverTheDecodeBudgetIsLeftOutAtOnce) {
     const QByteArray bomb = image_bombs::jpegScanBomb(5600, 20000);
     const QString image = folder_.filePath("bomb.jpg");
@@ -174,16 +186,89 @@ TEST_F(ClockWindowTest, ABackgroundOverTheDecodeBudgetIsLeftOutAtOnce) {
     const std::string scheme = folder_.filePath("bomb.Velmora").toStdString();
     ASSERT_TRUE(saveSchemeFile(clock, scheme, &error)) << error;
     settings_->writeText(settings::kSchemeLoaded, fromPath(scheme));
-    const auto begun = std::chrono::steady_clock::now();
     auto window = start();
-    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(1));
     EXPECT_FALSE(window->lastFrame().isNull());
     EXPECT_EQ(window->clock().backgroundWidth(), 0);
-    // A resize only lays out again: there is no decode left to repeat.
-    const auto resized = std::chrono::steady_clock::now();
     window->resize(300, 300);
     QApplication::processEvents();
-    EXPECT_LT(std::chrono::steady_clock::now() - resized, std::chrono::milliseconds(500));
+    EXPECT_EQ(window->clock().backgroundWidth(), 0);
+    EXPECT_EQ(window->lastFrame().size(), QSize(300, 300) * window->devicePixelRatio());
+}
+
+// The links the desktop is asked to open.
+class OpenedLinks : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+// Each item of the menu's "Web help" opens the page it names, and feedback without an address
+// says where to report instead.
+TEST_F(ClockWindowTest, EachWebHelpItemOpensItsPage) {
+    if (!HelpConfig::fromBuild().baseUrl.isEmpty()) {
+        GTEST_SKIP() << "this build's help is a web copy";
+    }
+    OpenedLinks opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &opened, "open");
+    auto window = start();
+    QMenu* web = nullptr;
+    for (QAction* item : window->menu().menu().actions()) {
+        if (item->menu() != nullptr && item->text() == QStringLiteral("Web help")) {
+            web = item->menu();
+        }
+    }
+    ASSERT_NE(web, nullptr);
+    const auto item = [web](const char* label) {
+        for (QAction* action : web->actions()) {
+            if (action->text() == QLatin1String(label)) {
+                return action;
+            }
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    const std::pair<const char*, const char*> pages[] = {
+        {"Official VELMORA web site...", "index.html"},
+        {"Usage manual...", "usage.html"},
+        {"Customizing tutorial...", "customizing.html"},
+        {"Frequently asked questions (FAQ)...", "faq.html"},
+        {"Latest version...", "download.html"},
+    };
+    for (const auto& [label, page] : pages) {
+        SCOPED_TRACE(label);
+        QAction* action = item(label);
+        ASSERT_NE(action, nullptr);
+        const qsizetype before = opened.urls.size();
+        action->trigger();
+        ASSERT_EQ(opened.urls.size(), before + 1);
+        EXPECT_EQ(QFileInfo(opened.urls.back().toLocalFile()).fileName(), QLatin1String(page));
+        EXPECT_TRUE(QFileInfo(opened.urls.back().toLocalFile()).isFile());
+    }
+
+    QAction* feedback = item("Send e-mail feedback...");
+    ASSERT_NE(feedback, nullptr);
+    const qsizetype before = opened.urls.size();
+    QString shown;
+    QTimer::singleShot(50, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    feedback->trigger();
+    if (HelpConfig::fromBuild().feedbackAddress.trimmed().isEmpty()) {
+        EXPECT_EQ(shown, feedbackUnsetMessage());
+        EXPECT_EQ(opened.urls.size(), before);
+    } else {
+        ASSERT_EQ(opened.urls.size(), before + 1);
+        EXPECT_EQ(opened.urls.back().scheme(), QStringLiteral("mailto"));
+    }
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
 }
 
 TEST_F(ClockWindowTest, TransparencyAndPriorityAreWrittenAndMarked) {
@@ -645,14 +730,12 @@ protected:
         useSchemeWithBackground(300, 150);
         stored_ = settings_->readText(settings::kSchemeLoaded);
     }
-    // Starts the window with the read held up, and measures how long start-up took.
+    // Starts the window with the read held up.
     std::unique_ptr<CVelmoraDlg> startHeld() {
         auto window = std::make_unique<CVelmoraDlg>(*settings_);
         window->setSchemeReader(HeldRead::reader(held_));
         window->setWallClock([] { return std::chrono::system_clock::time_point(kMoment); });
-        const auto before = std::chrono::steady_clock::now();
         window->initialize();
-        startUp_ = std::chrono::steady_clock::now() - before;
         return window;
     }
     // Handles events for a while, or until the clock shows a scheme from a file.
@@ -666,15 +749,13 @@ protected:
     static constexpr std::chrono::seconds kMoment{1'800'000'000};
     std::shared_ptr<HeldRead> held_ = std::make_shared<HeldRead>();
     std::u16string stored_;
-    std::chrono::steady_clock::duration startUp_{};
 };
 
 TEST_F(HeldSchemeTest, ShowsTheBuiltInSchemeAtOnceAndTheStoredOneWhenItArrives) {
+    // Started while the read is still held: the window did not wait for it.
     auto window = startHeld();
-    // The wait is 0.3 s; the rest is the window's own start on a busy machine.
-    EXPECT_LT(startUp_, std::chrono::milliseconds(1500));
     EXPECT_TRUE(window->clock().schemePath().empty());
-    EXPECT_EQ(window->clock().children().size(), 14u) << "the built-in scheme is shown";
+    EXPECT_TRUE(showsTheBuiltInScheme(*window));
     EXPECT_FALSE(window->lastFrame().isNull());
 
     held_->release();
@@ -697,7 +778,7 @@ TEST_F(HeldSchemeTest, AReadThatFailsLateKeepsTheBuiltInSchemeAndTheSetting) {
     held_->release(true);
     waitForScheme(*window, std::chrono::milliseconds(500));
     EXPECT_TRUE(window->clock().schemePath().empty());
-    EXPECT_EQ(window->clock().children().size(), 14u);
+    EXPECT_TRUE(showsTheBuiltInScheme(*window));
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), stored_);
 }
 
@@ -736,3 +817,5 @@ TEST_F(HeldSchemeTest, TheProgramEndsWhileTheReadIsStuck) {
 }
 
 } // namespace
+
+#include "velmora_dlg_test.moc"
