@@ -35,6 +35,11 @@ void ClockPointer::press(Qt::MouseButton button, const QPointF& local, const QPo
         drag_.reset();
         return;
     }
+    // A locked clock stays where it is and as large as it is.
+    if (clock_.view_.lockPosition) {
+        drag_.reset();
+        return;
+    }
     // The clock moves and resizes itself rather than through the window manager: a window
     // manager's move grabs the pointer at the press and swallows the second click of a
     // double click, and some have no such moves for frameless windows at all.

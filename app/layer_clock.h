@@ -33,9 +33,12 @@ public:
     LayerClock& operator=(const LayerClock&) = delete;
 
     // The stored placement of the window of this settings name, brought onto the outputs;
-    // a clock never placed before goes to the middle of the first output.
+    // a clock never placed before goes to `fallback`.
     virtual QRect restorePlacement(SettingsStore& settings, std::string_view name,
-                                   const QSize& size, int cornerSize) = 0;
+                                   const QRect& fallback, int cornerSize) = 0;
+    // The part of the first output that the compositor leaves to surfaces beside the panels,
+    // in the logical coordinates spanning the outputs.
+    virtual QRect freeArea() = 0;
     // A placement the user made, saved where restorePlacement finds it.
     virtual void savePlacement(const QRect& placement) = 0;
 

@@ -67,17 +67,17 @@ const LayerShellModule* velmoraLayerShellModule() {
 }
 
 QRect LayerShellClock::restorePlacement(SettingsStore& settings, std::string_view name,
-                                        const QSize& size, int cornerSize) {
+                                        const QRect& fallback, int cornerSize) {
     placement_ = std::make_unique<LayerPlacement>(settings, name);
     QList<QRect> outputs;
     for (const LayerShellSurface::Output& output : surface_->outputs()) {
         outputs.append(output.logical());
     }
-    QRect fallback(QPoint(0, 0), size);
-    if (!outputs.isEmpty()) {
-        fallback.moveCenter(outputs.front().center());
-    }
     return placement_->restore(fallback, outputs, cornerSize);
+}
+
+QRect LayerShellClock::freeArea() {
+    return surface_->freeArea();
 }
 
 void LayerShellClock::savePlacement(const QRect& placement) {

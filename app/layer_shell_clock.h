@@ -14,8 +14,9 @@ public:
     explicit LayerShellClock(std::shared_ptr<LayerShellSurface> surface);
     ~LayerShellClock() override;
 
-    QRect restorePlacement(SettingsStore& settings, std::string_view name, const QSize& size,
+    QRect restorePlacement(SettingsStore& settings, std::string_view name, const QRect& fallback,
                            int cornerSize) override;
+    QRect freeArea() override;
     void savePlacement(const QRect& placement) override;
     bool show(const QRect& logical, bool onTop, std::string& whyNot) override;
     void hide() override;

@@ -411,6 +411,51 @@ int LayerShellSurface::scale() const {
     return scale_;
 }
 
+QRect LayerShellSurface::freeArea() {
+    const std::lock_guard lock(mutex_);
+    if (outputs_.empty()) {
+        return {};
+    }
+    const Output& first = outputs_.list().front();
+    const QRect whole = first.logical();
+    // A surface anchored to all four edges that keeps no room of its own is given what the
+    // panels leave; with no buffer it is never shown.
+    struct Answer {
+        bool configured = false;
+        QSize size;
+    } answer;
+    static const zwlr_layer_surface_v1_listener listener = {
+        .configure =
+            [](void* data, zwlr_layer_surface_v1* surface, uint32_t serial, uint32_t width,
+               uint32_t height) {
+                zwlr_layer_surface_v1_ack_configure(surface, serial);
+                auto* told = static_cast<Answer*>(data);
+                told->configured = true;
+                told->size = QSize(static_cast<int>(width), static_cast<int>(height));
+            },
+        .closed = [](void*, zwlr_layer_surface_v1*) {},
+    };
+    wl_surface* probe = wl_compositor_create_surface(compositor_);
+    zwlr_layer_surface_v1* layer = zwlr_layer_shell_v1_get_layer_surface(
+        layerShell_, probe, first.proxy, static_cast<std::uint32_t>(Layer::Bottom), kNamespace);
+    zwlr_layer_surface_v1_add_listener(layer, &listener, &answer);
+    zwlr_layer_surface_v1_set_anchor(
+        layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                   ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+    zwlr_layer_surface_v1_set_size(layer, 0, 0);
+    zwlr_layer_surface_v1_set_exclusive_zone(layer, 0);
+    wl_surface_commit(probe);
+    wl_display_roundtrip(display_);
+    zwlr_layer_surface_v1_destroy(layer);
+    wl_surface_destroy(probe);
+    flush();
+    const QSize free = answer.size.boundedTo(whole.size());
+    if (!answer.configured || free.isEmpty()) {
+        return whole;
+    }
+    return QRect(QPoint(whole.left(), whole.bottom() + 1 - free.height()), free);
+}
+
 std::vector<LayerShellSurface::Output> LayerShellSurface::outputs() const {
     const std::lock_guard lock(mutex_);
     return outputs_.list();

@@ -77,6 +77,11 @@ public:
     // The integer scale of the surface's output: frames are this many times the logical size.
     int scale() const;
     std::vector<Output> outputs() const;
+    // The part of the first output that the panels leave free, as the compositor tells it; the
+    // whole output when it does not. It tells the size only, not which sides the panels take:
+    // the area is taken to lie at the output's bottom-left, so that its top and right edges
+    // clear a panel on either side.
+    QRect freeArea();
 
     // Called on the surface's thread for each press, move and release over the surface (and
     // while a button held on it is down), and as the pointer comes over it and leaves.

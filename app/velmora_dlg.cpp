@@ -1,6 +1,7 @@
 // The clock on the desktop: a frameless, per-pixel-alpha window showing the clock body.
 #include "app/velmora_dlg.h"
 
+#include "app/clock_places.h"
 #include "app/date_language.h"
 #include "app/desktop_backdrop.h"
 #include "app/frame_painting.h"
@@ -10,6 +11,7 @@
 #include "app/thread_priority.h"
 #include "app/window_aligner.h"
 #include "app/x11_frame_presenter.h"
+#include "app/x11_widget_hints.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -77,7 +79,7 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     // A scheme file dropped on the clock is loaded.
     setAcceptDrops(true);
-    setWindowTitle(QStringLiteral("Velmora"));
+    setWindowTitle(titleFor(QString()));
     connect(&ticks_, &TickSchedule::frameDue, this, &CVelmoraDlg::onFrameDue);
     connect(&tray_, &ClockTray::changed, this, &CVelmoraDlg::refreshTray);
     connect(&tray_, &ClockTray::doubleClicked, this, &CVelmoraDlg::toggleClickThrough);
@@ -98,6 +100,16 @@ CVelmoraDlg::~CVelmoraDlg() {
     // A frame still being finished uses the presenter and the input bits.
     renderer_.setAheadDropped(nullptr);
     direct_.settled();
+}
+
+QString CVelmoraDlg::titleFor(const QString& clockName) {
+    return clockName.isEmpty() ? QStringLiteral("Velmora")
+                               : QStringLiteral("Velmora \u2014 %1").arg(clockName);
+}
+
+void CVelmoraDlg::setClockName(const QString& name) {
+    clockName_ = name;
+    setWindowTitle(titleFor(name));
 }
 
 void CVelmoraDlg::refreshTray() {
@@ -131,12 +143,18 @@ void CVelmoraDlg::initialize() {
     if (layer_ != nullptr) {
         direct_.settled().presenter = layer_->presenter();
     } else {
+        // On X11 the window's hints say where it is stacked: a change of Qt's stacking flags
+        // makes Qt replace the native window at its next show, after the hints were given.
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        }
         // The native window must exist before its flags can change without hiding it.
         winId();
         windowHandle()->installEventFilter(this);
         // Another screen may have another density, which the frames recorded ahead do not know.
         connect(windowHandle(), &QWindow::screenChanged, this, &CVelmoraDlg::drawFrame);
         direct_.settled().presenter = X11FramePresenter::forWindow(*this);
+        hints_ = X11WidgetHints::forWindow(*this);
     }
     // Frames to come that the drawing thread will not draw after all: drawn from here again.
     renderer_.setAheadDropped([this] {
@@ -160,10 +178,16 @@ void CVelmoraDlg::initialize() {
         // The compositor's outputs, not Qt's screens, decide where the surface may go, and
         // the surface is shown at its place from the start.
         aligner_->initForWindow(this, nullptr, true, {}, false);
-        setGeometry(
-            layer_->restorePlacement(settings_, settings::kClockWindow, size(), kCornerSize));
+        setGeometry(layer_->restorePlacement(settings_, settings::kClockWindow,
+                                             firstPlacement(layer_->freeArea()), kCornerSize));
         applyViewState();
     } else {
+        // Set before the window is shown, so that the window manager takes it as the program's.
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        if (!CWindowAligner::hasStoredPosition(settings_, settings::kClockWindow) &&
+            primary != nullptr) {
+            setGeometry(firstPlacement(primary->availableGeometry()));
+        }
         applyViewState();
         aligner_->initForWindow(this, nullptr, true, settings::kClockWindow, false);
     }
@@ -185,6 +209,12 @@ void CVelmoraDlg::limitSizeToDesktop() {
     setMaximumSize(screen->virtualSize().expandedTo(QSize(kInitialSize, kInitialSize)));
     // Nor is a background ever drawn larger, so no more of it is kept in memory.
     renderer_.setImageKeepSize(maximumSize() * screen->devicePixelRatio());
+}
+
+QRect CVelmoraDlg::firstPlacement(const QRect& area) const {
+    const QSize size = CWindowAligner::storedSize(settings_, settings::kClockWindow, this->size())
+                           .boundedTo(maximumSize());
+    return QRect(ClockPlaces::first(area, size, ClockPlaces::ofOtherClocks(clockName_)), size);
 }
 
 // The background's full-size decode is the largest allocation a start makes. Made before the
@@ -486,8 +516,17 @@ void CVelmoraDlg::applyViewState() {
     } else if (view_.hiddenToTray) {
         hide();
     } else {
-        if (windowHandle() != nullptr) {
+        const X11WidgetHints::Wanted wanted{view_.onAllWorkspaces, view_.stayOnTop,
+                                            !view_.stayOnTop};
+        if (hints_ == nullptr && windowHandle() != nullptr) {
             windowHandle()->setFlag(Qt::WindowStaysOnTopHint, view_.stayOnTop);
+        }
+        // A window manager takes a window's new kind only when it takes the window anew.
+        if (hints_ != nullptr && hints_->needsRemap(wanted)) {
+            hide();
+        }
+        if (hints_ != nullptr) {
+            hints_->apply(wanted);
         }
         show();
         if (windowHandle() != nullptr) {

@@ -35,6 +35,7 @@
 #include <optional>
 
 class DesktopBackdrop;
+class X11WidgetHints;
 class CWindowAligner;
 class SettingsStore;
 
@@ -75,9 +76,11 @@ public:
     QDialog* timezonesDialog() const { return dialogs_.timezonesDialog(); }
 
     // The clock's name (empty for the default clock), which its settings, its socket and its
-    // autostart entry go by. Set before initialize().
-    void setClockName(const QString& name) { clockName_ = name; }
+    // autostart entry go by, and its window's title. Set before initialize().
+    void setClockName(const QString& name);
     const QString& clockName() const { return clockName_; }
+    // What the clock is called on the desktop: "Velmora", or "Velmora — NAME" for a named one.
+    static QString titleFor(const QString& clockName);
     // Loads a scheme file the user chose from outside the editor (see ClockDialogs).
     bool loadSchemeAsUser(const QString& path) { return dialogs_.loadSchemeAsUser(path); }
     // Shows the clock, above other windows, as a later launch of it asks.
@@ -103,6 +106,8 @@ public:
     const QImage& lastFrame() const { return renderer_.frame(); }
     bool stayOnTop() const { return view_.stayOnTop; }
     bool clickThrough() const { return view_.clickThrough; }
+    bool onAllWorkspaces() const { return view_.onAllWorkspaces; }
+    bool lockPosition() const { return view_.lockPosition; }
     bool hiddenToTray() const { return view_.hiddenToTray; }
     int overallAlpha() const { return view_.overallAlpha; }
     int threadPriority() const { return view_.threadPriority; }
@@ -159,6 +164,9 @@ private:
     // Shows the whole frame again, as after a change of the overall alpha.
     void repaintWhole();
     void limitSizeToDesktop();
+    // Where a clock the user never placed goes in the free area of the primary screen: the
+    // same place at every start, clear of the other clocks.
+    QRect firstPlacement(const QRect& area) const;
     void prepareFirstFrame();
     // Follows screens added, removed or resized, so the clock stays usable on one of them.
     void watchScreens();
@@ -210,6 +218,8 @@ private:
     bool zoneWatched_ = false;
     ClockPointer pointer_{*this};
     ClockDialogs dialogs_{*this, clock_, settings_};
+    // What the window manager is told to keep the window a desktop widget; null off X11.
+    std::unique_ptr<X11WidgetHints> hints_;
     // Where the compositor offers it, the clock's surface; null on X11.
     std::unique_ptr<LayerClock> layer_;
     // The layer surface is never the active window: it shows the corner marks, which make

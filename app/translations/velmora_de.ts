@@ -318,6 +318,14 @@ Die Uhr startet mit ihren Standardeinstellungen.</translation>
         <source>Lowest</source>
         <translation>Niedrigste</translation>
     </message>
+    <message>
+        <source>On all workspaces</source>
+        <translation>Auf allen Arbeitsflächen</translation>
+    </message>
+    <message>
+        <source>Lock position</source>
+        <translation>Position sperren</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

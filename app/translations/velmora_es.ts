@@ -318,6 +318,14 @@ El reloj se inicia con su configuración predeterminada.</translation>
         <source>Lowest</source>
         <translation>Mínima</translation>
     </message>
+    <message>
+        <source>On all workspaces</source>
+        <translation>En todos los escritorios</translation>
+    </message>
+    <message>
+        <source>Lock position</source>
+        <translation>Bloquear la posición</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

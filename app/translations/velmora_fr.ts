@@ -318,6 +318,14 @@ L’horloge démarre avec ses réglages par défaut.</translation>
         <source>Lowest</source>
         <translation>La plus basse</translation>
     </message>
+    <message>
+        <source>On all workspaces</source>
+        <translation>Sur tous les bureaux</translation>
+    </message>
+    <message>
+        <source>Lock position</source>
+        <translation>Verrouiller la position</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

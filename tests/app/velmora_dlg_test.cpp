@@ -1,10 +1,12 @@
 // The clock window headless: start-up state, commands, their settings and the menu's marks.
 #include "app/about_dialog.h"
+#include "app/clock_places.h"
 #include "app/clock_pointer.h"
 #include "app/input_shape.h"
 #include "app/settings.h"
 #include "app/thread_priority.h"
 #include "app/velmora_dlg.h"
+#include "app/window_aligner.h"
 #include "clock/class_registration.h"
 #include "clock/scheme_file.h"
 #include "model/file_property.h"
@@ -568,6 +570,89 @@ TEST_F(ClockWindowTest, TheMouseMovesResizesAndSwitchesClickThrough) {
     QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(100, 100));
     EXPECT_TRUE(window->clickThrough());
     EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1);
+}
+
+// "Lock position" keeps drags and corner resizes from doing anything, from the menu on and at
+// the next start; the menu's sizes still apply.
+TEST_F(ClockWindowTest, ALockedClockIgnoresDragsButTakesSizePresets) {
+    useSchemeWithBackground(300, 160);
+    auto window = start();
+    QAction* lock = window->menu().action(MenuCommand::LockPosition);
+    window->updateMenu();
+    EXPECT_FALSE(lock->isChecked());
+    window->runCommand(MenuCommand::LockPosition);
+    EXPECT_TRUE(window->lockPosition());
+    EXPECT_EQ(settings_->readInt(settings::kLockPosition), 1);
+    window->updateMenu();
+    EXPECT_TRUE(lock->isChecked());
+
+    const QRect before = window->geometry();
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseMove(window.get(), QPoint(130, 60));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(130, 60));
+    const QPoint corner(before.width() - 5, before.height() - 5);
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, corner);
+    QTest::mouseMove(window.get(), corner + QPoint(20, 10));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, corner + QPoint(20, 10));
+    EXPECT_EQ(window->geometry(), before);
+    window->menu().sizeActions()[3]->trigger();
+    EXPECT_EQ(window->size(), QSize(300, 160));
+
+    window.reset();
+    window = start();
+    EXPECT_TRUE(window->lockPosition());
+    window->runCommand(MenuCommand::LockPosition);
+    const QRect unlocked = window->geometry();
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseMove(window.get(), QPoint(130, 60));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(130, 60));
+    EXPECT_EQ(window->geometry(), unlocked.translated(30, 20));
+}
+
+// "On all workspaces" is on by default and stored as the user leaves it; the menu names the
+// clock it belongs to, as its window's title does.
+TEST_F(ClockWindowTest, TheMenuNamesItsClockAndKeepsTheWorkspaceChoice) {
+    auto window = start();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velmora"));
+    QAction* title = window->menu().action(MenuCommand::ClockTitle);
+    EXPECT_EQ(window->menu().menu().actions().front(), title);
+    EXPECT_EQ(title->text(), QStringLiteral("Velmora"));
+    EXPECT_FALSE(title->isEnabled());
+    EXPECT_TRUE(window->onAllWorkspaces());
+    window->updateMenu();
+    EXPECT_TRUE(window->menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
+    window->runCommand(MenuCommand::OnAllWorkspaces);
+    EXPECT_EQ(settings_->readInt(settings::kOnAllWorkspaces), 0);
+    window->updateMenu();
+    EXPECT_FALSE(window->menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
+
+    window.reset();
+    auto named = std::make_unique<CVelmoraDlg>(*settings_);
+    named->setClockName(QStringLiteral("two"));
+    named->initialize();
+    EXPECT_FALSE(named->onAllWorkspaces());
+    EXPECT_EQ(named->windowTitle(), QStringLiteral("Velmora \u2014 two"));
+    EXPECT_EQ(named->menu().action(MenuCommand::ClockTitle)->text(), named->windowTitle());
+    EXPECT_EQ(named->menu().menu().windowTitle(), named->windowTitle());
+}
+
+// A clock never placed by the user opens in the top-right corner of the primary screen's free
+// area, the same at every start; one the user placed stays where it was put.
+TEST_F(ClockWindowTest, ANeverPlacedClockTakesTheTopRightCorner) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint corner(area.right() + 1 - ClockPlaces::kMargin - 200,
+                        area.top() + ClockPlaces::kMargin);
+    for (int start_ = 0; start_ < 2; ++start_) {
+        auto window = start();
+        EXPECT_EQ(window->pos(), corner) << start_;
+    }
+    EXPECT_FALSE(CWindowAligner::hasStoredPosition(*settings_, settings::kClockWindow));
+    settings_->writeInt(
+        settings::windowLayoutKey(settings::kClockWindow, settings::PlacementPart::X), 40);
+    settings_->writeInt(
+        settings::windowLayoutKey(settings::kClockWindow, settings::PlacementPart::Y), 50);
+    auto window = start();
+    EXPECT_EQ(window->pos(), QPoint(40, 50));
 }
 
 // On a layer surface the clock hears presses that an open menu's grab does not: each closes
