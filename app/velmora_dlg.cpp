@@ -522,13 +522,18 @@ void CVelmoraDlg::applyViewState() {
             windowHandle()->setFlag(Qt::WindowStaysOnTopHint, view_.stayOnTop);
         }
         // A window manager takes a window's new kind only when it takes the window anew.
-        if (hints_ != nullptr && hints_->needsRemap(wanted)) {
+        const bool remap = hints_ != nullptr && hints_->needsRemap(wanted);
+        if (remap) {
             hide();
+            hints_->unmapped();
         }
         if (hints_ != nullptr) {
             hints_->apply(wanted);
         }
         show();
+        if (remap) {
+            hints_->remapped();
+        }
         if (windowHandle() != nullptr) {
             windowHandle()->setFlag(Qt::WindowTransparentForInput, view_.clickThrough);
         }

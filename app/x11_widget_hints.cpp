@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QWidget>
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -53,6 +55,7 @@ std::unique_ptr<X11WidgetHints> X11WidgetHints::forWindow(QWidget& window) {
 X11WidgetHints::X11WidgetHints(const QtX11Screen& screen, xcb_window_t window)
     : connection_(screen.connection), root_(screen.root), window_(window),
       wmState_(internAtom(connection_, "_NET_WM_STATE")),
+      icccmState_(internAtom(connection_, "WM_STATE")),
       wmDesktop_(internAtom(connection_, "_NET_WM_DESKTOP")),
       currentDesktop_(internAtom(connection_, "_NET_CURRENT_DESKTOP")),
       wmType_(internAtom(connection_, "_NET_WM_WINDOW_TYPE")),
@@ -62,6 +65,7 @@ X11WidgetHints::X11WidgetHints(const QtX11Screen& screen, xcb_window_t window)
       sticky_(internAtom(connection_, "_NET_WM_STATE_STICKY")),
       skipTaskbar_(internAtom(connection_, "_NET_WM_STATE_SKIP_TASKBAR")),
       skipPager_(internAtom(connection_, "_NET_WM_STATE_SKIP_PAGER")),
+      skipSwitcher_(internAtom(connection_, "_KDE_NET_WM_STATE_SKIP_SWITCHER")),
       above_(internAtom(connection_, "_NET_WM_STATE_ABOVE")),
       below_(internAtom(connection_, "_NET_WM_STATE_BELOW")) {
     // The root's property changes tell of a new stacking order. The selection is per client,
@@ -99,6 +103,8 @@ std::vector<std::pair<xcb_atom_t, bool>> X11WidgetHints::stateList() const {
     return {{sticky_, wanted_.allWorkspaces},
             {skipTaskbar_, true},
             {skipPager_, true},
+            // KWin's window switcher lists windows outside the task bar unless told.
+            {skipSwitcher_, true},
             {above_, wanted_.above},
             {below_, wanted_.below}};
 }
@@ -127,6 +133,38 @@ void X11WidgetHints::apply(const Wanted& wanted) {
     }
     xcb_flush(connection_);
     keepAboveDesktop();
+}
+
+bool X11WidgetHints::waitUntilManaged(bool managed) const {
+    // The window manager marks a window it has taken as normal (1) or iconic (3) in WM_STATE,
+    // and one it let go as withdrawn (0), or takes the property away.
+    constexpr int kWaitMs = 1000;
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < kWaitMs) {
+        Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+            connection_, xcb_get_property(connection_, 0, window_, icccmState_, icccmState_, 0, 1),
+            nullptr));
+        const bool taken =
+            reply != nullptr && xcb_get_property_value_length(reply.get()) >= 4 &&
+            *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())) != 0;
+        if (taken == managed) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+void X11WidgetHints::unmapped() {
+    waitUntilManaged(false);
+}
+
+void X11WidgetHints::remapped() {
+    if (waitUntilManaged(true)) {
+        request();
+        xcb_flush(connection_);
+    }
 }
 
 // Ahead of the kinds Qt gives the window: a window manager takes the first it knows.

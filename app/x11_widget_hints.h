@@ -48,12 +48,20 @@ public:
     // off: Qt would give the window its own states as it shows it, and replace the native
     // window after a change of them.
     void apply(const Wanted& wanted);
+    // For a remap, after the window was unmapped: waits (a short while at most) until the
+    // window manager has let the window go, which clears the states it had.
+    void unmapped();
+    // After the remap: asks for the states again once the window manager has taken the window
+    // anew, waiting a short while at most.
+    void remapped();
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     X11WidgetHints(const QtX11Screen& screen, xcb_window_t window);
     bool mapped() const;
+    // Waits until the window manager has taken the window (or let it go), one second at most.
+    bool waitUntilManaged(bool managed) const;
     // The kind of window the window manager is to see: a desktop or dock window on every
     // workspace, else none of ours (Qt's own).
     xcb_atom_t kindFor(const Wanted& wanted) const;
@@ -75,6 +83,7 @@ private:
     xcb_window_t root_;
     xcb_window_t window_;
     xcb_atom_t wmState_;
+    xcb_atom_t icccmState_;
     xcb_atom_t wmDesktop_;
     xcb_atom_t currentDesktop_;
     xcb_atom_t wmType_;
@@ -84,6 +93,7 @@ private:
     xcb_atom_t sticky_;
     xcb_atom_t skipTaskbar_;
     xcb_atom_t skipPager_;
+    xcb_atom_t skipSwitcher_;
     xcb_atom_t above_;
     xcb_atom_t below_;
     Wanted wanted_;
