@@ -58,6 +58,11 @@ public:
     virtual int scale() const = 0;
     virtual std::unique_ptr<FramePresenter> presenter() const = 0;
 
+    // While menus are open: a press anywhere on the outputs but keepOut (logical coordinates)
+    // calls pressed and reaches nothing else. Called again, keepOut changes.
+    virtual void catchPressesOutside(const QRegion& keepOut, std::function<void()> pressed) = 0;
+    virtual void stopCatchingPresses() = 0;
+
     // Where the surface's pointer events go; positions arrive in the desktop's logical
     // coordinates, local ones are measured from geometry()'s corner.
     virtual void setPointer(ClockPointer& pointer, std::function<QRect()> geometry) = 0;

@@ -134,6 +134,16 @@ void LayerShellClock::setLostHandler(std::function<void()> handler) {
     surface_->setLostHandler(std::move(handler));
 }
 
+void LayerShellClock::catchPressesOutside(const QRegion& keepOut, std::function<void()> pressed) {
+    outsidePressed_ = std::move(pressed);
+    surface_->catchPressesOutside(keepOut);
+}
+
+void LayerShellClock::stopCatchingPresses() {
+    surface_->stopCatchingPresses();
+    outsidePressed_ = {};
+}
+
 void LayerShellClock::setPointer(ClockPointer& pointer, std::function<QRect()> geometry) {
     pointer_ = &pointer;
     geometry_ = std::move(geometry);
@@ -152,6 +162,13 @@ void LayerShellClock::setPointer(ClockPointer& pointer, std::function<QRect()> g
         case LayerShellSurface::PointerEvent::Kind::Release:
             held_ &= ~button;
             pointer_->release(button, local, global);
+            break;
+        case LayerShellSurface::PointerEvent::Kind::OutsidePress:
+            if (outsidePressed_) {
+                // Called through a copy: what it does may stop the catching, and this with it.
+                const std::function<void()> pressed = outsidePressed_;
+                pressed();
+            }
             break;
         case LayerShellSurface::PointerEvent::Kind::Enter:
         case LayerShellSurface::PointerEvent::Kind::Leave: {

@@ -28,6 +28,8 @@ public:
     void setInputRegion(const QRegion& logical) override;
     int scale() const override;
     std::unique_ptr<FramePresenter> presenter() const override;
+    void catchPressesOutside(const QRegion& keepOut, std::function<void()> pressed) override;
+    void stopCatchingPresses() override;
     void setPointer(ClockPointer& pointer, std::function<QRect()> geometry) override;
     void setHoverHandler(std::function<void(bool)> handler) override {
         hover_ = std::move(handler);
@@ -43,6 +45,7 @@ private:
     ClockPointer* pointer_ = nullptr;
     std::function<QRect()> geometry_;
     std::function<void(bool)> hover_;
+    std::function<void()> outsidePressed_;
     Qt::MouseButtons held_;
     // The last left press that began a click, for telling a double click.
     QElapsedTimer lastPress_;

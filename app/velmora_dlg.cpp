@@ -6,6 +6,7 @@
 #include "app/desktop_backdrop.h"
 #include "app/frame_painting.h"
 #include "app/input_shape.h"
+#include "app/menu_catch.h"
 #include "app/program_icon.h"
 #include "app/settings.h"
 #include "app/thread_priority.h"
@@ -405,6 +406,10 @@ void CVelmoraDlg::showOnLayerShell(std::unique_ptr<LayerClock> layer) {
         layerHovered_ = over;
         drawFrame();
     });
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        menuCatch_ = std::make_unique<MenuCatch>(
+            *layer_, [this] { return view_.stayOnTop ? geometry() : QRect(); });
+    }
 }
 
 // The marks are drawn over the frame for a window the user is working with; those few frames

@@ -35,6 +35,7 @@
 #include <optional>
 
 class DesktopBackdrop;
+class MenuCatch;
 class X11WidgetHints;
 class CWindowAligner;
 class SettingsStore;
@@ -222,6 +223,9 @@ private:
     std::unique_ptr<X11WidgetHints> hints_;
     // Where the compositor offers it, the clock's surface; null on X11.
     std::unique_ptr<LayerClock> layer_;
+    // Where the menus run through XWayland beside the layer surface: presses outside them
+    // close them. After the surface, which it uses.
+    std::unique_ptr<MenuCatch> menuCatch_;
     // The layer surface is never the active window: it shows the corner marks, which make
     // the corner squares of a round clock take the pointer, while the pointer is over it.
     bool layerHovered_ = false;

@@ -28,7 +28,7 @@ add_executable(velmora-wayland-probe app/wayland_probe.cpp app/virtual_pointer_p
     ${probe_gen}/virtual_pointer_client.h ${probe_gen}/virtual_pointer_protocol.c)
 target_include_directories(velmora-wayland-probe PRIVATE ${probe_gen})
 target_link_libraries(velmora-wayland-probe PRIVATE velmora_layer_shell velmora_app Qt6::Gui
-                      PkgConfig::WAYLAND_CLIENT)
+                      Qt6::DBus PkgConfig::WAYLAND_CLIENT)
 
 add_executable(velmora-placement-probe app/placement_probe.cpp)
 target_link_libraries(velmora-placement-probe PRIVATE velmora_app)
