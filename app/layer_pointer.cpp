@@ -35,6 +35,10 @@ void LayerPointer::listenTo(wl_seat* seat) {
             [](void* data, wl_pointer* /*pointer*/, uint32_t /*serial*/, wl_surface* surface,
                wl_fixed_t x, wl_fixed_t y) {
                 auto* self = static_cast<LayerPointer*>(data);
+                // Entering another surface leaves this one, whether or not a leave came first.
+                if (surface != self->surface_) {
+                    self->leaveSurface();
+                }
                 self->over_ = surface == self->surface_;
                 self->overCatcher_ = self->catchers_ != nullptr &&
                                      std::find(self->catchers_->begin(), self->catchers_->end(),
@@ -48,10 +52,7 @@ void LayerPointer::listenTo(wl_seat* seat) {
             [](void* data, wl_pointer* /*pointer*/, uint32_t /*serial*/, wl_surface* /*surface*/) {
                 // A compositor keeps the pointer while a button is held: a leave ends a grab.
                 auto* self = static_cast<LayerPointer*>(data);
-                if (self->over_) {
-                    self->deliver(LayerPointerEvent::Kind::Leave, 0);
-                }
-                self->over_ = false;
+                self->leaveSurface();
                 self->overCatcher_ = false;
                 self->held_ = 0;
             },
@@ -117,6 +118,18 @@ void LayerPointer::listenToRelativeMotion() {
     zwp_relative_pointer_v1_add_listener(relativePointer_, &listener, this);
 }
 
+void LayerPointer::surfaceGone() {
+    leaveSurface();
+    held_ = 0;
+}
+
+void LayerPointer::leaveSurface() {
+    if (over_) {
+        deliver(LayerPointerEvent::Kind::Leave, 0);
+    }
+    over_ = false;
+}
+
 void LayerPointer::dropPointer() {
     if (relativePointer_ != nullptr) {
         zwp_relative_pointer_v1_destroy(relativePointer_);
@@ -126,7 +139,9 @@ void LayerPointer::dropPointer() {
         wl_pointer_release(pointer_);
         pointer_ = nullptr;
     }
-    over_ = false;
+    // The seat's last pointer device went (unplugged, or a virtual one ended).
+    leaveSurface();
+    overCatcher_ = false;
     held_ = 0;
 }
 

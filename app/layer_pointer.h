@@ -48,8 +48,9 @@ public:
     bool hasSeat() const { return seat_ != nullptr; }
     // The pointer's own motion, used during drags where the compositor reports it.
     void useRelativeMotion(zwp_relative_pointer_manager_v1* manager) { relativeManager_ = manager; }
-    // The surface was destroyed: the pointer is over it no longer.
-    void surfaceGone() { over_ = false; }
+    // The surface was destroyed: the pointer is over it no longer, which the compositor does
+    // not tell.
+    void surfaceGone();
     // Whether a button pressed on the surface is held.
     bool held() const { return held_ > 0; }
     std::vector<LayerPointerEvent> take();
@@ -59,6 +60,8 @@ public:
 private:
     void listenToRelativeMotion();
     void dropPointer();
+    // The pointer is over the surface no longer: tells so once.
+    void leaveSurface();
     void deliver(LayerPointerEvent::Kind kind, int button);
     void moved();
     void button(std::uint32_t code, bool pressed);

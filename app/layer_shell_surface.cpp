@@ -189,9 +189,12 @@ bool LayerShellSurface::show(const QPoint& position, const QSize& size, Layer la
 }
 
 void LayerShellSurface::hide() {
-    const std::lock_guard lock(mutex_);
-    dropSurface();
-    flush();
+    {
+        const std::lock_guard lock(mutex_);
+        dropSurface();
+        flush();
+    }
+    deliverPointerEvents();
 }
 
 bool LayerShellSurface::shown() const {
@@ -389,6 +392,8 @@ void LayerShellSurface::setLayer(Layer layer) {
         remakeSurface();
     }
     reportRemake(before);
+    // The pointer left the surface that went.
+    deliverPointerEvents();
 }
 
 void LayerShellSurface::setInputRegion(const QRegion& logical) {
@@ -518,8 +523,20 @@ void LayerShellSurface::setPointerHandler(std::function<void(const PointerEvent&
     handler_ = std::move(handler);
 }
 
-void LayerShellSurface::dispatch() {
+void LayerShellSurface::deliverPointerEvents() {
     std::vector<PointerEvent> events;
+    {
+        const std::lock_guard lock(mutex_);
+        events = pointer_.take();
+    }
+    if (handler_) {
+        for (const PointerEvent& event : events) {
+            handler_(event);
+        }
+    }
+}
+
+void LayerShellSurface::dispatch() {
     unsigned before = 0;
     {
         const std::lock_guard lock(mutex_);
@@ -537,7 +554,6 @@ void LayerShellSurface::dispatch() {
             // Its output went away: the clock goes to the output its position now lies on.
             remakeSurface();
         }
-        events = pointer_.take();
         if (!lost_) {
             flush();
         }
@@ -550,11 +566,7 @@ void LayerShellSurface::dispatch() {
         }
         return;
     }
-    if (handler_) {
-        for (const PointerEvent& event : events) {
-            handler_(event);
-        }
-    }
+    deliverPointerEvents();
     {
         // A drag that ended over another output moves the surface there.
         const std::lock_guard lock(mutex_);

@@ -118,6 +118,8 @@ private:
     static std::unique_ptr<LayerShellSurface> open(std::string& whyNot);
     bool bindGlobals(std::string& whyNot);
     void dispatch();
+    // Hands the pointer events gathered so far to the handler, with the lock let go.
+    void deliverPointerEvents();
     void flush();
     bool makeSurface(std::string& whyNot);
     void remakeSurface();
