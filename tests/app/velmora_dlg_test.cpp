@@ -3,6 +3,7 @@
 #include "app/clock_places.h"
 #include "app/clock_pointer.h"
 #include "app/input_shape.h"
+#include "app/menu_catch.h"
 #include "app/settings.h"
 #include "app/thread_priority.h"
 #include "app/velmora_dlg.h"
@@ -680,6 +681,25 @@ TEST_F(ClockWindowTest, APressOnTheClockClosesOpenMenus) {
     pointer.move(Qt::LeftButton, start + QPoint(30, 20));
     pointer.release(Qt::LeftButton, QPointF(130, 60), start + QPoint(30, 20));
     EXPECT_EQ(window->geometry(), before.translated(30, 20));
+}
+
+// On a layer surface, what the surfaces that catch presses outside open menus leave alone:
+// the menus and submenus open, and the clock's area; nothing when no menu is open.
+TEST_F(ClockWindowTest, TheCatchingKeepsOutTheOpenMenus) {
+    auto window = start();
+    const QRect clock(50, 60, 200, 200);
+    EXPECT_TRUE(MenuCatch::keptOut(clock).isEmpty());
+    QMenu& menu = window->menu().menu();
+    QMenu submenu;
+    submenu.addAction(QStringLiteral("inner"));
+    menu.popup(QPoint(300, 300));
+    submenu.popup(QPoint(500, 320));
+    const QRegion kept = MenuCatch::keptOut(clock);
+    EXPECT_EQ(kept, QRegion(menu.frameGeometry()) + submenu.frameGeometry() + clock);
+    EXPECT_EQ(MenuCatch::keptOut(QRect()), QRegion(menu.frameGeometry()) + submenu.frameGeometry());
+    submenu.close();
+    menu.close();
+    EXPECT_TRUE(MenuCatch::keptOut(clock).isEmpty());
 }
 
 TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {

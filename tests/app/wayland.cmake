@@ -42,3 +42,9 @@ add_test(NAME WaylandLayerCheck
                  $<TARGET_FILE:velmora-placement-probe>)
 # 77: sway, grim or an unprivileged user to run them is missing here.
 set_tests_properties(WaylandLayerCheck PROPERTIES TIMEOUT 240 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+
+add_test(NAME KwinLayerCheck
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/app/kwin_layer_check.sh $<TARGET_FILE:velmora>
+                 $<TARGET_FILE:velmora-wayland-probe> $<TARGET_FILE:velmora-tool>)
+# 77: KWin, XWayland or an unprivileged user to run them is missing here.
+set_tests_properties(KwinLayerCheck PROPERTIES TIMEOUT 240 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
