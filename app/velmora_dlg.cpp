@@ -290,7 +290,7 @@ void CVelmoraDlg::drawFrame() {
     const qreal ratio = frameRatio();
     const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     using Marks = WindowCorners::Marks;
-    const bool active = layer_ != nullptr ? layerHovered_ : isActiveWindow();
+    const bool active = layer_ != nullptr ? hovered_ : isActiveWindow() || hoverShowsMarks();
     const Marks marks = !active ? Marks::None : view_.clickThrough ? Marks::Red : Marks::Green;
     // What the drawing thread may still do with the frame, the presenter and the input bits
     // ends before any of them changes here, and the frames it has to come are recorded anew.
@@ -403,7 +403,7 @@ void CVelmoraDlg::showOnLayerShell(std::unique_ptr<LayerClock> layer) {
         layer_->move(at);
     });
     layer_->setHoverHandler([this](bool over) {
-        layerHovered_ = over;
+        hovered_ = over;
         drawFrame();
     });
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
@@ -502,6 +502,27 @@ void CVelmoraDlg::mouseReleaseEvent(QMouseEvent* event) {
 
 void CVelmoraDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     pointer_.doubleClick(event->button());
+}
+
+bool CVelmoraDlg::hoverShowsMarks() const {
+    return hovered_ && hints_ != nullptr && hints_->showsAsDock();
+}
+
+void CVelmoraDlg::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    hovered_ = true;
+    if (hoverShowsMarks()) {
+        drawFrame();
+    }
+}
+
+void CVelmoraDlg::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    const bool shown = hoverShowsMarks();
+    hovered_ = false;
+    if (shown) {
+        drawFrame();
+    }
 }
 
 void CVelmoraDlg::keyPressEvent(QKeyEvent* event) {

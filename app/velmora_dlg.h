@@ -147,6 +147,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -158,6 +160,8 @@ private:
 
     // Whether the clock is on the screen: its window, or its layer surface.
     bool clockShown() const;
+    // Whether the pointer over the window shows the corner marks, as it does for a dock.
+    bool hoverShowsMarks() const;
     // The layer surface's part of applyViewState.
     void applyLayerState();
     // The input shape as a region in the clock's coordinates.
@@ -226,9 +230,10 @@ private:
     // Where the menus run through XWayland beside the layer surface: presses outside them
     // close them. After the surface, which it uses.
     std::unique_ptr<MenuCatch> menuCatch_;
-    // The layer surface is never the active window: it shows the corner marks, which make
-    // the corner squares of a round clock take the pointer, while the pointer is over it.
-    bool layerHovered_ = false;
+    // The layer surface is never the active window, nor is a dock on some window managers
+    // (KWin): they show the corner marks, which make the corner squares of a round clock take
+    // the pointer, while the pointer is over them.
+    bool hovered_ = false;
     QString clockName_;
     NewClock::Launcher clockLauncher_;
 };

@@ -55,6 +55,10 @@ public:
     // anew, waiting a short while at most.
     void remapped();
 
+    // Whether the window manager is asked to take the window for a dock, which some never
+    // give the focus.
+    bool showsAsDock() const { return applied_ && kindFor(wanted_) == dockType_; }
+
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:

@@ -5,7 +5,8 @@
 # when the clock is clicked; showing the desktop leaves it on the screen, on top as well as
 # below; "Lock position" makes a drag do nothing; "On all workspaces" off keeps it on the
 # workspace it is on. Under KWin's X11 window manager, which knows the sticky state that
-# openbox does not, the window is sticky as well.
+# openbox does not, the window is sticky as well, and on top, where KWin gives it no focus, it
+# shows its corner marks while the pointer is over it.
 #
 # usage: widget_window_check.sh VELMORA
 set -eu
@@ -149,5 +150,28 @@ wmctrl -k on
 sleep 0.8
 viewable "$window" || fail "showing the desktop under KWin hid the clock"
 wmctrl -k off
+sleep 0.5
+
+# On top it is a dock, which KWin never gives the focus: its corner marks show while the
+# pointer is over it instead.
+read_geometry "$window"
+menu_pick 3
+until_states ABOVE
+# Pixels of the top-right corner square, beside the window, that are not the desktop's.
+marked() {
+    import -window root "$work/screen.png"
+    convert "$work/screen.png" -crop "32x32+$((x + 168))+$y" +repage -fill black -opaque '#336699' \
+        -fill white +opaque black -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+# The window beside it takes the focus the menu gave the clock.
+xdotool mousemove 720 150 click 1
+sleep 0.5
+[ "$(marked)" -le 20 ] || fail "the clock shows its corner marks without the focus or the pointer"
+xdotool mousemove $((x + 100)) $((y + 100))
+sleep 0.8
+[ "$(marked)" -gt 20 ] || fail "no corner marks with the pointer over the clock under KWin"
+xdotool mousemove 5 5
+sleep 0.8
+[ "$(marked)" -le 20 ] || fail "the corner marks stayed after the pointer left the clock"
 stop_clock
 echo "$check_name: passed"
