@@ -68,15 +68,8 @@ X11WidgetHints::X11WidgetHints(const QtX11Screen& screen, xcb_window_t window)
       skipSwitcher_(internAtom(connection_, "_KDE_NET_WM_STATE_SKIP_SWITCHER")),
       above_(internAtom(connection_, "_NET_WM_STATE_ABOVE")),
       below_(internAtom(connection_, "_NET_WM_STATE_BELOW")) {
-    // The root's property changes tell of a new stacking order. The selection is per client,
-    // so it is added to whatever Qt selected already.
-    Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
-        connection_, xcb_get_window_attributes(connection_, root_), nullptr));
-    if (attributes != nullptr &&
-        (attributes->your_event_mask & XCB_EVENT_MASK_PROPERTY_CHANGE) == 0) {
-        const std::uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_PROPERTY_CHANGE;
-        xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
-    }
+    // The root's property changes tell of a new stacking order.
+    selectPropertyChanges(connection_, root_);
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 

@@ -20,62 +20,17 @@ velmora=$(readlink -f "$1")
 probe=$(readlink -f "$2")
 tool=$(readlink -f "$3")
 
-skip() {
-    echo "$check_name: skipped: $*"
-    exit 77
-}
-fail() {
-    echo "$check_name: $*" >&2
-    if [ -n "${VELMORA_CHECK_SHOTS:-}" ] && [ -f "$work/shot.png" ]; then
-        cp "$work/shot.png" "$VELMORA_CHECK_SHOTS/kwin-failure.png" || true
-    fi
-    exit 1
-}
-
-for program in kwin_wayland Xwayland xdotool dbus-daemon convert compare; do
-    command -v "$program" >/dev/null || skip "$program is not installed"
-done
-
-work=$(mktemp -d)
-chmod 755 "$work"
-pids=""
-cleanup() {
-    # Only the processes this check started, by their ids.
-    for pid in $pids; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-runtime="$work/runtime"
-mkdir -m 700 "$runtime"
-mkdir -m 755 "$work/out" "$work/home"
-runner=()
-if [ "$(id -u)" -eq 0 ]; then
-    command -v setpriv >/dev/null || skip "setpriv is missing to run KWin unprivileged"
-    chown nobody "$runtime" "$work/out" "$work/home"
-    runner=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
+shot_name=kwin-failure.png
+. "$(dirname "$0")/wayland_check_lib.sh"
+need kwin_wayland Xwayland xdotool dbus-daemon convert compare
+begin_wayland_check
+mkdir -m 755 "$work/home"
+[ -z "${runner[*]}" ] || chown nobody "$work/home"
 cp "$(command -v kwin_wayland)" "$work/kwin_wayland"
 bus="unix:path=$runtime/bus"
-# Everything runs in a clean environment: the compositor's own, not the caller's session.
-as_user() {
-    "${runner[@]}" env -i HOME="$work/home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin \
-        WAYLAND_DISPLAY=wayland-velmora DBUS_SESSION_BUS_ADDRESS="$bus" LC_ALL=C "$@"
-}
-# Starts a program like as_user, in the background, its output going to the file $1; its
-# process id is in $spawned.
-spawn() {
-    local log=$1
-    shift
-    : >"$log"
-    "${runner[@]}" env -i HOME="$work/home" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin \
-        WAYLAND_DISPLAY=wayland-velmora DBUS_SESSION_BUS_ADDRESS="$bus" LC_ALL=C "$@" \
-        >"$log" 2>&1 &
-    spawned=$!
-    pids="$pids $spawned"
-}
+user_home="$work/home"
+display=wayland-velmora
+user_env=(DBUS_SESSION_BUS_ADDRESS="$bus")
 as_user test -x "$probe" || skip "the unprivileged user cannot run $probe"
 
 spawn "$work/bus.log" dbus-daemon --session --address="$bus" --nofork --nopidfile
@@ -190,18 +145,24 @@ menu_pick() {
     pointer move:5,5
     sleep 1
 }
-# Shows the desktop for a few seconds, as long as its caller stays: KWin ends it after.
+# Shows the desktop for a few seconds, as long as its caller stays: KWin ends it after, once
+# end_show_desktop has waited for the caller.
 show_desktop() {
-    spawn "$work/desktop-shown.log" "$probe" kwin-show-desktop 3000
+    spawn "$work/desktop-shown.log" "$probe" kwin-show-desktop 6000
+    shower=$spawned
     for _ in $(seq 30); do grep -q showing "$work/desktop-shown.log" && break; sleep 0.1; done
     sleep 0.8
+}
+end_show_desktop() {
+    wait "$shower" || true
+    sleep 0.5
 }
 
 # "Show desktop" with the clock below the windows: the window goes, the clock stays, whole.
 show_desktop
-shows_clock "$clock_x" "$clock_y" 200x200+0+0 1 ||
+shows_clock "$clock_x" "$clock_y" 200x200+0+0 ||
     fail "showing the desktop hid the clock below the windows ($shown pixels differ)"
-sleep 3
+end_show_desktop
 
 # "Stay on top" (third item: no tray here, so "Click through" is left out) brings it over the
 # window at once, and showing the desktop leaves it there; chosen again, it goes below.
@@ -210,10 +171,10 @@ grep -q '^StayOnTop=1$' "$settings" || fail "\"Stay on top\" was not stored: $(c
 shows_clock "$clock_x" "$clock_y" "$dial" ||
     fail "the clock on top is not over the window ($shown pixels differ)"
 show_desktop
-shows_clock "$clock_x" "$clock_y" "$dial" 1 ||
+shows_clock "$clock_x" "$clock_y" "$dial" ||
     fail "showing the desktop hid the clock on top ($shown pixels differ)"
 [ "$(pixel $((wx + 20)) $((wy + 100)))" = 336699 ] || fail "showing the desktop left the window"
-sleep 3
+end_show_desktop
 menu_pick Down Down Down Return
 grep -q '^StayOnTop=0$' "$settings" || fail "\"Stay on top\" off was not stored"
 shoot

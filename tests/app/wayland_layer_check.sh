@@ -25,59 +25,10 @@ probe=$(readlink -f "$2")
 tool=$(readlink -f "$3")
 placement_probe=$(readlink -f "$4")
 
-skip() {
-    echo "$check_name: skipped: $*"
-    exit 77
-}
-fail() {
-    echo "$check_name: $*" >&2
-    if [ -n "${VELMORA_CHECK_SHOTS:-}" ] && [ -f "$work/shot.png" ]; then
-        cp "$work/shot.png" "$VELMORA_CHECK_SHOTS/wayland-failure.png" || true
-    fi
-    exit 1
-}
-
-for program in sway grim convert compare; do
-    command -v "$program" >/dev/null || skip "$program is not installed"
-done
-
-work=$(mktemp -d)
-chmod 755 "$work"
-pids=""
-cleanup() {
-    # Only the processes this check started, by their ids.
-    for pid in $pids; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-runtime="$work/runtime"
-mkdir -m 700 "$runtime"
-mkdir -m 755 "$work/out"
-runner=()
-if [ "$(id -u)" -eq 0 ]; then
-    command -v setpriv >/dev/null || skip "setpriv is missing to run sway unprivileged"
-    chown nobody "$runtime" "$work/out"
-    runner=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
-# Everything runs in a clean environment: the compositor's own, not the caller's session.
-as_user() {
-    "${runner[@]}" env -i HOME="$work" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin \
-        WAYLAND_DISPLAY="${display:-}" LC_ALL=C "$@"
-}
-# Starts a program like as_user, in the background, its output going to the file $1; its
-# process id is in $spawned. Not a subshell: the id is the program's own.
-spawn() {
-    local log=$1
-    shift
-    : >"$log"
-    "${runner[@]}" env -i HOME="$work" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin \
-        WAYLAND_DISPLAY="${display:-}" LC_ALL=C "$@" >"$log" 2>&1 &
-    spawned=$!
-    pids="$pids $spawned"
-}
+shot_name=wayland-failure.png
+. "$(dirname "$0")/wayland_check_lib.sh"
+need sway grim convert compare
+begin_wayland_check
 as_user test -x "$probe" || skip "the unprivileged user cannot run $probe"
 
 # A 640 x 1100 desktop of #336699 and right of it a second of 640 x 480 pixels at scale 2 in
