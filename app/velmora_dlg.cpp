@@ -542,8 +542,7 @@ void CVelmoraDlg::applyViewState() {
     } else if (view_.hiddenToTray) {
         hide();
     } else {
-        const X11WidgetHints::Wanted wanted{view_.onAllWorkspaces, view_.stayOnTop,
-                                            !view_.stayOnTop};
+        const X11WidgetHints::Wanted wanted{view_.onAllWorkspaces, view_.stayOnTop};
         if (hints_ == nullptr && windowHandle() != nullptr) {
             windowHandle()->setFlag(Qt::WindowStaysOnTopHint, view_.stayOnTop);
         }

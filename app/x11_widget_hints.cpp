@@ -81,7 +81,7 @@ xcb_atom_t X11WidgetHints::kindFor(const Wanted& wanted) const {
     if (!wanted.allWorkspaces) {
         return XCB_ATOM_NONE;
     }
-    return wanted.above ? dockType_ : desktopType_;
+    return wanted.onTop ? dockType_ : desktopType_;
 }
 
 xcb_atom_t X11WidgetHints::currentKind() const {
@@ -98,8 +98,8 @@ std::vector<std::pair<xcb_atom_t, bool>> X11WidgetHints::stateList() const {
             {skipPager_, true},
             // KWin's window switcher lists windows outside the task bar unless told.
             {skipSwitcher_, true},
-            {above_, wanted_.above},
-            {below_, wanted_.below}};
+            {above_, wanted_.onTop},
+            {below_, !wanted_.onTop}};
 }
 
 bool X11WidgetHints::mapped() const {

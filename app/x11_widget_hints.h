@@ -27,9 +27,8 @@ class X11WidgetHints : public QAbstractNativeEventFilter {
 public:
     struct Wanted {
         bool allWorkspaces = true;
-        bool above = false;
-        bool below = false;
-        bool operator==(const Wanted&) const = default;
+        // Above the windows; else below them.
+        bool onTop = false;
     };
     // The workspace number that stands for all of them.
     static constexpr std::uint32_t kAllWorkspaces = 0xFFFFFFFF;
