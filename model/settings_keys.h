@@ -26,6 +26,10 @@ inline const SettingKey kClickThrough{"View", "ClickThrough", SettingKind::Integ
 inline const SettingKey kOverallAlpha{"View", "OverallAlpha", SettingKind::Integer, 255};
 // Off by default so that schemes show dates as their authors made them.
 inline const SettingKey kDatesInMyLanguage{"View", "DatesInMyLanguage", SettingKind::Integer, 0};
+// A desktop widget shows on every workspace unless the user keeps it on one.
+inline const SettingKey kOnAllWorkspaces{"View", "OnAllWorkspaces", SettingKind::Integer, 1};
+// Set, the clock ignores drags and corner resizes; the menu's sizes still apply.
+inline const SettingKey kLockPosition{"View", "LockPosition", SettingKind::Integer, 0};
 inline const SettingKey kThreadPriority{"System", "ThreadPriority", SettingKind::Integer, 0};
 inline const SettingKey kUseFixedZone{"Timezones", "UseFixedZone", SettingKind::Integer, 0};
 

@@ -36,6 +36,30 @@ QString execArgument(const QString& argument) {
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// A string value of a desktop entry: the characters the format escapes, escaped.
+QString entryString(const QString& value) {
+    QString escaped;
+    for (QChar c : value) {
+        switch (c.unicode()) {
+        case '\\':
+            escaped += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            escaped += QStringLiteral("\\n");
+            break;
+        case '\t':
+            escaped += QStringLiteral("\\t");
+            break;
+        case '\r':
+            escaped += QStringLiteral("\\r");
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
 bool isTrue(const QString& value) {
     return value.trimmed() == QLatin1String("true");
 }
@@ -76,10 +100,13 @@ QString AutostartEntry::contents() const {
                           "Name=%1\n"
                           "Comment=A freely shaped clock that floats on the desktop\n"
                           "Exec=%2\n"
+                          // Once the program is gone, the session skips the entry rather than
+                          // failing to start it at every login.
+                          "TryExec=%3\n"
                           "Icon=velmora\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(name, execLine());
+        .arg(name, execLine(), entryString(program_));
 }
 
 bool AutostartEntry::isEnabled() const {

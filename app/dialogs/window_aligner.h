@@ -69,6 +69,8 @@ public:
 
     // The size stored for the named window; `fallback` for each side not stored or empty.
     static QSize storedSize(SettingsStore& store, std::string_view name, QSize fallback);
+    // Whether a position is stored for the named window: one the user once gave it.
+    static bool hasStoredPosition(SettingsStore& store, std::string_view name);
 
     // Registers a control at its current place; controlName lets a pass find it again
     // should the widget be destroyed and recreated.

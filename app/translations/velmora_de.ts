@@ -338,6 +338,14 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <source>Lowest</source>
         <translation>Niedrigste</translation>
     </message>
+    <message>
+        <source>On all workspaces</source>
+        <translation>Auf allen Arbeitsflächen</translation>
+    </message>
+    <message>
+        <source>Lock position</source>
+        <translation>Position sperren</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

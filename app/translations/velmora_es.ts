@@ -338,6 +338,14 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <source>Lowest</source>
         <translation>Mínima</translation>
     </message>
+    <message>
+        <source>On all workspaces</source>
+        <translation>En todos los escritorios</translation>
+    </message>
+    <message>
+        <source>Lock position</source>
+        <translation>Bloquear la posición</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

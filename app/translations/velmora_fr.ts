@@ -338,6 +338,14 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <source>Lowest</source>
         <translation>La plus basse</translation>
     </message>
+    <message>
+        <source>On all workspaces</source>
+        <translation>Sur tous les bureaux</translation>
+    </message>
+    <message>
+        <source>Lock position</source>
+        <translation>Verrouiller la position</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

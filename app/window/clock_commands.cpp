@@ -54,15 +54,16 @@ ClockMenu& ClockCommands::menu() {
         return *menu_;
     }
     showProgramIconFromNowOn();
-    menu_ = std::make_unique<ClockMenu>();
+    menu_ = std::make_unique<ClockMenu>(clock_.windowTitle());
     CVelmoraDlg* clock = &clock_;
     QObject::connect(&menu_->menu(), &QMenu::aboutToShow, clock, [this] { update(); });
     for (MenuCommand command :
          {MenuCommand::Info, MenuCommand::Site, MenuCommand::Usage, MenuCommand::Customizing,
           MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
-          MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Customize,
-          MenuCommand::TimeZones, MenuCommand::NewClock, MenuCommand::StartWithDesktop,
-          MenuCommand::Schemes, MenuCommand::DatesInMyLanguage, MenuCommand::Exit}) {
+          MenuCommand::StayOnTop, MenuCommand::OnAllWorkspaces, MenuCommand::LockPosition,
+          MenuCommand::HideToTray, MenuCommand::Customize, MenuCommand::TimeZones,
+          MenuCommand::NewClock, MenuCommand::StartWithDesktop, MenuCommand::Schemes,
+          MenuCommand::DatesInMyLanguage, MenuCommand::Exit}) {
         QObject::connect(menu_->action(command), &QAction::triggered, clock,
                          [this, command] { run(command); });
     }
@@ -110,6 +111,11 @@ void ClockCommands::update() {
     ClockMenu& items = menu();
     const ViewSettings& view = clock_.view_;
     items.action(MenuCommand::StayOnTop)->setChecked(view.stayOnTop);
+    // A layer surface belongs to an output, whichever workspace shows there.
+    items.action(MenuCommand::OnAllWorkspaces)
+        ->setChecked(view.onAllWorkspaces || clock_.onLayerShell());
+    items.action(MenuCommand::OnAllWorkspaces)->setEnabled(!clock_.onLayerShell());
+    items.action(MenuCommand::LockPosition)->setChecked(view.lockPosition);
     const QWindow* window = clock_.windowHandle();
     const bool transparent =
         clock_.onLayerShell()
@@ -160,6 +166,15 @@ void ClockCommands::run(MenuCommand command) {
         view.stayOnTop = !view.stayOnTop;
         clock_.settings_.writeInt(settings::kStayOnTop, view.stayOnTop ? 1 : 0);
         clock_.applyViewState();
+        break;
+    case MenuCommand::OnAllWorkspaces:
+        view.onAllWorkspaces = !view.onAllWorkspaces;
+        clock_.settings_.writeInt(settings::kOnAllWorkspaces, view.onAllWorkspaces ? 1 : 0);
+        clock_.applyViewState();
+        break;
+    case MenuCommand::LockPosition:
+        view.lockPosition = !view.lockPosition;
+        clock_.settings_.writeInt(settings::kLockPosition, view.lockPosition ? 1 : 0);
         break;
     case MenuCommand::HideToTray:
         if (!clock_.trayAvailable()) {

@@ -28,6 +28,10 @@ enum class MenuCommand : int {
     StartWithDesktop = 40102,
     Schemes = 40103,
     DatesInMyLanguage = 40104,
+    OnAllWorkspaces = 40105,
+    LockPosition = 40106,
+    // The first item, disabled: which clock the menu belongs to.
+    ClockTitle = 40107,
     Exit = 57665,
 };
 
@@ -92,7 +96,8 @@ inline constexpr std::array<PriorityItem, 5> kPriorityItems = {{
 
 class ClockMenu {
 public:
-    ClockMenu();
+    // For the clock of this title, which heads the menu.
+    explicit ClockMenu(const QString& clockTitle);
 
     QMenu& menu() { return *menu_; }
     QAction* action(MenuCommand command) const;

@@ -24,6 +24,8 @@ public:
     void release(Qt::MouseButton button, const QPointF& local, const QPoint& global);
     // The second press of a double click, instead of its press.
     void doubleClick(Qt::MouseButton button);
+    // Closes the open menus, the innermost first, as a press beside them does.
+    static void closeMenus();
 
 private:
     // A drag with the left button: the edges being resized (none when moving), where it

@@ -38,9 +38,12 @@ public:
     LayerClock& operator=(const LayerClock&) = delete;
 
     // The stored placement of the window of this settings name, brought onto the outputs;
-    // a clock never placed before goes to the middle of the first output.
+    // a clock never placed before goes to `fallback`.
     virtual QRect restorePlacement(SettingsStore& settings, std::string_view name,
-                                   const QSize& size, int cornerSize) = 0;
+                                   const QRect& fallback, int cornerSize) = 0;
+    // The part of the first output that the compositor leaves to surfaces beside the panels,
+    // in the logical coordinates spanning the outputs.
+    virtual QRect freeArea() = 0;
     // A placement the user made, saved where restorePlacement finds it.
     virtual void savePlacement(const QRect& placement) = 0;
 
@@ -59,6 +62,11 @@ public:
     // Frames are drawn this many times the logical size.
     virtual int scale() const = 0;
     virtual std::unique_ptr<FramePresenter> presenter() const = 0;
+
+    // While menus are open: a press anywhere on the outputs but keepOut (logical coordinates)
+    // calls pressed and reaches nothing else. Called again, keepOut changes.
+    virtual void catchPressesOutside(const QRegion& keepOut, std::function<void()> pressed) = 0;
+    virtual void stopCatchingPresses() = 0;
 
     // Where the surface's pointer events go; positions arrive in the desktop's logical
     // coordinates, local ones are measured from geometry()'s corner.

@@ -1,10 +1,13 @@
 // The clock window headless: start-up state, commands, their settings and the menu's marks.
+#include "app/desktop/clock_places.h"
 #include "app/desktop/settings.h"
 #include "app/desktop/thread_priority.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/help_links.h"
+#include "app/dialogs/window_aligner.h"
 #include "app/presentation/input_shape.h"
 #include "app/window/clock_pointer.h"
+#include "app/window/menu_catch.h"
 #include "app/window/velmora_dlg.h"
 #include "clock/class_registration.h"
 #include "clock/scheme_file.h"
@@ -655,6 +658,89 @@ TEST_F(ClockWindowTest, TheMouseMovesResizesAndSwitchesClickThrough) {
     EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1);
 }
 
+// "Lock position" keeps drags and corner resizes from doing anything, from the menu on and at
+// the next start; the menu's sizes still apply.
+TEST_F(ClockWindowTest, ALockedClockIgnoresDragsButTakesSizePresets) {
+    useSchemeWithBackground(300, 160);
+    auto window = start();
+    QAction* lock = window->menu().action(MenuCommand::LockPosition);
+    window->updateMenu();
+    EXPECT_FALSE(lock->isChecked());
+    window->runCommand(MenuCommand::LockPosition);
+    EXPECT_TRUE(window->lockPosition());
+    EXPECT_EQ(settings_->readInt(settings::kLockPosition), 1);
+    window->updateMenu();
+    EXPECT_TRUE(lock->isChecked());
+
+    const QRect before = window->geometry();
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseMove(window.get(), QPoint(130, 60));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(130, 60));
+    const QPoint corner(before.width() - 5, before.height() - 5);
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, corner);
+    QTest::mouseMove(window.get(), corner + QPoint(20, 10));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, corner + QPoint(20, 10));
+    EXPECT_EQ(window->geometry(), before);
+    window->menu().sizeActions()[3]->trigger();
+    EXPECT_EQ(window->size(), QSize(300, 160));
+
+    window.reset();
+    window = start();
+    EXPECT_TRUE(window->lockPosition());
+    window->runCommand(MenuCommand::LockPosition);
+    const QRect unlocked = window->geometry();
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseMove(window.get(), QPoint(130, 60));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(130, 60));
+    EXPECT_EQ(window->geometry(), unlocked.translated(30, 20));
+}
+
+// "On all workspaces" is on by default and stored as the user leaves it; the menu names the
+// clock it belongs to, as its window's title does.
+TEST_F(ClockWindowTest, TheMenuNamesItsClockAndKeepsTheWorkspaceChoice) {
+    auto window = start();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velmora"));
+    QAction* title = window->menu().action(MenuCommand::ClockTitle);
+    EXPECT_EQ(window->menu().menu().actions().front(), title);
+    EXPECT_EQ(title->text(), QStringLiteral("Velmora"));
+    EXPECT_FALSE(title->isEnabled());
+    EXPECT_TRUE(window->onAllWorkspaces());
+    window->updateMenu();
+    EXPECT_TRUE(window->menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
+    window->runCommand(MenuCommand::OnAllWorkspaces);
+    EXPECT_EQ(settings_->readInt(settings::kOnAllWorkspaces), 0);
+    window->updateMenu();
+    EXPECT_FALSE(window->menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
+
+    window.reset();
+    auto named = std::make_unique<CVelmoraDlg>(*settings_);
+    named->setClockName(QStringLiteral("two"));
+    named->initialize();
+    EXPECT_FALSE(named->onAllWorkspaces());
+    EXPECT_EQ(named->windowTitle(), QStringLiteral("Velmora \u2014 two"));
+    EXPECT_EQ(named->menu().action(MenuCommand::ClockTitle)->text(), named->windowTitle());
+    EXPECT_EQ(named->menu().menu().windowTitle(), named->windowTitle());
+}
+
+// A clock never placed by the user opens in the top-right corner of the primary screen's free
+// area, the same at every start; one the user placed stays where it was put.
+TEST_F(ClockWindowTest, ANeverPlacedClockTakesTheTopRightCorner) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint corner(area.right() + 1 - ClockPlaces::kMargin - 200,
+                        area.top() + ClockPlaces::kMargin);
+    for (int start_ = 0; start_ < 2; ++start_) {
+        auto window = start();
+        EXPECT_EQ(window->pos(), corner) << start_;
+    }
+    EXPECT_FALSE(CWindowAligner::hasStoredPosition(*settings_, settings::kClockWindow));
+    settings_->writeInt(
+        settings::windowLayoutKey(settings::kClockWindow, settings::PlacementPart::X), 40);
+    settings_->writeInt(
+        settings::windowLayoutKey(settings::kClockWindow, settings::PlacementPart::Y), 50);
+    auto window = start();
+    EXPECT_EQ(window->pos(), QPoint(40, 50));
+}
+
 // On a layer surface the clock hears presses that an open menu's grab does not: each closes
 // the menus, a submenu with its menu, and then counts as usual.
 TEST_F(ClockWindowTest, APressOnTheClockClosesOpenMenus) {
@@ -680,6 +766,25 @@ TEST_F(ClockWindowTest, APressOnTheClockClosesOpenMenus) {
     pointer.move(Qt::LeftButton, start + QPoint(30, 20));
     pointer.release(Qt::LeftButton, QPointF(130, 60), start + QPoint(30, 20));
     EXPECT_EQ(window->geometry(), before.translated(30, 20));
+}
+
+// On a layer surface, what the surfaces that catch presses outside open menus leave alone:
+// the menus and submenus open, and the clock's area; nothing when no menu is open.
+TEST_F(ClockWindowTest, TheCatchingKeepsOutTheOpenMenus) {
+    auto window = start();
+    const QRect clock(50, 60, 200, 200);
+    EXPECT_TRUE(MenuCatch::keptOut(clock).isEmpty());
+    QMenu& menu = window->menu().menu();
+    QMenu submenu;
+    submenu.addAction(QStringLiteral("inner"));
+    menu.popup(QPoint(300, 300));
+    submenu.popup(QPoint(500, 320));
+    const QRegion kept = MenuCatch::keptOut(clock);
+    EXPECT_EQ(kept, QRegion(menu.frameGeometry()) + submenu.frameGeometry() + clock);
+    EXPECT_EQ(MenuCatch::keptOut(QRect()), QRegion(menu.frameGeometry()) + submenu.frameGeometry());
+    submenu.close();
+    menu.close();
+    EXPECT_TRUE(MenuCatch::keptOut(clock).isEmpty());
 }
 
 TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {
