@@ -37,9 +37,11 @@ QImage drawClock(Clock& clock) {
 ClockObject* secondHand(Clock& clock) {
     ClockObject* hand = nullptr;
     for (const auto& child : clock.children()) {
+        if (!child->isKindOf(ClockHand::kTypeName)) {
+            continue;
+        }
         auto* element = static_cast<ClockObject*>(child.get());
-        if (child->isKindOf(ClockHand::kTypeName) &&
-            element->timeValueKind() == velmora::TimeValueKind::Second) {
+        if (element->timeValueKind() == velmora::TimeValueKind::Second) {
             hand = element;
         }
     }
