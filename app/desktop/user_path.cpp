@@ -18,7 +18,7 @@ std::filesystem::path entryShownAs(const std::filesystem::path& folder, const QS
     std::filesystem::directory_iterator entries(folder, code);
     for (auto end = std::filesystem::directory_iterator(); !code && entries != end;
          entries.increment(code)) {
-        const std::string& bytes = entries->path().filename().native();
+        const std::string bytes = entries->path().filename().native();
         if (QFile::decodeName(QByteArray::fromStdString(bytes)) != name) {
             continue;
         }
