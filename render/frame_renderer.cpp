@@ -17,12 +17,20 @@ QImage FrameRenderer::newFrame(const QSize& pixels) const {
 
 namespace {
 
-QRegion regionOf(const PixelArea& area) {
-    QRegion region;
-    for (const PixelBox& box : area.boxes()) {
-        region += QRect(box.left, box.top, box.right - box.left, box.bottom - box.top);
+// The boxes are in the order QRegion keeps its own, so they are taken as they are.
+QRegion regionOf(const PixelRegion& pixels) {
+    std::vector<QRect> rects;
+    rects.reserve(pixels.boxes().size());
+    for (const PixelBox& box : pixels.boxes()) {
+        rects.emplace_back(box.left, box.top, box.right - box.left, box.bottom - box.top);
     }
+    QRegion region;
+    region.setRects(rects.data(), static_cast<int>(rects.size()));
     return region;
+}
+
+PixelBox frameBox(const QSize& pixels) {
+    return {0, 0, pixels.width(), pixels.height()};
 }
 
 } // namespace
@@ -33,10 +41,27 @@ void FrameRenderer::settle() const {
     }
 }
 
-void FrameRenderer::replay(const DrawList& list, const PixelArea& area, const QRegion& redrawn) {
+void FrameRenderer::replay(const DrawList& list, const PixelRegion& region,
+                           const QRegion& redrawn) {
     QtCanvas canvas(frame_);
     canvas.clearAndClipTo(redrawn);
-    list.replay(canvas, area);
+    list.replay(canvas, region);
+}
+
+void FrameRenderer::drawOver(Ahead& ahead, const Finish& finish) {
+    if (drawnId_ != ahead.previousId) {
+        ahead.region = ahead.list.changedSince(*drawn_, frameBox(frame_.size()));
+    }
+    const PixelRegion& region = ahead.region;
+    const QRegion redrawn = regionOf(region);
+    if (!region.empty()) {
+        replay(ahead.list, region, redrawn);
+    }
+    drawn_ = std::move(ahead.list);
+    drawnId_ = ahead.id;
+    if (finish && !redrawn.isEmpty()) {
+        finish(frame_, redrawn);
+    }
 }
 
 void FrameRenderer::prepareBackground(Clock& clock, const QSize& pixels) {
@@ -72,52 +97,51 @@ QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
         }
         frame_.setDevicePixelRatio(ratio);
     }
-    const PixelArea area = (whole ? PixelArea(PixelBox::everything()) : list.changedSince(*drawn_))
-                               .intersected({0, 0, pixels.width(), pixels.height()});
-    const QRegion redrawn = regionOf(area);
+    PixelRegion region(frameBox(pixels));
+    if (whole) {
+        region.addEverything();
+    } else {
+        region = list.changedSince(*drawn_, frameBox(pixels));
+    }
+    const QRegion redrawn = regionOf(region);
     drawn_ = std::move(list);
-    if (!area.empty()) {
+    drawnId_ = ++lastId_;
+    if (!region.empty()) {
         // The recording stays in drawn_ and the frame in place until the next settle().
-        rasterThread_.start([this, area, redrawn, finish = std::move(finish)] {
-            replay(*drawn_, area, redrawn);
-            if (finish) {
-                finish(frame_, redrawn);
-            }
-        });
+        rasterThread_.start(
+            [this, region = std::move(region), redrawn, finish = std::move(finish)] {
+                replay(*drawn_, region, redrawn);
+                if (finish) {
+                    finish(frame_, redrawn);
+                }
+            });
     }
     return redrawn;
 }
 
 std::optional<QRegion> FrameRenderer::renderAhead(Clock& clock, std::span<const Moment> moments,
-                                                  Finish finish) {
+                                                  Finish finish, std::chrono::nanoseconds pacing) {
     if (!drawn_ || frame_.isNull() || moments.empty()) {
         return std::nullopt;
     }
-    const QRect bounds = frame_.rect();
+    const PixelBox bounds = frameBox(frame_.size());
     // Read while the drawing thread may still replay it: recordings are not changed by that.
     const DrawList* previous = &*drawn_;
+    std::uint64_t previousId = drawnId_;
     std::vector<RasterThread::Timed> jobs;
     QRegion redrawnAll;
+    // The display's sign may come up to half a refresh before a frame's refresh.
+    const std::chrono::nanoseconds lead = pacing + pacing / 2;
     for (const Moment& moment : moments) {
-        auto list = std::make_shared<DrawList>(measurer_);
-        list->reserve(previous->size());
-        clock.layoutAndDraw(*list, {0, 0, bounds.width(), bounds.height()}, moment.utc);
-        const PixelArea area =
-            list->changedSince(*previous).intersected({0, 0, bounds.width(), bounds.height()});
-        const QRegion redrawn = regionOf(area);
-        redrawnAll += redrawn;
-        previous = list.get();
-        // Each frame's recording becomes drawn_ as it is drawn, so that a settle() between
-        // two of them leaves drawn_ matching the pixels.
-        jobs.push_back({moment.at, [this, list, area, redrawn, finish] {
-                            if (!area.empty()) {
-                                replay(*list, area, redrawn);
-                            }
-                            drawn_ = std::move(*list);
-                            if (finish && !area.empty()) {
-                                finish(frame_, redrawn);
-                            }
-                        }});
+        auto ahead = std::make_shared<Ahead>(
+            Ahead{DrawList(measurer_), ++lastId_, previousId, PixelRegion(bounds)});
+        ahead->list.reserve(previous->size());
+        clock.layoutAndDraw(ahead->list, {0, 0, bounds.right, bounds.bottom}, moment.utc);
+        ahead->region = ahead->list.changedSince(*previous, bounds);
+        redrawnAll += regionOf(ahead->region);
+        previous = &ahead->list;
+        previousId = ahead->id;
+        jobs.push_back({moment.at, [this, ahead, finish] { drawOver(*ahead, finish); }, lead});
     }
     if (!rasterThread_.startAt(std::move(jobs))) {
         return std::nullopt;

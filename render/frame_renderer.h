@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QRegion>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -39,12 +40,22 @@ public:
     };
     // Records now the frames of moments to come, in order, at the size and density of the
     // frame, and draws each at its moment on the drawing thread, followed by `finish`: the
-    // thread wakes for them on its own, and the caller not at all. Returns the pixels they
-    // will draw again, all together; nothing, with nothing to come, before a first frame or
-    // where the drawing happens on the caller's thread. The next settle() drops those not
-    // yet drawn, as does any render.
-    std::optional<QRegion> renderAhead(Clock& clock, std::span<const Moment> moments,
-                                       Finish finish);
+    // thread wakes for them on its own, and the caller not at all. Each is drawn over the frame
+    // drawn before it, so that a frame the thread cannot draw in time gives way to the next.
+    // With a pacing interval (the display's refresh), each waits for the display's sign as
+    // well (see setPacer) and is drawn for the refresh nearest its moment. Returns the pixels
+    // they will draw again, all together; nothing, with nothing to come, before a first frame
+    // or where the drawing happens on the caller's thread. The next settle() drops those
+    // not yet drawn, as does any render.
+    std::optional<QRegion>
+    renderAhead(Clock& clock, std::span<const Moment> moments, Finish finish,
+                std::chrono::nanoseconds pacing = std::chrono::nanoseconds(0));
+    // How frames drawn ahead with a pacing interval learn that the display is ready: `ask` is
+    // called on the drawing thread when such a frame is due, and displayReady() is to follow
+    // once the display is ready for a frame. Null: they follow their moments alone.
+    void setPacer(std::function<void()> ask) { rasterThread_.setPacer(std::move(ask)); }
+    // The display is ready for the next frame; from any thread.
+    void displayReady() { rasterThread_.displayReady(); }
     // Decodes and scales the clock's background for a frame of this many pixels, before any
     // frame is drawn.
     void prepareBackground(Clock& clock, const QSize& pixels);
@@ -80,8 +91,18 @@ private:
                  Finish finish);
 
     QImage newFrame(const QSize& pixels) const;
-    // Clears the boxes of the area and replays the recording there; on the drawing thread.
-    void replay(const DrawList& list, const PixelArea& area, const QRegion& redrawn);
+    // Clears the region and replays the recording there; on the drawing thread.
+    void replay(const DrawList& list, const PixelRegion& region, const QRegion& redrawn);
+    // A frame recorded ahead, with the pixels it changes over the frame recorded before it.
+    struct Ahead {
+        DrawList list;
+        std::uint64_t id;
+        std::uint64_t previousId;
+        PixelRegion region;
+    };
+    // Draws a frame recorded ahead over the frame drawn before it, which is the one recorded
+    // before it unless the thread fell behind, then finishes it; on the drawing thread.
+    void drawOver(Ahead& ahead, const Finish& finish);
 
     QImage frame_;
     Allocate allocate_;
@@ -90,6 +111,9 @@ private:
     QImage measureTarget_;
     QtCanvas measurer_;
     std::optional<DrawList> drawn_;
+    // Tells recordings apart, so that a frame drawn ahead knows what it was compared with.
+    std::uint64_t drawnId_ = 0;
+    std::uint64_t lastId_ = 0;
     mutable RasterThread rasterThread_;
     std::function<void()> aheadDropped_;
 };
