@@ -223,25 +223,97 @@ void DrawList::addOutline(PixelRegion& region, const Entry& entry) {
     }
 }
 
-void DrawList::replay(Canvas& target, const PixelRegion& region) const {
-    for (const Entry& entry : entries_) {
-        const Command& command = entry.command;
-        if (const auto* smoothing = std::get_if<Smoothing>(&command)) {
-            target.setSmoothingMode(smoothing->mode);
-        } else if (const auto* antialias = std::get_if<TextAntialias>(&command)) {
-            target.setTextAntialias(antialias->on);
-        } else if (!region.intersects(entry.reach)) {
-            continue;
-        } else if (const auto* line = std::get_if<Line>(&command)) {
-            target.drawLine(line->pen, line->from, line->to);
-        } else if (const auto* ellipse = std::get_if<Ellipse>(&command)) {
-            target.drawEllipse(ellipse->pen, ellipse->bounds);
-        } else if (const auto* arc = std::get_if<Arc>(&command)) {
-            target.drawArc(arc->pen, arc->bounds, arc->startDegrees, arc->sweepDegrees);
-        } else if (const auto* image = std::get_if<Image>(&command)) {
-            target.drawImage(*image->image, image->x, image->y);
-        } else if (const auto* text = std::get_if<Text>(&command)) {
-            target.drawText(text->font, text->argb, text->text, text->topLeft);
+namespace {
+
+// Whether the segment from a to b comes within `grow` of the box (conservatively: it meets the
+// box grown by `grow` on every side).
+bool segmentMeets(PointF a, PointF b, const PixelBox& box, float grow) {
+    const double left = box.left - double{grow};
+    const double right = box.right + double{grow};
+    const double top = box.top - double{grow};
+    const double bottom = box.bottom + double{grow};
+    const double dx = double{b.x} - a.x;
+    const double dy = double{b.y} - a.y;
+    double t0 = 0;
+    double t1 = 1;
+    const auto clip = [&](double p, double q) {
+        if (p == 0) {
+            return q >= 0;
         }
+        const double r = q / p;
+        if (p < 0) {
+            t0 = std::max(t0, r);
+        } else {
+            t1 = std::min(t1, r);
+        }
+        return t0 <= t1;
+    };
+    return clip(-dx, a.x - left) && clip(dx, right - a.x) && clip(-dy, a.y - top) &&
+           clip(dy, bottom - a.y);
+}
+
+} // namespace
+
+bool DrawList::mayPaint(const Entry& entry, const PixelBox& box) {
+    if (!entry.reach.intersects(box)) {
+        return false;
+    }
+    const auto* line = std::get_if<Line>(&entry.command);
+    // Its whole reach around a slanting line is mostly empty; the margin's square corners are
+    // within one and a half margins of the line.
+    return line == nullptr || !std::isfinite(line->from.x) || !std::isfinite(line->from.y) ||
+           !std::isfinite(line->to.x) || !std::isfinite(line->to.y) ||
+           segmentMeets(line->from, line->to, box, 1.5f * lineMargin(line->pen));
+}
+
+std::vector<DrawList::Commands>
+DrawList::commandsByTile(const TileGrid& grid, const std::vector<PixelBox>& wanted) const {
+    std::vector<Commands> tiles(static_cast<std::size_t>(grid.count()));
+    const int columns = grid.columns();
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& entry = entries_[i];
+        const bool setting = std::holds_alternative<Smoothing>(entry.command) ||
+                             std::holds_alternative<TextAntialias>(entry.command);
+        const TileGrid::Span span =
+            setting ? TileGrid::Span{0, columns - 1, 0, grid.rows() - 1} : grid.reach(entry.reach);
+        for (int row = span.firstRow; row <= span.lastRow; ++row) {
+            for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
+                const auto tile = static_cast<std::size_t>(row * columns + column);
+                if (!wanted[tile].empty() && (setting || mayPaint(entry, wanted[tile]))) {
+                    tiles[tile].push_back(static_cast<std::uint32_t>(i));
+                }
+            }
+        }
+    }
+    return tiles;
+}
+
+void DrawList::draw(Canvas& target, const Command& command) {
+    if (const auto* smoothing = std::get_if<Smoothing>(&command)) {
+        target.setSmoothingMode(smoothing->mode);
+    } else if (const auto* antialias = std::get_if<TextAntialias>(&command)) {
+        target.setTextAntialias(antialias->on);
+    } else if (const auto* line = std::get_if<Line>(&command)) {
+        target.drawLine(line->pen, line->from, line->to);
+    } else if (const auto* ellipse = std::get_if<Ellipse>(&command)) {
+        target.drawEllipse(ellipse->pen, ellipse->bounds);
+    } else if (const auto* arc = std::get_if<Arc>(&command)) {
+        target.drawArc(arc->pen, arc->bounds, arc->startDegrees, arc->sweepDegrees);
+    } else if (const auto* image = std::get_if<Image>(&command)) {
+        target.drawImage(*image->image, image->x, image->y);
+    } else if (const auto* text = std::get_if<Text>(&command)) {
+        target.drawText(text->font, text->argb, text->text, text->topLeft);
+    }
+}
+
+void DrawList::replay(Canvas& target, const Commands& commands) const {
+    for (const std::uint32_t index : commands) {
+        draw(target, entries_[index].command);
+    }
+}
+
+void DrawList::replay(Canvas& target) const {
+    for (const Entry& entry : entries_) {
+        draw(target, entry.command);
     }
 }

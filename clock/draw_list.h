@@ -40,10 +40,17 @@ public:
     // strip, a slice's ring segment, a text's box). Lists that differ in their settings or
     // their number of commands differ everywhere.
     PixelRegion changedSince(const DrawList& earlier, const PixelBox& frame) const;
-    // Draws the commands that reach into the region, in order. The caller clips the target to
-    // the region and clears it first. The images drawn must still be alive, unless the
-    // measuring canvas kept copies of them.
-    void replay(Canvas& target, const PixelRegion& region) const;
+    // For each tile, by its index, the commands that may paint into the box wanted of it, in
+    // order, by their index (a hand counts by its outline, not its box); the settings reach
+    // every tile. Tiles wanted by an empty box get none.
+    using Commands = std::vector<std::uint32_t>;
+    std::vector<Commands> commandsByTile(const TileGrid& grid,
+                                         const std::vector<PixelBox>& wanted) const;
+    // Draws the commands of these indices, in this order; all of them without. The caller
+    // clears the target first. The images drawn must still be alive, unless the measuring
+    // canvas kept copies of them.
+    void replay(Canvas& target, const Commands& commands) const;
+    void replay(Canvas& target) const;
 
 private:
     struct Smoothing {
@@ -99,8 +106,11 @@ private:
     };
 
     void add(Command command, PixelBox reach);
+    static void draw(Canvas& target, const Command& command);
     // Adds the pixels the command may paint, following its outline.
     static void addOutline(PixelRegion& region, const Entry& entry);
+    // Whether the command may paint a pixel of the box.
+    static bool mayPaint(const Entry& entry, const PixelBox& box);
 
     Canvas* measurer_;
     std::vector<Entry> entries_;

@@ -58,6 +58,23 @@ PixelBox PixelBox::intersected(const PixelBox& other) const {
     return box.empty() ? PixelBox{} : box;
 }
 
+PixelBox TileGrid::tile(int index) const {
+    const int column = index % columns();
+    const int row = index / columns();
+    const PixelBox whole{frame.left + column * side, frame.top + row * side,
+                         frame.left + (column + 1) * side, frame.top + (row + 1) * side};
+    return whole.intersected(frame);
+}
+
+TileGrid::Span TileGrid::reach(const PixelBox& box) const {
+    const PixelBox inside = box.intersected(frame);
+    if (inside.empty()) {
+        return {0, -1, 0, -1};
+    }
+    return {(inside.left - frame.left) / side, (inside.right - 1 - frame.left) / side,
+            (inside.top - frame.top) / side, (inside.bottom - 1 - frame.top) / side};
+}
+
 PixelRegion::PixelRegion(const PixelBox& frame) : frame_(frame.empty() ? PixelBox{} : frame) {}
 
 void PixelRegion::addSpan(int band, int left, int right) {

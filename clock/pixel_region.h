@@ -26,6 +26,28 @@ struct PixelBox {
     friend bool operator==(const PixelBox&, const PixelBox&) = default;
 };
 
+// Square tiles over a frame, counted row by row from its top-left corner; those at the right
+// and bottom edges are cut to the frame.
+struct TileGrid {
+    PixelBox frame;
+    int side = 64;
+
+    int columns() const { return (frame.right - frame.left + side - 1) / side; }
+    int rows() const { return (frame.bottom - frame.top + side - 1) / side; }
+    int count() const { return frame.empty() ? 0 : columns() * rows(); }
+    PixelBox tile(int index) const;
+    // The tiles the box reaches into, as a range of columns and rows, both ends included;
+    // empty (first beyond last) when it reaches none.
+    struct Span {
+        int firstColumn;
+        int lastColumn;
+        int firstRow;
+        int lastRow;
+        bool empty() const { return firstColumn > lastColumn || firstRow > lastRow; }
+    };
+    Span reach(const PixelBox& box) const;
+};
+
 // Shapes are added one by one, each cut into the bands of rows it crosses, and merged once when
 // the region is first read, so that a region of n shapes costs about n, however they overlap.
 // Window systems take a region as boxes of equal height per band, and each box is a request

@@ -2,6 +2,8 @@
 
 #include "render/raster_thread.h"
 
+#include <cstring>
+
 FrameRenderer::FrameRenderer()
     : measureTarget_(1, 1, QImage::Format_ARGB32_Premultiplied), measurer_(measureTarget_) {}
 
@@ -41,11 +43,48 @@ void FrameRenderer::settle() const {
     }
 }
 
-void FrameRenderer::replay(const DrawList& list, const PixelRegion& region,
-                           const QRegion& redrawn) {
-    QtCanvas canvas(frame_);
-    canvas.clearAndClipTo(redrawn);
-    list.replay(canvas, region);
+void FrameRenderer::replay(const DrawList& list, const PixelRegion& region) {
+    const TileGrid grid{frameBox(frame_.size()), kTileSide};
+    // Each tile's changed pixels, and the box around them.
+    std::vector<std::vector<PixelBox>> parts(static_cast<std::size_t>(grid.count()));
+    std::vector<PixelBox> wanted(parts.size());
+    for (const PixelBox& box : region.boxes()) {
+        const TileGrid::Span span = grid.reach(box);
+        for (int row = span.firstRow; row <= span.lastRow; ++row) {
+            for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
+                const auto index = static_cast<std::size_t>(row * grid.columns() + column);
+                const PixelBox part = box.intersected(grid.tile(static_cast<int>(index)));
+                parts[index].push_back(part);
+                wanted[index] = wanted[index].united(part);
+            }
+        }
+    }
+    if (tile_.isNull()) {
+        tile_ = QImage(kTileSide, kTileSide, QImage::Format_ARGB32_Premultiplied);
+    }
+    const std::vector<DrawList::Commands> commands = list.commandsByTile(grid, wanted);
+    for (std::size_t index = 0; index < wanted.size(); ++index) {
+        if (wanted[index].empty()) {
+            continue;
+        }
+        const PixelBox tile = grid.tile(static_cast<int>(index));
+        {
+            QtCanvas canvas(tile_, QPoint(tile.left, tile.top), frame_.size());
+            canvas.clear();
+            list.replay(canvas, commands[index]);
+        }
+        // Only the changed pixels of the tile go into the frame, and only the commands that
+        // may paint them were drawn: what else the frame holds (the corner marks) stays.
+        for (const PixelBox& part : parts[index]) {
+            const std::size_t bytes = static_cast<std::size_t>(part.right - part.left) * 4;
+            for (int y = part.top; y < part.bottom; ++y) {
+                std::memcpy(frame_.scanLine(y) + static_cast<qsizetype>(part.left) * 4,
+                            tile_.constScanLine(y - tile.top) +
+                                static_cast<qsizetype>(part.left - tile.left) * 4,
+                            bytes);
+            }
+        }
+    }
 }
 
 void FrameRenderer::drawOver(Ahead& ahead, const Finish& finish) {
@@ -55,7 +94,7 @@ void FrameRenderer::drawOver(Ahead& ahead, const Finish& finish) {
     const PixelRegion& region = ahead.region;
     const QRegion redrawn = regionOf(region);
     if (!region.empty()) {
-        replay(ahead.list, region, redrawn);
+        replay(ahead.list, region);
     }
     drawn_ = std::move(ahead.list);
     drawnId_ = ahead.id;
@@ -110,7 +149,7 @@ QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
         // The recording stays in drawn_ and the frame in place until the next settle().
         rasterThread_.start(
             [this, region = std::move(region), redrawn, finish = std::move(finish)] {
-                replay(*drawn_, region, redrawn);
+                replay(*drawn_, region);
                 if (finish) {
                     finish(frame_, redrawn);
                 }

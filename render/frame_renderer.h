@@ -91,8 +91,13 @@ private:
                  Finish finish);
 
     QImage newFrame(const QSize& pixels) const;
-    // Clears the region and replays the recording there; on the drawing thread.
-    void replay(const DrawList& list, const PixelRegion& region, const QRegion& redrawn);
+    // The frame is drawn in square tiles of this side, each on a painter of its own, which
+    // traces a hand only as far as it reaches into the tile: a thin strip changed across the
+    // frame costs the tiles it crosses, not the whole of every hand it meets. A tile is always
+    // drawn whole and alike, so that its pixels are those of a whole frame drawn anew.
+    static constexpr int kTileSide = 64;
+    // Draws the tiles the region reaches into anew from the recording; on the drawing thread.
+    void replay(const DrawList& list, const PixelRegion& region);
     // A frame recorded ahead, with the pixels it changes over the frame recorded before it.
     struct Ahead {
         DrawList list;
@@ -105,6 +110,8 @@ private:
     void drawOver(Ahead& ahead, const Finish& finish);
 
     QImage frame_;
+    // One tile, drawn before its changed pixels go into the frame.
+    QImage tile_;
     Allocate allocate_;
     // Measures texts and scales images for the recordings, with a font cache that outlives
     // the frames.

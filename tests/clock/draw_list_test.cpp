@@ -260,46 +260,59 @@ TEST_F(DrawListTest, OtherSettingsOrAnotherShapeChangeEverything) {
     }
 }
 
-PixelRegion boxRegion(const PixelBox& box) {
-    PixelRegion region(kFrame);
-    region.addBox(box);
-    return region;
+// The commands of one tile of a grid over the frame, the only one wanted.
+std::vector<std::uint32_t> commandsOfTile(const DrawList& list, const TileGrid& grid, int column,
+                                          int row) {
+    std::vector<PixelBox> wanted(static_cast<std::size_t>(grid.count()));
+    const auto tile = static_cast<std::size_t>(row * grid.columns() + column);
+    wanted[tile] = grid.tile(static_cast<int>(tile));
+    const std::vector<DrawList::Commands> tiles = list.commandsByTile(grid, wanted);
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        EXPECT_TRUE(i == tile || tiles[i].empty()) << "tile " << i << " was not wanted";
+    }
+    return tiles[tile];
 }
 
-TEST_F(DrawListTest, ReplayDrawsWhatReachesTheRegionInOrderAndEverySetting) {
+// Each tile gets the commands that reach into it, in order, and the settings, which reach
+// everywhere; a tile's replay draws those alone.
+TEST_F(DrawListTest, CommandsGoToTheTilesTheyReachInOrder) {
     DrawList list(measurer_);
     drawFrame(list, dial_, {100, 30});
+    const TileGrid grid{kFrame, 64};
+    EXPECT_EQ(grid.count(), 16);
+    EXPECT_EQ(grid.tile(15), (PixelBox{192, 192, 200, 200})) << "cut to the frame";
+    // The tile of the second hand's tip: the settings, the dial, the second hand.
+    const std::vector<std::uint32_t> tip = commandsOfTile(list, grid, 1, 0);
+    EXPECT_EQ(tip, (std::vector<std::uint32_t>{0, 1, 2, 4}));
     RecordingCanvas target;
-    list.replay(target, boxRegion({95, 20, 105, 40}));
+    list.replay(target, tip);
     EXPECT_EQ(target.smoothing, 2);
     EXPECT_TRUE(target.textAntialias);
     using K = RecordingCanvas::Kind;
     ASSERT_EQ(target.order, (std::vector<K>{K::Image, K::Line}));
     EXPECT_EQ(target.lines[0].to, (PointF{100, 30}));
+    // The text's tile, below the hands.
+    EXPECT_EQ(commandsOfTile(list, grid, 1, 2), (std::vector<std::uint32_t>{0, 1, 2, 5}));
 
     RecordingCanvas everything;
-    list.replay(everything, boxRegion(kFrame));
+    list.replay(everything);
     EXPECT_EQ(everything.order, (std::vector<K>{K::Image, K::Line, K::Line, K::Text}));
 }
 
-// The margins cover what a canvas may paint beyond the geometry: caps and anchors up to about
+// The reaches cover what a canvas may paint beyond the geometry: caps and anchors up to about
 // one and a half widths beyond a line's end, half the pen around an arc.
 TEST_F(DrawListTest, ReachCoversCapsAndPens) {
     const Pen anchored{0xFFFFFFFF, 10.0f, LineCap::SquareAnchor, LineCap::ArrowAnchor};
     DrawList list(measurer_);
     list.drawLine(anchored, {100, 100}, {100, 50});
     list.drawArc({0xFFFFFFFF, -8.0f}, {20, 20, 40, 40}, 0, 90);
-    RecordingCanvas target;
+    const TileGrid pixels{kFrame, 1};
     // Just beyond the line's end, where only its anchor reaches.
-    list.replay(target, boxRegion({113, 36, 114, 37}));
-    EXPECT_EQ(target.lines.size(), 1u);
+    EXPECT_EQ(commandsOfTile(list, pixels, 113, 36), std::vector<std::uint32_t>{0});
     // Just outside the ellipse's box, within half the (negative) pen.
-    list.replay(target, boxRegion({17, 17, 18, 18}));
-    EXPECT_EQ(target.arcs.size(), 1u);
+    EXPECT_EQ(commandsOfTile(list, pixels, 17, 17), std::vector<std::uint32_t>{1});
     // Well away from both.
-    list.replay(target, boxRegion({150, 150, 160, 160}));
-    EXPECT_EQ(target.lines.size(), 1u);
-    EXPECT_EQ(target.arcs.size(), 1u);
+    EXPECT_TRUE(commandsOfTile(list, pixels, 150, 150).empty());
 }
 
 } // namespace
