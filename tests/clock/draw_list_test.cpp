@@ -299,6 +299,23 @@ TEST_F(DrawListTest, CommandsGoToTheTilesTheyReachInOrder) {
     EXPECT_EQ(everything.order, (std::vector<K>{K::Image, K::Line, K::Line, K::Text}));
 }
 
+// A hand goes to the tiles its outline reaches, with the pixels its edge partly covers, and
+// not to those its box takes in beside a slanting line.
+TEST_F(DrawListTest, HandsGoToTheTilesTheirOutlinesReach) {
+    DrawList list(measurer_);
+    list.drawLine({0xFFFFFFFF, 10.0f}, {100.5f, 20}, {100.5f, 180});
+    list.drawLine({0xFFFFFFFF, 10.0f}, {10, 10}, {190, 190});
+    const TileGrid pixels{kFrame, 1};
+    // Half covered by the upright line's right edge at 105.5.
+    EXPECT_EQ(commandsOfTile(list, pixels, 105, 40), std::vector<std::uint32_t>{0});
+    EXPECT_EQ(commandsOfTile(list, pixels, 95, 60), std::vector<std::uint32_t>{0});
+    const TileGrid tiles{kFrame, 20};
+    EXPECT_EQ(commandsOfTile(list, tiles, 0, 0), std::vector<std::uint32_t>{1});
+    EXPECT_EQ(commandsOfTile(list, tiles, 5, 5), (std::vector<std::uint32_t>{0, 1}));
+    EXPECT_TRUE(commandsOfTile(list, tiles, 9, 0).empty()) << "far from both, in the box";
+    EXPECT_TRUE(commandsOfTile(list, tiles, 2, 8).empty());
+}
+
 // The reaches cover what a canvas may paint beyond the geometry: caps and anchors up to about
 // one and a half widths beyond a line's end, half the pen around an arc.
 TEST_F(DrawListTest, ReachCoversCapsAndPens) {
