@@ -41,7 +41,8 @@ ClockMenu& ClockCommands::menu() {
           MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
           MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Customize,
           MenuCommand::TimeZones, MenuCommand::NewClock, MenuCommand::StartWithDesktop,
-          MenuCommand::Schemes, MenuCommand::DatesInMyLanguage, MenuCommand::Exit}) {
+          MenuCommand::Schemes, MenuCommand::DatesInMyLanguage, MenuCommand::SmoothMotion,
+          MenuCommand::Exit}) {
         QObject::connect(menu_->action(command), &QAction::triggered, clock,
                          [this, command] { run(command); });
     }
@@ -103,6 +104,7 @@ void ClockCommands::update() {
     items.action(MenuCommand::TimeZones)->setEnabled(clock_.timezonesDialog() == nullptr);
     items.action(MenuCommand::StartWithDesktop)->setChecked(autostartEntry().isEnabled());
     items.action(MenuCommand::DatesInMyLanguage)->setChecked(datesInMyLanguage(clock_.settings_));
+    items.action(MenuCommand::SmoothMotion)->setChecked(view.smoothMotion);
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
         items.priorityActions()[i]->setChecked(view.threadPriority == kPriorityItems[i].level);
     }
@@ -166,6 +168,9 @@ void ClockCommands::run(MenuCommand command) {
     case MenuCommand::DatesInMyLanguage:
         toggleDatesInMyLanguage(clock_.settings_, clock_.clock_);
         clock_.drawFrame();
+        break;
+    case MenuCommand::SmoothMotion:
+        clock_.setSmoothMotion(!view.smoothMotion);
         break;
     case MenuCommand::Info:
         dialogs.runInfoDialog();

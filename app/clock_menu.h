@@ -28,6 +28,7 @@ enum class MenuCommand : int {
     StartWithDesktop = 40102,
     Schemes = 40103,
     DatesInMyLanguage = 40104,
+    SmoothMotion = 40105,
     Exit = 57665,
 };
 

@@ -26,6 +26,7 @@ public:
     void setClickThrough(bool on) override;
     void setInputRegion(const QRegion& logical) override;
     int scale() const override;
+    double refreshRate() const override;
     std::unique_ptr<FramePresenter> presenter() const override;
     void setPointer(ClockPointer& pointer, std::function<QRect()> geometry) override;
     void setHoverHandler(std::function<void(bool)> handler) override {

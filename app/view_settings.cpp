@@ -13,6 +13,7 @@ ViewSettings ViewSettings::read(const SettingsStore& settings, bool trayAvailabl
     view.clickThrough = settings.readInt(settings::kClickThrough) != 0 && trayAvailable;
     view.overallAlpha = usableOverallAlpha(settings.readInt(settings::kOverallAlpha));
     view.threadPriority = settings.readInt(settings::kThreadPriority);
+    view.smoothMotion = settings.readInt(settings::kSmoothMotion) != 0;
     return view;
 }
 

@@ -24,6 +24,8 @@ inline const SettingKey kClickThrough{"View", "ClickThrough", SettingKind::Integ
 inline const SettingKey kOverallAlpha{"View", "OverallAlpha", SettingKind::Integer, 255};
 // Off by default so that schemes show dates as their authors made them.
 inline const SettingKey kDatesInMyLanguage{"View", "DatesInMyLanguage", SettingKind::Integer, 0};
+// Off by default: continuous hands then move ten times a second, as they always have.
+inline const SettingKey kSmoothMotion{"View", "SmoothMotion", SettingKind::Integer, 0};
 inline const SettingKey kThreadPriority{"System", "ThreadPriority", SettingKind::Integer, 0};
 inline const SettingKey kUseFixedZone{"Timezones", "UseFixedZone", SettingKind::Integer, 0};
 

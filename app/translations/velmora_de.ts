@@ -267,6 +267,10 @@ Die Uhr startet mit ihren Standardeinstellungen.</translation>
         <translation>Datum in meiner Sprache</translation>
     </message>
     <message>
+        <source>Smooth motion</source>
+        <translation>Flüssige Bewegung</translation>
+    </message>
+    <message>
         <source>Schemes...</source>
         <translation>Designs …</translation>
     </message>

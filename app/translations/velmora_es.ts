@@ -267,6 +267,10 @@ El reloj se inicia con su configuración predeterminada.</translation>
         <translation>Fechas en mi idioma</translation>
     </message>
     <message>
+        <source>Smooth motion</source>
+        <translation>Movimiento suave</translation>
+    </message>
+    <message>
         <source>Schemes...</source>
         <translation>Diseños…</translation>
     </message>

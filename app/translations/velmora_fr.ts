@@ -267,6 +267,10 @@ L’horloge démarre avec ses réglages par défaut.</translation>
         <translation>Dates dans ma langue</translation>
     </message>
     <message>
+        <source>Smooth motion</source>
+        <translation>Mouvement fluide</translation>
+    </message>
+    <message>
         <source>Schemes...</source>
         <translation>Thèmes…</translation>
     </message>
