@@ -18,6 +18,12 @@ nanoseconds tickOffset(std::int64_t k, int perSecond) {
     return nanoseconds(k * 1'000'000'000 / perSecond);
 }
 
+// The poll period a wall-clock time lies in.
+std::int64_t pollPeriod(TickSchedule::TimePoint time) {
+    using Period = duration<std::int64_t, std::ratio<TickSchedule::kPollSeconds>>;
+    return floor<Period>(time).time_since_epoch().count();
+}
+
 } // namespace
 
 void TickSchedule::setSmoothRate(int framesPerSecond) {
@@ -59,10 +65,21 @@ std::chrono::nanoseconds TickSchedule::untilNextTick(TimePoint now, int perSecon
     return tickAfter(now, perSecond) - now;
 }
 
+TickSchedule::TimePoint TickSchedule::notBefore(TimePoint now) const {
+    // A wall clock set back to before the last frame owes that frame no pause.
+    if (!lastDue_ || now < *lastDue_) {
+        return now;
+    }
+    return std::max(now, *lastDue_ + kBusyShare * frameCost_);
+}
+
 std::chrono::nanoseconds TickSchedule::schedule() {
     const TimePoint now = wallClock_();
-    // Woken for the first frame the drawing thread has not got, else at the next tick.
-    std::chrono::nanoseconds delay = untilNextTick(now, ticksPerSecond());
+    // Woken for the first frame the drawing thread has not got, else at the next tick that a
+    // frame may be due at.
+    const TimePoint earliest = notBefore(now);
+    std::chrono::nanoseconds delay =
+        tickAfter(earliest > now ? earliest - nanoseconds(1) : now, ticksPerSecond()) - now;
     if (aheadEnd_ && *aheadEnd_ > now) {
         delay = *aheadEnd_ - now;
     } else {
@@ -75,6 +92,9 @@ std::chrono::nanoseconds TickSchedule::schedule() {
 // The frames of the ticks to come are recorded while this thread is awake, and the drawing
 // thread draws and presents each at its moment on its own.
 std::vector<FrameRenderer::Moment> TickSchedule::aheadMoments() const {
+    if (frameCost_ > kAheadCostLimit) {
+        return {};
+    }
     const int perSecond = ticksPerSecond();
     // The tick of the frame just drawn.
     const TimePoint drawn = tickAtOrBefore(wallClock_(), perSecond);
@@ -101,10 +121,15 @@ void TickSchedule::aheadTaken(const std::vector<FrameRenderer::Moment>& moments)
 }
 
 void TickSchedule::tick() {
-    const int second = velmora::packedDateTimeFrom(wallClock_()).second();
-    if (continuous_ || second != lastSecond_ || aheadEnd_) {
-        const bool pollDue = second != lastSecond_ && second % kPollSeconds == 0;
+    const TimePoint now = wallClock_();
+    const int second = velmora::packedDateTimeFrom(now).second();
+    if ((continuous_ || second != lastSecond_ || aheadEnd_) && notBefore(now) == now) {
+        // A frame drawn less often than each second polls when a period began since the last.
+        const bool pollDue =
+            second != lastSecond_ &&
+            (lastDue_ ? pollPeriod(now) != pollPeriod(*lastDue_) : second % kPollSeconds == 0);
         lastSecond_ = second;
+        lastDue_ = now;
         emit frameDue(pollDue);
     }
     schedule();

@@ -37,6 +37,14 @@ public:
     // Whether the clock moves continuously, as its last frame said.
     void setContinuous(bool continuous) { continuous_ = continuous; }
     bool continuous() const { return continuous_; }
+    // How long the clock's frames take to record and draw. A scheme whose frames take long is
+    // drawn less often rather than without pause: never again within kBusyShare times that
+    // long, so that it keeps a core busy a quarter of the time at most; and one whose frames
+    // take longer than kAheadCostLimit has none recorded ahead, which would keep the window's
+    // thread from its input all the while.
+    void setFrameCost(std::chrono::nanoseconds cost) { frameCost_ = cost; }
+    static constexpr int kBusyShare = 4;
+    static constexpr std::chrono::milliseconds kAheadCostLimit{20};
     // Smooth motion: a continuous clock ticks at the display's refresh rate (frames a second,
     // at most kMaxSmoothRate), each second's ticks evenly spread from its boundary; 0 for ten
     // a second.
@@ -75,10 +83,16 @@ signals:
     void frameDue(bool pollDue);
 
 private:
+    // The first moment from `now` on that a frame may be due again, after the last one.
+    TimePoint notBefore(TimePoint now) const;
+
     BoundaryTimer timer_;
     WallClock wallClock_ = [] { return std::chrono::system_clock::now(); };
     bool continuous_ = false;
     int smoothRate_ = 0;
+    std::chrono::nanoseconds frameCost_{0};
+    // When the last frame was told to be due.
+    std::optional<TimePoint> lastDue_;
     bool polling_ = false;
     int lastSecond_ = -1;
     // The first tick after those the drawing thread has frames for; unset when it has none.

@@ -316,6 +316,7 @@ void CVelmoraDlg::drawFrame() {
                           : renderer_.render(clock_, pixels, ratio, utc);
     ++framesDrawn_;
     ticks_.setContinuous(clock_.needsContinuousRedraw());
+    ticks_.setFrameCost(renderer_.frameCost());
     const QRegion ahead = direct ? drawAhead(finish).value_or(QRegion()) : QRegion();
     if (lastRedrawn_.isEmpty() && ahead.isEmpty()) {
         return;

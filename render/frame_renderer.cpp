@@ -122,6 +122,7 @@ QRegion FrameRenderer::renderAndFinish(Clock& clock, const QSize& pixels, qreal 
 QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
                             const velmora::PackedDateTime& utc, Finish finish) {
     settle();
+    const auto recording = std::chrono::steady_clock::now();
     DrawList list(measurer_);
     if (drawn_) {
         list.reserve(drawn_->size());
@@ -145,11 +146,14 @@ QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
     const QRegion redrawn = regionOf(region);
     drawn_ = std::move(list);
     drawnId_ = ++lastId_;
+    recordCost_ = std::chrono::steady_clock::now() - recording;
     if (!region.empty()) {
         // The recording stays in drawn_ and the frame in place until the next settle().
         rasterThread_.start(
             [this, region = std::move(region), redrawn, finish = std::move(finish)] {
+                const auto drawing = std::chrono::steady_clock::now();
                 replay(*drawn_, region);
+                drawCost_ = (std::chrono::steady_clock::now() - drawing).count();
                 if (finish) {
                     finish(frame_, redrawn);
                 }

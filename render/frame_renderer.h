@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -70,6 +71,11 @@ public:
     // Returns when the drawing that renderAndFinish() left running is done, dropping the
     // frames renderAhead() left to come.
     void settle() const;
+    // How long a frame takes: recording the last one on the caller's thread, and drawing the
+    // last one the drawing thread finished.
+    std::chrono::nanoseconds frameCost() const {
+        return recordCost_ + std::chrono::nanoseconds(drawCost_.load());
+    }
     // The next render() draws the whole frame: for when the caller drew over it.
     void invalidate() {
         settle();
@@ -121,6 +127,9 @@ private:
     // Tells recordings apart, so that a frame drawn ahead knows what it was compared with.
     std::uint64_t drawnId_ = 0;
     std::uint64_t lastId_ = 0;
+    std::chrono::nanoseconds recordCost_{0};
+    // Written by the drawing thread.
+    std::atomic<std::chrono::nanoseconds::rep> drawCost_{0};
     mutable RasterThread rasterThread_;
     std::function<void()> aheadDropped_;
 };

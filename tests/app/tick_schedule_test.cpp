@@ -129,6 +129,65 @@ TEST(TickScheduleTest, TicksTellWhenAFrameAndAPollAreDue) {
     EXPECT_EQ(due.size(), 2);
 }
 
+// A scheme whose frames take long is drawn less often: a frame is due again only four frame
+// costs after the last, at the first tick from then on, and none is recorded ahead.
+TEST(TickScheduleTest, CostlyFramesAreDueLessOften) {
+    system_clock::time_point now(seconds(1'800'000'001) + milliseconds(5));
+    TickSchedule schedule;
+    schedule.setWallClock([&now] { return now; });
+    QSignalSpy due(&schedule, &TickSchedule::frameDue);
+    schedule.tick();
+    EXPECT_EQ(due.size(), 1);
+    EXPECT_FALSE(schedule.aheadMoments().empty());
+
+    schedule.setFrameCost(milliseconds(600));
+    EXPECT_TRUE(schedule.aheadMoments().empty()) << "no frames ahead of a costly scheme";
+    // Due again no sooner than 2.4 s later: at ...004.
+    EXPECT_EQ(schedule.schedule(), system_clock::time_point(seconds(1'800'000'004)) - now);
+    for (int second = 2; second <= 3; ++second) {
+        now = system_clock::time_point(seconds(1'800'000'000 + second));
+        schedule.tick();
+    }
+    EXPECT_EQ(due.size(), 1) << "new seconds, but too soon";
+    now = system_clock::time_point(seconds(1'800'000'004));
+    schedule.tick();
+    EXPECT_EQ(due.size(), 2);
+
+    // A cheap frame again: every second.
+    schedule.setFrameCost(milliseconds(1));
+    now += seconds(1);
+    schedule.tick();
+    EXPECT_EQ(due.size(), 3);
+    EXPECT_FALSE(schedule.aheadMoments().empty());
+}
+
+// Frames drawn seconds apart still poll once in each period, whatever second they fall on;
+// and a wall clock set back does not wait for the moment the last frame was due.
+TEST(TickScheduleTest, CostlyFramesPollAndFollowAClockSetBack) {
+    system_clock::time_point now(seconds(1'800'000'000) + milliseconds(5));
+    TickSchedule schedule;
+    schedule.setWallClock([&now] { return now; });
+    QSignalSpy due(&schedule, &TickSchedule::frameDue);
+    schedule.tick();
+    ASSERT_EQ(due.size(), 1);
+    EXPECT_TRUE(due.takeFirst().at(0).toBool());
+
+    schedule.setFrameCost(milliseconds(1100));
+    now = system_clock::time_point(seconds(1'800'000'005));
+    schedule.tick();
+    ASSERT_EQ(due.size(), 1);
+    EXPECT_TRUE(due.takeFirst().at(0).toBool()) << "...003 passed without a frame";
+    now = system_clock::time_point(seconds(1'800'000'010));
+    schedule.tick();
+    ASSERT_EQ(due.size(), 1);
+    EXPECT_TRUE(due.takeFirst().at(0).toBool()) << "...009 passed without a frame";
+
+    now = system_clock::time_point(seconds(1'800'000'011) - hours(1));
+    EXPECT_EQ(schedule.schedule(), seconds(1));
+    schedule.tick();
+    EXPECT_EQ(due.size(), 1) << "set back an hour: due at once";
+}
+
 // Stands for the window system: what a presenter was given.
 class RecordingPresenter : public FramePresenter {
 public:

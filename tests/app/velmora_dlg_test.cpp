@@ -511,7 +511,9 @@ TEST_F(ClockWindowTest, TicksRedrawOnNewSecondsOrForContinuousElements) {
     window->drawFrame();
     ++frames;
     EXPECT_TRUE(window->continuousRedraw());
+    now += milliseconds(100);
     window->ticks().tick();
+    now += milliseconds(100);
     window->ticks().tick();
     EXPECT_EQ(window->framesDrawn(), frames + 2);
 
