@@ -98,6 +98,7 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
 CVelmoraDlg::~CVelmoraDlg() {
     // A frame still being finished uses the presenter and the input bits.
     renderer_.setAheadDropped(nullptr);
+    renderer_.abandon();
     direct_.settled();
 }
 
@@ -482,7 +483,9 @@ void CVelmoraDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CVelmoraDlg::hideEvent(QHideEvent* event) {
-    // No frames for a window that is not shown.
+    // No frames for a window that is not shown, nor the end of one under way: the program may
+    // be ending.
+    renderer_.abandon();
     direct_.settled();
     QWidget::hideEvent(event);
 }

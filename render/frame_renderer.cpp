@@ -43,7 +43,13 @@ void FrameRenderer::settle() const {
     }
 }
 
-void FrameRenderer::replay(const DrawList& list, const PixelRegion& region) {
+void FrameRenderer::abandon() {
+    abandoning_ = true;
+    invalidate();
+    abandoning_ = false;
+}
+
+bool FrameRenderer::replay(const DrawList& list, const PixelRegion& region) {
     const TileGrid grid{frameBox(frame_.size()), kTileSide};
     // Each tile's changed pixels, and the box around them.
     std::vector<std::vector<PixelBox>> parts(static_cast<std::size_t>(grid.count()));
@@ -67,6 +73,9 @@ void FrameRenderer::replay(const DrawList& list, const PixelRegion& region) {
         if (wanted[index].empty()) {
             continue;
         }
+        if (abandoning_) {
+            return false;
+        }
         const PixelBox tile = grid.tile(static_cast<int>(index));
         {
             QtCanvas canvas(tile_, QPoint(tile.left, tile.top), frame_.size());
@@ -85,6 +94,7 @@ void FrameRenderer::replay(const DrawList& list, const PixelRegion& region) {
             }
         }
     }
+    return true;
 }
 
 void FrameRenderer::drawOver(Ahead& ahead, const Finish& finish) {
@@ -93,8 +103,8 @@ void FrameRenderer::drawOver(Ahead& ahead, const Finish& finish) {
     }
     const PixelRegion& region = ahead.region;
     const QRegion redrawn = regionOf(region);
-    if (!region.empty()) {
-        replay(ahead.list, region);
+    if (!region.empty() && !replay(ahead.list, region)) {
+        return;
     }
     drawn_ = std::move(ahead.list);
     drawnId_ = ahead.id;
@@ -152,7 +162,9 @@ QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
         rasterThread_.start(
             [this, region = std::move(region), redrawn, finish = std::move(finish)] {
                 const auto drawing = std::chrono::steady_clock::now();
-                replay(*drawn_, region);
+                if (!replay(*drawn_, region)) {
+                    return;
+                }
                 drawCost_ = (std::chrono::steady_clock::now() - drawing).count();
                 if (finish) {
                     finish(frame_, redrawn);

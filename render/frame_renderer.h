@@ -76,6 +76,10 @@ public:
     std::chrono::nanoseconds frameCost() const {
         return recordCost_ + std::chrono::nanoseconds(drawCost_.load());
     }
+    // Stops the drawing under way at its next tile, unfinished, and drops the frames to come:
+    // for a window that goes, which a frame of a large scheme would keep waiting. The next
+    // render() draws the whole frame.
+    void abandon();
     // The next render() draws the whole frame: for when the caller drew over it.
     void invalidate() {
         settle();
@@ -102,8 +106,9 @@ private:
     // frame costs the tiles it crosses, not the whole of every hand it meets. A tile is always
     // drawn whole and alike, so that its pixels are those of a whole frame drawn anew.
     static constexpr int kTileSide = 64;
-    // Draws the tiles the region reaches into anew from the recording; on the drawing thread.
-    void replay(const DrawList& list, const PixelRegion& region);
+    // Draws the tiles the region reaches into anew from the recording, on the drawing thread;
+    // false when abandon() stopped it.
+    bool replay(const DrawList& list, const PixelRegion& region);
     // A frame recorded ahead, with the pixels it changes over the frame recorded before it.
     struct Ahead {
         DrawList list;
@@ -130,6 +135,8 @@ private:
     std::chrono::nanoseconds recordCost_{0};
     // Written by the drawing thread.
     std::atomic<std::chrono::nanoseconds::rep> drawCost_{0};
+    // Read by the drawing thread between tiles.
+    std::atomic<bool> abandoning_{false};
     mutable RasterThread rasterThread_;
     std::function<void()> aheadDropped_;
 };

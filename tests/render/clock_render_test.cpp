@@ -441,6 +441,28 @@ QImage wholeFrame(Clock& clock, const QSize& pixels, const PackedDateTime& utc) 
     return whole.frame();
 }
 
+// A window that goes does not wait for the frame of a large scheme: abandoned, the drawing
+// stops unfinished and is never presented, and the next frame is whole and right.
+TEST_F(ClockRenderTest, AnAbandonedFrameIsNeitherFinishedNorKept) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    // Enough texts that drawing them takes a tenth of a second or more.
+    for (int i = 0; i < 20000; ++i) {
+        auto& text = static_cast<ClockText&>(*clock->append(std::make_unique<ClockText>()));
+        text.findChildAs<StringProperty>(u"Fmt")->setValue(u"%S");
+        text.findChildAs<PercentProperty>(u"dX")->setValue(i % 141 - 70);
+        text.findChildAs<PercentProperty>(u"dY")->setValue(i / 141 % 141 - 70);
+    }
+    const QSize pixels(300, 300);
+    FrameRenderer renderer;
+    Finished finished;
+    EXPECT_FALSE(
+        renderer.renderAndFinish(*clock, pixels, 1, at(10, 8, 30), finished.finish()).isEmpty());
+    renderer.abandon();
+    EXPECT_EQ(finished.count(), 0u) << "stopped before its end";
+    EXPECT_EQ(renderer.render(*clock, pixels, 1, at(10, 8, 31)), QRegion(0, 0, 300, 300));
+    EXPECT_EQ(differentPixels(renderer.frame(), wholeFrame(*clock, pixels, at(10, 8, 31)), 0), 0);
+}
+
 // Seconds recorded ahead are drawn at their moments on the drawing thread, each as a whole
 // frame of its moment would be; a frame the thread cannot draw in time (a busy machine) gives
 // way to the next. Settling drops those still to come, says so, and leaves the frame at the
