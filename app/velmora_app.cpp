@@ -18,10 +18,14 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -47,10 +51,39 @@ std::unique_ptr<QMessageBox> settingsMovedAsideNotice(const QString& movedTo) {
 }
 
 int signalPipe[2] = {-1, -1};
+// To the thread that ends the program when its orderly end takes too long.
+int watchdogPipe[2] = {-1, -1};
 
-void forwardSignal(int) {
-    char byte = 1;
+void forwardSignal(int signal) {
+    // The interrupted code may be about to read errno.
+    const int interrupted = errno;
+    const auto byte = static_cast<unsigned char>(signal);
     [[maybe_unused]] auto written = ::write(signalPipe[1], &byte, 1);
+    written = ::write(watchdogPipe[1], &byte, 1);
+    errno = interrupted;
+}
+
+// The window's thread may be in the middle of a long frame or load when the signal comes. If
+// the orderly end has not come within this, the signal ends the program as it would by
+// default: what the orderly end would remove (the scheme's temporary copies, the socket), the
+// next start sweeps away.
+constexpr std::chrono::milliseconds kOrderlyEndGrace{750};
+
+void endOnSignalsAfterGrace() {
+    if (::pipe2(watchdogPipe, O_CLOEXEC) != 0) {
+        return;
+    }
+    std::thread([] {
+        unsigned char signal = 0;
+        while (::read(watchdogPipe[0], &signal, 1) != 1) {
+            if (errno != EINTR) {
+                return;
+            }
+        }
+        std::this_thread::sleep_for(kOrderlyEndGrace);
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    }).detach();
 }
 
 } // namespace
@@ -59,6 +92,7 @@ void CVelmoraApp::quitOnTerminationSignals(QApplication& application) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
         return;
     }
+    endOnSignalsAfterGrace();
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, &QApplication::quit);
     struct sigaction action {};

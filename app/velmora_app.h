@@ -13,7 +13,7 @@ public:
 
 private:
     // Ending the session or Ctrl+C end the program as "Exit" does, so the temporary files
-    // of the scheme are removed.
+    // of the scheme are removed; within a second, busy or not.
     static void quitOnTerminationSignals(QApplication& application);
     // The layer shell where the compositor offers it, else XWayland (a Wayland client window
     // can neither place itself nor stay on top): sets Qt's platform before Qt starts. False,
