@@ -267,30 +267,42 @@ TEST_F(ClockRenderTest, TwiceThePixelDensityGivesTheSameFrameScaled) {
 }
 
 // Drawing only what changed gives the same pixels as drawing everything: seconds, a minute
-// boundary, a jump of hours, at one and two pixels per point, with a text and a slice that
-// change every second.
+// boundary, a jump of hours, days whose names differ in width, at one and two pixels per
+// point, with texts and a slice that change every second, and edits of the scheme in between.
 TEST_F(ClockRenderTest, PartialFramesMatchWholeFrames) {
     std::unique_ptr<Clock> clock = readDefaultScheme();
     ASSERT_NE(clock, nullptr);
     auto& text = static_cast<ClockText&>(*clock->append(std::make_unique<ClockText>()));
     text.findChildAs<StringProperty>(u"Fmt")->setValue(u"%H:%M:%S");
     text.findChildAs<PercentProperty>(u"dY")->setValue(40);
+    auto& day = static_cast<ClockText&>(*clock->append(std::make_unique<ClockText>()));
+    day.findChildAs<StringProperty>(u"Fmt")->setValue(u"%A %S");
+    day.findChildAs<PercentProperty>(u"dY")->setValue(-40);
     auto& slice = static_cast<ClockSlice&>(*clock->append(std::make_unique<ClockSlice>()));
     slice.findChildAs<ColorProperty>(u"Color")->setArgb(0x600000FF);
-    const PackedDateTime steps[] = {at(10, 8, 30), at(10, 8, 31), at(10, 8, 59), at(10, 9, 0),
-                                    at(10, 9, 1),  at(13, 45, 7), at(13, 45, 8)};
+    const PackedDateTime steps[] = {at(10, 8, 30), at(10, 8, 31),        at(10, 8, 59),
+                                    at(10, 9, 0),  at(10, 9, 1),         {20261209, 10090200},
+                                    at(13, 45, 7), {20261210, 13450800}, at(13, 45, 8)};
     for (qreal ratio : {1.0, 2.0}) {
         const QSize pixels(static_cast<int>(220 * ratio), static_cast<int>(200 * ratio));
         FrameRenderer partial;
-        for (const PackedDateTime& utc : steps) {
+        for (std::size_t step = 0; step < std::size(steps); ++step) {
+            const PackedDateTime& utc = steps[step];
+            if (step == 4) {
+                // Edits between two frames, as the editor makes them.
+                text.findChildAs<PercentProperty>(u"FontSize")->setValue(ratio > 1 ? 14 : 8);
+                slice.findChildAs<ColorProperty>(u"Color")->setArgb(ratio > 1 ? 0x60FF0000
+                                                                              : 0x6000FF00);
+                day.findChildAs<PercentProperty>(u"dX")->setValue(ratio > 1 ? 10 : -10);
+            }
             const QRegion redrawn = partial.render(*clock, pixels, ratio, utc);
             EXPECT_FALSE(redrawn.isEmpty()) << utc.time << " at " << ratio;
             FrameRenderer whole;
             whole.render(*clock, pixels, ratio, utc);
             EXPECT_EQ(differentPixels(partial.frame(), whole.frame(), 0), 0)
-                << utc.time << " at " << ratio;
+                << utc.date << " " << utc.time << " at " << ratio;
         }
-        EXPECT_TRUE(partial.render(*clock, pixels, ratio, steps[6]).isEmpty())
+        EXPECT_TRUE(partial.render(*clock, pixels, ratio, steps[8]).isEmpty())
             << "the same moment again draws nothing";
     }
 }
