@@ -1,20 +1,19 @@
 // The program: prepares Qt, the settings store and the scheme classes, then runs the clock.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <memory>
 
 class LayerClock;
 class QApplication;
 
-class CVelmoraApp {
+class VELMORA_EXPORT CVelmoraApp {
 public:
     // Runs until "Exit"; returns the program's exit status.
     int run(int argc, char** argv);
 
 private:
-    // Ending the session or Ctrl+C end the program as "Exit" does, so the temporary files
-    // of the scheme are removed; within a second, busy or not.
-    static void quitOnTerminationSignals(QApplication& application);
     // The layer shell where the compositor offers it, else XWayland (a Wayland client window
     // can neither place itself nor stay on top): sets Qt's platform before Qt starts. False,
     // with the reason on stderr, where nothing can show the clock.

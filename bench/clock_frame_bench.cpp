@@ -1,7 +1,7 @@
 // Frames of the clock: whole frames of the default scheme at two sizes, a frame with a text,
 // the first frame that decodes and scales the background, and the frames the window draws
 // each second, where only what changed is drawn again, and their painting into the window.
-#include "app/frame_painting.h"
+#include "app/presentation/frame_painting.h"
 #include "clock/class_registration.h"
 #include "clock/clock_text.h"
 #include "model/percent_property.h"

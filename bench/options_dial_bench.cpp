@@ -1,10 +1,10 @@
 // The customize dialog: rebuilding the tree after a toolbar command, on the built-in scheme
 // and on a scheme of 200 elements, the way from a committed edit to the frame on screen, and
 // selecting an element by a click on the clock.
-#include "app/about_dialog.h"
-#include "app/editor_module.h"
-#include "app/options_dial.h"
-#include "app/velmora_dlg.h"
+#include "app/dialogs/about_dialog.h"
+#include "app/editor/options_dial.h"
+#include "app/window/editor_module.h"
+#include "app/window/velmora_dlg.h"
 #include "clock/class_registration.h"
 #include "clock/clock_hand.h"
 #include "resources/default_scheme.h"

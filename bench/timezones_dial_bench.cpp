@@ -1,6 +1,6 @@
 // The time zone dialog: opening it reads and sorts the whole zone table and fills five lists.
-#include "app/about_dialog.h"
-#include "app/timezones_dial.h"
+#include "app/dialogs/about_dialog.h"
+#include "app/editor/timezones_dial.h"
 #include "tests/clock/memory_settings.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "clock/canvas.h"
+#include "velmora_export.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -39,7 +40,7 @@ private:
 // far as it can reach into the part, so drawing a small part of a frame costs little however
 // long its hands are. The pixels of a part depend on the part: a frame drawn in parts is drawn
 // in the same parts each time.
-class QtCanvas : public Canvas {
+class VELMORA_EXPORT QtCanvas : public Canvas {
 public:
     // Images are limited to this many pixels per side, so that a stored size cannot ask for
     // an unbounded allocation.

@@ -1,7 +1,7 @@
 // The main of the program's window tests: an offscreen QApplication in UTC with the program's
 // resources, scheme classes and editor, then every test.
-#include "app/about_dialog.h"
-#include "app/editor_module.h"
+#include "app/dialogs/about_dialog.h"
+#include "app/window/editor_module.h"
 #include "clock/class_registration.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 // The translations: every marked text translated in each language, the language chosen as the
 // desktop asks, and dialogs that show every text whole in each language.
-#include "app/clock_menu.h"
-#include "app/dialog_template.h"
-#include "app/options_dial.h"
-#include "app/scheme_chooser.h"
-#include "app/timezones_dial.h"
-#include "app/translation_loader.h"
+#include "app/desktop/translation_loader.h"
+#include "app/dialogs/scheme_chooser.h"
+#include "app/editor/dialog_template.h"
+#include "app/editor/options_dial.h"
+#include "app/editor/timezones_dial.h"
+#include "app/window/clock_menu.h"
 #include "clock/clock.h"
 #include "model/string_table.h"
 #include "optiontree/rtf_reader.h"
@@ -261,7 +261,7 @@ TEST_P(DialogsIn, NoTextIsWiderThanItsWidget) {
 
 TEST_P(DialogsIn, TheMenuSpeaksTheLanguage) {
     const InLanguage language(GetParam());
-    ClockMenu menu;
+    ClockMenu menu(QStringLiteral("Velmora"));
     const QString exit = menu.action(MenuCommand::Exit)->text();
     const QString expected = GetParam() == QLatin1String("de")   ? QStringLiteral("Beenden")
                              : GetParam() == QLatin1String("fr") ? QStringLiteral("Quitter")

@@ -1,0 +1,110 @@
+// The clock's command line: velmora [--clock NAME] [FILE.Velmora], --help, --version,
+// --check-modules.
+#include "app/desktop/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kMaxClockNameLength = 64;
+
+} // namespace
+
+bool CommandLine::isValidClockName(const QString& name) {
+    static const QRegularExpression allowed(QStringLiteral("^[A-Za-z0-9_-]+$"));
+    return !name.isEmpty() && name.size() <= kMaxClockNameLength && allowed.match(name).hasMatch();
+}
+
+QString CommandLine::usage(const QString& program) {
+    return QCoreApplication::translate(
+               "CommandLine",
+               "Usage: %1 [--clock NAME] [FILE.Velmora]\n"
+               "A freely shaped clock that floats on the desktop.\n"
+               "\n"
+               "Options:\n"
+               "  --clock NAME     run the clock of this name, with settings of its own (letters,\n"
+               "                   digits, '-' and '_'); without it, the default clock\n"
+               "  --check-modules  load each of the program's modules as the clock would, tell\n"
+               "                   where it came from or why it cannot be used, and exit\n"
+               "  -h, --help       show this help and exit\n"
+               "  -v, --version    show the version and exit\n"
+               "\n"
+               "Arguments:\n"
+               "  FILE.Velmora     a scheme to show; a clock of the same name that is already\n"
+               "                   running takes it over and comes to the front\n")
+        .arg(program);
+}
+
+CommandLine CommandLine::parse(const QStringList& arguments) {
+    CommandLine result;
+    // Most starts (the session's, the menu's) have no arguments; the parser's code then
+    // need not be read in at all.
+    if (arguments.size() <= 1) {
+        return result;
+    }
+    const QString program =
+        arguments.isEmpty() ? QStringLiteral("velmora") : QFileInfo(arguments[0]).fileName();
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption clock(QStringLiteral("clock"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption checkModules(QStringLiteral("check-modules"));
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addOption(clock);
+    parser.addOption(checkModules);
+    const auto fail = [&](const QString& message) {
+        result.action = Action::UsageError;
+        result.text = QCoreApplication::translate("CommandLine",
+                                                  "%1: %2\nTry '%1 --help' for more information.\n")
+                          .arg(program, message);
+        return result;
+    };
+    if (!parser.parse(arguments)) {
+        return fail(parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        result.action = Action::Print;
+        result.text = usage(program);
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.action = Action::Print;
+        result.text = QStringLiteral("%1 %2\n").arg(program, QStringLiteral(VELMORA_VERSION));
+        return result;
+    }
+    if (parser.isSet(checkModules)) {
+        result.action = Action::CheckModules;
+        return result;
+    }
+    if (parser.values(clock).size() > 1) {
+        return fail(QCoreApplication::translate("CommandLine", "--clock given more than once"));
+    }
+    if (parser.isSet(clock)) {
+        result.clockName = parser.value(clock);
+        if (!isValidClockName(result.clockName)) {
+            return fail(QCoreApplication::translate("CommandLine",
+                                                    "invalid clock name '%1': use up to %2 "
+                                                    "letters, digits, '-' and '_'")
+                            .arg(result.clockName)
+                            .arg(kMaxClockNameLength));
+        }
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        return fail(QCoreApplication::translate("CommandLine", "one scheme file at most, got %1")
+                        .arg(files.size()));
+    }
+    if (!files.isEmpty()) {
+        if (files[0].isEmpty()) {
+            return fail(
+                QCoreApplication::translate("CommandLine", "the scheme file name is empty"));
+        }
+        result.schemeFile = files[0];
+    }
+    return result;
+}

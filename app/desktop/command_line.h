@@ -1,0 +1,34 @@
+// The clock's command line: velmora [--clock NAME] [FILE.Velmora], --help, --version,
+// --check-modules.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct CommandLine {
+    enum class Action {
+        // Start the clock (or hand the file to the one already running under the name).
+        Run,
+        // Print the text to standard output and end with status 0 (--help, --version).
+        Print,
+        // Print the text to standard error and end with status 2.
+        UsageError,
+        // Load each of the program's modules as the clock would, tell how it went, and end.
+        CheckModules,
+    };
+    static constexpr int kExitUsage = 2;
+
+    Action action = Action::Run;
+    QString text;
+    // The clock's name; empty for the default clock.
+    QString clockName;
+    // The scheme file to load, as given (relative to the working folder); empty for none.
+    QString schemeFile;
+
+    // Reads the arguments, the program's name first. Needs no application object, so it
+    // answers without a display.
+    static CommandLine parse(const QStringList& arguments);
+    // A name fit for file names, socket names and the autostart entry's command line.
+    static bool isValidClockName(const QString& name);
+    static QString usage(const QString& program);
+};

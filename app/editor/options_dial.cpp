@@ -1,0 +1,596 @@
+// COptionsDial: the customize dialog, editing the running clock's scheme live.
+#include "app/editor/options_dial.h"
+
+#include "app/dialogs/scheme_file_dialog.h"
+#include "app/editor/customize_template.h"
+#include "app/editor/scheme_row_texts.h"
+#include "app/editor/stand_out_color.h"
+#include "app/editor/true_color_tool_bar.h"
+#include "clock/clock.h"
+#include "clock/clock_hand.h"
+#include "clock/clock_slice.h"
+#include "clock/clock_text.h"
+#include "clock/element_edits.h"
+#include "model/file_property.h"
+#include "model/percent_property.h"
+#include "model/settings_store.h"
+#include "model/string_property.h"
+#include "model/utf.h"
+#include "optiontree/option_tree_list.h"
+#include "render/qt_text.h"
+#include "resources/default_scheme.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace {
+
+constexpr int kElementCommands[] = {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                                    COptionsDial::MoveDown, COptionsDial::MoveUp};
+
+int liveDialogs = 0;
+
+} // namespace
+
+COptionsDial::COptionsDial(Clock& clock, SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), clock_(&clock), layout_(settings), settings_(settings),
+      files_(*this, clock, settings) {
+    ++liveDialogs;
+    // A sizing border and a title; no system menu buttons beyond closing.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(false);
+    setSizeGripEnabled(false);
+    initialized_ = initDialog();
+}
+
+COptionsDial::~COptionsDial() {
+    if (tree_ != nullptr) {
+        // Rows are about to go: their expanded state is kept for the next dialog.
+        clock_->saveItemState();
+        clock_->forgetItem();
+    }
+    if (tree_ != nullptr) {
+        tree_->setNotify(false, nullptr);
+    }
+    --liveDialogs;
+}
+
+int COptionsDial::instanceCount() {
+    return liveDialogs;
+}
+
+const DialogTemplate& COptionsDial::dialogTemplate() {
+    return customizeTemplate();
+}
+
+QWidget* COptionsDial::control(int id) const {
+    if (id == TreeId) {
+        return tree_;
+    }
+    const TemplateItem* item = customizeTemplate().item(id);
+    return item != nullptr ? findChild<QWidget*>(QString::fromUtf8(item->name)) : nullptr;
+}
+
+bool COptionsDial::initDialog() {
+    createTemplateControls(*this, customizeTemplate());
+    auto button = [this](int id) { return static_cast<QPushButton*>(control(id)); };
+    connect(button(SaveAsButton), &QPushButton::clicked, this, &COptionsDial::saveAs);
+    connect(button(LoadButton), &QPushButton::clicked, this, &COptionsDial::load);
+    connect(button(UndoButton), &QPushButton::clicked, this, &COptionsDial::undo);
+    connect(button(RestoreDefaultsButton), &QPushButton::clicked, this,
+            &COptionsDial::restoreDefaults);
+    connect(button(OkButton), &QPushButton::clicked, this, &COptionsDial::accept);
+    connect(button(CancelButton), &QPushButton::clicked, this, &COptionsDial::reject);
+    connect(button(StepBackButton), &QPushButton::clicked, this, &COptionsDial::stepBack);
+    connect(button(StepForwardButton), &QPushButton::clicked, this, &COptionsDial::stepForward);
+    button(StepBackButton)
+        ->setToolTip(QCoreApplication::translate("COptionsDial", "Undo the last change (Ctrl+Z)"));
+    button(StepForwardButton)
+        ->setToolTip(
+            QCoreApplication::translate("COptionsDial", "Redo the change undone (Ctrl+Shift+Z)"));
+    // In an open editor the editor's own undo takes these keys first.
+    auto* back = new QShortcut(QKeySequence::Undo, this);
+    connect(back, &QShortcut::activated, this, &COptionsDial::stepBack);
+    // Ctrl+Shift+Z everywhere, beside the platform's own keys (Ctrl+Y on some); a key bound
+    // twice would fire neither binding.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (const QKeySequence shiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z); !redoKeys.contains(shiftZ)) {
+        redoKeys.append(shiftZ);
+    }
+    auto* forward = new QShortcut(this);
+    forward->setKeys(redoKeys);
+    connect(forward, &QShortcut::activated, this, &COptionsDial::stepForward);
+    openedScheme_ = pathToQString(clock_->schemePath());
+    openedSetting_ = settings_.readText(settings::kSchemeLoaded);
+    showScheme(openedScheme_);
+
+    QWidget* toolBarPlace = control(ToolBarPlaceholder);
+    toolBar_ = new CTrueColorToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("elementToolBar"));
+    toolBar_->setButtons(customizeToolBar());
+    if (!toolBar_->loadButtonImages(kButtonWidth, QStringLiteral(":/toolbar/element_icons.png"))) {
+        return false;
+    }
+    toolBar_->setGeometry(toolBarPlace->geometry());
+    connect(toolBar_, &CTrueColorToolBar::commandTriggered, this, &COptionsDial::runCommand);
+
+    QWidget* treePlace = control(TreePlaceholder);
+    tree_ = new COptionTree(kTreeOptions, this, TreeId);
+    tree_->setObjectName(QStringLiteral("optionTree"));
+    tree_->setGeometry(treePlace->geometry());
+    tree_->setNotify(true, this);
+
+    rebuildTree();
+    if (COptionTreeItem* body = tree_->rootItem()->firstChild()) {
+        body->setMarked(true);
+        selectElement(body);
+        tree_->setFocusedItem(body);
+    }
+    backup_ = clock_->cloneClock();
+    history_.start(*clock_);
+    button(StepBackButton)->setEnabled(false);
+    button(StepForwardButton)->setEnabled(false);
+
+    // The template's size is the design and the minimum size; the stored placement follows.
+    layout_.initForTemplate(this, settings::kOptionsWindow, false);
+    for (int id : {CancelButton, OkButton, UndoButton, RestoreDefaultsButton, StepBackButton,
+                   StepForwardButton, LoadButton, SaveAsButton, SchemeName}) {
+        layout_.addWindow(control(id), customizeTemplate().item(id)->anchors,
+                          QString::fromUtf8(customizeTemplate().item(id)->name));
+    }
+    layout_.addWindow(tree_, customizeTemplate().item(TreePlaceholder)->anchors);
+    layout_.addWindow(toolBar_, customizeTemplate().item(ToolBarPlaceholder)->anchors);
+    layout_.arrangeControls();
+    layout_.applyMinimumTrackSize();
+    layout_.showSizeGrip();
+    return true;
+}
+
+void COptionsDial::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The tree keeps its divider inside its list, whose width is known only once shown.
+    if (!columnSet_) {
+        columnSet_ = true;
+        tree_->setColumnPosition(kColumnPosition);
+    }
+}
+
+void COptionsDial::showScheme(const QString& path) {
+    if (QWidget* name = control(SchemeName)) {
+        setTemplatePath(*name, QDir::toNativeSeparators(path));
+    }
+}
+
+void COptionsDial::rebuildTree() {
+    if (tree_ == nullptr) {
+        return;
+    }
+    rebuilding_ = true;
+    tree_->setUpdatesEnabled(false);
+    clock_->saveItemState();
+    clock_->forgetItem();
+    tree_->deleteAllItems(false);
+    clock_->createItem(*tree_, tree_->rootItem());
+    if (COptionTreeItem* body = tree_->rootItem()->firstChild()) {
+        body->setExpanded(true);
+    }
+    // Keeps the selected element's row in focus, so its description stays in view.
+    if (selected_ != nullptr && selected_ != clock_ && selected_->item() != nullptr) {
+        tree_->setFocusedItem(static_cast<COptionTreeItem*>(selected_->item()));
+    }
+    SchemeRowTexts::refreshElementLabels(*clock_);
+    SchemeRowTexts::describeCarriedFiles(*clock_);
+    SchemeRowTexts::nameZoneRows(*clock_);
+    tree_->refreshItems();
+    tree_->setUpdatesEnabled(true);
+    tree_->redraw();
+    rebuilding_ = false;
+}
+
+long COptionsDial::treeNotify(COptionTree& /*tree*/, int code, COptionTreeItem* item) {
+    if (rebuilding_ || finished_) {
+        return 0;
+    }
+    if (code == OptionTreeNotify::kItemChanged) {
+        if (files_.refuseUnusableBackground(item)) {
+            return 0;
+        }
+        clock_->commitItem();
+        if (item != nullptr) {
+            recordStep();
+            SchemeRowTexts::refreshElementLabels(*clock_);
+            if (item->kindCode() == COptionTreeItem::FileCode) {
+                SchemeRowTexts::describeCarriedFiles(*clock_);
+            }
+            tree_->redraw();
+        }
+        emit schemeChanged();
+    } else if (code == OptionTreeNotify::kSelectionChanged && item != nullptr) {
+        selectElement(item);
+    }
+    return 0;
+}
+
+ClockObject* COptionsDial::findElement(const COptionTreeItem* item) const {
+    if (item == nullptr) {
+        return nullptr;
+    }
+    const OptionRow* row = item;
+    // The body's row is the only top-level one.
+    if (row == clock_->item() || item == tree_->rootItem()->firstChild()) {
+        return clock_;
+    }
+    for (const auto& child : clock_->children()) {
+        if (child->isKindOf(ClockObject::kTypeName) && child->item() == row) {
+            return static_cast<ClockObject*>(child.get());
+        }
+    }
+    return nullptr;
+}
+
+void COptionsDial::selectElement(COptionTreeItem* item) {
+    ClockObject* found = findElement(item);
+    setElementButtonsEnabled(found != nullptr);
+    if (selected_ != nullptr) {
+        selected_->setSelected(false);
+    }
+    selected_ = found;
+    if (selected_ != nullptr) {
+        selected_->setSelected(true);
+    }
+    clock_->saveItemState();
+    // The clock shows the selected element's guide marks.
+    emit schemeChanged();
+}
+
+void COptionsDial::setElementButtonsEnabled(bool enabled) {
+    for (int id : kElementCommands) {
+        if (QAction* action = toolBar_->action(id)) {
+            action->setEnabled(enabled);
+        }
+    }
+}
+
+void COptionsDial::clearSelection() {
+    selected_ = nullptr;
+    setElementButtonsEnabled(false);
+}
+
+ClockObject* COptionsDial::selectedListElement() const {
+    if (selected_ == nullptr || selected_ == clock_) {
+        return nullptr;
+    }
+    for (const auto& child : clock_->children()) {
+        if (child.get() == selected_) {
+            return selected_;
+        }
+    }
+    return nullptr;
+}
+
+void COptionsDial::runCommand(int command) {
+    bool changed = true;
+    ClockObject* added = nullptr;
+    switch (command) {
+    case NewHand:
+        added = addElement(std::make_unique<ClockHand>());
+        break;
+    case NewSlice:
+        added = addElement(std::make_unique<ClockSlice>());
+        break;
+    case NewText:
+        added = addElement(std::make_unique<ClockText>());
+        break;
+    case CopySelected:
+        changed = copySelected();
+        break;
+    case DeleteSelected:
+        changed = deleteSelected();
+        break;
+    case MoveDown:
+        changed = moveSelected(true);
+        break;
+    case MoveUp:
+        changed = moveSelected(false);
+        break;
+    default:
+        return;
+    }
+    // Adding, removing and reordering elements are edits like any value: OK and Cancel ask
+    // to save them, so that they are not lost unasked at the program's end.
+    rebuildTree();
+    if (added != nullptr) {
+        selectOnClock(added);
+    }
+    if (changed) {
+        recordStep();
+    }
+    emit schemeChanged();
+}
+
+ClockObject* COptionsDial::addElement(std::unique_ptr<ClockObject> element) {
+    // A new element shows at once, in a colour that stands out from the background.
+    auto* background = clock_->findChildAs<FileProperty>(u"BackgroundImage");
+    const std::uint32_t argb = standOutColor(
+        background != nullptr ? background->bytes() : std::span<const std::uint8_t>());
+    return ElementEdits::add(*clock_, std::move(element), argb);
+}
+
+bool COptionsDial::copySelected() {
+    ClockObject* original = selectedListElement();
+    if (original == nullptr) {
+        return false;
+    }
+    original->setSelected(false);
+    // The row keeps its mark until the rebuild, which would read it back.
+    if (original->item() != nullptr) {
+        original->item()->setMarked(false);
+    }
+    auto* copy = static_cast<ClockObject*>(clock_->insertChildAfter(original, original->clone()));
+    copy->setSelected(true);
+    selected_ = copy;
+    return true;
+}
+
+bool COptionsDial::deleteSelected() {
+    ClockObject* element = selectedListElement();
+    if (element == nullptr) {
+        return false;
+    }
+    clearSelection();
+    // Destroyed here; its rows go with the rebuild that follows.
+    clock_->removeChild(element);
+    return true;
+}
+
+bool COptionsDial::moveSelected(bool down) {
+    ClockObject* element = selectedListElement();
+    return element != nullptr && ElementEdits::move(*clock_, *element, down);
+}
+
+bool COptionsDial::confirmSaveChanges() {
+    if (history_.isSaved()) {
+        return true;
+    }
+    const QMessageBox::StandardButton answer = files_.askToSaveChanges();
+    // Going on after "Yes" is safe only when the scheme was really written.
+    if (answer == QMessageBox::Yes) {
+        return saveAs();
+    }
+    return answer == QMessageBox::No;
+}
+
+bool COptionsDial::saveAs() {
+    const QString path = files_.saveAs();
+    if (path.isEmpty()) {
+        return false;
+    }
+    history_.markSaved(*clock_);
+    showScheme(path);
+    cancelTo_ = clock_->cloneClock();
+    cancelSetting_ = settings_.readText(settings::kSchemeLoaded);
+    cancelScheme_ = path;
+    return true;
+}
+
+void COptionsDial::load() {
+    if (!confirmSaveChanges()) {
+        return;
+    }
+    const QString path = files_.load();
+    if (path.isEmpty()) {
+        return;
+    }
+    // The old elements, the selected one among them, are gone.
+    clearSelection();
+    showScheme(path);
+    rebuildTree();
+    history_.markSaved(*clock_);
+    recordStep();
+    emit schemeChanged();
+}
+
+void COptionsDial::replaceClock(std::unique_ptr<Clock> content) {
+    clearSelection();
+    clock_->adopt(*content);
+    rebuildTree();
+    emit schemeChanged();
+}
+
+void COptionsDial::undo() {
+    if (!confirmSaveChanges()) {
+        return;
+    }
+    replaceClock(backup_->cloneClock());
+    restoreScheme(openedSetting_, openedScheme_);
+    recordStep();
+}
+
+void COptionsDial::restoreScheme(const std::u16string& setting, const QString& shown) {
+    // The clock shows that scheme again, so it starts with that one too.
+    if (settings_.readText(settings::kSchemeLoaded) != setting) {
+        clock_->recordSchemePath(toPath(setting), settings_);
+    }
+    showScheme(shown);
+}
+
+void COptionsDial::restoreDefaults() {
+    if (!confirmSaveChanges()) {
+        return;
+    }
+    std::unique_ptr<Clock> defaults = readDefaultScheme();
+    if (defaults == nullptr) {
+        return;
+    }
+    const bool wasSaved = history_.isSaved();
+    replaceClock(std::move(defaults));
+    showScheme({});
+    recordStep();
+    // The built-in scheme is no edit of the user's: closing afterwards asks no more than
+    // it would have before.
+    if (wasSaved) {
+        history_.markCurrentSaved();
+    }
+}
+
+void COptionsDial::recordStep() {
+    history_.record(*clock_);
+    enableStepButtons();
+}
+
+void COptionsDial::enableStepButtons() {
+    control(StepBackButton)->setEnabled(history_.stepsBack() != 0);
+    control(StepForwardButton)->setEnabled(history_.stepsForward() != 0);
+}
+
+void COptionsDial::stepBack() {
+    if (!finished_) {
+        showStep(history_.back());
+    }
+}
+
+void COptionsDial::stepForward() {
+    if (!finished_) {
+        showStep(history_.forward());
+    }
+}
+
+void COptionsDial::showStep(const Clock* step) {
+    if (step == nullptr) {
+        return;
+    }
+    const int index = selectedIndex();
+    replaceClock(step->cloneClock());
+    selectIndex(index);
+    enableStepButtons();
+}
+
+int COptionsDial::selectedIndex() const {
+    if (selected_ == clock_) {
+        return 0;
+    }
+    int index = 1;
+    for (const auto& child : clock_->children()) {
+        if (!child->isKindOf(ClockObject::kTypeName)) {
+            continue;
+        }
+        if (child.get() == selected_) {
+            return index;
+        }
+        ++index;
+    }
+    return -1;
+}
+
+void COptionsDial::selectIndex(int index) {
+    if (index == 0) {
+        selectOnClock(clock_);
+        return;
+    }
+    int at = 1;
+    for (const auto& child : clock_->children()) {
+        if (!child->isKindOf(ClockObject::kTypeName)) {
+            continue;
+        }
+        if (at++ == index) {
+            selectOnClock(static_cast<ClockObject*>(child.get()));
+            return;
+        }
+    }
+}
+
+void COptionsDial::selectOnClock(ClockObject* element) {
+    if (element == nullptr || tree_ == nullptr || element->item() == nullptr) {
+        return;
+    }
+    auto* row = static_cast<COptionTreeItem*>(element->item());
+    if (!tree_->containsItem(row)) {
+        return;
+    }
+    tree_->selectItems(nullptr, false);
+    row->setMarked(true);
+    // Open, with as many of its rows in view as fit below it: they are what comes next.
+    if (element != clock_ && row->hasChildren()) {
+        row->setExpanded(true);
+        COptionTreeItem* last = row->firstChild();
+        while (last->nextSibling() != nullptr) {
+            last = last->nextSibling();
+        }
+        tree_->ensureVisible(last);
+    }
+    tree_->setFocusedItem(row);
+    // The keys act on that row when the user turns to the dialog.
+    tree_->list()->setFocus(Qt::OtherFocusReason);
+    selectElement(row);
+}
+
+void COptionsDial::moveElement(ClockObject* element, int dx, int dy) {
+    if (element == nullptr || finished_) {
+        return;
+    }
+    moving_ = true;
+    for (const auto& [name, value] : {std::pair{u"dX", dx}, std::pair{u"dY", dy}}) {
+        auto* offset = element->findChildAs<PercentProperty>(name);
+        if (offset == nullptr) {
+            continue;
+        }
+        offset->setValue(std::clamp(value, -100, 100));
+        if (offset->row() != nullptr) {
+            offset->row()->setNumber(offset->value());
+        }
+    }
+    tree_->redraw();
+    emit schemeChanged();
+}
+
+void COptionsDial::finishMove() {
+    if (!moving_) {
+        return;
+    }
+    moving_ = false;
+    recordStep();
+}
+
+void COptionsDial::accept() {
+    if (finished_) {
+        return;
+    }
+    clock_->commitItem();
+    emit schemeChanged();
+    if (!confirmSaveChanges()) {
+        return;
+    }
+    finish(QDialog::Accepted);
+}
+
+void COptionsDial::reject() {
+    if (finished_ || !confirmSaveChanges()) {
+        return;
+    }
+    clearSelection();
+    if (cancelTo_ != nullptr) {
+        clock_->adopt(*cancelTo_->cloneClock());
+        restoreScheme(cancelSetting_, cancelScheme_);
+    } else {
+        clock_->adopt(*backup_->cloneClock());
+        restoreScheme(openedSetting_, openedScheme_);
+    }
+    finish(QDialog::Rejected);
+}
+
+void COptionsDial::finish(int result) {
+    finished_ = true;
+    // The guide marks belong to the editing; the clock on the desktop goes back to normal.
+    if (selected_ != nullptr) {
+        selected_->setSelected(false);
+        selected_ = nullptr;
+    }
+    emit schemeChanged();
+    done(result);
+    deleteLater();
+}

@@ -1,0 +1,174 @@
+// COptionsDial: the customize dialog, editing the running clock's scheme live.
+#pragma once
+
+#include "app/dialogs/window_aligner.h"
+#include "app/editor/dialog_template.h"
+#include "app/editor/edit_history.h"
+#include "app/editor/scheme_file_commands.h"
+#include "optiontree/option_tree.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Clock;
+class ClockObject;
+class CTrueColorToolBar;
+class SettingsStore;
+class COptionTreeItem;
+class QPushButton;
+
+class COptionsDial : public QDialog, public OptionTreeReceiver {
+    Q_OBJECT
+
+public:
+    // Commands of the element toolbar.
+    enum Command : int {
+        MoveDown = 40043,
+        MoveUp = 40044,
+        DeleteSelected = 40045,
+        NewHand = 40046,
+        NewSlice = 40047,
+        NewText = 40048,
+        CopySelected = 40049,
+    };
+    // Controls of the layout that code refers to.
+    enum ControlId : int {
+        TreePlaceholder = 1000,
+        UndoButton = 1001,
+        SaveAsButton = 1002,
+        LoadButton = 1003,
+        ToolBarPlaceholder = 1004,
+        SchemeName = 1005,
+        RestoreDefaultsButton = 1006,
+        TreeId = 1012,
+        StepBackButton = 1007,
+        StepForwardButton = 1008,
+        OkButton = 1,
+        CancelButton = 2,
+    };
+    static constexpr int kTreeOptions = 0x1B;
+    static constexpr int kColumnPosition = 160;
+    static constexpr int kButtonWidth = 16;
+
+    // What a file dialog is asked for.
+    using FileRequest = SchemeFileDialog::Request;
+    using FileDialog = SchemeFileCommands::FileDialog;
+    using MessageBox = SchemeFileCommands::MessageBox;
+
+    // Opens on the clock the parent window draws; the clock outlives the dialog.
+    COptionsDial(Clock& clock, SettingsStore& settings, QWidget* parent = nullptr);
+    ~COptionsDial() override;
+
+    // The dialogs alive in the process; the clock window opens a second one only at 0.
+    static int instanceCount();
+    static const DialogTemplate& dialogTemplate();
+    // False when the toolbar or the tree could not be made; the dialog is then unusable.
+    bool isInitialized() const { return initialized_; }
+
+    // Tests answer the file and message dialogs through these instead of a person.
+    void setFileDialog(FileDialog dialog) { files_.setFileDialog(std::move(dialog)); }
+    void setMessageBox(MessageBox box) { files_.setMessageBox(std::move(box)); }
+
+    void runCommand(int command);
+    // True when the scheme was written to a file.
+    bool saveAs();
+    void load();
+    void undo();
+    void restoreDefaults();
+    // One edit back or forward (Ctrl+Z, Ctrl+Shift+Z); every committed edit and toolbar
+    // command is a step.
+    void stepBack();
+    void stepForward();
+    std::size_t stepsBack() const { return history_.stepsBack(); }
+    std::size_t stepsForward() const { return history_.stepsForward(); }
+    // The clock window's side of editing on the clock: selects the element's row and
+    // scrolls it into view (null selects nothing new); moves an element's offsets.
+    void selectOnClock(ClockObject* element);
+    // Sets the element's x and y offsets (percent of the radius, kept in -100..100), shows
+    // them in the rows and on the clock; finishMove records the move as one step.
+    void moveElement(ClockObject* element, int dx, int dy);
+    void finishMove();
+    void accept() override;
+    void reject() override;
+    // Whether the caller may go on: asks to save when there are unsaved edits.
+    bool confirmSaveChanges();
+    // Empties the tree and fills it again from the clock, keeping rows expanded and marked.
+    void rebuildTree();
+
+    COptionTree* tree() const { return tree_; }
+    CTrueColorToolBar* toolBar() const { return toolBar_; }
+    ClockObject* selectedElement() const { return selected_; }
+    bool isSaved() const { return history_.isSaved(); }
+    const Clock& backup() const { return *backup_; }
+    QWidget* control(int id) const;
+
+    long treeNotify(COptionTree& tree, int code, COptionTreeItem* item) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+signals:
+    // The clock changed in a way the next frame shows; the clock window draws it now.
+    void schemeChanged();
+
+private:
+    bool initDialog();
+    void selectElement(COptionTreeItem* item);
+    ClockObject* findElement(const COptionTreeItem* item) const;
+    void setElementButtonsEnabled(bool enabled);
+    void clearSelection();
+    // The selected element when it stands in the clock's element list, else null.
+    ClockObject* selectedListElement() const;
+    // The element commands; each answers whether the scheme changed.
+    bool moveSelected(bool down);
+    bool copySelected();
+    bool deleteSelected();
+    // Replaces the clock's content; elements of the old content are never touched again.
+    void replaceClock(std::unique_ptr<Clock> content);
+    void finish(int result);
+    void showScheme(const QString& path);
+    // After a change: a step for Ctrl+Z, and whether the scheme differs from the one saved.
+    void recordStep();
+    void enableStepButtons();
+    // Shows a step's scheme (none: nothing), keeping the selected element by its place in the
+    // list.
+    void showStep(const Clock* step);
+    int selectedIndex() const;
+    void selectIndex(int index);
+    // Appends a new element made to be seen at once; returns it.
+    ClockObject* addElement(std::unique_ptr<ClockObject> element);
+    // The settings' scheme and the scheme field as the setting and the path given.
+    void restoreScheme(const std::u16string& setting, const QString& shown);
+
+    CTrueColorToolBar* toolBar_ = nullptr;
+    Clock* clock_;
+    std::unique_ptr<Clock> backup_;
+    COptionTree* tree_ = nullptr;
+    CWindowAligner layout_;
+    ClockObject* selected_ = nullptr;
+    SettingsStore& settings_;
+    bool initialized_ = false;
+    // Set while the tree is emptied and filled: its notifications then concern rows that
+    // are going away and are not acted upon.
+    bool rebuilding_ = false;
+    bool finished_ = false;
+    bool columnSet_ = false;
+    QString openedScheme_;
+    std::u16string openedSetting_;
+    // What Cancel returns to: the scheme as opened, or as last saved, which is then the
+    // scheme of the next start and must not be taken back.
+    std::unique_ptr<Clock> cancelTo_;
+    QString cancelScheme_;
+    std::u16string cancelSetting_;
+    EditHistory history_;
+    bool moving_ = false;
+    SchemeFileCommands files_;
+};

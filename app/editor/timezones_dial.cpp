@@ -1,0 +1,298 @@
+// CTimezonesDial: the time zone settings dialog, choosing the zones of the five zone slots.
+#include "app/editor/timezones_dial.h"
+
+#include "model/settings_store.h"
+#include "render/qt_text.h"
+#include "time/machine_zone.h"
+#include "time/system_zone_table.h"
+#include "time/zone_slots.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+
+using Kind = TemplateItem::Kind;
+
+constexpr TemplateItem kTemplate152Items[] = {
+    {-1,
+     Kind::GroupBox,
+     QT_TRANSLATE_NOOP("DialogTemplate", "Local machine time zone"),
+     {7, 7, 243, 71},
+     0,
+     "localGroup"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "Current system setting:"),
+     {14, 18, 77, 8},
+     0,
+     "machineZoneLabel"},
+    {CTimezonesDial::MachineZoneField, Kind::ReadOnlyEdit, "", {14, 28, 229, 12}, 0, "machineZone"},
+    {CTimezonesDial::UseFixedZoneCheck,
+     Kind::CheckBox,
+     QT_TRANSLATE_NOOP("DialogTemplate", "Use the following fixed one instead:"),
+     {14, 46, 175, 10},
+     0,
+     "useFixedZone"},
+    {CTimezonesDial::FixedZoneBox, Kind::DropDownList, "", {14, 57, 229, 142}, 0, "fixedZone"},
+    {-1,
+     Kind::GroupBox,
+     QT_TRANSLATE_NOOP("DialogTemplate", "User set time zones:"),
+     {7, 81, 243, 118},
+     0,
+     "userGroup"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "User time zone #1:"),
+     {14, 93, 62, 8},
+     0,
+     "userZone1Label"},
+    {CTimezonesDial::UserZone1Box, Kind::DropDownList, "", {14, 103, 229, 116}, 0, "userZone1"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "User time zone #2:"),
+     {13, 117, 62, 8},
+     0,
+     "userZone2Label"},
+    {CTimezonesDial::UserZone2Box, Kind::DropDownList, "", {14, 126, 229, 120}, 0, "userZone2"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "User time zone #3:"),
+     {13, 141, 62, 8},
+     0,
+     "userZone3Label"},
+    {CTimezonesDial::UserZone3Box, Kind::DropDownList, "", {14, 151, 229, 131}, 0, "userZone3"},
+    {-1,
+     Kind::Label,
+     QT_TRANSLATE_NOOP("DialogTemplate", "User time zone #4:"),
+     {13, 166, 62, 8},
+     0,
+     "userZone4Label"},
+    {CTimezonesDial::UserZone4Box, Kind::DropDownList, "", {14, 176, 229, 158}, 0, "userZone4"},
+    {CTimezonesDial::OkButton,
+     Kind::DefaultButton,
+     QT_TRANSLATE_NOOP("DialogTemplate", "OK"),
+     {143, 205, 50, 14},
+     0,
+     "ok"},
+    {CTimezonesDial::CancelButton,
+     Kind::Button,
+     QT_TRANSLATE_NOOP("DialogTemplate", "Cancel"),
+     {200, 205, 50, 14},
+     0,
+     "cancel"},
+};
+
+// The controls end at 250 across and 219 down; the dialog keeps the group boxes' margin of 7
+// on the right and below.
+constexpr DialogTemplate kTemplate152{
+    152,
+    QT_TRANSLATE_NOOP("DialogTemplate", "VELMORA - Time zone settings"),
+    {257, 226},
+    kTemplate152Items};
+
+} // namespace
+
+CTimezonesDial::CTimezonesDial(SettingsStore& settings, QWidget* parent)
+    : QDialog(parent), layout_(settings), settings_(settings) {
+    // A caption with a close button and a fixed frame.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(true);
+    velmora::readSystemZoneTable(table_);
+    // Ordinal order of the UTF-16 code units, as the boxes list the zones.
+    std::stable_sort(table_.begin(), table_.end(),
+                     [](const velmora::ZoneRecord& a, const velmora::ZoneRecord& b) {
+                         return a.displayNameView() < b.displayNameView();
+                     });
+    // UTC is the zone most often wanted beside the local one; it leads the list rather than
+    // hiding among the zones of offset zero.
+    const auto utc = std::find_if(table_.begin(), table_.end(), [](const velmora::ZoneRecord& z) {
+        return z.standardNameView() == u"Etc/UTC" || z.standardNameView() == u"UTC";
+    });
+    if (utc != table_.end()) {
+        std::rotate(table_.begin(), utc, utc + 1);
+    }
+    std::vector<std::string> ids;
+    std::vector<std::u16string> displayNames;
+    for (const velmora::ZoneRecord& zone : table_) {
+        ids.push_back(velmora::utf16ToUtf8(zone.standardNameView()));
+        displayNames.emplace_back(zone.displayNameView());
+    }
+    search_ = velmora::ZoneSearch(ids, displayNames,
+                                  velmora::readZoneNameData(velmora::zoneinfoDirectory()));
+    initDialog();
+}
+
+CTimezonesDial::~CTimezonesDial() = default;
+
+const DialogTemplate& CTimezonesDial::dialogTemplate() {
+    return kTemplate152;
+}
+
+QWidget* CTimezonesDial::control(int id) const {
+    const TemplateItem* item = kTemplate152.item(id);
+    return item != nullptr ? findChild<QWidget*>(QString::fromUtf8(item->name)) : nullptr;
+}
+
+QComboBox* CTimezonesDial::zoneBox(int slot) const {
+    if (slot < 0 || slot >= static_cast<int>(kZoneBoxIds.size())) {
+        return nullptr;
+    }
+    return qobject_cast<QComboBox*>(control(kZoneBoxIds[static_cast<std::size_t>(slot)]));
+}
+
+QCheckBox* CTimezonesDial::useFixedZoneCheck() const {
+    return qobject_cast<QCheckBox*>(control(UseFixedZoneCheck));
+}
+
+QLineEdit* CTimezonesDial::machineZoneField() const {
+    return qobject_cast<QLineEdit*>(control(MachineZoneField));
+}
+
+const velmora::ZoneRecord* CTimezonesDial::selectedZone(int slot) const {
+    const QComboBox* box = zoneBox(slot);
+    if (box == nullptr) {
+        return nullptr;
+    }
+    const int row = box->currentIndex();
+    if (row < 0 || row >= static_cast<int>(table_.size())) {
+        return nullptr;
+    }
+    return &table_[static_cast<std::size_t>(row)];
+}
+
+void CTimezonesDial::initDialog() {
+    createTemplateControls(*this, kTemplate152);
+    // The frame is fixed; the stored placement may move the dialog, not size it.
+    setFixedSize(size());
+    layout_.initForTemplate(this, settings::kTimeZoneOptionsWindow, false);
+
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(table_.size()));
+    for (const velmora::ZoneRecord& zone : table_) {
+        names.append(toQString(zone.displayNameView()));
+    }
+    names_ = new QStringListModel(names, this);
+    for (int slot = 0; slot < velmora::kZoneSlotCount; ++slot) {
+        setUpZoneBox(*zoneBox(slot), slot);
+    }
+
+    machineZoneField()->setText(toQString(velmora::machineZoneDisplayName(table_)));
+    QCheckBox* check = useFixedZoneCheck();
+    check->setChecked(settings_.readInt(settings::kUseFixedZone) != 0);
+    zoneBox(0)->setEnabled(check->isChecked());
+    connect(check, &QCheckBox::toggled, zoneBox(0), &QWidget::setEnabled);
+
+    connect(static_cast<QPushButton*>(control(OkButton)), &QPushButton::clicked, this,
+            &CTimezonesDial::accept);
+    connect(static_cast<QPushButton*>(control(CancelButton)), &QPushButton::clicked, this,
+            &CTimezonesDial::reject);
+}
+
+void CTimezonesDial::setUpZoneBox(QComboBox& box, int slot) {
+    // An editable line lets the user type part of a name ("Berl") rather than scroll through
+    // hundreds of zones; the list itself keeps the table's order and is never added to.
+    box.setEditable(true);
+    box.setInsertPolicy(QComboBox::NoInsert);
+    box.setModel(names_);
+    // The popup lists what the search finds, in its order (a city, an old name, a country),
+    // so the completer shows its model as it stands instead of filtering it.
+    auto* found = new QStringListModel(&box);
+    auto* completer = new QCompleter(found, &box);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    box.setCompleter(completer);
+    // Typing comes before the completer's update, so the popup opens on the new results.
+    connect(box.lineEdit(), &QLineEdit::textEdited, found,
+            [this, found](const QString& text) { found->setStringList(searchNames(text)); });
+    connect(box.lineEdit(), &QLineEdit::editingFinished, this,
+            [this, &box] { takeTypedZone(box); });
+    // The box takes the focus for its line and passes it on; the line never sees the event.
+    box.installEventFilter(this);
+
+    // The record must outlive the view of its name.
+    const velmora::ZoneRecord record = velmora::zoneSlot(slot);
+    const std::u16string_view current = record.displayNameView();
+    int row = -1;
+    if (!current.empty()) {
+        for (std::size_t i = 0; i < table_.size(); ++i) {
+            if (table_[i].displayNameView() == current) {
+                row = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+    box.setCurrentIndex(row);
+}
+
+bool CTimezonesDial::eventFilter(QObject* watched, QEvent* event) {
+    // A click into a box selects its zone's whole name, so what the user types next replaces
+    // it and searches, as focus by the keyboard already does.
+    if (event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+        if (auto* box = qobject_cast<QComboBox*>(watched); box != nullptr && box->lineEdit()) {
+            // After the click itself has placed the cursor.
+            QTimer::singleShot(0, box->lineEdit(), &QLineEdit::selectAll);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CTimezonesDial::takeTypedZone(QComboBox& box) {
+    const QString typed = box.lineEdit()->text();
+    const int current = box.currentIndex();
+    if (current >= 0 && typed == box.itemText(current)) {
+        return;
+    }
+    int row = typed.isEmpty() ? -1 : box.findText(typed, Qt::MatchFixedString);
+    if (row < 0) {
+        const std::vector<std::size_t> found = search_.find(typed.toStdU16String());
+        row = found.empty() ? -1 : static_cast<int>(found.front());
+    }
+    if (row >= 0) {
+        box.setCurrentIndex(row);
+    } else {
+        box.lineEdit()->setText(current >= 0 ? box.itemText(current) : QString());
+    }
+}
+
+QStringList CTimezonesDial::searchNames(const QString& query) const {
+    QStringList names;
+    for (std::size_t entry : search_.find(query.toStdU16String())) {
+        names.append(toQString(table_[entry].displayNameView()));
+    }
+    return names;
+}
+
+void CTimezonesDial::accept() {
+    for (int slot = 0; slot < velmora::kZoneSlotCount; ++slot) {
+        takeTypedZone(*zoneBox(slot));
+    }
+    const bool useFixed = useFixedZoneCheck()->isChecked();
+    settings_.writeInt(settings::kUseFixedZone, useFixed ? 1 : 0);
+    for (int slot = 0; slot < velmora::kZoneSlotCount; ++slot) {
+        if (slot == 0 && !useFixed) {
+            // The machine's zone as it is now, whatever the box shows.
+            const std::u16string machine = velmora::machineZoneDisplayName(table_);
+            settings_.writeText(settings::zoneKey(0), machine);
+            velmora::setZoneSlot(0, velmora::findZoneByDisplayName(table_, machine));
+            continue;
+        }
+        // A box showing no zone (its stored name is gone from the database, or there is no
+        // database) leaves its slot and stored name as they were rather than losing them.
+        if (const velmora::ZoneRecord* zone = selectedZone(slot)) {
+            settings_.writeText(settings::zoneKey(slot), std::u16string(zone->displayNameView()));
+            velmora::setZoneSlot(slot, *zone);
+        }
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,60 @@
+// Which pixels of the clock's window take the mouse: those the frame draws anything on.
+#include "app/presentation/input_shape.h"
+
+#include <QBitmap>
+#include <algorithm>
+#include <vector>
+
+QImage InputShape::emptyBits(const QSize& logicalSize) {
+    QImage bits(logicalSize, QImage::Format_MonoLSB);
+    // Index 1 is black, which a bitmap counts as inside the region.
+    bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    bits.fill(0);
+    return bits;
+}
+
+// Each bit takes the alpha of the frame pixel nearest to its centre, so a frame drawn at a
+// higher density than the window still gives one bit per window pixel. The bits are compared
+// and written a byte at a time: this runs over the changed boxes every second.
+bool InputShape::update(QImage& bits, const QImage& frame, const QRect& area) {
+    const QRect inside = area & bits.rect();
+    if (inside.isEmpty() || frame.isNull()) {
+        return false;
+    }
+    const auto nearest = [](qint64 i, qint64 from, qint64 to) {
+        return static_cast<int>((2 * i + 1) * to / (2 * from));
+    };
+    // The frame's column under each bit of the area, worked out once rather than per row.
+    std::vector<int> columns(static_cast<std::size_t>(inside.width()));
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+        columns[static_cast<std::size_t>(x - inside.left())] =
+            nearest(x, bits.width(), frame.width());
+    }
+    bool changed = false;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        const int frameY = nearest(y, bits.height(), frame.height());
+        const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(frameY));
+        uchar* out = bits.scanLine(y);
+        for (int x = inside.left(); x <= inside.right();) {
+            const int byte = x >> 3;
+            const int last = std::min(inside.right(), x | 7);
+            uchar mask = 0;
+            uchar wanted = 0;
+            for (; x <= last; ++x) {
+                const auto bit = static_cast<uchar>(1 << (x & 7));
+                mask |= bit;
+                const int column = columns[static_cast<std::size_t>(x - inside.left())];
+                wanted |= qAlpha(line[column]) != 0 ? bit : 0;
+            }
+            if ((out[byte] & mask) != wanted) {
+                out[byte] = static_cast<uchar>((out[byte] & ~mask) | wanted);
+                changed = true;
+            }
+        }
+    }
+    return changed;
+}
+
+QRegion InputShape::region(const QImage& bits) {
+    return QRegion(QBitmap::fromImage(bits));
+}

@@ -1,0 +1,45 @@
+// What the clock asks of its editor (the customize and time zone dialogs, and editing on the
+// clock itself), which lives in a module of its own.
+#pragma once
+
+#include "time/packed_date_time.h"
+#include "velmora_export.h"
+
+#include <QPoint>
+#include <QPointF>
+#include <functional>
+#include <memory>
+
+class Clock;
+class QDialog;
+class QWidget;
+class SettingsStore;
+
+class VELMORA_EXPORT ClockEditor {
+public:
+    virtual ~ClockEditor() = default;
+
+    // A customize dialog on the clock, not yet shown, told of each edit through `edited`;
+    // null when it could not be made. It deletes itself when it closes.
+    virtual QDialog* openCustomize(Clock& clock, SettingsStore& settings, QWidget* parent,
+                                   std::function<void()> edited) = 0;
+    // How many customize dialogs are open in the program: one at most may be.
+    virtual int customizeCount() const = 0;
+    // Asks the customize dialog to keep its unsaved edits ("Save changes?"); whether the
+    // caller may go on.
+    virtual bool confirmSaveChanges(QDialog& customize) = 0;
+    // A time zone dialog, for the caller to run.
+    virtual std::unique_ptr<QDialog> makeTimezones(SettingsStore& settings, QWidget* parent) = 0;
+
+    // A press on the clock at position (logical pixels of its window, ratio device pixels
+    // each) at the moment utc, while the customize dialog is open: true when it picked an
+    // element, which the dialog then selects; the window must not move for this press.
+    virtual bool pressOnClock(QDialog& customize, Clock& clock, QPointF position,
+                              QPoint globalPosition, qreal ratio,
+                              const velmora::PackedDateTime& utc) = 0;
+    // The pointer moved with the button held: the picked element follows it.
+    virtual void moveOnClock(QPoint globalPosition, qreal ratio) = 0;
+    // The button was released: a move becomes one step of the dialog's history.
+    virtual void releaseOnClock() = 0;
+    virtual bool movingOnClock() const = 0;
+};

@@ -1,0 +1,708 @@
+// The clock on the desktop: a frameless, per-pixel-alpha window showing the clock body.
+#include "app/window/velmora_dlg.h"
+
+#include "app/desktop/clock_places.h"
+#include "app/desktop/date_language.h"
+#include "app/desktop/program_icon.h"
+#include "app/desktop/settings.h"
+#include "app/desktop/thread_priority.h"
+#include "app/desktop/user_path.h"
+#include "app/dialogs/window_aligner.h"
+#include "app/presentation/frame_painting.h"
+#include "app/presentation/input_shape.h"
+#include "app/window/menu_catch.h"
+#include "app/x11/desktop_backdrop.h"
+#include "app/x11/x11_frame_presenter.h"
+#include "app/x11/x11_widget_hints.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+#include <cmath>
+
+namespace {
+
+// How long start-up waits for the stored scheme's file before showing the built-in scheme;
+// a file on a local disk takes milliseconds.
+constexpr std::chrono::milliseconds kStartupSchemeWait(300);
+
+} // namespace
+
+void CVelmoraDlg::updateInputMask(const QRegion& changed) {
+    QImage& bits = direct_.settled().inputBits;
+    if (view_.clickThrough || lastFrame().isNull()) {
+        bits = QImage();
+        // The layer surface takes no input at all in click-through mode.
+        if (layer_ == nullptr) {
+            clearMask();
+        }
+        return;
+    }
+    const bool fresh = bits.size() != size();
+    if (fresh) {
+        bits = InputShape::emptyBits(size());
+    }
+    // The outline rarely changes between seconds; a new shape is sent to the window system
+    // only when it does.
+    bool outlineChanged = false;
+    for (const QRect& area : fresh ? QRegion(rect()) : changed) {
+        outlineChanged = InputShape::update(bits, lastFrame(), area) || outlineChanged;
+    }
+    if (fresh || outlineChanged) {
+        setInputRegion(InputShape::region(bits));
+    }
+}
+
+void CVelmoraDlg::setInputRegion(const QRegion& region) {
+    if (layer_ != nullptr) {
+        layer_->setInputRegion(region);
+        return;
+    }
+    setMask(region);
+}
+
+CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint),
+      settings_(settings), tray_([this] { return &menu().menu(); }) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_NoSystemBackground);
+    // Set before the native window exists, which takes it only then: a clock shown active
+    // at start takes the focus from the user's window and, in click-through mode, shows the
+    // red marks.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::StrongFocus);
+    // A scheme file dropped on the clock is loaded.
+    setAcceptDrops(true);
+    setWindowTitle(titleFor(QString()));
+    connect(&ticks_, &TickSchedule::frameDue, this, &CVelmoraDlg::onFrameDue);
+    connect(&tray_, &ClockTray::changed, this, &CVelmoraDlg::refreshTray);
+    connect(&tray_, &ClockTray::doubleClicked, this, &CVelmoraDlg::toggleClickThrough);
+    connect(&zones_, &ZoneFollower::changed, this, &CVelmoraDlg::drawFrame);
+    connect(&dialogs_, &ClockDialogs::schemeChanged, this, &CVelmoraDlg::schemeEdited);
+    connect(&dialogs_, &ClockDialogs::zonesChanged, this, &CVelmoraDlg::drawFrame);
+    connect(&dialogs_, &ClockDialogs::userSchemeChosen, this, [this] {
+        // What the user edits or loads now wins over a stored scheme that has yet to arrive.
+        if (startupScheme_ != nullptr) {
+            startupScheme_->abandon();
+        }
+    });
+    backdrop_ = std::make_unique<DesktopBackdrop>(*this);
+    connect(backdrop_.get(), &DesktopBackdrop::changed, this, qOverload<>(&QWidget::update));
+}
+
+CVelmoraDlg::~CVelmoraDlg() {
+    // A frame still being finished uses the presenter and the input bits.
+    renderer_.setAheadDropped(nullptr);
+    renderer_.abandon();
+    direct_.settled();
+}
+
+QString CVelmoraDlg::titleFor(const QString& clockName) {
+    return clockName.isEmpty() ? QStringLiteral("Velmora")
+                               : QStringLiteral("Velmora \u2014 %1").arg(clockName);
+}
+
+void CVelmoraDlg::setClockName(const QString& name) {
+    clockName_ = name;
+    setWindowTitle(titleFor(name));
+}
+
+void CVelmoraDlg::refreshTray() {
+    if (tray_.refresh()) {
+        return;
+    }
+    // The icon went with the tray host, and it was the only way back to a clock that lets
+    // clicks through or is hidden. The stored choice is kept for a session with a tray.
+    if (view_.clickThrough || view_.hiddenToTray) {
+        view_.clickThrough = false;
+        view_.hiddenToTray = false;
+        applyViewState();
+        drawFrame();
+    }
+}
+
+void CVelmoraDlg::initialize() {
+    zones_.fillSlots();
+    zoneWatched_ = zones_.watch();
+    trayWatched_ = tray_.watch();
+    ticks_.setPolling(!zoneWatched_ || !trayWatched_);
+    refreshTray();
+    view_ = ViewSettings::read(settings_, trayAvailable());
+    clock_.setDateNames(dateNamesFor(settings_));
+    loadScheme();
+    limitSizeToDesktop();
+    prepareFirstFrame();
+    // As small as a corner drag may make it: a stored size below that could not be grabbed.
+    setMinimumSize(kCornerSize + 1, kCornerSize + 1);
+    resize(kInitialSize, kInitialSize);
+    if (layer_ != nullptr) {
+        direct_.setPresenter(layer_->presenter());
+    } else {
+        // On X11 the window's hints say where it is stacked: a change of Qt's stacking flags
+        // makes Qt replace the native window at its next show, after the hints were given.
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        }
+        // The native window must exist before its flags can change without hiding it.
+        winId();
+        windowHandle()->installEventFilter(this);
+        // Another screen may have another density, which the frames recorded ahead do not know.
+        connect(windowHandle(), &QWindow::screenChanged, this, &CVelmoraDlg::drawFrame);
+        direct_.setPresenter(X11FramePresenter::forWindow(*this));
+        hints_ = X11WidgetHints::forWindow(*this);
+    }
+    // Frames to come that the drawing thread will not draw after all: drawn from here again.
+    renderer_.setAheadDropped([this] {
+        ticks_.aheadGone();
+        ticks_.schedule();
+    });
+    // Frames the server reads itself need no pixels sent; a new presenter makes the next. The
+    // renderer allocates on the window's thread, with no frame being finished.
+    renderer_.setAllocator([this](const QSize& pixels) {
+        const std::unique_ptr<FramePresenter>& presenter = direct_.settled().presenter;
+        return presenter != nullptr ? presenter->createFrame(pixels) : QImage();
+    });
+    aligner_ = std::make_unique<CWindowAligner>(settings_);
+    // Only the user's own moves and resizes are the user's placement: never one a window
+    // manager or compositor imposes (centring, tiling, a shadow frame).
+    aligner_->saveOnlyUserChanges();
+    // A drag just ended is judged before the program ends.
+    connect(this, &CVelmoraDlg::exitRequested, aligner_.get(), &CWindowAligner::settleUserChange);
+    aligner_->setCornerSize(kCornerSize);
+    if (layer_ != nullptr) {
+        // The compositor's outputs, not Qt's screens, decide where the surface may go, and
+        // the surface is shown at its place from the start.
+        aligner_->initForWindow(this, nullptr, true, {}, false);
+        setGeometry(layer_->restorePlacement(settings_, settings::kClockWindow,
+                                             firstPlacement(layer_->freeArea()), kCornerSize));
+        applyViewState();
+    } else {
+        // Set before the window is shown, so that the window manager takes it as the program's.
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        if (!CWindowAligner::hasStoredPosition(settings_, settings::kClockWindow) &&
+            primary != nullptr) {
+            setGeometry(firstPlacement(primary->availableGeometry()));
+        }
+        applyViewState();
+        aligner_->initForWindow(this, nullptr, true, settings::kClockWindow, false);
+    }
+    watchScreens();
+    if (view_.clickThrough) {
+        clearFocus();
+    }
+    drawFrame();
+    ticks_.schedule();
+}
+
+// However large the background or the stored size, the clock stays within the desktop: no
+// more of it could be seen, and the frame and the window system's copy of it grow with it.
+void CVelmoraDlg::limitSizeToDesktop() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    setMaximumSize(screen->virtualSize().expandedTo(QSize(kInitialSize, kInitialSize)));
+    // Nor is a background ever drawn larger, so no more of it is kept in memory.
+    renderer_.setImageKeepSize(maximumSize() * screen->devicePixelRatio());
+}
+
+QRect CVelmoraDlg::firstPlacement(const QRect& area) const {
+    const QSize size = CWindowAligner::storedSize(settings_, settings::kClockWindow, this->size())
+                           .boundedTo(maximumSize());
+    return QRect(ClockPlaces::first(area, size, ClockPlaces::ofOtherClocks(clockName_)), size);
+}
+
+// The background's full-size decode is the largest allocation a start makes. Made before the
+// window, its buffers and the window system's share of the program exist, it adds nothing to
+// the program's peak memory; the first frame finds the background scaled to its size.
+void CVelmoraDlg::prepareFirstFrame() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (view_.hiddenToTray || screen == nullptr) {
+        return;
+    }
+    const QSize logical = CWindowAligner::storedSize(settings_, settings::kClockWindow,
+                                                     QSize(kInitialSize, kInitialSize))
+                              .boundedTo(maximumSize());
+    const qreal ratio = screen->devicePixelRatio();
+    renderer_.prepareBackground(clock_, QSize(static_cast<int>(logical.width() * ratio),
+                                              static_cast<int>(logical.height() * ratio)));
+}
+
+void CVelmoraDlg::watchScreens() {
+    // Queued: while a screen goes away the list of screens may still hold it, and the window
+    // system may move the window off it first.
+    ::watchScreens(this, [this] {
+        QMetaObject::invokeMethod(this, &CVelmoraDlg::screensChanged, Qt::QueuedConnection);
+    });
+}
+
+void CVelmoraDlg::screensChanged() {
+    // The surface follows the compositor's outputs itself.
+    if (layer_ != nullptr) {
+        return;
+    }
+    // The program's corrections are not the user's placement, so none of them is saved.
+    aligner_->withoutSaving([this] {
+        limitSizeToDesktop();
+        aligner_->keepOnScreen();
+    });
+}
+
+void CVelmoraDlg::loadScheme() {
+    startupScheme_ = std::make_unique<StartupScheme>(clock_, settings_, schemeReader_);
+    connect(startupScheme_.get(), &StartupScheme::lateSchemeLoaded, this,
+            &CVelmoraDlg::schemeEdited);
+    startupScheme_->start(kStartupSchemeWait);
+}
+
+// The frames of the ticks to come are recorded now, while this thread is awake, and the
+// drawing thread draws and presents each at its moment on its own. Anything that settles the
+// renderer drops those not yet drawn, and this thread then ticks again until it draws.
+std::optional<QRegion> CVelmoraDlg::drawAhead(const FrameRenderer::Finish& finish) {
+    const std::vector<FrameRenderer::Moment> moments = ticks_.aheadMoments();
+    // Smooth frames are drawn as the display refreshes, where it tells.
+    const std::chrono::nanoseconds pacing =
+        view_.smoothMotion && ticks_.continuous()
+            ? std::chrono::nanoseconds(std::chrono::seconds(1)) / ticks_.ticksPerSecond()
+            : std::chrono::nanoseconds(0);
+    std::optional<QRegion> ahead = renderer_.renderAhead(clock_, moments, finish, pacing);
+    if (ahead) {
+        ticks_.aheadTaken(moments);
+    }
+    return ahead;
+}
+
+void CVelmoraDlg::onFrameDue(bool pollDue) {
+    if (pollDue && !zoneWatched_) {
+        zones_.follow();
+    }
+    if (pollDue && !trayWatched_) {
+        refreshTray();
+    }
+    drawFrame();
+}
+
+bool CVelmoraDlg::coveredWhileMoving() const {
+    const QWindow* window = windowHandle();
+    return layer_ == nullptr && window != nullptr && !window->isExposed() && framesDrawn_ > 0 &&
+           clock_.needsContinuousRedraw();
+}
+
+int CVelmoraDlg::displayRate() const {
+    constexpr int kUsualRate = 60;
+    const qreal rate = layer_ != nullptr     ? layer_->refreshRate()
+                       : screen() != nullptr ? screen()->refreshRate()
+                                             : 0;
+    return rate >= 1 ? static_cast<int>(std::lround(rate)) : kUsualRate;
+}
+
+void CVelmoraDlg::drawFrame() {
+    if (view_.hiddenToTray || !clockShown() || width() <= 0 || height() <= 0) {
+        return;
+    }
+    // Nothing shows a moving clock that the window system says is covered: it sleeps as a
+    // step-wise clock does until its window is exposed again.
+    if (coveredWhileMoving()) {
+        direct_.settled();
+        ticks_.aheadGone();
+        ticks_.setContinuous(false);
+        return;
+    }
+    ticks_.setSmoothRate(view_.smoothMotion ? displayRate() : 0);
+    const qreal ratio = frameRatio();
+    const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+    using Marks = WindowCorners::Marks;
+    const bool active = layer_ != nullptr ? hovered_ : isActiveWindow() || hoverShowsMarks();
+    const Marks marks = !active ? Marks::None : view_.clickThrough ? Marks::Red : Marks::Green;
+    // What the drawing thread may still do with the frame, the presenter and the input bits
+    // ends before any of them changes here, and the frames it has to come are recorded anew.
+    DirectPresentation::Parts& parts = direct_.settled();
+    ticks_.aheadGone();
+    if (marks != drawnMarks_) {
+        renderer_.invalidate();
+        drawnMarks_ = marks;
+    }
+    if (layer_ == nullptr && parts.presenter != nullptr && !parts.presenter->showsInto(winId())) {
+        direct_.setPresenter(X11FramePresenter::forWindow(*this));
+    }
+    const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(ticks_.now());
+    // Usually only the boxes around the hands, old and new, are drawn again.
+    const bool direct = marks == Marks::None && presentDirectly() &&
+                        (view_.clickThrough || parts.inputBits.size() == size());
+    const FrameRenderer::Finish finish = direct_.finish(
+        ratio, view_.overallAlpha & 0xFF, !view_.clickThrough, this, [this](const QImage& bits) {
+            // Click-through, turned on meanwhile, takes the shape away.
+            if (!view_.clickThrough) {
+                setInputRegion(InputShape::region(bits));
+            }
+        });
+    lastRedrawn_ = direct ? renderer_.renderAndFinish(clock_, pixels, ratio, utc, finish)
+                          : renderer_.render(clock_, pixels, ratio, utc);
+    ++framesDrawn_;
+    ticks_.setContinuous(clock_.needsContinuousRedraw());
+    ticks_.setFrameCost(renderer_.frameCost());
+    const QRegion ahead = direct ? drawAhead(finish).value_or(QRegion()) : QRegion();
+    if (lastRedrawn_.isEmpty() && ahead.isEmpty()) {
+        return;
+    }
+    if (direct) {
+        // Counted now for the frames to come as well: painting more again costs nothing.
+        if (layer_ == nullptr) {
+            backingStoreLag_.presentedDirectly(*this, logicalArea(lastRedrawn_ + ahead, ratio));
+        }
+        return;
+    }
+    corners_.draw(marks, renderer_.frame(), size(), lastRedrawn_);
+    const QRegion logical = logicalArea(lastRedrawn_, ratio);
+    updateInputMask(logical);
+    if (layer_ != nullptr) {
+        // Nothing of the hidden window shows: the first frames go to the surface here.
+        parts.presenter->present(renderer_.frame(), lastRedrawn_, view_.overallAlpha & 0xFF);
+        return;
+    }
+    update(logical);
+}
+
+bool CVelmoraDlg::clockShown() const {
+    return layer_ != nullptr ? layer_->shown() : isVisible();
+}
+
+qreal CVelmoraDlg::frameRatio() const {
+    return layer_ != nullptr ? layer_->scale() : devicePixelRatioF();
+}
+
+void CVelmoraDlg::repaintWhole() {
+    if (layer_ == nullptr) {
+        update();
+        return;
+    }
+    direct_.settled();
+    renderer_.invalidate();
+    drawFrame();
+}
+
+void CVelmoraDlg::placeByUser(const QRect& target, bool done) {
+    if (layer_ == nullptr) {
+        // The aligner saves a change once the window system shows it, a drag after its end.
+        if (target == geometry()) {
+            return;
+        }
+        aligner_->userChange([this, &target] {
+            if (target.topLeft() == geometry().topLeft()) {
+                resize(target.size());
+            } else {
+                setGeometry(target);
+            }
+        });
+        return;
+    }
+    // The hidden window takes no resize events: the frame of a new size is drawn here.
+    const bool resized = target.size() != size();
+    setGeometry(target);
+    layer_->move(geometry().topLeft());
+    if (resized) {
+        drawFrame();
+    }
+    if (done) {
+        layer_->savePlacement(geometry());
+    }
+}
+
+void CVelmoraDlg::showOnLayerShell(std::unique_ptr<LayerClock> layer) {
+    layer_ = std::move(layer);
+    layer_->setPointer(pointer_, [this] { return geometry(); });
+    layer_->setScaleHandler([this] {
+        // A surface made again on another output may have been brought onto it: the window
+        // follows, unsaved, as the place is the compositor's doing, not the user's.
+        if (layer_->position() != geometry().topLeft()) {
+            move(layer_->position());
+        }
+        repaintWhole();
+    });
+    layer_->setLostHandler([this] { emit exitRequested(); });
+    // The hidden window keeps the surface's place; nothing saves it.
+    dialogs_.setClockMover([this](const QPoint& at) {
+        move(at);
+        layer_->move(at);
+    });
+    layer_->setHoverHandler([this](bool over) {
+        hovered_ = over;
+        drawFrame();
+    });
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        menuCatch_ = std::make_unique<MenuCatch>(
+            *layer_, [this] { return view_.stayOnTop ? geometry() : QRect(); });
+    }
+}
+
+// The marks are drawn over the frame for a window the user is working with; those few frames
+// go through Qt, and so does everything before the window is on the screen and everything
+// painted over the desktop's background.
+bool CVelmoraDlg::presentDirectly() {
+    if (layer_ != nullptr) {
+        return direct_.settled().presenter != nullptr && layer_->shown();
+    }
+    const QWindow* window = windowHandle();
+    return direct_.settled().presenter != nullptr && window != nullptr && window->isExposed() &&
+           backdrop_->image().isNull();
+}
+
+bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {
+    // Qt shows an exposed window from its backing store, which lacks what was presented
+    // directly: painted again first, so that the exposure shows the current frame.
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        !windowHandle()->isExposed()) {
+        // Nothing shows what is presented meanwhile.
+        direct_.settled();
+    } else if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        backingStoreLag_.exposed(*this);
+        // A moving clock drew nothing while it was covered.
+        if (clock_.needsContinuousRedraw()) {
+            drawFrame();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CVelmoraDlg::paintEvent(QPaintEvent* event) {
+    backingStoreLag_.painted(event->region());
+    QPainter painter(this);
+    for (const QRect& area : event->region()) {
+        paintFrameArea(painter, lastFrame(), backdrop_->image(), area,
+                       (view_.overallAlpha & 0xFF) / 255.0);
+    }
+}
+
+void CVelmoraDlg::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    drawFrame();
+}
+
+void CVelmoraDlg::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        drawFrame();
+    } else if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        // Undone after the window system has finished the change it reports.
+        QMetaObject::invokeMethod(this, &CVelmoraDlg::restoreFromMinimized, Qt::QueuedConnection);
+    }
+}
+
+// The clock is a tool window with no taskbar entry, and outside click-through it has no tray
+// icon: minimised, nothing would show it again. It is restored at once rather than treated as
+// "Hide to tray", which would need a tray and would make the window manager's command mean
+// something else on each desktop.
+void CVelmoraDlg::restoreFromMinimized() {
+    if (!isMinimized()) {
+        return;
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (!view_.hiddenToTray) {
+        show();
+    }
+}
+
+// The window manager's close (Alt+F4, its window menu) ends the program as "Exit" does:
+// hidden, the clock would leave a process running with nothing on screen to end it.
+void CVelmoraDlg::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit exitRequested();
+}
+
+void CVelmoraDlg::hideEvent(QHideEvent* event) {
+    // No frames for a window that is not shown, nor the end of one under way: the program may
+    // be ending.
+    renderer_.abandon();
+    direct_.settled();
+    QWidget::hideEvent(event);
+}
+
+void CVelmoraDlg::mousePressEvent(QMouseEvent* event) {
+    pointer_.press(event->button(), event->position(), event->globalPosition().toPoint());
+}
+
+void CVelmoraDlg::mouseMoveEvent(QMouseEvent* event) {
+    pointer_.move(event->buttons(), event->globalPosition().toPoint());
+}
+
+void CVelmoraDlg::mouseReleaseEvent(QMouseEvent* event) {
+    pointer_.release(event->button(), event->position(), event->globalPosition().toPoint());
+}
+
+void CVelmoraDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+    pointer_.doubleClick(event->button());
+}
+
+bool CVelmoraDlg::hoverShowsMarks() const {
+    return hovered_ && hints_ != nullptr && hints_->showsAsDock();
+}
+
+void CVelmoraDlg::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    hovered_ = true;
+    if (hoverShowsMarks()) {
+        drawFrame();
+    }
+}
+
+void CVelmoraDlg::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    const bool shown = hoverShowsMarks();
+    hovered_ = false;
+    if (shown) {
+        drawFrame();
+    }
+}
+
+void CVelmoraDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter ends the program as "Exit" does; Esc does nothing.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit exitRequested();
+        return;
+    }
+    event->accept();
+}
+
+void CVelmoraDlg::applyViewState() {
+    bool wantIcon = true;
+    if (layer_ != nullptr) {
+        applyLayerState();
+        wantIcon = view_.hiddenToTray || view_.clickThrough;
+    } else if (view_.hiddenToTray) {
+        hide();
+    } else {
+        const X11WidgetHints::Wanted wanted{view_.onAllWorkspaces, view_.stayOnTop};
+        if (hints_ == nullptr && windowHandle() != nullptr) {
+            windowHandle()->setFlag(Qt::WindowStaysOnTopHint, view_.stayOnTop);
+        }
+        // A window manager takes a window's new kind only when it takes the window anew.
+        const bool remap = hints_ != nullptr && hints_->needsRemap(wanted);
+        if (remap) {
+            hide();
+            hints_->unmapped();
+        }
+        if (hints_ != nullptr) {
+            hints_->apply(wanted);
+        }
+        show();
+        if (remap) {
+            hints_->remapped();
+        }
+        if (windowHandle() != nullptr) {
+            windowHandle()->setFlag(Qt::WindowTransparentForInput, view_.clickThrough);
+        }
+        updateInputMask(QRegion());
+        wantIcon = view_.clickThrough;
+    }
+    tray_.setIconShown(wantIcon);
+    applyThreadPriority(view_.threadPriority);
+}
+
+void CVelmoraDlg::applyLayerState() {
+    if (view_.hiddenToTray) {
+        // No frames for a surface that is not shown.
+        direct_.settled();
+        layer_->hide();
+        return;
+    }
+    layer_->setOnTop(view_.stayOnTop);
+    layer_->setClickThrough(view_.clickThrough);
+    if (!layer_->shown()) {
+        std::string whyNot;
+        if (!layer_->show(geometry(), view_.stayOnTop, whyNot)) {
+            std::fprintf(stderr, "velmora: %s\n", whyNot.c_str());
+            QMetaObject::invokeMethod(this, &CVelmoraDlg::exitRequested, Qt::QueuedConnection);
+            return;
+        }
+        // A surface made anew has none of the frame yet.
+        direct_.settled();
+        renderer_.invalidate();
+    }
+    updateInputMask(QRegion());
+}
+
+void CVelmoraDlg::toggleClickThrough() {
+    // Turning it on without a tray icon would leave no way back.
+    if (!view_.clickThrough && !trayAvailable()) {
+        return;
+    }
+    view_.clickThrough = !view_.clickThrough;
+    settings_.writeInt(settings::kClickThrough, view_.clickThrough ? 1 : 0);
+    applyViewState();
+    drawFrame();
+}
+
+void CVelmoraDlg::setOverallAlpha(int alpha) {
+    view_.overallAlpha = alpha;
+    settings_.writeInt(settings::kOverallAlpha, alpha);
+    applyViewState();
+    repaintWhole();
+}
+
+void CVelmoraDlg::setSmoothMotion(bool on) {
+    view_.smoothMotion = on;
+    settings_.writeInt(settings::kSmoothMotion, on ? 1 : 0);
+    // The frames to come are recorded anew at the new rate.
+    drawFrame();
+    ticks_.schedule();
+}
+
+void CVelmoraDlg::setThreadPriority(int level) {
+    view_.threadPriority = level;
+    settings_.writeInt(settings::kThreadPriority, level);
+    applyViewState();
+}
+
+void CVelmoraDlg::schemeEdited() {
+    drawFrame();
+    // An element that now moves continuously needs the short period from now on.
+    ticks_.schedule();
+}
+
+void CVelmoraDlg::takeHandOver(const QString& path) {
+    bringToFront();
+    if (!path.isEmpty()) {
+        dialogs_.loadWhenFree(path);
+    }
+}
+
+void CVelmoraDlg::bringToFront() {
+    if (view_.hiddenToTray) {
+        view_.hiddenToTray = false;
+        applyViewState();
+    }
+    if (layer_ == nullptr) {
+        show();
+        raise();
+        activateWindow();
+    }
+    drawFrame();
+}
+
+void CVelmoraDlg::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls[0].isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CVelmoraDlg::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls[0].isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Loaded once the drop has ended: a message or question must not hold the drag source.
+    const QString path = UserPath::fromUrl(urls[0]);
+    QMetaObject::invokeMethod(
+        this, [this, path] { dialogs_.loadWhenFree(path); }, Qt::QueuedConnection);
+}

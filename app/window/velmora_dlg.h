@@ -1,0 +1,246 @@
+// The clock on the desktop: a frameless, per-pixel-alpha window showing the clock body, its
+// input (moves, corner resizes, the menu, drops) and its view settings. The parts it is made
+// of each do one thing: TickSchedule wakes it, FrameRenderer and DirectPresentation draw and
+// show its frames, ClockTray and ZoneFollower watch the desktop, ClockDialogs opens the
+// editor and the other dialogs.
+#pragma once
+
+#include "app/desktop/autostart_entry.h"
+#include "app/desktop/new_clock.h"
+#include "app/desktop/zone_follower.h"
+#include "app/presentation/backing_store_lag.h"
+#include "app/presentation/direct_presentation.h"
+#include "app/window/clock_commands.h"
+#include "app/window/clock_dialogs.h"
+#include "app/window/clock_menu.h"
+#include "app/window/clock_pointer.h"
+#include "app/window/clock_tray.h"
+#include "app/window/layer_clock.h"
+#include "app/window/startup_scheme.h"
+#include "app/window/tick_schedule.h"
+#include "app/window/view_settings.h"
+#include "app/window/window_corners.h"
+#include "clock/clock.h"
+#include "render/frame_renderer.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class DesktopBackdrop;
+class MenuCatch;
+class X11WidgetHints;
+class CWindowAligner;
+class SettingsStore;
+
+class CVelmoraDlg : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kCornerSize = WindowCorners::kSize;
+    static constexpr int kInitialSize = 200;
+
+    explicit CVelmoraDlg(SettingsStore& settings, QWidget* parent = nullptr);
+    ~CVelmoraDlg() override;
+
+    // Shows the clock on a layer-shell surface instead of this window, which then stays
+    // hidden and only keeps the clock's geometry. Before initialize().
+    void showOnLayerShell(std::unique_ptr<LayerClock> layer);
+    bool onLayerShell() const { return layer_ != nullptr; }
+    // Zones, view settings, the scheme, placement and the first frame.
+    void initialize();
+    // Frame pixels per logical pixel: the layer surface's output scale, or the window's ratio.
+    qreal frameRatio() const;
+    // The display's refresh rate in frames a second, 60 where it does not say.
+    int displayRate() const;
+    // A move or resize the user makes, live (a drag) or done (its end, a size preset): only
+    // those are saved.
+    void placeByUser(const QRect& target, bool done);
+    // Renders one frame for the current time and shows it.
+    void drawFrame();
+    // Brings z-order, click-through, visibility, the tray icon and the thread priority in
+    // line with the members.
+    void applyViewState();
+    void showContextMenu(const QPoint& screenPosition) { commands_.showMenu(screenPosition); }
+    // Brings the menu's marks and enabled states up to date, as each opening does.
+    void updateMenu() { commands_.update(); }
+    void runCommand(MenuCommand command) { commands_.run(command); }
+    void toggleClickThrough();
+    // The customize dialog while one is open from this window, else null.
+    QDialog* optionsDialog() const { return dialogs_.optionsDialog(); }
+    // The time zone dialog while it runs, else null.
+    QDialog* timezonesDialog() const { return dialogs_.timezonesDialog(); }
+
+    // The clock's name (empty for the default clock), which its settings, its socket and its
+    // autostart entry go by, and its window's title. Set before initialize().
+    void setClockName(const QString& name);
+    const QString& clockName() const { return clockName_; }
+    // What the clock is called on the desktop: "Velmora", or "Velmora — NAME" for a named one.
+    static QString titleFor(const QString& clockName);
+    // Loads a scheme file the user chose from outside the editor (see ClockDialogs).
+    bool loadSchemeAsUser(const QString& path) { return dialogs_.loadSchemeAsUser(path); }
+    // Shows the clock, above other windows, as a later launch of it asks.
+    void bringToFront();
+    // A later launch's request: its scheme (empty: none) is loaded as the user's, and the
+    // clock comes to the front. While a modal window of the clock runs, the load waits for it.
+    void takeHandOver(const QString& path);
+    void setLoadErrorReport(ClockDialogs::LoadErrorReport report) {
+        dialogs_.setLoadErrorReport(std::move(report));
+    }
+    // How "New clock" starts the clock of a name: a process of this program, or a test's own.
+    void setClockLauncher(NewClock::Launcher launcher) { clockLauncher_ = std::move(launcher); }
+    // "New clock": starts the next free clock beside this one; its name, empty on failure.
+    QString startNewClock() { return commands_.startNewClock(); }
+    // The login entry of this clock, which "Start with the desktop" writes and removes.
+    AutostartEntry autostartEntry() const { return commands_.autostartEntry(); }
+    // The scheme chooser while it is open, else null.
+    QDialog* schemeChooser() const { return dialogs_.schemeChooser(); }
+    QStringList schemeFolders() const { return dialogs_.schemeFolders(); }
+
+    Clock& clock() { return clock_; }
+    ClockMenu& menu() { return commands_.menu(); }
+    const QImage& lastFrame() const { return renderer_.frame(); }
+    bool stayOnTop() const { return view_.stayOnTop; }
+    bool clickThrough() const { return view_.clickThrough; }
+    bool onAllWorkspaces() const { return view_.onAllWorkspaces; }
+    bool lockPosition() const { return view_.lockPosition; }
+    bool hiddenToTray() const { return view_.hiddenToTray; }
+    int overallAlpha() const { return view_.overallAlpha; }
+    int threadPriority() const { return view_.threadPriority; }
+    bool smoothMotion() const { return view_.smoothMotion; }
+    bool continuousRedraw() const { return ticks_.continuous(); }
+    // Whether click-through and hiding can be offered: both need a tray icon to come back.
+    // As last seen by refreshTray().
+    bool trayAvailable() const { return tray_.available(); }
+    // Asks the desktop again whether it has a tray, which a tray host starting after the clock
+    // or ending before it changes: creates the icon when one appears, and brings a
+    // click-through or hidden clock back to normal when it goes.
+    void refreshTray();
+    // Whether the desktop has a tray now: the platform's answer, or a test's own.
+    void setTrayProbe(ClockTray::Probe probe) { tray_.setProbe(std::move(probe)); }
+    // How the stored scheme's file is read at start: whole, on a thread of its own; a test
+    // may read through its own. Set before initialize().
+    void setSchemeReader(StartupScheme::Reader reader) { schemeReader_ = std::move(reader); }
+    // Where the time comes from: the system clock, or a test's own.
+    void setWallClock(TickSchedule::WallClock clock) { ticks_.setWallClock(std::move(clock)); }
+    TickSchedule& ticks() { return ticks_; }
+    int framesDrawn() const { return framesDrawn_; }
+    // The pixels of the frame the last drawFrame() drew again; empty when nothing changed.
+    const QRegion& lastRedrawn() const { return lastRedrawn_; }
+    // The corner square under a point, the edges it resizes; none outside the squares.
+    Qt::Edges cornerAt(const QPoint& position) const { return WindowCorners::at(position, size()); }
+
+signals:
+    void exitRequested();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    friend class ClockCommands;
+    friend class ClockPointer;
+
+    // Whether the clock is on the screen: its window, or its layer surface.
+    bool clockShown() const;
+    // Whether the pointer over the window shows the corner marks, as it does for a dock.
+    bool hoverShowsMarks() const;
+    // The layer surface's part of applyViewState.
+    void applyLayerState();
+    // The input shape as a region in the clock's coordinates.
+    void setInputRegion(const QRegion& region);
+    // Shows the whole frame again, as after a change of the overall alpha.
+    void repaintWhole();
+    void limitSizeToDesktop();
+    // Where a clock the user never placed goes in the free area of the primary screen: the
+    // same place at every start, clear of the other clocks.
+    QRect firstPlacement(const QRect& area) const;
+    void prepareFirstFrame();
+    // Follows screens added, removed or resized, so the clock stays usable on one of them.
+    void watchScreens();
+    void screensChanged();
+    void loadScheme();
+    // A tick of the schedule: polls what cannot be watched when due, and draws.
+    void onFrameDue(bool pollDue);
+    // Records the frames of the ticks to come for the drawing thread; what they will draw
+    // again, or nothing when it takes none.
+    std::optional<QRegion> drawAhead(const FrameRenderer::Finish& finish);
+    // Whether a frame can skip the backing store and go straight to the window.
+    bool presentDirectly();
+    // Updates the input shape where the frame changed, in the window's coordinates.
+    void updateInputMask(const QRegion& changed);
+    // Undoes a minimise by the window manager, which would leave the clock unreachable.
+    void restoreFromMinimized();
+    void setOverallAlpha(int alpha);
+    // "Smooth motion": continuous hands at the display's refresh rate, or ten times a second.
+    void setSmoothMotion(bool on);
+    // Whether the clock moves and its window is covered or unmapped, as the window system says.
+    bool coveredWhileMoving() const;
+    void setThreadPriority(int level);
+    // An edit in the customize dialog shows at once, not at the next second.
+    void schemeEdited();
+
+    SettingsStore& settings_;
+    Clock clock_;
+    // Before the tray, whose icon shows the same menu.
+    ClockCommands commands_{*this};
+    std::unique_ptr<CWindowAligner> aligner_;
+    TickSchedule ticks_;
+    FrameRenderer renderer_;
+    // The presenter and the input bits, which the drawing thread uses while it finishes a
+    // frame.
+    DirectPresentation direct_{renderer_};
+    BackingStoreLag backingStoreLag_;
+    // Where no compositor runs, the frame is painted over the desktop's background.
+    std::unique_ptr<DesktopBackdrop> backdrop_;
+    StartupScheme::Reader schemeReader_ = StartupScheme::readWholeFile;
+    std::unique_ptr<StartupScheme> startupScheme_;
+    // The corner marks drawn over the frame: none while the window is not active, red in
+    // click-through mode, green otherwise.
+    WindowCorners::Marks drawnMarks_ = WindowCorners::Marks::None;
+    QRegion lastRedrawn_;
+    WindowCorners corners_;
+    ViewSettings view_;
+    int framesDrawn_ = 0;
+    ClockTray tray_;
+    // Whether the tray's coming and going is told by the desktop rather than polled for.
+    bool trayWatched_ = false;
+    ZoneFollower zones_{settings_};
+    // Whether changes of the machine's zone are told by the system rather than polled for.
+    bool zoneWatched_ = false;
+    ClockPointer pointer_{*this};
+    ClockDialogs dialogs_{*this, clock_, settings_};
+    // What the window manager is told to keep the window a desktop widget; null off X11.
+    std::unique_ptr<X11WidgetHints> hints_;
+    // Where the compositor offers it, the clock's surface; null on X11.
+    std::unique_ptr<LayerClock> layer_;
+    // Where the menus run through XWayland beside the layer surface: presses outside them
+    // close them. After the surface, which it uses.
+    std::unique_ptr<MenuCatch> menuCatch_;
+    // The layer surface is never the active window, nor is a dock on some window managers
+    // (KWin): they show the corner marks, which make the corner squares of a round clock take
+    // the pointer, while the pointer is over them.
+    bool hovered_ = false;
+    QString clockName_;
+    NewClock::Launcher clockLauncher_;
+};

@@ -1,0 +1,963 @@
+// The customize dialog headless, on a real clock and a real option tree.
+#include "app/desktop/settings.h"
+#include "app/dialogs/about_dialog.h"
+#include "app/editor/options_dial.h"
+#include "app/editor/true_color_tool_bar.h"
+#include "app/window/velmora_dlg.h"
+#include "clock/class_registration.h"
+#include "clock/clock_hand.h"
+#include "clock/clock_slice.h"
+#include "clock/clock_text.h"
+#include "clock/element_edits.h"
+#include "clock/scheme_file.h"
+#include "model/color_property.h"
+#include "model/file_property.h"
+#include "model/percent_property.h"
+#include "model/string_property.h"
+#include "model/time_zone_property.h"
+#include "optiontree/option_tree_item_combo_box.h"
+#include "optiontree/option_tree_item_edit.h"
+#include "optiontree/option_tree_item_file.h"
+#include "optiontree/option_tree_list.h"
+#include "render/frame_renderer.h"
+#include "resources/default_scheme.h"
+#include "tests/image_bombs.h"
+#include "time/zone_slots.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class OptionsDialTest : public testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("XDG_DATA_HOME", folder_.filePath("data").toLocal8Bit());
+        settings_ = std::make_unique<Settings>(folder_.filePath("velmora.conf"));
+        std::unique_ptr<Clock> defaults = readDefaultScheme();
+        clock_.adopt(*defaults);
+    }
+    void TearDown() override {
+        delete dial_.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    COptionsDial& open() {
+        dial_ = new COptionsDial(clock_, *settings_);
+        dial_->setFileDialog([this](const COptionsDial::FileRequest& request) {
+            requests_.push_back(request);
+            if (answers_.empty()) {
+                return QString();
+            }
+            QString answer = answers_.front();
+            answers_.pop_front();
+            return answer;
+        });
+        dial_->setMessageBox([this](QMessageBox::Icon, const QString& caption, const QString& text,
+                                    QMessageBox::StandardButtons) {
+            messages_.push_back(caption + "|" + text);
+            return confirm_;
+        });
+        return *dial_;
+    }
+    // The tree's selection moving to a row, as a click sends it.
+    void click(COptionTreeItem* row) {
+        dial_->tree()->selectItems(nullptr, false);
+        row->setMarked(true);
+        dial_->treeNotify(*dial_->tree(), OptionTreeNotify::kSelectionChanged, row);
+    }
+    std::vector<ClockObject*> elements() {
+        std::vector<ClockObject*> found;
+        for (const auto& child : clock_.children()) {
+            if (child->isKindOf(ClockObject::kTypeName)) {
+                found.push_back(static_cast<ClockObject*>(child.get()));
+            }
+        }
+        return found;
+    }
+    static COptionTreeItem* rowOf(const Property* property) {
+        return static_cast<COptionTreeItem*>(property->item());
+    }
+    bool elementButtonsEnabled() {
+        bool all = true;
+        bool any = false;
+        for (int id : {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                       COptionsDial::MoveDown, COptionsDial::MoveUp}) {
+            const bool on = dial_->toolBar()->action(id)->isEnabled();
+            all = all && on;
+            any = any || on;
+        }
+        EXPECT_EQ(all, any) << "the four element buttons go together";
+        return all;
+    }
+    // The body's author text row, with its editor open and a new text typed but not committed.
+    COptionTreeItemEdit* typeAuthorWithoutCommit(const QString& text) {
+        for (COptionTreeItem* row = dial_->tree()->rootItem()->firstChild()->firstChild();
+             row != nullptr; row = row->nextSibling()) {
+            if (auto* edit = dynamic_cast<COptionTreeItemEdit*>(row)) {
+                edit->activate();
+                edit->lineEdit()->setText(text);
+                return edit;
+            }
+        }
+        ADD_FAILURE() << "no edit row under the clock body";
+        return nullptr;
+    }
+    std::u16string author() const {
+        return clock_.findChildAs<StringProperty>(u"AuthorInfo")->value();
+    }
+    QString saveFile(const char* name, const Clock& clock) {
+        const QString path = folder_.filePath(name);
+        std::string error;
+        EXPECT_TRUE(saveSchemeFile(clock, path.toStdString(), &error)) << error;
+        return path;
+    }
+    static Bytes readFile(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QByteArray bytes = file.readAll();
+        return Bytes(bytes.begin(), bytes.end());
+    }
+
+    QTemporaryDir folder_;
+    std::unique_ptr<Settings> settings_;
+    Clock clock_;
+    QPointer<COptionsDial> dial_;
+    std::deque<QString> answers_;
+    std::vector<COptionsDial::FileRequest> requests_;
+    std::vector<QString> messages_;
+    QMessageBox::StandardButton confirm_ = QMessageBox::No;
+};
+
+TEST_F(OptionsDialTest, OpensOnTheTemplateWithTheBodySelected) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::processEvents();
+    EXPECT_EQ(COptionsDial::instanceCount(), 1);
+    EXPECT_EQ(dial.windowTitle(), "VELMORA - Customizing...");
+    const DialogUnits units(dial.font());
+    EXPECT_EQ(dial.size(), units.toPixels(QSize(304, 290)));
+    for (const TemplateItem& item : COptionsDial::dialogTemplate().items) {
+        QWidget* control = dial.findChild<QWidget*>(item.name);
+        ASSERT_NE(control, nullptr) << item.name;
+        if (item.kind == TemplateItem::Kind::Label) {
+            // A label may be wider than its cell, for fonts wider than the table's.
+            EXPECT_EQ(control->geometry().topLeft(), units.toPixels(item.units).topLeft());
+            EXPECT_GE(control->width(), control->sizeHint().width());
+        } else {
+            EXPECT_EQ(control->geometry(), units.toPixels(item.units)) << item.name;
+        }
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            EXPECT_EQ(button->text(), item.text);
+        }
+    }
+    EXPECT_TRUE(dial.control(COptionsDial::TreePlaceholder)->isHidden());
+    EXPECT_EQ(dial.tree()->geometry(), units.toPixels(QRect(8, 42, 287, 220)));
+    EXPECT_EQ(dial.toolBar()->geometry(), units.toPixels(QRect(8, 21, 287, 21)));
+    EXPECT_EQ(dial.tree()->columnPosition(), 160);
+    EXPECT_EQ(dial.tree()->options(), 0x1Bu);
+    EXPECT_EQ(dial.tree()->id(), 1012);
+    EXPECT_TRUE(static_cast<QPushButton*>(dial.control(COptionsDial::OkButton))->isDefault());
+
+    COptionTreeItem* body = dial.tree()->rootItem()->firstChild();
+    ASSERT_NE(body, nullptr);
+    EXPECT_EQ(body->nextSibling(), nullptr) << "the body row is the only top-level row";
+    EXPECT_TRUE(body->isExpanded());
+    EXPECT_EQ(dial.tree()->focusedItem(), body);
+    EXPECT_EQ(dial.selectedElement(), &clock_);
+    EXPECT_TRUE(elementButtonsEnabled());
+    EXPECT_TRUE(dial.isSaved());
+    EXPECT_EQ(schemeBytes(dial.backup()), schemeBytes(clock_));
+    for (ClockObject* element : elements()) {
+        EXPECT_EQ(rowOf(element)->parentItem(), body);
+    }
+}
+
+TEST_F(OptionsDialTest, ToolBarHasSevenCaptionedButtonsInTheirGroups) {
+    COptionsDial& dial = open();
+    std::vector<int> ids;
+    for (QAction* action : dial.toolBar()->actions()) {
+        ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
+        if (!action->isSeparator()) {
+            EXPECT_FALSE(action->toolTip().isEmpty());
+            EXPECT_FALSE(action->text().isEmpty());
+            // Both densities come from the artwork, not from scaling.
+            const QPixmap one = action->icon().pixmap(QSize(16, 16), 1.0);
+            const QPixmap two = action->icon().pixmap(QSize(16, 16), 2.0);
+            EXPECT_EQ(one.size(), QSize(16, 16));
+            EXPECT_EQ(two.size(), QSize(32, 32));
+        }
+    }
+    EXPECT_EQ(ids, (std::vector<int>{40049, 0, 40046, 40047, 40048, 0, 40045, 0, 40043, 40044}));
+    EXPECT_EQ(dial.toolBar()->iconSize(), QSize(16, 16));
+    // At the template's size the words fit beside the icons.
+    dial.show();
+    QApplication::processEvents();
+    EXPECT_EQ(dial.toolBar()->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+    CTrueColorToolBar broken;
+    broken.setButtons(std::vector<ToolBarButton>{{1, "a"}, {2, "b"}});
+    EXPECT_FALSE(broken.loadButtonImages(16, ":/toolbar/missing.png"));
+    EXPECT_FALSE(broken.loadButtonImages(200, ":/toolbar/element_icons.png")) << "too few images";
+}
+
+TEST_F(OptionsDialTest, NewElementsAreAppendedWithTheirDefaults) {
+    COptionsDial& dial = open();
+    const std::size_t before = elements().size();
+    dial.runCommand(COptionsDial::NewHand);
+    dial.runCommand(COptionsDial::NewSlice);
+    dial.runCommand(COptionsDial::NewText);
+    ASSERT_EQ(elements().size(), before + 3);
+    const std::vector<ClockObject*> all = elements();
+    const auto added = std::vector<ClockObject*>(all.end() - 3, all.end());
+    const std::unique_ptr<Property> fresh[] = {std::make_unique<ClockHand>(),
+                                               std::make_unique<ClockSlice>(),
+                                               std::make_unique<ClockText>()};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_STREQ(added[i]->className(), fresh[i]->className());
+        EXPECT_NE(rowOf(added[i]), nullptr) << "the tree was rebuilt";
+    }
+    const auto* hand = added[0];
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"Begin")->value(), -10);
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"End")->value(), 80);
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"Thickness")->value(), 4);
+    EXPECT_EQ(added[1]->findChildAs<PercentProperty>(u"Begin")->value(), 0);
+    EXPECT_EQ(added[1]->findChildAs<PercentProperty>(u"End")->value(), 100);
+    EXPECT_EQ(added[2]->findChildAs<PercentProperty>(u"FontSize")->value(),
+              ElementEdits::kNewTextSize);
+    EXPECT_EQ(added[2]->findChildAs<PercentProperty>(u"dY")->value(), ElementEdits::kNewTextOffset);
+}
+
+TEST_F(OptionsDialTest, CopyPlacesTheCopyAfterAndSelectsIt) {
+    COptionsDial& dial = open();
+    ClockObject* original = elements()[1];
+    rowOf(original)->setExpanded(true);
+    click(rowOf(original));
+    EXPECT_TRUE(original->isSelected());
+    dial.runCommand(COptionsDial::CopySelected);
+    ClockObject* copy = elements()[2];
+    EXPECT_NE(copy, original);
+    EXPECT_EQ(dial.selectedElement(), copy);
+    EXPECT_TRUE(copy->isSelected());
+    EXPECT_FALSE(original->isSelected());
+    EXPECT_TRUE(rowOf(copy)->isMarked());
+    EXPECT_FALSE(rowOf(original)->isMarked());
+    EXPECT_TRUE(rowOf(original)->isExpanded()) << "rows keep their expanded state";
+    EXPECT_EQ(copy->valueText(), original->valueText());
+
+    dial.runCommand(COptionsDial::CopySelected);
+    EXPECT_EQ(elements()[3], dial.selectedElement()) << "the copy of the copy follows it";
+    EXPECT_EQ(elements()[1], original);
+}
+
+TEST_F(OptionsDialTest, DeleteAndPropertyRowsLeaveTheElementButtonsDisabled) {
+    COptionsDial& dial = open();
+    ClockObject* doomed = elements()[0];
+    const std::size_t count = elements().size();
+    click(rowOf(doomed)->firstChild());
+    EXPECT_EQ(dial.selectedElement(), nullptr) << "a property row is no element";
+    EXPECT_FALSE(elementButtonsEnabled());
+
+    click(rowOf(doomed));
+    EXPECT_TRUE(elementButtonsEnabled());
+    dial.runCommand(COptionsDial::DeleteSelected);
+    EXPECT_EQ(elements().size(), count - 1);
+    EXPECT_EQ(dial.selectedElement(), nullptr);
+    EXPECT_FALSE(elementButtonsEnabled());
+    // Nothing selected: the commands only rebuild.
+    const Bytes bytes = schemeBytes(clock_);
+    for (int command : {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                        COptionsDial::MoveDown, COptionsDial::MoveUp}) {
+        dial.runCommand(command);
+    }
+    EXPECT_EQ(schemeBytes(clock_), bytes);
+}
+
+TEST_F(OptionsDialTest, MovesStopAtTheEndsOfTheElementList) {
+    COptionsDial& dial = open();
+    const std::vector<ClockObject*> order = elements();
+    ASSERT_GE(order.size(), 3u);
+    const Bytes bytes = schemeBytes(clock_);
+    click(rowOf(order.front()));
+    const int rowId = dial.tree()->rootItem()->firstChild()->id();
+    dial.runCommand(COptionsDial::MoveUp);
+    EXPECT_EQ(schemeBytes(clock_), bytes);
+    EXPECT_GT(dial.tree()->rootItem()->firstChild()->id(), rowId) << "still rebuilt";
+    click(rowOf(order.back()));
+    dial.runCommand(COptionsDial::MoveDown);
+    EXPECT_EQ(schemeBytes(clock_), bytes);
+
+    click(rowOf(order[1]));
+    dial.runCommand(COptionsDial::MoveDown);
+    EXPECT_EQ(elements()[1], order[2]);
+    EXPECT_EQ(elements()[2], order[1]);
+    dial.runCommand(COptionsDial::MoveUp);
+    EXPECT_EQ(elements(), order);
+    EXPECT_EQ(dial.selectedElement(), order[1]);
+}
+
+// Element commands are edits: OK then asks to save them, unless nothing changed.
+TEST_F(OptionsDialTest, ElementCommandsThatChangeTheSchemeAskToBeSaved) {
+    COptionsDial& dial = open();
+    click(rowOf(elements().front()));
+    dial.runCommand(COptionsDial::MoveUp);
+    EXPECT_TRUE(dial.isSaved());
+    dial.runCommand(COptionsDial::NewText);
+    EXPECT_FALSE(dial.isSaved());
+    confirm_ = QMessageBox::Cancel;
+    dial.accept();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_.front().startsWith("Save changes?|"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_NE(dial_, nullptr) << "Cancel in the question keeps the dialog open";
+}
+
+TEST_F(OptionsDialTest, CommittedValuesReachTheClockAtOnce) {
+    COptionsDial& dial = open();
+    QSignalSpy changed(&dial, &COptionsDial::schemeChanged);
+    COptionTreeItemEdit* row = typeAuthorWithoutCommit("Ana");
+    ASSERT_NE(row, nullptr);
+    EXPECT_NE(author(), u"Ana");
+    row->commit();
+    EXPECT_EQ(author(), u"Ana");
+    EXPECT_FALSE(dial.isSaved());
+    EXPECT_EQ(changed.count(), 1);
+}
+
+// A value still being typed is dropped by what rebuilds the tree, and kept by OK.
+struct PendingEditRow {
+    const char* name;
+    std::function<void(COptionsDial&)> act;
+    bool applied;
+};
+
+class PendingEditTest : public OptionsDialTest,
+                        public testing::WithParamInterface<PendingEditRow> {};
+
+TEST_P(PendingEditTest, OnlyOkAppliesAnOpenEditor) {
+    answers_.push_back(saveFile("other.Velmora", clock_));
+    COptionsDial& dial = open();
+    typeAuthorWithoutCommit("Pending");
+    GetParam().act(dial);
+    EXPECT_EQ(author() == u"Pending", GetParam().applied);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PendingEditTest,
+    testing::Values(
+        PendingEditRow{"NewHand", [](COptionsDial& d) { d.runCommand(COptionsDial::NewHand); },
+                       false},
+        PendingEditRow{"MoveUp", [](COptionsDial& d) { d.runCommand(COptionsDial::MoveUp); },
+                       false},
+        PendingEditRow{"Undo", [](COptionsDial& d) { d.undo(); }, false},
+        PendingEditRow{"Load", [](COptionsDial& d) { d.load(); }, false},
+        PendingEditRow{"RestoreDefaults", [](COptionsDial& d) { d.restoreDefaults(); }, false},
+        PendingEditRow{"Ok", [](COptionsDial& d) { d.accept(); }, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What Cancel in "Save changes?" does to each command that asks.
+struct ConfirmRow {
+    const char* name;
+    std::function<void(COptionsDial&)> act;
+    bool goesOn; // the edit is gone (Undo, Restore Defaults, Cancel) or the dialog closed (OK)
+};
+
+class ConfirmCancelTest : public OptionsDialTest, public testing::WithParamInterface<ConfirmRow> {};
+
+TEST_P(ConfirmCancelTest, CancelInTheQuestionChangesNothingWhoeverAsked) {
+    clock_.findChildAs<StringProperty>(u"AuthorInfo")->setValue(u"before");
+    COptionsDial& dial = open();
+    typeAuthorWithoutCommit("edited")->commit();
+    confirm_ = QMessageBox::Cancel;
+    GetParam().act(dial);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "Save changes?|Do you want to save your changes into a scheme "
+                            "file?\n\nIf you won't save the changes will be lost when you close "
+                            "the program.");
+    EXPECT_TRUE(requests_.empty()) << "Cancel saves nothing";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const bool closed = dial_ == nullptr;
+    const bool editGone = author() != u"edited";
+    EXPECT_EQ(closed || editGone, GetParam().goesOn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ConfirmCancelTest,
+    testing::Values(ConfirmRow{"Ok", [](COptionsDial& d) { d.accept(); }, false},
+                    ConfirmRow{"RestoreDefaults", [](COptionsDial& d) { d.restoreDefaults(); },
+                               false},
+                    ConfirmRow{"Undo", [](COptionsDial& d) { d.undo(); }, false},
+                    ConfirmRow{"Load", [](COptionsDial& d) { d.load(); }, false},
+                    ConfirmRow{"Cancel", [](COptionsDial& d) { d.reject(); }, false},
+                    ConfirmRow{"WindowClose",
+                               [](COptionsDial& d) {
+                                   d.show();
+                                   d.close();
+                               },
+                               false},
+                    ConfirmRow{"Esc",
+                               [](COptionsDial& d) {
+                                   d.show();
+                                   QTest::keyClick(&d, Qt::Key_Escape);
+                               },
+                               false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OptionsDialTest, UndoReturnsToTheOpeningStateEveryTime) {
+    COptionsDial& dial = open();
+    const Bytes opening = schemeBytes(clock_);
+    dial.runCommand(COptionsDial::NewText);
+    typeAuthorWithoutCommit("x")->commit();
+    dial.undo();
+    EXPECT_EQ(schemeBytes(clock_), opening);
+    EXPECT_TRUE(dial.isSaved()) << "back at the opening scheme, nothing is left unsaved";
+    EXPECT_EQ(dial.selectedElement(), nullptr);
+    EXPECT_FALSE(elementButtonsEnabled());
+    dial.runCommand(COptionsDial::NewHand);
+    dial.undo();
+    dial.undo();
+    EXPECT_EQ(schemeBytes(clock_), opening);
+}
+
+TEST_F(OptionsDialTest, SaveAsAlwaysAsksAndWritesAtomically) {
+    COptionsDial& dial = open();
+    // Nothing edited: the file dialog still opens, starting in the user's scheme folder.
+    answers_.push_back(folder_.filePath("first"));
+    dial.saveAs();
+    ASSERT_EQ(requests_.size(), 1u);
+    EXPECT_TRUE(requests_[0].save);
+    EXPECT_EQ(requests_[0].folder, folder_.filePath("data/velmora/schemes"));
+    EXPECT_TRUE(QDir(requests_[0].folder).exists());
+    EXPECT_EQ(requests_[0].fileName, "test.Velmora");
+    EXPECT_EQ(readFile(folder_.filePath("first.Velmora")), schemeBytes(clock_));
+
+    // A file that cannot be made beside the target: the message and the dialog again; the
+    // file already there is left as it was.
+    const QString target = folder_.filePath(QString(241, 'k') + ".Velmora");
+    const Bytes previous = schemeBytes(Clock());
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(previous.data()),
+                   static_cast<qint64>(previous.size()));
+    }
+    typeAuthorWithoutCommit("changed")->commit();
+    answers_.push_back(target);
+    dial.saveAs();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].startsWith(
+        "File open error|Can't access this file, please select another or permit access.\n\n"))
+        << messages_[0].toStdString();
+    EXPECT_EQ(requests_.size(), 3u) << "asked again after the failure, then cancelled";
+    EXPECT_EQ(readFile(target), previous);
+    EXPECT_FALSE(dial.isSaved());
+
+    // "Yes" in the confirmation saves; the saved flag then lets OK close without asking.
+    confirm_ = QMessageBox::Yes;
+    answers_.push_back(folder_.filePath("second.Velmora"));
+    dial.accept();
+    EXPECT_EQ(readFile(folder_.filePath("second.Velmora")), schemeBytes(clock_));
+    EXPECT_EQ(author(), u"changed");
+}
+
+TEST_F(OptionsDialTest, LoadTakesOnlyWholeSchemes) {
+    Clock small;
+    small.append(std::make_unique<ClockText>());
+    const QString good = saveFile("small.Velmora", small);
+    const Bytes goodBytes = readFile(good);
+    const QString truncated = folder_.filePath("truncated.Velmora");
+    {
+        QFile file(truncated);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(goodBytes.data()),
+                   static_cast<qint64>(goodBytes.size() / 2));
+    }
+    COptionsDial& dial = open();
+    typeAuthorWithoutCommit("unsaved")->commit();
+    click(rowOf(elements()[0]));
+    const Bytes before = schemeBytes(clock_);
+
+    answers_.push_back(truncated);
+    dial.load();
+    ASSERT_EQ(messages_.size(), 2u) << "first the question to save, answered No";
+    EXPECT_TRUE(messages_[1].contains("truncated.Velmora")) << messages_[1].toStdString();
+    EXPECT_TRUE(messages_[1].contains("at byte ")) << messages_[1].toStdString();
+    EXPECT_EQ(schemeBytes(clock_), before);
+    EXPECT_FALSE(dial.isSaved());
+    EXPECT_EQ(dial.selectedElement(), elements()[0]);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
+    // Saved again, the scheme is byte for byte the one before the failed load.
+    answers_.push_back(folder_.filePath("again.Velmora"));
+    dial.saveAs();
+    EXPECT_EQ(readFile(folder_.filePath("again.Velmora")), before);
+
+    typeAuthorWithoutCommit("unsaved again")->commit();
+    answers_.push_back(good);
+    dial.load();
+    EXPECT_EQ(schemeBytes(clock_), schemeBytes(small));
+    EXPECT_TRUE(dial.isSaved());
+    EXPECT_EQ(dial.selectedElement(), nullptr);
+    EXPECT_EQ(QString::fromStdU16String(settings_->readText(settings::kSchemeLoaded)), good);
+    // The next file dialog starts where the scheme came from.
+    dial.load();
+    EXPECT_EQ(requests_.back().folder, folder_.path());
+    EXPECT_FALSE(requests_.back().save);
+}
+
+TEST_F(OptionsDialTest, ExampleSchemesAreOfferedAmongThePlaces) {
+    QTemporaryDir system;
+    ASSERT_TRUE(QDir().mkpath(system.filePath("velmora/schemes")));
+    const QByteArray saved = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", system.path().toLocal8Bit());
+    COptionsDial& dial = open();
+    dial.load();
+    qputenv("XDG_DATA_DIRS", saved);
+    ASSERT_EQ(requests_.size(), 1u);
+    EXPECT_EQ(requests_[0].places,
+              QStringList{QDir(system.filePath("velmora/schemes")).canonicalPath()});
+}
+
+TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsAtTheTemplate) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::processEvents();
+    const QSize design = dial.size();
+    auto place = [&](int id) { return dial.control(id)->geometry(); };
+    const int ids[] = {COptionsDial::OkButton,   COptionsDial::CancelButton,
+                       COptionsDial::UndoButton, COptionsDial::RestoreDefaultsButton,
+                       COptionsDial::LoadButton, COptionsDial::SaveAsButton,
+                       COptionsDial::TreeId};
+    std::map<int, QRect> before;
+    for (int id : ids) {
+        before[id] = place(id);
+    }
+    dial.resize(design + QSize(100, 50));
+    QApplication::processEvents();
+    EXPECT_EQ(place(COptionsDial::OkButton), before[COptionsDial::OkButton].translated(100, 50));
+    EXPECT_EQ(place(COptionsDial::CancelButton),
+              before[COptionsDial::CancelButton].translated(100, 50));
+    EXPECT_EQ(place(COptionsDial::UndoButton), before[COptionsDial::UndoButton].translated(0, 50));
+    EXPECT_EQ(place(COptionsDial::RestoreDefaultsButton),
+              before[COptionsDial::RestoreDefaultsButton].translated(0, 50));
+    EXPECT_EQ(place(COptionsDial::LoadButton), before[COptionsDial::LoadButton].translated(100, 0));
+    EXPECT_EQ(place(COptionsDial::SaveAsButton),
+              before[COptionsDial::SaveAsButton].translated(100, 0));
+    EXPECT_EQ(place(COptionsDial::TreeId), before[COptionsDial::TreeId].adjusted(0, 0, 100, 50));
+    EXPECT_EQ(dial.minimumSize(), design);
+    dial.resize(design - QSize(50, 50));
+    EXPECT_EQ(dial.size(), design);
+    // The placement is kept under "Options".
+    EXPECT_EQ(
+        settings_->readInt(
+            settings::windowLayoutKey(settings::kOptionsWindow, settings::PlacementPart::W), -1),
+        design.width());
+}
+
+// Through the clock window: the menu item, live frames and closing by the window manager.
+TEST_F(OptionsDialTest, YesGoesOnOnlyWhenTheSchemeWasWritten) {
+    COptionsDial& dial = open();
+    dial.runCommand(COptionsDial::NewHand);
+    const Bytes edited = schemeBytes(clock_);
+    confirm_ = QMessageBox::Yes;
+    // The file dialog is cancelled after "Yes": nothing was saved, so nothing may go.
+    dial.restoreDefaults();
+    dial.undo();
+    dial.reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(dial_, nullptr);
+    EXPECT_EQ(schemeBytes(clock_), edited);
+    EXPECT_EQ(requests_.size(), 3u);
+    // With a file chosen, the save happens and the command goes on.
+    answers_.push_back(folder_.filePath("kept.Velmora"));
+    dial.restoreDefaults();
+    EXPECT_EQ(readFile(folder_.filePath("kept.Velmora")), edited);
+    EXPECT_EQ(schemeBytes(clock_), schemeBytes(*readDefaultScheme()));
+}
+
+TEST_F(OptionsDialTest, SavedSchemeIsTheOneTheClockStartsWithAndItsNameShows) {
+    COptionsDial& dial = open();
+    dial.runCommand(COptionsDial::NewText);
+    const QString path = folder_.filePath("mine.Velmora");
+    answers_.push_back(folder_.filePath("mine"));
+    ASSERT_TRUE(dial.saveAs());
+    EXPECT_EQ(QString::fromStdU16String(settings_->readText(settings::kSchemeLoaded)), path);
+    EXPECT_EQ(clock_.schemePath(), std::filesystem::path(path.toStdString()));
+    EXPECT_EQ(dial.control(COptionsDial::SchemeName)->toolTip(), QDir::toNativeSeparators(path))
+        << "the scheme field names the saved file";
+    dial.accept();
+    // The next start.
+    Clock next;
+    ASSERT_TRUE(next.loadLastScheme(*settings_));
+    EXPECT_EQ(schemeBytes(next), schemeBytes(clock_));
+}
+
+TEST_F(OptionsDialTest, CancelTakesBackOnlyWhatWasNotSaved) {
+    settings_->writeText(settings::kSchemeLoaded, u"");
+    const Bytes opening = schemeBytes(clock_);
+    COptionsDial& dial = open();
+    dial.runCommand(COptionsDial::NewText);
+    const Bytes saved = schemeBytes(clock_);
+    const QString path = folder_.filePath("kept.Velmora");
+    answers_.push_back(path);
+    ASSERT_TRUE(dial.saveAs());
+    dial.runCommand(COptionsDial::NewHand);
+    confirm_ = QMessageBox::No;
+    dial.reject();
+    EXPECT_EQ(schemeBytes(clock_), saved) << "the saved scheme stays on the clock";
+    EXPECT_EQ(QString::fromStdU16String(settings_->readText(settings::kSchemeLoaded)), path);
+
+    // Without a save, Cancel goes back to the opening scheme and the opening setting.
+    settings_->writeText(settings::kSchemeLoaded, u"");
+    std::unique_ptr<Clock> defaults = readDefaultScheme();
+    clock_.adopt(*defaults);
+    COptionsDial& second = open();
+    second.runCommand(COptionsDial::NewText);
+    second.reject();
+    EXPECT_EQ(schemeBytes(clock_), opening);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
+}
+
+TEST_F(OptionsDialTest, UnusableBackgroundsAreRefusedAndThePreviousImageStays) {
+    auto* background = clock_.findChildAs<FileProperty>(u"BackgroundImage");
+    const Bytes before(background->bytes().begin(), background->bytes().end());
+    const std::u16string source = background->sourcePath();
+    COptionsDial& dial = open();
+    auto* row = static_cast<COptionTreeItemFile*>(background->row());
+    ASSERT_NE(row, nullptr);
+    // The user picks the file in the row's file dialog.
+    auto choose = [row](const QString& path) {
+        row->setDialogRunner([path](const COptionTreeFileDlg&, QWidget*) {
+            return std::optional<QStringList>(QStringList{path});
+        });
+        row->activate();
+    };
+    struct Bad {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    };
+    const QByteArray png = image_bombs::encoded(image_bombs::gradient(8, 8), "PNG");
+    const QByteArray jpeg =
+        image_bombs::encoded(image_bombs::gradient(64, 64, QImage::Format_RGB32), "JPEG");
+    const Bad bad[] = {
+        {"empty.png", QByteArray(), "empty"},
+        {"notes.png", QByteArray("these are notes, not pixels"), "not an image"},
+        {"cut.png", png.left(png.size() / 2), "truncated"},
+        {"cut.jpg", jpeg.left(jpeg.size() - 40), "truncated"},
+    };
+    for (const Bad& file : bad) {
+        const QString path = folder_.filePath(file.name);
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(file.bytes);
+        out.close();
+        messages_.clear();
+        choose(path);
+        ASSERT_EQ(messages_.size(), 1u) << file.name;
+        EXPECT_TRUE(messages_[0].contains(file.name)) << messages_[0].toStdString();
+        EXPECT_TRUE(messages_[0].contains(file.reason)) << messages_[0].toStdString();
+        EXPECT_EQ(background->sourcePath(), source);
+        EXPECT_EQ(Bytes(background->bytes().begin(), background->bytes().end()), before);
+        EXPECT_EQ(row->text(), source) << "the row shows the image that stays";
+    }
+    EXPECT_TRUE(dial.isSaved()) << "a refused file is no edit";
+    // A good image is taken.
+    const QString good = folder_.filePath("good.png");
+    QFile out(good);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(png);
+    out.close();
+    messages_.clear();
+    choose(good);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(background->bytes().size(), static_cast<std::size_t>(png.size()));
+}
+
+TEST_F(OptionsDialTest, StepsGoBackAndForthThroughEveryEditAndCommand) {
+    COptionsDial& dial = open();
+    const Bytes opening = schemeBytes(clock_);
+    const std::size_t count = elements().size();
+    dial.runCommand(COptionsDial::NewHand);
+    const Bytes oneHand = schemeBytes(clock_);
+    typeAuthorWithoutCommit("edited")->commit();
+    // Committing an unchanged value is no step.
+    typeAuthorWithoutCommit("edited")->commit();
+    EXPECT_EQ(dial.stepsBack(), 2u);
+
+    dial.stepBack();
+    EXPECT_EQ(schemeBytes(clock_), oneHand);
+    dial.stepBack();
+    EXPECT_EQ(schemeBytes(clock_), opening);
+    EXPECT_TRUE(dial.isSaved()) << "back where it opened";
+    dial.stepBack();
+    EXPECT_EQ(schemeBytes(clock_), opening) << "nothing further back";
+    dial.stepForward();
+    EXPECT_EQ(elements().size(), count + 1);
+    EXPECT_FALSE(dial.isSaved());
+    // A new edit forgets the steps forward.
+    dial.runCommand(COptionsDial::NewSlice);
+    EXPECT_EQ(dial.stepsForward(), 0u);
+    dial.stepForward();
+    EXPECT_EQ(elements().size(), count + 2);
+    // The dialog's Undo is a step too.
+    dial.undo();
+    EXPECT_EQ(schemeBytes(clock_), opening);
+    dial.stepBack();
+    EXPECT_EQ(elements().size(), count + 2);
+}
+
+TEST_F(OptionsDialTest, CtrlZAndCtrlShiftZStepOutsideAnEditor) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::setActiveWindow(&dial);
+    const std::size_t count = elements().size();
+    dial.runCommand(COptionsDial::NewText);
+    dial.tree()->list()->setFocus();
+    QTest::keyClick(dial.tree()->list(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(elements().size(), count);
+    QTest::keyClick(dial.tree()->list(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(elements().size(), count + 1);
+}
+
+TEST_F(OptionsDialTest, NewElementsShowAtOnceSelectedAndInView) {
+    COptionsDial& dial = open();
+    dial.show();
+    for (int command : {COptionsDial::NewHand, COptionsDial::NewSlice, COptionsDial::NewText}) {
+        dial.runCommand(command);
+        ClockObject* added = elements().back();
+        EXPECT_EQ(dial.selectedElement(), added);
+        EXPECT_TRUE(added->isSelected());
+        EXPECT_EQ(dial.tree()->focusedItem(), rowOf(added));
+        EXPECT_TRUE(elementButtonsEnabled());
+        const std::uint32_t color = added->findChildAs<ColorProperty>(u"Color")->argb();
+        EXPECT_EQ(color >> 24, 0xFFu);
+        EXPECT_NE(color, ColorProperty::kOpaqueBlack) << "black disappears on the dark dial";
+        const QRect row = rowOf(added)->rowRect();
+        EXPECT_GE(row.top(), 0);
+        EXPECT_LE(row.bottom(), dial.tree()->list()->viewport()->height());
+    }
+    EXPECT_GE(elements().back()->findChildAs<PercentProperty>(u"FontSize")->value(), 20);
+}
+
+TEST_F(OptionsDialTest, GroupRowsSayWhichElementAndFollowEdits) {
+    COptionsDial& dial = open();
+    dial.runCommand(COptionsDial::NewText);
+    auto* text = static_cast<ClockText*>(elements().back());
+    EXPECT_EQ(rowOf(text)->labelText(), "digital display: %d.%m.%Y");
+    EXPECT_TRUE(rowOf(text)->swatch().has_value());
+    auto* format = dynamic_cast<COptionTreeItemEdit*>(
+        static_cast<COptionTreeItem*>(rowOf(text)->firstChild()));
+    ASSERT_NE(format, nullptr);
+    format->activate();
+    format->lineEdit()->setText("%A");
+    format->commit();
+    EXPECT_EQ(rowOf(text)->labelText(), "digital display: %A");
+    dial.runCommand(COptionsDial::CopySelected);
+    EXPECT_EQ(rowOf(elements().back())->labelText(), "digital display: %A #2");
+}
+
+TEST_F(OptionsDialTest, ZoneRowsNameTheZoneOfEachSlot) {
+    velmora::ZoneRecord kolkata;
+    kolkata.setStandardName(u"Asia/Kolkata");
+    velmora::setZoneSlot(2, kolkata);
+    open();
+    auto* zone = elements().front()->findChildAs<TimeZoneProperty>(u"TimeZone");
+    auto* row = dynamic_cast<COptionTreeItemComboBox*>(static_cast<COptionTreeItem*>(zone->row()));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->comboBox()->itemText(2), "(User set time zone 2) - Asia/Kolkata");
+    EXPECT_EQ(row->comboBox()->itemText(3), "(User set time zone 3) - UTC") << "an empty slot";
+    velmora::clearZoneSlots();
+}
+
+TEST_F(OptionsDialTest, ACarriedBackgroundIsNamedByItsSize) {
+    open();
+    auto* background = clock_.findChildAs<FileProperty>(u"BackgroundImage");
+    auto* row = static_cast<COptionTreeItemFile*>(background->row());
+    ASSERT_NE(row, nullptr);
+    const QStringList lines = row->displayLines();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith("carried image, ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(" x ")) << lines[0].toStdString();
+}
+
+TEST_F(OptionsDialTest, MovingAnElementOnTheClockIsOneStep) {
+    COptionsDial& dial = open();
+    ClockObject* hand = elements().front();
+    const int startDx = hand->findChildAs<PercentProperty>(u"dX")->value();
+    dial.selectOnClock(hand);
+    EXPECT_EQ(dial.selectedElement(), hand);
+    dial.moveElement(hand, 10, -5);
+    dial.moveElement(hand, 30, 250);
+    dial.finishMove();
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"dX")->value(), 30);
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"dY")->value(), 100) << "kept in range";
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"dX")->row()->number(), 30);
+    // Applying every row keeps the moved values.
+    clock_.commitItem();
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"dY")->value(), 100);
+    EXPECT_EQ(dial.stepsBack(), 1u);
+    dial.stepBack();
+    EXPECT_EQ(elements().front()->findChildAs<PercentProperty>(u"dX")->value(), startDx);
+}
+
+class CustomizeFromClockTest : public OptionsDialTest {
+protected:
+    std::unique_ptr<CVelmoraDlg> startClock() {
+        auto window = std::make_unique<CVelmoraDlg>(*settings_);
+        window->initialize();
+        window->setWallClock([] {
+            return std::chrono::system_clock::time_point(std::chrono::seconds(1'800'000'000));
+        });
+        QApplication::processEvents();
+        return window;
+    }
+    static QImage wholeFrame(Clock& clock, const QImage& like) {
+        FrameRenderer renderer;
+        renderer.render(clock, like.size(), like.devicePixelRatio(),
+                        velmora::packedDateTimeFrom(std::chrono::system_clock::time_point(
+                            std::chrono::seconds(1'800'000'000))));
+        return renderer.frame();
+    }
+    // The window draws its focus marks into the corner squares of its frame.
+    static bool sameOutsideCorners(const QImage& window, const QImage& whole) {
+        const int corner = CVelmoraDlg::kCornerSize;
+        for (int y = 0; y < window.height(); ++y) {
+            for (int x = 0; x < window.width(); ++x) {
+                const bool inCorner = (x < corner || x >= window.width() - corner) &&
+                                      (y < corner || y >= window.height() - corner);
+                if (!inCorner && window.pixel(x, y) != whole.pixel(x, y)) {
+                    return false;
+                }
+            }
+        }
+        return window.size() == whole.size();
+    }
+};
+
+TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
+    auto window = startClock();
+    QAction* customize = window->menu().action(MenuCommand::Customize);
+    window->updateMenu();
+    EXPECT_TRUE(customize->isEnabled());
+    // Through the menu item itself, as a person picks it, not the command behind it.
+    customize->trigger();
+    QPointer<COptionsDial> first = qobject_cast<COptionsDial*>(window->optionsDialog());
+    ASSERT_NE(first, nullptr);
+    window->runCommand(MenuCommand::Customize);
+    EXPECT_EQ(COptionsDial::instanceCount(), 1);
+    EXPECT_EQ(window->optionsDialog(), first);
+    window->updateMenu();
+    EXPECT_FALSE(customize->isEnabled());
+
+    // Closing by the window manager is Cancel: the edit is undone, after the question whether
+    // to save it.
+    int questions = 0;
+    first->setMessageBox([&questions](QMessageBox::Icon, const QString&, const QString&,
+                                      QMessageBox::StandardButtons) {
+        ++questions;
+        return QMessageBox::No;
+    });
+    const Bytes opening = schemeBytes(window->clock());
+    first->runCommand(COptionsDial::NewHand);
+    first->close();
+    EXPECT_EQ(questions, 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(first, nullptr);
+    EXPECT_EQ(schemeBytes(window->clock()), opening);
+    window->updateMenu();
+    EXPECT_TRUE(customize->isEnabled());
+}
+
+// Ending the program with the dialog open and unsaved edits asks nothing and leaves what
+// was saved as it was.
+TEST_F(CustomizeFromClockTest, EndingTheProgramWithTheDialogOpenAsksNothing) {
+    auto window = startClock();
+    window->runCommand(MenuCommand::Customize);
+    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(window->optionsDialog());
+    ASSERT_NE(dial, nullptr);
+    int questions = 0;
+    dial->setMessageBox([&questions](QMessageBox::Icon, const QString&, const QString&,
+                                     QMessageBox::StandardButtons) {
+        ++questions;
+        return QMessageBox::Yes;
+    });
+    const std::u16string loaded = settings_->readText(settings::kSchemeLoaded);
+    dial->runCommand(COptionsDial::NewHand);
+    ASSERT_FALSE(dial->isSaved());
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(questions, 0);
+    EXPECT_EQ(dial, nullptr);
+    EXPECT_EQ(COptionsDial::instanceCount(), 0);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), loaded);
+}
+
+TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {
+    auto window = startClock();
+    window->runCommand(MenuCommand::Customize);
+    COptionsDial* dial = qobject_cast<COptionsDial*>(window->optionsDialog());
+    ASSERT_NE(dial, nullptr);
+    // Opening selects the body; the element rows are there to edit.
+    ClockObject* hand = nullptr;
+    for (const auto& child : window->clock().children()) {
+        if (child->isKindOf(ClockHand::kTypeName)) {
+            hand = static_cast<ClockObject*>(child.get());
+        }
+    }
+    ASSERT_NE(hand, nullptr);
+    COptionTreeItem* colour = nullptr;
+    for (COptionTreeItem* row = rowOf(hand)->firstChild(); row != nullptr;
+         row = row->nextSibling()) {
+        if (row->kindCode() == COptionTreeItem::ColorCode) {
+            colour = row;
+            break;
+        }
+    }
+    ASSERT_NE(colour, nullptr);
+    const int frames = window->framesDrawn();
+    colour->setColor(0x0000FF);
+    colour->commit();
+    EXPECT_EQ(hand->findChildAs<ColorProperty>(u"Color")->argb() & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(window->framesDrawn(), frames + 1) << "drawn now, not at the next second";
+    EXPECT_FALSE(window->lastRedrawn().isEmpty());
+    EXPECT_TRUE(
+        sameOutsideCorners(window->lastFrame(), wholeFrame(window->clock(), window->lastFrame())));
+
+    QImage picture(120, 80, QImage::Format_ARGB32);
+    picture.fill(Qt::darkGreen);
+    const QString png = folder_.filePath("green.png");
+    ASSERT_TRUE(picture.save(png));
+    auto* background = window->clock().findChildAs<FileProperty>(u"BackgroundImage");
+    COptionTreeItem* file = nullptr;
+    for (COptionTreeItem* row = dial->tree()->rootItem()->firstChild()->firstChild();
+         row != nullptr; row = row->nextSibling()) {
+        if (row->kindCode() == COptionTreeItem::FileCode) {
+            file = row;
+        }
+    }
+    ASSERT_NE(file, nullptr);
+    file->setText(png.toStdU16String());
+    file->commit();
+    EXPECT_EQ(background->valueText(), png.toStdU16String());
+    EXPECT_TRUE(
+        sameOutsideCorners(window->lastFrame(), wholeFrame(window->clock(), window->lastFrame())))
+        << "the partial redraw noticed the new background";
+    EXPECT_EQ(window->lastFrame().pixelColor(3, window->lastFrame().height() / 2).green(),
+              QColor(Qt::darkGreen).green());
+}
+
+} // namespace
