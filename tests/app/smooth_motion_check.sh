@@ -19,10 +19,11 @@ wait_for_desktop
 "$(dirname "$0")/../../bench/continuous_scheme.sh" -t "$tool" "$work/continuous.Velmora" \
     >/dev/null || fail "velmora-tool could not write the continuous scheme"
 
-# Starts the clock with smooth motion on ($1 = 1) or off, and waits until it has drawn.
+# Starts the clock with smooth motion on ($1 = 1) or off, and waits until it has drawn. It is
+# kept on one workspace, so that another one takes it off the screen.
 start_moving_clock() {
-    printf '[View]\nSchemeLoaded=%s\nSmoothMotion=%s\n' "$work/continuous.Velmora" "$1" \
-        >"$settings"
+    printf '[View]\nSchemeLoaded=%s\nSmoothMotion=%s\nOnAllWorkspaces=0\n' \
+        "$work/continuous.Velmora" "$1" >"$settings"
     start_clock "$(deadline 15)"
     sleep 1
 }
