@@ -1,5 +1,7 @@
 #include "clock/draw_list.h"
 
+#include "clock/segment_part.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -228,28 +230,10 @@ namespace {
 // Whether the segment from a to b comes within `grow` of the box (conservatively: it meets the
 // box grown by `grow` on every side).
 bool segmentMeets(PointF a, PointF b, const PixelBox& box, float grow) {
-    const double left = box.left - double{grow};
-    const double right = box.right + double{grow};
-    const double top = box.top - double{grow};
-    const double bottom = box.bottom + double{grow};
-    const double dx = double{b.x} - a.x;
-    const double dy = double{b.y} - a.y;
-    double t0 = 0;
-    double t1 = 1;
-    const auto clip = [&](double p, double q) {
-        if (p == 0) {
-            return q >= 0;
-        }
-        const double r = q / p;
-        if (p < 0) {
-            t0 = std::max(t0, r);
-        } else {
-            t1 = std::min(t1, r);
-        }
-        return t0 <= t1;
-    };
-    return clip(-dx, a.x - left) && clip(dx, right - a.x) && clip(-dy, a.y - top) &&
-           clip(dy, bottom - a.y);
+    const double margin = grow;
+    return segmentPartInside(a.x, a.y, double{b.x} - a.x, double{b.y} - a.y, box.left - margin,
+                             box.top - margin, box.right + margin, box.bottom + margin)
+        .has_value();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The Canvas the clock draws through, painted with QPainter on a caller-owned QImage.
 #include "render/qt_canvas.h"
 
+#include "clock/segment_part.h"
 #include "render/bounded_image_decoder.h"
 #include "render/byte_view.h"
 #include "render/qt_text.h"
@@ -108,29 +109,16 @@ void addCap(QPainterPath& path, LineCap cap, QPointF end, QPointF out, double wi
     }
 }
 
-// Liang-Barsky: clips the segment a-b to the box; false when no part of it is inside.
+// Clips the segment a-b to the box; false when no part of it is inside.
 bool clipSegment(QPointF& a, QPointF& b, const QRectF& box) {
     const QPointF d = b - a;
-    double t0 = 0;
-    double t1 = 1;
-    const auto clip = [&](double p, double q) {
-        if (p == 0) {
-            return q >= 0;
-        }
-        const double r = q / p;
-        if (p < 0) {
-            t0 = std::max(t0, r);
-        } else {
-            t1 = std::min(t1, r);
-        }
-        return t0 <= t1;
-    };
-    if (!clip(-d.x(), a.x() - box.left()) || !clip(d.x(), box.right() - a.x()) ||
-        !clip(-d.y(), a.y() - box.top()) || !clip(d.y(), box.bottom() - a.y())) {
+    const std::optional<SegmentPart> part = segmentPartInside(
+        a.x(), a.y(), d.x(), d.y(), box.left(), box.top(), box.right(), box.bottom());
+    if (!part) {
         return false;
     }
-    const QPointF start = a + t0 * d;
-    b = a + t1 * d;
+    const QPointF start = a + part->from * d;
+    b = a + part->to * d;
     a = start;
     return true;
 }
