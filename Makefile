@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps deps-test deps-extra configure configure-run build test run package install-check sanitize bench bench-idle bench-idle-wayland fuzz fuzz-rtf \
+.PHONY: all deps deps-test deps-extra configure configure-run build test run package install-check sanitize bench bench-idle bench-idle-wayland bench-motion fuzz fuzz-rtf \
 	format clean
 
 # Only the programs, as `make run` builds them: no test tool needed.
@@ -78,6 +78,12 @@ bench-idle: deps-extra build
 # The idle clock on a headless sway's layer surface beside the same clock on X11, measured alike.
 bench-idle-wayland: deps-test build
 	bench/idle_layer_clock.sh -b $(BUILD_DIR)/app/velmora
+
+# A clock whose second hands move continuously, ten frames a second and with smooth motion, at
+# 200 and 800 pixels, on X11 (Xvfb, openbox, picom) and on a headless sway: client and display
+# server CPU and the frames that reach the screen, and the targets for them.
+bench-motion: deps-extra build
+	bench/motion_clock.sh -b $(BUILD_DIR)/app/velmora -t $(BUILD_DIR)/tools/velmora-tool
 
 # The scheme reader's fuzz target (needs clang and libclang-rt-14-dev); FUZZ_SECONDS to taste.
 FUZZ_SECONDS ?= 600

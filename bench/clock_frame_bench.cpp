@@ -4,9 +4,13 @@
 #include "app/presentation/frame_painting.h"
 #include "clock/class_registration.h"
 #include "clock/clock_text.h"
+#include "model/percent_property.h"
+#include "model/string_property.h"
+#include "model/time_value_property.h"
 #include "render/frame_renderer.h"
 #include "render/qt_canvas.h"
 #include "resources/default_scheme.h"
+#include "time/packed_date_time.h"
 #include "time/zone_slots.h"
 
 #include <QGuiApplication>
@@ -74,6 +78,73 @@ void secondStep(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(secondStep)->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// The built-in scheme with its second hands moving continuously, a frame each refresh of a 60 Hz
+// display, as smooth motion draws them: recording, comparing, and drawing the changed strips.
+void smoothStep(benchmark::State& state) {
+    std::unique_ptr<Clock> clock = defaultClock();
+    for (const auto& child : clock->children()) {
+        auto* element = dynamic_cast<PropertyMap*>(child.get());
+        auto* time =
+            element != nullptr ? element->findChildAs<TimeValueProperty>(u"TimeValue") : nullptr;
+        if (time != nullptr && time->value() == static_cast<int>(velmora::TimeValueKind::Second)) {
+            time->setValue(static_cast<int>(velmora::TimeValueKind::SecondContinuous));
+        }
+    }
+    const int side = static_cast<int>(state.range(0));
+    FrameRenderer renderer;
+    const auto start = std::chrono::system_clock::time_point(std::chrono::seconds(1'800'000'000));
+    std::int64_t step = 0;
+    renderer.render(*clock, QSize(side, side), 1, velmora::packedDateTimeFrom(start));
+    std::int64_t pixels = 0;
+    std::int64_t rects = 0;
+    for (auto _ : state) {
+        const auto at = start + std::chrono::nanoseconds(++step * 1'000'000'000 / 60);
+        const QRegion redrawn =
+            renderer.render(*clock, QSize(side, side), 1, velmora::packedDateTimeFrom(at));
+        for (const QRect& rect : redrawn) {
+            pixels += static_cast<std::int64_t>(rect.width()) * rect.height();
+        }
+        rects += redrawn.rectCount();
+    }
+    state.counters["pixels"] =
+        benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
+    state.counters["rects"] =
+        benchmark::Counter(static_cast<double>(rects), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(smoothStep)->Arg(200)->Arg(800)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
+
+// A scheme of many texts, each showing the seconds at a place of its own: a second's frame as
+// the window draws it (recording, comparing, drawing what changed), whose cost should grow with
+// the number of elements and no faster.
+void manyElementsSecond(benchmark::State& state) {
+    std::unique_ptr<Clock> clock = defaultClock();
+    const auto count = static_cast<int>(state.range(0));
+    for (int i = 0; i < count; ++i) {
+        auto& text = static_cast<ClockText&>(*clock->append(std::make_unique<ClockText>()));
+        text.findChildAs<StringProperty>(u"Fmt")->setValue(u"%S");
+        text.findChildAs<PercentProperty>(u"dX")->setValue(i % 181 - 90);
+        text.findChildAs<PercentProperty>(u"dY")->setValue(i / 181 % 181 - 90);
+    }
+    const QSize pixels(400, 400);
+    FrameRenderer renderer;
+    velmora::PackedDateTime utc = kMoment;
+    renderer.render(*clock, pixels, 1, utc);
+    for (auto _ : state) {
+        utc.time = utc.time % 100000000 / 10000 * 10000 + (utc.time / 100 % 100 + 1) % 60 * 100;
+        renderer.render(*clock, pixels, 1, utc);
+    }
+    state.counters["per_element"] = benchmark::Counter(
+        static_cast<double>(count),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(manyElementsSecond)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Painting each second's changed boxes into the window, over transparent pixels (a compositor
 // blends) or over the desktop's background (none does); the frame itself is drawn beforehand.

@@ -17,6 +17,11 @@
  *   damage after at least FRAME_GAP_MS without any; PHASE_MS is the median of the frames'
  *   start within their second (0..999), FRAMES_PER_S their rate.
  *
+ * usage: second_latency frames NAME SECONDS
+ *   The same watch, for a window that draws many frames a second; prints FRAMES_PER_S, a
+ *   frame being damage after at least BURST_GAP_MS without any (the requests of one frame
+ *   reach the server together, and frames come at most every 8 ms or so).
+ *
  * The server reports damage when it executes the drawing request (or the image upload, or
  * the buffer swap), so this is when the new pixels reach the X server, not when a compositor
  * or a monitor shows them. Each event is time-stamped as soon as poll() returns, so a figure
@@ -39,6 +44,7 @@
 enum {
     ATTRIBUTE_MS = 500,
     FRAME_GAP_MS = 100,
+    BURST_GAP_MS = 4,
     FIND_MS = 5000,
     MAX_EVENTS = 1 << 16,
     MAX_WATCHED = 256,
@@ -132,11 +138,13 @@ static void watchTree(Display* display, Window window) {
 
 static double events[MAX_EVENTS];
 
-static int watch(Display* display, const char* name, double seconds) {
+/* Collects the arrival times of the damage to the window named NAME for SECONDS into events;
+ * returns their count, or -1 when the window cannot be watched. */
+static int collect(Display* display, const char* name, double seconds, double* start) {
     int damageEvent, damageError;
     if (!XDamageQueryExtension(display, &damageEvent, &damageError)) {
         fprintf(stderr, "second_latency: the X server has no DAMAGE extension\n");
-        return 1;
+        return -1;
     }
     int major = 1, minor = 1;
     XDamageQueryVersion(display, &major, &minor);
@@ -148,12 +156,13 @@ static int watch(Display* display, const char* name, double seconds) {
     }
     if (window == None) {
         fprintf(stderr, "second_latency: no viewable window named %s\n", name);
-        return 1;
+        return -1;
     }
     watchTree(display, window);
     XSync(display, False);
 
-    double start = realtimeMs(), end = start + seconds * 1e3;
+    *start = realtimeMs();
+    double end = *start + seconds * 1e3;
     int count = 0;
     struct pollfd connection = {ConnectionNumber(display), POLLIN, 0};
     for (;;) {
@@ -181,6 +190,16 @@ static int watch(Display* display, const char* name, double seconds) {
         }
         XFlush(display);
     }
+    return count;
+}
+
+static int watch(Display* display, const char* name, double seconds) {
+    double start = 0;
+    int count = collect(display, name, seconds, &start);
+    if (count < 0) {
+        return 1;
+    }
+    double end = start + seconds * 1e3;
 
     /* The boundaries: whole seconds after the start, each followed by ATTRIBUTE_MS of watching. */
     static double latencies[MAX_EVENTS], phases[MAX_EVENTS];
@@ -220,12 +239,28 @@ static int watch(Display* display, const char* name, double seconds) {
     return 0;
 }
 
+static int frames(Display* display, const char* name, double seconds) {
+    double start = 0;
+    int count = collect(display, name, seconds, &start);
+    if (count < 0) {
+        return 1;
+    }
+    int bursts = 0;
+    for (int i = 0; i < count; ++i) {
+        bursts += i == 0 || events[i] - events[i - 1] >= BURST_GAP_MS;
+    }
+    printf("%.2f\n", (double)bursts / seconds);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     int isDesktop = argc == 3 && strcmp(argv[1], "desktop") == 0;
     int isWatch = argc == 4 && strcmp(argv[1], "watch") == 0;
-    if (!isDesktop && !isWatch) {
+    int isFrames = argc == 4 && strcmp(argv[1], "frames") == 0;
+    if (!isDesktop && !isWatch && !isFrames) {
         fprintf(stderr, "usage: second_latency desktop TIMEOUT_MS\n"
-                        "       second_latency watch NAME SECONDS\n");
+                        "       second_latency watch NAME SECONDS\n"
+                        "       second_latency frames NAME SECONDS\n");
         return 2;
     }
     Display* display = XOpenDisplay(NULL);
@@ -234,8 +269,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     XSetErrorHandler(ignoreXError);
-    int status =
-        isDesktop ? waitForDesktop(display, atol(argv[2])) : watch(display, argv[2], atof(argv[3]));
+    int status = isDesktop ? waitForDesktop(display, atol(argv[2]))
+                 : isWatch ? watch(display, argv[2], atof(argv[3]))
+                           : frames(display, argv[2], atof(argv[3]));
     XCloseDisplay(display);
     return status;
 }

@@ -64,6 +64,12 @@ bool Clock::needsContinuousRedraw() const {
     return false;
 }
 
+std::size_t Clock::elementCount() const {
+    return static_cast<std::size_t>(
+        std::count_if(children().begin(), children().end(),
+                      [](const auto& child) { return child->isKindOf(ClockObject::kTypeName); }));
+}
+
 void Clock::clearChildren() {
     releaseImages();
     backgroundDirty_ = true;

@@ -36,6 +36,12 @@ public:
     // A body with its five properties and no elements.
     Clock();
 
+    // A frame costs about ten microseconds an element, recorded and drawn: up to this many
+    // elements a clock draws each second with most of a core to spare. More are drawn too,
+    // only less often (see TickSchedule); velmora-tool check warns of them.
+    static constexpr std::size_t kElementsDrawnEachSecond = 10000;
+    std::size_t elementCount() const;
+
     const char* className() const override { return kTypeName; }
     bool isKindOf(std::string_view typeName) const override;
     std::string classPath() const override;

@@ -1,94 +1,64 @@
 #include "clock/draw_list.h"
 
+#include "clock/segment_part.h"
+
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
-// Far beyond any frame, and small enough that sums of two stay inside an int.
-constexpr int kFar = 1 << 29;
+// How far beyond its geometry a drawing may paint: antialiasing and rounding.
+constexpr float kPaintMargin = 2.0f;
+// The most pieces an arc's outline is traced in.
+constexpr int kMaxArcPieces = 1024;
 
-int clampedPixel(double value) {
-    return static_cast<int>(std::clamp(value, -double{kFar}, double{kFar}));
+// A line's width as the canvas strokes it: width 0 is the thinnest line, one pixel wide.
+float strokeWidth(const Pen& pen) {
+    return std::max(std::fabs(pen.width), 1.0f);
 }
 
-// Anchors reach up to the square root of two widths beyond a line's end; antialiasing one
-// pixel more.
+// How far a line's end shape reaches from its end point: caps half a width, with the corners of
+// a square one; anchors span two widths, their corners up to the square root of two widths.
+// Unknown stored shapes are given the most.
+float capReach(LineCap cap, float width) {
+    switch (cap) {
+    case LineCap::Flat:
+        return 0;
+    case LineCap::Square:
+    case LineCap::Round:
+    case LineCap::Triangle:
+        return 0.75f * width;
+    default:
+        return 1.5f * width;
+    }
+}
+
 float lineMargin(const Pen& pen) {
-    return 1.5f * std::fabs(pen.width) + 2.0f;
+    const float width = strokeWidth(pen);
+    return std::max({width / 2, capReach(pen.startCap, width), capReach(pen.endCap, width)}) +
+           kPaintMargin;
 }
 
-float strokeMargin(const Pen& pen) {
-    return 0.5f * std::fabs(pen.width) + 2.0f;
+// Around an ellipse's outline: half the pen, the traced pieces' distance from the curve (at most
+// a pixel) and the error of the curves that draw it, a few ten-thousandths of the radius.
+float strokeMargin(const Pen& pen, const RectF& bounds) {
+    const float radius = std::max(std::fabs(bounds.width), std::fabs(bounds.height)) / 2;
+    return strokeWidth(pen) / 2 + 1.0f + kPaintMargin + 1e-3f * radius;
+}
+
+// The parameter of the point an arc's angle (a direction from the centre, in radians) points
+// to on an ellipse of half axes a and b, within a quarter turn of the angle, so that a sweep
+// keeps its turn.
+double parameterOf(double angle, double a, double b) {
+    if (a == b) {
+        return angle;
+    }
+    return angle + std::remainder(std::atan2(a * std::sin(angle), b * std::cos(angle)) - angle,
+                                  2 * std::numbers::pi);
 }
 
 } // namespace
-
-PixelBox PixelBox::everything() {
-    return {-kFar, -kFar, kFar, kFar};
-}
-
-PixelBox PixelBox::around(float x, float y, float width, float height, float margin) {
-    const double values[] = {x, y, width, height, margin};
-    if (!std::all_of(std::begin(values), std::end(values),
-                     [](double v) { return std::isfinite(v); })) {
-        return everything();
-    }
-    double left = std::min<double>(x, double{x} + width);
-    double right = std::max<double>(x, double{x} + width);
-    double top = std::min<double>(y, double{y} + height);
-    double bottom = std::max<double>(y, double{y} + height);
-    const double grow = std::fabs(margin);
-    return {clampedPixel(std::floor(left - grow)), clampedPixel(std::floor(top - grow)),
-            clampedPixel(std::ceil(right + grow)), clampedPixel(std::ceil(bottom + grow))};
-}
-
-PixelBox PixelBox::united(const PixelBox& other) const {
-    if (other.empty()) {
-        return *this;
-    }
-    if (empty()) {
-        return other;
-    }
-    return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
-            std::max(bottom, other.bottom)};
-}
-
-PixelBox PixelBox::intersected(const PixelBox& other) const {
-    PixelBox box{std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
-                 std::min(bottom, other.bottom)};
-    return box.empty() ? PixelBox{} : box;
-}
-
-void PixelArea::add(PixelBox box) {
-    if (box.empty() || std::any_of(boxes_.begin(), boxes_.end(), [&](const PixelBox& each) {
-            return each.intersected(box) == box;
-        })) {
-        return;
-    }
-    std::erase_if(boxes_, [&](const PixelBox& each) { return box.intersected(each) == each; });
-    boxes_.push_back(box);
-    if (boxes_.size() > kMaxBoxes) {
-        PixelBox all;
-        for (const PixelBox& each : boxes_) {
-            all = all.united(each);
-        }
-        boxes_.assign(1, all);
-    }
-}
-
-bool PixelArea::intersects(const PixelBox& box) const {
-    return std::any_of(boxes_.begin(), boxes_.end(),
-                       [&](const PixelBox& each) { return each.intersects(box); });
-}
-
-PixelArea PixelArea::intersected(const PixelBox& box) const {
-    PixelArea result;
-    for (const PixelBox& each : boxes_) {
-        result.add(each.intersected(box));
-    }
-    return result;
-}
 
 void DrawList::add(Command command, PixelBox reach) {
     entries_.push_back(Entry{std::move(command), reach});
@@ -111,14 +81,15 @@ void DrawList::drawLine(const Pen& pen, PointF from, PointF to) {
 }
 
 void DrawList::drawEllipse(const Pen& pen, const RectF& bounds) {
-    add(Ellipse{pen, bounds},
-        PixelBox::around(bounds.x, bounds.y, bounds.width, bounds.height, strokeMargin(pen)));
+    add(Ellipse{pen, bounds}, PixelBox::around(bounds.x, bounds.y, bounds.width, bounds.height,
+                                               strokeMargin(pen, bounds)));
 }
 
 void DrawList::drawArc(const Pen& pen, const RectF& bounds, float startDegrees,
                        float sweepDegrees) {
     add(Arc{pen, bounds, startDegrees, sweepDegrees},
-        PixelBox::around(bounds.x, bounds.y, bounds.width, bounds.height, strokeMargin(pen)));
+        PixelBox::around(bounds.x, bounds.y, bounds.width, bounds.height,
+                         strokeMargin(pen, bounds)));
 }
 
 void DrawList::drawImage(const CanvasImage& image, float x, float y) {
@@ -152,11 +123,12 @@ std::unique_ptr<CanvasImage> DrawList::scaleImage(const CanvasImage& image, int 
     return measurer_->scaleImage(image, width, height);
 }
 
-PixelArea DrawList::changedSince(const DrawList& earlier) const {
+PixelRegion DrawList::changedSince(const DrawList& earlier, const PixelBox& frame) const {
+    PixelRegion changed(frame);
     if (entries_.size() != earlier.entries_.size()) {
-        return PixelArea(PixelBox::everything());
+        changed.addEverything();
+        return changed;
     }
-    PixelArea changed;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const Entry& now = entries_[i];
         const Entry& before = earlier.entries_[i];
@@ -168,33 +140,164 @@ PixelArea DrawList::changedSince(const DrawList& earlier) const {
                              std::holds_alternative<Smoothing>(before.command) ||
                              std::holds_alternative<TextAntialias>(before.command);
         if (setting) {
-            return PixelArea(PixelBox::everything());
+            PixelRegion everything(frame);
+            everything.addEverything();
+            return everything;
         }
-        changed.add(now.reach);
-        changed.add(before.reach);
+        addOutline(changed, now);
+        addOutline(changed, before);
     }
     return changed;
 }
 
-void DrawList::replay(Canvas& target, const PixelArea& area) const {
-    for (const Entry& entry : entries_) {
-        const Command& command = entry.command;
-        if (const auto* smoothing = std::get_if<Smoothing>(&command)) {
-            target.setSmoothingMode(smoothing->mode);
-        } else if (const auto* antialias = std::get_if<TextAntialias>(&command)) {
-            target.setTextAntialias(antialias->on);
-        } else if (!area.intersects(entry.reach)) {
-            continue;
-        } else if (const auto* line = std::get_if<Line>(&command)) {
-            target.drawLine(line->pen, line->from, line->to);
-        } else if (const auto* ellipse = std::get_if<Ellipse>(&command)) {
-            target.drawEllipse(ellipse->pen, ellipse->bounds);
-        } else if (const auto* arc = std::get_if<Arc>(&command)) {
-            target.drawArc(arc->pen, arc->bounds, arc->startDegrees, arc->sweepDegrees);
-        } else if (const auto* image = std::get_if<Image>(&command)) {
-            target.drawImage(*image->image, image->x, image->y);
-        } else if (const auto* text = std::get_if<Text>(&command)) {
-            target.drawText(text->font, text->argb, text->text, text->topLeft);
+namespace {
+
+// The outline of a stroked ellipse, or of the part an arc sweeps: the curve traced in short
+// straight pieces, each grown by the stroke's margin. The angles are those of Canvas::drawArc.
+void addArcOutline(PixelRegion& region, const Pen& pen, const RectF& bounds, double startDegrees,
+                   double sweepDegrees) {
+    const double a = std::fabs(double{bounds.width}) / 2;
+    const double b = std::fabs(double{bounds.height}) / 2;
+    const double cx = double{bounds.x} + double{bounds.width} / 2;
+    const double cy = double{bounds.y} + double{bounds.height} / 2;
+    const double sx = bounds.width < 0 ? -1 : 1;
+    const double sy = bounds.height < 0 ? -1 : 1;
+    double from = 0;
+    double to = 2 * std::numbers::pi;
+    if (std::fabs(sweepDegrees) < 360) {
+        const double start = std::remainder(startDegrees, 360.0) * std::numbers::pi / 180;
+        from = parameterOf(start, a, b);
+        to = parameterOf(start + sweepDegrees * std::numbers::pi / 180, a, b);
+    }
+    // Pieces short enough that the curve strays at most a pixel from each.
+    const double radius = std::max({a, b, 1.0});
+    const double step = 2 * std::acos(1 - 1 / radius);
+    const int pieces =
+        std::clamp(static_cast<int>(std::ceil(std::fabs(to - from) / step)), 1, kMaxArcPieces);
+    const auto at = [&](int i) {
+        const double t = from + (to - from) * i / pieces;
+        return PointF{static_cast<float>(cx + sx * a * std::cos(t)),
+                      static_cast<float>(cy + sy * b * std::sin(t))};
+    };
+    const float grow = strokeMargin(pen, bounds);
+    PointF previous = at(0);
+    for (int i = 1; i <= pieces; ++i) {
+        const PointF next = at(i);
+        region.addSegment(previous, next, grow);
+        previous = next;
+    }
+}
+
+} // namespace
+
+void DrawList::addOutline(PixelRegion& region, const Entry& entry) {
+    const PixelBox& frame = region.frame();
+    // Geometry far larger than the frame is left to the box around it, which the frame cuts.
+    const auto moderate = [&](const RectF& bounds, const Pen& pen) {
+        const float width = static_cast<float>(frame.right - frame.left);
+        const float height = static_cast<float>(frame.bottom - frame.top);
+        const float limit = 4.0f * std::max(width, height) + 64.0f;
+        const float dx = bounds.x + bounds.width / 2 - static_cast<float>(frame.left) - width / 2;
+        const float dy = bounds.y + bounds.height / 2 - static_cast<float>(frame.top) - height / 2;
+        return std::fabs(bounds.width) <= limit && std::fabs(bounds.height) <= limit &&
+               std::fabs(pen.width) <= limit && std::fabs(dx) <= limit && std::fabs(dy) <= limit;
+    };
+    const Command& command = entry.command;
+    if (const auto* line = std::get_if<Line>(&command)) {
+        const float width = strokeWidth(line->pen);
+        region.addSegment(line->from, line->to, width / 2 + kPaintMargin);
+        for (const auto& [cap, end] :
+             {std::pair{line->pen.startCap, line->from}, std::pair{line->pen.endCap, line->to}}) {
+            if (cap != LineCap::Flat) {
+                region.addSegment(end, end, capReach(cap, width) + kPaintMargin);
+            }
         }
+    } else if (const auto* ellipse = std::get_if<Ellipse>(&command);
+               ellipse != nullptr && moderate(ellipse->bounds, ellipse->pen)) {
+        addArcOutline(region, ellipse->pen, ellipse->bounds, 0, 360);
+    } else if (const auto* arc = std::get_if<Arc>(&command);
+               arc != nullptr && moderate(arc->bounds, arc->pen)) {
+        if (arc->sweepDegrees != 0) {
+            addArcOutline(region, arc->pen, arc->bounds, arc->startDegrees, arc->sweepDegrees);
+        }
+    } else {
+        region.addBox(entry.reach);
+    }
+}
+
+namespace {
+
+// Whether the segment from a to b comes within `grow` of the box (conservatively: it meets the
+// box grown by `grow` on every side).
+bool segmentMeets(PointF a, PointF b, const PixelBox& box, float grow) {
+    const double margin = grow;
+    return segmentPartInside(a.x, a.y, double{b.x} - a.x, double{b.y} - a.y, box.left - margin,
+                             box.top - margin, box.right + margin, box.bottom + margin)
+        .has_value();
+}
+
+} // namespace
+
+bool DrawList::mayPaint(const Entry& entry, const PixelBox& box) {
+    if (!entry.reach.intersects(box)) {
+        return false;
+    }
+    const auto* line = std::get_if<Line>(&entry.command);
+    // Its whole reach around a slanting line is mostly empty; the margin's square corners are
+    // within one and a half margins of the line.
+    return line == nullptr || !std::isfinite(line->from.x) || !std::isfinite(line->from.y) ||
+           !std::isfinite(line->to.x) || !std::isfinite(line->to.y) ||
+           segmentMeets(line->from, line->to, box, 1.5f * lineMargin(line->pen));
+}
+
+std::vector<DrawList::Commands>
+DrawList::commandsByTile(const TileGrid& grid, const std::vector<PixelBox>& wanted) const {
+    std::vector<Commands> tiles(static_cast<std::size_t>(grid.count()));
+    const int columns = grid.columns();
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& entry = entries_[i];
+        const bool setting = std::holds_alternative<Smoothing>(entry.command) ||
+                             std::holds_alternative<TextAntialias>(entry.command);
+        const TileGrid::Span span =
+            setting ? TileGrid::Span{0, columns - 1, 0, grid.rows() - 1} : grid.reach(entry.reach);
+        for (int row = span.firstRow; row <= span.lastRow; ++row) {
+            for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
+                const auto tile = static_cast<std::size_t>(row * columns + column);
+                if (!wanted[tile].empty() && (setting || mayPaint(entry, wanted[tile]))) {
+                    tiles[tile].push_back(static_cast<std::uint32_t>(i));
+                }
+            }
+        }
+    }
+    return tiles;
+}
+
+void DrawList::draw(Canvas& target, const Command& command) {
+    if (const auto* smoothing = std::get_if<Smoothing>(&command)) {
+        target.setSmoothingMode(smoothing->mode);
+    } else if (const auto* antialias = std::get_if<TextAntialias>(&command)) {
+        target.setTextAntialias(antialias->on);
+    } else if (const auto* line = std::get_if<Line>(&command)) {
+        target.drawLine(line->pen, line->from, line->to);
+    } else if (const auto* ellipse = std::get_if<Ellipse>(&command)) {
+        target.drawEllipse(ellipse->pen, ellipse->bounds);
+    } else if (const auto* arc = std::get_if<Arc>(&command)) {
+        target.drawArc(arc->pen, arc->bounds, arc->startDegrees, arc->sweepDegrees);
+    } else if (const auto* image = std::get_if<Image>(&command)) {
+        target.drawImage(*image->image, image->x, image->y);
+    } else if (const auto* text = std::get_if<Text>(&command)) {
+        target.drawText(text->font, text->argb, text->text, text->topLeft);
+    }
+}
+
+void DrawList::replay(Canvas& target, const Commands& commands) const {
+    for (const std::uint32_t index : commands) {
+        draw(target, entries_[index].command);
+    }
+}
+
+void DrawList::replay(Canvas& target) const {
+    for (const Entry& entry : entries_) {
+        draw(target, entry.command);
     }
 }

@@ -3,50 +3,12 @@
 #pragma once
 
 #include "clock/canvas.h"
+#include "clock/pixel_region.h"
 
 #include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
-
-// A box of whole pixels, right and bottom exclusive.
-struct PixelBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    bool empty() const { return left >= right || top >= bottom; }
-    // Any pixel a drawing could touch: what a command of unknown reach damages.
-    static PixelBox everything();
-    // The smallest box of whole pixels around the rectangle, grown by the margin on all
-    // sides; non-finite values reach everywhere.
-    static PixelBox around(float x, float y, float width, float height, float margin);
-    PixelBox united(const PixelBox& other) const;
-    PixelBox intersected(const PixelBox& other) const;
-    bool intersects(const PixelBox& other) const { return !intersected(other).empty(); }
-    friend bool operator==(const PixelBox&, const PixelBox&) = default;
-};
-
-// Pixels as a few boxes, which may overlap: where a frame changed. The hands of a clock all
-// cross its centre, so their boxes overlap, yet together they cover much less than the one
-// box around them all.
-class PixelArea {
-public:
-    PixelArea() = default;
-    explicit PixelArea(const PixelBox& box) { add(box); }
-
-    void add(PixelBox box);
-    bool empty() const { return boxes_.empty(); }
-    bool intersects(const PixelBox& box) const;
-    PixelArea intersected(const PixelBox& box) const;
-    const std::vector<PixelBox>& boxes() const { return boxes_; }
-
-private:
-    // More boxes than this become one: a clip of many boxes costs more than it saves.
-    static constexpr std::size_t kMaxBoxes = 16;
-    std::vector<PixelBox> boxes_;
-};
 
 // Records what the clock draws instead of drawing it. Measuring, decoding and scaling go to
 // the canvas the list is made for, so that the recorded geometry is the real one. Two lists of
@@ -73,14 +35,22 @@ public:
     std::size_t size() const { return entries_.size(); }
     // Room for this many commands, such as the previous frame's, recorded without regrowing.
     void reserve(std::size_t commands) { entries_.reserve(commands); }
-    // The pixels this list draws differently from an earlier one: every command that changed,
-    // in its old place and its new one. Lists that differ in their settings or their number
-    // of commands differ everywhere.
-    PixelArea changedSince(const DrawList& earlier) const;
-    // Draws the commands that reach into the area, in order. The caller clips the target to
-    // the area and clears it first. The images drawn must still be alive, unless the
-    // measuring canvas kept copies of them.
-    void replay(Canvas& target, const PixelArea& area) const;
+    // The pixels of the frame this list draws differently from an earlier one: every command
+    // that changed, in its old place and its new one, each by its outline (a hand's thin
+    // strip, a slice's ring segment, a text's box). Lists that differ in their settings or
+    // their number of commands differ everywhere.
+    PixelRegion changedSince(const DrawList& earlier, const PixelBox& frame) const;
+    // For each tile, by its index, the commands that may paint into the box wanted of it, in
+    // order, by their index (a hand counts by its outline, not its box); the settings reach
+    // every tile. Tiles wanted by an empty box get none.
+    using Commands = std::vector<std::uint32_t>;
+    std::vector<Commands> commandsByTile(const TileGrid& grid,
+                                         const std::vector<PixelBox>& wanted) const;
+    // Draws the commands of these indices, in this order; all of them without. The caller
+    // clears the target first. The images drawn must still be alive, unless the measuring
+    // canvas kept copies of them.
+    void replay(Canvas& target, const Commands& commands) const;
+    void replay(Canvas& target) const;
 
 private:
     struct Smoothing {
@@ -136,6 +106,11 @@ private:
     };
 
     void add(Command command, PixelBox reach);
+    static void draw(Canvas& target, const Command& command);
+    // Adds the pixels the command may paint, following its outline.
+    static void addOutline(PixelRegion& region, const Entry& entry);
+    // Whether the command may paint a pixel of the box.
+    static bool mayPaint(const Entry& entry, const PixelBox& box);
 
     Canvas* measurer_;
     std::vector<Entry> entries_;

@@ -30,6 +30,8 @@ inline const SettingKey kDatesInMyLanguage{"View", "DatesInMyLanguage", SettingK
 inline const SettingKey kOnAllWorkspaces{"View", "OnAllWorkspaces", SettingKind::Integer, 1};
 // Set, the clock ignores drags and corner resizes; the menu's sizes still apply.
 inline const SettingKey kLockPosition{"View", "LockPosition", SettingKind::Integer, 0};
+// Off by default: continuous hands then move ten times a second, as they always have.
+inline const SettingKey kSmoothMotion{"View", "SmoothMotion", SettingKind::Integer, 0};
 inline const SettingKey kThreadPriority{"System", "ThreadPriority", SettingKind::Integer, 0};
 inline const SettingKey kUseFixedZone{"Timezones", "UseFixedZone", SettingKind::Integer, 0};
 

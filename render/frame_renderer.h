@@ -8,7 +8,9 @@
 
 #include <QImage>
 #include <QRegion>
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -39,12 +41,22 @@ public:
     };
     // Records now the frames of moments to come, in order, at the size and density of the
     // frame, and draws each at its moment on the drawing thread, followed by `finish`: the
-    // thread wakes for them on its own, and the caller not at all. Returns the pixels they
-    // will draw again, all together; nothing, with nothing to come, before a first frame or
-    // where the drawing happens on the caller's thread. The next settle() drops those not
-    // yet drawn, as does any render.
-    std::optional<QRegion> renderAhead(Clock& clock, std::span<const Moment> moments,
-                                       Finish finish);
+    // thread wakes for them on its own, and the caller not at all. Each is drawn over the frame
+    // drawn before it, so that a frame the thread cannot draw in time gives way to the next.
+    // With a pacing interval (the display's refresh), each waits for the display's sign as
+    // well (see setPacer) and is drawn for the refresh nearest its moment. Returns the pixels
+    // they will draw again, all together; nothing, with nothing to come, before a first frame
+    // or where the drawing happens on the caller's thread. The next settle() drops those
+    // not yet drawn, as does any render.
+    std::optional<QRegion>
+    renderAhead(Clock& clock, std::span<const Moment> moments, Finish finish,
+                std::chrono::nanoseconds pacing = std::chrono::nanoseconds(0));
+    // How frames drawn ahead with a pacing interval learn that the display is ready: `ask` is
+    // called on the drawing thread when such a frame is due, and displayReady() is to follow
+    // once the display is ready for a frame. Null: they follow their moments alone.
+    void setPacer(std::function<void()> ask) { rasterThread_.setPacer(std::move(ask)); }
+    // The display is ready for the next frame; from any thread.
+    void displayReady() { rasterThread_.displayReady(); }
     // Decodes and scales the clock's background for a frame of this many pixels, before any
     // frame is drawn.
     void prepareBackground(Clock& clock, const QSize& pixels);
@@ -59,6 +71,15 @@ public:
     // Returns when the drawing that renderAndFinish() left running is done, dropping the
     // frames renderAhead() left to come.
     void settle() const;
+    // How long a frame takes: recording the last one on the caller's thread, and drawing the
+    // last one the drawing thread finished.
+    std::chrono::nanoseconds frameCost() const {
+        return recordCost_ + std::chrono::nanoseconds(drawCost_.load());
+    }
+    // Stops the drawing under way at its next tile, unfinished, and drops the frames to come:
+    // for a window that goes, which a frame of a large scheme would keep waiting. The next
+    // render() draws the whole frame.
+    void abandon();
     // The next render() draws the whole frame: for when the caller drew over it.
     void invalidate() {
         settle();
@@ -80,16 +101,42 @@ private:
                  Finish finish);
 
     QImage newFrame(const QSize& pixels) const;
-    // Clears the boxes of the area and replays the recording there; on the drawing thread.
-    void replay(const DrawList& list, const PixelArea& area, const QRegion& redrawn);
+    // The frame is drawn in square tiles of this side, each on a painter of its own, which
+    // traces a hand only as far as it reaches into the tile: a thin strip changed across the
+    // frame costs the tiles it crosses, not the whole of every hand it meets. A tile is always
+    // drawn whole and alike, so that its pixels are those of a whole frame drawn anew.
+    static constexpr int kTileSide = 64;
+    // Draws the tiles the region reaches into anew from the recording, on the drawing thread;
+    // false when abandon() stopped it.
+    bool replay(const DrawList& list, const PixelRegion& region);
+    // A frame recorded ahead, with the pixels it changes over the frame recorded before it.
+    struct Ahead {
+        DrawList list;
+        std::uint64_t id;
+        std::uint64_t previousId;
+        PixelRegion region;
+    };
+    // Draws a frame recorded ahead over the frame drawn before it, which is the one recorded
+    // before it unless the thread fell behind, then finishes it; on the drawing thread.
+    void drawOver(Ahead& ahead, const Finish& finish);
 
     QImage frame_;
+    // One tile, drawn before its changed pixels go into the frame.
+    QImage tile_;
     Allocate allocate_;
     // Measures texts and scales images for the recordings, with a font cache that outlives
     // the frames.
     QImage measureTarget_;
     QtCanvas measurer_;
     std::optional<DrawList> drawn_;
+    // Tells recordings apart, so that a frame drawn ahead knows what it was compared with.
+    std::uint64_t drawnId_ = 0;
+    std::uint64_t lastId_ = 0;
+    std::chrono::nanoseconds recordCost_{0};
+    // Written by the drawing thread.
+    std::atomic<std::chrono::nanoseconds::rep> drawCost_{0};
+    // Read by the drawing thread between tiles.
+    std::atomic<bool> abandoning_{false};
     mutable RasterThread rasterThread_;
     std::function<void()> aheadDropped_;
 };

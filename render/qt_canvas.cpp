@@ -1,6 +1,7 @@
 // The Canvas the clock draws through, painted with QPainter on a caller-owned QImage.
 #include "render/qt_canvas.h"
 
+#include "clock/segment_part.h"
 #include "render/bounded_image_decoder.h"
 #include "render/byte_view.h"
 #include "render/qt_text.h"
@@ -108,29 +109,16 @@ void addCap(QPainterPath& path, LineCap cap, QPointF end, QPointF out, double wi
     }
 }
 
-// Liang-Barsky: clips the segment a-b to the box; false when no part of it is inside.
+// Clips the segment a-b to the box; false when no part of it is inside.
 bool clipSegment(QPointF& a, QPointF& b, const QRectF& box) {
     const QPointF d = b - a;
-    double t0 = 0;
-    double t1 = 1;
-    const auto clip = [&](double p, double q) {
-        if (p == 0) {
-            return q >= 0;
-        }
-        const double r = q / p;
-        if (p < 0) {
-            t0 = std::max(t0, r);
-        } else {
-            t1 = std::min(t1, r);
-        }
-        return t0 <= t1;
-    };
-    if (!clip(-d.x(), a.x() - box.left()) || !clip(d.x(), box.right() - a.x()) ||
-        !clip(-d.y(), a.y() - box.top()) || !clip(d.y(), box.bottom() - a.y())) {
+    const std::optional<SegmentPart> part = segmentPartInside(
+        a.x(), a.y(), d.x(), d.y(), box.left(), box.top(), box.right(), box.bottom());
+    if (!part) {
         return false;
     }
-    const QPointF start = a + t0 * d;
-    b = a + t1 * d;
+    const QPointF start = a + part->from * d;
+    b = a + part->to * d;
     a = start;
     return true;
 }
@@ -163,11 +151,15 @@ std::pair<double, double> distanceRange(QPointF p, const QRectF& rect) {
 
 } // namespace
 
-QtCanvas::QtCanvas(QImage& target) : target_(target), painter_(&target) {
+QtCanvas::QtCanvas(QImage& target) : QtCanvas(target, QPoint(), target.size()) {}
+
+QtCanvas::QtCanvas(QImage& target, QPoint origin, QSize frame)
+    : frame_(QPoint(0, 0), frame), part_(origin, target.size()), painter_(&target) {
     // The caller sized and placed everything in the target's pixels already.
     const double ratio = target.devicePixelRatio();
-    if (painter_.isActive() && ratio != 1) {
-        painter_.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    if (painter_.isActive() && (ratio != 1 || !origin.isNull())) {
+        painter_.setWorldTransform(QTransform::fromTranslate(-origin.x(), -origin.y()) *
+                                   QTransform::fromScale(1 / ratio, 1 / ratio));
     }
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::TextAntialiasing);
@@ -177,14 +169,10 @@ QtCanvas::~QtCanvas() {
     clearUncleared();
 }
 
-void QtCanvas::clearAndClipTo(const QRegion& area) {
-    if (!painter_.isActive()) {
-        return;
-    }
-    painter_.setClipRegion(area);
+void QtCanvas::clear() {
     // Cleared when something is first drawn there: a background image put in place replaces
     // the pixels instead, which spares a pass over all of them.
-    uncleared_ = area;
+    uncleared_ = QRegion(part_);
 }
 
 void QtCanvas::clearUncleared(const QRect& replaced) {
@@ -215,7 +203,7 @@ void QtCanvas::setTextAntialias(bool on) {
 // QPainter slows down badly with such geometry, so nothing wider or farther away than this
 // reaches it: beyond it a stroke covers the whole target or misses it.
 double QtCanvas::strokeLimit() const {
-    return 4 * std::hypot(target_.width(), target_.height()) + 64;
+    return 4 * std::hypot(frame_.width(), frame_.height()) + 64;
 }
 
 void QtCanvas::drawLine(const Pen& pen, PointF from, PointF to) {
@@ -231,15 +219,20 @@ void QtCanvas::drawLine(const Pen& pen, PointF from, PointF to) {
     // A line of no length points straight up, so that its caps still show.
     const QPointF direction = length > 0 ? delta / length : QPointF(0, -1);
     // Caps reach at most 1.5 widths beyond their end point: what lies outside this box, caps
-    // at clipped ends included, cannot show.
+    // at clipped ends included, cannot show. Only the part of a long hand that can reach the
+    // target is traced.
     const double margin = 2 * std::max(width, 1.0) + 8;
-    const QRectF box = QRectF(target_.rect()).adjusted(-margin, -margin, margin, margin);
+    const QRectF box = QRectF(part_).adjusted(-margin, -margin, margin, margin);
+    const QPointF wholeFrom = a;
+    const QPointF wholeTo = b;
     if (!clipSegment(a, b, box)) {
         return;
     }
     const QColor color = QColor::fromRgba(pen.argb);
-    const LineCap startCap = knownCap(pen.startCap);
-    const LineCap endCap = knownCap(pen.endCap);
+    // An end cut off lies so far outside that its cap cannot show: it is left flat, which is
+    // quicker to draw.
+    const LineCap startCap = a == wholeFrom ? knownCap(pen.startCap) : LineCap::Flat;
+    const LineCap endCap = b == wholeTo ? knownCap(pen.endCap) : LineCap::Flat;
     if (length > 0 && startCap == endCap && isQtCap(startCap)) {
         // Width 0 is Qt's cosmetic pen: the thinnest line, one pixel wide.
         painter_.setPen(QPen(color, width, Qt::SolidLine, qtCap(startCap)));
@@ -290,7 +283,7 @@ void QtCanvas::strokeArc(const Pen& pen, QRectF bounds, double startDegrees, dou
     }
     double width = penWidth(pen);
     const double limit = strokeLimit();
-    const QRectF image(target_.rect());
+    const QRectF image(frame_);
     const auto moderate = [&] {
         const QPointF offset = bounds.center() - image.center();
         return std::max({std::fabs(offset.x()), std::fabs(offset.y()), std::fabs(bounds.width()),
@@ -353,7 +346,7 @@ void QtCanvas::drawImage(const CanvasImage& image, float x, float y) {
         return;
     }
     const QRectF placed(x, y, own->width(), own->height());
-    if (!placed.intersects(QRectF(target_.rect()))) {
+    if (!placed.intersects(QRectF(part_))) {
         return;
     }
     const QImage& source = own->image();
@@ -367,14 +360,15 @@ void QtCanvas::drawImage(const CanvasImage& image, float x, float y) {
     } else {
         clearUncleared();
     }
-    // Only the rows that reach into the clip.
-    int first = 0;
-    int end = source.height();
+    // Only the rows that reach into the target and the clip.
+    QRectF reached(part_);
     if (painter_.hasClipping()) {
-        const QRectF clip = painter_.clipBoundingRect();
-        first = std::clamp(static_cast<int>(std::floor(clip.top() - y)), 0, end);
-        end = std::clamp(static_cast<int>(std::ceil(clip.bottom() - y)) + 1, first, end);
+        reached &= painter_.clipBoundingRect();
     }
+    const int first =
+        std::clamp(static_cast<int>(std::floor(reached.top() - y)), 0, source.height());
+    const int end =
+        std::clamp(static_cast<int>(std::ceil(reached.bottom() - y)) + 1, first, source.height());
     // Qt hands blends of more than about a hundred rows to its worker threads; for a clock's
     // background that costs more than it saves and wakes those threads every frame. Bands of
     // rows stay on this thread.
@@ -445,8 +439,7 @@ void QtCanvas::drawText(const FontSpec& font, std::uint32_t argb, std::u16string
         return;
     }
     const std::optional<SizeF> box = measureText(font, text);
-    if (!box ||
-        !QRectF(topLeft.x, topLeft.y, box->width, box->height).intersects(QRectF(target_.rect()))) {
+    if (!box || !QRectF(topLeft.x, topLeft.y, box->width, box->height).intersects(QRectF(part_))) {
         return;
     }
     const CachedFont& cached = *font_;

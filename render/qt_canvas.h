@@ -34,6 +34,12 @@ private:
 // Paints in the target's pixels: a target carrying a device pixel ratio is not scaled again,
 // because the caller already sized and placed everything for the ratio. The painter stays
 // active on the target for the canvas' lifetime.
+//
+// A target may be a part of a larger frame, at an origin within it: everything is then placed
+// in the frame's pixels, and only what falls into the part is drawn. A line is traced only as
+// far as it can reach into the part, so drawing a small part of a frame costs little however
+// long its hands are. The pixels of a part depend on the part: a frame drawn in parts is drawn
+// in the same parts each time.
 class VELMORA_EXPORT QtCanvas : public Canvas {
 public:
     // Images are limited to this many pixels per side, so that a stored size cannot ask for
@@ -43,13 +49,14 @@ public:
     static constexpr double kMaxEmSize = 4096;
 
     explicit QtCanvas(QImage& target);
+    // The target is the part at `origin` of a frame of `frame` pixels.
+    QtCanvas(QImage& target, QPoint origin, QSize frame);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
 
-    // From here on only the area, in the target's pixels, is drawn; it is cleared to
-    // transparent first. For redrawing part of a frame.
-    void clearAndClipTo(const QRegion& area);
+    // The target is drawn anew from here on: cleared to transparent first.
+    void clear();
 
     void setSmoothingMode(std::int32_t mode) override;
     void setTextAntialias(bool on) override;
@@ -97,7 +104,10 @@ private:
     // Clears what clearAndClipTo() left to clear, but for the part an image replaces.
     void clearUncleared(const QRect& replaced = QRect());
 
-    QImage& target_;
+    // The frame's pixels and the target's, in the coordinates drawn in: whatever the part,
+    // every shape is laid out for the whole frame, so that its pixels come out the same.
+    QRect frame_;
+    QRect part_;
     QPainter painter_;
     bool textAntialias_ = true;
     QRegion uncleared_;

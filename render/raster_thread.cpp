@@ -20,6 +20,10 @@ struct RasterThread::State {
     bool running = false;
     bool stopping = false;
     bool ended = false;
+    std::function<void()> askPacer;
+    // A sign of the display came since the pacer was last asked.
+    bool displayReady = false;
+    bool pacerAsked = false;
 
     // The moment given to a job started to run at once: before any real moment.
     static constexpr std::chrono::system_clock::time_point kAtOnce{};
@@ -33,6 +37,46 @@ struct RasterThread::State {
         return dropped;
     }
 
+    // Whether the timed job in front may run now, else waits a while; drops those before the
+    // last of the jobs due.
+    bool timedJobDue(std::unique_lock<std::mutex>& lock) {
+        const Timed& front = jobs.front();
+        const bool paced = front.lead > std::chrono::nanoseconds(0) && askPacer != nullptr;
+        const auto now = std::chrono::system_clock::now();
+        const auto due = paced ? front.at - front.lead : front.at;
+        if (due > now) {
+            // A sign that came early is for a frame that is not there yet.
+            displayReady = false;
+            // The wall clock's own deadline: a clock that is set moves the wake-up with it.
+            wake.wait_until(lock, due);
+            return false;
+        }
+        if (paced && !displayReady) {
+            if (pacerAsked) {
+                wake.wait(lock);
+                return false;
+            }
+            pacerAsked = true;
+            // Counted as running, so that no one takes what the pacer uses meanwhile.
+            running = true;
+            const std::function<void()> ask = askPacer;
+            lock.unlock();
+            ask();
+            lock.lock();
+            running = false;
+            lock.unlock();
+            finished.notify_one();
+            lock.lock();
+            return false;
+        }
+        displayReady = false;
+        const auto horizon = paced ? now + front.lead : now;
+        while (jobs.size() > 1 && jobs[1].at != kAtOnce && jobs[1].at <= horizon) {
+            jobs.pop_front();
+        }
+        return true;
+    }
+
     void serve() {
         std::unique_lock lock(mutex);
         for (;;) {
@@ -43,10 +87,7 @@ struct RasterThread::State {
                 wake.wait(lock);
                 continue;
             }
-            // The wall clock's own deadline: a clock that is set moves the wake-up with it.
-            if (const auto at = jobs.front().at;
-                at != kAtOnce && at > std::chrono::system_clock::now()) {
-                wake.wait_until(lock, at);
+            if (jobs.front().at != kAtOnce && !timedJobDue(lock)) {
                 continue;
             }
             std::function<void()> job = std::move(jobs.front().job);
@@ -116,9 +157,7 @@ void RasterThread::run(std::function<void()> job) {
 
 void RasterThread::start(std::function<void()> job) {
     wait();
-    QThreadPool* pool = QThreadPool::globalInstance();
-    if (pool == nullptr || pool->contains(QThread::currentThread()) ||
-        (state_ == nullptr && !borrowThread())) {
+    if (runsHere() || (state_ == nullptr && !borrowThread())) {
         // Already where the fills stay put, or no pool (at exit): draw right here.
         try {
             job();
@@ -133,10 +172,35 @@ void RasterThread::start(std::function<void()> job) {
     state_->wake.notify_one();
 }
 
+bool RasterThread::runsHere() const {
+    const QThreadPool* pool = QThreadPool::globalInstance();
+    return pool == nullptr || pool->contains(QThread::currentThread());
+}
+
+void RasterThread::setPacer(std::function<void()> ask) {
+    if (runsHere() || (state_ == nullptr && !borrowThread())) {
+        return;
+    }
+    std::lock_guard lock(state_->mutex);
+    state_->askPacer = std::move(ask);
+    state_->pacerAsked = false;
+    state_->displayReady = false;
+}
+
+void RasterThread::displayReady() {
+    if (state_ == nullptr) {
+        return;
+    }
+    {
+        std::lock_guard lock(state_->mutex);
+        state_->displayReady = true;
+        state_->pacerAsked = false;
+    }
+    state_->wake.notify_one();
+}
+
 bool RasterThread::startAt(std::vector<Timed> jobs) {
-    QThreadPool* pool = QThreadPool::globalInstance();
-    if (pool == nullptr || pool->contains(QThread::currentThread()) ||
-        (state_ == nullptr && !borrowThread())) {
+    if (runsHere() || (state_ == nullptr && !borrowThread())) {
         return false;
     }
     std::unique_lock lock(state_->mutex);

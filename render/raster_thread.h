@@ -29,14 +29,24 @@ public:
     // Starts the job as run() does but returns at once, so that the caller need not wake
     // again when it ends; a job started before is waited for first.
     void start(std::function<void()> job);
-    // A job for a moment of the wall clock, which the thread waits for on its own.
+    // A job for a moment of the wall clock, which the thread waits for on its own. With a
+    // lead and a pacer (see setPacer) it is paced by the display: it runs at the first sign
+    // of the display that comes within the lead before its moment.
     struct Timed {
         std::chrono::system_clock::time_point at;
         std::function<void()> job;
+        std::chrono::nanoseconds lead{0};
     };
     // Queues the jobs, in order of their moments, to run each at its moment after those
     // started before, and returns at once; false, queueing nothing, where jobs run right here.
+    // Of timed jobs that are due together (the thread fell behind), only the last one runs.
     bool startAt(std::vector<Timed> jobs);
+    // How paced jobs learn that the display is ready: `ask` is called on the thread when one
+    // is due and no sign has come since the last, and displayReady() tells of the sign. Null:
+    // paced jobs run at their moments.
+    void setPacer(std::function<void()> ask);
+    // The display is ready for a frame; from any thread.
+    void displayReady();
     // Drops the timed jobs not begun, then returns when the job running or started last has
     // finished, rethrowing what it threw; true when it dropped any.
     bool wait();
@@ -44,6 +54,7 @@ public:
 private:
     struct State;
     bool borrowThread();
+    bool runsHere() const;
 
     std::shared_ptr<State> state_;
     // What a job run right here threw, for wait().

@@ -125,6 +125,13 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
     const QtMessageHandler previous = qInstallMessageHandler(dropImageLibraryMessages);
     collectUnshowableImages(*clock, problems);
     qInstallMessageHandler(previous);
+    if (const std::size_t elements = clock->elementCount();
+        elements > Clock::kElementsDrawnEachSecond) {
+        problems.push_back(std::to_string(elements) + " elements, more than " +
+                           std::to_string(Clock::kElementsDrawnEachSecond) +
+                           ": a frame of them takes long, and the clock draws them less often "
+                           "than every second");
+    }
     if (strict && !problems.empty()) {
         return reportInvalid(err, source, problems.front());
     }

@@ -6,6 +6,18 @@
 
 #include <QMetaObject>
 
+void DirectPresentation::setPresenter(std::unique_ptr<FramePresenter> presenter) {
+    settled().presenter = std::move(presenter);
+    FramePresenter* shown = parts_.presenter.get();
+    if (shown == nullptr || !shown->pacesFrames()) {
+        renderer_.setPacer(nullptr);
+        return;
+    }
+    // Asked on the drawing thread, while the presenter is that thread's.
+    renderer_.setPacer([shown] { shown->requestReady(); });
+    shown->setReadyHandler([renderer = &renderer_] { renderer->displayReady(); });
+}
+
 FrameRenderer::Finish DirectPresentation::finish(qreal ratio, int alpha, bool outline,
                                                  QObject* context, OutlineChanged changed) {
     return [this, ratio, alpha, outline, context,

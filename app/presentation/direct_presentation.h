@@ -31,6 +31,9 @@ public:
         renderer_.settle();
         return parts_;
     }
+    // Shows frames through this presenter from now on (null: through Qt's backing store);
+    // where it tells when the display is ready, frames drawn ahead with a pacing wait for it.
+    void setPresenter(std::unique_ptr<FramePresenter> presenter);
 
     // Told on the window's thread of a new outline, which only that thread may set.
     using OutlineChanged = std::function<void(const QImage& bits)>;

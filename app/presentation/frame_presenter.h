@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <QSize>
 #include <QtGui/qwindowdefs.h>
+#include <functional>
 
 // Qt shows a window's pixels through its backing store, which wakes the window's thread for
 // each frame. A presenter takes the changed boxes of a frame to the window system itself, so
@@ -28,8 +29,27 @@ public:
     // thread.
     virtual void present(const QImage& frame, const QRegion& pixels, int alpha) = 0;
 
+    // Whether the display tells when it is ready for the next frame (the X server's Present
+    // extension, the compositor's frame callbacks); where it does not, smooth frames follow
+    // the screen's refresh rate by the clock alone.
+    virtual bool pacesFrames() const { return false; }
+    // Asks for the display's next sign that it is ready for a frame; the ready handler is told
+    // once, on any thread, when it comes. Called on the drawing thread.
+    virtual void requestReady() {}
+    // Set before the first frame; the presenter calls it from whichever thread hears the sign.
+    void setReadyHandler(std::function<void()> ready) { ready_ = std::move(ready); }
+
 protected:
+    void tellReady() const {
+        if (ready_) {
+            ready_();
+        }
+    }
+
     FramePresenter() = default;
     FramePresenter(const FramePresenter&) = delete;
     FramePresenter& operator=(const FramePresenter&) = delete;
+
+private:
+    std::function<void()> ready_;
 };

@@ -287,6 +287,10 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <translation>Datum in meiner Sprache</translation>
     </message>
     <message>
+        <source>Smooth motion</source>
+        <translation>Flüssige Bewegung</translation>
+    </message>
+    <message>
         <source>Schemes...</source>
         <translation>Designs …</translation>
     </message>

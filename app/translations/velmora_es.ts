@@ -287,6 +287,10 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <translation>Fechas en mi idioma</translation>
     </message>
     <message>
+        <source>Smooth motion</source>
+        <translation>Movimiento suave</translation>
+    </message>
+    <message>
         <source>Schemes...</source>
         <translation>Diseños…</translation>
     </message>

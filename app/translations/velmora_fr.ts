@@ -287,6 +287,10 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <translation>Dates dans ma langue</translation>
     </message>
     <message>
+        <source>Smooth motion</source>
+        <translation>Mouvement fluide</translation>
+    </message>
+    <message>
         <source>Schemes...</source>
         <translation>Thèmes…</translation>
     </message>

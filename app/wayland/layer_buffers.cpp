@@ -71,7 +71,9 @@ bool LayerBuffers::attach(const QImage& frame, const QSize& size, const QRegion&
         copyScaled(frame, rect, alpha, buffer->pixels, size.width());
     }
     wl_surface_attach(surface, buffer->proxy, 0, 0);
-    for (const QRect& rect : copy) {
+    // What the buffer missed is brought level with the buffer shown before: only the frame's
+    // own change is new to the compositor.
+    for (const QRect& rect : changed& bounds) {
         wl_surface_damage_buffer(surface, rect.x(), rect.y(), rect.width(), rect.height());
     }
     buffer->busy = true;

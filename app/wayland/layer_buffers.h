@@ -24,8 +24,9 @@ public:
 
     void setShm(wl_shm* shm) { shm_ = shm; }
     // Copies the changed boxes (and what the chosen buffer missed) of the frame into a free
-    // buffer of its size, scaled by alpha, and attaches it to the surface with those boxes
-    // damaged. False when no buffer is free: the change then waits for the next frame.
+    // buffer of its size, scaled by alpha, and attaches it to the surface with exactly the
+    // changed boxes damaged. False when no buffer is free: the change then waits for the next
+    // frame.
     bool attach(const QImage& frame, const QSize& size, const QRegion& changed, int alpha,
                 wl_surface* surface);
     // A surface made anew shows nothing yet: every buffer must be filled whole again.

@@ -4,7 +4,19 @@
 #include "app/wayland/layer_shell_surface.h"
 
 LayerFramePresenter::LayerFramePresenter(std::shared_ptr<LayerShellSurface> surface)
-    : surface_(std::move(surface)) {}
+    : surface_(std::move(surface)) {
+    surface_->setFrameHandler([this] { tellReady(); });
+}
+
+LayerFramePresenter::~LayerFramePresenter() {
+    surface_->setFrameHandler(nullptr);
+}
+
+void LayerFramePresenter::requestReady() {
+    if (!surface_->requestFrame()) {
+        tellReady();
+    }
+}
 
 QImage LayerFramePresenter::createFrame(const QSize& pixels) {
     return surface_->createFrame(pixels);

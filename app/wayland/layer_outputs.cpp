@@ -17,10 +17,11 @@ void LayerOutputs::add(wl_output* proxy, std::uint32_t name) {
             },
         .mode =
             [](void* data, wl_output* output, uint32_t flags, int32_t width, int32_t height,
-               int32_t /*refresh*/) {
+               int32_t refresh) {
                 Output* entry = static_cast<LayerOutputs*>(data)->find(output);
                 if (entry != nullptr && (flags & WL_OUTPUT_MODE_CURRENT) != 0) {
                     entry->modePixels = QSize(width, height);
+                    entry->refreshMilliHz = std::max(refresh, 0);
                 }
             },
         .done = [](void* /*data*/, wl_output* /*output*/) {},

@@ -21,6 +21,8 @@ public:
         std::uint32_t name = 0;
         QPoint origin;
         QSize modePixels;
+        // Refreshes in a thousand seconds; 0 where the compositor does not say.
+        int refreshMilliHz = 0;
         int scale = 1;
         // Where the output lies among the others, from xdg-output: wlroots compositors give
         // no position with the output itself.

@@ -122,6 +122,10 @@ int LayerShellClock::scale() const {
     return surface_->scale();
 }
 
+double LayerShellClock::refreshRate() const {
+    return surface_->refreshRate();
+}
+
 std::unique_ptr<FramePresenter> LayerShellClock::presenter() const {
     return std::make_unique<LayerFramePresenter>(surface_);
 }

@@ -27,6 +27,7 @@ public:
     void setClickThrough(bool on) override;
     void setInputRegion(const QRegion& logical) override;
     int scale() const override;
+    double refreshRate() const override;
     std::unique_ptr<FramePresenter> presenter() const override;
     void catchPressesOutside(const QRegion& keepOut, std::function<void()> pressed) override;
     void stopCatchingPresses() override;

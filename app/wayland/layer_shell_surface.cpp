@@ -264,6 +264,14 @@ bool LayerShellSurface::makeSurface(std::string& whyNot) {
 }
 
 void LayerShellSurface::dropSurface() {
+    if (frameCallback_ != nullptr) {
+        wl_callback_destroy(frameCallback_);
+        frameCallback_ = nullptr;
+        // A frame waiting for it would wait for good.
+        if (frameHandler_) {
+            frameHandler_();
+        }
+    }
     for (std::unique_ptr<PendingPlacement>& pending : pending_) {
         wl_callback_destroy(pending->callback);
     }
@@ -431,6 +439,12 @@ void LayerShellSurface::applyInputRegion() {
     }
     wl_surface_set_input_region(surface_, region);
     wl_region_destroy(region);
+}
+
+double LayerShellSurface::refreshRate() const {
+    const std::lock_guard lock(mutex_);
+    const Output* output = outputs_.named(outputName_);
+    return output != nullptr ? output->refreshMilliHz / 1000.0 : 0;
 }
 
 int LayerShellSurface::scale() const {
@@ -604,6 +618,33 @@ void LayerShellSurface::present(const QImage& frame, const QRegion& pixels, int 
     if (!buffers_.attach(frame, size, changed, alpha, surface_)) {
         return;
     }
+    if (frameWanted_ && frameCallback_ == nullptr) {
+        static const wl_callback_listener listener = {
+            .done =
+                [](void* data, wl_callback* callback, uint32_t /*time*/) {
+                    auto* self = static_cast<LayerShellSurface*>(data);
+                    wl_callback_destroy(callback);
+                    self->frameCallback_ = nullptr;
+                    if (self->frameHandler_) {
+                        self->frameHandler_();
+                    }
+                },
+        };
+        frameCallback_ = wl_surface_frame(surface_);
+        wl_callback_add_listener(frameCallback_, &listener, this);
+        frameWanted_ = false;
+    }
     wl_surface_commit(surface_);
     flush();
+}
+
+bool LayerShellSurface::requestFrame() {
+    const std::lock_guard lock(mutex_);
+    frameWanted_ = true;
+    return frameCallback_ != nullptr;
+}
+
+void LayerShellSurface::setFrameHandler(std::function<void()> handler) {
+    const std::lock_guard lock(mutex_);
+    frameHandler_ = std::move(handler);
 }

@@ -81,6 +81,8 @@ public:
     void setClickThrough(bool on);
     // The integer scale of the surface's output: frames are this many times the logical size.
     int scale() const;
+    // The refresh rate of the surface's output in frames a second; 0 where it is not told.
+    double refreshRate() const;
     std::vector<Output> outputs() const;
     // The part of the first output that the panels leave free, as the compositor tells it; the
     // whole output when it does not. It tells the size only, not which sides the panels take:
@@ -110,6 +112,12 @@ public:
     // Shows the frame's pixels under the region (in the frame's pixels) scaled by the overall
     // alpha (0 to 255). A frame of a new size resizes the surface to it divided by the scale.
     void present(const QImage& frame, const QRegion& pixels, int alpha);
+    // Frames paced by the compositor: asks that the next frame presented carry a frame callback.
+    // True when the callback of a frame presented before is still to come: the handler is told
+    // when it comes (on the surface's thread); false when the compositor waits for nothing.
+    bool requestFrame();
+    // Told when a frame callback comes, and when the surface goes with one still to come.
+    void setFrameHandler(std::function<void()> handler);
 
 private:
     struct PendingPlacement;
@@ -179,4 +187,7 @@ private:
     bool lost_ = false;
     // How often the surface was made again, for telling the scale handler.
     unsigned remakes_ = 0;
+    wl_callback* frameCallback_ = nullptr;
+    bool frameWanted_ = false;
+    std::function<void()> frameHandler_;
 };

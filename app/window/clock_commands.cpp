@@ -57,13 +57,16 @@ ClockMenu& ClockCommands::menu() {
     menu_ = std::make_unique<ClockMenu>(clock_.windowTitle());
     CVelmoraDlg* clock = &clock_;
     QObject::connect(&menu_->menu(), &QMenu::aboutToShow, clock, [this] { update(); });
-    for (MenuCommand command :
-         {MenuCommand::Info, MenuCommand::Site, MenuCommand::Usage, MenuCommand::Customizing,
-          MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
-          MenuCommand::StayOnTop, MenuCommand::OnAllWorkspaces, MenuCommand::LockPosition,
-          MenuCommand::HideToTray, MenuCommand::Customize, MenuCommand::TimeZones,
-          MenuCommand::NewClock, MenuCommand::StartWithDesktop, MenuCommand::Schemes,
-          MenuCommand::DatesInMyLanguage, MenuCommand::Exit}) {
+    for (MenuCommand command : {MenuCommand::Info,         MenuCommand::Site,
+                                MenuCommand::Usage,        MenuCommand::Customizing,
+                                MenuCommand::Faq,          MenuCommand::Feedback,
+                                MenuCommand::Download,     MenuCommand::ClickThrough,
+                                MenuCommand::StayOnTop,    MenuCommand::OnAllWorkspaces,
+                                MenuCommand::LockPosition, MenuCommand::HideToTray,
+                                MenuCommand::Customize,    MenuCommand::TimeZones,
+                                MenuCommand::NewClock,     MenuCommand::StartWithDesktop,
+                                MenuCommand::Schemes,      MenuCommand::DatesInMyLanguage,
+                                MenuCommand::SmoothMotion, MenuCommand::Exit}) {
         QObject::connect(menu_->action(command), &QAction::triggered, clock,
                          [this, command] { run(command); });
     }
@@ -130,6 +133,7 @@ void ClockCommands::update() {
     items.action(MenuCommand::TimeZones)->setEnabled(clock_.timezonesDialog() == nullptr);
     items.action(MenuCommand::StartWithDesktop)->setChecked(autostartEntry().isEnabled());
     items.action(MenuCommand::DatesInMyLanguage)->setChecked(datesInMyLanguage(clock_.settings_));
+    items.action(MenuCommand::SmoothMotion)->setChecked(view.smoothMotion);
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
         items.priorityActions()[i]->setChecked(view.threadPriority == kPriorityItems[i].level);
     }
@@ -202,6 +206,9 @@ void ClockCommands::run(MenuCommand command) {
     case MenuCommand::DatesInMyLanguage:
         toggleDatesInMyLanguage(clock_.settings_, clock_.clock_);
         clock_.drawFrame();
+        break;
+    case MenuCommand::SmoothMotion:
+        clock_.setSmoothMotion(!view.smoothMotion);
         break;
     case MenuCommand::Info:
         dialogs.runInfoDialog();

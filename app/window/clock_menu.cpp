@@ -71,6 +71,8 @@ ClockMenu::ClockMenu(const QString& clockTitle)
         ->setCheckable(true);
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Dates in my language"), MenuCommand::DatesInMyLanguage)
         ->setCheckable(true);
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "Smooth motion"), MenuCommand::SmoothMotion)
+        ->setCheckable(true);
     top.addSeparator();
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Schemes..."), MenuCommand::Schemes);
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Customize..."), MenuCommand::Customize);

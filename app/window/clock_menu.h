@@ -32,6 +32,7 @@ enum class MenuCommand : int {
     LockPosition = 40106,
     // The first item, disabled: which clock the menu belongs to.
     ClockTitle = 40107,
+    SmoothMotion = 40108,
     Exit = 57665,
 };
 

@@ -61,6 +61,8 @@ public:
     virtual void setInputRegion(const QRegion& logical) = 0;
     // Frames are drawn this many times the logical size.
     virtual int scale() const = 0;
+    // The refresh rate of the surface's output in frames a second; 0 where it is not told.
+    virtual double refreshRate() const = 0;
     virtual std::unique_ptr<FramePresenter> presenter() const = 0;
 
     // While menus are open: a press anywhere on the outputs but keepOut (logical coordinates)

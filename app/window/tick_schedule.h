@@ -1,5 +1,6 @@
 // When the clock wakes: at each second boundary (each tenth for a clock that moves
-// continuously), and not at all for the frames the drawing thread draws ahead on its own.
+// continuously, or each refresh of the display with smooth motion), and not at all for the
+// frames the drawing thread draws ahead on its own.
 #pragma once
 
 #include "app/window/boundary_timer.h"
@@ -19,13 +20,15 @@ public:
     using WallClock = std::function<TimePoint()>;
     // Step-wise clocks wake at each second boundary; continuous ones at each tenth of a
     // second, so that their second changes on the boundary too.
-    static constexpr std::chrono::milliseconds kContinuousPeriod{100};
+    static constexpr int kContinuousRate = 10;
     // How often, in seconds, whatever cannot be watched is polled; on a tick, so that an idle
     // clock wakes only once a second.
     static constexpr int kPollSeconds = 3;
     // The ticks recorded ahead for the drawing thread, which the window's thread then sleeps
     // through: ten seconds of a clock that ticks, one of a clock that moves continuously.
     static constexpr int kAheadFrames = 10;
+    // Smooth motion is never faster than this, whatever a display claims.
+    static constexpr int kMaxSmoothRate = 240;
 
     explicit TickSchedule(QObject* parent = nullptr);
 
@@ -34,6 +37,20 @@ public:
     // Whether the clock moves continuously, as its last frame said.
     void setContinuous(bool continuous) { continuous_ = continuous; }
     bool continuous() const { return continuous_; }
+    // How long the clock's frames take to record and draw. A scheme whose frames take long is
+    // drawn less often rather than without pause: never again within kBusyShare times that
+    // long, so that it keeps a core busy a quarter of the time at most; and one whose frames
+    // take longer than kAheadCostLimit has none recorded ahead, which would keep the window's
+    // thread from its input all the while.
+    void setFrameCost(std::chrono::nanoseconds cost) { frameCost_ = cost; }
+    static constexpr int kBusyShare = 4;
+    static constexpr std::chrono::milliseconds kAheadCostLimit{20};
+    // Smooth motion: a continuous clock ticks at the display's refresh rate (frames a second,
+    // at most kMaxSmoothRate), each second's ticks evenly spread from its boundary; 0 for ten
+    // a second.
+    void setSmoothRate(int framesPerSecond);
+    // Ticks a second: 1 for a step-wise clock, else 10 or the smooth rate.
+    int ticksPerSecond() const;
     // Whether something is polled every few seconds; frames drawn ahead then stop at the poll.
     void setPolling(bool polling) { polling_ = polling; }
 
@@ -49,9 +66,12 @@ public:
     // The frames ahead are gone (a frame drawn now, or dropped by the drawing thread).
     void aheadGone() { aheadEnd_.reset(); }
 
-    // From a wall-clock time to the next whole second, or to the next tenth of a second for a
-    // clock that moves continuously.
-    static std::chrono::nanoseconds untilNextTick(TimePoint now, bool continuous);
+    // From a wall-clock time to the next of the ticks spread evenly over each second, the
+    // first on the second itself.
+    static std::chrono::nanoseconds untilNextTick(TimePoint now, int ticksPerSecond);
+    // The tick at or before a wall-clock time, and the one after it.
+    static TimePoint tickAtOrBefore(TimePoint time, int ticksPerSecond);
+    static TimePoint tickAfter(TimePoint time, int ticksPerSecond);
 
     // One wake-up of the timer: tells of a frame when one is due, then aims the next.
     void tick();
@@ -63,11 +83,16 @@ signals:
     void frameDue(bool pollDue);
 
 private:
-    std::chrono::nanoseconds period() const;
+    // The first moment from `now` on that a frame may be due again, after the last one.
+    TimePoint notBefore(TimePoint now) const;
 
     BoundaryTimer timer_;
     WallClock wallClock_ = [] { return std::chrono::system_clock::now(); };
     bool continuous_ = false;
+    int smoothRate_ = 0;
+    std::chrono::nanoseconds frameCost_{0};
+    // When the last frame was told to be due.
+    std::optional<TimePoint> lastDue_;
     bool polling_ = false;
     int lastSecond_ = -1;
     // The first tick after those the drawing thread has frames for; unset when it has none.

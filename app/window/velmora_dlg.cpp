@@ -27,6 +27,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <cmath>
 
 namespace {
 
@@ -101,6 +102,7 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
 CVelmoraDlg::~CVelmoraDlg() {
     // A frame still being finished uses the presenter and the input bits.
     renderer_.setAheadDropped(nullptr);
+    renderer_.abandon();
     direct_.settled();
 }
 
@@ -143,7 +145,7 @@ void CVelmoraDlg::initialize() {
     setMinimumSize(kCornerSize + 1, kCornerSize + 1);
     resize(kInitialSize, kInitialSize);
     if (layer_ != nullptr) {
-        direct_.settled().presenter = layer_->presenter();
+        direct_.setPresenter(layer_->presenter());
     } else {
         // On X11 the window's hints say where it is stacked: a change of Qt's stacking flags
         // makes Qt replace the native window at its next show, after the hints were given.
@@ -155,7 +157,7 @@ void CVelmoraDlg::initialize() {
         windowHandle()->installEventFilter(this);
         // Another screen may have another density, which the frames recorded ahead do not know.
         connect(windowHandle(), &QWindow::screenChanged, this, &CVelmoraDlg::drawFrame);
-        direct_.settled().presenter = X11FramePresenter::forWindow(*this);
+        direct_.setPresenter(X11FramePresenter::forWindow(*this));
         hints_ = X11WidgetHints::forWindow(*this);
     }
     // Frames to come that the drawing thread will not draw after all: drawn from here again.
@@ -267,7 +269,12 @@ void CVelmoraDlg::loadScheme() {
 // renderer drops those not yet drawn, and this thread then ticks again until it draws.
 std::optional<QRegion> CVelmoraDlg::drawAhead(const FrameRenderer::Finish& finish) {
     const std::vector<FrameRenderer::Moment> moments = ticks_.aheadMoments();
-    std::optional<QRegion> ahead = renderer_.renderAhead(clock_, moments, finish);
+    // Smooth frames are drawn as the display refreshes, where it tells.
+    const std::chrono::nanoseconds pacing =
+        view_.smoothMotion && ticks_.continuous()
+            ? std::chrono::nanoseconds(std::chrono::seconds(1)) / ticks_.ticksPerSecond()
+            : std::chrono::nanoseconds(0);
+    std::optional<QRegion> ahead = renderer_.renderAhead(clock_, moments, finish, pacing);
     if (ahead) {
         ticks_.aheadTaken(moments);
     }
@@ -284,10 +291,33 @@ void CVelmoraDlg::onFrameDue(bool pollDue) {
     drawFrame();
 }
 
+bool CVelmoraDlg::coveredWhileMoving() const {
+    const QWindow* window = windowHandle();
+    return layer_ == nullptr && window != nullptr && !window->isExposed() && framesDrawn_ > 0 &&
+           clock_.needsContinuousRedraw();
+}
+
+int CVelmoraDlg::displayRate() const {
+    constexpr int kUsualRate = 60;
+    const qreal rate = layer_ != nullptr     ? layer_->refreshRate()
+                       : screen() != nullptr ? screen()->refreshRate()
+                                             : 0;
+    return rate >= 1 ? static_cast<int>(std::lround(rate)) : kUsualRate;
+}
+
 void CVelmoraDlg::drawFrame() {
     if (view_.hiddenToTray || !clockShown() || width() <= 0 || height() <= 0) {
         return;
     }
+    // Nothing shows a moving clock that the window system says is covered: it sleeps as a
+    // step-wise clock does until its window is exposed again.
+    if (coveredWhileMoving()) {
+        direct_.settled();
+        ticks_.aheadGone();
+        ticks_.setContinuous(false);
+        return;
+    }
+    ticks_.setSmoothRate(view_.smoothMotion ? displayRate() : 0);
     const qreal ratio = frameRatio();
     const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     using Marks = WindowCorners::Marks;
@@ -302,7 +332,7 @@ void CVelmoraDlg::drawFrame() {
         drawnMarks_ = marks;
     }
     if (layer_ == nullptr && parts.presenter != nullptr && !parts.presenter->showsInto(winId())) {
-        parts.presenter = X11FramePresenter::forWindow(*this);
+        direct_.setPresenter(X11FramePresenter::forWindow(*this));
     }
     const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(ticks_.now());
     // Usually only the boxes around the hands, old and new, are drawn again.
@@ -319,6 +349,7 @@ void CVelmoraDlg::drawFrame() {
                           : renderer_.render(clock_, pixels, ratio, utc);
     ++framesDrawn_;
     ticks_.setContinuous(clock_.needsContinuousRedraw());
+    ticks_.setFrameCost(renderer_.frameCost());
     const QRegion ahead = direct ? drawAhead(finish).value_or(QRegion()) : QRegion();
     if (lastRedrawn_.isEmpty() && ahead.isEmpty()) {
         return;
@@ -434,6 +465,10 @@ bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {
         direct_.settled();
     } else if (watched == windowHandle() && event->type() == QEvent::Expose) {
         backingStoreLag_.exposed(*this);
+        // A moving clock drew nothing while it was covered.
+        if (clock_.needsContinuousRedraw()) {
+            drawFrame();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -484,7 +519,9 @@ void CVelmoraDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CVelmoraDlg::hideEvent(QHideEvent* event) {
-    // No frames for a window that is not shown.
+    // No frames for a window that is not shown, nor the end of one under way: the program may
+    // be ending.
+    renderer_.abandon();
     direct_.settled();
     QWidget::hideEvent(event);
 }
@@ -609,6 +646,14 @@ void CVelmoraDlg::setOverallAlpha(int alpha) {
     settings_.writeInt(settings::kOverallAlpha, alpha);
     applyViewState();
     repaintWhole();
+}
+
+void CVelmoraDlg::setSmoothMotion(bool on) {
+    view_.smoothMotion = on;
+    settings_.writeInt(settings::kSmoothMotion, on ? 1 : 0);
+    // The frames to come are recorded anew at the new rate.
+    drawFrame();
+    ticks_.schedule();
 }
 
 void CVelmoraDlg::setThreadPriority(int level) {

@@ -58,6 +58,8 @@ public:
     void initialize();
     // Frame pixels per logical pixel: the layer surface's output scale, or the window's ratio.
     qreal frameRatio() const;
+    // The display's refresh rate in frames a second, 60 where it does not say.
+    int displayRate() const;
     // A move or resize the user makes, live (a drag) or done (its end, a size preset): only
     // those are saved.
     void placeByUser(const QRect& target, bool done);
@@ -112,6 +114,7 @@ public:
     bool hiddenToTray() const { return view_.hiddenToTray; }
     int overallAlpha() const { return view_.overallAlpha; }
     int threadPriority() const { return view_.threadPriority; }
+    bool smoothMotion() const { return view_.smoothMotion; }
     bool continuousRedraw() const { return ticks_.continuous(); }
     // Whether click-through and hiding can be offered: both need a tray icon to come back.
     // As last seen by refreshTray().
@@ -189,6 +192,10 @@ private:
     // Undoes a minimise by the window manager, which would leave the clock unreachable.
     void restoreFromMinimized();
     void setOverallAlpha(int alpha);
+    // "Smooth motion": continuous hands at the display's refresh rate, or ten times a second.
+    void setSmoothMotion(bool on);
+    // Whether the clock moves and its window is covered or unmapped, as the window system says.
+    bool coveredWhileMoving() const;
     void setThreadPriority(int level);
     // An edit in the customize dialog shows at once, not at the next second.
     void schemeEdited();

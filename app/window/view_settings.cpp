@@ -15,6 +15,7 @@ ViewSettings ViewSettings::read(const SettingsStore& settings, bool trayAvailabl
     view.lockPosition = settings.readInt(settings::kLockPosition) != 0;
     view.overallAlpha = usableOverallAlpha(settings.readInt(settings::kOverallAlpha));
     view.threadPriority = settings.readInt(settings::kThreadPriority);
+    view.smoothMotion = settings.readInt(settings::kSmoothMotion) != 0;
     return view;
 }
 

@@ -14,6 +14,8 @@ struct ViewSettings {
     bool lockPosition = false;
     int overallAlpha = 255;
     int threadPriority = 0;
+    // Continuous hands move at the display's refresh rate rather than ten times a second.
+    bool smoothMotion = false;
 
     // The stored choices. Without a tray there would be no way back from click-through, so
     // it is off then; the stored value stays for a session that has one.

@@ -154,14 +154,15 @@ std::unique_ptr<X11FramePresenter> X11FramePresenter::forWindow(QWidget& window)
     const std::uint64_t maxRequestBytes =
         static_cast<std::uint64_t>(xcb_get_maximum_request_length(connection)) * 4;
     return std::unique_ptr<X11FramePresenter>(new X11FramePresenter(
-        connection, id, depth, maxRequestBytes, serverSharesMemory(connection)));
+        connection, id, depth, maxRequestBytes, serverSharesMemory(connection),
+        X11PresentPacer::offeredBy(connection)));
 }
 
 X11FramePresenter::X11FramePresenter(xcb_connection_t* connection, std::uint32_t window,
                                      std::uint8_t depth, std::uint64_t maxRequestBytes,
-                                     bool canShare)
+                                     bool canShare, bool canPace)
     : connection_(connection), window_(window), depth_(depth), maxRequestBytes_(maxRequestBytes),
-      canShare_(canShare) {
+      canShare_(canShare), canPace_(canPace) {
     gc_ = xcb_generate_id(connection_);
     // Pixels only: no graphics exposures, which would send an event for every request.
     const std::uint32_t values[] = {0};
@@ -169,8 +170,23 @@ X11FramePresenter::X11FramePresenter(xcb_connection_t* connection, std::uint32_t
 }
 
 X11FramePresenter::~X11FramePresenter() {
+    // Its thread tells this presenter; it ends first.
+    pacer_.reset();
     xcb_free_gc(connection_, gc_);
     xcb_flush(connection_);
+}
+
+void X11FramePresenter::requestReady() {
+    if (pacer_ == nullptr && canPace_) {
+        pacer_ = X11PresentPacer::forWindow(window_, [this] { tellReady(); });
+        canPace_ = pacer_ != nullptr;
+    }
+    if (pacer_ == nullptr) {
+        // No notice will come: the frame is not held back.
+        tellReady();
+        return;
+    }
+    pacer_->request();
 }
 
 int X11FramePresenter::rowsPerRequest(int width, std::uint64_t maxRequestBytes) {

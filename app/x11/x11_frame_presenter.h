@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/presentation/frame_presenter.h"
+#include "app/x11/x11_present_pacer.h"
 
 #include <QImage>
 #include <QRegion>
@@ -34,7 +35,12 @@ public:
 
     bool showsInto(WId window) const override { return window == window_; }
     QImage createFrame(const QSize& pixels) override;
+    // Each rectangle of the region is a request of its own, so that the server, and a
+    // compositor watching the window's damage, handle only those pixels.
     void present(const QImage& frame, const QRegion& pixels, int alpha) override;
+    // Paced by the Present extension's notices, where the server has it.
+    bool pacesFrames() const override { return canPace_; }
+    void requestReady() override;
 
     // The rows of one rectangle of the frame, packed as PutImage wants them (no padding between
     // rows) and scaled by the overall alpha; exposed for tests.
@@ -47,7 +53,7 @@ private:
     struct SharedSegment;
 
     X11FramePresenter(xcb_connection_t* connection, std::uint32_t window, std::uint8_t depth,
-                      std::uint64_t maxRequestBytes, bool canShare);
+                      std::uint64_t maxRequestBytes, bool canShare, bool canPace);
     bool presentShared(const QImage& frame, const QRegion& pixels);
 
     xcb_connection_t* connection_;
@@ -59,4 +65,8 @@ private:
     bool canShare_;
     // The memory of the frame made last; it goes with the last copy of that frame.
     std::weak_ptr<SharedSegment> shared_;
+    bool canPace_;
+    // Made at the first frame paced, so that a clock that never moves smoothly has no
+    // connection and thread for it; the drawing thread's, like the presenter.
+    std::unique_ptr<X11PresentPacer> pacer_;
 };

@@ -23,6 +23,7 @@
 #include <QImage>
 #include <QThread>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -266,30 +267,42 @@ TEST_F(ClockRenderTest, TwiceThePixelDensityGivesTheSameFrameScaled) {
 }
 
 // Drawing only what changed gives the same pixels as drawing everything: seconds, a minute
-// boundary, a jump of hours, at one and two pixels per point, with a text and a slice that
-// change every second.
+// boundary, a jump of hours, days whose names differ in width, at one and two pixels per
+// point, with texts and a slice that change every second, and edits of the scheme in between.
 TEST_F(ClockRenderTest, PartialFramesMatchWholeFrames) {
     std::unique_ptr<Clock> clock = readDefaultScheme();
     ASSERT_NE(clock, nullptr);
     auto& text = static_cast<ClockText&>(*clock->append(std::make_unique<ClockText>()));
     text.findChildAs<StringProperty>(u"Fmt")->setValue(u"%H:%M:%S");
     text.findChildAs<PercentProperty>(u"dY")->setValue(40);
+    auto& day = static_cast<ClockText&>(*clock->append(std::make_unique<ClockText>()));
+    day.findChildAs<StringProperty>(u"Fmt")->setValue(u"%A %S");
+    day.findChildAs<PercentProperty>(u"dY")->setValue(-40);
     auto& slice = static_cast<ClockSlice&>(*clock->append(std::make_unique<ClockSlice>()));
     slice.findChildAs<ColorProperty>(u"Color")->setArgb(0x600000FF);
-    const PackedDateTime steps[] = {at(10, 8, 30), at(10, 8, 31), at(10, 8, 59), at(10, 9, 0),
-                                    at(10, 9, 1),  at(13, 45, 7), at(13, 45, 8)};
+    const PackedDateTime steps[] = {at(10, 8, 30), at(10, 8, 31),        at(10, 8, 59),
+                                    at(10, 9, 0),  at(10, 9, 1),         {20261209, 10090200},
+                                    at(13, 45, 7), {20261210, 13450800}, at(13, 45, 8)};
     for (qreal ratio : {1.0, 2.0}) {
         const QSize pixels(static_cast<int>(220 * ratio), static_cast<int>(200 * ratio));
         FrameRenderer partial;
-        for (const PackedDateTime& utc : steps) {
+        for (std::size_t step = 0; step < std::size(steps); ++step) {
+            const PackedDateTime& utc = steps[step];
+            if (step == 4) {
+                // Edits between two frames, as the editor makes them.
+                text.findChildAs<PercentProperty>(u"FontSize")->setValue(ratio > 1 ? 14 : 8);
+                slice.findChildAs<ColorProperty>(u"Color")->setArgb(ratio > 1 ? 0x60FF0000
+                                                                              : 0x6000FF00);
+                day.findChildAs<PercentProperty>(u"dX")->setValue(ratio > 1 ? 10 : -10);
+            }
             const QRegion redrawn = partial.render(*clock, pixels, ratio, utc);
             EXPECT_FALSE(redrawn.isEmpty()) << utc.time << " at " << ratio;
             FrameRenderer whole;
             whole.render(*clock, pixels, ratio, utc);
             EXPECT_EQ(differentPixels(partial.frame(), whole.frame(), 0), 0)
-                << utc.time << " at " << ratio;
+                << utc.date << " " << utc.time << " at " << ratio;
         }
-        EXPECT_TRUE(partial.render(*clock, pixels, ratio, steps[6]).isEmpty())
+        EXPECT_TRUE(partial.render(*clock, pixels, ratio, steps[8]).isEmpty())
             << "the same moment again draws nothing";
     }
 }
@@ -370,7 +383,7 @@ TEST_F(ClockRenderTest, RecordedImagesOutliveTheirOriginals) {
     earlier.drawImage(*original, 2, 3);
     DrawList list(measurer);
     list.drawImage(*original, 2, 3);
-    EXPECT_TRUE(list.changedSince(earlier).empty());
+    EXPECT_TRUE(list.changedSince(earlier, {0, 0, 16, 16}).empty());
     original.reset();
     red = QImage();
 
@@ -378,7 +391,7 @@ TEST_F(ClockRenderTest, RecordedImagesOutliveTheirOriginals) {
     target.fill(Qt::transparent);
     {
         QtCanvas canvas(target);
-        list.replay(canvas, PixelArea(PixelBox::everything()));
+        list.replay(canvas);
     }
     EXPECT_EQ(target.pixel(5, 5), qRgb(255, 0, 0));
     EXPECT_EQ(qAlpha(target.pixel(1, 1)), 0);
@@ -410,9 +423,62 @@ TEST_F(ClockRenderTest, FramesFinishedOnTheDrawingThreadAreComplete) {
     }
 }
 
+// The frames finished on the drawing thread, as the finish saw them.
+struct Finished {
+    std::mutex mutex;
+    std::vector<std::pair<QImage, QRegion>> frames;
+
+    FrameRenderer::Finish finish() {
+        return [this](const QImage& frame, const QRegion& area) {
+            std::lock_guard lock(mutex);
+            frames.emplace_back(frame.copy(), area);
+        };
+    }
+    std::size_t count() {
+        std::lock_guard lock(mutex);
+        return frames.size();
+    }
+    // Waits up to five seconds for the n-th frame.
+    bool waitFor(std::size_t n) {
+        for (int i = 0; i < 1000 && count() < n; ++i) {
+            QThread::msleep(5);
+        }
+        return count() >= n;
+    }
+};
+
+QImage wholeFrame(Clock& clock, const QSize& pixels, const PackedDateTime& utc) {
+    FrameRenderer whole;
+    whole.render(clock, pixels, 1, utc);
+    return whole.frame();
+}
+
+// A window that goes does not wait for the frame of a large scheme: abandoned, the drawing
+// stops unfinished and is never presented, and the next frame is whole and right.
+TEST_F(ClockRenderTest, AnAbandonedFrameIsNeitherFinishedNorKept) {
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    // Enough texts that drawing them takes a tenth of a second or more.
+    for (int i = 0; i < 20000; ++i) {
+        auto& text = static_cast<ClockText&>(*clock->append(std::make_unique<ClockText>()));
+        text.findChildAs<StringProperty>(u"Fmt")->setValue(u"%S");
+        text.findChildAs<PercentProperty>(u"dX")->setValue(i % 141 - 70);
+        text.findChildAs<PercentProperty>(u"dY")->setValue(i / 141 % 141 - 70);
+    }
+    const QSize pixels(300, 300);
+    FrameRenderer renderer;
+    Finished finished;
+    EXPECT_FALSE(
+        renderer.renderAndFinish(*clock, pixels, 1, at(10, 8, 30), finished.finish()).isEmpty());
+    renderer.abandon();
+    EXPECT_EQ(finished.count(), 0u) << "stopped before its end";
+    EXPECT_EQ(renderer.render(*clock, pixels, 1, at(10, 8, 31)), QRegion(0, 0, 300, 300));
+    EXPECT_EQ(differentPixels(renderer.frame(), wholeFrame(*clock, pixels, at(10, 8, 31)), 0), 0);
+}
+
 // Seconds recorded ahead are drawn at their moments on the drawing thread, each as a whole
-// frame of its moment would be; settling drops those still to come, says so, and leaves the
-// frame at the last one drawn, from which rendering goes on correctly.
+// frame of its moment would be; a frame the thread cannot draw in time (a busy machine) gives
+// way to the next. Settling drops those still to come, says so, and leaves the frame at the
+// last one drawn, from which rendering goes on correctly.
 TEST_F(ClockRenderTest, FramesRenderedAheadEqualWholeFramesOfTheirMoments) {
     using namespace std::chrono;
     std::unique_ptr<Clock> clock = readDefaultScheme();
@@ -423,24 +489,25 @@ TEST_F(ClockRenderTest, FramesRenderedAheadEqualWholeFramesOfTheirMoments) {
     EXPECT_FALSE(ahead.renderAhead(*clock, {}, nullptr)) << "nothing before a first frame";
     ahead.render(*clock, pixels, 1, at(10, 8, 30));
 
-    std::mutex mutex;
-    std::vector<std::pair<QImage, QRegion>> finished;
+    std::vector<QImage> wholes;
+    for (int i = 1; i <= 3; ++i) {
+        wholes.push_back(wholeFrame(*clock, pixels, at(10, 8, 30 + i)));
+    }
+    Finished finished;
     const auto start = system_clock::now();
     std::vector<FrameRenderer::Moment> moments;
     for (int i = 1; i <= 3; ++i) {
         moments.push_back({start + milliseconds(40 * i), at(10, 8, 30 + i)});
     }
     moments.push_back({start + hours(1), at(10, 8, 34)});
-    const std::optional<QRegion> redrawn =
-        ahead.renderAhead(*clock, moments, [&](const QImage& frame, const QRegion& area) {
-            std::lock_guard lock(mutex);
-            finished.emplace_back(frame.copy(), area);
-        });
+    const std::optional<QRegion> redrawn = ahead.renderAhead(*clock, moments, finished.finish());
     ASSERT_TRUE(redrawn);
     EXPECT_FALSE(redrawn->isEmpty());
-    for (int i = 0; i < 500; ++i) {
-        std::lock_guard lock(mutex);
-        if (finished.size() >= 3) {
+    // The last of the three is drawn, however late the thread wakes.
+    for (int i = 0; i < 1000; ++i) {
+        std::lock_guard lock(finished.mutex);
+        if (!finished.frames.empty() &&
+            differentPixels(finished.frames.back().first, wholes[2], 0) == 0) {
             break;
         }
         QThread::msleep(5);
@@ -448,20 +515,93 @@ TEST_F(ClockRenderTest, FramesRenderedAheadEqualWholeFramesOfTheirMoments) {
     EXPECT_EQ(dropped, 0);
     ahead.settle();
     EXPECT_EQ(dropped, 1) << "the hour-away frame is dropped";
-    ASSERT_EQ(finished.size(), 3u);
-    for (int i = 0; i < 3; ++i) {
-        FrameRenderer whole;
-        whole.render(*clock, pixels, 1, at(10, 8, 31 + i));
-        EXPECT_EQ(differentPixels(finished[i].first, whole.frame(), 0), 0) << i;
-        EXPECT_TRUE(redrawn->contains(finished[i].second.boundingRect())) << i;
+    ASSERT_FALSE(finished.frames.empty());
+    ASSERT_LE(finished.frames.size(), 3u);
+    // Each one drawn is the whole frame of a later moment than the one before.
+    std::size_t next = 0;
+    for (const auto& [frame, area] : finished.frames) {
+        while (next < wholes.size() && differentPixels(frame, wholes[next], 0) != 0) {
+            ++next;
+        }
+        ASSERT_LT(next, wholes.size()) << "a frame of none of the moments, or out of order";
+        EXPECT_TRUE(redrawn->contains(area.boundingRect()));
+        ++next;
     }
-    FrameRenderer whole;
-    whole.render(*clock, pixels, 1, at(10, 8, 33));
-    EXPECT_EQ(differentPixels(ahead.frame(), whole.frame(), 0), 0);
+    EXPECT_EQ(differentPixels(ahead.frame(), wholes[2], 0), 0);
 
     ahead.render(*clock, pixels, 1, at(10, 8, 40));
-    whole.render(*clock, pixels, 1, at(10, 8, 40));
-    EXPECT_EQ(differentPixels(ahead.frame(), whole.frame(), 0), 0);
+    EXPECT_EQ(differentPixels(ahead.frame(), wholeFrame(*clock, pixels, at(10, 8, 40)), 0), 0);
+}
+
+// Frames whose moments have all passed when the thread comes to them are not drawn one after
+// another: only the last, over the frame drawn before them all.
+TEST_F(ClockRenderTest, FramesThatCannotBeDrawnInTimeGiveWayToTheLast) {
+    using namespace std::chrono;
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    const QSize pixels(200, 200);
+    FrameRenderer ahead;
+    ahead.render(*clock, pixels, 1, at(10, 8, 30));
+    std::vector<FrameRenderer::Moment> moments;
+    const auto past = system_clock::now() - seconds(10);
+    for (int i = 1; i <= 5; ++i) {
+        moments.push_back({past + seconds(i), at(10, 8, 30 + 7 * i)});
+    }
+    Finished finished;
+    ASSERT_TRUE(ahead.renderAhead(*clock, moments, finished.finish()));
+    ASSERT_TRUE(finished.waitFor(1));
+    ahead.settle();
+    ASSERT_EQ(finished.count(), 1u);
+    EXPECT_EQ(
+        differentPixels(finished.frames[0].first, wholeFrame(*clock, pixels, at(10, 8, 65)), 0), 0);
+}
+
+// Paced frames wait for the display: each sign draws the frame of the refresh to come (the
+// latest whose moment lies within one and a half refreshes), and the pacer is asked again
+// for the next only while frames are waiting.
+TEST_F(ClockRenderTest, PacedFramesWaitForTheDisplaysSign) {
+    using namespace std::chrono;
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    const QSize pixels(200, 200);
+    FrameRenderer paced;
+    std::atomic<int> asked = 0;
+    paced.setPacer([&] { ++asked; });
+    paced.render(*clock, pixels, 1, at(10, 8, 30));
+    const milliseconds refresh(100);
+    const auto now = system_clock::now();
+    std::vector<FrameRenderer::Moment> moments;
+    for (int i = 0; i < 3; ++i) {
+        moments.push_back({now + i * refresh, at(10, 8, 31 + i)});
+    }
+    moments.push_back({now + hours(1), at(10, 8, 40)});
+    Finished finished;
+    ASSERT_TRUE(paced.renderAhead(*clock, moments, finished.finish(), refresh));
+    for (int i = 0; i < 200 && asked == 0; ++i) {
+        QThread::msleep(5);
+    }
+    EXPECT_EQ(asked, 1);
+    QThread::msleep(300);
+    EXPECT_EQ(finished.count(), 0u) << "nothing is drawn before the display's sign";
+    EXPECT_EQ(asked, 1) << "one question until the answer";
+
+    // 300 ms on, all three moments lie within the lead: the sign draws the last of them.
+    paced.displayReady();
+    ASSERT_TRUE(finished.waitFor(1));
+    EXPECT_EQ(
+        differentPixels(finished.frames[0].first, wholeFrame(*clock, pixels, at(10, 8, 33)), 0), 0);
+    QThread::msleep(100);
+    EXPECT_EQ(asked, 1) << "the next frame is an hour away: no question yet";
+    paced.displayReady();
+    QThread::msleep(100);
+    EXPECT_EQ(finished.count(), 1u) << "a sign long before a frame's moment draws nothing";
+    paced.settle();
+
+    // Without a pacer, frames follow their moments alone.
+    paced.setPacer(nullptr);
+    Finished timed;
+    const auto soon = system_clock::now() + milliseconds(20);
+    ASSERT_TRUE(paced.renderAhead(*clock, {{{soon, at(10, 9, 0)}}}, timed.finish(), refresh));
+    EXPECT_TRUE(timed.waitFor(1));
+    EXPECT_EQ(asked, 1);
 }
 
 // A second of the default scheme moves the hands, the minute and hour hands by a fraction of

@@ -62,6 +62,37 @@ TEST_F(SchemeCommandsTest, CheckWarnsOfEachImageThatCannotBeShown) {
     EXPECT_EQ(tool("check --strict a b").status, 2);
 }
 
+// Up to ten thousand elements a scheme is drawn each second; more are drawn less often, and
+// check says so, as an error when strict.
+TEST_F(SchemeCommandsTest, CheckWarnsOfMoreElementsThanAreDrawnEachSecond) {
+    const auto scheme = [&](int elements) {
+        std::string json = R"({"type": "Clock", "name": "Clock", "textId": 43, "children": [)";
+        for (int i = 0; i < elements; ++i) {
+            json += std::string(i > 0 ? "," : "") +
+                    R"({"type": "ClockText", "name": "ClockText", "textId": 62, "children": []})";
+        }
+        json += "]}";
+        const std::string name = "texts" + std::to_string(elements);
+        write(name + ".json", json);
+        EXPECT_EQ(tool("build " + path(name + ".json") + " " + path(name + ".Velmora")).status, 0);
+        return path(name + ".Velmora");
+    };
+    const std::string enough = scheme(10000);
+    ToolRun fine = tool("check --strict " + enough);
+    EXPECT_EQ(fine.status, 0);
+    EXPECT_EQ(fine.err, "");
+    const std::string many = scheme(10001);
+    ToolRun check = tool("check " + many);
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out.rfind("ok: 10002 objects, ", 0), 0u) << check.out;
+    EXPECT_EQ(check.err, "warning: " + many +
+                             ": 10001 elements, more than 10000: a frame of them takes long, "
+                             "and the clock draws them less often than every second\n");
+    ToolRun strict = tool("check --strict " + many);
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_NE(strict.err.find("10001 elements, more than 10000"), std::string::npos);
+}
+
 // Without a usable temporary folder the carried bytes stay in memory; dump still has them.
 TEST_F(SchemeCommandsTest, DumpKeepsCarriedBytesWithoutATemporaryFolder) {
     ToolRun normal = tool("dump --with-data --default");

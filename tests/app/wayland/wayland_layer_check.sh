@@ -364,9 +364,9 @@ else
     start_clock DISPLAY="$x_display"
     shows_clock 160 120 '#336699' 200x200+0+0 10 ||
         fail "the clock did not come back at 160,120 ($shown pixels differ)"
-    # "Hide to tray" (ninth from the bottom) takes the surface away; a later launch of the
+    # "Hide to tray" (tenth from the bottom) takes the surface away; a later launch of the
     # clock hands over to it and brings it back.
-    menu_pick 180,220 Up Up Up Up Up Up Up Up Up Return
+    menu_pick 180,220 Up Up Up Up Up Up Up Up Up Up Return
     convert -size 200x200 'xc:#336699' "$work/desktop.png"
     shoot
     [ "$(differences 200x200+160+120 "$work/desktop.png")" = 0 ] ||

@@ -12,18 +12,32 @@ namespace {
 
 using namespace std::chrono;
 
-TEST(TickScheduleTest, WakesOnEachSecondOrTenth) {
+TEST(TickScheduleTest, WakesOnEachSecondTenthOrRefresh) {
     system_clock::time_point second(seconds(1'800'000'000));
-    EXPECT_EQ(TickSchedule::untilNextTick(second + microseconds(250'001), false),
+    EXPECT_EQ(TickSchedule::untilNextTick(second + microseconds(250'001), 1),
               microseconds(749'999));
-    EXPECT_EQ(TickSchedule::untilNextTick(second + nanoseconds(999'999'999), false),
-              nanoseconds(1));
-    EXPECT_EQ(TickSchedule::untilNextTick(second, false), seconds(1));
-    EXPECT_EQ(TickSchedule::untilNextTick(second + milliseconds(250), true), milliseconds(50));
-    EXPECT_EQ(TickSchedule::untilNextTick(second + milliseconds(900), true), milliseconds(100));
+    EXPECT_EQ(TickSchedule::untilNextTick(second + nanoseconds(999'999'999), 1), nanoseconds(1));
+    EXPECT_EQ(TickSchedule::untilNextTick(second, 1), seconds(1));
+    EXPECT_EQ(TickSchedule::untilNextTick(second + milliseconds(250), 10), milliseconds(50));
+    EXPECT_EQ(TickSchedule::untilNextTick(second + milliseconds(900), 10), milliseconds(100));
     // Before 1970 the remainder is negative; the next boundary is still ahead.
     system_clock::time_point early(-milliseconds(250));
-    EXPECT_EQ(TickSchedule::untilNextTick(early, false), milliseconds(250));
+    EXPECT_EQ(TickSchedule::untilNextTick(early, 1), milliseconds(250));
+    EXPECT_EQ(TickSchedule::tickAtOrBefore(early, 10), early - milliseconds(50));
+
+    // A refresh rate that does not divide a second: its ticks start afresh on each boundary,
+    // so that the second hand's second still changes on it.
+    EXPECT_EQ(TickSchedule::untilNextTick(second + milliseconds(10), 60), nanoseconds(6'666'666));
+    EXPECT_EQ(TickSchedule::tickAfter(second + nanoseconds(983'333'333), 60), second + seconds(1));
+    EXPECT_EQ(TickSchedule::tickAtOrBefore(second + nanoseconds(983'333'332), 60),
+              second + nanoseconds(966'666'666));
+    EXPECT_EQ(TickSchedule::tickAtOrBefore(second + nanoseconds(983'333'333), 60),
+              second + nanoseconds(983'333'333));
+    int ticks = 0;
+    for (auto at = second; at < second + seconds(1); at = TickSchedule::tickAfter(at, 7)) {
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 7);
 }
 
 // Frames ahead start at the tick after the one drawn now, a period apart; where something is
@@ -54,7 +68,27 @@ TEST(TickScheduleTest, FramesAheadFollowTheDrawnTickAndStopAtThePoll) {
     ASSERT_EQ(moments.size(), std::size_t{TickSchedule::kAheadFrames - 1});
     EXPECT_EQ(moments.front().at,
               system_clock::time_point(seconds(1'800'000'000) + milliseconds(200)));
-    EXPECT_EQ(moments[1].at - moments[0].at, TickSchedule::kContinuousPeriod);
+    EXPECT_EQ(moments[1].at - moments[0].at, milliseconds(100));
+
+    // Smooth motion: a second of the display's refreshes, the next second's boundary among them.
+    schedule.setSmoothRate(60);
+    EXPECT_EQ(schedule.ticksPerSecond(), 60);
+    moments = schedule.aheadMoments();
+    ASSERT_EQ(moments.size(), 59u);
+    EXPECT_EQ(moments.front().at,
+              system_clock::time_point(seconds(1'800'000'000) + nanoseconds(133'333'333)));
+    EXPECT_EQ(moments[52].at, system_clock::time_point(seconds(1'800'000'001)));
+    EXPECT_EQ(moments.back().at,
+              system_clock::time_point(seconds(1'800'000'001) + nanoseconds(100'000'000)));
+    for (std::size_t i = 1; i < moments.size(); ++i) {
+        EXPECT_NEAR(static_cast<double>((moments[i].at - moments[i - 1].at).count()), 1e9 / 60, 1)
+            << i;
+    }
+    schedule.setSmoothRate(100'000);
+    EXPECT_EQ(schedule.ticksPerSecond(), TickSchedule::kMaxSmoothRate);
+    // A step-wise clock stays at a frame a second, smooth or not.
+    schedule.setContinuous(false);
+    EXPECT_EQ(schedule.ticksPerSecond(), 1);
 }
 
 // A frame is due on a new second, for a continuous clock on every tick, and whenever frames
@@ -93,6 +127,65 @@ TEST(TickScheduleTest, TicksTellWhenAFrameAndAPollAreDue) {
     schedule.tick();
     schedule.tick();
     EXPECT_EQ(due.size(), 2);
+}
+
+// A scheme whose frames take long is drawn less often: a frame is due again only four frame
+// costs after the last, at the first tick from then on, and none is recorded ahead.
+TEST(TickScheduleTest, CostlyFramesAreDueLessOften) {
+    system_clock::time_point now(seconds(1'800'000'001) + milliseconds(5));
+    TickSchedule schedule;
+    schedule.setWallClock([&now] { return now; });
+    QSignalSpy due(&schedule, &TickSchedule::frameDue);
+    schedule.tick();
+    EXPECT_EQ(due.size(), 1);
+    EXPECT_FALSE(schedule.aheadMoments().empty());
+
+    schedule.setFrameCost(milliseconds(600));
+    EXPECT_TRUE(schedule.aheadMoments().empty()) << "no frames ahead of a costly scheme";
+    // Due again no sooner than 2.4 s later: at ...004.
+    EXPECT_EQ(schedule.schedule(), system_clock::time_point(seconds(1'800'000'004)) - now);
+    for (int second = 2; second <= 3; ++second) {
+        now = system_clock::time_point(seconds(1'800'000'000 + second));
+        schedule.tick();
+    }
+    EXPECT_EQ(due.size(), 1) << "new seconds, but too soon";
+    now = system_clock::time_point(seconds(1'800'000'004));
+    schedule.tick();
+    EXPECT_EQ(due.size(), 2);
+
+    // A cheap frame again: every second.
+    schedule.setFrameCost(milliseconds(1));
+    now += seconds(1);
+    schedule.tick();
+    EXPECT_EQ(due.size(), 3);
+    EXPECT_FALSE(schedule.aheadMoments().empty());
+}
+
+// Frames drawn seconds apart still poll once in each period, whatever second they fall on;
+// and a wall clock set back does not wait for the moment the last frame was due.
+TEST(TickScheduleTest, CostlyFramesPollAndFollowAClockSetBack) {
+    system_clock::time_point now(seconds(1'800'000'000) + milliseconds(5));
+    TickSchedule schedule;
+    schedule.setWallClock([&now] { return now; });
+    QSignalSpy due(&schedule, &TickSchedule::frameDue);
+    schedule.tick();
+    ASSERT_EQ(due.size(), 1);
+    EXPECT_TRUE(due.takeFirst().at(0).toBool());
+
+    schedule.setFrameCost(milliseconds(1100));
+    now = system_clock::time_point(seconds(1'800'000'005));
+    schedule.tick();
+    ASSERT_EQ(due.size(), 1);
+    EXPECT_TRUE(due.takeFirst().at(0).toBool()) << "...003 passed without a frame";
+    now = system_clock::time_point(seconds(1'800'000'010));
+    schedule.tick();
+    ASSERT_EQ(due.size(), 1);
+    EXPECT_TRUE(due.takeFirst().at(0).toBool()) << "...009 passed without a frame";
+
+    now = system_clock::time_point(seconds(1'800'000'011) - hours(1));
+    EXPECT_EQ(schedule.schedule(), seconds(1));
+    schedule.tick();
+    EXPECT_EQ(due.size(), 1) << "set back an hour: due at once";
 }
 
 // Stands for the window system: what a presenter was given.

@@ -599,7 +599,9 @@ TEST_F(ClockWindowTest, TicksRedrawOnNewSecondsOrForContinuousElements) {
     window->drawFrame();
     ++frames;
     EXPECT_TRUE(window->continuousRedraw());
+    now += milliseconds(100);
     window->ticks().tick();
+    now += milliseconds(100);
     window->ticks().tick();
     EXPECT_EQ(window->framesDrawn(), frames + 2);
 
@@ -609,6 +611,39 @@ TEST_F(ClockWindowTest, TicksRedrawOnNewSecondsOrForContinuousElements) {
     now += seconds(5);
     window->ticks().tick();
     EXPECT_EQ(window->framesDrawn(), frames) << "a hidden clock draws nothing";
+}
+
+// "Smooth motion" is off at first, saved when chosen, and read at the next start; while on, a
+// continuous clock ticks at the display's rate and a step-wise one still once a second.
+TEST_F(ClockWindowTest, SmoothMotionIsAViewSettingOfTheMenu) {
+    auto window = start();
+    window->updateMenu();
+    QAction* smooth = window->menu().action(MenuCommand::SmoothMotion);
+    ASSERT_NE(smooth, nullptr);
+    EXPECT_TRUE(smooth->isCheckable());
+    EXPECT_FALSE(smooth->isChecked());
+    EXPECT_FALSE(window->smoothMotion());
+    EXPECT_EQ(window->ticks().ticksPerSecond(), 1);
+
+    window->runCommand(MenuCommand::SmoothMotion);
+    window->updateMenu();
+    EXPECT_TRUE(smooth->isChecked());
+    EXPECT_EQ(settings_->readInt(settings::kSmoothMotion), 1);
+    EXPECT_EQ(window->ticks().ticksPerSecond(), 1) << "a step-wise clock stays at one a second";
+
+    auto* hand = window->clock().findChildAs<ClockObject>(u"");
+    ASSERT_NE(hand, nullptr);
+    hand->findChildAs<IntProperty>(u"TimeValue")->setValue(2);
+    window->drawFrame();
+    EXPECT_EQ(window->ticks().ticksPerSecond(), window->displayRate());
+    EXPECT_GE(window->displayRate(), 1);
+
+    window->runCommand(MenuCommand::SmoothMotion);
+    EXPECT_EQ(settings_->readInt(settings::kSmoothMotion), 0);
+    EXPECT_EQ(window->ticks().ticksPerSecond(), TickSchedule::kContinuousRate);
+
+    settings_->writeInt(settings::kSmoothMotion, 1);
+    EXPECT_TRUE(start()->smoothMotion()) << "read at the start";
 }
 
 TEST_F(ClockWindowTest, OnlyTheCornerSquaresResize) {
