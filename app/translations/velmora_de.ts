@@ -22,6 +22,23 @@
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
+    <message>
+        <source>About Velmora %1</source>
+        <extracomment>The info dialog&apos;s title; %1 is the version.</extracomment>
+        <translation>Über Velmora %1</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Velmora %1, a desktop clock.
+Free software under the MIT licence.
+Made by the Velmora developers; time zones from the IANA time zone database.</source>
+        <translation>Velmora %1, eine Uhr für den Schreibtisch.
+Freie Software unter der MIT-Lizenz.
+Gemacht von den Velmora-Entwicklern; Zeitzonen aus der IANA-Zeitzonendatenbank.</translation>
+    </message>
 </context>
 <context>
     <name>COptionTreeSpinnerEdit</name>
@@ -543,6 +560,18 @@ Bitte senden Sie Ihre Rückmeldung per E-Mail an:
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Eigenschaften</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Farben</translation>
     </message>
 </context>
 <context>
@@ -1128,6 +1157,19 @@ Doppelklick links: Anzeigemodus wechseln</translation>
     <message>
         <source>Up</source>
         <translation>Auf</translation>
+    </message>
+</context>
+<context>
+    <name>ClockSpeech</name>
+    <message>
+        <source>%1, %2</source>
+        <extracomment>The clock&apos;s time as a screen reader says it: %1 the time, %2 the date.</extracomment>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A line of the clock&apos;s tooltip: %1 the zone&apos;s name, %2 its time.</extracomment>
+        <translation>%1: %2</translation>
     </message>
 </context>
 </TS>
