@@ -494,11 +494,15 @@ OptionRow* COptionTree::insertRow(RowKind kind, OptionRow* parent) {
     return insertItem(createRow(kind), parentItem);
 }
 
+// Rows take these colours when they are made, which is before the tree is first shown: the
+// style (a style sheet's colours, for one) must have given the tree its palette by then.
 std::uint32_t COptionTree::faceColor() const {
+    ensurePolished();
     return toRgb(palette().color(QPalette::Button));
 }
 
 std::uint32_t COptionTree::windowColor() const {
+    ensurePolished();
     return toRgb(palette().color(QPalette::Base));
 }
 

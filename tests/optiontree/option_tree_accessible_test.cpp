@@ -255,3 +255,17 @@ INSTANTIATE_TEST_SUITE_P(Desktops, PaletteTest, testing::Values("Dark", "HighCon
                          [](const auto& info) { return std::string(info.param); });
 
 } // namespace
+
+namespace {
+
+// Rows take the tree's colours as they are made, before the tree is shown: a style sheet's
+// colours must have reached the tree by then.
+TEST(OptionTreeStyleSheetTest, RowsMadeBeforeShowingTakeTheStyleSheetsColours) {
+    QWidget dialog;
+    dialog.setStyleSheet("QWidget { background-color: #202022; color: #e0e0e0; }");
+    COptionTree tree(0, &dialog);
+    EXPECT_EQ(tree.windowColor(), 0x202022u);
+    EXPECT_EQ(tree.faceColor(), 0x202022u);
+}
+
+} // namespace
