@@ -64,7 +64,7 @@ Gemacht von den Velmora-Entwicklern; Zeitzonen aus der IANA-Zeitzonendatenbank.<
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation>&amp;Alles auswählen</translation>
+        <translation>Alles a&amp;uswählen</translation>
     </message>
 </context>
 <context>

@@ -64,7 +64,7 @@ Hecho por los desarrolladores de Velmora; zonas horarias de la base de datos de 
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation>Seleccionar &amp;todo</translation>
+        <translation>&amp;Seleccionar todo</translation>
     </message>
 </context>
 <context>

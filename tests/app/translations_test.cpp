@@ -87,6 +87,40 @@ TEST_P(Translated, EveryMarkedTextHasATranslation) {
     }
 }
 
+// The letter after "&" in a text, lower case; none without one ("&&" is a plain "&").
+QChar acceleratorOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (text[i + 1] != u'&') {
+                return text[i + 1].toLower();
+            }
+            ++i;
+        }
+    }
+    return {};
+}
+
+// Each context holds one menu or dialog (the dialog templates' texts aside, which are the
+// texts of several dialogs): its accelerators reach one item each, in every language.
+TEST_P(Translated, AcceleratorsAreUniqueWithinEachMenuAndDialog) {
+    std::map<QString, std::map<QChar, QString>> taken;
+    for (const Message& message : markedTexts()) {
+        if (message.context == QLatin1String("DialogTemplate") ||
+            acceleratorOf(message.source).isNull()) {
+            continue;
+        }
+        const QString shown = translator_.translate(message.context.toUtf8().constData(),
+                                                    message.source.toUtf8().constData());
+        const QChar key = acceleratorOf(shown);
+        EXPECT_FALSE(key.isNull()) << GetParam().toStdString() << " drops the accelerator of \""
+                                   << message.source.toStdString() << "\"";
+        auto [held, fresh] = taken[message.context].emplace(key, shown);
+        EXPECT_TRUE(fresh || key.isNull())
+            << GetParam().toStdString() << ": \"" << shown.toStdString() << "\" and \""
+            << held->second.toStdString() << "\" share Alt+" << QString(key).toStdString();
+    }
+}
+
 // The string table is translated at display time by its English texts; each label and
 // description must be found so, whatever the list the tools read.
 TEST_P(Translated, EveryStringTableTextHasATranslation) {
