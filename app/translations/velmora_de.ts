@@ -363,6 +363,11 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <source>Lock position</source>
         <translation>Position sperren</translation>
     </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A step of the transparency menu; %1 is the number.</extracomment>
+        <translation>%1 %</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -1170,6 +1175,17 @@ Doppelklick links: Anzeigemodus wechseln</translation>
         <source>%1: %2</source>
         <extracomment>A line of the clock&apos;s tooltip: %1 the zone&apos;s name, %2 its time.</extracomment>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ClockDialogs</name>
+    <message>
+        <source>Editor missing</source>
+        <translation>Editor fehlt</translation>
+    </message>
+    <message>
+        <source>The editor of this installation cannot be loaded (%1). Reinstalling the program brings it back.</source>
+        <translation>Der Editor dieser Installation lässt sich nicht laden (%1). Eine Neuinstallation des Programms bringt ihn zurück.</translation>
     </message>
 </context>
 </TS>

@@ -363,6 +363,11 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <source>Lock position</source>
         <translation>Bloquear la posición</translation>
     </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A step of the transparency menu; %1 is the number.</extracomment>
+        <translation>%1 %</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -1170,6 +1175,17 @@ doble clic izquierdo: cambiar el modo de visualización</translation>
         <source>%1: %2</source>
         <extracomment>A line of the clock&apos;s tooltip: %1 the zone&apos;s name, %2 its time.</extracomment>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ClockDialogs</name>
+    <message>
+        <source>Editor missing</source>
+        <translation>Falta el editor</translation>
+    </message>
+    <message>
+        <source>The editor of this installation cannot be loaded (%1). Reinstalling the program brings it back.</source>
+        <translation>No se puede cargar el editor de esta instalación (%1). Reinstalar el programa lo recupera.</translation>
     </message>
 </context>
 </TS>

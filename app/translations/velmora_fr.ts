@@ -363,6 +363,11 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <source>Lock position</source>
         <translation>Verrouiller la position</translation>
     </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A step of the transparency menu; %1 is the number.</extracomment>
+        <translation>%1 %</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -1170,6 +1175,17 @@ double clic gauche : changer de mode d’affichage</translation>
         <source>%1: %2</source>
         <extracomment>A line of the clock&apos;s tooltip: %1 the zone&apos;s name, %2 its time.</extracomment>
         <translation>%1 : %2</translation>
+    </message>
+</context>
+<context>
+    <name>ClockDialogs</name>
+    <message>
+        <source>Editor missing</source>
+        <translation>Éditeur manquant</translation>
+    </message>
+    <message>
+        <source>The editor of this installation cannot be loaded (%1). Reinstalling the program brings it back.</source>
+        <translation>L’éditeur de cette installation ne peut pas être chargé (%1). Réinstaller le programme le rétablit.</translation>
     </message>
 </context>
 </TS>

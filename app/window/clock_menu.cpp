@@ -2,6 +2,24 @@
 #include "app/window/clock_menu.h"
 
 #include <QCoreApplication>
+#include <QLocale>
+
+namespace {
+
+// The plain steps ("5%") are numbers, written as the user's language writes a percentage
+// ("5 %" in German); the named ones ("0% (opaque)") are translated whole.
+QString transparencyLabel(const char* label) {
+    const QString text = QString::fromLatin1(label);
+    bool plain = false;
+    const int percent = text.chopped(1).toInt(&plain);
+    if (!plain || !text.endsWith(QLatin1Char('%'))) {
+        return QCoreApplication::translate("ClockMenu", label);
+    }
+    //: A step of the transparency menu; %1 is the number.
+    return QCoreApplication::translate("ClockMenu", "%1%").arg(QLocale().toString(percent));
+}
+
+} // namespace
 
 ClockMenu::ClockMenu(const QString& clockTitle)
     : menu_(std::make_unique<QMenu>(QCoreApplication::translate("ClockMenu", "Options"))) {
@@ -37,8 +55,7 @@ ClockMenu::ClockMenu(const QString& clockTitle)
 
     QMenu* transparency = top.addMenu(QCoreApplication::translate("ClockMenu", "Transparency"));
     for (std::size_t i = 0; i < kTransparencyItems.size(); ++i) {
-        transparency_[i] = transparency->addAction(
-            QCoreApplication::translate("ClockMenu", kTransparencyItems[i].label));
+        transparency_[i] = transparency->addAction(transparencyLabel(kTransparencyItems[i].label));
         transparency_[i]->setCheckable(true);
         if (kTransparencyItems[i].separatorAfter) {
             transparency->addSeparator();
