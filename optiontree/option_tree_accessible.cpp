@@ -30,14 +30,6 @@ QAccessibleInterface* optionTreeInterface(const QString& key, QObject* object) {
     return nullptr;
 }
 
-COptionTreeItem* nthTopRow(const COptionTree& tree, int index) {
-    COptionTreeItem* row = tree.rootItem()->firstChild();
-    for (int i = 0; row != nullptr && i < index; ++i) {
-        row = row->nextSibling();
-    }
-    return row;
-}
-
 } // namespace
 
 void installOptionTreeAccessibility() {
@@ -65,19 +57,11 @@ int OptionTreeAccessible::childCount() const {
 }
 
 QAccessibleInterface* OptionTreeAccessible::child(int index) const {
-    return index < 0 ? nullptr : OptionTreeRowAccessible::of(nthTopRow(list()->tree(), index));
+    return OptionTreeRowAccessible::nth(list()->tree().rootItem()->firstChild(), index);
 }
 
 int OptionTreeAccessible::indexOfChild(const QAccessibleInterface* wanted) const {
-    int index = 0;
-    for (COptionTreeItem* row = list()->tree().rootItem()->firstChild(); row != nullptr;
-         row = row->nextSibling(), ++index) {
-        if (row->accessibleId() != 0 &&
-            QAccessible::accessibleInterface(row->accessibleId()) == wanted) {
-            return index;
-        }
-    }
-    return -1;
+    return OptionTreeRowAccessible::indexAmong(list()->tree().rootItem()->firstChild(), wanted);
 }
 
 QAccessibleInterface* OptionTreeAccessible::childAt(int x, int y) const {

@@ -59,6 +59,26 @@ void OptionTreeRowAccessible::sendStateChange(COptionTreeItem* row, QAccessible:
     }
 }
 
+QAccessibleInterface* OptionTreeRowAccessible::nth(COptionTreeItem* first, int index) {
+    COptionTreeItem* row = index < 0 ? nullptr : first;
+    for (int i = 0; row != nullptr && i < index; ++i) {
+        row = row->nextSibling();
+    }
+    return of(row);
+}
+
+int OptionTreeRowAccessible::indexAmong(COptionTreeItem* first,
+                                        const QAccessibleInterface* wanted) {
+    int index = 0;
+    for (COptionTreeItem* row = first; row != nullptr; row = row->nextSibling(), ++index) {
+        if (row->accessibleId() != 0 &&
+            QAccessible::accessibleInterface(row->accessibleId()) == wanted) {
+            return index;
+        }
+    }
+    return -1;
+}
+
 QWindow* OptionTreeRowAccessible::window() const {
     QWidget* top = row_.tree() != nullptr ? row_.tree()->window() : nullptr;
     return top != nullptr ? top->windowHandle() : nullptr;
@@ -77,14 +97,7 @@ QAccessibleInterface* OptionTreeRowAccessible::parent() const {
 
 // A collapsed row shows no children, so it has none for a screen reader either.
 QAccessibleInterface* OptionTreeRowAccessible::child(int index) const {
-    if (!row_.isExpanded() || index < 0) {
-        return nullptr;
-    }
-    COptionTreeItem* item = row_.firstChild();
-    for (int i = 0; item != nullptr && i < index; ++i) {
-        item = item->nextSibling();
-    }
-    return of(item);
+    return row_.isExpanded() ? nth(row_.firstChild(), index) : nullptr;
 }
 
 int OptionTreeRowAccessible::childCount() const {
@@ -99,15 +112,7 @@ int OptionTreeRowAccessible::childCount() const {
 }
 
 int OptionTreeRowAccessible::indexOfChild(const QAccessibleInterface* wanted) const {
-    int index = 0;
-    for (COptionTreeItem* item = row_.firstChild(); item != nullptr; item = item->nextSibling()) {
-        if (item->accessibleId() != 0 &&
-            QAccessible::accessibleInterface(item->accessibleId()) == wanted) {
-            return row_.isExpanded() ? index : -1;
-        }
-        ++index;
-    }
-    return -1;
+    return row_.isExpanded() ? indexAmong(row_.firstChild(), wanted) : -1;
 }
 
 QAccessibleInterface* OptionTreeRowAccessible::childAt(int x, int y) const {

@@ -22,6 +22,10 @@ public:
     // Tells the screen reader what changed about the row; nothing when no one listens.
     static void sendEvent(COptionTreeItem* row, QAccessible::Event type);
     static void sendStateChange(COptionTreeItem* row, QAccessible::State changed);
+    // Among the rows from first on (siblings): the interface of the index-th, and the index of
+    // a row's interface (-1 when none of them has it).
+    static QAccessibleInterface* nth(COptionTreeItem* first, int index);
+    static int indexAmong(COptionTreeItem* first, const QAccessibleInterface* wanted);
 
     bool isValid() const override { return true; }
     QObject* object() const override { return nullptr; }
