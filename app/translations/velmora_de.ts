@@ -125,6 +125,14 @@ kann nicht der Hintergrund sein: %2. Das bisherige Bild bleibt.</translation>
         <source>Velmoras (*.Velmora)</source>
         <translation>Velmora-Designs (*.Velmora)</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>

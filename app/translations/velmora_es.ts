@@ -125,6 +125,14 @@ no puede ser el fondo: %2. Se mantiene la imagen anterior.</translation>
         <source>Velmoras (*.Velmora)</source>
         <translation>Diseños de Velmora (*.Velmora)</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rehacer</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>

@@ -125,6 +125,14 @@ ne peut pas servir d’arrière-plan : %2. L’image précédente est conservé
         <source>Velmoras (*.Velmora)</source>
         <translation>Thèmes Velmora (*.Velmora)</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rétablir</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>

@@ -3,6 +3,7 @@ pyatspi as a screen reader reads it. Called by accessibility_check.sh with one s
 
   clock              the clock is in the tree, named by the time and date (LC_ALL=C words)
   tree               the customize dialog's option tree lists rows with names and values
+  toolbar            the customize dialog's toolbar buttons take the focus and are named
   keys KEY...        the tree takes the focus; xdotool presses the keys; each press that moves
                      to another row gives a focus event naming that row
   zones              the time zone dialog's boxes are named by their labels
@@ -109,6 +110,23 @@ def check_tree():
         fail("no row has a description")
 
 
+def check_toolbar():
+    bars = find_all(pyatspi.ROLE_TOOL_BAR)
+    # The toolbar's own overflow button shows only when the buttons do not fit.
+    buttons = [n for bar in bars for n in walk(bar) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON
+               and n.getState().contains(pyatspi.STATE_SHOWING)]
+    print("toolbar buttons: %r" % [(b.name, b.getState().contains(pyatspi.STATE_FOCUSABLE))
+                                   for b in buttons])
+    names = [b.name for b in buttons]
+    if "New hand" not in names or not all(names):
+        fail("the toolbar's buttons are not all named: %r" % names)
+    if not all(b.getState().contains(pyatspi.STATE_FOCUSABLE) for b in buttons):
+        fail("some toolbar buttons cannot take the focus")
+    steps = [n.name for n in walk(application()) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+    if "Undo" not in steps or "Redo" not in steps:
+        fail("the step buttons are not named Undo and Redo: %r" % steps)
+
+
 def check_keys(keys):
     tree = option_tree()
     heard = []
@@ -162,6 +180,8 @@ if step == "clock":
     check_clock()
 elif step == "tree":
     check_tree()
+elif step == "toolbar":
+    check_toolbar()
 elif step == "keys":
     check_keys(sys.argv[2:])
 elif step == "zones":

@@ -2,8 +2,8 @@
 # What a screen reader finds in the running program, in a real X session (Xvfb, openbox,
 # wmdocker, picom) with a private session bus and the desktop's accessibility bus
 # (at-spi2-core), read with pyatspi: the clock named by the time and date; in the customize
-# dialog, the option tree's rows with names and values, and a focus event for each row the
-# arrow keys move to; in the time zone dialog, the boxes named by their labels.
+# dialog, the option tree's rows with names and values, a focus event for each row the arrow
+# keys move to, and named toolbar buttons that take the focus; in the time zone dialog, the boxes named by their labels.
 #
 # usage: accessibility_check.sh VELMORA
 set -eu
@@ -42,6 +42,7 @@ until_new "$window" >/dev/null || fail "the context menu did not open"
 xdotool key --delay 60 Up Up Up Up Return
 dialog=$(until_found --name '^VELMORA - Customizing\.\.\.$') || fail "\"Customize...\" opened no dialog"
 reader tree
+reader toolbar
 reader keys Down Down Down Up
 xdotool key Escape
 until_time=$(deadline 10)
