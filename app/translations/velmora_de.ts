@@ -273,7 +273,7 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
     </message>
     <message>
         <source>Click through</source>
-        <translation>Durchklicken</translation>
+        <translation>Klicks durchlassen</translation>
     </message>
     <message>
         <source>Stay on top</source>
@@ -297,7 +297,7 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
     </message>
     <message>
         <source>Hide to tray</source>
-        <translation>In den Systembereich</translation>
+        <translation>Im Infobereich verbergen</translation>
     </message>
     <message>
         <source>New clock</source>

@@ -273,7 +273,7 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
     </message>
     <message>
         <source>Click through</source>
-        <translation>Clics a través</translation>
+        <translation>Dejar pasar los clics</translation>
     </message>
     <message>
         <source>Stay on top</source>
@@ -1042,7 +1042,7 @@ doble clic izquierdo: cambiar el modo de visualización</translation>
     </message>
     <message>
         <source>digital display</source>
-        <translation>pantalla digital</translation>
+        <translation>indicador digital</translation>
     </message>
     <message>
         <source>Digital displays show the date or time as text, formatted by a format of your choice.</source>
@@ -1141,7 +1141,7 @@ doble clic izquierdo: cambiar el modo de visualización</translation>
     </message>
     <message>
         <source>New digital display</source>
-        <translation>Nueva pantalla digital</translation>
+        <translation>Nuevo indicador digital</translation>
     </message>
     <message>
         <source>Text</source>

@@ -273,7 +273,7 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
     </message>
     <message>
         <source>Click through</source>
-        <translation>Clics traversants</translation>
+        <translation>Laisser passer les clics</translation>
     </message>
     <message>
         <source>Stay on top</source>
