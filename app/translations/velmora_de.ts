@@ -240,12 +240,12 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <translation>Optionen</translation>
     </message>
     <message>
-        <source>Info...</source>
-        <translation>Info …</translation>
+        <source>&amp;Info...</source>
+        <translation>&amp;Info …</translation>
     </message>
     <message>
-        <source>Web help</source>
-        <translation>Hilfe im Web</translation>
+        <source>&amp;Web help</source>
+        <translation>&amp;Hilfe im Web</translation>
     </message>
     <message>
         <source>Official VELMORA web site...</source>
@@ -272,64 +272,64 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <translation>Neueste Version …</translation>
     </message>
     <message>
-        <source>Click through</source>
-        <translation>Klicks durchlassen</translation>
+        <source>C&amp;lick through</source>
+        <translation>&amp;Klicks durchlassen</translation>
     </message>
     <message>
-        <source>Stay on top</source>
-        <translation>Immer im Vordergrund</translation>
+        <source>Stay on &amp;top</source>
+        <translation>Immer im &amp;Vordergrund</translation>
     </message>
     <message>
-        <source>Transparency</source>
-        <translation>Transparenz</translation>
+        <source>T&amp;ransparency</source>
+        <translation>&amp;Transparenz</translation>
     </message>
     <message>
-        <source>Play sounds</source>
-        <translation>Töne abspielen</translation>
+        <source>Play so&amp;unds</source>
+        <translation>Töne a&amp;bspielen</translation>
     </message>
     <message>
-        <source>Size</source>
-        <translation>Größe</translation>
+        <source>&amp;Size</source>
+        <translation>&amp;Größe</translation>
     </message>
     <message>
         <source>other size</source>
         <translation>andere Größe</translation>
     </message>
     <message>
-        <source>Hide to tray</source>
-        <translation>Im Infobereich verbergen</translation>
+        <source>&amp;Hide to tray</source>
+        <translation>Im Infobe&amp;reich verbergen</translation>
     </message>
     <message>
-        <source>New clock</source>
-        <translation>Neue Uhr</translation>
+        <source>&amp;New clock</source>
+        <translation>Neue &amp;Uhr</translation>
     </message>
     <message>
-        <source>Start with the desktop</source>
-        <translation>Mit der Arbeitsumgebung starten</translation>
+        <source>Start with the &amp;desktop</source>
+        <translation>&amp;Mit der Arbeitsumgebung starten</translation>
     </message>
     <message>
-        <source>Dates in my language</source>
-        <translation>Datum in meiner Sprache</translation>
+        <source>Dates in my lan&amp;guage</source>
+        <translation>&amp;Datum in meiner Sprache</translation>
     </message>
     <message>
-        <source>Schemes...</source>
-        <translation>Designs …</translation>
+        <source>Sche&amp;mes...</source>
+        <translation>D&amp;esigns …</translation>
     </message>
     <message>
-        <source>Customize...</source>
-        <translation>Anpassen …</translation>
+        <source>&amp;Customize...</source>
+        <translation>Anpa&amp;ssen …</translation>
     </message>
     <message>
-        <source>Time zones...</source>
-        <translation>Zeitzonen …</translation>
+        <source>Time &amp;zones...</source>
+        <translation>&amp;Zeitzonen …</translation>
     </message>
     <message>
-        <source>Process priority</source>
-        <translation>Prozesspriorität</translation>
+        <source>&amp;Process priority</source>
+        <translation>Prozesspri&amp;orität</translation>
     </message>
     <message>
-        <source>Exit</source>
-        <translation>Beenden</translation>
+        <source>E&amp;xit</source>
+        <translation>Bee&amp;nden</translation>
     </message>
     <message>
         <source>0% (opaque)</source>
@@ -364,12 +364,12 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <translation>Niedrigste</translation>
     </message>
     <message>
-        <source>On all workspaces</source>
-        <translation>Auf allen Arbeitsflächen</translation>
+        <source>On all wor&amp;kspaces</source>
+        <translation>Auf &amp;allen Arbeitsflächen</translation>
     </message>
     <message>
-        <source>Lock position</source>
-        <translation>Position sperren</translation>
+        <source>L&amp;ock position</source>
+        <translation>&amp;Position sperren</translation>
     </message>
     <message>
         <source>%1%</source>

@@ -240,12 +240,12 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <translation>Opciones</translation>
     </message>
     <message>
-        <source>Info...</source>
-        <translation>Información…</translation>
+        <source>&amp;Info...</source>
+        <translation>&amp;Información…</translation>
     </message>
     <message>
-        <source>Web help</source>
-        <translation>Ayuda en la web</translation>
+        <source>&amp;Web help</source>
+        <translation>&amp;Ayuda en la web</translation>
     </message>
     <message>
         <source>Official VELMORA web site...</source>
@@ -272,64 +272,64 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <translation>Última versión…</translation>
     </message>
     <message>
-        <source>Click through</source>
-        <translation>Dejar pasar los clics</translation>
+        <source>C&amp;lick through</source>
+        <translation>De&amp;jar pasar los clics</translation>
     </message>
     <message>
-        <source>Stay on top</source>
-        <translation>Siempre visible</translation>
+        <source>Stay on &amp;top</source>
+        <translation>&amp;Siempre visible</translation>
     </message>
     <message>
-        <source>Transparency</source>
-        <translation>Transparencia</translation>
+        <source>T&amp;ransparency</source>
+        <translation>T&amp;ransparencia</translation>
     </message>
     <message>
-        <source>Play sounds</source>
-        <translation>Reproducir sonidos</translation>
+        <source>Play so&amp;unds</source>
+        <translation>Reproducir so&amp;nidos</translation>
     </message>
     <message>
-        <source>Size</source>
-        <translation>Tamaño</translation>
+        <source>&amp;Size</source>
+        <translation>Ta&amp;maño</translation>
     </message>
     <message>
         <source>other size</source>
         <translation>otro tamaño</translation>
     </message>
     <message>
-        <source>Hide to tray</source>
-        <translation>Ocultar en la bandeja</translation>
+        <source>&amp;Hide to tray</source>
+        <translation>&amp;Ocultar en la bandeja</translation>
     </message>
     <message>
-        <source>New clock</source>
-        <translation>Reloj nuevo</translation>
+        <source>&amp;New clock</source>
+        <translation>Reloj nue&amp;vo</translation>
     </message>
     <message>
-        <source>Start with the desktop</source>
-        <translation>Iniciar con el escritorio</translation>
+        <source>Start with the &amp;desktop</source>
+        <translation>Iniciar con el &amp;escritorio</translation>
     </message>
     <message>
-        <source>Dates in my language</source>
-        <translation>Fechas en mi idioma</translation>
+        <source>Dates in my lan&amp;guage</source>
+        <translation>&amp;Fechas en mi idioma</translation>
     </message>
     <message>
-        <source>Schemes...</source>
-        <translation>Diseños…</translation>
+        <source>Sche&amp;mes...</source>
+        <translation>&amp;Diseños…</translation>
     </message>
     <message>
-        <source>Customize...</source>
-        <translation>Personalizar…</translation>
+        <source>&amp;Customize...</source>
+        <translation>&amp;Personalizar…</translation>
     </message>
     <message>
-        <source>Time zones...</source>
-        <translation>Zonas horarias…</translation>
+        <source>Time &amp;zones...</source>
+        <translation>&amp;Zonas horarias…</translation>
     </message>
     <message>
-        <source>Process priority</source>
-        <translation>Prioridad del proceso</translation>
+        <source>&amp;Process priority</source>
+        <translation>Prioridad del pro&amp;ceso</translation>
     </message>
     <message>
-        <source>Exit</source>
-        <translation>Salir</translation>
+        <source>E&amp;xit</source>
+        <translation>Sa&amp;lir</translation>
     </message>
     <message>
         <source>0% (opaque)</source>
@@ -364,12 +364,12 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <translation>Mínima</translation>
     </message>
     <message>
-        <source>On all workspaces</source>
-        <translation>En todos los escritorios</translation>
+        <source>On all wor&amp;kspaces</source>
+        <translation>En &amp;todos los escritorios</translation>
     </message>
     <message>
-        <source>Lock position</source>
-        <translation>Bloquear la posición</translation>
+        <source>L&amp;ock position</source>
+        <translation>&amp;Bloquear la posición</translation>
     </message>
     <message>
         <source>%1%</source>

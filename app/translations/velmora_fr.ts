@@ -240,12 +240,12 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <translation>Options</translation>
     </message>
     <message>
-        <source>Info...</source>
-        <translation>Informations…</translation>
+        <source>&amp;Info...</source>
+        <translation>&amp;Informations…</translation>
     </message>
     <message>
-        <source>Web help</source>
-        <translation>Aide en ligne</translation>
+        <source>&amp;Web help</source>
+        <translation>&amp;Aide en ligne</translation>
     </message>
     <message>
         <source>Official VELMORA web site...</source>
@@ -272,64 +272,64 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <translation>Dernière version…</translation>
     </message>
     <message>
-        <source>Click through</source>
-        <translation>Laisser passer les clics</translation>
+        <source>C&amp;lick through</source>
+        <translation>&amp;Laisser passer les clics</translation>
     </message>
     <message>
-        <source>Stay on top</source>
-        <translation>Toujours au premier plan</translation>
+        <source>Stay on &amp;top</source>
+        <translation>&amp;Toujours au premier plan</translation>
     </message>
     <message>
-        <source>Transparency</source>
-        <translation>Transparence</translation>
+        <source>T&amp;ransparency</source>
+        <translation>T&amp;ransparence</translation>
     </message>
     <message>
-        <source>Play sounds</source>
-        <translation>Jouer les sons</translation>
+        <source>Play so&amp;unds</source>
+        <translation>&amp;Jouer les sons</translation>
     </message>
     <message>
-        <source>Size</source>
-        <translation>Taille</translation>
+        <source>&amp;Size</source>
+        <translation>Taill&amp;e</translation>
     </message>
     <message>
         <source>other size</source>
         <translation>autre taille</translation>
     </message>
     <message>
-        <source>Hide to tray</source>
-        <translation>Réduire dans la zone de notification</translation>
+        <source>&amp;Hide to tray</source>
+        <translation>Réduire dans la zone de &amp;notification</translation>
     </message>
     <message>
-        <source>New clock</source>
-        <translation>Nouvelle horloge</translation>
+        <source>&amp;New clock</source>
+        <translation>N&amp;ouvelle horloge</translation>
     </message>
     <message>
-        <source>Start with the desktop</source>
-        <translation>Démarrer avec le bureau</translation>
+        <source>Start with the &amp;desktop</source>
+        <translation>&amp;Démarrer avec le bureau</translation>
     </message>
     <message>
-        <source>Dates in my language</source>
-        <translation>Dates dans ma langue</translation>
+        <source>Dates in my lan&amp;guage</source>
+        <translation>Dates dans &amp;ma langue</translation>
     </message>
     <message>
-        <source>Schemes...</source>
-        <translation>Thèmes…</translation>
+        <source>Sche&amp;mes...</source>
+        <translation>T&amp;hèmes…</translation>
     </message>
     <message>
-        <source>Customize...</source>
-        <translation>Personnaliser…</translation>
+        <source>&amp;Customize...</source>
+        <translation>&amp;Personnaliser…</translation>
     </message>
     <message>
-        <source>Time zones...</source>
-        <translation>Fuseaux horaires…</translation>
+        <source>Time &amp;zones...</source>
+        <translation>&amp;Fuseaux horaires…</translation>
     </message>
     <message>
-        <source>Process priority</source>
-        <translation>Priorité du processus</translation>
+        <source>&amp;Process priority</source>
+        <translation>Priorité du pro&amp;cessus</translation>
     </message>
     <message>
-        <source>Exit</source>
-        <translation>Quitter</translation>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>0% (opaque)</source>
@@ -364,12 +364,12 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <translation>La plus basse</translation>
     </message>
     <message>
-        <source>On all workspaces</source>
-        <translation>Sur tous les bureaux</translation>
+        <source>On all wor&amp;kspaces</source>
+        <translation>Sur tous les &amp;bureaux</translation>
     </message>
     <message>
-        <source>Lock position</source>
-        <translation>Verrouiller la position</translation>
+        <source>L&amp;ock position</source>
+        <translation>&amp;Verrouiller la position</translation>
     </message>
     <message>
         <source>%1%</source>

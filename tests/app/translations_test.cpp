@@ -297,11 +297,31 @@ TEST_P(DialogsIn, TheMenuSpeaksTheLanguage) {
     const InLanguage language(GetParam());
     ClockMenu menu(QStringLiteral("Velmora"));
     const QString exit = menu.action(MenuCommand::Exit)->text();
-    const QString expected = GetParam() == QLatin1String("de")   ? QStringLiteral("Beenden")
-                             : GetParam() == QLatin1String("fr") ? QStringLiteral("Quitter")
-                             : GetParam() == QLatin1String("es") ? QStringLiteral("Salir")
-                                                                 : QStringLiteral("Exit");
+    const QString expected = GetParam() == QLatin1String("de")   ? QStringLiteral("Bee&nden")
+                             : GetParam() == QLatin1String("fr") ? QStringLiteral("&Quitter")
+                             : GetParam() == QLatin1String("es") ? QStringLiteral("Sa&lir")
+                                                                 : QStringLiteral("E&xit");
     EXPECT_EQ(exit, expected);
+}
+
+// Every item of the clock's menu has a letter of its own, in every language.
+TEST_P(DialogsIn, EachMenuItemHasAnAcceleratorOfItsOwn) {
+    const InLanguage language(GetParam());
+    ClockMenu clockMenu(QStringLiteral("Velmora"));
+    std::map<QChar, QString> taken;
+    for (QAction* item : clockMenu.menu().actions()) {
+        if (item->isSeparator() || item == clockMenu.action(MenuCommand::ClockTitle)) {
+            continue;
+        }
+        const QChar key = acceleratorOf(item->text());
+        EXPECT_FALSE(key.isNull()) << GetParam().toStdString() << ": \""
+                                   << item->text().toStdString() << "\" has no accelerator";
+        const auto [held, fresh] = taken.emplace(key, item->text());
+        EXPECT_TRUE(fresh) << GetParam().toStdString() << ": \"" << item->text().toStdString()
+                           << "\" and \"" << held->second.toStdString() << "\" share Alt+"
+                           << QString(key).toStdString();
+    }
+    EXPECT_GE(taken.size(), 17u);
 }
 
 // Row labels join a label with what the element shows; the table's parts are translated, a
