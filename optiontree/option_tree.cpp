@@ -1,6 +1,7 @@
 // COptionTree: rows, focus, marks, scrolling, notifications and the description pane.
 #include "optiontree/option_tree.h"
 
+#include "optiontree/option_tree_accessible.h"
 #include "optiontree/option_tree_geometry.h"
 #include "optiontree/option_tree_info.h"
 #include "optiontree/option_tree_item_check_box.h"
@@ -10,6 +11,7 @@
 #include "optiontree/option_tree_item_file.h"
 #include "optiontree/option_tree_item_spinner.h"
 #include "optiontree/option_tree_list.h"
+#include "optiontree/option_tree_row_accessible.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -85,10 +87,12 @@ COptionTree::COptionTree(std::uint32_t options, QWidget* parent, int id)
     : QWidget(parent), options_(options), id_(id), root_(std::make_unique<COptionTreeItem>()) {
     root_->tree_ = this;
     root_->expanded_ = true;
+    installOptionTreeAccessibility();
     updateFonts();
     info_ = new COptionTreeInfo(this);
     list_ = new COptionTreeList(*this);
     info_->setVisible((options_ & OptionTreeOption::kShowInfo) != 0);
+    info_->setAccessibleName(QCoreApplication::translate("OptionTree", "Description"));
     layoutChildren();
 }
 
@@ -235,11 +239,25 @@ bool COptionTree::containsItem(const COptionTreeItem* item) const {
 }
 
 void COptionTree::setFocusedItem(COptionTreeItem* item) {
+    COptionTreeItem* before = focused_;
     focused_ = containsItem(item) ? item : nullptr;
     if (focused_ != nullptr) {
         ensureVisible(focused_);
     }
+    if (focused_ != before) {
+        announceFocus();
+    }
     redraw();
+}
+
+void COptionTree::announceFocus() {
+    if (focused_ == nullptr) {
+        return;
+    }
+    if (list_->hasFocus()) {
+        OptionTreeRowAccessible::sendEvent(focused_, QAccessible::Focus);
+    }
+    OptionTreeRowAccessible::sendEvent(focused_, QAccessible::Selection);
 }
 
 void COptionTree::ensureVisible(COptionTreeItem* item) {
@@ -298,7 +316,7 @@ void COptionTree::moveEditors() {
     forSubtree(root_.get(), [](COptionTreeItem* row) { row->repositionEditor(); });
 }
 
-void COptionTree::moveFocusTo(COptionTreeItem* item) {
+void COptionTree::focusItem(COptionTreeItem* item) {
     if (item == nullptr) {
         return;
     }
@@ -308,6 +326,7 @@ void COptionTree::moveFocusTo(COptionTreeItem* item) {
     focused_ = item;
     ensureVisible(item);
     if (changed) {
+        announceFocus();
         notify(OptionTreeNotify::kSelectionChanged, item);
     }
     redraw();
@@ -315,27 +334,27 @@ void COptionTree::moveFocusTo(COptionTreeItem* item) {
 
 void COptionTree::focusFirst() {
     layoutRows();
-    moveFocusTo(firstVisible_);
+    focusItem(firstVisible_);
 }
 
 void COptionTree::focusLast() {
     layoutRows();
-    moveFocusTo(lastVisible_);
+    focusItem(lastVisible_);
 }
 
 void COptionTree::focusNext() {
     layoutRows();
     if (focused_ == nullptr) {
-        moveFocusTo(firstVisible_);
+        focusItem(firstVisible_);
         return;
     }
-    moveFocusTo(focused_->nextVisible_);
+    focusItem(focused_->nextVisible_);
 }
 
 void COptionTree::focusPrevious() {
     layoutRows();
     if (focused_ == nullptr) {
-        moveFocusTo(lastVisible_);
+        focusItem(lastVisible_);
         return;
     }
     COptionTreeItem* previous = nullptr;
@@ -343,7 +362,7 @@ void COptionTree::focusPrevious() {
          row = row->nextVisible_) {
         previous = row;
     }
-    moveFocusTo(previous);
+    focusItem(previous);
 }
 
 COptionTreeItem* COptionTree::itemAt(const QPoint& point) const {
@@ -475,11 +494,15 @@ OptionRow* COptionTree::insertRow(RowKind kind, OptionRow* parent) {
     return insertItem(createRow(kind), parentItem);
 }
 
+// Rows take these colours when they are made, which is before the tree is first shown: the
+// style (a style sheet's colours, for one) must have given the tree its palette by then.
 std::uint32_t COptionTree::faceColor() const {
+    ensurePolished();
     return toRgb(palette().color(QPalette::Button));
 }
 
 std::uint32_t COptionTree::windowColor() const {
+    ensurePolished();
     return toRgb(palette().color(QPalette::Base));
 }
 

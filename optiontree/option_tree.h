@@ -102,6 +102,8 @@ public:
     // Moves every editor onto its value rectangle.
     void moveEditors();
 
+    // Makes item the focused row with only it marked; tells the receiver when it changed.
+    void focusItem(COptionTreeItem* item);
     // Moves the focus along the visible rows, marking the new one.
     void focusFirst();
     void focusLast();
@@ -127,6 +129,8 @@ public:
     const QFont& normalFont() const { return normalFont_; }
     const QFont& boldFont() const { return boldFont_; }
 
+    // Tells a screen reader which row has the focus now.
+    void announceFocus();
     // The description pane shows the focused row's texts.
     void updateInfo();
     // Repaints the list (and the pane) now or later.
@@ -152,8 +156,6 @@ private:
     void updateFonts();
     void deleteSubtree(COptionTreeItem* item);
     void unlink(COptionTreeItem* item);
-    // Makes item the focused row with only it marked; tells the receiver when it changed.
-    void moveFocusTo(COptionTreeItem* item);
 
     std::uint32_t options_ = 0;
     int id_ = 0;

@@ -1,6 +1,9 @@
 // COptionTreeCheckButton: a check box row's editor, a box that toggles on a click or Space.
 #include "optiontree/option_tree_check_button.h"
 
+#include "optiontree/option_tree_accessible.h"
+
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,12 +14,14 @@ COptionTreeCheckButton::COptionTreeCheckButton(QWidget* parent)
     : QWidget(parent), checkedText_(QCoreApplication::translate("OptionTree", "Checked")),
       uncheckedText_(QCoreApplication::translate("OptionTree", "UnChecked")) {
     setFocusPolicy(Qt::StrongFocus);
+    installOptionTreeAccessibility();
 }
 
 void COptionTreeCheckButton::setChecked(bool checked) {
     if (checked_ != checked) {
         checked_ = checked;
         update();
+        announceState();
     }
 }
 
@@ -137,5 +142,16 @@ void COptionTreeCheckButton::keyPressEvent(QKeyEvent* event) {
 void COptionTreeCheckButton::toggle() {
     checked_ = !checked_;
     update();
+    announceState();
     emit toggled(checked_);
+}
+
+void COptionTreeCheckButton::announceState() {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }

@@ -34,6 +34,9 @@ public:
     static void drawBox(QPainter& painter, const QRect& box, bool checked, bool flat, bool enabled,
                         const QPalette& colors);
 
+    // Turns the box over, as a click or Space does.
+    void toggle();
+
 signals:
     void toggled(bool checked);
 
@@ -44,7 +47,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void toggle();
+    void announceState();
 
     bool checked_ = false;
     bool showText_ = false;

@@ -1,6 +1,9 @@
 // COptionTreeColorPopUp: the colour row's pop-up grid of named colours.
 #include "optiontree/option_tree_color_pop_up.h"
 
+#include "optiontree/option_tree_accessible.h"
+#include "optiontree/option_tree_controls_accessible.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QCoreApplication>
@@ -153,6 +156,7 @@ COptionTreeColorPopUp::COptionTreeColorPopUp(const QColor& color, const QColor& 
       dialogParent_(dialogParent) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);
+    installOptionTreeAccessibility();
     setFont(font);
     if (dialogParent != nullptr) {
         setPalette(dialogParent->palette());
@@ -289,6 +293,7 @@ void COptionTreeColorPopUp::highlight(int entry) {
     }
     highlighted_ = entry;
     update();
+    ColorPopUpAccessible::sendHighlight(this);
     if (listener_) {
         listener_(ColorPopUpMessage::Highlight, entryColor(entry));
     }

@@ -133,6 +133,8 @@ public:
     // The colour an entry stands for.
     QColor entryColor(int entry) const;
     QString toolTipAt(const QPoint& point) const;
+    // Ends the selection with the entry, as a click on it does.
+    void chooseEntry(int entry) { choose(entry); }
 
 protected:
     bool event(QEvent* event) override;

@@ -4,8 +4,10 @@
 #include "optiontree/option_tree.h"
 #include "optiontree/option_tree_geometry.h"
 #include "optiontree/option_tree_list.h"
+#include "optiontree/option_tree_row_accessible.h"
 #include "optiontree/string_table_translation.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -84,6 +86,12 @@ private:
     COptionTreeItem& item_;
 };
 
+COptionTreeItem::~COptionTreeItem() {
+    if (accessibleId_ != 0) {
+        QAccessible::deleteAccessibleInterface(accessibleId_);
+    }
+}
+
 bool COptionTreeItem::createEditor(std::uint32_t) {
     return tree_ != nullptr;
 }
@@ -111,8 +119,15 @@ void COptionTreeItem::setMarked(bool marked) {
 }
 
 void COptionTreeItem::setExpanded(bool expanded) {
+    const bool changed = expanded_ != expanded;
     expanded_ = expanded;
     expandChanged(expanded);
+    if (changed && tree_ != nullptr) {
+        QAccessible::State state;
+        state.expanded = true;
+        state.collapsed = true;
+        OptionTreeRowAccessible::sendStateChange(this, state);
+    }
     for (COptionTreeItem* child = firstChild_; child != nullptr; child = child->nextSibling_) {
         child->setExpandedFromAncestor(expanded);
     }
@@ -188,10 +203,16 @@ void COptionTreeItem::commit() {
     }
     // The receiver may rebuild the tree and delete this row while it is told.
     QPointer<COptionTree> tree = tree_;
+    OptionTreeRowAccessible::sendEvent(this, QAccessible::ValueChanged);
     tree->notify(OptionTreeNotify::kItemChanged, this);
     if (tree != nullptr && tree->containsItem(this)) {
         tree->refreshItems(this);
     }
+}
+
+void COptionTreeItem::commitValue() {
+    committed_ = false;
+    commit();
 }
 
 int COptionTreeItem::drawItem(QPainter* painter, int x, int y) {
@@ -408,6 +429,9 @@ bool COptionTreeItem::treeEnabled() const {
 }
 
 void COptionTreeItem::watchEditor(QWidget* editor) {
+    // The editor stands in for the row: a screen reader names it by the row's label.
+    editor->setAccessibleName(label_.trimmed());
+    editor->setAccessibleDescription(tree_ != nullptr ? description_ : QString());
     QPointer<QWidget> watched = editor;
     QPointer<COptionTree> tree = tree_;
     QObject::connect(qApp, &QApplication::focusChanged, editor,
@@ -426,6 +450,7 @@ void COptionTreeItem::watchEditor(QWidget* editor) {
     editor->installEventFilter(keys);
     for (QWidget* part : editor->findChildren<QWidget*>()) {
         part->installEventFilter(keys);
+        part->setAccessibleName(label_.trimmed());
     }
 }
 

@@ -36,7 +36,7 @@ public:
     };
 
     COptionTreeItem() = default;
-    ~COptionTreeItem() override = default;
+    ~COptionTreeItem() override;
     COptionTreeItem(const COptionTreeItem&) = delete;
     COptionTreeItem& operator=(const COptionTreeItem&) = delete;
 
@@ -71,6 +71,8 @@ public:
                        std::uint32_t) override {}
 
     virtual int kindCode() const { return PlainCode; }
+    // The value as the row shows it in words; empty for a group.
+    virtual QString valueText() const { return {}; }
 
     // Texts.
     const QString& labelText() const { return label_; }
@@ -90,6 +92,10 @@ public:
     bool isRootLevel() const;
     // Whether this row lies in the subtree of ancestor (itself included).
     bool isDescendantOf(const COptionTreeItem* ancestor) const;
+
+    // The row's accessible interface in Qt's cache, 0 until a screen reader asks for it.
+    unsigned accessibleId() const { return accessibleId_; }
+    void setAccessibleId(unsigned id) { accessibleId_ = id; }
 
     // Geometry as last painted, in the list's coordinates (the scroll offset applied).
     QPoint location() const { return location_; }
@@ -127,6 +133,9 @@ public:
     void activate();
     // Takes the editor's value: once per activation, then the tree is told (-1105).
     void commit();
+    // Takes a value set without the editor (by a screen reader): the tree is told as after
+    // an edit.
+    void commitValue();
     // Closes the open editor without taking its value: the row shows its value as it was
     // when the editor opened, and the tree is not told.
     void cancelEdit();
@@ -209,6 +218,7 @@ private:
     bool activated_ = false;
     bool readOnly_ = false;
     bool labelAtTop_ = false;
+    unsigned accessibleId_ = 0;
     std::optional<QColor> valueBackground_;
     std::optional<QColor> valueTextColor_;
     std::optional<QColor> rootBackground_;

@@ -63,6 +63,10 @@ void COptionTreeItemCheckBox::setStateTexts(const QString& checkedText,
     }
 }
 
+QString COptionTreeItemCheckBox::valueText() const {
+    return isChecked() ? checkedText_ : uncheckedText_;
+}
+
 QWidget* COptionTreeItemCheckBox::editorWidget() const {
     return checkButton();
 }
@@ -83,7 +87,7 @@ void COptionTreeItemCheckBox::drawValue(QPainter& painter, const QRect& valueRec
     if ((options_ & kShowStateText) != 0) {
         QRect textRect = valueRect;
         textRect.setLeft(textLeft);
-        drawValueText(painter, textRect, checked ? checkedText_ : uncheckedText_);
+        drawValueText(painter, textRect, valueText());
     }
 }
 

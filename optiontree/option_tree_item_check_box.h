@@ -25,6 +25,8 @@ public:
     bool createEditor(std::uint32_t options) override;
     void setChecked(bool checked) override;
     bool isChecked() const override;
+    // The state text of the state the row is in.
+    QString valueText() const override;
 
     void setStateTexts(const QString& checkedText, const QString& uncheckedText);
     // Both make the check button if the row has asked for one and it does not exist yet.

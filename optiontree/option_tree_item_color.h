@@ -37,7 +37,7 @@ public:
     std::uint32_t automaticColor() const { return automaticRgb_; }
 
     // The text beside the swatch.
-    QString valueText() const;
+    QString valueText() const override;
     // Makes the editor window if the row has asked for one and it does not exist yet.
     QWidget* editorWidget() const override;
     // The pop-up while one is open.

@@ -118,7 +118,7 @@ void COptionTreeItemComboBox::drawValue(QPainter& painter, const QRect& valueRec
     if (editorHasFocus()) {
         return;
     }
-    drawValueText(painter, valueRect, QString::fromStdU16String(selectedText()));
+    drawValueText(painter, valueRect, valueText());
 }
 
 void COptionTreeItemComboBox::showEditor() {

@@ -29,6 +29,7 @@ public:
     void selectByPrefix(const std::u16string& text) override;
     std::int32_t selectedData() const override;
     std::u16string selectedText() const override;
+    QString valueText() const override { return QString::fromStdU16String(selectedText()); }
 
     int entryCount() const;
     // The selected entry's position, -1 when none.

@@ -30,7 +30,7 @@ public:
     void setText(const std::u16string& text) override;
     std::u16string text() const override;
 
-    QString valueText() const;
+    QString valueText() const override;
     bool isMultiLine() const { return (options_ & kMultiLine) != 0; }
     // Exactly one of them exists once the editor is made; each makes it on first use.
     QLineEdit* lineEdit() const;

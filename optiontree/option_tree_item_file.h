@@ -45,6 +45,7 @@ public:
     void setPaths(const QStringList& paths);
     // The lines the value shows, "No selection made." when there is nothing to show.
     QStringList displayLines() const;
+    QString valueText() const override { return displayLines().join(QStringLiteral(", ")); }
     // What the row shows when it has no path to show ("No selection made." unless set), such
     // as a description of bytes that are carried without a file.
     void setEmptyText(const QString& text) { emptyText_ = text; }

@@ -25,9 +25,11 @@ public:
     void setNumber(double value) override;
     void setLimits(double lower, double upper) override;
     std::int32_t number() const override;
+    double lowerLimit() const { return lower_; }
+    double upperLimit() const { return upper_; }
 
     // The edit's text, which is the value.
-    QString valueText() const;
+    QString valueText() const override;
     // Both make the spinner window if the row has asked for one and it does not exist yet.
     COptionTreeSpinnerButton* spinner() const;
     QWidget* editorWidget() const override;

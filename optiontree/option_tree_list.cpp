@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 
 COptionTreeList::COptionTreeList(COptionTree& tree)
@@ -87,9 +89,36 @@ void COptionTreeList::paintList(QPainter& painter) {
     painter.drawLine(client.bottomLeft(), client.bottomRight());
     painter.drawLine(client.topRight(), client.bottomRight());
 
+    if (hasFocus()) {
+        drawFocus(painter);
+    }
     if (dragging_) {
         drawDragLine(painter);
     }
+}
+
+void COptionTreeList::drawFocus(QPainter& painter) {
+    // Around the focused row, or around the whole list when no row has the focus yet, so
+    // that a keyboard user sees where the keys go.
+    const COptionTreeItem* focused = tree_.focusedItem();
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = focused != nullptr
+                      ? focused->rowRect().adjusted(OptionTreeGeometry::kMargin + 1, 0, -1, -1)
+                      : viewport()->rect().adjusted(2, 2, -3, -3);
+    option.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void COptionTreeList::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+    tree_.announceFocus();
+}
+
+void COptionTreeList::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void COptionTreeList::drawDragLine(QPainter& painter) {

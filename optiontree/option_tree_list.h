@@ -14,6 +14,7 @@ public:
     // Moves the focus to the next (or previous) row and opens its editor, as Tab does.
     void editAdjacent(bool back);
     explicit COptionTreeList(COptionTree& tree);
+    COptionTree& tree() const { return tree_; }
 
     bool isDragging() const { return dragging_; }
     int dragX() const { return dragX_; }
@@ -21,6 +22,9 @@ public:
     int pageHeight() const;
     // Applies the tree's content height and scroll offset to the scroll bar.
     void applyScrollRange(int contentHeight);
+
+    // Expands or collapses the row unless the receiver vetoes it.
+    void toggleExpanded(COptionTreeItem* item);
 
     // Paints the whole list into painter, as the viewport shows it.
     void paintList(QPainter& painter);
@@ -37,14 +41,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool viewportEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool acceptsInput() const;
     void pressOnRow(COptionTreeItem* item, int hit);
-    void toggleExpanded(COptionTreeItem* item);
     void activateFocused();
     void updateCursor(const QPoint& position);
     void drawDragLine(QPainter& painter);
+    void drawFocus(QPainter& painter);
 
     COptionTree& tree_;
     bool dragging_ = false;

@@ -1,6 +1,9 @@
 // COptionTreeSpinnerButton: a spinner row's editor, an edit with two arrow buttons at its right.
 #include "optiontree/option_tree_spinner_button.h"
 
+#include "optiontree/option_tree_accessible.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -114,7 +117,14 @@ COptionTreeSpinnerButton::COptionTreeSpinnerButton(QWidget* parent)
     edit_.setValidator(validator_);
     repeatTimer_.setSingleShot(false);
     connect(&repeatTimer_, &QTimer::timeout, this, &COptionTreeSpinnerButton::repeatStep);
-    connect(&edit_, &QLineEdit::textChanged, this, [this] { update(); });
+    connect(&edit_, &QLineEdit::textChanged, this, [this] {
+        update();
+        if (QAccessible::isActive()) {
+            QAccessibleValueChangeEvent event(this, number());
+            QAccessible::updateAccessibility(&event);
+        }
+    });
+    installOptionTreeAccessibility();
     connect(&edit_, &COptionTreeSpinnerEdit::stepRequested, this, &COptionTreeSpinnerButton::step);
 }
 

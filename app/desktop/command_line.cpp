@@ -11,6 +11,21 @@ namespace {
 
 constexpr int kMaxClockNameLength = 64;
 
+// The options every Qt program takes (QGuiApplication and QApplication read them, and the
+// platform plugins); they are the toolkit's, not ours, and reach it unchanged.
+const QStringList kQtValueOptions{
+    QStringLiteral("style"),           QStringLiteral("stylesheet"),
+    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),    QStringLiteral("session"),
+    QStringLiteral("display"),         QStringLiteral("name"),
+    QStringLiteral("title"),           QStringLiteral("visual"),
+};
+const QStringList kQtFlagOptions{QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                 QStringLiteral("nograb"), QStringLiteral("dograb"),
+                                 QStringLiteral("sync")};
+
 } // namespace
 
 bool CommandLine::isValidClockName(const QString& name) {
@@ -38,8 +53,39 @@ QString CommandLine::usage(const QString& program) {
         .arg(program);
 }
 
-CommandLine CommandLine::parse(const QStringList& arguments) {
+QStringList CommandLine::withoutToolkitOptions(const QStringList& arguments) {
+    QStringList ours;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--")) {
+            ours.append(arguments.mid(i));
+            break;
+        }
+        if (i == 0 || argument.size() < 2 || !argument.startsWith(QLatin1Char('-'))) {
+            ours.append(argument);
+            continue;
+        }
+        // Qt takes "-style", "--style" and "-style=fusion" alike.
+        QString word = argument.startsWith(QLatin1String("--")) ? argument.mid(2) : argument.mid(1);
+        const bool joined = word.contains(QLatin1Char('='));
+        word = word.section(QLatin1Char('='), 0, 0);
+        if (kQtFlagOptions.contains(word)) {
+            continue;
+        }
+        if (kQtValueOptions.contains(word)) {
+            if (!joined) {
+                ++i;
+            }
+            continue;
+        }
+        ours.append(argument);
+    }
+    return ours;
+}
+
+CommandLine CommandLine::parse(const QStringList& allArguments) {
     CommandLine result;
+    const QStringList arguments = withoutToolkitOptions(allArguments);
     // Most starts (the session's, the menu's) have no arguments; the parser's code then
     // need not be read in at all.
     if (arguments.size() <= 1) {

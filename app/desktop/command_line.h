@@ -28,6 +28,9 @@ struct CommandLine {
     // Reads the arguments, the program's name first. Needs no application object, so it
     // answers without a display.
     static CommandLine parse(const QStringList& arguments);
+    // The arguments without the options every Qt program takes (-style, -stylesheet,
+    // -platform, -reverse, ...) and their values, which are the toolkit's to read.
+    static QStringList withoutToolkitOptions(const QStringList& arguments);
     // A name fit for file names, socket names and the autostart entry's command line.
     static bool isValidClockName(const QString& name);
     static QString usage(const QString& program);

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QResource>
 #include <QScreen>
 #include <QUrl>
@@ -63,8 +64,17 @@ CAboutDlg::CAboutDlg(QWidget* parent, bool playChime)
     loadAboutResources();
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(kPictureSide, kPictureSide);
-    setWindowTitle(QStringLiteral("Velmora ") + QStringLiteral(VELMORA_VERSION));
-    setToolTip(versionText());
+    //: The info dialog's title; %1 is the version.
+    setWindowTitle(QCoreApplication::translate("CAboutDlg", "About Velmora %1")
+                       .arg(QStringLiteral(VELMORA_VERSION)));
+    setToolTip(aboutText());
+    setAccessibleDescription(aboutText());
+    close_ = new QPushButton(QCoreApplication::translate("CAboutDlg", "&Close"), this);
+    close_->setDefault(true);
+    close_->adjustSize();
+    // In the corner the round picture leaves free, clear of the version text.
+    close_->move(kPictureSide - close_->width() - 2, kPictureSide - close_->height() - 2);
+    connect(close_, &QPushButton::clicked, this, &QDialog::accept);
     picture_ =
         readPng(QStringLiteral(":/info.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     timer_.setInterval(kTickMs);
@@ -149,6 +159,14 @@ void CAboutDlg::paintFrame(QPainter& painter) const {
     painter.setPen(QColor(255, 255, 255));
     painter.drawText(target.adjusted(0, 0, 0, -kVersionMargin), Qt::AlignHCenter | Qt::AlignBottom,
                      versionText());
+}
+
+QString CAboutDlg::aboutText() {
+    return QCoreApplication::translate(
+               "CAboutDlg", "Velmora %1, a desktop clock.\nFree software under the MIT licence.\n"
+                            "Made by the Velmora developers; time zones from the IANA time zone "
+                            "database.")
+        .arg(QStringLiteral(VELMORA_VERSION));
 }
 
 QString CAboutDlg::versionText() {

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 class QPainter;
+class QPushButton;
 
 // The artwork lives in a static library, whose resource object the linker keeps only when
 // something refers to it; call this before loading ":/..." images.
@@ -30,6 +31,9 @@ public:
 
     // "Version x.y", as the picture shows it.
     static QString versionText();
+    // What the picture cannot say: the program, its licence and who made it; the dialog's
+    // tooltip and, for screen readers, its description.
+    static QString aboutText();
 
     // Plays the chime when Shift is held at this moment.
     explicit CAboutDlg(QWidget* parent = nullptr);
@@ -42,6 +46,9 @@ public:
     bool animating() const { return timer_.isActive(); }
     // Whether a chime was asked for and has not failed or finished yet.
     bool chimeActive() const { return !chime_.isNull(); }
+    // The button that closes the dialog, for the keyboard and for those who do not know that
+    // a click on the picture does.
+    QPushButton* closeButton() const { return close_; }
 
     // Where the picture goes in the window for a frame of this alpha. Its height is negative
     // for alphas below 71; such frames show nothing.
@@ -66,6 +73,7 @@ private:
     QImage picture_;
     QTimer timer_;
     QPointer<QObject> chime_;
+    QPushButton* close_ = nullptr;
     int alpha_ = 0;
     int shownAlpha_ = 0;
 };

@@ -90,6 +90,10 @@ bool COptionsDial::initDialog() {
     connect(button(StepForwardButton), &QPushButton::clicked, this, &COptionsDial::stepForward);
     button(StepBackButton)
         ->setToolTip(QCoreApplication::translate("COptionsDial", "Undo the last change (Ctrl+Z)"));
+    // The arrows the buttons show are no names for a screen reader.
+    button(StepBackButton)->setAccessibleName(QCoreApplication::translate("COptionsDial", "Undo"));
+    button(StepForwardButton)
+        ->setAccessibleName(QCoreApplication::translate("COptionsDial", "Redo"));
     button(StepForwardButton)
         ->setToolTip(
             QCoreApplication::translate("COptionsDial", "Redo the change undone (Ctrl+Shift+Z)"));

@@ -12,6 +12,7 @@
 #include <QCompleter>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringListModel>
@@ -186,6 +187,7 @@ void CTimezonesDial::initDialog() {
         setUpZoneBox(*zoneBox(slot), slot);
     }
 
+    nameControls();
     machineZoneField()->setText(toQString(velmora::machineZoneDisplayName(table_)));
     QCheckBox* check = useFixedZoneCheck();
     check->setChecked(settings_.readInt(settings::kUseFixedZone) != 0);
@@ -196,6 +198,36 @@ void CTimezonesDial::initDialog() {
             &CTimezonesDial::accept);
     connect(static_cast<QPushButton*>(control(CancelButton)), &QPushButton::clicked, this,
             &CTimezonesDial::reject);
+}
+
+void CTimezonesDial::nameControls() {
+    // Each label belongs to the box below it, and names it: a screen reader otherwise hears
+    // every box by the zone it shows, and four boxes alike. The fixed zone's box is named by
+    // the check box that switches it on; its typing line, where a search is typed, the same.
+    const std::pair<const char*, QWidget*> named[] = {
+        {"machineZoneLabel", machineZoneField()}, {"useFixedZone", zoneBox(0)},
+        {"userZone1Label", zoneBox(1)},           {"userZone2Label", zoneBox(2)},
+        {"userZone3Label", zoneBox(3)},           {"userZone4Label", zoneBox(4)},
+    };
+    for (const auto& [labelName, control] : named) {
+        auto* label = findChild<QWidget*>(QString::fromLatin1(labelName));
+        if (label == nullptr || control == nullptr) {
+            continue;
+        }
+        const QString text = label->property("text").toString();
+        if (auto* asLabel = qobject_cast<QLabel*>(label); asLabel != nullptr) {
+            asLabel->setBuddy(control);
+        }
+        QString name = text;
+        name.remove(QLatin1Char('&'));
+        if (name.endsWith(QLatin1Char(':'))) {
+            name.chop(1);
+        }
+        control->setAccessibleName(name.trimmed());
+        if (auto* box = qobject_cast<QComboBox*>(control); box != nullptr && box->lineEdit()) {
+            box->lineEdit()->setAccessibleName(name.trimmed());
+        }
+    }
 }
 
 void CTimezonesDial::setUpZoneBox(QComboBox& box, int slot) {

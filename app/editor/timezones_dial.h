@@ -60,6 +60,8 @@ protected:
 private:
     void initDialog();
     void setUpZoneBox(QComboBox& box, int slot);
+    // Ties the labels to their boxes and names the boxes after them.
+    void nameControls();
     // Text typed into a box picks the best zone the search finds for it; text that finds none
     // gives way to the zone the box showed before.
     void takeTypedZone(QComboBox& box);

@@ -111,6 +111,11 @@ void CTrueColorToolBar::setButtons(std::span<const ToolBarButton> buttons) {
         action->setToolTip(tip);
         action->setObjectName(QString::number(button.id));
         action->setData(button.id);
+        // Reached by Tab like any button, and named by what it does, not by its caption.
+        if (QWidget* widget = widgetForAction(action); widget != nullptr) {
+            widget->setFocusPolicy(Qt::TabFocus);
+            widget->setAccessibleName(tip);
+        }
         const int id = button.id;
         connect(action, &QAction::triggered, this, [this, id] { emit commandTriggered(id); });
     }

@@ -22,6 +22,23 @@
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
+    <message>
+        <source>About Velmora %1</source>
+        <extracomment>The info dialog&apos;s title; %1 is the version.</extracomment>
+        <translation>Über Velmora %1</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Velmora %1, a desktop clock.
+Free software under the MIT licence.
+Made by the Velmora developers; time zones from the IANA time zone database.</source>
+        <translation>Velmora %1, eine Uhr für den Schreibtisch.
+Freie Software unter der MIT-Lizenz.
+Gemacht von den Velmora-Entwicklern; Zeitzonen aus der IANA-Zeitzonendatenbank.</translation>
+    </message>
 </context>
 <context>
     <name>COptionTreeSpinnerEdit</name>
@@ -47,7 +64,7 @@
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation>&amp;Alles auswählen</translation>
+        <translation>Alles a&amp;uswählen</translation>
     </message>
 </context>
 <context>
@@ -107,6 +124,14 @@ kann nicht der Hintergrund sein: %2. Das bisherige Bild bleibt.</translation>
     <message>
         <source>Velmoras (*.Velmora)</source>
         <translation>Velmora-Designs (*.Velmora)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
     </message>
 </context>
 <context>
@@ -215,12 +240,12 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <translation>Optionen</translation>
     </message>
     <message>
-        <source>Info...</source>
-        <translation>Info …</translation>
+        <source>&amp;Info...</source>
+        <translation>&amp;Info …</translation>
     </message>
     <message>
-        <source>Web help</source>
-        <translation>Hilfe im Web</translation>
+        <source>&amp;Web help</source>
+        <translation>&amp;Hilfe im Web</translation>
     </message>
     <message>
         <source>Official VELMORA web site...</source>
@@ -247,68 +272,68 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <translation>Neueste Version …</translation>
     </message>
     <message>
-        <source>Click through</source>
-        <translation>Durchklicken</translation>
+        <source>C&amp;lick through</source>
+        <translation>&amp;Klicks durchlassen</translation>
     </message>
     <message>
-        <source>Stay on top</source>
-        <translation>Immer im Vordergrund</translation>
+        <source>Stay on &amp;top</source>
+        <translation>Immer im &amp;Vordergrund</translation>
     </message>
     <message>
-        <source>Transparency</source>
-        <translation>Transparenz</translation>
+        <source>T&amp;ransparency</source>
+        <translation>&amp;Transparenz</translation>
     </message>
     <message>
-        <source>Play sounds</source>
-        <translation>Töne abspielen</translation>
+        <source>Play so&amp;unds</source>
+        <translation>Töne a&amp;bspielen</translation>
     </message>
     <message>
-        <source>Size</source>
-        <translation>Größe</translation>
+        <source>&amp;Size</source>
+        <translation>&amp;Größe</translation>
     </message>
     <message>
         <source>other size</source>
         <translation>andere Größe</translation>
     </message>
     <message>
-        <source>Hide to tray</source>
-        <translation>In den Systembereich</translation>
+        <source>&amp;Hide to tray</source>
+        <translation>Im Infobe&amp;reich verbergen</translation>
     </message>
     <message>
-        <source>New clock</source>
-        <translation>Neue Uhr</translation>
+        <source>&amp;New clock</source>
+        <translation>Neue &amp;Uhr</translation>
     </message>
     <message>
-        <source>Start with the desktop</source>
-        <translation>Mit der Arbeitsumgebung starten</translation>
+        <source>Start with the &amp;desktop</source>
+        <translation>&amp;Mit der Arbeitsumgebung starten</translation>
     </message>
     <message>
-        <source>Dates in my language</source>
-        <translation>Datum in meiner Sprache</translation>
+        <source>Dates in my lan&amp;guage</source>
+        <translation>&amp;Datum in meiner Sprache</translation>
     </message>
     <message>
-        <source>Smooth motion</source>
-        <translation>Flüssige Bewegung</translation>
+        <source>Smooth &amp;motion</source>
+        <translation>&amp;Flüssige Bewegung</translation>
     </message>
     <message>
-        <source>Schemes...</source>
-        <translation>Designs …</translation>
+        <source>Sch&amp;emes...</source>
+        <translation>D&amp;esigns …</translation>
     </message>
     <message>
-        <source>Customize...</source>
-        <translation>Anpassen …</translation>
+        <source>&amp;Customize...</source>
+        <translation>Anpa&amp;ssen …</translation>
     </message>
     <message>
-        <source>Time zones...</source>
-        <translation>Zeitzonen …</translation>
+        <source>Time &amp;zones...</source>
+        <translation>&amp;Zeitzonen …</translation>
     </message>
     <message>
-        <source>Process priority</source>
-        <translation>Prozesspriorität</translation>
+        <source>&amp;Process priority</source>
+        <translation>Prozesspri&amp;orität</translation>
     </message>
     <message>
-        <source>Exit</source>
-        <translation>Beenden</translation>
+        <source>E&amp;xit</source>
+        <translation>Bee&amp;nden</translation>
     </message>
     <message>
         <source>0% (opaque)</source>
@@ -343,12 +368,17 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <translation>Niedrigste</translation>
     </message>
     <message>
-        <source>On all workspaces</source>
-        <translation>Auf allen Arbeitsflächen</translation>
+        <source>On all wor&amp;kspaces</source>
+        <translation>Auf &amp;allen Arbeitsflächen</translation>
     </message>
     <message>
-        <source>Lock position</source>
-        <translation>Position sperren</translation>
+        <source>L&amp;ock position</source>
+        <translation>&amp;Position sperren</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A step of the transparency menu; %1 is the number.</extracomment>
+        <translation>%1 %</translation>
     </message>
 </context>
 <context>
@@ -547,6 +577,18 @@ Bitte senden Sie Ihre Rückmeldung per E-Mail an:
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Eigenschaften</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Farben</translation>
     </message>
 </context>
 <context>
@@ -1132,6 +1174,30 @@ Doppelklick links: Anzeigemodus wechseln</translation>
     <message>
         <source>Up</source>
         <translation>Auf</translation>
+    </message>
+</context>
+<context>
+    <name>ClockSpeech</name>
+    <message>
+        <source>%1, %2</source>
+        <extracomment>The clock&apos;s time as a screen reader says it: %1 the time, %2 the date.</extracomment>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A line of the clock&apos;s tooltip: %1 the zone&apos;s name, %2 its time.</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ClockDialogs</name>
+    <message>
+        <source>Editor missing</source>
+        <translation>Editor fehlt</translation>
+    </message>
+    <message>
+        <source>The editor of this installation cannot be loaded (%1). Reinstalling the program brings it back.</source>
+        <translation>Der Editor dieser Installation lässt sich nicht laden (%1). Eine Neuinstallation des Programms bringt ihn zurück.</translation>
     </message>
 </context>
 </TS>

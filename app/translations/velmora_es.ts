@@ -22,6 +22,23 @@
         <source>Version %1</source>
         <translation>Versión %1</translation>
     </message>
+    <message>
+        <source>About Velmora %1</source>
+        <extracomment>The info dialog&apos;s title; %1 is the version.</extracomment>
+        <translation>Acerca de Velmora %1</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
+    </message>
+    <message>
+        <source>Velmora %1, a desktop clock.
+Free software under the MIT licence.
+Made by the Velmora developers; time zones from the IANA time zone database.</source>
+        <translation>Velmora %1, un reloj de escritorio.
+Software libre bajo la licencia MIT.
+Hecho por los desarrolladores de Velmora; zonas horarias de la base de datos de zonas horarias de la IANA.</translation>
+    </message>
 </context>
 <context>
     <name>COptionTreeSpinnerEdit</name>
@@ -47,7 +64,7 @@
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation>Seleccionar &amp;todo</translation>
+        <translation>&amp;Seleccionar todo</translation>
     </message>
 </context>
 <context>
@@ -107,6 +124,14 @@ no puede ser el fondo: %2. Se mantiene la imagen anterior.</translation>
     <message>
         <source>Velmoras (*.Velmora)</source>
         <translation>Diseños de Velmora (*.Velmora)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rehacer</translation>
     </message>
 </context>
 <context>
@@ -215,12 +240,12 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <translation>Opciones</translation>
     </message>
     <message>
-        <source>Info...</source>
-        <translation>Información…</translation>
+        <source>&amp;Info...</source>
+        <translation>&amp;Información…</translation>
     </message>
     <message>
-        <source>Web help</source>
-        <translation>Ayuda en la web</translation>
+        <source>&amp;Web help</source>
+        <translation>&amp;Ayuda en la web</translation>
     </message>
     <message>
         <source>Official VELMORA web site...</source>
@@ -247,68 +272,68 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <translation>Última versión…</translation>
     </message>
     <message>
-        <source>Click through</source>
-        <translation>Clics a través</translation>
+        <source>C&amp;lick through</source>
+        <translation>De&amp;jar pasar los clics</translation>
     </message>
     <message>
-        <source>Stay on top</source>
-        <translation>Siempre visible</translation>
+        <source>Stay on &amp;top</source>
+        <translation>&amp;Siempre visible</translation>
     </message>
     <message>
-        <source>Transparency</source>
-        <translation>Transparencia</translation>
+        <source>T&amp;ransparency</source>
+        <translation>T&amp;ransparencia</translation>
     </message>
     <message>
-        <source>Play sounds</source>
-        <translation>Reproducir sonidos</translation>
+        <source>Play so&amp;unds</source>
+        <translation>Reproducir so&amp;nidos</translation>
     </message>
     <message>
-        <source>Size</source>
-        <translation>Tamaño</translation>
+        <source>&amp;Size</source>
+        <translation>Ta&amp;maño</translation>
     </message>
     <message>
         <source>other size</source>
         <translation>otro tamaño</translation>
     </message>
     <message>
-        <source>Hide to tray</source>
-        <translation>Ocultar en la bandeja</translation>
+        <source>&amp;Hide to tray</source>
+        <translation>&amp;Ocultar en la bandeja</translation>
     </message>
     <message>
-        <source>New clock</source>
-        <translation>Reloj nuevo</translation>
+        <source>&amp;New clock</source>
+        <translation>Reloj nue&amp;vo</translation>
     </message>
     <message>
-        <source>Start with the desktop</source>
-        <translation>Iniciar con el escritorio</translation>
+        <source>Start with the &amp;desktop</source>
+        <translation>Iniciar con el &amp;escritorio</translation>
     </message>
     <message>
-        <source>Dates in my language</source>
-        <translation>Fechas en mi idioma</translation>
+        <source>Dates in my lan&amp;guage</source>
+        <translation>&amp;Fechas en mi idioma</translation>
     </message>
     <message>
-        <source>Smooth motion</source>
-        <translation>Movimiento suave</translation>
+        <source>Smooth &amp;motion</source>
+        <translation>Movimiento s&amp;uave</translation>
     </message>
     <message>
-        <source>Schemes...</source>
-        <translation>Diseños…</translation>
+        <source>Sch&amp;emes...</source>
+        <translation>&amp;Diseños…</translation>
     </message>
     <message>
-        <source>Customize...</source>
-        <translation>Personalizar…</translation>
+        <source>&amp;Customize...</source>
+        <translation>&amp;Personalizar…</translation>
     </message>
     <message>
-        <source>Time zones...</source>
-        <translation>Zonas horarias…</translation>
+        <source>Time &amp;zones...</source>
+        <translation>&amp;Zonas horarias…</translation>
     </message>
     <message>
-        <source>Process priority</source>
-        <translation>Prioridad del proceso</translation>
+        <source>&amp;Process priority</source>
+        <translation>Prioridad del pro&amp;ceso</translation>
     </message>
     <message>
-        <source>Exit</source>
-        <translation>Salir</translation>
+        <source>E&amp;xit</source>
+        <translation>Sa&amp;lir</translation>
     </message>
     <message>
         <source>0% (opaque)</source>
@@ -343,12 +368,17 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <translation>Mínima</translation>
     </message>
     <message>
-        <source>On all workspaces</source>
-        <translation>En todos los escritorios</translation>
+        <source>On all wor&amp;kspaces</source>
+        <translation>En &amp;todos los escritorios</translation>
     </message>
     <message>
-        <source>Lock position</source>
-        <translation>Bloquear la posición</translation>
+        <source>L&amp;ock position</source>
+        <translation>&amp;Bloquear la posición</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A step of the transparency menu; %1 is the number.</extracomment>
+        <translation>%1 %</translation>
     </message>
 </context>
 <context>
@@ -547,6 +577,18 @@ Envíe sus comentarios por correo electrónico a:
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Propiedades</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descripción</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Colores</translation>
     </message>
 </context>
 <context>
@@ -1004,7 +1046,7 @@ doble clic izquierdo: cambiar el modo de visualización</translation>
     </message>
     <message>
         <source>digital display</source>
-        <translation>pantalla digital</translation>
+        <translation>indicador digital</translation>
     </message>
     <message>
         <source>Digital displays show the date or time as text, formatted by a format of your choice.</source>
@@ -1103,7 +1145,7 @@ doble clic izquierdo: cambiar el modo de visualización</translation>
     </message>
     <message>
         <source>New digital display</source>
-        <translation>Nueva pantalla digital</translation>
+        <translation>Nuevo indicador digital</translation>
     </message>
     <message>
         <source>Text</source>
@@ -1132,6 +1174,30 @@ doble clic izquierdo: cambiar el modo de visualización</translation>
     <message>
         <source>Up</source>
         <translation>Subir</translation>
+    </message>
+</context>
+<context>
+    <name>ClockSpeech</name>
+    <message>
+        <source>%1, %2</source>
+        <extracomment>The clock&apos;s time as a screen reader says it: %1 the time, %2 the date.</extracomment>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A line of the clock&apos;s tooltip: %1 the zone&apos;s name, %2 its time.</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ClockDialogs</name>
+    <message>
+        <source>Editor missing</source>
+        <translation>Falta el editor</translation>
+    </message>
+    <message>
+        <source>The editor of this installation cannot be loaded (%1). Reinstalling the program brings it back.</source>
+        <translation>No se puede cargar el editor de esta instalación (%1). Reinstalar el programa lo recupera.</translation>
     </message>
 </context>
 </TS>

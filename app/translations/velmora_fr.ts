@@ -22,6 +22,23 @@
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
+    <message>
+        <source>About Velmora %1</source>
+        <extracomment>The info dialog&apos;s title; %1 is the version.</extracomment>
+        <translation>À propos de Velmora %1</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Velmora %1, a desktop clock.
+Free software under the MIT licence.
+Made by the Velmora developers; time zones from the IANA time zone database.</source>
+        <translation>Velmora %1, une horloge de bureau.
+Logiciel libre sous licence MIT.
+Réalisé par les développeurs de Velmora ; fuseaux horaires de la base de données des fuseaux horaires de l’IANA.</translation>
+    </message>
 </context>
 <context>
     <name>COptionTreeSpinnerEdit</name>
@@ -107,6 +124,14 @@ ne peut pas servir d’arrière-plan : %2. L’image précédente est conservé
     <message>
         <source>Velmoras (*.Velmora)</source>
         <translation>Thèmes Velmora (*.Velmora)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rétablir</translation>
     </message>
 </context>
 <context>
@@ -215,12 +240,12 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <translation>Options</translation>
     </message>
     <message>
-        <source>Info...</source>
-        <translation>Informations…</translation>
+        <source>&amp;Info...</source>
+        <translation>&amp;Informations…</translation>
     </message>
     <message>
-        <source>Web help</source>
-        <translation>Aide en ligne</translation>
+        <source>&amp;Web help</source>
+        <translation>&amp;Aide en ligne</translation>
     </message>
     <message>
         <source>Official VELMORA web site...</source>
@@ -247,68 +272,68 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <translation>Dernière version…</translation>
     </message>
     <message>
-        <source>Click through</source>
-        <translation>Clics traversants</translation>
+        <source>C&amp;lick through</source>
+        <translation>&amp;Laisser passer les clics</translation>
     </message>
     <message>
-        <source>Stay on top</source>
-        <translation>Toujours au premier plan</translation>
+        <source>Stay on &amp;top</source>
+        <translation>&amp;Toujours au premier plan</translation>
     </message>
     <message>
-        <source>Transparency</source>
-        <translation>Transparence</translation>
+        <source>T&amp;ransparency</source>
+        <translation>T&amp;ransparence</translation>
     </message>
     <message>
-        <source>Play sounds</source>
-        <translation>Jouer les sons</translation>
+        <source>Play so&amp;unds</source>
+        <translation>&amp;Jouer les sons</translation>
     </message>
     <message>
-        <source>Size</source>
-        <translation>Taille</translation>
+        <source>&amp;Size</source>
+        <translation>Taill&amp;e</translation>
     </message>
     <message>
         <source>other size</source>
         <translation>autre taille</translation>
     </message>
     <message>
-        <source>Hide to tray</source>
-        <translation>Réduire dans la zone de notification</translation>
+        <source>&amp;Hide to tray</source>
+        <translation>Réduire dans la zone de &amp;notification</translation>
     </message>
     <message>
-        <source>New clock</source>
-        <translation>Nouvelle horloge</translation>
+        <source>&amp;New clock</source>
+        <translation>N&amp;ouvelle horloge</translation>
     </message>
     <message>
-        <source>Start with the desktop</source>
-        <translation>Démarrer avec le bureau</translation>
+        <source>Start with the &amp;desktop</source>
+        <translation>&amp;Démarrer avec le bureau</translation>
     </message>
     <message>
-        <source>Dates in my language</source>
-        <translation>Dates dans ma langue</translation>
+        <source>Dates in my lan&amp;guage</source>
+        <translation>Dates dans &amp;ma langue</translation>
     </message>
     <message>
-        <source>Smooth motion</source>
-        <translation>Mouvement fluide</translation>
+        <source>Smooth &amp;motion</source>
+        <translation>Mo&amp;uvement fluide</translation>
     </message>
     <message>
-        <source>Schemes...</source>
-        <translation>Thèmes…</translation>
+        <source>Sch&amp;emes...</source>
+        <translation>T&amp;hèmes…</translation>
     </message>
     <message>
-        <source>Customize...</source>
-        <translation>Personnaliser…</translation>
+        <source>&amp;Customize...</source>
+        <translation>&amp;Personnaliser…</translation>
     </message>
     <message>
-        <source>Time zones...</source>
-        <translation>Fuseaux horaires…</translation>
+        <source>Time &amp;zones...</source>
+        <translation>&amp;Fuseaux horaires…</translation>
     </message>
     <message>
-        <source>Process priority</source>
-        <translation>Priorité du processus</translation>
+        <source>&amp;Process priority</source>
+        <translation>Priorité du pro&amp;cessus</translation>
     </message>
     <message>
-        <source>Exit</source>
-        <translation>Quitter</translation>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>0% (opaque)</source>
@@ -343,12 +368,17 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <translation>La plus basse</translation>
     </message>
     <message>
-        <source>On all workspaces</source>
-        <translation>Sur tous les bureaux</translation>
+        <source>On all wor&amp;kspaces</source>
+        <translation>Sur tous les &amp;bureaux</translation>
     </message>
     <message>
-        <source>Lock position</source>
-        <translation>Verrouiller la position</translation>
+        <source>L&amp;ock position</source>
+        <translation>&amp;Verrouiller la position</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <extracomment>A step of the transparency menu; %1 is the number.</extracomment>
+        <translation>%1 %</translation>
     </message>
 </context>
 <context>
@@ -547,6 +577,18 @@ Envoyez vos commentaires par courriel à :
     <message>
         <source>%1: %2</source>
         <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Propriétés</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Couleurs</translation>
     </message>
 </context>
 <context>
@@ -1132,6 +1174,30 @@ double clic gauche : changer de mode d’affichage</translation>
     <message>
         <source>Up</source>
         <translation>Monter</translation>
+    </message>
+</context>
+<context>
+    <name>ClockSpeech</name>
+    <message>
+        <source>%1, %2</source>
+        <extracomment>The clock&apos;s time as a screen reader says it: %1 the time, %2 the date.</extracomment>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>A line of the clock&apos;s tooltip: %1 the zone&apos;s name, %2 its time.</extracomment>
+        <translation>%1 : %2</translation>
+    </message>
+</context>
+<context>
+    <name>ClockDialogs</name>
+    <message>
+        <source>Editor missing</source>
+        <translation>Éditeur manquant</translation>
+    </message>
+    <message>
+        <source>The editor of this installation cannot be loaded (%1). Reinstalling the program brings it back.</source>
+        <translation>L’éditeur de cette installation ne peut pas être chargé (%1). Réinstaller le programme le rétablit.</translation>
     </message>
 </context>
 </TS>

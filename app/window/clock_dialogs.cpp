@@ -53,10 +53,12 @@ bool ClockDialogs::canOpenOptionsDialog() {
 ClockEditor* ClockDialogs::editorOrMessage() {
     ClockEditor* editor = EditorModule::editor();
     if (editor == nullptr) {
-        QMessageBox::warning(&window_, QStringLiteral("Editor missing"),
-                             QStringLiteral("The editor of this installation cannot be loaded "
-                                            "(%1). Reinstalling the program brings it back.")
-                                 .arg(EditorModule::missingReason()));
+        QMessageBox::warning(
+            &window_, QCoreApplication::translate("ClockDialogs", "Editor missing"),
+            QCoreApplication::translate("ClockDialogs",
+                                        "The editor of this installation cannot be loaded (%1). "
+                                        "Reinstalling the program brings it back.")
+                .arg(EditorModule::missingReason()));
     }
     return editor;
 }

@@ -36,10 +36,7 @@ bool ClockTray::refresh() {
 void ClockTray::createIcon() {
     showProgramIconFromNowOn();
     tray_ = std::make_unique<QSystemTrayIcon>(QGuiApplication::windowIcon());
-    // A string-table text, translated as the editor's rows translate those; only the context
-    // is taken from there, as the editor's code is a module of its own.
-    const QByteArray english = toQString(stringTableText(kTooltipTextId)).toUtf8();
-    tray_->setToolTip(QCoreApplication::translate(kStringTableContext, english.constData()));
+    applyToolTip();
     tray_->setContextMenu(menu_());
     connect(tray_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -47,6 +44,28 @@ void ClockTray::createIcon() {
                     emit doubleClicked();
                 }
             });
+}
+
+void ClockTray::setTimeText(const QString& text) {
+    if (text == timeText_) {
+        return;
+    }
+    timeText_ = text;
+    applyToolTip();
+}
+
+void ClockTray::applyToolTip() {
+    if (tray_ == nullptr) {
+        return;
+    }
+    // A string-table text, translated as the editor's rows translate those; only the context
+    // is taken from there, as the editor's code is a module of its own.
+    const QByteArray english = toQString(stringTableText(kTooltipTextId)).toUtf8();
+    QString tip = QCoreApplication::translate(kStringTableContext, english.constData());
+    if (!timeText_.isEmpty()) {
+        tip += QLatin1Char('\n') + timeText_;
+    }
+    tray_->setToolTip(tip);
 }
 
 void ClockTray::setIconShown(bool shown) {

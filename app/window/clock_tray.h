@@ -32,6 +32,8 @@ public:
     // As last seen by refresh().
     bool available() const { return available_; }
     void setIconShown(bool shown);
+    // The time under the program's name in the icon's tooltip; kept for an icon made later.
+    void setTimeText(const QString& text);
 
 signals:
     // The tray may have come or gone: refresh().
@@ -41,6 +43,7 @@ signals:
 
 private:
     void createIcon();
+    void applyToolTip();
 
     MenuSource menu_;
     Probe probe_ = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
@@ -48,4 +51,5 @@ private:
     TrayWatcher watcher_;
     bool available_ = false;
     bool iconShown_ = false;
+    QString timeText_;
 };

@@ -10,6 +10,8 @@
 #include "app/dialogs/window_aligner.h"
 #include "app/presentation/frame_painting.h"
 #include "app/presentation/input_shape.h"
+#include "app/window/clock_accessible.h"
+#include "app/window/clock_speech.h"
 #include "app/window/menu_catch.h"
 #include "app/x11/desktop_backdrop.h"
 #include "app/x11/x11_frame_presenter.h"
@@ -20,12 +22,14 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QToolTip>
 #include <QWindow>
 #include <cmath>
 
@@ -83,6 +87,7 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     // A scheme file dropped on the clock is loaded.
     setAcceptDrops(true);
     setWindowTitle(titleFor(QString()));
+    ClockAccessible::install();
     connect(&ticks_, &TickSchedule::frameDue, this, &CVelmoraDlg::onFrameDue);
     connect(&tray_, &ClockTray::changed, this, &CVelmoraDlg::refreshTray);
     connect(&tray_, &ClockTray::doubleClicked, this, &CVelmoraDlg::toggleClickThrough);
@@ -348,6 +353,7 @@ void CVelmoraDlg::drawFrame() {
     lastRedrawn_ = direct ? renderer_.renderAndFinish(clock_, pixels, ratio, utc, finish)
                           : renderer_.render(clock_, pixels, ratio, utc);
     ++framesDrawn_;
+    updateTrayTime(utc);
     ticks_.setContinuous(clock_.needsContinuousRedraw());
     ticks_.setFrameCost(renderer_.frameCost());
     const QRegion ahead = direct ? drawAhead(finish).value_or(QRegion()) : QRegion();
@@ -454,6 +460,26 @@ bool CVelmoraDlg::presentDirectly() {
     const QWindow* window = windowHandle();
     return direct_.settled().presenter != nullptr && window != nullptr && window->isExposed() &&
            backdrop_->image().isNull();
+}
+
+void CVelmoraDlg::updateTrayTime(const velmora::PackedDateTime& utc) {
+    const std::int64_t minute = std::int64_t{utc.date} * 10000 + utc.hour() * 100 + utc.minute();
+    if (minute == trayMinute_ || !tray_.available()) {
+        return;
+    }
+    trayMinute_ = minute;
+    tray_.setTimeText(ClockSpeech::toolTip(utc, QLocale()));
+}
+
+bool CVelmoraDlg::event(QEvent* event) {
+    // Worked out when asked for: the tooltip costs the clock no wake-up of its own.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(ticks_.now());
+        QToolTip::showText(help->globalPos(), ClockSpeech::toolTip(utc, QLocale()), this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -153,6 +153,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -199,6 +200,8 @@ private:
     void setThreadPriority(int level);
     // An edit in the customize dialog shows at once, not at the next second.
     void schemeEdited();
+    // The tray icon's tooltip tells the time: brought up to date when the minute changed.
+    void updateTrayTime(const velmora::PackedDateTime& utc);
 
     SettingsStore& settings_;
     Clock clock_;
@@ -222,6 +225,8 @@ private:
     WindowCorners corners_;
     ViewSettings view_;
     int framesDrawn_ = 0;
+    // The UTC minute the tray's tooltip tells, -1 before the first.
+    std::int64_t trayMinute_ = -1;
     ClockTray tray_;
     // Whether the tray's coming and going is told by the desktop rather than polled for.
     bool trayWatched_ = false;

@@ -87,6 +87,40 @@ TEST_P(Translated, EveryMarkedTextHasATranslation) {
     }
 }
 
+// The letter after "&" in a text, lower case; none without one ("&&" is a plain "&").
+QChar acceleratorOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (text[i + 1] != u'&') {
+                return text[i + 1].toLower();
+            }
+            ++i;
+        }
+    }
+    return {};
+}
+
+// Each context holds one menu or dialog (the dialog templates' texts aside, which are the
+// texts of several dialogs): its accelerators reach one item each, in every language.
+TEST_P(Translated, AcceleratorsAreUniqueWithinEachMenuAndDialog) {
+    std::map<QString, std::map<QChar, QString>> taken;
+    for (const Message& message : markedTexts()) {
+        if (message.context == QLatin1String("DialogTemplate") ||
+            acceleratorOf(message.source).isNull()) {
+            continue;
+        }
+        const QString shown = translator_.translate(message.context.toUtf8().constData(),
+                                                    message.source.toUtf8().constData());
+        const QChar key = acceleratorOf(shown);
+        EXPECT_FALSE(key.isNull()) << GetParam().toStdString() << " drops the accelerator of \""
+                                   << message.source.toStdString() << "\"";
+        auto [held, fresh] = taken[message.context].emplace(key, shown);
+        EXPECT_TRUE(fresh || key.isNull())
+            << GetParam().toStdString() << ": \"" << shown.toStdString() << "\" and \""
+            << held->second.toStdString() << "\" share Alt+" << QString(key).toStdString();
+    }
+}
+
 // The string table is translated at display time by its English texts; each label and
 // description must be found so, whatever the list the tools read.
 TEST_P(Translated, EveryStringTableTextHasATranslation) {
@@ -263,11 +297,31 @@ TEST_P(DialogsIn, TheMenuSpeaksTheLanguage) {
     const InLanguage language(GetParam());
     ClockMenu menu(QStringLiteral("Velmora"));
     const QString exit = menu.action(MenuCommand::Exit)->text();
-    const QString expected = GetParam() == QLatin1String("de")   ? QStringLiteral("Beenden")
-                             : GetParam() == QLatin1String("fr") ? QStringLiteral("Quitter")
-                             : GetParam() == QLatin1String("es") ? QStringLiteral("Salir")
-                                                                 : QStringLiteral("Exit");
+    const QString expected = GetParam() == QLatin1String("de")   ? QStringLiteral("Bee&nden")
+                             : GetParam() == QLatin1String("fr") ? QStringLiteral("&Quitter")
+                             : GetParam() == QLatin1String("es") ? QStringLiteral("Sa&lir")
+                                                                 : QStringLiteral("E&xit");
     EXPECT_EQ(exit, expected);
+}
+
+// Every item of the clock's menu has a letter of its own, in every language.
+TEST_P(DialogsIn, EachMenuItemHasAnAcceleratorOfItsOwn) {
+    const InLanguage language(GetParam());
+    ClockMenu clockMenu(QStringLiteral("Velmora"));
+    std::map<QChar, QString> taken;
+    for (QAction* item : clockMenu.menu().actions()) {
+        if (item->isSeparator() || item == clockMenu.action(MenuCommand::ClockTitle)) {
+            continue;
+        }
+        const QChar key = acceleratorOf(item->text());
+        EXPECT_FALSE(key.isNull()) << GetParam().toStdString() << ": \""
+                                   << item->text().toStdString() << "\" has no accelerator";
+        const auto [held, fresh] = taken.emplace(key, item->text());
+        EXPECT_TRUE(fresh) << GetParam().toStdString() << ": \"" << item->text().toStdString()
+                           << "\" and \"" << held->second.toStdString() << "\" share Alt+"
+                           << QString(key).toStdString();
+    }
+    EXPECT_GE(taken.size(), 17u);
 }
 
 // Row labels join a label with what the element shows; the table's parts are translated, a

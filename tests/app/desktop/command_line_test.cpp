@@ -58,6 +58,20 @@ TEST(CommandLineTest, ClockNameAndSchemeFile) {
               QStringLiteral("-odd.Velmora"));
 }
 
+// The toolkit's own options (a style, a style sheet, a platform) are left to it, values and
+// all; what follows them is still ours.
+TEST(CommandLineTest, TheToolkitsOptionsAreAcceptedAndLeftToIt) {
+    const CommandLine line = parse({"-style", "fusion", "--stylesheet=dark.qss", "-reverse",
+                                    "--clock", "desk", "-platform", "xcb", "work.Velmora"});
+    EXPECT_EQ(line.action, CommandLine::Action::Run) << line.text.toStdString();
+    EXPECT_EQ(line.clockName, "desk");
+    EXPECT_EQ(line.schemeFile, "work.Velmora");
+    // After "--" every word is a file name, and unknown options stay mistakes.
+    EXPECT_EQ(CommandLine::withoutToolkitOptions({"velmora", "--", "-style"}),
+              QStringList({"velmora", "--", "-style"}));
+    EXPECT_EQ(parse({"-styles", "x"}).action, CommandLine::Action::UsageError);
+}
+
 TEST(CommandLineTest, MistakesAreUsageErrorsWithAReason) {
     struct Case {
         QStringList arguments;

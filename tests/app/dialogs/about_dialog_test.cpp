@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -157,6 +158,23 @@ TEST(AboutDialogTest, LeftButtonReleaseAcceptsAndEscRejects) {
                             Qt::NoButton, Qt::NoModifier);
         EXPECT_EQ(runWith(dialog, &release), 99);
     }
+}
+
+// Named for what it is, with the licence and credits the picture cannot give, and a button
+// that closes it by the keyboard (Enter, Space or its Alt+C) and stays clear of the picture.
+TEST(AboutDialogTest, SaysWhatItIsAndHasACloseButton) {
+    CAboutDlg dialog(nullptr, false);
+    EXPECT_EQ(dialog.windowTitle(), "About Velmora " VELMORA_VERSION);
+    EXPECT_TRUE(dialog.accessibleDescription().contains("MIT licence"));
+    EXPECT_EQ(dialog.toolTip(), dialog.accessibleDescription());
+    QPushButton* close = dialog.closeButton();
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(close->isDefault());
+    EXPECT_TRUE(dialog.rect().contains(close->geometry()));
+    EXPECT_FALSE(close->geometry().intersects(
+        CAboutDlg::pictureRect(CAboutDlg::kFullAlpha).adjusted(40, 40, -40, -40)));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(runWith(dialog, &enter), QDialog::Accepted);
 }
 
 TEST(AboutDialogTest, ChimePlaysOnlyWhenAskedAndOutlivesTheDialogHarmlessly) {

@@ -17,11 +17,13 @@
 #include "time/zone_slots.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -109,6 +111,26 @@ TEST_F(TimezonesDialTest, LaidOutFromTheTemplateShowingTheSlots) {
         ASSERT_NE(dial.selectedZone(slot), nullptr);
         EXPECT_EQ(name(*dial.selectedZone(slot)), name(zone(slot == 2 ? kBerlin : u"UTC")));
     }
+}
+
+// A screen reader hears each box by its label, not four boxes by the zones they show. (On
+// Linux Qt names an editable box by its text and tells its label through the relation.)
+TEST_F(TimezonesDialTest, EachBoxIsNamedByItsLabel) {
+    CTimezonesDial dial(settings_);
+    const QString expected[] = {"Use the following fixed one instead", "User time zone #1",
+                                "User time zone #2", "User time zone #3", "User time zone #4"};
+    for (int slot = 0; slot < velmora::kZoneSlotCount; ++slot) {
+        QComboBox* box = dial.zoneBox(slot);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(box);
+        ASSERT_NE(iface, nullptr);
+        EXPECT_EQ(box->lineEdit()->accessibleName(), expected[slot]);
+        if (slot > 0) {
+            const auto labels = iface->relations(QAccessible::Label);
+            ASSERT_EQ(labels.size(), 1) << slot;
+            EXPECT_EQ(labels.first().first->text(QAccessible::Name), expected[slot] + ":");
+        }
+    }
+    EXPECT_EQ(dial.findChild<QLabel*>("machineZoneLabel")->buddy(), dial.machineZoneField());
 }
 
 // Not fixed: the box is off, and OK stores the machine's zone whatever the box shows.

@@ -221,7 +221,7 @@ TEST_F(ClockWindowTest, EachWebHelpItemOpensItsPage) {
     auto window = start();
     QMenu* web = nullptr;
     for (QAction* item : window->menu().menu().actions()) {
-        if (item->menu() != nullptr && item->text() == QStringLiteral("Web help")) {
+        if (item->menu() != nullptr && item->text() == QStringLiteral("&Web help")) {
             web = item->menu();
         }
     }
