@@ -2,6 +2,7 @@
 #include "app/velmora_app.h"
 
 #include "app/desktop/clock_instance.h"
+#include "app/desktop/clock_request.h"
 #include "app/desktop/command_line.h"
 #include "app/desktop/program_icon.h"
 #include "app/desktop/settings.h"
@@ -15,9 +16,13 @@
 #include "render/font_families.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSocketNotifier>
+#include <QThread>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -45,6 +50,10 @@ std::unique_ptr<QMessageBox> settingsMovedAsideNotice(const QString& movedTo) {
     box->show();
     return box;
 }
+
+// How long a launch that starts the clock for an alarm waits for it to listen.
+constexpr std::chrono::seconds kClockStartWait(15);
+constexpr std::chrono::milliseconds kClockStartPoll(50);
 
 int signalPipe[2] = {-1, -1};
 
@@ -97,6 +106,55 @@ std::unique_ptr<LayerClock> CVelmoraApp::connectLayerShell(bool& usable) {
     return nullptr;
 }
 
+bool CVelmoraApp::startClock(const QString& clockName, const QString& socketPath) {
+    QStringList arguments;
+    if (!clockName.isEmpty()) {
+        arguments << QStringLiteral("--clock") << clockName;
+    }
+    qint64 pid = 0;
+    if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments, QString(),
+                                 &pid)) {
+        return false;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + kClockStartWait;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (ClockInstance::isRunning(socketPath)) {
+            return true;
+        }
+        // A clock that could not start (no display, say) has said why and is gone.
+        if (::kill(static_cast<pid_t>(pid), 0) != 0) {
+            return false;
+        }
+        QThread::msleep(kClockStartPoll.count());
+    }
+    return false;
+}
+
+int CVelmoraApp::handReminderOver(int argc, char** argv, const CommandLine& command) {
+    QCoreApplication console(argc, argv);
+    TranslationLoader translations;
+    if (translations.loadForDesktop()) {
+        translations.install();
+    }
+    const QString socketPath =
+        ClockInstance::socketPathFor(Settings::applicationName(command.clockName));
+    ClockInstance instance(socketPath);
+    QString why;
+    if (socketPath.isEmpty()) {
+        why = QCoreApplication::translate("ClockInstance", "no runtime folder (XDG_RUNTIME_DIR)");
+    } else if (!ClockInstance::isRunning(socketPath) &&
+               !startClock(command.clockName, socketPath)) {
+        why = QCoreApplication::translate("CVelmoraApp", "the clock could not be started");
+    } else if (instance.handOver(command.reminder->encode()) != ClockInstance::Start::HandedOver) {
+        why = instance.error();
+    }
+    if (!why.isEmpty()) {
+        std::fprintf(stderr, "velmora: %s\n", qPrintable(why));
+        return 1;
+    }
+    return 0;
+}
+
 void CVelmoraApp::shareOneMemoryArena() {
 #ifdef __GLIBC__
     mallopt(M_ARENA_MAX, 1);
@@ -127,6 +185,11 @@ int CVelmoraApp::run(int argc, char** argv) {
         std::fputs(command.text.toLocal8Bit().constData(), stderr);
         return CommandLine::kExitUsage;
     }
+    if (command.reminder) {
+        // A timer runs from the moment it was asked for, however long the clock takes to start.
+        command.reminder->askedAt = QDateTime::currentMSecsSinceEpoch();
+        return handReminderOver(argc, argv, command);
+    }
     shareOneMemoryArena();
     bool layerShell = false;
     if (!chooseDesktop(layerShell)) {
@@ -144,7 +207,9 @@ int CVelmoraApp::run(int argc, char** argv) {
         command.schemeFile.isEmpty() ? QString() : QFileInfo(command.schemeFile).absoluteFilePath();
     ClockInstance instance(
         ClockInstance::socketPathFor(Settings::applicationName(command.clockName)));
-    switch (instance.start(schemeFile)) {
+    ClockRequest show;
+    show.schemePath = schemeFile;
+    switch (instance.start(show.encode())) {
     case ClockInstance::Start::HandedOver:
         return 0;
     case ClockInstance::Start::Refused:
@@ -180,7 +245,7 @@ int CVelmoraApp::run(int argc, char** argv) {
     }
     clock.setClockName(command.clockName);
     QObject::connect(&clock, &CVelmoraDlg::exitRequested, &application, &QApplication::quit);
-    QObject::connect(&instance, &ClockInstance::requested, &clock, &CVelmoraDlg::takeHandOver);
+    QObject::connect(&instance, &ClockInstance::requested, &clock, &CVelmoraDlg::takeRequest);
     clock.initialize();
     // Once: the file it speaks of is gone from its place, so the next start is quiet.
     std::unique_ptr<QMessageBox> settingsNotice;

@@ -1,8 +1,10 @@
 // The program: prepares Qt, the settings store and the scheme classes, then runs the clock.
 #pragma once
 
+#include <QString>
 #include <memory>
 
+struct CommandLine;
 class LayerClock;
 class QApplication;
 
@@ -12,6 +14,11 @@ public:
     int run(int argc, char** argv);
 
 private:
+    // --alarm and --timer: hands the request to the clock of the name, starting that clock
+    // first where none runs; needs no display of its own. The program's exit status.
+    static int handReminderOver(int argc, char** argv, const CommandLine& command);
+    // Starts the clock of the name as a process of its own and waits until it listens.
+    static bool startClock(const QString& clockName, const QString& socketPath);
     // Ending the session or Ctrl+C end the program as "Exit" does, so the temporary files
     // of the scheme are removed.
     static void quitOnTerminationSignals(QApplication& application);

@@ -109,7 +109,7 @@ bool ClockInstance::isRunning(const QString& socketPath) {
     return true;
 }
 
-ClockInstance::Start ClockInstance::start(const QString& schemePath) {
+ClockInstance::Start ClockInstance::start(const QByteArray& request) {
     sockaddr_un address;
     if (socketPath_.isEmpty()) {
         error_ =
@@ -131,7 +131,7 @@ ClockInstance::Start ClockInstance::start(const QString& schemePath) {
         return Start::Unavailable;
     }
     if (isRunning(socketPath_)) {
-        return handOver(schemePath);
+        return handOver(request);
     }
     return listen() ? Start::Listening : Start::Unavailable;
 }
@@ -161,14 +161,14 @@ bool ClockInstance::listen() {
     return true;
 }
 
-ClockInstance::Start ClockInstance::handOver(const QString& schemePath) {
+ClockInstance::Start ClockInstance::handOver(const QByteArray& request) {
     const int fd = connectTo(socketPath_);
     if (fd < 0) {
         error_ =
             QCoreApplication::translate("ClockInstance", "the running clock cannot be reached");
         return Start::Refused;
     }
-    const QByteArray line = schemePath.toUtf8() + '\n';
+    const QByteArray line = request + '\n';
     char answer[kAcceptedLength] = {};
     std::size_t got = 0;
     bool sent = writeAll(fd, line.constData(), static_cast<std::size_t>(line.size()));
@@ -226,12 +226,12 @@ void ClockInstance::readRequest(int fd) {
     if (end < 0) {
         return;
     }
-    const QString path = QString::fromUtf8(received.left(end));
+    const QByteArray request = received.left(end);
     writeAll(fd, kAccepted, kAcceptedLength);
     drop(fd);
     // Loading may ask the user first; the launch that asked is answered and gone by then.
     QMetaObject::invokeMethod(
-        this, [this, path] { emit requested(path); }, Qt::QueuedConnection);
+        this, [this, request] { emit requested(request); }, Qt::QueuedConnection);
 }
 
 void ClockInstance::drop(int fd) {

@@ -28,7 +28,7 @@ public:
     };
     // How long a launch waits for the running clock's answer.
     static constexpr int kAnswerWaitMs = 5000;
-    // A request is one path and a line end; anything longer is not ours.
+    // A request is one line (a path, say); anything longer is not ours.
     static constexpr qsizetype kMaxRequestBytes = 16 * 1024;
 
     explicit ClockInstance(QString socketPath, QObject* parent = nullptr);
@@ -40,22 +40,24 @@ public:
     // Whether a clock listens on the socket now.
     static bool isRunning(const QString& socketPath);
 
-    // Becomes the clock of the socket, or hands the scheme path (empty: none, only come to
-    // the front) to the one running there. A socket left by a clock that crashed is removed.
-    Start start(const QString& schemePath);
+    // Becomes the clock of the socket, or hands the request (one line, see ClockRequest) to
+    // the one running there. A socket left by a clock that crashed is removed.
+    Start start(const QByteArray& request);
+    // Hands the request to the clock running there, never becoming that clock: HandedOver or
+    // Refused.
+    Start handOver(const QByteArray& request);
     const QString& error() const { return error_; }
     const QString& socketPath() const { return socketPath_; }
 
 signals:
-    // A later launch asked for this scheme (empty: none) and for the clock to come forward.
-    void requested(const QString& schemePath);
+    // A later launch's request, the line it sent (see ClockRequest).
+    void requested(const QByteArray& request);
 
 private:
     struct Connection {
         QByteArray received;
         std::unique_ptr<QSocketNotifier> notifier;
     };
-    Start handOver(const QString& schemePath);
     bool listen();
     void accept();
     void readRequest(int fd);

@@ -36,12 +36,16 @@ ClockMenu& ClockCommands::menu() {
     menu_ = std::make_unique<ClockMenu>();
     CVelmoraDlg* clock = &clock_;
     QObject::connect(&menu_->menu(), &QMenu::aboutToShow, clock, [this] { update(); });
-    for (MenuCommand command :
-         {MenuCommand::Info, MenuCommand::Site, MenuCommand::Usage, MenuCommand::Customizing,
-          MenuCommand::Faq, MenuCommand::Feedback, MenuCommand::Download, MenuCommand::ClickThrough,
-          MenuCommand::StayOnTop, MenuCommand::HideToTray, MenuCommand::Customize,
-          MenuCommand::TimeZones, MenuCommand::NewClock, MenuCommand::StartWithDesktop,
-          MenuCommand::Schemes, MenuCommand::DatesInMyLanguage, MenuCommand::Exit}) {
+    for (MenuCommand command : {MenuCommand::Info,       MenuCommand::Site,
+                                MenuCommand::Usage,      MenuCommand::Customizing,
+                                MenuCommand::Faq,        MenuCommand::Feedback,
+                                MenuCommand::Download,   MenuCommand::ClickThrough,
+                                MenuCommand::StayOnTop,  MenuCommand::HideToTray,
+                                MenuCommand::Customize,  MenuCommand::TimeZones,
+                                MenuCommand::NewClock,   MenuCommand::StartWithDesktop,
+                                MenuCommand::Schemes,    MenuCommand::DatesInMyLanguage,
+                                MenuCommand::PlaySounds, MenuCommand::Calendar,
+                                MenuCommand::Alarms,     MenuCommand::Exit}) {
         QObject::connect(menu_->action(command), &QAction::triggered, clock,
                          [this, command] { run(command); });
     }
@@ -103,6 +107,13 @@ void ClockCommands::update() {
     items.action(MenuCommand::TimeZones)->setEnabled(clock_.timezonesDialog() == nullptr);
     items.action(MenuCommand::StartWithDesktop)->setChecked(autostartEntry().isEnabled());
     items.action(MenuCommand::DatesInMyLanguage)->setChecked(datesInMyLanguage(clock_.settings_));
+    items.action(MenuCommand::PlaySounds)->setChecked(clock_.chimes_.playSounds());
+    const QString next = clock_.alarms_.nextAlarmText();
+    QAction* nextAlarm = items.action(MenuCommand::NextAlarm);
+    nextAlarm->setVisible(!next.isEmpty());
+    // An ampersand in a label is a letter, not the item's shortcut.
+    nextAlarm->setText(QCoreApplication::translate("ClockMenu", "Next alarm: %1")
+                           .arg(QString(next).replace(QLatin1Char('&'), QStringLiteral("&&"))));
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
         items.priorityActions()[i]->setChecked(view.threadPriority == kPriorityItems[i].level);
     }
@@ -162,6 +173,15 @@ void ClockCommands::run(MenuCommand command) {
         break;
     case MenuCommand::StartWithDesktop:
         toggleStartWithDesktop();
+        break;
+    case MenuCommand::PlaySounds:
+        clock_.chimes_.setPlaySounds(!clock_.chimes_.playSounds());
+        break;
+    case MenuCommand::Calendar:
+        clock_.openCalendar();
+        break;
+    case MenuCommand::Alarms:
+        dialogs.openAlarms(clock_.alarms_, clock_.chimes_);
         break;
     case MenuCommand::DatesInMyLanguage:
         toggleDatesInMyLanguage(clock_.settings_, clock_.clock_);

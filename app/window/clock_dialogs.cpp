@@ -9,7 +9,9 @@
 #include "app/dialogs/scheme_file_dialog.h"
 #include "app/dialogs/window_aligner.h"
 #include "app/window/clock_editor.h"
+#include "app/window/clock_planner.h"
 #include "app/window/editor_module.h"
+#include "app/window/planner_module.h"
 #include "clock/clock.h"
 #include "clock/scheme_file.h"
 #include "model/settings_store.h"
@@ -30,6 +32,14 @@
 namespace {
 // How soon a scheme that waits for a modal window to close is tried again.
 constexpr std::chrono::milliseconds kModalRetry(300);
+
+// A part of the program that is a module of its own is missing from this installation.
+void sayModuleMissing(QWidget* parent, const QString& title, const QString& reason) {
+    QMessageBox::warning(parent, title,
+                         QStringLiteral("This part of the program cannot be loaded (%1). "
+                                        "Reinstalling the program brings it back.")
+                             .arg(reason));
+}
 } // namespace
 
 ClockDialogs::ClockDialogs(QWidget& window, Clock& clock, SettingsStore& settings)
@@ -51,12 +61,56 @@ bool ClockDialogs::canOpenOptionsDialog() {
 ClockEditor* ClockDialogs::editorOrMessage() {
     ClockEditor* editor = EditorModule::editor();
     if (editor == nullptr) {
-        QMessageBox::warning(&window_, QStringLiteral("Editor missing"),
-                             QStringLiteral("The editor of this installation cannot be loaded "
-                                            "(%1). Reinstalling the program brings it back.")
-                                 .arg(EditorModule::missingReason()));
+        sayModuleMissing(&window_, QStringLiteral("Editor missing"), EditorModule::missingReason());
     }
     return editor;
+}
+
+ClockPlanner* ClockDialogs::plannerOrMessage() {
+    ClockPlanner* planner = PlannerModule::planner();
+    if (planner == nullptr) {
+        sayModuleMissing(&window_, QStringLiteral("Calendar missing"),
+                         PlannerModule::missingReason());
+    }
+    return planner;
+}
+
+void ClockDialogs::openCalendar(const QDate& today) {
+    if (calendar_ != nullptr) {
+        calendar_->raise();
+        return;
+    }
+    ClockPlanner* planner = plannerOrMessage();
+    if (planner == nullptr) {
+        return;
+    }
+    QWidget* calendar = planner->makeCalendar(today, &window_);
+    calendar_ = calendar;
+    showProgramIconFromNowOn();
+    // A pop-up has no frame of the window manager's around it.
+    calendar->adjustSize();
+    if (const QScreen* where = window_.screen()) {
+        calendar->move(
+            placeBeside(window_.frameGeometry(), calendar->size(), where->availableGeometry()));
+    }
+    calendar->show();
+}
+
+void ClockDialogs::openAlarms(AlarmService& alarms, ClockChimes& chimes) {
+    if (alarmsDial_ != nullptr) {
+        alarmsDial_->raise();
+        alarmsDial_->activateWindow();
+        return;
+    }
+    ClockPlanner* planner = plannerOrMessage();
+    if (planner == nullptr) {
+        return;
+    }
+    QDialog* dialog = planner->makeAlarms(alarms, chimes, &window_);
+    alarmsDial_ = dialog;
+    dialog->adjustSize();
+    placeBesideClock(*dialog);
+    dialog->show();
 }
 
 void ClockDialogs::openOptionsDialog() {

@@ -33,9 +33,8 @@ ClockMenu::ClockMenu()
             transparency->addSeparator();
         }
     }
-    // Kept for its place in the menu; there is no sound to play.
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Play sounds"), MenuCommand::PlaySounds)
-        ->setEnabled(false);
+        ->setCheckable(true);
     top.addSeparator();
 
     QMenu* size = top.addMenu(QCoreApplication::translate("ClockMenu", "Size"));
@@ -54,6 +53,13 @@ ClockMenu::ClockMenu()
         ->setCheckable(true);
     top.addSeparator();
     // Above the scheme and zone items, whose places from the bottom of the menu stay.
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "Calendar..."), MenuCommand::Calendar);
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "Alarms..."), MenuCommand::Alarms);
+    QAction* next =
+        add(top, QT_TRANSLATE_NOOP("ClockMenu", "Next alarm: %1"), MenuCommand::NextAlarm);
+    next->setEnabled(false);
+    next->setVisible(false);
+    top.addSeparator();
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "New clock"), MenuCommand::NewClock);
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Start with the desktop"),
         MenuCommand::StartWithDesktop)

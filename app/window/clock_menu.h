@@ -28,6 +28,10 @@ enum class MenuCommand : int {
     StartWithDesktop = 40102,
     Schemes = 40103,
     DatesInMyLanguage = 40104,
+    Calendar = 40105,
+    Alarms = 40106,
+    // Not a command: the next alarm, named where the user looks for it.
+    NextAlarm = 40107,
     Exit = 57665,
 };
 

@@ -38,15 +38,29 @@ void ClockTray::createIcon() {
     tray_ = std::make_unique<QSystemTrayIcon>(QGuiApplication::windowIcon());
     // A string-table text, translated as the editor's rows translate those; only the context
     // is taken from there, as the editor's code is a module of its own.
-    const QByteArray english = toQString(stringTableText(kTooltipTextId)).toUtf8();
-    tray_->setToolTip(QCoreApplication::translate(kStringTableContext, english.constData()));
+    showToolTip();
     tray_->setContextMenu(menu_());
     connect(tray_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::DoubleClick) {
                     emit doubleClicked();
+                } else if (reason == QSystemTrayIcon::MiddleClick) {
+                    emit middleClicked();
                 }
             });
+}
+
+void ClockTray::setNextAlarm(const QString& line) {
+    nextAlarm_ = line;
+    if (tray_ != nullptr) {
+        showToolTip();
+    }
+}
+
+void ClockTray::showToolTip() {
+    const QByteArray english = toQString(stringTableText(kTooltipTextId)).toUtf8();
+    const QString own = QCoreApplication::translate(kStringTableContext, english.constData());
+    tray_->setToolTip(nextAlarm_.isEmpty() ? own : own + QStringLiteral("\n") + nextAlarm_);
 }
 
 void ClockTray::setIconShown(bool shown) {

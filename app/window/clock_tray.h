@@ -32,15 +32,20 @@ public:
     // As last seen by refresh().
     bool available() const { return available_; }
     void setIconShown(bool shown);
+    // A line naming the next alarm under the icon's own tooltip; empty for none.
+    void setNextAlarm(const QString& line);
 
 signals:
     // The tray may have come or gone: refresh().
     void changed();
     // A double click on the icon.
     void doubleClicked();
+    // A click with the middle button on the icon.
+    void middleClicked();
 
 private:
     void createIcon();
+    void showToolTip();
 
     MenuSource menu_;
     Probe probe_ = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
@@ -48,4 +53,5 @@ private:
     TrayWatcher watcher_;
     bool available_ = false;
     bool iconShown_ = false;
+    QString nextAlarm_;
 };

@@ -317,7 +317,7 @@ TEST(ClockInstanceTest, AStaleSocketDoesNotBlockAStart) {
     EXPECT_FALSE(ClockInstance::isRunning(path));
 
     ClockInstance instance(path);
-    EXPECT_EQ(instance.start(QString()), ClockInstance::Start::Listening)
+    EXPECT_EQ(instance.start(QByteArray()), ClockInstance::Start::Listening)
         << instance.error().toStdString();
     EXPECT_TRUE(ClockInstance::isRunning(path));
     EXPECT_EQ(ClockInstance::socketPathFor(QStringLiteral("velmora-2")).isEmpty(),
@@ -355,19 +355,19 @@ QByteArray exchange(const QString& path, const QByteArray& sent) {
 TEST(ClockInstanceTest, OneLineIsARequestAndAnythingElseIsDropped) {
     QTemporaryDir runtime;
     const QString path = runtime.filePath(QStringLiteral("velmora.socket"));
-    QStringList requests;
+    QList<QByteArray> requests;
     {
         ClockInstance instance(path);
-        ASSERT_EQ(instance.start(QString()), ClockInstance::Start::Listening);
+        ASSERT_EQ(instance.start(QByteArray()), ClockInstance::Start::Listening);
         QObject::connect(&instance, &ClockInstance::requested,
-                         [&](const QString& scheme) { requests << scheme; });
+                         [&](const QByteArray& request) { requests << request; });
         EXPECT_EQ(exchange(path, "/tmp/a b.Velmora\n"), QByteArray("ok\n"));
         EXPECT_EQ(exchange(path, "\n"), QByteArray("ok\n"));
         // A probe, a line that never ends, and one far longer than any path.
         EXPECT_EQ(exchange(path, QByteArray()), QByteArray());
         EXPECT_EQ(exchange(path, QByteArray(ClockInstance::kMaxRequestBytes + 10, 'a')),
                   QByteArray());
-        EXPECT_EQ(requests, (QStringList{QStringLiteral("/tmp/a b.Velmora"), QString()}));
+        EXPECT_EQ(requests, (QList<QByteArray>{"/tmp/a b.Velmora", QByteArray()}));
         // Only this user may connect.
         EXPECT_EQ(QFileInfo(path).permissions() &
                       (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
