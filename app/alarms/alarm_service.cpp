@@ -311,7 +311,7 @@ void AlarmService::announce(const AlarmSchedule::Ring& ring) {
             source.isEmpty() ? nullptr : soundPlayer_(source, ChimePlayer::kLoopForever);
         if (sound != nullptr) {
             ringing.sound = sound;
-            QTimer::singleShot(kRingTime, sound, [sound] { delete sound; });
+            QTimer::singleShot(kRingTime, sound, &QObject::deleteLater);
         }
     }
     const Id id = ring.id;

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QTime>
 
@@ -23,10 +22,16 @@ Qt::DayOfWeek qtDay(int weekday) {
 
 } // namespace
 
-QString AlarmTexts::timeOfDay(std::int32_t minuteOfDay) {
+QString AlarmTexts::minutesFormat() {
     // Some locales' short form (the C locale's) still shows seconds, which an alarm never has.
-    static const QRegularExpression seconds(QStringLiteral("[:.]ss"));
-    const QString format = QLocale().timeFormat(QLocale::ShortFormat).remove(seconds);
+    return QLocale()
+        .timeFormat(QLocale::ShortFormat)
+        .remove(QLatin1String(":ss"))
+        .remove(QLatin1String(".ss"));
+}
+
+QString AlarmTexts::timeOfDay(std::int32_t minuteOfDay) {
+    const QString format = minutesFormat();
     return QLocale().toString(QTime(minuteOfDay / 60, minuteOfDay % 60), format);
 }
 

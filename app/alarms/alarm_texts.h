@@ -10,6 +10,8 @@
 
 class AlarmTexts {
 public:
+    // The desktop's short form of a time of day, without seconds.
+    static QString minutesFormat();
     // 07:30 or 7:30 AM, as the desktop writes a time.
     static QString timeOfDay(std::int32_t minuteOfDay);
     // 5:00, 1:30:00: minutes and seconds, hours in front where there are any.

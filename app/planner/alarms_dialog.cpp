@@ -23,7 +23,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -122,8 +121,7 @@ QWidget* AlarmsDialog::makeAlarmsTab() {
     auto* fields = new QFormLayout(alarmFields_);
     fields->setContentsMargins(0, 0, 0, 0);
     alarmTime_ = new QTimeEdit(alarmFields_);
-    static const QRegularExpression seconds(QStringLiteral("[:.]ss"));
-    alarmTime_->setDisplayFormat(QLocale().timeFormat(QLocale::ShortFormat).remove(seconds));
+    alarmTime_->setDisplayFormat(AlarmTexts::minutesFormat());
     auto* timeRow = new QHBoxLayout;
     timeRow->addWidget(alarmTime_);
     timeRow->addStretch();

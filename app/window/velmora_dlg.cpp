@@ -11,6 +11,7 @@
 #include "app/presentation/input_shape.h"
 #include "app/x11/desktop_backdrop.h"
 #include "app/x11/x11_frame_presenter.h"
+#include "time/alarm_text.h"
 #include "time/zone_slots.h"
 
 #include <QApplication>
@@ -214,7 +215,13 @@ void CVelmoraDlg::takeRequest(const QByteArray& request) {
         takeHandOver(asked->schemePath);
         return;
     }
-    alarms_.take(*asked);
+    // The launch was answered as the request arrived; what the clock cannot keep it says here.
+    if (!alarms_.take(*asked)) {
+        std::fprintf(stderr,
+                     "velmora: a launch's alarm or timer was refused: out of range, or %zu of "
+                     "its kind set already\n",
+                     velmora::kMaxAlarms);
+    }
 }
 
 // However large the background or the stored size, the clock stays within the desktop: no

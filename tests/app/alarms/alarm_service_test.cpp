@@ -200,9 +200,8 @@ TEST_F(AlarmServiceTest, AnAlarmMissedWhileTheClockDidNotRunIsToldOnceAtItsStart
     EXPECT_EQ(notifier_.notices.size(), 1u);
 }
 
-// Set an hour ahead while a timer runs: the timer still runs its minute; the alarm keeps to the
-// wall clock.
-TEST_F(AlarmServiceTest, ASetWallClockMovesTimersButNotAlarms) {
+// Set an hour ahead while a timer runs, then two hours back: the timer still runs its minute.
+TEST_F(AlarmServiceTest, ASetWallClockMovesRunningTimers) {
     auto service = startService();
     service->take(timerRequest(60, QString(), kStart));
     pass(10'000);
@@ -212,6 +211,11 @@ TEST_F(AlarmServiceTest, ASetWallClockMovesTimersButNotAlarms) {
     EXPECT_EQ(service->armedFor(), kStart + 3'660'000);
     EXPECT_EQ(velmora::timersFromText(settings_.texts["Alarms/Timers"]).at(0).endsAt,
               kStart + 3'660'000);
+    // And set back two hours: the timer's end goes back with it.
+    pass(10'000);
+    wall_ -= 7'200'000;
+    service->checkDue();
+    EXPECT_EQ(service->armedFor(), kStart - 3'540'000);
 }
 
 // An alarm moved to a time already past today rings tomorrow, not now as missed.
