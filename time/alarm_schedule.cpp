@@ -21,6 +21,17 @@ template <typename Entries> auto findId(Entries& entries, AlarmSchedule::Id id) 
                         [id](const auto& entry) { return entry.id == id; });
 }
 
+// Replaces the item of the entry with the id; false when there is none.
+template <typename Entries, typename Item>
+bool replaceIn(Entries& entries, AlarmSchedule::Id id, const Item& item) {
+    const auto found = findId(entries, id);
+    if (found == entries.end()) {
+        return false;
+    }
+    *found = typename Entries::value_type{id, item};
+    return true;
+}
+
 void keepEarliest(std::optional<Instant>& earliest, std::optional<Instant> candidate) {
     if (candidate && (!earliest || *candidate < *earliest)) {
         earliest = candidate;
@@ -40,21 +51,11 @@ AlarmSchedule::Id AlarmSchedule::add(const Timer& timer) {
 }
 
 bool AlarmSchedule::replace(Id id, const Alarm& alarm) {
-    const auto found = findId(alarms_, id);
-    if (found == alarms_.end()) {
-        return false;
-    }
-    found->alarm = alarm;
-    return true;
+    return replaceIn(alarms_, id, alarm);
 }
 
 bool AlarmSchedule::replace(Id id, const Timer& timer) {
-    const auto found = findId(timers_, id);
-    if (found == timers_.end()) {
-        return false;
-    }
-    found->timer = timer;
-    return true;
+    return replaceIn(timers_, id, timer);
 }
 
 void AlarmSchedule::remove(Id id) {

@@ -139,26 +139,15 @@ void AlarmService::remove(Id id) {
     setChanged();
 }
 
-void AlarmService::startTimer(Id id) {
+void AlarmService::setTimerRunning(Id id, bool running) {
     const Timer* timer = schedule_.timer(id);
     if (timer == nullptr) {
         return;
     }
-    Timer started = *timer;
-    started.endsAt = wallClock_() + started.lengthSeconds * 1000;
-    started.snoozedUntil = 0;
-    replaceTimer(id, started);
-}
-
-void AlarmService::stopTimer(Id id) {
-    const Timer* timer = schedule_.timer(id);
-    if (timer == nullptr) {
-        return;
-    }
-    Timer stopped = *timer;
-    stopped.endsAt = 0;
-    stopped.snoozedUntil = 0;
-    replaceTimer(id, stopped);
+    Timer changed = *timer;
+    changed.endsAt = running ? wallClock_() + changed.lengthSeconds * 1000 : 0;
+    changed.snoozedUntil = 0;
+    replaceTimer(id, changed);
 }
 
 bool AlarmService::take(const ClockRequest& request) {

@@ -58,9 +58,8 @@ public:
     Id addTimer(const velmora::Timer& timer);
     void replaceTimer(Id id, const velmora::Timer& timer);
     void remove(Id id);
-    // Starts the timer from now, or stops it.
-    void startTimer(Id id);
-    void stopTimer(Id id);
+    // Starts the timer from now, or stops it (a snooze of it too).
+    void setTimerRunning(Id id, bool running);
     // A later launch's --alarm or --timer; false for one out of range.
     bool take(const ClockRequest& request);
     // The clock's zone changed: the alarms keep to its wall clock.

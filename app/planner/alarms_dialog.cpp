@@ -220,11 +220,7 @@ QWidget* AlarmsDialog::makeTimersTab() {
         if (timer == nullptr) {
             return;
         }
-        if (timer->endsAt != 0 || timer->snoozedUntil != 0) {
-            alarms_.stopTimer(*id);
-        } else {
-            alarms_.startTimer(*id);
-        }
+        alarms_.setTimerRunning(*id, timer->endsAt == 0 && timer->snoozedUntil == 0);
     });
     connect(timerList_, &QTreeWidget::currentItemChanged, this, &AlarmsDialog::timerChosen);
     connect(timerLabel_, &QLineEdit::textEdited, this, &AlarmsDialog::timerEdited);

@@ -242,7 +242,7 @@ TEST_F(AlarmServiceTest, LaunchesAreCheckedAndASameTimerIsReused) {
     EXPECT_TRUE(service->take(timerRequest(90, QStringLiteral("Eggs\nnow"), kStart - 3'600'000)));
     EXPECT_EQ(service->armedFor(), kStart + 90'000);
     EXPECT_EQ(service->schedule().timers().at(0).timer.label, u"Eggs now");
-    service->stopTimer(service->schedule().timers().at(0).id);
+    service->setTimerRunning(service->schedule().timers().at(0).id, false);
     EXPECT_TRUE(service->take(timerRequest(90, QStringLiteral("Eggs now"), kStart)));
     EXPECT_EQ(service->schedule().timers().size(), 1u);
     EXPECT_EQ(service->armedFor(), kStart + 90'000);

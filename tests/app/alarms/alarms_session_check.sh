@@ -18,15 +18,7 @@ start_desktop
 wait_for_desktop
 use_private_session
 
-dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
-helpers="$helpers $!"
-until_time=$(deadline 10)
-until [ -s "$work/bus" ]; do
-    past "$until_time" && fail "the session bus did not start"
-    sleep 0.05
-done
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
-export DBUS_SESSION_BUS_ADDRESS
+start_session_bus
 
 notices="$work/notices"
 "$notification_server" --invoke dismiss --after 500 >"$notices" &

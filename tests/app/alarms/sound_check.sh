@@ -14,8 +14,7 @@ start_desktop
 wait_for_desktop
 use_private_session
 
-dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
-helpers="$helpers $!"
+start_session_bus
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
     --load="module-null-sink sink_name=velmora_null" \
     --load="module-native-protocol-unix auth-anonymous=1 socket=$work/pulse.sock" \
@@ -23,12 +22,10 @@ pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=
 helpers="$helpers $!"
 export PULSE_SERVER="unix:$work/pulse.sock"
 until_time=$(deadline 15)
-until [ -s "$work/bus" ] && pactl info >/dev/null 2>&1; do
-    past "$until_time" && fail "the session bus or the sound server did not start: $(cat "$work/pulse.log")"
+until pactl info >/dev/null 2>&1; do
+    past "$until_time" && fail "the sound server did not start: $(cat "$work/pulse.log")"
     sleep 0.1
 done
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
-export DBUS_SESSION_BUS_ADDRESS
 
 # The loudest sample of a recording of 16-bit samples.
 loudest() {
