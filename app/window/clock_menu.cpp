@@ -36,6 +36,15 @@ ClockMenu::ClockMenu()
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Play sounds"), MenuCommand::PlaySounds)
         ->setCheckable(true);
     top.addSeparator();
+    // Between the items counted from the top and those counted from the bottom, whose places
+    // stay.
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "Calendar..."), MenuCommand::Calendar);
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "Alarms..."), MenuCommand::Alarms);
+    QAction* next =
+        add(top, QT_TRANSLATE_NOOP("ClockMenu", "Next alarm: %1"), MenuCommand::NextAlarm);
+    next->setEnabled(false);
+    next->setVisible(false);
+    top.addSeparator();
 
     QMenu* size = top.addMenu(QCoreApplication::translate("ClockMenu", "Size"));
     for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
@@ -53,13 +62,6 @@ ClockMenu::ClockMenu()
         ->setCheckable(true);
     top.addSeparator();
     // Above the scheme and zone items, whose places from the bottom of the menu stay.
-    add(top, QT_TRANSLATE_NOOP("ClockMenu", "Calendar..."), MenuCommand::Calendar);
-    add(top, QT_TRANSLATE_NOOP("ClockMenu", "Alarms..."), MenuCommand::Alarms);
-    QAction* next =
-        add(top, QT_TRANSLATE_NOOP("ClockMenu", "Next alarm: %1"), MenuCommand::NextAlarm);
-    next->setEnabled(false);
-    next->setVisible(false);
-    top.addSeparator();
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "New clock"), MenuCommand::NewClock);
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Start with the desktop"),
         MenuCommand::StartWithDesktop)
