@@ -145,7 +145,7 @@ Fällig %2, während der Rechner schlief oder die Uhr nicht lief.</translation>
     </message>
     <message>
         <source>Choose...</source>
-        <translation>Auswählen...</translation>
+        <translation>Auswählen …</translation>
     </message>
     <message>
         <source>The clock&apos;s own</source>
@@ -550,11 +550,11 @@ Die Uhr startet mit ihren Standardeinstellungen.</translation>
     </message>
     <message>
         <source>Calendar...</source>
-        <translation>Kalender...</translation>
+        <translation>Kalender …</translation>
     </message>
     <message>
         <source>Alarms...</source>
-        <translation>Wecker und Timer...</translation>
+        <translation>Wecker und Timer …</translation>
     </message>
 </context>
 <context>

@@ -145,7 +145,7 @@ Prevista %2, mientras el ordenador dormía o el reloj no estaba en marcha.</tran
     </message>
     <message>
         <source>Choose...</source>
-        <translation>Elegir...</translation>
+        <translation>Elegir…</translation>
     </message>
     <message>
         <source>The clock&apos;s own</source>
@@ -550,11 +550,11 @@ El reloj se inicia con su configuración predeterminada.</translation>
     </message>
     <message>
         <source>Calendar...</source>
-        <translation>Calendario...</translation>
+        <translation>Calendario…</translation>
     </message>
     <message>
         <source>Alarms...</source>
-        <translation>Alarmas y temporizadores...</translation>
+        <translation>Alarmas y temporizadores…</translation>
     </message>
 </context>
 <context>

@@ -145,7 +145,7 @@ Prévue %2, pendant que l’ordinateur dormait ou que l’horloge ne tournait pa
     </message>
     <message>
         <source>Choose...</source>
-        <translation>Choisir...</translation>
+        <translation>Choisir…</translation>
     </message>
     <message>
         <source>The clock&apos;s own</source>
@@ -550,11 +550,11 @@ L’horloge démarre avec ses réglages par défaut.</translation>
     </message>
     <message>
         <source>Calendar...</source>
-        <translation>Calendrier...</translation>
+        <translation>Calendrier…</translation>
     </message>
     <message>
         <source>Alarms...</source>
-        <translation>Alarmes et minuteurs...</translation>
+        <translation>Alarmes et minuteurs…</translation>
     </message>
 </context>
 <context>
