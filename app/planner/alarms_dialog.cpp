@@ -10,7 +10,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -20,7 +19,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
