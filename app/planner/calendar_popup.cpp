@@ -2,11 +2,12 @@
 // numbers, and the week, day and month names of the desktop's locale.
 #include "app/planner/calendar_popup.h"
 
-#include "time/packed_date_time.h"
+#include "time/wall_clock_zone.h"
 #include "time/zone_slots.h"
 
 #include <QCalendarWidget>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -139,9 +140,14 @@ void CalendarPopup::showTitle() {
 }
 
 void CalendarPopup::awaitMidnight() {
-    const velmora::PackedDateTime local = velmora::zoneSlotTime(0, velmora::currentUtcDateTime());
-    const int msOfDay = velmora::centisecondsOfDay(local.time) * 10;
-    midnight_.start(24 * 3600 * 1000 - msOfDay + kPastMidnightMs);
+    // The clock's next midnight, on a day of 23 or 25 hours too.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const velmora::ZoneOffsetAt zone = velmora::zoneSlotOffset(0);
+    const std::int64_t seconds = now / 1000;
+    const std::int64_t tomorrow = velmora::localDay(seconds + zone(seconds)) + 1;
+    const std::int64_t midnight =
+        velmora::firstInstantShowing(zone, tomorrow * velmora::kSecondsPerDay);
+    midnight_.start(static_cast<int>(midnight * 1000 - now) + kPastMidnightMs);
 }
 
 bool CalendarPopup::navigate(const QKeyEvent& key) {
