@@ -68,10 +68,12 @@ bench: deps-extra build
 # The running clock next to conky, buici-clock, xclock and a minimal Qt window, each on an Xvfb
 # with openbox and picom: idle CPU, wake-ups, peak memory, second-boundary latency, time to the
 # first frame, and velmora's targets. Installs the peers first (scripts/install-deps bench).
+# BASELINE=path/to/velmora measures another build beside it, for the change between the two.
 bench-idle: deps-extra build
 	cmake -S . -B $(BUILD_DIR) -DVELMORA_BENCHMARKS=ON
 	cmake --build $(BUILD_DIR) --target velmora-qt-floor
-	bench/idle_clock.sh -b $(BUILD_DIR)/app/velmora -f $(BUILD_DIR)/bench/velmora-qt-floor
+	bench/idle_clock.sh -b $(BUILD_DIR)/app/velmora -f $(BUILD_DIR)/bench/velmora-qt-floor \
+		$(if $(BASELINE),-B $(BASELINE))
 
 # The idle clock on a headless sway's layer surface beside the same clock on X11, measured alike.
 bench-idle-wayland: deps-test build

@@ -1,47 +1,48 @@
 // The program: prepares Qt, the settings store and the scheme classes, then runs the clock.
 #include "app/velmora_app.h"
 
+#include "app/chime/chime_player.h"
 #include "app/desktop/clock_instance.h"
 #include "app/desktop/clock_request.h"
 #include "app/desktop/command_line.h"
+#include "app/desktop/module_loader.h"
 #include "app/desktop/program_icon.h"
 #include "app/desktop/settings.h"
+#include "app/desktop/termination_signals.h"
 #include "app/desktop/translation_loader.h"
+#include "app/desktop/user_path.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/window/desktop_choice.h"
+#include "app/window/editor_module.h"
 #include "app/window/layer_clock.h"
+#include "app/window/planner_module.h"
 #include "app/window/velmora_dlg.h"
 #include "clock/class_registration.h"
 #include "model/temporary_file.h"
 #include "render/font_families.h"
+#include "render/qt_text.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
-#include <QSocketNotifier>
 #include <QThread>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <memory>
-#include <sys/socket.h>
-#include <unistd.h>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 
 namespace {
 
+// How long a launch that starts the clock for an alarm waits for it to listen.
+constexpr std::chrono::seconds kClockStartWait(15);
+constexpr std::chrono::milliseconds kClockStartPoll(50);
+
 // Not modal: the clock is up and running behind it.
-std::unique_ptr<QMessageBox> settingsMovedAsideNotice(const QString& movedTo) {
-    const QString text =
-        QCoreApplication::translate("CVelmoraApp",
-                                    "The settings file was too large or damaged to be used. It "
-                                    "was moved, unchanged, to:\n%1\n\nThe clock starts with its "
-                                    "default settings.")
-            .arg(movedTo);
+std::unique_ptr<QMessageBox> notice(const QString& text) {
     std::fprintf(stderr, "velmora: %s\n", qPrintable(QString(text).replace('\n', ' ')));
     showProgramIconFromNowOn();
     auto box = std::make_unique<QMessageBox>(QMessageBox::Information, QStringLiteral("Velmora"),
@@ -51,33 +52,40 @@ std::unique_ptr<QMessageBox> settingsMovedAsideNotice(const QString& movedTo) {
     return box;
 }
 
-// How long a launch that starts the clock for an alarm waits for it to listen.
-constexpr std::chrono::seconds kClockStartWait(15);
-constexpr std::chrono::milliseconds kClockStartPoll(50);
+std::unique_ptr<QMessageBox> settingsMovedAsideNotice(const Settings& settings) {
+    return notice(QCoreApplication::translate("CVelmoraApp",
+                                              "The settings file %1 could not be used: %2. It "
+                                              "was moved, unchanged, to:\n%3\n\nThe clock "
+                                              "starts with its default settings.")
+                      .arg(settings.fileName(), settings.movedAsideWhy(), settings.movedAside()));
+}
 
-int signalPipe[2] = {-1, -1};
-
-void forwardSignal(int) {
-    char byte = 1;
-    [[maybe_unused]] auto written = ::write(signalPipe[1], &byte, 1);
+// velmora --check-modules: each module loaded as the clock loads it, one line each; whether
+// all of them could be.
+bool checkModules() {
+    struct Module {
+        const char* name;
+        const char* entry;
+    };
+    const Module modules[] = {{EditorModule::kModuleName, EditorModule::kEntryName},
+                              {PlannerModule::kModuleName, PlannerModule::kEntryName},
+                              {LayerClock::kModuleName, LayerClock::kEntryName},
+                              {ChimePlayer::kModuleName, ChimePlayer::kEntryName}};
+    bool usable = true;
+    for (const Module& module : modules) {
+        ModuleLoader loader(QLatin1String(module.name), ModuleLoader::installedFolders());
+        const QString outcome =
+            loader.resolve(module.entry) != nullptr
+                ? loader.path()
+                : QCoreApplication::translate("CVelmoraApp", "cannot be used: %1")
+                      .arg(loader.why());
+        usable = usable && !loader.path().isEmpty();
+        std::printf("%s: %s\n", module.name, qPrintable(outcome));
+    }
+    return usable;
 }
 
 } // namespace
-
-void CVelmoraApp::quitOnTerminationSignals(QApplication& application) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
-        return;
-    }
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
-    QObject::connect(notifier, &QSocketNotifier::activated, &application, &QApplication::quit);
-    struct sigaction action {};
-    action.sa_handler = forwardSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
-}
 
 bool CVelmoraApp::chooseDesktop(bool& layerShell) {
     const DesktopChoice choice = ::chooseDesktop(DesktopFacts::fromEnvironment());
@@ -118,7 +126,7 @@ bool CVelmoraApp::startClock(const QString& clockName, const QString& socketPath
     }
     const auto deadline = std::chrono::steady_clock::now() + kClockStartWait;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (ClockInstance::isRunning(socketPath)) {
+        if (ClockInstance::isListening(socketPath)) {
             return true;
         }
         // A clock that could not start (no display, say) has said why and is gone.
@@ -136,16 +144,16 @@ int CVelmoraApp::handReminderOver(int argc, char** argv, const CommandLine& comm
     if (translations.loadForDesktop()) {
         translations.install();
     }
-    const QString socketPath =
-        ClockInstance::socketPathFor(Settings::applicationName(command.clockName));
-    ClockInstance instance(socketPath);
+    const QString application = Settings::applicationName(command.clockName);
+    ClockInstance instance(ClockInstance::placesFor(application));
+    const QString& socketPath = instance.places().socketPath;
     QString why;
     if (socketPath.isEmpty()) {
-        why = QCoreApplication::translate("ClockInstance", "no runtime folder (XDG_RUNTIME_DIR)");
-    } else if (!ClockInstance::isRunning(socketPath) &&
+        why = instance.places().notice;
+    } else if (!ClockInstance::isRunning(application) &&
                !startClock(command.clockName, socketPath)) {
         why = QCoreApplication::translate("CVelmoraApp", "the clock could not be started");
-    } else if (instance.handOver(command.reminder->encode()) != ClockInstance::Start::HandedOver) {
+    } else if (instance.handOver(*command.reminder) != ClockInstance::Start::HandedOver) {
         why = instance.error();
     }
     if (!why.isEmpty()) {
@@ -165,7 +173,8 @@ int CVelmoraApp::run(int argc, char** argv) {
     // Answered before anything needs a display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        // As file names: bytes that are not UTF-8 come through and name the same file.
+        arguments.append(pathToQString(std::filesystem::path(argv[i])));
     }
     CommandLine command = CommandLine::parse(arguments);
     if (command.action != CommandLine::Action::Run) {
@@ -175,6 +184,9 @@ int CVelmoraApp::run(int argc, char** argv) {
         if (translations.loadForDesktop()) {
             translations.install();
             command = CommandLine::parse(arguments);
+        }
+        if (command.action == CommandLine::Action::CheckModules) {
+            return checkModules() ? 0 : 1;
         }
     }
     if (command.action == CommandLine::Action::Print) {
@@ -204,31 +216,33 @@ int CVelmoraApp::run(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     // A clock of this name that runs already takes the file over and comes to the front.
     const QString schemeFile =
-        command.schemeFile.isEmpty() ? QString() : QFileInfo(command.schemeFile).absoluteFilePath();
-    ClockInstance instance(
-        ClockInstance::socketPathFor(Settings::applicationName(command.clockName)));
-    ClockRequest show;
-    show.schemePath = schemeFile;
-    switch (instance.start(show.encode())) {
+        command.schemeFile.isEmpty() ? QString() : UserPath::absolute(command.schemeFile);
+    ClockInstance instance(ClockInstance::placesFor(Settings::applicationName(command.clockName)));
+    switch (instance.start(ClockRequest::show(schemeFile))) {
     case ClockInstance::Start::HandedOver:
         return 0;
     case ClockInstance::Start::Refused:
         std::fprintf(stderr, "velmora: %s\n", qPrintable(instance.error()));
         return 1;
-    case ClockInstance::Start::Unavailable:
+    case ClockInstance::Start::First:
+        break;
+    }
+    TerminationSignals::quitOn(application);
+    // Background copies left by an instance that was killed or lost its display.
+    TemporaryFile::removeStale();
+    loadAppResources();
+    // Read before the socket listens: a launch meanwhile waits for the clock rather than
+    // being answered by a clock that cannot act yet.
+    Settings settings(Settings::ClockName{command.clockName});
+    if (!instance.places().notice.isEmpty()) {
+        std::fprintf(stderr, "velmora: %s\n", qPrintable(instance.places().notice));
+    }
+    if (!instance.listen() && instance.error() != instance.places().notice) {
         std::fprintf(stderr, "velmora: %s\n",
                      qPrintable(QCoreApplication::translate(
                                     "CVelmoraApp", "runs without taking later launches over: %1")
                                     .arg(instance.error())));
-        break;
-    case ClockInstance::Start::Listening:
-        break;
     }
-    quitOnTerminationSignals(application);
-    // Background copies left by an instance that was killed or lost its display.
-    TemporaryFile::removeStale();
-    loadAppResources();
-    Settings settings(Settings::ClockName{command.clockName});
     registerSchemeClasses();
     useInstalledFontFamilies();
 
@@ -250,8 +264,17 @@ int CVelmoraApp::run(int argc, char** argv) {
     // Once: the file it speaks of is gone from its place, so the next start is quiet.
     std::unique_ptr<QMessageBox> settingsNotice;
     if (!settings.movedAside().isEmpty()) {
-        settingsNotice = settingsMovedAsideNotice(settings.movedAside());
+        settingsNotice = settingsMovedAsideNotice(settings);
     }
+    std::unique_ptr<QMessageBox> writeNotice;
+    settings.onFirstWriteFailure([&writeNotice](const QString& file, const QString& why) {
+        writeNotice =
+            notice(QCoreApplication::translate(
+                       "CVelmoraApp", "Your settings could not be saved to %1: %2.\n\nThe "
+                                      "clock keeps your changes while it runs; they are lost "
+                                      "when it ends unless the file can be written again.")
+                       .arg(file, why));
+    });
     if (!schemeFile.isEmpty()) {
         clock.loadSchemeAsUser(schemeFile);
     }

@@ -1,6 +1,8 @@
 // The program: prepares Qt, the settings store and the scheme classes, then runs the clock.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <QString>
 #include <memory>
 
@@ -8,7 +10,7 @@ struct CommandLine;
 class LayerClock;
 class QApplication;
 
-class CVelmoraApp {
+class VELMORA_EXPORT CVelmoraApp {
 public:
     // Runs until "Exit"; returns the program's exit status.
     int run(int argc, char** argv);
@@ -19,9 +21,6 @@ private:
     static int handReminderOver(int argc, char** argv, const CommandLine& command);
     // Starts the clock of the name as a process of its own and waits until it listens.
     static bool startClock(const QString& clockName, const QString& socketPath);
-    // Ending the session or Ctrl+C end the program as "Exit" does, so the temporary files
-    // of the scheme are removed.
-    static void quitOnTerminationSignals(QApplication& application);
     // The layer shell where the compositor offers it, else XWayland (a Wayland client window
     // can neither place itself nor stay on top): sets Qt's platform before Qt starts. False,
     // with the reason on stderr, where nothing can show the clock.

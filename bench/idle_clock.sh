@@ -9,12 +9,16 @@
 # second costs, so that velmora's own share can be told from Qt's. A peer that is not
 # installed is left out with a note (`scripts/install-deps bench` installs them all).
 #
-# usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-f FLOOR_BINARY] [-s SETTLE] [-l LATENCY]
-#                            [-n STARTS] [-S SCHEME] [-w SHOT_DIR] [-a] [DURATION]
+# usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-B BASELINE_BINARY] [-f FLOOR_BINARY]
+#                            [-s SETTLE] [-l LATENCY] [-n STARTS] [-S SCHEME] [-w SHOT_DIR]
+#                            [-a] [DURATION]
 #   DURATION (default 60, or $DURATION): the idle phase, counted from velmora's start.
 #   SETTLE (default 5, or $SETTLE): start-up time left out of the idle figures.
 #   LATENCY (default 35, or $LATENCY): the second-boundary phase that follows the idle one.
 #   VELMORA_BINARY (default build/app/velmora, or $VELMORA_BIN).
+#   BASELINE_BINARY: another build of velmora (main's, say) measured the same way in the same
+#   run, as "baseline", with settings and a runtime folder of its own; the change from it to
+#   VELMORA_BINARY follows the table.
 #   FLOOR_BINARY (default build/bench/velmora-qt-floor, or $FLOOR_BIN).
 #   STARTS (default 5, or $STARTS): start-ups of each program timed; the median is shown.
 #   SCHEME: a scheme file velmora shows instead of its built-in one (for one whose second
@@ -74,7 +78,7 @@
 set -eu
 
 usage() {
-    sed -n '12,25s/^# \{0,1\}//p' "$0" >&2
+    sed -n '12,29s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
@@ -87,9 +91,11 @@ starts=${STARTS:-5}
 scheme=""
 shots=""
 alarms=
-while getopts b:f:s:l:n:S:w:ah option; do
+baseline=""
+while getopts b:B:f:s:l:n:S:w:ah option; do
     case $option in
     b) velmora=$OPTARG ;;
+    B) baseline=$OPTARG ;;
     f) floor=$OPTARG ;;
     s) settle=$OPTARG ;;
     l) latency=$OPTARG ;;
@@ -124,6 +130,10 @@ if [ ! -x "$velmora" ]; then
     echo "idle_clock: no velmora binary at $velmora (build it, or pass -b)" >&2
     exit 1
 fi
+if [ -n "$baseline" ] && [ ! -x "$baseline" ]; then
+    echo "idle_clock: no baseline binary at $baseline" >&2
+    exit 1
+fi
 for tool in Xvfb openbox picom cc; do
     if ! command -v "$tool" >/dev/null; then
         echo "idle_clock: $tool is missing (packages xvfb, openbox, picom, gcc, libx11-dev;" \
@@ -153,7 +163,12 @@ window_xclock=xclock
 command_xclock=(xclock -update 1)
 window_qtfloor=QtFloor
 command_qtfloor=("$floor")
+# Its command, with its own settings and runtime folder, follows once they exist.
+window_baseline=Velmora
 programs=velmora
+if [ -n "$baseline" ]; then
+    programs="$programs baseline"
+fi
 for peer in conky:conky-all buici:buici-clock xclock:x11-apps; do
     key=${peer%%:*} package=${peer#*:}
     command_var="command_${key}[0]"
@@ -230,6 +245,14 @@ if [ -n "$alarms" ]; then
         "$(date -d "@$((now + 8 * 3600))" +%H:%M)" "$now" >>"$work/config/vornel-works/velmora.conf"
 fi
 export XDG_RUNTIME_DIR=$work/runtime
+# The baseline is the same clock by name: with velmora's socket it would hand over to it and end.
+if [ -n "$baseline" ]; then
+    mkdir -p "$work/runtime-baseline"
+    chmod 700 "$work/runtime-baseline"
+    cp -r "$work/config" "$work/config-baseline"
+    command_baseline=(env XDG_CONFIG_HOME="$work/config-baseline"
+        XDG_RUNTIME_DIR="$work/runtime-baseline" "$baseline")
+fi
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 # The probes: a few lines of Xlib each, built here so that each poll costs no fork.
@@ -561,6 +584,23 @@ if has conky; then
     target "peak RSS <= conky's" "$(verdict $((velmora_hwm <= conky_hwm)))"
 else
     target "peak RSS <= conky's" "not measured (no conky)"
+fi
+
+# The change from the baseline build, figure by figure.
+if has baseline; then
+    awk -v span="$span" \
+        -v vc="$velmora_idle_ns" -v bc="$baseline_idle_ns" \
+        -v vt="$velmora_total_ns" -v bt="$baseline_total_ns" \
+        -v vw="$((velmora_end_wake - velmora_settle_wake))" \
+        -v bw="$((baseline_end_wake - baseline_settle_wake))" \
+        -v vh="$velmora_hwm" -v bh="$baseline_hwm" 'function change(v, b) {
+            return b > 0 ? sprintf("%+.1f %%", 100 * (v - b) / b) : "-"
+        }
+        BEGIN {
+            printf "\nvelmora against the baseline: client CPU %s, client + X server %s,",
+                change(vc, bc), change(vt, bt)
+            printf " wake-ups %s, peak RSS %s\n", change(vw, bw), change(vh, bh)
+        }'
 fi
 
 # What no Qt program can go below: velmora's idle CPU beyond that of the Qt floor program.

@@ -3,6 +3,7 @@
 
 #include "clock/clock_object.h"
 #include "model/object_stream.h"
+#include "velmora_export.h"
 
 #include <filesystem>
 #include <memory>
@@ -28,7 +29,7 @@ struct DialPoint {
     float degrees = 0;
 };
 
-class Clock : public ClockObject {
+class VELMORA_EXPORT Clock : public ClockObject {
 public:
     static constexpr const char* kTypeName = "Clock";
 

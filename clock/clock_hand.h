@@ -2,8 +2,9 @@
 #pragma once
 
 #include "clock/clock_object.h"
+#include "velmora_export.h"
 
-class ClockHand : public ClockObject {
+class VELMORA_EXPORT ClockHand : public ClockObject {
 public:
     static constexpr const char* kTypeName = "ClockHand";
 

@@ -5,6 +5,7 @@
 #include "model/property_map.h"
 #include "time/packed_date_time.h"
 #include "time/time_value.h"
+#include "velmora_export.h"
 
 // The stored number of a time value kind.
 constexpr std::int32_t storedKind(velmora::TimeValueKind kind) {
@@ -13,7 +14,7 @@ constexpr std::int32_t storedKind(velmora::TimeValueKind kind) {
 
 class Clock;
 
-class ClockObject : public PropertyMap {
+class VELMORA_EXPORT ClockObject : public PropertyMap {
 public:
     static constexpr const char* kTypeName = "ClockObject";
 

@@ -2,8 +2,9 @@
 #pragma once
 
 #include "clock/clock_object.h"
+#include "velmora_export.h"
 
-class ClockSlice : public ClockObject {
+class VELMORA_EXPORT ClockSlice : public ClockObject {
 public:
     static constexpr const char* kTypeName = "ClockSlice";
 

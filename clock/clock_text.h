@@ -2,8 +2,9 @@
 #pragma once
 
 #include "clock/clock_object.h"
+#include "velmora_export.h"
 
-class ClockText : public ClockObject {
+class VELMORA_EXPORT ClockText : public ClockObject {
 public:
     static constexpr const char* kTypeName = "ClockText";
 

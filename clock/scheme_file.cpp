@@ -104,7 +104,8 @@ std::unique_ptr<Clock> readSchemeFile(const std::filesystem::path& path, ReadErr
                                       bool requireEnd) {
     FileByteStream stream(path, FileByteStream::Mode::Read);
     if (!stream.isOpen()) {
-        setError(error, ReadError{"cannot open " + path.string() + ": " + stream.openError(), 0});
+        setError(error, ReadError{"cannot open " + path.string() + ": " + stream.openError(), 0,
+                                  ReadError::Kind::Unopened, stream.openErrno()});
         return nullptr;
     }
     return readScheme(stream, error, requireEnd);

@@ -3,6 +3,7 @@
 
 #include "clock/clock.h"
 #include "model/byte_stream.h"
+#include "velmora_export.h"
 
 #include <filesystem>
 #include <memory>
@@ -19,10 +20,11 @@ std::unique_ptr<Clock> readSchemeFile(const std::filesystem::path& path, ReadErr
 
 // False when a byte could not be written.
 bool writeScheme(const Clock& clock, ByteStream& stream);
-std::vector<std::uint8_t> schemeBytes(const Clock& clock);
+VELMORA_EXPORT std::vector<std::uint8_t> schemeBytes(const Clock& clock);
 // Writes beside the target first and renames over it only when everything was written, so
 // a failed save leaves the previous file as it was.
-bool saveSchemeFile(const Clock& clock, const std::filesystem::path& path, std::string* error);
+VELMORA_EXPORT bool saveSchemeFile(const Clock& clock, const std::filesystem::path& path,
+                                   std::string* error);
 
 // Counts the objects of a tree: the root and every property below it.
 std::size_t countObjects(const PropertyMap& map);

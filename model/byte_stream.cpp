@@ -77,6 +77,7 @@ FileByteStream::FileByteStream(const std::filesystem::path& path, Mode mode) : m
     }
     int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) {
+        openErrno_ = errno;
         openError_ = std::strerror(errno);
         return;
     }

@@ -1,6 +1,8 @@
 // Byte streams over files and memory that the object streams read and write.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -56,7 +58,7 @@ private:
 // A buffered stream over a file, opened for reading or for writing (create or truncate).
 // Only regular files are read: a FIFO, a device or a directory is refused at open, before
 // any read could block on it.
-class FileByteStream : public ByteStream {
+class VELMORA_EXPORT FileByteStream : public ByteStream {
 public:
     // Write creates or truncates; OverwritePrivate truncates an existing file of ours and
     // refuses to follow a symbolic link put in its place.
@@ -70,6 +72,9 @@ public:
     bool isOpen() const { return file_ != nullptr; }
     // Why the file could not be opened; empty when it is open.
     const std::string& openError() const { return openError_; }
+    // The system's error number when opening failed; 0 when it failed for not being a
+    // regular file, or did not fail.
+    int openErrno() const { return openErrno_; }
     std::size_t read(void* buffer, std::size_t size) override;
     bool write(const void* data, std::size_t size) override;
     std::uint64_t position() const override { return position_; }
@@ -90,5 +95,6 @@ private:
     std::uint64_t position_ = 0;
     bool failed_ = false;
     std::string openError_;
+    int openErrno_ = 0;
     std::string writeError_;
 };

@@ -2,8 +2,9 @@
 #pragma once
 
 #include "model/property.h"
+#include "velmora_export.h"
 
-class ColorProperty : public Property {
+class VELMORA_EXPORT ColorProperty : public Property {
 public:
     static constexpr const char* kTypeName = "ColorProperty";
     static constexpr std::uint32_t kOpaqueBlack = 0xFF000000;

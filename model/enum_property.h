@@ -2,12 +2,13 @@
 #pragma once
 
 #include "model/int_property.h"
+#include "velmora_export.h"
 
 #include <utility>
 #include <vector>
 
 // Deliberately not part of the naming chain: an EnumProperty answers as an IntProperty.
-class EnumProperty : public IntProperty {
+class VELMORA_EXPORT EnumProperty : public IntProperty {
 public:
     // Value and label, in ascending value order.
     using Choices = std::vector<std::pair<std::int32_t, std::u16string>>;

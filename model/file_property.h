@@ -3,6 +3,7 @@
 
 #include "model/property.h"
 #include "model/temporary_file.h"
+#include "velmora_export.h"
 
 #include <filesystem>
 #include <memory>
@@ -13,7 +14,7 @@
 // The carried bytes live in memory, shared by clones (the editor's undo copies). A private
 // temporary copy is made only for a caller that needs a path, so reading, cloning and drawing
 // a scheme touch no disk and work where no temporary folder is usable.
-class FileProperty : public Property {
+class VELMORA_EXPORT FileProperty : public Property {
 public:
     static constexpr const char* kTypeName = "FileProperty";
     // Larger files are refused when chosen, built or read: no background image is that big,

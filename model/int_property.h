@@ -2,8 +2,9 @@
 #pragma once
 
 #include "model/property.h"
+#include "velmora_export.h"
 
-class IntProperty : public Property {
+class VELMORA_EXPORT IntProperty : public Property {
 public:
     static constexpr const char* kTypeName = "IntProperty";
 

@@ -9,7 +9,8 @@ void ObjectIStream::fail(std::string reason, std::uint64_t offset) {
         return;
     }
     failed_ = true;
-    error_ = ReadError{std::move(reason), offset};
+    error_ = ReadError{std::move(reason), offset,
+                       recognised_ ? ReadError::Kind::Damaged : ReadError::Kind::NotAScheme};
 }
 
 bool ObjectIStream::expectBytes(std::uint64_t count, std::uint64_t itemSize, const char* what,

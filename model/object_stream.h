@@ -31,8 +31,20 @@ private:
 
 // Why and where reading stopped.
 struct ReadError {
+    // What the failure means to the user, who sees the reason only as a detail.
+    enum class Kind {
+        // The bytes went wrong after a scheme's own objects had been recognised.
+        Damaged,
+        // Nothing in the bytes was recognised as a scheme's.
+        NotAScheme,
+        // The file could not be opened: systemError tells why, or it is not a regular file.
+        Unopened,
+    };
     std::string reason;
     std::uint64_t offset = 0;
+    Kind kind = Kind::Damaged;
+    // The system's error number when the file could not be opened; 0 otherwise.
+    int systemError = 0;
 };
 
 // Reading is all-or-nothing: the first failure is recorded, and from then on every read
@@ -61,6 +73,10 @@ public:
     virtual std::uint64_t remaining() const = 0;
 
     bool failed() const { return failed_; }
+    // Set once an object of a known type was read: a failure after it is damage to a scheme,
+    // before it a file that was never one.
+    void markRecognised() { recognised_ = true; }
+    bool recognised() const { return recognised_; }
     const ReadError& error() const { return error_; }
     // Records the first failure only: later ones are consequences of it.
     void fail(std::string reason, std::uint64_t offset);
@@ -76,6 +92,7 @@ public:
 
 private:
     bool failed_ = false;
+    bool recognised_ = false;
     ReadError error_;
     int depth_ = 0;
 };

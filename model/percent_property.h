@@ -2,8 +2,9 @@
 #pragma once
 
 #include "model/int_property.h"
+#include "velmora_export.h"
 
-class PercentProperty : public IntProperty {
+class VELMORA_EXPORT PercentProperty : public IntProperty {
 public:
     static constexpr const char* kTypeName = "PercentProperty";
 

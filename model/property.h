@@ -5,13 +5,14 @@
 #include "model/option_tree_if.h"
 #include "model/serialization_object.h"
 #include "model/string_table.h"
+#include "velmora_export.h"
 
 #include <memory>
 #include <string>
 
 class PropertyMap;
 
-class Property : public SerializationObject, public OptionTreeIf {
+class VELMORA_EXPORT Property : public SerializationObject, public OptionTreeIf {
 public:
     Property() = default;
     // Label and description come from the string table entry textId.

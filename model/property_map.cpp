@@ -76,6 +76,7 @@ void PropertyMap::read(ObjectIStream& in) {
             in.fail("unknown type name \"" + printableTypeName(typeName) + "\"", typeOffset);
             break;
         }
+        in.markRecognised();
         std::unique_ptr<Property> child(static_cast<Property*>(object.release()));
         child->read(in);
         append(std::move(child));

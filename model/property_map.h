@@ -2,12 +2,13 @@
 #pragma once
 
 #include "model/property.h"
+#include "velmora_export.h"
 
 #include <vector>
 
 class ClassRegistry;
 
-class PropertyMap : public Property {
+class VELMORA_EXPORT PropertyMap : public Property {
 public:
     static constexpr const char* kTypeName = "PropertyMap";
 

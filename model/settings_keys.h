@@ -1,6 +1,8 @@
 // Every persistent setting, declared once: section, value name, kind and default.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -24,6 +26,10 @@ inline const SettingKey kClickThrough{"View", "ClickThrough", SettingKind::Integ
 inline const SettingKey kOverallAlpha{"View", "OverallAlpha", SettingKind::Integer, 255};
 // Off by default so that schemes show dates as their authors made them.
 inline const SettingKey kDatesInMyLanguage{"View", "DatesInMyLanguage", SettingKind::Integer, 0};
+// A desktop widget shows on every workspace unless the user keeps it on one.
+inline const SettingKey kOnAllWorkspaces{"View", "OnAllWorkspaces", SettingKind::Integer, 1};
+// Set, the clock ignores drags and corner resizes; the menu's sizes still apply.
+inline const SettingKey kLockPosition{"View", "LockPosition", SettingKind::Integer, 0};
 inline const SettingKey kThreadPriority{"System", "ThreadPriority", SettingKind::Integer, 0};
 // Off by default: a clock on the desktop is silent until asked to chime or ring aloud.
 inline const SettingKey kPlaySounds{"View", "PlaySounds", SettingKind::Integer, 0};
@@ -40,11 +46,11 @@ inline const SettingKey kUseFixedZone{"Timezones", "UseFixedZone", SettingKind::
 constexpr int kZoneSlotCount = 5;
 // Zone slot names "00" to "04"; their default is the machine zone's display name, which
 // only the caller knows.
-SettingKey zoneKey(int slot);
+VELMORA_EXPORT SettingKey zoneKey(int slot);
 
 // The four parts of a window's placement; their defaults are the window's current values.
 enum class PlacementPart { X, Y, W, H };
-SettingKey windowLayoutKey(std::string_view windowName, PlacementPart part);
+VELMORA_EXPORT SettingKey windowLayoutKey(std::string_view windowName, PlacementPart part);
 
 inline constexpr std::string_view kClockWindow = "ClockWindow";
 inline constexpr std::string_view kTimeZoneOptionsWindow = "TimeZoneOptions";

@@ -2,8 +2,9 @@
 #pragma once
 
 #include "model/property.h"
+#include "velmora_export.h"
 
-class StringProperty : public Property {
+class VELMORA_EXPORT StringProperty : public Property {
 public:
     static constexpr const char* kTypeName = "StringProperty";
 

@@ -2,8 +2,9 @@
 #pragma once
 
 #include "model/enum_property.h"
+#include "velmora_export.h"
 
-class TimeZoneProperty : public EnumProperty {
+class VELMORA_EXPORT TimeZoneProperty : public EnumProperty {
 public:
     static constexpr const char* kTypeName = "TimeZoneProperty";
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "clock/canvas.h"
+#include "velmora_export.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -33,7 +34,7 @@ private:
 // Paints in the target's pixels: a target carrying a device pixel ratio is not scaled again,
 // because the caller already sized and placed everything for the ratio. The painter stays
 // active on the target for the canvas' lifetime.
-class QtCanvas : public Canvas {
+class VELMORA_EXPORT QtCanvas : public Canvas {
 public:
     // Images are limited to this many pixels per side, so that a stored size cannot ask for
     // an unbounded allocation.

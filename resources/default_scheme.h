@@ -2,6 +2,7 @@
 #pragma once
 
 #include "clock/clock.h"
+#include "velmora_export.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,4 +10,4 @@
 
 std::span<const std::uint8_t> defaultSchemeBytes();
 // A fresh body holding the default scheme; null only if the embedded bytes were broken.
-std::unique_ptr<Clock> readDefaultScheme(ReadError* error = nullptr);
+VELMORA_EXPORT std::unique_ptr<Clock> readDefaultScheme(ReadError* error = nullptr);

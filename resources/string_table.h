@@ -1,6 +1,8 @@
 // The program's string table: labels, descriptions and other texts by id.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <span>
 
 struct StringTableEntry {
@@ -9,4 +11,4 @@ struct StringTableEntry {
 };
 
 // Every entry, in ascending id order.
-std::span<const StringTableEntry> stringTableEntries();
+VELMORA_EXPORT std::span<const StringTableEntry> stringTableEntries();

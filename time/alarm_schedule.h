@@ -2,6 +2,7 @@
 #pragma once
 
 #include "time/wall_clock_zone.h"
+#include "velmora_export.h"
 
 #include <cstdint>
 #include <optional>
@@ -41,7 +42,7 @@ struct Timer {
     friend bool operator==(const Timer&, const Timer&) = default;
 };
 
-class AlarmSchedule {
+class VELMORA_EXPORT AlarmSchedule {
 public:
     using Id = std::uint32_t;
     struct AlarmEntry {

@@ -5,6 +5,7 @@
 #include "time/zone_finder.h"
 #include "time/zone_history.h"
 #include "time/zone_record.h"
+#include "velmora_export.h"
 
 #include <filesystem>
 #include <optional>
@@ -50,11 +51,12 @@ std::string machineZoneStamp();
 // The display name of the table entry for the machine's zone; empty when there is none.
 // A link name (Etc/UTC, Europe/Oslo...) matches the entry of the zone it stands for; a zone
 // given by a POSIX rule has the display name of its own record (machineZoneOwnRecord).
-std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table,
-                                      const MachineZoneSources& sources);
-std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table);
+VELMORA_EXPORT std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table,
+                                                     const MachineZoneSources& sources);
+VELMORA_EXPORT std::u16string machineZoneDisplayName(const std::vector<ZoneRecord>& table);
 // The same from the zones of a finder over sources.zoneinfo, reading only the machine's zone.
-std::u16string machineZoneDisplayName(ZoneFinder& zones, const MachineZoneSources& sources);
+VELMORA_EXPORT std::u16string machineZoneDisplayName(ZoneFinder& zones,
+                                                     const MachineZoneSources& sources);
 
 // A record for the machine's zone when it is no zone of the database but a POSIX rule (from TZ
 // or from the footer of an unknown /etc/localtime), named by the rule; else nothing.

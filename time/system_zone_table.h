@@ -3,6 +3,7 @@
 
 #include "time/tzif_reader.h"
 #include "time/zone_record.h"
+#include "velmora_export.h"
 
 #include <filesystem>
 #include <optional>
@@ -14,7 +15,7 @@
 namespace velmora {
 
 // $TZDIR when set and not empty, else /usr/share/zoneinfo.
-std::filesystem::path zoneinfoDirectory();
+VELMORA_EXPORT std::filesystem::path zoneinfoDirectory();
 
 // What became of one zone of the list while the table was read.
 struct ZoneLoadNote {
@@ -53,7 +54,7 @@ std::optional<ZoneRecord> posixZoneRecord(std::string_view text);
 // readZoneTable over zoneinfoDirectory(), plus a record of its own for the machine's zone when
 // that is not a zone of the database (a POSIX rule in TZ, an unknown copy in /etc/localtime),
 // so that the zone can be chosen and found by its display name like any other.
-bool readSystemZoneTable(std::vector<ZoneRecord>& table);
+VELMORA_EXPORT bool readSystemZoneTable(std::vector<ZoneRecord>& table);
 
 // The id part of a display name: what follows "(UTC+hh:mm) ", with spaces back to '_'; a text
 // without the offset part is taken as an id as it stands, and a POSIX TZ string keeps its text.
@@ -65,9 +66,11 @@ std::string zoneIdOfDisplayName(std::u16string_view name);
 // part): the entry with that id, or with the zone that id links to; a POSIX TZ string gives a
 // record of its own. Otherwise an all-zero record. The links are read from
 // zoneinfoDirectory() when the name is not found as it stands.
-ZoneRecord findZoneByDisplayName(const std::vector<ZoneRecord>& table, std::u16string_view name);
-ZoneRecord findZoneByDisplayName(const std::vector<ZoneRecord>& table, std::u16string_view name,
-                                 const std::unordered_map<std::string, std::string>& links);
+VELMORA_EXPORT ZoneRecord findZoneByDisplayName(const std::vector<ZoneRecord>& table,
+                                                std::u16string_view name);
+VELMORA_EXPORT ZoneRecord
+findZoneByDisplayName(const std::vector<ZoneRecord>& table, std::u16string_view name,
+                      const std::unordered_map<std::string, std::string>& links);
 
 // The first entry whose standard name (IANA id) equals id, else the entry of the zone id links
 // to (links read from zoneinfoDirectory()), or nullptr.
@@ -79,10 +82,11 @@ const ZoneRecord* findZoneByStandardName(const std::vector<ZoneRecord>& table,
 
 // The links of the database (tzdata.zi "L" lines): link name to the zone it stands for. Empty
 // when the file cannot be read.
-std::unordered_map<std::string, std::string> readZoneLinks(const std::filesystem::path& dir);
+VELMORA_EXPORT std::unordered_map<std::string, std::string>
+readZoneLinks(const std::filesystem::path& dir);
 
 // The zone a name stands for, following links; the name itself when it is no link.
-std::string resolveZoneLink(const std::unordered_map<std::string, std::string>& links,
-                            const std::string& id);
+VELMORA_EXPORT std::string
+resolveZoneLink(const std::unordered_map<std::string, std::string>& links, const std::string& id);
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "time/zone_record.h"
+#include "velmora_export.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -50,8 +51,8 @@ std::optional<TzifData> readTzifData(const std::filesystem::path& path);
 
 // The whole bytes of a file, or nothing when it cannot be read. Files larger than `limit` are
 // refused: zone files are a few kilobytes.
-std::optional<std::vector<std::uint8_t>> readSmallFile(const std::filesystem::path& path,
-                                                       std::size_t limit = 1 << 20);
+VELMORA_EXPORT std::optional<std::vector<std::uint8_t>>
+readSmallFile(const std::filesystem::path& path, std::size_t limit = 1 << 20);
 // Up to `count` bytes from the start of a file, or nothing when it cannot be read.
 std::optional<std::vector<std::uint8_t>> readFileStart(const std::filesystem::path& path,
                                                        std::size_t count);

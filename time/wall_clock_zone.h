@@ -2,6 +2,8 @@
 // its wall clock shows a given time.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -14,13 +16,14 @@ inline constexpr std::int64_t kSecondsPerDay = 86400;
 using ZoneOffsetAt = std::function<std::int32_t(std::int64_t utcSeconds)>;
 
 // The offset of zone slot i (0: the clock's local zone), as its elements convert the time.
-ZoneOffsetAt zoneSlotOffset(int slot);
+VELMORA_EXPORT ZoneOffsetAt zoneSlotOffset(int slot);
 
 // The first UTC instant at which the zone's wall clock shows `localSeconds` (seconds since 1970
 // read as local time). A time shown twice, as the clock is set back, counts at its first
 // showing; a time the clock skips, as it is set forward, at the instant it skips it, so that
 // whatever was due then is not lost.
-std::int64_t firstInstantShowing(const ZoneOffsetAt& zone, std::int64_t localSeconds);
+VELMORA_EXPORT std::int64_t firstInstantShowing(const ZoneOffsetAt& zone,
+                                                std::int64_t localSeconds);
 
 // The first instant after `afterSeconds` at which the zone's wall clock shows a whole multiple of
 // `periodSeconds` (an hour, a quarter): a time shown twice, as the clock is set back, comes

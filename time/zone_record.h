@@ -1,6 +1,8 @@
 // Time-zone records: rules in the REG_TZI_FORMAT layout and the 812-byte zone record.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -53,7 +55,7 @@ inline constexpr std::size_t kStandardNameUnits = 128;
 
 // A zone: display name, standard name (on Linux the IANA id) and rules. Names are stored
 // zero-terminated, so at most 255 and 127 code units of text. All zero converts as UTC.
-struct ZoneRecord {
+struct VELMORA_EXPORT ZoneRecord {
     std::array<char16_t, kDisplayNameUnits> displayName{};
     std::array<char16_t, kStandardNameUnits> standardName{};
     ZoneRules rules;
@@ -74,7 +76,7 @@ static_assert(offsetof(ZoneRecord, standardName) == 512);
 static_assert(offsetof(ZoneRecord, rules) == 768);
 
 // UTF-8 and UTF-16 conversions for names; ill-formed input becomes U+FFFD.
-std::u16string utf8ToUtf16(std::string_view text);
-std::string utf16ToUtf8(std::u16string_view text);
+VELMORA_EXPORT std::u16string utf8ToUtf16(std::string_view text);
+VELMORA_EXPORT std::string utf16ToUtf8(std::u16string_view text);
 
 } // namespace velmora

@@ -4,6 +4,7 @@
 #include "time/packed_date_time.h"
 #include "time/zone_history.h"
 #include "time/zone_record.h"
+#include "velmora_export.h"
 
 #include <memory>
 #include <string>
@@ -18,17 +19,18 @@ inline constexpr int kZoneSlotCount = 5;
 // name names a zone file, or is a POSIX TZ string, whose footer gives the record's rules. A
 // record whose rules differ (edited, or stored before a database update) keeps converting by
 // its rules alone.
-void setZoneSlot(int i, const ZoneRecord& record);
+VELMORA_EXPORT void setZoneSlot(int i, const ZoneRecord& record);
 // The same with the history given (null: convert by the rules).
-void setZoneSlot(int i, const ZoneRecord& record, std::shared_ptr<const ZoneHistory> history);
+VELMORA_EXPORT void setZoneSlot(int i, const ZoneRecord& record,
+                                std::shared_ptr<const ZoneHistory> history);
 
 // The record of slot i; all zero (UTC) for a slot never set and for an index
 // outside 0 to 4, which a stored scheme may hold.
-ZoneRecord zoneSlot(int i);
+VELMORA_EXPORT ZoneRecord zoneSlot(int i);
 
 // The local time of slot i at the UTC instant: by the zone's history where the slot has one,
 // else by its rules (toZoneTime).
-PackedDateTime zoneSlotTime(int i, const PackedDateTime& utc);
+VELMORA_EXPORT PackedDateTime zoneSlotTime(int i, const PackedDateTime& utc);
 
 // The abbreviation of slot i's zone at the UTC instant ("CET", "CEST", "JST"): from its history
 // where it has one, else its offset at the instant ("+0530"); "UTC" for the all-zero rules.

@@ -6,6 +6,7 @@
 #include "app/alarms/notifier.h"
 #include "app/desktop/boundary_timer.h"
 #include "time/alarm_schedule.h"
+#include "velmora_export.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -19,7 +20,7 @@ class QTimer;
 class QWidget;
 class SettingsStore;
 
-class AlarmService : public QObject {
+class VELMORA_EXPORT AlarmService : public QObject {
     Q_OBJECT
 public:
     using Id = velmora::AlarmSchedule::Id;

@@ -3,12 +3,13 @@
 #pragma once
 
 #include "time/alarm_schedule.h"
+#include "velmora_export.h"
 
 #include <QString>
 #include <array>
 #include <cstdint>
 
-class AlarmTexts {
+class VELMORA_EXPORT AlarmTexts {
 public:
     // The desktop's short form of a time of day, without seconds.
     static QString minutesFormat();

@@ -5,6 +5,7 @@
 #include "app/chime/sound_files.h"
 #include "app/desktop/boundary_timer.h"
 #include "time/wall_clock_zone.h"
+#include "velmora_export.h"
 
 #include <QString>
 #include <QUrl>
@@ -13,7 +14,7 @@
 
 class SettingsStore;
 
-class ClockChimes : public QObject {
+class VELMORA_EXPORT ClockChimes : public QObject {
     Q_OBJECT
 public:
     using Instant = std::int64_t;

@@ -1,6 +1,9 @@
 // "Start with the desktop": the XDG autostart entry that starts one clock at login.
 #include "app/desktop/autostart_entry.h"
 
+#include "model/byte_stream.h"
+#include "render/qt_text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -31,6 +34,30 @@ QString execArgument(const QString& argument) {
     quoted.replace(QLatin1Char('%'), QStringLiteral("%%"));
     quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// A string value of a desktop entry: the characters the format escapes, escaped.
+QString entryString(const QString& value) {
+    QString escaped;
+    for (QChar c : value) {
+        switch (c.unicode()) {
+        case '\\':
+            escaped += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            escaped += QStringLiteral("\\n");
+            break;
+        case '\t':
+            escaped += QStringLiteral("\\t");
+            break;
+        case '\r':
+            escaped += QStringLiteral("\\r");
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
 }
 
 bool isTrue(const QString& value) {
@@ -73,21 +100,29 @@ QString AutostartEntry::contents() const {
                           "Name=%1\n"
                           "Comment=A freely shaped clock that floats on the desktop\n"
                           "Exec=%2\n"
+                          // Once the program is gone, the session skips the entry rather than
+                          // failing to start it at every login.
+                          "TryExec=%3\n"
                           "Icon=velmora\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(name, execLine());
+        .arg(name, execLine(), entryString(program_));
 }
 
 bool AutostartEntry::isEnabled() const {
-    QFile file(filePath());
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A regular file only: the menu must not wait on a FIFO put in the entry's place.
+    FileByteStream file(qStringToPath(filePath()), FileByteStream::Mode::Read);
+    constexpr std::uint64_t kMaxEntryBytes = 64 * 1024;
+    if (!file.isOpen() || file.remaining() > kMaxEntryBytes) {
         return false;
     }
+    QByteArray bytes(static_cast<qsizetype>(file.remaining()), Qt::Uninitialized);
+    bytes.resize(
+        static_cast<qsizetype>(file.read(bytes.data(), static_cast<std::size_t>(bytes.size()))));
     // Desktops switch an entry off by marking it rather than removing it.
     bool inMainGroup = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine(4096)).trimmed();
+    for (const QByteArray& raw : bytes.split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
         if (line.startsWith(QLatin1Char('['))) {
             inMainGroup = line == QLatin1String("[Desktop Entry]");
             continue;

@@ -1,8 +1,11 @@
 // What a later launch asks of the running clock: to come forward, to show a scheme file, or to
-// set an alarm or a timer; one line on the clock's socket.
+// set an alarm or a timer; the bytes one request carries on the clock's socket.
 #include "app/desktop/clock_request.h"
 
+#include "render/qt_text.h"
+
 #include <QList>
+#include <filesystem>
 
 namespace {
 
@@ -12,9 +15,15 @@ constexpr char kSeparator = '\t';
 
 } // namespace
 
+ClockRequest ClockRequest::show(const QString& schemePath) {
+    ClockRequest request;
+    request.schemePath = schemePath;
+    return request;
+}
+
 QByteArray ClockRequest::encode() const {
     if (kind == Kind::Show) {
-        return schemePath.toUtf8();
+        return QByteArray::fromStdString(qStringToPath(schemePath).native());
     }
     // Tabs and line ends are no part of a label (see cleanLabel), so the label may come last.
     return QByteArray(kind == Kind::Alarm ? kAlarmWord : kTimerWord) + kSeparator +
@@ -22,16 +31,15 @@ QByteArray ClockRequest::encode() const {
            label.toUtf8();
 }
 
-std::optional<ClockRequest> ClockRequest::decode(const QByteArray& line) {
-    ClockRequest request;
-    if (line.isEmpty() || line.startsWith('/')) {
-        request.schemePath = QString::fromUtf8(line);
-        return request;
+std::optional<ClockRequest> ClockRequest::decode(const QByteArray& bytes) {
+    if (bytes.isEmpty() || bytes.startsWith('/')) {
+        return show(pathToQString(std::filesystem::path(bytes.toStdString())));
     }
-    const QList<QByteArray> parts = line.split(kSeparator);
+    const QList<QByteArray> parts = bytes.split(kSeparator);
     if (parts.size() != 4) {
         return std::nullopt;
     }
+    ClockRequest request;
     if (parts[0] == kAlarmWord) {
         request.kind = Kind::Alarm;
     } else if (parts[0] == kTimerWord) {

@@ -1,5 +1,5 @@
 // What a later launch asks of the running clock: to come forward, to show a scheme file, or to
-// set an alarm or a timer; one line on the clock's socket.
+// set an alarm or a timer; the bytes one request carries on the clock's socket.
 #pragma once
 
 #include <QByteArray>
@@ -23,9 +23,11 @@ struct ClockRequest {
     // When the launch asked (UTC ms): a timer runs from then, not from when the clock heard it.
     qint64 askedAt = 0;
 
-    // Without the line end. A scheme path is the line itself, as the socket has always carried
-    // it; an alarm or timer begins with a word no absolute path can begin with.
+    static ClockRequest show(const QString& schemePath);
+
+    // A scheme path is the file name's own bytes, whatever they are, as the socket has always
+    // carried it; an alarm or timer begins with a word no absolute path can begin with.
     QByteArray encode() const;
-    // Nothing for a line that is neither.
-    static std::optional<ClockRequest> decode(const QByteArray& line);
+    // Nothing for bytes that are neither.
+    static std::optional<ClockRequest> decode(const QByteArray& bytes);
 };

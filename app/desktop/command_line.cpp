@@ -1,5 +1,5 @@
 // The clock's command line: velmora [--clock NAME] [FILE.Velmora], --alarm HH:MM or --timer
-// DURATION with --label TEXT, --help, --version.
+// DURATION with --label TEXT, --help, --version, --check-modules.
 #include "app/desktop/command_line.h"
 
 #include "time/alarm_text.h"
@@ -36,6 +36,8 @@ QString CommandLine::usage(const QString& program) {
                "                     23:59), starting the clock if it does not run\n"
                "  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on\n"
                "  --label TEXT       what the alarm or timer is for, shown when it rings\n"
+               "  --check-modules    load each of the program's modules as the clock would,\n"
+               "                     tell where it came from or why it cannot be used, and exit\n"
                "  -h, --help         show this help and exit\n"
                "  -v, --version      show the version and exit\n"
                "\n"
@@ -62,7 +64,8 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     const QCommandLineOption alarm(QStringLiteral("alarm"), QString(), QStringLiteral("HH:MM"));
     const QCommandLineOption timer(QStringLiteral("timer"), QString(), QStringLiteral("DURATION"));
     const QCommandLineOption label(QStringLiteral("label"), QString(), QStringLiteral("TEXT"));
-    parser.addOptions({help, version, clock, alarm, timer, label});
+    const QCommandLineOption checkModules(QStringLiteral("check-modules"));
+    parser.addOptions({help, version, clock, alarm, timer, label, checkModules});
     const auto fail = [&](const QString& message) {
         result.action = Action::UsageError;
         result.text = QCoreApplication::translate("CommandLine",
@@ -81,6 +84,10 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     if (parser.isSet(version)) {
         result.action = Action::Print;
         result.text = QStringLiteral("%1 %2\n").arg(program, QStringLiteral(VELMORA_VERSION));
+        return result;
+    }
+    if (parser.isSet(checkModules)) {
+        result.action = Action::CheckModules;
         return result;
     }
     if (parser.values(clock).size() > 1) {

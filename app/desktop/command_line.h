@@ -1,5 +1,5 @@
 // The clock's command line: velmora [--clock NAME] [FILE.Velmora], --alarm HH:MM or --timer
-// DURATION with --label TEXT, --help, --version.
+// DURATION with --label TEXT, --help, --version, --check-modules.
 #pragma once
 
 #include "app/desktop/clock_request.h"
@@ -16,6 +16,8 @@ struct CommandLine {
         Print,
         // Print the text to standard error and end with status 2.
         UsageError,
+        // Load each of the program's modules as the clock would, tell how it went, and end.
+        CheckModules,
     };
     static constexpr int kExitUsage = 2;
 

@@ -18,10 +18,12 @@ public:
     // installed private folder. Also before the application object exists.
     static QStringList installedFolders();
 
-    // The entry point, or null when the module is missing or cannot be loaded; the reason is
-    // in why(). Tried once.
+    // The entry point, or null when the module is missing, comes from another build of the
+    // program (refused unloaded) or cannot be loaded; the reason is in why(). Tried once.
     QFunctionPointer resolve(const char* entry);
     const QString& why() const { return why_; }
+    // The file the entry point came from; empty until one did.
+    QString path() const;
 
 private:
     QString name_;

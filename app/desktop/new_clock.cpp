@@ -2,9 +2,11 @@
 #include "app/desktop/new_clock.h"
 
 #include "app/desktop/clock_instance.h"
+#include "app/desktop/clock_places.h"
 #include "app/desktop/settings.h"
 
 #include <QCoreApplication>
+#include <QList>
 #include <QProcess>
 #include <climits>
 
@@ -19,8 +21,7 @@ QString NewClock::nextFreeName(const std::function<bool(const QString&)>& runnin
 
 QString NewClock::start(const QRect& here, const QRect& desktop, const Launcher& launcher) {
     const QString name = nextFreeName([](const QString& candidate) {
-        return ClockInstance::isRunning(
-            ClockInstance::socketPathFor(Settings::applicationName(candidate)));
+        return ClockInstance::isRunning(Settings::applicationName(candidate));
     });
     placeBeside(name, here, desktop);
     const bool started = launcher ? launcher(name)
@@ -39,10 +40,9 @@ void NewClock::placeBeside(const QString& clockName, const QRect& here, const QR
     if (other.readInt(x, kUnset) != kUnset && other.readInt(y, kUnset) != kUnset) {
         return;
     }
-    int left = here.right() + 1 + kGap;
-    if (desktop.isValid() && left + here.width() > desktop.right() + 1) {
-        left = std::max(desktop.left(), here.left() - kGap - here.width());
-    }
-    other.writeInt(x, left);
-    other.writeInt(y, here.top());
+    QList<QRect> taken = ClockPlaces::ofOtherClocks(clockName);
+    taken.append(here);
+    const QPoint place = ClockPlaces::beside(here, desktop, taken);
+    other.writeInt(x, place.x());
+    other.writeInt(y, place.y());
 }

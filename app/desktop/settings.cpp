@@ -5,7 +5,6 @@
 #include "render/qt_text.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -110,13 +109,13 @@ bool endsWithLoneBackslash(const QByteArray& line) {
 // The raw value of a key in an INI file, the last one when the key repeats; nothing when
 // the key is not there.
 std::optional<QByteArray> rawIniValue(const QString& filePath, const SettingKey& key) {
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = SettingsFile::read(filePath);
+    if (!bytes.has_value()) {
         return std::nullopt;
     }
     QByteArray section(key.section.data(), static_cast<qsizetype>(key.section.size()));
     QByteArray name = QByteArray::fromStdString(key.name);
-    QList<QByteArray> lines = file.readAll().replace('\r', "").split('\n');
+    QList<QByteArray> lines = QByteArray(*bytes).replace('\r', "").split('\n');
     QByteArray current;
     std::optional<QByteArray> found;
     for (qsizetype n = 0; n < lines.size(); ++n) {
@@ -168,58 +167,50 @@ bool fitsUtf8(const QString& text) {
     return true;
 }
 
-// The program's own store, where QSettings puts it for the organisation and the program.
-QString programFilePath(const QString& application) {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
-           Settings::kOrganisation + '/' + application + QStringLiteral(".conf");
-}
-
-// Moves the file aside whole under a dated name, so nothing of it is lost; the name, or
-// empty when it could not be moved.
-QString moveAside(const QString& filePath) {
-    const QString stem = filePath + QStringLiteral(".broken-") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString target = stem;
-    for (int n = 2; QFileInfo::exists(target) && n < 100; ++n) {
-        target = stem + '-' + QString::number(n);
-    }
-    return QFile::rename(filePath, target) ? target : QString();
-}
-
 } // namespace
 
 Settings::Settings() : Settings(ClockName{}) {}
 
-Settings::Settings(const ClockName& clock)
-    : Settings(programFilePath(applicationName(clock.name)), applicationName(clock.name)) {}
+Settings::Settings(const ClockName& clock) : Settings(filePathFor(applicationName(clock.name))) {}
+
+QString Settings::filePathFor(const QString& application) {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
+           kOrganisation + '/' + application + QStringLiteral(".conf");
+}
 
 QString Settings::applicationName(const QString& clockName) {
     const QString executable = executableBaseName();
     return clockName.isEmpty() ? executable : executable + QLatin1Char('-') + clockName;
 }
 
-Settings::Settings(const QString& filePath) : Settings(filePath, QString()) {}
-
-Settings::Settings(const QString& filePath, const QString& application) {
-    // QSettings reads the whole file at once and keeps it, and rewrites it at every change:
-    // a huge file costs seconds and memory at each move of the window.
-    if (QFileInfo(filePath).size() > kMaxFileBytes) {
-        movedAside_ = moveAside(filePath);
+Settings::Settings(const QString& filePath) : filePath_(filePath) {
+    // QSettings reads the file by name and would wait for ever on a FIFO; it reads lines
+    // without '=' as nothing and would rewrite another program's file whole at the first
+    // change. What it is not to read goes aside first.
+    if (const QString why = SettingsFile::whyUnusable(filePath); !why.isEmpty()) {
+        movedAside_ = SettingsFile::moveAside(filePath);
+        movedAsideWhy_ = why;
+        if (movedAside_.isEmpty()) {
+            // Still in its place: never opened, the store lives in memory for this run.
+            unusable_ = why;
+        }
     }
-    settings_ = open(filePath, application);
+    settings_ = open(filePath);
     if (settings_->status() == QSettings::FormatError) {
         settings_.reset();
-        movedAside_ = moveAside(filePath);
-        settings_ = open(filePath, application);
+        movedAside_ = SettingsFile::moveAside(filePath);
+        movedAsideWhy_ = QCoreApplication::translate("SettingsFile", "it could not be parsed");
+        settings_ = open(filePath);
     }
 }
 
-std::unique_ptr<QSettings> Settings::open(const QString& filePath, const QString& application) {
-    if (!application.isEmpty()) {
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           kOrganisation, application);
-    }
-    return std::make_unique<QSettings>(filePath, QSettings::IniFormat);
+std::unique_ptr<QSettings> Settings::open(const QString& filePath) const {
+    // Only the user's own file: not the organisation-wide or system fallbacks QSettings
+    // would read too, which nobody checked.
+    auto settings = std::make_unique<QSettings>(unusable_.isEmpty() ? filePath : QString(),
+                                                QSettings::IniFormat);
+    settings->setFallbacksEnabled(false);
+    return settings;
 }
 
 QString Settings::executableBaseName() {
@@ -261,7 +252,7 @@ std::u16string Settings::readText(const SettingKey& key, const std::u16string& f
     QString text = value.toString();
     if (value.typeId() == QMetaType::QStringList) {
         // An unquoted comma in a hand-written file made a list of the text.
-        std::optional<QByteArray> raw = rawIniValue(settings_->fileName(), key);
+        std::optional<QByteArray> raw = rawIniValue(filePath_, key);
         text = raw.has_value() ? unescapedIniText(*raw) : value.toStringList().join(u',');
     }
     return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
@@ -283,15 +274,45 @@ bool Settings::writeText(const SettingKey& key, const std::u16string& value) {
 }
 
 bool Settings::writeValue(const SettingKey& key, const QVariant& value) {
-    settings_->setValue(keyPath(key), value);
-    settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    return write([&] { settings_->setValue(keyPath(key), value); });
 }
 
 bool Settings::writeInts(std::span<const IntValue> values) {
-    for (const IntValue& entry : values) {
-        settings_->setValue(keyPath(entry.key), QVariant(entry.value));
+    return write([&] {
+        for (const IntValue& entry : values) {
+            settings_->setValue(keyPath(entry.key), QVariant(entry.value));
+        }
+    });
+}
+
+bool Settings::write(const std::function<void()>& set) {
+    // Something else put in the file's place since: syncing, or the store's destructor,
+    // would read it by name. From here on the store lives in memory.
+    if (unusable_.isEmpty()) {
+        if (const QString why = SettingsFile::whyNotWritable(filePath_); !why.isEmpty()) {
+            keepInMemory(why);
+        }
     }
+    set();
+    // Even when it fails, no change is left pending for the store's destructor to try again.
     settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    if (unusable_.isEmpty() && settings_->status() == QSettings::NoError) {
+        return true;
+    }
+    // QSettings keeps a value that could not be written, so the clock goes on with it.
+    const QString why = unusable_.isEmpty() ? SettingsFile::whyNotWritten(filePath_) : unusable_;
+    if (!toldWriteFailure_ && writeFailed_) {
+        toldWriteFailure_ = true;
+        writeFailed_(filePath_, why);
+    }
+    return false;
+}
+
+void Settings::keepInMemory(const QString& why) {
+    unusable_ = why;
+    auto memory = open(filePath_);
+    for (const QString& key : settings_->allKeys()) {
+        memory->setValue(key, settings_->value(key));
+    }
+    settings_ = std::move(memory);
 }

@@ -78,17 +78,6 @@ void showFeedbackNote(QWidget* parent, const QString& text) {
 
 } // namespace
 
-std::optional<HelpLink> helpLinkForCommand(int commandId) {
-    constexpr HelpLink kLinks[] = {HelpLink::Site, HelpLink::Usage,    HelpLink::Customizing,
-                                   HelpLink::Faq,  HelpLink::Feedback, HelpLink::Download};
-    for (const HelpLink link : kLinks) {
-        if (int(link) == commandId) {
-            return link;
-        }
-    }
-    return std::nullopt;
-}
-
 HelpConfig HelpConfig::fromBuild() {
     return {QStringLiteral(VELMORA_HELP_BASE_URL), QStringLiteral(VELMORA_FEEDBACK_ADDRESS),
             findDocsDir(QCoreApplication::applicationDirPath(),

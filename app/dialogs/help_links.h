@@ -3,21 +3,17 @@
 
 #include <QString>
 #include <QUrl>
-#include <optional>
 
 class QWidget;
 
-// The values are the menu's command ids.
 enum class HelpLink {
-    Site = 40056,
-    Usage = 40076,
-    Customizing = 40080,
-    Faq = 40055,
-    Feedback = 40081,
-    Download = 40057,
+    Site,
+    Usage,
+    Customizing,
+    Faq,
+    Feedback,
+    Download,
 };
-
-std::optional<HelpLink> helpLinkForCommand(int commandId);
 
 // Where the links point. The build fills it from its cache variables; tests make their own.
 struct HelpConfig {

@@ -2,6 +2,7 @@
 #include "app/dialogs/scheme_file_dialog.h"
 
 #include "app/desktop/settings.h"
+#include "app/desktop/user_path.h"
 #include "model/settings_store.h"
 
 #include <QCoreApplication>
@@ -38,7 +39,7 @@ QString SchemeFileDialog::run(QWidget* parent, const Request& request) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
-    return dialog.selectedFiles().constFirst();
+    return UserPath::fromDialog(dialog.selectedFiles().constFirst());
 }
 
 QString SchemeFileDialog::startFolder(const SettingsStore& settings) {

@@ -1,13 +1,15 @@
 // The file dialogs of the customize dialog's Save As and Load, and the folders they offer.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <QString>
 #include <QStringList>
 
 class QWidget;
 class SettingsStore;
 
-class SchemeFileDialog {
+class VELMORA_EXPORT SchemeFileDialog {
 public:
     // What a file dialog is asked for.
     struct Request {

@@ -374,6 +374,14 @@ QSize CWindowAligner::storedSize(SettingsStore& store, std::string_view name, QS
     return QSize(w > 0 ? w : fallback.width(), h > 0 ? h : fallback.height());
 }
 
+bool CWindowAligner::hasStoredPosition(SettingsStore& store, std::string_view name) {
+    using settings::PlacementPart;
+    using settings::windowLayoutKey;
+    constexpr std::int32_t kUnset = INT32_MIN;
+    return store.readInt(windowLayoutKey(name, PlacementPart::X), kUnset) != kUnset &&
+           store.readInt(windowLayoutKey(name, PlacementPart::Y), kUnset) != kUnset;
+}
+
 QPoint CWindowAligner::parentOrigin() const {
     // A child widget's position is in its parent already.
     const QWidget* parent = window_->parentWidget();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/settings_store.h"
+#include "velmora_export.h"
 
 #include <QDeadlineTimer>
 #include <QList>
@@ -24,7 +25,8 @@
 // quarter of its area on one screen stays; any other is moved, and shrunk if need be, fully onto
 // the screen it overlaps most, or onto the primary when it overlaps none. With no screen it
 // stays.
-QRect usablePlacement(const QRect& rect, const QList<QRect>& screens, int cornerSize);
+VELMORA_EXPORT QRect usablePlacement(const QRect& rect, const QList<QRect>& screens,
+                                     int cornerSize);
 
 // Calls changed, for as long as receiver lives, whenever a screen is added or removed, the
 // primary screen changes, or a screen's geometry or available geometry changes.
@@ -34,7 +36,7 @@ void watchScreens(QObject* receiver, const std::function<void()>& changed);
 // nothing. The placement it stores is the window's top-left on the screen including any
 // frame (QWidget::pos) and its size without the frame (QWidget::size): exactly what
 // move() and resize() take back, so a restored window lands where it was.
-class CWindowAligner : public QObject {
+class VELMORA_EXPORT CWindowAligner : public QObject {
 public:
     // How long after a change of the screens moves are not saved (see watchScreens).
     static constexpr int kScreenSettleMs = 1500;
@@ -67,6 +69,8 @@ public:
 
     // The size stored for the named window; `fallback` for each side not stored or empty.
     static QSize storedSize(SettingsStore& store, std::string_view name, QSize fallback);
+    // Whether a position is stored for the named window: one the user once gave it.
+    static bool hasStoredPosition(SettingsStore& store, std::string_view name);
 
     // Registers a control at its current place; controlName lets a pass find it again
     // should the widget be destroyed and recreated.

@@ -1,27 +1,33 @@
 // Whether a file chosen as the clock's background can be shown, and if not, why.
 #include "app/editor/background_check.h"
 
+#include "model/byte_stream.h"
 #include "model/file_property.h"
 #include "render/bounded_image_decoder.h"
+#include "render/qt_text.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
+#include <cerrno>
 
 QString backgroundRefusal(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return QCoreApplication::translate("BackgroundCheck", "the file does not exist");
+    // Opened as the scheme carries it: a regular file only, never waiting on a FIFO, and by
+    // its bytes, so that a name that is not UTF-8 is found too.
+    FileByteStream file(qStringToPath(path), FileByteStream::Mode::Read);
+    if (!file.isOpen()) {
+        return file.openErrno() == ENOENT
+                   ? QCoreApplication::translate("BackgroundCheck", "the file does not exist")
+                   : QCoreApplication::translate("BackgroundCheck", "the file cannot be read");
     }
-    if (static_cast<std::uint64_t>(info.size()) > FileProperty::kMaxCarriedBytes) {
+    if (file.remaining() > FileProperty::kMaxCarriedBytes) {
         return QCoreApplication::translate("BackgroundCheck", "the file is larger than %1 MB")
             .arg(FileProperty::kMaxCarriedBytes / (1024 * 1024));
     }
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes(static_cast<qsizetype>(file.remaining()), Qt::Uninitialized);
+    if (file.read(bytes.data(), static_cast<std::size_t>(bytes.size())) !=
+        static_cast<std::size_t>(bytes.size())) {
         return QCoreApplication::translate("BackgroundCheck", "the file cannot be read");
     }
     // Decoded as the clock will decode it, within the same budget.
-    const std::optional<QString> why = reasonImageCannotBeShown(file.readAll());
+    const std::optional<QString> why = reasonImageCannotBeShown(bytes);
     return why.value_or(QString());
 }

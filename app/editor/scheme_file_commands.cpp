@@ -1,6 +1,7 @@
 // SchemeFileCommands: the customize dialog's questions, Save As and Load.
 #include "app/editor/scheme_file_commands.h"
 
+#include "app/dialogs/scheme_load_error.h"
 #include "app/editor/background_check.h"
 #include "clock/clock.h"
 #include "clock/scheme_file.h"
@@ -74,12 +75,9 @@ QString SchemeFileCommands::load() {
     if (clock_.loadSchemeFile(qStringToPath(path), settings_, &error)) {
         return path;
     }
+    const SchemeLoadError message = SchemeLoadError::of(path, error);
     ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Load error"),
-        QCoreApplication::translate(
-            "COptionsDial", "This file could not be loaded as a scheme:\n%1\n\n%2 (at byte %3).")
-            .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.reason))
-            .arg(error.offset),
-        QMessageBox::Ok);
+        message.text, QMessageBox::Ok, message.detail);
     return {};
 }
 
@@ -120,11 +118,14 @@ QString SchemeFileCommands::askForFile(const SchemeFileDialog::Request& request)
 
 QMessageBox::StandardButton SchemeFileCommands::ask(QMessageBox::Icon icon, const QString& caption,
                                                     const QString& text,
-                                                    QMessageBox::StandardButtons buttons) {
+                                                    QMessageBox::StandardButtons buttons,
+                                                    const QString& detail) {
     if (messageBox_) {
-        return messageBox_(icon, caption, text, buttons);
+        return messageBox_(icon, caption, detail.isEmpty() ? text : text + "\n\n" + detail,
+                           buttons);
     }
     QMessageBox box(icon, caption, text, buttons, &parent_);
+    box.setDetailedText(detail);
     box.setWindowModality(Qt::WindowModal);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

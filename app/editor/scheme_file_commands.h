@@ -41,8 +41,10 @@ public:
 
 private:
     QString askForFile(const SchemeFileDialog::Request& request);
+    // The detail, where there is one, waits behind the box's "Show Details...".
     QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& caption,
-                                    const QString& text, QMessageBox::StandardButtons buttons);
+                                    const QString& text, QMessageBox::StandardButtons buttons,
+                                    const QString& detail = {});
     SchemeFileDialog::Request request(bool save) const;
 
     QWidget& parent_;

@@ -1,6 +1,8 @@
 // Puts the clock's frames on the screen straight from the drawing thread.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <QImage>
 #include <QRegion>
 #include <QSize>
@@ -11,7 +13,7 @@
 // frames drawn ahead show without waking it. One exists per kind of surface the clock can
 // show on (an X11 window, a Wayland layer surface); where none fits, frames go through the
 // backing store.
-class FramePresenter {
+class VELMORA_EXPORT FramePresenter {
 public:
     virtual ~FramePresenter() = default;
 

@@ -288,16 +288,6 @@ Ohne Speichern gehen die Änderungen beim Beenden des Programms verloren.</trans
         <translation>Fehler beim Laden</translation>
     </message>
     <message>
-        <source>This file could not be loaded as a scheme:
-%1
-
-%2 (at byte %3).</source>
-        <translation>Diese Datei konnte nicht als Design geladen werden:
-%1
-
-%2 (bei Byte %3).</translation>
-    </message>
-    <message>
         <source>Image not usable</source>
         <translation>Bild nicht verwendbar</translation>
     </message>
@@ -317,18 +307,30 @@ kann nicht der Hintergrund sein: %2. Das bisherige Bild bleibt.</translation>
 <context>
     <name>CVelmoraApp</name>
     <message>
-        <source>The settings file was too large or damaged to be used. It was moved, unchanged, to:
-%1
+        <source>runs without taking later launches over: %1</source>
+        <translation>läuft, ohne spätere Aufrufe zu übernehmen: %1</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be used: %2. It was moved, unchanged, to:
+%3
 
 The clock starts with its default settings.</source>
-        <translation>Die Einstellungsdatei war zu groß oder beschädigt und konnte nicht verwendet werden. Sie wurde unverändert verschoben nach:
-%1
+        <translation>Die Einstellungsdatei %1 konnte nicht verwendet werden: %2. Sie wurde unverändert verschoben nach:
+%3
 
 Die Uhr startet mit ihren Standardeinstellungen.</translation>
     </message>
     <message>
-        <source>runs without taking later launches over: %1</source>
-        <translation>läuft, ohne spätere Aufrufe zu übernehmen: %1</translation>
+        <source>Your settings could not be saved to %1: %2.
+
+The clock keeps your changes while it runs; they are lost when it ends unless the file can be written again.</source>
+        <translation>Ihre Einstellungen konnten nicht in %1 gespeichert werden: %2.
+
+Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie verloren, wenn die Datei bis dahin nicht wieder geschrieben werden kann.</translation>
+    </message>
+    <message>
+        <source>cannot be used: %1</source>
+        <translation>nicht nutzbar: %1</translation>
     </message>
     <message>
         <source>the clock could not be started</source>
@@ -337,16 +339,6 @@ Die Uhr startet mit ihren Standardeinstellungen.</translation>
 </context>
 <context>
     <name>CVelmoraDlg</name>
-    <message>
-        <source>This file could not be loaded as a scheme:
-%1
-
-%2 (at byte %3).</source>
-        <translation>Diese Datei konnte nicht als Design geladen werden:
-%1
-
-%2 (bei Byte %3).</translation>
-    </message>
     <message>
         <source>Load error</source>
         <translation>Fehler beim Laden</translation>
@@ -394,16 +386,8 @@ Die Uhr startet mit ihren Standardeinstellungen.</translation>
 <context>
     <name>ClockInstance</name>
     <message>
-        <source>no runtime folder (XDG_RUNTIME_DIR)</source>
-        <translation>kein Laufzeitordner (XDG_RUNTIME_DIR)</translation>
-    </message>
-    <message>
         <source>the socket path %1 is too long</source>
         <translation>der Socket-Pfad %1 ist zu lang</translation>
-    </message>
-    <message>
-        <source>cannot lock %1.lock</source>
-        <translation>%1.lock kann nicht gesperrt werden</translation>
     </message>
     <message>
         <source>the running clock cannot be reached</source>
@@ -412,6 +396,42 @@ Die Uhr startet mit ihren Standardeinstellungen.</translation>
     <message>
         <source>the running clock does not answer</source>
         <translation>die laufende Uhr antwortet nicht</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>es ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>er gehört einem anderen Benutzer</translation>
+    </message>
+    <message>
+        <source>others may write in it</source>
+        <translation>andere dürfen darin schreiben</translation>
+    </message>
+    <message>
+        <source>XDG_RUNTIME_DIR is not set</source>
+        <translation>XDG_RUNTIME_DIR ist nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>the runtime folder %1 is not used (%2); later launches reach this clock through %3</source>
+        <translation>der Laufzeitordner %1 wird nicht verwendet (%2); spätere Aufrufe erreichen diese Uhr über %3</translation>
+    </message>
+    <message>
+        <source>no safe folder for the clock&apos;s socket (%1): later launches cannot hand files over to this clock</source>
+        <translation>kein sicherer Ordner für den Socket der Uhr (%1): spätere Aufrufe können dieser Uhr keine Dateien übergeben</translation>
+    </message>
+    <message>
+        <source>a clock of this name runs already; without a safe runtime folder it cannot take files over</source>
+        <translation>eine Uhr dieses Namens läuft bereits; ohne sicheren Laufzeitordner kann sie keine Dateien übernehmen</translation>
+    </message>
+    <message>
+        <source>the file name cannot be handed over</source>
+        <translation>der Dateiname kann nicht übergeben werden</translation>
+    </message>
+    <message>
+        <source>the socket %1 belongs to another user; nothing was sent</source>
+        <translation>der Socket %1 gehört einem anderen Benutzer; es wurde nichts gesendet</translation>
     </message>
 </context>
 <context>
@@ -545,6 +565,14 @@ Die Uhr startet mit ihren Standardeinstellungen.</translation>
         <translation>Niedrigste</translation>
     </message>
     <message>
+        <source>On all workspaces</source>
+        <translation>Auf allen Arbeitsflächen</translation>
+    </message>
+    <message>
+        <source>Lock position</source>
+        <translation>Position sperren</translation>
+    </message>
+    <message>
         <source>Next alarm: %1</source>
         <translation>Nächster Wecker: %1</translation>
     </message>
@@ -584,48 +612,6 @@ Try &apos;%1 --help&apos; for more information.
         <translation>der Name der Designdatei ist leer</translation>
     </message>
     <message>
-        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
-       %1 [--clock NAME] --alarm HH:MM [--label TEXT]
-       %1 [--clock NAME] --timer DURATION [--label TEXT]
-A freely shaped clock that floats on the desktop.
-
-Options:
-  --clock NAME       run the clock of this name, with settings of its own
-                     (letters, digits, &apos;-&apos; and &apos;_&apos;); without it, the default
-                     clock
-  --alarm HH:MM      set an alarm on the clock for the next HH:MM (00:00 to
-                     23:59), starting the clock if it does not run
-  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on
-  --label TEXT       what the alarm or timer is for, shown when it rings
-  -h, --help         show this help and exit
-  -v, --version      show the version and exit
-
-Arguments:
-  FILE.Velmora       a scheme to show; a clock of the same name that is
-                     already running takes it over and comes to the front
-</source>
-        <translation>Aufruf: %1 [--clock NAME] [DATEI.Velmora]
-        %1 [--clock NAME] --alarm HH:MM [--label TEXT]
-        %1 [--clock NAME] --timer DAUER [--label TEXT]
-Eine frei geformte Uhr, die über der Arbeitsfläche schwebt.
-
-Optionen:
-  --clock NAME       die Uhr dieses Namens mit eigenen Einstellungen starten
-                     (Buchstaben, Ziffern, „-“ und „_“); ohne diese Option die
-                     Standarduhr
-  --alarm HH:MM      auf der Uhr einen Wecker für das nächste HH:MM stellen (00:00
-                     bis 23:59) und die Uhr starten, falls sie nicht läuft
-  --timer DAUER      auf der Uhr einen Timer starten: 90s, 5m, 1h30m und so weiter
-  --label TEXT       wofür der Wecker oder Timer ist, angezeigt, wenn er klingelt
-  -h, --help         diese Hilfe anzeigen und beenden
-  -v, --version      die Version anzeigen und beenden
-
-Argumente:
-  DATEI.Velmora      ein anzuzeigendes Design; läuft eine Uhr gleichen Namens
-                     schon, übernimmt sie es und kommt nach vorn
-</translation>
-    </message>
-    <message>
         <source>--%1 given more than once</source>
         <translation>--%1 wurde mehrfach angegeben</translation>
     </message>
@@ -648,6 +634,52 @@ Argumente:
     <message>
         <source>invalid duration &apos;%1&apos;: use for example 90s, 5m or 1h30m, up to 99h59m59s</source>
         <translation>ungültige Dauer „%1“: zum Beispiel 90s, 5m oder 1h30m verwenden, bis 99h59m59s</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+       %1 [--clock NAME] --alarm HH:MM [--label TEXT]
+       %1 [--clock NAME] --timer DURATION [--label TEXT]
+A freely shaped clock that floats on the desktop.
+
+Options:
+  --clock NAME       run the clock of this name, with settings of its own
+                     (letters, digits, &apos;-&apos; and &apos;_&apos;); without it, the default
+                     clock
+  --alarm HH:MM      set an alarm on the clock for the next HH:MM (00:00 to
+                     23:59), starting the clock if it does not run
+  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on
+  --label TEXT       what the alarm or timer is for, shown when it rings
+  --check-modules    load each of the program&apos;s modules as the clock would,
+                     tell where it came from or why it cannot be used, and exit
+  -h, --help         show this help and exit
+  -v, --version      show the version and exit
+
+Arguments:
+  FILE.Velmora       a scheme to show; a clock of the same name that is
+                     already running takes it over and comes to the front
+</source>
+        <translation>Aufruf: %1 [--clock NAME] [DATEI.Velmora]
+        %1 [--clock NAME] --alarm HH:MM [--label TEXT]
+        %1 [--clock NAME] --timer DAUER [--label TEXT]
+Eine frei geformte Uhr, die über der Arbeitsfläche schwebt.
+
+Optionen:
+  --clock NAME       die Uhr dieses Namens mit eigenen Einstellungen starten
+                     (Buchstaben, Ziffern, „-“ und „_“); ohne diese Option die
+                     Standarduhr
+  --alarm HH:MM      auf der Uhr einen Wecker für das nächste HH:MM stellen (00:00
+                     bis 23:59) und die Uhr starten, falls sie nicht läuft
+  --timer DAUER      auf der Uhr einen Timer starten: 90s, 5m, 1h30m und so weiter
+  --label TEXT       wofür der Wecker oder Timer ist, angezeigt, wenn er klingelt
+  --check-modules    jedes Modul des Programms laden, wie die Uhr es tut, zeigen,
+                     woher es kam oder warum es nicht nutzbar ist, und beenden
+  -h, --help         diese Hilfe anzeigen und beenden
+  -v, --version      die Version anzeigen und beenden
+
+Argumente:
+  DATEI.Velmora      ein anzuzeigendes Design; läuft eine Uhr gleichen Namens
+                     schon, übernimmt sie es und kommt nach vorn
+</translation>
     </message>
 </context>
 <context>
@@ -798,6 +830,108 @@ Bitte senden Sie Ihre Rückmeldung per E-Mail an:
     <message>
         <source>No schemes were found.</source>
         <translation>Es wurden keine Designs gefunden.</translation>
+    </message>
+</context>
+<context>
+    <name>SchemeLoadError</name>
+    <message>
+        <source>The file was not found.</source>
+        <translation>Die Datei wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>It may have been moved, renamed or deleted. Choose the file again.</source>
+        <translation>Sie wurde vielleicht verschoben, umbenannt oder gelöscht. Wählen Sie die Datei erneut.</translation>
+    </message>
+    <message>
+        <source>You are not allowed to read this file.</source>
+        <translation>Sie dürfen diese Datei nicht lesen.</translation>
+    </message>
+    <message>
+        <source>Ask for access to it, or choose another file.</source>
+        <translation>Bitten Sie um Zugriff darauf, oder wählen Sie eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>This is not a file that can be loaded.</source>
+        <translation>Dies ist keine Datei, die geladen werden kann.</translation>
+    </message>
+    <message>
+        <source>It is a folder, a pipe or a device. Choose a scheme file.</source>
+        <translation>Es ist ein Ordner, eine Pipe oder ein Gerät. Wählen Sie eine Designdatei.</translation>
+    </message>
+    <message>
+        <source>The file could not be opened.</source>
+        <translation>Die Datei konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Try again, or choose another file.</source>
+        <translation>Versuchen Sie es erneut, oder wählen Sie eine andere Datei.</translation>
+    </message>
+    <message>
+        <source>This file is not a Velmora scheme.</source>
+        <translation>Diese Datei ist kein Velmora-Design.</translation>
+    </message>
+    <message>
+        <source>Choose a scheme file, one that ends in .Velmora.</source>
+        <translation>Wählen Sie eine Designdatei, deren Name auf .Velmora endet.</translation>
+    </message>
+    <message>
+        <source>This scheme file is damaged or incomplete.</source>
+        <translation>Diese Designdatei ist beschädigt oder unvollständig.</translation>
+    </message>
+    <message>
+        <source>It may have been cut short while it was copied. Choose another copy of it.</source>
+        <translation>Vielleicht wurde sie beim Kopieren abgeschnitten. Wählen Sie eine andere Kopie davon.</translation>
+    </message>
+    <message>
+        <source>%1
+
+%2
+
+%3 The clock keeps the scheme it shows.</source>
+        <translation>%1
+
+%2
+
+%3 Die Uhr behält das Design, das sie zeigt.</translation>
+    </message>
+    <message>
+        <source>%1 (at byte %2)</source>
+        <translation>%1 (bei Byte %2)</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>it could not be parsed</source>
+        <translation>sie konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>sie ist ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>it is a pipe (FIFO), not a file</source>
+        <translation>sie ist eine Pipe (FIFO), keine Datei</translation>
+    </message>
+    <message>
+        <source>it is a device or socket, not a file</source>
+        <translation>sie ist ein Gerät oder Socket, keine Datei</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <translation>sie ist ein Verweis auf eine Datei, die es nicht gibt</translation>
+    </message>
+    <message>
+        <source>it is larger than 1 MB</source>
+        <translation>sie ist größer als 1 MB</translation>
+    </message>
+    <message>
+        <source>it is not a settings file</source>
+        <translation>sie ist keine Einstellungsdatei</translation>
+    </message>
+    <message>
+        <source>the system refused to write it</source>
+        <translation>das System hat das Schreiben verweigert</translation>
     </message>
 </context>
 <context>

@@ -288,16 +288,6 @@ Si no los guarda, se perderán al cerrar el programa.</translation>
         <translation>Error de carga</translation>
     </message>
     <message>
-        <source>This file could not be loaded as a scheme:
-%1
-
-%2 (at byte %3).</source>
-        <translation>No se pudo cargar este archivo como diseño:
-%1
-
-%2 (en el byte %3).</translation>
-    </message>
-    <message>
         <source>Image not usable</source>
         <translation>Imagen no utilizable</translation>
     </message>
@@ -317,18 +307,30 @@ no puede ser el fondo: %2. Se mantiene la imagen anterior.</translation>
 <context>
     <name>CVelmoraApp</name>
     <message>
-        <source>The settings file was too large or damaged to be used. It was moved, unchanged, to:
-%1
-
-The clock starts with its default settings.</source>
-        <translation>El archivo de configuración era demasiado grande o estaba dañado. Se ha movido, sin cambios, a:
-%1
-
-El reloj se inicia con su configuración predeterminada.</translation>
-    </message>
-    <message>
         <source>runs without taking later launches over: %1</source>
         <translation>se ejecuta sin hacerse cargo de los siguientes inicios: %1</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be used: %2. It was moved, unchanged, to:
+%3
+
+The clock starts with its default settings.</source>
+        <translation>No se pudo usar el archivo de ajustes %1: %2. Se ha movido, sin cambios, a:
+%3
+
+El reloj arranca con sus ajustes predeterminados.</translation>
+    </message>
+    <message>
+        <source>Your settings could not be saved to %1: %2.
+
+The clock keeps your changes while it runs; they are lost when it ends unless the file can be written again.</source>
+        <translation>No se pudieron guardar sus ajustes en %1: %2.
+
+El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el archivo no puede volver a escribirse.</translation>
+    </message>
+    <message>
+        <source>cannot be used: %1</source>
+        <translation>no se puede usar: %1</translation>
     </message>
     <message>
         <source>the clock could not be started</source>
@@ -337,16 +339,6 @@ El reloj se inicia con su configuración predeterminada.</translation>
 </context>
 <context>
     <name>CVelmoraDlg</name>
-    <message>
-        <source>This file could not be loaded as a scheme:
-%1
-
-%2 (at byte %3).</source>
-        <translation>No se pudo cargar este archivo como diseño:
-%1
-
-%2 (en el byte %3).</translation>
-    </message>
     <message>
         <source>Load error</source>
         <translation>Error de carga</translation>
@@ -394,16 +386,8 @@ El reloj se inicia con su configuración predeterminada.</translation>
 <context>
     <name>ClockInstance</name>
     <message>
-        <source>no runtime folder (XDG_RUNTIME_DIR)</source>
-        <translation>no hay carpeta de ejecución (XDG_RUNTIME_DIR)</translation>
-    </message>
-    <message>
         <source>the socket path %1 is too long</source>
         <translation>la ruta del socket %1 es demasiado larga</translation>
-    </message>
-    <message>
-        <source>cannot lock %1.lock</source>
-        <translation>no se puede bloquear %1.lock</translation>
     </message>
     <message>
         <source>the running clock cannot be reached</source>
@@ -412,6 +396,42 @@ El reloj se inicia con su configuración predeterminada.</translation>
     <message>
         <source>the running clock does not answer</source>
         <translation>el reloj en marcha no responde</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>no es una carpeta</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>pertenece a otro usuario</translation>
+    </message>
+    <message>
+        <source>others may write in it</source>
+        <translation>otros pueden escribir en ella</translation>
+    </message>
+    <message>
+        <source>XDG_RUNTIME_DIR is not set</source>
+        <translation>XDG_RUNTIME_DIR no está definido</translation>
+    </message>
+    <message>
+        <source>the runtime folder %1 is not used (%2); later launches reach this clock through %3</source>
+        <translation>no se usa la carpeta de ejecución %1 (%2); los lanzamientos posteriores llegan a este reloj a través de %3</translation>
+    </message>
+    <message>
+        <source>no safe folder for the clock&apos;s socket (%1): later launches cannot hand files over to this clock</source>
+        <translation>no hay una carpeta segura para el socket del reloj (%1): los lanzamientos posteriores no pueden pasarle archivos</translation>
+    </message>
+    <message>
+        <source>a clock of this name runs already; without a safe runtime folder it cannot take files over</source>
+        <translation>ya funciona un reloj con este nombre; sin una carpeta de ejecución segura no puede recibir archivos</translation>
+    </message>
+    <message>
+        <source>the file name cannot be handed over</source>
+        <translation>no se puede pasar el nombre del archivo</translation>
+    </message>
+    <message>
+        <source>the socket %1 belongs to another user; nothing was sent</source>
+        <translation>el socket %1 pertenece a otro usuario; no se ha enviado nada</translation>
     </message>
 </context>
 <context>
@@ -545,6 +565,14 @@ El reloj se inicia con su configuración predeterminada.</translation>
         <translation>Mínima</translation>
     </message>
     <message>
+        <source>On all workspaces</source>
+        <translation>En todos los escritorios</translation>
+    </message>
+    <message>
+        <source>Lock position</source>
+        <translation>Bloquear la posición</translation>
+    </message>
+    <message>
         <source>Next alarm: %1</source>
         <translation>Próxima alarma: %1</translation>
     </message>
@@ -584,48 +612,6 @@ Pruebe «%1 --help» para más información.
         <translation>el nombre del archivo de diseño está vacío</translation>
     </message>
     <message>
-        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
-       %1 [--clock NAME] --alarm HH:MM [--label TEXT]
-       %1 [--clock NAME] --timer DURATION [--label TEXT]
-A freely shaped clock that floats on the desktop.
-
-Options:
-  --clock NAME       run the clock of this name, with settings of its own
-                     (letters, digits, &apos;-&apos; and &apos;_&apos;); without it, the default
-                     clock
-  --alarm HH:MM      set an alarm on the clock for the next HH:MM (00:00 to
-                     23:59), starting the clock if it does not run
-  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on
-  --label TEXT       what the alarm or timer is for, shown when it rings
-  -h, --help         show this help and exit
-  -v, --version      show the version and exit
-
-Arguments:
-  FILE.Velmora       a scheme to show; a clock of the same name that is
-                     already running takes it over and comes to the front
-</source>
-        <translation>Uso: %1 [--clock NOMBRE] [ARCHIVO.Velmora]
-     %1 [--clock NOMBRE] --alarm HH:MM [--label TEXTO]
-     %1 [--clock NOMBRE] --timer DURACIÓN [--label TEXTO]
-Un reloj de forma libre que flota sobre el escritorio.
-
-Opciones:
-  --clock NOMBRE     ejecuta el reloj con ese nombre, con su propia configuración
-                     (letras, cifras, «-» y «_»); sin ella, el reloj
-                     predeterminado
-  --alarm HH:MM      pone en el reloj una alarma para las próximas HH:MM (de 00:00
-                     a 23:59), iniciando el reloj si no está en marcha
-  --timer DURACIÓN   inicia un temporizador en el reloj: 90s, 5m, 1h30m, etc.
-  --label TEXTO      para qué es la alarma o el temporizador, mostrado al sonar
-  -h, --help         muestra esta ayuda y sale
-  -v, --version      muestra la versión y sale
-
-Argumentos:
-  ARCHIVO.Velmora    un diseño que mostrar; si ya funciona un reloj con el mismo
-                     nombre, lo recibe y pasa al frente
-</translation>
-    </message>
-    <message>
         <source>--%1 given more than once</source>
         <translation>--%1 indicado más de una vez</translation>
     </message>
@@ -648,6 +634,52 @@ Argumentos:
     <message>
         <source>invalid duration &apos;%1&apos;: use for example 90s, 5m or 1h30m, up to 99h59m59s</source>
         <translation>duración «%1» no válida: use por ejemplo 90s, 5m o 1h30m, hasta 99h59m59s</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+       %1 [--clock NAME] --alarm HH:MM [--label TEXT]
+       %1 [--clock NAME] --timer DURATION [--label TEXT]
+A freely shaped clock that floats on the desktop.
+
+Options:
+  --clock NAME       run the clock of this name, with settings of its own
+                     (letters, digits, &apos;-&apos; and &apos;_&apos;); without it, the default
+                     clock
+  --alarm HH:MM      set an alarm on the clock for the next HH:MM (00:00 to
+                     23:59), starting the clock if it does not run
+  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on
+  --label TEXT       what the alarm or timer is for, shown when it rings
+  --check-modules    load each of the program&apos;s modules as the clock would,
+                     tell where it came from or why it cannot be used, and exit
+  -h, --help         show this help and exit
+  -v, --version      show the version and exit
+
+Arguments:
+  FILE.Velmora       a scheme to show; a clock of the same name that is
+                     already running takes it over and comes to the front
+</source>
+        <translation>Uso: %1 [--clock NOMBRE] [ARCHIVO.Velmora]
+     %1 [--clock NOMBRE] --alarm HH:MM [--label TEXTO]
+     %1 [--clock NOMBRE] --timer DURACIÓN [--label TEXTO]
+Un reloj de forma libre que flota sobre el escritorio.
+
+Opciones:
+  --clock NOMBRE     ejecuta el reloj con ese nombre, con su propia configuración
+                     (letras, cifras, «-» y «_»); sin ella, el reloj
+                     predeterminado
+  --alarm HH:MM      pone en el reloj una alarma para las próximas HH:MM (de 00:00
+                     a 23:59), iniciando el reloj si no está en marcha
+  --timer DURACIÓN   inicia un temporizador en el reloj: 90s, 5m, 1h30m, etc.
+  --label TEXTO      para qué es la alarma o el temporizador, mostrado al sonar
+  --check-modules    carga cada módulo del programa como lo haría el reloj, indica
+                     de dónde vino o por qué no se puede usar, y sale
+  -h, --help         muestra esta ayuda y sale
+  -v, --version      muestra la versión y sale
+
+Argumentos:
+  ARCHIVO.Velmora    un diseño que mostrar; si ya funciona un reloj con el mismo
+                     nombre, lo recibe y pasa al frente
+</translation>
     </message>
 </context>
 <context>
@@ -798,6 +830,108 @@ Envíe sus comentarios por correo electrónico a:
     <message>
         <source>No schemes were found.</source>
         <translation>No se ha encontrado ningún diseño.</translation>
+    </message>
+</context>
+<context>
+    <name>SchemeLoadError</name>
+    <message>
+        <source>The file was not found.</source>
+        <translation>No se encontró el archivo.</translation>
+    </message>
+    <message>
+        <source>It may have been moved, renamed or deleted. Choose the file again.</source>
+        <translation>Puede que se haya movido, renombrado o borrado. Vuelva a elegir el archivo.</translation>
+    </message>
+    <message>
+        <source>You are not allowed to read this file.</source>
+        <translation>No tiene permiso para leer este archivo.</translation>
+    </message>
+    <message>
+        <source>Ask for access to it, or choose another file.</source>
+        <translation>Pida acceso a él o elija otro archivo.</translation>
+    </message>
+    <message>
+        <source>This is not a file that can be loaded.</source>
+        <translation>Esto no es un archivo que se pueda cargar.</translation>
+    </message>
+    <message>
+        <source>It is a folder, a pipe or a device. Choose a scheme file.</source>
+        <translation>Es una carpeta, una tubería o un dispositivo. Elija un archivo de diseño.</translation>
+    </message>
+    <message>
+        <source>The file could not be opened.</source>
+        <translation>No se pudo abrir el archivo.</translation>
+    </message>
+    <message>
+        <source>Try again, or choose another file.</source>
+        <translation>Inténtelo de nuevo o elija otro archivo.</translation>
+    </message>
+    <message>
+        <source>This file is not a Velmora scheme.</source>
+        <translation>Este archivo no es un diseño de Velmora.</translation>
+    </message>
+    <message>
+        <source>Choose a scheme file, one that ends in .Velmora.</source>
+        <translation>Elija un archivo de diseño, cuyo nombre termine en .Velmora.</translation>
+    </message>
+    <message>
+        <source>This scheme file is damaged or incomplete.</source>
+        <translation>Este archivo de diseño está dañado o incompleto.</translation>
+    </message>
+    <message>
+        <source>It may have been cut short while it was copied. Choose another copy of it.</source>
+        <translation>Puede que se cortara al copiarlo. Elija otra copia de él.</translation>
+    </message>
+    <message>
+        <source>%1
+
+%2
+
+%3 The clock keeps the scheme it shows.</source>
+        <translation>%1
+
+%2
+
+%3 El reloj conserva el diseño que muestra.</translation>
+    </message>
+    <message>
+        <source>%1 (at byte %2)</source>
+        <translation>%1 (en el byte %2)</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>it could not be parsed</source>
+        <translation>no se pudo interpretar</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>es una carpeta, no un archivo</translation>
+    </message>
+    <message>
+        <source>it is a pipe (FIFO), not a file</source>
+        <translation>es una tubería (FIFO), no un archivo</translation>
+    </message>
+    <message>
+        <source>it is a device or socket, not a file</source>
+        <translation>es un dispositivo o un socket, no un archivo</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <translation>es un enlace a un archivo que no existe</translation>
+    </message>
+    <message>
+        <source>it is larger than 1 MB</source>
+        <translation>ocupa más de 1 MB</translation>
+    </message>
+    <message>
+        <source>it is not a settings file</source>
+        <translation>no es un archivo de ajustes</translation>
+    </message>
+    <message>
+        <source>the system refused to write it</source>
+        <translation>el sistema se negó a escribirlo</translation>
     </message>
 </context>
 <context>

@@ -288,16 +288,6 @@ Sans enregistrement, elles seront perdues à la fermeture du programme.</transla
         <translation>Erreur de chargement</translation>
     </message>
     <message>
-        <source>This file could not be loaded as a scheme:
-%1
-
-%2 (at byte %3).</source>
-        <translation>Ce fichier n’a pas pu être chargé comme thème&#xa0;:
-%1
-
-%2 (à l’octet %3).</translation>
-    </message>
-    <message>
         <source>Image not usable</source>
         <translation>Image inutilisable</translation>
     </message>
@@ -317,18 +307,30 @@ ne peut pas servir d’arrière-plan&#xa0;: %2. L’image précédente est conse
 <context>
     <name>CVelmoraApp</name>
     <message>
-        <source>The settings file was too large or damaged to be used. It was moved, unchanged, to:
-%1
+        <source>runs without taking later launches over: %1</source>
+        <translation>fonctionne sans reprendre les lancements suivants&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be used: %2. It was moved, unchanged, to:
+%3
 
 The clock starts with its default settings.</source>
-        <translation>Le fichier de réglages était trop gros ou endommagé pour être utilisé. Il a été déplacé, sans modification, vers&#xa0;:
-%1
+        <translation>Le fichier de réglages %1 n’a pas pu être utilisé&#xa0;: %2. Il a été déplacé, sans modification, vers&#xa0;:
+%3
 
 L’horloge démarre avec ses réglages par défaut.</translation>
     </message>
     <message>
-        <source>runs without taking later launches over: %1</source>
-        <translation>fonctionne sans reprendre les lancements suivants&#xa0;: %1</translation>
+        <source>Your settings could not be saved to %1: %2.
+
+The clock keeps your changes while it runs; they are lost when it ends unless the file can be written again.</source>
+        <translation>Vos réglages n’ont pas pu être enregistrés dans %1&#xa0;: %2.
+
+L’horloge garde vos modifications tant qu’elle fonctionne&#xa0;; elles seront perdues à sa fermeture si le fichier ne peut toujours pas être écrit.</translation>
+    </message>
+    <message>
+        <source>cannot be used: %1</source>
+        <translation>inutilisable : %1</translation>
     </message>
     <message>
         <source>the clock could not be started</source>
@@ -337,16 +339,6 @@ L’horloge démarre avec ses réglages par défaut.</translation>
 </context>
 <context>
     <name>CVelmoraDlg</name>
-    <message>
-        <source>This file could not be loaded as a scheme:
-%1
-
-%2 (at byte %3).</source>
-        <translation>Ce fichier n’a pas pu être chargé comme thème&#xa0;:
-%1
-
-%2 (à l’octet %3).</translation>
-    </message>
     <message>
         <source>Load error</source>
         <translation>Erreur de chargement</translation>
@@ -394,16 +386,8 @@ L’horloge démarre avec ses réglages par défaut.</translation>
 <context>
     <name>ClockInstance</name>
     <message>
-        <source>no runtime folder (XDG_RUNTIME_DIR)</source>
-        <translation>pas de dossier d’exécution (XDG_RUNTIME_DIR)</translation>
-    </message>
-    <message>
         <source>the socket path %1 is too long</source>
         <translation>le chemin de socket %1 est trop long</translation>
-    </message>
-    <message>
-        <source>cannot lock %1.lock</source>
-        <translation>impossible de verrouiller %1.lock</translation>
     </message>
     <message>
         <source>the running clock cannot be reached</source>
@@ -412,6 +396,42 @@ L’horloge démarre avec ses réglages par défaut.</translation>
     <message>
         <source>the running clock does not answer</source>
         <translation>l’horloge en cours ne répond pas</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>ce n’est pas un dossier</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>il appartient à un autre utilisateur</translation>
+    </message>
+    <message>
+        <source>others may write in it</source>
+        <translation>d’autres peuvent y écrire</translation>
+    </message>
+    <message>
+        <source>XDG_RUNTIME_DIR is not set</source>
+        <translation>XDG_RUNTIME_DIR n’est pas défini</translation>
+    </message>
+    <message>
+        <source>the runtime folder %1 is not used (%2); later launches reach this clock through %3</source>
+        <translation>le dossier d’exécution %1 n’est pas utilisé (%2)&#xa0;; les lancements suivants joignent cette horloge par %3</translation>
+    </message>
+    <message>
+        <source>no safe folder for the clock&apos;s socket (%1): later launches cannot hand files over to this clock</source>
+        <translation>aucun dossier sûr pour le socket de l’horloge (%1)&#xa0;: les lancements suivants ne peuvent pas lui transmettre de fichiers</translation>
+    </message>
+    <message>
+        <source>a clock of this name runs already; without a safe runtime folder it cannot take files over</source>
+        <translation>une horloge de ce nom fonctionne déjà&#xa0;; sans dossier d’exécution sûr, elle ne peut pas reprendre de fichiers</translation>
+    </message>
+    <message>
+        <source>the file name cannot be handed over</source>
+        <translation>le nom de fichier ne peut pas être transmis</translation>
+    </message>
+    <message>
+        <source>the socket %1 belongs to another user; nothing was sent</source>
+        <translation>le socket %1 appartient à un autre utilisateur&#xa0;; rien n’a été envoyé</translation>
     </message>
 </context>
 <context>
@@ -545,6 +565,14 @@ L’horloge démarre avec ses réglages par défaut.</translation>
         <translation>La plus basse</translation>
     </message>
     <message>
+        <source>On all workspaces</source>
+        <translation>Sur tous les bureaux</translation>
+    </message>
+    <message>
+        <source>Lock position</source>
+        <translation>Verrouiller la position</translation>
+    </message>
+    <message>
         <source>Next alarm: %1</source>
         <translation>Prochaine alarme&#xa0;: %1</translation>
     </message>
@@ -584,48 +612,6 @@ Essayez «&#xa0;%1 --help&#xa0;» pour plus d’informations.
         <translation>le nom du fichier de thème est vide</translation>
     </message>
     <message>
-        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
-       %1 [--clock NAME] --alarm HH:MM [--label TEXT]
-       %1 [--clock NAME] --timer DURATION [--label TEXT]
-A freely shaped clock that floats on the desktop.
-
-Options:
-  --clock NAME       run the clock of this name, with settings of its own
-                     (letters, digits, &apos;-&apos; and &apos;_&apos;); without it, the default
-                     clock
-  --alarm HH:MM      set an alarm on the clock for the next HH:MM (00:00 to
-                     23:59), starting the clock if it does not run
-  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on
-  --label TEXT       what the alarm or timer is for, shown when it rings
-  -h, --help         show this help and exit
-  -v, --version      show the version and exit
-
-Arguments:
-  FILE.Velmora       a scheme to show; a clock of the same name that is
-                     already running takes it over and comes to the front
-</source>
-        <translation>Utilisation : %1 [--clock NOM] [FICHIER.Velmora]
-              %1 [--clock NOM] --alarm HH:MM [--label TEXTE]
-              %1 [--clock NOM] --timer DURÉE [--label TEXTE]
-Une horloge de forme libre qui flotte sur le bureau.
-
-Options :
-  --clock NOM        lance l’horloge de ce nom, avec ses propres réglages
-                     (lettres, chiffres, « - » et « _ ») ; sans elle, l’horloge
-                     par défaut
-  --alarm HH:MM      règle sur l’horloge une alarme pour le prochain HH:MM (de
-                     00:00 à 23:59), en lançant l’horloge si elle ne tourne pas
-  --timer DURÉE      lance un minuteur sur l’horloge : 90s, 5m, 1h30m, etc.
-  --label TEXTE      ce à quoi sert l’alarme ou le minuteur, affiché quand il sonne
-  -h, --help         affiche cette aide et quitte
-  -v, --version      affiche la version et quitte
-
-Arguments :
-  FICHIER.Velmora    un thème à afficher ; une horloge du même nom déjà en cours
-                     le reprend et passe au premier plan
-</translation>
-    </message>
-    <message>
         <source>--%1 given more than once</source>
         <translation>--%1 donné plus d’une fois</translation>
     </message>
@@ -648,6 +634,52 @@ Arguments :
     <message>
         <source>invalid duration &apos;%1&apos;: use for example 90s, 5m or 1h30m, up to 99h59m59s</source>
         <translation>durée «&#xa0;%1&#xa0;» invalide&#xa0;: utilisez par exemple 90s, 5m ou 1h30m, jusqu’à 99h59m59s</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+       %1 [--clock NAME] --alarm HH:MM [--label TEXT]
+       %1 [--clock NAME] --timer DURATION [--label TEXT]
+A freely shaped clock that floats on the desktop.
+
+Options:
+  --clock NAME       run the clock of this name, with settings of its own
+                     (letters, digits, &apos;-&apos; and &apos;_&apos;); without it, the default
+                     clock
+  --alarm HH:MM      set an alarm on the clock for the next HH:MM (00:00 to
+                     23:59), starting the clock if it does not run
+  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on
+  --label TEXT       what the alarm or timer is for, shown when it rings
+  --check-modules    load each of the program&apos;s modules as the clock would,
+                     tell where it came from or why it cannot be used, and exit
+  -h, --help         show this help and exit
+  -v, --version      show the version and exit
+
+Arguments:
+  FILE.Velmora       a scheme to show; a clock of the same name that is
+                     already running takes it over and comes to the front
+</source>
+        <translation>Utilisation : %1 [--clock NOM] [FICHIER.Velmora]
+              %1 [--clock NOM] --alarm HH:MM [--label TEXTE]
+              %1 [--clock NOM] --timer DURÉE [--label TEXTE]
+Une horloge de forme libre qui flotte sur le bureau.
+
+Options :
+  --clock NOM        lance l’horloge de ce nom, avec ses propres réglages
+                     (lettres, chiffres, « - » et « _ ») ; sans elle, l’horloge
+                     par défaut
+  --alarm HH:MM      règle sur l’horloge une alarme pour le prochain HH:MM (de
+                     00:00 à 23:59), en lançant l’horloge si elle ne tourne pas
+  --timer DURÉE      lance un minuteur sur l’horloge : 90s, 5m, 1h30m, etc.
+  --label TEXTE      ce à quoi sert l’alarme ou le minuteur, affiché quand il sonne
+  --check-modules    charge chaque module du programme comme le ferait l’horloge,
+                     indique d’où il vient ou pourquoi il est inutilisable, et quitte
+  -h, --help         affiche cette aide et quitte
+  -v, --version      affiche la version et quitte
+
+Arguments :
+  FICHIER.Velmora    un thème à afficher ; une horloge du même nom déjà en cours
+                     le reprend et passe au premier plan
+</translation>
     </message>
 </context>
 <context>
@@ -798,6 +830,108 @@ Envoyez vos commentaires par courriel à&#xa0;:
     <message>
         <source>No schemes were found.</source>
         <translation>Aucun thème n’a été trouvé.</translation>
+    </message>
+</context>
+<context>
+    <name>SchemeLoadError</name>
+    <message>
+        <source>The file was not found.</source>
+        <translation>Le fichier est introuvable.</translation>
+    </message>
+    <message>
+        <source>It may have been moved, renamed or deleted. Choose the file again.</source>
+        <translation>Il a peut-être été déplacé, renommé ou supprimé. Choisissez de nouveau le fichier.</translation>
+    </message>
+    <message>
+        <source>You are not allowed to read this file.</source>
+        <translation>Vous n’avez pas le droit de lire ce fichier.</translation>
+    </message>
+    <message>
+        <source>Ask for access to it, or choose another file.</source>
+        <translation>Demandez-en l’accès, ou choisissez un autre fichier.</translation>
+    </message>
+    <message>
+        <source>This is not a file that can be loaded.</source>
+        <translation>Ce n’est pas un fichier qui peut être chargé.</translation>
+    </message>
+    <message>
+        <source>It is a folder, a pipe or a device. Choose a scheme file.</source>
+        <translation>C’est un dossier, un tube ou un périphérique. Choisissez un fichier de thème.</translation>
+    </message>
+    <message>
+        <source>The file could not be opened.</source>
+        <translation>Le fichier n’a pas pu être ouvert.</translation>
+    </message>
+    <message>
+        <source>Try again, or choose another file.</source>
+        <translation>Réessayez, ou choisissez un autre fichier.</translation>
+    </message>
+    <message>
+        <source>This file is not a Velmora scheme.</source>
+        <translation>Ce fichier n’est pas un thème Velmora.</translation>
+    </message>
+    <message>
+        <source>Choose a scheme file, one that ends in .Velmora.</source>
+        <translation>Choisissez un fichier de thème, dont le nom se termine par .Velmora.</translation>
+    </message>
+    <message>
+        <source>This scheme file is damaged or incomplete.</source>
+        <translation>Ce fichier de thème est endommagé ou incomplet.</translation>
+    </message>
+    <message>
+        <source>It may have been cut short while it was copied. Choose another copy of it.</source>
+        <translation>Il a peut-être été tronqué lors d’une copie. Choisissez-en une autre copie.</translation>
+    </message>
+    <message>
+        <source>%1
+
+%2
+
+%3 The clock keeps the scheme it shows.</source>
+        <translation>%1
+
+%2
+
+%3 L’horloge garde le thème qu’elle affiche.</translation>
+    </message>
+    <message>
+        <source>%1 (at byte %2)</source>
+        <translation>%1 (à l’octet %2)</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>it could not be parsed</source>
+        <translation>il n’a pas pu être analysé</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>c’est un dossier, pas un fichier</translation>
+    </message>
+    <message>
+        <source>it is a pipe (FIFO), not a file</source>
+        <translation>c’est un tube (FIFO), pas un fichier</translation>
+    </message>
+    <message>
+        <source>it is a device or socket, not a file</source>
+        <translation>c’est un périphérique ou un socket, pas un fichier</translation>
+    </message>
+    <message>
+        <source>it is a link to a file that does not exist</source>
+        <translation>c’est un lien vers un fichier qui n’existe pas</translation>
+    </message>
+    <message>
+        <source>it is larger than 1 MB</source>
+        <translation>il dépasse 1&#xa0;Mo</translation>
+    </message>
+    <message>
+        <source>it is not a settings file</source>
+        <translation>ce n’est pas un fichier de réglages</translation>
+    </message>
+    <message>
+        <source>the system refused to write it</source>
+        <translation>le système a refusé de l’écrire</translation>
     </message>
 </context>
 <context>

@@ -35,7 +35,14 @@ void LayerPointer::listenTo(wl_seat* seat) {
             [](void* data, wl_pointer* /*pointer*/, uint32_t /*serial*/, wl_surface* surface,
                wl_fixed_t x, wl_fixed_t y) {
                 auto* self = static_cast<LayerPointer*>(data);
+                // Entering another surface leaves this one, whether or not a leave came first.
+                if (surface != self->surface_) {
+                    self->leaveSurface();
+                }
                 self->over_ = surface == self->surface_;
+                self->overCatcher_ = self->catchers_ != nullptr &&
+                                     std::find(self->catchers_->begin(), self->catchers_->end(),
+                                               surface) != self->catchers_->end();
                 self->local_ = QPointF(wl_fixed_to_double(x), wl_fixed_to_double(y));
                 if (self->over_) {
                     self->deliver(LayerPointerEvent::Kind::Enter, 0);
@@ -45,10 +52,8 @@ void LayerPointer::listenTo(wl_seat* seat) {
             [](void* data, wl_pointer* /*pointer*/, uint32_t /*serial*/, wl_surface* /*surface*/) {
                 // A compositor keeps the pointer while a button is held: a leave ends a grab.
                 auto* self = static_cast<LayerPointer*>(data);
-                if (self->over_) {
-                    self->deliver(LayerPointerEvent::Kind::Leave, 0);
-                }
-                self->over_ = false;
+                self->leaveSurface();
+                self->overCatcher_ = false;
                 self->held_ = 0;
             },
         .motion =
@@ -101,9 +106,8 @@ void LayerPointer::listenToRelativeMotion() {
             [](void* data, zwp_relative_pointer_v1* /*pointer*/, uint32_t, uint32_t, wl_fixed_t dx,
                wl_fixed_t dy, wl_fixed_t, wl_fixed_t) {
                 auto* self = static_cast<LayerPointer*>(data);
-                if (self->held_ > 0) {
-                    self->grabMotion_ += QPointF(wl_fixed_to_double(dx), wl_fixed_to_double(dy));
-                }
+                self->relative_ += QPointF(wl_fixed_to_double(dx), wl_fixed_to_double(dy));
+                self->relativeInMove_ = true;
             },
     };
     if (relativeManager_ == nullptr || pointer_ == nullptr) {
@@ -112,6 +116,18 @@ void LayerPointer::listenToRelativeMotion() {
     relativePointer_ =
         zwp_relative_pointer_manager_v1_get_relative_pointer(relativeManager_, pointer_);
     zwp_relative_pointer_v1_add_listener(relativePointer_, &listener, this);
+}
+
+void LayerPointer::surfaceGone() {
+    leaveSurface();
+    held_ = 0;
+}
+
+void LayerPointer::leaveSurface() {
+    if (over_) {
+        deliver(LayerPointerEvent::Kind::Leave, 0);
+    }
+    over_ = false;
 }
 
 void LayerPointer::dropPointer() {
@@ -123,7 +139,9 @@ void LayerPointer::dropPointer() {
         wl_pointer_release(pointer_);
         pointer_ = nullptr;
     }
-    over_ = false;
+    // The seat's last pointer device went (unplugged, or a virtual one ended).
+    leaveSurface();
+    overCatcher_ = false;
     held_ = 0;
 }
 
@@ -132,6 +150,14 @@ void LayerPointer::moved() {
         return;
     }
     moved_ = false;
+    if (held_ > 0) {
+        // Without frames a move's relative motion may still be to come: it counts with the
+        // next one.
+        const bool relative = relativeInMove_ && pointerVersion_ >= WL_POINTER_FRAME_SINCE_VERSION;
+        dragPosition_ = relative ? dragPosition_ + relative_ : local_ + QPointF(origin_);
+    }
+    relative_ = QPointF();
+    relativeInMove_ = false;
     if (over_ || held_ > 0) {
         deliver(LayerPointerEvent::Kind::Move, 0);
     }
@@ -139,14 +165,17 @@ void LayerPointer::moved() {
 
 void LayerPointer::button(std::uint32_t code, bool pressed) {
     const int button = qtButton(code);
+    if (overCatcher_ && pressed) {
+        deliver(LayerPointerEvent::Kind::OutsidePress, button);
+        return;
+    }
     if (!over_ || button == 0) {
         return;
     }
     moved();
     if (pressed) {
         if (held_++ == 0) {
-            grabStart_ = local_ + QPointF(origin_);
-            grabMotion_ = QPointF();
+            dragPosition_ = local_ + QPointF(origin_);
         }
         deliver(LayerPointerEvent::Kind::Press, button);
         return;
@@ -156,10 +185,7 @@ void LayerPointer::button(std::uint32_t code, bool pressed) {
 }
 
 QPointF LayerPointer::position() const {
-    if (held_ > 0 && relativePointer_ != nullptr) {
-        return grabStart_ + grabMotion_;
-    }
-    return local_ + QPointF(origin_);
+    return held_ > 0 ? dragPosition_ : local_ + QPointF(origin_);
 }
 
 void LayerPointer::deliver(LayerPointerEvent::Kind kind, int button) {

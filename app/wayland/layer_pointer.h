@@ -15,7 +15,8 @@ struct zwp_relative_pointer_v1;
 
 struct LayerPointerEvent {
     // Enter and Leave: the pointer came over the surface's input region, or left it.
-    enum class Kind { Press, Move, Release, Enter, Leave };
+    // OutsidePress: a press on one of the surfaces that catch presses outside an open menu.
+    enum class Kind { Press, Move, Release, Enter, Leave, OutsidePress };
     Kind kind = Kind::Move;
     // Qt's numbers: 1 left, 2 right, 4 middle; 0 for a move.
     int button = 0;
@@ -35,16 +36,21 @@ public:
     // the owner's, read at each event.
     LayerPointer(wl_surface* const& surface, const QPoint& origin)
         : surface_(surface), origin_(origin) {}
+    // The surfaces that catch presses outside an open menu (the owner's, read at each event).
+    void watchCatchers(const std::vector<wl_surface*>& catchers) { catchers_ = &catchers; }
+    // They were taken away: the pointer is over none of them any more.
+    void catchersGone() { overCatcher_ = false; }
     LayerPointer(const LayerPointer&) = delete;
     LayerPointer& operator=(const LayerPointer&) = delete;
 
     // The seat is bound by the registry; the pointer comes with its capabilities.
     void listenTo(wl_seat* seat);
     bool hasSeat() const { return seat_ != nullptr; }
-    // The pointer's own motion, used during drags where the compositor offers it.
+    // The pointer's own motion, used during drags where the compositor reports it.
     void useRelativeMotion(zwp_relative_pointer_manager_v1* manager) { relativeManager_ = manager; }
-    // The surface was destroyed: the pointer is over it no longer.
-    void surfaceGone() { over_ = false; }
+    // The surface was destroyed: the pointer is over it no longer, which the compositor does
+    // not tell.
+    void surfaceGone();
     // Whether a button pressed on the surface is held.
     bool held() const { return held_ > 0; }
     std::vector<LayerPointerEvent> take();
@@ -54,6 +60,8 @@ public:
 private:
     void listenToRelativeMotion();
     void dropPointer();
+    // The pointer is over the surface no longer: tells so once.
+    void leaveSurface();
     void deliver(LayerPointerEvent::Kind kind, int button);
     void moved();
     void button(std::uint32_t code, bool pressed);
@@ -66,16 +74,24 @@ private:
     std::uint32_t pointerVersion_ = 0;
     zwp_relative_pointer_manager_v1* relativeManager_ = nullptr;
     zwp_relative_pointer_v1* relativePointer_ = nullptr;
+    const std::vector<wl_surface*>* catchers_ = nullptr;
     QPointF local_;
     bool over_ = false;
+    bool overCatcher_ = false;
     // While a button is held, some compositors (sway) keep measuring surface-local positions
     // from where the surface was at the press, so a surface that moves under the pointer
-    // cannot tell where the pointer is from them. The pointer's own motion since the press
-    // can: held_ counts the buttons down, grabStart_ is the position at the first press and
-    // grabMotion_ the relative motion since, used where the compositor reports it.
+    // cannot tell where the pointer is from them; others (KWin) measure from where it is.
+    // The pointer's own relative motion tells either way, but a compositor reports it only
+    // for devices that move by steps, not for tablets, virtual machines' pointers and remote
+    // desktops, which move to positions. So a move that comes with relative motion adds it to
+    // the drag's position, and one without takes the position from the surface's place.
+    // held_ counts the buttons down; dragPosition_ is the pointer's position during the grab;
+    // relative_ the relative motion of the move being read, and relativeInMove_ whether it
+    // came with any.
     int held_ = 0;
-    QPointF grabStart_;
-    QPointF grabMotion_;
+    QPointF dragPosition_;
+    QPointF relative_;
+    bool relativeInMove_ = false;
     bool moved_ = false;
     std::vector<LayerPointerEvent> queued_;
 };

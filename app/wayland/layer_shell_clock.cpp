@@ -61,23 +61,23 @@ LayerClock* connectLayerClock(std::string& whyNot) {
 
 } // namespace
 
-const LayerShellModule* velmoraLayerShellModule() {
+extern "C" Q_DECL_EXPORT const LayerShellModule* velmoraLayerShellModule() {
     static const LayerShellModule module{connectLayerClock, LayerShellSurface::offered};
     return &module;
 }
 
 QRect LayerShellClock::restorePlacement(SettingsStore& settings, std::string_view name,
-                                        const QSize& size, int cornerSize) {
+                                        const QRect& fallback, int cornerSize) {
     placement_ = std::make_unique<LayerPlacement>(settings, name);
     QList<QRect> outputs;
     for (const LayerShellSurface::Output& output : surface_->outputs()) {
         outputs.append(output.logical());
     }
-    QRect fallback(QPoint(0, 0), size);
-    if (!outputs.isEmpty()) {
-        fallback.moveCenter(outputs.front().center());
-    }
     return placement_->restore(fallback, outputs, cornerSize);
+}
+
+QRect LayerShellClock::freeArea() {
+    return surface_->freeArea();
 }
 
 void LayerShellClock::savePlacement(const QRect& placement) {
@@ -134,6 +134,16 @@ void LayerShellClock::setLostHandler(std::function<void()> handler) {
     surface_->setLostHandler(std::move(handler));
 }
 
+void LayerShellClock::catchPressesOutside(const QRegion& keepOut, std::function<void()> pressed) {
+    outsidePressed_ = std::move(pressed);
+    surface_->catchPressesOutside(keepOut);
+}
+
+void LayerShellClock::stopCatchingPresses() {
+    surface_->stopCatchingPresses();
+    outsidePressed_ = {};
+}
+
 void LayerShellClock::setPointer(ClockPointer& pointer, std::function<QRect()> geometry) {
     pointer_ = &pointer;
     geometry_ = std::move(geometry);
@@ -152,6 +162,13 @@ void LayerShellClock::setPointer(ClockPointer& pointer, std::function<QRect()> g
         case LayerShellSurface::PointerEvent::Kind::Release:
             held_ &= ~button;
             pointer_->release(button, local, global);
+            break;
+        case LayerShellSurface::PointerEvent::Kind::OutsidePress:
+            if (outsidePressed_) {
+                // Called through a copy: what it does may stop the catching, and this with it.
+                const std::function<void()> pressed = outsidePressed_;
+                pressed();
+            }
             break;
         case LayerShellSurface::PointerEvent::Kind::Enter:
         case LayerShellSurface::PointerEvent::Kind::Leave: {

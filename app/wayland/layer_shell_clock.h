@@ -14,8 +14,9 @@ public:
     explicit LayerShellClock(std::shared_ptr<LayerShellSurface> surface);
     ~LayerShellClock() override;
 
-    QRect restorePlacement(SettingsStore& settings, std::string_view name, const QSize& size,
+    QRect restorePlacement(SettingsStore& settings, std::string_view name, const QRect& fallback,
                            int cornerSize) override;
+    QRect freeArea() override;
     void savePlacement(const QRect& placement) override;
     bool show(const QRect& logical, bool onTop, std::string& whyNot) override;
     void hide() override;
@@ -27,6 +28,8 @@ public:
     void setInputRegion(const QRegion& logical) override;
     int scale() const override;
     std::unique_ptr<FramePresenter> presenter() const override;
+    void catchPressesOutside(const QRegion& keepOut, std::function<void()> pressed) override;
+    void stopCatchingPresses() override;
     void setPointer(ClockPointer& pointer, std::function<QRect()> geometry) override;
     void setHoverHandler(std::function<void(bool)> handler) override {
         hover_ = std::move(handler);
@@ -42,6 +45,7 @@ private:
     ClockPointer* pointer_ = nullptr;
     std::function<QRect()> geometry_;
     std::function<void(bool)> hover_;
+    std::function<void()> outsidePressed_;
     Qt::MouseButtons held_;
     // The last left press that began a click, for telling a double click.
     QElapsedTimer lastPress_;

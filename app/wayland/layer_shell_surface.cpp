@@ -3,6 +3,7 @@
 
 #include "layer_shell_client.h"
 #include "relative_pointer_client.h"
+#include "viewporter_client.h"
 #include "xdg_output_client.h"
 
 #include <QSocketNotifier>
@@ -20,10 +21,23 @@ constexpr std::uint32_t kSeatVersion = 5;
 constexpr std::uint32_t kLayerShellVersion = 4;
 constexpr std::uint32_t kRelativePointerVersion = 1;
 constexpr std::uint32_t kOutputManagerVersion = 2;
-// KWin classifies a layer surface by its namespace; sway ignores it.
+// What the surface is called where the name does not matter (sway ignores it; others match
+// their rules against it).
 constexpr const char* kNamespace = "velmora-clock";
 
 } // namespace
+
+// KWin reads a layer surface's namespace as the kind of window it is. Of the kinds it knows,
+// a desktop window and a dock stay on the screen when the desktop is shown (a surface of
+// another name is hidden under the desktop there); and it stacks a desktop below the windows
+// and a dock above them whatever the surface's layer, as it stacks those layers for a surface
+// of a name it does not know.
+const char* LayerShellSurface::namespaceFor(Layer layer) const {
+    if (!namedByKind_) {
+        return kNamespace;
+    }
+    return layer == Layer::Top ? "dock" : "desktop";
+}
 
 struct LayerShellSurface::PendingPlacement {
     LayerShellSurface* owner = nullptr;
@@ -31,7 +45,9 @@ struct LayerShellSurface::PendingPlacement {
     QPoint position;
 };
 
-LayerShellSurface::LayerShellSurface(wl_display* display) : display_(display) {}
+LayerShellSurface::LayerShellSurface(wl_display* display) : display_(display) {
+    pointer_.watchCatchers(catchers_.surfaces());
+}
 
 std::unique_ptr<LayerShellSurface> LayerShellSurface::open(std::string& whyNot) {
     wl_display* display = wl_display_connect(nullptr);
@@ -115,6 +131,11 @@ void LayerShellSurface::registryGlobal(void* data, wl_registry* registry, std::u
     } else if (std::strcmp(interface, zwp_relative_pointer_manager_v1_interface.name) == 0) {
         self->pointer_.useRelativeMotion(static_cast<zwp_relative_pointer_manager_v1*>(
             bind(&zwp_relative_pointer_manager_v1_interface, kRelativePointerVersion)));
+    } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0) {
+        self->viewporter_ = static_cast<wp_viewporter*>(bind(&wp_viewporter_interface, 1));
+    } else if (std::strcmp(interface, "org_kde_plasma_shell") == 0) {
+        // Only KWin offers Plasma's shell, and only KWin reads namespaces as kinds.
+        self->namedByKind_ = true;
     } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !self->pointer_.hasSeat()) {
         self->pointer_.listenTo(static_cast<wl_seat*>(bind(&wl_seat_interface, kSeatVersion)));
     }
@@ -129,8 +150,12 @@ void LayerShellSurface::registryGlobalRemove(void* data, wl_registry* /*registry
 
 LayerShellSurface::~LayerShellSurface() {
     notifier_.reset();
+    catchers_.clear();
     dropSurface();
     buffers_.clear();
+    if (viewporter_ != nullptr) {
+        wp_viewporter_destroy(viewporter_);
+    }
     pointer_.clear();
     outputs_.clear();
     if (layerShell_ != nullptr) {
@@ -164,9 +189,12 @@ bool LayerShellSurface::show(const QPoint& position, const QSize& size, Layer la
 }
 
 void LayerShellSurface::hide() {
-    const std::lock_guard lock(mutex_);
-    dropSurface();
-    flush();
+    {
+        const std::lock_guard lock(mutex_);
+        dropSurface();
+        flush();
+    }
+    deliverPointerEvents();
 }
 
 bool LayerShellSurface::shown() const {
@@ -195,8 +223,9 @@ bool LayerShellSurface::makeSurface(std::string& whyNot) {
     closed_ = false;
     surface_ = wl_compositor_create_surface(compositor_);
     wl_surface_set_buffer_scale(surface_, scale_);
-    layerSurface_ = zwlr_layer_shell_v1_get_layer_surface(
-        layerShell_, surface_, output->proxy, static_cast<std::uint32_t>(layer_), kNamespace);
+    layerSurface_ = zwlr_layer_shell_v1_get_layer_surface(layerShell_, surface_, output->proxy,
+                                                          static_cast<std::uint32_t>(layer_),
+                                                          namespaceFor(layer_));
     static const zwlr_layer_surface_v1_listener listener = {
         .configure =
             [](void* data, zwlr_layer_surface_v1* surface, uint32_t serial, uint32_t /*width*/,
@@ -358,15 +387,13 @@ void LayerShellSurface::setLayer(Layer layer) {
         if (surface_ == nullptr) {
             return;
         }
-        if (layerShellVersion_ < ZWLR_LAYER_SURFACE_V1_SET_LAYER_SINCE_VERSION) {
-            remakeSurface();
-        } else {
-            zwlr_layer_surface_v1_set_layer(layerSurface_, static_cast<std::uint32_t>(layer));
-            wl_surface_commit(surface_);
-            flush();
-        }
+        // Made again on the new layer rather than moved there: KWin leaves a mapped surface on
+        // its layer, and a namespace, which it reads, cannot change.
+        remakeSurface();
     }
     reportRemake(before);
+    // The pointer left the surface that went.
+    deliverPointerEvents();
 }
 
 void LayerShellSurface::setInputRegion(const QRegion& logical) {
@@ -411,9 +438,77 @@ int LayerShellSurface::scale() const {
     return scale_;
 }
 
+QRect LayerShellSurface::freeArea() {
+    const std::lock_guard lock(mutex_);
+    if (outputs_.empty()) {
+        return {};
+    }
+    const Output& first = outputs_.list().front();
+    const QRect whole = first.logical();
+    // A surface anchored to all four edges that keeps no room of its own is given what the
+    // panels leave; with no buffer it is never shown.
+    struct Answer {
+        bool configured = false;
+        QSize size;
+    } answer;
+    static const zwlr_layer_surface_v1_listener listener = {
+        .configure =
+            [](void* data, zwlr_layer_surface_v1* surface, uint32_t serial, uint32_t width,
+               uint32_t height) {
+                zwlr_layer_surface_v1_ack_configure(surface, serial);
+                auto* told = static_cast<Answer*>(data);
+                told->configured = true;
+                told->size = QSize(static_cast<int>(width), static_cast<int>(height));
+            },
+        .closed = [](void*, zwlr_layer_surface_v1*) {},
+    };
+    wl_surface* probe = wl_compositor_create_surface(compositor_);
+    zwlr_layer_surface_v1* layer = zwlr_layer_shell_v1_get_layer_surface(
+        layerShell_, probe, first.proxy, static_cast<std::uint32_t>(Layer::Bottom),
+        namespaceFor(Layer::Bottom));
+    zwlr_layer_surface_v1_add_listener(layer, &listener, &answer);
+    zwlr_layer_surface_v1_set_anchor(
+        layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                   ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+    zwlr_layer_surface_v1_set_size(layer, 0, 0);
+    zwlr_layer_surface_v1_set_exclusive_zone(layer, 0);
+    wl_surface_commit(probe);
+    wl_display_roundtrip(display_);
+    zwlr_layer_surface_v1_destroy(layer);
+    wl_surface_destroy(probe);
+    flush();
+    const QSize free = answer.size.boundedTo(whole.size());
+    if (!answer.configured || free.isEmpty()) {
+        return whole;
+    }
+    return QRect(QPoint(whole.left(), whole.bottom() + 1 - free.height()), free);
+}
+
 std::vector<LayerShellSurface::Output> LayerShellSurface::outputs() const {
     const std::lock_guard lock(mutex_);
     return outputs_.list();
+}
+
+void LayerShellSurface::catchPressesOutside(const QRegion& keepOut) {
+    const std::lock_guard lock(mutex_);
+    if (lost_) {
+        return;
+    }
+    catchers_.cover({compositor_, shm_, layerShell_, viewporter_}, outputs_.list(), keepOut,
+                    kNamespace);
+    flush();
+}
+
+void LayerShellSurface::stopCatchingPresses() {
+    const std::lock_guard lock(mutex_);
+    if (!catchers_.covering()) {
+        return;
+    }
+    catchers_.clear();
+    pointer_.catchersGone();
+    if (!lost_) {
+        flush();
+    }
 }
 
 void LayerShellSurface::setLostHandler(std::function<void()> handler) {
@@ -428,8 +523,20 @@ void LayerShellSurface::setPointerHandler(std::function<void(const PointerEvent&
     handler_ = std::move(handler);
 }
 
-void LayerShellSurface::dispatch() {
+void LayerShellSurface::deliverPointerEvents() {
     std::vector<PointerEvent> events;
+    {
+        const std::lock_guard lock(mutex_);
+        events = pointer_.take();
+    }
+    if (handler_) {
+        for (const PointerEvent& event : events) {
+            handler_(event);
+        }
+    }
+}
+
+void LayerShellSurface::dispatch() {
     unsigned before = 0;
     {
         const std::lock_guard lock(mutex_);
@@ -447,7 +554,6 @@ void LayerShellSurface::dispatch() {
             // Its output went away: the clock goes to the output its position now lies on.
             remakeSurface();
         }
-        events = pointer_.take();
         if (!lost_) {
             flush();
         }
@@ -460,11 +566,7 @@ void LayerShellSurface::dispatch() {
         }
         return;
     }
-    if (handler_) {
-        for (const PointerEvent& event : events) {
-            handler_(event);
-        }
-    }
+    deliverPointerEvents();
     {
         // A drag that ended over another output moves the surface there.
         const std::lock_guard lock(mutex_);

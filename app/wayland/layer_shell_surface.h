@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/wayland/layer_buffers.h"
+#include "app/wayland/layer_catchers.h"
 #include "app/wayland/layer_outputs.h"
 #include "app/wayland/layer_pointer.h"
 
@@ -25,6 +26,7 @@ struct wl_display;
 struct wl_registry;
 struct wl_shm;
 struct wl_surface;
+struct wp_viewporter;
 struct zwlr_layer_shell_v1;
 struct zwlr_layer_surface_v1;
 
@@ -40,8 +42,9 @@ struct zwlr_layer_surface_v1;
 // loop reads the compositor's events; present() may run on a drawing thread.
 class LayerShellSurface {
 public:
-    // The layer-shell numbers of the two layers a clock uses.
-    enum class Layer : std::uint32_t { Bottom = 1, Top = 2 };
+    // The layer-shell numbers of the layers: the clock's two, between which windows lie, and
+    // the outer two.
+    enum class Layer : std::uint32_t { Background = 0, Bottom = 1, Top = 2, Overlay = 3 };
 
     using PointerEvent = LayerPointerEvent;
     using Output = LayerOutputs::Output;
@@ -69,6 +72,8 @@ public:
     // held: until a drag ends the surface stays on its output, partly hidden past its edge).
     void setPosition(const QPoint& position);
     QPoint position() const;
+    // Makes the surface again on the layer, without the frame until it is presented whole again
+    // (the scale handler is told).
     void setLayer(Layer layer);
     // The pixels that take the pointer, in logical coordinates of the surface.
     void setInputRegion(const QRegion& logical);
@@ -77,6 +82,16 @@ public:
     // The integer scale of the surface's output: frames are this many times the logical size.
     int scale() const;
     std::vector<Output> outputs() const;
+    // The part of the first output that the panels leave free, as the compositor tells it; the
+    // whole output when it does not. It tells the size only, not which sides the panels take:
+    // the area is taken to lie at the output's bottom-left, so that its top and right edges
+    // clear a panel on either side.
+    QRect freeArea();
+
+    // While a menu is open: a press anywhere on the outputs but keepOut (logical coordinates)
+    // reaches the pointer handler as an OutsidePress, and nothing else.
+    void catchPressesOutside(const QRegion& keepOut);
+    void stopCatchingPresses();
 
     // Called on the surface's thread for each press, move and release over the surface (and
     // while a button held on it is down), and as the pointer comes over it and leaves.
@@ -103,6 +118,8 @@ private:
     static std::unique_ptr<LayerShellSurface> open(std::string& whyNot);
     bool bindGlobals(std::string& whyNot);
     void dispatch();
+    // Hands the pointer events gathered so far to the handler, with the lock let go.
+    void deliverPointerEvents();
     void flush();
     bool makeSurface(std::string& whyNot);
     void remakeSurface();
@@ -112,6 +129,8 @@ private:
     void applyMargins();
     void commitPlacement();
     void applyInputRegion();
+    // The namespace a surface on the layer is given.
+    const char* namespaceFor(Layer layer) const;
     // Tells the scale handler, with the lock let go, when the surface was made again since
     // remakes_ was `before`.
     void reportRemake(unsigned before);
@@ -126,6 +145,8 @@ private:
     wl_shm* shm_ = nullptr;
     zwlr_layer_shell_v1* layerShell_ = nullptr;
     std::uint32_t layerShellVersion_ = 0;
+    // Whether the compositor reads a namespace as a kind of window (KWin).
+    bool namedByKind_ = false;
     wl_surface* surface_ = nullptr;
     zwlr_layer_surface_v1* layerSurface_ = nullptr;
     std::unique_ptr<QSocketNotifier> notifier_;
@@ -149,6 +170,8 @@ private:
     // The surface position the compositor had when it sent the events being read now: the
     // placement of the last commit it has answered.
     QPoint appliedPosition_;
+    wp_viewporter* viewporter_ = nullptr;
+    LayerCatchers catchers_;
     LayerPointer pointer_{surface_, appliedPosition_};
     std::function<void(const PointerEvent&)> handler_;
     std::function<void(int)> scaleHandler_;

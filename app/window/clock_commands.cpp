@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -26,6 +27,26 @@ QSize presetSize(const Clock& clock, int percent) {
                  std::max(static_cast<int>(clock.backgroundHeight() * factor), 1));
 }
 
+// The page an item of the menu's "Web help" opens; nothing for the other commands.
+std::optional<HelpLink> webHelpLink(MenuCommand command) {
+    switch (command) {
+    case MenuCommand::Site:
+        return HelpLink::Site;
+    case MenuCommand::Usage:
+        return HelpLink::Usage;
+    case MenuCommand::Customizing:
+        return HelpLink::Customizing;
+    case MenuCommand::Faq:
+        return HelpLink::Faq;
+    case MenuCommand::Feedback:
+        return HelpLink::Feedback;
+    case MenuCommand::Download:
+        return HelpLink::Download;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 ClockMenu& ClockCommands::menu() {
@@ -33,19 +54,20 @@ ClockMenu& ClockCommands::menu() {
         return *menu_;
     }
     showProgramIconFromNowOn();
-    menu_ = std::make_unique<ClockMenu>();
+    menu_ = std::make_unique<ClockMenu>(clock_.windowTitle());
     CVelmoraDlg* clock = &clock_;
     QObject::connect(&menu_->menu(), &QMenu::aboutToShow, clock, [this] { update(); });
-    for (MenuCommand command : {MenuCommand::Info,       MenuCommand::Site,
-                                MenuCommand::Usage,      MenuCommand::Customizing,
-                                MenuCommand::Faq,        MenuCommand::Feedback,
-                                MenuCommand::Download,   MenuCommand::ClickThrough,
-                                MenuCommand::StayOnTop,  MenuCommand::HideToTray,
-                                MenuCommand::Customize,  MenuCommand::TimeZones,
-                                MenuCommand::NewClock,   MenuCommand::StartWithDesktop,
-                                MenuCommand::Schemes,    MenuCommand::DatesInMyLanguage,
-                                MenuCommand::PlaySounds, MenuCommand::Calendar,
-                                MenuCommand::Alarms,     MenuCommand::Exit}) {
+    for (MenuCommand command : {MenuCommand::Info,         MenuCommand::Site,
+                                MenuCommand::Usage,        MenuCommand::Customizing,
+                                MenuCommand::Faq,          MenuCommand::Feedback,
+                                MenuCommand::Download,     MenuCommand::ClickThrough,
+                                MenuCommand::StayOnTop,    MenuCommand::OnAllWorkspaces,
+                                MenuCommand::LockPosition, MenuCommand::HideToTray,
+                                MenuCommand::Customize,    MenuCommand::TimeZones,
+                                MenuCommand::NewClock,     MenuCommand::StartWithDesktop,
+                                MenuCommand::Schemes,      MenuCommand::DatesInMyLanguage,
+                                MenuCommand::PlaySounds,   MenuCommand::Calendar,
+                                MenuCommand::Alarms,       MenuCommand::Exit}) {
         QObject::connect(menu_->action(command), &QAction::triggered, clock,
                          [this, command] { run(command); });
     }
@@ -93,6 +115,11 @@ void ClockCommands::update() {
     ClockMenu& items = menu();
     const ViewSettings& view = clock_.view_;
     items.action(MenuCommand::StayOnTop)->setChecked(view.stayOnTop);
+    // A layer surface belongs to an output, whichever workspace shows there.
+    items.action(MenuCommand::OnAllWorkspaces)
+        ->setChecked(view.onAllWorkspaces || clock_.onLayerShell());
+    items.action(MenuCommand::OnAllWorkspaces)->setEnabled(!clock_.onLayerShell());
+    items.action(MenuCommand::LockPosition)->setChecked(view.lockPosition);
     const QWindow* window = clock_.windowHandle();
     const bool transparent =
         clock_.onLayerShell()
@@ -151,6 +178,15 @@ void ClockCommands::run(MenuCommand command) {
         clock_.settings_.writeInt(settings::kStayOnTop, view.stayOnTop ? 1 : 0);
         clock_.applyViewState();
         break;
+    case MenuCommand::OnAllWorkspaces:
+        view.onAllWorkspaces = !view.onAllWorkspaces;
+        clock_.settings_.writeInt(settings::kOnAllWorkspaces, view.onAllWorkspaces ? 1 : 0);
+        clock_.applyViewState();
+        break;
+    case MenuCommand::LockPosition:
+        view.lockPosition = !view.lockPosition;
+        clock_.settings_.writeInt(settings::kLockPosition, view.lockPosition ? 1 : 0);
+        break;
     case MenuCommand::HideToTray:
         if (!clock_.trayAvailable()) {
             break;
@@ -193,15 +229,10 @@ void ClockCommands::run(MenuCommand command) {
     case MenuCommand::Exit:
         emit clock_.exitRequested();
         break;
-    case MenuCommand::Site:
-    case MenuCommand::Usage:
-    case MenuCommand::Customizing:
-    case MenuCommand::Faq:
-    case MenuCommand::Feedback:
-    case MenuCommand::Download:
-        openHelpLink(static_cast<HelpLink>(command), &clock_);
-        break;
     default:
+        if (const std::optional<HelpLink> link = webHelpLink(command)) {
+            openHelpLink(*link, &clock_);
+        }
         break;
     }
 }

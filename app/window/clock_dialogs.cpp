@@ -3,10 +3,12 @@
 
 #include "app/desktop/program_icon.h"
 #include "app/desktop/settings.h"
+#include "app/desktop/user_path.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/dialog_placement.h"
 #include "app/dialogs/scheme_chooser.h"
 #include "app/dialogs/scheme_file_dialog.h"
+#include "app/dialogs/scheme_load_error.h"
 #include "app/dialogs/window_aligner.h"
 #include "app/window/clock_editor.h"
 #include "app/window/clock_planner.h"
@@ -225,22 +227,22 @@ void ClockDialogs::stepAsideFrom(QDialog& dialog) {
 }
 
 bool ClockDialogs::loadSchemeAsUser(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // Not QFileInfo: it would lose the bytes of a name that are not UTF-8.
+    const QString absolute = UserPath::absolute(path);
     ReadError error;
     // Read whole before anything is asked or changed, so a bad file changes nothing.
     std::unique_ptr<Clock> fresh = readSchemeFile(qStringToPath(absolute), &error);
     if (fresh == nullptr) {
-        const QString message =
-            QCoreApplication::translate(
-                "CVelmoraDlg", "This file could not be loaded as a scheme:\n%1\n\n%2 (at byte %3).")
-                .arg(QDir::toNativeSeparators(absolute), QString::fromStdString(error.reason))
-                .arg(error.offset);
+        const SchemeLoadError message = SchemeLoadError::of(absolute, error);
         if (loadErrorReport_) {
-            loadErrorReport_(message);
+            loadErrorReport_(message.whole());
         } else {
             showProgramIconFromNowOn();
-            QMessageBox::warning(&window_, QCoreApplication::translate("CVelmoraDlg", "Load error"),
-                                 message);
+            QMessageBox box(QMessageBox::Warning,
+                            QCoreApplication::translate("CVelmoraDlg", "Load error"), message.text,
+                            QMessageBox::Ok, &window_);
+            box.setDetailedText(message.detail);
+            box.exec();
         }
         return false;
     }

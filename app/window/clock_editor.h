@@ -3,6 +3,7 @@
 #pragma once
 
 #include "time/packed_date_time.h"
+#include "velmora_export.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -14,7 +15,7 @@ class QDialog;
 class QWidget;
 class SettingsStore;
 
-class ClockEditor {
+class VELMORA_EXPORT ClockEditor {
 public:
     virtual ~ClockEditor() = default;
 

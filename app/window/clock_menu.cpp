@@ -3,9 +3,16 @@
 
 #include <QCoreApplication>
 
-ClockMenu::ClockMenu()
+ClockMenu::ClockMenu(const QString& clockTitle)
     : menu_(std::make_unique<QMenu>(QCoreApplication::translate("ClockMenu", "Options"))) {
     QMenu& top = *menu_;
+    // With several clocks on the desktop, the menu says whose it is; its window, a window of
+    // its own on some desktops, goes by the same name.
+    menu_->setWindowTitle(clockTitle);
+    QAction* title = top.addAction(clockTitle);
+    title->setEnabled(false);
+    commands_.emplace_back(MenuCommand::ClockTitle, title);
+    top.addSeparator();
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Info..."), MenuCommand::Info);
     QMenu* web = top.addMenu(QCoreApplication::translate("ClockMenu", "Web help"));
     add(*web, QT_TRANSLATE_NOOP("ClockMenu", "Official VELMORA web site..."), MenuCommand::Site);
@@ -22,6 +29,10 @@ ClockMenu::ClockMenu()
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Click through"), MenuCommand::ClickThrough)
         ->setCheckable(true);
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Stay on top"), MenuCommand::StayOnTop)
+        ->setCheckable(true);
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "On all workspaces"), MenuCommand::OnAllWorkspaces)
+        ->setCheckable(true);
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "Lock position"), MenuCommand::LockPosition)
         ->setCheckable(true);
 
     QMenu* transparency = top.addMenu(QCoreApplication::translate("ClockMenu", "Transparency"));

@@ -28,10 +28,14 @@ enum class MenuCommand : int {
     StartWithDesktop = 40102,
     Schemes = 40103,
     DatesInMyLanguage = 40104,
-    Calendar = 40105,
-    Alarms = 40106,
+    OnAllWorkspaces = 40105,
+    LockPosition = 40106,
+    // The first item, disabled: which clock the menu belongs to.
+    ClockTitle = 40107,
+    Calendar = 40108,
+    Alarms = 40109,
     // Not a command: the next alarm, named where the user looks for it.
-    NextAlarm = 40107,
+    NextAlarm = 40110,
     Exit = 57665,
 };
 
@@ -96,7 +100,8 @@ inline constexpr std::array<PriorityItem, 5> kPriorityItems = {{
 
 class ClockMenu {
 public:
-    ClockMenu();
+    // For the clock of this title, which heads the menu.
+    explicit ClockMenu(const QString& clockTitle);
 
     QMenu& menu() { return *menu_; }
     QAction* action(MenuCommand command) const;

@@ -6,19 +6,6 @@
 
 #include <QApplication>
 
-namespace {
-
-// Closes the open menus, the innermost first; one that refuses to close ends it.
-void closeMenus() {
-    while (QWidget* popup = QApplication::activePopupWidget()) {
-        if (!popup->close()) {
-            return;
-        }
-    }
-}
-
-} // namespace
-
 void ClockPointer::press(Qt::MouseButton button, const QPointF& local, const QPoint& global) {
     // A press beside an open menu closes it and then counts as usual, as in any program. The
     // menu's grab sees that press on X11; on a layer surface the menu is an XWayland window
@@ -32,6 +19,11 @@ void ClockPointer::press(Qt::MouseButton button, const QPointF& local, const QPo
     if (!corner &&
         clock_.dialogs_.pressOnClock(local, global, clock_.frameRatio(),
                                      velmora::packedDateTimeFrom(clock_.ticks().now()))) {
+        drag_.reset();
+        return;
+    }
+    // A locked clock stays where it is and as large as it is.
+    if (clock_.view_.lockPosition) {
         drag_.reset();
         return;
     }
@@ -72,6 +64,15 @@ void ClockPointer::release(Qt::MouseButton button, const QPointF& local, const Q
     }
     if (button == Qt::MiddleButton) {
         clock_.openCalendar();
+    }
+}
+
+// One that refuses to close ends it.
+void ClockPointer::closeMenus() {
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        if (!popup->close()) {
+            return;
+        }
     }
 }
 

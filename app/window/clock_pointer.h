@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/window/window_corners.h"
+#include "velmora_export.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -14,7 +15,7 @@ class CVelmoraDlg;
 // The clock's window gets the mouse from Qt on X11, and from the compositor on a layer-shell
 // surface, where Qt never sees it: both feed the same presses, moves and releases here, in the
 // clock's coordinates (local) and the desktop's (global).
-class ClockPointer {
+class VELMORA_EXPORT ClockPointer {
 public:
     explicit ClockPointer(CVelmoraDlg& clock) : clock_(clock) {}
 
@@ -23,6 +24,8 @@ public:
     void release(Qt::MouseButton button, const QPointF& local, const QPoint& global);
     // The second press of a double click, instead of its press.
     void doubleClick(Qt::MouseButton button);
+    // Closes the open menus, the innermost first, as a press beside them does.
+    static void closeMenus();
 
 private:
     // A drag with the left button: the edges being resized (none when moving), where it

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/presentation/frame_presenter.h"
+#include "velmora_export.h"
 
 #include <QPoint>
 #include <QRect>
@@ -19,8 +20,12 @@ class SettingsStore;
 // the frames, the layer and the input region on the surface, and brings the surface's
 // pointer events to the clock's own drag, menu and double-click handling. It lives in a
 // module of its own, with libwayland-client, which an X11 session never loads.
-class LayerClock {
+class VELMORA_EXPORT LayerClock {
 public:
+    // The module (velmora_wayland) and its entry point, which gives a LayerShellModule.
+    static constexpr const char* kModuleName = "velmora_wayland";
+    static constexpr const char* kEntryName = "velmoraLayerShellModule";
+
     // Null, with the reason, where the compositor offers no layer shell or the program's
     // Wayland module cannot be loaded.
     static std::unique_ptr<LayerClock> connect(std::string& whyNot);
@@ -33,9 +38,12 @@ public:
     LayerClock& operator=(const LayerClock&) = delete;
 
     // The stored placement of the window of this settings name, brought onto the outputs;
-    // a clock never placed before goes to the middle of the first output.
+    // a clock never placed before goes to `fallback`.
     virtual QRect restorePlacement(SettingsStore& settings, std::string_view name,
-                                   const QSize& size, int cornerSize) = 0;
+                                   const QRect& fallback, int cornerSize) = 0;
+    // The part of the first output that the compositor leaves to surfaces beside the panels,
+    // in the logical coordinates spanning the outputs.
+    virtual QRect freeArea() = 0;
     // A placement the user made, saved where restorePlacement finds it.
     virtual void savePlacement(const QRect& placement) = 0;
 
@@ -54,6 +62,11 @@ public:
     // Frames are drawn this many times the logical size.
     virtual int scale() const = 0;
     virtual std::unique_ptr<FramePresenter> presenter() const = 0;
+
+    // While menus are open: a press anywhere on the outputs but keepOut (logical coordinates)
+    // calls pressed and reaches nothing else. Called again, keepOut changes.
+    virtual void catchPressesOutside(const QRegion& keepOut, std::function<void()> pressed) = 0;
+    virtual void stopCatchingPresses() = 0;
 
     // Where the surface's pointer events go; positions arrive in the desktop's logical
     // coordinates, local ones are measured from geometry()'s corner.

@@ -5,9 +5,10 @@
 namespace {
 
 const LayerShellModule* module(std::string& whyNot) {
-    static ModuleLoader loader(QStringLiteral("velmora_wayland"), ModuleLoader::installedFolders());
+    static ModuleLoader loader(QLatin1String(LayerClock::kModuleName),
+                               ModuleLoader::installedFolders());
     using Entry = const LayerShellModule* (*)();
-    const auto entry = reinterpret_cast<Entry>(loader.resolve("velmoraLayerShellModule"));
+    const auto entry = reinterpret_cast<Entry>(loader.resolve(LayerClock::kEntryName));
     if (entry == nullptr) {
         whyNot = "the program's Wayland module cannot be loaded: " + loader.why().toStdString();
         return nullptr;

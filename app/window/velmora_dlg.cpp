@@ -1,16 +1,20 @@
 // The clock on the desktop: a frameless, per-pixel-alpha window showing the clock body.
 #include "app/window/velmora_dlg.h"
 
+#include "app/desktop/clock_places.h"
 #include "app/desktop/clock_request.h"
 #include "app/desktop/date_language.h"
 #include "app/desktop/program_icon.h"
 #include "app/desktop/settings.h"
 #include "app/desktop/thread_priority.h"
+#include "app/desktop/user_path.h"
 #include "app/dialogs/window_aligner.h"
 #include "app/presentation/frame_painting.h"
 #include "app/presentation/input_shape.h"
+#include "app/window/menu_catch.h"
 #include "app/x11/desktop_backdrop.h"
 #include "app/x11/x11_frame_presenter.h"
+#include "app/x11/x11_widget_hints.h"
 #include "time/alarm_text.h"
 #include "time/zone_slots.h"
 
@@ -81,7 +85,7 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     // A scheme file dropped on the clock is loaded.
     setAcceptDrops(true);
-    setWindowTitle(QStringLiteral("Velmora"));
+    setWindowTitle(titleFor(QString()));
     connect(&ticks_, &TickSchedule::frameDue, this, &CVelmoraDlg::onFrameDue);
     connect(&tray_, &ClockTray::changed, this, &CVelmoraDlg::refreshTray);
     connect(&tray_, &ClockTray::doubleClicked, this, &CVelmoraDlg::toggleClickThrough);
@@ -104,6 +108,16 @@ CVelmoraDlg::~CVelmoraDlg() {
     // A frame still being finished uses the presenter and the input bits.
     renderer_.setAheadDropped(nullptr);
     direct_.settled();
+}
+
+QString CVelmoraDlg::titleFor(const QString& clockName) {
+    return clockName.isEmpty() ? QStringLiteral("Velmora")
+                               : QStringLiteral("Velmora \u2014 %1").arg(clockName);
+}
+
+void CVelmoraDlg::setClockName(const QString& name) {
+    clockName_ = name;
+    setWindowTitle(titleFor(name));
 }
 
 void CVelmoraDlg::refreshTray() {
@@ -137,12 +151,18 @@ void CVelmoraDlg::initialize() {
     if (layer_ != nullptr) {
         direct_.settled().presenter = layer_->presenter();
     } else {
+        // On X11 the window's hints say where it is stacked: a change of Qt's stacking flags
+        // makes Qt replace the native window at its next show, after the hints were given.
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        }
         // The native window must exist before its flags can change without hiding it.
         winId();
         windowHandle()->installEventFilter(this);
         // Another screen may have another density, which the frames recorded ahead do not know.
         connect(windowHandle(), &QWindow::screenChanged, this, &CVelmoraDlg::drawFrame);
         direct_.settled().presenter = X11FramePresenter::forWindow(*this);
+        hints_ = X11WidgetHints::forWindow(*this);
     }
     // Frames to come that the drawing thread will not draw after all: drawn from here again.
     renderer_.setAheadDropped([this] {
@@ -166,10 +186,16 @@ void CVelmoraDlg::initialize() {
         // The compositor's outputs, not Qt's screens, decide where the surface may go, and
         // the surface is shown at its place from the start.
         aligner_->initForWindow(this, nullptr, true, {}, false);
-        setGeometry(
-            layer_->restorePlacement(settings_, settings::kClockWindow, size(), kCornerSize));
+        setGeometry(layer_->restorePlacement(settings_, settings::kClockWindow,
+                                             firstPlacement(layer_->freeArea()), kCornerSize));
         applyViewState();
     } else {
+        // Set before the window is shown, so that the window manager takes it as the program's.
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        if (!CWindowAligner::hasStoredPosition(settings_, settings::kClockWindow) &&
+            primary != nullptr) {
+            setGeometry(firstPlacement(primary->availableGeometry()));
+        }
         applyViewState();
         aligner_->initForWindow(this, nullptr, true, settings::kClockWindow, false);
     }
@@ -206,17 +232,13 @@ void CVelmoraDlg::openCalendar() {
     dialogs_.openCalendar(QDate(local.year(), local.month(), local.day()));
 }
 
-void CVelmoraDlg::takeRequest(const QByteArray& request) {
-    const std::optional<ClockRequest> asked = ClockRequest::decode(request);
-    if (!asked) {
-        return;
-    }
-    if (asked->kind == ClockRequest::Kind::Show) {
-        takeHandOver(asked->schemePath);
+void CVelmoraDlg::takeRequest(const ClockRequest& request) {
+    if (request.kind == ClockRequest::Kind::Show) {
+        takeHandOver(request.schemePath);
         return;
     }
     // The launch was answered as the request arrived; what the clock cannot keep it says here.
-    if (!alarms_.take(*asked)) {
+    if (!alarms_.take(request)) {
         std::fprintf(stderr,
                      "velmora: a launch's alarm or timer was refused: out of range, or %zu of "
                      "its kind set already\n",
@@ -234,6 +256,12 @@ void CVelmoraDlg::limitSizeToDesktop() {
     setMaximumSize(screen->virtualSize().expandedTo(QSize(kInitialSize, kInitialSize)));
     // Nor is a background ever drawn larger, so no more of it is kept in memory.
     renderer_.setImageKeepSize(maximumSize() * screen->devicePixelRatio());
+}
+
+QRect CVelmoraDlg::firstPlacement(const QRect& area) const {
+    const QSize size = CWindowAligner::storedSize(settings_, settings::kClockWindow, this->size())
+                           .boundedTo(maximumSize());
+    return QRect(ClockPlaces::first(area, size, ClockPlaces::ofOtherClocks(clockName_)), size);
 }
 
 // The background's full-size decode is the largest allocation a start makes. Made before the
@@ -308,7 +336,7 @@ void CVelmoraDlg::drawFrame() {
     const qreal ratio = frameRatio();
     const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     using Marks = WindowCorners::Marks;
-    const bool active = layer_ != nullptr ? layerHovered_ : isActiveWindow();
+    const bool active = layer_ != nullptr ? hovered_ : isActiveWindow() || hoverShowsMarks();
     const Marks marks = !active ? Marks::None : view_.clickThrough ? Marks::Red : Marks::Green;
     // What the drawing thread may still do with the frame, the presenter and the input bits
     // ends before any of them changes here, and the frames it has to come are recorded anew.
@@ -421,9 +449,13 @@ void CVelmoraDlg::showOnLayerShell(std::unique_ptr<LayerClock> layer) {
         layer_->move(at);
     });
     layer_->setHoverHandler([this](bool over) {
-        layerHovered_ = over;
+        hovered_ = over;
         drawFrame();
     });
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        menuCatch_ = std::make_unique<MenuCatch>(
+            *layer_, [this] { return view_.stayOnTop ? geometry() : QRect(); });
+    }
 }
 
 // The marks are drawn over the frame for a window the user is working with; those few frames
@@ -518,6 +550,27 @@ void CVelmoraDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     pointer_.doubleClick(event->button());
 }
 
+bool CVelmoraDlg::hoverShowsMarks() const {
+    return hovered_ && hints_ != nullptr && hints_->showsAsDock();
+}
+
+void CVelmoraDlg::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    hovered_ = true;
+    if (hoverShowsMarks()) {
+        drawFrame();
+    }
+}
+
+void CVelmoraDlg::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    const bool shown = hoverShowsMarks();
+    hovered_ = false;
+    if (shown) {
+        drawFrame();
+    }
+}
+
 void CVelmoraDlg::keyPressEvent(QKeyEvent* event) {
     // Enter ends the program as "Exit" does; Esc does nothing.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -535,10 +588,23 @@ void CVelmoraDlg::applyViewState() {
     } else if (view_.hiddenToTray) {
         hide();
     } else {
-        if (windowHandle() != nullptr) {
+        const X11WidgetHints::Wanted wanted{view_.onAllWorkspaces, view_.stayOnTop};
+        if (hints_ == nullptr && windowHandle() != nullptr) {
             windowHandle()->setFlag(Qt::WindowStaysOnTopHint, view_.stayOnTop);
         }
+        // A window manager takes a window's new kind only when it takes the window anew.
+        const bool remap = hints_ != nullptr && hints_->needsRemap(wanted);
+        if (remap) {
+            hide();
+            hints_->unmapped();
+        }
+        if (hints_ != nullptr) {
+            hints_->apply(wanted);
+        }
         show();
+        if (remap) {
+            hints_->remapped();
+        }
         if (windowHandle() != nullptr) {
             windowHandle()->setFlag(Qt::WindowTransparentForInput, view_.clickThrough);
         }
@@ -636,7 +702,7 @@ void CVelmoraDlg::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     // Loaded once the drop has ended: a message or question must not hold the drag source.
-    const QString path = urls[0].toLocalFile();
+    const QString path = UserPath::fromUrl(urls[0]);
     QMetaObject::invokeMethod(
         this, [this, path] { dialogs_.loadWhenFree(path); }, Qt::QueuedConnection);
 }

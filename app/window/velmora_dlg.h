@@ -38,6 +38,8 @@
 #include <optional>
 
 class DesktopBackdrop;
+class MenuCatch;
+class X11WidgetHints;
 class CWindowAligner;
 class SettingsStore;
 
@@ -78,9 +80,11 @@ public:
     QDialog* timezonesDialog() const { return dialogs_.timezonesDialog(); }
 
     // The clock's name (empty for the default clock), which its settings, its socket and its
-    // autostart entry go by. Set before initialize().
-    void setClockName(const QString& name) { clockName_ = name; }
+    // autostart entry go by, and its window's title. Set before initialize().
+    void setClockName(const QString& name);
     const QString& clockName() const { return clockName_; }
+    // What the clock is called on the desktop: "Velmora", or "Velmora — NAME" for a named one.
+    static QString titleFor(const QString& clockName);
     // Loads a scheme file the user chose from outside the editor (see ClockDialogs).
     bool loadSchemeAsUser(const QString& path) { return dialogs_.loadSchemeAsUser(path); }
     // Shows the clock, above other windows, as a later launch of it asks.
@@ -88,9 +92,8 @@ public:
     // A later launch's request: its scheme (empty: none) is loaded as the user's, and the
     // clock comes to the front. While a modal window of the clock runs, the load waits for it.
     void takeHandOver(const QString& path);
-    // A later launch's request as its socket carried it (see ClockRequest): a scheme to show,
-    // or an alarm or timer to set.
-    void takeRequest(const QByteArray& request);
+    // A later launch's request: a scheme to show, or an alarm or timer to set.
+    void takeRequest(const ClockRequest& request);
     // The month calendar beside the clock, with the clock's local date marked.
     void openCalendar();
     QWidget* calendar() const { return dialogs_.calendar(); }
@@ -115,6 +118,8 @@ public:
     const QImage& lastFrame() const { return renderer_.frame(); }
     bool stayOnTop() const { return view_.stayOnTop; }
     bool clickThrough() const { return view_.clickThrough; }
+    bool onAllWorkspaces() const { return view_.onAllWorkspaces; }
+    bool lockPosition() const { return view_.lockPosition; }
     bool hiddenToTray() const { return view_.hiddenToTray; }
     int overallAlpha() const { return view_.overallAlpha; }
     int threadPriority() const { return view_.threadPriority; }
@@ -153,6 +158,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -164,6 +171,8 @@ private:
 
     // Whether the clock is on the screen: its window, or its layer surface.
     bool clockShown() const;
+    // Whether the pointer over the window shows the corner marks, as it does for a dock.
+    bool hoverShowsMarks() const;
     // The layer surface's part of applyViewState.
     void applyLayerState();
     // The input shape as a region in the clock's coordinates.
@@ -171,6 +180,9 @@ private:
     // Shows the whole frame again, as after a change of the overall alpha.
     void repaintWhole();
     void limitSizeToDesktop();
+    // Where a clock the user never placed goes in the free area of the primary screen: the
+    // same place at every start, clear of the other clocks.
+    QRect firstPlacement(const QRect& area) const;
     void prepareFirstFrame();
     // Follows screens added, removed or resized, so the clock stays usable on one of them.
     void watchScreens();
@@ -229,11 +241,17 @@ private:
     DesktopNotifier notifier_;
     AlarmService alarms_{settings_, notifier_};
     ClockChimes chimes_{settings_};
+    // What the window manager is told to keep the window a desktop widget; null off X11.
+    std::unique_ptr<X11WidgetHints> hints_;
     // Where the compositor offers it, the clock's surface; null on X11.
     std::unique_ptr<LayerClock> layer_;
-    // The layer surface is never the active window: it shows the corner marks, which make
-    // the corner squares of a round clock take the pointer, while the pointer is over it.
-    bool layerHovered_ = false;
+    // Where the menus run through XWayland beside the layer surface: presses outside them
+    // close them. After the surface, which it uses.
+    std::unique_ptr<MenuCatch> menuCatch_;
+    // The layer surface is never the active window, nor is a dock on some window managers
+    // (KWin): they show the corner marks, which make the corner squares of a round clock take
+    // the pointer, while the pointer is over them.
+    bool hovered_ = false;
     QString clockName_;
     NewClock::Launcher clockLauncher_;
 };

@@ -11,6 +11,8 @@ ViewSettings ViewSettings::read(const SettingsStore& settings, bool trayAvailabl
     ViewSettings view;
     view.stayOnTop = settings.readInt(settings::kStayOnTop) != 0;
     view.clickThrough = settings.readInt(settings::kClickThrough) != 0 && trayAvailable;
+    view.onAllWorkspaces = settings.readInt(settings::kOnAllWorkspaces) != 0;
+    view.lockPosition = settings.readInt(settings::kLockPosition) != 0;
     view.overallAlpha = usableOverallAlpha(settings.readInt(settings::kOverallAlpha));
     view.threadPriority = settings.readInt(settings::kThreadPriority);
     return view;

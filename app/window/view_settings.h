@@ -10,6 +10,8 @@ struct ViewSettings {
     bool clickThrough = false;
     // Hidden to the tray is never stored: each start shows the clock.
     bool hiddenToTray = false;
+    bool onAllWorkspaces = true;
+    bool lockPosition = false;
     int overallAlpha = 255;
     int threadPriority = 0;
 

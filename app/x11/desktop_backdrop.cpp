@@ -60,18 +60,10 @@ DesktopBackdrop::X11::X11(const QtX11Screen& screen)
     watchRoot();
 }
 
-// Property changes of the root tell of a new background; Qt selects them for its own needs
-// today, but that is not promised, and the selection is per client, so it is added to
-// whatever the connection selected already. A compositor starting or stopping changes the
-// owner of its selection, which XFixes reports.
+// Property changes of the root tell of a new background. A compositor starting or stopping
+// changes the owner of its selection, which XFixes reports.
 void DesktopBackdrop::X11::watchRoot() {
-    Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
-        connection_, xcb_get_window_attributes(connection_, root_), nullptr));
-    if (attributes != nullptr &&
-        (attributes->your_event_mask & XCB_EVENT_MASK_PROPERTY_CHANGE) == 0) {
-        const uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_PROPERTY_CHANGE;
-        xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
-    }
+    selectPropertyChanges(connection_, root_);
     selectionNotify_ = watchSelectionOwner(connection_, root_, compositorSelection_);
     xcb_flush(connection_);
 }

@@ -41,6 +41,16 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const std::string& name) {
     return reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
+void selectPropertyChanges(xcb_connection_t* connection, xcb_window_t window) {
+    Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        connection, xcb_get_window_attributes(connection, window), nullptr));
+    if (attributes != nullptr &&
+        (attributes->your_event_mask & XCB_EVENT_MASK_PROPERTY_CHANGE) == 0) {
+        const std::uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &mask);
+    }
+}
+
 int watchSelectionOwner(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t selection) {
     const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
     if (xfixes == nullptr || xfixes->present == 0 || selection == XCB_ATOM_NONE) {

@@ -25,6 +25,11 @@ QtX11Screen qtX11Screen();
 // XCB_ATOM_NONE when the server does not answer.
 xcb_atom_t internAtom(xcb_connection_t* connection, const std::string& name);
 
+// Has the window's property changes reported to this connection too. Qt selects them on the
+// root for its own needs today, but that is not promised; the selection is per client, so it
+// is added to whatever the connection selected already.
+void selectPropertyChanges(xcb_connection_t* connection, xcb_window_t window);
+
 // Asks XFixes to report each new owner of the selection and each owner gone (its window
 // destroyed or its client closed) to this connection. Returns the response type of those
 // reports, or 0 without XFixes, when nothing is reported.

@@ -2,7 +2,7 @@
 # Two clocks in a real X session (Xvfb, openbox, picom): the default clock and the clock named
 # 2, each with its own scheme, side by side, each showing what a whole frame of its scheme
 # shows. A second launch of clock 2 with a file hands the file over and ends at once, and the
-# running clock 2 shows the new scheme; closing clock 2 leaves the default clock running.
+# running clock 2 shows the new scheme; ending clock 2 leaves the default clock running.
 #
 # usage: clocks_window_check.sh VELMORA VELMORA_TOOL FIRST.Velmora SECOND.Velmora
 set -eu
@@ -58,8 +58,12 @@ sleep 1.5
 shows_frame "$other_x" "$other_y" --scheme "$first" ||
     fail "clock 2 does not show $first: $differing pixels differ"
 
-# The window manager's close ends clock 2 as "Exit" does; the default clock runs on.
-wmctrl -i -c "$other_window" 2>/dev/null || xdotool windowclose "$other_window"
+# Clock 2's window is titled with its name. Its "Exit" ends it; the default clock runs on.
+[ "$(xprop -id "$other_window" WM_NAME | sed 's/[^"]*"//; s/"$//')" = "Velmora — 2" ] ||
+    fail "clock 2's window is titled $(xprop -id "$other_window" WM_NAME)"
+xdotool mousemove $((other_x + 150)) $((other_y + 100)) click 3
+sleep 0.6
+xdotool key Up Return
 until_time=$(deadline 10)
 while kill -0 "$clock2" 2>/dev/null; do
     past "$until_time" && fail "clock 2 did not end"

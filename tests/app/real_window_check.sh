@@ -38,14 +38,15 @@ sleep 2.5
 shows_frame "$x" "$y" ||
     fail "the screen differs from a whole frame of $before in $differing pixels"
 
+# Never placed, it opened in the top-right corner; a drag down and to the left moves it.
 startX=$x; startY=$y
 xdotool mousemove $((x + 100)) $((y + 40)) mousedown 1 sleep 0.3 \
-    mousemove $((x + 150)) $((y + 90)) sleep 0.3 mousemove $((x + 200)) $((y + 140)) \
+    mousemove $((x + 50)) $((y + 90)) sleep 0.3 mousemove $((x)) $((y + 140)) \
     sleep 0.3 mouseup 1
 sleep 0.7
 read_geometry "$window"
-[ "$x" = $((startX + 100)) ] && [ "$y" = $((startY + 100)) ] ||
-    fail "a drag of 100,100 moved it from $startX,$startY to $x,$y"
+[ "$x" = $((startX - 100)) ] && [ "$y" = $((startY + 100)) ] ||
+    fail "a drag of -100,100 moved it from $startX,$startY to $x,$y"
 grep -q "^ClockWindow_X=$x\$" "$settings" || fail "the new position was not saved"
 
 # One click gives the focus and shows the corner marks, which take the resizing drag.

@@ -261,7 +261,7 @@ TEST_P(DialogsIn, NoTextIsWiderThanItsWidget) {
 
 TEST_P(DialogsIn, TheMenuSpeaksTheLanguage) {
     const InLanguage language(GetParam());
-    ClockMenu menu;
+    ClockMenu menu(QStringLiteral("Velmora"));
     const QString exit = menu.action(MenuCommand::Exit)->text();
     const QString expected = GetParam() == QLatin1String("de")   ? QStringLiteral("Beenden")
                              : GetParam() == QLatin1String("fr") ? QStringLiteral("Quitter")

@@ -39,11 +39,11 @@ helpers="$helpers $recorder"
 sleep 1
 [ "$(loudest "$work/heard.raw")" -lt 100 ] || fail "the sink was not silent before the chime"
 
-# From the top of the menu: Info..., Web help, Click through, Stay on top, Transparency, then
-# "Play sounds".
+# From the top of the menu, below its disabled title: Info..., Web help, Click through, Stay on
+# top, On all workspaces, Lock position, Transparency, then "Play sounds".
 xdotool mousemove $((clockX + 100)) $((clockY + 150)) click 3
 until_new "$window" >/dev/null || fail "the context menu did not open"
-xdotool key --delay 80 Down Down Down Down Down Down Return
+xdotool key --delay 80 Down Down Down Down Down Down Down Down Return
 grep -q '^PlaySounds=1' "$settings" || fail "\"Play sounds\" was not kept"
 sleep 3
 kill "$recorder"
@@ -56,7 +56,7 @@ export PULSE_SERVER="unix:$work/nowhere.sock"
 printf '[View]\nPlaySounds=1\n' >"$XDG_CONFIG_HOME/vornel-works/velmora-quiet.conf"
 "$velmora" --clock quiet 2>"$work/quiet.log" &
 clock=$!
-until_found --name '^Velmora$' >/dev/null || fail "the quiet clock did not appear"
+until_found --name '^Velmora .* quiet$' >/dev/null || fail "the quiet clock did not appear"
 for _ in 1 2; do
     "$velmora" --clock quiet --timer 1s || fail "--timer 1s ended with status $?"
     dialog=$(until_found --name '^Velmora - Timer$') || fail "the timer did not ring"

@@ -2,17 +2,23 @@
 // their own names, one process per name, and "Start with the desktop".
 #include "app/desktop/clock_instance.h"
 #include "app/desktop/settings.h"
+#include "app/desktop/settings_file.h"
 #include "app/dialogs/scheme_chooser.h"
 #include "app/dialogs/window_aligner.h"
 #include "app/editor/options_dial.h"
 #include "app/window/clock_dialogs.h"
 #include "app/window/velmora_dlg.h"
+#include "clock/clock_text.h"
 #include "clock/scheme_file.h"
 #include "model/file_property.h"
 #include "model/settings_keys.h"
+#include "model/string_property.h"
+#include "model/utf.h"
+#include "render/qt_text.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMimeData>
 #include <QPointer>
@@ -24,8 +30,8 @@
 #include <csignal>
 #include <future>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -92,11 +98,22 @@ TEST_F(ClockDesktopTest, ASchemeLoadedAsTheUserDoesIsRecordedAndABadOneChangesNo
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a scheme at all");
     broken.close();
-    for (const QString& bad :
-         {broken.fileName(), folder_.filePath("missing.Velmora"), folder_.path()}) {
+    QByteArray cut = SettingsFile::read(good).value_or(QByteArray());
+    QFile damaged(folder_.filePath("damaged.Velmora"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(cut.left(cut.size() / 2));
+    damaged.close();
+    // What happened in plain words first; the reader's own words only as the detail.
+    const std::pair<QString, const char*> cases[] = {
+        {broken.fileName(), "This file is not a Velmora scheme."},
+        {folder_.filePath("missing.Velmora"), "The file was not found."},
+        {folder_.path(), "This is not a file that can be loaded."},
+        {damaged.fileName(), "This scheme file is damaged or incomplete."}};
+    for (const auto& [bad, said] : cases) {
         reports_.clear();
         EXPECT_FALSE(window_->loadSchemeAsUser(bad));
         ASSERT_EQ(reports_.size(), 1) << bad.toStdString();
+        EXPECT_TRUE(reports_[0].startsWith(QLatin1String(said))) << reports_[0].toStdString();
         EXPECT_TRUE(reports_[0].contains(QDir::toNativeSeparators(bad)))
             << reports_[0].toStdString();
         EXPECT_EQ(loadedScheme(*settings_), good);
@@ -113,6 +130,13 @@ TEST_F(ClockDesktopTest, ASchemeDroppedOnTheClockIsLoaded) {
     drop({QUrl::fromLocalFile(red), QUrl::fromLocalFile(blue)}, false);
     drop({QUrl(QStringLiteral("https://example.org/red.Velmora"))}, false);
     EXPECT_EQ(loadedScheme(*settings_), blue);
+    // A name whose bytes are not UTF-8, as a file manager puts it in the URL.
+    const std::string odd = QFile::encodeName(folder_.path()).toStdString() + "/r\xe9"
+                                                                              "d.Velmora";
+    ASSERT_EQ(::rename(QFile::encodeName(red).constData(), odd.c_str()), 0);
+    drop({QUrl::fromEncoded("file://" + QByteArray::fromStdString(odd).toPercentEncoding("/"))},
+         true);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), fromPath(odd));
     EXPECT_TRUE(reports_.isEmpty());
 }
 
@@ -303,80 +327,6 @@ TEST_F(ClockDesktopTest, TheSchemeChooserShowsReadableSchemesAliveAndAppliesACli
     EXPECT_EQ(loadedScheme(*settings_), canonicalRed);
 }
 
-TEST(ClockInstanceTest, AStaleSocketDoesNotBlockAStart) {
-    QTemporaryDir runtime;
-    const QString path = runtime.filePath(QStringLiteral("velmora.socket"));
-    // What a clock that crashed leaves: a socket file nobody listens on.
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof(address.sun_path) - 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    ::close(fd);
-    ASSERT_TRUE(QFile::exists(path));
-    EXPECT_FALSE(ClockInstance::isRunning(path));
-
-    ClockInstance instance(path);
-    EXPECT_EQ(instance.start(QByteArray()), ClockInstance::Start::Listening)
-        << instance.error().toStdString();
-    EXPECT_TRUE(ClockInstance::isRunning(path));
-    EXPECT_EQ(ClockInstance::socketPathFor(QStringLiteral("velmora-2")).isEmpty(),
-              qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"));
-}
-
-// What a client sends and what it hears back, the clock's side answering meanwhile.
-QByteArray exchange(const QString& path, const QByteArray& sent) {
-    auto answer = std::async(std::launch::async, [path, sent] {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path.toLocal8Bit().constData(),
-                     sizeof(address.sun_path) - 1);
-        QByteArray heard;
-        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0) {
-            [[maybe_unused]] auto written = ::send(fd, sent.constData(), sent.size(), MSG_NOSIGNAL);
-            ::shutdown(fd, SHUT_WR);
-            char buffer[64];
-            ssize_t got;
-            while ((got = ::recv(fd, buffer, sizeof buffer, 0)) > 0) {
-                heard.append(buffer, got);
-            }
-        }
-        ::close(fd);
-        return heard;
-    });
-    while (answer.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
-        QTest::qWait(10);
-    }
-    QTest::qWait(20);
-    return answer.get();
-}
-
-TEST(ClockInstanceTest, OneLineIsARequestAndAnythingElseIsDropped) {
-    QTemporaryDir runtime;
-    const QString path = runtime.filePath(QStringLiteral("velmora.socket"));
-    QList<QByteArray> requests;
-    {
-        ClockInstance instance(path);
-        ASSERT_EQ(instance.start(QByteArray()), ClockInstance::Start::Listening);
-        QObject::connect(&instance, &ClockInstance::requested,
-                         [&](const QByteArray& request) { requests << request; });
-        EXPECT_EQ(exchange(path, "/tmp/a b.Velmora\n"), QByteArray("ok\n"));
-        EXPECT_EQ(exchange(path, "\n"), QByteArray("ok\n"));
-        // A probe, a line that never ends, and one far longer than any path.
-        EXPECT_EQ(exchange(path, QByteArray()), QByteArray());
-        EXPECT_EQ(exchange(path, QByteArray(ClockInstance::kMaxRequestBytes + 10, 'a')),
-                  QByteArray());
-        EXPECT_EQ(requests, (QList<QByteArray>{"/tmp/a b.Velmora", QByteArray()}));
-        // Only this user may connect.
-        EXPECT_EQ(QFileInfo(path).permissions() &
-                      (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
-                  QFile::Permissions());
-    }
-    // An ended clock leaves no socket behind.
-    EXPECT_FALSE(QFile::exists(path));
-}
-
 // Two real processes: the program itself, on the offscreen platform.
 class HandOverTest : public testing::Test {
 protected:
@@ -424,10 +374,10 @@ protected:
                                   : QStringLiteral("velmora-%1.socket").arg(clockName));
     }
     bool waitUntilListening(const QString& clockName) const {
-        for (int i = 0; i < 150 && !ClockInstance::isRunning(socketOf(clockName)); ++i) {
+        for (int i = 0; i < 150 && !ClockInstance::isListening(socketOf(clockName)); ++i) {
             QTest::qWait(100);
         }
-        return ClockInstance::isRunning(socketOf(clockName));
+        return ClockInstance::isListening(socketOf(clockName));
     }
     QString recordedScheme(const QString& clockName) const {
         Settings settings(home_.filePath(
@@ -483,6 +433,85 @@ TEST_F(HandOverTest, ACrashedClockLeavesNothingThatBlocksTheNextStart) {
     ASSERT_TRUE(waitUntilListening(QStringLiteral("c")));
     EXPECT_EQ(waitForScheme(QStringLiteral("c"), red), red);
     EXPECT_EQ(second->state(), QProcess::Running);
+}
+
+// A clock too busy to answer (here stopped): the launch fails after its wait, and the clock,
+// once it goes on, does not load the file the launch gave up on.
+TEST_F(HandOverTest, AStoppedClockFailsTheLaunchAndLoadsNothingLater) {
+    const QString red = writeScheme(home_, QStringLiteral("red"), Qt::red);
+    QProcess* clock = startClock({QStringLiteral("--clock"), QStringLiteral("s")});
+    ASSERT_TRUE(waitUntilListening(QStringLiteral("s")));
+    ::kill(static_cast<pid_t>(clock->processId()), SIGSTOP);
+    EXPECT_EQ(launch({QStringLiteral("--clock"), QStringLiteral("s"), red}), 1);
+    ::kill(static_cast<pid_t>(clock->processId()), SIGCONT);
+    QTest::qWait(1500);
+    EXPECT_EQ(recordedScheme(QStringLiteral("s")), QString());
+    EXPECT_EQ(clock->state(), QProcess::Running);
+}
+
+// The file's name goes to the running clock as the bytes the launch was given, whether or not
+// they are UTF-8 and whatever they hold.
+TEST_F(HandOverTest, ASchemeNameComesThroughWhateverItsBytes) {
+    const QString red = writeScheme(home_, QStringLiteral("red"), Qt::red);
+    const std::string odd =
+        QFile::encodeName(home_.path()).toStdString() + "/\xe9t\xe9\nred.Velmora";
+    ASSERT_EQ(::rename(QFile::encodeName(red).constData(), odd.c_str()), 0);
+    QProcess* clock = startClock({QStringLiteral("--clock"), QStringLiteral("b")});
+    ASSERT_TRUE(waitUntilListening(QStringLiteral("b")));
+    // QProcess would pass the name through UTF-8: the bytes go as they are.
+    std::vector<std::string> arguments{VELMORA_PROGRAM, "--clock", "b", odd};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<std::string> variables;
+    for (const QString& variable : environment_.toStringList()) {
+        variables.push_back(QFile::encodeName(variable).toStdString());
+    }
+    std::vector<char*> envp;
+    for (std::string& variable : variables) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
+    pid_t launched = 0;
+    ASSERT_EQ(::posix_spawn(&launched, VELMORA_PROGRAM, nullptr, nullptr, argv.data(), envp.data()),
+              0);
+    int status = 0;
+    ::waitpid(launched, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const QString expected = pathToQString(std::filesystem::path(odd));
+    EXPECT_EQ(waitForScheme(QStringLiteral("b"), expected), expected);
+    EXPECT_EQ(clock->state(), QProcess::Running);
+    // QTemporaryDir cannot name it to remove it.
+    ::unlink(odd.c_str());
+}
+
+// However busy drawing keeps the clock, each of the signals that end a session ends it
+// within a second.
+TEST_F(HandOverTest, EndingSignalsEndABusyClockWithinASecond) {
+    Clock heavy;
+    for (int i = 0; i < 60000; ++i) {
+        auto text = std::make_unique<ClockText>();
+        // Each second changes every text, so each frame draws them all.
+        text->findChildAs<StringProperty>(u"Fmt")->setValue(u"%H:%M:%S");
+        heavy.append(std::move(text));
+    }
+    const QString scheme = home_.filePath(QStringLiteral("heavy.Velmora"));
+    std::string error;
+    ASSERT_TRUE(saveSchemeFile(heavy, qStringToPath(scheme), &error)) << error;
+    for (const int number : {SIGTERM, SIGINT, SIGHUP}) {
+        const QString name = QStringLiteral("busy%1").arg(number);
+        QProcess* clock = startClock({QStringLiteral("--clock"), name, scheme});
+        ASSERT_TRUE(waitUntilListening(name));
+        QTest::qWait(2000);
+        ASSERT_EQ(clock->state(), QProcess::Running);
+        QElapsedTimer took;
+        took.start();
+        ::kill(static_cast<pid_t>(clock->processId()), number);
+        EXPECT_TRUE(clock->waitForFinished(3000)) << number;
+        EXPECT_LT(took.elapsed(), 1000) << "signal " << number;
+    }
 }
 
 TEST_F(HandOverTest, TheCommandLineAnswersWithoutADisplay) {

@@ -31,6 +31,15 @@ TEST(CommandLineTest, HelpAndVersionAnswerWithoutStarting) {
         CommandLine::Action::Print);
 }
 
+TEST(CommandLineTest, CheckModulesStartsNoClock) {
+    EXPECT_EQ(parse({QStringLiteral("--check-modules")}).action, CommandLine::Action::CheckModules);
+    EXPECT_EQ(parse({QStringLiteral("--check-modules"), QStringLiteral("--clock"),
+                     QStringLiteral("work"), QStringLiteral("a.Velmora")})
+                  .action,
+              CommandLine::Action::CheckModules);
+    EXPECT_TRUE(parse({QStringLiteral("--help")}).text.contains(QStringLiteral("--check-modules")));
+}
+
 TEST(CommandLineTest, ClockNameAndSchemeFile) {
     const CommandLine plain = parse({});
     EXPECT_EQ(plain.action, CommandLine::Action::Run);
@@ -132,6 +141,8 @@ TEST_F(AutostartTest, WrittenEntriesStartTheirClockAndValidate) {
     ASSERT_TRUE(defaultClock.setEnabled(true));
     EXPECT_TRUE(defaultClock.isEnabled());
     EXPECT_TRUE(read(defaultClock.filePath()).contains("\nExec=/usr/bin/velmora\n"));
+    // Once the program is removed, the session skips the entry.
+    EXPECT_TRUE(read(defaultClock.filePath()).contains("\nTryExec=/usr/bin/velmora\n"));
     EXPECT_EQ(validate(defaultClock.filePath()), 0);
 
     // A program in a folder with a space and a percent sign, as a build folder may be.
@@ -139,6 +150,8 @@ TEST_F(AutostartTest, WrittenEntriesStartTheirClockAndValidate) {
                                QStringLiteral("/home/a b/100%/velmora"), QStringLiteral("2"));
     ASSERT_TRUE(named.setEnabled(true));
     EXPECT_TRUE(read(named.filePath()).contains("\nExec=\"/home/a b/100%%/velmora\" --clock 2\n"));
+    // A plain string, unlike Exec: neither quoted nor with the percent sign doubled.
+    EXPECT_TRUE(read(named.filePath()).contains("\nTryExec=/home/a b/100%/velmora\n"));
     EXPECT_EQ(validate(named.filePath()), 0);
     // Each clock has an entry of its own.
     EXPECT_TRUE(defaultClock.isEnabled());

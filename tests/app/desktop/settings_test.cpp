@@ -1,15 +1,21 @@
 // The settings store: defaults, kinds, and writes that reach the disk at once.
 #include "app/desktop/settings.h"
+#include "app/desktop/settings_file.h"
 #include "model/utf.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -181,6 +187,154 @@ TEST_F(SettingsTest, FailedWritesAreReportedNotFatal) {
     EXPECT_EQ(settings.readInt(settings::kStayOnTop), 0);
 }
 
+// What stands at the settings file's path and is not a settings file goes aside whole, never
+// waiting on it and never written: for a link, the link goes and its target stays as it was.
+TEST_F(SettingsTest, WhatIsNoSettingsFileGoesAsideAndIsNeverWritten) {
+    struct Row {
+        const char* name;
+        std::function<void(const QString& path, const QString& other)> make;
+        const char* why;
+    };
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const QByteArray script = "# shell settings\nexport PATH=/opt/bin:$PATH\nalias ls='ls -F'\n";
+    const Row rows[] = {
+        {"Fifo",
+         [](const QString& path, const QString&) {
+             ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+         },
+         "pipe"},
+        {"Folder", [](const QString& path, const QString&) { ASSERT_TRUE(QDir().mkdir(path)); },
+         "folder"},
+        {"Script", [&](const QString& path, const QString&) { write(path, script); },
+         "not a settings file"},
+        {"Binary",
+         [&](const QString& path, const QString&) { write(path, QByteArray("[View]\n\0\x01", 9)); },
+         "not a settings file"},
+        {"LinkToAnotherFile",
+         [&](const QString& path, const QString& other) {
+             write(other, script);
+             ASSERT_TRUE(QFile::link(other, path));
+         },
+         "not a settings file"},
+        {"LinkToAFifo",
+         [](const QString& path, const QString& other) {
+             ASSERT_EQ(::mkfifo(QFile::encodeName(other).constData(), 0600), 0);
+             ASSERT_TRUE(QFile::link(other, path));
+         },
+         "pipe"},
+        {"LinkToNothing",
+         [](const QString& path, const QString& other) { ASSERT_TRUE(QFile::link(other, path)); },
+         "does not exist"},
+    };
+    for (const Row& row : rows) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("store.conf");
+        const QString other = folder.filePath("other");
+        row.make(path, other);
+        const QFileInfo before(other);
+        const QByteArray otherBytes =
+            before.isFile() ? SettingsFile::read(other).value() : QByteArray();
+        Settings settings(path);
+        EXPECT_TRUE(settings.movedAsideWhy().contains(QLatin1String(row.why)))
+            << row.name << ": " << settings.movedAsideWhy().toStdString();
+        ASSERT_FALSE(settings.movedAside().isEmpty()) << row.name;
+        EXPECT_TRUE(QFileInfo(settings.movedAside()).exists() ||
+                    QFileInfo(settings.movedAside()).isSymLink())
+            << row.name;
+        EXPECT_TRUE(settings.writeInt(settings::kStayOnTop, 0)) << row.name;
+        EXPECT_EQ(Settings(path).readInt(settings::kStayOnTop), 0) << row.name;
+        // The link's target, whatever it was, is as it was.
+        if (before.isFile()) {
+            EXPECT_EQ(SettingsFile::read(other).value(), otherBytes) << row.name;
+        }
+        EXPECT_EQ(QFileInfo(other).exists(), before.exists()) << row.name;
+    }
+}
+
+// A link to a real settings file (a dotfile manager's) is used and written through.
+TEST_F(SettingsTest, ALinkToASettingsFileIsUsed) {
+    const QString real = folder_.filePath("real.conf");
+    {
+        Settings settings(real);
+        ASSERT_TRUE(settings.writeInt(settings::kOverallAlpha, 99));
+    }
+    ASSERT_TRUE(QFile::link(real, file()));
+    Settings settings(file());
+    EXPECT_TRUE(settings.movedAside().isEmpty());
+    EXPECT_EQ(settings.readInt(settings::kOverallAlpha), 99);
+    ASSERT_TRUE(settings.writeInt(settings::kOverallAlpha, 98));
+    EXPECT_TRUE(QFileInfo(file()).isSymLink());
+    EXPECT_EQ(Settings(real).readInt(settings::kOverallAlpha), 98);
+}
+
+struct SettingsTextRow {
+    const char* name;
+    QByteArray text;
+    bool settings;
+};
+
+class SettingsTextTest : public testing::TestWithParam<SettingsTextRow> {};
+
+TEST_P(SettingsTextTest, TellsSettingsFromOtherFiles) {
+    EXPECT_EQ(SettingsFile::isSettingsText(GetParam().text), GetParam().settings);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsTextTest,
+    testing::Values(
+        SettingsTextRow{"Empty", "", true},
+        SettingsTextRow{"Written", "[View]\r\nStayOnTop=1\r\n\r\n[WindowLayout]\nClockWindow_X=5\n",
+                        true},
+        SettingsTextRow{"HandEdited",
+                        "; mine\n# also mine\n[View]\n  SchemeLoaded = a, b\n"
+                        "OverallAlpha=\"x\"\\\n  continued without equals\n",
+                        true},
+        SettingsTextRow{"BytesOfAName", "[View]\nSchemeLoaded=@ByteArray(/tmp/\xe9t\xe9)\n", true},
+        SettingsTextRow{"EscapedKey", "[General]\nsome%20key=1\n", true},
+        SettingsTextRow{"KeyOutsideASection", "StayOnTop=1\n", false},
+        SettingsTextRow{"LineWithoutEquals", "[View]\nStayOnTop\n", false},
+        SettingsTextRow{"SectionOfAnotherProgram", "[remote \"origin\"]\nurl=x\n", false},
+        SettingsTextRow{"UnclosedSection", "[View\nStayOnTop=1\n", false},
+        SettingsTextRow{"ShellLine", "[View]\nexport PATH=/bin\n", false},
+        SettingsTextRow{"Nul", QByteArray("[View]\nA=\0\n", 11), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A write that fails keeps the value in memory and is told once, with the file and why; so is
+// a file that something else took the place of since.
+TEST_F(SettingsTest, AFailedWriteIsToldOnceWithTheFileAndWhy) {
+    QFile blocker(folder_.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString path = folder_.filePath("blocker/store.conf");
+    Settings settings(path);
+    QStringList told;
+    settings.onFirstWriteFailure([&](const QString& file, const QString& why) {
+        told << file + QStringLiteral(": ") + why;
+    });
+    EXPECT_FALSE(settings.writeInt(settings::kStayOnTop, 0));
+    EXPECT_FALSE(settings.writeInt(settings::kOverallAlpha, 7));
+    EXPECT_EQ(settings.readInt(settings::kStayOnTop), 0);
+    EXPECT_EQ(settings.readInt(settings::kOverallAlpha), 7);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told[0],
+              path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+
+    Settings replaced(file());
+    ASSERT_TRUE(replaced.writeInt(settings::kStayOnTop, 0));
+    told.clear();
+    replaced.onFirstWriteFailure([&](const QString&, const QString& why) { told << why; });
+    ASSERT_TRUE(QFile::remove(file()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file()).constData(), 0600), 0);
+    EXPECT_FALSE(replaced.writeInt(settings::kStayOnTop, 1));
+    EXPECT_EQ(replaced.readInt(settings::kStayOnTop), 1);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains(QLatin1String("pipe"))) << told[0].toStdString();
+}
+
 TEST_F(SettingsTest, ProgramStoreIsNamedAfterOrganisationAndExecutable) {
     qputenv("XDG_CONFIG_HOME", folder_.path().toUtf8());
     QStandardPaths::setTestModeEnabled(false);
@@ -188,7 +342,6 @@ TEST_F(SettingsTest, ProgramStoreIsNamedAfterOrganisationAndExecutable) {
     settings.writeInt(settings::kStayOnTop, 0);
     EXPECT_EQ(settings.fileName(),
               folder_.filePath("vornel-works/" + Settings::executableBaseName() + ".conf"));
-    EXPECT_EQ(Settings::executableBaseName(), "velmora-app-test");
 }
 
 } // namespace

@@ -17,17 +17,16 @@ namespace {
 struct LinkRow {
     const char* name;
     HelpLink link;
-    int commandId;
     const char* page;
     const char* webPath;
 };
 
 const LinkRow kLinkRows[] = {
-    {"Site", HelpLink::Site, 40056, "index.html", "/"},
-    {"Usage", HelpLink::Usage, 40076, "usage.html", "/usage"},
-    {"Customizing", HelpLink::Customizing, 40080, "customizing.html", "/customizing"},
-    {"Faq", HelpLink::Faq, 40055, "faq.html", "/faq"},
-    {"Download", HelpLink::Download, 40057, "download.html", "/download"},
+    {"Site", HelpLink::Site, "index.html", "/"},
+    {"Usage", HelpLink::Usage, "usage.html", "/usage"},
+    {"Customizing", HelpLink::Customizing, "customizing.html", "/customizing"},
+    {"Faq", HelpLink::Faq, "faq.html", "/faq"},
+    {"Download", HelpLink::Download, "download.html", "/download"},
 };
 
 QString buildDocsDir() {
@@ -60,19 +59,12 @@ TEST_P(PageLinkTest, AFileBaseNamesAFolderOfPages) {
               QUrl::fromLocalFile(QStringLiteral("/opt/pages/") + QLatin1String(row.page)));
 }
 
-TEST_P(PageLinkTest, CommandIdFindsTheLink) {
-    EXPECT_EQ(helpLinkForCommand(GetParam().commandId), GetParam().link);
-}
-
 INSTANTIATE_TEST_SUITE_P(Pages, PageLinkTest, testing::ValuesIn(kLinkRows),
                          [](const testing::TestParamInfo<LinkRow>& info) {
                              return std::string(info.param.name);
                          });
 
 TEST(HelpLinksTest, FeedbackIsAMailtoLinkOnlyWithAnAddress) {
-    EXPECT_EQ(helpLinkForCommand(40081), HelpLink::Feedback);
-    EXPECT_EQ(helpLinkForCommand(40003), std::nullopt);
-
     HelpConfig config{{}, {}, buildDocsDir()};
     EXPECT_TRUE(helpUrl(HelpLink::Feedback, config).isEmpty());
     config.feedbackAddress = QStringLiteral("   ");

@@ -1,5 +1,6 @@
 // LayerShellSurface: the pixels it hands the compositor, the input it takes, and a clean
 // refusal, with the reason, where there is no compositor or it lacks what the surface needs.
+#include "app/wayland/layer_catchers.h"
 #include "app/wayland/layer_shell_surface.h"
 
 #include <QCoreApplication>
@@ -97,6 +98,28 @@ TEST(TakeChanges, EachBufferCatchesUpOnWhatItMissed) {
     EXPECT_EQ(second, box3 + box4);
     EXPECT_EQ(LayerBuffers::takeChanges(missed, 1, QRegion()), box3 + box4)
         << "a frame with no change still catches up";
+}
+
+// A surface covering an output takes presses on all of it but what is kept out (an open menu,
+// a clock above the windows), wherever that lies among the outputs.
+TEST(LayerCatchers, TakeTheWholeOutputButWhatIsKeptOut) {
+    const QRect output(640, 0, 640, 480);
+    const QRegion keepOut = QRegion(600, 100, 200, 300) + QRegion(1000, 400, 280, 300);
+    const QRegion taken = LayerCatchers::inputRegion(output, keepOut);
+    EXPECT_TRUE(taken.contains(QPoint(0, 0)));
+    EXPECT_FALSE(taken.contains(QPoint(639, 479))) << "the clock's part";
+    EXPECT_FALSE(taken.contains(QPoint(0, 100))) << "the menu's part, in the output's own places";
+    EXPECT_TRUE(taken.contains(QPoint(160, 100)));
+    EXPECT_TRUE(taken.contains(QPoint(359, 479)));
+    EXPECT_FALSE(taken.contains(QPoint(360, 400)));
+    qint64 area = 0;
+    for (const QRect& rect : taken) {
+        area += qint64{rect.width()} * rect.height();
+    }
+    EXPECT_EQ(area, 640 * 480 - 160 * 300 - 280 * 80);
+    // Nothing kept out on this output: all of it.
+    EXPECT_EQ(LayerCatchers::inputRegion(QRect(1280, 0, 640, 480), keepOut),
+              QRegion(0, 0, 640, 480));
 }
 
 TEST(LayerShellSurfaceConnect, WithoutACompositorItFailsWithAReason) {

@@ -25,59 +25,10 @@ probe=$(readlink -f "$2")
 tool=$(readlink -f "$3")
 placement_probe=$(readlink -f "$4")
 
-skip() {
-    echo "$check_name: skipped: $*"
-    exit 77
-}
-fail() {
-    echo "$check_name: $*" >&2
-    if [ -n "${VELMORA_CHECK_SHOTS:-}" ] && [ -f "$work/shot.png" ]; then
-        cp "$work/shot.png" "$VELMORA_CHECK_SHOTS/wayland-failure.png" || true
-    fi
-    exit 1
-}
-
-for program in sway grim convert compare; do
-    command -v "$program" >/dev/null || skip "$program is not installed"
-done
-
-work=$(mktemp -d)
-chmod 755 "$work"
-pids=""
-cleanup() {
-    # Only the processes this check started, by their ids.
-    for pid in $pids; do
-        kill "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-runtime="$work/runtime"
-mkdir -m 700 "$runtime"
-mkdir -m 755 "$work/out"
-runner=()
-if [ "$(id -u)" -eq 0 ]; then
-    command -v setpriv >/dev/null || skip "setpriv is missing to run sway unprivileged"
-    chown nobody "$runtime" "$work/out"
-    runner=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
-# Everything runs in a clean environment: the compositor's own, not the caller's session.
-as_user() {
-    "${runner[@]}" env -i HOME="$work" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin \
-        WAYLAND_DISPLAY="${display:-}" LC_ALL=C "$@"
-}
-# Starts a program like as_user, in the background, its output going to the file $1; its
-# process id is in $spawned. Not a subshell: the id is the program's own.
-spawn() {
-    local log=$1
-    shift
-    : >"$log"
-    "${runner[@]}" env -i HOME="$work" XDG_RUNTIME_DIR="$runtime" PATH=/usr/bin:/bin \
-        WAYLAND_DISPLAY="${display:-}" LC_ALL=C "$@" >"$log" 2>&1 &
-    spawned=$!
-    pids="$pids $spawned"
-}
+shot_name=wayland-failure.png
+. "$(dirname "$0")/wayland_check_lib.sh"
+need sway grim convert compare
+begin_wayland_check
 as_user test -x "$probe" || skip "the unprivileged user cannot run $probe"
 
 # A 640 x 1100 desktop of #336699 and right of it a second of 640 x 480 pixels at scale 2 in
@@ -337,6 +288,51 @@ else
     done
     [ "$(differences 100x130+200+150 "$work/red.png")" = 0 ] ||
         fail "the floating window is not over the clock on the bottom layer"
+
+    # A press outside the open menu, on the bare desktop or on another program's window, closes
+    # it as the menu's grab does on X11, though XWayland hears neither: the clock's surfaces
+    # over the outputs catch it. The window does not get the press, as under a grab.
+    for outside in 600,1000 300,180; do
+        before=$(x_windows)
+        pointer move:180,220 wait:50 rpress rrelease
+        new_x_window "$before" || fail "the menu did not open on a right click at 180,220"
+        sleep 0.3
+        pointer "move:$outside" wait:50 press release
+        for _ in $(seq 30); do
+            [ "$(x_windows)" = "$before" ] && break
+            sleep 0.1
+        done
+        [ "$(x_windows)" = "$before" ] || fail "a press at $outside outside the menu left it open"
+    done
+    grep -q '^clicked' "$work/window.log" && fail "the press that closed the menu reached the window"
+    # Nothing is left over the outputs: the window takes a press again.
+    pointer move:300,180 wait:50 press release wait:300
+    grep -q '^clicked 100 30' "$work/window.log" ||
+        fail "with the menu closed a press did not reach the window: $(cat "$work/window.log")"
+
+    # A press on an item of the menu is the menu's: "Lock position", found by its highlight
+    # after the keys that reach it, is chosen by the pointer.
+    before=$(x_windows)
+    pointer move:180,220 wait:50 rpress rrelease
+    new_x_window "$before" || fail "the menu did not open on a right click at 180,220"
+    sleep 0.3
+    as_user env DISPLAY="$x_display" xdotool key --delay 80 Down Down Down Down Down
+    sleep 0.5
+    shoot
+    item=$(convert "$work/shot.png" -crop 400x700+180+220 +repage -fill black +opaque '#308cc6' \
+        -fill white -opaque '#308cc6' -trim -format '%[fx:page.x+w/2] %[fx:page.y+h/2]' info:)
+    read -r item_x item_y <<<"$item"
+    [ -n "$item_y" ] || fail "no highlighted item in the menu"
+    pointer "move:$((180 + ${item_x%.*})),$((220 + ${item_y%.*}))" wait:100 press release wait:500
+    grep -q '^LockPosition=1$' "$settings" ||
+        fail "a press on \"Lock position\" in the menu did not choose it: $(cat "$settings")"
+    [ "$(x_windows)" = "$before" ] || fail "the menu stayed open after its item was chosen"
+    # Locked, a drag leaves the clock where it is.
+    pointer move:180,250 wait:50 press move:170,260 move:150,280 move:130,300 wait:200 release \
+        wait:500
+    shows_clock 160 120 '#336699' 40x200+0+0 ||
+        fail "the locked clock did not stay at 160,120 ($shown pixels differ)"
+    sed -i 's/^LockPosition=1$/LockPosition=0/' "$settings"
     menu_pick 180,220 Down Down Down Down Return
     grep -q '^StayOnTop=1$' "$settings" ||
         fail "\"Stay on top\" was not turned on: $(cat "$settings")"
@@ -353,7 +349,8 @@ else
     # window below, the double click itself did not.
     menu_pick 180,220 Down Down Down Down Return
     pointer move:250,200 wait:50 press release wait:60 press release wait:500
-    grep -q '^clicked' "$work/window.log" && fail "a click on the clock reached the window below"
+    grep -q '^clicked 50 50' "$work/window.log" &&
+        fail "a click on the clock reached the window below"
     grep -q '^ClickThrough=1$' "$settings" || fail "the double click did not turn click-through on"
     pointer move:250,200 wait:50 press release wait:300
     grep -q '^clicked 50 50' "$work/window.log" ||

@@ -1,10 +1,14 @@
 // The clock window headless: start-up state, commands, their settings and the menu's marks.
+#include "app/desktop/clock_places.h"
 #include "app/desktop/clock_request.h"
 #include "app/desktop/settings.h"
 #include "app/desktop/thread_priority.h"
 #include "app/dialogs/about_dialog.h"
+#include "app/dialogs/help_links.h"
+#include "app/dialogs/window_aligner.h"
 #include "app/presentation/input_shape.h"
 #include "app/window/clock_pointer.h"
+#include "app/window/menu_catch.h"
 #include "app/window/velmora_dlg.h"
 #include "clock/class_registration.h"
 #include "clock/scheme_file.h"
@@ -13,19 +17,24 @@
 #include "model/percent_property.h"
 #include "model/utf.h"
 #include "render/frame_renderer.h"
+#include "resources/default_scheme.h"
 #include "tests/image_bombs.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <chrono>
 #include <condition_variable>
@@ -39,6 +48,11 @@
 #include <unistd.h>
 
 namespace {
+
+// Whether the window shows the built-in scheme, property for property.
+bool showsTheBuiltInScheme(CVelmoraDlg& window) {
+    return schemeBytes(window.clock()) == schemeBytes(*readDefaultScheme());
+}
 
 // The input bits and region of a whole frame, as the window builds them box by box.
 QImage inputBits(const QImage& frame, const QSize& logicalSize) {
@@ -103,7 +117,7 @@ TEST_F(ClockWindowTest, FirstRunStartsWithDefaults) {
     EXPECT_EQ(window->overallAlpha(), 255);
     EXPECT_EQ(window->threadPriority(), 0);
     EXPECT_EQ(window->size(), QSize(200, 200));
-    EXPECT_EQ(window->clock().children().size(), 14u);
+    EXPECT_TRUE(showsTheBuiltInScheme(*window));
     EXPECT_FALSE(window->lastFrame().isNull());
     // The embedded scheme records no path.
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
@@ -161,7 +175,8 @@ TEST_F(ClockWindowTest, ASchemeWhoseNameIsNotUtf8IsLoadedAtTheNextStart) {
 }
 
 // A background that would take minutes to decode does not hold up the clock: it starts
-// at once, without the background, and still ends at once.
+// without the background, and a resize draws anew without decoding it again (how long each
+// takes is measured by bench/clock_window_bench.cpp).
 TEST_F(ClockWindowTest, ABackgroundOverTheDecodeBudgetIsLeftOutAtOnce) {
     const QByteArray bomb = image_bombs::jpegScanBomb(5600, 20000);
     const QString image = folder_.filePath("bomb.jpg");
@@ -175,16 +190,89 @@ TEST_F(ClockWindowTest, ABackgroundOverTheDecodeBudgetIsLeftOutAtOnce) {
     const std::string scheme = folder_.filePath("bomb.Velmora").toStdString();
     ASSERT_TRUE(saveSchemeFile(clock, scheme, &error)) << error;
     settings_->writeText(settings::kSchemeLoaded, fromPath(scheme));
-    const auto begun = std::chrono::steady_clock::now();
     auto window = start();
-    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(1));
     EXPECT_FALSE(window->lastFrame().isNull());
     EXPECT_EQ(window->clock().backgroundWidth(), 0);
-    // A resize only lays out again: there is no decode left to repeat.
-    const auto resized = std::chrono::steady_clock::now();
     window->resize(300, 300);
     QApplication::processEvents();
-    EXPECT_LT(std::chrono::steady_clock::now() - resized, std::chrono::milliseconds(500));
+    EXPECT_EQ(window->clock().backgroundWidth(), 0);
+    EXPECT_EQ(window->lastFrame().size(), QSize(300, 300) * window->devicePixelRatio());
+}
+
+// The links the desktop is asked to open.
+class OpenedLinks : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+// Each item of the menu's "Web help" opens the page it names, and feedback without an address
+// says where to report instead.
+TEST_F(ClockWindowTest, EachWebHelpItemOpensItsPage) {
+    if (!HelpConfig::fromBuild().baseUrl.isEmpty()) {
+        GTEST_SKIP() << "this build's help is a web copy";
+    }
+    OpenedLinks opened;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &opened, "open");
+    auto window = start();
+    QMenu* web = nullptr;
+    for (QAction* item : window->menu().menu().actions()) {
+        if (item->menu() != nullptr && item->text() == QStringLiteral("Web help")) {
+            web = item->menu();
+        }
+    }
+    ASSERT_NE(web, nullptr);
+    const auto item = [web](const char* label) {
+        for (QAction* action : web->actions()) {
+            if (action->text() == QLatin1String(label)) {
+                return action;
+            }
+        }
+        return static_cast<QAction*>(nullptr);
+    };
+    const std::pair<const char*, const char*> pages[] = {
+        {"Official VELMORA web site...", "index.html"},
+        {"Usage manual...", "usage.html"},
+        {"Customizing tutorial...", "customizing.html"},
+        {"Frequently asked questions (FAQ)...", "faq.html"},
+        {"Latest version...", "download.html"},
+    };
+    for (const auto& [label, page] : pages) {
+        SCOPED_TRACE(label);
+        QAction* action = item(label);
+        ASSERT_NE(action, nullptr);
+        const qsizetype before = opened.urls.size();
+        action->trigger();
+        ASSERT_EQ(opened.urls.size(), before + 1);
+        EXPECT_EQ(QFileInfo(opened.urls.back().toLocalFile()).fileName(), QLatin1String(page));
+        EXPECT_TRUE(QFileInfo(opened.urls.back().toLocalFile()).isFile());
+    }
+
+    QAction* feedback = item("Send e-mail feedback...");
+    ASSERT_NE(feedback, nullptr);
+    const qsizetype before = opened.urls.size();
+    QString shown;
+    QTimer::singleShot(50, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    feedback->trigger();
+    if (HelpConfig::fromBuild().feedbackAddress.trimmed().isEmpty()) {
+        EXPECT_EQ(shown, feedbackUnsetMessage());
+        EXPECT_EQ(opened.urls.size(), before);
+    } else {
+        ASSERT_EQ(opened.urls.size(), before + 1);
+        EXPECT_EQ(opened.urls.back().scheme(), QStringLiteral("mailto"));
+    }
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
 }
 
 // "Play sounds" is kept and marked, a launch's alarm is named in the menu and the tooltip, a
@@ -204,7 +292,7 @@ TEST_F(ClockWindowTest, SoundsAlarmsAndTheCalendarFromTheClock) {
     alarm.kind = ClockRequest::Kind::Alarm;
     alarm.value = 7 * 60 + 30;
     alarm.label = QStringLiteral("Run & swim");
-    window->takeRequest(alarm.encode());
+    window->takeRequest(alarm);
     window->updateMenu();
     EXPECT_TRUE(next->isVisible());
     EXPECT_FALSE(next->isEnabled());
@@ -605,6 +693,89 @@ TEST_F(ClockWindowTest, TheMouseMovesResizesAndSwitchesClickThrough) {
     EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1);
 }
 
+// "Lock position" keeps drags and corner resizes from doing anything, from the menu on and at
+// the next start; the menu's sizes still apply.
+TEST_F(ClockWindowTest, ALockedClockIgnoresDragsButTakesSizePresets) {
+    useSchemeWithBackground(300, 160);
+    auto window = start();
+    QAction* lock = window->menu().action(MenuCommand::LockPosition);
+    window->updateMenu();
+    EXPECT_FALSE(lock->isChecked());
+    window->runCommand(MenuCommand::LockPosition);
+    EXPECT_TRUE(window->lockPosition());
+    EXPECT_EQ(settings_->readInt(settings::kLockPosition), 1);
+    window->updateMenu();
+    EXPECT_TRUE(lock->isChecked());
+
+    const QRect before = window->geometry();
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseMove(window.get(), QPoint(130, 60));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(130, 60));
+    const QPoint corner(before.width() - 5, before.height() - 5);
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, corner);
+    QTest::mouseMove(window.get(), corner + QPoint(20, 10));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, corner + QPoint(20, 10));
+    EXPECT_EQ(window->geometry(), before);
+    window->menu().sizeActions()[3]->trigger();
+    EXPECT_EQ(window->size(), QSize(300, 160));
+
+    window.reset();
+    window = start();
+    EXPECT_TRUE(window->lockPosition());
+    window->runCommand(MenuCommand::LockPosition);
+    const QRect unlocked = window->geometry();
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
+    QTest::mouseMove(window.get(), QPoint(130, 60));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(130, 60));
+    EXPECT_EQ(window->geometry(), unlocked.translated(30, 20));
+}
+
+// "On all workspaces" is on by default and stored as the user leaves it; the menu names the
+// clock it belongs to, as its window's title does.
+TEST_F(ClockWindowTest, TheMenuNamesItsClockAndKeepsTheWorkspaceChoice) {
+    auto window = start();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Velmora"));
+    QAction* title = window->menu().action(MenuCommand::ClockTitle);
+    EXPECT_EQ(window->menu().menu().actions().front(), title);
+    EXPECT_EQ(title->text(), QStringLiteral("Velmora"));
+    EXPECT_FALSE(title->isEnabled());
+    EXPECT_TRUE(window->onAllWorkspaces());
+    window->updateMenu();
+    EXPECT_TRUE(window->menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
+    window->runCommand(MenuCommand::OnAllWorkspaces);
+    EXPECT_EQ(settings_->readInt(settings::kOnAllWorkspaces), 0);
+    window->updateMenu();
+    EXPECT_FALSE(window->menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
+
+    window.reset();
+    auto named = std::make_unique<CVelmoraDlg>(*settings_);
+    named->setClockName(QStringLiteral("two"));
+    named->initialize();
+    EXPECT_FALSE(named->onAllWorkspaces());
+    EXPECT_EQ(named->windowTitle(), QStringLiteral("Velmora \u2014 two"));
+    EXPECT_EQ(named->menu().action(MenuCommand::ClockTitle)->text(), named->windowTitle());
+    EXPECT_EQ(named->menu().menu().windowTitle(), named->windowTitle());
+}
+
+// A clock never placed by the user opens in the top-right corner of the primary screen's free
+// area, the same at every start; one the user placed stays where it was put.
+TEST_F(ClockWindowTest, ANeverPlacedClockTakesTheTopRightCorner) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint corner(area.right() + 1 - ClockPlaces::kMargin - 200,
+                        area.top() + ClockPlaces::kMargin);
+    for (int start_ = 0; start_ < 2; ++start_) {
+        auto window = start();
+        EXPECT_EQ(window->pos(), corner) << start_;
+    }
+    EXPECT_FALSE(CWindowAligner::hasStoredPosition(*settings_, settings::kClockWindow));
+    settings_->writeInt(
+        settings::windowLayoutKey(settings::kClockWindow, settings::PlacementPart::X), 40);
+    settings_->writeInt(
+        settings::windowLayoutKey(settings::kClockWindow, settings::PlacementPart::Y), 50);
+    auto window = start();
+    EXPECT_EQ(window->pos(), QPoint(40, 50));
+}
+
 // On a layer surface the clock hears presses that an open menu's grab does not: each closes
 // the menus, a submenu with its menu, and then counts as usual.
 TEST_F(ClockWindowTest, APressOnTheClockClosesOpenMenus) {
@@ -630,6 +801,25 @@ TEST_F(ClockWindowTest, APressOnTheClockClosesOpenMenus) {
     pointer.move(Qt::LeftButton, start + QPoint(30, 20));
     pointer.release(Qt::LeftButton, QPointF(130, 60), start + QPoint(30, 20));
     EXPECT_EQ(window->geometry(), before.translated(30, 20));
+}
+
+// On a layer surface, what the surfaces that catch presses outside open menus leave alone:
+// the menus and submenus open, and the clock's area; nothing when no menu is open.
+TEST_F(ClockWindowTest, TheCatchingKeepsOutTheOpenMenus) {
+    auto window = start();
+    const QRect clock(50, 60, 200, 200);
+    EXPECT_TRUE(MenuCatch::keptOut(clock).isEmpty());
+    QMenu& menu = window->menu().menu();
+    QMenu submenu;
+    submenu.addAction(QStringLiteral("inner"));
+    menu.popup(QPoint(300, 300));
+    submenu.popup(QPoint(500, 320));
+    const QRegion kept = MenuCatch::keptOut(clock);
+    EXPECT_EQ(kept, QRegion(menu.frameGeometry()) + submenu.frameGeometry() + clock);
+    EXPECT_EQ(MenuCatch::keptOut(QRect()), QRegion(menu.frameGeometry()) + submenu.frameGeometry());
+    submenu.close();
+    menu.close();
+    EXPECT_TRUE(MenuCatch::keptOut(clock).isEmpty());
 }
 
 TEST(ThreadPriorityTest, LevelsMapToNiceValuesOfTheCallingThread) {
@@ -680,14 +870,12 @@ protected:
         useSchemeWithBackground(300, 150);
         stored_ = settings_->readText(settings::kSchemeLoaded);
     }
-    // Starts the window with the read held up, and measures how long start-up took.
+    // Starts the window with the read held up.
     std::unique_ptr<CVelmoraDlg> startHeld() {
         auto window = std::make_unique<CVelmoraDlg>(*settings_);
         window->setSchemeReader(HeldRead::reader(held_));
         window->setWallClock([] { return std::chrono::system_clock::time_point(kMoment); });
-        const auto before = std::chrono::steady_clock::now();
         window->initialize();
-        startUp_ = std::chrono::steady_clock::now() - before;
         return window;
     }
     // Handles events for a while, or until the clock shows a scheme from a file.
@@ -701,15 +889,13 @@ protected:
     static constexpr std::chrono::seconds kMoment{1'800'000'000};
     std::shared_ptr<HeldRead> held_ = std::make_shared<HeldRead>();
     std::u16string stored_;
-    std::chrono::steady_clock::duration startUp_{};
 };
 
 TEST_F(HeldSchemeTest, ShowsTheBuiltInSchemeAtOnceAndTheStoredOneWhenItArrives) {
+    // Started while the read is still held: the window did not wait for it.
     auto window = startHeld();
-    // The wait is 0.3 s; the rest is the window's own start on a busy machine.
-    EXPECT_LT(startUp_, std::chrono::milliseconds(1500));
     EXPECT_TRUE(window->clock().schemePath().empty());
-    EXPECT_EQ(window->clock().children().size(), 14u) << "the built-in scheme is shown";
+    EXPECT_TRUE(showsTheBuiltInScheme(*window));
     EXPECT_FALSE(window->lastFrame().isNull());
 
     held_->release();
@@ -732,7 +918,7 @@ TEST_F(HeldSchemeTest, AReadThatFailsLateKeepsTheBuiltInSchemeAndTheSetting) {
     held_->release(true);
     waitForScheme(*window, std::chrono::milliseconds(500));
     EXPECT_TRUE(window->clock().schemePath().empty());
-    EXPECT_EQ(window->clock().children().size(), 14u);
+    EXPECT_TRUE(showsTheBuiltInScheme(*window));
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), stored_);
 }
 
@@ -771,3 +957,5 @@ TEST_F(HeldSchemeTest, TheProgramEndsWhileTheReadIsStuck) {
 }
 
 } // namespace
+
+#include "velmora_dlg_test.moc"
