@@ -23,7 +23,7 @@ start_named_clock() {
     until_time=$(deadline 10)
     while :; do
         window= notice=
-        for id in $(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null); do
+        for id in $(xdotool search --onlyvisible --name '^Velmora' 2>/dev/null); do
             read_geometry "$id"
             if [ "$w" = 200 ] && [ "$h" = 200 ]; then window=$id; else notice=$id; fi
         done
