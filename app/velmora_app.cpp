@@ -3,6 +3,7 @@
 
 #include "app/chime/chime_player.h"
 #include "app/desktop/clock_instance.h"
+#include "app/desktop/clock_request.h"
 #include "app/desktop/command_line.h"
 #include "app/desktop/module_loader.h"
 #include "app/desktop/program_icon.h"
@@ -14,6 +15,7 @@
 #include "app/window/desktop_choice.h"
 #include "app/window/editor_module.h"
 #include "app/window/layer_clock.h"
+#include "app/window/planner_module.h"
 #include "app/window/velmora_dlg.h"
 #include "clock/class_registration.h"
 #include "model/temporary_file.h"
@@ -21,7 +23,12 @@
 #include "render/qt_text.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QMessageBox>
+#include <QProcess>
+#include <QThread>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #ifdef __GLIBC__
@@ -29,6 +36,10 @@
 #endif
 
 namespace {
+
+// How long a launch that starts the clock for an alarm waits for it to listen.
+constexpr std::chrono::seconds kClockStartWait(15);
+constexpr std::chrono::milliseconds kClockStartPoll(50);
 
 // Not modal: the clock is up and running behind it.
 std::unique_ptr<QMessageBox> notice(const QString& text) {
@@ -57,6 +68,7 @@ bool checkModules() {
         const char* entry;
     };
     const Module modules[] = {{EditorModule::kModuleName, EditorModule::kEntryName},
+                              {PlannerModule::kModuleName, PlannerModule::kEntryName},
                               {LayerClock::kModuleName, LayerClock::kEntryName},
                               {ChimePlayer::kModuleName, ChimePlayer::kEntryName}};
     bool usable = true;
@@ -102,6 +114,55 @@ std::unique_ptr<LayerClock> CVelmoraApp::connectLayerShell(bool& usable) {
     return nullptr;
 }
 
+bool CVelmoraApp::startClock(const QString& clockName, const QString& socketPath) {
+    QStringList arguments;
+    if (!clockName.isEmpty()) {
+        arguments << QStringLiteral("--clock") << clockName;
+    }
+    qint64 pid = 0;
+    if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments, QString(),
+                                 &pid)) {
+        return false;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + kClockStartWait;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (ClockInstance::isListening(socketPath)) {
+            return true;
+        }
+        // A clock that could not start (no display, say) has said why and is gone.
+        if (::kill(static_cast<pid_t>(pid), 0) != 0) {
+            return false;
+        }
+        QThread::msleep(kClockStartPoll.count());
+    }
+    return false;
+}
+
+int CVelmoraApp::handReminderOver(int argc, char** argv, const CommandLine& command) {
+    QCoreApplication console(argc, argv);
+    TranslationLoader translations;
+    if (translations.loadForDesktop()) {
+        translations.install();
+    }
+    const QString application = Settings::applicationName(command.clockName);
+    ClockInstance instance(ClockInstance::placesFor(application));
+    const QString& socketPath = instance.places().socketPath;
+    QString why;
+    if (socketPath.isEmpty()) {
+        why = instance.places().notice;
+    } else if (!ClockInstance::isRunning(application) &&
+               !startClock(command.clockName, socketPath)) {
+        why = QCoreApplication::translate("CVelmoraApp", "the clock could not be started");
+    } else if (instance.handOver(*command.reminder) != ClockInstance::Start::HandedOver) {
+        why = instance.error();
+    }
+    if (!why.isEmpty()) {
+        std::fprintf(stderr, "velmora: %s\n", qPrintable(why));
+        return 1;
+    }
+    return 0;
+}
+
 void CVelmoraApp::shareOneMemoryArena() {
 #ifdef __GLIBC__
     mallopt(M_ARENA_MAX, 1);
@@ -136,6 +197,11 @@ int CVelmoraApp::run(int argc, char** argv) {
         std::fputs(command.text.toLocal8Bit().constData(), stderr);
         return CommandLine::kExitUsage;
     }
+    if (command.reminder) {
+        // A timer runs from the moment it was asked for, however long the clock takes to start.
+        command.reminder->askedAt = QDateTime::currentMSecsSinceEpoch();
+        return handReminderOver(argc, argv, command);
+    }
     shareOneMemoryArena();
     bool layerShell = false;
     if (!chooseDesktop(layerShell)) {
@@ -152,7 +218,7 @@ int CVelmoraApp::run(int argc, char** argv) {
     const QString schemeFile =
         command.schemeFile.isEmpty() ? QString() : UserPath::absolute(command.schemeFile);
     ClockInstance instance(ClockInstance::placesFor(Settings::applicationName(command.clockName)));
-    switch (instance.start(schemeFile)) {
+    switch (instance.start(ClockRequest::show(schemeFile))) {
     case ClockInstance::Start::HandedOver:
         return 0;
     case ClockInstance::Start::Refused:
@@ -193,7 +259,7 @@ int CVelmoraApp::run(int argc, char** argv) {
     }
     clock.setClockName(command.clockName);
     QObject::connect(&clock, &CVelmoraDlg::exitRequested, &application, &QApplication::quit);
-    QObject::connect(&instance, &ClockInstance::requested, &clock, &CVelmoraDlg::takeHandOver);
+    QObject::connect(&instance, &ClockInstance::requested, &clock, &CVelmoraDlg::takeRequest);
     clock.initialize();
     // Once: the file it speaks of is gone from its place, so the next start is quiet.
     std::unique_ptr<QMessageBox> settingsNotice;

@@ -3,8 +3,10 @@
 
 #include "velmora_export.h"
 
+#include <QString>
 #include <memory>
 
+struct CommandLine;
 class LayerClock;
 class QApplication;
 
@@ -14,6 +16,11 @@ public:
     int run(int argc, char** argv);
 
 private:
+    // --alarm and --timer: hands the request to the clock of the name, starting that clock
+    // first where none runs; needs no display of its own. The program's exit status.
+    static int handReminderOver(int argc, char** argv, const CommandLine& command);
+    // Starts the clock of the name as a process of its own and waits until it listens.
+    static bool startClock(const QString& clockName, const QString& socketPath);
     // The layer shell where the compositor offers it, else XWayland (a Wayland client window
     // can neither place itself nor stay on top): sets Qt's platform before Qt starts. False,
     // with the reason on stderr, where nothing can show the clock.

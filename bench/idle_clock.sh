@@ -11,7 +11,7 @@
 #
 # usage: bench/idle_clock.sh [-b VELMORA_BINARY] [-B BASELINE_BINARY] [-f FLOOR_BINARY]
 #                            [-s SETTLE] [-l LATENCY] [-n STARTS] [-S SCHEME] [-w SHOT_DIR]
-#                            [DURATION]
+#                            [-a] [DURATION]
 #   DURATION (default 60, or $DURATION): the idle phase, counted from velmora's start.
 #   SETTLE (default 5, or $SETTLE): start-up time left out of the idle figures.
 #   LATENCY (default 35, or $LATENCY): the second-boundary phase that follows the idle one.
@@ -25,6 +25,8 @@
 #   hand moves continuously, for example).
 #   SHOT_DIR: at the end, a screenshot of each program's desktop goes there as PROGRAM.png
 #   (ImageMagick's import), to see that each clock really draws.
+#   -a: velmora with three alarms set (a daily, a weekly and one set once), none due during
+#   the run: what waiting alarms cost.
 #
 # Each program gets an X server of its own, so that the drawing a clock leaves to its server
 # (xclock and conky draw through the server; velmora uploads finished frames) can be told
@@ -76,7 +78,7 @@
 set -eu
 
 usage() {
-    sed -n '12,27s/^# \{0,1\}//p' "$0" >&2
+    sed -n '12,29s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
@@ -88,8 +90,9 @@ latency=${LATENCY:-35}
 starts=${STARTS:-5}
 scheme=""
 shots=""
+alarms=
 baseline=""
-while getopts b:B:f:s:l:n:S:w:h option; do
+while getopts b:B:f:s:l:n:S:w:ah option; do
     case $option in
     b) velmora=$OPTARG ;;
     B) baseline=$OPTARG ;;
@@ -99,6 +102,7 @@ while getopts b:B:f:s:l:n:S:w:h option; do
     n) starts=$OPTARG ;;
     S) scheme=$OPTARG ;;
     w) shots=$OPTARG ;;
+    a) alarms=1 ;;
     *) usage ;;
     esac
 done
@@ -228,10 +232,17 @@ trap 'exit 130' INT TERM
 mkdir -p "$work/home" "$work/config" "$work/cache" "$work/runtime"
 chmod 700 "$work/runtime"
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+mkdir -p "$work/config/vornel-works"
 if [ -n "$scheme" ]; then
-    mkdir -p "$work/config/vornel-works"
     printf '[View]\nSchemeLoaded=%s\n' "$(cd "$(dirname "$scheme")" && pwd)/$(basename "$scheme")" \
-        >"$work/config/vornel-works/velmora.conf"
+        >>"$work/config/vornel-works/velmora.conf"
+fi
+if [ -n "$alarms" ]; then
+    now=$(date +%s)
+    printf '[Alarms]\nAlarms="%s;1234567;1;%s000;0;Daily\\n%s;3;1;%s000;0;Weekly\\n%s;;1;%s000;0;Once\\n"\n' \
+        "$(date -d "@$((now + 6 * 3600))" +%H:%M)" "$now" \
+        "$(date -d "@$((now + 7 * 3600))" +%H:%M)" "$now" \
+        "$(date -d "@$((now + 8 * 3600))" +%H:%M)" "$now" >>"$work/config/vornel-works/velmora.conf"
 fi
 export XDG_RUNTIME_DIR=$work/runtime
 # The baseline is the same clock by name: with velmora's socket it would hand over to it and end.

@@ -33,6 +33,16 @@ inline const SettingKey kLockPosition{"View", "LockPosition", SettingKind::Integ
 // Off by default: continuous hands then move ten times a second, as they always have.
 inline const SettingKey kSmoothMotion{"View", "SmoothMotion", SettingKind::Integer, 0};
 inline const SettingKey kThreadPriority{"System", "ThreadPriority", SettingKind::Integer, 0};
+// Off by default: a clock on the desktop is silent until asked to chime or ring aloud.
+inline const SettingKey kPlaySounds{"View", "PlaySounds", SettingKind::Integer, 0};
+// Minutes between chimes: 60 on the hour, 15 every quarter.
+inline const SettingKey kChimeMinutes{"Sounds", "ChimeMinutes", SettingKind::Integer, 60};
+// The user's own sound files; empty for the clock's own.
+inline const SettingKey kChimeSound{"Sounds", "ChimeSound", SettingKind::Text};
+inline const SettingKey kAlarmSound{"Sounds", "AlarmSound", SettingKind::Text};
+// The clock's alarms and timers, one a line (time/alarm_text.h).
+inline const SettingKey kAlarms{"Alarms", "Alarms", SettingKind::Text};
+inline const SettingKey kTimers{"Alarms", "Timers", SettingKind::Text};
 inline const SettingKey kUseFixedZone{"Timezones", "UseFixedZone", SettingKind::Integer, 0};
 
 constexpr int kZoneSlotCount = 5;

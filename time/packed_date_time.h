@@ -1,6 +1,8 @@
 // PackedDateTime: a date and a time of day packed into two decimal-coded 32-bit integers.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -83,7 +85,7 @@ PackedDateTime packedDateTimeFrom(std::chrono::system_clock::time_point tp);
 
 // The current UTC date and time, from one reading of the system clock: date and time always
 // belong to the same instant, even at 23:59:59.99.
-PackedDateTime currentUtcDateTime();
+VELMORA_EXPORT PackedDateTime currentUtcDateTime();
 
 // The years over which the calendar arithmetic of the conversion is exact.
 inline constexpr int kFirstExactYear = 1;

@@ -30,7 +30,7 @@ VELMORA_EXPORT ZoneRecord zoneSlot(int i);
 
 // The local time of slot i at the UTC instant: by the zone's history where the slot has one,
 // else by its rules (toZoneTime).
-PackedDateTime zoneSlotTime(int i, const PackedDateTime& utc);
+VELMORA_EXPORT PackedDateTime zoneSlotTime(int i, const PackedDateTime& utc);
 
 // The abbreviation of slot i's zone at the UTC instant ("CET", "CEST", "JST"): from its history
 // where it has one, else its offset at the instant ("+0530"); "UTC" for the all-zero rules.

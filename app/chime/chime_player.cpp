@@ -1,9 +1,7 @@
-// ChimePlayer: plays the info dialog's chime through a module loaded at the first chime.
+// ChimePlayer: plays the clock's sounds (the chimes, alarms, the info dialog's chime) through a
+// module loaded at the first sound.
 #include "app/chime/chime_player.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QUrl>
 #include <QtDebug>
 
@@ -15,16 +13,25 @@ ChimePlayer& ChimePlayer::installed() {
     return player;
 }
 
-QObject* ChimePlayer::play(QObject* owner, const QUrl& source) {
+QObject* ChimePlayer::play(QObject* owner, const QUrl& source, int loops) {
     const auto entry = reinterpret_cast<Entry>(module_.resolve(kEntryName));
     if (entry == nullptr) {
-        // Said once: the chime is then left out, silently for the user.
-        static bool said = false;
-        if (!said) {
-            qWarning().noquote() << "velmora: the info chime stays silent:" << module_.why();
-            said = true;
-        }
+        sayOnce(module_.why());
         return nullptr;
     }
-    return entry(owner, &source);
+    QString whyNot;
+    QObject* effect = entry(owner, &source, loops, &whyNot);
+    if (effect == nullptr) {
+        sayOnce(whyNot);
+    }
+    return effect;
+}
+
+// A clock that chimes every quarter without a sound device would say so four times an hour.
+void ChimePlayer::sayOnce(const QString& why) {
+    if (said_) {
+        return;
+    }
+    said_ = true;
+    qWarning().noquote() << "velmora: sounds stay silent:" << why;
 }

@@ -1,4 +1,5 @@
-// ChimePlayer: plays the info dialog's chime through a module loaded at the first chime.
+// ChimePlayer: plays the clock's sounds (the chimes, alarms, the info dialog's chime) through a
+// module loaded at the first sound.
 #pragma once
 
 #include "app/desktop/module_loader.h"
@@ -9,15 +10,17 @@ class QObject;
 class QUrl;
 
 // Qt Multimedia maps a whole audio stack (PulseAudio, codecs, crypto) into the process; only
-// the chime needs it, so it lives in a module of its own (velmora_chime) that is loaded the
-// first time a chime plays rather than at every start.
+// the sounds need it, so it lives in a module of its own (velmora_chime) that is loaded the
+// first time a sound plays rather than at every start.
 class ChimePlayer {
 public:
-    // The module's entry point: plays source with an effect owned by owner and returns it; the
-    // effect deletes itself once it has played or failed.
-    using Entry = QObject* (*)(QObject* owner, const QUrl* source);
-    static constexpr const char* kEntryName = "velmoraPlayChime";
+    // The module's entry point: plays source `loops` times (kLoopForever: until deleted) with an
+    // effect owned by owner and returns it; the effect deletes itself once it has played or
+    // failed. Null, with the reason, when no sound device answers.
+    using Entry = QObject* (*)(QObject* owner, const QUrl* source, int loops, QString* whyNot);
+    static constexpr const char* kEntryName = "velmoraPlaySound";
     static constexpr const char* kModuleName = "velmora_chime";
+    static constexpr int kLoopForever = -2;
 
     // Looks for the module in these folders, in order, at the first play().
     explicit ChimePlayer(QStringList folders);
@@ -28,10 +31,14 @@ public:
     // installed library folder.
     static ChimePlayer& installed();
 
-    // The playing effect, or null when the module is missing or cannot be loaded (said once on
-    // stderr): the chime is then left out, silently for the user.
-    QObject* play(QObject* owner, const QUrl& source);
+    // The playing effect, or null when the module is missing or cannot be loaded, or no sound
+    // device answers (said once on stderr): the sound is then left out, silently for the user.
+    // Deleting the effect stops it.
+    QObject* play(QObject* owner, const QUrl& source, int loops = 1);
 
 private:
+    void sayOnce(const QString& why);
+
     ModuleLoader module_;
+    bool said_ = false;
 };

@@ -4,7 +4,6 @@
 #include "app/desktop/clock_instance.h"
 
 #include "app/desktop/settings.h"
-#include "render/qt_text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -123,14 +122,14 @@ bool readAll(int fd, char* data, std::size_t length, Clock::time_point deadline)
     return true;
 }
 
-QByteArray encodedRequest(const QByteArray& path) {
-    const auto length = static_cast<std::uint32_t>(path.size());
+QByteArray encodedRequest(const QByteArray& bytes) {
+    const auto length = static_cast<std::uint32_t>(bytes.size());
     QByteArray message;
     message.append(static_cast<char>(length >> 24));
     message.append(static_cast<char>(length >> 16));
     message.append(static_cast<char>(length >> 8));
     message.append(static_cast<char>(length));
-    return message + path;
+    return message + bytes;
 }
 
 // A private folder of the user's for the socket where the runtime folder is missing or not
@@ -255,7 +254,7 @@ bool ClockInstance::lock() {
     return lock_ >= 0;
 }
 
-ClockInstance::Start ClockInstance::start(const QString& schemePath) {
+ClockInstance::Start ClockInstance::start(const ClockRequest& request) {
     // The lock decides which launch is the clock, whether or not there is a socket. A lock
     // dies with its process, so a clock that crashed leaves none behind.
     if (lock()) {
@@ -264,24 +263,24 @@ ClockInstance::Start ClockInstance::start(const QString& schemePath) {
         }
         ::close(lock_);
         lock_ = -1;
-        return handOver(schemePath);
+        return handOver(request);
     }
     // No lock to be had (a read-only settings folder, say): the socket alone tells.
     if (!places_.socketPath.isEmpty() && isListening(places_.socketPath)) {
-        return handOver(schemePath);
+        return handOver(request);
     }
     return Start::First;
 }
 
-ClockInstance::Start ClockInstance::handOver(const QString& schemePath) {
+ClockInstance::Start ClockInstance::handOver(const ClockRequest& request) {
     if (places_.socketPath.isEmpty()) {
         error_ = QCoreApplication::translate(
             "ClockInstance", "a clock of this name runs already; without a safe runtime folder it "
                              "cannot take files over");
         return Start::Refused;
     }
-    const QByteArray path = QByteArray::fromStdString(qStringToPath(schemePath).native());
-    if (path.contains('\0') || static_cast<std::uint32_t>(path.size()) > kMaxPathBytes) {
+    const QByteArray bytes = request.encode();
+    if (bytes.contains('\0') || static_cast<std::uint32_t>(bytes.size()) > kMaxRequestBytes) {
         error_ =
             QCoreApplication::translate("ClockInstance", "the file name cannot be handed over");
         return Start::Refused;
@@ -305,7 +304,7 @@ ClockInstance::Start ClockInstance::handOver(const QString& schemePath) {
                      .arg(places_.socketPath);
         return Start::Refused;
     }
-    const QByteArray message = encodedRequest(path);
+    const QByteArray message = encodedRequest(bytes);
     char answer[kAcceptedLength] = {};
     const bool accepted =
         writeAll(fd, message.constData(), static_cast<std::size_t>(message.size())) &&
@@ -395,13 +394,13 @@ void ClockInstance::readRequest(int fd) {
         return;
     }
     if (connection.answered.has_value()) {
-        const std::optional<QString> path = std::move(connection.answered);
+        const std::optional<ClockRequest> request = std::move(connection.answered);
         const bool confirmed = buffer[0] == kConfirmed;
         drop(fd);
         if (confirmed) {
             // Loading may ask the user first; the launch that asked has gone by then.
             QMetaObject::invokeMethod(
-                this, [this, path] { emit requested(*path); }, Qt::QueuedConnection);
+                this, [this, request] { emit requested(*request); }, Qt::QueuedConnection);
         }
         return;
     }
@@ -415,16 +414,19 @@ void ClockInstance::readRequest(int fd) {
                                  (std::uint32_t{header[1]} << 16) |
                                  (std::uint32_t{header[2]} << 8) | std::uint32_t{header[3]};
     const qsizetype whole = 4 + static_cast<qsizetype>(length);
-    // Longer than a path, a NUL that would cut it short, or more than one request.
-    if (length > kMaxPathBytes || received.size() > whole || received.indexOf('\0', 4) >= 0) {
+    // Longer than a request, a NUL that would cut it short, or more than one request.
+    if (length > kMaxRequestBytes || received.size() > whole || received.indexOf('\0', 4) >= 0) {
         drop(fd);
         return;
     }
     if (received.size() < whole) {
         return;
     }
-    const std::string bytes(received.constData() + 4, length);
-    connection.answered = pathToQString(std::filesystem::path(bytes));
+    connection.answered = ClockRequest::decode(received.mid(4, length));
+    if (!connection.answered.has_value()) {
+        drop(fd);
+        return;
+    }
     connection.received.clear();
     connection.deadline = Clock::now() + kIdleDrop;
     if (!writeAll(fd, kAccepted, kAcceptedLength)) {

@@ -3,6 +3,8 @@
 // over and ends.
 #pragma once
 
+#include "app/desktop/clock_request.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -17,10 +19,11 @@ class QSocketNotifier;
 // Plain Unix sockets rather than Qt Network's: the clock would map and touch a whole library,
 // about a megabyte of memory, for one path now and then.
 //
-// A request is a 32-bit big-endian length and that many bytes of a path (none: only come to
-// the front), any byte but NUL, so that a name with a line break or bytes that are not UTF-8
-// arrives exactly. The clock answers "ok\n" and carries the request out only once the launch
-// confirms with one byte: a launch that gave up waiting never has its file loaded later.
+// A request is a 32-bit big-endian length and that many bytes of a ClockRequest (a path, say,
+// or none: only come to the front), any byte but NUL, so that a name with a line break or
+// bytes that are not UTF-8 arrives exactly. The clock answers "ok\n" and carries the request out
+// only once the launch confirms with one byte: a launch that gave up waiting never has its file
+// loaded later.
 class ClockInstance : public QObject {
     Q_OBJECT
 
@@ -39,8 +42,8 @@ public:
     // dropped, so that one left idle holds no place a launch needs.
     static constexpr std::chrono::milliseconds kIdleDrop{1500};
     static constexpr std::size_t kMaxConnections = 16;
-    // Longer than any path the system takes.
-    static constexpr std::uint32_t kMaxPathBytes = 16 * 1024;
+    // Longer than any path the system takes, or any alarm's label.
+    static constexpr std::uint32_t kMaxRequestBytes = 16 * 1024;
 
     // Where a clock's instance lives: the socket (empty when there is no safe folder for it),
     // the lock that keeps one clock per name, and what to tell the user once about the
@@ -67,9 +70,11 @@ public:
     // Whether a clock of this user listens on the socket now.
     static bool isListening(const QString& socketPath);
 
-    // Claims the name, or hands the scheme path (empty: none, only come to the front) to the
-    // clock that has it. The path's bytes are those of the file name (see fromPath).
-    Start start(const QString& schemePath);
+    // Claims the name, or hands the request to the clock that has it.
+    Start start(const ClockRequest& request);
+    // Hands the request to the clock of the name, never becoming that clock: HandedOver or
+    // Refused. Waits up to kAnswerWait for a clock that is starting to listen.
+    Start handOver(const ClockRequest& request);
     // Begins taking requests, once the clock is ready for them (its settings read). False
     // when no socket could be made; the clock then runs without taking launches over.
     bool listen();
@@ -77,8 +82,8 @@ public:
     const Places& places() const { return places_; }
 
 signals:
-    // A later launch asked for this scheme (empty: none) and for the clock to come forward.
-    void requested(const QString& schemePath);
+    // A later launch's request, confirmed by the launch.
+    void requested(const ClockRequest& request);
 
 private:
     struct Connection {
@@ -86,10 +91,9 @@ private:
         std::unique_ptr<QSocketNotifier> notifier;
         std::chrono::steady_clock::time_point deadline;
         // The request, once whole and answered; carried out when the launch confirms.
-        std::optional<QString> answered;
+        std::optional<ClockRequest> answered;
     };
     bool lock();
-    Start handOver(const QString& schemePath);
     void accept();
     void readRequest(int fd);
     void drop(int fd);

@@ -1,6 +1,8 @@
-// The clock's command line: velmora [--clock NAME] [FILE.Velmora], --help, --version,
-// --check-modules.
+// The clock's command line: velmora [--clock NAME] [FILE.Velmora], --alarm HH:MM or --timer
+// DURATION with --label TEXT, --help, --version, --check-modules.
 #include "app/desktop/command_line.h"
+
+#include "time/alarm_text.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -37,19 +39,26 @@ QString CommandLine::usage(const QString& program) {
     return QCoreApplication::translate(
                "CommandLine",
                "Usage: %1 [--clock NAME] [FILE.Velmora]\n"
+               "       %1 [--clock NAME] --alarm HH:MM [--label TEXT]\n"
+               "       %1 [--clock NAME] --timer DURATION [--label TEXT]\n"
                "A freely shaped clock that floats on the desktop.\n"
                "\n"
                "Options:\n"
-               "  --clock NAME     run the clock of this name, with settings of its own (letters,\n"
-               "                   digits, '-' and '_'); without it, the default clock\n"
-               "  --check-modules  load each of the program's modules as the clock would, tell\n"
-               "                   where it came from or why it cannot be used, and exit\n"
-               "  -h, --help       show this help and exit\n"
-               "  -v, --version    show the version and exit\n"
+               "  --clock NAME       run the clock of this name, with settings of its own\n"
+               "                     (letters, digits, '-' and '_'); without it, the default\n"
+               "                     clock\n"
+               "  --alarm HH:MM      set an alarm on the clock for the next HH:MM (00:00 to\n"
+               "                     23:59), starting the clock if it does not run\n"
+               "  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on\n"
+               "  --label TEXT       what the alarm or timer is for, shown when it rings\n"
+               "  --check-modules    load each of the program's modules as the clock would,\n"
+               "                     tell where it came from or why it cannot be used, and exit\n"
+               "  -h, --help         show this help and exit\n"
+               "  -v, --version      show the version and exit\n"
                "\n"
                "Arguments:\n"
-               "  FILE.Velmora     a scheme to show; a clock of the same name that is already\n"
-               "                   running takes it over and comes to the front\n")
+               "  FILE.Velmora       a scheme to show; a clock of the same name that is\n"
+               "                     already running takes it over and comes to the front\n")
         .arg(program);
 }
 
@@ -98,11 +107,11 @@ CommandLine CommandLine::parse(const QStringList& allArguments) {
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption clock(QStringLiteral("clock"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption alarm(QStringLiteral("alarm"), QString(), QStringLiteral("HH:MM"));
+    const QCommandLineOption timer(QStringLiteral("timer"), QString(), QStringLiteral("DURATION"));
+    const QCommandLineOption label(QStringLiteral("label"), QString(), QStringLiteral("TEXT"));
     const QCommandLineOption checkModules(QStringLiteral("check-modules"));
-    parser.addOption(help);
-    parser.addOption(version);
-    parser.addOption(clock);
-    parser.addOption(checkModules);
+    parser.addOptions({help, version, clock, alarm, timer, label, checkModules});
     const auto fail = [&](const QString& message) {
         result.action = Action::UsageError;
         result.text = QCoreApplication::translate("CommandLine",
@@ -141,6 +150,51 @@ CommandLine CommandLine::parse(const QStringList& allArguments) {
         }
     }
     const QStringList files = parser.positionalArguments();
+    for (const QCommandLineOption* once : {&alarm, &timer, &label}) {
+        if (parser.values(*once).size() > 1) {
+            return fail(QCoreApplication::translate("CommandLine", "--%1 given more than once")
+                            .arg(once->names().constFirst()));
+        }
+    }
+    if (parser.isSet(alarm) && parser.isSet(timer)) {
+        return fail(QCoreApplication::translate("CommandLine",
+                                                "--alarm and --timer cannot be given together"));
+    }
+    if (parser.isSet(label) && !parser.isSet(alarm) && !parser.isSet(timer)) {
+        return fail(
+            QCoreApplication::translate("CommandLine", "--label goes with --alarm or --timer"));
+    }
+    if (parser.isSet(alarm) || parser.isSet(timer)) {
+        if (!files.isEmpty()) {
+            return fail(QCoreApplication::translate("CommandLine",
+                                                    "--alarm and --timer take no scheme file"));
+        }
+        ClockRequest request;
+        request.label =
+            QString::fromStdU16String(velmora::cleanLabel(parser.value(label).toStdU16String()));
+        if (parser.isSet(alarm)) {
+            const auto minute = velmora::parseTimeOfDay(parser.value(alarm).toStdString());
+            if (!minute) {
+                return fail(QCoreApplication::translate(
+                                "CommandLine", "invalid time '%1': use HH:MM, 00:00 to 23:59")
+                                .arg(parser.value(alarm)));
+            }
+            request.kind = ClockRequest::Kind::Alarm;
+            request.value = *minute;
+        } else {
+            const auto seconds = velmora::parseDuration(parser.value(timer).toStdString());
+            if (!seconds) {
+                return fail(QCoreApplication::translate(
+                                "CommandLine", "invalid duration '%1': use for example 90s, 5m "
+                                               "or 1h30m, up to 99h59m59s")
+                                .arg(parser.value(timer)));
+            }
+            request.kind = ClockRequest::Kind::Timer;
+            request.value = *seconds;
+        }
+        result.reminder = request;
+        return result;
+    }
     if (files.size() > 1) {
         return fail(QCoreApplication::translate("CommandLine", "one scheme file at most, got %1")
                         .arg(files.size()));

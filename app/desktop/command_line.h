@@ -1,9 +1,12 @@
-// The clock's command line: velmora [--clock NAME] [FILE.Velmora], --help, --version,
-// --check-modules.
+// The clock's command line: velmora [--clock NAME] [FILE.Velmora], --alarm HH:MM or --timer
+// DURATION with --label TEXT, --help, --version, --check-modules.
 #pragma once
+
+#include "app/desktop/clock_request.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct CommandLine {
     enum class Action {
@@ -24,6 +27,9 @@ struct CommandLine {
     QString clockName;
     // The scheme file to load, as given (relative to the working folder); empty for none.
     QString schemeFile;
+    // An alarm or timer to hand to the clock (its askedAt left for the caller to set); the
+    // launch then starts no clock of its own.
+    std::optional<ClockRequest> reminder;
 
     // Reads the arguments, the program's name first. Needs no application object, so it
     // answers without a display.

@@ -2,6 +2,201 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AlarmService</name>
+    <message>
+        <source>The timer of %1 has ended.</source>
+        <translation>Der Timer von %1 ist abgelaufen.</translation>
+    </message>
+    <message>
+        <source>Missed timer</source>
+        <translation>Verpasster Timer</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Timer</translation>
+    </message>
+    <message>
+        <source>Alarm at %1</source>
+        <translation>Wecker um %1</translation>
+    </message>
+    <message>
+        <source>Missed alarm</source>
+        <translation>Verpasster Wecker</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Wecker</translation>
+    </message>
+    <message>
+        <source>%1
+Due %2, while the computer slept or the clock was not running.</source>
+        <translation>%1
+Fällig %2, während der Rechner schlief oder die Uhr nicht lief.</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Snooze 5 minutes</source>
+        <translation>5 Minuten schlummern</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmTexts</name>
+    <message>
+        <source>Once</source>
+        <translation>Einmal</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmsDialog</name>
+    <message>
+        <source>VELMORA - Alarms and timers</source>
+        <translation>VELMORA - Wecker und Timer</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>Wecker</translation>
+    </message>
+    <message>
+        <source>Timers</source>
+        <translation>Timer</translation>
+    </message>
+    <message>
+        <source>Sounds</source>
+        <translation>Töne</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Bezeichnung</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Uhrzeit:</translation>
+    </message>
+    <message>
+        <source>(none: once)</source>
+        <translation>(keiner: einmal)</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>Tage:</translation>
+    </message>
+    <message>
+        <source>What it is for</source>
+        <translation>Wofür er ist</translation>
+    </message>
+    <message>
+        <source>Label:</source>
+        <translation>Bezeichnung:</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Verbleibend</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source> h</source>
+        <translation> h</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Dauer:</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Auswählen …</translation>
+    </message>
+    <message>
+        <source>The clock&apos;s own</source>
+        <translation>Ton der Uhr</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Choose a sound</source>
+        <translation>Einen Ton auswählen</translation>
+    </message>
+    <message>
+        <source>WAV sounds (*.wav)</source>
+        <translation>WAV-Töne (*.wav)</translation>
+    </message>
+    <message>
+        <source>Play sounds</source>
+        <translation>Töne abspielen</translation>
+    </message>
+    <message>
+        <source>On the hour</source>
+        <translation>Zur vollen Stunde</translation>
+    </message>
+    <message>
+        <source>Every quarter</source>
+        <translation>Jede Viertelstunde</translation>
+    </message>
+    <message>
+        <source>Chime:</source>
+        <translation>Glockenschlag:</translation>
+    </message>
+    <message>
+        <source>Chime sound:</source>
+        <translation>Ton des Glockenschlags:</translation>
+    </message>
+    <message>
+        <source>Alarm sound:</source>
+        <translation>Weckton:</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+</context>
+<context>
     <name>BackgroundCheck</name>
     <message>
         <source>the file does not exist</source>
@@ -162,6 +357,10 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <source>cannot be used: %1</source>
         <translation>nicht nutzbar: %1</translation>
     </message>
+    <message>
+        <source>the clock could not be started</source>
+        <translation>die Uhr konnte nicht gestartet werden</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraDlg</name>
@@ -180,6 +379,33 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
     <message>
         <source>The login entry %1 could not be removed.</source>
         <translation>Der Anmeldeeintrag %1 konnte nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>Next alarm: %1</source>
+        <translation>Nächster Wecker: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarPopup</name>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Previous year</source>
+        <translation>Voriges Jahr</translation>
+    </message>
+    <message>
+        <source>Previous month</source>
+        <translation>Voriger Monat</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Nächster Monat</translation>
+    </message>
+    <message>
+        <source>Next year</source>
+        <translation>Nächstes Jahr</translation>
     </message>
 </context>
 <context>
@@ -284,7 +510,7 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <translation>&amp;Transparenz</translation>
     </message>
     <message>
-        <source>Play so&amp;unds</source>
+        <source>Pla&amp;y sounds</source>
         <translation>Töne a&amp;bspielen</translation>
     </message>
     <message>
@@ -320,7 +546,7 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <translation>D&amp;esigns …</translation>
     </message>
     <message>
-        <source>&amp;Customize...</source>
+        <source>C&amp;ustomize...</source>
         <translation>Anpa&amp;ssen …</translation>
     </message>
     <message>
@@ -380,6 +606,18 @@ Die Uhr behält Ihre Änderungen, solange sie läuft; beim Beenden gehen sie ver
         <extracomment>A step of the transparency menu; %1 is the number.</extracomment>
         <translation>%1 %</translation>
     </message>
+    <message>
+        <source>Next alarm: %1</source>
+        <translation>Nächster Wecker: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Calendar...</source>
+        <translation>Ka&amp;lender …</translation>
+    </message>
+    <message>
+        <source>&amp;Alarms...</source>
+        <translation>&amp;Wecker und Timer …</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -408,35 +646,73 @@ Try &apos;%1 --help&apos; for more information.
         <translation>der Name der Designdatei ist leer</translation>
     </message>
     <message>
+        <source>--%1 given more than once</source>
+        <translation>--%1 wurde mehrfach angegeben</translation>
+    </message>
+    <message>
+        <source>--alarm and --timer cannot be given together</source>
+        <translation>--alarm und --timer können nicht zusammen angegeben werden</translation>
+    </message>
+    <message>
+        <source>--label goes with --alarm or --timer</source>
+        <translation>--label gehört zu --alarm oder --timer</translation>
+    </message>
+    <message>
+        <source>--alarm and --timer take no scheme file</source>
+        <translation>--alarm und --timer nehmen keine Design-Datei</translation>
+    </message>
+    <message>
+        <source>invalid time &apos;%1&apos;: use HH:MM, 00:00 to 23:59</source>
+        <translation>ungültige Uhrzeit „%1“: HH:MM verwenden, 00:00 bis 23:59</translation>
+    </message>
+    <message>
+        <source>invalid duration &apos;%1&apos;: use for example 90s, 5m or 1h30m, up to 99h59m59s</source>
+        <translation>ungültige Dauer „%1“: zum Beispiel 90s, 5m oder 1h30m verwenden, bis 99h59m59s</translation>
+    </message>
+    <message>
         <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+       %1 [--clock NAME] --alarm HH:MM [--label TEXT]
+       %1 [--clock NAME] --timer DURATION [--label TEXT]
 A freely shaped clock that floats on the desktop.
 
 Options:
-  --clock NAME     run the clock of this name, with settings of its own (letters,
-                   digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
-  --check-modules  load each of the program&apos;s modules as the clock would, tell
-                   where it came from or why it cannot be used, and exit
-  -h, --help       show this help and exit
-  -v, --version    show the version and exit
+  --clock NAME       run the clock of this name, with settings of its own
+                     (letters, digits, &apos;-&apos; and &apos;_&apos;); without it, the default
+                     clock
+  --alarm HH:MM      set an alarm on the clock for the next HH:MM (00:00 to
+                     23:59), starting the clock if it does not run
+  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on
+  --label TEXT       what the alarm or timer is for, shown when it rings
+  --check-modules    load each of the program&apos;s modules as the clock would,
+                     tell where it came from or why it cannot be used, and exit
+  -h, --help         show this help and exit
+  -v, --version      show the version and exit
 
 Arguments:
-  FILE.Velmora     a scheme to show; a clock of the same name that is already
-                   running takes it over and comes to the front
+  FILE.Velmora       a scheme to show; a clock of the same name that is
+                     already running takes it over and comes to the front
 </source>
         <translation>Aufruf: %1 [--clock NAME] [DATEI.Velmora]
+        %1 [--clock NAME] --alarm HH:MM [--label TEXT]
+        %1 [--clock NAME] --timer DAUER [--label TEXT]
 Eine frei geformte Uhr, die über der Arbeitsfläche schwebt.
 
 Optionen:
-  --clock NAME     die Uhr dieses Namens mit eigenen Einstellungen starten (Buchstaben,
-                   Ziffern, „-“ und „_“); ohne diese Option die Standarduhr
-  --check-modules  jedes Modul des Programms laden, wie die Uhr es tut, zeigen, woher
-                   es kam oder warum es nicht nutzbar ist, und beenden
-  -h, --help       diese Hilfe anzeigen und beenden
-  -v, --version    die Version anzeigen und beenden
+  --clock NAME       die Uhr dieses Namens mit eigenen Einstellungen starten
+                     (Buchstaben, Ziffern, „-“ und „_“); ohne diese Option die
+                     Standarduhr
+  --alarm HH:MM      auf der Uhr einen Wecker für das nächste HH:MM stellen (00:00
+                     bis 23:59) und die Uhr starten, falls sie nicht läuft
+  --timer DAUER      auf der Uhr einen Timer starten: 90s, 5m, 1h30m und so weiter
+  --label TEXT       wofür der Wecker oder Timer ist, angezeigt, wenn er klingelt
+  --check-modules    jedes Modul des Programms laden, wie die Uhr es tut, zeigen,
+                     woher es kam oder warum es nicht nutzbar ist, und beenden
+  -h, --help         diese Hilfe anzeigen und beenden
+  -v, --version      die Version anzeigen und beenden
 
 Argumente:
-  DATEI.Velmora    ein anzuzeigendes Design; läuft eine Uhr gleichen Namens schon,
-                   übernimmt sie es und kommt nach vorn
+  DATEI.Velmora      ein anzuzeigendes Design; läuft eine Uhr gleichen Namens
+                     schon, übernimmt sie es und kommt nach vorn
 </translation>
     </message>
 </context>

@@ -2,6 +2,201 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>AlarmService</name>
+    <message>
+        <source>The timer of %1 has ended.</source>
+        <translation>El temporizador de %1 ha terminado.</translation>
+    </message>
+    <message>
+        <source>Missed timer</source>
+        <translation>Temporizador perdido</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Temporizador</translation>
+    </message>
+    <message>
+        <source>Alarm at %1</source>
+        <translation>Alarma a las %1</translation>
+    </message>
+    <message>
+        <source>Missed alarm</source>
+        <translation>Alarma perdida</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarma</translation>
+    </message>
+    <message>
+        <source>%1
+Due %2, while the computer slept or the clock was not running.</source>
+        <translation>%1
+Prevista %2, mientras el ordenador dormía o el reloj no estaba en marcha.</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>Snooze 5 minutes</source>
+        <translation>Posponer 5 minutos</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmTexts</name>
+    <message>
+        <source>Once</source>
+        <translation>Una vez</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Todos los días</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 a %2</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmsDialog</name>
+    <message>
+        <source>VELMORA - Alarms and timers</source>
+        <translation>VELMORA - Alarmas y temporizadores</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>Alarmas</translation>
+    </message>
+    <message>
+        <source>Timers</source>
+        <translation>Temporizadores</translation>
+    </message>
+    <message>
+        <source>Sounds</source>
+        <translation>Sonidos</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Hora</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Días</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Etiqueta</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Hora:</translation>
+    </message>
+    <message>
+        <source>(none: once)</source>
+        <translation>(ninguno: una vez)</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>Días:</translation>
+    </message>
+    <message>
+        <source>What it is for</source>
+        <translation>Para qué es</translation>
+    </message>
+    <message>
+        <source>Label:</source>
+        <translation>Etiqueta:</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Duración</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Restante</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source> h</source>
+        <translation> h</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Duración:</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Elegir…</translation>
+    </message>
+    <message>
+        <source>The clock&apos;s own</source>
+        <translation>El del reloj</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+    <message>
+        <source>Choose a sound</source>
+        <translation>Elegir un sonido</translation>
+    </message>
+    <message>
+        <source>WAV sounds (*.wav)</source>
+        <translation>Sonidos WAV (*.wav)</translation>
+    </message>
+    <message>
+        <source>Play sounds</source>
+        <translation>Reproducir sonidos</translation>
+    </message>
+    <message>
+        <source>On the hour</source>
+        <translation>A la hora en punto</translation>
+    </message>
+    <message>
+        <source>Every quarter</source>
+        <translation>Cada cuarto de hora</translation>
+    </message>
+    <message>
+        <source>Chime:</source>
+        <translation>Campanada:</translation>
+    </message>
+    <message>
+        <source>Chime sound:</source>
+        <translation>Sonido de la campanada:</translation>
+    </message>
+    <message>
+        <source>Alarm sound:</source>
+        <translation>Sonido de alarma:</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Restablecer</translation>
+    </message>
+</context>
+<context>
     <name>BackgroundCheck</name>
     <message>
         <source>the file does not exist</source>
@@ -162,6 +357,10 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <source>cannot be used: %1</source>
         <translation>no se puede usar: %1</translation>
     </message>
+    <message>
+        <source>the clock could not be started</source>
+        <translation>no se pudo iniciar el reloj</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraDlg</name>
@@ -180,6 +379,33 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
     <message>
         <source>The login entry %1 could not be removed.</source>
         <translation>No se pudo eliminar la entrada de inicio de sesión %1.</translation>
+    </message>
+    <message>
+        <source>Next alarm: %1</source>
+        <translation>Próxima alarma: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarPopup</name>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendario</translation>
+    </message>
+    <message>
+        <source>Previous year</source>
+        <translation>Año anterior</translation>
+    </message>
+    <message>
+        <source>Previous month</source>
+        <translation>Mes anterior</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Mes siguiente</translation>
+    </message>
+    <message>
+        <source>Next year</source>
+        <translation>Año siguiente</translation>
     </message>
 </context>
 <context>
@@ -245,7 +471,7 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
     </message>
     <message>
         <source>&amp;Web help</source>
-        <translation>&amp;Ayuda en la web</translation>
+        <translation>Ayuda en la &amp;web</translation>
     </message>
     <message>
         <source>Official VELMORA web site...</source>
@@ -284,7 +510,7 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <translation>T&amp;ransparencia</translation>
     </message>
     <message>
-        <source>Play so&amp;unds</source>
+        <source>Pla&amp;y sounds</source>
         <translation>Reproducir so&amp;nidos</translation>
     </message>
     <message>
@@ -320,7 +546,7 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <translation>&amp;Diseños…</translation>
     </message>
     <message>
-        <source>&amp;Customize...</source>
+        <source>C&amp;ustomize...</source>
         <translation>&amp;Personalizar…</translation>
     </message>
     <message>
@@ -380,6 +606,18 @@ El reloj conserva sus cambios mientras funciona; se perderán al cerrarlo si el 
         <extracomment>A step of the transparency menu; %1 is the number.</extracomment>
         <translation>%1 %</translation>
     </message>
+    <message>
+        <source>Next alarm: %1</source>
+        <translation>Próxima alarma: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Calendar...</source>
+        <translation>C&amp;alendario…</translation>
+    </message>
+    <message>
+        <source>&amp;Alarms...</source>
+        <translation>Alarmas &amp;y temporizadores…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -408,35 +646,73 @@ Pruebe «%1 --help» para más información.
         <translation>el nombre del archivo de diseño está vacío</translation>
     </message>
     <message>
+        <source>--%1 given more than once</source>
+        <translation>--%1 indicado más de una vez</translation>
+    </message>
+    <message>
+        <source>--alarm and --timer cannot be given together</source>
+        <translation>--alarm y --timer no se pueden indicar juntos</translation>
+    </message>
+    <message>
+        <source>--label goes with --alarm or --timer</source>
+        <translation>--label acompaña a --alarm o --timer</translation>
+    </message>
+    <message>
+        <source>--alarm and --timer take no scheme file</source>
+        <translation>--alarm y --timer no llevan archivo de diseño</translation>
+    </message>
+    <message>
+        <source>invalid time &apos;%1&apos;: use HH:MM, 00:00 to 23:59</source>
+        <translation>hora «%1» no válida: use HH:MM, de 00:00 a 23:59</translation>
+    </message>
+    <message>
+        <source>invalid duration &apos;%1&apos;: use for example 90s, 5m or 1h30m, up to 99h59m59s</source>
+        <translation>duración «%1» no válida: use por ejemplo 90s, 5m o 1h30m, hasta 99h59m59s</translation>
+    </message>
+    <message>
         <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+       %1 [--clock NAME] --alarm HH:MM [--label TEXT]
+       %1 [--clock NAME] --timer DURATION [--label TEXT]
 A freely shaped clock that floats on the desktop.
 
 Options:
-  --clock NAME     run the clock of this name, with settings of its own (letters,
-                   digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
-  --check-modules  load each of the program&apos;s modules as the clock would, tell
-                   where it came from or why it cannot be used, and exit
-  -h, --help       show this help and exit
-  -v, --version    show the version and exit
+  --clock NAME       run the clock of this name, with settings of its own
+                     (letters, digits, &apos;-&apos; and &apos;_&apos;); without it, the default
+                     clock
+  --alarm HH:MM      set an alarm on the clock for the next HH:MM (00:00 to
+                     23:59), starting the clock if it does not run
+  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on
+  --label TEXT       what the alarm or timer is for, shown when it rings
+  --check-modules    load each of the program&apos;s modules as the clock would,
+                     tell where it came from or why it cannot be used, and exit
+  -h, --help         show this help and exit
+  -v, --version      show the version and exit
 
 Arguments:
-  FILE.Velmora     a scheme to show; a clock of the same name that is already
-                   running takes it over and comes to the front
+  FILE.Velmora       a scheme to show; a clock of the same name that is
+                     already running takes it over and comes to the front
 </source>
         <translation>Uso: %1 [--clock NOMBRE] [ARCHIVO.Velmora]
+     %1 [--clock NOMBRE] --alarm HH:MM [--label TEXTO]
+     %1 [--clock NOMBRE] --timer DURACIÓN [--label TEXTO]
 Un reloj de forma libre que flota sobre el escritorio.
 
 Opciones:
-  --clock NOMBRE   ejecuta el reloj con ese nombre, con su propia configuración
-                   (letras, cifras, «-» y «_»); sin ella, el reloj predeterminado
-  --check-modules  carga cada módulo del programa como lo haría el reloj, indica de
-                   dónde vino o por qué no se puede usar, y sale
-  -h, --help       muestra esta ayuda y sale
-  -v, --version    muestra la versión y sale
+  --clock NOMBRE     ejecuta el reloj con ese nombre, con su propia configuración
+                     (letras, cifras, «-» y «_»); sin ella, el reloj
+                     predeterminado
+  --alarm HH:MM      pone en el reloj una alarma para las próximas HH:MM (de 00:00
+                     a 23:59), iniciando el reloj si no está en marcha
+  --timer DURACIÓN   inicia un temporizador en el reloj: 90s, 5m, 1h30m, etc.
+  --label TEXTO      para qué es la alarma o el temporizador, mostrado al sonar
+  --check-modules    carga cada módulo del programa como lo haría el reloj, indica
+                     de dónde vino o por qué no se puede usar, y sale
+  -h, --help         muestra esta ayuda y sale
+  -v, --version      muestra la versión y sale
 
 Argumentos:
-  ARCHIVO.Velmora  un diseño que mostrar; si ya funciona un reloj con el mismo
-                   nombre, lo recibe y pasa al frente
+  ARCHIVO.Velmora    un diseño que mostrar; si ya funciona un reloj con el mismo
+                     nombre, lo recibe y pasa al frente
 </translation>
     </message>
 </context>

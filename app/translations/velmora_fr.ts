@@ -2,6 +2,201 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>AlarmService</name>
+    <message>
+        <source>The timer of %1 has ended.</source>
+        <translation>Le minuteur de %1 est écoulé.</translation>
+    </message>
+    <message>
+        <source>Missed timer</source>
+        <translation>Minuteur manqué</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Minuteur</translation>
+    </message>
+    <message>
+        <source>Alarm at %1</source>
+        <translation>Alarme à %1</translation>
+    </message>
+    <message>
+        <source>Missed alarm</source>
+        <translation>Alarme manquée</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarme</translation>
+    </message>
+    <message>
+        <source>%1
+Due %2, while the computer slept or the clock was not running.</source>
+        <translation>%1
+Prévue %2, pendant que l’ordinateur dormait ou que l’horloge ne tournait pas.</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Snooze 5 minutes</source>
+        <translation>Répéter dans 5 minutes</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmTexts</name>
+    <message>
+        <source>Once</source>
+        <translation>Une fois</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Tous les jours</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 à %2</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmsDialog</name>
+    <message>
+        <source>VELMORA - Alarms and timers</source>
+        <translation>VELMORA - Alarmes et minuteurs</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>Alarmes</translation>
+    </message>
+    <message>
+        <source>Timers</source>
+        <translation>Minuteurs</translation>
+    </message>
+    <message>
+        <source>Sounds</source>
+        <translation>Sons</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Jours</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Libellé</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Heure&#xa0;:</translation>
+    </message>
+    <message>
+        <source>(none: once)</source>
+        <translation>(aucun&#xa0;: une fois)</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>Jours&#xa0;:</translation>
+    </message>
+    <message>
+        <source>What it is for</source>
+        <translation>À quoi il sert</translation>
+    </message>
+    <message>
+        <source>Label:</source>
+        <translation>Libellé&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Restant</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source> h</source>
+        <translation> h</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Durée&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation>Choisir…</translation>
+    </message>
+    <message>
+        <source>The clock&apos;s own</source>
+        <translation>Celui de l’horloge</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Écouter</translation>
+    </message>
+    <message>
+        <source>Choose a sound</source>
+        <translation>Choisir un son</translation>
+    </message>
+    <message>
+        <source>WAV sounds (*.wav)</source>
+        <translation>Sons WAV (*.wav)</translation>
+    </message>
+    <message>
+        <source>Play sounds</source>
+        <translation>Jouer les sons</translation>
+    </message>
+    <message>
+        <source>On the hour</source>
+        <translation>À l’heure pile</translation>
+    </message>
+    <message>
+        <source>Every quarter</source>
+        <translation>Tous les quarts d’heure</translation>
+    </message>
+    <message>
+        <source>Chime:</source>
+        <translation>Carillon&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Chime sound:</source>
+        <translation>Son du carillon&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Alarm sound:</source>
+        <translation>Son d’alarme&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Réinitialiser</translation>
+    </message>
+</context>
+<context>
     <name>BackgroundCheck</name>
     <message>
         <source>the file does not exist</source>
@@ -9,7 +204,7 @@
     </message>
     <message>
         <source>the file is larger than %1 MB</source>
-        <translation>le fichier dépasse %1 Mo</translation>
+        <translation>le fichier dépasse %1&#xa0;Mo</translation>
     </message>
     <message>
         <source>the file cannot be read</source>
@@ -79,21 +274,21 @@ Réalisé par les développeurs de Velmora ; fuseaux horaires de la base de don
     </message>
     <message>
         <source>carried image, %1 x %2</source>
-        <translation>image incluse, %1 × %2</translation>
+        <translation>image incluse, %1&#xa0;×&#xa0;%2</translation>
     </message>
     <message>
         <source>carried file, %1 bytes</source>
-        <translation>fichier inclus, %1 octets</translation>
+        <translation>fichier inclus, %1&#xa0;octets</translation>
     </message>
     <message>
         <source>Save changes?</source>
-        <translation>Enregistrer les modifications ?</translation>
+        <translation>Enregistrer les modifications&#xa0;?</translation>
     </message>
     <message>
         <source>Do you want to save your changes into a scheme file?
 
 If you won&apos;t save the changes will be lost when you close the program.</source>
-        <translation>Voulez-vous enregistrer vos modifications dans un fichier de thème ?
+        <translation>Voulez-vous enregistrer vos modifications dans un fichier de thème&#xa0;?
 
 Sans enregistrement, elles seront perdues à la fermeture du programme.</translation>
     </message>
@@ -103,7 +298,7 @@ Sans enregistrement, elles seront perdues à la fermeture du programme.</transla
     </message>
     <message>
         <source>Can&apos;t access this file, please select another or permit access.</source>
-        <translation>Impossible d’accéder à ce fichier ; choisissez-en un autre ou autorisez l’accès.</translation>
+        <translation>Impossible d’accéder à ce fichier&#xa0;; choisissez-en un autre ou autorisez l’accès.</translation>
     </message>
     <message>
         <source>Load error</source>
@@ -119,7 +314,7 @@ Sans enregistrement, elles seront perdues à la fermeture du programme.</transla
 cannot be the background: %2. The previous image stays.</source>
         <translation>%1
 
-ne peut pas servir d’arrière-plan : %2. L’image précédente est conservée.</translation>
+ne peut pas servir d’arrière-plan&#xa0;: %2. L’image précédente est conservée.</translation>
     </message>
     <message>
         <source>Velmoras (*.Velmora)</source>
@@ -138,14 +333,14 @@ ne peut pas servir d’arrière-plan : %2. L’image précédente est conservé
     <name>CVelmoraApp</name>
     <message>
         <source>runs without taking later launches over: %1</source>
-        <translation>fonctionne sans reprendre les lancements suivants : %1</translation>
+        <translation>fonctionne sans reprendre les lancements suivants&#xa0;: %1</translation>
     </message>
     <message>
         <source>The settings file %1 could not be used: %2. It was moved, unchanged, to:
 %3
 
 The clock starts with its default settings.</source>
-        <translation>Le fichier de réglages %1 n’a pas pu être utilisé : %2. Il a été déplacé, sans modification, vers :
+        <translation>Le fichier de réglages %1 n’a pas pu être utilisé&#xa0;: %2. Il a été déplacé, sans modification, vers&#xa0;:
 %3
 
 L’horloge démarre avec ses réglages par défaut.</translation>
@@ -154,13 +349,17 @@ L’horloge démarre avec ses réglages par défaut.</translation>
         <source>Your settings could not be saved to %1: %2.
 
 The clock keeps your changes while it runs; they are lost when it ends unless the file can be written again.</source>
-        <translation>Vos réglages n’ont pas pu être enregistrés dans %1 : %2.
+        <translation>Vos réglages n’ont pas pu être enregistrés dans %1&#xa0;: %2.
 
-L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront perdues à sa fermeture si le fichier ne peut toujours pas être écrit.</translation>
+L’horloge garde vos modifications tant qu’elle fonctionne&#xa0;; elles seront perdues à sa fermeture si le fichier ne peut toujours pas être écrit.</translation>
     </message>
     <message>
         <source>cannot be used: %1</source>
         <translation>inutilisable : %1</translation>
+    </message>
+    <message>
+        <source>the clock could not be started</source>
+        <translation>l’horloge n’a pas pu être lancée</translation>
     </message>
 </context>
 <context>
@@ -180,6 +379,33 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
     <message>
         <source>The login entry %1 could not be removed.</source>
         <translation>L’entrée de connexion %1 n’a pas pu être supprimée.</translation>
+    </message>
+    <message>
+        <source>Next alarm: %1</source>
+        <translation>Prochaine alarme&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarPopup</name>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
+    </message>
+    <message>
+        <source>Previous year</source>
+        <translation>Année précédente</translation>
+    </message>
+    <message>
+        <source>Previous month</source>
+        <translation>Mois précédent</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Mois suivant</translation>
+    </message>
+    <message>
+        <source>Next year</source>
+        <translation>Année suivante</translation>
     </message>
 </context>
 <context>
@@ -214,15 +440,15 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
     </message>
     <message>
         <source>the runtime folder %1 is not used (%2); later launches reach this clock through %3</source>
-        <translation>le dossier d’exécution %1 n’est pas utilisé (%2) ; les lancements suivants joignent cette horloge par %3</translation>
+        <translation>le dossier d’exécution %1 n’est pas utilisé (%2)&#xa0;; les lancements suivants joignent cette horloge par %3</translation>
     </message>
     <message>
         <source>no safe folder for the clock&apos;s socket (%1): later launches cannot hand files over to this clock</source>
-        <translation>aucun dossier sûr pour le socket de l’horloge (%1) : les lancements suivants ne peuvent pas lui transmettre de fichiers</translation>
+        <translation>aucun dossier sûr pour le socket de l’horloge (%1)&#xa0;: les lancements suivants ne peuvent pas lui transmettre de fichiers</translation>
     </message>
     <message>
         <source>a clock of this name runs already; without a safe runtime folder it cannot take files over</source>
-        <translation>une horloge de ce nom fonctionne déjà ; sans dossier d’exécution sûr, elle ne peut pas reprendre de fichiers</translation>
+        <translation>une horloge de ce nom fonctionne déjà&#xa0;; sans dossier d’exécution sûr, elle ne peut pas reprendre de fichiers</translation>
     </message>
     <message>
         <source>the file name cannot be handed over</source>
@@ -230,7 +456,7 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
     </message>
     <message>
         <source>the socket %1 belongs to another user; nothing was sent</source>
-        <translation>le socket %1 appartient à un autre utilisateur ; rien n’a été envoyé</translation>
+        <translation>le socket %1 appartient à un autre utilisateur&#xa0;; rien n’a été envoyé</translation>
     </message>
 </context>
 <context>
@@ -284,7 +510,7 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <translation>T&amp;ransparence</translation>
     </message>
     <message>
-        <source>Play so&amp;unds</source>
+        <source>Pla&amp;y sounds</source>
         <translation>&amp;Jouer les sons</translation>
     </message>
     <message>
@@ -297,7 +523,7 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
     </message>
     <message>
         <source>&amp;Hide to tray</source>
-        <translation>Réduire dans la zone de &amp;notification</translation>
+        <translation>Réduire dans la &amp;zone de notification</translation>
     </message>
     <message>
         <source>&amp;New clock</source>
@@ -320,7 +546,7 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <translation>T&amp;hèmes…</translation>
     </message>
     <message>
-        <source>&amp;Customize...</source>
+        <source>C&amp;ustomize...</source>
         <translation>&amp;Personnaliser…</translation>
     </message>
     <message>
@@ -337,15 +563,15 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
     </message>
     <message>
         <source>0% (opaque)</source>
-        <translation>0 % (opaque)</translation>
+        <translation>0&#xa0;% (opaque)</translation>
     </message>
     <message>
         <source>50% (semi transp.)</source>
-        <translation>50 % (semi-transp.)</translation>
+        <translation>50&#xa0;% (semi-transp.)</translation>
     </message>
     <message>
         <source>95% (invisible)</source>
-        <translation>95 % (invisible)</translation>
+        <translation>95&#xa0;% (invisible)</translation>
     </message>
     <message>
         <source>Highest</source>
@@ -380,6 +606,18 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <extracomment>A step of the transparency menu; %1 is the number.</extracomment>
         <translation>%1 %</translation>
     </message>
+    <message>
+        <source>Next alarm: %1</source>
+        <translation>Prochaine alarme&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Calendar...</source>
+        <translation>Cale&amp;ndrier…</translation>
+    </message>
+    <message>
+        <source>&amp;Alarms...</source>
+        <translation>Alarme&amp;s et minuteurs…</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -387,8 +625,8 @@ L’horloge garde vos modifications tant qu’elle fonctionne ; elles seront pe
         <source>%1: %2
 Try &apos;%1 --help&apos; for more information.
 </source>
-        <translation>%1 : %2
-Essayez « %1 --help » pour plus d’informations.
+        <translation>%1&#xa0;: %2
+Essayez «&#xa0;%1 --help&#xa0;» pour plus d’informations.
 </translation>
     </message>
     <message>
@@ -397,7 +635,7 @@ Essayez « %1 --help » pour plus d’informations.
     </message>
     <message>
         <source>invalid clock name &apos;%1&apos;: use up to %2 letters, digits, &apos;-&apos; and &apos;_&apos;</source>
-        <translation>nom d’horloge « %1 » invalide : utilisez jusqu’à %2 lettres, chiffres, « - » et « _ »</translation>
+        <translation>nom d’horloge «&#xa0;%1&#xa0;» invalide&#xa0;: utilisez jusqu’à %2 lettres, chiffres, «&#xa0;-&#xa0;» et «&#xa0;_&#xa0;»</translation>
     </message>
     <message>
         <source>one scheme file at most, got %1</source>
@@ -408,35 +646,73 @@ Essayez « %1 --help » pour plus d’informations.
         <translation>le nom du fichier de thème est vide</translation>
     </message>
     <message>
+        <source>--%1 given more than once</source>
+        <translation>--%1 donné plus d’une fois</translation>
+    </message>
+    <message>
+        <source>--alarm and --timer cannot be given together</source>
+        <translation>--alarm et --timer ne peuvent pas être donnés ensemble</translation>
+    </message>
+    <message>
+        <source>--label goes with --alarm or --timer</source>
+        <translation>--label accompagne --alarm ou --timer</translation>
+    </message>
+    <message>
+        <source>--alarm and --timer take no scheme file</source>
+        <translation>--alarm et --timer ne prennent pas de fichier de thème</translation>
+    </message>
+    <message>
+        <source>invalid time &apos;%1&apos;: use HH:MM, 00:00 to 23:59</source>
+        <translation>heure «&#xa0;%1&#xa0;» invalide&#xa0;: utilisez HH:MM, de 00:00 à 23:59</translation>
+    </message>
+    <message>
+        <source>invalid duration &apos;%1&apos;: use for example 90s, 5m or 1h30m, up to 99h59m59s</source>
+        <translation>durée «&#xa0;%1&#xa0;» invalide&#xa0;: utilisez par exemple 90s, 5m ou 1h30m, jusqu’à 99h59m59s</translation>
+    </message>
+    <message>
         <source>Usage: %1 [--clock NAME] [FILE.Velmora]
+       %1 [--clock NAME] --alarm HH:MM [--label TEXT]
+       %1 [--clock NAME] --timer DURATION [--label TEXT]
 A freely shaped clock that floats on the desktop.
 
 Options:
-  --clock NAME     run the clock of this name, with settings of its own (letters,
-                   digits, &apos;-&apos; and &apos;_&apos;); without it, the default clock
-  --check-modules  load each of the program&apos;s modules as the clock would, tell
-                   where it came from or why it cannot be used, and exit
-  -h, --help       show this help and exit
-  -v, --version    show the version and exit
+  --clock NAME       run the clock of this name, with settings of its own
+                     (letters, digits, &apos;-&apos; and &apos;_&apos;); without it, the default
+                     clock
+  --alarm HH:MM      set an alarm on the clock for the next HH:MM (00:00 to
+                     23:59), starting the clock if it does not run
+  --timer DURATION   start a timer on the clock: 90s, 5m, 1h30m and so on
+  --label TEXT       what the alarm or timer is for, shown when it rings
+  --check-modules    load each of the program&apos;s modules as the clock would,
+                     tell where it came from or why it cannot be used, and exit
+  -h, --help         show this help and exit
+  -v, --version      show the version and exit
 
 Arguments:
-  FILE.Velmora     a scheme to show; a clock of the same name that is already
-                   running takes it over and comes to the front
+  FILE.Velmora       a scheme to show; a clock of the same name that is
+                     already running takes it over and comes to the front
 </source>
         <translation>Utilisation : %1 [--clock NOM] [FICHIER.Velmora]
+              %1 [--clock NOM] --alarm HH:MM [--label TEXTE]
+              %1 [--clock NOM] --timer DURÉE [--label TEXTE]
 Une horloge de forme libre qui flotte sur le bureau.
 
 Options :
-  --clock NOM      lance l’horloge de ce nom, avec ses propres réglages (lettres,
-                   chiffres, « - » et « _ ») ; sans elle, l’horloge par défaut
-  --check-modules  charge chaque module du programme comme le ferait l’horloge,
-                   indique d’où il vient ou pourquoi il est inutilisable, et quitte
-  -h, --help       affiche cette aide et quitte
-  -v, --version    affiche la version et quitte
+  --clock NOM        lance l’horloge de ce nom, avec ses propres réglages
+                     (lettres, chiffres, « - » et « _ ») ; sans elle, l’horloge
+                     par défaut
+  --alarm HH:MM      règle sur l’horloge une alarme pour le prochain HH:MM (de
+                     00:00 à 23:59), en lançant l’horloge si elle ne tourne pas
+  --timer DURÉE      lance un minuteur sur l’horloge : 90s, 5m, 1h30m, etc.
+  --label TEXTE      ce à quoi sert l’alarme ou le minuteur, affiché quand il sonne
+  --check-modules    charge chaque module du programme comme le ferait l’horloge,
+                     indique d’où il vient ou pourquoi il est inutilisable, et quitte
+  -h, --help         affiche cette aide et quitte
+  -v, --version      affiche la version et quitte
 
 Arguments :
-  FICHIER.Velmora  un thème à afficher ; une horloge du même nom déjà en cours
-                   le reprend et passe au premier plan
+  FICHIER.Velmora    un thème à afficher ; une horloge du même nom déjà en cours
+                     le reprend et passe au premier plan
 </translation>
     </message>
 </context>
@@ -444,7 +720,7 @@ Arguments :
     <name>DialogTemplate</name>
     <message>
         <source>Scheme:</source>
-        <translation>Thème :</translation>
+        <translation>Thème&#xa0;:</translation>
     </message>
     <message>
         <source>Save As...</source>
@@ -480,31 +756,31 @@ Arguments :
     </message>
     <message>
         <source>Current system setting:</source>
-        <translation>Réglage actuel du système :</translation>
+        <translation>Réglage actuel du système&#xa0;:</translation>
     </message>
     <message>
         <source>Use the following fixed one instead:</source>
-        <translation>Utiliser plutôt ce fuseau fixe :</translation>
+        <translation>Utiliser plutôt ce fuseau fixe&#xa0;:</translation>
     </message>
     <message>
         <source>User set time zones:</source>
-        <translation>Fuseaux horaires de l’utilisateur :</translation>
+        <translation>Fuseaux horaires de l’utilisateur&#xa0;:</translation>
     </message>
     <message>
         <source>User time zone #1:</source>
-        <translation>Fuseau utilisateur n° 1 :</translation>
+        <translation>Fuseau utilisateur n°&#xa0;1&#xa0;:</translation>
     </message>
     <message>
         <source>User time zone #2:</source>
-        <translation>Fuseau utilisateur n° 2 :</translation>
+        <translation>Fuseau utilisateur n°&#xa0;2&#xa0;:</translation>
     </message>
     <message>
         <source>User time zone #3:</source>
-        <translation>Fuseau utilisateur n° 3 :</translation>
+        <translation>Fuseau utilisateur n°&#xa0;3&#xa0;:</translation>
     </message>
     <message>
         <source>User time zone #4:</source>
-        <translation>Fuseau utilisateur n° 4 :</translation>
+        <translation>Fuseau utilisateur n°&#xa0;4&#xa0;:</translation>
     </message>
     <message>
         <source>VELMORA - Time zone settings</source>
@@ -519,11 +795,11 @@ Arguments :
 To report a fault or suggest an improvement, please contact whoever provided this copy, for example your distribution&apos;s bug tracker or the maintainer of the package you installed.
 
 The FAQ in the &quot;Web help&quot; menu may already answer your question.</source>
-        <translation>Aucune adresse de contact n’est configurée pour cet exemplaire de Velmora : aucun courriel ne peut donc être rédigé.
+        <translation>Aucune adresse de contact n’est configurée pour cet exemplaire de Velmora&#xa0;: aucun courriel ne peut donc être rédigé.
 
 Pour signaler un défaut ou proposer une amélioration, contactez la personne qui vous a fourni cet exemplaire, par exemple le suivi des bogues de votre distribution ou le mainteneur du paquet installé.
 
-La FAQ du menu « Aide en ligne » répond peut-être déjà à votre question.</translation>
+La FAQ du menu «&#xa0;Aide en ligne&#xa0;» répond peut-être déjà à votre question.</translation>
     </message>
     <message>
         <source>No mail program could be started.
@@ -532,7 +808,7 @@ Please send your feedback by e-mail to:
 %1</source>
         <translation>Aucun programme de messagerie n’a pu être lancé.
 
-Envoyez vos commentaires par courriel à :
+Envoyez vos commentaires par courriel à&#xa0;:
 %1</translation>
     </message>
 </context>
@@ -576,7 +852,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>%1: %2</source>
-        <translation>%1 : %2</translation>
+        <translation>%1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Properties</source>
@@ -693,7 +969,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>it is larger than 1 MB</source>
-        <translation>il dépasse 1 Mo</translation>
+        <translation>il dépasse 1&#xa0;Mo</translation>
     </message>
     <message>
         <source>it is not a settings file</source>
@@ -736,7 +1012,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>second (continuous, high CPU usage!)</source>
-        <translation>seconde (continu, forte charge du processeur !)</translation>
+        <translation>seconde (continu, forte charge du processeur&#xa0;!)</translation>
     </message>
     <message>
         <source>minute</source>
@@ -748,19 +1024,19 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>12 hours</source>
-        <translation>12 heures</translation>
+        <translation>12&#xa0;heures</translation>
     </message>
     <message>
         <source>12 hours (continuous)</source>
-        <translation>12 heures (continu)</translation>
+        <translation>12&#xa0;heures (continu)</translation>
     </message>
     <message>
         <source>24 hours</source>
-        <translation>24 heures</translation>
+        <translation>24&#xa0;heures</translation>
     </message>
     <message>
         <source>24 hours (continuous)</source>
-        <translation>24 heures (continu)</translation>
+        <translation>24&#xa0;heures (continu)</translation>
     </message>
     <message>
         <source>flat</source>
@@ -804,7 +1080,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>Sets the item&apos;s opacity (e.g.: 0 = invisible, 127 = semi transparent, 255 = 100% visible)</source>
-        <translation>Règle l’opacité de l’élément (par exemple : 0 = invisible, 127 = semi-transparent, 255 = visible à 100 %).</translation>
+        <translation>Règle l’opacité de l’élément (par exemple&#xa0;: 0 = invisible, 127 = semi-transparent, 255 = visible à 100&#xa0;%).</translation>
     </message>
     <message>
         <source>background image</source>
@@ -828,7 +1104,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>Sets the radius in % at which the hand line begins. The value may be negative.</source>
-        <translation>Règle le rayon, en %, où commence le trait de l’aiguille. La valeur peut être négative.</translation>
+        <translation>Règle le rayon, en&#xa0;%, où commence le trait de l’aiguille. La valeur peut être négative.</translation>
     </message>
     <message>
         <source>end radius (%)</source>
@@ -836,7 +1112,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>Sets the radius in % at which the hand line ends. The value may be negative.</source>
-        <translation>Règle le rayon, en %, où finit le trait de l’aiguille. La valeur peut être négative.</translation>
+        <translation>Règle le rayon, en&#xa0;%, où finit le trait de l’aiguille. La valeur peut être négative.</translation>
     </message>
     <message>
         <source>begin line cap</source>
@@ -860,7 +1136,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>Sets the thickness of the hand line in % of the clock&apos;s radius.</source>
-        <translation>Règle l’épaisseur du trait de l’aiguille en % du rayon de l’horloge.</translation>
+        <translation>Règle l’épaisseur du trait de l’aiguille en&#xa0;% du rayon de l’horloge.</translation>
     </message>
     <message>
         <source>time value</source>
@@ -880,7 +1156,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>Sets the radius in % at which the slice ends on the outside.</source>
-        <translation>Règle le rayon, en %, où le secteur se termine à l’extérieur.</translation>
+        <translation>Règle le rayon, en&#xa0;%, où le secteur se termine à l’extérieur.</translation>
     </message>
     <message>
         <source>Sets the time value that the slice displays.</source>
@@ -908,7 +1184,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>Moves the clock&apos;s center to the right in % of the clock&apos;s radius (to the left when negative).</source>
-        <translation>Déplace le centre de l’horloge vers la droite, en % du rayon de l’horloge (vers la gauche si négatif).</translation>
+        <translation>Déplace le centre de l’horloge vers la droite, en&#xa0;% du rayon de l’horloge (vers la gauche si négatif).</translation>
     </message>
     <message>
         <source>center dY</source>
@@ -916,7 +1192,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>Moves the clock&apos;s center down in % of the clock&apos;s radius (up when negative).</source>
-        <translation>Déplace le centre de l’horloge vers le bas, en % du rayon de l’horloge (vers le haut si négatif).</translation>
+        <translation>Déplace le centre de l’horloge vers le bas, en&#xa0;% du rayon de l’horloge (vers le haut si négatif).</translation>
     </message>
     <message>
         <source>smoothing Mode</source>
@@ -964,7 +1240,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>Moves the hand&apos;s center to the right in % of the clock&apos;s radius (to the left when negative).</source>
-        <translation>Déplace le centre de l’aiguille vers la droite, en % du rayon de l’horloge (vers la gauche si négatif).</translation>
+        <translation>Déplace le centre de l’aiguille vers la droite, en&#xa0;% du rayon de l’horloge (vers la gauche si négatif).</translation>
     </message>
     <message>
         <source>y offset (%)</source>
@@ -972,7 +1248,7 @@ Envoyez vos commentaires par courriel à :
     </message>
     <message>
         <source>Moves the hand&apos;s center down in % of the clock&apos;s radius (up when negative).</source>
-        <translation>Déplace le centre de l’aiguille vers le bas, en % du rayon de l’horloge (vers le haut si négatif).</translation>
+        <translation>Déplace le centre de l’aiguille vers le bas, en&#xa0;% du rayon de l’horloge (vers le haut si négatif).</translation>
     </message>
     <message>
         <source>day of week  (0..6=Sunday,M,T,W,T,F,S)</source>
@@ -985,16 +1261,16 @@ right click: open menu
 double left click: switch display mode</source>
         <translation>VELMORA
 
-clic droit : ouvrir le menu
-double clic gauche : changer de mode d’affichage</translation>
+clic droit&#xa0;: ouvrir le menu
+double clic gauche&#xa0;: changer de mode d’affichage</translation>
     </message>
     <message>
         <source>Moves the slice to the right in % of the clock&apos;s radius (to the left when negative).</source>
-        <translation>Déplace le secteur vers la droite, en % du rayon de l’horloge (vers la gauche si négatif).</translation>
+        <translation>Déplace le secteur vers la droite, en&#xa0;% du rayon de l’horloge (vers la gauche si négatif).</translation>
     </message>
     <message>
         <source>Moves the slice down in % of the clock&apos;s radius (up when negative).</source>
-        <translation>Déplace le secteur vers le bas, en % du rayon de l’horloge (vers le haut si négatif).</translation>
+        <translation>Déplace le secteur vers le bas, en&#xa0;% du rayon de l’horloge (vers le haut si négatif).</translation>
     </message>
     <message>
         <source>text color</source>
@@ -1006,11 +1282,11 @@ double clic gauche : changer de mode d’affichage</translation>
     </message>
     <message>
         <source>Moves the text to the right in % of the clock&apos;s radius (to the left when negative).</source>
-        <translation>Déplace le texte vers la droite, en % du rayon de l’horloge (vers la gauche si négatif).</translation>
+        <translation>Déplace le texte vers la droite, en&#xa0;% du rayon de l’horloge (vers la gauche si négatif).</translation>
     </message>
     <message>
         <source>Moves the text down in % of the clock&apos;s radius (up when negative).</source>
-        <translation>Déplace le texte vers le bas, en % du rayon de l’horloge (vers le haut si négatif).</translation>
+        <translation>Déplace le texte vers le bas, en&#xa0;% du rayon de l’horloge (vers le haut si négatif).</translation>
     </message>
     <message>
         <source>format</source>
@@ -1018,7 +1294,7 @@ double clic gauche : changer de mode d’affichage</translation>
     </message>
     <message>
         <source>{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Tahoma;}}\fs16 {\b Sets the format of the text.} Codes starting with % are replaced by parts of the date and time; all other characters are shown as they are.\par \par {\b %a} weekday, abbreviated (Sun)\par {\b %A} weekday (Sunday)\par {\b %b} month, abbreviated (Jan)\par {\b %B} month (January)\par {\b %c} date and time (03/14/07 12:41:29)\par {\b %d} day of month (01 - 31)\par {\b %H} hour, 24-hour clock (00 - 23)\par {\b %I} hour, 12-hour clock (01 - 12)\par {\b %j} day of year (001 - 366)\par {\b %m} month (01 - 12)\par {\b %M} minute (00 - 59)\par {\b %p} AM or PM\par {\b %S} second (00 - 59)\par {\b %U} week of year, weeks starting on Sunday (00 - 53)\par {\b %W} week of year, weeks starting on Monday (00 - 53)\par {\b %w} weekday (0 - 6, Sunday is 0)\par {\b %x} date (03/14/07)\par {\b %X} time (12:41:29)\par {\b %y} year without century (00 - 99)\par {\b %Y} year with century (2007)\par {\b %z}, {\b %Z} the short name of the text&apos;s time zone (CET, JST)\par {\b %%} a percent sign\par \par A {\b #} after the % removes leading zeros (%#d shows 4 instead of 04); %#c and %#x show the long date (Wednesday, March 14, 2007).\par Example: %d.%m.%Y shows 14.03.2007, %H:%M:%S shows 12:41:29.}</source>
-        <translation>{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Tahoma;}}\fs16 {\b Règle le format du texte.} Les codes commençant par % sont remplacés par des éléments de la date et de l’heure ; tous les autres caractères s’affichent tels quels.\par \par {\b %a} jour de la semaine, abrégé (Sun)\par {\b %A} jour de la semaine (Sunday)\par {\b %b} mois, abrégé (Jan)\par {\b %B} mois (January)\par {\b %c} date et heure (03/14/07 12:41:29)\par {\b %d} jour du mois (01 – 31)\par {\b %H} heure sur 24 heures (00 – 23)\par {\b %I} heure sur 12 heures (01 – 12)\par {\b %j} jour de l’année (001 – 366)\par {\b %m} mois (01 – 12)\par {\b %M} minute (00 – 59)\par {\b %p} AM ou PM\par {\b %S} seconde (00 – 59)\par {\b %U} semaine de l’année, semaines commençant le dimanche (00 – 53)\par {\b %W} semaine de l’année, semaines commençant le lundi (00 – 53)\par {\b %w} jour de la semaine (0 – 6, dimanche vaut 0)\par {\b %x} date (03/14/07)\par {\b %X} heure (12:41:29)\par {\b %y} année sans le siècle (00 – 99)\par {\b %Y} année avec le siècle (2007)\par {\b %z}, {\b %Z} le nom court du fuseau horaire du texte (CET, JST)\par {\b %%} un signe pour cent\par \par Un {\b #} après le % supprime les zéros de tête (%#d affiche 4 au lieu de 04) ; %#c et %#x affichent la date longue (Wednesday, March 14, 2007).\par Exemple : %d.%m.%Y affiche 14.03.2007, %H:%M:%S affiche 12:41:29.}</translation>
+        <translation>{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Tahoma;}}\fs16 {\b Règle le format du texte.} Les codes commençant par % sont remplacés par des éléments de la date et de l’heure&#xa0;; tous les autres caractères s’affichent tels quels.\par \par {\b %a} jour de la semaine, abrégé (Sun)\par {\b %A} jour de la semaine (Sunday)\par {\b %b} mois, abrégé (Jan)\par {\b %B} mois (January)\par {\b %c} date et heure (03/14/07 12:41:29)\par {\b %d} jour du mois (01 – 31)\par {\b %H} heure sur 24&#xa0;heures (00 – 23)\par {\b %I} heure sur 12&#xa0;heures (01 – 12)\par {\b %j} jour de l’année (001 – 366)\par {\b %m} mois (01 – 12)\par {\b %M} minute (00 – 59)\par {\b %p} AM ou PM\par {\b %S} seconde (00 – 59)\par {\b %U} semaine de l’année, semaines commençant le dimanche (00 – 53)\par {\b %W} semaine de l’année, semaines commençant le lundi (00 – 53)\par {\b %w} jour de la semaine (0 – 6, dimanche vaut 0)\par {\b %x} date (03/14/07)\par {\b %X} heure (12:41:29)\par {\b %y} année sans le siècle (00 – 99)\par {\b %Y} année avec le siècle (2007)\par {\b %z}, {\b %Z} le nom court du fuseau horaire du texte (CET, JST)\par {\b %%} un signe pour cent\par \par Un {\b #} après le % supprime les zéros de tête (%#d affiche 4 au lieu de 04)&#xa0;; %#c et %#x affichent la date longue (Wednesday, March 14, 2007).\par Exemple&#xa0;: %d.%m.%Y affiche 14.03.2007, %H:%M:%S affiche 12:41:29.}</translation>
     </message>
     <message>
         <source>Sets the time zone in which the text shows the date and time.</source>
@@ -1034,7 +1310,7 @@ double clic gauche : changer de mode d’affichage</translation>
     </message>
     <message>
         <source>centiseconds (high CPU usage!)</source>
-        <translation>centièmes de seconde (forte charge du processeur !)</translation>
+        <translation>centièmes de seconde (forte charge du processeur&#xa0;!)</translation>
     </message>
     <message>
         <source>month of year (1..12)</source>
@@ -1066,7 +1342,7 @@ double clic gauche : changer de mode d’affichage</translation>
     </message>
     <message>
         <source>Sets the size of the text in % of the clock&apos;s diameter.</source>
-        <translation>Règle la taille du texte en % du diamètre de l’horloge.</translation>
+        <translation>Règle la taille du texte en&#xa0;% du diamètre de l’horloge.</translation>
     </message>
     <message>
         <source>font bold</source>
@@ -1094,7 +1370,7 @@ double clic gauche : changer de mode d’affichage</translation>
     </message>
     <message>
         <source>CPU #%d performance (%%)</source>
-        <translation>charge du processeur n° %d (%%)</translation>
+        <translation>charge du processeur n°&#xa0;%d (%%)</translation>
     </message>
     <message>
         <source>memory load (%)</source>
@@ -1114,7 +1390,7 @@ double clic gauche : changer de mode d’affichage</translation>
     </message>
     <message>
         <source>Sets the radius in % at which the slice begins on the inside.</source>
-        <translation>Règle le rayon, en %, où le secteur commence à l’intérieur.</translation>
+        <translation>Règle le rayon, en&#xa0;%, où le secteur commence à l’intérieur.</translation>
     </message>
 </context>
 <context>

@@ -66,7 +66,9 @@ ClockMenu& ClockCommands::menu() {
                                 MenuCommand::Customize,    MenuCommand::TimeZones,
                                 MenuCommand::NewClock,     MenuCommand::StartWithDesktop,
                                 MenuCommand::Schemes,      MenuCommand::DatesInMyLanguage,
-                                MenuCommand::SmoothMotion, MenuCommand::Exit}) {
+                                MenuCommand::SmoothMotion, MenuCommand::PlaySounds,
+                                MenuCommand::Calendar,     MenuCommand::Alarms,
+                                MenuCommand::Exit}) {
         QObject::connect(menu_->action(command), &QAction::triggered, clock,
                          [this, command] { run(command); });
     }
@@ -134,6 +136,13 @@ void ClockCommands::update() {
     items.action(MenuCommand::StartWithDesktop)->setChecked(autostartEntry().isEnabled());
     items.action(MenuCommand::DatesInMyLanguage)->setChecked(datesInMyLanguage(clock_.settings_));
     items.action(MenuCommand::SmoothMotion)->setChecked(view.smoothMotion);
+    items.action(MenuCommand::PlaySounds)->setChecked(clock_.chimes_.playSounds());
+    const QString next = clock_.alarms_.nextAlarmText();
+    QAction* nextAlarm = items.action(MenuCommand::NextAlarm);
+    nextAlarm->setVisible(!next.isEmpty());
+    // An ampersand in a label is a letter, not the item's shortcut.
+    nextAlarm->setText(QCoreApplication::translate("ClockMenu", "Next alarm: %1")
+                           .arg(QString(next).replace(QLatin1Char('&'), QStringLiteral("&&"))));
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
         items.priorityActions()[i]->setChecked(view.threadPriority == kPriorityItems[i].level);
     }
@@ -202,6 +211,15 @@ void ClockCommands::run(MenuCommand command) {
         break;
     case MenuCommand::StartWithDesktop:
         toggleStartWithDesktop();
+        break;
+    case MenuCommand::PlaySounds:
+        clock_.chimes_.setPlaySounds(!clock_.chimes_.playSounds());
+        break;
+    case MenuCommand::Calendar:
+        clock_.openCalendar();
+        break;
+    case MenuCommand::Alarms:
+        dialogs.openAlarms(clock_.alarms_, clock_.chimes_);
         break;
     case MenuCommand::DatesInMyLanguage:
         toggleDatesInMyLanguage(clock_.settings_, clock_.clock_);

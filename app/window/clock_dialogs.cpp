@@ -11,7 +11,9 @@
 #include "app/dialogs/scheme_load_error.h"
 #include "app/dialogs/window_aligner.h"
 #include "app/window/clock_editor.h"
+#include "app/window/clock_planner.h"
 #include "app/window/editor_module.h"
+#include "app/window/planner_module.h"
 #include "clock/clock.h"
 #include "clock/scheme_file.h"
 #include "model/settings_store.h"
@@ -32,6 +34,14 @@
 namespace {
 // How soon a scheme that waits for a modal window to close is tried again.
 constexpr std::chrono::milliseconds kModalRetry(300);
+
+// A part of the program that is a module of its own is missing from this installation; the
+// message has a %1 for why.
+void sayModuleMissing(QWidget* parent, const char* title, const char* message,
+                      const QString& reason) {
+    QMessageBox::warning(parent, QCoreApplication::translate("ClockDialogs", title),
+                         QCoreApplication::translate("ClockDialogs", message).arg(reason));
+}
 } // namespace
 
 ClockDialogs::ClockDialogs(QWidget& window, Clock& clock, SettingsStore& settings)
@@ -53,14 +63,64 @@ bool ClockDialogs::canOpenOptionsDialog() {
 ClockEditor* ClockDialogs::editorOrMessage() {
     ClockEditor* editor = EditorModule::editor();
     if (editor == nullptr) {
-        QMessageBox::warning(
-            &window_, QCoreApplication::translate("ClockDialogs", "Editor missing"),
-            QCoreApplication::translate("ClockDialogs",
-                                        "The editor of this installation cannot be loaded (%1). "
-                                        "Reinstalling the program brings it back.")
-                .arg(EditorModule::missingReason()));
+        sayModuleMissing(&window_, QT_TRANSLATE_NOOP("ClockDialogs", "Editor missing"),
+                         QT_TRANSLATE_NOOP("ClockDialogs",
+                                           "The editor of this installation cannot be loaded "
+                                           "(%1). Reinstalling the program brings it back."),
+                         EditorModule::missingReason());
     }
     return editor;
+}
+
+ClockPlanner* ClockDialogs::plannerOrMessage() {
+    ClockPlanner* planner = PlannerModule::planner();
+    if (planner == nullptr) {
+        sayModuleMissing(&window_, QT_TRANSLATE_NOOP("ClockDialogs", "Calendar missing"),
+                         QT_TRANSLATE_NOOP("ClockDialogs",
+                                           "The calendar and alarms of this installation cannot "
+                                           "be loaded (%1). Reinstalling the program brings it "
+                                           "back."),
+                         PlannerModule::missingReason());
+    }
+    return planner;
+}
+
+void ClockDialogs::openCalendar(const QDate& today) {
+    if (calendar_ != nullptr) {
+        calendar_->raise();
+        return;
+    }
+    ClockPlanner* planner = plannerOrMessage();
+    if (planner == nullptr) {
+        return;
+    }
+    QWidget* calendar = planner->makeCalendar(today, &window_);
+    calendar_ = calendar;
+    showProgramIconFromNowOn();
+    // A pop-up has no frame of the window manager's around it.
+    calendar->adjustSize();
+    if (const QScreen* where = window_.screen()) {
+        calendar->move(
+            placeBeside(window_.frameGeometry(), calendar->size(), where->availableGeometry()));
+    }
+    calendar->show();
+}
+
+void ClockDialogs::openAlarms(AlarmService& alarms, ClockChimes& chimes) {
+    if (alarmsDial_ != nullptr) {
+        alarmsDial_->raise();
+        alarmsDial_->activateWindow();
+        return;
+    }
+    ClockPlanner* planner = plannerOrMessage();
+    if (planner == nullptr) {
+        return;
+    }
+    QDialog* dialog = planner->makeAlarms(alarms, chimes, &window_);
+    alarmsDial_ = dialog;
+    dialog->adjustSize();
+    placeBesideClock(*dialog);
+    dialog->show();
 }
 
 void ClockDialogs::openOptionsDialog() {

@@ -1,5 +1,6 @@
 // The windows the clock opens for the user: the customize dialog, the time zone dialog, the
-// scheme chooser and the info dialog; and schemes loaded from outside the editor.
+// scheme chooser, the calendar, the alarms dialog and the info dialog; and schemes loaded from
+// outside the editor.
 #pragma once
 
 #include "time/packed_date_time.h"
@@ -12,8 +13,12 @@
 #include <QStringList>
 #include <functional>
 
+class AlarmService;
 class Clock;
+class ClockChimes;
 class ClockEditor;
+class ClockPlanner;
+class QDate;
 class SettingsStore;
 class QWidget;
 
@@ -41,6 +46,12 @@ public:
     // The folders the scheme chooser shows: the installed examples, the user's scheme folder
     // and the folder of the scheme loaded last.
     QStringList schemeFolders() const;
+    // The month calendar beside the clock, with `today` (the clock's local date) marked.
+    void openCalendar(const QDate& today);
+    QWidget* calendar() const { return calendar_; }
+    // The alarms, timers and sounds of the clock, beside it; brought forward when open.
+    void openAlarms(AlarmService& alarms, ClockChimes& chimes);
+    QDialog* alarmsDialog() const { return alarmsDial_; }
 
     // Loads a scheme file the user chose from outside the editor (a later launch, a drop, the
     // chooser) as the editor's Load does: a file that cannot be read is reported and changes
@@ -86,6 +97,8 @@ private:
     bool editorReleasesScheme();
     // The editor, or null after telling the user why it is missing.
     ClockEditor* editorOrMessage();
+    // The same of the planner (the calendar and the alarms dialog).
+    ClockPlanner* plannerOrMessage();
 
     QWidget& window_;
     Clock& clock_;
@@ -94,6 +107,8 @@ private:
     // The time zone dialog while it runs: a second one from the tray's menu would race it.
     QPointer<QDialog> timezonesDial_;
     QPointer<QDialog> schemeChooser_;
+    QPointer<QWidget> calendar_;
+    QPointer<QDialog> alarmsDial_;
     LoadErrorReport loadErrorReport_;
     ClockMover clockMover_;
 };

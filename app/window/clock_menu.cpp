@@ -61,9 +61,17 @@ ClockMenu::ClockMenu(const QString& clockTitle)
             transparency->addSeparator();
         }
     }
-    // Kept for its place in the menu; there is no sound to play.
-    add(top, QT_TRANSLATE_NOOP("ClockMenu", "Play so&unds"), MenuCommand::PlaySounds)
-        ->setEnabled(false);
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "Pla&y sounds"), MenuCommand::PlaySounds)
+        ->setCheckable(true);
+    top.addSeparator();
+    // Between the items counted from the top and those counted from the bottom, whose places
+    // stay.
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "&Calendar..."), MenuCommand::Calendar);
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "&Alarms..."), MenuCommand::Alarms);
+    QAction* next =
+        add(top, QT_TRANSLATE_NOOP("ClockMenu", "Next alarm: %1"), MenuCommand::NextAlarm);
+    next->setEnabled(false);
+    next->setVisible(false);
     top.addSeparator();
 
     QMenu* size = top.addMenu(QCoreApplication::translate("ClockMenu", "&Size"));
@@ -93,7 +101,7 @@ ClockMenu::ClockMenu(const QString& clockTitle)
         ->setCheckable(true);
     top.addSeparator();
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Sch&emes..."), MenuCommand::Schemes);
-    add(top, QT_TRANSLATE_NOOP("ClockMenu", "&Customize..."), MenuCommand::Customize);
+    add(top, QT_TRANSLATE_NOOP("ClockMenu", "C&ustomize..."), MenuCommand::Customize);
     add(top, QT_TRANSLATE_NOOP("ClockMenu", "Time &zones..."), MenuCommand::TimeZones);
     top.addSeparator();
 

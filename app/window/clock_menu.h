@@ -33,6 +33,10 @@ enum class MenuCommand : int {
     // The first item, disabled: which clock the menu belongs to.
     ClockTitle = 40107,
     SmoothMotion = 40108,
+    Calendar = 40109,
+    Alarms = 40110,
+    // Not a command: the next alarm, named where the user looks for it.
+    NextAlarm = 40111,
     Exit = 57665,
 };
 

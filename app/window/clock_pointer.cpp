@@ -1,5 +1,5 @@
-// What the mouse does on the clock: moves, corner resizes, the menu, editing and the double
-// click, wherever its presses come from.
+// What the mouse does on the clock: moves, corner resizes, the menu, the calendar, editing and
+// the double click, wherever its presses come from.
 #include "app/window/clock_pointer.h"
 
 #include "app/window/velmora_dlg.h"
@@ -61,6 +61,9 @@ void ClockPointer::release(Qt::MouseButton button, const QPointF& local, const Q
     // The corner squares resize; only the rest of the clock opens the menu.
     if (button == Qt::RightButton && !clock_.cornerAt(local.toPoint())) {
         clock_.showContextMenu(global);
+    }
+    if (button == Qt::MiddleButton) {
+        clock_.openCalendar();
     }
 }
 

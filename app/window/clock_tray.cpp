@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QStringList>
 
 namespace {
 constexpr int kTooltipTextId = 49;
@@ -42,6 +43,8 @@ void ClockTray::createIcon() {
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::DoubleClick) {
                     emit doubleClicked();
+                } else if (reason == QSystemTrayIcon::MiddleClick) {
+                    emit middleClicked();
                 }
             });
 }
@@ -54,6 +57,11 @@ void ClockTray::setTimeText(const QString& text) {
     applyToolTip();
 }
 
+void ClockTray::setNextAlarm(const QString& line) {
+    nextAlarm_ = line;
+    applyToolTip();
+}
+
 void ClockTray::applyToolTip() {
     if (tray_ == nullptr) {
         return;
@@ -61,11 +69,13 @@ void ClockTray::applyToolTip() {
     // A string-table text, translated as the editor's rows translate those; only the context
     // is taken from there, as the editor's code is a module of its own.
     const QByteArray english = toQString(stringTableText(kTooltipTextId)).toUtf8();
-    QString tip = QCoreApplication::translate(kStringTableContext, english.constData());
-    if (!timeText_.isEmpty()) {
-        tip += QLatin1Char('\n') + timeText_;
+    QStringList lines{QCoreApplication::translate(kStringTableContext, english.constData())};
+    for (const QString& line : {timeText_, nextAlarm_}) {
+        if (!line.isEmpty()) {
+            lines.append(line);
+        }
     }
-    tray_->setToolTip(tip);
+    tray_->setToolTip(lines.join(QLatin1Char('\n')));
 }
 
 void ClockTray::setIconShown(bool shown) {

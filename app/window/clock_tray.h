@@ -34,12 +34,16 @@ public:
     void setIconShown(bool shown);
     // The time under the program's name in the icon's tooltip; kept for an icon made later.
     void setTimeText(const QString& text);
+    // A line naming the next alarm under the icon's own tooltip; empty for none.
+    void setNextAlarm(const QString& line);
 
 signals:
     // The tray may have come or gone: refresh().
     void changed();
     // A double click on the icon.
     void doubleClicked();
+    // A click with the middle button on the icon.
+    void middleClicked();
 
 private:
     void createIcon();
@@ -52,4 +56,5 @@ private:
     bool available_ = false;
     bool iconShown_ = false;
     QString timeText_;
+    QString nextAlarm_;
 };

@@ -3,7 +3,7 @@
 // frames the drawing thread draws ahead on its own.
 #pragma once
 
-#include "app/window/boundary_timer.h"
+#include "app/desktop/boundary_timer.h"
 #include "render/frame_renderer.h"
 
 #include <QObject>

@@ -2,6 +2,7 @@
 #include "app/window/velmora_dlg.h"
 
 #include "app/desktop/clock_places.h"
+#include "app/desktop/clock_request.h"
 #include "app/desktop/date_language.h"
 #include "app/desktop/program_icon.h"
 #include "app/desktop/settings.h"
@@ -16,10 +17,13 @@
 #include "app/x11/desktop_backdrop.h"
 #include "app/x11/x11_frame_presenter.h"
 #include "app/x11/x11_widget_hints.h"
+#include "time/alarm_text.h"
+#include "time/zone_slots.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHelpEvent>
@@ -91,9 +95,11 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     connect(&ticks_, &TickSchedule::frameDue, this, &CVelmoraDlg::onFrameDue);
     connect(&tray_, &ClockTray::changed, this, &CVelmoraDlg::refreshTray);
     connect(&tray_, &ClockTray::doubleClicked, this, &CVelmoraDlg::toggleClickThrough);
-    connect(&zones_, &ZoneFollower::changed, this, &CVelmoraDlg::drawFrame);
+    connect(&zones_, &ZoneFollower::changed, this, &CVelmoraDlg::zonesChanged);
     connect(&dialogs_, &ClockDialogs::schemeChanged, this, &CVelmoraDlg::schemeEdited);
-    connect(&dialogs_, &ClockDialogs::zonesChanged, this, &CVelmoraDlg::drawFrame);
+    connect(&dialogs_, &ClockDialogs::zonesChanged, this, &CVelmoraDlg::zonesChanged);
+    connect(&alarms_, &AlarmService::changed, this, &CVelmoraDlg::showNextAlarm);
+    connect(&tray_, &ClockTray::middleClicked, this, &CVelmoraDlg::openCalendar);
     connect(&dialogs_, &ClockDialogs::userSchemeChosen, this, [this] {
         // What the user edits or loads now wins over a stored scheme that has yet to arrive.
         if (startupScheme_ != nullptr) {
@@ -206,6 +212,45 @@ void CVelmoraDlg::initialize() {
     }
     drawFrame();
     ticks_.schedule();
+    alarms_.setWindow(this);
+    alarms_.start();
+    chimes_.start();
+    showNextAlarm();
+}
+
+void CVelmoraDlg::zonesChanged() {
+    drawFrame();
+    alarms_.zoneChanged();
+    chimes_.zoneChanged();
+}
+
+void CVelmoraDlg::showNextAlarm() {
+    const QString next = alarms_.nextAlarmText();
+    const QString line =
+        next.isEmpty() ? QString()
+                       : QCoreApplication::translate("CVelmoraDlg", "Next alarm: %1").arg(next);
+    setToolTip(line);
+    tray_.setNextAlarm(line);
+}
+
+void CVelmoraDlg::openCalendar() {
+    const velmora::PackedDateTime local =
+        velmora::zoneSlotTime(0, velmora::packedDateTimeFrom(ticks_.now()));
+    dialogs_.openCalendar(QDate(local.year(), local.month(), local.day()));
+}
+
+void CVelmoraDlg::takeRequest(const ClockRequest& request) {
+    if (request.kind == ClockRequest::Kind::Show) {
+        takeHandOver(request.schemePath);
+        return;
+    }
+    // The launch was answered as the request arrived; what the clock cannot keep it says here.
+    if (!alarms_.take(request)) {
+        std::fprintf(stderr,
+                     "velmora: a launch's alarm or timer was refused: out of range, or %zu of "
+                     "its kind set already\n",
+                     velmora::kMaxAlarms);
+    }
 }
 
 // However large the background or the stored size, the clock stays within the desktop: no

@@ -5,6 +5,9 @@
 // editor and the other dialogs.
 #pragma once
 
+#include "app/alarms/alarm_service.h"
+#include "app/alarms/clock_chimes.h"
+#include "app/alarms/desktop_notifier.h"
 #include "app/desktop/autostart_entry.h"
 #include "app/desktop/new_clock.h"
 #include "app/desktop/zone_follower.h"
@@ -91,6 +94,14 @@ public:
     // A later launch's request: its scheme (empty: none) is loaded as the user's, and the
     // clock comes to the front. While a modal window of the clock runs, the load waits for it.
     void takeHandOver(const QString& path);
+    // A later launch's request: a scheme to show, or an alarm or timer to set.
+    void takeRequest(const ClockRequest& request);
+    // The month calendar beside the clock, with the clock's local date marked.
+    void openCalendar();
+    QWidget* calendar() const { return dialogs_.calendar(); }
+    QDialog* alarmsDialog() const { return dialogs_.alarmsDialog(); }
+    AlarmService& alarms() { return alarms_; }
+    ClockChimes& chimes() { return chimes_; }
     void setLoadErrorReport(ClockDialogs::LoadErrorReport report) {
         dialogs_.setLoadErrorReport(std::move(report));
     }
@@ -202,6 +213,10 @@ private:
     void schemeEdited();
     // The tray icon's tooltip tells the time: brought up to date when the minute changed.
     void updateTrayTime(const velmora::PackedDateTime& utc);
+    // The zones of the clock changed: frames, alarms and chimes follow.
+    void zonesChanged();
+    // The next alarm, named in the tooltips.
+    void showNextAlarm();
 
     SettingsStore& settings_;
     Clock clock_;
@@ -235,6 +250,9 @@ private:
     bool zoneWatched_ = false;
     ClockPointer pointer_{*this};
     ClockDialogs dialogs_{*this, clock_, settings_};
+    DesktopNotifier notifier_;
+    AlarmService alarms_{settings_, notifier_};
+    ClockChimes chimes_{settings_};
     // What the window manager is told to keep the window a desktop widget; null off X11.
     std::unique_ptr<X11WidgetHints> hints_;
     // Where the compositor offers it, the clock's surface; null on X11.

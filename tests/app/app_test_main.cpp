@@ -1,7 +1,8 @@
 // The main of the program's window tests: an offscreen QApplication in UTC with the program's
-// resources, scheme classes and editor, then every test.
+// resources, scheme classes, editor and planner, then every test.
 #include "app/dialogs/about_dialog.h"
 #include "app/window/editor_module.h"
+#include "app/window/planner_module.h"
 #include "clock/class_registration.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     registerSchemeClasses();
     // The editor's code is linked into the tests rather than loaded as the module.
     EditorModule::useLinked(velmoraClockEditor());
+    PlannerModule::useLinked(velmoraClockPlanner());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

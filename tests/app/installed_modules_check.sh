@@ -28,7 +28,7 @@ found=$(ldd "$program" | sed -n 's/^[[:space:]]*libvelmora_private\.so => \([^ ]
 
 export LC_ALL=C VELMORA_FOREIGN_MODULE_MARK="$work/foreign-module-loaded"
 report=$("$program" --check-modules) || fail "velmora --check-modules failed: $report"
-for module in velmora_editor velmora_wayland velmora_chime; do
+for module in velmora_editor velmora_planner velmora_wayland velmora_chime; do
     echo "$report" | grep -qx "$module: $modules/lib$module.so" ||
         fail "$module was not loaded from $modules: $report"
 done

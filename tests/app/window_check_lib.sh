@@ -79,6 +79,20 @@ use_server() {
     hsetroot -solid "$background" >/dev/null 2>&1
 }
 
+# A session bus of the check's own, waited for and exported in DBUS_SESSION_BUS_ADDRESS; its
+# process id is added to $helpers.
+start_session_bus() {
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
+    helpers="$helpers $!"
+    until_time=$(deadline 10)
+    until [ -s "$work/bus" ]; do
+        past "$until_time" && fail "the session bus did not start"
+        sleep 0.05
+    done
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
 # openbox alone, waited for until it has taken the screen; its process id is added to
 # $helpers.
 start_window_manager() {

@@ -1,4 +1,5 @@
-// velmora-artgen: paints the bundled artwork and synthesises the info chime from source.
+// velmora-artgen: paints the bundled artwork and synthesises the info chime and the clock's
+// sounds from source.
 #include <QColor>
 #include <QConicalGradient>
 #include <QFile>
@@ -652,10 +653,12 @@ int runIcons(std::span<char*> args) {
     return 0;
 }
 
-// The info chime: two bell-like notes, written as 16-bit mono PCM. Plain arithmetic keeps the
-// file identical on every run.
+// The info chime and the clock's sounds, written as 16-bit mono PCM. Plain arithmetic keeps the
+// files identical on every run.
 constexpr int chimeRate = 44100;
 constexpr double chimeSeconds = 0.6;
+// The clock's own sounds reach no higher than a few kilohertz: half the rate serves them.
+constexpr int soundRate = 22050;
 
 struct BellNote {
     double start;     // seconds
@@ -664,8 +667,8 @@ struct BellNote {
 };
 
 // Slightly inharmonic partials with faster decay for the higher ones give a bell rather than an
-// organ tone.
-double bellSample(const BellNote& note, double t) {
+// organ tone; `ring` above 1 lets a deeper stroke sound longer.
+double bellSample(const BellNote& note, double t, double ring = 1.0) {
     if (t < note.start) {
         return 0.0;
     }
@@ -674,29 +677,70 @@ double bellSample(const BellNote& note, double t) {
     const double partials[][3] = {{1.0, 1.0, 5.5}, {2.01, 0.35, 9.0}, {3.0, 0.12, 14.0}};
     double sum = 0.0;
     for (const auto& [ratio, amplitude, decay] : partials) {
-        sum += amplitude * std::exp(-decay * local) *
+        sum += amplitude * std::exp(-decay / ring * local) *
                std::sin(2.0 * std::numbers::pi * note.frequency * ratio * local);
     }
     return note.gain * attack * sum;
 }
 
+// `seconds` of the sound at `rate`, its last 30 ms faded to silence so it ends without a click.
+template <typename Sample>
+std::vector<std::int16_t> renderSound(int rate, double seconds, const Sample& sample) {
+    const int count = int(rate * seconds);
+    std::vector<std::int16_t> samples(count);
+    for (int i = 0; i < count; ++i) {
+        const double t = double(i) / rate;
+        const double value = sample(t) * std::min(1.0, (seconds - t) / 0.03);
+        samples[i] = std::int16_t(std::lround(std::clamp(value, -1.0, 1.0) * 32767.0));
+    }
+    return samples;
+}
+
 std::vector<std::int16_t> synthesiseChime() {
     // A rising major sixth, E6 then C#7, reads as a friendly "hello".
     const BellNote notes[] = {{0.0, 1318.51, 0.30}, {0.14, 2217.46, 0.24}};
-    const int count = int(chimeRate * chimeSeconds);
-    std::vector<std::int16_t> samples(count);
-    for (int i = 0; i < count; ++i) {
-        const double t = double(i) / chimeRate;
+    return renderSound(chimeRate, chimeSeconds, [&notes](double t) {
         double value = 0.0;
         for (const BellNote& note : notes) {
             value += bellSample(note, t);
         }
-        // The last 30 ms fade to silence so the sound ends without a click.
-        const double remaining = chimeSeconds - t;
-        value *= std::min(1.0, remaining / 0.03);
-        samples[i] = std::int16_t(std::lround(std::clamp(value, -1.0, 1.0) * 32767.0));
-    }
-    return samples;
+        return value;
+    });
+}
+
+// On the hour: three slow strokes falling G5, E5, C5, the last left to ring.
+std::vector<std::int16_t> synthesiseHourChime() {
+    const BellNote notes[] = {{0.0, 783.99, 0.30}, {0.5, 659.25, 0.30}, {1.0, 523.25, 0.34}};
+    return renderSound(soundRate, 2.8, [&notes](double t) {
+        double value = 0.0;
+        for (const BellNote& note : notes) {
+            value += bellSample(note, t, 2.4);
+        }
+        return value;
+    });
+}
+
+// Each quarter: one light stroke, E6.
+std::vector<std::int16_t> synthesiseQuarterChime() {
+    const BellNote note{0.0, 1318.51, 0.26};
+    return renderSound(soundRate, 1.2, [&note](double t) { return bellSample(note, t, 1.5); });
+}
+
+// An alarm: three short bright beeps and a rest, a pattern that loops while the alarm rings.
+std::vector<std::int16_t> synthesiseAlarm() {
+    constexpr double beep = 0.11;
+    constexpr double step = 0.19;
+    return renderSound(soundRate, 1.1, [](double t) {
+        const int index = int(t / step);
+        const double local = t - index * step;
+        if (index > 2 || local > beep) {
+            return 0.0;
+        }
+        // 8 ms in and out, so no beep clicks.
+        const double envelope = std::min({1.0, local / 0.008, (beep - local) / 0.008});
+        const double phase = 2.0 * std::numbers::pi * 1760.0 * local;
+        return 0.34 * envelope * (std::sin(phase) + 0.25 * std::sin(2.0 * phase));
+    });
 }
 
 void putLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
@@ -705,7 +749,7 @@ void putLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int b
     }
 }
 
-std::vector<unsigned char> waveFile(const std::vector<std::int16_t>& samples) {
+std::vector<unsigned char> waveFile(const std::vector<std::int16_t>& samples, int rate) {
     const std::uint32_t dataBytes = std::uint32_t(samples.size() * 2);
     std::vector<unsigned char> out;
     const auto tag = [&out](const char* text) { out.insert(out.end(), text, text + 4); };
@@ -716,8 +760,8 @@ std::vector<unsigned char> waveFile(const std::vector<std::int16_t>& samples) {
     putLittleEndian(out, 16, 4);
     putLittleEndian(out, 1, 2); // PCM
     putLittleEndian(out, 1, 2); // mono
-    putLittleEndian(out, chimeRate, 4);
-    putLittleEndian(out, chimeRate * 2, 4);
+    putLittleEndian(out, rate, 4);
+    putLittleEndian(out, rate * 2, 4);
     putLittleEndian(out, 2, 2);
     putLittleEndian(out, 16, 2);
     tag("data");
@@ -728,21 +772,39 @@ std::vector<unsigned char> waveFile(const std::vector<std::int16_t>& samples) {
     return out;
 }
 
+bool writeWave(const std::vector<std::int16_t>& samples, int rate, const char* path) {
+    const std::vector<unsigned char> bytes = waveFile(samples, rate);
+    std::FILE* file = std::fopen(path, "wb");
+    const bool written =
+        file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if ((file != nullptr && std::fclose(file) != 0) || !written) {
+        std::fprintf(stderr, "velmora-artgen: cannot write %s\n", path);
+        return false;
+    }
+    return true;
+}
+
 int runChime(std::span<char*> args) {
     if (args.size() != 1) {
         return usageError;
     }
-    const std::vector<unsigned char> bytes = waveFile(synthesiseChime());
-    std::FILE* file = std::fopen(args[0], "wb");
-    const bool written =
-        file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file != nullptr && std::fclose(file) != 0) {
-        std::fprintf(stderr, "velmora-artgen: cannot write %s\n", args[0]);
-        return 1;
+    return writeWave(synthesiseChime(), chimeRate, args[0]) ? 0 : 1;
+}
+
+// The clock's chimes and alarm sound, installed among its data.
+int runSounds(std::span<char*> args) {
+    if (args.size() != 1) {
+        return usageError;
     }
-    if (!written) {
-        std::fprintf(stderr, "velmora-artgen: cannot write %s\n", args[0]);
-        return 1;
+    const std::pair<const char*, std::vector<std::int16_t> (*)()> sounds[] = {
+        {"hour_chime.wav", synthesiseHourChime},
+        {"quarter_chime.wav", synthesiseQuarterChime},
+        {"alarm.wav", synthesiseAlarm}};
+    for (const auto& [name, synthesise] : sounds) {
+        const std::string path = std::string(args[0]) + "/" + name;
+        if (!writeWave(synthesise(), soundRate, path.c_str())) {
+            return 1;
+        }
     }
     return 0;
 }
@@ -1108,15 +1170,11 @@ struct Command {
 };
 
 constexpr Command commands[] = {
-    {"dial", "OUT.png", runDial},
-    {"preview", "IN.png OUT.png", runPreview},
-    {"info", "OUT.png", runInfo},
-    {"corners", "OUTDIR", runCorners},
-    {"icon", "OUT.png", runIcon},
-    {"icons", "OUTDIR", runIcons},
-    {"chime", "OUT.wav", runChime},
-    {"toolbar", "OUTDIR", runToolbar},
-    {"gallery", "NAME OUT.png", runGallery},
+    {"dial", "OUT.png", runDial},      {"preview", "IN.png OUT.png", runPreview},
+    {"info", "OUT.png", runInfo},      {"corners", "OUTDIR", runCorners},
+    {"icon", "OUT.png", runIcon},      {"icons", "OUTDIR", runIcons},
+    {"chime", "OUT.wav", runChime},    {"sounds", "OUTDIR", runSounds},
+    {"toolbar", "OUTDIR", runToolbar}, {"gallery", "NAME OUT.png", runGallery},
 };
 
 void printUsage() {

@@ -159,17 +159,26 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
         instance_ = std::make_unique<ClockInstance>(placesIn(folder_));
-        ASSERT_EQ(instance_->start(QString()), ClockInstance::Start::First);
+        ASSERT_EQ(instance_->start(ClockRequest()), ClockInstance::Start::First);
         ASSERT_TRUE(instance_->listen()) << instance_->error().toStdString();
         QObject::connect(instance_.get(), &ClockInstance::requested,
-                         [this](const QString& path) { requests_ << path; });
+                         [this](const ClockRequest& request) {
+                             if (request.kind == ClockRequest::Kind::Show) {
+                                 requests_ << request.schemePath;
+                             } else {
+                                 reminders_.push_back(request);
+                             }
+                         });
     }
     // A later launch of the same clock, on a thread of its own.
     ClockInstance::Start launch(const QString& path, QString* error = nullptr) {
+        return launch(ClockRequest::show(path), error);
+    }
+    ClockInstance::Start launch(const ClockRequest& request, QString* error = nullptr) {
         const ClockInstance::Places places = placesIn(folder_);
-        return whileServing<ClockInstance::Start>([places, path, error] {
+        return whileServing<ClockInstance::Start>([places, request, error] {
             ClockInstance later(places);
-            const ClockInstance::Start start = later.start(path);
+            const ClockInstance::Start start = later.start(request);
             if (error != nullptr) {
                 *error = later.error();
             }
@@ -181,6 +190,7 @@ protected:
     QTemporaryDir folder_;
     std::unique_ptr<ClockInstance> instance_;
     QStringList requests_;
+    std::vector<ClockRequest> reminders_;
 };
 
 // Any byte but NUL reaches the clock exactly: a line break, bytes that are not UTF-8.
@@ -202,14 +212,41 @@ TEST_F(ClockInstanceTest, APathArrivesByteForByte) {
 // none is carried out, and the first three are not even answered.
 TEST_F(ClockInstanceTest, OnlyAWholeConfirmedRequestIsCarriedOut) {
     EXPECT_EQ(exchange(socket(), request(QByteArray("/tmp/a\0b", 8)), true), QByteArray());
-    EXPECT_EQ(exchange(socket(), request(QByteArray(ClockInstance::kMaxPathBytes + 1, 'a')), true),
-              QByteArray());
+    EXPECT_EQ(
+        exchange(socket(), request(QByteArray(ClockInstance::kMaxRequestBytes + 1, 'a')), true),
+        QByteArray());
     EXPECT_EQ(exchange(socket(), request("/tmp/a") + request("/tmp/b"), true), QByteArray());
     EXPECT_EQ(exchange(socket(), request("/tmp/unconfirmed"), false), QByteArray("ok\n"));
     EXPECT_EQ(exchange(socket(), QByteArray(), false), QByteArray());
     EXPECT_EQ(exchange(socket(), request("/tmp/c"), true), QByteArray("ok\n"));
     QTest::qWait(50);
     EXPECT_EQ(requests_, QStringList{QStringLiteral("/tmp/c")});
+}
+
+// A timer reaches the clock whole, handed over by a launch that never becomes the clock;
+// bytes that are neither a path nor an alarm or timer are not answered.
+TEST_F(ClockInstanceTest, AnAlarmOrTimerArrivesAndNothingElseIsAnswered) {
+    ClockRequest timer;
+    timer.kind = ClockRequest::Kind::Timer;
+    timer.value = 90;
+    timer.label = QStringLiteral("Tea");
+    timer.askedAt = 1780898400123;
+    const ClockInstance::Places places = placesIn(folder_);
+    const ClockInstance::Start start = whileServing<ClockInstance::Start>([places, timer] {
+        ClockInstance launch(places);
+        return launch.handOver(timer);
+    });
+    EXPECT_EQ(start, ClockInstance::Start::HandedOver);
+    ASSERT_EQ(reminders_.size(), 1u);
+    EXPECT_EQ(reminders_[0].kind, ClockRequest::Kind::Timer);
+    EXPECT_EQ(reminders_[0].value, 90);
+    EXPECT_EQ(reminders_[0].label, QStringLiteral("Tea"));
+    EXPECT_EQ(reminders_[0].askedAt, timer.askedAt);
+    EXPECT_EQ(exchange(socket(), request("relative.Velmora"), true), QByteArray());
+    EXPECT_EQ(exchange(socket(), request("snooze\t1\t0\tx"), true), QByteArray());
+    QTest::qWait(50);
+    EXPECT_TRUE(requests_.isEmpty());
+    EXPECT_EQ(reminders_.size(), 1u);
 }
 
 // Connections that send nothing hold no place a launch needs, and are dropped soon.
@@ -241,7 +278,7 @@ TEST_F(ClockInstanceTest, ARequestTheLaunchGaveUpOnIsNotCarriedOut) {
     const ClockInstance::Places places = placesIn(folder_);
     auto later = std::async(std::launch::async, [places] {
         ClockInstance launch(places);
-        return launch.start(QStringLiteral("/tmp/late.Velmora"));
+        return launch.start(ClockRequest::show(QStringLiteral("/tmp/late.Velmora")));
     });
     // This thread, the clock's, does not serve the socket meanwhile.
     ASSERT_EQ(later.wait_for(ClockInstance::kAnswerWait + std::chrono::seconds(3)),
@@ -300,15 +337,15 @@ TEST(ClockInstanceLockTest, OneClockPerNameWithoutASocket) {
     const ClockInstance::Places places{QString(), folder.filePath(QStringLiteral("c.lock")),
                                        QString()};
     auto first = std::make_unique<ClockInstance>(places);
-    ASSERT_EQ(first->start(QString()), ClockInstance::Start::First);
+    ASSERT_EQ(first->start(ClockRequest()), ClockInstance::Start::First);
     EXPECT_FALSE(first->listen());
     ClockInstance second(places);
-    EXPECT_EQ(second.start(QString()), ClockInstance::Start::Refused);
+    EXPECT_EQ(second.start(ClockRequest()), ClockInstance::Start::Refused);
     EXPECT_TRUE(second.error().contains(QLatin1String("runs already")))
         << second.error().toStdString();
     first.reset();
     ClockInstance third(places);
-    EXPECT_EQ(third.start(QString()), ClockInstance::Start::First);
+    EXPECT_EQ(third.start(ClockRequest()), ClockInstance::Start::First);
 }
 
 // Another user (the tests make one of nobody) can neither hand a request to the clock, even
@@ -341,7 +378,7 @@ TEST_F(ClockInstanceTest, AnotherUserIsNeitherHeardNorToldAnything) {
     // Their socket where ours should be, while the name is held: nothing is sent to it.
     instance_.reset();
     ClockInstance holder(placesIn(folder_));
-    ASSERT_EQ(holder.start(QString()), ClockInstance::Start::First);
+    ASSERT_EQ(holder.start(ClockRequest()), ClockInstance::Start::First);
     QTemporaryDir theirs;
     ASSERT_EQ(::chmod(QFile::encodeName(theirs.path()).constData(), 0777), 0);
     const std::string theirSocket = QFile::encodeName(theirs.filePath("s")).toStdString();
@@ -375,7 +412,8 @@ TEST(ClockInstanceFolderTest, ASocketAnotherUserMadeFirstInAnOpenRuntimeFolderIs
     ClockInstance::Places places = ClockInstance::placesFor(QStringLiteral("velmora"));
     places.lockPath = config.filePath(QStringLiteral("velmora.lock"));
     ClockInstance clock(places);
-    EXPECT_EQ(clock.start(QStringLiteral("/tmp/mine.Velmora")), ClockInstance::Start::First);
+    EXPECT_EQ(clock.start(ClockRequest::show(QStringLiteral("/tmp/mine.Velmora"))),
+              ClockInstance::Start::First);
     EXPECT_TRUE(clock.listen());
     EXPECT_TRUE(clock.places().socketPath.startsWith(temporary.path()));
     int status = 0;

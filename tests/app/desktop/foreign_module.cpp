@@ -20,6 +20,7 @@ namespace {
 } // namespace
 
 // The entry points of the program's modules, so that a load would find what it asks for.
-extern "C" [[gnu::visibility("default")]] void velmoraPlayChime() {}
+extern "C" [[gnu::visibility("default")]] void velmoraPlaySound() {}
 extern "C" [[gnu::visibility("default")]] void velmoraClockEditor() {}
+extern "C" [[gnu::visibility("default")]] void velmoraClockPlanner() {}
 extern "C" [[gnu::visibility("default")]] void velmoraLayerShellModule() {}

@@ -67,7 +67,7 @@ TEST_F(ModuleLoaderTest, TheBuildsModulesCarryItsIdentity) {
 TEST_F(ModuleLoaderTest, AModuleOfThisBuildIsLoaded) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_CHIME_MODULE), chimeIn("second")));
     ModuleLoader loader(QStringLiteral("velmora_chime"), folders());
-    EXPECT_NE(loader.resolve("velmoraPlayChime"), nullptr) << loader.why().toStdString();
+    EXPECT_NE(loader.resolve("velmoraPlaySound"), nullptr) << loader.why().toStdString();
     EXPECT_EQ(loader.path(), chimeIn("second"));
     EXPECT_TRUE(mapped(chimeIn("second")));
 }
@@ -75,7 +75,7 @@ TEST_F(ModuleLoaderTest, AModuleOfThisBuildIsLoaded) {
 TEST_F(ModuleLoaderTest, AModuleOfAnotherBuildIsRefusedWithoutLoadingIt) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_FOREIGN_MODULE), chimeIn("first")));
     ModuleLoader loader(QStringLiteral("velmora_chime"), folders());
-    EXPECT_EQ(loader.resolve("velmoraPlayChime"), nullptr);
+    EXPECT_EQ(loader.resolve("velmoraPlaySound"), nullptr);
     const std::string why = loader.why().toStdString();
     EXPECT_NE(why.find(chimeIn("first").toStdString()), std::string::npos) << why;
     EXPECT_NE(why.find("another build (0.1+0123456789abcdef)"), std::string::npos) << why;
@@ -84,7 +84,7 @@ TEST_F(ModuleLoaderTest, AModuleOfAnotherBuildIsRefusedWithoutLoadingIt) {
     EXPECT_FALSE(QFile::exists(mark_)) << "the foreign module's code ran";
     EXPECT_FALSE(mapped(chimeIn("first")));
     // Asked again, it is not tried again.
-    EXPECT_EQ(loader.resolve("velmoraPlayChime"), nullptr);
+    EXPECT_EQ(loader.resolve("velmoraPlaySound"), nullptr);
     EXPECT_FALSE(QFile::exists(mark_));
 }
 
@@ -92,14 +92,14 @@ TEST_F(ModuleLoaderTest, TheNextFolderServesWhenTheFirstHoldsAForeignModule) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_FOREIGN_MODULE), chimeIn("first")));
     ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_CHIME_MODULE), chimeIn("second")));
     ModuleLoader loader(QStringLiteral("velmora_chime"), folders());
-    EXPECT_NE(loader.resolve("velmoraPlayChime"), nullptr) << loader.why().toStdString();
+    EXPECT_NE(loader.resolve("velmoraPlaySound"), nullptr) << loader.why().toStdString();
     EXPECT_EQ(loader.path(), chimeIn("second"));
     EXPECT_FALSE(QFile::exists(mark_));
 }
 
 TEST_F(ModuleLoaderTest, AMissingModuleNamesWhereItWasLookedFor) {
     ModuleLoader loader(QStringLiteral("velmora_chime"), folders());
-    EXPECT_EQ(loader.resolve("velmoraPlayChime"), nullptr);
+    EXPECT_EQ(loader.resolve("velmoraPlaySound"), nullptr);
     EXPECT_EQ(loader.why(),
               QStringLiteral("no libvelmora_chime.so in %1").arg(folders().join(", ")));
 }
@@ -141,7 +141,7 @@ TEST_F(ModuleLoaderTest, FilesThatAreNoModuleOfThisProgramAreRefusedUnloaded) {
         ASSERT_TRUE(write(chimeIn("first"), file.bytes));
         ModuleLoader loader(QStringLiteral("velmora_chime"),
                             {folder_.filePath(QStringLiteral("first"))});
-        EXPECT_EQ(loader.resolve("velmoraPlayChime"), nullptr);
+        EXPECT_EQ(loader.resolve("velmoraPlaySound"), nullptr);
         const std::string why = loader.why().toStdString();
         EXPECT_NE(why.find("not a module of this program"), std::string::npos) << why;
         EXPECT_FALSE(mapped(chimeIn("first")));

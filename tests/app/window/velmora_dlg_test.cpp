@@ -1,5 +1,6 @@
 // The clock window headless: start-up state, commands, their settings and the menu's marks.
 #include "app/desktop/clock_places.h"
+#include "app/desktop/clock_request.h"
 #include "app/desktop/settings.h"
 #include "app/desktop/thread_priority.h"
 #include "app/dialogs/about_dialog.h"
@@ -274,6 +275,41 @@ TEST_F(ClockWindowTest, EachWebHelpItemOpensItsPage) {
     QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
 }
 
+// "Play sounds" is kept and marked, a launch's alarm is named in the menu and the tooltip, a
+// middle click opens the calendar beside the clock, and "Alarms..." its dialog.
+TEST_F(ClockWindowTest, SoundsAlarmsAndTheCalendarFromTheClock) {
+    auto window = start();
+    // No sound reaches the machine's speakers from a test.
+    window->chimes().setSoundPlayer([](const QUrl&) { return nullptr; });
+    window->menu().action(MenuCommand::PlaySounds)->trigger();
+    EXPECT_EQ(settings_->readInt(settings::kPlaySounds), 1);
+    window->updateMenu();
+    EXPECT_TRUE(window->menu().action(MenuCommand::PlaySounds)->isChecked());
+    QAction* next = window->menu().action(MenuCommand::NextAlarm);
+    EXPECT_FALSE(next->isVisible());
+
+    ClockRequest alarm;
+    alarm.kind = ClockRequest::Kind::Alarm;
+    alarm.value = 7 * 60 + 30;
+    alarm.label = QStringLiteral("Run & swim");
+    window->takeRequest(alarm);
+    window->updateMenu();
+    EXPECT_TRUE(next->isVisible());
+    EXPECT_FALSE(next->isEnabled());
+    EXPECT_TRUE(next->text().endsWith(QLatin1String("07:30 Run && swim")))
+        << next->text().toStdString();
+    EXPECT_TRUE(window->toolTip().startsWith(QLatin1String("Next alarm: ")));
+
+    QTest::mouseClick(window.get(), Qt::MiddleButton, Qt::NoModifier, QPoint(100, 100));
+    ASSERT_NE(window->calendar(), nullptr);
+    EXPECT_FALSE(window->calendar()->geometry().intersects(window->geometry()));
+    window->calendar()->close();
+    window->menu().action(MenuCommand::Alarms)->trigger();
+    ASSERT_NE(window->alarmsDialog(), nullptr);
+    EXPECT_TRUE(window->alarmsDialog()->isVisible());
+    delete window->alarmsDialog();
+}
+
 TEST_F(ClockWindowTest, TransparencyAndPriorityAreWrittenAndMarked) {
     auto window = start();
     window->menu().transparencyActions()[7]->trigger();
@@ -287,7 +323,6 @@ TEST_F(ClockWindowTest, TransparencyAndPriorityAreWrittenAndMarked) {
     EXPECT_TRUE(window->menu().action(MenuCommand::StayOnTop)->isChecked());
     EXPECT_EQ(window->menu().menu().defaultAction(),
               window->menu().action(MenuCommand::ClickThrough));
-    EXPECT_FALSE(window->menu().action(MenuCommand::PlaySounds)->isEnabled());
     // Enabled while no customize dialog is open; the dialog's own tests cover the greying.
     EXPECT_TRUE(window->menu().action(MenuCommand::Customize)->isEnabled());
 

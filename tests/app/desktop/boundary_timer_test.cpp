@@ -1,5 +1,5 @@
 // The wall-clock timer: never early, once per start, and a new start replaces the old one.
-#include "app/window/boundary_timer.h"
+#include "app/desktop/boundary_timer.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,5 +1,5 @@
 // A single-shot timer aimed at a moment of the wall clock, to the microsecond.
-#include "app/window/boundary_timer.h"
+#include "app/desktop/boundary_timer.h"
 
 #include <QSocketNotifier>
 #include <cerrno>
