@@ -521,7 +521,12 @@ bool CVelmoraDlg::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(ticks_.now());
-        QToolTip::showText(help->globalPos(), ClockSpeech::toolTip(utc, QLocale()), this);
+        QString tip = ClockSpeech::toolTip(utc, QLocale());
+        // The next alarm, when one is set, under the date and the zones.
+        if (!toolTip().isEmpty()) {
+            tip += QLatin1Char('\n') + toolTip();
+        }
+        QToolTip::showText(help->globalPos(), tip, this);
         return true;
     }
     return QWidget::event(event);
