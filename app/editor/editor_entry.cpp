@@ -24,8 +24,8 @@ public:
 
     int customizeCount() const override { return COptionsDial::instanceCount(); }
 
-    bool confirmSaveChanges(QDialog& customize) override {
-        return static_cast<COptionsDial&>(customize).confirmSaveChanges();
+    bool closeCustomize(QDialog& customize) override {
+        return static_cast<COptionsDial&>(customize).closeKeeping();
     }
 
     std::unique_ptr<QDialog> makeTimezones(SettingsStore& settings, QWidget* parent) override {

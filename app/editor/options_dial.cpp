@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -33,6 +34,16 @@ constexpr int kElementCommands[] = {COptionsDial::CopySelected, COptionsDial::De
                                     COptionsDial::MoveDown, COptionsDial::MoveUp};
 
 int liveDialogs = 0;
+
+// Copies of the scheme (the backup, the steps) keep the marks the elements had when copied.
+void clearMarks(Clock& clock) {
+    clock.setSelected(false);
+    for (const auto& child : clock.children()) {
+        if (child->isKindOf(ClockObject::kTypeName)) {
+            static_cast<ClockObject*>(child.get())->setSelected(false);
+        }
+    }
+}
 
 } // namespace
 
@@ -81,7 +92,7 @@ bool COptionsDial::initDialog() {
     auto button = [this](int id) { return static_cast<QPushButton*>(control(id)); };
     connect(button(SaveAsButton), &QPushButton::clicked, this, &COptionsDial::saveAs);
     connect(button(LoadButton), &QPushButton::clicked, this, &COptionsDial::load);
-    connect(button(UndoButton), &QPushButton::clicked, this, &COptionsDial::undo);
+    connect(button(RevertButton), &QPushButton::clicked, this, &COptionsDial::revert);
     connect(button(RestoreDefaultsButton), &QPushButton::clicked, this,
             &COptionsDial::restoreDefaults);
     connect(button(OkButton), &QPushButton::clicked, this, &COptionsDial::accept);
@@ -138,7 +149,7 @@ bool COptionsDial::initDialog() {
 
     // The template's size is the design and the minimum size; the stored placement follows.
     layout_.initForTemplate(this, settings::kOptionsWindow, false);
-    for (int id : {CancelButton, OkButton, UndoButton, RestoreDefaultsButton, StepBackButton,
+    for (int id : {CancelButton, OkButton, RevertButton, RestoreDefaultsButton, StepBackButton,
                    StepForwardButton, LoadButton, SaveAsButton, SchemeName}) {
         layout_.addWindow(control(id), customizeTemplate().item(id)->anchors,
                           QString::fromUtf8(customizeTemplate().item(id)->name));
@@ -161,6 +172,7 @@ void COptionsDial::showEvent(QShowEvent* event) {
 }
 
 void COptionsDial::showScheme(const QString& path) {
+    shownScheme_ = path;
     if (QWidget* name = control(SchemeName)) {
         setTemplatePath(*name, QDir::toNativeSeparators(path));
     }
@@ -353,16 +365,23 @@ bool COptionsDial::moveSelected(bool down) {
     return element != nullptr && ElementEdits::move(*clock_, *element, down);
 }
 
-bool COptionsDial::confirmSaveChanges() {
+QString COptionsDial::schemeName() const {
+    return QFileInfo(shownScheme_).fileName();
+}
+
+COptionsDial::Leaving COptionsDial::askBeforeLeaving() {
     if (history_.isSaved()) {
-        return true;
+        return Leaving::Kept;
     }
-    const QMessageBox::StandardButton answer = files_.askToSaveChanges();
-    // Going on after "Yes" is safe only when the scheme was really written.
-    if (answer == QMessageBox::Yes) {
-        return saveAs();
+    switch (files_.askToDiscardChanges(schemeName())) {
+    case QMessageBox::Save:
+        // Leaving after "Save As..." is safe only when the scheme was really written.
+        return saveAs() ? Leaving::Kept : Leaving::Stay;
+    case QMessageBox::Discard:
+        return Leaving::Discarded;
+    default:
+        return Leaving::Stay;
     }
-    return answer == QMessageBox::No;
 }
 
 bool COptionsDial::saveAs() {
@@ -378,10 +397,8 @@ bool COptionsDial::saveAs() {
     return true;
 }
 
+// Asks nothing: the scheme it replaces is a step back with Ctrl+Z.
 void COptionsDial::load() {
-    if (!confirmSaveChanges()) {
-        return;
-    }
     const QString path = files_.load();
     if (path.isEmpty()) {
         return;
@@ -398,12 +415,17 @@ void COptionsDial::load() {
 void COptionsDial::replaceClock(std::unique_ptr<Clock> content) {
     clearSelection();
     clock_->adopt(*content);
+    clearMarks(*clock_);
     rebuildTree();
     emit schemeChanged();
 }
 
-void COptionsDial::undo() {
-    if (!confirmSaveChanges()) {
+void COptionsDial::revert() {
+    if (!files_.confirmReplacing(
+            QCoreApplication::translate("COptionsDial", "Revert"),
+            QCoreApplication::translate("COptionsDial", "Revert to the scheme as it was when this "
+                                                        "dialog opened? Your edits can be undone."),
+            QCoreApplication::translate("COptionsDial", "Revert"))) {
         return;
     }
     replaceClock(backup_->cloneClock());
@@ -420,7 +442,11 @@ void COptionsDial::restoreScheme(const std::u16string& setting, const QString& s
 }
 
 void COptionsDial::restoreDefaults() {
-    if (!confirmSaveChanges()) {
+    if (!files_.confirmReplacing(
+            QCoreApplication::translate("COptionsDial", "Restore Defaults"),
+            QCoreApplication::translate("COptionsDial",
+                                        "Restore the built-in scheme? Your edits can be undone."),
+            QCoreApplication::translate("COptionsDial", "Restore"))) {
         return;
     }
     std::unique_ptr<Clock> defaults = readDefaultScheme();
@@ -557,21 +583,38 @@ void COptionsDial::finishMove() {
 }
 
 void COptionsDial::accept() {
+    closeKeeping();
+}
+
+bool COptionsDial::closeKeeping() {
     if (finished_) {
-        return;
+        return true;
     }
     clock_->commitItem();
     emit schemeChanged();
-    if (!confirmSaveChanges()) {
-        return;
+    switch (askBeforeLeaving()) {
+    case Leaving::Stay:
+        return false;
+    case Leaving::Discarded:
+        discardChanges();
+        finish(QDialog::Rejected);
+        return true;
+    case Leaving::Kept:
+        finish(QDialog::Accepted);
+        return true;
     }
-    finish(QDialog::Accepted);
+    return false;
 }
 
 void COptionsDial::reject() {
-    if (finished_ || !confirmSaveChanges()) {
+    if (finished_ || askBeforeLeaving() == Leaving::Stay) {
         return;
     }
+    discardChanges();
+    finish(QDialog::Rejected);
+}
+
+void COptionsDial::discardChanges() {
     clearSelection();
     if (cancelTo_ != nullptr) {
         clock_->adopt(*cancelTo_->cloneClock());
@@ -580,16 +623,14 @@ void COptionsDial::reject() {
         clock_->adopt(*backup_->cloneClock());
         restoreScheme(openedSetting_, openedScheme_);
     }
-    finish(QDialog::Rejected);
 }
 
 void COptionsDial::finish(int result) {
     finished_ = true;
-    // The guide marks belong to the editing; the clock on the desktop goes back to normal.
-    if (selected_ != nullptr) {
-        selected_->setSelected(false);
-        selected_ = nullptr;
-    }
+    // The guide marks belong to the editing, whichever copy of the scheme the clock shows now:
+    // the clock on the desktop goes back to normal.
+    selected_ = nullptr;
+    clearMarks(*clock_);
     emit schemeChanged();
     done(result);
     deleteLater();

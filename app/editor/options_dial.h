@@ -42,7 +42,7 @@ public:
     // Controls of the layout that code refers to.
     enum ControlId : int {
         TreePlaceholder = 1000,
-        UndoButton = 1001,
+        RevertButton = 1001,
         SaveAsButton = 1002,
         LoadButton = 1003,
         ToolBarPlaceholder = 1004,
@@ -81,7 +81,10 @@ public:
     // True when the scheme was written to a file.
     bool saveAs();
     void load();
-    void undo();
+    // Back to the scheme as the dialog opened, after the user confirmed it; a step, so
+    // Ctrl+Z takes it back.
+    void revert();
+    // The built-in scheme, after the user confirmed it; a step too.
     void restoreDefaults();
     // One edit back or forward (Ctrl+Z, Ctrl+Shift+Z); every committed edit and toolbar
     // command is a step.
@@ -96,10 +99,15 @@ public:
     // them in the rows and on the clock; finishMove records the move as one step.
     void moveElement(ClockObject* element, int dx, int dy);
     void finishMove();
+    // OK keeps the scheme, Cancel (Esc, the window's close button) puts the clock back to the
+    // scheme last saved or, without a save, to the one it showed at the opening. Unsaved edits
+    // are never kept half: both ask first whether to save them, discard them (the clock then
+    // goes back as Cancel does) or keep editing.
     void accept() override;
     void reject() override;
-    // Whether the caller may go on: asks to save when there are unsaved edits.
-    bool confirmSaveChanges();
+    // Closes the dialog as OK does, for the program's end or a scheme loaded from outside;
+    // false when the user keeps editing.
+    bool closeKeeping();
     // Empties the tree and fills it again from the clock, keeping rows expanded and marked.
     void rebuildTree();
 
@@ -133,8 +141,15 @@ private:
     bool deleteSelected();
     // Replaces the clock's content; elements of the old content are never touched again.
     void replaceClock(std::unique_ptr<Clock> content);
+    // What the user chose about unsaved edits before closing.
+    enum class Leaving { Kept, Discarded, Stay };
+    Leaving askBeforeLeaving();
+    // Puts the clock back to the scheme last saved, or to the opening one without a save.
+    void discardChanges();
     void finish(int result);
     void showScheme(const QString& path);
+    // The scheme's name in questions: its file's name, empty for the built-in scheme.
+    QString schemeName() const;
     // After a change: a step for Ctrl+Z, and whether the scheme differs from the one saved.
     void recordStep();
     void enableStepButtons();
@@ -162,6 +177,7 @@ private:
     bool finished_ = false;
     bool columnSet_ = false;
     QString openedScheme_;
+    QString shownScheme_;
     std::u16string openedSetting_;
     // What Cancel returns to: the scheme as opened, or as last saved, which is then the
     // scheme of the next start and must not be taken back.

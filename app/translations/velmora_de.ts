@@ -73,14 +73,6 @@
         <translation>Änderungen speichern?</translation>
     </message>
     <message>
-        <source>Do you want to save your changes into a scheme file?
-
-If you won&apos;t save the changes will be lost when you close the program.</source>
-        <translation>Möchten Sie Ihre Änderungen in einer Designdatei speichern?
-
-Ohne Speichern gehen die Änderungen beim Beenden des Programms verloren.</translation>
-    </message>
-    <message>
         <source>File open error</source>
         <translation>Fehler beim Öffnen</translation>
     </message>
@@ -107,6 +99,50 @@ kann nicht der Hintergrund sein: %2. Das bisherige Bild bleibt.</translation>
     <message>
         <source>Velmoras (*.Velmora)</source>
         <translation>Velmora-Designs (*.Velmora)</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Revert to the scheme as it was when this dialog opened? Your edits can be undone.</source>
+        <translation>Zum Design zurückkehren, wie es beim Öffnen dieses Dialogs war? Ihre Änderungen lassen sich rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>Restore Defaults</source>
+        <translation>Standarddesign</translation>
+    </message>
+    <message>
+        <source>Restore the built-in scheme? Your edits can be undone.</source>
+        <translation>Das eingebaute Design wiederherstellen? Ihre Änderungen lassen sich rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Discard the changes to the built-in scheme?</source>
+        <translation>Die Änderungen am eingebauten Design verwerfen?</translation>
+    </message>
+    <message>
+        <source>Discard the changes to %1?</source>
+        <translation>Die Änderungen an %1 verwerfen?</translation>
+    </message>
+    <message>
+        <source>Your changes are not saved in a scheme file.</source>
+        <translation>Ihre Änderungen sind in keiner Designdatei gespeichert.</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter …</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Keep Editing</source>
+        <translation>Weiter bearbeiten</translation>
     </message>
 </context>
 <context>
@@ -405,12 +441,8 @@ Try &apos;%1 --help&apos; for more information.
         <translation>Laden …</translation>
     </message>
     <message>
-        <source>Undo...</source>
-        <translation>Rückgängig …</translation>
-    </message>
-    <message>
         <source>Restore Defaults...</source>
-        <translation>Zurücksetzen …</translation>
+        <translation>Standarddesign …</translation>
     </message>
     <message>
         <source>OK</source>
@@ -459,6 +491,10 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <source>VELMORA - Time zone settings</source>
         <translation>VELMORA – Zeitzonen-Einstellungen</translation>
+    </message>
+    <message>
+        <source>Revert...</source>
+        <translation>Zurücksetzen …</translation>
     </message>
 </context>
 <context>

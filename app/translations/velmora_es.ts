@@ -73,14 +73,6 @@
         <translation>¿Guardar los cambios?</translation>
     </message>
     <message>
-        <source>Do you want to save your changes into a scheme file?
-
-If you won&apos;t save the changes will be lost when you close the program.</source>
-        <translation>¿Desea guardar los cambios en un archivo de diseño?
-
-Si no los guarda, se perderán al cerrar el programa.</translation>
-    </message>
-    <message>
         <source>File open error</source>
         <translation>Error al abrir</translation>
     </message>
@@ -107,6 +99,50 @@ no puede ser el fondo: %2. Se mantiene la imagen anterior.</translation>
     <message>
         <source>Velmoras (*.Velmora)</source>
         <translation>Diseños de Velmora (*.Velmora)</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>Revertir</translation>
+    </message>
+    <message>
+        <source>Revert to the scheme as it was when this dialog opened? Your edits can be undone.</source>
+        <translation>¿Volver al diseño tal como estaba al abrir este diálogo? Podrá deshacer sus cambios.</translation>
+    </message>
+    <message>
+        <source>Restore Defaults</source>
+        <translation>Restablecer</translation>
+    </message>
+    <message>
+        <source>Restore the built-in scheme? Your edits can be undone.</source>
+        <translation>¿Restablecer el diseño integrado? Podrá deshacer sus cambios.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restablecer</translation>
+    </message>
+    <message>
+        <source>Discard the changes to the built-in scheme?</source>
+        <translation>¿Descartar los cambios del diseño integrado?</translation>
+    </message>
+    <message>
+        <source>Discard the changes to %1?</source>
+        <translation>¿Descartar los cambios de %1?</translation>
+    </message>
+    <message>
+        <source>Your changes are not saved in a scheme file.</source>
+        <translation>Sus cambios no están guardados en ningún archivo de diseño.</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Guardar como…</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>Keep Editing</source>
+        <translation>Seguir editando</translation>
     </message>
 </context>
 <context>
@@ -405,10 +441,6 @@ Pruebe «%1 --help» para más información.
         <translation>Cargar…</translation>
     </message>
     <message>
-        <source>Undo...</source>
-        <translation>Deshacer…</translation>
-    </message>
-    <message>
         <source>Restore Defaults...</source>
         <translation>Restablecer…</translation>
     </message>
@@ -459,6 +491,10 @@ Pruebe «%1 --help» para más información.
     <message>
         <source>VELMORA - Time zone settings</source>
         <translation>VELMORA – Configuración de zonas horarias</translation>
+    </message>
+    <message>
+        <source>Revert...</source>
+        <translation>Revertir…</translation>
     </message>
 </context>
 <context>

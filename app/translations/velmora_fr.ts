@@ -73,14 +73,6 @@
         <translation>Enregistrer les modifications ?</translation>
     </message>
     <message>
-        <source>Do you want to save your changes into a scheme file?
-
-If you won&apos;t save the changes will be lost when you close the program.</source>
-        <translation>Voulez-vous enregistrer vos modifications dans un fichier de thème ?
-
-Sans enregistrement, elles seront perdues à la fermeture du programme.</translation>
-    </message>
-    <message>
         <source>File open error</source>
         <translation>Erreur d’ouverture</translation>
     </message>
@@ -107,6 +99,50 @@ ne peut pas servir d’arrière-plan : %2. L’image précédente est conservé
     <message>
         <source>Velmoras (*.Velmora)</source>
         <translation>Thèmes Velmora (*.Velmora)</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>Revenir</translation>
+    </message>
+    <message>
+        <source>Revert to the scheme as it was when this dialog opened? Your edits can be undone.</source>
+        <translation>Revenir au thème tel qu’il était à l’ouverture de cette fenêtre ? Vos modifications pourront être annulées.</translation>
+    </message>
+    <message>
+        <source>Restore Defaults</source>
+        <translation>Réinitialiser</translation>
+    </message>
+    <message>
+        <source>Restore the built-in scheme? Your edits can be undone.</source>
+        <translation>Rétablir le thème intégré ? Vos modifications pourront être annulées.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Discard the changes to the built-in scheme?</source>
+        <translation>Abandonner les modifications du thème intégré ?</translation>
+    </message>
+    <message>
+        <source>Discard the changes to %1?</source>
+        <translation>Abandonner les modifications de %1 ?</translation>
+    </message>
+    <message>
+        <source>Your changes are not saved in a scheme file.</source>
+        <translation>Vos modifications ne sont enregistrées dans aucun fichier de thème.</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Enregistrer sous…</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Abandonner</translation>
+    </message>
+    <message>
+        <source>Keep Editing</source>
+        <translation>Continuer</translation>
     </message>
 </context>
 <context>
@@ -405,10 +441,6 @@ Essayez « %1 --help » pour plus d’informations.
         <translation>Charger…</translation>
     </message>
     <message>
-        <source>Undo...</source>
-        <translation>Revenir…</translation>
-    </message>
-    <message>
         <source>Restore Defaults...</source>
         <translation>Réinitialiser…</translation>
     </message>
@@ -459,6 +491,10 @@ Essayez « %1 --help » pour plus d’informations.
     <message>
         <source>VELMORA - Time zone settings</source>
         <translation>VELMORA – Réglages des fuseaux horaires</translation>
+    </message>
+    <message>
+        <source>Revert...</source>
+        <translation>Revenir…</translation>
     </message>
 </context>
 <context>

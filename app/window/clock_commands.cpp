@@ -171,7 +171,7 @@ void ClockCommands::run(MenuCommand command) {
         dialogs.runInfoDialog();
         break;
     case MenuCommand::Exit:
-        emit clock_.exitRequested();
+        clock_.exitAsUser();
         break;
     case MenuCommand::Site:
     case MenuCommand::Usage:

@@ -192,7 +192,8 @@ bool ClockDialogs::loadSchemeAsUser(const QString& path) {
         }
         return false;
     }
-    if (!editorReleasesScheme()) {
+    // The dialog's rows are of the scheme about to go.
+    if (!closeOptionsDialog()) {
         return false;
     }
     emit userSchemeChosen();
@@ -209,13 +210,13 @@ void ClockDialogs::loadWhenFree(const QString& path) {
     loadSchemeAsUser(path);
 }
 
-bool ClockDialogs::editorReleasesScheme() {
+bool ClockDialogs::closeOptionsDialog() {
     QDialog* dialog = optionsDial_;
     if (dialog == nullptr) {
         return true;
     }
     // A dialog is open, so the editor was loaded.
-    if (!EditorModule::loaded()->confirmSaveChanges(*dialog)) {
+    if (!EditorModule::loaded()->closeCustomize(*dialog)) {
         return false;
     }
     delete dialog;

@@ -30,6 +30,9 @@ public:
     // must be there.
     static bool canOpenOptionsDialog();
     void openOptionsDialog();
+    // Closes an open customize dialog as its OK does, asking about unsaved edits; false when
+    // the user keeps editing. True when none is open.
+    bool closeOptionsDialog();
     // The time zone dialog while it runs, else null.
     QDialog* timezonesDialog() const { return timezonesDial_; }
     // Runs it modally; its OK changes the zone slots (and emits zonesChanged).
@@ -81,9 +84,6 @@ private:
     // Once the window system has placed the dialog: where it covers the clock, the clock
     // steps beside it, and back when the dialog goes unless the user moved it meanwhile.
     void stepAsideFrom(QDialog& dialog);
-    // Whether an open customize dialog lets a scheme from outside replace the one it edits:
-    // it may ask to save its edits first, and closes, as its rows are of the old scheme.
-    bool editorReleasesScheme();
     // The editor, or null after telling the user why it is missing.
     ClockEditor* editorOrMessage();
 

@@ -24,9 +24,9 @@ public:
                                    std::function<void()> edited) = 0;
     // How many customize dialogs are open in the program: one at most may be.
     virtual int customizeCount() const = 0;
-    // Asks the customize dialog to keep its unsaved edits ("Save changes?"); whether the
-    // caller may go on.
-    virtual bool confirmSaveChanges(QDialog& customize) = 0;
+    // Closes the customize dialog as its OK does: unsaved edits are saved or discarded as the
+    // user answers. False, and the dialog stays, when the user keeps editing.
+    virtual bool closeCustomize(QDialog& customize) = 0;
     // A time zone dialog, for the caller to run.
     virtual std::unique_ptr<QDialog> makeTimezones(SettingsStore& settings, QWidget* parent) = 0;
 

@@ -444,8 +444,18 @@ void CVelmoraDlg::restoreFromMinimized() {
 // The window manager's close (Alt+F4, its window menu) ends the program as "Exit" does:
 // hidden, the clock would leave a process running with nothing on screen to end it.
 void CVelmoraDlg::closeEvent(QCloseEvent* event) {
-    event->accept();
-    emit exitRequested();
+    // The program's end may close its windows too: this one then goes without asking again.
+    if (!exiting_) {
+        exitAsUser();
+    }
+    event->setAccepted(exiting_);
+}
+
+void CVelmoraDlg::exitAsUser() {
+    if (dialogs_.closeOptionsDialog()) {
+        exiting_ = true;
+        emit exitRequested();
+    }
 }
 
 void CVelmoraDlg::hideEvent(QHideEvent* event) {
@@ -473,7 +483,7 @@ void CVelmoraDlg::mouseDoubleClickEvent(QMouseEvent* event) {
 void CVelmoraDlg::keyPressEvent(QKeyEvent* event) {
     // Enter ends the program as "Exit" does; Esc does nothing.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        emit exitRequested();
+        exitAsUser();
         return;
     }
     event->accept();

@@ -3,8 +3,8 @@
 # from the clock's menu opens it; the second hand's colour, changed in the option tree once
 # with the mouse and once with the keyboard, shows on the clock within a second; OK offers to
 # save, and the scheme goes to a path typed into the file dialog, which the next start shows;
-# there Restore Defaults brings the built-in scheme, Load the saved one, and the start after
-# that shows it again.
+# there Restore Defaults brings the built-in scheme once confirmed, Load the saved one, and the
+# start after that shows it again.
 #
 # usage: customize_window_check.sh VELMORA VELMORA_TOOL
 # With VELMORA_CHECK_SHOTS set to a folder, the dialog's screenshots are kept there.
@@ -132,10 +132,11 @@ xdotool key --delay 80 Up Left Down Return
 expect_hand_color FFFF00 "$committed"
 shoot_dialog colour-edited
 
-# OK with unsaved edits asks to save; Yes leads to the file dialog, which takes a typed path.
+# OK with unsaved edits asks about them; Enter takes "Save As...", which leads to the file
+# dialog, and that takes a typed path.
 press 190 268 50 14 bottom
 until_found --name '^Save changes\?$' >/dev/null || fail "OK did not ask to save the edits"
-xdotool key alt+y
+xdotool key Return
 save=$(until_new "$window $dialog") || fail "Yes opened no file dialog"
 type_path "$save"
 until_gone "$dialog" || fail "the dialog stayed open after saving"
@@ -149,9 +150,11 @@ stop_clock
 start_clock "$(deadline 15)"
 shows_frame "$clockX" "$clockY" --scheme "$scheme" ||
     fail "after saving, the next start differs from the saved scheme at $before"
-# Restore Defaults brings the orange hand back; Load then brings the saved one.
+# Restore Defaults, once confirmed, brings the orange hand back; Load then brings the saved one.
 open_dialog
 press 50 268 77 14 bottom
+until_found --name '^Restore Defaults$' >/dev/null || fail "Restore Defaults did not ask first"
+xdotool key Return
 expect_hand_color FF6820 "$(date +%s%N)"
 press 256 5 39 14
 load=$(until_new "$window $dialog") || fail "Load... opened no file dialog"

@@ -141,7 +141,7 @@ protected:
     std::deque<QString> answers_;
     std::vector<COptionsDial::FileRequest> requests_;
     std::vector<QString> messages_;
-    QMessageBox::StandardButton confirm_ = QMessageBox::No;
+    QMessageBox::StandardButton confirm_ = QMessageBox::Discard;
 };
 
 TEST_F(OptionsDialTest, OpensOnTheTemplateWithTheBodySelected) {
@@ -351,6 +351,8 @@ class PendingEditTest : public OptionsDialTest,
 TEST_P(PendingEditTest, OnlyOkAppliesAnOpenEditor) {
     answers_.push_back(saveFile("other.Velmora", clock_));
     COptionsDial& dial = open();
+    // Revert and Restore Defaults go ahead; OK, with an edit to settle, keeps editing.
+    confirm_ = QMessageBox::Ok;
     typeAuthorWithoutCommit("Pending");
     GetParam().act(dial);
     EXPECT_EQ(author() == u"Pending", GetParam().applied);
@@ -363,74 +365,110 @@ INSTANTIATE_TEST_SUITE_P(
                        false},
         PendingEditRow{"MoveUp", [](COptionsDial& d) { d.runCommand(COptionsDial::MoveUp); },
                        false},
-        PendingEditRow{"Undo", [](COptionsDial& d) { d.undo(); }, false},
+        PendingEditRow{"Revert", [](COptionsDial& d) { d.revert(); }, false},
         PendingEditRow{"Load", [](COptionsDial& d) { d.load(); }, false},
         PendingEditRow{"RestoreDefaults", [](COptionsDial& d) { d.restoreDefaults(); }, false},
         PendingEditRow{"Ok", [](COptionsDial& d) { d.accept(); }, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// What Cancel in "Save changes?" does to each command that asks.
-struct ConfirmRow {
-    const char* name;
-    std::function<void(COptionsDial&)> act;
-    bool goesOn; // the edit is gone (Undo, Restore Defaults, Cancel) or the dialog closed (OK)
-};
+// Every way of leaving with unsaved edits asks the same question, naming the scheme; "Keep
+// Editing" leaves the dialog open and the edit in place.
+class LeavingTest
+    : public OptionsDialTest,
+      public testing::WithParamInterface<std::pair<const char*, void (*)(COptionsDial&)>> {};
 
-class ConfirmCancelTest : public OptionsDialTest, public testing::WithParamInterface<ConfirmRow> {};
-
-TEST_P(ConfirmCancelTest, CancelInTheQuestionChangesNothingWhoeverAsked) {
+TEST_P(LeavingTest, AsksOnceAndKeepEditingChangesNothing) {
     clock_.findChildAs<StringProperty>(u"AuthorInfo")->setValue(u"before");
     COptionsDial& dial = open();
     typeAuthorWithoutCommit("edited")->commit();
     confirm_ = QMessageBox::Cancel;
-    GetParam().act(dial);
+    GetParam().second(dial);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "Save changes?|Do you want to save your changes into a scheme "
-                            "file?\n\nIf you won't save the changes will be lost when you close "
-                            "the program.");
-    EXPECT_TRUE(requests_.empty()) << "Cancel saves nothing";
+    EXPECT_EQ(messages_[0], "Save changes?|Discard the changes to the built-in scheme?\n\nYour "
+                            "changes are not saved in a scheme file.");
+    EXPECT_TRUE(requests_.empty()) << "keeping on editing saves nothing";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const bool closed = dial_ == nullptr;
-    const bool editGone = author() != u"edited";
-    EXPECT_EQ(closed || editGone, GetParam().goesOn);
+    EXPECT_NE(dial_, nullptr);
+    EXPECT_EQ(author(), u"edited");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ConfirmCancelTest,
-    testing::Values(ConfirmRow{"Ok", [](COptionsDial& d) { d.accept(); }, false},
-                    ConfirmRow{"RestoreDefaults", [](COptionsDial& d) { d.restoreDefaults(); },
-                               false},
-                    ConfirmRow{"Undo", [](COptionsDial& d) { d.undo(); }, false},
-                    ConfirmRow{"Load", [](COptionsDial& d) { d.load(); }, false},
-                    ConfirmRow{"Cancel", [](COptionsDial& d) { d.reject(); }, false},
-                    ConfirmRow{"WindowClose",
-                               [](COptionsDial& d) {
-                                   d.show();
-                                   d.close();
-                               },
-                               false},
-                    ConfirmRow{"Esc",
-                               [](COptionsDial& d) {
-                                   d.show();
-                                   QTest::keyClick(&d, Qt::Key_Escape);
-                               },
-                               false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, LeavingTest,
+                         testing::Values(std::pair{"Ok", +[](COptionsDial& d) { d.accept(); }},
+                                         std::pair{"Cancel", +[](COptionsDial& d) { d.reject(); }},
+                                         std::pair{"WindowClose",
+                                                   +[](COptionsDial& d) {
+                                                       d.show();
+                                                       d.close();
+                                                   }},
+                                         std::pair{"Esc",
+                                                   +[](COptionsDial& d) {
+                                                       d.show();
+                                                       QTest::keyClick(&d, Qt::Key_Escape);
+                                                   }},
+                                         std::pair{"ForTheProgramsEnd",
+                                                   +[](COptionsDial& d) { d.closeKeeping(); }}),
+                         [](const auto& info) { return std::string(info.param.first); });
 
-TEST_F(OptionsDialTest, UndoReturnsToTheOpeningStateEveryTime) {
-    COptionsDial& dial = open();
+// "Discard" puts the clock back to what it showed at the opening, whichever way it closed,
+// the loaded scheme's setting included, and no element keeps its guide marks.
+TEST_P(LeavingTest, DiscardPutsTheOpeningSchemeBack) {
+    const QString other = saveFile("other.Velmora", Clock());
+    settings_->writeText(settings::kSchemeLoaded, u"");
     const Bytes opening = schemeBytes(clock_);
+    COptionsDial& dial = open();
+    typeAuthorWithoutCommit("edited")->commit();
+    answers_.push_back(other);
+    dial.load();
+    dial.stepBack();
+    dial.runCommand(COptionsDial::NewHand);
+    ASSERT_FALSE(dial.isSaved());
+    confirm_ = QMessageBox::Discard;
+    GetParam().second(dial);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(dial_, nullptr);
+    EXPECT_EQ(schemeBytes(clock_), opening);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
+    for (ClockObject* element : elements()) {
+        EXPECT_FALSE(element->isSelected());
+    }
+}
+
+TEST_F(OptionsDialTest, QuestionsNameTheSchemeAndTheirAction) {
+    const QString night = saveFile("Night.Velmora", clock_);
+    ASSERT_TRUE(clock_.loadSchemeFile(night.toStdString(), *settings_));
+    COptionsDial& dial = open();
+    typeAuthorWithoutCommit("edited")->commit();
+    confirm_ = QMessageBox::Cancel;
+    dial.reject();
+    dial.restoreDefaults();
+    dial.revert();
+    ASSERT_EQ(messages_.size(), 3u);
+    EXPECT_TRUE(messages_[0].startsWith("Save changes?|Discard the changes to Night.Velmora?"));
+    EXPECT_EQ(messages_[1],
+              "Restore Defaults|Restore the built-in scheme? Your edits can be undone.");
+    EXPECT_EQ(messages_[2], "Revert|Revert to the scheme as it was when this dialog opened? Your "
+                            "edits can be undone.");
+    EXPECT_EQ(author(), u"edited") << "neither went ahead";
+}
+
+TEST_F(OptionsDialTest, RevertReturnsToTheOpeningStateEveryTime) {
+    COptionsDial& dial = open();
+    confirm_ = QMessageBox::Ok;
+    const Bytes opening = schemeBytes(clock_);
+    const std::size_t elementsAtOpening = elements().size();
     dial.runCommand(COptionsDial::NewText);
     typeAuthorWithoutCommit("x")->commit();
-    dial.undo();
+    dial.revert();
     EXPECT_EQ(schemeBytes(clock_), opening);
     EXPECT_TRUE(dial.isSaved()) << "back at the opening scheme, nothing is left unsaved";
     EXPECT_EQ(dial.selectedElement(), nullptr);
     EXPECT_FALSE(elementButtonsEnabled());
     dial.runCommand(COptionsDial::NewHand);
-    dial.undo();
-    dial.undo();
+    dial.revert();
+    dial.revert();
     EXPECT_EQ(schemeBytes(clock_), opening);
+    dial.stepBack();
+    EXPECT_EQ(elements().size(), elementsAtOpening + 1) << "a revert is a step like any other";
 }
 
 TEST_F(OptionsDialTest, SaveAsAlwaysAsksAndWritesAtomically) {
@@ -445,16 +483,10 @@ TEST_F(OptionsDialTest, SaveAsAlwaysAsksAndWritesAtomically) {
     EXPECT_EQ(requests_[0].fileName, "test.Velmora");
     EXPECT_EQ(readFile(folder_.filePath("first.Velmora")), schemeBytes(clock_));
 
-    // A file that cannot be made beside the target: the message and the dialog again; the
-    // file already there is left as it was.
-    const QString target = folder_.filePath(QString(241, 'k') + ".Velmora");
-    const Bytes previous = schemeBytes(Clock());
-    {
-        QFile file(target);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char*>(previous.data()),
-                   static_cast<qint64>(previous.size()));
-    }
+    // A target that cannot be replaced (a folder has its name): the message and the dialog
+    // again; what is there is left as it was.
+    const QString target = folder_.filePath("taken.Velmora");
+    ASSERT_TRUE(QDir().mkpath(target + "/inside"));
     typeAuthorWithoutCommit("changed")->commit();
     answers_.push_back(target);
     dial.saveAs();
@@ -463,11 +495,11 @@ TEST_F(OptionsDialTest, SaveAsAlwaysAsksAndWritesAtomically) {
         "File open error|Can't access this file, please select another or permit access.\n\n"))
         << messages_[0].toStdString();
     EXPECT_EQ(requests_.size(), 3u) << "asked again after the failure, then cancelled";
-    EXPECT_EQ(readFile(target), previous);
+    EXPECT_TRUE(QFileInfo(target + "/inside").isDir());
     EXPECT_FALSE(dial.isSaved());
 
-    // "Yes" in the confirmation saves; the saved flag then lets OK close without asking.
-    confirm_ = QMessageBox::Yes;
+    // "Save As..." in the question saves; the saved flag then lets OK close without asking.
+    confirm_ = QMessageBox::Save;
     answers_.push_back(folder_.filePath("second.Velmora"));
     dial.accept();
     EXPECT_EQ(readFile(folder_.filePath("second.Velmora")), schemeBytes(clock_));
@@ -493,9 +525,9 @@ TEST_F(OptionsDialTest, LoadTakesOnlyWholeSchemes) {
 
     answers_.push_back(truncated);
     dial.load();
-    ASSERT_EQ(messages_.size(), 2u) << "first the question to save, answered No";
-    EXPECT_TRUE(messages_[1].contains("truncated.Velmora")) << messages_[1].toStdString();
-    EXPECT_TRUE(messages_[1].contains("at byte ")) << messages_[1].toStdString();
+    ASSERT_EQ(messages_.size(), 1u) << "no question: a load is a step back with Ctrl+Z";
+    EXPECT_TRUE(messages_[0].contains("truncated.Velmora")) << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].contains("at byte ")) << messages_[0].toStdString();
     EXPECT_EQ(schemeBytes(clock_), before);
     EXPECT_FALSE(dial.isSaved());
     EXPECT_EQ(dial.selectedElement(), elements()[0]);
@@ -537,9 +569,9 @@ TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsAtTheTemplate) 
     QApplication::processEvents();
     const QSize design = dial.size();
     auto place = [&](int id) { return dial.control(id)->geometry(); };
-    const int ids[] = {COptionsDial::OkButton,   COptionsDial::CancelButton,
-                       COptionsDial::UndoButton, COptionsDial::RestoreDefaultsButton,
-                       COptionsDial::LoadButton, COptionsDial::SaveAsButton,
+    const int ids[] = {COptionsDial::OkButton,     COptionsDial::CancelButton,
+                       COptionsDial::RevertButton, COptionsDial::RestoreDefaultsButton,
+                       COptionsDial::LoadButton,   COptionsDial::SaveAsButton,
                        COptionsDial::TreeId};
     std::map<int, QRect> before;
     for (int id : ids) {
@@ -550,7 +582,8 @@ TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsAtTheTemplate) 
     EXPECT_EQ(place(COptionsDial::OkButton), before[COptionsDial::OkButton].translated(100, 50));
     EXPECT_EQ(place(COptionsDial::CancelButton),
               before[COptionsDial::CancelButton].translated(100, 50));
-    EXPECT_EQ(place(COptionsDial::UndoButton), before[COptionsDial::UndoButton].translated(0, 50));
+    EXPECT_EQ(place(COptionsDial::RevertButton),
+              before[COptionsDial::RevertButton].translated(0, 50));
     EXPECT_EQ(place(COptionsDial::RestoreDefaultsButton),
               before[COptionsDial::RestoreDefaultsButton].translated(0, 50));
     EXPECT_EQ(place(COptionsDial::LoadButton), before[COptionsDial::LoadButton].translated(100, 0));
@@ -568,24 +601,25 @@ TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsAtTheTemplate) 
 }
 
 // Through the clock window: the menu item, live frames and closing by the window manager.
-TEST_F(OptionsDialTest, YesGoesOnOnlyWhenTheSchemeWasWritten) {
+TEST_F(OptionsDialTest, SaveAsInTheQuestionClosesOnlyOnceTheSchemeWasWritten) {
     COptionsDial& dial = open();
     dial.runCommand(COptionsDial::NewHand);
     const Bytes edited = schemeBytes(clock_);
-    confirm_ = QMessageBox::Yes;
-    // The file dialog is cancelled after "Yes": nothing was saved, so nothing may go.
-    dial.restoreDefaults();
-    dial.undo();
+    confirm_ = QMessageBox::Save;
+    // The file dialog is cancelled: nothing was saved, so the dialog stays as it was.
+    dial.accept();
     dial.reject();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_NE(dial_, nullptr);
     EXPECT_EQ(schemeBytes(clock_), edited);
-    EXPECT_EQ(requests_.size(), 3u);
-    // With a file chosen, the save happens and the command goes on.
+    EXPECT_EQ(requests_.size(), 2u);
+    // With a file chosen, the scheme is saved and stays on the clock, even after Cancel.
     answers_.push_back(folder_.filePath("kept.Velmora"));
-    dial.restoreDefaults();
+    dial.reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(dial_, nullptr);
     EXPECT_EQ(readFile(folder_.filePath("kept.Velmora")), edited);
-    EXPECT_EQ(schemeBytes(clock_), schemeBytes(*readDefaultScheme()));
+    EXPECT_EQ(schemeBytes(clock_), edited);
 }
 
 TEST_F(OptionsDialTest, SavedSchemeIsTheOneTheClockStartsWithAndItsNameShows) {
@@ -615,7 +649,7 @@ TEST_F(OptionsDialTest, CancelTakesBackOnlyWhatWasNotSaved) {
     answers_.push_back(path);
     ASSERT_TRUE(dial.saveAs());
     dial.runCommand(COptionsDial::NewHand);
-    confirm_ = QMessageBox::No;
+    confirm_ = QMessageBox::Discard;
     dial.reject();
     EXPECT_EQ(schemeBytes(clock_), saved) << "the saved scheme stays on the clock";
     EXPECT_EQ(QString::fromStdU16String(settings_->readText(settings::kSchemeLoaded)), path);
@@ -713,8 +747,9 @@ TEST_F(OptionsDialTest, StepsGoBackAndForthThroughEveryEditAndCommand) {
     EXPECT_EQ(dial.stepsForward(), 0u);
     dial.stepForward();
     EXPECT_EQ(elements().size(), count + 2);
-    // The dialog's Undo is a step too.
-    dial.undo();
+    // The dialog's Revert is a step too.
+    confirm_ = QMessageBox::Ok;
+    dial.revert();
     EXPECT_EQ(schemeBytes(clock_), opening);
     dial.stepBack();
     EXPECT_EQ(elements().size(), count + 2);
@@ -869,7 +904,7 @@ TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
     first->setMessageBox([&questions](QMessageBox::Icon, const QString&, const QString&,
                                       QMessageBox::StandardButtons) {
         ++questions;
-        return QMessageBox::No;
+        return QMessageBox::Discard;
     });
     const Bytes opening = schemeBytes(window->clock());
     first->runCommand(COptionsDial::NewHand);
@@ -904,6 +939,38 @@ TEST_F(CustomizeFromClockTest, EndingTheProgramWithTheDialogOpenAsksNothing) {
     EXPECT_EQ(dial, nullptr);
     EXPECT_EQ(COptionsDial::instanceCount(), 0);
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), loaded);
+}
+
+// The user's Exit (the menu, Enter on the clock, the window manager's close) settles the
+// dialog's unsaved edits first, and may be called off there.
+TEST_F(CustomizeFromClockTest, TheUsersExitAsksAboutUnsavedEditsFirst) {
+    auto window = startClock();
+    QSignalSpy exits(window.get(), &CVelmoraDlg::exitRequested);
+    window->runCommand(MenuCommand::Customize);
+    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(window->optionsDialog());
+    ASSERT_NE(dial, nullptr);
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    int questions = 0;
+    dial->setMessageBox(
+        [&](QMessageBox::Icon, const QString&, const QString&, QMessageBox::StandardButtons) {
+            ++questions;
+            return answer;
+        });
+    const Bytes opening = schemeBytes(window->clock());
+    dial->runCommand(COptionsDial::NewHand);
+    window->runCommand(MenuCommand::Exit);
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    window->close();
+    EXPECT_EQ(questions, 3);
+    EXPECT_EQ(exits.count(), 0) << "Keep Editing calls the exit off";
+    EXPECT_NE(dial, nullptr);
+
+    answer = QMessageBox::Discard;
+    window->runCommand(MenuCommand::Exit);
+    EXPECT_EQ(exits.count(), 1);
+    EXPECT_EQ(schemeBytes(window->clock()), opening);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(dial, nullptr);
 }
 
 TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {
