@@ -46,6 +46,10 @@ public:
 
     bool movingOnClock() const override { return editing_.isActive(); }
 
+    bool keyOnClock(QDialog& customize, Clock& clock, const QKeyEvent& key, qreal ratio) override {
+        return ClockEditing::key(static_cast<COptionsDial&>(customize), clock, key, ratio);
+    }
+
 private:
     // One pointer drags at a time, on the one customize dialog the program has open.
     ClockEditing editing_;

@@ -121,6 +121,12 @@ void ClockDialogs::releaseOnClock() {
     }
 }
 
+bool ClockDialogs::keyOnClock(const QKeyEvent& key, qreal ratio) {
+    ClockEditor* editor = EditorModule::loaded();
+    return optionsDial_ != nullptr && editor != nullptr &&
+           editor->keyOnClock(*optionsDial_, clock_, key, ratio);
+}
+
 void ClockDialogs::runInfoDialog() {
     CAboutDlg about(&window_);
     about.exec();

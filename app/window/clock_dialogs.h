@@ -15,6 +15,7 @@
 class Clock;
 class ClockEditor;
 class SettingsStore;
+class QKeyEvent;
 class QWidget;
 
 class ClockDialogs : public QObject {
@@ -69,6 +70,7 @@ public:
     void moveOnClock(QPoint globalPosition, qreal ratio);
     void releaseOnClock();
     bool movingOnClock() const;
+    bool keyOnClock(const QKeyEvent& key, qreal ratio);
 
 signals:
     // The scheme changed through a dialog or a load: the clock shows it now.

@@ -11,6 +11,7 @@
 
 class Clock;
 class QDialog;
+class QKeyEvent;
 class QWidget;
 class SettingsStore;
 
@@ -41,4 +42,9 @@ public:
     // The button was released: a move becomes one step of the dialog's history.
     virtual void releaseOnClock() = 0;
     virtual bool movingOnClock() const = 0;
+    // A key pressed while the clock has the keyboard and the customize dialog is open: the
+    // editor's keys (Ctrl+Z, Ctrl+Shift+Z, Delete, the arrows nudging the selected element by
+    // a pixel, with Shift by ten; ratio device pixels each). True when it took the key.
+    virtual bool keyOnClock(QDialog& customize, Clock& clock, const QKeyEvent& key,
+                            qreal ratio) = 0;
 };

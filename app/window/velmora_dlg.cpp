@@ -481,6 +481,11 @@ void CVelmoraDlg::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CVelmoraDlg::keyPressEvent(QKeyEvent* event) {
+    // After an edit on the clock the keyboard is here, and the editor's keys go on working.
+    if (dialogs_.keyOnClock(*event, frameRatio())) {
+        event->accept();
+        return;
+    }
     // Enter ends the program as "Exit" does; Esc does nothing.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         exitAsUser();

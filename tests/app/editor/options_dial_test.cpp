@@ -973,6 +973,52 @@ TEST_F(CustomizeFromClockTest, TheUsersExitAsksAboutUnsavedEditsFirst) {
     EXPECT_EQ(dial, nullptr);
 }
 
+// After an edit on the clock the clock has the keyboard: the editor's keys work there.
+TEST_F(CustomizeFromClockTest, TheEditorsKeysWorkOnTheClock) {
+    auto window = startClock();
+    window->resize(200, 200);
+    window->runCommand(MenuCommand::Customize);
+    auto* dial = qobject_cast<COptionsDial*>(window->optionsDialog());
+    ASSERT_NE(dial, nullptr);
+    auto list = [&window] {
+        std::vector<ClockObject*> found;
+        for (const auto& child : window->clock().children()) {
+            if (child->isKindOf(ClockObject::kTypeName)) {
+                found.push_back(static_cast<ClockObject*>(child.get()));
+            }
+        }
+        return found;
+    };
+    ClockObject* hand = list().front();
+    auto offset = [&hand](const char16_t* name) {
+        return hand->findChildAs<PercentProperty>(name)->value();
+    };
+    const int x = offset(u"dX");
+    const int y = offset(u"dY");
+    dial->selectOnClock(hand);
+    // The dial's radius is about 100 pixels here: a pixel is a percent.
+    ASSERT_NEAR(window->clock().radius() / window->frameRatio(), 100, 5);
+    QTest::keyClick(window.get(), Qt::Key_Right);
+    QTest::keyClick(window.get(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(offset(u"dX"), x + 1);
+    EXPECT_EQ(offset(u"dY"), y + 10);
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"dY")->row()->number(), y + 10)
+        << "the row shows it";
+    EXPECT_EQ(dial->stepsBack(), 2u) << "each nudge is a step";
+
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    hand = list().front();
+    EXPECT_EQ(offset(u"dY"), y);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    hand = list().front();
+    EXPECT_EQ(offset(u"dY"), y + 10);
+
+    const std::size_t count = list().size();
+    dial->selectOnClock(hand);
+    QTest::keyClick(window.get(), Qt::Key_Delete);
+    EXPECT_EQ(list().size(), count - 1);
+}
+
 TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {
     auto window = startClock();
     window->runCommand(MenuCommand::Customize);
