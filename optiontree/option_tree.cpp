@@ -513,9 +513,12 @@ void COptionTree::layoutChildren() {
     if (w <= 0 || h <= 0 || list_ == nullptr) {
         return;
     }
-    if ((options_ & OptionTreeOption::kShowInfo) != 0 && h > kInfoHeight) {
-        info_->setGeometry(0, h - kInfoHeight, w, kInfoHeight);
-        list_->setGeometry(0, 0, w, h - kInfoHeight);
+    if ((options_ & OptionTreeOption::kShowInfo) != 0) {
+        // A short tree, as on a small screen, shares its height: the rows keep most of it,
+        // and the description scrolls.
+        const int info = std::min(kInfoHeight, h * 2 / 5);
+        info_->setGeometry(0, h - info, w, info);
+        list_->setGeometry(0, 0, w, h - info);
     } else {
         list_->setGeometry(0, 0, w, h);
     }

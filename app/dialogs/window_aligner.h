@@ -99,14 +99,22 @@ public:
     // The corner square usablePlacement keeps on a screen; 32 unless set before the init.
     void setCornerSize(int size) { cornerSize_ = size; }
 
-    // Stops the user from making the window smaller than its initial size. The window
-    // system adds the frame to a widget's minimum size, so the client size is enough.
-    // False, and nothing changes, when the initial size is 0 x 0.
+    // The smallest client size at which the controls keep their order without overlapping,
+    // at least `gap` pixels apart where they were further, and stretched ones keep their own
+    // minimum size: how far the window may shrink below its initial size.
+    QSize compactSize(int gap) const;
+    // Lets the window shrink down to `size` (not below compactSize's answer, not above the
+    // initial size) instead of stopping at its initial size.
+    void setMinimumLayoutSize(QSize size);
+    // Stops the user from making the window smaller than its minimum layout size, its initial
+    // size unless set. The window system adds the frame to a widget's minimum size, so the
+    // client size is enough. False, and nothing changes, when the initial size is 0 x 0.
     bool applyMinimumTrackSize();
     // Puts a size grip into the window's bottom-right corner; it follows each resize.
     void showSizeGrip();
 
     QSize initialSize() const { return initialSize_; }
+    QSize minimumLayoutSize() const { return minimumLayout_.value_or(initialSize_); }
     bool enforcesMinimum() const { return enforceMinimum_; }
     QSizeGrip* sizeGrip() const { return grip_; }
 
@@ -145,6 +153,7 @@ private:
     QPointer<QWidget> window_;
     bool enforceMinimum_ = true;
     QSize initialSize_{0, 0};
+    std::optional<QSize> minimumLayout_;
     std::vector<Control> controls_;
     std::string name_;
     bool layoutRunning_ = false;

@@ -157,6 +157,10 @@ bool COptionsDial::initDialog() {
     layout_.addWindow(tree_, customizeTemplate().item(TreePlaceholder)->anchors);
     layout_.addWindow(toolBar_, customizeTemplate().item(ToolBarPlaceholder)->anchors);
     layout_.arrangeControls();
+    // The dialog may shrink below its design to fit a small screen: the tree and its
+    // description scroll, the toolbar drops its words.
+    tree_->setMinimumSize(kTreeMinimum);
+    layout_.setMinimumLayoutSize(layout_.compactSize(DialogUnits(font()).x(kMinimumGapUnits)));
     layout_.applyMinimumTrackSize();
     layout_.showSizeGrip();
     return true;

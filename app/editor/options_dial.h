@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QDialog>
 #include <QMessageBox>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <filesystem>
@@ -57,6 +58,11 @@ public:
     static constexpr int kTreeOptions = 0x1B;
     static constexpr int kColumnPosition = 160;
     static constexpr int kButtonWidth = 16;
+    // The least the tree keeps when the dialog shrinks to fit a small screen: three rows and
+    // a few lines of description.
+    static constexpr QSize kTreeMinimum{240, 120};
+    // The room left between controls then, in dialog units.
+    static constexpr int kMinimumGapUnits = 3;
 
     // What a file dialog is asked for.
     using FileRequest = SchemeFileDialog::Request;

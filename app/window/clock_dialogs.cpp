@@ -143,8 +143,16 @@ void ClockDialogs::placeBesideClock(QWidget& dialog) const {
     const QStyle* style = dialog.style();
     const int border = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &dialog);
     const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &dialog);
-    const QSize framed = dialog.size() + QSize(2 * border, title + 2 * border);
-    dialog.move(placeBeside(window_.frameGeometry(), framed, where->availableGeometry()));
+    const QSize frame(2 * border, title + 2 * border);
+    const QRect area = where->availableGeometry();
+    // Whatever the screen and its scale, the dialog fits on it, and beside the clock where it
+    // can shrink to the room there.
+    const QSize room = area.size() - frame;
+    dialog.setMinimumSize(dialog.minimumSize().boundedTo(room));
+    const QRect place = placeBeside(window_.frameGeometry(), dialog.size().boundedTo(room) + frame,
+                                    dialog.minimumSize() + frame, area);
+    dialog.resize(place.size() - frame);
+    dialog.move(place.topLeft());
 }
 
 // Some compositors place each new dialog themselves: sway centres it, and a clock never moved

@@ -91,6 +91,9 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
             startupScheme_->abandon();
         }
     });
+    // Where the customize dialog cannot open beside the clock, the clock steps beside the
+    // dialog; a place of the program's, which the placement keeps out of the settings.
+    dialogs_.setClockMover([this](const QPoint& at) { move(at); });
     backdrop_ = std::make_unique<DesktopBackdrop>(*this);
     connect(backdrop_.get(), &DesktopBackdrop::changed, this, qOverload<>(&QWidget::update));
 }

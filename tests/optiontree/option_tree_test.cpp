@@ -493,6 +493,10 @@ TEST_F(OptionTreeTest, InfoPaneDescribesTheFocusedRow) {
     EXPECT_EQ(tree.info()->lastText(), QStringLiteral("Sets the line's thickness."));
     EXPECT_EQ(tree.list()->geometry(), QRect(0, 0, 300, 300));
     EXPECT_EQ(tree.info()->geometry(), QRect(0, 300, 300, 100));
+    // A short tree, as on a small screen, keeps most of its height for the rows.
+    tree.resize(300, 150);
+    EXPECT_EQ(tree.list()->geometry(), QRect(0, 0, 300, 90));
+    EXPECT_EQ(tree.info()->geometry(), QRect(0, 90, 300, 60));
 }
 
 TEST_F(OptionTreeTest, ForeignParentsAreRefused) {

@@ -563,16 +563,17 @@ TEST_F(OptionsDialTest, ExampleSchemesAreOfferedAmongThePlaces) {
               QStringList{QDir(system.filePath("velmora/schemes")).canonicalPath()});
 }
 
-TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsAtTheTemplate) {
+TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsWhereTheyWouldMeet) {
     COptionsDial& dial = open();
     dial.show();
     QApplication::processEvents();
     const QSize design = dial.size();
     auto place = [&](int id) { return dial.control(id)->geometry(); };
-    const int ids[] = {COptionsDial::OkButton,     COptionsDial::CancelButton,
-                       COptionsDial::RevertButton, COptionsDial::RestoreDefaultsButton,
-                       COptionsDial::LoadButton,   COptionsDial::SaveAsButton,
-                       COptionsDial::TreeId};
+    const int ids[] = {COptionsDial::OkButton,         COptionsDial::CancelButton,
+                       COptionsDial::RevertButton,     COptionsDial::RestoreDefaultsButton,
+                       COptionsDial::LoadButton,       COptionsDial::SaveAsButton,
+                       COptionsDial::TreeId,           COptionsDial::StepBackButton,
+                       COptionsDial::StepForwardButton};
     std::map<int, QRect> before;
     for (int id : ids) {
         before[id] = place(id);
@@ -590,14 +591,33 @@ TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsAtTheTemplate) 
     EXPECT_EQ(place(COptionsDial::SaveAsButton),
               before[COptionsDial::SaveAsButton].translated(100, 0));
     EXPECT_EQ(place(COptionsDial::TreeId), before[COptionsDial::TreeId].adjusted(0, 0, 100, 50));
-    EXPECT_EQ(dial.minimumSize(), design);
-    dial.resize(design - QSize(50, 50));
-    EXPECT_EQ(dial.size(), design);
+
+    // For small screens it shrinks below the design, as far as its controls stay apart and
+    // whole, the tree keeping a few rows.
+    const QSize least = dial.minimumSize();
+    EXPECT_LT(least.width(), design.width());
+    EXPECT_LE(least.height(), design.height() / 2);
+    dial.resize(10, 10);
+    QApplication::processEvents();
+    EXPECT_EQ(dial.size(), least);
+    std::vector<QRect> controls;
+    for (int id : ids) {
+        controls.push_back(place(id));
+        EXPECT_TRUE(dial.rect().contains(controls.back())) << id;
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            EXPECT_FALSE(controls[i].intersects(controls[j])) << ids[i] << " and " << ids[j];
+        }
+    }
+    EXPECT_GE(place(COptionsDial::TreeId).height(), COptionsDial::kTreeMinimum.height());
+    EXPECT_GE(dial.tree()->list()->height(), 3 * COptionTreeItem::kDefaultHeight)
+        << "the rows keep three lines beside the description";
     // The placement is kept under "Options".
     EXPECT_EQ(
         settings_->readInt(
             settings::windowLayoutKey(settings::kOptionsWindow, settings::PlacementPart::W), -1),
-        design.width());
+        least.width());
 }
 
 // Through the clock window: the menu item, live frames and closing by the window manager.
