@@ -155,6 +155,9 @@ public:
     // The value the editor shows, kept when it opens and put back when the edit is cancelled.
     virtual void rememberEditorValue() {}
     virtual void restoreEditorValue() {}
+    // Kinds whose value is picked from a list or a pop-up show it at once, for the click (at
+    // its global position) or the Enter that opened the editor; the others do nothing.
+    virtual void showChoices(std::optional<QPoint> /*globalPosition*/) {}
 
 protected:
     // Whether the focus is in the shown editor, which then covers the value.

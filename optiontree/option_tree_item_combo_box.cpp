@@ -36,6 +36,19 @@ QComboBox* COptionTreeItemComboBox::ensureComboBox() {
     }
     combo_->setCurrentIndex(selected_);
     watchEditor(combo_.get());
+    // A choice applies when it is made. After the combo box has finished with it: the receiver
+    // may rebuild the tree, and this row and its combo box with it.
+    QComboBox* combo = combo_.get();
+    QObject::connect(combo, &QComboBox::activated, combo, [this, combo] {
+        QMetaObject::invokeMethod(
+            combo,
+            [this] {
+                if (isActivated()) {
+                    commit();
+                }
+            },
+            Qt::QueuedConnection);
+    });
     return combo_.get();
 }
 
@@ -133,6 +146,12 @@ void COptionTreeItemComboBox::showEditor() {
     combo_->show();
     combo_->raise();
     combo_->setFocus(Qt::OtherFocusReason);
+}
+
+void COptionTreeItemComboBox::showChoices(std::optional<QPoint> /*globalPosition*/) {
+    if (combo_ != nullptr && combo_->isVisible()) {
+        combo_->showPopup();
+    }
 }
 
 void COptionTreeItemComboBox::destroyEditor() {

@@ -39,6 +39,8 @@ public:
 
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
+    // The drop-down list.
+    void showChoices(std::optional<QPoint> globalPosition) override;
     void destroyEditor() override;
     void rememberEditorValue() override;
     void restoreEditorValue() override;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <utility>
 
 COptionTreeList::COptionTreeList(COptionTree& tree)
     : QAbstractScrollArea(&tree), tree_(tree), dividerCursor_(Qt::SplitHCursor) {
@@ -158,6 +159,7 @@ void COptionTreeList::pressOnRow(COptionTreeItem* item, int hit) {
     if (hit == OptionTreeHit::kAttribute && !item->isRootLevel() && !item->isReadOnly() &&
         tree_.notify(OptionTreeNotify::kPropertyClick, item) == 0 && tree_.containsItem(item)) {
         item->activate();
+        clickOpened_ = item;
     }
     if (tree_.containsItem(item)) {
         tree_.setFocusedItem(item);
@@ -186,6 +188,12 @@ void COptionTreeList::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void COptionTreeList::mouseReleaseEvent(QMouseEvent* event) {
+    // One click opens a list or a pop-up of choices; opened on the press, the release would
+    // land in it and choose.
+    COptionTreeItem* opened = std::exchange(clickOpened_, nullptr);
+    if (opened != nullptr && tree_.containsItem(opened) && opened->isActivated()) {
+        opened->showChoices(event->globalPosition().toPoint());
+    }
     if (!dragging_) {
         return;
     }
@@ -245,11 +253,14 @@ void COptionTreeList::wheelEvent(QWheelEvent* event) {
     tree_.setScrollOffset(tree_.scrollOffset() - notches * lines * OptionTreeGeometry::kLineStep);
 }
 
-void COptionTreeList::activateFocused() {
+void COptionTreeList::activateFocused(bool showChoices) {
     COptionTreeItem* item = tree_.focusedItem();
     if (item != nullptr && !item->isRootLevel() && !item->isReadOnly()) {
         tree_.layoutRows();
         item->activate();
+        if (showChoices && tree_.containsItem(item) && item->isActivated()) {
+            item->showChoices(std::nullopt);
+        }
     }
 }
 
@@ -262,7 +273,7 @@ void COptionTreeList::editAdjacent(bool back) {
             tree_.focusNext();
         }
     }
-    activateFocused();
+    activateFocused(false);
 }
 
 void COptionTreeList::keyPressEvent(QKeyEvent* event) {
@@ -278,7 +289,7 @@ void COptionTreeList::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        activateFocused();
+        activateFocused(true);
         break;
     case Qt::Key_Home:
         tree_.focusFirst();

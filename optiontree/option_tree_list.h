@@ -42,13 +42,17 @@ private:
     bool acceptsInput() const;
     void pressOnRow(COptionTreeItem* item, int hit);
     void toggleExpanded(COptionTreeItem* item);
-    void activateFocused();
+    // Opens the focused row's editor; with showChoices a list or pop-up of choices too, as
+    // Enter asks.
+    void activateFocused(bool showChoices);
     void updateCursor(const QPoint& position);
     void drawDragLine(QPainter& painter);
 
     COptionTree& tree_;
     bool dragging_ = false;
     int dragX_ = 0;
+    // The row whose editor the last press opened: its choices show on the release.
+    COptionTreeItem* clickOpened_ = nullptr;
     QCursor dividerCursor_;
     bool settingScroll_ = false;
 };

@@ -11,6 +11,7 @@
 #include "clock/clock_slice.h"
 #include "clock/clock_text.h"
 #include "clock/element_edits.h"
+#include "model/class_registry.h"
 #include "model/file_property.h"
 #include "model/percent_property.h"
 #include "model/settings_store.h"
@@ -191,6 +192,7 @@ void COptionsDial::rebuildTree() {
     clock_->saveItemState();
     clock_->forgetItem();
     tree_->deleteAllItems(false);
+    clock_->takeChoicesFromTemplate(ClassRegistry::instance());
     clock_->createItem(*tree_, tree_->rootItem());
     if (COptionTreeItem* body = tree_->rootItem()->firstChild()) {
         body->setExpanded(true);

@@ -108,9 +108,9 @@ done
 row 12
 xdotool mousemove "$labelX" "$rowY" click 1 sleep 0.2 mousemove $((treeX + 8)) $((rowY - 1)) \
     click 1
-# The first click on the colour row puts its editor there, the second opens the pop-up.
+# One click on the colour row's value opens its editor and the pop-up.
 row 13
-xdotool sleep 0.2 mousemove "$valueX" "$rowY" click 1 sleep 0.3 click 1
+xdotool sleep 0.2 mousemove "$valueX" "$rowY" click 1
 popup=$(until_new "$window $dialog $menu") || fail "the colour row opened no pop-up"
 shoot_dialog colour-pop-up
 read_geometry "$popup"
@@ -121,11 +121,11 @@ committed=$(date +%s%N)
 xdotool mousemove $((x + 2 + 3 * 18 + 9)) $((y + 2 + box + 2 + 3 * 18 + 9)) click 1
 expect_hand_color 00FF00 "$committed"
 
-# The keyboard: from the group's row down to the colour row, open the pop-up, move from
+# The keyboard: from the group's row down to the colour row, Enter opens the pop-up, move from
 # Bright Green up, left and down to Yellow, and end there.
 row 12
 xdotool mousemove "$labelX" "$rowY" click 1
-xdotool key --delay 80 Down Return Return
+xdotool key --delay 80 Down Return
 until_new "$window $dialog $menu" >/dev/null || fail "Enter opened no pop-up"
 committed=$(date +%s%N)
 xdotool key --delay 80 Up Left Down Return

@@ -70,11 +70,11 @@ read_geometry "$dialog"
 shoot 1-dialog-beside
 
 # Task 1: the second hand red. A click on the hand on the clock selects it (its rows open,
-# the focus on its row); the colour row is the first below it, its pop-up opens with Enter.
+# the focus on its row); the colour row is the first below it, Enter opens its pop-up.
 find_second_hand FF6820
 xdotool mousemove "$hx" "$hy" click 1
 xdotool windowactivate --sync "$dialog"
-xdotool key --delay 80 Down Return Return
+xdotool key --delay 80 Down Return
 popup=$(until_new "$window $dialog $menu") || fail "the colour row opened no pop-up"
 read_geometry "$popup"
 box=$(((h - 98) / 2))

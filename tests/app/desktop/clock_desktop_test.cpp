@@ -160,7 +160,7 @@ TEST_F(ClockDesktopTest, AnOpenEditorAsksFirstAndCancelKeepsItsEdits) {
     EXPECT_NE(window_->optionsDialog(), nullptr);
     EXPECT_NE(loadedScheme(*settings_), red);
 
-    answer = QMessageBox::No;
+    answer = QMessageBox::Discard;
     EXPECT_TRUE(window_->loadSchemeAsUser(red));
     EXPECT_EQ(loadedScheme(*settings_), red);
     EXPECT_EQ(window_->optionsDialog(), nullptr);

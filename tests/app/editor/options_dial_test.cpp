@@ -13,6 +13,7 @@
 #include "model/color_property.h"
 #include "model/file_property.h"
 #include "model/percent_property.h"
+#include "model/smoothing_mode_property.h"
 #include "model/string_property.h"
 #include "model/time_zone_property.h"
 #include "optiontree/option_tree_item_combo_box.h"
@@ -836,6 +837,29 @@ TEST_F(OptionsDialTest, ZoneRowsNameTheZoneOfEachSlot) {
     EXPECT_EQ(row->comboBox()->itemText(2), "(User set time zone 2) - Asia/Kolkata");
     EXPECT_EQ(row->comboBox()->itemText(3), "(User set time zone 3) - UTC") << "an empty slot";
     velmora::clearZoneSlots();
+}
+
+// The built-in scheme stores its drawing quality as a plain number: the row still offers the
+// choice by name, and what it stores keeps its kind.
+TEST_F(OptionsDialTest, ChoicesShowTheirNamesWhereTheSchemeStoredANumber) {
+    auto* quality = clock_.findChildAs<IntProperty>(u"SmoothingMode");
+    ASSERT_NE(quality, nullptr);
+    ASSERT_STREQ(quality->className(), "IntProperty");
+    ASSERT_EQ(quality->value(), SmoothingModeProperty::kHighQuality);
+    open();
+    auto* row =
+        dynamic_cast<COptionTreeItemComboBox*>(static_cast<COptionTreeItem*>(quality->row()));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->selectedData(), SmoothingModeProperty::kHighQuality);
+    EXPECT_FALSE(QString::fromStdU16String(row->selectedText()).isEmpty());
+    EXPECT_NE(row->selectedText(), u"2");
+    const Bytes before = schemeBytes(clock_);
+    row->activate();
+    row->comboBox()->setCurrentIndex(row->comboBox()->findData(SmoothingModeProperty::kHighSpeed));
+    row->commit();
+    EXPECT_EQ(quality->value(), SmoothingModeProperty::kHighSpeed);
+    EXPECT_STREQ(clock_.findChildAs<IntProperty>(u"SmoothingMode")->className(), "IntProperty");
+    EXPECT_EQ(schemeBytes(clock_).size(), before.size());
 }
 
 TEST_F(OptionsDialTest, ACarriedBackgroundIsNamedByItsSize) {
