@@ -135,6 +135,18 @@ long COptionTree::notify(int code, COptionTreeItem* item) {
     return receiver_->treeNotify(*this, code, item);
 }
 
+void COptionTree::dropRow(COptionTreeItem* row, COptionTreeItem* before) {
+    if ((options_ & OptionTreeOption::kNotify) != 0 && receiver_ != nullptr) {
+        receiver_->rowDropped(*this, row, before);
+    }
+}
+
+void COptionTree::requestRowMenu(COptionTreeItem* row, const QPoint& globalPosition) {
+    if ((options_ & OptionTreeOption::kNotify) != 0 && receiver_ != nullptr && row != nullptr) {
+        receiver_->rowMenuRequested(*this, row, globalPosition);
+    }
+}
+
 COptionTreeItem* COptionTree::insertItem(std::unique_ptr<COptionTreeItem> owned,
                                          COptionTreeItem* parent) {
     if (owned == nullptr) {

@@ -105,6 +105,10 @@ public:
     bool isCommitted() const { return committed_; }
     bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // A movable row can be dragged by its label to another place among its movable siblings;
+    // the tree tells its receiver, which moves what the row stands for.
+    bool isMovable() const { return movable_; }
+    void setMovable(bool movable) { movable_ = movable; }
     bool isLabelAtTop() const { return labelAtTop_; }
     void setLabelAtTop(bool atTop) { labelAtTop_ = atTop; }
 
@@ -211,6 +215,7 @@ private:
     bool expanded_ = false;
     bool activated_ = false;
     bool readOnly_ = false;
+    bool movable_ = false;
     bool labelAtTop_ = false;
     std::optional<QColor> valueBackground_;
     std::optional<QColor> valueTextColor_;

@@ -26,13 +26,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 
 namespace {
 
 constexpr int kElementCommands[] = {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
-                                    COptionsDial::MoveDown, COptionsDial::MoveUp};
+                                    COptionsDial::MoveDown,     COptionsDial::MoveUp,
+                                    COptionsDial::MoveToTop,    COptionsDial::MoveToBottom};
 
 int liveDialogs = 0;
 
@@ -136,6 +138,10 @@ bool COptionsDial::initDialog() {
     tree_->setObjectName(QStringLiteral("optionTree"));
     tree_->setGeometry(treePlace->geometry());
     tree_->setNotify(true, this);
+    // Delete in the tree deletes the selected element; an open editor keeps the key.
+    auto* remove = new QShortcut(QKeySequence::Delete, tree_->list(), nullptr, nullptr,
+                                 Qt::WidgetWithChildrenShortcut);
+    connect(remove, &QShortcut::activated, this, [this] { runCommand(DeleteSelected); });
 
     rebuildTree();
     if (COptionTreeItem* body = tree_->rootItem()->firstChild()) {
@@ -201,6 +207,12 @@ void COptionsDial::rebuildTree() {
     if (selected_ != nullptr && selected_ != clock_ && selected_->item() != nullptr) {
         tree_->setFocusedItem(static_cast<COptionTreeItem*>(selected_->item()));
     }
+    // Elements are reordered by dragging their rows.
+    for (ClockObject* element : ElementEdits::elements(*clock_)) {
+        if (element->item() != nullptr) {
+            static_cast<COptionTreeItem*>(element->item())->setMovable(true);
+        }
+    }
     SchemeRowTexts::refreshElementLabels(*clock_);
     SchemeRowTexts::describeCarriedFiles(*clock_);
     SchemeRowTexts::nameZoneRows(*clock_);
@@ -253,7 +265,6 @@ ClockObject* COptionsDial::findElement(const COptionTreeItem* item) const {
 
 void COptionsDial::selectElement(COptionTreeItem* item) {
     ClockObject* found = findElement(item);
-    setElementButtonsEnabled(found != nullptr);
     if (selected_ != nullptr) {
         selected_->setSelected(false);
     }
@@ -261,22 +272,108 @@ void COptionsDial::selectElement(COptionTreeItem* item) {
     if (selected_ != nullptr) {
         selected_->setSelected(true);
     }
+    updateElementButtons();
     clock_->saveItemState();
     // The clock shows the selected element's guide marks.
     emit schemeChanged();
 }
 
-void COptionsDial::setElementButtonsEnabled(bool enabled) {
+bool COptionsDial::canRun(int command) const {
+    ClockObject* element = selectedListElement();
+    const std::vector<ClockObject*> order = ElementEdits::elements(*clock_);
+    switch (command) {
+    case NewHand:
+    case NewSlice:
+    case NewText:
+        return true;
+    case CopySelected:
+    case DeleteSelected:
+        return element != nullptr;
+    case MoveUp:
+    case MoveToTop:
+        return element != nullptr && element != order.front();
+    case MoveDown:
+    case MoveToBottom:
+        return element != nullptr && element != order.back();
+    default:
+        return false;
+    }
+}
+
+void COptionsDial::updateElementButtons() {
     for (int id : kElementCommands) {
         if (QAction* action = toolBar_->action(id)) {
-            action->setEnabled(enabled);
+            action->setEnabled(canRun(id));
         }
     }
 }
 
+std::unique_ptr<QMenu> COptionsDial::rowMenu() {
+    struct Entry {
+        int command;
+        const char* text;
+        const char* tip;
+    };
+    static constexpr Entry kEntries[] = {
+        {MoveToTop, QT_TRANSLATE_NOOP("COptionsDial", "Move to top"),
+         QT_TRANSLATE_NOOP("COptionsDial", "Drawn first, under every other element")},
+        {MoveUp, QT_TRANSLATE_NOOP("COptionsDial", "Move up"), nullptr},
+        {MoveDown, QT_TRANSLATE_NOOP("COptionsDial", "Move down"), nullptr},
+        {MoveToBottom, QT_TRANSLATE_NOOP("COptionsDial", "Move to bottom"),
+         QT_TRANSLATE_NOOP("COptionsDial", "Drawn last, over every other element")},
+        {0, nullptr, nullptr},
+        {CopySelected, QT_TRANSLATE_NOOP("COptionsDial", "Copy"), nullptr},
+        {DeleteSelected, QT_TRANSLATE_NOOP("COptionsDial", "Delete"), nullptr},
+    };
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setToolTipsVisible(true);
+    for (const Entry& entry : kEntries) {
+        if (entry.command == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(QCoreApplication::translate("COptionsDial", entry.text));
+        action->setData(entry.command);
+        action->setEnabled(canRun(entry.command));
+        if (entry.tip != nullptr) {
+            action->setToolTip(QCoreApplication::translate("COptionsDial", entry.tip));
+        }
+    }
+    return menu;
+}
+
+void COptionsDial::rowMenuRequested(COptionTree& /*tree*/, COptionTreeItem* row,
+                                    const QPoint& globalPosition) {
+    ClockObject* element = findElement(row);
+    if (finished_ || element == nullptr || element == clock_) {
+        return;
+    }
+    // As a click on the row would.
+    selectElementRow(element, false);
+    const std::unique_ptr<QMenu> menu = rowMenu();
+    if (QAction* chosen = menu->exec(globalPosition)) {
+        runCommand(chosen->data().toInt());
+    }
+}
+
+void COptionsDial::rowDropped(COptionTree& /*tree*/, COptionTreeItem* row,
+                              COptionTreeItem* before) {
+    ClockObject* element = findElement(row);
+    ClockObject* target = findElement(before);
+    if (finished_ || element == nullptr || element == clock_ || target == clock_ ||
+        (before != nullptr && target == nullptr) ||
+        !ElementEdits::moveBefore(*clock_, *element, target)) {
+        return;
+    }
+    rebuildTree();
+    selectElementRow(element, false);
+    recordStep();
+    emit schemeChanged();
+}
+
 void COptionsDial::clearSelection() {
     selected_ = nullptr;
-    setElementButtonsEnabled(false);
+    updateElementButtons();
 }
 
 ClockObject* COptionsDial::selectedListElement() const {
@@ -292,8 +389,13 @@ ClockObject* COptionsDial::selectedListElement() const {
 }
 
 void COptionsDial::runCommand(int command) {
+    if (!canRun(command)) {
+        return;
+    }
     bool changed = true;
     ClockObject* added = nullptr;
+    ClockObject* following = nullptr;
+    ClockObject* element = selectedListElement();
     switch (command) {
     case NewHand:
         added = addElement(std::make_unique<ClockHand>());
@@ -308,13 +410,20 @@ void COptionsDial::runCommand(int command) {
         changed = copySelected();
         break;
     case DeleteSelected:
-        changed = deleteSelected();
+        following = deleteSelected();
         break;
     case MoveDown:
         changed = moveSelected(true);
         break;
     case MoveUp:
         changed = moveSelected(false);
+        break;
+    case MoveToTop:
+        changed =
+            ElementEdits::moveBefore(*clock_, *element, ElementEdits::elements(*clock_).front());
+        break;
+    case MoveToBottom:
+        changed = ElementEdits::moveBefore(*clock_, *element, nullptr);
         break;
     default:
         return;
@@ -324,9 +433,17 @@ void COptionsDial::runCommand(int command) {
     rebuildTree();
     if (added != nullptr) {
         selectOnClock(added);
+    } else if (following != nullptr) {
+        selectElementRow(following, false);
     }
+    updateElementButtons();
     if (changed) {
         recordStep();
+    }
+    // A new text is there to be written: its format opens for typing.
+    if (command == NewText && added->item() != nullptr) {
+        tree_->setFocusedItem(static_cast<COptionTreeItem*>(added->item())->firstChild());
+        tree_->list()->activateFocused(false);
     }
     emit schemeChanged();
 }
@@ -355,15 +472,23 @@ bool COptionsDial::copySelected() {
     return true;
 }
 
-bool COptionsDial::deleteSelected() {
+ClockObject* COptionsDial::deleteSelected() {
     ClockObject* element = selectedListElement();
     if (element == nullptr) {
-        return false;
+        return nullptr;
+    }
+    const std::vector<ClockObject*> order = ElementEdits::elements(*clock_);
+    const auto at = std::find(order.begin(), order.end(), element);
+    ClockObject* following = clock_;
+    if (at + 1 != order.end()) {
+        following = *(at + 1);
+    } else if (at != order.begin()) {
+        following = *(at - 1);
     }
     clearSelection();
     // Destroyed here; its rows go with the rebuild that follows.
     clock_->removeChild(element);
-    return true;
+    return following;
 }
 
 bool COptionsDial::moveSelected(bool down) {
@@ -537,6 +662,10 @@ void COptionsDial::selectIndex(int index) {
 }
 
 void COptionsDial::selectOnClock(ClockObject* element) {
+    selectElementRow(element, true);
+}
+
+void COptionsDial::selectElementRow(ClockObject* element, bool open) {
     if (element == nullptr || tree_ == nullptr || element->item() == nullptr) {
         return;
     }
@@ -546,8 +675,9 @@ void COptionsDial::selectOnClock(ClockObject* element) {
     }
     tree_->selectItems(nullptr, false);
     row->setMarked(true);
+    tree_->ensureVisible(row);
     // Open, with as many of its rows in view as fit below it: they are what comes next.
-    if (element != clock_ && row->hasChildren()) {
+    if (open && element != clock_ && row->hasChildren()) {
         row->setExpanded(true);
         COptionTreeItem* last = row->firstChild();
         while (last->nextSibling() != nullptr) {

@@ -24,6 +24,7 @@ class ClockObject;
 class CTrueColorToolBar;
 class SettingsStore;
 class COptionTreeItem;
+class QMenu;
 class QPushButton;
 
 class COptionsDial : public QDialog, public OptionTreeReceiver {
@@ -39,6 +40,9 @@ public:
         NewSlice = 40047,
         NewText = 40048,
         CopySelected = 40049,
+        // Offered on an element's row (its context menu), not on the toolbar.
+        MoveToTop = 40050,
+        MoveToBottom = 40051,
     };
     // Controls of the layout that code refers to.
     enum ControlId : int {
@@ -83,7 +87,14 @@ public:
     void setFileDialog(FileDialog dialog) { files_.setFileDialog(std::move(dialog)); }
     void setMessageBox(MessageBox box) { files_.setMessageBox(std::move(box)); }
 
+    // Runs a toolbar or row menu command; one on the selected element only where it acts
+    // (see canRun).
     void runCommand(int command);
+    // Whether the command acts now: a new element always, Copy and Delete on a selected
+    // element, the moves where the element has a neighbour that way.
+    bool canRun(int command) const;
+    // The menu of the selected element's row: its moves, Copy and Delete.
+    std::unique_ptr<QMenu> rowMenu();
     // True when the scheme was written to a file.
     bool saveAs();
     void load();
@@ -125,6 +136,11 @@ public:
     QWidget* control(int id) const;
 
     long treeNotify(COptionTree& tree, int code, COptionTreeItem* item) override;
+    // An element's row dragged to another place: the element moves there.
+    void rowDropped(COptionTree& tree, COptionTreeItem* row, COptionTreeItem* before) override;
+    // An element's row shows its menu (see rowMenu).
+    void rowMenuRequested(COptionTree& tree, COptionTreeItem* row,
+                          const QPoint& globalPosition) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -137,14 +153,19 @@ private:
     bool initDialog();
     void selectElement(COptionTreeItem* item);
     ClockObject* findElement(const COptionTreeItem* item) const;
-    void setElementButtonsEnabled(bool enabled);
+    // Each element button enabled where it acts.
+    void updateElementButtons();
+    // Selects the element's row, opening it when asked.
+    void selectElementRow(ClockObject* element, bool open);
     void clearSelection();
     // The selected element when it stands in the clock's element list, else null.
     ClockObject* selectedListElement() const;
     // The element commands; each answers whether the scheme changed.
     bool moveSelected(bool down);
     bool copySelected();
-    bool deleteSelected();
+    // Deletes the selected element; the one to select afterwards (the next, else the one
+    // before, else the body), or null when nothing was deleted.
+    ClockObject* deleteSelected();
     // Replaces the clock's content; elements of the old content are never touched again.
     void replaceClock(std::unique_ptr<Clock> content);
     // What the user chose about unsaved edits before closing.

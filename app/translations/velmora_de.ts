@@ -144,6 +144,38 @@ kann nicht der Hintergrund sein: %2. Das bisherige Bild bleibt.</translation>
         <source>Keep Editing</source>
         <translation>Weiter bearbeiten</translation>
     </message>
+    <message>
+        <source>Move to top</source>
+        <translation>Ganz nach oben</translation>
+    </message>
+    <message>
+        <source>Drawn first, under every other element</source>
+        <translation>Zuerst gezeichnet, unter allen anderen Elementen</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Move to bottom</source>
+        <translation>Ganz nach unten</translation>
+    </message>
+    <message>
+        <source>Drawn last, over every other element</source>
+        <translation>Zuletzt gezeichnet, über allen anderen Elementen</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>

@@ -144,6 +144,38 @@ no puede ser el fondo: %2. Se mantiene la imagen anterior.</translation>
         <source>Keep Editing</source>
         <translation>Seguir editando</translation>
     </message>
+    <message>
+        <source>Move to top</source>
+        <translation>Mover al principio</translation>
+    </message>
+    <message>
+        <source>Drawn first, under every other element</source>
+        <translation>Se dibuja primero, debajo de todos los demás elementos</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Subir</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Bajar</translation>
+    </message>
+    <message>
+        <source>Move to bottom</source>
+        <translation>Mover al final</translation>
+    </message>
+    <message>
+        <source>Drawn last, over every other element</source>
+        <translation>Se dibuja el último, encima de todos los demás elementos</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>

@@ -144,6 +144,38 @@ ne peut pas servir d’arrière-plan : %2. L’image précédente est conservé
         <source>Keep Editing</source>
         <translation>Continuer</translation>
     </message>
+    <message>
+        <source>Move to top</source>
+        <translation>Tout en haut</translation>
+    </message>
+    <message>
+        <source>Drawn first, under every other element</source>
+        <translation>Dessiné en premier, sous tous les autres éléments</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Monter</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Descendre</translation>
+    </message>
+    <message>
+        <source>Move to bottom</source>
+        <translation>Tout en bas</translation>
+    </message>
+    <message>
+        <source>Drawn last, over every other element</source>
+        <translation>Dessiné en dernier, par-dessus tous les autres éléments</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>

@@ -33,6 +33,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -40,6 +41,7 @@
 #include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -94,17 +96,16 @@ protected:
     static COptionTreeItem* rowOf(const Property* property) {
         return static_cast<COptionTreeItem*>(property->item());
     }
-    bool elementButtonsEnabled() {
-        bool all = true;
-        bool any = false;
+    // The element commands of the toolbar that are enabled now.
+    std::set<int> enabledButtons() {
+        std::set<int> enabled;
         for (int id : {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
                        COptionsDial::MoveDown, COptionsDial::MoveUp}) {
-            const bool on = dial_->toolBar()->action(id)->isEnabled();
-            all = all && on;
-            any = any || on;
+            if (dial_->toolBar()->action(id)->isEnabled()) {
+                enabled.insert(id);
+            }
         }
-        EXPECT_EQ(all, any) << "the four element buttons go together";
-        return all;
+        return enabled;
     }
     // The body's author text row, with its editor open and a new text typed but not committed.
     COptionTreeItemEdit* typeAuthorWithoutCommit(const QString& text) {
@@ -181,7 +182,7 @@ TEST_F(OptionsDialTest, OpensOnTheTemplateWithTheBodySelected) {
     EXPECT_TRUE(body->isExpanded());
     EXPECT_EQ(dial.tree()->focusedItem(), body);
     EXPECT_EQ(dial.selectedElement(), &clock_);
-    EXPECT_TRUE(elementButtonsEnabled());
+    EXPECT_TRUE(enabledButtons().empty()) << "none acts on the body";
     EXPECT_TRUE(dial.isSaved());
     EXPECT_EQ(schemeBytes(dial.backup()), schemeBytes(clock_));
     for (ClockObject* element : elements()) {
@@ -265,43 +266,89 @@ TEST_F(OptionsDialTest, CopyPlacesTheCopyAfterAndSelectsIt) {
     EXPECT_EQ(elements()[1], original);
 }
 
-TEST_F(OptionsDialTest, DeleteAndPropertyRowsLeaveTheElementButtonsDisabled) {
+// Each button is enabled only where it acts; Delete selects the element that follows.
+TEST_F(OptionsDialTest, ButtonsActOnlyWhereTheyCanAndDeleteSelectsTheNext) {
+    using Ids = std::set<int>;
     COptionsDial& dial = open();
-    ClockObject* doomed = elements()[0];
-    const std::size_t count = elements().size();
-    click(rowOf(doomed)->firstChild());
+    dial.show();
+    std::vector<ClockObject*> order = elements();
+    ASSERT_GE(order.size(), 3u);
+    click(rowOf(order[0])->firstChild());
     EXPECT_EQ(dial.selectedElement(), nullptr) << "a property row is no element";
-    EXPECT_FALSE(elementButtonsEnabled());
+    EXPECT_TRUE(enabledButtons().empty());
+    click(rowOf(order[0]));
+    EXPECT_EQ(enabledButtons(), (Ids{COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                                     COptionsDial::MoveDown}));
+    click(rowOf(order[1]));
+    EXPECT_EQ(enabledButtons().size(), 4u);
+    click(rowOf(order.back()));
+    EXPECT_EQ(enabledButtons(), (Ids{COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                                     COptionsDial::MoveUp}));
+    // What cannot act does nothing at all, not even rebuild the rows.
+    const int rowId = rowOf(order.back())->id();
+    dial.runCommand(COptionsDial::MoveDown);
+    dial.runCommand(COptionsDial::MoveToBottom);
+    EXPECT_EQ(rowOf(order.back())->id(), rowId);
+    EXPECT_EQ(dial.stepsBack(), 0u);
 
-    click(rowOf(doomed));
-    EXPECT_TRUE(elementButtonsEnabled());
+    // Delete selects the element after the deleted one, in view; the last, the one before.
+    click(rowOf(order[1]));
     dial.runCommand(COptionsDial::DeleteSelected);
-    EXPECT_EQ(elements().size(), count - 1);
-    EXPECT_EQ(dial.selectedElement(), nullptr);
-    EXPECT_FALSE(elementButtonsEnabled());
-    // Nothing selected: the commands only rebuild.
-    const Bytes bytes = schemeBytes(clock_);
-    for (int command : {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
-                        COptionsDial::MoveDown, COptionsDial::MoveUp}) {
-        dial.runCommand(command);
-    }
-    EXPECT_EQ(schemeBytes(clock_), bytes);
+    EXPECT_EQ(elements().size(), order.size() - 1);
+    EXPECT_EQ(dial.selectedElement(), order[2]);
+    EXPECT_TRUE(rowOf(order[2])->isMarked());
+    EXPECT_EQ(dial.tree()->focusedItem(), rowOf(order[2]));
+    const QRect row = rowOf(order[2])->rowRect();
+    EXPECT_GE(row.top(), 0);
+    EXPECT_LE(row.bottom(), dial.tree()->list()->viewport()->height());
+    click(rowOf(order.back()));
+    dial.runCommand(COptionsDial::DeleteSelected);
+    EXPECT_EQ(dial.selectedElement(), order[order.size() - 2]);
 }
 
-TEST_F(OptionsDialTest, MovesStopAtTheEndsOfTheElementList) {
+// Layers: an element moves to the top or bottom of the list from its row's menu, or to any
+// place by dragging its row.
+TEST_F(OptionsDialTest, ElementsMoveToTheTopTheBottomOrWhereTheirRowIsDropped) {
     COptionsDial& dial = open();
     const std::vector<ClockObject*> order = elements();
     ASSERT_GE(order.size(), 3u);
-    const Bytes bytes = schemeBytes(clock_);
-    click(rowOf(order.front()));
-    const int rowId = dial.tree()->rootItem()->firstChild()->id();
-    dial.runCommand(COptionsDial::MoveUp);
-    EXPECT_EQ(schemeBytes(clock_), bytes);
-    EXPECT_GT(dial.tree()->rootItem()->firstChild()->id(), rowId) << "still rebuilt";
-    click(rowOf(order.back()));
-    dial.runCommand(COptionsDial::MoveDown);
-    EXPECT_EQ(schemeBytes(clock_), bytes);
+    dial.runCommand(COptionsDial::NewText);
+    ClockObject* text = elements().back();
+    click(rowOf(text));
+    const std::unique_ptr<QMenu> menu = dial.rowMenu();
+    std::vector<QString> entries;
+    for (QAction* action : menu->actions()) {
+        entries.push_back(action->isSeparator() ? QString() : action->text());
+    }
+    EXPECT_EQ(entries, (std::vector<QString>{"Move to top", "Move up", "Move down",
+                                             "Move to bottom", "", "Copy", "Delete"}));
+    EXPECT_FALSE(menu->actions()[3]->isEnabled()) << "the last cannot go lower";
+    dial.runCommand(menu->actions()[0]->data().toInt());
+    EXPECT_EQ(elements().front(), text);
+    EXPECT_EQ(dial.selectedElement(), text);
+    EXPECT_EQ(elements()[1], order[0]);
+    dial.runCommand(COptionsDial::MoveToBottom);
+    EXPECT_EQ(elements().back(), text);
 
+    // The rows of the elements are movable, the body's own rows not.
+    EXPECT_TRUE(rowOf(order[1])->isMovable());
+    EXPECT_FALSE(rowOf(order[1])->firstChild()->isMovable());
+    const std::size_t steps = dial.stepsBack();
+    dial.rowDropped(*dial.tree(), rowOf(text), rowOf(order[1]));
+    EXPECT_EQ(elements()[1], text);
+    EXPECT_EQ(elements()[0], order[0]);
+    EXPECT_EQ(dial.selectedElement(), text);
+    EXPECT_EQ(dial.stepsBack(), steps + 1) << "a drop is a step";
+    dial.rowDropped(*dial.tree(), rowOf(text), rowOf(order[1]));
+    EXPECT_EQ(dial.stepsBack(), steps + 1) << "dropped where it was: no change";
+    dial.rowDropped(*dial.tree(), rowOf(text), nullptr);
+    EXPECT_EQ(elements().back(), text);
+}
+
+TEST_F(OptionsDialTest, MovesSwapNeighbours) {
+    COptionsDial& dial = open();
+    const std::vector<ClockObject*> order = elements();
+    ASSERT_GE(order.size(), 3u);
     click(rowOf(order[1]));
     dial.runCommand(COptionsDial::MoveDown);
     EXPECT_EQ(elements()[1], order[2]);
@@ -314,8 +361,6 @@ TEST_F(OptionsDialTest, MovesStopAtTheEndsOfTheElementList) {
 // Element commands are edits: OK then asks to save them, unless nothing changed.
 TEST_F(OptionsDialTest, ElementCommandsThatChangeTheSchemeAskToBeSaved) {
     COptionsDial& dial = open();
-    click(rowOf(elements().front()));
-    dial.runCommand(COptionsDial::MoveUp);
     EXPECT_TRUE(dial.isSaved());
     dial.runCommand(COptionsDial::NewText);
     EXPECT_FALSE(dial.isSaved());
@@ -463,7 +508,7 @@ TEST_F(OptionsDialTest, RevertReturnsToTheOpeningStateEveryTime) {
     EXPECT_EQ(schemeBytes(clock_), opening);
     EXPECT_TRUE(dial.isSaved()) << "back at the opening scheme, nothing is left unsaved";
     EXPECT_EQ(dial.selectedElement(), nullptr);
-    EXPECT_FALSE(elementButtonsEnabled());
+    EXPECT_TRUE(enabledButtons().empty());
     dial.runCommand(COptionsDial::NewHand);
     dial.revert();
     dial.revert();
@@ -796,9 +841,22 @@ TEST_F(OptionsDialTest, NewElementsShowAtOnceSelectedAndInView) {
         dial.runCommand(command);
         ClockObject* added = elements().back();
         EXPECT_EQ(dial.selectedElement(), added);
+        // A new text's format opens for typing at once, its value selected.
+        COptionTreeItem* focused = dial.tree()->focusedItem();
+        if (command == COptionsDial::NewText) {
+            ASSERT_NE(focused, nullptr);
+            EXPECT_EQ(focused->parentItem(), rowOf(added));
+            EXPECT_TRUE(focused->isActivated());
+            auto* format = dynamic_cast<COptionTreeItemEdit*>(focused);
+            ASSERT_NE(format, nullptr);
+            EXPECT_EQ(format->lineEdit()->selectedText(), format->lineEdit()->text());
+        } else {
+            EXPECT_EQ(focused, rowOf(added));
+        }
         EXPECT_TRUE(added->isSelected());
-        EXPECT_EQ(dial.tree()->focusedItem(), rowOf(added));
-        EXPECT_TRUE(elementButtonsEnabled());
+        EXPECT_EQ(enabledButtons(),
+                  (std::set<int>{COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                                 COptionsDial::MoveUp}));
         const std::uint32_t color = added->findChildAs<ColorProperty>(u"Color")->argb();
         EXPECT_EQ(color >> 24, 0xFFu);
         EXPECT_NE(color, ColorProperty::kOpaqueBlack) << "black disappears on the dark dial";
