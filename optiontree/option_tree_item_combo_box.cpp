@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <algorithm>
 
 COptionTreeItemComboBox::COptionTreeItemComboBox() = default;
 
@@ -79,6 +80,12 @@ void COptionTreeItemComboBox::selectByPrefix(const std::u16string& text) {
             return;
         }
     }
+}
+
+void COptionTreeItemComboBox::selectData(std::int32_t data) {
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [data](const auto& entry) { return entry.second == data; });
+    select(found != entries_.end() ? static_cast<int>(found - entries_.begin()) : -1);
 }
 
 void COptionTreeItemComboBox::select(int index) {

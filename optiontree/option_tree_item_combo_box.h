@@ -46,6 +46,8 @@ public:
     void restoreEditorValue() override;
     QWidget* existingEditor() const override;
 
+    // Selects the first entry with that datum; none when no entry has it.
+    void selectData(std::int32_t data);
     // Renames an entry, keeping its data and the selection.
     void setEntryText(int index, const QString& text);
 

@@ -52,7 +52,7 @@ void clearMarks(Clock& clock) {
 
 COptionsDial::COptionsDial(Clock& clock, SettingsStore& settings, QWidget* parent)
     : QDialog(parent), clock_(&clock), layout_(settings), settings_(settings),
-      files_(*this, clock, settings) {
+      files_(*this, clock, settings), zones_(*this, clock, settings) {
     ++liveDialogs;
     // A sizing border and a title; no system menu buttons beyond closing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -228,6 +228,10 @@ long COptionsDial::treeNotify(COptionTree& /*tree*/, int code, COptionTreeItem* 
     }
     if (code == OptionTreeNotify::kItemChanged) {
         if (files_.refuseUnusableBackground(item)) {
+            return 0;
+        }
+        if (zones_.take(item) == ZoneRowChoice::Outcome::Dropped) {
+            tree_->redraw();
             return 0;
         }
         clock_->commitItem();

@@ -5,6 +5,7 @@
 #include "app/editor/dialog_template.h"
 #include "app/editor/edit_history.h"
 #include "app/editor/scheme_file_commands.h"
+#include "app/editor/zone_row_choice.h"
 #include "optiontree/option_tree.h"
 
 #include <QColor>
@@ -86,6 +87,8 @@ public:
     // Tests answer the file and message dialogs through these instead of a person.
     void setFileDialog(FileDialog dialog) { files_.setFileDialog(std::move(dialog)); }
     void setMessageBox(MessageBox box) { files_.setMessageBox(std::move(box)); }
+    void setZonePicker(ZoneRowChoice::Picker picker) { zones_.setPicker(std::move(picker)); }
+    void setZoneNotice(ZoneRowChoice::Notice notice) { zones_.setNotice(std::move(notice)); }
 
     // Runs a toolbar or row menu command; one on the selected element only where it acts
     // (see canRun).
@@ -214,4 +217,5 @@ private:
     EditHistory history_;
     bool moving_ = false;
     SchemeFileCommands files_;
+    ZoneRowChoice zones_;
 };

@@ -48,6 +48,11 @@ void SchemeRowTexts::nameZoneRows(Clock& clock) {
             row->setEntryText(static_cast<int>(i), translatedTableText(choices[i].second) +
                                                        QStringLiteral(" - ") + zoneName);
         }
+        if (row->entryCount() == static_cast<int>(choices.size())) {
+            row->addEntry(
+                QCoreApplication::translate("COptionsDial", "Choose a zone...").toStdU16String(),
+                kChooseZoneEntry);
+        }
     }
 }
 

@@ -176,6 +176,18 @@ kann nicht der Hintergrund sein: %2. Das bisherige Bild bleibt.</translation>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
+    <message>
+        <source>Choose a zone...</source>
+        <translation>Zone wählen …</translation>
+    </message>
+    <message>
+        <source>All four user time zones are in use by other elements of this scheme. Change the zone of one of them first.</source>
+        <translation>Alle vier Benutzerzeitzonen werden von anderen Elementen dieses Designs verwendet. Ändern Sie zuerst die Zone eines davon.</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Zeitzone</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>
@@ -1180,6 +1192,17 @@ Doppelklick links: Anzeigemodus wechseln</translation>
     <message>
         <source>Up</source>
         <translation>Auf</translation>
+    </message>
+</context>
+<context>
+    <name>ZonePicker</name>
+    <message>
+        <source>Choose a zone</source>
+        <translation>Zone wählen</translation>
+    </message>
+    <message>
+        <source>City, country or zone:</source>
+        <translation>Stadt, Land oder Zone:</translation>
     </message>
 </context>
 </TS>

@@ -176,6 +176,18 @@ no puede ser el fondo: %2. Se mantiene la imagen anterior.</translation>
         <source>Delete</source>
         <translation>Eliminar</translation>
     </message>
+    <message>
+        <source>Choose a zone...</source>
+        <translation>Elegir una zona…</translation>
+    </message>
+    <message>
+        <source>All four user time zones are in use by other elements of this scheme. Change the zone of one of them first.</source>
+        <translation>Las cuatro zonas horarias de usuario las usan otros elementos de este diseño. Cambie antes la zona de uno de ellos.</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Zona horaria</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>
@@ -1180,6 +1192,17 @@ doble clic izquierdo: cambiar el modo de visualización</translation>
     <message>
         <source>Up</source>
         <translation>Subir</translation>
+    </message>
+</context>
+<context>
+    <name>ZonePicker</name>
+    <message>
+        <source>Choose a zone</source>
+        <translation>Elegir una zona</translation>
+    </message>
+    <message>
+        <source>City, country or zone:</source>
+        <translation>Ciudad, país o zona:</translation>
     </message>
 </context>
 </TS>

@@ -106,7 +106,7 @@ ne peut pas servir d’arrière-plan : %2. L’image précédente est conservé
     </message>
     <message>
         <source>Revert to the scheme as it was when this dialog opened? Your edits can be undone.</source>
-        <translation>Revenir au thème tel qu’il était à l’ouverture de cette fenêtre ? Vos modifications pourront être annulées.</translation>
+        <translation>Revenir au thème tel qu’il était à l’ouverture de cette fenêtre ? Vos modifications pourront être annulées.</translation>
     </message>
     <message>
         <source>Restore Defaults</source>
@@ -114,7 +114,7 @@ ne peut pas servir d’arrière-plan : %2. L’image précédente est conservé
     </message>
     <message>
         <source>Restore the built-in scheme? Your edits can be undone.</source>
-        <translation>Rétablir le thème intégré ? Vos modifications pourront être annulées.</translation>
+        <translation>Rétablir le thème intégré ? Vos modifications pourront être annulées.</translation>
     </message>
     <message>
         <source>Restore</source>
@@ -122,11 +122,11 @@ ne peut pas servir d’arrière-plan : %2. L’image précédente est conservé
     </message>
     <message>
         <source>Discard the changes to the built-in scheme?</source>
-        <translation>Abandonner les modifications du thème intégré ?</translation>
+        <translation>Abandonner les modifications du thème intégré ?</translation>
     </message>
     <message>
         <source>Discard the changes to %1?</source>
-        <translation>Abandonner les modifications de %1 ?</translation>
+        <translation>Abandonner les modifications de %1 ?</translation>
     </message>
     <message>
         <source>Your changes are not saved in a scheme file.</source>
@@ -175,6 +175,18 @@ ne peut pas servir d’arrière-plan : %2. L’image précédente est conservé
     <message>
         <source>Delete</source>
         <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Choose a zone...</source>
+        <translation>Choisir un fuseau…</translation>
+    </message>
+    <message>
+        <source>All four user time zones are in use by other elements of this scheme. Change the zone of one of them first.</source>
+        <translation>Les quatre fuseaux utilisateur servent déjà à d’autres éléments de ce thème. Changez d’abord le fuseau de l’un d’eux.</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Fuseau horaire</translation>
     </message>
 </context>
 <context>
@@ -1180,6 +1192,17 @@ double clic gauche : changer de mode d’affichage</translation>
     <message>
         <source>Up</source>
         <translation>Monter</translation>
+    </message>
+</context>
+<context>
+    <name>ZonePicker</name>
+    <message>
+        <source>Choose a zone</source>
+        <translation>Choisir un fuseau</translation>
+    </message>
+    <message>
+        <source>City, country or zone:</source>
+        <translation>Ville, pays ou fuseau :</translation>
     </message>
 </context>
 </TS>
