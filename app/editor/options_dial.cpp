@@ -13,6 +13,8 @@
 #include "clock/element_edits.h"
 #include "model/class_registry.h"
 #include "model/file_property.h"
+#include "model/font_family_list.h"
+#include "model/font_family_property.h"
 #include "model/percent_property.h"
 #include "model/settings_store.h"
 #include "model/string_property.h"
@@ -22,10 +24,12 @@
 #include "resources/default_scheme.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
@@ -37,6 +41,22 @@ constexpr int kElementCommands[] = {COptionsDial::CopySelected, COptionsDial::De
                                     COptionsDial::MoveToTop,    COptionsDial::MoveToBottom};
 
 int liveDialogs = 0;
+
+// The family the desktop draws its own texts in, as the installed list names it: a new text
+// reads there, while the classic default may not be on the machine. The first installed
+// family where the desktop's is not listed; empty with none.
+std::u16string desktopFontFamily() {
+    const std::vector<std::u16string>& installed = FontFamilyList::families();
+    const QString resolved = QFontInfo(QApplication::font()).family();
+    const auto found =
+        std::find_if(installed.begin(), installed.end(), [&resolved](const std::u16string& family) {
+            return resolved.compare(QString::fromStdU16String(family), Qt::CaseInsensitive) == 0;
+        });
+    if (found != installed.end()) {
+        return *found;
+    }
+    return installed.empty() ? std::u16string() : installed.front();
+}
 
 // Copies of the scheme (the backup, the steps) keep the marks the elements had when copied.
 void clearMarks(Clock& clock) {
@@ -457,6 +477,11 @@ ClockObject* COptionsDial::addElement(std::unique_ptr<ClockObject> element) {
     auto* background = clock_->findChildAs<FileProperty>(u"BackgroundImage");
     const std::uint32_t argb = standOutColor(
         background != nullptr ? background->bytes() : std::span<const std::uint8_t>());
+    if (auto* family = element->findChildAs<FontFamilyProperty>(u"FontFamily")) {
+        if (const std::u16string desktop = desktopFontFamily(); !desktop.empty()) {
+            family->selectFamily(desktop);
+        }
+    }
     return ElementEdits::add(*clock_, std::move(element), argb);
 }
 

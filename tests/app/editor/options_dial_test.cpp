@@ -12,6 +12,8 @@
 #include "clock/scheme_file.h"
 #include "model/color_property.h"
 #include "model/file_property.h"
+#include "model/font_family_list.h"
+#include "model/font_family_property.h"
 #include "model/percent_property.h"
 #include "model/smoothing_mode_property.h"
 #include "model/string_property.h"
@@ -20,6 +22,7 @@
 #include "optiontree/option_tree_item_edit.h"
 #include "optiontree/option_tree_item_file.h"
 #include "optiontree/option_tree_list.h"
+#include "render/font_families.h"
 #include "render/frame_renderer.h"
 #include "resources/default_scheme.h"
 #include "tests/image_bombs.h"
@@ -31,6 +34,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -242,6 +246,27 @@ TEST_F(OptionsDialTest, NewElementsAreAppendedWithTheirDefaults) {
     EXPECT_EQ(added[2]->findChildAs<PercentProperty>(u"FontSize")->value(),
               ElementEdits::kNewTextSize);
     EXPECT_EQ(added[2]->findChildAs<PercentProperty>(u"dY")->value(), ElementEdits::kNewTextOffset);
+}
+
+// A new text is written in a family the machine has: the desktop's own.
+TEST_F(OptionsDialTest, NewTextsUseTheDesktopsInstalledFamily) {
+    useInstalledFontFamilies();
+    COptionsDial& dial = open();
+    dial.runCommand(COptionsDial::NewText);
+    const auto* family = elements().back()->findChildAs<FontFamilyProperty>(u"FontFamily");
+    ASSERT_NE(family, nullptr);
+    const std::vector<std::u16string>& installed = FontFamilyList::families();
+    ASSERT_FALSE(installed.empty());
+    EXPECT_NE(std::find(installed.begin(), installed.end(), family->familyName()), installed.end())
+        << QString::fromStdU16String(family->familyName()).toStdString();
+    EXPECT_EQ(QString::fromStdU16String(family->familyName())
+                  .compare(QFontInfo(QApplication::font()).family(), Qt::CaseInsensitive),
+              0);
+    auto* row = dynamic_cast<COptionTreeItemComboBox*>(
+        static_cast<COptionTreeItem*>(static_cast<const IntProperty*>(family)->row()));
+    ASSERT_NE(row, nullptr);
+    EXPECT_FALSE(QString::fromStdU16String(row->selectedText()).contains("not installed"));
+    FontFamilyList::resetForTesting();
 }
 
 TEST_F(OptionsDialTest, CopyPlacesTheCopyAfterAndSelectsIt) {
