@@ -60,6 +60,9 @@ QString SchemeFileDialog::examplesFolder() {
     QStringList candidates;
     candidates.append(QCoreApplication::applicationDirPath() +
                       QStringLiteral("/" VELMORA_DATA_FROM_BIN "/schemes"));
+    // The build tree's, for a program run where it was built.
+    candidates.append(QCoreApplication::applicationDirPath() +
+                      QStringLiteral("/../resources/gallery"));
     const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     for (const QString& data :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {

@@ -1,6 +1,8 @@
 // COptionsDial: the customize dialog, editing the running clock's scheme live.
 #include "app/editor/options_dial.h"
 
+#include "app/dialogs/recent_schemes.h"
+#include "app/dialogs/scheme_chooser.h"
 #include "app/dialogs/scheme_file_dialog.h"
 #include "app/editor/customize_template.h"
 #include "app/editor/scheme_row_texts.h"
@@ -114,7 +116,11 @@ bool COptionsDial::initDialog() {
     createTemplateControls(*this, customizeTemplate());
     auto button = [this](int id) { return static_cast<QPushButton*>(control(id)); };
     connect(button(SaveAsButton), &QPushButton::clicked, this, &COptionsDial::saveAs);
-    connect(button(LoadButton), &QPushButton::clicked, this, &COptionsDial::load);
+    // One click shows the examples and the schemes used last; a file dialog finds others.
+    auto* loads = new QMenu(button(LoadButton));
+    loads->setToolTipsVisible(true);
+    button(LoadButton)->setMenu(loads);
+    connect(loads, &QMenu::aboutToShow, this, &COptionsDial::fillLoadMenu);
     connect(button(RevertButton), &QPushButton::clicked, this, &COptionsDial::revert);
     connect(button(RestoreDefaultsButton), &QPushButton::clicked, this,
             &COptionsDial::restoreDefaults);
@@ -557,12 +563,55 @@ bool COptionsDial::saveAs() {
     return true;
 }
 
-// Asks nothing: the scheme it replaces is a step back with Ctrl+Z.
+QMenu* COptionsDial::loadMenu() const {
+    return static_cast<QPushButton*>(control(LoadButton))->menu();
+}
+
+void COptionsDial::fillLoadMenu() {
+    QMenu* menu = loadMenu();
+    menu->clear();
+    const auto addScheme = [this, menu](const QString& path) {
+        QAction* action = menu->addAction(QFileInfo(path).completeBaseName());
+        action->setToolTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { loadFile(path); });
+    };
+    const QString examples = SchemeFileDialog::examplesFolder();
+    const QStringList shown = SchemeChooser::schemeFiles({examples});
+    if (!shown.isEmpty()) {
+        menu->addSection(QCoreApplication::translate("COptionsDial", "Examples"));
+        for (const QString& path : shown) {
+            addScheme(path);
+        }
+    }
+    const QStringList recent = RecentSchemes::read(settings_);
+    if (!recent.isEmpty()) {
+        menu->addSection(QCoreApplication::translate("COptionsDial", "Recently used"));
+        for (const QString& path : recent) {
+            addScheme(path);
+        }
+    }
+    menu->addSeparator();
+    connect(menu->addAction(QCoreApplication::translate("COptionsDial", "Other scheme file...")),
+            &QAction::triggered, this, &COptionsDial::load);
+}
+
+// Neither asks anything: the scheme a load replaces is a step back with Ctrl+Z.
 void COptionsDial::load() {
     const QString path = files_.load();
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        showLoaded(path);
     }
+}
+
+bool COptionsDial::loadFile(const QString& path) {
+    if (finished_ || !files_.loadFile(path)) {
+        return false;
+    }
+    showLoaded(path);
+    return true;
+}
+
+void COptionsDial::showLoaded(const QString& path) {
     // The old elements, the selected one among them, are gone.
     clearSelection();
     showScheme(path);

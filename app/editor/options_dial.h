@@ -100,7 +100,12 @@ public:
     std::unique_ptr<QMenu> rowMenu();
     // True when the scheme was written to a file.
     bool saveAs();
+    // Load: the example schemes and those used last, and any other file from a file dialog.
+    QMenu* loadMenu() const;
+    // Loads from a file the file dialog asks for.
     void load();
+    // Loads that scheme; whether it did (the user was told why not).
+    bool loadFile(const QString& path);
     // Back to the scheme as the dialog opened, after the user confirmed it; a step, so
     // Ctrl+Z takes it back.
     void revert();
@@ -169,6 +174,10 @@ private:
     // Deletes the selected element; the one to select afterwards (the next, else the one
     // before, else the body), or null when nothing was deleted.
     ClockObject* deleteSelected();
+    // Fills the Load menu as it opens.
+    void fillLoadMenu();
+    // After a load: the scheme shown, a step, saved as it is.
+    void showLoaded(const QString& path);
     // Replaces the clock's content; elements of the old content are never touched again.
     void replaceClock(std::unique_ptr<Clock> content);
     // What the user chose about unsaved edits before closing.

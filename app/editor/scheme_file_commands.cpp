@@ -1,6 +1,7 @@
 // SchemeFileCommands: the customize dialog's questions, Save As and Load.
 #include "app/editor/scheme_file_commands.h"
 
+#include "app/dialogs/recent_schemes.h"
 #include "app/dialogs/scheme_load_error.h"
 #include "app/editor/background_check.h"
 #include "clock/clock.h"
@@ -68,6 +69,7 @@ QString SchemeFileCommands::saveAs() {
         if (saveSchemeFile(clock_, target, &error)) {
             // The saved scheme is the one the clock starts with from now on.
             clock_.recordSchemePath(target, settings_);
+            RecentSchemes::add(settings_, path);
             return path;
         }
         ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "File open error"),
@@ -83,18 +85,20 @@ QString SchemeFileCommands::saveAs() {
 
 QString SchemeFileCommands::load() {
     const QString path = askForFile(request(false));
-    if (path.isEmpty()) {
-        return {};
-    }
+    return !path.isEmpty() && loadFile(path) ? path : QString();
+}
+
+bool SchemeFileCommands::loadFile(const QString& path) {
     ReadError error;
     // The file is read whole before the clock takes it over, so a bad file changes nothing.
     if (clock_.loadSchemeFile(qStringToPath(path), settings_, &error)) {
-        return path;
+        RecentSchemes::add(settings_, path);
+        return true;
     }
     const SchemeLoadError message = SchemeLoadError::of(path, error);
     ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Load error"),
         message.text, QMessageBox::Ok, message.detail);
-    return {};
+    return false;
 }
 
 bool SchemeFileCommands::refuseUnusableBackground(COptionTreeItem* item) {

@@ -39,6 +39,8 @@ public:
     // Asks for a scheme and loads it into the clock, which is unchanged when the file cannot
     // be read (the user is told why). The path loaded, or empty.
     QString load();
+    // Loads that scheme into the clock in the same way; whether it did.
+    bool loadFile(const QString& path);
     // Refuses a file row's new background when it cannot be shown: the row is put back and
     // the user told why. True if refused.
     bool refuseUnusableBackground(COptionTreeItem* item);

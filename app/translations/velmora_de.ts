@@ -188,6 +188,18 @@ kann nicht der Hintergrund sein: %2. Das bisherige Bild bleibt.</translation>
         <source>Time zone</source>
         <translation>Zeitzone</translation>
     </message>
+    <message>
+        <source>Examples</source>
+        <translation>Beispiele</translation>
+    </message>
+    <message>
+        <source>Recently used</source>
+        <translation>Zuletzt verwendet</translation>
+    </message>
+    <message>
+        <source>Other scheme file...</source>
+        <translation>Andere Designdatei …</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>

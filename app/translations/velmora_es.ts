@@ -188,6 +188,18 @@ no puede ser el fondo: %2. Se mantiene la imagen anterior.</translation>
         <source>Time zone</source>
         <translation>Zona horaria</translation>
     </message>
+    <message>
+        <source>Examples</source>
+        <translation>Ejemplos</translation>
+    </message>
+    <message>
+        <source>Recently used</source>
+        <translation>Usados recientemente</translation>
+    </message>
+    <message>
+        <source>Other scheme file...</source>
+        <translation>Otro archivo de diseño…</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>

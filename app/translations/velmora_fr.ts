@@ -188,6 +188,18 @@ ne peut pas servir d’arrière-plan : %2. L’image précédente est conservé
         <source>Time zone</source>
         <translation>Fuseau horaire</translation>
     </message>
+    <message>
+        <source>Examples</source>
+        <translation>Exemples</translation>
+    </message>
+    <message>
+        <source>Recently used</source>
+        <translation>Utilisés récemment</translation>
+    </message>
+    <message>
+        <source>Other scheme file...</source>
+        <translation>Autre fichier de thème…</translation>
+    </message>
 </context>
 <context>
     <name>CVelmoraApp</name>

@@ -6,6 +6,7 @@
 #include "app/desktop/user_path.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/dialog_placement.h"
+#include "app/dialogs/recent_schemes.h"
 #include "app/dialogs/scheme_chooser.h"
 #include "app/dialogs/scheme_file_dialog.h"
 #include "app/dialogs/scheme_load_error.h"
@@ -212,6 +213,7 @@ bool ClockDialogs::loadSchemeAsUser(const QString& path) {
     }
     emit userSchemeChosen();
     clock_.takeLoadedScheme(*fresh, qStringToPath(absolute), settings_);
+    RecentSchemes::add(settings_, absolute);
     emit schemeChanged();
     return true;
 }

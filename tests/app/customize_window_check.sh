@@ -156,8 +156,11 @@ press 50 268 77 14 bottom
 until_found --name '^Restore Defaults$' >/dev/null || fail "Restore Defaults did not ask first"
 xdotool key Return
 expect_hand_color FF6820 "$(date +%s%N)"
+# Load shows its menu: the examples, the schemes used last, and last a file dialog for others.
 press 256 5 39 14
-load=$(until_new "$window $dialog") || fail "Load... opened no file dialog"
+until_new "$window $dialog" >/dev/null || fail "Load... showed no menu"
+xdotool key --delay 80 Up Return
+load=$(until_new "$window $dialog") || fail "\"Other scheme file...\" opened no file dialog"
 type_path "$load"
 committed=$(date +%s%N)
 expect_hand_color FFFF00 "$committed"

@@ -634,6 +634,56 @@ TEST_F(OptionsDialTest, ExampleSchemesAreOfferedAmongThePlaces) {
               QStringList{QDir(system.filePath("velmora/schemes")).canonicalPath()});
 }
 
+// Load's menu: the examples, then the schemes used last (only those still there), then
+// a file dialog for any other; a choice loads at once.
+TEST_F(OptionsDialTest, LoadOffersTheExamplesAndTheSchemesUsedLast) {
+    QTemporaryDir system;
+    ASSERT_TRUE(QDir().mkpath(system.filePath("velmora/schemes")));
+    Clock night;
+    night.append(std::make_unique<ClockHand>());
+    Clock rings;
+    rings.append(std::make_unique<ClockSlice>());
+    ASSERT_TRUE(saveSchemeFile(
+        night, system.filePath("velmora/schemes/Night.Velmora").toStdString(), nullptr));
+    ASSERT_TRUE(saveSchemeFile(
+        rings, system.filePath("velmora/schemes/Rings.Velmora").toStdString(), nullptr));
+    Clock mine;
+    mine.append(std::make_unique<ClockText>());
+    const QString own = saveFile("Mine.Velmora", mine);
+    const QString gone = saveFile("Gone.Velmora", mine);
+    const QByteArray saved = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", system.path().toLocal8Bit());
+    COptionsDial& dial = open();
+    ASSERT_TRUE(dial.loadFile(gone));
+    ASSERT_TRUE(dial.loadFile(own));
+    ASSERT_TRUE(QFile::remove(gone));
+
+    QMenu* menu = dial.loadMenu();
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    QStringList shown;
+    for (const QAction* action : menu->actions()) {
+        shown.append(action->isSeparator() ? "|" + action->text() : action->text());
+    }
+    EXPECT_EQ(shown, (QStringList{"|Examples", "Night", "Rings", "|Recently used", "Mine", "|",
+                                  "Other scheme file..."}));
+    // Shown again, the menu lists each once.
+    emit menu->aboutToShow();
+    qputenv("XDG_DATA_DIRS", saved);
+    EXPECT_EQ(menu->actions().size(), shown.size());
+
+    menu->actions()[2]->trigger();
+    EXPECT_EQ(schemeBytes(clock_), schemeBytes(rings));
+    EXPECT_TRUE(dial.isSaved());
+    EXPECT_TRUE(requests_.empty()) << "a listed scheme needs no file dialog";
+    // Ctrl+Z takes the load back to the scheme before it.
+    dial.stepBack();
+    EXPECT_EQ(schemeBytes(clock_), schemeBytes(mine));
+
+    menu->actions().back()->trigger();
+    EXPECT_EQ(requests_.size(), 1u);
+}
+
 TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsWhereTheyWouldMeet) {
     COptionsDial& dial = open();
     dial.show();
