@@ -17,6 +17,7 @@ public:
     // Names the zone each zone slot entry stands for ("(User set time zone 2) - Asia/Kolkata"),
     // and offers "Choose a zone..." after them.
     static void nameZoneRows(Clock& clock);
-    // Names a background carried in the scheme when its file is not on this machine.
+    // Names a background carried in the scheme when its file is not on this machine, and lets
+    // the background's chooser preview the images it lists.
     static void describeCarriedFiles(Clock& clock);
 };

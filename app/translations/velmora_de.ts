@@ -620,6 +620,18 @@ Bitte senden Sie Ihre Rückmeldung per E-Mail an:
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>Images</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Alle Dateien (*.*)</translation>
+    </message>
+    <message>
+        <source>No preview</source>
+        <translation>Keine Vorschau</translation>
+    </message>
 </context>
 <context>
     <name>SchemeChooser</name>

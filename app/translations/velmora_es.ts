@@ -620,6 +620,18 @@ Envíe sus comentarios por correo electrónico a:
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>Images</source>
+        <translation>Imágenes</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Todos los archivos (*.*)</translation>
+    </message>
+    <message>
+        <source>No preview</source>
+        <translation>Sin vista previa</translation>
+    </message>
 </context>
 <context>
     <name>SchemeChooser</name>

@@ -620,6 +620,18 @@ Envoyez vos commentaires par courriel à :
         <source>%1: %2</source>
         <translation>%1 : %2</translation>
     </message>
+    <message>
+        <source>Images</source>
+        <translation>Images</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Tous les fichiers (*.*)</translation>
+    </message>
+    <message>
+        <source>No preview</source>
+        <translation>Pas d’aperçu</translation>
+    </message>
 </context>
 <context>
     <name>SchemeChooser</name>

@@ -1,6 +1,7 @@
 // The customize dialog headless, on a real clock and a real option tree.
 #include "app/desktop/settings.h"
 #include "app/dialogs/about_dialog.h"
+#include "app/editor/background_check.h"
 #include "app/editor/options_dial.h"
 #include "app/editor/true_color_tool_bar.h"
 #include "app/window/velmora_dlg.h"
@@ -804,6 +805,36 @@ TEST_F(OptionsDialTest, CancelTakesBackOnlyWhatWasNotSaved) {
     second.reject();
     EXPECT_EQ(schemeBytes(clock_), opening);
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
+}
+
+// The background's chooser lists images first and previews them as the clock would show
+// them: a file the clock refuses has no picture, and a costly one costs the preview nothing.
+TEST_F(OptionsDialTest, TheBackgroundsChooserListsImagesWithAPreview) {
+    open();
+    auto* background = clock_.findChildAs<FileProperty>(u"BackgroundImage");
+    auto* row = static_cast<COptionTreeItemFile*>(background->row());
+    ASSERT_NE(row, nullptr);
+    const COptionTreeFileDlg chooser = row->dialog();
+    EXPECT_TRUE(chooser.hasPreview());
+    ASSERT_FALSE(chooser.nameFilters().isEmpty());
+    EXPECT_TRUE(chooser.nameFilters()[0].startsWith("Images (*.png *.jpg"))
+        << chooser.nameFilters()[0].toStdString();
+
+    const auto write = [this](const char* name, const QByteArray& bytes) {
+        QFile file(folder_.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QSize within(160, 160);
+    const QImage wide = backgroundPreview(
+        write("wide.png", image_bombs::encoded(image_bombs::gradient(400, 200), "PNG")), within);
+    EXPECT_EQ(wide.size(), QSize(160, 80));
+    EXPECT_TRUE(backgroundPreview(write("notes.png", "not a picture"), within).isNull());
+    EXPECT_TRUE(
+        backgroundPreview(write("huge.png", image_bombs::pngDeclaring(60000, 60000)), within)
+            .isNull());
+    EXPECT_TRUE(backgroundPreview(folder_.filePath("missing.png"), within).isNull());
 }
 
 TEST_F(OptionsDialTest, UnusableBackgroundsAreRefusedAndThePreviousImageStays) {
