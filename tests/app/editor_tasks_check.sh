@@ -113,12 +113,11 @@ line=1
 while [ $((290 * line / 8)) -lt "$h" ]; do line=$((line + 1)); done
 
 # Task 2: a text with the weekday. The toolbar's fourth button (after Copy, Hand and Slice)
-# adds a text, selected and open; the first row below it is its format.
+# adds a text, selected, with its format open for typing.
 shoot 3-before-text
 toolbar_y=$((y + 31 * line / 8))
 xdotool mousemove $((x + 146 * letter / 4)) "$toolbar_y" click 1
 sleep 0.3
-xdotool key --delay 80 Down Return ctrl+a
 xdotool type --delay 20 '%A'
 xdotool key Return
 sleep 0.3
