@@ -2,10 +2,12 @@
 #include "optiontree/option_tree_file_dlg.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
+#include <QStandardPaths>
 
 namespace {
 
@@ -82,6 +84,10 @@ std::optional<QStringList> COptionTreeFileDlg::exec(QWidget* parent) const {
         const QFileInfo info(initialPath_);
         if (mode_ == Mode::Folder || info.isDir()) {
             dialog.setDirectory(initialPath_);
+        } else if (info.isRelative() || !info.absoluteDir().exists()) {
+            // Known only by name (bytes carried from another machine): the program's working
+            // folder means nothing to the user, so start where pictures are usually kept.
+            dialog.setDirectory(startFolder());
         } else {
             dialog.setDirectory(info.absolutePath());
             dialog.selectFile(info.fileName());
@@ -95,6 +101,11 @@ std::optional<QStringList> COptionTreeFileDlg::exec(QWidget* parent) const {
         return std::nullopt;
     }
     return chosen;
+}
+
+QString COptionTreeFileDlg::startFolder() {
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
 
 void COptionTreeFileDlg::addPreview(QFileDialog& dialog) const {

@@ -59,6 +59,9 @@ public:
     // The row's filter in Qt's form: "Images|*.png;*.jpg|" gives "Images (*.png *.jpg)"; a
     // description that already ends with its patterns in brackets is kept as it is.
     static QStringList toNameFilters(const QString& filter);
+    // Where a dialog starts whose file has no folder on this machine: the user's pictures,
+    // else the home folder.
+    static QString startFolder();
 
 private:
     Mode mode_;

@@ -149,6 +149,29 @@ TEST(FileDlgExecTest, TheRealDialogIsSetUpFromTheDescriptionAndCancelGivesNothin
     EXPECT_EQ(directory, QDir(folder.path()).absolutePath());
 }
 
+// A file known only by name, or whose folder is gone, starts the dialog in the user's
+// pictures (else home), not in the program's working folder.
+TEST(FileDlgExecTest, AFileWithoutAFolderHereStartsWhereThePicturesAre) {
+    QTemporaryDir home;
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    EXPECT_EQ(COptionTreeFileDlg::startFolder(), QDir::homePath()) << "no pictures folder yet";
+    ASSERT_TRUE(QDir().mkpath(home.filePath("Pictures")));
+    for (const char* path : {"night.png", "/gone/folder/night.png"}) {
+        const COptionTreeFileDlg description(Mode::Open, path, {}, "Images|*.png|", 0);
+        QString directory;
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                directory = dialog->directory().absolutePath();
+                dialog->reject();
+            }
+        });
+        description.exec(nullptr);
+        EXPECT_EQ(directory, COptionTreeFileDlg::startFolder()) << path;
+    }
+    qputenv("HOME", savedHome);
+}
+
 // With a preview, the dialog shows the picture of the file under the cursor, and says so
 // where a file has none.
 TEST(FileDlgExecTest, APreviewShowsTheFileUnderTheCursor) {
