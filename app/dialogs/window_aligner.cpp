@@ -343,6 +343,17 @@ void CWindowAligner::withoutSaving(const std::function<void()>& change) {
     restoring_ = outer;
 }
 
+void CWindowAligner::resizeUnsaved(QSize size) {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (!fitted_) {
+        unfitted_ = window_->size();
+    }
+    fitted_ = size;
+    withoutSaving([this, size] { window_->resize(size); });
+}
+
 QRect CWindowAligner::storedRect() const {
     using settings::PlacementPart;
     using settings::windowLayoutKey;
@@ -400,6 +411,11 @@ void CWindowAligner::savePlacement() {
     using settings::PlacementPart;
     using settings::windowLayoutKey;
     const QPoint position = window_->pos() - parentOrigin();
+    // Once the user resizes the window, its size is theirs again.
+    if (fitted_ && window_->size() != *fitted_) {
+        fitted_.reset();
+    }
+    const QSize size = fitted_ ? unfitted_ : window_->size();
     const SettingKey x = windowLayoutKey(name_, PlacementPart::X);
     const SettingKey y = windowLayoutKey(name_, PlacementPart::Y);
     const SettingKey w = windowLayoutKey(name_, PlacementPart::W);
@@ -407,7 +423,7 @@ void CWindowAligner::savePlacement() {
     // One update for the four values: a drag moves the window many times a second, and each
     // write through to disk rewrites the whole file.
     const std::array<SettingsStore::IntValue, 4> values{
-        {{x, position.x()}, {y, position.y()}, {w, window_->width()}, {h, window_->height()}}};
+        {{x, position.x()}, {y, position.y()}, {w, size.width()}, {h, size.height()}}};
     store_.writeInts(values);
 }
 

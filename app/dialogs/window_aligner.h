@@ -80,6 +80,10 @@ public:
     void keepOnScreen();
     // Runs change with saving held off, for geometry the program imposes.
     void withoutSaving(const std::function<void()>& change);
+    // Gives the window a size of the program's, to fit where it opens (a small screen, the
+    // room beside the clock): while the window keeps that size, the size saved with its
+    // place stays the one it had before.
+    void resizeUnsaved(QSize size);
 
     // For a window that moves and resizes itself, as the clock does: from now on its moves
     // and resizes are saved only when made through userChange, never those a window manager
@@ -168,5 +172,8 @@ private:
     bool userChangesOnly_ = false;
     // The placement the user's last change asked for, until the window system has answered.
     std::optional<QRect> requested_;
+    // The size resizeUnsaved gave, and the one to save instead while the window keeps it.
+    std::optional<QSize> fitted_;
+    QSize unfitted_;
     QTimer confirm_;
 };

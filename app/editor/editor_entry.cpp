@@ -46,6 +46,9 @@ public:
 
     bool movingOnClock() const override { return editing_.isActive(); }
 
+    void fitCustomize(QDialog& customize, QSize size) override {
+        static_cast<COptionsDial&>(customize).resizeToFit(size);
+    }
     bool keyOnClock(QDialog& customize, Clock& clock, const QKeyEvent& key, qreal ratio) override {
         return ClockEditing::key(static_cast<COptionsDial&>(customize), clock, key, ratio);
     }

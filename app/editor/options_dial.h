@@ -133,6 +133,8 @@ public:
     // Closes the dialog as OK does, for the program's end or a scheme loaded from outside;
     // false when the user keeps editing.
     bool closeKeeping();
+    // A size of the program's, to fit where the dialog opens; not saved as the user's.
+    void resizeToFit(QSize size) { layout_.resizeUnsaved(size); }
     // Empties the tree and fills it again from the clock, keeping rows expanded and marked.
     void rebuildTree();
 

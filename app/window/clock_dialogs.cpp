@@ -75,7 +75,8 @@ void ClockDialogs::openOptionsDialog() {
         return;
     }
     optionsDial_ = dialog;
-    placeBesideClock(*dialog);
+    placeBesideClock(*dialog,
+                     [editor, dialog](QSize size) { editor->fitCustomize(*dialog, size); });
     dialog->show();
     stepAsideFrom(*dialog);
 }
@@ -90,7 +91,7 @@ void ClockDialogs::runTimezonesDialog() {
     }
     const std::unique_ptr<QDialog> dialog = editor->makeTimezones(settings_, &window_);
     timezonesDial_ = dialog.get();
-    placeBesideClock(*dialog);
+    placeBesideClock(*dialog, [&dialog](QSize size) { dialog->resize(size); });
     const int result = dialog->exec();
     timezonesDial_ = nullptr;
     if (result == QDialog::Accepted) {
@@ -133,7 +134,8 @@ void ClockDialogs::runInfoDialog() {
     about.exec();
 }
 
-void ClockDialogs::placeBesideClock(QWidget& dialog) const {
+void ClockDialogs::placeBesideClock(QWidget& dialog,
+                                    const std::function<void(QSize)>& resize) const {
     showProgramIconFromNowOn();
     const QScreen* where = window_.screen();
     if (where == nullptr) {
@@ -150,9 +152,22 @@ void ClockDialogs::placeBesideClock(QWidget& dialog) const {
     // can shrink to the room there.
     const QSize room = area.size() - frame;
     dialog.setMinimumSize(dialog.minimumSize().boundedTo(room));
-    const QRect place = placeBeside(window_.frameGeometry(), dialog.size().boundedTo(room) + frame,
-                                    dialog.minimumSize() + frame, area);
-    dialog.resize(place.size() - frame);
+    const QRect clock = window_.frameGeometry();
+    const QSize wanted = dialog.size().boundedTo(room) + frame;
+    QRect place = placeBeside(clock, wanted, dialog.minimumSize() + frame, area);
+    // Shrunk much to fit beside the clock, the tree would show a few rows only: a clock that
+    // can step aside (see stepAsideFrom) leaves the dialog its size instead.
+    const bool cramped =
+        place.width() < wanted.width() * 3 / 4 || place.height() < wanted.height() * 3 / 4;
+    if (clockMover_ && cramped) {
+        const QRect whole(placeBeside(clock, wanted, area), wanted);
+        if (!QRect(placeBeside(whole, clock.size(), area), clock.size()).intersects(whole)) {
+            place = whole;
+        }
+    }
+    if (place.size() - frame != dialog.size()) {
+        resize(place.size() - frame);
+    }
     dialog.move(place.topLeft());
 }
 

@@ -81,8 +81,9 @@ signals:
     void userSchemeChosen();
 
 private:
-    // Opens a dialog beside the clock, on its screen, where the clock stays in view.
-    void placeBesideClock(QWidget& dialog) const;
+    // Opens a dialog beside the clock, on its screen, where the clock stays in view; a dialog
+    // that must shrink to fit is given its size through resize.
+    void placeBesideClock(QWidget& dialog, const std::function<void(QSize)>& resize) const;
     // Once the window system has placed the dialog: where it covers the clock, the clock
     // steps beside it, and back when the dialog goes unless the user moved it meanwhile.
     void stepAsideFrom(QDialog& dialog);

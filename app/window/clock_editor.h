@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QPointF>
+#include <QSize>
 #include <functional>
 #include <memory>
 
@@ -23,6 +24,9 @@ public:
     // null when it could not be made. It deletes itself when it closes.
     virtual QDialog* openCustomize(Clock& clock, SettingsStore& settings, QWidget* parent,
                                    std::function<void()> edited) = 0;
+    // Gives the customize dialog a size to fit where it opens, which is not saved as the size
+    // the user chose.
+    virtual void fitCustomize(QDialog& customize, QSize size) = 0;
     // How many customize dialogs are open in the program: one at most may be.
     virtual int customizeCount() const = 0;
     // Closes the customize dialog as its OK does: unsaved edits are saved or discarded as the

@@ -2,8 +2,8 @@
 # The customize dialog fits the screen it opens on, in a real X session (Xvfb, openbox,
 # wmdocker, picom): on a 1600 x 1000 screen at scale 2 it lies wholly on the screen and leaves
 # the clock in view; on a 1024 x 600 screen it opens beside the clock, beside a clock on the
-# right at once, and beside a clock in the middle, where no side has room, by stepping the
-# clock aside, which goes back to its place when the dialog closes.
+# right at once, and beside a clock in the middle, where no side has room for it whole, by
+# stepping the clock aside, which goes back to its place when the dialog closes.
 #
 # usage: editor_fit_check.sh VELMORA VELMORA_TOOL
 # With VELMORA_CHECK_SHOTS set to a folder, screenshots of the dialogs are kept there.
@@ -106,6 +106,21 @@ expect_fit "1024 x 600, clock on the right"
 [ "$movedX" = 800 ] && [ "$movedY" = 200 ] ||
     fail "the clock was moved to $movedX,$movedY although the dialog had room beside it"
 shoot fit-1024x600-right
+close_dialog 800 200
+natural=$dialogH
+# Higher up, only a strip below the clock has room, where the dialog would show a few rows of
+# its tree: it keeps its size, and the clock steps aside.
+place_clock 412 60
+open_dialog
+expect_fit "1024 x 600, clock above the middle"
+[ "$dialogH" -ge "$natural" ] || fail "the dialog shrank to $dialogH pixels beside the clock"
+shoot fit-1024x600-strip
+close_dialog 412 60
+# Opened beside a clock on the right again, it has the size it had there: a size it was given
+# to fit is not kept.
+place_clock 800 200
+open_dialog
+[ "$h" = "$natural" ] || fail "the dialog kept the size $h it was given to fit, not $natural"
 close_dialog 800 200
 # In the middle no side has room for the dialog: the clock steps aside while it is open.
 place_clock 412 200

@@ -266,6 +266,24 @@ TEST_F(WindowAlignerTest, EachMoveIsSavedAsOneUpdate) {
     EXPECT_EQ(stored(kClock), QRect(125, 97, 200, 200));
 }
 
+// A size the program gives to fit a place is not the user's: moves save the size before it,
+// until the user resizes the window.
+TEST_F(WindowAlignerTest, ASizeFittedByTheProgramIsNotSaved) {
+    aligner_.initForWindow(&window_, nullptr, true, kClock, false);
+    aligner_.resizeUnsaved(QSize(150, 120));
+    aligner_.resizeUnsaved(QSize(160, 110));
+    window_.show();
+    window_.move(50, 60);
+    QApplication::processEvents();
+    EXPECT_EQ(window_.size(), QSize(160, 110));
+    EXPECT_EQ(stored(kClock), QRect(50, 60, 200, 200));
+
+    window_.resize(180, 170);
+    window_.move(70, 80);
+    QApplication::processEvents();
+    EXPECT_EQ(stored(kClock), QRect(70, 80, 180, 170));
+}
+
 // The batch still reaches the disk at once: another reader of the file sees all four values.
 TEST_F(WindowAlignerTest, APlacementIsOnDiskAtOnce) {
     QTemporaryDir folder;
