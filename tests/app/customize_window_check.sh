@@ -76,15 +76,6 @@ type_path() {
     xdotool key Return
 }
 
-# Waits up to five seconds for window $1 to be no longer shown.
-until_gone() {
-    until_time=$(deadline 5)
-    while xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; do
-        past "$until_time" && return 1
-        sleep 0.05
-    done
-}
-
 shoot_dialog() {
     [ -n "${VELMORA_CHECK_SHOTS:-}" ] || return 0
     import -window "$dialog" "$VELMORA_CHECK_SHOTS/$1.png"

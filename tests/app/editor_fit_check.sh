@@ -83,8 +83,7 @@ close_dialog() {
         past "$until_time" && fail "after the dialog closed the clock stayed at $x,$y, not $1,$2"
         sleep 0.05
     done
-    xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable && fail "Esc left the dialog open"
-    return 0
+    until_gone "$dialog" || fail "Esc left the dialog open"
 }
 
 # At scale 2 the dialog's natural size is taller than a 1600 x 1000 screen.

@@ -60,6 +60,25 @@ find_second_hand() {
     find_color_point "$1" || fail "no pixel of the second hand (#$1) was found"
 }
 
+# Saves the scheme with "Save As..." under the name of the file $1, in the scheme folder
+# the file dialog starts in, and waits for the file.
+save_as() {
+    read_geometry "$dialog"
+    xdotool mousemove $((x + (208 + 21) * letter / 4)) $((y + (5 + 7) * line / 8)) click 1
+    save=$(until_new "$window $dialog") || fail "Save As... opened no file dialog"
+    xdotool windowfocus --sync "$save"
+    # The file dialog's name field takes keys only once it is laid out.
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$(basename "$1" .Velmora)"
+    xdotool key Return
+    until_time=$(deadline 5)
+    until [ -s "$1" ]; do
+        past "$until_time" && fail "nothing was saved to $1"
+        sleep 0.05
+    done
+}
+
 start_clock "$(deadline 15)"
 [ "$(count_color FF6820)" -ge 40 ] || fail "the default second hand is not orange"
 xdotool mousemove $((clockX + 100)) $((clockY + 150)) click 3
@@ -126,18 +145,7 @@ xdotool type --delay 20 '%A'
 xdotool key Return
 sleep 0.3
 shoot 3-weekday
-xdotool mousemove $((x + (208 + 21) * letter / 4)) $((y + (5 + 7) * line / 8)) click 1
-save=$(until_new "$window $dialog") || fail "Save As... opened no file dialog"
-xdotool windowfocus --sync "$save"
-sleep 0.3
-xdotool key ctrl+a
-xdotool type --delay 20 "$(basename "$scheme" .Velmora)"
-xdotool key Return
-until_time=$(deadline 5)
-until [ -s "$scheme" ]; do
-    past "$until_time" && fail "nothing was saved to the typed name"
-    sleep 0.05
-done
+save_as "$scheme"
 "$tool" dump "$scheme" | grep -q '"#FFFF0000"' || fail "the saved scheme lacks the red hand"
 "$tool" dump "$scheme" | grep -q '"value": "%A"' || fail "the saved scheme lacks the weekday text"
 # The red hand's x offset, the first after its colour.
@@ -251,11 +259,7 @@ sleep 0.3
 xdotool type --delay 20 Tokyo; act 1
 sleep 0.3
 xdotool key Return; act 1
-until_time=$(deadline 5)
-while xwininfo -id "$picker" 2>/dev/null | grep -q IsViewable; do
-    past "$until_time" && fail "the zone search stayed open"
-    sleep 0.05
-done
+until_gone "$picker" || fail "the zone search stayed open"
 xdotool mousemove "$labelX" "$text" click 3; act 1
 rows=$(until_new "$window $dialog $menu $popup $list $picker") ||
     fail "the text's row showed no menu"
@@ -280,19 +284,7 @@ shoot 8-task-ring
 
 # The three results, saved and read back.
 tasks="$XDG_DATA_HOME/velmora/schemes/tasks.Velmora"
-read_geometry "$dialog"
-xdotool mousemove $((x + (208 + 21) * letter / 4)) $((y + (5 + 7) * line / 8)) click 1
-save=$(until_new "$window $dialog") || fail "Save As... opened no file dialog"
-xdotool windowfocus --sync "$save"
-sleep 0.3
-xdotool key ctrl+a
-xdotool type --delay 20 tasks
-xdotool key Return
-until_time=$(deadline 5)
-until [ -s "$tasks" ]; do
-    past "$until_time" && fail "the tasks were not saved"
-    sleep 0.05
-done
+save_as "$tasks"
 "$tool" dump "$tasks" | tr -d ' \n' >"$work/tasks.json"
 grep -q '"#FF00008B"},{[^]]*"Thickness","textId":27,"value":12}' "$work/tasks.json" ||
     fail "the saved minute hand is not dark blue and 12 % thick"
@@ -306,11 +298,7 @@ grep -q '"type":"ClockSlice"[^]]*"name":"Begin","textId":72,"value":85}[^]]*"nam
     "$work/tasks.json" || fail "the saved slice is no ring growing with the seconds"
 xdotool windowactivate --sync "$dialog"
 xdotool key Escape
-until_time=$(deadline 5)
-while xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable; do
-    past "$until_time" && fail "Esc after saving the tasks did not close the dialog"
-    sleep 0.05
-done
+until_gone "$dialog" || fail "Esc after saving the tasks did not close the dialog"
 
 # Editing on the clock and leaving without saving: a drag of a hand on the clock moves it,
 # and Ctrl+Z, while the clock has the keyboard, takes it back; Cancel and "Discard" then leave
@@ -347,11 +335,7 @@ shoot 10-cancel-question
 xdotool windowfocus --sync "$question"
 # Save As is the default; the next button is Discard.
 xdotool key Tab space
-until_time=$(deadline 5)
-while xwininfo -id "$dialog" 2>/dev/null | grep -q IsViewable; do
-    past "$until_time" && fail "Discard did not close the dialog"
-    sleep 0.05
-done
+until_gone "$dialog" || fail "Discard did not close the dialog"
 shows_frame "$clockX" "$clockY" --scheme "$tasks" --zone "$slot=Asia/Tokyo" ||
     fail "after Cancel and Discard the clock differs from before in $differing pixels at $before"
 shoot 11-discarded
