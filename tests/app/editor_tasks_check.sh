@@ -79,14 +79,27 @@ save_as() {
     done
 }
 
+# Opens "Customize..." from the clock's menu; its geometry is then in x, y, w, h. Its
+# controls are placed from its template in dialog units: 304 units across are 76 letter
+# widths, and the template is 290 units high; the tree's labels are at $labelX, its values at
+# $valueX.
+open_customize() {
+    xdotool mousemove $((clockX + 100)) $((clockY + 150)) click 3
+    menu=$(until_new "$window") || fail "the context menu did not open"
+    xdotool key --delay 60 Up Up Up Up Return
+    dialog=$(until_found --name '^VELMORA - Customizing\.\.\.$') ||
+        fail "\"Customize...\" opened no dialog"
+    read_geometry "$dialog"
+    letter=$((w / 76))
+    line=1
+    while [ $((290 * line / 8)) -lt "$h" ]; do line=$((line + 1)); done
+    treeX=$((x + 8 * letter / 4))
+    labelX=$((treeX + 60)); valueX=$((treeX + 200))
+}
+
 start_clock "$(deadline 15)"
 [ "$(count_color FF6820)" -ge 40 ] || fail "the default second hand is not orange"
-xdotool mousemove $((clockX + 100)) $((clockY + 150)) click 3
-menu=$(until_new "$window") || fail "the context menu did not open"
-xdotool key --delay 60 Up Up Up Up Return
-dialog=$(until_found --name '^VELMORA - Customizing\.\.\.$') ||
-    fail "\"Customize...\" opened no dialog"
-read_geometry "$dialog"
+open_customize
 # The dialog opens beside the clock, not over it.
 [ "$x" -ge $((clockX + 200)) ] || [ $((y)) -ge $((clockY + 200)) ] ||
     fail "the dialog opened over the clock at $x,$y"
@@ -127,13 +140,8 @@ import -window root "$work/screen.png"
 find_color_point FF0000 || fail "the red hand is gone after the drag"
 shoot 3-moved-hand
 
-# The dialog's controls, placed from its template in dialog units: 304 units across are 76
-# letter widths, and the template is 290 units high.
 xdotool windowactivate --sync "$dialog"
 read_geometry "$dialog"
-letter=$((w / 76))
-line=1
-while [ $((290 * line / 8)) -lt "$h" ]; do line=$((line + 1)); done
 
 # Task 2: a text with the weekday. The toolbar's fourth button (after Copy, Hand and Slice)
 # adds a text, selected, with its format open for typing.
@@ -168,16 +176,6 @@ shoot 4-restarted
 
 # Three tasks of a new user, each counted in actions (a click, a key, a typed word or a drag
 # each count 1) from the open dialog, and each checked in the scheme saved afterwards.
-open_customize() {
-    xdotool mousemove $((clockX + 100)) $((clockY + 150)) click 3
-    menu=$(until_new "$window") || fail "the context menu did not open"
-    xdotool key --delay 60 Up Up Up Up Return
-    dialog=$(until_found --name '^VELMORA - Customizing\.\.\.$') ||
-        fail "\"Customize...\" opened no dialog"
-    read_geometry "$dialog"
-    treeX=$((x + 8 * letter / 4))
-    labelX=$((treeX + 60)); valueX=$((treeX + 200))
-}
 act() { actions=$((actions + $1)); }
 # The tree's selected row, the first one highlighted, in $rowY (its middle); rows are 21
 # pixels apart.
