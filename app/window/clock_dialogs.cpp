@@ -75,8 +75,8 @@ void ClockDialogs::openOptionsDialog() {
         return;
     }
     optionsDial_ = dialog;
-    placeBesideClock(*dialog,
-                     [editor, dialog](QSize size) { editor->fitCustomize(*dialog, size); });
+    const auto fit = [editor, dialog](QSize size) { editor->fitCustomize(*dialog, size); };
+    placeBesideClock(*dialog, fit, true);
     dialog->show();
     stepAsideFrom(*dialog);
 }
@@ -91,7 +91,8 @@ void ClockDialogs::runTimezonesDialog() {
     }
     const std::unique_ptr<QDialog> dialog = editor->makeTimezones(settings_, &window_);
     timezonesDial_ = dialog.get();
-    placeBesideClock(*dialog, [&dialog](QSize size) { dialog->resize(size); });
+    placeBesideClock(
+        *dialog, [&dialog](QSize size) { dialog->resize(size); }, false);
     const int result = dialog->exec();
     timezonesDial_ = nullptr;
     if (result == QDialog::Accepted) {
@@ -134,8 +135,8 @@ void ClockDialogs::runInfoDialog() {
     about.exec();
 }
 
-void ClockDialogs::placeBesideClock(QWidget& dialog,
-                                    const std::function<void(QSize)>& resize) const {
+void ClockDialogs::placeBesideClock(QWidget& dialog, const std::function<void(QSize)>& resize,
+                                    bool clockStepsAside) const {
     showProgramIconFromNowOn();
     const QScreen* where = window_.screen();
     if (where == nullptr) {
@@ -159,7 +160,7 @@ void ClockDialogs::placeBesideClock(QWidget& dialog,
     // can step aside (see stepAsideFrom) leaves the dialog its size instead.
     const bool cramped =
         place.width() < wanted.width() * 3 / 4 || place.height() < wanted.height() * 3 / 4;
-    if (clockMover_ && cramped) {
+    if (clockStepsAside && clockMover_ && cramped) {
         const QRect whole(placeBeside(clock, wanted, area), wanted);
         if (!QRect(placeBeside(whole, clock.size(), area), clock.size()).intersects(whole)) {
             place = whole;

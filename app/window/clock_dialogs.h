@@ -82,8 +82,11 @@ signals:
 
 private:
     // Opens a dialog beside the clock, on its screen, where the clock stays in view; a dialog
-    // that must shrink to fit is given its size through resize.
-    void placeBesideClock(QWidget& dialog, const std::function<void(QSize)>& resize) const;
+    // that must shrink to fit is given its size through resize. With clockStepsAside (the
+    // caller runs stepAsideFrom), a dialog that would shrink much beside the clock keeps its
+    // size and is placed for the clock to step aside.
+    void placeBesideClock(QWidget& dialog, const std::function<void(QSize)>& resize,
+                          bool clockStepsAside) const;
     // Once the window system has placed the dialog: where it covers the clock, the clock
     // steps beside it, and back when the dialog goes unless the user moved it meanwhile.
     void stepAsideFrom(QDialog& dialog);
