@@ -3,6 +3,7 @@
 
 #include "app/desktop/settings.h"
 #include "app/desktop/user_path.h"
+#include "app/dialogs/scheme_chooser.h"
 #include "model/settings_store.h"
 
 #include <QCoreApplication>
@@ -54,6 +55,10 @@ QString SchemeFileDialog::startFolder(const SettingsStore& settings) {
                            QStringLiteral("/velmora/schemes");
     QDir().mkpath(folder);
     return folder;
+}
+
+QStringList SchemeFileDialog::exampleSchemes() {
+    return SchemeChooser::schemeFiles({examplesFolder()});
 }
 
 QString SchemeFileDialog::examplesFolder() {

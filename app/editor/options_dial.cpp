@@ -2,7 +2,6 @@
 #include "app/editor/options_dial.h"
 
 #include "app/dialogs/recent_schemes.h"
-#include "app/dialogs/scheme_chooser.h"
 #include "app/dialogs/scheme_file_dialog.h"
 #include "app/editor/customize_template.h"
 #include "app/editor/scheme_row_texts.h"
@@ -575,8 +574,7 @@ void COptionsDial::fillLoadMenu() {
         action->setToolTip(QDir::toNativeSeparators(path));
         connect(action, &QAction::triggered, this, [this, path] { loadFile(path); });
     };
-    const QString examples = SchemeFileDialog::examplesFolder();
-    const QStringList shown = SchemeChooser::schemeFiles({examples});
+    const QStringList shown = SchemeFileDialog::exampleSchemes();
     if (!shown.isEmpty()) {
         menu->addSection(QCoreApplication::translate("COptionsDial", "Examples"));
         for (const QString& path : shown) {
