@@ -41,23 +41,28 @@ expect_color() {
 }
 
 # A point of the clock in colour $1 some way out from the dial's centre, in $hx,$hy (screen),
-# from the last screenshot.
+# from the last screenshot: the middle of that colour's pixels there, so on a hand's axis,
+# where a press picks that hand and not the shadow beside its edge.
 find_color_point() {
     convert "$work/screen.png" -crop "200x200+$clockX+$clockY" +repage txt:- |
         awk -v want="#$1" -F'[,: ]+' 'toupper($0) ~ toupper(want) {
             dx = $1 - 100; dy = $2 - 100
-            if (dx * dx + dy * dy > 900 && dx * dx + dy * dy < 2500) { print $1, $2; exit }
-        }' >"$work/point"
+            if (dx * dx + dy * dy > 900 && dx * dx + dy * dy < 2500) { sx += $1; sy += $2; n++ }
+        } END { if (n > 0) printf "%d %d\n", sx / n + 0.5, sy / n + 0.5 }' >"$work/point"
     read -r px py <"$work/point" || return 1
     hx=$((clockX + px)); hy=$((clockY + py))
 }
 
-# Finds the second hand where it is now, in $hx,$hy: right after a second begins, so that it
-# does not move between the screenshot and the click that follows.
+# A point of the second hand 45 pixels out from the dial's centre, in $hx,$hy, computed from
+# the time early in a second, as the clock picks it: the click that follows lands before the
+# hand moves on, however late a busy machine draws the frame.
 find_second_hand() {
-    while [ "$(date +%N | cut -c1)" -gt 1 ]; do sleep 0.02; done
-    import -window root "$work/screen.png"
-    find_color_point "$1" || fail "no pixel of the second hand (#$1) was found"
+    while [ "$(date +%N | cut -c1)" != 1 ]; do sleep 0.02; done
+    date -u +%S | awk -v cx=$((clockX + 99)) -v cy=$((clockY + 97)) '{
+        s = $1 * atan2(0, -1) / 30
+        printf "%d %d\n", cx + 45 * sin(s), cy - 45 * cos(s)
+    }' >"$work/point"
+    read -r hx hy <"$work/point"
 }
 
 # Saves the scheme with "Save As..." under the name of the file $1, in the scheme folder
@@ -107,7 +112,7 @@ shoot 1-dialog-beside
 
 # Task 1: the second hand red. A click on the hand on the clock selects it (its rows open,
 # the focus on its row); the colour row is the first below it, Enter opens its pop-up.
-find_second_hand FF6820
+find_second_hand
 xdotool mousemove "$hx" "$hy" click 1
 xdotool windowactivate --sync "$dialog"
 xdotool key --delay 80 Down Return
@@ -130,7 +135,7 @@ expect_color FF0000 || fail "Ctrl+Shift+Z did not make the hand red again"
 # (Pressed only once: two clicks in a row on the clock are a double click, which switches
 # click-through on.)
 sleep 0.6
-find_second_hand FF0000
+find_second_hand
 before_x=$hx; before_y=$hy
 xdotool mousemove "$before_x" "$before_y" mousedown 1 sleep 0.1 \
     mousemove $((before_x + 10)) $((before_y + 10)) sleep 0.1 \
@@ -188,7 +193,8 @@ selected_row() {
     rowY=$((y + top + 10))
 }
 # Waits for a moment when the second hand (its pivot moved by the drag above) is well away
-# from the point 62 pixels out on the minute hand, and puts that point in $hx,$hy.
+# from the point 72 pixels out on the minute hand, and puts that point in $hx,$hy: beyond the
+# texts below the centre, which are drawn over the hands.
 find_minute_hand() {
     until_time=$(deadline 30)
     while :; do
@@ -202,7 +208,7 @@ find_minute_hand() {
             }
             {
                 pi = atan2(0, -1); m = ($1 + $2 / 60) * pi / 30; s = $2 * pi / 30
-                hx = cx + 62 * sin(m); hy = cy - 62 * cos(m)
+                hx = cx + 72 * sin(m); hy = cy - 72 * cos(m)
                 ax = cx + moved - 15 * sin(s); ay = cy + moved + 15 * cos(s)
                 bx = cx + moved + 85 * sin(s); by = cy + moved - 85 * cos(s)
                 if (dist(hx, hy, ax, ay, bx, by) > 14) printf "%d %d\n", hx, hy
@@ -305,9 +311,7 @@ shows_frame "$clockX" "$clockY" --scheme "$tasks" --zone "$slot=Asia/Tokyo" ||
     fail "the clock differs from the saved tasks at $before in $differing pixels"
 open_customize
 sleep 0.6
-while [ "$(date +%N | cut -c1)" -gt 1 ]; do sleep 0.02; done
-import -window root "$work/screen.png"
-find_color_point 00008B || fail "no pixel of the dark blue minute hand was found"
+find_minute_hand
 xdotool mousemove "$hx" "$hy" mousedown 1 sleep 0.1 mousemove $((hx + 8)) $((hy + 8)) sleep 0.1 \
     mousemove $((hx + 16)) $((hy + 16)) sleep 0.2 mouseup 1
 shoot_within_second
