@@ -6,6 +6,8 @@
 #include "model/color_property.h"
 #include "model/percent_property.h"
 
+#include <algorithm>
+
 ClockObject* ElementEdits::add(Clock& clock, std::unique_ptr<ClockObject> element,
                                std::uint32_t argb) {
     if (auto* color = element->findChildAs<ColorProperty>(u"Color")) {
@@ -58,4 +60,33 @@ bool ElementEdits::move(Clock& clock, ClockObject& element, bool down) {
         clock.moveChildUp(&element);
     }
     return true;
+}
+
+std::vector<ClockObject*> ElementEdits::elements(const Clock& clock) {
+    std::vector<ClockObject*> found;
+    for (const auto& child : clock.children()) {
+        if (child->isKindOf(ClockObject::kTypeName)) {
+            found.push_back(static_cast<ClockObject*>(child.get()));
+        }
+    }
+    return found;
+}
+
+bool ElementEdits::moveBefore(Clock& clock, ClockObject& element, const ClockObject* before) {
+    const std::vector<ClockObject*> order = elements(clock);
+    const auto at = std::find(order.begin(), order.end(), &element);
+    const auto target = std::find(order.begin(), order.end(), before);
+    if (at == order.end() || (before != nullptr && target == order.end())) {
+        return false;
+    }
+    // Where the element ends up once it is out of its place.
+    auto from = at - order.begin();
+    const auto to = target > at ? target - order.begin() - 1 : target - order.begin();
+    for (; from < to; ++from) {
+        move(clock, element, true);
+    }
+    for (; from > to; --from) {
+        move(clock, element, false);
+    }
+    return at - order.begin() != to;
 }

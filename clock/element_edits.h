@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class Clock;
 class ClockObject;
@@ -20,4 +21,9 @@ public:
     // properties stored between elements (from a reconciled older scheme) are no neighbours.
     // False where there is none.
     static bool move(Clock& clock, ClockObject& element, bool down);
+    // Moves the element to just before `before`, another element of the clock, or after the
+    // last element when that is null. False where that changes nothing.
+    static bool moveBefore(Clock& clock, ClockObject& element, const ClockObject* before);
+    // The clock's elements in drawing order.
+    static std::vector<ClockObject*> elements(const Clock& clock);
 };

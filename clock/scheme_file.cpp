@@ -54,6 +54,29 @@ std::optional<std::filesystem::path> linkTarget(const std::filesystem::path& pat
     return std::nullopt;
 }
 
+// The start of the names of a save's temporaries beside the target: ".NAME.", the name cut
+// short (at a character's start) where the six letters that follow would pass the folder's
+// limit on a name's length, which the target's own name may reach.
+std::string temporaryPrefix(const std::filesystem::path& target) {
+    constexpr std::size_t kGenerated = 6;
+    const std::filesystem::path folder = target.parent_path();
+    const long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    const std::size_t longest = limit > 0 ? static_cast<std::size_t>(limit) : 255;
+    std::string name = target.filename().string();
+    const std::size_t room = longest > kGenerated + 2 ? longest - kGenerated - 2 : 0;
+    if (name.size() > room) {
+        name.resize(room);
+        // Not in the middle of a UTF-8 sequence.
+        while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) {
+            name.pop_back();
+        }
+        if (!name.empty() && (static_cast<unsigned char>(name.back()) & 0x80) != 0) {
+            name.pop_back();
+        }
+    }
+    return "." + name + ".";
+}
+
 // Removes what saves killed midway left beside the target: names exactly as this save makes
 // them, the user's own, unlocked and a minute old, so that a save running now is spared.
 void sweepStaleTemporaries(const std::filesystem::path& folder, const std::string& prefix) {
@@ -131,7 +154,7 @@ bool saveSchemeFile(const Clock& clock, const std::filesystem::path& path, std::
         return false;
     }
     const std::filesystem::path& target = *resolved;
-    const std::string prefix = "." + target.filename().string() + ".";
+    const std::string prefix = temporaryPrefix(target);
     sweepStaleTemporaries(target.parent_path(), prefix);
     std::string pattern = (target.parent_path() / (prefix + "XXXXXX")).string();
     int fd = ::mkostemp(pattern.data(), O_CLOEXEC);

@@ -2,7 +2,7 @@
 #include "model/enum_property.h"
 
 std::u16string EnumProperty::valueText() const {
-    for (const auto& [value, label] : choices_) {
+    for (const auto& [value, label] : choices()) {
         if (value == this->value()) {
             return label;
         }
@@ -11,27 +11,8 @@ std::u16string EnumProperty::valueText() const {
 }
 
 OptionRow* EnumProperty::createItem(OptionTree& tree, OptionRow* parent) {
-    if (choices_.empty()) {
+    if (choices().empty()) {
         fillChoices();
     }
-    OptionRow* row = insertLabelledRow(tree, parent, RowKind::ComboBox, 0);
-    setRow(row);
-    if (row == nullptr) {
-        return nullptr;
-    }
-    for (const auto& [value, label] : choices_) {
-        row->addEntry(label, value);
-    }
-    // A stored value without a choice selects nothing, so that applying the editor keeps it.
-    if (std::u16string current = valueText(); !current.empty()) {
-        row->selectByPrefix(current);
-    }
-    return row;
-}
-
-void EnumProperty::commitItem() {
-    // With no entry selected the row reports -1, which is no choice at all: keep the value.
-    if (row() != nullptr && row()->selectedData() != -1) {
-        setValue(row()->selectedData());
-    }
+    return IntProperty::createItem(tree, parent);
 }

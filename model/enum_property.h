@@ -4,15 +4,9 @@
 #include "model/int_property.h"
 #include "velmora_export.h"
 
-#include <utility>
-#include <vector>
-
 // Deliberately not part of the naming chain: an EnumProperty answers as an IntProperty.
 class VELMORA_EXPORT EnumProperty : public IntProperty {
 public:
-    // Value and label, in ascending value order.
-    using Choices = std::vector<std::pair<std::int32_t, std::u16string>>;
-
     EnumProperty() = default;
     EnumProperty(std::u16string name, std::int32_t textId, std::int32_t value)
         : IntProperty(std::move(name), textId, value) {}
@@ -20,16 +14,10 @@ public:
     // The label of the value; empty until the choices were filled or for a value not in them.
     std::u16string valueText() const override;
     OptionRow* createItem(OptionTree& tree, OptionRow* parent) override;
-    void commitItem() override;
 
-    const Choices& choices() const { return choices_; }
     // Fills the choice table; only showing the property in the editor asks for it.
     virtual void fillChoices() = 0;
 
 protected:
     EnumProperty(const EnumProperty& other) = default;
-    void setChoices(Choices choices) { choices_ = std::move(choices); }
-
-private:
-    Choices choices_;
 };

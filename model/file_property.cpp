@@ -6,6 +6,8 @@
 namespace {
 
 constexpr std::uint32_t kFileDialogMustExist = 0x1800;
+constexpr const char16_t* kFileDialogFilter =
+    u"Images|*.png;*.jpg;*.jpeg;*.gif;*.bmp|All files (*.*)|*.*|";
 
 std::string tooLargeMessage(const std::filesystem::path& path, std::uintmax_t size) {
     return path.string() + ": file too large (" + std::to_string(size) +
@@ -96,7 +98,8 @@ OptionRow* FileProperty::createItem(OptionTree& tree, OptionRow* parent) {
     if (row == nullptr) {
         return row_ = nullptr;
     }
-    row->setFileDialog(sourcePath_, u"", u"All files (*.*)|*.*|", kFileDialogMustExist);
+    // The images the clock decodes first; any other file stays one choice away.
+    row->setFileDialog(sourcePath_, u"", kFileDialogFilter, kFileDialogMustExist);
     if (!row->createEditor(RowOption::kFileOpenDialog | RowOption::kFileShowName)) {
         return row_ = nullptr;
     }

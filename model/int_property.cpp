@@ -32,6 +32,23 @@ std::unique_ptr<Property> IntProperty::clone() const {
 }
 
 OptionRow* IntProperty::createItem(OptionTree& tree, OptionRow* parent) {
+    if (!choices_.empty()) {
+        row_ = insertLabelledRow(tree, parent, RowKind::ComboBox, 0);
+        if (row_ == nullptr) {
+            return nullptr;
+        }
+        for (const auto& [value, label] : choices_) {
+            row_->addEntry(label, value);
+        }
+        // A stored value without a choice selects nothing, so that applying the editor keeps it.
+        for (const auto& [value, label] : choices_) {
+            if (value == value_) {
+                row_->selectByPrefix(label);
+                break;
+            }
+        }
+        return row_;
+    }
     row_ = insertLabelledRow(tree, parent, RowKind::Spinner, RowOption::kSpinner);
     if (row_ == nullptr) {
         return nullptr;
@@ -43,6 +60,13 @@ OptionRow* IntProperty::createItem(OptionTree& tree, OptionRow* parent) {
 }
 
 void IntProperty::commitItem() {
+    if (row_ != nullptr && !choices_.empty()) {
+        // With no entry selected the row reports -1, which is no choice at all: keep the value.
+        if (row_->selectedData() != -1) {
+            value_ = row_->selectedData();
+        }
+        return;
+    }
     if (row_ != nullptr) {
         value_ = row_->number();
         // The row shows the number taken, not the text typed ("12abc" reads as 12).

@@ -1,8 +1,11 @@
-// A 32-bit signed integer property, edited with a spinner.
+// A 32-bit signed integer property, edited with a spinner, or picked from its choices.
 #pragma once
 
 #include "model/property.h"
 #include "velmora_export.h"
+
+#include <utility>
+#include <vector>
 
 class VELMORA_EXPORT IntProperty : public Property {
 public:
@@ -28,14 +31,24 @@ public:
     std::int32_t value() const { return value_; }
     void setValue(std::int32_t value) { value_ = value; }
 
+    // Value and label, in ascending value order.
+    using Choices = std::vector<std::pair<std::int32_t, std::u16string>>;
+    // With choices the editor offers their labels instead of a number: a choice kind's own
+    // table, or one a plain integer takes from its class's template where a scheme stored a
+    // choice as a plain integer (see PropertyMap::takeChoicesFromTemplate).
+    const Choices& choices() const { return choices_; }
+    void setChoices(Choices choices) { choices_ = std::move(choices); }
+
     // The row while the property is shown in the editor, else null.
     OptionRow* row() const { return row_; }
 
 protected:
-    IntProperty(const IntProperty& other) : Property(other), value_(other.value_) {}
+    IntProperty(const IntProperty& other)
+        : Property(other), value_(other.value_), choices_(other.choices_) {}
     void setRow(OptionRow* row) { row_ = row; }
 
 private:
     std::int32_t value_ = 0;
+    Choices choices_;
     OptionRow* row_ = nullptr;
 };

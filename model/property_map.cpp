@@ -2,6 +2,7 @@
 #include "model/property_map.h"
 
 #include "model/class_registry.h"
+#include "model/enum_property.h"
 
 #include <utility>
 
@@ -229,6 +230,28 @@ void PropertyMap::reconcileWithTemplate(const ClassRegistry& registry) {
     for (const auto& child : children_) {
         if (child->isKindOf("ClockObject")) {
             static_cast<PropertyMap*>(child.get())->reconcileWithTemplate(registry);
+        }
+    }
+}
+
+void PropertyMap::takeChoicesFromTemplate(const ClassRegistry& registry) {
+    std::unique_ptr<SerializationObject> made = registry.create(className());
+    if (made == nullptr || !made->isKindOf(kTypeName)) {
+        return;
+    }
+    const PropertyMap& model = static_cast<const PropertyMap&>(*made);
+    for (const auto& child : children_) {
+        if (child->isKindOf("ClockObject")) {
+            static_cast<PropertyMap*>(child.get())->takeChoicesFromTemplate(registry);
+            continue;
+        }
+        if (std::string_view(child->className()) != IntProperty::kTypeName) {
+            continue;
+        }
+        auto* choice = dynamic_cast<EnumProperty*>(model.findChild(child->name()));
+        if (choice != nullptr) {
+            choice->fillChoices();
+            static_cast<IntProperty*>(child.get())->setChoices(choice->choices());
         }
     }
 }

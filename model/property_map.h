@@ -57,6 +57,11 @@ public:
     // Brings the map in line with a fresh instance of its class: drops plain properties that
     // the class does not have, appends the ones it lacks, and does the same for elements.
     void reconcileWithTemplate(const ClassRegistry& registry);
+    // Gives each plain integer the choices of the same-named choice property of a fresh
+    // instance of its class, here and in the elements: an older scheme (the built-in one among
+    // them) stored some choices as plain integers, which the editor then shows by name. What
+    // is stored stays as it was.
+    void takeChoicesFromTemplate(const ClassRegistry& registry);
 
 protected:
     // Copies texts and a clone of every child; used by the clones of derived maps.

@@ -21,6 +21,8 @@ struct SettingKey {
 namespace settings {
 
 inline const SettingKey kSchemeLoaded{"View", "SchemeLoaded", SettingKind::Text};
+// The schemes used last, newest first, one path a line.
+inline const SettingKey kRecentSchemes{"View", "RecentSchemes", SettingKind::Text};
 inline const SettingKey kStayOnTop{"View", "StayOnTop", SettingKind::Integer, 1};
 inline const SettingKey kClickThrough{"View", "ClickThrough", SettingKind::Integer, 0};
 inline const SettingKey kOverallAlpha{"View", "OverallAlpha", SettingKind::Integer, 255};

@@ -139,6 +139,18 @@ long COptionTree::notify(int code, COptionTreeItem* item) {
     return receiver_->treeNotify(*this, code, item);
 }
 
+void COptionTree::dropRow(COptionTreeItem* row, COptionTreeItem* before) {
+    if ((options_ & OptionTreeOption::kNotify) != 0 && receiver_ != nullptr) {
+        receiver_->rowDropped(*this, row, before);
+    }
+}
+
+void COptionTree::requestRowMenu(COptionTreeItem* row, const QPoint& globalPosition) {
+    if ((options_ & OptionTreeOption::kNotify) != 0 && receiver_ != nullptr && row != nullptr) {
+        receiver_->rowMenuRequested(*this, row, globalPosition);
+    }
+}
+
 COptionTreeItem* COptionTree::insertItem(std::unique_ptr<COptionTreeItem> owned,
                                          COptionTreeItem* parent) {
     if (owned == nullptr) {
@@ -536,9 +548,12 @@ void COptionTree::layoutChildren() {
     if (w <= 0 || h <= 0 || list_ == nullptr) {
         return;
     }
-    if ((options_ & OptionTreeOption::kShowInfo) != 0 && h > kInfoHeight) {
-        info_->setGeometry(0, h - kInfoHeight, w, kInfoHeight);
-        list_->setGeometry(0, 0, w, h - kInfoHeight);
+    if ((options_ & OptionTreeOption::kShowInfo) != 0) {
+        // A short tree, as on a small screen, shares its height: the rows keep most of it,
+        // and the description scrolls.
+        const int info = std::min(kInfoHeight, h * 2 / 5);
+        info_->setGeometry(0, h - info, w, info);
+        list_->setGeometry(0, 0, w, h - info);
     } else {
         list_->setGeometry(0, 0, w, h);
     }

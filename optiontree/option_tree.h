@@ -50,6 +50,13 @@ public:
     virtual ~OptionTreeReceiver() = default;
     // The answer vetoes the three vetoable codes when non-zero and is ignored otherwise.
     virtual long treeNotify(COptionTree& tree, int code, COptionTreeItem* item) = 0;
+    // A movable row was dragged to just before `before`, one of its movable siblings, or after
+    // the last of them when that is null. The receiver moves what the rows stand for.
+    virtual void rowDropped(COptionTree& /*tree*/, COptionTreeItem* /*row*/,
+                            COptionTreeItem* /*before*/) {}
+    // The user asked for a row's menu (the right button, the menu key), to show at that point.
+    virtual void rowMenuRequested(COptionTree& /*tree*/, COptionTreeItem* /*row*/,
+                                  const QPoint& /*globalPosition*/) {}
 };
 
 class COptionTree : public QWidget, public OptionTree {
@@ -80,6 +87,9 @@ public:
     void setNotify(bool on, OptionTreeReceiver* receiver);
     // Sends a notification when they are on and a receiver is set; 0 otherwise.
     long notify(int code, COptionTreeItem* item);
+    // Tell the receiver of a row dragged to another place, and of a row's menu asked for.
+    void dropRow(COptionTreeItem* row, COptionTreeItem* before);
+    void requestRowMenu(COptionTreeItem* row, const QPoint& globalPosition);
 
     // Appends the item as the last child of parent (the root when null); the tree owns it.
     COptionTreeItem* insertItem(std::unique_ptr<COptionTreeItem> item,

@@ -2,7 +2,22 @@
 #include "optiontree/option_tree_file_dlg.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QStandardPaths>
+
+namespace {
+
+// The filter descriptions the program's file rows use, for the translations.
+[[maybe_unused]] const char* const kFilterTexts[] = {
+    QT_TRANSLATE_NOOP("OptionTree", "Images"),
+    QT_TRANSLATE_NOOP("OptionTree", "All files (*.*)"),
+};
+
+} // namespace
 
 COptionTreeFileDlg::COptionTreeFileDlg(Mode mode, QString initialPath, QString defaultExtension,
                                        const QString& filter, std::uint32_t flags)
@@ -61,6 +76,7 @@ std::optional<QStringList> COptionTreeFileDlg::exec(QWidget* parent) const {
     if (!nameFilters_.isEmpty()) {
         dialog.setNameFilters(nameFilters_);
     }
+    addPreview(dialog);
     if (!defaultSuffix_.isEmpty()) {
         dialog.setDefaultSuffix(defaultSuffix_);
     }
@@ -68,6 +84,10 @@ std::optional<QStringList> COptionTreeFileDlg::exec(QWidget* parent) const {
         const QFileInfo info(initialPath_);
         if (mode_ == Mode::Folder || info.isDir()) {
             dialog.setDirectory(initialPath_);
+        } else if (info.isRelative() || !info.absoluteDir().exists()) {
+            // Known only by name (bytes carried from another machine): the program's working
+            // folder means nothing to the user, so start where pictures are usually kept.
+            dialog.setDirectory(startFolder());
         } else {
             dialog.setDirectory(info.absolutePath());
             dialog.selectFile(info.fileName());
@@ -83,12 +103,54 @@ std::optional<QStringList> COptionTreeFileDlg::exec(QWidget* parent) const {
     return chosen;
 }
 
+QString COptionTreeFileDlg::startFolder() {
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+}
+
+void COptionTreeFileDlg::addPreview(QFileDialog& dialog) const {
+    if (!preview_) {
+        return;
+    }
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (grid == nullptr) {
+        return;
+    }
+    auto* picture = new QLabel(&dialog);
+    picture->setObjectName(QStringLiteral("preview"));
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setFixedSize(kPreviewSide, kPreviewSide);
+    picture->setFrameShape(QFrame::StyledPanel);
+    picture->setWordWrap(true);
+    // Beside the list and the places, above the name field.
+    grid->addWidget(picture, 1, grid->columnCount(), 1, 1, Qt::AlignTop);
+    const Preview preview = preview_;
+    const auto show = [picture, preview](const QString& path) {
+        const qreal ratio = picture->devicePixelRatioF();
+        const QImage image = QFileInfo(path).isFile()
+                                 ? preview(path, QSize(kPreviewSide, kPreviewSide) * ratio)
+                                 : QImage();
+        if (image.isNull()) {
+            picture->setPixmap({});
+            picture->setText(QCoreApplication::translate("OptionTree", "No preview"));
+            return;
+        }
+        QPixmap pixmap = QPixmap::fromImage(image);
+        pixmap.setDevicePixelRatio(ratio);
+        picture->setPixmap(pixmap);
+    };
+    QObject::connect(&dialog, &QFileDialog::currentChanged, picture, show);
+    show(initialPath_);
+}
+
 QStringList COptionTreeFileDlg::toNameFilters(const QString& filter) {
     QStringList result;
     const QStringList parts = filter.split(u'|');
     // Description and pattern pairs; the last "|" may be missing.
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
+        const QString description =
+            QCoreApplication::translate("OptionTree", parts[i].trimmed().toUtf8().constData());
         QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
         for (QString& pattern : patterns) {
             pattern = pattern.trimmed();

@@ -111,6 +111,10 @@ public:
     bool isCommitted() const { return committed_; }
     bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // A movable row can be dragged by its label to another place among its movable siblings;
+    // the tree tells its receiver, which moves what the row stands for.
+    bool isMovable() const { return movable_; }
+    void setMovable(bool movable) { movable_ = movable; }
     bool isLabelAtTop() const { return labelAtTop_; }
     void setLabelAtTop(bool atTop) { labelAtTop_ = atTop; }
 
@@ -164,6 +168,9 @@ public:
     // The value the editor shows, kept when it opens and put back when the edit is cancelled.
     virtual void rememberEditorValue() {}
     virtual void restoreEditorValue() {}
+    // Kinds whose value is picked from a list or a pop-up show it at once, for the click (at
+    // its global position) or the Enter that opened the editor; the others do nothing.
+    virtual void showChoices(std::optional<QPoint> /*globalPosition*/) {}
 
 protected:
     // Whether the focus is in the shown editor, which then covers the value.
@@ -217,6 +224,7 @@ private:
     bool expanded_ = false;
     bool activated_ = false;
     bool readOnly_ = false;
+    bool movable_ = false;
     bool labelAtTop_ = false;
     unsigned accessibleId_ = 0;
     std::optional<QColor> valueBackground_;

@@ -61,7 +61,7 @@ protected:
         const bool altDown = key == Qt::Key_Down && (event->modifiers() & Qt::AltModifier);
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space ||
             key == Qt::Key_F4 || altDown) {
-            item_.openPopUp(mapToGlobal(rect().bottomLeft() + QPoint(0, 1)));
+            item_.showChoices(std::nullopt);
             return;
         }
         QWidget::keyPressEvent(event);
@@ -201,6 +201,14 @@ void COptionTreeItemColor::showEditor() {
     window_->show();
     window_->raise();
     window_->setFocus(Qt::OtherFocusReason);
+}
+
+void COptionTreeItemColor::showChoices(std::optional<QPoint> globalPosition) {
+    if (window_ == nullptr) {
+        return;
+    }
+    openPopUp(
+        globalPosition.value_or(window_->mapToGlobal(window_->rect().bottomLeft() + QPoint(0, 1))));
 }
 
 void COptionTreeItemColor::destroyEditor() {

@@ -53,6 +53,8 @@ public:
 
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
+    // The pop-up, at the click or under the value.
+    void showChoices(std::optional<QPoint> globalPosition) override;
     void destroyEditor() override;
     QWidget* existingEditor() const override;
 

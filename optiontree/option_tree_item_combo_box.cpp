@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <algorithm>
 
 COptionTreeItemComboBox::COptionTreeItemComboBox() = default;
 
@@ -36,6 +37,19 @@ QComboBox* COptionTreeItemComboBox::ensureComboBox() {
     }
     combo_->setCurrentIndex(selected_);
     watchEditor(combo_.get());
+    // A choice applies when it is made. After the combo box has finished with it: the receiver
+    // may rebuild the tree, and this row and its combo box with it.
+    QComboBox* combo = combo_.get();
+    QObject::connect(combo, &QComboBox::activated, combo, [this, combo] {
+        QMetaObject::invokeMethod(
+            combo,
+            [this] {
+                if (isActivated()) {
+                    commit();
+                }
+            },
+            Qt::QueuedConnection);
+    });
     return combo_.get();
 }
 
@@ -66,6 +80,12 @@ void COptionTreeItemComboBox::selectByPrefix(const std::u16string& text) {
             return;
         }
     }
+}
+
+void COptionTreeItemComboBox::selectData(std::int32_t data) {
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [data](const auto& entry) { return entry.second == data; });
+    select(found != entries_.end() ? static_cast<int>(found - entries_.begin()) : -1);
 }
 
 void COptionTreeItemComboBox::select(int index) {
@@ -133,6 +153,12 @@ void COptionTreeItemComboBox::showEditor() {
     combo_->show();
     combo_->raise();
     combo_->setFocus(Qt::OtherFocusReason);
+}
+
+void COptionTreeItemComboBox::showChoices(std::optional<QPoint> /*globalPosition*/) {
+    if (combo_ != nullptr && combo_->isVisible()) {
+        combo_->showPopup();
+    }
 }
 
 void COptionTreeItemComboBox::destroyEditor() {

@@ -40,11 +40,15 @@ public:
 
     void drawValue(QPainter& painter, const QRect& valueRect) override;
     void showEditor() override;
+    // The drop-down list.
+    void showChoices(std::optional<QPoint> globalPosition) override;
     void destroyEditor() override;
     void rememberEditorValue() override;
     void restoreEditorValue() override;
     QWidget* existingEditor() const override;
 
+    // Selects the first entry with that datum; none when no entry has it.
+    void selectData(std::int32_t data);
     // Renames an entry, keeping its data and the selection.
     void setEntryText(int index, const QString& text);
 

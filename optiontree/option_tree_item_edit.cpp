@@ -130,11 +130,11 @@ void COptionTreeItemEdit::showEditor() {
     editor->setGeometry(valueRect());
     editor->show();
     editor->raise();
+    // The value is selected, so that typing replaces it.
     if (line_ != nullptr) {
-        line_->setCursorPosition(0);
+        line_->selectAll();
     } else {
-        multi_->moveCursor(QTextCursor::Start);
-        multi_->ensureCursorVisible();
+        multi_->selectAll();
     }
     editor->setFocus(Qt::OtherFocusReason);
 }

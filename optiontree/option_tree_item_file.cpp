@@ -105,8 +105,10 @@ COptionTreeFileDlg COptionTreeItemFile::dialog() const {
     } else if ((options_ & FileRowOption::kOpenDialog) != 0) {
         mode = COptionTreeFileDlg::Mode::Open;
     }
-    return COptionTreeFileDlg(mode, paths_.isEmpty() ? QString() : paths_.first(),
-                              defaultExtension_, filter_, dialogFlags_);
+    COptionTreeFileDlg chooser(mode, paths_.isEmpty() ? QString() : paths_.first(),
+                               defaultExtension_, filter_, dialogFlags_);
+    chooser.setPreview(preview_);
+    return chooser;
 }
 
 void COptionTreeItemFile::drawValue(QPainter& painter, const QRect& valueRect) {

@@ -52,6 +52,8 @@ public:
     // The dialog activation would open now.
     COptionTreeFileDlg dialog() const;
     void setDialogRunner(DialogRunner runner) { runner_ = std::move(runner); }
+    // The dialog shows the picture of the file under the cursor, drawn by preview.
+    void setPreview(COptionTreeFileDlg::Preview preview) { preview_ = std::move(preview); }
     // One line of paths: the font height plus 3.
     int lineHeight() const;
 
@@ -71,4 +73,5 @@ private:
     bool choosing_ = false;
     int createdHeight_ = kDefaultHeight;
     DialogRunner runner_;
+    COptionTreeFileDlg::Preview preview_;
 };

@@ -88,6 +88,8 @@ void COptionTreeItemSpinner::showEditor() {
     spinner_->show();
     spinner_->raise();
     spinner_->edit().setFocus(Qt::OtherFocusReason);
+    // Typing replaces the number rather than adding to it.
+    spinner_->edit().selectAll();
 }
 
 // What was typed is taken as the number in the limits, and the row shows that number.

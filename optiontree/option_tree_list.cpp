@@ -5,6 +5,7 @@
 #include "optiontree/option_tree_geometry.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QWheelEvent>
+#include <utility>
 
 COptionTreeList::COptionTreeList(COptionTree& tree)
     : QAbstractScrollArea(&tree), tree_(tree), dividerCursor_(Qt::SplitHCursor) {
@@ -95,6 +97,12 @@ void COptionTreeList::paintList(QPainter& painter) {
     if (dragging_) {
         drawDragLine(painter);
     }
+    // Where a moved row would go.
+    if (movingRow_ && dropY_ >= 0) {
+        painter.fillRect(QRect(OptionTreeGeometry::kMargin, dropY_ - 1,
+                               client.width() - OptionTreeGeometry::kMargin, 3),
+                         pal.color(QPalette::Highlight));
+    }
 }
 
 void COptionTreeList::drawFocus(QPainter& painter) {
@@ -149,6 +157,7 @@ void COptionTreeList::mousePressEvent(QMouseEvent* event) {
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint position = event->position().toPoint();
+    pressPoint_ = position;
     tree_.layoutRows();
     const int hit = tree_.hitTest(position);
     COptionTreeItem* item = tree_.itemAt(position);
@@ -174,6 +183,9 @@ void COptionTreeList::mousePressEvent(QMouseEvent* event) {
 }
 
 void COptionTreeList::pressOnRow(COptionTreeItem* item, int hit) {
+    if (hit == OptionTreeHit::kLabel && item->isMovable()) {
+        pressedRow_ = item;
+    }
     tree_.selectItems(nullptr, false);
     item->setMarked(true);
     QPointer<COptionTree> tree = &tree_;
@@ -187,6 +199,7 @@ void COptionTreeList::pressOnRow(COptionTreeItem* item, int hit) {
     if (hit == OptionTreeHit::kAttribute && !item->isRootLevel() && !item->isReadOnly() &&
         tree_.notify(OptionTreeNotify::kPropertyClick, item) == 0 && tree_.containsItem(item)) {
         item->activate();
+        clickOpened_ = item;
     }
     if (tree_.containsItem(item)) {
         tree_.setFocusedItem(item);
@@ -211,10 +224,91 @@ void COptionTreeList::mouseMoveEvent(QMouseEvent* event) {
         viewport()->update();
         return;
     }
+    if (pressedRow_ != nullptr && (event->buttons() & Qt::LeftButton) &&
+        tree_.containsItem(pressedRow_)) {
+        if (!movingRow_ &&
+            (position - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+            movingRow_ = true;
+            viewport()->setCursor(Qt::ClosedHandCursor);
+        }
+        if (movingRow_) {
+            moveRowTo(position.y());
+            return;
+        }
+    }
     updateCursor(position);
 }
 
+namespace {
+
+// The height a row takes on the screen with its expanded rows.
+int shownHeight(const COptionTreeItem& row) {
+    int height = row.height();
+    if (row.isExpanded()) {
+        for (const COptionTreeItem* child = row.firstChild(); child != nullptr;
+             child = child->nextSibling()) {
+            height += shownHeight(*child);
+        }
+    }
+    return height;
+}
+
+} // namespace
+
+void COptionTreeList::moveRowTo(int y) {
+    // Near an edge the list scrolls, so that any place can be reached.
+    const int step = OptionTreeGeometry::kLineStep;
+    if (y < step) {
+        tree_.setScrollOffset(tree_.scrollOffset() - step);
+    } else if (y > viewport()->height() - step) {
+        tree_.setScrollOffset(tree_.scrollOffset() + step);
+    }
+    tree_.layoutRows();
+    dropBefore_ = nullptr;
+    dropY_ = -1;
+    for (COptionTreeItem* sibling = pressedRow_->parentItem()->firstChild(); sibling != nullptr;
+         sibling = sibling->nextSibling()) {
+        if (!sibling->isMovable()) {
+            continue;
+        }
+        const int top = sibling->location().y();
+        if (y < top + sibling->height() / 2) {
+            dropBefore_ = sibling;
+            dropY_ = top;
+            break;
+        }
+        dropY_ = top + shownHeight(*sibling);
+    }
+    viewport()->update();
+}
+
+void COptionTreeList::endRowMove() {
+    pressedRow_ = nullptr;
+    movingRow_ = false;
+    dropBefore_ = nullptr;
+    dropY_ = -1;
+    viewport()->unsetCursor();
+    viewport()->update();
+}
+
 void COptionTreeList::mouseReleaseEvent(QMouseEvent* event) {
+    // One click opens a list or a pop-up of choices; opened on the press, the release would
+    // land in it and choose.
+    COptionTreeItem* opened = std::exchange(clickOpened_, nullptr);
+    if (opened != nullptr && tree_.containsItem(opened) && opened->isActivated()) {
+        opened->showChoices(event->globalPosition().toPoint());
+    }
+    if (movingRow_ && tree_.containsItem(pressedRow_)) {
+        COptionTreeItem* row = pressedRow_;
+        COptionTreeItem* before = dropBefore_;
+        endRowMove();
+        // A row dropped into its own place stays.
+        if (before != row) {
+            tree_.dropRow(row, before);
+        }
+        return;
+    }
+    pressedRow_ = nullptr;
     if (!dragging_) {
         return;
     }
@@ -274,11 +368,14 @@ void COptionTreeList::wheelEvent(QWheelEvent* event) {
     tree_.setScrollOffset(tree_.scrollOffset() - notches * lines * OptionTreeGeometry::kLineStep);
 }
 
-void COptionTreeList::activateFocused() {
+void COptionTreeList::activateFocused(bool showChoices) {
     COptionTreeItem* item = tree_.focusedItem();
     if (item != nullptr && !item->isRootLevel() && !item->isReadOnly()) {
         tree_.layoutRows();
         item->activate();
+        if (showChoices && tree_.containsItem(item) && item->isActivated()) {
+            item->showChoices(std::nullopt);
+        }
     }
 }
 
@@ -291,7 +388,7 @@ void COptionTreeList::editAdjacent(bool back) {
             tree_.focusNext();
         }
     }
-    activateFocused();
+    activateFocused(false);
 }
 
 void COptionTreeList::keyPressEvent(QKeyEvent* event) {
@@ -307,7 +404,7 @@ void COptionTreeList::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        activateFocused();
+        activateFocused(true);
         break;
     case Qt::Key_Home:
         tree_.focusFirst();
@@ -341,6 +438,21 @@ void COptionTreeList::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     tree_.redraw();
+}
+
+// From the mouse on the viewport (its coordinates), or from the keyboard for the focused row.
+void COptionTreeList::contextMenuEvent(QContextMenuEvent* event) {
+    if (!acceptsInput()) {
+        return;
+    }
+    tree_.layoutRows();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        tree_.requestRowMenu(tree_.itemAt(event->pos()), event->globalPos());
+        return;
+    }
+    if (COptionTreeItem* focused = tree_.focusedItem()) {
+        tree_.requestRowMenu(focused, viewport()->mapToGlobal(focused->rowRect().center()));
+    }
 }
 
 bool COptionTreeList::focusNextPrevChild(bool) {

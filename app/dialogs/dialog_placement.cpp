@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -48,4 +49,35 @@ QPoint placeBeside(const QRect& clock, const QSize& dialog, const QRect& screen)
     // Nothing fits beside: the dialog stays on the screen and covers as little as it must.
     return {clampSpan(best->place.x(), dialog.width(), screen.left(), screen.right() + 1),
             clampSpan(best->place.y(), dialog.height(), screen.top(), screen.bottom() + 1)};
+}
+
+QRect placeBeside(const QRect& clock, const QSize& preferred, const QSize& minimum,
+                  const QRect& screen) {
+    const QSize wanted = preferred.boundedTo(screen.size());
+    const QSize least = minimum.boundedTo(wanted);
+    const QRect asWanted(placeBeside(clock, wanted, screen), wanted);
+    if (!asWanted.intersects(clock)) {
+        return asWanted;
+    }
+    // Narrower beside the clock, or lower above or below it.
+    const int rightRoom = screen.right() - clock.right() - kGap;
+    const int leftRoom = clock.left() - kGap - screen.left();
+    const int belowRoom = screen.bottom() - clock.bottom() - kGap;
+    const int aboveRoom = clock.top() - kGap - screen.top();
+    const std::array<QSize, 4> shrunk{{{rightRoom, wanted.height()},
+                                       {leftRoom, wanted.height()},
+                                       {wanted.width(), belowRoom},
+                                       {wanted.width(), aboveRoom}}};
+    std::optional<QRect> best;
+    for (const QSize& size : shrunk) {
+        if (size.width() < least.width() || size.height() < least.height()) {
+            continue;
+        }
+        const QRect place(placeBeside(clock, size, screen), size);
+        const auto area = [](const QRect& r) { return qint64{r.width()} * r.height(); };
+        if (!place.intersects(clock) && (!best || area(place) > area(*best))) {
+            best = place;
+        }
+    }
+    return best.value_or(asWanted);
 }

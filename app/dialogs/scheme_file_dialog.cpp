@@ -3,6 +3,7 @@
 
 #include "app/desktop/settings.h"
 #include "app/desktop/user_path.h"
+#include "app/dialogs/scheme_chooser.h"
 #include "model/settings_store.h"
 
 #include <QCoreApplication>
@@ -56,10 +57,17 @@ QString SchemeFileDialog::startFolder(const SettingsStore& settings) {
     return folder;
 }
 
+QStringList SchemeFileDialog::exampleSchemes() {
+    return SchemeChooser::schemeFiles({examplesFolder()});
+}
+
 QString SchemeFileDialog::examplesFolder() {
     QStringList candidates;
     candidates.append(QCoreApplication::applicationDirPath() +
                       QStringLiteral("/" VELMORA_DATA_FROM_BIN "/schemes"));
+    // The build tree's, for a program run where it was built.
+    candidates.append(QCoreApplication::applicationDirPath() +
+                      QStringLiteral("/../resources/gallery"));
     const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     for (const QString& data :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {

@@ -30,4 +30,6 @@ public:
     static QString startFolder(const SettingsStore& settings);
     // The installed example schemes' folder, when there is one.
     static QString examplesFolder();
+    // The example schemes in it, by name.
+    static QStringList exampleSchemes();
 };

@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <algorithm>
 #include <array>
+#include <limits>
+#include <vector>
 
 namespace {
 
@@ -170,6 +172,7 @@ void CWindowAligner::initForWindow(QWidget* window, QWidget* sizeSource, bool en
     name_ = name;
     manage(window);
     enforceMinimum_ = enforceMinimum;
+    minimumLayout_.reset();
     relativeToParent_ = relativeToParent;
     const QWidget* source = sizeSource != nullptr ? sizeSource : window;
     initialSize_ = source != nullptr ? source->size() : QSize(0, 0);
@@ -266,7 +269,7 @@ void CWindowAligner::arrangeControls() {
 
 QSize CWindowAligner::layoutSize() const {
     const QSize client = window_->size();
-    return enforceMinimum_ ? client.expandedTo(initialSize_) : client;
+    return enforceMinimum_ ? client.expandedTo(minimumLayoutSize()) : client;
 }
 
 void CWindowAligner::placeControl(Control& control, QSize client) {
@@ -340,6 +343,17 @@ void CWindowAligner::withoutSaving(const std::function<void()>& change) {
     restoring_ = outer;
 }
 
+void CWindowAligner::resizeUnsaved(QSize size) {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (!fitted_) {
+        unfitted_ = window_->size();
+    }
+    fitted_ = size;
+    withoutSaving([this, size] { window_->resize(size); });
+}
+
 QRect CWindowAligner::storedRect() const {
     using settings::PlacementPart;
     using settings::windowLayoutKey;
@@ -405,6 +419,11 @@ void CWindowAligner::savePlacement() {
     using settings::PlacementPart;
     using settings::windowLayoutKey;
     const QPoint position = window_->pos() - parentOrigin();
+    // Once the user resizes the window, its size is theirs again.
+    if (fitted_ && window_->size() != *fitted_) {
+        fitted_.reset();
+    }
+    const QSize size = fitted_ ? unfitted_ : window_->size();
     const SettingKey x = windowLayoutKey(name_, PlacementPart::X);
     const SettingKey y = windowLayoutKey(name_, PlacementPart::Y);
     const SettingKey w = windowLayoutKey(name_, PlacementPart::W);
@@ -412,7 +431,7 @@ void CWindowAligner::savePlacement() {
     // One update for the four values: a drag moves the window many times a second, and each
     // write through to disk rewrites the whole file.
     const std::array<SettingsStore::IntValue, 4> values{
-        {{x, position.x()}, {y, position.y()}, {w, window_->width()}, {h, window_->height()}}};
+        {{x, position.x()}, {y, position.y()}, {w, size.width()}, {h, size.height()}}};
     store_.writeInts(values);
 }
 
@@ -420,8 +439,90 @@ bool CWindowAligner::applyMinimumTrackSize() {
     if (window_ == nullptr || initialSize_ == QSize(0, 0)) {
         return false;
     }
-    window_->setMinimumSize(initialSize_);
+    window_->setMinimumSize(minimumLayoutSize());
     return true;
+}
+
+namespace {
+
+// One control along one axis at the initial size: where it starts and ends, whether it moves
+// or stretches with the window's far edge, and how far it may shrink.
+struct Span {
+    int start;
+    int end;
+    bool moves;
+    bool stretches;
+    int shrinkable;
+};
+
+// How far a window `extent` long may shrink along an axis: no control's end may pass a later
+// neighbour in the same band, a moving control its window's near edge, nor a fixed one the far
+// edge.
+int allowedShrink(const std::vector<Span>& spans, const std::vector<std::vector<bool>>& sameBand,
+                  int gap, int extent) {
+    int shrink = std::numeric_limits<int>::max();
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        const Span& a = spans[i];
+        if (a.stretches) {
+            shrink = std::min(shrink, a.shrinkable);
+        } else if (a.moves) {
+            shrink = std::min(shrink, std::max(0, a.start - gap));
+        } else {
+            shrink = std::min(shrink, std::max(0, extent - a.end - gap));
+        }
+        for (std::size_t j = 0; j < spans.size(); ++j) {
+            const Span& b = spans[j];
+            // Only an end that stays put and a later start that comes nearer close up.
+            if (i == j || !sameBand[i][j] || a.moves || a.stretches || !b.moves ||
+                b.start < a.end) {
+                continue;
+            }
+            shrink =
+                std::min(shrink, std::max(0, b.start - a.end - std::min(gap, b.start - a.end)));
+        }
+    }
+    return shrink == std::numeric_limits<int>::max() ? 0 : shrink;
+}
+
+} // namespace
+
+QSize CWindowAligner::compactSize(int gap) const {
+    std::vector<QRect> rects;
+    std::vector<const Control*> placed;
+    for (const Control& control : controls_) {
+        if (control.widget != nullptr && control.measured && !control.widget->isHidden()) {
+            rects.emplace_back(control.left, control.top, control.width, control.height);
+            placed.push_back(&control);
+        }
+    }
+    const std::size_t count = rects.size();
+    std::vector<Span> across;
+    std::vector<Span> down;
+    std::vector<std::vector<bool>> sameRow(count, std::vector<bool>(count));
+    std::vector<std::vector<bool>> sameColumn(count, std::vector<bool>(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned flags = placed[i]->flags;
+        const QSize least = placed[i]->widget->minimumSize();
+        across.push_back({rects[i].left(), rects[i].right() + 1, (flags & MoveRight) != 0,
+                          (flags & (MoveRight | StretchRight)) == StretchRight,
+                          std::max(0, rects[i].width() - least.width())});
+        down.push_back({rects[i].top(), rects[i].bottom() + 1, (flags & MoveDown) != 0,
+                        (flags & (MoveDown | StretchDown)) == StretchDown,
+                        std::max(0, rects[i].height() - least.height())});
+        for (std::size_t j = 0; j < count; ++j) {
+            sameRow[i][j] =
+                rects[i].top() <= rects[j].bottom() && rects[j].top() <= rects[i].bottom();
+            sameColumn[i][j] =
+                rects[i].left() <= rects[j].right() && rects[j].left() <= rects[i].right();
+        }
+    }
+    return initialSize_ - QSize(allowedShrink(across, sameRow, gap, initialSize_.width()),
+                                allowedShrink(down, sameColumn, gap, initialSize_.height()));
+}
+
+void CWindowAligner::setMinimumLayoutSize(QSize size) {
+    minimumLayout_ = size.boundedTo(initialSize_);
+    arrangeControls();
 }
 
 void CWindowAligner::showSizeGrip() {

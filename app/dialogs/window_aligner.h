@@ -84,6 +84,10 @@ public:
     void keepOnScreen();
     // Runs change with saving held off, for geometry the program imposes.
     void withoutSaving(const std::function<void()>& change);
+    // Gives the window a size of the program's, to fit where it opens (a small screen, the
+    // room beside the clock): while the window keeps that size, the size saved with its
+    // place stays the one it had before.
+    void resizeUnsaved(QSize size);
 
     // For a window that moves and resizes itself, as the clock does: from now on its moves
     // and resizes are saved only when made through userChange, never those a window manager
@@ -103,14 +107,22 @@ public:
     // The corner square usablePlacement keeps on a screen; 32 unless set before the init.
     void setCornerSize(int size) { cornerSize_ = size; }
 
-    // Stops the user from making the window smaller than its initial size. The window
-    // system adds the frame to a widget's minimum size, so the client size is enough.
-    // False, and nothing changes, when the initial size is 0 x 0.
+    // The smallest client size at which the controls keep their order without overlapping,
+    // at least `gap` pixels apart where they were further, and stretched ones keep their own
+    // minimum size: how far the window may shrink below its initial size.
+    QSize compactSize(int gap) const;
+    // Lets the window shrink down to `size` (not below compactSize's answer, not above the
+    // initial size) instead of stopping at its initial size.
+    void setMinimumLayoutSize(QSize size);
+    // Stops the user from making the window smaller than its minimum layout size, its initial
+    // size unless set. The window system adds the frame to a widget's minimum size, so the
+    // client size is enough. False, and nothing changes, when the initial size is 0 x 0.
     bool applyMinimumTrackSize();
     // Puts a size grip into the window's bottom-right corner; it follows each resize.
     void showSizeGrip();
 
     QSize initialSize() const { return initialSize_; }
+    QSize minimumLayoutSize() const { return minimumLayout_.value_or(initialSize_); }
     bool enforcesMinimum() const { return enforceMinimum_; }
     QSizeGrip* sizeGrip() const { return grip_; }
 
@@ -149,6 +161,7 @@ private:
     QPointer<QWidget> window_;
     bool enforceMinimum_ = true;
     QSize initialSize_{0, 0};
+    std::optional<QSize> minimumLayout_;
     std::vector<Control> controls_;
     std::string name_;
     bool layoutRunning_ = false;
@@ -163,5 +176,8 @@ private:
     bool userChangesOnly_ = false;
     // The placement the user's last change asked for, until the window system has answered.
     std::optional<QRect> requested_;
+    // The size resizeUnsaved gave, and the one to save instead while the window keeps it.
+    std::optional<QSize> fitted_;
+    QSize unfitted_;
     QTimer confirm_;
 };

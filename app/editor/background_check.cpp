@@ -9,7 +9,10 @@
 #include <QCoreApplication>
 #include <cerrno>
 
-QString backgroundRefusal(const QString& path) {
+namespace {
+
+// The file's bytes as a scheme would carry them; the reason when it cannot carry them.
+QString readCarriable(const QString& path, QByteArray& bytes) {
     // Opened as the scheme carries it: a regular file only, never waiting on a FIFO, and by
     // its bytes, so that a name that is not UTF-8 is found too.
     FileByteStream file(qStringToPath(path), FileByteStream::Mode::Read);
@@ -22,12 +25,34 @@ QString backgroundRefusal(const QString& path) {
         return QCoreApplication::translate("BackgroundCheck", "the file is larger than %1 MB")
             .arg(FileProperty::kMaxCarriedBytes / (1024 * 1024));
     }
-    QByteArray bytes(static_cast<qsizetype>(file.remaining()), Qt::Uninitialized);
+    bytes = QByteArray(static_cast<qsizetype>(file.remaining()), Qt::Uninitialized);
     if (file.read(bytes.data(), static_cast<std::size_t>(bytes.size())) !=
         static_cast<std::size_t>(bytes.size())) {
         return QCoreApplication::translate("BackgroundCheck", "the file cannot be read");
     }
+    return {};
+}
+
+} // namespace
+
+QString backgroundRefusal(const QString& path) {
+    QByteArray bytes;
+    if (QString why = readCarriable(path, bytes); !why.isEmpty()) {
+        return why;
+    }
     // Decoded as the clock will decode it, within the same budget.
     const std::optional<QString> why = reasonImageCannotBeShown(bytes);
     return why.value_or(QString());
+}
+
+QImage backgroundPreview(const QString& path, const QSize& within) {
+    QByteArray bytes;
+    if (!readCarriable(path, bytes).isEmpty()) {
+        return {};
+    }
+    // The clock's budget, but a short wait: the user is moving through a list of files.
+    ImageDecodeBudget budget;
+    budget.keepWithin = within;
+    budget.time = std::chrono::milliseconds(1500);
+    return BoundedImageDecoder(budget).decode(bytes).image;
 }

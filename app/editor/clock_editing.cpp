@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -17,6 +19,16 @@ namespace {
 int offsetOf(const ClockObject& element, std::u16string_view name) {
     const auto* offset = element.findChildAs<PercentProperty>(name);
     return offset != nullptr ? offset->value() : 0;
+}
+
+// The offsets, in percent of the radius, that move an element by about `pixels` logical
+// pixels; at least one.
+int percentFor(const Clock& clock, qreal ratio, int pixels) {
+    const double radius = clock.radius() / ratio;
+    if (radius <= 0) {
+        return 1;
+    }
+    return std::max(1, static_cast<int>(std::lround(pixels * 100.0 / radius)));
 }
 
 } // namespace
@@ -62,6 +74,55 @@ void ClockEditing::move(QPoint globalPosition, qreal ratio) {
     const int dx = drag_->startDx + static_cast<int>(std::lround(delta.x() * 100.0 / radius));
     const int dy = drag_->startDy + static_cast<int>(std::lround(delta.y() * 100.0 / radius));
     drag_->dialog->moveElement(drag_->element, dx, dy);
+}
+
+bool ClockEditing::key(COptionsDial& dialog, const Clock& clock, const QKeyEvent& key,
+                       qreal ratio) {
+    if (key.matches(QKeySequence::Undo)) {
+        dialog.stepBack();
+        return true;
+    }
+    if (key.matches(QKeySequence::Redo) ||
+        key.keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z)) {
+        dialog.stepForward();
+        return true;
+    }
+    if (key.key() == Qt::Key_Delete && key.modifiers() == Qt::NoModifier) {
+        dialog.runCommand(COptionsDial::DeleteSelected);
+        return true;
+    }
+    int dx = 0;
+    int dy = 0;
+    switch (key.key()) {
+    case Qt::Key_Left:
+        dx = -1;
+        break;
+    case Qt::Key_Right:
+        dx = 1;
+        break;
+    case Qt::Key_Up:
+        dy = -1;
+        break;
+    case Qt::Key_Down:
+        dy = 1;
+        break;
+    default:
+        return false;
+    }
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier) {
+        return false;
+    }
+    ClockObject* element = dialog.selectedElement();
+    // The body has no offsets of an element; its own centre is edited in its rows.
+    if (element == nullptr || element == &clock) {
+        return true;
+    }
+    const int step = percentFor(clock, ratio, modifiers == Qt::ShiftModifier ? 10 : 1);
+    dialog.moveElement(element, offsetOf(*element, u"dX") + dx * step,
+                       offsetOf(*element, u"dY") + dy * step);
+    dialog.finishMove();
+    return true;
 }
 
 void ClockEditing::release() {

@@ -12,6 +12,7 @@
 class Clock;
 class ClockObject;
 class COptionsDial;
+class QKeyEvent;
 
 class ClockEditing {
 public:
@@ -26,6 +27,11 @@ public:
     // The button was released: a move becomes one step of the dialog's history.
     void release();
     bool isActive() const { return drag_.has_value(); }
+    // A key pressed on the clock (ratio device pixels per logical pixel): Ctrl+Z and
+    // Ctrl+Shift+Z step back and forth, Delete deletes the selected element, and the arrows
+    // nudge it by a pixel, with Shift by ten; offsets are whole percents of the radius, so a
+    // nudge is at least one. True when the key was the editor's.
+    static bool key(COptionsDial& dialog, const Clock& clock, const QKeyEvent& key, qreal ratio);
 
 private:
     struct Drag {

@@ -24,8 +24,8 @@ public:
 
     int customizeCount() const override { return COptionsDial::instanceCount(); }
 
-    bool confirmSaveChanges(QDialog& customize) override {
-        return static_cast<COptionsDial&>(customize).confirmSaveChanges();
+    bool closeCustomize(QDialog& customize) override {
+        return static_cast<COptionsDial&>(customize).closeKeeping();
     }
 
     std::unique_ptr<QDialog> makeTimezones(SettingsStore& settings, QWidget* parent) override {
@@ -45,6 +45,13 @@ public:
     void releaseOnClock() override { editing_.release(); }
 
     bool movingOnClock() const override { return editing_.isActive(); }
+
+    void fitCustomize(QDialog& customize, QSize size) override {
+        static_cast<COptionsDial&>(customize).resizeToFit(size);
+    }
+    bool keyOnClock(QDialog& customize, Clock& clock, const QKeyEvent& key, qreal ratio) override {
+        return ClockEditing::key(static_cast<COptionsDial&>(customize), clock, key, ratio);
+    }
 
 private:
     // One pointer drags at a time, on the one customize dialog the program has open.

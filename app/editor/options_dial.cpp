@@ -1,6 +1,7 @@
 // COptionsDial: the customize dialog, editing the running clock's scheme live.
 #include "app/editor/options_dial.h"
 
+#include "app/dialogs/recent_schemes.h"
 #include "app/dialogs/scheme_file_dialog.h"
 #include "app/editor/customize_template.h"
 #include "app/editor/scheme_row_texts.h"
@@ -11,7 +12,10 @@
 #include "clock/clock_slice.h"
 #include "clock/clock_text.h"
 #include "clock/element_edits.h"
+#include "model/class_registry.h"
 #include "model/file_property.h"
+#include "model/font_family_list.h"
+#include "model/font_family_property.h"
 #include "model/percent_property.h"
 #include "model/settings_store.h"
 #include "model/string_property.h"
@@ -21,24 +25,55 @@
 #include "resources/default_scheme.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 
 namespace {
 
 constexpr int kElementCommands[] = {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
-                                    COptionsDial::MoveDown, COptionsDial::MoveUp};
+                                    COptionsDial::MoveDown,     COptionsDial::MoveUp,
+                                    COptionsDial::MoveToTop,    COptionsDial::MoveToBottom};
 
 int liveDialogs = 0;
+
+// The family the desktop draws its own texts in, as the installed list names it: a new text
+// reads there, while the classic default may not be on the machine. The first installed
+// family where the desktop's is not listed; empty with none.
+std::u16string desktopFontFamily() {
+    const std::vector<std::u16string>& installed = FontFamilyList::families();
+    const QString resolved = QFontInfo(QApplication::font()).family();
+    const auto found =
+        std::find_if(installed.begin(), installed.end(), [&resolved](const std::u16string& family) {
+            return resolved.compare(QString::fromStdU16String(family), Qt::CaseInsensitive) == 0;
+        });
+    if (found != installed.end()) {
+        return *found;
+    }
+    return installed.empty() ? std::u16string() : installed.front();
+}
+
+// Copies of the scheme (the backup, the steps) keep the marks the elements had when copied.
+void clearMarks(Clock& clock) {
+    clock.setSelected(false);
+    for (const auto& child : clock.children()) {
+        if (child->isKindOf(ClockObject::kTypeName)) {
+            static_cast<ClockObject*>(child.get())->setSelected(false);
+        }
+    }
+}
 
 } // namespace
 
 COptionsDial::COptionsDial(Clock& clock, SettingsStore& settings, QWidget* parent)
     : QDialog(parent), clock_(&clock), layout_(settings), settings_(settings),
-      files_(*this, clock, settings) {
+      files_(*this, clock, settings), zones_(*this, clock, settings) {
     ++liveDialogs;
     // A sizing border and a title; no system menu buttons beyond closing.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -80,8 +115,12 @@ bool COptionsDial::initDialog() {
     createTemplateControls(*this, customizeTemplate());
     auto button = [this](int id) { return static_cast<QPushButton*>(control(id)); };
     connect(button(SaveAsButton), &QPushButton::clicked, this, &COptionsDial::saveAs);
-    connect(button(LoadButton), &QPushButton::clicked, this, &COptionsDial::load);
-    connect(button(UndoButton), &QPushButton::clicked, this, &COptionsDial::undo);
+    // One click shows the examples and the schemes used last; a file dialog finds others.
+    auto* loads = new QMenu(button(LoadButton));
+    loads->setToolTipsVisible(true);
+    button(LoadButton)->setMenu(loads);
+    connect(loads, &QMenu::aboutToShow, this, &COptionsDial::fillLoadMenu);
+    connect(button(RevertButton), &QPushButton::clicked, this, &COptionsDial::revert);
     connect(button(RestoreDefaultsButton), &QPushButton::clicked, this,
             &COptionsDial::restoreDefaults);
     connect(button(OkButton), &QPushButton::clicked, this, &COptionsDial::accept);
@@ -128,6 +167,10 @@ bool COptionsDial::initDialog() {
     tree_->setObjectName(QStringLiteral("optionTree"));
     tree_->setGeometry(treePlace->geometry());
     tree_->setNotify(true, this);
+    // Delete in the tree deletes the selected element; an open editor keeps the key.
+    auto* remove = new QShortcut(QKeySequence::Delete, tree_->list(), nullptr, nullptr,
+                                 Qt::WidgetWithChildrenShortcut);
+    connect(remove, &QShortcut::activated, this, [this] { runCommand(DeleteSelected); });
 
     rebuildTree();
     if (COptionTreeItem* body = tree_->rootItem()->firstChild()) {
@@ -142,7 +185,7 @@ bool COptionsDial::initDialog() {
 
     // The template's size is the design and the minimum size; the stored placement follows.
     layout_.initForTemplate(this, settings::kOptionsWindow, false);
-    for (int id : {CancelButton, OkButton, UndoButton, RestoreDefaultsButton, StepBackButton,
+    for (int id : {CancelButton, OkButton, RevertButton, RestoreDefaultsButton, StepBackButton,
                    StepForwardButton, LoadButton, SaveAsButton, SchemeName}) {
         layout_.addWindow(control(id), customizeTemplate().item(id)->anchors,
                           QString::fromUtf8(customizeTemplate().item(id)->name));
@@ -150,6 +193,10 @@ bool COptionsDial::initDialog() {
     layout_.addWindow(tree_, customizeTemplate().item(TreePlaceholder)->anchors);
     layout_.addWindow(toolBar_, customizeTemplate().item(ToolBarPlaceholder)->anchors);
     layout_.arrangeControls();
+    // The dialog may shrink below its design to fit a small screen: the tree and its
+    // description scroll, the toolbar drops its words.
+    tree_->setMinimumSize(kTreeMinimum);
+    layout_.setMinimumLayoutSize(layout_.compactSize(DialogUnits(font()).x(kMinimumGapUnits)));
     layout_.applyMinimumTrackSize();
     layout_.showSizeGrip();
     return true;
@@ -165,6 +212,7 @@ void COptionsDial::showEvent(QShowEvent* event) {
 }
 
 void COptionsDial::showScheme(const QString& path) {
+    shownScheme_ = path;
     if (QWidget* name = control(SchemeName)) {
         setTemplatePath(*name, QDir::toNativeSeparators(path));
     }
@@ -179,6 +227,7 @@ void COptionsDial::rebuildTree() {
     clock_->saveItemState();
     clock_->forgetItem();
     tree_->deleteAllItems(false);
+    clock_->takeChoicesFromTemplate(ClassRegistry::instance());
     clock_->createItem(*tree_, tree_->rootItem());
     if (COptionTreeItem* body = tree_->rootItem()->firstChild()) {
         body->setExpanded(true);
@@ -186,6 +235,12 @@ void COptionsDial::rebuildTree() {
     // Keeps the selected element's row in focus, so its description stays in view.
     if (selected_ != nullptr && selected_ != clock_ && selected_->item() != nullptr) {
         tree_->setFocusedItem(static_cast<COptionTreeItem*>(selected_->item()));
+    }
+    // Elements are reordered by dragging their rows.
+    for (ClockObject* element : ElementEdits::elements(*clock_)) {
+        if (element->item() != nullptr) {
+            static_cast<COptionTreeItem*>(element->item())->setMovable(true);
+        }
     }
     SchemeRowTexts::refreshElementLabels(*clock_);
     SchemeRowTexts::describeCarriedFiles(*clock_);
@@ -202,6 +257,10 @@ long COptionsDial::treeNotify(COptionTree& /*tree*/, int code, COptionTreeItem* 
     }
     if (code == OptionTreeNotify::kItemChanged) {
         if (files_.refuseUnusableBackground(item)) {
+            return 0;
+        }
+        if (zones_.take(item) == ZoneRowChoice::Outcome::Dropped) {
+            tree_->redraw();
             return 0;
         }
         clock_->commitItem();
@@ -239,7 +298,6 @@ ClockObject* COptionsDial::findElement(const COptionTreeItem* item) const {
 
 void COptionsDial::selectElement(COptionTreeItem* item) {
     ClockObject* found = findElement(item);
-    setElementButtonsEnabled(found != nullptr);
     if (selected_ != nullptr) {
         selected_->setSelected(false);
     }
@@ -247,22 +305,108 @@ void COptionsDial::selectElement(COptionTreeItem* item) {
     if (selected_ != nullptr) {
         selected_->setSelected(true);
     }
+    updateElementButtons();
     clock_->saveItemState();
     // The clock shows the selected element's guide marks.
     emit schemeChanged();
 }
 
-void COptionsDial::setElementButtonsEnabled(bool enabled) {
+bool COptionsDial::canRun(int command) const {
+    ClockObject* element = selectedListElement();
+    const std::vector<ClockObject*> order = ElementEdits::elements(*clock_);
+    switch (command) {
+    case NewHand:
+    case NewSlice:
+    case NewText:
+        return true;
+    case CopySelected:
+    case DeleteSelected:
+        return element != nullptr;
+    case MoveUp:
+    case MoveToTop:
+        return element != nullptr && element != order.front();
+    case MoveDown:
+    case MoveToBottom:
+        return element != nullptr && element != order.back();
+    default:
+        return false;
+    }
+}
+
+void COptionsDial::updateElementButtons() {
     for (int id : kElementCommands) {
         if (QAction* action = toolBar_->action(id)) {
-            action->setEnabled(enabled);
+            action->setEnabled(canRun(id));
         }
     }
 }
 
+std::unique_ptr<QMenu> COptionsDial::rowMenu() {
+    struct Entry {
+        int command;
+        const char* text;
+        const char* tip;
+    };
+    static constexpr Entry kEntries[] = {
+        {MoveToTop, QT_TRANSLATE_NOOP("COptionsDial", "Move to top"),
+         QT_TRANSLATE_NOOP("COptionsDial", "Drawn first, under every other element")},
+        {MoveUp, QT_TRANSLATE_NOOP("COptionsDial", "Move up"), nullptr},
+        {MoveDown, QT_TRANSLATE_NOOP("COptionsDial", "Move down"), nullptr},
+        {MoveToBottom, QT_TRANSLATE_NOOP("COptionsDial", "Move to bottom"),
+         QT_TRANSLATE_NOOP("COptionsDial", "Drawn last, over every other element")},
+        {0, nullptr, nullptr},
+        {CopySelected, QT_TRANSLATE_NOOP("COptionsDial", "Copy"), nullptr},
+        {DeleteSelected, QT_TRANSLATE_NOOP("COptionsDial", "Delete"), nullptr},
+    };
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setToolTipsVisible(true);
+    for (const Entry& entry : kEntries) {
+        if (entry.command == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(QCoreApplication::translate("COptionsDial", entry.text));
+        action->setData(entry.command);
+        action->setEnabled(canRun(entry.command));
+        if (entry.tip != nullptr) {
+            action->setToolTip(QCoreApplication::translate("COptionsDial", entry.tip));
+        }
+    }
+    return menu;
+}
+
+void COptionsDial::rowMenuRequested(COptionTree& /*tree*/, COptionTreeItem* row,
+                                    const QPoint& globalPosition) {
+    ClockObject* element = findElement(row);
+    if (finished_ || element == nullptr || element == clock_) {
+        return;
+    }
+    // As a click on the row would.
+    selectElementRow(element, false);
+    const std::unique_ptr<QMenu> menu = rowMenu();
+    if (QAction* chosen = menu->exec(globalPosition)) {
+        runCommand(chosen->data().toInt());
+    }
+}
+
+void COptionsDial::rowDropped(COptionTree& /*tree*/, COptionTreeItem* row,
+                              COptionTreeItem* before) {
+    ClockObject* element = findElement(row);
+    ClockObject* target = findElement(before);
+    if (finished_ || element == nullptr || element == clock_ || target == clock_ ||
+        (before != nullptr && target == nullptr) ||
+        !ElementEdits::moveBefore(*clock_, *element, target)) {
+        return;
+    }
+    rebuildTree();
+    selectElementRow(element, false);
+    recordStep();
+    emit schemeChanged();
+}
+
 void COptionsDial::clearSelection() {
     selected_ = nullptr;
-    setElementButtonsEnabled(false);
+    updateElementButtons();
 }
 
 ClockObject* COptionsDial::selectedListElement() const {
@@ -278,8 +422,13 @@ ClockObject* COptionsDial::selectedListElement() const {
 }
 
 void COptionsDial::runCommand(int command) {
+    if (!canRun(command)) {
+        return;
+    }
     bool changed = true;
     ClockObject* added = nullptr;
+    ClockObject* following = nullptr;
+    ClockObject* element = selectedListElement();
     switch (command) {
     case NewHand:
         added = addElement(std::make_unique<ClockHand>());
@@ -294,13 +443,20 @@ void COptionsDial::runCommand(int command) {
         changed = copySelected();
         break;
     case DeleteSelected:
-        changed = deleteSelected();
+        following = deleteSelected();
         break;
     case MoveDown:
         changed = moveSelected(true);
         break;
     case MoveUp:
         changed = moveSelected(false);
+        break;
+    case MoveToTop:
+        changed =
+            ElementEdits::moveBefore(*clock_, *element, ElementEdits::elements(*clock_).front());
+        break;
+    case MoveToBottom:
+        changed = ElementEdits::moveBefore(*clock_, *element, nullptr);
         break;
     default:
         return;
@@ -310,9 +466,17 @@ void COptionsDial::runCommand(int command) {
     rebuildTree();
     if (added != nullptr) {
         selectOnClock(added);
+    } else if (following != nullptr) {
+        selectElementRow(following, false);
     }
+    updateElementButtons();
     if (changed) {
         recordStep();
+    }
+    // A new text is there to be written: its format opens for typing.
+    if (command == NewText && added->item() != nullptr) {
+        tree_->setFocusedItem(static_cast<COptionTreeItem*>(added->item())->firstChild());
+        tree_->list()->activateFocused(false);
     }
     emit schemeChanged();
 }
@@ -322,6 +486,11 @@ ClockObject* COptionsDial::addElement(std::unique_ptr<ClockObject> element) {
     auto* background = clock_->findChildAs<FileProperty>(u"BackgroundImage");
     const std::uint32_t argb = standOutColor(
         background != nullptr ? background->bytes() : std::span<const std::uint8_t>());
+    if (auto* family = element->findChildAs<FontFamilyProperty>(u"FontFamily")) {
+        if (const std::u16string desktop = desktopFontFamily(); !desktop.empty()) {
+            family->selectFamily(desktop);
+        }
+    }
     return ElementEdits::add(*clock_, std::move(element), argb);
 }
 
@@ -341,15 +510,23 @@ bool COptionsDial::copySelected() {
     return true;
 }
 
-bool COptionsDial::deleteSelected() {
+ClockObject* COptionsDial::deleteSelected() {
     ClockObject* element = selectedListElement();
     if (element == nullptr) {
-        return false;
+        return nullptr;
+    }
+    const std::vector<ClockObject*> order = ElementEdits::elements(*clock_);
+    const auto at = std::find(order.begin(), order.end(), element);
+    ClockObject* following = clock_;
+    if (at + 1 != order.end()) {
+        following = *(at + 1);
+    } else if (at != order.begin()) {
+        following = *(at - 1);
     }
     clearSelection();
     // Destroyed here; its rows go with the rebuild that follows.
     clock_->removeChild(element);
-    return true;
+    return following;
 }
 
 bool COptionsDial::moveSelected(bool down) {
@@ -357,16 +534,23 @@ bool COptionsDial::moveSelected(bool down) {
     return element != nullptr && ElementEdits::move(*clock_, *element, down);
 }
 
-bool COptionsDial::confirmSaveChanges() {
+QString COptionsDial::schemeName() const {
+    return QFileInfo(shownScheme_).fileName();
+}
+
+COptionsDial::Leaving COptionsDial::askBeforeLeaving() {
     if (history_.isSaved()) {
-        return true;
+        return Leaving::Kept;
     }
-    const QMessageBox::StandardButton answer = files_.askToSaveChanges();
-    // Going on after "Yes" is safe only when the scheme was really written.
-    if (answer == QMessageBox::Yes) {
-        return saveAs();
+    switch (files_.askToDiscardChanges(schemeName())) {
+    case QMessageBox::Save:
+        // Leaving after "Save As..." is safe only when the scheme was really written.
+        return saveAs() ? Leaving::Kept : Leaving::Stay;
+    case QMessageBox::Discard:
+        return Leaving::Discarded;
+    default:
+        return Leaving::Stay;
     }
-    return answer == QMessageBox::No;
 }
 
 bool COptionsDial::saveAs() {
@@ -382,14 +566,54 @@ bool COptionsDial::saveAs() {
     return true;
 }
 
+QMenu* COptionsDial::loadMenu() const {
+    return static_cast<QPushButton*>(control(LoadButton))->menu();
+}
+
+void COptionsDial::fillLoadMenu() {
+    QMenu* menu = loadMenu();
+    menu->clear();
+    const auto addScheme = [this, menu](const QString& path) {
+        QAction* action = menu->addAction(QFileInfo(path).completeBaseName());
+        action->setToolTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { loadFile(path); });
+    };
+    const QStringList shown = SchemeFileDialog::exampleSchemes();
+    if (!shown.isEmpty()) {
+        menu->addSection(QCoreApplication::translate("COptionsDial", "Examples"));
+        for (const QString& path : shown) {
+            addScheme(path);
+        }
+    }
+    const QStringList recent = RecentSchemes::read(settings_);
+    if (!recent.isEmpty()) {
+        menu->addSection(QCoreApplication::translate("COptionsDial", "Recently used"));
+        for (const QString& path : recent) {
+            addScheme(path);
+        }
+    }
+    menu->addSeparator();
+    connect(menu->addAction(QCoreApplication::translate("COptionsDial", "Other scheme file...")),
+            &QAction::triggered, this, &COptionsDial::load);
+}
+
+// Neither asks anything: the scheme a load replaces is a step back with Ctrl+Z.
 void COptionsDial::load() {
-    if (!confirmSaveChanges()) {
-        return;
-    }
     const QString path = files_.load();
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        showLoaded(path);
     }
+}
+
+bool COptionsDial::loadFile(const QString& path) {
+    if (finished_ || !files_.loadFile(path)) {
+        return false;
+    }
+    showLoaded(path);
+    return true;
+}
+
+void COptionsDial::showLoaded(const QString& path) {
     // The old elements, the selected one among them, are gone.
     clearSelection();
     showScheme(path);
@@ -402,12 +626,17 @@ void COptionsDial::load() {
 void COptionsDial::replaceClock(std::unique_ptr<Clock> content) {
     clearSelection();
     clock_->adopt(*content);
+    clearMarks(*clock_);
     rebuildTree();
     emit schemeChanged();
 }
 
-void COptionsDial::undo() {
-    if (!confirmSaveChanges()) {
+void COptionsDial::revert() {
+    if (!files_.confirmReplacing(
+            QCoreApplication::translate("COptionsDial", "Revert"),
+            QCoreApplication::translate("COptionsDial", "Revert to the scheme as it was when this "
+                                                        "dialog opened? Your edits can be undone."),
+            QCoreApplication::translate("COptionsDial", "Revert"))) {
         return;
     }
     replaceClock(backup_->cloneClock());
@@ -424,7 +653,11 @@ void COptionsDial::restoreScheme(const std::u16string& setting, const QString& s
 }
 
 void COptionsDial::restoreDefaults() {
-    if (!confirmSaveChanges()) {
+    if (!files_.confirmReplacing(
+            QCoreApplication::translate("COptionsDial", "Restore Defaults"),
+            QCoreApplication::translate("COptionsDial",
+                                        "Restore the built-in scheme? Your edits can be undone."),
+            QCoreApplication::translate("COptionsDial", "Restore"))) {
         return;
     }
     std::unique_ptr<Clock> defaults = readDefaultScheme();
@@ -509,6 +742,10 @@ void COptionsDial::selectIndex(int index) {
 }
 
 void COptionsDial::selectOnClock(ClockObject* element) {
+    selectElementRow(element, true);
+}
+
+void COptionsDial::selectElementRow(ClockObject* element, bool open) {
     if (element == nullptr || tree_ == nullptr || element->item() == nullptr) {
         return;
     }
@@ -518,8 +755,9 @@ void COptionsDial::selectOnClock(ClockObject* element) {
     }
     tree_->selectItems(nullptr, false);
     row->setMarked(true);
+    tree_->ensureVisible(row);
     // Open, with as many of its rows in view as fit below it: they are what comes next.
-    if (element != clock_ && row->hasChildren()) {
+    if (open && element != clock_ && row->hasChildren()) {
         row->setExpanded(true);
         COptionTreeItem* last = row->firstChild();
         while (last->nextSibling() != nullptr) {
@@ -561,21 +799,38 @@ void COptionsDial::finishMove() {
 }
 
 void COptionsDial::accept() {
+    closeKeeping();
+}
+
+bool COptionsDial::closeKeeping() {
     if (finished_) {
-        return;
+        return true;
     }
     clock_->commitItem();
     emit schemeChanged();
-    if (!confirmSaveChanges()) {
-        return;
+    switch (askBeforeLeaving()) {
+    case Leaving::Stay:
+        return false;
+    case Leaving::Discarded:
+        discardChanges();
+        finish(QDialog::Rejected);
+        return true;
+    case Leaving::Kept:
+        finish(QDialog::Accepted);
+        return true;
     }
-    finish(QDialog::Accepted);
+    return false;
 }
 
 void COptionsDial::reject() {
-    if (finished_ || !confirmSaveChanges()) {
+    if (finished_ || askBeforeLeaving() == Leaving::Stay) {
         return;
     }
+    discardChanges();
+    finish(QDialog::Rejected);
+}
+
+void COptionsDial::discardChanges() {
     clearSelection();
     if (cancelTo_ != nullptr) {
         clock_->adopt(*cancelTo_->cloneClock());
@@ -584,16 +839,14 @@ void COptionsDial::reject() {
         clock_->adopt(*backup_->cloneClock());
         restoreScheme(openedSetting_, openedScheme_);
     }
-    finish(QDialog::Rejected);
 }
 
 void COptionsDial::finish(int result) {
     finished_ = true;
-    // The guide marks belong to the editing; the clock on the desktop goes back to normal.
-    if (selected_ != nullptr) {
-        selected_->setSelected(false);
-        selected_ = nullptr;
-    }
+    // The guide marks belong to the editing, whichever copy of the scheme the clock shows now:
+    // the clock on the desktop goes back to normal.
+    selected_ = nullptr;
+    clearMarks(*clock_);
     emit schemeChanged();
     done(result);
     deleteLater();

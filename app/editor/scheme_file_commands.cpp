@@ -1,6 +1,7 @@
 // SchemeFileCommands: the customize dialog's questions, Save As and Load.
 #include "app/editor/scheme_file_commands.h"
 
+#include "app/dialogs/recent_schemes.h"
 #include "app/dialogs/scheme_load_error.h"
 #include "app/editor/background_check.h"
 #include "clock/clock.h"
@@ -10,6 +11,7 @@
 #include "optiontree/option_tree_item.h"
 #include "render/qt_text.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -17,13 +19,28 @@
 SchemeFileCommands::SchemeFileCommands(QWidget& parent, Clock& clock, SettingsStore& settings)
     : parent_(parent), clock_(clock), settings_(settings) {}
 
-QMessageBox::StandardButton SchemeFileCommands::askToSaveChanges() {
-    return ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Save changes?"),
-               QCoreApplication::translate(
-                   "COptionsDial",
-                   "Do you want to save your changes into a scheme file?\n\nIf you "
-                   "won't save the changes will be lost when you close the program."),
-               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+QMessageBox::StandardButton SchemeFileCommands::askToDiscardChanges(const QString& scheme) {
+    const QString question =
+        scheme.isEmpty()
+            ? QCoreApplication::translate("COptionsDial",
+                                          "Discard the changes to the built-in scheme?")
+            : QCoreApplication::translate("COptionsDial", "Discard the changes to %1?").arg(scheme);
+    // "Cancel" would be ambiguous right after the dialog's own Cancel button.
+    return ask(
+        QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Save changes?"),
+        question + QStringLiteral("\n\n") +
+            QCoreApplication::translate("COptionsDial",
+                                        "Your changes are not saved in a scheme file."),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, {},
+        {{QMessageBox::Save, QCoreApplication::translate("COptionsDial", "Save As...")},
+         {QMessageBox::Discard, QCoreApplication::translate("COptionsDial", "Discard")},
+         {QMessageBox::Cancel, QCoreApplication::translate("COptionsDial", "Keep Editing")}});
+}
+
+bool SchemeFileCommands::confirmReplacing(const QString& caption, const QString& question,
+                                          const QString& action) {
+    return ask(QMessageBox::Question, caption, question, QMessageBox::Ok | QMessageBox::Cancel, {},
+               {{QMessageBox::Ok, action}}) == QMessageBox::Ok;
 }
 
 SchemeFileDialog::Request SchemeFileCommands::request(bool save) const {
@@ -52,6 +69,7 @@ QString SchemeFileCommands::saveAs() {
         if (saveSchemeFile(clock_, target, &error)) {
             // The saved scheme is the one the clock starts with from now on.
             clock_.recordSchemePath(target, settings_);
+            RecentSchemes::add(settings_, path);
             return path;
         }
         ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "File open error"),
@@ -67,18 +85,20 @@ QString SchemeFileCommands::saveAs() {
 
 QString SchemeFileCommands::load() {
     const QString path = askForFile(request(false));
-    if (path.isEmpty()) {
-        return {};
-    }
+    return !path.isEmpty() && loadFile(path) ? path : QString();
+}
+
+bool SchemeFileCommands::loadFile(const QString& path) {
     ReadError error;
     // The file is read whole before the clock takes it over, so a bad file changes nothing.
     if (clock_.loadSchemeFile(qStringToPath(path), settings_, &error)) {
-        return path;
+        RecentSchemes::add(settings_, path);
+        return true;
     }
     const SchemeLoadError message = SchemeLoadError::of(path, error);
     ask(QMessageBox::Warning, QCoreApplication::translate("COptionsDial", "Load error"),
         message.text, QMessageBox::Ok, message.detail);
-    return {};
+    return false;
 }
 
 bool SchemeFileCommands::refuseUnusableBackground(COptionTreeItem* item) {
@@ -119,13 +139,17 @@ QString SchemeFileCommands::askForFile(const SchemeFileDialog::Request& request)
 QMessageBox::StandardButton SchemeFileCommands::ask(QMessageBox::Icon icon, const QString& caption,
                                                     const QString& text,
                                                     QMessageBox::StandardButtons buttons,
-                                                    const QString& detail) {
+                                                    const QString& detail,
+                                                    const ButtonNames& names) {
     if (messageBox_) {
         return messageBox_(icon, caption, detail.isEmpty() ? text : text + "\n\n" + detail,
                            buttons);
     }
     QMessageBox box(icon, caption, text, buttons, &parent_);
     box.setDetailedText(detail);
+    for (const auto& [button, name] : names) {
+        box.button(button)->setText(name);
+    }
     box.setWindowModality(Qt::WindowModal);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

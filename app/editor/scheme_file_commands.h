@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <functional>
+#include <utility>
 
 class Clock;
 class COptionTreeItem;
@@ -27,24 +28,31 @@ public:
     void setFileDialog(FileDialog dialog) { fileDialog_ = std::move(dialog); }
     void setMessageBox(MessageBox box) { messageBox_ = std::move(box); }
 
-    // "Save changes?": Yes, No or Cancel.
-    QMessageBox::StandardButton askToSaveChanges();
+    // Before closing with unsaved edits of the scheme named `scheme` (a file name, or empty for
+    // the built-in scheme): Save (as a file), Discard or Cancel (keep editing).
+    QMessageBox::StandardButton askToDiscardChanges(const QString& scheme);
+    // Whether the user confirms a change that replaces the scheme, named by its button.
+    bool confirmReplacing(const QString& caption, const QString& question, const QString& action);
     // Asks for a file until the clock's scheme was written to one, which the clock then
     // starts with. The path written, or empty when the user gave up.
     QString saveAs();
     // Asks for a scheme and loads it into the clock, which is unchanged when the file cannot
     // be read (the user is told why). The path loaded, or empty.
     QString load();
+    // Loads that scheme into the clock in the same way; whether it did.
+    bool loadFile(const QString& path);
     // Refuses a file row's new background when it cannot be shown: the row is put back and
     // the user told why. True if refused.
     bool refuseUnusableBackground(COptionTreeItem* item);
 
 private:
     QString askForFile(const SchemeFileDialog::Request& request);
+    // Buttons named by what they do, for the standard buttons given.
+    using ButtonNames = QList<std::pair<QMessageBox::StandardButton, QString>>;
     // The detail, where there is one, waits behind the box's "Show Details...".
     QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& caption,
                                     const QString& text, QMessageBox::StandardButtons buttons,
-                                    const QString& detail = {});
+                                    const QString& detail = {}, const ButtonNames& names = {});
     SchemeFileDialog::Request request(bool save) const;
 
     QWidget& parent_;

@@ -1,6 +1,7 @@
 // The texts of the customize dialog's rows that depend on the scheme and the machine.
 #include "app/editor/scheme_row_texts.h"
 
+#include "app/editor/background_check.h"
 #include "clock/clock.h"
 #include "clock/element_labels.h"
 #include "model/file_property.h"
@@ -48,6 +49,11 @@ void SchemeRowTexts::nameZoneRows(Clock& clock) {
             row->setEntryText(static_cast<int>(i), translatedTableText(choices[i].second) +
                                                        QStringLiteral(" - ") + zoneName);
         }
+        if (row->entryCount() == static_cast<int>(choices.size())) {
+            row->addEntry(
+                QCoreApplication::translate("COptionsDial", "Choose a zone...").toStdU16String(),
+                kChooseZoneEntry);
+        }
     }
 }
 
@@ -57,6 +63,8 @@ void SchemeRowTexts::describeCarriedFiles(Clock& clock) {
         if (file == nullptr || file->row() == nullptr) {
             continue;
         }
+        auto* row = static_cast<COptionTreeItemFile*>(file->row());
+        row->setPreview(backgroundPreview);
         const std::span<const std::uint8_t> bytes = file->bytes();
         if (bytes.empty()) {
             continue;
@@ -71,6 +79,6 @@ void SchemeRowTexts::describeCarriedFiles(Clock& clock) {
                                  .arg(size.height())
                            : QCoreApplication::translate("COptionsDial", "carried file, %1 bytes")
                                  .arg(bytes.size());
-        static_cast<COptionTreeItemFile*>(file->row())->setEmptyText(text);
+        row->setEmptyText(text);
     }
 }

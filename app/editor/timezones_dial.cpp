@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QStringListModel>
 #include <QTimer>
-#include <algorithm>
 
 namespace {
 
@@ -108,28 +107,6 @@ CTimezonesDial::CTimezonesDial(SettingsStore& settings, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);
-    velmora::readSystemZoneTable(table_);
-    // Ordinal order of the UTF-16 code units, as the boxes list the zones.
-    std::stable_sort(table_.begin(), table_.end(),
-                     [](const velmora::ZoneRecord& a, const velmora::ZoneRecord& b) {
-                         return a.displayNameView() < b.displayNameView();
-                     });
-    // UTC is the zone most often wanted beside the local one; it leads the list rather than
-    // hiding among the zones of offset zero.
-    const auto utc = std::find_if(table_.begin(), table_.end(), [](const velmora::ZoneRecord& z) {
-        return z.standardNameView() == u"Etc/UTC" || z.standardNameView() == u"UTC";
-    });
-    if (utc != table_.end()) {
-        std::rotate(table_.begin(), utc, utc + 1);
-    }
-    std::vector<std::string> ids;
-    std::vector<std::u16string> displayNames;
-    for (const velmora::ZoneRecord& zone : table_) {
-        ids.push_back(velmora::utf16ToUtf8(zone.standardNameView()));
-        displayNames.emplace_back(zone.displayNameView());
-    }
-    search_ = velmora::ZoneSearch(ids, displayNames,
-                                  velmora::readZoneNameData(velmora::zoneinfoDirectory()));
     initDialog();
 }
 
@@ -165,10 +142,10 @@ const velmora::ZoneRecord* CTimezonesDial::selectedZone(int slot) const {
         return nullptr;
     }
     const int row = box->currentIndex();
-    if (row < 0 || row >= static_cast<int>(table_.size())) {
+    if (row < 0 || row >= static_cast<int>(zones_.zones().size())) {
         return nullptr;
     }
-    return &table_[static_cast<std::size_t>(row)];
+    return &zones_.zones()[static_cast<std::size_t>(row)];
 }
 
 void CTimezonesDial::initDialog() {
@@ -177,18 +154,13 @@ void CTimezonesDial::initDialog() {
     setFixedSize(size());
     layout_.initForTemplate(this, settings::kTimeZoneOptionsWindow, false);
 
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(table_.size()));
-    for (const velmora::ZoneRecord& zone : table_) {
-        names.append(toQString(zone.displayNameView()));
-    }
-    names_ = new QStringListModel(names, this);
+    names_ = new QStringListModel(zones_.names(), this);
     for (int slot = 0; slot < velmora::kZoneSlotCount; ++slot) {
         setUpZoneBox(*zoneBox(slot), slot);
     }
 
     nameControls();
-    machineZoneField()->setText(toQString(velmora::machineZoneDisplayName(table_)));
+    machineZoneField()->setText(toQString(velmora::machineZoneDisplayName(zones_.zones())));
     QCheckBox* check = useFixedZoneCheck();
     check->setChecked(settings_.readInt(settings::kUseFixedZone) != 0);
     zoneBox(0)->setEnabled(check->isChecked());
@@ -253,17 +225,7 @@ void CTimezonesDial::setUpZoneBox(QComboBox& box, int slot) {
 
     // The record must outlive the view of its name.
     const velmora::ZoneRecord record = velmora::zoneSlot(slot);
-    const std::u16string_view current = record.displayNameView();
-    int row = -1;
-    if (!current.empty()) {
-        for (std::size_t i = 0; i < table_.size(); ++i) {
-            if (table_[i].displayNameView() == current) {
-                row = static_cast<int>(i);
-                break;
-            }
-        }
-    }
-    box.setCurrentIndex(row);
+    box.setCurrentIndex(zones_.indexOf(record.displayNameView()));
 }
 
 bool CTimezonesDial::eventFilter(QObject* watched, QEvent* event) {
@@ -287,7 +249,7 @@ void CTimezonesDial::takeTypedZone(QComboBox& box) {
     }
     int row = typed.isEmpty() ? -1 : box.findText(typed, Qt::MatchFixedString);
     if (row < 0) {
-        const std::vector<std::size_t> found = search_.find(typed.toStdU16String());
+        const std::vector<std::size_t> found = zones_.find(typed);
         row = found.empty() ? -1 : static_cast<int>(found.front());
     }
     if (row >= 0) {
@@ -299,8 +261,8 @@ void CTimezonesDial::takeTypedZone(QComboBox& box) {
 
 QStringList CTimezonesDial::searchNames(const QString& query) const {
     QStringList names;
-    for (std::size_t entry : search_.find(query.toStdU16String())) {
-        names.append(toQString(table_[entry].displayNameView()));
+    for (std::size_t entry : zones_.find(query)) {
+        names.append(toQString(zones_.zones()[entry].displayNameView()));
     }
     return names;
 }
@@ -314,9 +276,9 @@ void CTimezonesDial::accept() {
     for (int slot = 0; slot < velmora::kZoneSlotCount; ++slot) {
         if (slot == 0 && !useFixed) {
             // The machine's zone as it is now, whatever the box shows.
-            const std::u16string machine = velmora::machineZoneDisplayName(table_);
+            const std::u16string machine = velmora::machineZoneDisplayName(zones_.zones());
             settings_.writeText(settings::zoneKey(0), machine);
-            velmora::setZoneSlot(0, velmora::findZoneByDisplayName(table_, machine));
+            velmora::setZoneSlot(0, velmora::findZoneByDisplayName(zones_.zones(), machine));
             continue;
         }
         // A box showing no zone (its stored name is gone from the database, or there is no

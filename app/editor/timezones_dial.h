@@ -3,8 +3,7 @@
 
 #include "app/dialogs/window_aligner.h"
 #include "app/editor/dialog_template.h"
-#include "time/zone_record.h"
-#include "time/zone_search.h"
+#include "app/editor/zone_catalogue.h"
 
 #include <QDialog>
 #include <array>
@@ -47,7 +46,7 @@ public:
 
     // The dialog's copy of the table: UTC first, then the zones sorted by display name; box rows
     // are its indices.
-    const std::vector<velmora::ZoneRecord>& zoneTable() const { return table_; }
+    const std::vector<velmora::ZoneRecord>& zoneTable() const { return zones_.zones(); }
     // The entry box k shows, or null when it shows none.
     const velmora::ZoneRecord* selectedZone(int slot) const;
 
@@ -70,8 +69,7 @@ private:
 
     CWindowAligner layout_;
     SettingsStore& settings_;
-    std::vector<velmora::ZoneRecord> table_;
-    velmora::ZoneSearch search_;
+    ZoneCatalogue zones_;
     // The display names in table order, shared by the five boxes and their completers.
     QStringListModel* names_ = nullptr;
 };

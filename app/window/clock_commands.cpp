@@ -232,7 +232,7 @@ void ClockCommands::run(MenuCommand command) {
         dialogs.runInfoDialog();
         break;
     case MenuCommand::Exit:
-        emit clock_.exitRequested();
+        clock_.exitAsUser();
         break;
     default:
         if (const std::optional<HelpLink> link = webHelpLink(command)) {

@@ -6,6 +6,7 @@
 #include "app/desktop/user_path.h"
 #include "app/dialogs/about_dialog.h"
 #include "app/dialogs/dialog_placement.h"
+#include "app/dialogs/recent_schemes.h"
 #include "app/dialogs/scheme_chooser.h"
 #include "app/dialogs/scheme_file_dialog.h"
 #include "app/dialogs/scheme_load_error.h"
@@ -136,7 +137,8 @@ void ClockDialogs::openOptionsDialog() {
         return;
     }
     optionsDial_ = dialog;
-    placeBesideClock(*dialog);
+    const auto fit = [editor, dialog](QSize size) { editor->fitCustomize(*dialog, size); };
+    placeBesideClock(*dialog, fit, true);
     dialog->show();
     stepAsideFrom(*dialog);
 }
@@ -151,7 +153,8 @@ void ClockDialogs::runTimezonesDialog() {
     }
     const std::unique_ptr<QDialog> dialog = editor->makeTimezones(settings_, &window_);
     timezonesDial_ = dialog.get();
-    placeBesideClock(*dialog);
+    placeBesideClock(
+        *dialog, [&dialog](QSize size) { dialog->resize(size); }, false);
     const int result = dialog->exec();
     timezonesDial_ = nullptr;
     if (result == QDialog::Accepted) {
@@ -183,12 +186,19 @@ void ClockDialogs::releaseOnClock() {
     }
 }
 
+bool ClockDialogs::keyOnClock(const QKeyEvent& key, qreal ratio) {
+    ClockEditor* editor = EditorModule::loaded();
+    return optionsDial_ != nullptr && editor != nullptr &&
+           editor->keyOnClock(*optionsDial_, clock_, key, ratio);
+}
+
 void ClockDialogs::runInfoDialog() {
     CAboutDlg about(&window_);
     about.exec();
 }
 
-void ClockDialogs::placeBesideClock(QWidget& dialog) const {
+void ClockDialogs::placeBesideClock(QWidget& dialog, const std::function<void(QSize)>& resize,
+                                    bool clockStepsAside) const {
     showProgramIconFromNowOn();
     const QScreen* where = window_.screen();
     if (where == nullptr) {
@@ -199,8 +209,29 @@ void ClockDialogs::placeBesideClock(QWidget& dialog) const {
     const QStyle* style = dialog.style();
     const int border = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &dialog);
     const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &dialog);
-    const QSize framed = dialog.size() + QSize(2 * border, title + 2 * border);
-    dialog.move(placeBeside(window_.frameGeometry(), framed, where->availableGeometry()));
+    const QSize frame(2 * border, title + 2 * border);
+    const QRect area = where->availableGeometry();
+    // Whatever the screen and its scale, the dialog fits on it, and beside the clock where it
+    // can shrink to the room there.
+    const QSize room = area.size() - frame;
+    dialog.setMinimumSize(dialog.minimumSize().boundedTo(room));
+    const QRect clock = window_.frameGeometry();
+    const QSize wanted = dialog.size().boundedTo(room) + frame;
+    QRect place = placeBeside(clock, wanted, dialog.minimumSize() + frame, area);
+    // Shrunk much to fit beside the clock, the tree would show a few rows only: a clock that
+    // can step aside (see stepAsideFrom) leaves the dialog its size instead.
+    const bool cramped =
+        place.width() < wanted.width() * 3 / 4 || place.height() < wanted.height() * 3 / 4;
+    if (clockStepsAside && clockMover_ && cramped) {
+        const QRect whole(placeBeside(clock, wanted, area), wanted);
+        if (!QRect(placeBeside(whole, clock.size(), area), clock.size()).intersects(whole)) {
+            place = whole;
+        }
+    }
+    if (place.size() - frame != dialog.size()) {
+        resize(place.size() - frame);
+    }
+    dialog.move(place.topLeft());
 }
 
 // Some compositors place each new dialog themselves: sway centres it, and a clock never moved
@@ -254,11 +285,13 @@ bool ClockDialogs::loadSchemeAsUser(const QString& path) {
         }
         return false;
     }
-    if (!editorReleasesScheme()) {
+    // The dialog's rows are of the scheme about to go.
+    if (!closeOptionsDialog()) {
         return false;
     }
     emit userSchemeChosen();
     clock_.takeLoadedScheme(*fresh, qStringToPath(absolute), settings_);
+    RecentSchemes::add(settings_, absolute);
     emit schemeChanged();
     return true;
 }
@@ -271,13 +304,13 @@ void ClockDialogs::loadWhenFree(const QString& path) {
     loadSchemeAsUser(path);
 }
 
-bool ClockDialogs::editorReleasesScheme() {
+bool ClockDialogs::closeOptionsDialog() {
     QDialog* dialog = optionsDial_;
     if (dialog == nullptr) {
         return true;
     }
     // A dialog is open, so the editor was loaded.
-    if (!EditorModule::loaded()->confirmSaveChanges(*dialog)) {
+    if (!EditorModule::loaded()->closeCustomize(*dialog)) {
         return false;
     }
     delete dialog;

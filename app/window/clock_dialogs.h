@@ -20,6 +20,7 @@ class ClockEditor;
 class ClockPlanner;
 class QDate;
 class SettingsStore;
+class QKeyEvent;
 class QWidget;
 
 class ClockDialogs : public QObject {
@@ -35,6 +36,9 @@ public:
     // must be there.
     static bool canOpenOptionsDialog();
     void openOptionsDialog();
+    // Closes an open customize dialog as its OK does, asking about unsaved edits; false when
+    // the user keeps editing. True when none is open.
+    bool closeOptionsDialog();
     // The time zone dialog while it runs, else null.
     QDialog* timezonesDialog() const { return timezonesDial_; }
     // Runs it modally; its OK changes the zone slots (and emits zonesChanged).
@@ -77,6 +81,7 @@ public:
     void moveOnClock(QPoint globalPosition, qreal ratio);
     void releaseOnClock();
     bool movingOnClock() const;
+    bool keyOnClock(const QKeyEvent& key, qreal ratio);
 
 signals:
     // The scheme changed through a dialog or a load: the clock shows it now.
@@ -87,14 +92,15 @@ signals:
     void userSchemeChosen();
 
 private:
-    // Opens a dialog beside the clock, on its screen, where the clock stays in view.
-    void placeBesideClock(QWidget& dialog) const;
+    // Opens a dialog beside the clock, on its screen, where the clock stays in view; a dialog
+    // that must shrink to fit is given its size through resize. With clockStepsAside (the
+    // caller runs stepAsideFrom), a dialog that would shrink much beside the clock keeps its
+    // size and is placed for the clock to step aside.
+    void placeBesideClock(QWidget& dialog, const std::function<void(QSize)>& resize,
+                          bool clockStepsAside) const;
     // Once the window system has placed the dialog: where it covers the clock, the clock
     // steps beside it, and back when the dialog goes unless the user moved it meanwhile.
     void stepAsideFrom(QDialog& dialog);
-    // Whether an open customize dialog lets a scheme from outside replace the one it edits:
-    // it may ask to save its edits first, and closes, as its rows are of the old scheme.
-    bool editorReleasesScheme();
     // The editor, or null after telling the user why it is missing.
     ClockEditor* editorOrMessage();
     // The same of the planner (the calendar and the alarms dialog).

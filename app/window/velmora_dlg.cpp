@@ -106,6 +106,9 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
             startupScheme_->abandon();
         }
     });
+    // Where the customize dialog cannot open beside the clock, the clock steps beside the
+    // dialog; a place of the program's, which the placement keeps out of the settings.
+    dialogs_.setClockMover([this](const QPoint& at) { move(at); });
     backdrop_ = std::make_unique<DesktopBackdrop>(*this);
     connect(backdrop_.get(), &DesktopBackdrop::changed, this, qOverload<>(&QWidget::update));
 }
@@ -590,8 +593,18 @@ void CVelmoraDlg::restoreFromMinimized() {
 // The window manager's close (Alt+F4, its window menu) ends the program as "Exit" does:
 // hidden, the clock would leave a process running with nothing on screen to end it.
 void CVelmoraDlg::closeEvent(QCloseEvent* event) {
-    event->accept();
-    emit exitRequested();
+    // The program's end may close its windows too: this one then goes without asking again.
+    if (!exiting_) {
+        exitAsUser();
+    }
+    event->setAccepted(exiting_);
+}
+
+void CVelmoraDlg::exitAsUser() {
+    if (dialogs_.closeOptionsDialog()) {
+        exiting_ = true;
+        emit exitRequested();
+    }
 }
 
 void CVelmoraDlg::hideEvent(QHideEvent* event) {
@@ -640,9 +653,14 @@ void CVelmoraDlg::leaveEvent(QEvent* event) {
 }
 
 void CVelmoraDlg::keyPressEvent(QKeyEvent* event) {
+    // After an edit on the clock the keyboard is here, and the editor's keys go on working.
+    if (dialogs_.keyOnClock(*event, frameRatio())) {
+        event->accept();
+        return;
+    }
     // Enter ends the program as "Exit" does; Esc does nothing.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        emit exitRequested();
+        exitAsUser();
         return;
     }
     event->accept();

@@ -76,6 +76,9 @@ public:
     void updateMenu() { commands_.update(); }
     void runCommand(MenuCommand command) { commands_.run(command); }
     void toggleClickThrough();
+    // The user's "Exit" (the menu, Enter on the clock, the window manager's close): an open
+    // customize dialog first settles its unsaved edits, and the user may stay.
+    void exitAsUser();
     // The customize dialog while one is open from this window, else null.
     QDialog* optionsDialog() const { return dialogs_.optionsDialog(); }
     // The time zone dialog while it runs, else null.
@@ -266,4 +269,6 @@ private:
     bool hovered_ = false;
     QString clockName_;
     NewClock::Launcher clockLauncher_;
+    // Set once the user's exit was agreed to.
+    bool exiting_ = false;
 };

@@ -3,8 +3,8 @@
 # from the clock's menu opens it; the second hand's colour, changed in the option tree once
 # with the mouse and once with the keyboard, shows on the clock within a second; OK offers to
 # save, and the scheme goes to a path typed into the file dialog, which the next start shows;
-# there Restore Defaults brings the built-in scheme, Load the saved one, and the start after
-# that shows it again.
+# there Restore Defaults brings the built-in scheme once confirmed, Load the saved one, and the
+# start after that shows it again.
 #
 # usage: customize_window_check.sh VELMORA VELMORA_TOOL
 # With VELMORA_CHECK_SHOTS set to a folder, the dialog's screenshots are kept there.
@@ -76,15 +76,6 @@ type_path() {
     xdotool key Return
 }
 
-# Waits up to five seconds for window $1 to be no longer shown.
-until_gone() {
-    until_time=$(deadline 5)
-    while xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; do
-        past "$until_time" && return 1
-        sleep 0.05
-    done
-}
-
 shoot_dialog() {
     [ -n "${VELMORA_CHECK_SHOTS:-}" ] || return 0
     import -window "$dialog" "$VELMORA_CHECK_SHOTS/$1.png"
@@ -108,9 +99,9 @@ done
 row 12
 xdotool mousemove "$labelX" "$rowY" click 1 sleep 0.2 mousemove $((treeX + 8)) $((rowY - 1)) \
     click 1
-# The first click on the colour row puts its editor there, the second opens the pop-up.
+# One click on the colour row's value opens its editor and the pop-up.
 row 13
-xdotool sleep 0.2 mousemove "$valueX" "$rowY" click 1 sleep 0.3 click 1
+xdotool sleep 0.2 mousemove "$valueX" "$rowY" click 1
 popup=$(until_new "$window $dialog $menu") || fail "the colour row opened no pop-up"
 shoot_dialog colour-pop-up
 read_geometry "$popup"
@@ -121,21 +112,22 @@ committed=$(date +%s%N)
 xdotool mousemove $((x + 2 + 3 * 18 + 9)) $((y + 2 + box + 2 + 3 * 18 + 9)) click 1
 expect_hand_color 00FF00 "$committed"
 
-# The keyboard: from the group's row down to the colour row, open the pop-up, move from
+# The keyboard: from the group's row down to the colour row, Enter opens the pop-up, move from
 # Bright Green up, left and down to Yellow, and end there.
 row 12
 xdotool mousemove "$labelX" "$rowY" click 1
-xdotool key --delay 80 Down Return Return
+xdotool key --delay 80 Down Return
 until_new "$window $dialog $menu" >/dev/null || fail "Enter opened no pop-up"
 committed=$(date +%s%N)
 xdotool key --delay 80 Up Left Down Return
 expect_hand_color FFFF00 "$committed"
 shoot_dialog colour-edited
 
-# OK with unsaved edits asks to save; Yes leads to the file dialog, which takes a typed path.
+# OK with unsaved edits asks about them; Enter takes "Save As...", which leads to the file
+# dialog, and that takes a typed path.
 press 190 268 50 14 bottom
 until_found --name '^Save changes\?$' >/dev/null || fail "OK did not ask to save the edits"
-xdotool key alt+y
+xdotool key Return
 save=$(until_new "$window $dialog") || fail "Yes opened no file dialog"
 type_path "$save"
 until_gone "$dialog" || fail "the dialog stayed open after saving"
@@ -149,12 +141,17 @@ stop_clock
 start_clock "$(deadline 15)"
 shows_frame "$clockX" "$clockY" --scheme "$scheme" ||
     fail "after saving, the next start differs from the saved scheme at $before"
-# Restore Defaults brings the orange hand back; Load then brings the saved one.
+# Restore Defaults, once confirmed, brings the orange hand back; Load then brings the saved one.
 open_dialog
 press 50 268 77 14 bottom
+until_found --name '^Restore Defaults$' >/dev/null || fail "Restore Defaults did not ask first"
+xdotool key Return
 expect_hand_color FF6820 "$(date +%s%N)"
+# Load shows its menu: the examples, the schemes used last, and last a file dialog for others.
 press 256 5 39 14
-load=$(until_new "$window $dialog") || fail "Load... opened no file dialog"
+until_new "$window $dialog" >/dev/null || fail "Load... showed no menu"
+xdotool key --delay 80 Up Return
+load=$(until_new "$window $dialog") || fail "\"Other scheme file...\" opened no file dialog"
 type_path "$load"
 committed=$(date +%s%N)
 expect_hand_color FFFF00 "$committed"

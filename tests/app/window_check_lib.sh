@@ -226,6 +226,15 @@ until_new() {
     done
 }
 
+# Waits up to five seconds for window $1 to be no longer shown.
+until_gone() {
+    until_time=$(deadline 5)
+    while xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; do
+        past "$until_time" && return 1
+        sleep 0.05
+    done
+}
+
 # Starts the program ($velmora) and waits until its clock has drawn, before the deadline $1;
 # the window is in $window, moved to the top-left corner (20,20, also in $clockX,$clockY) so
 # that a dialog opened later leaves it in view.

@@ -344,6 +344,36 @@ TEST_F(SchemeFileTest, SavingThroughALinkWritesTheLinkedFile) {
     EXPECT_TRUE(fs::is_symlink(folder_ / "loop1.Velmora"));
 }
 
+// A name as long as the file system allows is saved under that name: the temporary beside it
+// is the one whose name is shortened, also in the middle of a character, and its stale ones
+// are swept by the same short name.
+TEST_F(SchemeFileTest, NamesUpToTheFileSystemsLimitAreSaved) {
+    const long limit = ::pathconf(folder_.c_str(), _PC_NAME_MAX);
+    ASSERT_GT(limit, 20);
+    const std::string suffix = ".Velmora";
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    // "é" is two bytes: the cut falls inside one for one of the two lengths.
+    for (std::size_t pad : {std::size_t{0}, std::size_t{1}}) {
+        std::string name(pad, 'k');
+        while (name.size() + 2 + suffix.size() <= static_cast<std::size_t>(limit)) {
+            name += "\xc3\xa9";
+        }
+        name += suffix;
+        ASSERT_LE(name.size(), static_cast<std::size_t>(limit));
+        const fs::path target = folder_ / name;
+        std::string error;
+        ASSERT_TRUE(saveSchemeFile(*clock, target, &error)) << error;
+        EXPECT_EQ(fileBytes(target).size(), defaultSchemeBytes().size());
+        ASSERT_TRUE(saveSchemeFile(*clock, target, &error)) << "again, over it: " << error;
+        fs::remove(target);
+    }
+    EXPECT_TRUE(fs::is_empty(folder_)) << "no temporary left behind";
+    std::string error;
+    EXPECT_FALSE(saveSchemeFile(*clock, folder_ / std::string(limit + 1, 'k'), &error))
+        << "a name past the limit is the system's refusal";
+    EXPECT_NE(error.find("too long"), std::string::npos) << error;
+}
+
 TEST_F(SchemeFileTest, ASaveSweepsOnlyItsOwnStaleTemporaries) {
     const auto aged = [this](const std::string& name) {
         fs::path path = writeFile(name, smallScheme());

@@ -120,7 +120,7 @@ TEST_F(FilePropertyTest, EditorChoosesNewFilesButNotTheSameOneAgain) {
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->editorOptions, 0x20400u);
     EXPECT_EQ(row->fileFlags, 0x1800u);
-    EXPECT_EQ(row->fileFilter, u"All files (*.*)|*.*|");
+    EXPECT_EQ(row->fileFilter, u"Images|*.png;*.jpg;*.jpeg;*.gif;*.bmp|All files (*.*)|*.*|");
     EXPECT_EQ(row->text(), fromPath(first));
 
     property.commitItem();

@@ -26,14 +26,13 @@ protected:
         return row;
     }
 
-    // A click on the value opens the editor; releasing the button on it opens the pop-up.
+    // One click on the value opens the editor and, as the button is released, the pop-up.
     COptionTreeColorPopUp* openByMouse(COptionTreeItemColor* row) {
         clickValue(row);
         QWidget* editor = row->editorWidget();
         if (editor == nullptr || !editor->isVisible()) {
             return nullptr;
         }
-        QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(30, 8));
         return row->popUp();
     }
 
@@ -109,12 +108,11 @@ TEST_F(ColorRowTest, TheKeyboardOpensThePopUpAndEnterEndsWithTheHighlightedEntry
     ASSERT_NE(row, nullptr);
     tree->setFocusedItem(row);
     tree->list()->setFocus();
+    // Enter on the row opens the editor and the pop-up at once.
     QTest::keyClick(tree->list(), Qt::Key_Return);
     QWidget* editor = row->editorWidget();
     ASSERT_TRUE(editor->isVisible());
     ASSERT_TRUE(editor->hasFocus());
-
-    QTest::keyClick(editor, Qt::Key_Space);
     COptionTreeColorPopUp* popUp = row->popUp();
     ASSERT_NE(popUp, nullptr);
     // The pop-up opens under the editor.

@@ -93,8 +93,8 @@ const KindCase kKinds[] = {
          QTest::keyClicks(t.open(t.edit), "x");
          return t.edit;
      },
-     [](EditorKeysTest& t) { return QString::fromStdU16String(t.edit->text()); }, "%H:%M",
-     "x%H:%M"},
+     // The value is selected when the editor opens: typing replaces it.
+     [](EditorKeysTest& t) { return QString::fromStdU16String(t.edit->text()); }, "%H:%M", "x"},
     {"Spinner",
      [](EditorKeysTest& t) {
          QTest::keyClick(t.open(t.spinner), Qt::Key_Up);
@@ -151,7 +151,7 @@ TEST_F(EditorKeysTest, TabCommitsAndOpensTheNextRowShiftTabThePrevious) {
     QTest::keyClicks(open(edit), "a");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(receiver.count(kChanged, edit), 1);
-    EXPECT_EQ(QString::fromStdU16String(edit->text()), "a%H:%M");
+    EXPECT_EQ(QString::fromStdU16String(edit->text()), "a");
     EXPECT_EQ(tree->focusedItem(), spinner);
     EXPECT_TRUE(spinner->isActivated());
     EXPECT_EQ(QApplication::focusWidget(), &spinner->spinner()->edit());
@@ -163,6 +163,12 @@ TEST_F(EditorKeysTest, TabCommitsAndOpensTheNextRowShiftTabThePrevious) {
     EXPECT_EQ(tree->focusedItem(), edit);
     EXPECT_TRUE(edit->isActivated());
     EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(EditorKeysTest, TypingReplacesTheNumberShown) {
+    QTest::keyClicks(open(spinner), "12");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(spinner->number(), 12);
 }
 
 TEST_F(EditorKeysTest, TypedNumbersStayInTheRangeAndTheRowShowsTheNumberTaken) {

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <fstream>
@@ -147,6 +149,71 @@ TEST(FileDlgExecTest, TheRealDialogIsSetUpFromTheDescriptionAndCancelGivesNothin
     EXPECT_EQ(directory, QDir(folder.path()).absolutePath());
 }
 
+// A file known only by name, or whose folder is gone, starts the dialog in the user's
+// pictures (else home), not in the program's working folder.
+TEST(FileDlgExecTest, AFileWithoutAFolderHereStartsWhereThePicturesAre) {
+    QTemporaryDir home;
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    EXPECT_EQ(COptionTreeFileDlg::startFolder(), QDir::homePath()) << "no pictures folder yet";
+    ASSERT_TRUE(QDir().mkpath(home.filePath("Pictures")));
+    for (const char* path : {"night.png", "/gone/folder/night.png"}) {
+        const COptionTreeFileDlg description(Mode::Open, path, {}, "Images|*.png|", 0);
+        QString directory;
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                directory = dialog->directory().absolutePath();
+                dialog->reject();
+            }
+        });
+        description.exec(nullptr);
+        EXPECT_EQ(directory, COptionTreeFileDlg::startFolder()) << path;
+    }
+    qputenv("HOME", savedHome);
+}
+
+// With a preview, the dialog shows the picture of the file under the cursor, and says so
+// where a file has none.
+TEST(FileDlgExecTest, APreviewShowsTheFileUnderTheCursor) {
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("dial.png");
+    const QString text = folder.filePath("notes.txt");
+    std::ofstream(text.toStdString()) << "no picture";
+    QImage red(400, 200, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(picture));
+    COptionTreeFileDlg description(Mode::Open, picture, {}, "Images|*.png|", 0);
+    QStringList asked;
+    description.setPreview([&](const QString& path, const QSize& within) {
+        asked.append(path);
+        const QImage image(path);
+        return image.isNull() ? image : image.scaled(within, Qt::KeepAspectRatio);
+    });
+    QLabel* shown = nullptr;
+    QSize first;
+    QString second;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        shown = dialog->findChild<QLabel*>("preview");
+        if (shown != nullptr) {
+            first = shown->pixmap().deviceIndependentSize().toSize();
+            emit dialog->currentChanged(text);
+            second = shown->pixmap().isNull() ? shown->text() : QString("a picture");
+        }
+        dialog->reject();
+    });
+    EXPECT_FALSE(description.exec(nullptr).has_value());
+    ASSERT_NE(shown, nullptr);
+    const int side = COptionTreeFileDlg::kPreviewSide;
+    EXPECT_EQ(first, QSize(side, side / 2)) << "the picture fills the preview's width";
+    EXPECT_EQ(second, "No preview");
+    EXPECT_EQ(asked, (QStringList{picture, text}));
+}
+
 class FileRowTest : public RowTest {
 protected:
     void SetUp() override {
@@ -270,7 +337,8 @@ TEST_F(FileRowTest, AFilePropertyCarriesTheFileChosenInItsRow) {
     row->setDialogRunner([&](const COptionTreeFileDlg& dialog, QWidget*) {
         EXPECT_EQ(dialog.mode(), Mode::Open);
         EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-        EXPECT_EQ(dialog.nameFilters(), QStringList{"All files (*)"});
+        EXPECT_EQ(dialog.nameFilters(),
+                  (QStringList{"Images (*.png *.jpg *.jpeg *.gif *.bmp)", "All files (*)"}));
         return std::optional<QStringList>(QStringList{chosen});
     });
     clickValue(row);

@@ -5,6 +5,7 @@
 #include "optiontree/option_tree_list.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QScrollBar>
@@ -38,8 +39,16 @@ public:
         }
         return nullptr;
     }
+    void rowDropped(COptionTree&, COptionTreeItem* row, COptionTreeItem* before) override {
+        drops.push_back({row, before});
+    }
+    void rowMenuRequested(COptionTree&, COptionTreeItem* row, const QPoint&) override {
+        menus.push_back(row);
+    }
     std::vector<Note> notes;
     std::vector<int> vetoes;
+    std::vector<std::pair<COptionTreeItem*, COptionTreeItem*>> drops;
+    std::vector<COptionTreeItem*> menus;
 };
 
 // A row with an editor that only counts what the tree asks of it.
@@ -493,6 +502,58 @@ TEST_F(OptionTreeTest, InfoPaneDescribesTheFocusedRow) {
     EXPECT_EQ(tree.info()->lastText(), QStringLiteral("Sets the line's thickness."));
     EXPECT_EQ(tree.list()->geometry(), QRect(0, 0, 300, 300));
     EXPECT_EQ(tree.info()->geometry(), QRect(0, 300, 300, 100));
+    // A short tree, as on a small screen, keeps most of its height for the rows.
+    tree.resize(300, 150);
+    EXPECT_EQ(tree.list()->geometry(), QRect(0, 0, 300, 90));
+    EXPECT_EQ(tree.info()->geometry(), QRect(0, 90, 300, 60));
+}
+
+// Movable rows (an element's group) are dragged by their labels among their movable
+// siblings; the receiver is told where each landed.
+TEST_F(OptionTreeTest, MovableRowsAreDraggedBetweenTheirSiblings) {
+    COptionTreeItem* body = group("clock body");
+    CountingRow* property = leaf("x", body);
+    COptionTreeItem* first = group("first", body);
+    COptionTreeItem* second = group("second", body);
+    COptionTreeItem* third = group("third", body);
+    body->setExpanded(true);
+    for (COptionTreeItem* row : {first, second, third}) {
+        row->setMovable(true);
+    }
+    tree_.updateScrollRange();
+    tree_.layoutRows();
+    auto drag = [this](const COptionTreeItem* row, QPoint to) {
+        const QPoint from = rowPoint(row, 60);
+        QTest::mousePress(viewport(), Qt::LeftButton, {}, from);
+        // Qt's test moves carry no buttons; the list reads them from the event.
+        for (const QPoint& at : {from + QPoint(0, 4), to}) {
+            QMouseEvent move(QEvent::MouseMove, at, viewport()->mapToGlobal(at), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport(), &move);
+        }
+        QTest::mouseRelease(viewport(), Qt::LeftButton, {}, to);
+    };
+    // Into the upper half of the first: before it.
+    drag(third, rowPoint(first, 60) - QPoint(0, 5));
+    ASSERT_EQ(receiver_.drops.size(), 1u);
+    EXPECT_EQ(receiver_.drops[0], std::make_pair(third, first));
+    // Below the last: after every one.
+    drag(first, rowPoint(third, 60) + QPoint(0, 8));
+    ASSERT_EQ(receiver_.drops.size(), 2u);
+    EXPECT_EQ(receiver_.drops[1], std::make_pair(first, static_cast<COptionTreeItem*>(nullptr)));
+    // A row that is not movable is not dragged, nor is a short twitch a drag.
+    drag(property, rowPoint(third, 60));
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowPoint(second, 60));
+    EXPECT_EQ(receiver_.drops.size(), 2u);
+    // The menu key and the right button ask for the row's menu.
+    tree_.setFocusedItem(second);
+    QContextMenuEvent byKey(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                            tree_.list()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(tree_.list(), &byKey);
+    QContextMenuEvent byMouse(QContextMenuEvent::Mouse, rowPoint(third, 60),
+                              viewport()->mapToGlobal(rowPoint(third, 60)));
+    QApplication::sendEvent(viewport(), &byMouse);
+    EXPECT_EQ(receiver_.menus, (std::vector<COptionTreeItem*>{second, third}));
 }
 
 TEST_F(OptionTreeTest, ForeignParentsAreRefused) {

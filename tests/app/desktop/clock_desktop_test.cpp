@@ -23,6 +23,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -160,7 +161,7 @@ TEST_F(ClockDesktopTest, AnOpenEditorAsksFirstAndCancelKeepsItsEdits) {
     EXPECT_NE(window_->optionsDialog(), nullptr);
     EXPECT_NE(loadedScheme(*settings_), red);
 
-    answer = QMessageBox::No;
+    answer = QMessageBox::Discard;
     EXPECT_TRUE(window_->loadSchemeAsUser(red));
     EXPECT_EQ(loadedScheme(*settings_), red);
     EXPECT_EQ(window_->optionsDialog(), nullptr);
@@ -218,6 +219,45 @@ TEST(ClockStepAsideTest, TheClockStepsBesideADialogPlacedOverIt) {
     close(openAt(home + QPoint(120, 0)));
     EXPECT_EQ(moves.size(), 3U);
     EXPECT_EQ(window.pos(), home);
+}
+
+// Where beside the clock the dialog would shrink to a few rows, it keeps its size and the
+// clock steps aside; a clock that cannot move leaves it shrunk beside it.
+TEST(ClockStepAsideTest, ACrampedPlaceBesideTheClockGivesWayToTheClockSteppingAside) {
+    QTemporaryDir folder;
+    Settings settings(folder.filePath(QStringLiteral("clock.conf")));
+    Clock clock;
+    QWidget window(nullptr, Qt::FramelessWindowHint);
+    const QRect screen = window.screen()->availableGeometry();
+    ClockDialogs dialogs(window, clock, settings);
+    // The dialog's own size, opened beside a clock in a corner.
+    window.setGeometry(QRect(screen.topLeft(), QSize(60, 60)));
+    dialogs.openOptionsDialog();
+    const QSize natural = dialogs.optionsDialog()->size();
+    dialogs.optionsDialog()->reject();
+    QTRY_VERIFY(dialogs.optionsDialog() == nullptr);
+    // A clock in the middle, leaving a strip below it where only a shrunk dialog fits.
+    const int below = natural.height() / 2;
+    const QRect middle(screen.center().x() - 80, screen.bottom() - below - 160, 160, 160);
+    ASSERT_LT(middle.left() - screen.left(), natural.width());
+    ASSERT_LT(screen.right() - middle.right(), natural.width());
+    ASSERT_LT(middle.top() - screen.top(), natural.height());
+    window.setGeometry(middle);
+
+    dialogs.openOptionsDialog();
+    QPointer<QDialog> dialog = dialogs.optionsDialog();
+    const QSize cramped = dialog->size();
+    EXPECT_LT(cramped.height(), natural.height() * 3 / 4) << "without a mover it shrinks";
+    dialog->reject();
+    QTRY_VERIFY(dialog.isNull());
+
+    dialogs.setClockMover([&](const QPoint& at) { window.move(at); });
+    dialogs.openOptionsDialog();
+    dialog = dialogs.optionsDialog();
+    EXPECT_EQ(dialog->size(), natural.boundedTo(screen.size()));
+    QTRY_VERIFY(!window.geometry().intersects(dialog->frameGeometry()));
+    dialog->reject();
+    QTRY_COMPARE(window.geometry(), middle);
 }
 
 TEST_F(ClockDesktopTest, AHandOverWaitsWhileAModalWindowRuns) {

@@ -52,4 +52,27 @@ TEST(DialogPlacementOnSecondScreenTest, UsesTheClocksScreenCoordinates) {
     EXPECT_EQ(placeBeside({2000, 50, 200, 200}, {500, 500}, second), QPoint(2208, 50));
 }
 
+// A dialog that may shrink takes the room beside the clock before it would cover it.
+const QRect kSmallScreen(0, 0, 1024, 600);
+const QSize kPreferred(540, 530);
+const QSize kMinimum(500, 250);
+
+TEST(ShrinkingPlacementTest, TakesTheRoomBesideTheClock) {
+    // Whole.
+    EXPECT_EQ(placeBeside({20, 20, 200, 200}, kPreferred, kMinimum, kSmallScreen),
+              QRect(228, 20, 540, 530));
+    // A clock left of the middle: the right side holds the dialog 516 wide.
+    EXPECT_EQ(placeBeside({300, 20, 200, 200}, kPreferred, kMinimum, kSmallScreen),
+              QRect(508, 20, 516, 530));
+    // A clock at the top in the middle: below it, 392 high.
+    EXPECT_EQ(placeBeside({412, 0, 200, 200}, kPreferred, kMinimum, kSmallScreen),
+              QRect(412, 208, 540, 392));
+    // The middle of the screen: nowhere beside; over the clock as placeBeside puts it.
+    EXPECT_EQ(placeBeside({412, 200, 200, 200}, kPreferred, kMinimum, kSmallScreen),
+              QRect(484, 70, 540, 530));
+    // Larger than the screen: the screen's height, and the width right of the clock.
+    EXPECT_EQ(placeBeside({0, 0, 100, 100}, QSize(2000, 2000), QSize(300, 300), kSmallScreen),
+              QRect(108, 0, 916, 600));
+}
+
 } // namespace

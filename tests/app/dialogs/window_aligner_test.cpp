@@ -266,6 +266,24 @@ TEST_F(WindowAlignerTest, EachMoveIsSavedAsOneUpdate) {
     EXPECT_EQ(stored(kClock), QRect(125, 97, 200, 200));
 }
 
+// A size the program gives to fit a place is not the user's: moves save the size before it,
+// until the user resizes the window.
+TEST_F(WindowAlignerTest, ASizeFittedByTheProgramIsNotSaved) {
+    aligner_.initForWindow(&window_, nullptr, true, kClock, false);
+    aligner_.resizeUnsaved(QSize(150, 120));
+    aligner_.resizeUnsaved(QSize(160, 110));
+    window_.show();
+    window_.move(50, 60);
+    QApplication::processEvents();
+    EXPECT_EQ(window_.size(), QSize(160, 110));
+    EXPECT_EQ(stored(kClock), QRect(50, 60, 200, 200));
+
+    window_.resize(180, 170);
+    window_.move(70, 80);
+    QApplication::processEvents();
+    EXPECT_EQ(stored(kClock), QRect(70, 80, 180, 170));
+}
+
 // The batch still reaches the disk at once: another reader of the file sees all four values.
 TEST_F(WindowAlignerTest, APlacementIsOnDiskAtOnce) {
     QTemporaryDir folder;
@@ -451,6 +469,41 @@ TEST_F(WindowAlignerTest, MinimumSizeAndGripFollowTheInitialSize) {
     design.resize(0, 0);
     aligner_.initForWindow(&window_, &design, true, "", false);
     EXPECT_FALSE(aligner_.applyMinimumTrackSize());
+}
+
+// A 300 x 200 window shrinks until its controls would meet: a fixed button row's left part
+// and its right-anchored buttons, a stretched list above them down to its own minimum.
+TEST_F(WindowAlignerTest, TheCompactSizeKeepsControlsApartAndStretchedOnesAtTheirMinimum) {
+    window_.resize(300, 200);
+    QWidget list(&window_);
+    list.setGeometry(10, 10, 280, 140);
+    list.setMinimumSize(100, 60);
+    QWidget left(&window_);
+    left.setGeometry(10, 160, 60, 30);
+    QWidget right(&window_);
+    right.setGeometry(200, 160, 90, 30);
+    aligner_.initForWindow(&window_, nullptr, true, "", false);
+    aligner_.addWindow(&list, CWindowAligner::StretchRight | CWindowAligner::StretchDown);
+    aligner_.addWindow(&left, CWindowAligner::MoveDown);
+    aligner_.addWindow(&right, CWindowAligner::MoveRight | CWindowAligner::MoveDown);
+    // Across: the right buttons may come 130 - 6 nearer the left ones, the list lose 180.
+    // Down: the list may lose 80, the buttons come up 150 - 6 towards it.
+    const QSize compact = aligner_.compactSize(6);
+    EXPECT_EQ(compact, QSize(300 - 124, 200 - 80));
+    EXPECT_EQ(aligner_.compactSize(200), QSize(300, 200))
+        << "a gap wider than any room there leaves nothing to give";
+
+    aligner_.setMinimumLayoutSize(compact);
+    ASSERT_TRUE(aligner_.applyMinimumTrackSize());
+    window_.show();
+    window_.resize(50, 50);
+    QApplication::processEvents();
+    EXPECT_EQ(window_.size(), compact);
+    EXPECT_FALSE(left.geometry().intersects(right.geometry()));
+    EXPECT_FALSE(list.geometry().intersects(right.geometry()));
+    EXPECT_EQ(list.size(), QSize(176 - 20, 60));
+    aligner_.setMinimumLayoutSize(QSize(500, 500));
+    EXPECT_EQ(aligner_.minimumLayoutSize(), QSize(300, 200)) << "never above the design";
 }
 
 // A window that moves itself (the clock) saves only what the user did through it, once the

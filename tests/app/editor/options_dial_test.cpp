@@ -1,6 +1,7 @@
 // The customize dialog headless, on a real clock and a real option tree.
 #include "app/desktop/settings.h"
 #include "app/dialogs/about_dialog.h"
+#include "app/editor/background_check.h"
 #include "app/editor/options_dial.h"
 #include "app/editor/true_color_tool_bar.h"
 #include "app/window/velmora_dlg.h"
@@ -12,13 +13,17 @@
 #include "clock/scheme_file.h"
 #include "model/color_property.h"
 #include "model/file_property.h"
+#include "model/font_family_list.h"
+#include "model/font_family_property.h"
 #include "model/percent_property.h"
+#include "model/smoothing_mode_property.h"
 #include "model/string_property.h"
 #include "model/time_zone_property.h"
 #include "optiontree/option_tree_item_combo_box.h"
 #include "optiontree/option_tree_item_edit.h"
 #include "optiontree/option_tree_item_file.h"
 #include "optiontree/option_tree_list.h"
+#include "render/font_families.h"
 #include "render/frame_renderer.h"
 #include "resources/default_scheme.h"
 #include "tests/image_bombs.h"
@@ -30,8 +35,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -39,6 +46,7 @@
 #include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -93,17 +101,16 @@ protected:
     static COptionTreeItem* rowOf(const Property* property) {
         return static_cast<COptionTreeItem*>(property->item());
     }
-    bool elementButtonsEnabled() {
-        bool all = true;
-        bool any = false;
+    // The element commands of the toolbar that are enabled now.
+    std::set<int> enabledButtons() {
+        std::set<int> enabled;
         for (int id : {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
                        COptionsDial::MoveDown, COptionsDial::MoveUp}) {
-            const bool on = dial_->toolBar()->action(id)->isEnabled();
-            all = all && on;
-            any = any || on;
+            if (dial_->toolBar()->action(id)->isEnabled()) {
+                enabled.insert(id);
+            }
         }
-        EXPECT_EQ(all, any) << "the four element buttons go together";
-        return all;
+        return enabled;
     }
     // The body's author text row, with its editor open and a new text typed but not committed.
     COptionTreeItemEdit* typeAuthorWithoutCommit(const QString& text) {
@@ -141,7 +148,7 @@ protected:
     std::deque<QString> answers_;
     std::vector<COptionsDial::FileRequest> requests_;
     std::vector<QString> messages_;
-    QMessageBox::StandardButton confirm_ = QMessageBox::No;
+    QMessageBox::StandardButton confirm_ = QMessageBox::Discard;
 };
 
 TEST_F(OptionsDialTest, OpensOnTheTemplateWithTheBodySelected) {
@@ -180,7 +187,7 @@ TEST_F(OptionsDialTest, OpensOnTheTemplateWithTheBodySelected) {
     EXPECT_TRUE(body->isExpanded());
     EXPECT_EQ(dial.tree()->focusedItem(), body);
     EXPECT_EQ(dial.selectedElement(), &clock_);
-    EXPECT_TRUE(elementButtonsEnabled());
+    EXPECT_TRUE(enabledButtons().empty()) << "none acts on the body";
     EXPECT_TRUE(dial.isSaved());
     EXPECT_EQ(schemeBytes(dial.backup()), schemeBytes(clock_));
     for (ClockObject* element : elements()) {
@@ -242,6 +249,27 @@ TEST_F(OptionsDialTest, NewElementsAreAppendedWithTheirDefaults) {
     EXPECT_EQ(added[2]->findChildAs<PercentProperty>(u"dY")->value(), ElementEdits::kNewTextOffset);
 }
 
+// A new text is written in a family the machine has: the desktop's own.
+TEST_F(OptionsDialTest, NewTextsUseTheDesktopsInstalledFamily) {
+    useInstalledFontFamilies();
+    COptionsDial& dial = open();
+    dial.runCommand(COptionsDial::NewText);
+    const auto* family = elements().back()->findChildAs<FontFamilyProperty>(u"FontFamily");
+    ASSERT_NE(family, nullptr);
+    const std::vector<std::u16string>& installed = FontFamilyList::families();
+    ASSERT_FALSE(installed.empty());
+    EXPECT_NE(std::find(installed.begin(), installed.end(), family->familyName()), installed.end())
+        << QString::fromStdU16String(family->familyName()).toStdString();
+    EXPECT_EQ(QString::fromStdU16String(family->familyName())
+                  .compare(QFontInfo(QApplication::font()).family(), Qt::CaseInsensitive),
+              0);
+    auto* row = dynamic_cast<COptionTreeItemComboBox*>(
+        static_cast<COptionTreeItem*>(static_cast<const IntProperty*>(family)->row()));
+    ASSERT_NE(row, nullptr);
+    EXPECT_FALSE(QString::fromStdU16String(row->selectedText()).contains("not installed"));
+    FontFamilyList::resetForTesting();
+}
+
 TEST_F(OptionsDialTest, CopyPlacesTheCopyAfterAndSelectsIt) {
     COptionsDial& dial = open();
     ClockObject* original = elements()[1];
@@ -264,43 +292,89 @@ TEST_F(OptionsDialTest, CopyPlacesTheCopyAfterAndSelectsIt) {
     EXPECT_EQ(elements()[1], original);
 }
 
-TEST_F(OptionsDialTest, DeleteAndPropertyRowsLeaveTheElementButtonsDisabled) {
+// Each button is enabled only where it acts; Delete selects the element that follows.
+TEST_F(OptionsDialTest, ButtonsActOnlyWhereTheyCanAndDeleteSelectsTheNext) {
+    using Ids = std::set<int>;
     COptionsDial& dial = open();
-    ClockObject* doomed = elements()[0];
-    const std::size_t count = elements().size();
-    click(rowOf(doomed)->firstChild());
+    dial.show();
+    std::vector<ClockObject*> order = elements();
+    ASSERT_GE(order.size(), 3u);
+    click(rowOf(order[0])->firstChild());
     EXPECT_EQ(dial.selectedElement(), nullptr) << "a property row is no element";
-    EXPECT_FALSE(elementButtonsEnabled());
+    EXPECT_TRUE(enabledButtons().empty());
+    click(rowOf(order[0]));
+    EXPECT_EQ(enabledButtons(), (Ids{COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                                     COptionsDial::MoveDown}));
+    click(rowOf(order[1]));
+    EXPECT_EQ(enabledButtons().size(), 4u);
+    click(rowOf(order.back()));
+    EXPECT_EQ(enabledButtons(), (Ids{COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                                     COptionsDial::MoveUp}));
+    // What cannot act does nothing at all, not even rebuild the rows.
+    const int rowId = rowOf(order.back())->id();
+    dial.runCommand(COptionsDial::MoveDown);
+    dial.runCommand(COptionsDial::MoveToBottom);
+    EXPECT_EQ(rowOf(order.back())->id(), rowId);
+    EXPECT_EQ(dial.stepsBack(), 0u);
 
-    click(rowOf(doomed));
-    EXPECT_TRUE(elementButtonsEnabled());
+    // Delete selects the element after the deleted one, in view; the last, the one before.
+    click(rowOf(order[1]));
     dial.runCommand(COptionsDial::DeleteSelected);
-    EXPECT_EQ(elements().size(), count - 1);
-    EXPECT_EQ(dial.selectedElement(), nullptr);
-    EXPECT_FALSE(elementButtonsEnabled());
-    // Nothing selected: the commands only rebuild.
-    const Bytes bytes = schemeBytes(clock_);
-    for (int command : {COptionsDial::CopySelected, COptionsDial::DeleteSelected,
-                        COptionsDial::MoveDown, COptionsDial::MoveUp}) {
-        dial.runCommand(command);
-    }
-    EXPECT_EQ(schemeBytes(clock_), bytes);
+    EXPECT_EQ(elements().size(), order.size() - 1);
+    EXPECT_EQ(dial.selectedElement(), order[2]);
+    EXPECT_TRUE(rowOf(order[2])->isMarked());
+    EXPECT_EQ(dial.tree()->focusedItem(), rowOf(order[2]));
+    const QRect row = rowOf(order[2])->rowRect();
+    EXPECT_GE(row.top(), 0);
+    EXPECT_LE(row.bottom(), dial.tree()->list()->viewport()->height());
+    click(rowOf(order.back()));
+    dial.runCommand(COptionsDial::DeleteSelected);
+    EXPECT_EQ(dial.selectedElement(), order[order.size() - 2]);
 }
 
-TEST_F(OptionsDialTest, MovesStopAtTheEndsOfTheElementList) {
+// Layers: an element moves to the top or bottom of the list from its row's menu, or to any
+// place by dragging its row.
+TEST_F(OptionsDialTest, ElementsMoveToTheTopTheBottomOrWhereTheirRowIsDropped) {
     COptionsDial& dial = open();
     const std::vector<ClockObject*> order = elements();
     ASSERT_GE(order.size(), 3u);
-    const Bytes bytes = schemeBytes(clock_);
-    click(rowOf(order.front()));
-    const int rowId = dial.tree()->rootItem()->firstChild()->id();
-    dial.runCommand(COptionsDial::MoveUp);
-    EXPECT_EQ(schemeBytes(clock_), bytes);
-    EXPECT_GT(dial.tree()->rootItem()->firstChild()->id(), rowId) << "still rebuilt";
-    click(rowOf(order.back()));
-    dial.runCommand(COptionsDial::MoveDown);
-    EXPECT_EQ(schemeBytes(clock_), bytes);
+    dial.runCommand(COptionsDial::NewText);
+    ClockObject* text = elements().back();
+    click(rowOf(text));
+    const std::unique_ptr<QMenu> menu = dial.rowMenu();
+    std::vector<QString> entries;
+    for (QAction* action : menu->actions()) {
+        entries.push_back(action->isSeparator() ? QString() : action->text());
+    }
+    EXPECT_EQ(entries, (std::vector<QString>{"Move to top", "Move up", "Move down",
+                                             "Move to bottom", "", "Copy", "Delete"}));
+    EXPECT_FALSE(menu->actions()[3]->isEnabled()) << "the last cannot go lower";
+    dial.runCommand(menu->actions()[0]->data().toInt());
+    EXPECT_EQ(elements().front(), text);
+    EXPECT_EQ(dial.selectedElement(), text);
+    EXPECT_EQ(elements()[1], order[0]);
+    dial.runCommand(COptionsDial::MoveToBottom);
+    EXPECT_EQ(elements().back(), text);
 
+    // The rows of the elements are movable, the body's own rows not.
+    EXPECT_TRUE(rowOf(order[1])->isMovable());
+    EXPECT_FALSE(rowOf(order[1])->firstChild()->isMovable());
+    const std::size_t steps = dial.stepsBack();
+    dial.rowDropped(*dial.tree(), rowOf(text), rowOf(order[1]));
+    EXPECT_EQ(elements()[1], text);
+    EXPECT_EQ(elements()[0], order[0]);
+    EXPECT_EQ(dial.selectedElement(), text);
+    EXPECT_EQ(dial.stepsBack(), steps + 1) << "a drop is a step";
+    dial.rowDropped(*dial.tree(), rowOf(text), rowOf(order[1]));
+    EXPECT_EQ(dial.stepsBack(), steps + 1) << "dropped where it was: no change";
+    dial.rowDropped(*dial.tree(), rowOf(text), nullptr);
+    EXPECT_EQ(elements().back(), text);
+}
+
+TEST_F(OptionsDialTest, MovesSwapNeighbours) {
+    COptionsDial& dial = open();
+    const std::vector<ClockObject*> order = elements();
+    ASSERT_GE(order.size(), 3u);
     click(rowOf(order[1]));
     dial.runCommand(COptionsDial::MoveDown);
     EXPECT_EQ(elements()[1], order[2]);
@@ -313,8 +387,6 @@ TEST_F(OptionsDialTest, MovesStopAtTheEndsOfTheElementList) {
 // Element commands are edits: OK then asks to save them, unless nothing changed.
 TEST_F(OptionsDialTest, ElementCommandsThatChangeTheSchemeAskToBeSaved) {
     COptionsDial& dial = open();
-    click(rowOf(elements().front()));
-    dial.runCommand(COptionsDial::MoveUp);
     EXPECT_TRUE(dial.isSaved());
     dial.runCommand(COptionsDial::NewText);
     EXPECT_FALSE(dial.isSaved());
@@ -351,6 +423,8 @@ class PendingEditTest : public OptionsDialTest,
 TEST_P(PendingEditTest, OnlyOkAppliesAnOpenEditor) {
     answers_.push_back(saveFile("other.Velmora", clock_));
     COptionsDial& dial = open();
+    // Revert and Restore Defaults go ahead; OK, with an edit to settle, keeps editing.
+    confirm_ = QMessageBox::Ok;
     typeAuthorWithoutCommit("Pending");
     GetParam().act(dial);
     EXPECT_EQ(author() == u"Pending", GetParam().applied);
@@ -363,74 +437,110 @@ INSTANTIATE_TEST_SUITE_P(
                        false},
         PendingEditRow{"MoveUp", [](COptionsDial& d) { d.runCommand(COptionsDial::MoveUp); },
                        false},
-        PendingEditRow{"Undo", [](COptionsDial& d) { d.undo(); }, false},
+        PendingEditRow{"Revert", [](COptionsDial& d) { d.revert(); }, false},
         PendingEditRow{"Load", [](COptionsDial& d) { d.load(); }, false},
         PendingEditRow{"RestoreDefaults", [](COptionsDial& d) { d.restoreDefaults(); }, false},
         PendingEditRow{"Ok", [](COptionsDial& d) { d.accept(); }, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// What Cancel in "Save changes?" does to each command that asks.
-struct ConfirmRow {
-    const char* name;
-    std::function<void(COptionsDial&)> act;
-    bool goesOn; // the edit is gone (Undo, Restore Defaults, Cancel) or the dialog closed (OK)
-};
+// Every way of leaving with unsaved edits asks the same question, naming the scheme; "Keep
+// Editing" leaves the dialog open and the edit in place.
+class LeavingTest
+    : public OptionsDialTest,
+      public testing::WithParamInterface<std::pair<const char*, void (*)(COptionsDial&)>> {};
 
-class ConfirmCancelTest : public OptionsDialTest, public testing::WithParamInterface<ConfirmRow> {};
-
-TEST_P(ConfirmCancelTest, CancelInTheQuestionChangesNothingWhoeverAsked) {
+TEST_P(LeavingTest, AsksOnceAndKeepEditingChangesNothing) {
     clock_.findChildAs<StringProperty>(u"AuthorInfo")->setValue(u"before");
     COptionsDial& dial = open();
     typeAuthorWithoutCommit("edited")->commit();
     confirm_ = QMessageBox::Cancel;
-    GetParam().act(dial);
+    GetParam().second(dial);
     ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "Save changes?|Do you want to save your changes into a scheme "
-                            "file?\n\nIf you won't save the changes will be lost when you close "
-                            "the program.");
-    EXPECT_TRUE(requests_.empty()) << "Cancel saves nothing";
+    EXPECT_EQ(messages_[0], "Save changes?|Discard the changes to the built-in scheme?\n\nYour "
+                            "changes are not saved in a scheme file.");
+    EXPECT_TRUE(requests_.empty()) << "keeping on editing saves nothing";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const bool closed = dial_ == nullptr;
-    const bool editGone = author() != u"edited";
-    EXPECT_EQ(closed || editGone, GetParam().goesOn);
+    EXPECT_NE(dial_, nullptr);
+    EXPECT_EQ(author(), u"edited");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ConfirmCancelTest,
-    testing::Values(ConfirmRow{"Ok", [](COptionsDial& d) { d.accept(); }, false},
-                    ConfirmRow{"RestoreDefaults", [](COptionsDial& d) { d.restoreDefaults(); },
-                               false},
-                    ConfirmRow{"Undo", [](COptionsDial& d) { d.undo(); }, false},
-                    ConfirmRow{"Load", [](COptionsDial& d) { d.load(); }, false},
-                    ConfirmRow{"Cancel", [](COptionsDial& d) { d.reject(); }, false},
-                    ConfirmRow{"WindowClose",
-                               [](COptionsDial& d) {
-                                   d.show();
-                                   d.close();
-                               },
-                               false},
-                    ConfirmRow{"Esc",
-                               [](COptionsDial& d) {
-                                   d.show();
-                                   QTest::keyClick(&d, Qt::Key_Escape);
-                               },
-                               false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, LeavingTest,
+                         testing::Values(std::pair{"Ok", +[](COptionsDial& d) { d.accept(); }},
+                                         std::pair{"Cancel", +[](COptionsDial& d) { d.reject(); }},
+                                         std::pair{"WindowClose",
+                                                   +[](COptionsDial& d) {
+                                                       d.show();
+                                                       d.close();
+                                                   }},
+                                         std::pair{"Esc",
+                                                   +[](COptionsDial& d) {
+                                                       d.show();
+                                                       QTest::keyClick(&d, Qt::Key_Escape);
+                                                   }},
+                                         std::pair{"ForTheProgramsEnd",
+                                                   +[](COptionsDial& d) { d.closeKeeping(); }}),
+                         [](const auto& info) { return std::string(info.param.first); });
 
-TEST_F(OptionsDialTest, UndoReturnsToTheOpeningStateEveryTime) {
-    COptionsDial& dial = open();
+// "Discard" puts the clock back to what it showed at the opening, whichever way it closed,
+// the loaded scheme's setting included, and no element keeps its guide marks.
+TEST_P(LeavingTest, DiscardPutsTheOpeningSchemeBack) {
+    const QString other = saveFile("other.Velmora", Clock());
+    settings_->writeText(settings::kSchemeLoaded, u"");
     const Bytes opening = schemeBytes(clock_);
+    COptionsDial& dial = open();
+    typeAuthorWithoutCommit("edited")->commit();
+    answers_.push_back(other);
+    dial.load();
+    dial.stepBack();
+    dial.runCommand(COptionsDial::NewHand);
+    ASSERT_FALSE(dial.isSaved());
+    confirm_ = QMessageBox::Discard;
+    GetParam().second(dial);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(dial_, nullptr);
+    EXPECT_EQ(schemeBytes(clock_), opening);
+    EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
+    for (ClockObject* element : elements()) {
+        EXPECT_FALSE(element->isSelected());
+    }
+}
+
+TEST_F(OptionsDialTest, QuestionsNameTheSchemeAndTheirAction) {
+    const QString night = saveFile("Night.Velmora", clock_);
+    ASSERT_TRUE(clock_.loadSchemeFile(night.toStdString(), *settings_));
+    COptionsDial& dial = open();
+    typeAuthorWithoutCommit("edited")->commit();
+    confirm_ = QMessageBox::Cancel;
+    dial.reject();
+    dial.restoreDefaults();
+    dial.revert();
+    ASSERT_EQ(messages_.size(), 3u);
+    EXPECT_TRUE(messages_[0].startsWith("Save changes?|Discard the changes to Night.Velmora?"));
+    EXPECT_EQ(messages_[1],
+              "Restore Defaults|Restore the built-in scheme? Your edits can be undone.");
+    EXPECT_EQ(messages_[2], "Revert|Revert to the scheme as it was when this dialog opened? Your "
+                            "edits can be undone.");
+    EXPECT_EQ(author(), u"edited") << "neither went ahead";
+}
+
+TEST_F(OptionsDialTest, RevertReturnsToTheOpeningStateEveryTime) {
+    COptionsDial& dial = open();
+    confirm_ = QMessageBox::Ok;
+    const Bytes opening = schemeBytes(clock_);
+    const std::size_t elementsAtOpening = elements().size();
     dial.runCommand(COptionsDial::NewText);
     typeAuthorWithoutCommit("x")->commit();
-    dial.undo();
+    dial.revert();
     EXPECT_EQ(schemeBytes(clock_), opening);
     EXPECT_TRUE(dial.isSaved()) << "back at the opening scheme, nothing is left unsaved";
     EXPECT_EQ(dial.selectedElement(), nullptr);
-    EXPECT_FALSE(elementButtonsEnabled());
+    EXPECT_TRUE(enabledButtons().empty());
     dial.runCommand(COptionsDial::NewHand);
-    dial.undo();
-    dial.undo();
+    dial.revert();
+    dial.revert();
     EXPECT_EQ(schemeBytes(clock_), opening);
+    dial.stepBack();
+    EXPECT_EQ(elements().size(), elementsAtOpening + 1) << "a revert is a step like any other";
 }
 
 TEST_F(OptionsDialTest, SaveAsAlwaysAsksAndWritesAtomically) {
@@ -445,16 +555,10 @@ TEST_F(OptionsDialTest, SaveAsAlwaysAsksAndWritesAtomically) {
     EXPECT_EQ(requests_[0].fileName, "test.Velmora");
     EXPECT_EQ(readFile(folder_.filePath("first.Velmora")), schemeBytes(clock_));
 
-    // A file that cannot be made beside the target: the message and the dialog again; the
-    // file already there is left as it was.
-    const QString target = folder_.filePath(QString(241, 'k') + ".Velmora");
-    const Bytes previous = schemeBytes(Clock());
-    {
-        QFile file(target);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char*>(previous.data()),
-                   static_cast<qint64>(previous.size()));
-    }
+    // A target that cannot be replaced (a folder has its name): the message and the dialog
+    // again; what is there is left as it was.
+    const QString target = folder_.filePath("taken.Velmora");
+    ASSERT_TRUE(QDir().mkpath(target + "/inside"));
     typeAuthorWithoutCommit("changed")->commit();
     answers_.push_back(target);
     dial.saveAs();
@@ -463,11 +567,11 @@ TEST_F(OptionsDialTest, SaveAsAlwaysAsksAndWritesAtomically) {
         "File open error|Can't access this file, please select another or permit access.\n\n"))
         << messages_[0].toStdString();
     EXPECT_EQ(requests_.size(), 3u) << "asked again after the failure, then cancelled";
-    EXPECT_EQ(readFile(target), previous);
+    EXPECT_TRUE(QFileInfo(target + "/inside").isDir());
     EXPECT_FALSE(dial.isSaved());
 
-    // "Yes" in the confirmation saves; the saved flag then lets OK close without asking.
-    confirm_ = QMessageBox::Yes;
+    // "Save As..." in the question saves; the saved flag then lets OK close without asking.
+    confirm_ = QMessageBox::Save;
     answers_.push_back(folder_.filePath("second.Velmora"));
     dial.accept();
     EXPECT_EQ(readFile(folder_.filePath("second.Velmora")), schemeBytes(clock_));
@@ -493,9 +597,9 @@ TEST_F(OptionsDialTest, LoadTakesOnlyWholeSchemes) {
 
     answers_.push_back(truncated);
     dial.load();
-    ASSERT_EQ(messages_.size(), 2u) << "first the question to save, answered No";
-    EXPECT_TRUE(messages_[1].contains("truncated.Velmora")) << messages_[1].toStdString();
-    EXPECT_TRUE(messages_[1].contains("at byte ")) << messages_[1].toStdString();
+    ASSERT_EQ(messages_.size(), 1u) << "no question: a load is a step back with Ctrl+Z";
+    EXPECT_TRUE(messages_[0].contains("truncated.Velmora")) << messages_[0].toStdString();
+    EXPECT_TRUE(messages_[0].contains("at byte ")) << messages_[0].toStdString();
     EXPECT_EQ(schemeBytes(clock_), before);
     EXPECT_FALSE(dial.isSaved());
     EXPECT_EQ(dial.selectedElement(), elements()[0]);
@@ -531,16 +635,67 @@ TEST_F(OptionsDialTest, ExampleSchemesAreOfferedAmongThePlaces) {
               QStringList{QDir(system.filePath("velmora/schemes")).canonicalPath()});
 }
 
-TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsAtTheTemplate) {
+// Load's menu: the examples, then the schemes used last (only those still there), then
+// a file dialog for any other; a choice loads at once.
+TEST_F(OptionsDialTest, LoadOffersTheExamplesAndTheSchemesUsedLast) {
+    QTemporaryDir system;
+    ASSERT_TRUE(QDir().mkpath(system.filePath("velmora/schemes")));
+    Clock night;
+    night.append(std::make_unique<ClockHand>());
+    Clock rings;
+    rings.append(std::make_unique<ClockSlice>());
+    ASSERT_TRUE(saveSchemeFile(
+        night, system.filePath("velmora/schemes/Night.Velmora").toStdString(), nullptr));
+    ASSERT_TRUE(saveSchemeFile(
+        rings, system.filePath("velmora/schemes/Rings.Velmora").toStdString(), nullptr));
+    Clock mine;
+    mine.append(std::make_unique<ClockText>());
+    const QString own = saveFile("Mine.Velmora", mine);
+    const QString gone = saveFile("Gone.Velmora", mine);
+    const QByteArray saved = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", system.path().toLocal8Bit());
+    COptionsDial& dial = open();
+    ASSERT_TRUE(dial.loadFile(gone));
+    ASSERT_TRUE(dial.loadFile(own));
+    ASSERT_TRUE(QFile::remove(gone));
+
+    QMenu* menu = dial.loadMenu();
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    QStringList shown;
+    for (const QAction* action : menu->actions()) {
+        shown.append(action->isSeparator() ? "|" + action->text() : action->text());
+    }
+    EXPECT_EQ(shown, (QStringList{"|Examples", "Night", "Rings", "|Recently used", "Mine", "|",
+                                  "Other scheme file..."}));
+    // Shown again, the menu lists each once.
+    emit menu->aboutToShow();
+    qputenv("XDG_DATA_DIRS", saved);
+    EXPECT_EQ(menu->actions().size(), shown.size());
+
+    menu->actions()[2]->trigger();
+    EXPECT_EQ(schemeBytes(clock_), schemeBytes(rings));
+    EXPECT_TRUE(dial.isSaved());
+    EXPECT_TRUE(requests_.empty()) << "a listed scheme needs no file dialog";
+    // Ctrl+Z takes the load back to the scheme before it.
+    dial.stepBack();
+    EXPECT_EQ(schemeBytes(clock_), schemeBytes(mine));
+
+    menu->actions().back()->trigger();
+    EXPECT_EQ(requests_.size(), 1u);
+}
+
+TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsWhereTheyWouldMeet) {
     COptionsDial& dial = open();
     dial.show();
     QApplication::processEvents();
     const QSize design = dial.size();
     auto place = [&](int id) { return dial.control(id)->geometry(); };
-    const int ids[] = {COptionsDial::OkButton,   COptionsDial::CancelButton,
-                       COptionsDial::UndoButton, COptionsDial::RestoreDefaultsButton,
-                       COptionsDial::LoadButton, COptionsDial::SaveAsButton,
-                       COptionsDial::TreeId};
+    const int ids[] = {COptionsDial::OkButton,         COptionsDial::CancelButton,
+                       COptionsDial::RevertButton,     COptionsDial::RestoreDefaultsButton,
+                       COptionsDial::LoadButton,       COptionsDial::SaveAsButton,
+                       COptionsDial::TreeId,           COptionsDial::StepBackButton,
+                       COptionsDial::StepForwardButton};
     std::map<int, QRect> before;
     for (int id : ids) {
         before[id] = place(id);
@@ -550,42 +705,63 @@ TEST_F(OptionsDialTest, ControlsFollowTheirAnchorsAndTheSizeStopsAtTheTemplate) 
     EXPECT_EQ(place(COptionsDial::OkButton), before[COptionsDial::OkButton].translated(100, 50));
     EXPECT_EQ(place(COptionsDial::CancelButton),
               before[COptionsDial::CancelButton].translated(100, 50));
-    EXPECT_EQ(place(COptionsDial::UndoButton), before[COptionsDial::UndoButton].translated(0, 50));
+    EXPECT_EQ(place(COptionsDial::RevertButton),
+              before[COptionsDial::RevertButton].translated(0, 50));
     EXPECT_EQ(place(COptionsDial::RestoreDefaultsButton),
               before[COptionsDial::RestoreDefaultsButton].translated(0, 50));
     EXPECT_EQ(place(COptionsDial::LoadButton), before[COptionsDial::LoadButton].translated(100, 0));
     EXPECT_EQ(place(COptionsDial::SaveAsButton),
               before[COptionsDial::SaveAsButton].translated(100, 0));
     EXPECT_EQ(place(COptionsDial::TreeId), before[COptionsDial::TreeId].adjusted(0, 0, 100, 50));
-    EXPECT_EQ(dial.minimumSize(), design);
-    dial.resize(design - QSize(50, 50));
-    EXPECT_EQ(dial.size(), design);
+
+    // For small screens it shrinks below the design, as far as its controls stay apart and
+    // whole, the tree keeping a few rows.
+    const QSize least = dial.minimumSize();
+    EXPECT_LT(least.width(), design.width());
+    EXPECT_LE(least.height(), design.height() / 2);
+    dial.resize(10, 10);
+    QApplication::processEvents();
+    EXPECT_EQ(dial.size(), least);
+    std::vector<QRect> controls;
+    for (int id : ids) {
+        controls.push_back(place(id));
+        EXPECT_TRUE(dial.rect().contains(controls.back())) << id;
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            EXPECT_FALSE(controls[i].intersects(controls[j])) << ids[i] << " and " << ids[j];
+        }
+    }
+    EXPECT_GE(place(COptionsDial::TreeId).height(), COptionsDial::kTreeMinimum.height());
+    EXPECT_GE(dial.tree()->list()->height(), 3 * COptionTreeItem::kDefaultHeight)
+        << "the rows keep three lines beside the description";
     // The placement is kept under "Options".
     EXPECT_EQ(
         settings_->readInt(
             settings::windowLayoutKey(settings::kOptionsWindow, settings::PlacementPart::W), -1),
-        design.width());
+        least.width());
 }
 
 // Through the clock window: the menu item, live frames and closing by the window manager.
-TEST_F(OptionsDialTest, YesGoesOnOnlyWhenTheSchemeWasWritten) {
+TEST_F(OptionsDialTest, SaveAsInTheQuestionClosesOnlyOnceTheSchemeWasWritten) {
     COptionsDial& dial = open();
     dial.runCommand(COptionsDial::NewHand);
     const Bytes edited = schemeBytes(clock_);
-    confirm_ = QMessageBox::Yes;
-    // The file dialog is cancelled after "Yes": nothing was saved, so nothing may go.
-    dial.restoreDefaults();
-    dial.undo();
+    confirm_ = QMessageBox::Save;
+    // The file dialog is cancelled: nothing was saved, so the dialog stays as it was.
+    dial.accept();
     dial.reject();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_NE(dial_, nullptr);
     EXPECT_EQ(schemeBytes(clock_), edited);
-    EXPECT_EQ(requests_.size(), 3u);
-    // With a file chosen, the save happens and the command goes on.
+    EXPECT_EQ(requests_.size(), 2u);
+    // With a file chosen, the scheme is saved and stays on the clock, even after Cancel.
     answers_.push_back(folder_.filePath("kept.Velmora"));
-    dial.restoreDefaults();
+    dial.reject();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(dial_, nullptr);
     EXPECT_EQ(readFile(folder_.filePath("kept.Velmora")), edited);
-    EXPECT_EQ(schemeBytes(clock_), schemeBytes(*readDefaultScheme()));
+    EXPECT_EQ(schemeBytes(clock_), edited);
 }
 
 TEST_F(OptionsDialTest, SavedSchemeIsTheOneTheClockStartsWithAndItsNameShows) {
@@ -615,7 +791,7 @@ TEST_F(OptionsDialTest, CancelTakesBackOnlyWhatWasNotSaved) {
     answers_.push_back(path);
     ASSERT_TRUE(dial.saveAs());
     dial.runCommand(COptionsDial::NewHand);
-    confirm_ = QMessageBox::No;
+    confirm_ = QMessageBox::Discard;
     dial.reject();
     EXPECT_EQ(schemeBytes(clock_), saved) << "the saved scheme stays on the clock";
     EXPECT_EQ(QString::fromStdU16String(settings_->readText(settings::kSchemeLoaded)), path);
@@ -629,6 +805,36 @@ TEST_F(OptionsDialTest, CancelTakesBackOnlyWhatWasNotSaved) {
     second.reject();
     EXPECT_EQ(schemeBytes(clock_), opening);
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
+}
+
+// The background's chooser lists images first and previews them as the clock would show
+// them: a file the clock refuses has no picture, and a costly one costs the preview nothing.
+TEST_F(OptionsDialTest, TheBackgroundsChooserListsImagesWithAPreview) {
+    open();
+    auto* background = clock_.findChildAs<FileProperty>(u"BackgroundImage");
+    auto* row = static_cast<COptionTreeItemFile*>(background->row());
+    ASSERT_NE(row, nullptr);
+    const COptionTreeFileDlg chooser = row->dialog();
+    EXPECT_TRUE(chooser.hasPreview());
+    ASSERT_FALSE(chooser.nameFilters().isEmpty());
+    EXPECT_TRUE(chooser.nameFilters()[0].startsWith("Images (*.png *.jpg"))
+        << chooser.nameFilters()[0].toStdString();
+
+    const auto write = [this](const char* name, const QByteArray& bytes) {
+        QFile file(folder_.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QSize within(160, 160);
+    const QImage wide = backgroundPreview(
+        write("wide.png", image_bombs::encoded(image_bombs::gradient(400, 200), "PNG")), within);
+    EXPECT_EQ(wide.size(), QSize(160, 80));
+    EXPECT_TRUE(backgroundPreview(write("notes.png", "not a picture"), within).isNull());
+    EXPECT_TRUE(
+        backgroundPreview(write("huge.png", image_bombs::pngDeclaring(60000, 60000)), within)
+            .isNull());
+    EXPECT_TRUE(backgroundPreview(folder_.filePath("missing.png"), within).isNull());
 }
 
 TEST_F(OptionsDialTest, UnusableBackgroundsAreRefusedAndThePreviousImageStays) {
@@ -713,8 +919,9 @@ TEST_F(OptionsDialTest, StepsGoBackAndForthThroughEveryEditAndCommand) {
     EXPECT_EQ(dial.stepsForward(), 0u);
     dial.stepForward();
     EXPECT_EQ(elements().size(), count + 2);
-    // The dialog's Undo is a step too.
-    dial.undo();
+    // The dialog's Revert is a step too.
+    confirm_ = QMessageBox::Ok;
+    dial.revert();
     EXPECT_EQ(schemeBytes(clock_), opening);
     dial.stepBack();
     EXPECT_EQ(elements().size(), count + 2);
@@ -740,9 +947,22 @@ TEST_F(OptionsDialTest, NewElementsShowAtOnceSelectedAndInView) {
         dial.runCommand(command);
         ClockObject* added = elements().back();
         EXPECT_EQ(dial.selectedElement(), added);
+        // A new text's format opens for typing at once, its value selected.
+        COptionTreeItem* focused = dial.tree()->focusedItem();
+        if (command == COptionsDial::NewText) {
+            ASSERT_NE(focused, nullptr);
+            EXPECT_EQ(focused->parentItem(), rowOf(added));
+            EXPECT_TRUE(focused->isActivated());
+            auto* format = dynamic_cast<COptionTreeItemEdit*>(focused);
+            ASSERT_NE(format, nullptr);
+            EXPECT_EQ(format->lineEdit()->selectedText(), format->lineEdit()->text());
+        } else {
+            EXPECT_EQ(focused, rowOf(added));
+        }
         EXPECT_TRUE(added->isSelected());
-        EXPECT_EQ(dial.tree()->focusedItem(), rowOf(added));
-        EXPECT_TRUE(elementButtonsEnabled());
+        EXPECT_EQ(enabledButtons(),
+                  (std::set<int>{COptionsDial::CopySelected, COptionsDial::DeleteSelected,
+                                 COptionsDial::MoveUp}));
         const std::uint32_t color = added->findChildAs<ColorProperty>(u"Color")->argb();
         EXPECT_EQ(color >> 24, 0xFFu);
         EXPECT_NE(color, ColorProperty::kOpaqueBlack) << "black disappears on the dark dial";
@@ -781,6 +1001,29 @@ TEST_F(OptionsDialTest, ZoneRowsNameTheZoneOfEachSlot) {
     EXPECT_EQ(row->comboBox()->itemText(2), "(User set time zone 2) - Asia/Kolkata");
     EXPECT_EQ(row->comboBox()->itemText(3), "(User set time zone 3) - UTC") << "an empty slot";
     velmora::clearZoneSlots();
+}
+
+// The built-in scheme stores its drawing quality as a plain number: the row still offers the
+// choice by name, and what it stores keeps its kind.
+TEST_F(OptionsDialTest, ChoicesShowTheirNamesWhereTheSchemeStoredANumber) {
+    auto* quality = clock_.findChildAs<IntProperty>(u"SmoothingMode");
+    ASSERT_NE(quality, nullptr);
+    ASSERT_STREQ(quality->className(), "IntProperty");
+    ASSERT_EQ(quality->value(), SmoothingModeProperty::kHighQuality);
+    open();
+    auto* row =
+        dynamic_cast<COptionTreeItemComboBox*>(static_cast<COptionTreeItem*>(quality->row()));
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->selectedData(), SmoothingModeProperty::kHighQuality);
+    EXPECT_FALSE(QString::fromStdU16String(row->selectedText()).isEmpty());
+    EXPECT_NE(row->selectedText(), u"2");
+    const Bytes before = schemeBytes(clock_);
+    row->activate();
+    row->comboBox()->setCurrentIndex(row->comboBox()->findData(SmoothingModeProperty::kHighSpeed));
+    row->commit();
+    EXPECT_EQ(quality->value(), SmoothingModeProperty::kHighSpeed);
+    EXPECT_STREQ(clock_.findChildAs<IntProperty>(u"SmoothingMode")->className(), "IntProperty");
+    EXPECT_EQ(schemeBytes(clock_).size(), before.size());
 }
 
 TEST_F(OptionsDialTest, ACarriedBackgroundIsNamedByItsSize) {
@@ -869,7 +1112,7 @@ TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
     first->setMessageBox([&questions](QMessageBox::Icon, const QString&, const QString&,
                                       QMessageBox::StandardButtons) {
         ++questions;
-        return QMessageBox::No;
+        return QMessageBox::Discard;
     });
     const Bytes opening = schemeBytes(window->clock());
     first->runCommand(COptionsDial::NewHand);
@@ -904,6 +1147,84 @@ TEST_F(CustomizeFromClockTest, EndingTheProgramWithTheDialogOpenAsksNothing) {
     EXPECT_EQ(dial, nullptr);
     EXPECT_EQ(COptionsDial::instanceCount(), 0);
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), loaded);
+}
+
+// The user's Exit (the menu, Enter on the clock, the window manager's close) settles the
+// dialog's unsaved edits first, and may be called off there.
+TEST_F(CustomizeFromClockTest, TheUsersExitAsksAboutUnsavedEditsFirst) {
+    auto window = startClock();
+    QSignalSpy exits(window.get(), &CVelmoraDlg::exitRequested);
+    window->runCommand(MenuCommand::Customize);
+    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(window->optionsDialog());
+    ASSERT_NE(dial, nullptr);
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    int questions = 0;
+    dial->setMessageBox(
+        [&](QMessageBox::Icon, const QString&, const QString&, QMessageBox::StandardButtons) {
+            ++questions;
+            return answer;
+        });
+    const Bytes opening = schemeBytes(window->clock());
+    dial->runCommand(COptionsDial::NewHand);
+    window->runCommand(MenuCommand::Exit);
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    window->close();
+    EXPECT_EQ(questions, 3);
+    EXPECT_EQ(exits.count(), 0) << "Keep Editing calls the exit off";
+    EXPECT_NE(dial, nullptr);
+
+    answer = QMessageBox::Discard;
+    window->runCommand(MenuCommand::Exit);
+    EXPECT_EQ(exits.count(), 1);
+    EXPECT_EQ(schemeBytes(window->clock()), opening);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(dial, nullptr);
+}
+
+// After an edit on the clock the clock has the keyboard: the editor's keys work there.
+TEST_F(CustomizeFromClockTest, TheEditorsKeysWorkOnTheClock) {
+    auto window = startClock();
+    window->resize(200, 200);
+    window->runCommand(MenuCommand::Customize);
+    auto* dial = qobject_cast<COptionsDial*>(window->optionsDialog());
+    ASSERT_NE(dial, nullptr);
+    auto list = [&window] {
+        std::vector<ClockObject*> found;
+        for (const auto& child : window->clock().children()) {
+            if (child->isKindOf(ClockObject::kTypeName)) {
+                found.push_back(static_cast<ClockObject*>(child.get()));
+            }
+        }
+        return found;
+    };
+    ClockObject* hand = list().front();
+    auto offset = [&hand](const char16_t* name) {
+        return hand->findChildAs<PercentProperty>(name)->value();
+    };
+    const int x = offset(u"dX");
+    const int y = offset(u"dY");
+    dial->selectOnClock(hand);
+    // The dial's radius is about 100 pixels here: a pixel is a percent.
+    ASSERT_NEAR(window->clock().radius() / window->frameRatio(), 100, 5);
+    QTest::keyClick(window.get(), Qt::Key_Right);
+    QTest::keyClick(window.get(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(offset(u"dX"), x + 1);
+    EXPECT_EQ(offset(u"dY"), y + 10);
+    EXPECT_EQ(hand->findChildAs<PercentProperty>(u"dY")->row()->number(), y + 10)
+        << "the row shows it";
+    EXPECT_EQ(dial->stepsBack(), 2u) << "each nudge is a step";
+
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    hand = list().front();
+    EXPECT_EQ(offset(u"dY"), y);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    hand = list().front();
+    EXPECT_EQ(offset(u"dY"), y + 10);
+
+    const std::size_t count = list().size();
+    dial->selectOnClock(hand);
+    QTest::keyClick(window.get(), Qt::Key_Delete);
+    EXPECT_EQ(list().size(), count - 1);
 }
 
 TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {

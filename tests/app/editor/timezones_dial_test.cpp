@@ -1,7 +1,9 @@
 // The time zone dialog headless, on the system's zone database: what it shows, what OK and
 // Cancel store and put into the zone slots, and how the running clock follows.
 #include "app/dialogs/about_dialog.h"
+#include "app/editor/options_dial.h"
 #include "app/editor/timezones_dial.h"
+#include "app/editor/zone_picker.h"
 #include "app/window/velmora_dlg.h"
 #include "clock/class_registration.h"
 #include "clock/clock_text.h"
@@ -10,6 +12,7 @@
 #include "model/percent_property.h"
 #include "model/string_property.h"
 #include "model/time_zone_property.h"
+#include "optiontree/option_tree_item_combo_box.h"
 #include "render/frame_renderer.h"
 #include "tests/clock/memory_settings.h"
 #include "time/machine_zone.h"
@@ -25,6 +28,8 @@
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -404,6 +409,124 @@ TEST_F(TimezonesDialTest, ClockShowsTheFixedZoneRightAfterOk) {
     EXPECT_EQ(settings_.readInt(settings::kUseFixedZone, -1), 1);
     EXPECT_GT(window.framesDrawn(), frames);
     EXPECT_EQ(inner(window.lastFrame()), frameOf(u"21:00"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TimezonesDialTest, ThePickerFindsAZoneByCityAndTheKeysStayInTheField) {
+    ZonePicker picker;
+    picker.show();
+    QTest::keyClicks(picker.searchField(), "tokyo");
+    ASSERT_GE(picker.results()->count(), 1);
+    ASSERT_TRUE(picker.chosen().has_value());
+    EXPECT_EQ(picker.chosen()->standardNameView(), kTokyo);
+    // A country finds its zones; Down in the field moves through them.
+    picker.searchField()->clear();
+    QTest::keyClicks(picker.searchField(), "germany");
+    ASSERT_GE(picker.results()->count(), 2);
+    QTest::keyClick(picker.searchField(), Qt::Key_Down);
+    EXPECT_EQ(picker.results()->currentRow(), 1);
+    QTest::keyClicks(picker.searchField(), "xyzzy");
+    EXPECT_FALSE(picker.chosen().has_value()) << "nothing found, nothing to take";
+}
+
+// "Choose a zone..." in an element's zone row puts the zone into a user slot the scheme's
+// other elements do not use, and the row then selects that slot.
+class ZoneRowTest : public TimezonesDialTest {
+protected:
+    void SetUp() override {
+        TimezonesDialTest::SetUp();
+        for (int slot : {0, 1, 3}) {
+            auto text = std::make_unique<ClockText>();
+            text->findChildAs<TimeZoneProperty>(u"TimeZone")->setValue(slot);
+            clock_.append(std::move(text));
+        }
+    }
+    void TearDown() override {
+        delete dial_.data();
+        TimezonesDialTest::TearDown();
+    }
+    COptionsDial& open() {
+        dial_ = new COptionsDial(clock_, settings_);
+        dial_->setZonePicker([this](QWidget*) -> std::optional<ZoneRecord> {
+            if (picks_.empty()) {
+                return std::nullopt;
+            }
+            ZoneRecord next = zone(picks_.front());
+            picks_.erase(picks_.begin());
+            return next;
+        });
+        return *dial_;
+    }
+    TimeZoneProperty* zoneOf(int element) {
+        int at = 0;
+        for (const auto& child : clock_.children()) {
+            if (child->isKindOf(ClockObject::kTypeName) && at++ == element) {
+                return static_cast<ClockObject*>(child.get())
+                    ->findChildAs<TimeZoneProperty>(u"TimeZone");
+            }
+        }
+        return nullptr;
+    }
+    // Picks "Choose a zone...", the last entry, as a click in the row's list does.
+    COptionTreeItemComboBox* chooseByName(int element) {
+        auto* row = dynamic_cast<COptionTreeItemComboBox*>(
+            static_cast<COptionTreeItem*>(zoneOf(element)->row()));
+        EXPECT_NE(row, nullptr);
+        row->activate();
+        row->comboBox()->setCurrentIndex(row->entryCount() - 1);
+        row->commit();
+        return row;
+    }
+
+    Clock clock_;
+    QPointer<COptionsDial> dial_;
+    std::vector<std::u16string_view> picks_;
+};
+
+TEST_F(ZoneRowTest, TheZoneGoesIntoAFreeUserSlotShownByName) {
+    open();
+    auto* row = chooseByName(0);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->comboBox()->itemText(row->entryCount() - 1), "Choose a zone...");
+    // Cancelled: nothing changes.
+    EXPECT_EQ(zoneOf(0)->value(), 0);
+    EXPECT_EQ(row->selectedData(), 0);
+
+    picks_ = {kTokyo, kTokyo, kBerlin};
+    chooseByName(0);
+    EXPECT_EQ(zoneOf(0)->value(), 2) << "slots 1 and 3 belong to the other elements";
+    EXPECT_EQ(velmora::zoneSlot(2).standardNameView(), kTokyo);
+    EXPECT_EQ(stored(2), name(zone(kTokyo)));
+    row = static_cast<COptionTreeItemComboBox*>(static_cast<COptionTreeItem*>(zoneOf(0)->row()));
+    EXPECT_TRUE(QString::fromStdU16String(row->selectedText()).endsWith(" - Asia/Tokyo"));
+    // A slot that holds the zone already is shared.
+    chooseByName(1);
+    EXPECT_EQ(zoneOf(1)->value(), 2);
+    // An element's own slot, used by no other, takes the new zone.
+    chooseByName(2);
+    EXPECT_EQ(zoneOf(2)->value(), 3);
+    EXPECT_EQ(velmora::zoneSlot(3).standardNameView(), kBerlin);
+    EXPECT_FALSE(dial_->isSaved());
+}
+
+TEST_F(ZoneRowTest, WithEveryUserSlotTakenNothingChanges) {
+    for (int slot : {2, 4}) {
+        auto text = std::make_unique<ClockText>();
+        text->findChildAs<TimeZoneProperty>(u"TimeZone")->setValue(slot);
+        clock_.append(std::move(text));
+    }
+    COptionsDial& dial = open();
+    std::vector<QString> notices;
+    dial.setZoneNotice([&notices](const QString& text) { notices.push_back(text); });
+    picks_ = {kTokyo};
+    chooseByName(0);
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(zoneOf(0)->value(), 0);
+    EXPECT_NE(velmora::zoneSlot(1).standardNameView(), kTokyo);
+    EXPECT_TRUE(dial.isSaved());
 }
 
 } // namespace
