@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/serialization_object.h"
+#include "velmora_export.h"
 
 #include <array>
 #include <memory>
@@ -9,7 +10,7 @@
 
 using Creator = std::unique_ptr<SerializationObject> (*)();
 
-class ClassRegistry {
+class VELMORA_EXPORT ClassRegistry {
 public:
     static constexpr int kCapacity = 256;
 

@@ -1,11 +1,13 @@
 // The process-wide list of installed font family names, built once from a source.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
-class FontFamilyList {
+class VELMORA_EXPORT FontFamilyList {
 public:
     using Source = std::function<std::vector<std::u16string>()>;
     // At most this many families are offered.

@@ -2,10 +2,11 @@
 #pragma once
 
 #include "model/enum_property.h"
+#include "velmora_export.h"
 
 // The value is the family's index in the installed list and is not stored: numbering
 // depends on the machine. Users of the family take familyName(), never valueText().
-class FontFamilyProperty : public EnumProperty {
+class VELMORA_EXPORT FontFamilyProperty : public EnumProperty {
 public:
     static constexpr const char* kTypeName = "FontFamilyProperty";
 

@@ -57,7 +57,7 @@ struct DecodedImage {
 // Decodes on a thread of its own and waits at most the time budget for it, so that a caller
 // on the window's thread never waits longer whatever the bytes do; a decode left behind is
 // told to stop and ends on its own, touching nothing of the caller's.
-class BoundedImageDecoder {
+class VELMORA_EXPORT BoundedImageDecoder {
 public:
     explicit BoundedImageDecoder(ImageDecodeBudget budget = {}) : budget_(budget) {}
 

@@ -1,12 +1,14 @@
 // The schemes the user loaded or saved last, which the editor's Load offers.
 #pragma once
 
+#include "velmora_export.h"
+
 #include <QString>
 #include <QStringList>
 
 class SettingsStore;
 
-class RecentSchemes {
+class VELMORA_EXPORT RecentSchemes {
 public:
     static constexpr int kKept = 8;
 

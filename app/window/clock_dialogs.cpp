@@ -120,7 +120,8 @@ void ClockDialogs::openAlarms(AlarmService& alarms, ClockChimes& chimes) {
     QDialog* dialog = planner->makeAlarms(alarms, chimes, &window_);
     alarmsDial_ = dialog;
     dialog->adjustSize();
-    placeBesideClock(*dialog);
+    placeBesideClock(
+        *dialog, [dialog](QSize size) { dialog->resize(size); }, false);
     dialog->show();
 }
 
