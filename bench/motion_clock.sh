@@ -229,7 +229,8 @@ for entry in $cases; do
     key=${platform}_${size}_${smooth}
     if [ "$platform" = x11 ]; then
         display=display_$key
-        "${runner[@]}" env DISPLAY="${!display}" "$work/second_latency" frames Velmora \
+        # By its class: a named clock's title carries its name.
+        "${runner[@]}" env DISPLAY="${!display}" "$work/second_latency" frames velmora \
             "$rate_seconds" >"$work/rate.$key" 2>>"$work/log" &
     else
         wayland=wayland_$key
