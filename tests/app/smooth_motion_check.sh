@@ -35,7 +35,7 @@ motion_rate() {
 }
 
 # On-CPU nanoseconds of all the clock's threads.
-clock_cpu() { cat /proc/"$clock"/task/*/schedstat | awk '{ ns += $1 } END { print ns + 0 }'; }
+clock_cpu() { cat /proc/"$clock"/task/*/schedstat | awk '{ ns += $1 } END { printf "%.0f\n", ns }'; }
 
 start_moving_clock 1
 rate=$(motion_rate)
