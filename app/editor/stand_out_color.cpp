@@ -1,12 +1,11 @@
 // The colour a new element gets: one that stands out against the clock's background.
 #include "app/editor/stand_out_color.h"
 
+#include "render/bounded_image_decoder.h"
 #include "render/byte_view.h"
 
-#include <QBuffer>
 #include <QColor>
 #include <QImage>
-#include <QImageReader>
 #include <algorithm>
 #include <iterator>
 
@@ -17,12 +16,14 @@ QColor averageColor(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) {
         return {};
     }
-    QByteArray data = byteView(bytes);
-    QBuffer buffer(&data);
-    QImageReader reader(&buffer);
-    const QImage image = reader.read()
-                             .scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                             .convertToFormat(QImage::Format_ARGB32);
+    // Within the budget the clock decodes its background in: a hostile image costs this no
+    // more than it costs the clock, and one the clock refuses has no colour here.
+    ImageDecodeBudget budget;
+    budget.keepWithin = QSize(64, 64);
+    const DecodedImage decoded = BoundedImageDecoder(budget).decode(byteView(bytes));
+    const QImage image =
+        decoded.image.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_ARGB32);
     double r = 0;
     double g = 0;
     double b = 0;

@@ -3,6 +3,7 @@
 #include "app/dialogs/about_dialog.h"
 #include "app/editor/background_check.h"
 #include "app/editor/options_dial.h"
+#include "app/editor/stand_out_color.h"
 #include "app/editor/true_color_tool_bar.h"
 #include "app/window/velmora_dlg.h"
 #include "clock/class_registration.h"
@@ -1279,6 +1280,25 @@ TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {
         << "the partial redraw noticed the new background";
     EXPECT_EQ(window->lastFrame().pixelColor(3, window->lastFrame().height() / 2).green(),
               QColor(Qt::darkGreen).green());
+}
+
+// A new element's colour stands out from the background; a background the clock would refuse
+// (a progressive JPEG whose scans cost far more than its pixels) is not decoded for it at all
+// and gives the colour of no background.
+TEST(StandOutColorTest, FarFromTheBackgroundAndNothingDecodedOfAnImageTheClockRefuses) {
+    const auto colorOver = [](const QByteArray& bytes) {
+        return standOutColor(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size())));
+    };
+    constexpr std::uint32_t kRed = 0xFFE53935;
+    QImage red(32, 32, QImage::Format_ARGB32);
+    red.fill(QColor(230, 30, 40));
+    EXPECT_NE(colorOver(image_bombs::encoded(red, "png")), kRed);
+    QImage white(32, 32, QImage::Format_ARGB32);
+    white.fill(Qt::white);
+    EXPECT_NE(colorOver(image_bombs::encoded(white, "png")), 0xFFFFFFFFu);
+    EXPECT_EQ(colorOver(image_bombs::jpegScanBomb(4096, 120)), kRed);
+    EXPECT_EQ(colorOver(QByteArray("not a picture")), kRed);
 }
 
 } // namespace
