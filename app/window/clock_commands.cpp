@@ -2,12 +2,17 @@
 // opening, and its commands run on the clock.
 #include "app/window/clock_commands.h"
 
+#include "app/alarms/alarm_service.h"
+#include "app/alarms/clock_chimes.h"
 #include "app/desktop/date_language.h"
 #include "app/desktop/program_icon.h"
 #include "app/desktop/settings.h"
 #include "app/dialogs/dialog_placement.h"
 #include "app/dialogs/help_links.h"
-#include "app/window/velmora_dlg.h"
+#include "app/window/clock_dialogs.h"
+#include "app/window/clock_host.h"
+#include "app/window/view_settings.h"
+#include "clock/clock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,9 +59,9 @@ ClockMenu& ClockCommands::menu() {
         return *menu_;
     }
     showProgramIconFromNowOn();
-    menu_ = std::make_unique<ClockMenu>(clock_.windowTitle());
-    CVelmoraDlg* clock = &clock_;
-    QObject::connect(&menu_->menu(), &QMenu::aboutToShow, clock, [this] { update(); });
+    menu_ = std::make_unique<ClockMenu>(clock_.widget().windowTitle());
+    QWidget* window = &clock_.widget();
+    QObject::connect(&menu_->menu(), &QMenu::aboutToShow, window, [this] { update(); });
     for (MenuCommand command : {MenuCommand::Info,         MenuCommand::Site,
                                 MenuCommand::Usage,        MenuCommand::Customizing,
                                 MenuCommand::Faq,          MenuCommand::Feedback,
@@ -69,20 +74,20 @@ ClockMenu& ClockCommands::menu() {
                                 MenuCommand::SmoothMotion, MenuCommand::PlaySounds,
                                 MenuCommand::Calendar,     MenuCommand::Alarms,
                                 MenuCommand::Exit}) {
-        QObject::connect(menu_->action(command), &QAction::triggered, clock,
+        QObject::connect(menu_->action(command), &QAction::triggered, window,
                          [this, command] { run(command); });
     }
     for (std::size_t i = 0; i < kTransparencyItems.size(); ++i) {
-        QObject::connect(menu_->transparencyActions()[i], &QAction::triggered, clock,
-                         [clock, i] { clock->setOverallAlpha(kTransparencyItems[i].alpha); });
+        QObject::connect(menu_->transparencyActions()[i], &QAction::triggered, window,
+                         [this, i] { clock_.setOverallAlpha(kTransparencyItems[i].alpha); });
     }
     for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
-        QObject::connect(menu_->sizeActions()[i], &QAction::triggered, clock,
+        QObject::connect(menu_->sizeActions()[i], &QAction::triggered, window,
                          [this, i] { applySize(kSizeItems[i].percent); });
     }
     for (std::size_t i = 0; i < kPriorityItems.size(); ++i) {
-        QObject::connect(menu_->priorityActions()[i], &QAction::triggered, clock,
-                         [clock, i] { clock->setThreadPriority(kPriorityItems[i].level); });
+        QObject::connect(menu_->priorityActions()[i], &QAction::triggered, window,
+                         [this, i] { clock_.setThreadPriority(kPriorityItems[i].level); });
     }
     return *menu_;
 }
@@ -90,7 +95,7 @@ ClockMenu& ClockCommands::menu() {
 void ClockCommands::showMenu(const QPoint& screenPosition) {
     QMenu& shown = menu().menu();
     if (!clock_.onLayerShell()) {
-        clock_.activateWindow();
+        clock_.widget().activateWindow();
         shown.exec(screenPosition);
         return;
     }
@@ -98,8 +103,8 @@ void ClockCommands::showMenu(const QPoint& screenPosition) {
     // beside the clock there, and at the click under the windows.
     QPoint at = screenPosition;
     const QScreen* screen = QGuiApplication::screenAt(screenPosition);
-    if (clock_.stayOnTop() && screen != nullptr) {
-        at = placeBeside(clock_.geometry(), shown.sizeHint(), screen->availableGeometry());
+    if (clock_.view().stayOnTop && screen != nullptr) {
+        at = placeBeside(clock_.widget().geometry(), shown.sizeHint(), screen->availableGeometry());
     }
     // As a Wayland window of its own the menu has no parent to pop up from, and a tiling
     // compositor would tile it across the screen; one of a fixed size floats.
@@ -114,14 +119,14 @@ void ClockCommands::showMenu(const QPoint& screenPosition) {
 void ClockCommands::update() {
     clock_.refreshTray();
     ClockMenu& items = menu();
-    const ViewSettings& view = clock_.view_;
+    const ViewSettings& view = clock_.view();
     items.action(MenuCommand::StayOnTop)->setChecked(view.stayOnTop);
     // A layer surface belongs to an output, whichever workspace shows there.
     items.action(MenuCommand::OnAllWorkspaces)
         ->setChecked(view.onAllWorkspaces || clock_.onLayerShell());
     items.action(MenuCommand::OnAllWorkspaces)->setEnabled(!clock_.onLayerShell());
     items.action(MenuCommand::LockPosition)->setChecked(view.lockPosition);
-    const QWindow* window = clock_.windowHandle();
+    const QWindow* window = clock_.widget().windowHandle();
     const bool transparent =
         clock_.onLayerShell()
             ? view.clickThrough
@@ -132,12 +137,12 @@ void ClockCommands::update() {
     items.action(MenuCommand::HideToTray)->setEnabled(clock_.trayAvailable());
     items.action(MenuCommand::Customize)->setEnabled(ClockDialogs::canOpenOptionsDialog());
     // The tray's menu stays reachable while the modal dialog runs.
-    items.action(MenuCommand::TimeZones)->setEnabled(clock_.timezonesDialog() == nullptr);
+    items.action(MenuCommand::TimeZones)->setEnabled(clock_.dialogs().timezonesDialog() == nullptr);
     items.action(MenuCommand::StartWithDesktop)->setChecked(autostartEntry().isEnabled());
-    items.action(MenuCommand::DatesInMyLanguage)->setChecked(datesInMyLanguage(clock_.settings_));
+    items.action(MenuCommand::DatesInMyLanguage)->setChecked(datesInMyLanguage(clock_.settings()));
     items.action(MenuCommand::SmoothMotion)->setChecked(view.smoothMotion);
-    items.action(MenuCommand::PlaySounds)->setChecked(clock_.chimes_.playSounds());
-    const QString next = clock_.alarms_.nextAlarmText();
+    items.action(MenuCommand::PlaySounds)->setChecked(clock_.chimes().playSounds());
+    const QString next = clock_.alarms().nextAlarmText();
     QAction* nextAlarm = items.action(MenuCommand::NextAlarm);
     nextAlarm->setVisible(!next.isEmpty());
     // An ampersand in a label is a letter, not the item's shortcut.
@@ -152,7 +157,8 @@ void ClockCommands::update() {
     }
     bool anySize = false;
     for (std::size_t i = 0; i < kSizeItems.size(); ++i) {
-        const bool current = presetSize(clock_.clock_, kSizeItems[i].percent) == clock_.size();
+        const bool current =
+            presetSize(clock_.clock(), kSizeItems[i].percent) == clock_.widget().size();
         items.sizeActions()[i]->setChecked(current);
         anySize = anySize || current;
     }
@@ -161,33 +167,34 @@ void ClockCommands::update() {
 
 void ClockCommands::applySize(int percent) {
     // Without a background there is no natural size to scale: the window stays as it is.
-    if (clock_.clock_.backgroundWidth() <= 0 || clock_.clock_.backgroundHeight() <= 0) {
+    const QWidget& window = clock_.widget();
+    if (clock_.clock().backgroundWidth() <= 0 || clock_.clock().backgroundHeight() <= 0) {
         return;
     }
-    clock_.placeByUser(QRect(clock_.geometry().topLeft(), presetSize(clock_.clock_, percent)),
+    clock_.placeByUser(QRect(window.geometry().topLeft(), presetSize(clock_.clock(), percent)),
                        true);
 }
 
 void ClockCommands::run(MenuCommand command) {
-    ViewSettings& view = clock_.view_;
-    ClockDialogs& dialogs = clock_.dialogs_;
+    ViewSettings& view = clock_.view();
+    ClockDialogs& dialogs = clock_.dialogs();
     switch (command) {
     case MenuCommand::ClickThrough:
         clock_.toggleClickThrough();
         break;
     case MenuCommand::StayOnTop:
         view.stayOnTop = !view.stayOnTop;
-        clock_.settings_.writeInt(settings::kStayOnTop, view.stayOnTop ? 1 : 0);
+        clock_.settings().writeInt(settings::kStayOnTop, view.stayOnTop ? 1 : 0);
         clock_.applyViewState();
         break;
     case MenuCommand::OnAllWorkspaces:
         view.onAllWorkspaces = !view.onAllWorkspaces;
-        clock_.settings_.writeInt(settings::kOnAllWorkspaces, view.onAllWorkspaces ? 1 : 0);
+        clock_.settings().writeInt(settings::kOnAllWorkspaces, view.onAllWorkspaces ? 1 : 0);
         clock_.applyViewState();
         break;
     case MenuCommand::LockPosition:
         view.lockPosition = !view.lockPosition;
-        clock_.settings_.writeInt(settings::kLockPosition, view.lockPosition ? 1 : 0);
+        clock_.settings().writeInt(settings::kLockPosition, view.lockPosition ? 1 : 0);
         break;
     case MenuCommand::HideToTray:
         if (!clock_.trayAvailable()) {
@@ -213,16 +220,16 @@ void ClockCommands::run(MenuCommand command) {
         toggleStartWithDesktop();
         break;
     case MenuCommand::PlaySounds:
-        clock_.chimes_.setPlaySounds(!clock_.chimes_.playSounds());
+        clock_.chimes().setPlaySounds(!clock_.chimes().playSounds());
         break;
     case MenuCommand::Calendar:
         clock_.openCalendar();
         break;
     case MenuCommand::Alarms:
-        dialogs.openAlarms(clock_.alarms_, clock_.chimes_);
+        dialogs.openAlarms(clock_.alarms(), clock_.chimes());
         break;
     case MenuCommand::DatesInMyLanguage:
-        toggleDatesInMyLanguage(clock_.settings_, clock_.clock_);
+        toggleDatesInMyLanguage(clock_.settings(), clock_.clock());
         clock_.drawFrame();
         break;
     case MenuCommand::SmoothMotion:
@@ -236,17 +243,18 @@ void ClockCommands::run(MenuCommand command) {
         break;
     default:
         if (const std::optional<HelpLink> link = webHelpLink(command)) {
-            openHelpLink(*link, &clock_);
+            openHelpLink(*link, &clock_.widget());
         }
         break;
     }
 }
 
 QString ClockCommands::startNewClock() {
-    const QScreen* where = clock_.screen();
-    return NewClock::start(clock_.frameGeometry(),
+    const QWidget& window = clock_.widget();
+    const QScreen* where = window.screen();
+    return NewClock::start(window.frameGeometry(),
                            where != nullptr ? where->availableVirtualGeometry() : QRect(),
-                           clock_.clockLauncher_);
+                           clock_.clockLauncher());
 }
 
 AutostartEntry ClockCommands::autostartEntry() const {
@@ -259,7 +267,7 @@ void ClockCommands::toggleStartWithDesktop() {
     const bool wanted = !entry.isEnabled();
     if (!entry.setEnabled(wanted)) {
         QMessageBox::warning(
-            &clock_, QCoreApplication::translate("CVelmoraDlg", "Start with the desktop"),
+            &clock_.widget(), QCoreApplication::translate("CVelmoraDlg", "Start with the desktop"),
             (wanted ? QCoreApplication::translate("CVelmoraDlg",
                                                   "The login entry %1 could not be written.")
                     : QCoreApplication::translate("CVelmoraDlg",

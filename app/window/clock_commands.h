@@ -9,11 +9,11 @@
 #include <QString>
 #include <memory>
 
-class CVelmoraDlg;
+class ClockHost;
 
 class ClockCommands {
 public:
-    explicit ClockCommands(CVelmoraDlg& clock) : clock_(clock) {}
+    explicit ClockCommands(ClockHost& clock) : clock_(clock) {}
 
     // Made at the first use: a clock that is only looked at never needs its menu.
     ClockMenu& menu();
@@ -31,6 +31,6 @@ private:
     void applySize(int percent);
     void toggleStartWithDesktop();
 
-    CVelmoraDlg& clock_;
+    ClockHost& clock_;
     std::unique_ptr<ClockMenu> menu_;
 };

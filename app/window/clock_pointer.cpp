@@ -2,7 +2,11 @@
 // the double click, wherever its presses come from.
 #include "app/window/clock_pointer.h"
 
-#include "app/window/velmora_dlg.h"
+#include "app/window/clock_dialogs.h"
+#include "app/window/clock_host.h"
+#include "app/window/tick_schedule.h"
+#include "app/window/view_settings.h"
+#include "time/packed_date_time.h"
 
 #include <QApplication>
 
@@ -15,27 +19,27 @@ void ClockPointer::press(Qt::MouseButton button, const QPointF& local, const QPo
         return;
     }
     // While the editor is open, a press on an element selects it and a drag moves it.
-    const Qt::Edges corner = clock_.cornerAt(local.toPoint());
+    const Qt::Edges corner = WindowCorners::at(local.toPoint(), clock_.widget().size());
     if (!corner &&
-        clock_.dialogs_.pressOnClock(local, global, clock_.frameRatio(),
-                                     velmora::packedDateTimeFrom(clock_.ticks().now()))) {
+        clock_.dialogs().pressOnClock(local, global, clock_.frameRatio(),
+                                      velmora::packedDateTimeFrom(clock_.ticks().now()))) {
         drag_.reset();
         return;
     }
     // A locked clock stays where it is and as large as it is.
-    if (clock_.view_.lockPosition) {
+    if (clock_.view().lockPosition) {
         drag_.reset();
         return;
     }
     // The clock moves and resizes itself rather than through the window manager: a window
     // manager's move grabs the pointer at the press and swallows the second click of a
     // double click, and some have no such moves for frameless windows at all.
-    drag_ = Drag{corner, global, clock_.geometry(), false};
+    drag_ = Drag{corner, global, clock_.widget().geometry(), false};
 }
 
 void ClockPointer::move(Qt::MouseButtons held, const QPoint& global) {
-    if (clock_.dialogs_.movingOnClock() && (held & Qt::LeftButton)) {
-        clock_.dialogs_.moveOnClock(global, clock_.frameRatio());
+    if (clock_.dialogs().movingOnClock() && (held & Qt::LeftButton)) {
+        clock_.dialogs().moveOnClock(global, clock_.frameRatio());
         return;
     }
     if (!drag_ || !(held & Qt::LeftButton)) {
@@ -53,13 +57,13 @@ void ClockPointer::release(Qt::MouseButton button, const QPointF& local, const Q
     if (button == Qt::LeftButton) {
         const bool placed = drag_ && drag_->started;
         drag_.reset();
-        clock_.dialogs_.releaseOnClock();
+        clock_.dialogs().releaseOnClock();
         if (placed) {
-            clock_.placeByUser(clock_.geometry(), true);
+            clock_.placeByUser(clock_.widget().geometry(), true);
         }
     }
     // The corner squares resize; only the rest of the clock opens the menu.
-    if (button == Qt::RightButton && !clock_.cornerAt(local.toPoint())) {
+    if (button == Qt::RightButton && !WindowCorners::at(local.toPoint(), clock_.widget().size())) {
         clock_.showContextMenu(global);
     }
     if (button == Qt::MiddleButton) {
@@ -83,7 +87,7 @@ void ClockPointer::doubleClick(Qt::MouseButton button) {
     clock_.toggleClickThrough();
     // A layer surface has no window to activate, and its layer decides what it is above.
     if (!clock_.onLayerShell()) {
-        clock_.activateWindow();
-        clock_.raise();
+        clock_.widget().activateWindow();
+        clock_.widget().raise();
     }
 }

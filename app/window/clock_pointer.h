@@ -10,14 +10,14 @@
 #include <QRect>
 #include <optional>
 
-class CVelmoraDlg;
+class ClockHost;
 
 // The clock's window gets the mouse from Qt on X11, and from the compositor on a layer-shell
 // surface, where Qt never sees it: both feed the same presses, moves and releases here, in the
 // clock's coordinates (local) and the desktop's (global).
 class VELMORA_EXPORT ClockPointer {
 public:
-    explicit ClockPointer(CVelmoraDlg& clock) : clock_(clock) {}
+    explicit ClockPointer(ClockHost& clock) : clock_(clock) {}
 
     void press(Qt::MouseButton button, const QPointF& local, const QPoint& global);
     void move(Qt::MouseButtons held, const QPoint& global);
@@ -37,6 +37,6 @@ private:
         bool started;
     };
 
-    CVelmoraDlg& clock_;
+    ClockHost& clock_;
     std::optional<Drag> drag_;
 };

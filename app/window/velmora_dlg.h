@@ -15,6 +15,7 @@
 #include "app/presentation/direct_presentation.h"
 #include "app/window/clock_commands.h"
 #include "app/window/clock_dialogs.h"
+#include "app/window/clock_host.h"
 #include "app/window/clock_menu.h"
 #include "app/window/clock_pointer.h"
 #include "app/window/clock_tray.h"
@@ -43,7 +44,7 @@ class X11WidgetHints;
 class CWindowAligner;
 class SettingsStore;
 
-class CVelmoraDlg : public QWidget {
+class CVelmoraDlg final : public QWidget, public ClockHost {
     Q_OBJECT
 
 public:
@@ -56,29 +57,31 @@ public:
     // Shows the clock on a layer-shell surface instead of this window, which then stays
     // hidden and only keeps the clock's geometry. Before initialize().
     void showOnLayerShell(std::unique_ptr<LayerClock> layer);
-    bool onLayerShell() const { return layer_ != nullptr; }
+    bool onLayerShell() const override { return layer_ != nullptr; }
     // Zones, view settings, the scheme, placement and the first frame.
     void initialize();
     // Frame pixels per logical pixel: the layer surface's output scale, or the window's ratio.
-    qreal frameRatio() const;
+    qreal frameRatio() const override;
     // The display's refresh rate in frames a second, 60 where it does not say.
     int displayRate() const;
     // A move or resize the user makes, live (a drag) or done (its end, a size preset): only
     // those are saved.
-    void placeByUser(const QRect& target, bool done);
+    void placeByUser(const QRect& target, bool done) override;
     // Renders one frame for the current time and shows it.
-    void drawFrame();
+    void drawFrame() override;
     // Brings z-order, click-through, visibility, the tray icon and the thread priority in
     // line with the members.
-    void applyViewState();
-    void showContextMenu(const QPoint& screenPosition) { commands_.showMenu(screenPosition); }
+    void applyViewState() override;
+    void showContextMenu(const QPoint& screenPosition) override {
+        commands_.showMenu(screenPosition);
+    }
     // Brings the menu's marks and enabled states up to date, as each opening does.
     void updateMenu() { commands_.update(); }
     void runCommand(MenuCommand command) { commands_.run(command); }
-    void toggleClickThrough();
+    void toggleClickThrough() override;
     // The user's "Exit" (the menu, Enter on the clock, the window manager's close): an open
     // customize dialog first settles its unsaved edits, and the user may stay.
-    void exitAsUser();
+    void exitAsUser() override;
     // The customize dialog while one is open from this window, else null.
     QDialog* optionsDialog() const { return dialogs_.optionsDialog(); }
     // The time zone dialog while it runs, else null.
@@ -87,7 +90,7 @@ public:
     // The clock's name (empty for the default clock), which its settings, its socket and its
     // autostart entry go by, and its window's title. Set before initialize().
     void setClockName(const QString& name);
-    const QString& clockName() const { return clockName_; }
+    const QString& clockName() const override { return clockName_; }
     // What the clock is called on the desktop: "Velmora", or "Velmora — NAME" for a named one.
     static QString titleFor(const QString& clockName);
     // Loads a scheme file the user chose from outside the editor (see ClockDialogs).
@@ -100,11 +103,11 @@ public:
     // A later launch's request: a scheme to show, or an alarm or timer to set.
     void takeRequest(const ClockRequest& request);
     // The month calendar beside the clock, with the clock's local date marked.
-    void openCalendar();
+    void openCalendar() override;
     QWidget* calendar() const { return dialogs_.calendar(); }
     QDialog* alarmsDialog() const { return dialogs_.alarmsDialog(); }
-    AlarmService& alarms() { return alarms_; }
-    ClockChimes& chimes() { return chimes_; }
+    AlarmService& alarms() override { return alarms_; }
+    ClockChimes& chimes() override { return chimes_; }
     void setLoadErrorReport(ClockDialogs::LoadErrorReport report) {
         dialogs_.setLoadErrorReport(std::move(report));
     }
@@ -118,7 +121,7 @@ public:
     QDialog* schemeChooser() const { return dialogs_.schemeChooser(); }
     QStringList schemeFolders() const { return dialogs_.schemeFolders(); }
 
-    Clock& clock() { return clock_; }
+    Clock& clock() override { return clock_; }
     ClockMenu& menu() { return commands_.menu(); }
     const QImage& lastFrame() const { return renderer_.frame(); }
     bool stayOnTop() const { return view_.stayOnTop; }
@@ -132,11 +135,11 @@ public:
     bool continuousRedraw() const { return ticks_.continuous(); }
     // Whether click-through and hiding can be offered: both need a tray icon to come back.
     // As last seen by refreshTray().
-    bool trayAvailable() const { return tray_.available(); }
+    bool trayAvailable() const override { return tray_.available(); }
     // Asks the desktop again whether it has a tray, which a tray host starting after the clock
     // or ending before it changes: creates the icon when one appears, and brings a
     // click-through or hidden clock back to normal when it goes.
-    void refreshTray();
+    void refreshTray() override;
     // Whether the desktop has a tray now: the platform's answer, or a test's own.
     void setTrayProbe(ClockTray::Probe probe) { tray_.setProbe(std::move(probe)); }
     // How the stored scheme's file is read at start: whole, on a thread of its own; a test
@@ -144,7 +147,7 @@ public:
     void setSchemeReader(StartupScheme::Reader reader) { schemeReader_ = std::move(reader); }
     // Where the time comes from: the system clock, or a test's own.
     void setWallClock(TickSchedule::WallClock clock) { ticks_.setWallClock(std::move(clock)); }
-    TickSchedule& ticks() { return ticks_; }
+    TickSchedule& ticks() override { return ticks_; }
     int framesDrawn() const { return framesDrawn_; }
     // The pixels of the frame the last drawFrame() drew again; empty when nothing changed.
     const QRegion& lastRedrawn() const { return lastRedrawn_; }
@@ -173,8 +176,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    friend class ClockCommands;
-    friend class ClockPointer;
+    // What the commands and the pointer reach besides the public functions.
+    QWidget& widget() override { return *this; }
+    SettingsStore& settings() override { return settings_; }
+    ViewSettings& view() override { return view_; }
+    ClockDialogs& dialogs() override { return dialogs_; }
+    const NewClock::Launcher& clockLauncher() const override { return clockLauncher_; }
 
     // Whether the clock is on the screen: its window, or its layer surface.
     bool clockShown() const;
@@ -206,12 +213,12 @@ private:
     void updateInputMask(const QRegion& changed);
     // Undoes a minimise by the window manager, which would leave the clock unreachable.
     void restoreFromMinimized();
-    void setOverallAlpha(int alpha);
+    void setOverallAlpha(int alpha) override;
     // "Smooth motion": continuous hands at the display's refresh rate, or ten times a second.
-    void setSmoothMotion(bool on);
+    void setSmoothMotion(bool on) override;
     // Whether the clock moves and its window is covered or unmapped, as the window system says.
     bool coveredWhileMoving() const;
-    void setThreadPriority(int level);
+    void setThreadPriority(int level) override;
     // An edit in the customize dialog shows at once, not at the next second.
     void schemeEdited();
     // The tray icon's tooltip tells the time: brought up to date when the minute changed.
