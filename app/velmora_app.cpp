@@ -246,18 +246,16 @@ int CVelmoraApp::run(int argc, char** argv) {
     registerSchemeClasses();
     useInstalledFontFamilies();
 
-    CVelmoraDlg clock(settings);
+    ClockWindowOptions options;
+    options.clockName = command.clockName;
     if (layerShell) {
         bool usable = true;
-        std::unique_ptr<LayerClock> layer = connectLayerShell(usable);
+        options.layer = connectLayerShell(usable);
         if (!usable) {
             return 1;
         }
-        if (layer != nullptr) {
-            clock.showOnLayerShell(std::move(layer));
-        }
     }
-    clock.setClockName(command.clockName);
+    CVelmoraDlg clock(settings, std::move(options));
     QObject::connect(&clock, &CVelmoraDlg::exitRequested, &application, &QApplication::quit);
     QObject::connect(&instance, &ClockInstance::requested, &clock, &CVelmoraDlg::takeRequest);
     clock.initialize();

@@ -78,8 +78,8 @@ void CVelmoraDlg::setInputRegion(const QRegion& region) {
     setMask(region);
 }
 
-CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint),
+CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, ClockWindowOptions options)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint),
       settings_(settings), tray_([this] { return &menu().menu(); }) {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -90,7 +90,9 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     // A scheme file dropped on the clock is loaded.
     setAcceptDrops(true);
-    setWindowTitle(titleFor(QString()));
+    schemeReader_ = std::move(options.schemeReader);
+    clockName_ = std::move(options.clockName);
+    setWindowTitle(titleFor(clockName_));
     ClockAccessible::install();
     connect(&ticks_, &TickSchedule::frameDue, this, &CVelmoraDlg::onFrameDue);
     connect(&tray_, &ClockTray::changed, this, &CVelmoraDlg::refreshTray);
@@ -111,6 +113,10 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, QWidget* parent)
     dialogs_.setClockMover([this](const QPoint& at) { move(at); });
     backdrop_ = std::make_unique<DesktopBackdrop>(*this);
     connect(backdrop_.get(), &DesktopBackdrop::changed, this, qOverload<>(&QWidget::update));
+    layer_ = std::move(options.layer);
+    if (layer_ != nullptr) {
+        useLayerSurface();
+    }
 }
 
 CVelmoraDlg::~CVelmoraDlg() {
@@ -123,11 +129,6 @@ CVelmoraDlg::~CVelmoraDlg() {
 QString CVelmoraDlg::titleFor(const QString& clockName) {
     return clockName.isEmpty() ? QStringLiteral("Velmora")
                                : QStringLiteral("Velmora \u2014 %1").arg(clockName);
-}
-
-void CVelmoraDlg::setClockName(const QString& name) {
-    clockName_ = name;
-    setWindowTitle(titleFor(name));
 }
 
 void CVelmoraDlg::refreshTray() {
@@ -471,8 +472,7 @@ void CVelmoraDlg::placeByUser(const QRect& target, bool done) {
     }
 }
 
-void CVelmoraDlg::showOnLayerShell(std::unique_ptr<LayerClock> layer) {
-    layer_ = std::move(layer);
+void CVelmoraDlg::useLayerSurface() {
     layer_->setPointer(pointer_, [this] { return geometry(); });
     layer_->setScaleHandler([this] {
         // A surface made again on another output may have been brought onto it: the window

@@ -44,6 +44,19 @@ class X11WidgetHints;
 class CWindowAligner;
 class SettingsStore;
 
+// What a clock is from its start to its end.
+struct ClockWindowOptions {
+    // The clock's name (empty for the default clock), which its settings, its socket and its
+    // autostart entry go by, and its window's title.
+    QString clockName;
+    // Where the compositor offers it, the surface that shows the clock instead of the window,
+    // which then stays hidden and only keeps the clock's geometry; null on X11.
+    std::unique_ptr<LayerClock> layer;
+    // How the stored scheme's file is read at start: whole, on a thread of its own; a test may
+    // read through its own.
+    StartupScheme::Reader schemeReader = StartupScheme::readWholeFile;
+};
+
 class CVelmoraDlg final : public QWidget, public ClockHost {
     Q_OBJECT
 
@@ -51,12 +64,9 @@ public:
     static constexpr int kCornerSize = WindowCorners::kSize;
     static constexpr int kInitialSize = 200;
 
-    explicit CVelmoraDlg(SettingsStore& settings, QWidget* parent = nullptr);
+    explicit CVelmoraDlg(SettingsStore& settings, ClockWindowOptions options = {});
     ~CVelmoraDlg() override;
 
-    // Shows the clock on a layer-shell surface instead of this window, which then stays
-    // hidden and only keeps the clock's geometry. Before initialize().
-    void showOnLayerShell(std::unique_ptr<LayerClock> layer);
     bool onLayerShell() const override { return layer_ != nullptr; }
     // Zones, view settings, the scheme, placement and the first frame.
     void initialize();
@@ -87,9 +97,6 @@ public:
     // The time zone dialog while it runs, else null.
     QDialog* timezonesDialog() const { return dialogs_.timezonesDialog(); }
 
-    // The clock's name (empty for the default clock), which its settings, its socket and its
-    // autostart entry go by, and its window's title. Set before initialize().
-    void setClockName(const QString& name);
     const QString& clockName() const override { return clockName_; }
     // What the clock is called on the desktop: "Velmora", or "Velmora — NAME" for a named one.
     static QString titleFor(const QString& clockName);
@@ -142,9 +149,6 @@ public:
     void refreshTray() override;
     // Whether the desktop has a tray now: the platform's answer, or a test's own.
     void setTrayProbe(ClockTray::Probe probe) { tray_.setProbe(std::move(probe)); }
-    // How the stored scheme's file is read at start: whole, on a thread of its own; a test
-    // may read through its own. Set before initialize().
-    void setSchemeReader(StartupScheme::Reader reader) { schemeReader_ = std::move(reader); }
     // Where the time comes from: the system clock, or a test's own.
     void setWallClock(TickSchedule::WallClock clock) { ticks_.setWallClock(std::move(clock)); }
     TickSchedule& ticks() override { return ticks_; }
@@ -198,6 +202,8 @@ private:
     // same place at every start, clear of the other clocks.
     QRect firstPlacement(const QRect& area) const;
     void prepareFirstFrame();
+    // Shows the clock on the layer surface and feeds the window its input and events.
+    void useLayerSurface();
     // Follows screens added, removed or resized, so the clock stays usable on one of them.
     void watchScreens();
     void screensChanged();
@@ -241,7 +247,7 @@ private:
     BackingStoreLag backingStoreLag_;
     // Where no compositor runs, the frame is painted over the desktop's background.
     std::unique_ptr<DesktopBackdrop> backdrop_;
-    StartupScheme::Reader schemeReader_ = StartupScheme::readWholeFile;
+    StartupScheme::Reader schemeReader_;
     std::unique_ptr<StartupScheme> startupScheme_;
     // The corner marks drawn over the frame: none while the window is not active, red in
     // click-through mode, green otherwise.

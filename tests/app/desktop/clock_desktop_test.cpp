@@ -310,7 +310,11 @@ TEST_F(ClockDesktopTest, NewClockTakesTheNextFreeNameAndAPlaceBesideThisOne) {
 TEST_F(ClockDesktopTest, StartWithTheDesktopFollowsTheEntryItself) {
     const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", folder_.path().toLocal8Bit());
-    window_->setClockName(QStringLiteral("work"));
+    ClockWindowOptions work;
+    work.clockName = QStringLiteral("work");
+    window_ = std::make_unique<CVelmoraDlg>(*settings_, std::move(work));
+    window_->setTrayProbe([] { return false; });
+    window_->initialize();
     QAction* item = window_->menu().action(MenuCommand::StartWithDesktop);
     window_->updateMenu();
     EXPECT_FALSE(item->isChecked());

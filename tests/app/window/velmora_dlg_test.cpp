@@ -783,8 +783,9 @@ TEST_F(ClockWindowTest, TheMenuNamesItsClockAndKeepsTheWorkspaceChoice) {
     EXPECT_FALSE(window->menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
 
     window.reset();
-    auto named = std::make_unique<CVelmoraDlg>(*settings_);
-    named->setClockName(QStringLiteral("two"));
+    ClockWindowOptions two;
+    two.clockName = QStringLiteral("two");
+    auto named = std::make_unique<CVelmoraDlg>(*settings_, std::move(two));
     named->initialize();
     EXPECT_FALSE(named->onAllWorkspaces());
     EXPECT_EQ(named->windowTitle(), QStringLiteral("Velmora \u2014 two"));
@@ -907,8 +908,9 @@ protected:
     }
     // Starts the window with the read held up.
     std::unique_ptr<CVelmoraDlg> startHeld() {
-        auto window = std::make_unique<CVelmoraDlg>(*settings_);
-        window->setSchemeReader(HeldRead::reader(held_));
+        ClockWindowOptions held;
+        held.schemeReader = HeldRead::reader(held_);
+        auto window = std::make_unique<CVelmoraDlg>(*settings_, std::move(held));
         window->setWallClock([] { return std::chrono::system_clock::time_point(kMoment); });
         window->initialize();
         return window;
