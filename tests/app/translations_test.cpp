@@ -152,6 +152,48 @@ TEST_P(Translated, RichTextDescriptionsStayWellFormed) {
     }
 }
 
+// Software centres and file managers show these texts in the desktop's language: each text
+// a packaging file carries in English it carries in every language the program claims.
+TEST_P(Translated, PackagingTextsAreTranslatedWhole) {
+    const QString folder = QStringLiteral(VELMORA_PACKAGING_DIR);
+    for (const QString& name :
+         {QStringLiteral("velmora.metainfo.xml"), QStringLiteral("velmora-mime.xml")}) {
+        QFile file(folder + QLatin1Char('/') + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        std::map<QString, int> english;
+        std::map<QString, int> translated;
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) {
+                continue;
+            }
+            const QString element = xml.name().toString();
+            // Release notes stay in English, as the changelog does.
+            if (element == QLatin1String("releases")) {
+                xml.skipCurrentElement();
+                continue;
+            }
+            if (!QStringList{"summary", "p", "li", "keyword", "comment"}.contains(element) ||
+                xml.attributes().hasAttribute(QStringLiteral("translate"))) {
+                continue;
+            }
+            if (xml.attributes().value(QStringLiteral("xml:lang")).isEmpty()) {
+                ++english[element];
+            } else if (xml.attributes().value(QStringLiteral("xml:lang")) == GetParam()) {
+                ++translated[element];
+            }
+        }
+        ASSERT_FALSE(xml.hasError())
+            << name.toStdString() << ": " << xml.errorString().toStdString();
+        ASSERT_FALSE(english.empty()) << name.toStdString();
+        for (const auto& [element, count] : english) {
+            EXPECT_EQ(translated[element], count)
+                << GetParam().toStdString() << " in " << name.toStdString() << ": <"
+                << element.toStdString() << ">";
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, Translated, testing::ValuesIn(kLanguages),
                          [](const auto& info) { return info.param.toStdString(); });
 
@@ -348,7 +390,9 @@ TEST(RowLabels, TranslateTheTablesPartsOnly) {
     EXPECT_EQ(translatedTableText(u"CPU #x performance (%)"),
               QStringLiteral("CPU #x performance (%)"));
     const InLanguage french(QStringLiteral("fr"));
-    EXPECT_EQ(translatedRowLabel(u"hand: second #2"), QStringLiteral("aiguille\u00a0: seconde #2"));
+    // French labels start with a capital; what follows the colon does not.
+    EXPECT_EQ(translatedRowLabel(u"hand: second #2"), QStringLiteral("Aiguille\u00a0: seconde #2"));
+    EXPECT_EQ(translatedTableText(u"background image"), QStringLiteral("Image d’arrière-plan"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, DialogsIn,
