@@ -827,12 +827,16 @@ Optionen:
   --clock NAME       die Uhr dieses Namens mit eigenen Einstellungen starten
                      (Buchstaben, Ziffern, „-“ und „_“); ohne diese Option die
                      Standarduhr
-  --alarm HH:MM      auf der Uhr einen Wecker für das nächste HH:MM stellen (00:00
-                     bis 23:59) und die Uhr starten, falls sie nicht läuft
-  --timer DAUER      auf der Uhr einen Timer starten: 90s, 5m, 1h30m und so weiter
-  --label TEXT       wofür der Wecker oder Timer ist, angezeigt, wenn er klingelt
-  --check-modules    jedes Modul des Programms laden, wie die Uhr es tut, zeigen,
-                     woher es kam oder warum es nicht nutzbar ist, und beenden
+  --alarm HH:MM      auf der Uhr einen Wecker für das nächste HH:MM stellen
+                     (00:00 bis 23:59) und die Uhr starten, falls sie nicht
+                     läuft
+  --timer DAUER      auf der Uhr einen Timer starten: 90s, 5m, 1h30m und so
+                     weiter
+  --label TEXT       wofür der Wecker oder Timer ist, angezeigt, wenn er
+                     klingelt
+  --check-modules    jedes Modul des Programms laden, wie die Uhr es tut,
+                     zeigen, woher es kam oder warum es nicht nutzbar ist, und
+                     beenden
   -h, --help         diese Hilfe anzeigen und beenden
   -v, --version      die Version anzeigen und beenden
 

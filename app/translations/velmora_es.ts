@@ -824,21 +824,21 @@ Arguments:
 Un reloj de forma libre que flota sobre el escritorio.
 
 Opciones:
-  --clock NOMBRE     ejecuta el reloj con ese nombre, con su propia configuración
-                     (letras, cifras, «-» y «_»); sin ella, el reloj
-                     predeterminado
-  --alarm HH:MM      pone en el reloj una alarma para las próximas HH:MM (de 00:00
-                     a 23:59), iniciando el reloj si no está en marcha
+  --clock NOMBRE     ejecuta el reloj con ese nombre, con su propia
+                     configuración (letras, cifras, «-» y «_»); sin ella, el
+                     reloj predeterminado
+  --alarm HH:MM      pone en el reloj una alarma para las próximas HH:MM (de
+                     00:00 a 23:59), iniciando el reloj si no está en marcha
   --timer DURACIÓN   inicia un temporizador en el reloj: 90s, 5m, 1h30m, etc.
   --label TEXTO      para qué es la alarma o el temporizador, mostrado al sonar
-  --check-modules    carga cada módulo del programa como lo haría el reloj, indica
-                     de dónde vino o por qué no se puede usar, y sale
+  --check-modules    carga cada módulo del programa como lo haría el reloj,
+                     indica de dónde vino o por qué no se puede usar, y sale
   -h, --help         muestra esta ayuda y sale
   -v, --version      muestra la versión y sale
 
 Argumentos:
-  ARCHIVO.Velmora    un diseño que mostrar; si ya funciona un reloj con el mismo
-                     nombre, lo recibe y pasa al frente
+  ARCHIVO.Velmora    un diseño que mostrar; si ya funciona un reloj con el
+                     mismo nombre, lo recibe y pasa al frente
 </translation>
     </message>
 </context>

@@ -830,15 +830,17 @@ Options :
   --alarm HH:MM      règle sur l’horloge une alarme pour le prochain HH:MM (de
                      00:00 à 23:59), en lançant l’horloge si elle ne tourne pas
   --timer DURÉE      lance un minuteur sur l’horloge : 90s, 5m, 1h30m, etc.
-  --label TEXTE      ce à quoi sert l’alarme ou le minuteur, affiché quand il sonne
-  --check-modules    charge chaque module du programme comme le ferait l’horloge,
-                     indique d’où il vient ou pourquoi il est inutilisable, et quitte
+  --label TEXTE      ce à quoi sert l’alarme ou le minuteur, affiché quand il
+                     sonne
+  --check-modules    charge chaque module du programme comme le ferait
+                     l’horloge, indique d’où il vient ou pourquoi il est
+                     inutilisable, et quitte
   -h, --help         affiche cette aide et quitte
   -v, --version      affiche la version et quitte
 
 Arguments :
-  FICHIER.Velmora    un thème à afficher ; une horloge du même nom déjà en cours
-                     le reprend et passe au premier plan
+  FICHIER.Velmora    un thème à afficher ; une horloge du même nom déjà en
+                     cours le reprend et passe au premier plan
 </translation>
     </message>
 </context>

@@ -1,5 +1,6 @@
 // The translations: every marked text translated in each language, the language chosen as the
 // desktop asks, and dialogs that show every text whole in each language.
+#include "app/desktop/command_line.h"
 #include "app/desktop/translation_loader.h"
 #include "app/dialogs/scheme_chooser.h"
 #include "app/editor/dialog_template.h"
@@ -21,6 +22,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTextDocument>
 #include <QTranslator>
@@ -365,6 +367,39 @@ TEST_P(DialogsIn, EachMenuItemHasAnAcceleratorOfItsOwn) {
                            << QString(key).toStdString();
     }
     EXPECT_GE(taken.size(), 17u);
+}
+
+// The help reads as a table on an 80-column terminal in every language: the usage lines under
+// each other, each option's description in one column, no line that the terminal wraps.
+TEST_P(DialogsIn, TheHelpKeepsItsColumns) {
+    const InLanguage language(GetParam());
+    const QStringList lines = CommandLine::usage(QStringLiteral("velmora")).split(u'\n');
+    ASSERT_GT(lines.size(), 10);
+    const qsizetype program = lines[0].indexOf(QStringLiteral("velmora"));
+    EXPECT_EQ(lines[1].indexOf(QStringLiteral("velmora")), program) << lines[1].toStdString();
+    EXPECT_EQ(lines[2].indexOf(QStringLiteral("velmora")), program) << lines[2].toStdString();
+    static const QRegularExpression option(QStringLiteral("^  \\S+( \\S+)? +(?=\\S)"));
+    static const QRegularExpression continued(QStringLiteral("^ {3,}(?=\\S)"));
+    qsizetype column = 0;
+    int options = 0;
+    for (const QString& line : lines) {
+        EXPECT_LE(line.size(), 79) << GetParam().toStdString() << ": " << line.toStdString();
+        QRegularExpressionMatch match = option.match(line);
+        if (!match.hasMatch()) {
+            match = continued.match(line);
+            if (!match.hasMatch() || column == 0) {
+                continue;
+            }
+        } else {
+            ++options;
+        }
+        if (column == 0) {
+            column = match.capturedLength();
+        }
+        EXPECT_EQ(match.capturedLength(), column)
+            << GetParam().toStdString() << ": " << line.toStdString();
+    }
+    EXPECT_GE(options, 8);
 }
 
 // Row labels join a label with what the element shows; the table's parts are translated, a
