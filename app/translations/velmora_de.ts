@@ -845,6 +845,18 @@ Argumente:
                      schon, übernimmt sie es und kommt nach vorn
 </translation>
     </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>unbekannte Option „%1“</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; takes no value</source>
+        <translation>„%1“ nimmt keinen Wert</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs a value</source>
+        <translation>„%1“ braucht einen Wert</translation>
+    </message>
 </context>
 <context>
     <name>DialogTemplate</name>

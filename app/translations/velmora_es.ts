@@ -841,6 +841,18 @@ Argumentos:
                      mismo nombre, lo recibe y pasa al frente
 </translation>
     </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>opción «%1» desconocida</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; takes no value</source>
+        <translation>«%1» no admite ningún valor</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs a value</source>
+        <translation>«%1» necesita un valor</translation>
+    </message>
 </context>
 <context>
     <name>DialogTemplate</name>

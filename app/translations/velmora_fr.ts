@@ -843,6 +843,18 @@ Arguments :
                      cours le reprend et passe au premier plan
 </translation>
     </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>option «&#xa0;%1&#xa0;» inconnue</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; takes no value</source>
+        <translation>«&#xa0;%1&#xa0;» ne prend pas de valeur</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs a value</source>
+        <translation>«&#xa0;%1&#xa0;» demande une valeur</translation>
+    </message>
 </context>
 <context>
     <name>DialogTemplate</name>
