@@ -1016,6 +1016,166 @@ Envíe sus comentarios por correo electrónico a:
         <source>No preview</source>
         <translation>Sin vista previa</translation>
     </message>
+    <message>
+        <source>Black</source>
+        <translation>Negro</translation>
+    </message>
+    <message>
+        <source>Brown</source>
+        <translation>Marrón</translation>
+    </message>
+    <message>
+        <source>Dark Olive Green</source>
+        <translation>Verde oliva oscuro</translation>
+    </message>
+    <message>
+        <source>Dark Green</source>
+        <translation>Verde oscuro</translation>
+    </message>
+    <message>
+        <source>Dark Teal</source>
+        <translation>Verde azulado oscuro</translation>
+    </message>
+    <message>
+        <source>Dark Blue</source>
+        <translation>Azul oscuro</translation>
+    </message>
+    <message>
+        <source>Indigo</source>
+        <translation>Índigo</translation>
+    </message>
+    <message>
+        <source>Gray-80%</source>
+        <translation>Gris 80&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Dark Red</source>
+        <translation>Rojo oscuro</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Naranja</translation>
+    </message>
+    <message>
+        <source>Dark Yellow</source>
+        <translation>Amarillo oscuro</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Verde</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Verde azulado</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Azul</translation>
+    </message>
+    <message>
+        <source>Blue-Gray</source>
+        <translation>Azul grisáceo</translation>
+    </message>
+    <message>
+        <source>Gray-50%</source>
+        <translation>Gris 50&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rojo</translation>
+    </message>
+    <message>
+        <source>Light Orange</source>
+        <translation>Naranja claro</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>Lima</translation>
+    </message>
+    <message>
+        <source>Sea Green</source>
+        <translation>Verde mar</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>Aguamarina</translation>
+    </message>
+    <message>
+        <source>Light Blue</source>
+        <translation>Azul claro</translation>
+    </message>
+    <message>
+        <source>Violet</source>
+        <translation>Violeta</translation>
+    </message>
+    <message>
+        <source>Gray-40%</source>
+        <translation>Gris 40&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Pink</source>
+        <translation>Rosa</translation>
+    </message>
+    <message>
+        <source>Gold</source>
+        <translation>Oro</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Amarillo</translation>
+    </message>
+    <message>
+        <source>Bright Green</source>
+        <translation>Verde brillante</translation>
+    </message>
+    <message>
+        <source>Turquoise</source>
+        <translation>Turquesa</translation>
+    </message>
+    <message>
+        <source>Skyblue</source>
+        <translation>Celeste</translation>
+    </message>
+    <message>
+        <source>Plum</source>
+        <translation>Ciruela</translation>
+    </message>
+    <message>
+        <source>Gray-25%</source>
+        <translation>Gris 25&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Rose</source>
+        <translation>Rosa pálido</translation>
+    </message>
+    <message>
+        <source>Tan</source>
+        <translation>Canela</translation>
+    </message>
+    <message>
+        <source>Light Yellow</source>
+        <translation>Amarillo claro</translation>
+    </message>
+    <message>
+        <source>Pale Green </source>
+        <translation>Verde pálido</translation>
+    </message>
+    <message>
+        <source>Pale Turquoise</source>
+        <translation>Turquesa pálido</translation>
+    </message>
+    <message>
+        <source>Pale Blue</source>
+        <translation>Azul pálido</translation>
+    </message>
+    <message>
+        <source>Lavender</source>
+        <translation>Lavanda</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanco</translation>
+    </message>
 </context>
 <context>
     <name>SchemeChooser</name>

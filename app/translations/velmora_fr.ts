@@ -1018,6 +1018,166 @@ Envoyez vos commentaires par courriel à&#xa0;:
         <source>No preview</source>
         <translation>Pas d’aperçu</translation>
     </message>
+    <message>
+        <source>Black</source>
+        <translation>Noir</translation>
+    </message>
+    <message>
+        <source>Brown</source>
+        <translation>Marron</translation>
+    </message>
+    <message>
+        <source>Dark Olive Green</source>
+        <translation>Vert olive foncé</translation>
+    </message>
+    <message>
+        <source>Dark Green</source>
+        <translation>Vert foncé</translation>
+    </message>
+    <message>
+        <source>Dark Teal</source>
+        <translation>Sarcelle foncé</translation>
+    </message>
+    <message>
+        <source>Dark Blue</source>
+        <translation>Bleu foncé</translation>
+    </message>
+    <message>
+        <source>Indigo</source>
+        <translation>Indigo</translation>
+    </message>
+    <message>
+        <source>Gray-80%</source>
+        <translation>Gris 80&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Dark Red</source>
+        <translation>Rouge foncé</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <source>Dark Yellow</source>
+        <translation>Jaune foncé</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Vert</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Sarcelle</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Bleu</translation>
+    </message>
+    <message>
+        <source>Blue-Gray</source>
+        <translation>Bleu-gris</translation>
+    </message>
+    <message>
+        <source>Gray-50%</source>
+        <translation>Gris 50&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rouge</translation>
+    </message>
+    <message>
+        <source>Light Orange</source>
+        <translation>Orange clair</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>Citron vert</translation>
+    </message>
+    <message>
+        <source>Sea Green</source>
+        <translation>Vert marin</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>Aqua</translation>
+    </message>
+    <message>
+        <source>Light Blue</source>
+        <translation>Bleu clair</translation>
+    </message>
+    <message>
+        <source>Violet</source>
+        <translation>Violet</translation>
+    </message>
+    <message>
+        <source>Gray-40%</source>
+        <translation>Gris 40&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Pink</source>
+        <translation>Rose</translation>
+    </message>
+    <message>
+        <source>Gold</source>
+        <translation>Or</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Jaune</translation>
+    </message>
+    <message>
+        <source>Bright Green</source>
+        <translation>Vert vif</translation>
+    </message>
+    <message>
+        <source>Turquoise</source>
+        <translation>Turquoise</translation>
+    </message>
+    <message>
+        <source>Skyblue</source>
+        <translation>Bleu ciel</translation>
+    </message>
+    <message>
+        <source>Plum</source>
+        <translation>Prune</translation>
+    </message>
+    <message>
+        <source>Gray-25%</source>
+        <translation>Gris 25&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Rose</source>
+        <translation>Rose pâle</translation>
+    </message>
+    <message>
+        <source>Tan</source>
+        <translation>Beige</translation>
+    </message>
+    <message>
+        <source>Light Yellow</source>
+        <translation>Jaune clair</translation>
+    </message>
+    <message>
+        <source>Pale Green </source>
+        <translation>Vert pâle</translation>
+    </message>
+    <message>
+        <source>Pale Turquoise</source>
+        <translation>Turquoise pâle</translation>
+    </message>
+    <message>
+        <source>Pale Blue</source>
+        <translation>Bleu pâle</translation>
+    </message>
+    <message>
+        <source>Lavender</source>
+        <translation>Lavande</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanc</translation>
+    </message>
 </context>
 <context>
     <name>SchemeChooser</name>

@@ -9,6 +9,7 @@
 #include "app/window/clock_menu.h"
 #include "clock/clock.h"
 #include "model/string_table.h"
+#include "optiontree/option_tree_color_pop_up.h"
 #include "optiontree/rtf_reader.h"
 #include "optiontree/string_table_translation.h"
 #include "resources/default_scheme.h"
@@ -400,6 +401,21 @@ TEST_P(DialogsIn, TheHelpKeepsItsColumns) {
             << GetParam().toStdString() << ": " << line.toStdString();
     }
     EXPECT_GE(options, 8);
+}
+
+// The colour grid's tool tips and a screen reader name each colour; in every language each
+// name tells one colour.
+TEST_P(DialogsIn, EachGridColourHasANameOfItsOwn) {
+    const InLanguage language(GetParam());
+    std::set<QString> names;
+    for (int entry = 0; entry < static_cast<int>(kPopUpColors.size()); ++entry) {
+        const QString name = COptionTreeColorPopUp::colorName(entry).trimmed();
+        EXPECT_TRUE(names.insert(name).second)
+            << GetParam().toStdString() << ": " << name.toStdString();
+    }
+    if (GetParam() == QLatin1String("fr")) {
+        EXPECT_EQ(COptionTreeColorPopUp::colorName(0), QStringLiteral("Noir"));
+    }
 }
 
 // Row labels join a label with what the element shows; the table's parts are translated, a
