@@ -189,6 +189,10 @@ const QString& COptionTreeColorPopUp::customText() {
     return text;
 }
 
+QString COptionTreeColorPopUp::colorName(int entry) {
+    return QCoreApplication::translate("OptionTree", kPopUpColors[entry].name);
+}
+
 void COptionTreeColorPopUp::popUp(const QPoint& globalPoint) {
     QScreen* screen = QGuiApplication::screenAt(globalPoint);
     if (screen == nullptr) {
@@ -214,7 +218,7 @@ QString COptionTreeColorPopUp::toolTipAt(const QPoint& point) const {
     if (entry < 0) {
         return {};
     }
-    return QString::fromLatin1(kPopUpColors[entry].name);
+    return colorName(entry);
 }
 
 bool COptionTreeColorPopUp::event(QEvent* event) {

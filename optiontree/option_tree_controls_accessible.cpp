@@ -123,7 +123,7 @@ public:
         if (entry_ == ColorPopUpLayout::kCustomEntry) {
             return COptionTreeColorPopUp::customText();
         }
-        return QString::fromLatin1(kPopUpColors[entry_].name).trimmed();
+        return COptionTreeColorPopUp::colorName(entry_).trimmed();
     }
 
     QRect rect() const override {

@@ -28,6 +28,52 @@ const QStringList kQtFlagOptions{QStringLiteral("reverse"), QStringLiteral("widg
                                  QStringLiteral("nograb"), QStringLiteral("dograb"),
                                  QStringLiteral("sync")};
 
+// The option an argument names, without its dashes and any "=value"; empty for a non-option.
+QString optionName(const QString& argument) {
+    if (argument.size() < 2 || !argument.startsWith(QLatin1Char('-'))) {
+        return {};
+    }
+    const QString word =
+        argument.startsWith(QLatin1String("--")) ? argument.mid(2) : argument.mid(1);
+    return word.section(QLatin1Char('='), 0, 0);
+}
+
+// Qt's parser words its errors its own way, with quotes of its own and partly untranslated;
+// the user gets ours, worded and quoted as every other mistake.
+QString parseError(const QCommandLineParser& parser, const QStringList& arguments,
+                   const QList<QCommandLineOption>& options) {
+    const QStringList unknown = parser.unknownOptionNames();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--")) {
+            break;
+        }
+        const QString name = optionName(argument);
+        if (name.isEmpty()) {
+            continue;
+        }
+        if (unknown.contains(name)) {
+            return QCoreApplication::translate("CommandLine", "unknown option '%1'")
+                .arg(argument.section(QLatin1Char('='), 0, 0));
+        }
+        for (const QCommandLineOption& option : options) {
+            if (!option.names().contains(name)) {
+                continue;
+            }
+            const bool joined = argument.contains(QLatin1Char('='));
+            if (option.valueName().isEmpty() && joined) {
+                return QCoreApplication::translate("CommandLine", "'%1' takes no value")
+                    .arg(argument.section(QLatin1Char('='), 0, 0));
+            }
+            if (!option.valueName().isEmpty() && !joined && i + 1 == arguments.size()) {
+                return QCoreApplication::translate("CommandLine", "'%1' needs a value")
+                    .arg(argument);
+            }
+        }
+    }
+    return parser.errorText();
+}
+
 } // namespace
 
 bool CommandLine::isValidClockName(const QString& name) {
@@ -70,14 +116,13 @@ QStringList CommandLine::withoutToolkitOptions(const QStringList& arguments) {
             ours.append(arguments.mid(i));
             break;
         }
-        if (i == 0 || argument.size() < 2 || !argument.startsWith(QLatin1Char('-'))) {
+        // Qt takes "-style", "--style" and "-style=fusion" alike.
+        const QString word = optionName(argument);
+        if (i == 0 || word.isEmpty()) {
             ours.append(argument);
             continue;
         }
-        // Qt takes "-style", "--style" and "-style=fusion" alike.
-        QString word = argument.startsWith(QLatin1String("--")) ? argument.mid(2) : argument.mid(1);
-        const bool joined = word.contains(QLatin1Char('='));
-        word = word.section(QLatin1Char('='), 0, 0);
+        const bool joined = argument.contains(QLatin1Char('='));
         if (kQtFlagOptions.contains(word)) {
             continue;
         }
@@ -111,7 +156,9 @@ CommandLine CommandLine::parse(const QStringList& allArguments) {
     const QCommandLineOption timer(QStringLiteral("timer"), QString(), QStringLiteral("DURATION"));
     const QCommandLineOption label(QStringLiteral("label"), QString(), QStringLiteral("TEXT"));
     const QCommandLineOption checkModules(QStringLiteral("check-modules"));
-    parser.addOptions({help, version, clock, alarm, timer, label, checkModules});
+    const QList<QCommandLineOption> options{help,  version, clock,       alarm,
+                                            timer, label,   checkModules};
+    parser.addOptions(options);
     const auto fail = [&](const QString& message) {
         result.action = Action::UsageError;
         result.text = QCoreApplication::translate("CommandLine",
@@ -120,7 +167,7 @@ CommandLine CommandLine::parse(const QStringList& allArguments) {
         return result;
     };
     if (!parser.parse(arguments)) {
-        return fail(parser.errorText());
+        return fail(parseError(parser, arguments, options));
     }
     if (parser.isSet(help)) {
         result.action = Action::Print;

@@ -827,12 +827,16 @@ Optionen:
   --clock NAME       die Uhr dieses Namens mit eigenen Einstellungen starten
                      (Buchstaben, Ziffern, „-“ und „_“); ohne diese Option die
                      Standarduhr
-  --alarm HH:MM      auf der Uhr einen Wecker für das nächste HH:MM stellen (00:00
-                     bis 23:59) und die Uhr starten, falls sie nicht läuft
-  --timer DAUER      auf der Uhr einen Timer starten: 90s, 5m, 1h30m und so weiter
-  --label TEXT       wofür der Wecker oder Timer ist, angezeigt, wenn er klingelt
-  --check-modules    jedes Modul des Programms laden, wie die Uhr es tut, zeigen,
-                     woher es kam oder warum es nicht nutzbar ist, und beenden
+  --alarm HH:MM      auf der Uhr einen Wecker für das nächste HH:MM stellen
+                     (00:00 bis 23:59) und die Uhr starten, falls sie nicht
+                     läuft
+  --timer DAUER      auf der Uhr einen Timer starten: 90s, 5m, 1h30m und so
+                     weiter
+  --label TEXT       wofür der Wecker oder Timer ist, angezeigt, wenn er
+                     klingelt
+  --check-modules    jedes Modul des Programms laden, wie die Uhr es tut,
+                     zeigen, woher es kam oder warum es nicht nutzbar ist, und
+                     beenden
   -h, --help         diese Hilfe anzeigen und beenden
   -v, --version      die Version anzeigen und beenden
 
@@ -840,6 +844,18 @@ Argumente:
   DATEI.Velmora      ein anzuzeigendes Design; läuft eine Uhr gleichen Namens
                      schon, übernimmt sie es und kommt nach vorn
 </translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>unbekannte Option „%1“</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; takes no value</source>
+        <translation>„%1“ nimmt keinen Wert</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs a value</source>
+        <translation>„%1“ braucht einen Wert</translation>
     </message>
 </context>
 <context>
@@ -1003,6 +1019,166 @@ Bitte senden Sie Ihre Rückmeldung per E-Mail an:
     <message>
         <source>No preview</source>
         <translation>Keine Vorschau</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Schwarz</translation>
+    </message>
+    <message>
+        <source>Brown</source>
+        <translation>Braun</translation>
+    </message>
+    <message>
+        <source>Dark Olive Green</source>
+        <translation>Dunkles Olivgrün</translation>
+    </message>
+    <message>
+        <source>Dark Green</source>
+        <translation>Dunkelgrün</translation>
+    </message>
+    <message>
+        <source>Dark Teal</source>
+        <translation>Dunkles Blaugrün</translation>
+    </message>
+    <message>
+        <source>Dark Blue</source>
+        <translation>Dunkelblau</translation>
+    </message>
+    <message>
+        <source>Indigo</source>
+        <translation>Indigo</translation>
+    </message>
+    <message>
+        <source>Gray-80%</source>
+        <translation>Grau 80&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Dark Red</source>
+        <translation>Dunkelrot</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <source>Dark Yellow</source>
+        <translation>Dunkelgelb</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Blaugrün</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Blue-Gray</source>
+        <translation>Blaugrau</translation>
+    </message>
+    <message>
+        <source>Gray-50%</source>
+        <translation>Grau 50&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>Light Orange</source>
+        <translation>Hellorange</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>Limettengrün</translation>
+    </message>
+    <message>
+        <source>Sea Green</source>
+        <translation>Meergrün</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>Aquamarin</translation>
+    </message>
+    <message>
+        <source>Light Blue</source>
+        <translation>Hellblau</translation>
+    </message>
+    <message>
+        <source>Violet</source>
+        <translation>Violett</translation>
+    </message>
+    <message>
+        <source>Gray-40%</source>
+        <translation>Grau 40&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Pink</source>
+        <translation>Rosa</translation>
+    </message>
+    <message>
+        <source>Gold</source>
+        <translation>Gold</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Gelb</translation>
+    </message>
+    <message>
+        <source>Bright Green</source>
+        <translation>Leuchtendes Grün</translation>
+    </message>
+    <message>
+        <source>Turquoise</source>
+        <translation>Türkis</translation>
+    </message>
+    <message>
+        <source>Skyblue</source>
+        <translation>Himmelblau</translation>
+    </message>
+    <message>
+        <source>Plum</source>
+        <translation>Pflaume</translation>
+    </message>
+    <message>
+        <source>Gray-25%</source>
+        <translation>Grau 25&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Rose</source>
+        <translation>Altrosa</translation>
+    </message>
+    <message>
+        <source>Tan</source>
+        <translation>Hellbraun</translation>
+    </message>
+    <message>
+        <source>Light Yellow</source>
+        <translation>Hellgelb</translation>
+    </message>
+    <message>
+        <source>Pale Green </source>
+        <translation>Blassgrün</translation>
+    </message>
+    <message>
+        <source>Pale Turquoise</source>
+        <translation>Blasses Türkis</translation>
+    </message>
+    <message>
+        <source>Pale Blue</source>
+        <translation>Blassblau</translation>
+    </message>
+    <message>
+        <source>Lavender</source>
+        <translation>Lavendel</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Weiß</translation>
     </message>
 </context>
 <context>

@@ -824,22 +824,34 @@ Arguments:
 Un reloj de forma libre que flota sobre el escritorio.
 
 Opciones:
-  --clock NOMBRE     ejecuta el reloj con ese nombre, con su propia configuración
-                     (letras, cifras, «-» y «_»); sin ella, el reloj
-                     predeterminado
-  --alarm HH:MM      pone en el reloj una alarma para las próximas HH:MM (de 00:00
-                     a 23:59), iniciando el reloj si no está en marcha
+  --clock NOMBRE     ejecuta el reloj con ese nombre, con su propia
+                     configuración (letras, cifras, «-» y «_»); sin ella, el
+                     reloj predeterminado
+  --alarm HH:MM      pone en el reloj una alarma para las próximas HH:MM (de
+                     00:00 a 23:59), iniciando el reloj si no está en marcha
   --timer DURACIÓN   inicia un temporizador en el reloj: 90s, 5m, 1h30m, etc.
   --label TEXTO      para qué es la alarma o el temporizador, mostrado al sonar
-  --check-modules    carga cada módulo del programa como lo haría el reloj, indica
-                     de dónde vino o por qué no se puede usar, y sale
+  --check-modules    carga cada módulo del programa como lo haría el reloj,
+                     indica de dónde vino o por qué no se puede usar, y sale
   -h, --help         muestra esta ayuda y sale
   -v, --version      muestra la versión y sale
 
 Argumentos:
-  ARCHIVO.Velmora    un diseño que mostrar; si ya funciona un reloj con el mismo
-                     nombre, lo recibe y pasa al frente
+  ARCHIVO.Velmora    un diseño que mostrar; si ya funciona un reloj con el
+                     mismo nombre, lo recibe y pasa al frente
 </translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>opción «%1» desconocida</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; takes no value</source>
+        <translation>«%1» no admite ningún valor</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs a value</source>
+        <translation>«%1» necesita un valor</translation>
     </message>
 </context>
 <context>
@@ -1003,6 +1015,166 @@ Envíe sus comentarios por correo electrónico a:
     <message>
         <source>No preview</source>
         <translation>Sin vista previa</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Negro</translation>
+    </message>
+    <message>
+        <source>Brown</source>
+        <translation>Marrón</translation>
+    </message>
+    <message>
+        <source>Dark Olive Green</source>
+        <translation>Verde oliva oscuro</translation>
+    </message>
+    <message>
+        <source>Dark Green</source>
+        <translation>Verde oscuro</translation>
+    </message>
+    <message>
+        <source>Dark Teal</source>
+        <translation>Verde azulado oscuro</translation>
+    </message>
+    <message>
+        <source>Dark Blue</source>
+        <translation>Azul oscuro</translation>
+    </message>
+    <message>
+        <source>Indigo</source>
+        <translation>Índigo</translation>
+    </message>
+    <message>
+        <source>Gray-80%</source>
+        <translation>Gris 80&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Dark Red</source>
+        <translation>Rojo oscuro</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Naranja</translation>
+    </message>
+    <message>
+        <source>Dark Yellow</source>
+        <translation>Amarillo oscuro</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Verde</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Verde azulado</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Azul</translation>
+    </message>
+    <message>
+        <source>Blue-Gray</source>
+        <translation>Azul grisáceo</translation>
+    </message>
+    <message>
+        <source>Gray-50%</source>
+        <translation>Gris 50&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rojo</translation>
+    </message>
+    <message>
+        <source>Light Orange</source>
+        <translation>Naranja claro</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>Lima</translation>
+    </message>
+    <message>
+        <source>Sea Green</source>
+        <translation>Verde mar</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>Aguamarina</translation>
+    </message>
+    <message>
+        <source>Light Blue</source>
+        <translation>Azul claro</translation>
+    </message>
+    <message>
+        <source>Violet</source>
+        <translation>Violeta</translation>
+    </message>
+    <message>
+        <source>Gray-40%</source>
+        <translation>Gris 40&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Pink</source>
+        <translation>Rosa</translation>
+    </message>
+    <message>
+        <source>Gold</source>
+        <translation>Oro</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Amarillo</translation>
+    </message>
+    <message>
+        <source>Bright Green</source>
+        <translation>Verde brillante</translation>
+    </message>
+    <message>
+        <source>Turquoise</source>
+        <translation>Turquesa</translation>
+    </message>
+    <message>
+        <source>Skyblue</source>
+        <translation>Celeste</translation>
+    </message>
+    <message>
+        <source>Plum</source>
+        <translation>Ciruela</translation>
+    </message>
+    <message>
+        <source>Gray-25%</source>
+        <translation>Gris 25&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Rose</source>
+        <translation>Rosa pálido</translation>
+    </message>
+    <message>
+        <source>Tan</source>
+        <translation>Canela</translation>
+    </message>
+    <message>
+        <source>Light Yellow</source>
+        <translation>Amarillo claro</translation>
+    </message>
+    <message>
+        <source>Pale Green </source>
+        <translation>Verde pálido</translation>
+    </message>
+    <message>
+        <source>Pale Turquoise</source>
+        <translation>Turquesa pálido</translation>
+    </message>
+    <message>
+        <source>Pale Blue</source>
+        <translation>Azul pálido</translation>
+    </message>
+    <message>
+        <source>Lavender</source>
+        <translation>Lavanda</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanco</translation>
     </message>
 </context>
 <context>

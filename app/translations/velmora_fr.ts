@@ -830,16 +830,30 @@ Options :
   --alarm HH:MM      règle sur l’horloge une alarme pour le prochain HH:MM (de
                      00:00 à 23:59), en lançant l’horloge si elle ne tourne pas
   --timer DURÉE      lance un minuteur sur l’horloge : 90s, 5m, 1h30m, etc.
-  --label TEXTE      ce à quoi sert l’alarme ou le minuteur, affiché quand il sonne
-  --check-modules    charge chaque module du programme comme le ferait l’horloge,
-                     indique d’où il vient ou pourquoi il est inutilisable, et quitte
+  --label TEXTE      ce à quoi sert l’alarme ou le minuteur, affiché quand il
+                     sonne
+  --check-modules    charge chaque module du programme comme le ferait
+                     l’horloge, indique d’où il vient ou pourquoi il est
+                     inutilisable, et quitte
   -h, --help         affiche cette aide et quitte
   -v, --version      affiche la version et quitte
 
 Arguments :
-  FICHIER.Velmora    un thème à afficher ; une horloge du même nom déjà en cours
-                     le reprend et passe au premier plan
+  FICHIER.Velmora    un thème à afficher ; une horloge du même nom déjà en
+                     cours le reprend et passe au premier plan
 </translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>option «&#xa0;%1&#xa0;» inconnue</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; takes no value</source>
+        <translation>«&#xa0;%1&#xa0;» ne prend pas de valeur</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs a value</source>
+        <translation>«&#xa0;%1&#xa0;» demande une valeur</translation>
     </message>
 </context>
 <context>
@@ -1003,6 +1017,166 @@ Envoyez vos commentaires par courriel à&#xa0;:
     <message>
         <source>No preview</source>
         <translation>Pas d’aperçu</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Noir</translation>
+    </message>
+    <message>
+        <source>Brown</source>
+        <translation>Marron</translation>
+    </message>
+    <message>
+        <source>Dark Olive Green</source>
+        <translation>Vert olive foncé</translation>
+    </message>
+    <message>
+        <source>Dark Green</source>
+        <translation>Vert foncé</translation>
+    </message>
+    <message>
+        <source>Dark Teal</source>
+        <translation>Sarcelle foncé</translation>
+    </message>
+    <message>
+        <source>Dark Blue</source>
+        <translation>Bleu foncé</translation>
+    </message>
+    <message>
+        <source>Indigo</source>
+        <translation>Indigo</translation>
+    </message>
+    <message>
+        <source>Gray-80%</source>
+        <translation>Gris 80&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Dark Red</source>
+        <translation>Rouge foncé</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <source>Dark Yellow</source>
+        <translation>Jaune foncé</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Vert</translation>
+    </message>
+    <message>
+        <source>Teal</source>
+        <translation>Sarcelle</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Bleu</translation>
+    </message>
+    <message>
+        <source>Blue-Gray</source>
+        <translation>Bleu-gris</translation>
+    </message>
+    <message>
+        <source>Gray-50%</source>
+        <translation>Gris 50&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rouge</translation>
+    </message>
+    <message>
+        <source>Light Orange</source>
+        <translation>Orange clair</translation>
+    </message>
+    <message>
+        <source>Lime</source>
+        <translation>Citron vert</translation>
+    </message>
+    <message>
+        <source>Sea Green</source>
+        <translation>Vert marin</translation>
+    </message>
+    <message>
+        <source>Aqua</source>
+        <translation>Aqua</translation>
+    </message>
+    <message>
+        <source>Light Blue</source>
+        <translation>Bleu clair</translation>
+    </message>
+    <message>
+        <source>Violet</source>
+        <translation>Violet</translation>
+    </message>
+    <message>
+        <source>Gray-40%</source>
+        <translation>Gris 40&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Pink</source>
+        <translation>Rose</translation>
+    </message>
+    <message>
+        <source>Gold</source>
+        <translation>Or</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Jaune</translation>
+    </message>
+    <message>
+        <source>Bright Green</source>
+        <translation>Vert vif</translation>
+    </message>
+    <message>
+        <source>Turquoise</source>
+        <translation>Turquoise</translation>
+    </message>
+    <message>
+        <source>Skyblue</source>
+        <translation>Bleu ciel</translation>
+    </message>
+    <message>
+        <source>Plum</source>
+        <translation>Prune</translation>
+    </message>
+    <message>
+        <source>Gray-25%</source>
+        <translation>Gris 25&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Rose</source>
+        <translation>Rose pâle</translation>
+    </message>
+    <message>
+        <source>Tan</source>
+        <translation>Beige</translation>
+    </message>
+    <message>
+        <source>Light Yellow</source>
+        <translation>Jaune clair</translation>
+    </message>
+    <message>
+        <source>Pale Green </source>
+        <translation>Vert pâle</translation>
+    </message>
+    <message>
+        <source>Pale Turquoise</source>
+        <translation>Turquoise pâle</translation>
+    </message>
+    <message>
+        <source>Pale Blue</source>
+        <translation>Bleu pâle</translation>
+    </message>
+    <message>
+        <source>Lavender</source>
+        <translation>Lavande</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanc</translation>
     </message>
 </context>
 <context>
@@ -1214,7 +1388,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>opacity</source>
-        <translation>opacité</translation>
+        <translation>Opacité</translation>
     </message>
     <message>
         <source>Sets the item&apos;s opacity (e.g.: 0 = invisible, 127 = semi transparent, 255 = 100% visible)</source>
@@ -1222,7 +1396,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>background image</source>
-        <translation>image d’arrière-plan</translation>
+        <translation>Image d’arrière-plan</translation>
     </message>
     <message>
         <source>Sets the image drawn as the clock&apos;s background. Its transparent parts give the clock its shape. The image is stored inside the scheme.</source>
@@ -1230,7 +1404,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>color</source>
-        <translation>couleur</translation>
+        <translation>Couleur</translation>
     </message>
     <message>
         <source>Sets the color of the hand line.</source>
@@ -1238,7 +1412,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>begin radius (%)</source>
-        <translation>rayon de début (%)</translation>
+        <translation>Rayon de début (%)</translation>
     </message>
     <message>
         <source>Sets the radius in % at which the hand line begins. The value may be negative.</source>
@@ -1246,7 +1420,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>end radius (%)</source>
-        <translation>rayon de fin (%)</translation>
+        <translation>Rayon de fin (%)</translation>
     </message>
     <message>
         <source>Sets the radius in % at which the hand line ends. The value may be negative.</source>
@@ -1254,7 +1428,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>begin line cap</source>
-        <translation>extrémité de début</translation>
+        <translation>Extrémité de début</translation>
     </message>
     <message>
         <source>Sets the shape of the hand line at its beginning.</source>
@@ -1262,7 +1436,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>end line cap</source>
-        <translation>extrémité de fin</translation>
+        <translation>Extrémité de fin</translation>
     </message>
     <message>
         <source>Sets the shape of the hand line at its end.</source>
@@ -1270,7 +1444,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>thickness (%)</source>
-        <translation>épaisseur (%)</translation>
+        <translation>Épaisseur (%)</translation>
     </message>
     <message>
         <source>Sets the thickness of the hand line in % of the clock&apos;s radius.</source>
@@ -1278,7 +1452,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>time value</source>
-        <translation>valeur de temps</translation>
+        <translation>Valeur de temps</translation>
     </message>
     <message>
         <source>Sets the time value that the hand displays.</source>
@@ -1290,7 +1464,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>outer radius</source>
-        <translation>rayon extérieur</translation>
+        <translation>Rayon extérieur</translation>
     </message>
     <message>
         <source>Sets the radius in % at which the slice ends on the outside.</source>
@@ -1302,7 +1476,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>time zone</source>
-        <translation>fuseau horaire</translation>
+        <translation>Fuseau horaire</translation>
     </message>
     <message>
         <source>Sets the time zone in which the hand shows the time.</source>
@@ -1310,7 +1484,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>count down</source>
-        <translation>compte à rebours</translation>
+        <translation>Compte à rebours</translation>
     </message>
     <message>
         <source>If on, the slice shows the part that remains instead of the part that has passed.</source>
@@ -1318,7 +1492,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>center dX</source>
-        <translation>centre dX</translation>
+        <translation>Centre dX</translation>
     </message>
     <message>
         <source>Moves the clock&apos;s center to the right in % of the clock&apos;s radius (to the left when negative).</source>
@@ -1326,7 +1500,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>center dY</source>
-        <translation>centre dY</translation>
+        <translation>Centre dY</translation>
     </message>
     <message>
         <source>Moves the clock&apos;s center down in % of the clock&apos;s radius (up when negative).</source>
@@ -1334,7 +1508,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>smoothing Mode</source>
-        <translation>lissage</translation>
+        <translation>Lissage</translation>
     </message>
     <message>
         <source>Sets how smoothly lines and curves are drawn.</source>
@@ -1350,7 +1524,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>clock body</source>
-        <translation>corps de l’horloge</translation>
+        <translation>Corps de l’horloge</translation>
     </message>
     <message>
         <source>The clock body is the basic element of a clock. It has a center and you can set a background image that will give the clock its shape.</source>
@@ -1358,7 +1532,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>hand</source>
-        <translation>aiguille</translation>
+        <translation>Aiguille</translation>
     </message>
     <message>
         <source>Clock hands are lines, that move around the clock body&apos;s center. Every clock hand can be setup to a specified value to display.</source>
@@ -1366,7 +1540,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>time slice</source>
-        <translation>secteur</translation>
+        <translation>Secteur</translation>
     </message>
     <message>
         <source>Time slices are mostly like hands, but with the shap of a slice (or pie).</source>
@@ -1374,7 +1548,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>x offset (%)</source>
-        <translation>décalage x (%)</translation>
+        <translation>Décalage x (%)</translation>
     </message>
     <message>
         <source>Moves the hand&apos;s center to the right in % of the clock&apos;s radius (to the left when negative).</source>
@@ -1382,7 +1556,7 @@ Envoyez vos commentaires par courriel à&#xa0;:
     </message>
     <message>
         <source>y offset (%)</source>
-        <translation>décalage y (%)</translation>
+        <translation>Décalage y (%)</translation>
     </message>
     <message>
         <source>Moves the hand&apos;s center down in % of the clock&apos;s radius (up when negative).</source>
@@ -1412,7 +1586,7 @@ double clic gauche&#xa0;: changer de mode d’affichage</translation>
     </message>
     <message>
         <source>text color</source>
-        <translation>couleur du texte</translation>
+        <translation>Couleur du texte</translation>
     </message>
     <message>
         <source>Sets the color of the text.</source>
@@ -1428,7 +1602,7 @@ double clic gauche&#xa0;: changer de mode d’affichage</translation>
     </message>
     <message>
         <source>format</source>
-        <translation>format</translation>
+        <translation>Format</translation>
     </message>
     <message>
         <source>{\rtf1\ansi\deff0{\fonttbl{\f0\fswiss Tahoma;}}\fs16 {\b Sets the format of the text.} Codes starting with % are replaced by parts of the date and time; all other characters are shown as they are.\par \par {\b %a} weekday, abbreviated (Sun)\par {\b %A} weekday (Sunday)\par {\b %b} month, abbreviated (Jan)\par {\b %B} month (January)\par {\b %c} date and time (03/14/07 12:41:29)\par {\b %d} day of month (01 - 31)\par {\b %H} hour, 24-hour clock (00 - 23)\par {\b %I} hour, 12-hour clock (01 - 12)\par {\b %j} day of year (001 - 366)\par {\b %m} month (01 - 12)\par {\b %M} minute (00 - 59)\par {\b %p} AM or PM\par {\b %S} second (00 - 59)\par {\b %U} week of year, weeks starting on Sunday (00 - 53)\par {\b %W} week of year, weeks starting on Monday (00 - 53)\par {\b %w} weekday (0 - 6, Sunday is 0)\par {\b %x} date (03/14/07)\par {\b %X} time (12:41:29)\par {\b %y} year without century (00 - 99)\par {\b %Y} year with century (2007)\par {\b %z}, {\b %Z} the short name of the text&apos;s time zone (CET, JST)\par {\b %%} a percent sign\par \par A {\b #} after the % removes leading zeros (%#d shows 4 instead of 04); %#c and %#x show the long date (Wednesday, March 14, 2007).\par Example: %d.%m.%Y shows 14.03.2007, %H:%M:%S shows 12:41:29.}</source>
@@ -1460,7 +1634,7 @@ double clic gauche&#xa0;: changer de mode d’affichage</translation>
     </message>
     <message>
         <source>digital display</source>
-        <translation>affichage numérique</translation>
+        <translation>Affichage numérique</translation>
     </message>
     <message>
         <source>Digital displays show the date or time as text, formatted by a format of your choice.</source>
@@ -1468,7 +1642,7 @@ double clic gauche&#xa0;: changer de mode d’affichage</translation>
     </message>
     <message>
         <source>font family</source>
-        <translation>police</translation>
+        <translation>Police</translation>
     </message>
     <message>
         <source>Sets the font family of the text.</source>
@@ -1476,7 +1650,7 @@ double clic gauche&#xa0;: changer de mode d’affichage</translation>
     </message>
     <message>
         <source>font size (%)</source>
-        <translation>taille de police (%)</translation>
+        <translation>Taille de police (%)</translation>
     </message>
     <message>
         <source>Sets the size of the text in % of the clock&apos;s diameter.</source>
@@ -1484,7 +1658,7 @@ double clic gauche&#xa0;: changer de mode d’affichage</translation>
     </message>
     <message>
         <source>font bold</source>
-        <translation>gras</translation>
+        <translation>Gras</translation>
     </message>
     <message>
         <source>If on, the text is drawn in bold.</source>
@@ -1492,7 +1666,7 @@ double clic gauche&#xa0;: changer de mode d’affichage</translation>
     </message>
     <message>
         <source>font italic</source>
-        <translation>italique</translation>
+        <translation>Italique</translation>
     </message>
     <message>
         <source>If on, the text is drawn in italics.</source>
@@ -1500,7 +1674,7 @@ double clic gauche&#xa0;: changer de mode d’affichage</translation>
     </message>
     <message>
         <source>author info</source>
-        <translation>infos sur l’auteur</translation>
+        <translation>Infos sur l’auteur</translation>
     </message>
     <message>
         <source>The name of the scheme&apos;s author, and anything else worth knowing about the scheme.</source>
@@ -1524,7 +1698,7 @@ double clic gauche&#xa0;: changer de mode d’affichage</translation>
     </message>
     <message>
         <source>inner radius</source>
-        <translation>rayon intérieur</translation>
+        <translation>Rayon intérieur</translation>
     </message>
     <message>
         <source>Sets the radius in % at which the slice begins on the inside.</source>

@@ -1,5 +1,6 @@
 // The translations: every marked text translated in each language, the language chosen as the
 // desktop asks, and dialogs that show every text whole in each language.
+#include "app/desktop/command_line.h"
 #include "app/desktop/translation_loader.h"
 #include "app/dialogs/scheme_chooser.h"
 #include "app/editor/dialog_template.h"
@@ -8,6 +9,7 @@
 #include "app/window/clock_menu.h"
 #include "clock/clock.h"
 #include "model/string_table.h"
+#include "optiontree/option_tree_color_pop_up.h"
 #include "optiontree/rtf_reader.h"
 #include "optiontree/string_table_translation.h"
 #include "resources/default_scheme.h"
@@ -21,6 +23,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTextDocument>
 #include <QTranslator>
@@ -149,6 +152,48 @@ TEST_P(Translated, RichTextDescriptionsStayWellFormed) {
         EXPECT_TRUE(RtfReader::read(text, document, &error))
             << GetParam().toStdString() << " entry " << entry.id << ": " << error.toStdString();
         EXPECT_GT(document.toPlainText().size(), source.size() / 2) << entry.id;
+    }
+}
+
+// Software centres and file managers show these texts in the desktop's language: each text
+// a packaging file carries in English it carries in every language the program claims.
+TEST_P(Translated, PackagingTextsAreTranslatedWhole) {
+    const QString folder = QStringLiteral(VELMORA_PACKAGING_DIR);
+    for (const QString& name :
+         {QStringLiteral("velmora.metainfo.xml"), QStringLiteral("velmora-mime.xml")}) {
+        QFile file(folder + QLatin1Char('/') + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        std::map<QString, int> english;
+        std::map<QString, int> translated;
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) {
+                continue;
+            }
+            const QString element = xml.name().toString();
+            // Release notes stay in English, as the changelog does.
+            if (element == QLatin1String("releases")) {
+                xml.skipCurrentElement();
+                continue;
+            }
+            if (!QStringList{"summary", "p", "li", "keyword", "comment"}.contains(element) ||
+                xml.attributes().hasAttribute(QStringLiteral("translate"))) {
+                continue;
+            }
+            if (xml.attributes().value(QStringLiteral("xml:lang")).isEmpty()) {
+                ++english[element];
+            } else if (xml.attributes().value(QStringLiteral("xml:lang")) == GetParam()) {
+                ++translated[element];
+            }
+        }
+        ASSERT_FALSE(xml.hasError())
+            << name.toStdString() << ": " << xml.errorString().toStdString();
+        ASSERT_FALSE(english.empty()) << name.toStdString();
+        for (const auto& [element, count] : english) {
+            EXPECT_EQ(translated[element], count)
+                << GetParam().toStdString() << " in " << name.toStdString() << ": <"
+                << element.toStdString() << ">";
+        }
     }
 }
 
@@ -325,6 +370,54 @@ TEST_P(DialogsIn, EachMenuItemHasAnAcceleratorOfItsOwn) {
     EXPECT_GE(taken.size(), 17u);
 }
 
+// The help reads as a table on an 80-column terminal in every language: the usage lines under
+// each other, each option's description in one column, no line that the terminal wraps.
+TEST_P(DialogsIn, TheHelpKeepsItsColumns) {
+    const InLanguage language(GetParam());
+    const QStringList lines = CommandLine::usage(QStringLiteral("velmora")).split(u'\n');
+    ASSERT_GT(lines.size(), 10);
+    const qsizetype program = lines[0].indexOf(QStringLiteral("velmora"));
+    EXPECT_EQ(lines[1].indexOf(QStringLiteral("velmora")), program) << lines[1].toStdString();
+    EXPECT_EQ(lines[2].indexOf(QStringLiteral("velmora")), program) << lines[2].toStdString();
+    static const QRegularExpression option(QStringLiteral("^  \\S+( \\S+)? +(?=\\S)"));
+    static const QRegularExpression continued(QStringLiteral("^ {3,}(?=\\S)"));
+    qsizetype column = 0;
+    int options = 0;
+    for (const QString& line : lines) {
+        EXPECT_LE(line.size(), 79) << GetParam().toStdString() << ": " << line.toStdString();
+        QRegularExpressionMatch match = option.match(line);
+        if (!match.hasMatch()) {
+            match = continued.match(line);
+            if (!match.hasMatch() || column == 0) {
+                continue;
+            }
+        } else {
+            ++options;
+        }
+        if (column == 0) {
+            column = match.capturedLength();
+        }
+        EXPECT_EQ(match.capturedLength(), column)
+            << GetParam().toStdString() << ": " << line.toStdString();
+    }
+    EXPECT_GE(options, 8);
+}
+
+// The colour grid's tool tips and a screen reader name each colour; in every language each
+// name tells one colour.
+TEST_P(DialogsIn, EachGridColourHasANameOfItsOwn) {
+    const InLanguage language(GetParam());
+    std::set<QString> names;
+    for (int entry = 0; entry < static_cast<int>(kPopUpColors.size()); ++entry) {
+        const QString name = COptionTreeColorPopUp::colorName(entry).trimmed();
+        EXPECT_TRUE(names.insert(name).second)
+            << GetParam().toStdString() << ": " << name.toStdString();
+    }
+    if (GetParam() == QLatin1String("fr")) {
+        EXPECT_EQ(COptionTreeColorPopUp::colorName(0), QStringLiteral("Noir"));
+    }
+}
+
 // Row labels join a label with what the element shows; the table's parts are translated, a
 // format or a font name is not.
 TEST(RowLabels, TranslateTheTablesPartsOnly) {
@@ -348,7 +441,9 @@ TEST(RowLabels, TranslateTheTablesPartsOnly) {
     EXPECT_EQ(translatedTableText(u"CPU #x performance (%)"),
               QStringLiteral("CPU #x performance (%)"));
     const InLanguage french(QStringLiteral("fr"));
-    EXPECT_EQ(translatedRowLabel(u"hand: second #2"), QStringLiteral("aiguille\u00a0: seconde #2"));
+    // French labels start with a capital; what follows the colon does not.
+    EXPECT_EQ(translatedRowLabel(u"hand: second #2"), QStringLiteral("Aiguille\u00a0: seconde #2"));
+    EXPECT_EQ(translatedTableText(u"background image"), QStringLiteral("Image d’arrière-plan"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, DialogsIn,

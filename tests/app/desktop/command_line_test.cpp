@@ -78,9 +78,12 @@ TEST(CommandLineTest, MistakesAreUsageErrorsWithAReason) {
         const char* reason;
     };
     const Case cases[] = {
-        {{QStringLiteral("--colour")}, "colour"},
-        {{QStringLiteral("-x")}, "x"},
-        {{QStringLiteral("--clock")}, "clock"},
+        // The parser's own mistakes are told in our words and quotes.
+        {{QStringLiteral("--colour")}, "unknown option '--colour'"},
+        {{QStringLiteral("-x"), QStringLiteral("a.Velmora")}, "unknown option '-x'"},
+        {{QStringLiteral("--clock")}, "'--clock' needs a value"},
+        {{QStringLiteral("--label=x"), QStringLiteral("-timer")}, "'-timer' needs a value"},
+        {{QStringLiteral("--check-modules=yes")}, "'--check-modules' takes no value"},
         {{QStringLiteral("--clock"), QStringLiteral("../evil")}, "invalid clock name"},
         {{QStringLiteral("--clock"), QStringLiteral("")}, "invalid clock name"},
         {{QStringLiteral("--clock"), QString(65, QLatin1Char('a'))}, "invalid clock name"},
