@@ -378,7 +378,7 @@ time_trial_starts() {
 
 # Summed on-CPU nanoseconds of all threads and voluntary switches.
 cpu_ns() {
-    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { print ns + 0 }'
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%.0f\n", ns }'
 }
 wakeups() {
     cat /proc/"$1"/task/*/status 2>/dev/null |

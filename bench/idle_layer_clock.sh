@@ -113,7 +113,7 @@ spawn env XDG_CONFIG_HOME="$work/home/x11" DISPLAY="$x11" QT_QPA_PLATFORM=xcb "$
     --clock x11
 x11_pid=$spawned
 
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { print ns + 0 }'; }
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%.0f\n", ns }'; }
 switches() {
     cat /proc/"$1"/task/*/status 2>/dev/null |
         awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n + 0 }'
