@@ -8,6 +8,7 @@
 #include "clock/class_registration.h"
 #include "clock/clock_hand.h"
 #include "resources/default_scheme.h"
+#include "tests/app/window/clock_window_probe.h"
 #include "tests/clock/memory_settings.h"
 
 #include <QApplication>
@@ -59,11 +60,12 @@ BENCHMARK(rebuildAfterCommand)->Arg(0)->Arg(191)->Unit(benchmark::kMillisecond);
 void editToFrame(benchmark::State& state) {
     MemorySettings settings;
     CVelmoraDlg window(settings);
+    const ClockWindowProbe probe(window);
     window.initialize();
     QApplication::processEvents();
-    window.runCommand(MenuCommand::Customize);
-    auto* dial = qobject_cast<COptionsDial*>(window.optionsDialog());
-    ClockObject* hand = firstElement(window.clock());
+    probe.runCommand(MenuCommand::Customize);
+    auto* dial = qobject_cast<COptionsDial*>(probe.dialogs().optionsDialog());
+    ClockObject* hand = firstElement(probe.clock());
     COptionTreeItem* colour = static_cast<COptionTreeItem*>(hand->item())->firstChild();
     std::uint32_t rgb = 0x102030;
     for (auto _ : state) {
@@ -72,21 +74,24 @@ void editToFrame(benchmark::State& state) {
         dial->treeNotify(*dial->tree(), OptionTreeNotify::kItemChanged, colour);
         QApplication::processEvents();
     }
-    state.counters["frames"] = window.framesDrawn();
+    state.counters["frames"] = probe.framesDrawn();
 }
 BENCHMARK(editToFrame)->Unit(benchmark::kMillisecond);
 
 // A click on the clock that picks the second hand and selects its row in the open dialog.
 void selectByClickOnClock(benchmark::State& state) {
     MemorySettings settings;
-    CVelmoraDlg window(settings);
-    window.setWallClock(
-        [] { return std::chrono::system_clock::time_point(std::chrono::seconds(1'800'000'015)); });
+    ClockWindowOptions options;
+    options.wallClock = [] {
+        return std::chrono::system_clock::time_point(std::chrono::seconds(1'800'000'015));
+    };
+    CVelmoraDlg window(settings, std::move(options));
+    const ClockWindowProbe probe(window);
     window.initialize();
     QApplication::processEvents();
-    window.runCommand(MenuCommand::Customize);
-    auto* dial = qobject_cast<COptionsDial*>(window.optionsDialog());
-    Clock& clock = window.clock();
+    probe.runCommand(MenuCommand::Customize);
+    auto* dial = qobject_cast<COptionsDial*>(probe.dialogs().optionsDialog());
+    Clock& clock = probe.clock();
     ClockObject* hand = nullptr;
     // The second hand, the last hand that shows seconds; drawn over its shadow.
     for (const auto& child : clock.children()) {

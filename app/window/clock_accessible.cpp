@@ -26,17 +26,17 @@ void ClockAccessible::install() {
     (void)installed;
 }
 
-CVelmoraDlg* ClockAccessible::clock() const {
-    return static_cast<CVelmoraDlg*>(widget());
+ClockHost& ClockAccessible::clock() const {
+    return *static_cast<CVelmoraDlg*>(widget());
 }
 
 QString ClockAccessible::text(QAccessible::Text t) const {
-    const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(clock()->ticks().now());
+    const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(clock().ticks().now());
     switch (t) {
     case QAccessible::Name:
         return ClockSpeech::spokenTime(utc, QLocale());
     case QAccessible::Description: {
-        QStringList lines{clock()->windowTitle()};
+        QStringList lines{clock().widget().windowTitle()};
         lines.append(ClockSpeech::otherZones(utc, QLocale()));
         return lines.join(QStringLiteral("; "));
     }

@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 
 class CVelmoraDlg;
+class ClockHost;
 
 // Named by the time and date as spoken, described by the other zones' times. Both are worked
 // out when a screen reader asks, so telling the time costs the clock no wake-up of its own.
@@ -17,5 +18,6 @@ public:
     QString text(QAccessible::Text t) const override;
 
 private:
-    CVelmoraDlg* clock() const;
+    // The clock's time and title, through what the window offers its parts.
+    ClockHost& clock() const;
 };

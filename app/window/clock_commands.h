@@ -21,12 +21,12 @@ public:
     // Brings the menu's marks and enabled states up to date, as each opening does.
     void update();
     void run(MenuCommand command);
+
+private:
     // "New clock": starts the next free clock beside this one; its name, empty on failure.
     QString startNewClock();
     // The login entry of this clock, which "Start with the desktop" writes and removes.
     AutostartEntry autostartEntry() const;
-
-private:
     // A size preset: the background's size at the percentage, placed as the user's choice.
     void applySize(int percent);
     void toggleStartWithDesktop();

@@ -80,7 +80,7 @@ void CVelmoraDlg::setInputRegion(const QRegion& region) {
 
 CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, ClockWindowOptions options)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint),
-      settings_(settings), tray_([this] { return &menu().menu(); }) {
+      settings_(settings), tray_([this] { return &commands_.menu().menu(); }) {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_NoSystemBackground);
     // Set before the native window exists, which takes it only then: a clock shown active
@@ -92,6 +92,14 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, ClockWindowOptions options)
     setAcceptDrops(true);
     schemeReader_ = std::move(options.schemeReader);
     clockName_ = std::move(options.clockName);
+    clockLauncher_ = std::move(options.clockLauncher);
+    if (options.trayProbe) {
+        tray_.setProbe(std::move(options.trayProbe));
+    }
+    if (options.wallClock) {
+        ticks_.setWallClock(std::move(options.wallClock));
+    }
+    dialogs_.setLoadErrorReport(std::move(options.loadErrorReport));
     setWindowTitle(titleFor(clockName_));
     ClockAccessible::install();
     connect(&ticks_, &TickSchedule::frameDue, this, &CVelmoraDlg::onFrameDue);

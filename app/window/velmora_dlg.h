@@ -8,7 +8,6 @@
 #include "app/alarms/alarm_service.h"
 #include "app/alarms/clock_chimes.h"
 #include "app/alarms/desktop_notifier.h"
-#include "app/desktop/autostart_entry.h"
 #include "app/desktop/new_clock.h"
 #include "app/desktop/zone_follower.h"
 #include "app/presentation/backing_store_lag.h"
@@ -27,7 +26,6 @@
 #include "clock/clock.h"
 #include "render/frame_renderer.h"
 
-#include <QDialog>
 #include <QImage>
 #include <QPointer>
 #include <QRegion>
@@ -55,6 +53,14 @@ struct ClockWindowOptions {
     // How the stored scheme's file is read at start: whole, on a thread of its own; a test may
     // read through its own.
     StartupScheme::Reader schemeReader = StartupScheme::readWholeFile;
+    // Whether the desktop has a tray: the platform's answer when empty, or a test's own.
+    ClockTray::Probe trayProbe;
+    // Where the time comes from: the system clock when empty, or a test's own.
+    TickSchedule::WallClock wallClock;
+    // Where a scheme that cannot be loaded is reported: a message box when empty.
+    ClockDialogs::LoadErrorReport loadErrorReport;
+    // How "New clock" starts the clock of a name: a process of this program when empty.
+    NewClock::Launcher clockLauncher;
 };
 
 class CVelmoraDlg final : public QWidget, public ClockHost {
@@ -67,96 +73,12 @@ public:
     explicit CVelmoraDlg(SettingsStore& settings, ClockWindowOptions options = {});
     ~CVelmoraDlg() override;
 
-    bool onLayerShell() const override { return layer_ != nullptr; }
     // Zones, view settings, the scheme, placement and the first frame.
     void initialize();
-    // Frame pixels per logical pixel: the layer surface's output scale, or the window's ratio.
-    qreal frameRatio() const override;
-    // The display's refresh rate in frames a second, 60 where it does not say.
-    int displayRate() const;
-    // A move or resize the user makes, live (a drag) or done (its end, a size preset): only
-    // those are saved.
-    void placeByUser(const QRect& target, bool done) override;
-    // Renders one frame for the current time and shows it.
-    void drawFrame() override;
-    // Brings z-order, click-through, visibility, the tray icon and the thread priority in
-    // line with the members.
-    void applyViewState() override;
-    void showContextMenu(const QPoint& screenPosition) override {
-        commands_.showMenu(screenPosition);
-    }
-    // Brings the menu's marks and enabled states up to date, as each opening does.
-    void updateMenu() { commands_.update(); }
-    void runCommand(MenuCommand command) { commands_.run(command); }
-    void toggleClickThrough() override;
-    // The user's "Exit" (the menu, Enter on the clock, the window manager's close): an open
-    // customize dialog first settles its unsaved edits, and the user may stay.
-    void exitAsUser() override;
-    // The customize dialog while one is open from this window, else null.
-    QDialog* optionsDialog() const { return dialogs_.optionsDialog(); }
-    // The time zone dialog while it runs, else null.
-    QDialog* timezonesDialog() const { return dialogs_.timezonesDialog(); }
-
-    const QString& clockName() const override { return clockName_; }
-    // What the clock is called on the desktop: "Velmora", or "Velmora — NAME" for a named one.
-    static QString titleFor(const QString& clockName);
     // Loads a scheme file the user chose from outside the editor (see ClockDialogs).
     bool loadSchemeAsUser(const QString& path) { return dialogs_.loadSchemeAsUser(path); }
-    // Shows the clock, above other windows, as a later launch of it asks.
-    void bringToFront();
-    // A later launch's request: its scheme (empty: none) is loaded as the user's, and the
-    // clock comes to the front. While a modal window of the clock runs, the load waits for it.
-    void takeHandOver(const QString& path);
     // A later launch's request: a scheme to show, or an alarm or timer to set.
     void takeRequest(const ClockRequest& request);
-    // The month calendar beside the clock, with the clock's local date marked.
-    void openCalendar() override;
-    QWidget* calendar() const { return dialogs_.calendar(); }
-    QDialog* alarmsDialog() const { return dialogs_.alarmsDialog(); }
-    AlarmService& alarms() override { return alarms_; }
-    ClockChimes& chimes() override { return chimes_; }
-    void setLoadErrorReport(ClockDialogs::LoadErrorReport report) {
-        dialogs_.setLoadErrorReport(std::move(report));
-    }
-    // How "New clock" starts the clock of a name: a process of this program, or a test's own.
-    void setClockLauncher(NewClock::Launcher launcher) { clockLauncher_ = std::move(launcher); }
-    // "New clock": starts the next free clock beside this one; its name, empty on failure.
-    QString startNewClock() { return commands_.startNewClock(); }
-    // The login entry of this clock, which "Start with the desktop" writes and removes.
-    AutostartEntry autostartEntry() const { return commands_.autostartEntry(); }
-    // The scheme chooser while it is open, else null.
-    QDialog* schemeChooser() const { return dialogs_.schemeChooser(); }
-    QStringList schemeFolders() const { return dialogs_.schemeFolders(); }
-
-    Clock& clock() override { return clock_; }
-    ClockMenu& menu() { return commands_.menu(); }
-    const QImage& lastFrame() const { return renderer_.frame(); }
-    bool stayOnTop() const { return view_.stayOnTop; }
-    bool clickThrough() const { return view_.clickThrough; }
-    bool onAllWorkspaces() const { return view_.onAllWorkspaces; }
-    bool lockPosition() const { return view_.lockPosition; }
-    bool hiddenToTray() const { return view_.hiddenToTray; }
-    int overallAlpha() const { return view_.overallAlpha; }
-    int threadPriority() const { return view_.threadPriority; }
-    bool smoothMotion() const { return view_.smoothMotion; }
-    bool continuousRedraw() const { return ticks_.continuous(); }
-    // Whether click-through and hiding can be offered: both need a tray icon to come back.
-    // As last seen by refreshTray().
-    bool trayAvailable() const override { return tray_.available(); }
-    // Asks the desktop again whether it has a tray, which a tray host starting after the clock
-    // or ending before it changes: creates the icon when one appears, and brings a
-    // click-through or hidden clock back to normal when it goes.
-    void refreshTray() override;
-    // Whether the desktop has a tray now: the platform's answer, or a test's own.
-    void setTrayProbe(ClockTray::Probe probe) { tray_.setProbe(std::move(probe)); }
-    // Where the time comes from: the system clock, or a test's own.
-    void setWallClock(TickSchedule::WallClock clock) { ticks_.setWallClock(std::move(clock)); }
-    TickSchedule& ticks() override { return ticks_; }
-    int framesDrawn() const { return framesDrawn_; }
-    // The pixels of the frame the last drawFrame() drew again; empty when nothing changed.
-    const QRegion& lastRedrawn() const { return lastRedrawn_; }
-    // The corner square under a point, the edges it resizes; none outside the squares.
-    Qt::Edges cornerAt(const QPoint& position) const { return WindowCorners::at(position, size()); }
 
 signals:
     void exitRequested();
@@ -180,12 +102,62 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // What the commands and the pointer reach besides the public functions.
+    // Its tests reach its parts and what its last frame redrew.
+    friend class ClockWindowProbe;
+
+    // What the commands, the pointer and the accessible clock reach, through ClockHost.
     QWidget& widget() override { return *this; }
+    Clock& clock() override { return clock_; }
     SettingsStore& settings() override { return settings_; }
     ViewSettings& view() override { return view_; }
     ClockDialogs& dialogs() override { return dialogs_; }
+    AlarmService& alarms() override { return alarms_; }
+    ClockChimes& chimes() override { return chimes_; }
+    TickSchedule& ticks() override { return ticks_; }
+    const QString& clockName() const override { return clockName_; }
     const NewClock::Launcher& clockLauncher() const override { return clockLauncher_; }
+    bool onLayerShell() const override { return layer_ != nullptr; }
+    // Frame pixels per logical pixel: the layer surface's output scale, or the window's ratio.
+    qreal frameRatio() const override;
+    // Whether click-through and hiding can be offered: both need a tray icon to come back.
+    // As last seen by refreshTray().
+    bool trayAvailable() const override { return tray_.available(); }
+    // Asks the desktop again whether it has a tray, which a tray host starting after the clock
+    // or ending before it changes: creates the icon when one appears, and brings a
+    // click-through or hidden clock back to normal when it goes.
+    void refreshTray() override;
+    // A move or resize the user makes, live (a drag) or done (its end, a size preset): only
+    // those are saved.
+    void placeByUser(const QRect& target, bool done) override;
+    // Renders one frame for the current time and shows it.
+    void drawFrame() override;
+    // Brings z-order, click-through, visibility, the tray icon and the thread priority in
+    // line with the members.
+    void applyViewState() override;
+    void showContextMenu(const QPoint& screenPosition) override {
+        commands_.showMenu(screenPosition);
+    }
+    void toggleClickThrough() override;
+    // The user's "Exit" (the menu, Enter on the clock, the window manager's close): an open
+    // customize dialog first settles its unsaved edits, and the user may stay.
+    void exitAsUser() override;
+    // The month calendar beside the clock, with the clock's local date marked.
+    void openCalendar() override;
+    void setOverallAlpha(int alpha) override;
+    // "Smooth motion": continuous hands at the display's refresh rate, or ten times a second.
+    void setSmoothMotion(bool on) override;
+    void setThreadPriority(int level) override;
+
+    // What the clock is called on the desktop: "Velmora", or "Velmora — NAME" for a named one.
+    static QString titleFor(const QString& clockName);
+    const QImage& lastFrame() const { return renderer_.frame(); }
+    // The display's refresh rate in frames a second, 60 where it does not say.
+    int displayRate() const;
+    // Shows the clock, above other windows, as a later launch of it asks.
+    void bringToFront();
+    // A later launch's scheme (empty: none) is loaded as the user's, and the clock comes to
+    // the front. While a modal window of the clock runs, the load waits for it.
+    void takeHandOver(const QString& path);
 
     // Whether the clock is on the screen: its window, or its layer surface.
     bool clockShown() const;
@@ -219,12 +191,8 @@ private:
     void updateInputMask(const QRegion& changed);
     // Undoes a minimise by the window manager, which would leave the clock unreachable.
     void restoreFromMinimized();
-    void setOverallAlpha(int alpha) override;
-    // "Smooth motion": continuous hands at the display's refresh rate, or ten times a second.
-    void setSmoothMotion(bool on) override;
     // Whether the clock moves and its window is covered or unmapped, as the window system says.
     bool coveredWhileMoving() const;
-    void setThreadPriority(int level) override;
     // An edit in the customize dialog shows at once, not at the next second.
     void schemeEdited();
     // The tray icon's tooltip tells the time: brought up to date when the minute changed.

@@ -1,6 +1,7 @@
 // The clock as a citizen of the desktop: schemes handed over or dropped, several clocks under
 // their own names, one process per name, and "Start with the desktop".
 #include "app/desktop/clock_instance.h"
+#include "app/desktop/clock_request.h"
 #include "app/desktop/settings.h"
 #include "app/desktop/settings_file.h"
 #include "app/dialogs/scheme_chooser.h"
@@ -15,6 +16,7 @@
 #include "model/string_property.h"
 #include "model/utf.h"
 #include "render/qt_text.h"
+#include "tests/app/window/clock_window_probe.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,13 +62,20 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.isValid());
         settings_ = std::make_unique<Settings>(folder_.filePath("clock.conf"));
-        window_ = std::make_unique<CVelmoraDlg>(*settings_);
-        window_->setTrayProbe([] { return false; });
-        window_->setLoadErrorReport([this](const QString& message) { reports_ << message; });
+        start({});
+    }
+    void TearDown() override { window_.reset(); }
+
+    // A clock on a desktop without a tray, whose load errors the test collects.
+    void start(ClockWindowOptions options) {
+        window_.reset();
+        options.trayProbe = [] { return false; };
+        options.loadErrorReport = [this](const QString& message) { reports_ << message; };
+        window_ = std::make_unique<CVelmoraDlg>(*settings_, std::move(options));
         window_->initialize();
         QApplication::processEvents();
     }
-    void TearDown() override { window_.reset(); }
+    ClockWindowProbe probe() const { return ClockWindowProbe(*window_); }
 
     void drop(const QList<QUrl>& urls, bool expectAccepted) {
         QMimeData data;
@@ -90,9 +99,9 @@ TEST_F(ClockDesktopTest, ASchemeLoadedAsTheUserDoesIsRecordedAndABadOneChangesNo
     const QString good = writeScheme(folder_, QStringLiteral("red"), Qt::red);
     ASSERT_TRUE(window_->loadSchemeAsUser(good));
     EXPECT_EQ(loadedScheme(*settings_), good);
-    EXPECT_EQ(QString::fromStdString(window_->clock().schemePath().string()), good);
+    EXPECT_EQ(QString::fromStdString(probe().clock().schemePath().string()), good);
     EXPECT_TRUE(reports_.isEmpty());
-    const QRgb red = window_->lastFrame().pixel(window_->lastFrame().rect().center());
+    const QRgb red = probe().lastFrame().pixel(probe().lastFrame().rect().center());
     EXPECT_EQ(qRed(red), 255);
 
     QFile broken(folder_.filePath("broken.Velmora"));
@@ -118,7 +127,7 @@ TEST_F(ClockDesktopTest, ASchemeLoadedAsTheUserDoesIsRecordedAndABadOneChangesNo
         EXPECT_TRUE(reports_[0].contains(QDir::toNativeSeparators(bad)))
             << reports_[0].toStdString();
         EXPECT_EQ(loadedScheme(*settings_), good);
-        EXPECT_EQ(QString::fromStdString(window_->clock().schemePath().string()), good);
+        EXPECT_EQ(QString::fromStdString(probe().clock().schemePath().string()), good);
     }
 }
 
@@ -143,8 +152,8 @@ TEST_F(ClockDesktopTest, ASchemeDroppedOnTheClockIsLoaded) {
 
 TEST_F(ClockDesktopTest, AnOpenEditorAsksFirstAndCancelKeepsItsEdits) {
     const QString red = writeScheme(folder_, QStringLiteral("red"), Qt::red);
-    window_->runCommand(MenuCommand::Customize);
-    COptionsDial* dialog = qobject_cast<COptionsDial*>(window_->optionsDialog());
+    probe().runCommand(MenuCommand::Customize);
+    COptionsDial* dialog = qobject_cast<COptionsDial*>(probe().dialogs().optionsDialog());
     ASSERT_NE(dialog, nullptr);
     QStringList asked;
     QMessageBox::StandardButton answer = QMessageBox::Cancel;
@@ -158,13 +167,13 @@ TEST_F(ClockDesktopTest, AnOpenEditorAsksFirstAndCancelKeepsItsEdits) {
     ASSERT_FALSE(dialog->isSaved());
     EXPECT_FALSE(window_->loadSchemeAsUser(red));
     EXPECT_EQ(asked, QStringList{QStringLiteral("Save changes?")});
-    EXPECT_NE(window_->optionsDialog(), nullptr);
+    EXPECT_NE(probe().dialogs().optionsDialog(), nullptr);
     EXPECT_NE(loadedScheme(*settings_), red);
 
     answer = QMessageBox::Discard;
     EXPECT_TRUE(window_->loadSchemeAsUser(red));
     EXPECT_EQ(loadedScheme(*settings_), red);
-    EXPECT_EQ(window_->optionsDialog(), nullptr);
+    EXPECT_EQ(probe().dialogs().optionsDialog(), nullptr);
 }
 
 // Where the window system puts the customize dialog over the clock (sway centres each new
@@ -266,7 +275,7 @@ TEST_F(ClockDesktopTest, AHandOverWaitsWhileAModalWindowRuns) {
     modal->setModal(true);
     modal->show();
     ASSERT_EQ(QApplication::activeModalWidget(), modal);
-    window_->takeHandOver(red);
+    window_->takeRequest(ClockRequest::show(red));
     QTest::qWait(400);
     EXPECT_NE(loadedScheme(*settings_), red);
     modal->close();
@@ -287,12 +296,14 @@ TEST_F(ClockDesktopTest, NewClockTakesTheNextFreeNameAndAPlaceBesideThisOne) {
     const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", folder_.path().toLocal8Bit());
     QStringList started;
-    window_->setClockLauncher([&](const QString& name) {
+    ClockWindowOptions options;
+    options.clockLauncher = [&](const QString& name) {
         started << name;
         return true;
-    });
+    };
+    start(std::move(options));
     window_->move(100, 120);
-    window_->runCommand(MenuCommand::NewClock);
+    probe().runCommand(MenuCommand::NewClock);
     ASSERT_EQ(started.size(), 1);
     Settings other(Settings::ClockName{started[0]});
     using settings::PlacementPart;
@@ -312,26 +323,23 @@ TEST_F(ClockDesktopTest, StartWithTheDesktopFollowsTheEntryItself) {
     qputenv("XDG_CONFIG_HOME", folder_.path().toLocal8Bit());
     ClockWindowOptions work;
     work.clockName = QStringLiteral("work");
-    window_ = std::make_unique<CVelmoraDlg>(*settings_, std::move(work));
-    window_->setTrayProbe([] { return false; });
-    window_->initialize();
-    QAction* item = window_->menu().action(MenuCommand::StartWithDesktop);
-    window_->updateMenu();
+    start(std::move(work));
+    QAction* item = probe().menu().action(MenuCommand::StartWithDesktop);
+    probe().updateMenu();
     EXPECT_FALSE(item->isChecked());
-    window_->runCommand(MenuCommand::StartWithDesktop);
-    const QString entry = window_->autostartEntry().filePath();
-    EXPECT_TRUE(entry.endsWith(QStringLiteral("/autostart/") +
-                               Settings::applicationName(QStringLiteral("work")) +
-                               QStringLiteral(".desktop")));
+    probe().runCommand(MenuCommand::StartWithDesktop);
+    const QString entry = folder_.filePath(QStringLiteral("autostart/") +
+                                           Settings::applicationName(QStringLiteral("work")) +
+                                           QStringLiteral(".desktop"));
     ASSERT_TRUE(QFile::exists(entry));
-    window_->updateMenu();
+    probe().updateMenu();
     EXPECT_TRUE(item->isChecked());
     // Removed behind the clock's back: the menu says so next time.
     QFile::remove(entry);
-    window_->updateMenu();
+    probe().updateMenu();
     EXPECT_FALSE(item->isChecked());
-    window_->runCommand(MenuCommand::StartWithDesktop);
-    window_->runCommand(MenuCommand::StartWithDesktop);
+    probe().runCommand(MenuCommand::StartWithDesktop);
+    probe().runCommand(MenuCommand::StartWithDesktop);
     EXPECT_FALSE(QFile::exists(entry));
     qputenv("XDG_CONFIG_HOME", previous);
 }
@@ -357,8 +365,8 @@ TEST_F(ClockDesktopTest, TheSchemeChooserShowsReadableSchemesAliveAndAppliesACli
 
     // From the menu, with the folder of the scheme loaded last among the folders.
     ASSERT_TRUE(window_->loadSchemeAsUser(red));
-    window_->runCommand(MenuCommand::Schemes);
-    auto* shown = qobject_cast<SchemeChooser*>(window_->schemeChooser());
+    probe().runCommand(MenuCommand::Schemes);
+    auto* shown = qobject_cast<SchemeChooser*>(probe().dialogs().schemeChooser());
     ASSERT_NE(shown, nullptr);
     const QString canonicalRed = QFileInfo(red).canonicalFilePath();
     int index = -1;

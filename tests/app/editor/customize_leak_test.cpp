@@ -2,6 +2,7 @@
 #include "app/desktop/settings.h"
 #include "app/editor/options_dial.h"
 #include "app/window/velmora_dlg.h"
+#include "tests/app/window/clock_window_probe.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -16,8 +17,9 @@ std::ptrdiff_t heapInUse() {
 }
 
 void openAndClose(CVelmoraDlg& window) {
-    window.runCommand(MenuCommand::Customize);
-    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(window.optionsDialog());
+    const ClockWindowProbe probe(window);
+    probe.runCommand(MenuCommand::Customize);
+    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(probe.dialogs().optionsDialog());
     ASSERT_NE(dial, nullptr);
     QApplication::processEvents();
     dial->reject();

@@ -27,6 +27,7 @@
 #include "render/font_families.h"
 #include "render/frame_renderer.h"
 #include "resources/default_scheme.h"
+#include "tests/app/window/clock_window_probe.h"
 #include "tests/image_bombs.h"
 #include "time/zone_slots.h"
 
@@ -1061,11 +1062,12 @@ TEST_F(OptionsDialTest, MovingAnElementOnTheClockIsOneStep) {
 class CustomizeFromClockTest : public OptionsDialTest {
 protected:
     std::unique_ptr<CVelmoraDlg> startClock() {
-        auto window = std::make_unique<CVelmoraDlg>(*settings_);
-        window->initialize();
-        window->setWallClock([] {
+        ClockWindowOptions options;
+        options.wallClock = [] {
             return std::chrono::system_clock::time_point(std::chrono::seconds(1'800'000'000));
-        });
+        };
+        auto window = std::make_unique<CVelmoraDlg>(*settings_, std::move(options));
+        window->initialize();
         QApplication::processEvents();
         return window;
     }
@@ -1094,17 +1096,18 @@ protected:
 
 TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
     auto window = startClock();
-    QAction* customize = window->menu().action(MenuCommand::Customize);
-    window->updateMenu();
+    const ClockWindowProbe probe(*window);
+    QAction* customize = probe.menu().action(MenuCommand::Customize);
+    probe.updateMenu();
     EXPECT_TRUE(customize->isEnabled());
     // Through the menu item itself, as a person picks it, not the command behind it.
     customize->trigger();
-    QPointer<COptionsDial> first = qobject_cast<COptionsDial*>(window->optionsDialog());
+    QPointer<COptionsDial> first = qobject_cast<COptionsDial*>(probe.dialogs().optionsDialog());
     ASSERT_NE(first, nullptr);
-    window->runCommand(MenuCommand::Customize);
+    probe.runCommand(MenuCommand::Customize);
     EXPECT_EQ(COptionsDial::instanceCount(), 1);
-    EXPECT_EQ(window->optionsDialog(), first);
-    window->updateMenu();
+    EXPECT_EQ(probe.dialogs().optionsDialog(), first);
+    probe.updateMenu();
     EXPECT_FALSE(customize->isEnabled());
 
     // Closing by the window manager is Cancel: the edit is undone, after the question whether
@@ -1115,14 +1118,14 @@ TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
         ++questions;
         return QMessageBox::Discard;
     });
-    const Bytes opening = schemeBytes(window->clock());
+    const Bytes opening = schemeBytes(probe.clock());
     first->runCommand(COptionsDial::NewHand);
     first->close();
     EXPECT_EQ(questions, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(first, nullptr);
-    EXPECT_EQ(schemeBytes(window->clock()), opening);
-    window->updateMenu();
+    EXPECT_EQ(schemeBytes(probe.clock()), opening);
+    probe.updateMenu();
     EXPECT_TRUE(customize->isEnabled());
 }
 
@@ -1130,8 +1133,9 @@ TEST_F(CustomizeFromClockTest, OneDialogAtATimeAndTheMenuItemFollows) {
 // was saved as it was.
 TEST_F(CustomizeFromClockTest, EndingTheProgramWithTheDialogOpenAsksNothing) {
     auto window = startClock();
-    window->runCommand(MenuCommand::Customize);
-    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(window->optionsDialog());
+    const ClockWindowProbe probe(*window);
+    probe.runCommand(MenuCommand::Customize);
+    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(probe.dialogs().optionsDialog());
     ASSERT_NE(dial, nullptr);
     int questions = 0;
     dial->setMessageBox([&questions](QMessageBox::Icon, const QString&, const QString&,
@@ -1154,9 +1158,10 @@ TEST_F(CustomizeFromClockTest, EndingTheProgramWithTheDialogOpenAsksNothing) {
 // dialog's unsaved edits first, and may be called off there.
 TEST_F(CustomizeFromClockTest, TheUsersExitAsksAboutUnsavedEditsFirst) {
     auto window = startClock();
+    const ClockWindowProbe probe(*window);
     QSignalSpy exits(window.get(), &CVelmoraDlg::exitRequested);
-    window->runCommand(MenuCommand::Customize);
-    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(window->optionsDialog());
+    probe.runCommand(MenuCommand::Customize);
+    QPointer<COptionsDial> dial = qobject_cast<COptionsDial*>(probe.dialogs().optionsDialog());
     ASSERT_NE(dial, nullptr);
     QMessageBox::StandardButton answer = QMessageBox::Cancel;
     int questions = 0;
@@ -1165,9 +1170,9 @@ TEST_F(CustomizeFromClockTest, TheUsersExitAsksAboutUnsavedEditsFirst) {
             ++questions;
             return answer;
         });
-    const Bytes opening = schemeBytes(window->clock());
+    const Bytes opening = schemeBytes(probe.clock());
     dial->runCommand(COptionsDial::NewHand);
-    window->runCommand(MenuCommand::Exit);
+    probe.runCommand(MenuCommand::Exit);
     QTest::keyClick(window.get(), Qt::Key_Return);
     window->close();
     EXPECT_EQ(questions, 3);
@@ -1175,9 +1180,9 @@ TEST_F(CustomizeFromClockTest, TheUsersExitAsksAboutUnsavedEditsFirst) {
     EXPECT_NE(dial, nullptr);
 
     answer = QMessageBox::Discard;
-    window->runCommand(MenuCommand::Exit);
+    probe.runCommand(MenuCommand::Exit);
     EXPECT_EQ(exits.count(), 1);
-    EXPECT_EQ(schemeBytes(window->clock()), opening);
+    EXPECT_EQ(schemeBytes(probe.clock()), opening);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(dial, nullptr);
 }
@@ -1185,13 +1190,14 @@ TEST_F(CustomizeFromClockTest, TheUsersExitAsksAboutUnsavedEditsFirst) {
 // After an edit on the clock the clock has the keyboard: the editor's keys work there.
 TEST_F(CustomizeFromClockTest, TheEditorsKeysWorkOnTheClock) {
     auto window = startClock();
+    const ClockWindowProbe probe(*window);
     window->resize(200, 200);
-    window->runCommand(MenuCommand::Customize);
-    auto* dial = qobject_cast<COptionsDial*>(window->optionsDialog());
+    probe.runCommand(MenuCommand::Customize);
+    auto* dial = qobject_cast<COptionsDial*>(probe.dialogs().optionsDialog());
     ASSERT_NE(dial, nullptr);
-    auto list = [&window] {
+    auto list = [&probe] {
         std::vector<ClockObject*> found;
-        for (const auto& child : window->clock().children()) {
+        for (const auto& child : probe.clock().children()) {
             if (child->isKindOf(ClockObject::kTypeName)) {
                 found.push_back(static_cast<ClockObject*>(child.get()));
             }
@@ -1206,7 +1212,7 @@ TEST_F(CustomizeFromClockTest, TheEditorsKeysWorkOnTheClock) {
     const int y = offset(u"dY");
     dial->selectOnClock(hand);
     // The dial's radius is about 100 pixels here: a pixel is a percent.
-    ASSERT_NEAR(window->clock().radius() / window->frameRatio(), 100, 5);
+    ASSERT_NEAR(probe.clock().radius() / window->devicePixelRatioF(), 100, 5);
     QTest::keyClick(window.get(), Qt::Key_Right);
     QTest::keyClick(window.get(), Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(offset(u"dX"), x + 1);
@@ -1230,12 +1236,13 @@ TEST_F(CustomizeFromClockTest, TheEditorsKeysWorkOnTheClock) {
 
 TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {
     auto window = startClock();
-    window->runCommand(MenuCommand::Customize);
-    COptionsDial* dial = qobject_cast<COptionsDial*>(window->optionsDialog());
+    const ClockWindowProbe probe(*window);
+    probe.runCommand(MenuCommand::Customize);
+    COptionsDial* dial = qobject_cast<COptionsDial*>(probe.dialogs().optionsDialog());
     ASSERT_NE(dial, nullptr);
     // Opening selects the body; the element rows are there to edit.
     ClockObject* hand = nullptr;
-    for (const auto& child : window->clock().children()) {
+    for (const auto& child : probe.clock().children()) {
         if (child->isKindOf(ClockHand::kTypeName)) {
             hand = static_cast<ClockObject*>(child.get());
         }
@@ -1250,20 +1257,20 @@ TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {
         }
     }
     ASSERT_NE(colour, nullptr);
-    const int frames = window->framesDrawn();
+    const int frames = probe.framesDrawn();
     colour->setColor(0x0000FF);
     colour->commit();
     EXPECT_EQ(hand->findChildAs<ColorProperty>(u"Color")->argb() & 0xFFFFFF, 0x0000FFu);
-    EXPECT_EQ(window->framesDrawn(), frames + 1) << "drawn now, not at the next second";
-    EXPECT_FALSE(window->lastRedrawn().isEmpty());
+    EXPECT_EQ(probe.framesDrawn(), frames + 1) << "drawn now, not at the next second";
+    EXPECT_FALSE(probe.lastRedrawn().isEmpty());
     EXPECT_TRUE(
-        sameOutsideCorners(window->lastFrame(), wholeFrame(window->clock(), window->lastFrame())));
+        sameOutsideCorners(probe.lastFrame(), wholeFrame(probe.clock(), probe.lastFrame())));
 
     QImage picture(120, 80, QImage::Format_ARGB32);
     picture.fill(Qt::darkGreen);
     const QString png = folder_.filePath("green.png");
     ASSERT_TRUE(picture.save(png));
-    auto* background = window->clock().findChildAs<FileProperty>(u"BackgroundImage");
+    auto* background = probe.clock().findChildAs<FileProperty>(u"BackgroundImage");
     COptionTreeItem* file = nullptr;
     for (COptionTreeItem* row = dial->tree()->rootItem()->firstChild()->firstChild();
          row != nullptr; row = row->nextSibling()) {
@@ -1275,10 +1282,9 @@ TEST_F(CustomizeFromClockTest, EditsAndNewBackgroundsShowInTheNextFrameAtOnce) {
     file->setText(png.toStdU16String());
     file->commit();
     EXPECT_EQ(background->valueText(), png.toStdU16String());
-    EXPECT_TRUE(
-        sameOutsideCorners(window->lastFrame(), wholeFrame(window->clock(), window->lastFrame())))
+    EXPECT_TRUE(sameOutsideCorners(probe.lastFrame(), wholeFrame(probe.clock(), probe.lastFrame())))
         << "the partial redraw noticed the new background";
-    EXPECT_EQ(window->lastFrame().pixelColor(3, window->lastFrame().height() / 2).green(),
+    EXPECT_EQ(probe.lastFrame().pixelColor(3, probe.lastFrame().height() / 2).green(),
               QColor(Qt::darkGreen).green());
 }
 

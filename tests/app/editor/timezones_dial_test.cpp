@@ -14,6 +14,7 @@
 #include "model/time_zone_property.h"
 #include "optiontree/option_tree_item_combo_box.h"
 #include "render/frame_renderer.h"
+#include "tests/app/window/clock_window_probe.h"
 #include "tests/clock/memory_settings.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
@@ -372,8 +373,10 @@ TEST_F(TimezonesDialTest, ClockShowsTheFixedZoneRightAfterOk) {
 
     using namespace std::chrono;
     const system_clock::time_point now(seconds(1'768'478'400)); // 2026-01-15 12:00:00 UTC
-    CVelmoraDlg window(settings_);
-    window.setWallClock([now] { return now; });
+    ClockWindowOptions options;
+    options.wallClock = [now] { return now; };
+    CVelmoraDlg window(settings_, std::move(options));
+    const ClockWindowProbe probe(window);
     window.initialize();
     window.show();
     QApplication::processEvents();
@@ -385,8 +388,8 @@ TEST_F(TimezonesDialTest, ClockShowsTheFixedZoneRightAfterOk) {
         renderer.render(*clock, window.size(), 1.0, velmora::packedDateTimeFrom(now));
         return inner(renderer.frame());
     };
-    window.drawFrame();
-    ASSERT_EQ(inner(window.lastFrame()), frameOf(u"12:00"));
+    probe.drawFrame();
+    ASSERT_EQ(inner(probe.lastFrame()), frameOf(u"12:00"));
 
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
@@ -394,21 +397,21 @@ TEST_F(TimezonesDialTest, ClockShowsTheFixedZoneRightAfterOk) {
         ASSERT_NE(dial, nullptr);
         sawDialog = true;
         // The tray's menu would offer it again while it runs.
-        window.updateMenu();
-        EXPECT_FALSE(window.menu().action(MenuCommand::TimeZones)->isEnabled());
+        probe.updateMenu();
+        EXPECT_FALSE(probe.menu().action(MenuCommand::TimeZones)->isEnabled());
         dial->useFixedZoneCheck()->click();
         choose(*dial, 0, kTokyo);
         QTest::mouseClick(dial->control(CTimezonesDial::OkButton), Qt::LeftButton);
     });
-    const int frames = window.framesDrawn();
-    window.updateMenu();
-    ASSERT_TRUE(window.menu().action(MenuCommand::TimeZones)->isEnabled());
-    window.menu().action(MenuCommand::TimeZones)->trigger();
+    const int frames = probe.framesDrawn();
+    probe.updateMenu();
+    ASSERT_TRUE(probe.menu().action(MenuCommand::TimeZones)->isEnabled());
+    probe.menu().action(MenuCommand::TimeZones)->trigger();
     EXPECT_TRUE(sawDialog);
-    EXPECT_EQ(window.timezonesDialog(), nullptr);
+    EXPECT_EQ(probe.dialogs().timezonesDialog(), nullptr);
     EXPECT_EQ(settings_.readInt(settings::kUseFixedZone, -1), 1);
-    EXPECT_GT(window.framesDrawn(), frames);
-    EXPECT_EQ(inner(window.lastFrame()), frameOf(u"21:00"));
+    EXPECT_GT(probe.framesDrawn(), frames);
+    EXPECT_EQ(inner(probe.lastFrame()), frameOf(u"21:00"));
 }
 
 } // namespace

@@ -60,11 +60,12 @@ TEST_F(ClockSpeechTest, OtherZonesAreListedOnceWithTheirDayWhereItDiffers) {
 TEST_F(ClockSpeechTest, TheClockWindowIsAClockNamedByItsTime) {
     QTemporaryDir folder;
     Settings settings(folder.filePath("clock.conf"));
-    CVelmoraDlg window(settings);
-    window.setWallClock([] {
+    ClockWindowOptions options;
+    options.wallClock = [] {
         // 9 December 2026, 10:08:00 UTC.
         return std::chrono::system_clock::time_point(std::chrono::seconds(1796810880));
-    });
+    };
+    CVelmoraDlg window(settings, std::move(options));
     window.initialize();
     velmora::setZoneSlot(0, zone(u"UTC"));
     velmora::setZoneSlot(2, zone(u"Asia/Tokyo"));

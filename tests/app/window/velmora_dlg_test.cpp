@@ -18,6 +18,7 @@
 #include "model/utf.h"
 #include "render/frame_renderer.h"
 #include "resources/default_scheme.h"
+#include "tests/app/window/clock_window_probe.h"
 #include "tests/image_bombs.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
@@ -51,7 +52,7 @@ namespace {
 
 // Whether the window shows the built-in scheme, property for property.
 bool showsTheBuiltInScheme(CVelmoraDlg& window) {
-    return schemeBytes(window.clock()) == schemeBytes(*readDefaultScheme());
+    return schemeBytes(ClockWindowProbe(window).clock()) == schemeBytes(*readDefaultScheme());
 }
 
 // The input bits and region of a whole frame, as the window builds them box by box.
@@ -71,12 +72,14 @@ protected:
         settings_ = std::make_unique<Settings>(folder_.filePath("clock.conf"));
     }
 
-    // A tray probe stands for a desktop with or without a tray; none asks the platform.
-    std::unique_ptr<CVelmoraDlg> start(ClockTray::Probe trayProbe = {}) {
-        auto window = std::make_unique<CVelmoraDlg>(*settings_);
-        if (trayProbe) {
-            window->setTrayProbe(std::move(trayProbe));
-        }
+    // A tray probe stands for a desktop with or without a tray; none asks the platform. A
+    // wall clock stands for the system's.
+    std::unique_ptr<CVelmoraDlg> start(ClockTray::Probe trayProbe = {},
+                                       TickSchedule::WallClock wallClock = {}) {
+        ClockWindowOptions options;
+        options.trayProbe = std::move(trayProbe);
+        options.wallClock = std::move(wallClock);
+        auto window = std::make_unique<CVelmoraDlg>(*settings_, std::move(options));
         window->initialize();
         QApplication::processEvents();
         return window;
@@ -111,14 +114,15 @@ protected:
 
 TEST_F(ClockWindowTest, FirstRunStartsWithDefaults) {
     auto window = start();
-    EXPECT_TRUE(window->stayOnTop());
-    EXPECT_FALSE(window->clickThrough());
-    EXPECT_FALSE(window->hiddenToTray());
-    EXPECT_EQ(window->overallAlpha(), 255);
-    EXPECT_EQ(window->threadPriority(), 0);
+    const ClockWindowProbe probe(*window);
+    EXPECT_TRUE(probe.view().stayOnTop);
+    EXPECT_FALSE(probe.view().clickThrough);
+    EXPECT_FALSE(probe.view().hiddenToTray);
+    EXPECT_EQ(probe.view().overallAlpha, 255);
+    EXPECT_EQ(probe.view().threadPriority, 0);
     EXPECT_EQ(window->size(), QSize(200, 200));
     EXPECT_TRUE(showsTheBuiltInScheme(*window));
-    EXPECT_FALSE(window->lastFrame().isNull());
+    EXPECT_FALSE(probe.lastFrame().isNull());
     // The embedded scheme records no path.
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), u"");
     std::vector<velmora::ZoneRecord> table;
@@ -133,8 +137,9 @@ TEST_F(ClockWindowTest, FirstRunStartsWithDefaults) {
 TEST_F(ClockWindowTest, TheProgramIconComesWithTheMenu) {
     QApplication::setWindowIcon(QIcon());
     auto window = start();
+    const ClockWindowProbe probe(*window);
     EXPECT_TRUE(QApplication::windowIcon().isNull());
-    window->menu();
+    probe.menu();
     EXPECT_FALSE(QApplication::windowIcon().isNull());
     EXPECT_FALSE(window->windowIcon().isNull()) << "the dialogs it opens take it from there";
 }
@@ -150,7 +155,8 @@ TEST_F(ClockWindowTest, StoredOpacityOutsideItsRangeIsTheNearestMenuStep) {
     }
     settings_->writeInt(settings::kOverallAlpha, 256);
     auto window = start();
-    EXPECT_EQ(window->overallAlpha(), 255);
+    const ClockWindowProbe probe(*window);
+    EXPECT_EQ(probe.view().overallAlpha, 255);
 }
 
 TEST_F(ClockWindowTest, AStoredSizeTooSmallToGrabIsTheSmallestADragAllows) {
@@ -171,7 +177,8 @@ TEST_F(ClockWindowTest, ASchemeWhoseNameIsNotUtf8IsLoadedAtTheNextStart) {
     settings_ = std::make_unique<Settings>(folder_.filePath("clock.conf"));
     EXPECT_EQ(toPath(settings_->readText(settings::kSchemeLoaded)), odd);
     auto window = start();
-    EXPECT_EQ(window->clock().backgroundWidth(), 30);
+    const ClockWindowProbe probe(*window);
+    EXPECT_EQ(probe.clock().backgroundWidth(), 30);
 }
 
 // A background that would take minutes to decode does not hold up the clock: it starts
@@ -191,12 +198,13 @@ TEST_F(ClockWindowTest, ABackgroundOverTheDecodeBudgetIsLeftOutAtOnce) {
     ASSERT_TRUE(saveSchemeFile(clock, scheme, &error)) << error;
     settings_->writeText(settings::kSchemeLoaded, fromPath(scheme));
     auto window = start();
-    EXPECT_FALSE(window->lastFrame().isNull());
-    EXPECT_EQ(window->clock().backgroundWidth(), 0);
+    const ClockWindowProbe probe(*window);
+    EXPECT_FALSE(probe.lastFrame().isNull());
+    EXPECT_EQ(probe.clock().backgroundWidth(), 0);
     window->resize(300, 300);
     QApplication::processEvents();
-    EXPECT_EQ(window->clock().backgroundWidth(), 0);
-    EXPECT_EQ(window->lastFrame().size(), QSize(300, 300) * window->devicePixelRatio());
+    EXPECT_EQ(probe.clock().backgroundWidth(), 0);
+    EXPECT_EQ(probe.lastFrame().size(), QSize(300, 300) * window->devicePixelRatio());
 }
 
 // The links the desktop is asked to open.
@@ -220,8 +228,9 @@ TEST_F(ClockWindowTest, EachWebHelpItemOpensItsPage) {
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &opened, "open");
     auto window = start();
+    const ClockWindowProbe probe(*window);
     QMenu* web = nullptr;
-    for (QAction* item : window->menu().menu().actions()) {
+    for (QAction* item : probe.menu().menu().actions()) {
         if (item->menu() != nullptr && item->text() == QStringLiteral("&Web help")) {
             web = item->menu();
         }
@@ -279,13 +288,14 @@ TEST_F(ClockWindowTest, EachWebHelpItemOpensItsPage) {
 // middle click opens the calendar beside the clock, and "Alarms..." its dialog.
 TEST_F(ClockWindowTest, SoundsAlarmsAndTheCalendarFromTheClock) {
     auto window = start();
+    const ClockWindowProbe probe(*window);
     // No sound reaches the machine's speakers from a test.
-    window->chimes().setSoundPlayer([](const QUrl&) { return nullptr; });
-    window->menu().action(MenuCommand::PlaySounds)->trigger();
+    probe.chimes().setSoundPlayer([](const QUrl&) { return nullptr; });
+    probe.menu().action(MenuCommand::PlaySounds)->trigger();
     EXPECT_EQ(settings_->readInt(settings::kPlaySounds), 1);
-    window->updateMenu();
-    EXPECT_TRUE(window->menu().action(MenuCommand::PlaySounds)->isChecked());
-    QAction* next = window->menu().action(MenuCommand::NextAlarm);
+    probe.updateMenu();
+    EXPECT_TRUE(probe.menu().action(MenuCommand::PlaySounds)->isChecked());
+    QAction* next = probe.menu().action(MenuCommand::NextAlarm);
     EXPECT_FALSE(next->isVisible());
 
     ClockRequest alarm;
@@ -293,7 +303,7 @@ TEST_F(ClockWindowTest, SoundsAlarmsAndTheCalendarFromTheClock) {
     alarm.value = 7 * 60 + 30;
     alarm.label = QStringLiteral("Run & swim");
     window->takeRequest(alarm);
-    window->updateMenu();
+    probe.updateMenu();
     EXPECT_TRUE(next->isVisible());
     EXPECT_FALSE(next->isEnabled());
     EXPECT_TRUE(next->text().endsWith(QLatin1String("07:30 Run && swim")))
@@ -301,56 +311,58 @@ TEST_F(ClockWindowTest, SoundsAlarmsAndTheCalendarFromTheClock) {
     EXPECT_TRUE(window->toolTip().startsWith(QLatin1String("Next alarm: ")));
 
     QTest::mouseClick(window.get(), Qt::MiddleButton, Qt::NoModifier, QPoint(100, 100));
-    ASSERT_NE(window->calendar(), nullptr);
-    EXPECT_FALSE(window->calendar()->geometry().intersects(window->geometry()));
-    window->calendar()->close();
-    window->menu().action(MenuCommand::Alarms)->trigger();
-    ASSERT_NE(window->alarmsDialog(), nullptr);
-    EXPECT_TRUE(window->alarmsDialog()->isVisible());
-    delete window->alarmsDialog();
+    ASSERT_NE(probe.dialogs().calendar(), nullptr);
+    EXPECT_FALSE(probe.dialogs().calendar()->geometry().intersects(window->geometry()));
+    probe.dialogs().calendar()->close();
+    probe.menu().action(MenuCommand::Alarms)->trigger();
+    ASSERT_NE(probe.dialogs().alarmsDialog(), nullptr);
+    EXPECT_TRUE(probe.dialogs().alarmsDialog()->isVisible());
+    delete probe.dialogs().alarmsDialog();
 }
 
 TEST_F(ClockWindowTest, TransparencyAndPriorityAreWrittenAndMarked) {
     auto window = start();
-    window->menu().transparencyActions()[7]->trigger();
-    EXPECT_EQ(window->overallAlpha(), 166);
+    const ClockWindowProbe probe(*window);
+    probe.menu().transparencyActions()[7]->trigger();
+    EXPECT_EQ(probe.view().overallAlpha, 166);
     EXPECT_EQ(settings_->readInt(settings::kOverallAlpha), 166);
-    window->menu().priorityActions()[1]->trigger();
+    probe.menu().priorityActions()[1]->trigger();
     EXPECT_EQ(settings_->readInt(settings::kThreadPriority), 1);
-    window->updateMenu();
-    EXPECT_EQ(checked(window->menu().transparencyActions()), std::vector<QString>{"35%"});
-    EXPECT_EQ(checked(window->menu().priorityActions()), std::vector<QString>{"Above normal"});
-    EXPECT_TRUE(window->menu().action(MenuCommand::StayOnTop)->isChecked());
-    EXPECT_EQ(window->menu().menu().defaultAction(),
-              window->menu().action(MenuCommand::ClickThrough));
+    probe.updateMenu();
+    EXPECT_EQ(checked(probe.menu().transparencyActions()), std::vector<QString>{"35%"});
+    EXPECT_EQ(checked(probe.menu().priorityActions()), std::vector<QString>{"Above normal"});
+    EXPECT_TRUE(probe.menu().action(MenuCommand::StayOnTop)->isChecked());
+    EXPECT_EQ(probe.menu().menu().defaultAction(), probe.menu().action(MenuCommand::ClickThrough));
     // Enabled while no customize dialog is open; the dialog's own tests cover the greying.
-    EXPECT_TRUE(window->menu().action(MenuCommand::Customize)->isEnabled());
+    EXPECT_TRUE(probe.menu().action(MenuCommand::Customize)->isEnabled());
 
-    window->menu().action(MenuCommand::StayOnTop)->trigger();
+    probe.menu().action(MenuCommand::StayOnTop)->trigger();
     EXPECT_EQ(settings_->readInt(settings::kStayOnTop), 0);
     // A stored alpha that is not a menu value checks nothing.
     settings_->writeInt(settings::kOverallAlpha, 100);
     auto second = start();
-    second->updateMenu();
-    EXPECT_TRUE(checked(second->menu().transparencyActions()).empty());
-    EXPECT_FALSE(second->stayOnTop());
+    const ClockWindowProbe restarted(*second);
+    restarted.updateMenu();
+    EXPECT_TRUE(checked(restarted.menu().transparencyActions()).empty());
+    EXPECT_FALSE(restarted.view().stayOnTop);
 }
 
 TEST_F(ClockWindowTest, SizePresetsFollowTheBackgroundImage) {
     useSchemeWithBackground(301, 201);
     auto window = start();
-    ASSERT_EQ(window->clock().backgroundWidth(), 301);
-    window->menu().sizeActions()[0]->trigger();
+    const ClockWindowProbe probe(*window);
+    ASSERT_EQ(probe.clock().backgroundWidth(), 301);
+    probe.menu().sizeActions()[0]->trigger();
     EXPECT_EQ(window->size(), QSize(75, 50));
-    window->menu().sizeActions()[3]->trigger();
+    probe.menu().sizeActions()[3]->trigger();
     EXPECT_EQ(window->size(), QSize(301, 201));
-    window->updateMenu();
-    EXPECT_EQ(checked(window->menu().sizeActions()), std::vector<QString>{"100%"});
-    EXPECT_FALSE(window->menu().action(MenuCommand::OtherSize)->isChecked());
+    probe.updateMenu();
+    EXPECT_EQ(checked(probe.menu().sizeActions()), std::vector<QString>{"100%"});
+    EXPECT_FALSE(probe.menu().action(MenuCommand::OtherSize)->isChecked());
     window->resize(250, 260);
-    window->updateMenu();
-    EXPECT_TRUE(checked(window->menu().sizeActions()).empty());
-    EXPECT_TRUE(window->menu().action(MenuCommand::OtherSize)->isChecked());
+    probe.updateMenu();
+    EXPECT_TRUE(checked(probe.menu().sizeActions()).empty());
+    EXPECT_TRUE(probe.menu().action(MenuCommand::OtherSize)->isChecked());
 }
 
 // A stored size or a size preset beyond the desktop would ask for frames of gigabytes.
@@ -364,12 +376,13 @@ TEST_F(ClockWindowTest, NeverLargerThanTheDesktop) {
         1'500'000'000);
     useSchemeWithBackground(desktop.width() + 100, 300);
     auto window = start();
+    const ClockWindowProbe probe(*window);
     EXPECT_EQ(window->size(), QSize(desktop.width(), desktop.height()));
-    window->menu().sizeActions()[3]->trigger();
+    probe.menu().sizeActions()[3]->trigger();
     EXPECT_EQ(window->size(), QSize(desktop.width(), 300)) << "100%";
-    window->menu().sizeActions()[6]->trigger();
+    probe.menu().sizeActions()[6]->trigger();
     EXPECT_EQ(window->size(), QSize(desktop.width(), std::min(600, desktop.height()))) << "200%";
-    EXPECT_EQ(window->lastFrame().size(), window->size());
+    EXPECT_EQ(probe.lastFrame().size(), window->size());
 }
 
 // A placement stored for a larger screen left only a transparent sliver that could not be
@@ -398,15 +411,15 @@ TEST_F(ClockWindowTest, APlacementMostlyOffScreenComesBackUnsaved) {
 
 TEST_F(ClockWindowTest, WithoutATrayClickThroughIsNeverSwitchedOn) {
     settings_->writeInt(settings::kClickThrough, 1);
-    auto window = start();
-    ASSERT_FALSE(window->trayAvailable());
-    EXPECT_FALSE(window->clickThrough());
-    window->toggleClickThrough();
-    window->runCommand(MenuCommand::HideToTray);
-    EXPECT_FALSE(window->clickThrough());
-    EXPECT_FALSE(window->hiddenToTray());
-    window->updateMenu();
-    EXPECT_FALSE(window->menu().action(MenuCommand::ClickThrough)->isEnabled());
+    auto window = start([] { return false; });
+    const ClockWindowProbe probe(*window);
+    EXPECT_FALSE(probe.view().clickThrough);
+    QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(100, 100));
+    probe.runCommand(MenuCommand::HideToTray);
+    EXPECT_FALSE(probe.view().clickThrough);
+    EXPECT_FALSE(probe.view().hiddenToTray);
+    probe.updateMenu();
+    EXPECT_FALSE(probe.menu().action(MenuCommand::ClickThrough)->isEnabled());
     // The stored choice is kept for a desktop that has a tray.
     EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1);
 }
@@ -458,50 +471,51 @@ TEST_F(ClockWindowTest, TrayAvailabilityIsAskedAgain) {
     using namespace std::chrono;
     bool tray = false;
     int asked = 0;
-    auto window = start([&] {
-        ++asked;
-        return tray;
-    });
-    window->updateMenu();
-    EXPECT_FALSE(window->menu().action(MenuCommand::ClickThrough)->isEnabled());
-    EXPECT_FALSE(window->menu().action(MenuCommand::HideToTray)->isEnabled());
+    system_clock::time_point now(seconds(1'800'000'002));
+    auto window = start(
+        [&] {
+            ++asked;
+            return tray;
+        },
+        [&now] { return now; });
+    const ClockWindowProbe probe(*window);
+    probe.updateMenu();
+    EXPECT_FALSE(probe.menu().action(MenuCommand::ClickThrough)->isEnabled());
+    EXPECT_FALSE(probe.menu().action(MenuCommand::HideToTray)->isEnabled());
 
     tray = true;
-    window->updateMenu();
-    EXPECT_TRUE(window->trayAvailable());
-    EXPECT_TRUE(window->menu().action(MenuCommand::ClickThrough)->isEnabled());
-    EXPECT_TRUE(window->menu().action(MenuCommand::HideToTray)->isEnabled());
-    window->runCommand(MenuCommand::ClickThrough);
-    EXPECT_TRUE(window->clickThrough());
+    probe.updateMenu();
+    EXPECT_TRUE(probe.menu().action(MenuCommand::ClickThrough)->isEnabled());
+    EXPECT_TRUE(probe.menu().action(MenuCommand::HideToTray)->isEnabled());
+    probe.runCommand(MenuCommand::ClickThrough);
+    EXPECT_TRUE(probe.view().clickThrough);
 
     // The tray host leaves: the tick that checks brings the clock back to normal.
-    system_clock::time_point now(seconds(1'800'000'002));
-    window->setWallClock([&now] { return now; });
-    window->ticks().tick();
+    probe.ticks().tick();
     tray = false;
     now += seconds(1);
     asked = 0;
-    window->ticks().tick();
+    probe.ticks().tick();
     EXPECT_EQ(asked, 1) << "every third second";
-    EXPECT_FALSE(window->clickThrough());
+    EXPECT_FALSE(probe.view().clickThrough);
     EXPECT_FALSE(window->windowHandle()->flags().testFlag(Qt::WindowTransparentForInput));
     EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1) << "kept for a session with a tray";
     now += seconds(1);
-    window->ticks().tick();
+    probe.ticks().tick();
     EXPECT_EQ(asked, 1) << "not on the other seconds";
 
     // Hidden to the tray, then the tray goes: the clock comes back.
     tray = true;
-    window->updateMenu();
-    window->runCommand(MenuCommand::HideToTray);
+    probe.updateMenu();
+    probe.runCommand(MenuCommand::HideToTray);
     QApplication::processEvents();
     ASSERT_FALSE(window->isVisible());
     tray = false;
-    window->updateMenu();
+    probe.updateMenu();
     QApplication::processEvents();
-    EXPECT_FALSE(window->hiddenToTray());
+    EXPECT_FALSE(probe.view().hiddenToTray);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->menu().action(MenuCommand::HideToTray)->isEnabled());
+    EXPECT_FALSE(probe.menu().action(MenuCommand::HideToTray)->isEnabled());
 }
 
 // Shown active, a click-through clock would take the user's focus and show its red marks.
@@ -512,7 +526,8 @@ TEST_F(ClockWindowTest, TrayAvailabilityIsAskedAgain) {
 TEST_F(ClockWindowTest, StartsWithoutTakingTheFocus) {
     settings_->writeInt(settings::kClickThrough, 1);
     auto window = start([] { return true; });
-    ASSERT_TRUE(window->clickThrough());
+    const ClockWindowProbe probe(*window);
+    ASSERT_TRUE(probe.view().clickThrough);
     EXPECT_TRUE(window->windowHandle()->property("_q_showWithoutActivating").toBool());
 }
 
@@ -520,33 +535,35 @@ TEST_F(ClockWindowTest, StartsWithoutTakingTheFocus) {
 // its corners, red ones in click-through mode, and none once another window is active.
 TEST_F(ClockWindowTest, AnActiveClockShowsItsCornerMarks) {
     auto window = start([] { return true; });
+    const ClockWindowProbe probe(*window);
     window->show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }));
-    window->drawFrame();
-    const auto corner = [&] { return window->lastFrame().pixelColor(2, 2); };
+    probe.drawFrame();
+    const auto corner = [&] { return probe.lastFrame().pixelColor(2, 2); };
     ASSERT_GT(corner().alpha(), 0);
     EXPECT_GT(corner().green(), corner().red());
-    window->toggleClickThrough();
-    window->drawFrame();
+    probe.runCommand(MenuCommand::ClickThrough);
+    probe.drawFrame();
     ASSERT_GT(corner().alpha(), 0);
     EXPECT_GT(corner().red(), corner().green());
     QWidget other;
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isActiveWindow(); }));
-    window->drawFrame();
+    probe.drawFrame();
     EXPECT_EQ(corner().alpha(), 0);
 }
 
 TEST_F(ClockWindowTest, OnlyVisiblePixelsTakeTheMouse) {
     auto window = start();
-    QRegion input = inputRegion(window->lastFrame(), window->size());
+    const ClockWindowProbe probe(*window);
+    QRegion input = inputRegion(probe.lastFrame(), window->size());
     EXPECT_TRUE(input.contains(QPoint(100, 100)));
     // Outside the round dial and away from the corner marks nothing is painted.
     EXPECT_FALSE(input.contains(QPoint(40, 8)));
     EXPECT_FALSE(input.contains(QPoint(160, 192)));
     // At twice the density the region stays in the window's own coordinates.
-    QImage doubled = window->lastFrame().scaled(400, 400);
+    QImage doubled = probe.lastFrame().scaled(400, 400);
     QRegion scaled = inputRegion(doubled, QSize(200, 200));
     EXPECT_TRUE(scaled.contains(QPoint(100, 100)));
     EXPECT_FALSE(scaled.contains(QPoint(40, 8)));
@@ -597,111 +614,143 @@ TEST(InputBitsTest, BoxByBoxEqualsWhole) {
 TEST_F(ClockWindowTest, InputShapeFollowsPartialFrames) {
     using namespace std::chrono;
     system_clock::time_point now(seconds(1'800'000'000));
-    auto window = start();
-    window->setWallClock([&now] { return now; });
-    auto* hand = window->clock().findChildAs<ClockObject>(u"");
+    auto window = start({}, [&now] { return now; });
+    const ClockWindowProbe probe(*window);
+    auto* hand = probe.clock().findChildAs<ClockObject>(u"");
     ASSERT_NE(hand, nullptr);
     hand->findChildAs<PercentProperty>(u"End")->setValue(140);
-    window->drawFrame();
+    probe.drawFrame();
     for (int second = 0; second < 70; second += 7) {
         now += seconds(7);
-        window->ticks().tick();
-        EXPECT_FALSE(window->lastRedrawn().isEmpty()) << second;
-        EXPECT_NE(window->lastRedrawn(), QRegion(window->rect())) << second;
-        EXPECT_EQ(window->mask(), inputRegion(window->lastFrame(), window->size())) << second;
+        probe.ticks().tick();
+        EXPECT_FALSE(probe.lastRedrawn().isEmpty()) << second;
+        EXPECT_NE(probe.lastRedrawn(), QRegion(window->rect())) << second;
+        EXPECT_EQ(window->mask(), inputRegion(probe.lastFrame(), window->size())) << second;
     }
 }
 
 TEST_F(ClockWindowTest, TicksRedrawOnNewSecondsOrForContinuousElements) {
     using namespace std::chrono;
     system_clock::time_point now(seconds(1'800'000'000));
-    auto window = start();
-    window->setWallClock([&now] { return now; });
-    int frames = window->framesDrawn();
-    window->ticks().tick();
-    EXPECT_EQ(window->framesDrawn(), ++frames) << "the first tick always draws";
+    auto window = start({}, [&now] { return now; });
+    const ClockWindowProbe probe(*window);
+    int frames = probe.framesDrawn();
+    probe.ticks().tick();
+    EXPECT_EQ(probe.framesDrawn(), ++frames) << "the first tick always draws";
     now += milliseconds(400);
-    window->ticks().tick();
-    EXPECT_EQ(window->framesDrawn(), frames) << "same second, step-wise: nothing to draw";
+    probe.ticks().tick();
+    EXPECT_EQ(probe.framesDrawn(), frames) << "same second, step-wise: nothing to draw";
     now += milliseconds(700);
-    window->ticks().tick();
-    EXPECT_EQ(window->framesDrawn(), ++frames);
+    probe.ticks().tick();
+    EXPECT_EQ(probe.framesDrawn(), ++frames);
 
     // A continuous second hand makes every tick draw.
-    auto* hand = window->clock().findChildAs<ClockObject>(u"");
+    auto* hand = probe.clock().findChildAs<ClockObject>(u"");
     ASSERT_NE(hand, nullptr);
     hand->findChildAs<IntProperty>(u"TimeValue")->setValue(2);
-    window->drawFrame();
+    probe.drawFrame();
     ++frames;
-    EXPECT_TRUE(window->continuousRedraw());
+    EXPECT_TRUE(probe.ticks().continuous());
     now += milliseconds(100);
-    window->ticks().tick();
+    probe.ticks().tick();
     now += milliseconds(100);
-    window->ticks().tick();
-    EXPECT_EQ(window->framesDrawn(), frames + 2);
+    probe.ticks().tick();
+    EXPECT_EQ(probe.framesDrawn(), frames + 2);
 
     window->hide();
     QApplication::processEvents();
-    frames = window->framesDrawn();
+    frames = probe.framesDrawn();
     now += seconds(5);
-    window->ticks().tick();
-    EXPECT_EQ(window->framesDrawn(), frames) << "a hidden clock draws nothing";
+    probe.ticks().tick();
+    EXPECT_EQ(probe.framesDrawn(), frames) << "a hidden clock draws nothing";
 }
 
 // "Smooth motion" is off at first, saved when chosen, and read at the next start; while on, a
 // continuous clock ticks at the display's rate and a step-wise one still once a second.
 TEST_F(ClockWindowTest, SmoothMotionIsAViewSettingOfTheMenu) {
     auto window = start();
-    window->updateMenu();
-    QAction* smooth = window->menu().action(MenuCommand::SmoothMotion);
+    const ClockWindowProbe probe(*window);
+    probe.updateMenu();
+    QAction* smooth = probe.menu().action(MenuCommand::SmoothMotion);
     ASSERT_NE(smooth, nullptr);
     EXPECT_TRUE(smooth->isCheckable());
     EXPECT_FALSE(smooth->isChecked());
-    EXPECT_FALSE(window->smoothMotion());
-    EXPECT_EQ(window->ticks().ticksPerSecond(), 1);
+    EXPECT_FALSE(probe.view().smoothMotion);
+    EXPECT_EQ(probe.ticks().ticksPerSecond(), 1);
 
-    window->runCommand(MenuCommand::SmoothMotion);
-    window->updateMenu();
+    probe.runCommand(MenuCommand::SmoothMotion);
+    probe.updateMenu();
     EXPECT_TRUE(smooth->isChecked());
     EXPECT_EQ(settings_->readInt(settings::kSmoothMotion), 1);
-    EXPECT_EQ(window->ticks().ticksPerSecond(), 1) << "a step-wise clock stays at one a second";
+    EXPECT_EQ(probe.ticks().ticksPerSecond(), 1) << "a step-wise clock stays at one a second";
 
-    auto* hand = window->clock().findChildAs<ClockObject>(u"");
+    auto* hand = probe.clock().findChildAs<ClockObject>(u"");
     ASSERT_NE(hand, nullptr);
     hand->findChildAs<IntProperty>(u"TimeValue")->setValue(2);
-    window->drawFrame();
-    EXPECT_EQ(window->ticks().ticksPerSecond(), window->displayRate());
-    EXPECT_GE(window->displayRate(), 1);
+    probe.drawFrame();
+    // The offscreen screen tells a rate, as most displays do.
+    ASSERT_GE(window->screen()->refreshRate(), 1);
+    EXPECT_EQ(probe.ticks().ticksPerSecond(),
+              static_cast<int>(std::lround(window->screen()->refreshRate())));
 
-    window->runCommand(MenuCommand::SmoothMotion);
+    probe.runCommand(MenuCommand::SmoothMotion);
     EXPECT_EQ(settings_->readInt(settings::kSmoothMotion), 0);
-    EXPECT_EQ(window->ticks().ticksPerSecond(), TickSchedule::kContinuousRate);
+    EXPECT_EQ(probe.ticks().ticksPerSecond(), TickSchedule::kContinuousRate);
 
     settings_->writeInt(settings::kSmoothMotion, 1);
-    EXPECT_TRUE(start()->smoothMotion()) << "read at the start";
+    EXPECT_TRUE(ClockWindowProbe(*start()).view().smoothMotion) << "read at the start";
 }
 
+// A drag from a corner square resizes the clock at the edges of that corner; from anywhere
+// else, one pixel beside a square included, it moves the clock.
 TEST_F(ClockWindowTest, OnlyTheCornerSquaresResize) {
     auto window = start();
     using E = Qt::Edge;
-    EXPECT_EQ(window->cornerAt({0, 0}), E::TopEdge | E::LeftEdge);
-    EXPECT_EQ(window->cornerAt({31, 31}), E::TopEdge | E::LeftEdge);
-    EXPECT_EQ(window->cornerAt({32, 0}), Qt::Edges());
-    EXPECT_EQ(window->cornerAt({100, 199}), Qt::Edges());
-    EXPECT_EQ(window->cornerAt({168, 0}), E::TopEdge | E::RightEdge);
-    EXPECT_EQ(window->cornerAt({167, 0}), Qt::Edges());
-    EXPECT_EQ(window->cornerAt({199, 199}), E::BottomEdge | E::RightEdge);
-    EXPECT_EQ(window->cornerAt({0, 168}), E::BottomEdge | E::LeftEdge);
+    struct Drag {
+        QSize clock;
+        QPoint at;
+        QPoint by;
+        Qt::Edges resizes;
+    };
+    const QSize usual(200, 200);
     // Where the squares overlap on a small clock, bottom-right comes first, then bottom-left.
-    window->resize(40, 40);
-    EXPECT_EQ(window->cornerAt({20, 20}), E::BottomEdge | E::RightEdge);
-    EXPECT_EQ(window->cornerAt({5, 20}), E::BottomEdge | E::LeftEdge);
+    const QSize small(40, 40);
+    const Drag drags[] = {
+        // QTest takes the point (0, 0) for the middle of the window.
+        {usual, {1, 0}, {10, 10}, E::TopEdge | E::LeftEdge},
+        {usual, {31, 31}, {10, 10}, E::TopEdge | E::LeftEdge},
+        {usual, {32, 0}, {10, 10}, {}},
+        {usual, {100, 199}, {10, 10}, {}},
+        {usual, {168, 0}, {10, 10}, E::TopEdge | E::RightEdge},
+        {usual, {167, 0}, {10, 10}, {}},
+        {usual, {199, 199}, {10, 10}, E::BottomEdge | E::RightEdge},
+        {usual, {0, 168}, {10, 10}, E::BottomEdge | E::LeftEdge},
+        {small, {20, 20}, {10, 10}, E::BottomEdge | E::RightEdge},
+        {small, {5, 20}, {-10, 10}, E::BottomEdge | E::LeftEdge},
+    };
+    for (const Drag& drag : drags) {
+        const QRect before(QPoint(300, 300), drag.clock);
+        window->setGeometry(before);
+        // The pointer's positions on the screen come from the native window's place.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return window->windowHandle()->mapToGlobal(QPoint()) == before.topLeft(); }));
+        QTest::mousePress(window.get(), Qt::LeftButton, {}, drag.at);
+        QTest::mouseMove(window.get(), drag.at + drag.by);
+        QTest::mouseRelease(window.get(), Qt::LeftButton, {}, drag.at + drag.by);
+        QRect expected = before.translated(drag.resizes ? QPoint() : drag.by);
+        expected.setLeft(expected.left() + (drag.resizes & E::LeftEdge ? drag.by.x() : 0));
+        expected.setRight(expected.right() + (drag.resizes & E::RightEdge ? drag.by.x() : 0));
+        expected.setTop(expected.top() + (drag.resizes & E::TopEdge ? drag.by.y() : 0));
+        expected.setBottom(expected.bottom() + (drag.resizes & E::BottomEdge ? drag.by.y() : 0));
+        EXPECT_EQ(window->geometry(), expected) << drag.at.x() << "," << drag.at.y();
+    }
 }
 
 // The mouse on the clock: a drag past the start distance moves it, one from a corner square
 // resizes it, a shorter one does nothing, and a double click switches click-through.
 TEST_F(ClockWindowTest, TheMouseMovesResizesAndSwitchesClickThrough) {
     auto window = start([] { return true; });
+    const ClockWindowProbe probe(*window);
     const QRect before = window->geometry();
     const int tiny = QApplication::startDragDistance() - 1;
     QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
@@ -722,9 +771,9 @@ TEST_F(ClockWindowTest, TheMouseMovesResizesAndSwitchesClickThrough) {
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(215, 205));
     EXPECT_EQ(window->geometry(), QRect(moved.topLeft(), QSize(220, 210)));
 
-    ASSERT_FALSE(window->clickThrough());
+    ASSERT_FALSE(probe.view().clickThrough);
     QTest::mouseDClick(window.get(), Qt::LeftButton, {}, QPoint(100, 100));
-    EXPECT_TRUE(window->clickThrough());
+    EXPECT_TRUE(probe.view().clickThrough);
     EXPECT_EQ(settings_->readInt(settings::kClickThrough), 1);
 }
 
@@ -733,13 +782,14 @@ TEST_F(ClockWindowTest, TheMouseMovesResizesAndSwitchesClickThrough) {
 TEST_F(ClockWindowTest, ALockedClockIgnoresDragsButTakesSizePresets) {
     useSchemeWithBackground(300, 160);
     auto window = start();
-    QAction* lock = window->menu().action(MenuCommand::LockPosition);
-    window->updateMenu();
+    const ClockWindowProbe probe(*window);
+    QAction* lock = probe.menu().action(MenuCommand::LockPosition);
+    probe.updateMenu();
     EXPECT_FALSE(lock->isChecked());
-    window->runCommand(MenuCommand::LockPosition);
-    EXPECT_TRUE(window->lockPosition());
+    probe.runCommand(MenuCommand::LockPosition);
+    EXPECT_TRUE(probe.view().lockPosition);
     EXPECT_EQ(settings_->readInt(settings::kLockPosition), 1);
-    window->updateMenu();
+    probe.updateMenu();
     EXPECT_TRUE(lock->isChecked());
 
     const QRect before = window->geometry();
@@ -751,13 +801,14 @@ TEST_F(ClockWindowTest, ALockedClockIgnoresDragsButTakesSizePresets) {
     QTest::mouseMove(window.get(), corner + QPoint(20, 10));
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, corner + QPoint(20, 10));
     EXPECT_EQ(window->geometry(), before);
-    window->menu().sizeActions()[3]->trigger();
+    probe.menu().sizeActions()[3]->trigger();
     EXPECT_EQ(window->size(), QSize(300, 160));
 
     window.reset();
     window = start();
-    EXPECT_TRUE(window->lockPosition());
-    window->runCommand(MenuCommand::LockPosition);
+    const ClockWindowProbe restarted(*window);
+    EXPECT_TRUE(restarted.view().lockPosition);
+    restarted.runCommand(MenuCommand::LockPosition);
     const QRect unlocked = window->geometry();
     QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(100, 40));
     QTest::mouseMove(window.get(), QPoint(130, 60));
@@ -769,28 +820,30 @@ TEST_F(ClockWindowTest, ALockedClockIgnoresDragsButTakesSizePresets) {
 // clock it belongs to, as its window's title does.
 TEST_F(ClockWindowTest, TheMenuNamesItsClockAndKeepsTheWorkspaceChoice) {
     auto window = start();
+    const ClockWindowProbe probe(*window);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Velmora"));
-    QAction* title = window->menu().action(MenuCommand::ClockTitle);
-    EXPECT_EQ(window->menu().menu().actions().front(), title);
+    QAction* title = probe.menu().action(MenuCommand::ClockTitle);
+    EXPECT_EQ(probe.menu().menu().actions().front(), title);
     EXPECT_EQ(title->text(), QStringLiteral("Velmora"));
     EXPECT_FALSE(title->isEnabled());
-    EXPECT_TRUE(window->onAllWorkspaces());
-    window->updateMenu();
-    EXPECT_TRUE(window->menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
-    window->runCommand(MenuCommand::OnAllWorkspaces);
+    EXPECT_TRUE(probe.view().onAllWorkspaces);
+    probe.updateMenu();
+    EXPECT_TRUE(probe.menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
+    probe.runCommand(MenuCommand::OnAllWorkspaces);
     EXPECT_EQ(settings_->readInt(settings::kOnAllWorkspaces), 0);
-    window->updateMenu();
-    EXPECT_FALSE(window->menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
+    probe.updateMenu();
+    EXPECT_FALSE(probe.menu().action(MenuCommand::OnAllWorkspaces)->isChecked());
 
     window.reset();
     ClockWindowOptions two;
     two.clockName = QStringLiteral("two");
     auto named = std::make_unique<CVelmoraDlg>(*settings_, std::move(two));
     named->initialize();
-    EXPECT_FALSE(named->onAllWorkspaces());
+    const ClockWindowProbe namedProbe(*named);
+    EXPECT_FALSE(namedProbe.view().onAllWorkspaces);
     EXPECT_EQ(named->windowTitle(), QStringLiteral("Velmora \u2014 two"));
-    EXPECT_EQ(named->menu().action(MenuCommand::ClockTitle)->text(), named->windowTitle());
-    EXPECT_EQ(named->menu().menu().windowTitle(), named->windowTitle());
+    EXPECT_EQ(namedProbe.menu().action(MenuCommand::ClockTitle)->text(), named->windowTitle());
+    EXPECT_EQ(namedProbe.menu().menu().windowTitle(), named->windowTitle());
 }
 
 // A clock never placed by the user opens in the top-right corner of the primary screen's free
@@ -816,8 +869,9 @@ TEST_F(ClockWindowTest, ANeverPlacedClockTakesTheTopRightCorner) {
 // the menus, a submenu with its menu, and then counts as usual.
 TEST_F(ClockWindowTest, APressOnTheClockClosesOpenMenus) {
     auto window = start();
+    const ClockWindowProbe probe(*window);
     ClockPointer pointer(*window);
-    QMenu& menu = window->menu().menu();
+    QMenu& menu = probe.menu().menu();
     QMenu submenu;
     submenu.addAction(QStringLiteral("inner"));
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
@@ -843,9 +897,10 @@ TEST_F(ClockWindowTest, APressOnTheClockClosesOpenMenus) {
 // the menus and submenus open, and the clock's area; nothing when no menu is open.
 TEST_F(ClockWindowTest, TheCatchingKeepsOutTheOpenMenus) {
     auto window = start();
+    const ClockWindowProbe probe(*window);
     const QRect clock(50, 60, 200, 200);
     EXPECT_TRUE(MenuCatch::keptOut(clock).isEmpty());
-    QMenu& menu = window->menu().menu();
+    QMenu& menu = probe.menu().menu();
     QMenu submenu;
     submenu.addAction(QStringLiteral("inner"));
     menu.popup(QPoint(300, 300));
@@ -910,15 +965,16 @@ protected:
     std::unique_ptr<CVelmoraDlg> startHeld() {
         ClockWindowOptions held;
         held.schemeReader = HeldRead::reader(held_);
+        held.wallClock = [] { return std::chrono::system_clock::time_point(kMoment); };
         auto window = std::make_unique<CVelmoraDlg>(*settings_, std::move(held));
-        window->setWallClock([] { return std::chrono::system_clock::time_point(kMoment); });
         window->initialize();
         return window;
     }
     // Handles events for a while, or until the clock shows a scheme from a file.
     static void waitForScheme(CVelmoraDlg& window, std::chrono::milliseconds most) {
         const auto until = std::chrono::steady_clock::now() + most;
-        while (window.clock().schemePath().empty() && std::chrono::steady_clock::now() < until) {
+        const ClockWindowProbe probe(window);
+        while (probe.clock().schemePath().empty() && std::chrono::steady_clock::now() < until) {
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         }
     }
@@ -931,43 +987,46 @@ protected:
 TEST_F(HeldSchemeTest, ShowsTheBuiltInSchemeAtOnceAndTheStoredOneWhenItArrives) {
     // Started while the read is still held: the window did not wait for it.
     auto window = startHeld();
-    EXPECT_TRUE(window->clock().schemePath().empty());
+    const ClockWindowProbe probe(*window);
+    EXPECT_TRUE(probe.clock().schemePath().empty());
     EXPECT_TRUE(showsTheBuiltInScheme(*window));
-    EXPECT_FALSE(window->lastFrame().isNull());
+    EXPECT_FALSE(probe.lastFrame().isNull());
 
     held_->release();
     waitForScheme(*window, std::chrono::seconds(5));
-    EXPECT_EQ(fromPath(window->clock().schemePath()), stored_);
-    EXPECT_EQ(window->clock().backgroundWidth(), 300);
+    EXPECT_EQ(fromPath(probe.clock().schemePath()), stored_);
+    EXPECT_EQ(probe.clock().backgroundWidth(), 300);
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), stored_);
     // The window shows it at once, as a whole frame of the new scheme would; the corner
     // squares, where the focus marks show, are left out.
     FrameRenderer whole;
-    whole.render(window->clock(), window->lastFrame().size(), 1,
+    whole.render(probe.clock(), probe.lastFrame().size(), 1,
                  velmora::packedDateTimeFrom(std::chrono::system_clock::time_point(kMoment)));
     const int corner = CVelmoraDlg::kCornerSize;
-    const QRect inner = window->lastFrame().rect().adjusted(corner, corner, -corner, -corner);
-    EXPECT_EQ(window->lastFrame().copy(inner), whole.frame().copy(inner));
+    const QRect inner = probe.lastFrame().rect().adjusted(corner, corner, -corner, -corner);
+    EXPECT_EQ(probe.lastFrame().copy(inner), whole.frame().copy(inner));
 }
 
 TEST_F(HeldSchemeTest, AReadThatFailsLateKeepsTheBuiltInSchemeAndTheSetting) {
     auto window = startHeld();
+    const ClockWindowProbe probe(*window);
     held_->release(true);
     waitForScheme(*window, std::chrono::milliseconds(500));
-    EXPECT_TRUE(window->clock().schemePath().empty());
+    EXPECT_TRUE(probe.clock().schemePath().empty());
     EXPECT_TRUE(showsTheBuiltInScheme(*window));
     EXPECT_EQ(settings_->readText(settings::kSchemeLoaded), stored_);
 }
 
 TEST_F(HeldSchemeTest, WhatTheUserOpensMeanwhileWins) {
     auto window = startHeld();
-    const int builtInWidth = window->clock().backgroundWidth();
-    window->runCommand(MenuCommand::Customize);
-    ASSERT_NE(window->optionsDialog(), nullptr);
+    const ClockWindowProbe probe(*window);
+    const int builtInWidth = probe.clock().backgroundWidth();
+    probe.runCommand(MenuCommand::Customize);
+    ASSERT_NE(probe.dialogs().optionsDialog(), nullptr);
     held_->release();
     waitForScheme(*window, std::chrono::milliseconds(500));
-    EXPECT_TRUE(window->clock().schemePath().empty());
-    EXPECT_EQ(window->clock().backgroundWidth(), builtInWidth);
+    EXPECT_TRUE(probe.clock().schemePath().empty());
+    EXPECT_EQ(probe.clock().backgroundWidth(), builtInWidth);
 }
 
 TEST_F(HeldSchemeTest, AReadEndingAfterTheWindowHarmsNothing) {

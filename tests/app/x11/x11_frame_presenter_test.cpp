@@ -3,6 +3,7 @@
 #include "app/desktop/settings.h"
 #include "app/window/velmora_dlg.h"
 #include "app/x11/x11_frame_presenter.h"
+#include "tests/app/window/clock_window_probe.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -26,13 +27,14 @@ TEST(X11FramePresenterTest, PackedPixelsAreThoseTheWindowPaints) {
     for (int alpha : {255, 166, 1, 0}) {
         settings.writeInt(settings::kOverallAlpha, alpha);
         CVelmoraDlg window(settings);
+        const ClockWindowProbe probe(window);
         window.initialize();
         const QImage painted =
             window.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
         const QRect box(37, 90, 61, 45);
         std::vector<std::uint32_t> rows;
         // A stored 0 is shown as the menu's faintest step, never as an invisible clock.
-        X11FramePresenter::packRows(window.lastFrame(), box, window.overallAlpha(), rows);
+        X11FramePresenter::packRows(probe.lastFrame(), box, probe.view().overallAlpha, rows);
         ASSERT_EQ(rows.size(), 61u * 45u);
         EXPECT_EQ(packedImage(rows, box.size()), painted.copy(box)) << "alpha " << alpha;
     }
