@@ -13,10 +13,9 @@
 #include "app/presentation/input_shape.h"
 #include "app/window/clock_accessible.h"
 #include "app/window/clock_speech.h"
-#include "app/window/menu_catch.h"
+#include "app/window/layer_clock_surface.h"
+#include "app/window/window_clock_surface.h"
 #include "app/x11/desktop_backdrop.h"
-#include "app/x11/x11_frame_presenter.h"
-#include "app/x11/x11_widget_hints.h"
 #include "time/alarm_text.h"
 #include "time/zone_slots.h"
 
@@ -49,10 +48,7 @@ void CVelmoraDlg::updateInputMask(const QRegion& changed) {
     QImage& bits = direct_.settled().inputBits;
     if (view_.clickThrough || lastFrame().isNull()) {
         bits = QImage();
-        // The layer surface takes no input at all in click-through mode.
-        if (layer_ == nullptr) {
-            clearMask();
-        }
+        surface_->takeNoInput();
         return;
     }
     const bool fresh = bits.size() != size();
@@ -66,21 +62,14 @@ void CVelmoraDlg::updateInputMask(const QRegion& changed) {
         outlineChanged = InputShape::update(bits, lastFrame(), area) || outlineChanged;
     }
     if (fresh || outlineChanged) {
-        setInputRegion(InputShape::region(bits));
+        surface_->setInputRegion(InputShape::region(bits));
     }
-}
-
-void CVelmoraDlg::setInputRegion(const QRegion& region) {
-    if (layer_ != nullptr) {
-        layer_->setInputRegion(region);
-        return;
-    }
-    setMask(region);
 }
 
 CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, ClockWindowOptions options)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint),
-      settings_(settings), tray_([this] { return &commands_.menu().menu(); }) {
+      settings_(settings), tray_([this] { return &commands_.menu().menu(); }),
+      onLayerShell_(options.layer != nullptr) {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_NoSystemBackground);
     // Set before the native window exists, which takes it only then: a clock shown active
@@ -121,9 +110,12 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, ClockWindowOptions options)
     dialogs_.setClockMover([this](const QPoint& at) { move(at); });
     backdrop_ = std::make_unique<DesktopBackdrop>(*this);
     connect(backdrop_.get(), &DesktopBackdrop::changed, this, qOverload<>(&QWidget::update));
-    layer_ = std::move(options.layer);
-    if (layer_ != nullptr) {
-        useLayerSurface();
+    if (options.layer != nullptr) {
+        surface_ =
+            std::make_unique<LayerClockSurface>(std::move(options.layer), *this, pointer_, direct_,
+                                                renderer_, [this] { emit exitRequested(); });
+    } else {
+        surface_ = std::make_unique<WindowClockSurface>(*this, *backdrop_, backingStoreLag_);
     }
 }
 
@@ -167,22 +159,8 @@ void CVelmoraDlg::initialize() {
     // As small as a corner drag may make it: a stored size below that could not be grabbed.
     setMinimumSize(kCornerSize + 1, kCornerSize + 1);
     resize(kInitialSize, kInitialSize);
-    if (layer_ != nullptr) {
-        direct_.setPresenter(layer_->presenter());
-    } else {
-        // On X11 the window's hints say where it is stacked: a change of Qt's stacking flags
-        // makes Qt replace the native window at its next show, after the hints were given.
-        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-            setWindowFlag(Qt::WindowStaysOnTopHint, false);
-        }
-        // The native window must exist before its flags can change without hiding it.
-        winId();
-        windowHandle()->installEventFilter(this);
-        // Another screen may have another density, which the frames recorded ahead do not know.
-        connect(windowHandle(), &QWindow::screenChanged, this, &CVelmoraDlg::drawFrame);
-        direct_.setPresenter(X11FramePresenter::forWindow(*this));
-        hints_ = X11WidgetHints::forWindow(*this);
-    }
+    surface_->prepare();
+    direct_.setPresenter(surface_->makePresenter());
     // Frames to come that the drawing thread will not draw after all: drawn from here again.
     renderer_.setAheadDropped([this] {
         ticks_.aheadGone();
@@ -201,23 +179,7 @@ void CVelmoraDlg::initialize() {
     // A drag just ended is judged before the program ends.
     connect(this, &CVelmoraDlg::exitRequested, aligner_.get(), &CWindowAligner::settleUserChange);
     aligner_->setCornerSize(kCornerSize);
-    if (layer_ != nullptr) {
-        // The compositor's outputs, not Qt's screens, decide where the surface may go, and
-        // the surface is shown at its place from the start.
-        aligner_->initForWindow(this, nullptr, true, {}, false);
-        setGeometry(layer_->restorePlacement(settings_, settings::kClockWindow,
-                                             firstPlacement(layer_->freeArea()), kCornerSize));
-        applyViewState();
-    } else {
-        // Set before the window is shown, so that the window manager takes it as the program's.
-        const QScreen* primary = QGuiApplication::primaryScreen();
-        if (!CWindowAligner::hasStoredPosition(settings_, settings::kClockWindow) &&
-            primary != nullptr) {
-            setGeometry(firstPlacement(primary->availableGeometry()));
-        }
-        applyViewState();
-        aligner_->initForWindow(this, nullptr, true, settings::kClockWindow, false);
-    }
+    surface_->placeAtStart(*aligner_, [this](const QRect& area) { return firstPlacement(area); });
     watchScreens();
     if (view_.clickThrough) {
         clearFocus();
@@ -308,8 +270,7 @@ void CVelmoraDlg::watchScreens() {
 }
 
 void CVelmoraDlg::screensChanged() {
-    // The surface follows the compositor's outputs itself.
-    if (layer_ != nullptr) {
+    if (surface_->followsScreensItself()) {
         return;
     }
     // The program's corrections are not the user's placement, so none of them is saved.
@@ -354,21 +315,17 @@ void CVelmoraDlg::onFrameDue(bool pollDue) {
 }
 
 bool CVelmoraDlg::coveredWhileMoving() const {
-    const QWindow* window = windowHandle();
-    return layer_ == nullptr && window != nullptr && !window->isExposed() && framesDrawn_ > 0 &&
-           clock_.needsContinuousRedraw();
+    return surface_->covered() && framesDrawn_ > 0 && clock_.needsContinuousRedraw();
 }
 
 int CVelmoraDlg::displayRate() const {
     constexpr int kUsualRate = 60;
-    const qreal rate = layer_ != nullptr     ? layer_->refreshRate()
-                       : screen() != nullptr ? screen()->refreshRate()
-                                             : 0;
+    const qreal rate = surface_->refreshRate();
     return rate >= 1 ? static_cast<int>(std::lround(rate)) : kUsualRate;
 }
 
 void CVelmoraDlg::drawFrame() {
-    if (view_.hiddenToTray || !clockShown() || width() <= 0 || height() <= 0) {
+    if (view_.hiddenToTray || !surface_->shown() || width() <= 0 || height() <= 0) {
         return;
     }
     // Nothing shows a moving clock that the window system says is covered: it sleeps as a
@@ -383,8 +340,9 @@ void CVelmoraDlg::drawFrame() {
     const qreal ratio = frameRatio();
     const QSize pixels(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     using Marks = WindowCorners::Marks;
-    const bool active = layer_ != nullptr ? hovered_ : isActiveWindow() || hoverShowsMarks();
-    const Marks marks = !active ? Marks::None : view_.clickThrough ? Marks::Red : Marks::Green;
+    const Marks marks = !surface_->showsMarks() ? Marks::None
+                        : view_.clickThrough    ? Marks::Red
+                                                : Marks::Green;
     // What the drawing thread may still do with the frame, the presenter and the input bits
     // ends before any of them changes here, and the frames it has to come are recorded anew.
     DirectPresentation::Parts& parts = direct_.settled();
@@ -393,8 +351,8 @@ void CVelmoraDlg::drawFrame() {
         renderer_.invalidate();
         drawnMarks_ = marks;
     }
-    if (layer_ == nullptr && parts.presenter != nullptr && !parts.presenter->showsInto(winId())) {
-        direct_.setPresenter(X11FramePresenter::forWindow(*this));
+    if (parts.presenter != nullptr && !surface_->presentsHere(*parts.presenter)) {
+        direct_.setPresenter(surface_->makePresenter());
     }
     const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(ticks_.now());
     // Usually only the boxes around the hands, old and new, are drawn again.
@@ -404,7 +362,7 @@ void CVelmoraDlg::drawFrame() {
         ratio, view_.overallAlpha & 0xFF, !view_.clickThrough, this, [this](const QImage& bits) {
             // Click-through, turned on meanwhile, takes the shape away.
             if (!view_.clickThrough) {
-                setInputRegion(InputShape::region(bits));
+                surface_->setInputRegion(InputShape::region(bits));
             }
         });
     lastRedrawn_ = direct ? renderer_.renderAndFinish(clock_, pixels, ratio, utc, finish)
@@ -418,104 +376,25 @@ void CVelmoraDlg::drawFrame() {
         return;
     }
     if (direct) {
-        // Counted now for the frames to come as well: painting more again costs nothing.
-        if (layer_ == nullptr) {
-            backingStoreLag_.presentedDirectly(*this, logicalArea(lastRedrawn_ + ahead, ratio));
-        }
+        surface_->presentedDirectly(lastRedrawn_, ahead, ratio);
         return;
     }
     corners_.draw(marks, renderer_.frame(), size(), lastRedrawn_);
     const QRegion logical = logicalArea(lastRedrawn_, ratio);
     updateInputMask(logical);
-    if (layer_ != nullptr) {
-        // Nothing of the hidden window shows: the first frames go to the surface here.
-        parts.presenter->present(renderer_.frame(), lastRedrawn_, view_.overallAlpha & 0xFF);
-        return;
-    }
-    update(logical);
-}
-
-bool CVelmoraDlg::clockShown() const {
-    return layer_ != nullptr ? layer_->shown() : isVisible();
+    surface_->showFrame(parts, renderer_.frame(), lastRedrawn_, logical, view_.overallAlpha & 0xFF);
 }
 
 qreal CVelmoraDlg::frameRatio() const {
-    return layer_ != nullptr ? layer_->scale() : devicePixelRatioF();
-}
-
-void CVelmoraDlg::repaintWhole() {
-    if (layer_ == nullptr) {
-        update();
-        return;
-    }
-    direct_.settled();
-    renderer_.invalidate();
-    drawFrame();
+    return surface_->frameRatio();
 }
 
 void CVelmoraDlg::placeByUser(const QRect& target, bool done) {
-    if (layer_ == nullptr) {
-        // The aligner saves a change once the window system shows it, a drag after its end.
-        if (target == geometry()) {
-            return;
-        }
-        aligner_->userChange([this, &target] {
-            if (target.topLeft() == geometry().topLeft()) {
-                resize(target.size());
-            } else {
-                setGeometry(target);
-            }
-        });
-        return;
-    }
-    // The hidden window takes no resize events: the frame of a new size is drawn here.
-    const bool resized = target.size() != size();
-    setGeometry(target);
-    layer_->move(geometry().topLeft());
-    if (resized) {
-        drawFrame();
-    }
-    if (done) {
-        layer_->savePlacement(geometry());
-    }
+    surface_->placeByUser(*aligner_, target, done);
 }
 
-void CVelmoraDlg::useLayerSurface() {
-    layer_->setPointer(pointer_, [this] { return geometry(); });
-    layer_->setScaleHandler([this] {
-        // A surface made again on another output may have been brought onto it: the window
-        // follows, unsaved, as the place is the compositor's doing, not the user's.
-        if (layer_->position() != geometry().topLeft()) {
-            move(layer_->position());
-        }
-        repaintWhole();
-    });
-    layer_->setLostHandler([this] { emit exitRequested(); });
-    // The hidden window keeps the surface's place; nothing saves it.
-    dialogs_.setClockMover([this](const QPoint& at) {
-        move(at);
-        layer_->move(at);
-    });
-    layer_->setHoverHandler([this](bool over) {
-        hovered_ = over;
-        drawFrame();
-    });
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        menuCatch_ = std::make_unique<MenuCatch>(
-            *layer_, [this] { return view_.stayOnTop ? geometry() : QRect(); });
-    }
-}
-
-// The marks are drawn over the frame for a window the user is working with; those few frames
-// go through Qt, and so does everything before the window is on the screen and everything
-// painted over the desktop's background.
 bool CVelmoraDlg::presentDirectly() {
-    if (layer_ != nullptr) {
-        return direct_.settled().presenter != nullptr && layer_->shown();
-    }
-    const QWindow* window = windowHandle();
-    return direct_.settled().presenter != nullptr && window != nullptr && window->isExposed() &&
-           backdrop_->image().isNull();
+    return direct_.settled().presenter != nullptr && surface_->takesDirectFrames();
 }
 
 void CVelmoraDlg::updateTrayTime(const velmora::PackedDateTime& utc) {
@@ -639,23 +518,16 @@ void CVelmoraDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     pointer_.doubleClick(event->button());
 }
 
-bool CVelmoraDlg::hoverShowsMarks() const {
-    return hovered_ && hints_ != nullptr && hints_->showsAsDock();
-}
-
 void CVelmoraDlg::enterEvent(QEnterEvent* event) {
     QWidget::enterEvent(event);
-    hovered_ = true;
-    if (hoverShowsMarks()) {
+    if (surface_->setHovered(true)) {
         drawFrame();
     }
 }
 
 void CVelmoraDlg::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    const bool shown = hoverShowsMarks();
-    hovered_ = false;
-    if (shown) {
+    if (surface_->setHovered(false)) {
         drawFrame();
     }
 }
@@ -675,61 +547,12 @@ void CVelmoraDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CVelmoraDlg::applyViewState() {
-    bool wantIcon = true;
-    if (layer_ != nullptr) {
-        applyLayerState();
-        wantIcon = view_.hiddenToTray || view_.clickThrough;
-    } else if (view_.hiddenToTray) {
-        hide();
-    } else {
-        const X11WidgetHints::Wanted wanted{view_.onAllWorkspaces, view_.stayOnTop};
-        if (hints_ == nullptr && windowHandle() != nullptr) {
-            windowHandle()->setFlag(Qt::WindowStaysOnTopHint, view_.stayOnTop);
-        }
-        // A window manager takes a window's new kind only when it takes the window anew.
-        const bool remap = hints_ != nullptr && hints_->needsRemap(wanted);
-        if (remap) {
-            hide();
-            hints_->unmapped();
-        }
-        if (hints_ != nullptr) {
-            hints_->apply(wanted);
-        }
-        show();
-        if (remap) {
-            hints_->remapped();
-        }
-        if (windowHandle() != nullptr) {
-            windowHandle()->setFlag(Qt::WindowTransparentForInput, view_.clickThrough);
-        }
+    if (surface_->applyView(view_)) {
         updateInputMask(QRegion());
-        wantIcon = view_.clickThrough;
     }
-    tray_.setIconShown(wantIcon);
+    // The icon is the way back to a clock that is hidden or lets clicks through.
+    tray_.setIconShown(view_.hiddenToTray || view_.clickThrough);
     applyThreadPriority(view_.threadPriority);
-}
-
-void CVelmoraDlg::applyLayerState() {
-    if (view_.hiddenToTray) {
-        // No frames for a surface that is not shown.
-        direct_.settled();
-        layer_->hide();
-        return;
-    }
-    layer_->setOnTop(view_.stayOnTop);
-    layer_->setClickThrough(view_.clickThrough);
-    if (!layer_->shown()) {
-        std::string whyNot;
-        if (!layer_->show(geometry(), view_.stayOnTop, whyNot)) {
-            std::fprintf(stderr, "velmora: %s\n", whyNot.c_str());
-            QMetaObject::invokeMethod(this, &CVelmoraDlg::exitRequested, Qt::QueuedConnection);
-            return;
-        }
-        // A surface made anew has none of the frame yet.
-        direct_.settled();
-        renderer_.invalidate();
-    }
-    updateInputMask(QRegion());
 }
 
 void CVelmoraDlg::toggleClickThrough() {
@@ -747,7 +570,7 @@ void CVelmoraDlg::setOverallAlpha(int alpha) {
     view_.overallAlpha = alpha;
     settings_.writeInt(settings::kOverallAlpha, alpha);
     applyViewState();
-    repaintWhole();
+    surface_->repaintWhole();
 }
 
 void CVelmoraDlg::setSmoothMotion(bool on) {
@@ -782,11 +605,7 @@ void CVelmoraDlg::bringToFront() {
         view_.hiddenToTray = false;
         applyViewState();
     }
-    if (layer_ == nullptr) {
-        show();
-        raise();
-        activateWindow();
-    }
+    surface_->bringToFront();
     drawFrame();
 }
 

@@ -17,6 +17,7 @@
 #include "app/window/clock_host.h"
 #include "app/window/clock_menu.h"
 #include "app/window/clock_pointer.h"
+#include "app/window/clock_surface.h"
 #include "app/window/clock_tray.h"
 #include "app/window/layer_clock.h"
 #include "app/window/startup_scheme.h"
@@ -37,8 +38,6 @@
 #include <optional>
 
 class DesktopBackdrop;
-class MenuCatch;
-class X11WidgetHints;
 class CWindowAligner;
 class SettingsStore;
 
@@ -116,7 +115,7 @@ private:
     TickSchedule& ticks() override { return ticks_; }
     const QString& clockName() const override { return clockName_; }
     const NewClock::Launcher& clockLauncher() const override { return clockLauncher_; }
-    bool onLayerShell() const override { return layer_ != nullptr; }
+    bool onLayerShell() const override { return onLayerShell_; }
     // Frame pixels per logical pixel: the layer surface's output scale, or the window's ratio.
     qreal frameRatio() const override;
     // Whether click-through and hiding can be offered: both need a tray icon to come back.
@@ -159,23 +158,11 @@ private:
     // the front. While a modal window of the clock runs, the load waits for it.
     void takeHandOver(const QString& path);
 
-    // Whether the clock is on the screen: its window, or its layer surface.
-    bool clockShown() const;
-    // Whether the pointer over the window shows the corner marks, as it does for a dock.
-    bool hoverShowsMarks() const;
-    // The layer surface's part of applyViewState.
-    void applyLayerState();
-    // The input shape as a region in the clock's coordinates.
-    void setInputRegion(const QRegion& region);
-    // Shows the whole frame again, as after a change of the overall alpha.
-    void repaintWhole();
     void limitSizeToDesktop();
     // Where a clock the user never placed goes in the free area of the primary screen: the
     // same place at every start, clear of the other clocks.
     QRect firstPlacement(const QRect& area) const;
     void prepareFirstFrame();
-    // Shows the clock on the layer surface and feeds the window its input and events.
-    void useLayerSurface();
     // Follows screens added, removed or resized, so the clock stays usable on one of them.
     void watchScreens();
     void screensChanged();
@@ -237,17 +224,10 @@ private:
     DesktopNotifier notifier_;
     AlarmService alarms_{settings_, notifier_};
     ClockChimes chimes_{settings_};
-    // What the window manager is told to keep the window a desktop widget; null off X11.
-    std::unique_ptr<X11WidgetHints> hints_;
-    // Where the compositor offers it, the clock's surface; null on X11.
-    std::unique_ptr<LayerClock> layer_;
-    // Where the menus run through XWayland beside the layer surface: presses outside them
-    // close them. After the surface, which it uses.
-    std::unique_ptr<MenuCatch> menuCatch_;
-    // The layer surface is never the active window, nor is a dock on some window managers
-    // (KWin): they show the corner marks, which make the corner squares of a round clock take
-    // the pointer, while the pointer is over them.
-    bool hovered_ = false;
+    // Where the clock shows: its window, or the layer surface the compositor offers. After the
+    // parts it uses.
+    std::unique_ptr<ClockSurface> surface_;
+    const bool onLayerShell_;
     QString clockName_;
     NewClock::Launcher clockLauncher_;
     // Set once the user's exit was agreed to.
