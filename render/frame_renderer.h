@@ -28,8 +28,9 @@ public:
     // first frame, a new size or density, or after invalidate().
     QRegion render(Clock& clock, const QSize& pixels, qreal ratio,
                    const velmora::PackedDateTime& utc);
-    // What is to become of the drawn pixels, done on the drawing thread right after them.
-    using Finish = std::function<void(const QImage& frame, const QRegion& redrawn)>;
+    // What is to become of the drawn pixels, done on the drawing thread right after them; it
+    // may still draw over the frame within the pixels drawn again.
+    using Finish = std::function<void(QImage& frame, const QRegion& redrawn)>;
     // As render(), but returns as soon as the drawing has begun; `finish` follows it on the
     // drawing thread. The caller then need not wake again when the frame is done.
     QRegion renderAndFinish(Clock& clock, const QSize& pixels, qreal ratio,

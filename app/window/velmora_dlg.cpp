@@ -390,14 +390,19 @@ void CVelmoraDlg::drawFrame() {
     }
     const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(ticks_.now());
     // Usually only the boxes around the hands, old and new, are drawn again.
-    const bool direct = marks == Marks::None && presentDirectly() &&
-                        (view_.clickThrough || parts.inputBits.size() == size());
+    const bool direct =
+        presentDirectly() && (view_.clickThrough || parts.inputBits.size() == size());
     const FrameRenderer::Finish finish = direct_.finish(
-        ratio, view_.overallAlpha & 0xFF, !view_.clickThrough, this, [this](const QImage& bits) {
+        ratio, view_.overallAlpha & 0xFF, !view_.clickThrough, this,
+        [this](const QImage& bits) {
             // Click-through, turned on meanwhile, takes the shape away.
             if (!view_.clickThrough) {
                 setInputRegion(InputShape::region(bits));
             }
+        },
+        // The marks are part of the frame and of its outline: they are grabbed to resize.
+        [this, marks, window = size()](QImage& frame, const QRegion& redrawn) {
+            corners_.draw(marks, frame, window, redrawn);
         });
     lastRedrawn_ = direct ? renderer_.renderAndFinish(clock_, pixels, ratio, utc, finish)
                           : renderer_.render(clock_, pixels, ratio, utc);
