@@ -404,6 +404,8 @@ void CVelmoraDlg::drawFrame() {
         [this, marks, window = size()](QImage& frame, const QRegion& redrawn) {
             corners_.draw(marks, frame, window, redrawn);
         });
+    // A moving clock keeps what lies beneath its moving hands, at the cost of a second frame.
+    renderer_.setKeepUnderlay(clock_.needsContinuousRedraw());
     lastRedrawn_ = direct ? renderer_.renderAndFinish(clock_, pixels, ratio, utc, finish)
                           : renderer_.render(clock_, pixels, ratio, utc);
     ++framesDrawn_;
