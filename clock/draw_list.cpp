@@ -124,11 +124,12 @@ std::unique_ptr<CanvasImage> DrawList::scaleImage(const CanvasImage& image, int 
 }
 
 std::size_t DrawList::firstChangeSince(const DrawList& earlier) const {
-    if (entries_.size() != earlier.entries_.size()) {
+    const std::size_t count = size();
+    if (count != earlier.size()) {
         return 0;
     }
     std::size_t i = 0;
-    while (i < entries_.size() && entries_[i].command == earlier.entries_[i].command) {
+    while (i < count && entries_[i].command == earlier.entries_[i].command) {
         ++i;
     }
     return i;
