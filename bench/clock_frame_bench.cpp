@@ -93,6 +93,7 @@ void smoothStep(benchmark::State& state) {
     }
     const int side = static_cast<int>(state.range(0));
     FrameRenderer renderer;
+    renderer.setKeepUnderlay(true);
     const auto start = std::chrono::system_clock::time_point(std::chrono::seconds(1'800'000'000));
     std::int64_t step = 0;
     renderer.render(*clock, QSize(side, side), 1, velmora::packedDateTimeFrom(start));
@@ -111,6 +112,7 @@ void smoothStep(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
     state.counters["rects"] =
         benchmark::Counter(static_cast<double>(rects), benchmark::Counter::kAvgIterations);
+    state.counters["underlay"] = static_cast<double>(renderer.underlayCommands());
 }
 BENCHMARK(smoothStep)->Arg(200)->Arg(800)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
 

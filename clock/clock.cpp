@@ -261,10 +261,24 @@ PointF Clock::centerPoint(std::int32_t dx, std::int32_t dy) const {
             static_cast<float>(layout_.height / 2 + layout_.y) + r * sumY / 100.0f};
 }
 
+// A value finer than what the dial can show is drawn at the nearest step that moves a point on
+// its rim by an eighth of a pixel: a minute hand whose value changes every hundredth of a second
+// would otherwise be drawn again at every frame of a moving clock, for a change no one sees.
+// Values with fewer steps a turn than that are drawn exactly.
+float Clock::quantizedTurn(const velmora::TimeValue& value) const {
+    constexpr double kStepsPerPixel = 8;
+    const double steps = std::ceil(2 * static_cast<double>(kPi) * radius() * kStepsPerPixel);
+    const double turn = static_cast<double>(value.value) / value.period;
+    if (!(value.period > steps) || !std::isfinite(turn)) {
+        return static_cast<float>(turn);
+    }
+    return static_cast<float>(std::round(turn * steps) / steps);
+}
+
 DialPoint Clock::pointAt(velmora::TimeValueKind kind, const velmora::PackedDateTime& local,
                          std::int32_t radiusPercent, std::int32_t dx, std::int32_t dy) const {
     velmora::TimeValue value = velmora::evaluateTimeValue(static_cast<std::int32_t>(kind), local);
-    float angle = 2.0f * value.value * kPi / value.period;
+    float angle = 2.0f * quantizedTurn(value) * kPi;
     float distance = radius() * static_cast<float>(radiusPercent) / 100.0f;
     PointF center = centerPoint(dx, dy);
     return {{center.x + std::sin(angle) * distance, center.y - std::cos(angle) * distance},

@@ -123,23 +123,41 @@ std::unique_ptr<CanvasImage> DrawList::scaleImage(const CanvasImage& image, int 
     return measurer_->scaleImage(image, width, height);
 }
 
-PixelRegion DrawList::changedSince(const DrawList& earlier, const PixelBox& frame) const {
+std::size_t DrawList::firstChangeSince(const DrawList& earlier) const {
+    const std::size_t count = size();
+    if (count != earlier.size()) {
+        return 0;
+    }
+    std::size_t i = 0;
+    while (i < count && entries_[i].command == earlier.entries_[i].command) {
+        ++i;
+    }
+    return i;
+}
+
+bool DrawList::isSetting(const Command& command) {
+    return std::holds_alternative<Smoothing>(command) ||
+           std::holds_alternative<TextAntialias>(command);
+}
+
+bool DrawList::isSetting(std::size_t index) const {
+    return isSetting(entries_[index].command);
+}
+
+PixelRegion DrawList::changedSince(const DrawList& earlier, const PixelBox& frame,
+                                   std::size_t below) const {
     PixelRegion changed(frame);
     if (entries_.size() != earlier.entries_.size()) {
         changed.addEverything();
         return changed;
     }
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
+    for (std::size_t i = 0; i < std::min(below, entries_.size()); ++i) {
         const Entry& now = entries_[i];
         const Entry& before = earlier.entries_[i];
         if (now.command == before.command) {
             continue;
         }
-        const bool setting = std::holds_alternative<Smoothing>(now.command) ||
-                             std::holds_alternative<TextAntialias>(now.command) ||
-                             std::holds_alternative<Smoothing>(before.command) ||
-                             std::holds_alternative<TextAntialias>(before.command);
-        if (setting) {
+        if (isSetting(now.command) || isSetting(before.command)) {
             PixelRegion everything(frame);
             everything.addEverything();
             return everything;
@@ -256,8 +274,7 @@ DrawList::commandsByTile(const TileGrid& grid, const std::vector<PixelBox>& want
     const int columns = grid.columns();
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const Entry& entry = entries_[i];
-        const bool setting = std::holds_alternative<Smoothing>(entry.command) ||
-                             std::holds_alternative<TextAntialias>(entry.command);
+        const bool setting = isSetting(entry.command);
         const TileGrid::Span span =
             setting ? TileGrid::Span{0, columns - 1, 0, grid.rows() - 1} : grid.reach(entry.reach);
         for (int row = span.firstRow; row <= span.lastRow; ++row) {

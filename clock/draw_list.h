@@ -39,7 +39,15 @@ public:
     // that changed, in its old place and its new one, each by its outline (a hand's thin
     // strip, a slice's ring segment, a text's box). Lists that differ in their settings or
     // their number of commands differ everywhere.
-    PixelRegion changedSince(const DrawList& earlier, const PixelBox& frame) const;
+    // With `below`, only the commands before that index count.
+    PixelRegion changedSince(const DrawList& earlier, const PixelBox& frame,
+                             std::size_t below = SIZE_MAX) const;
+    // The index of the first command that differs from the earlier list's: 0 when the lists
+    // differ in length, size() when they are alike.
+    std::size_t firstChangeSince(const DrawList& earlier) const;
+    // Whether the command of this index is a setting, which paints nothing itself but holds
+    // for the commands after it.
+    bool isSetting(std::size_t index) const;
     // For each tile, by its index, the commands that may paint into the box wanted of it, in
     // order, by their index (a hand counts by its outline, not its box); the settings reach
     // every tile. Tiles wanted by an empty box get none.
@@ -106,6 +114,7 @@ private:
     };
 
     void add(Command command, PixelBox reach);
+    static bool isSetting(const Command& command);
     static void draw(Canvas& target, const Command& command);
     // Adds the pixels the command may paint, following its outline.
     static void addOutline(PixelRegion& region, const Entry& entry);

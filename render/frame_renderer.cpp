@@ -49,21 +49,103 @@ void FrameRenderer::abandon() {
     abandoning_ = false;
 }
 
-bool FrameRenderer::replay(const DrawList& list, const PixelRegion& region) {
-    const TileGrid grid{frameBox(frame_.size()), kTileSide};
-    // Each tile's changed pixels, and the box around them.
+namespace {
+
+// Each tile's share of the region, by the tile's index.
+std::vector<std::vector<PixelBox>> partsByTile(const TileGrid& grid, const PixelRegion& region) {
     std::vector<std::vector<PixelBox>> parts(static_cast<std::size_t>(grid.count()));
-    std::vector<PixelBox> wanted(parts.size());
     for (const PixelBox& box : region.boxes()) {
         const TileGrid::Span span = grid.reach(box);
         for (int row = span.firstRow; row <= span.lastRow; ++row) {
             for (int column = span.firstColumn; column <= span.lastColumn; ++column) {
                 const auto index = static_cast<std::size_t>(row * grid.columns() + column);
-                const PixelBox part = box.intersected(grid.tile(static_cast<int>(index)));
-                parts[index].push_back(part);
-                wanted[index] = wanted[index].united(part);
+                parts[index].push_back(box.intersected(grid.tile(static_cast<int>(index))));
             }
         }
+    }
+    return parts;
+}
+
+PixelBox boxAround(const std::vector<PixelBox>& boxes) {
+    PixelBox around;
+    for (const PixelBox& box : boxes) {
+        around = around.united(box);
+    }
+    return around;
+}
+
+// Copies the pixels of a box of the frame between two images, each placed at its own top left
+// in the frame.
+void copyPixels(const QImage& from, QPoint fromAt, QImage& to, QPoint toAt, const PixelBox& box) {
+    if (box.empty()) {
+        return;
+    }
+    const std::size_t bytes = static_cast<std::size_t>(box.right - box.left) * 4;
+    const qsizetype fromLine = from.bytesPerLine();
+    const qsizetype toLine = to.bytesPerLine();
+    const uchar* source = from.constScanLine(box.top - fromAt.y()) +
+                          static_cast<qsizetype>(box.left - fromAt.x()) * 4;
+    uchar* target =
+        to.scanLine(box.top - toAt.y()) + static_cast<qsizetype>(box.left - toAt.x()) * 4;
+    for (int y = box.top; y < box.bottom; ++y, source += fromLine, target += toLine) {
+        std::memcpy(target, source, bytes);
+    }
+}
+
+} // namespace
+
+void FrameRenderer::setKeepUnderlay(bool keep) {
+    settle();
+    keepUnderlay_ = keep;
+}
+
+PixelRegion FrameRenderer::planUnderlay(const DrawList& list, const DrawList* previous) {
+    const PixelBox bounds = frameBox(frame_.size());
+    PixelRegion redraw(bounds);
+    std::size_t count = underCount_;
+    if (previous != nullptr) {
+        windowFirsts_[windowFrames_] = list.firstChangeSince(*previous);
+        if (++windowFrames_ == kUnderlayWindow) {
+            // What changes in a quarter of the frames or more stays above the underlay; what
+            // changes more rarely (a minute hand) is drawn into it again where it changed.
+            auto quarter = windowFirsts_.begin() + kUnderlayWindow / 4;
+            std::nth_element(windowFirsts_.begin(), quarter, windowFirsts_.end());
+            count = *quarter;
+            windowFrames_ = 0;
+        }
+    }
+    if (!keepUnderlay_ || count == 0 || count >= list.size()) {
+        under_ = QImage();
+        underCount_ = 0;
+        if (!keepUnderlay_) {
+            windowFrames_ = 0;
+        }
+        return redraw;
+    }
+    const bool whole =
+        previous == nullptr || count != underCount_ || under_.size() != frame_.size();
+    underCount_ = count;
+    if (!whole) {
+        return list.changedSince(*previous, bounds, underCount_);
+    }
+    under_ = QImage(frame_.size(), QImage::Format_ARGB32_Premultiplied);
+    if (under_.isNull()) {
+        underCount_ = 0;
+        return redraw;
+    }
+    redraw.addEverything();
+    return redraw;
+}
+
+bool FrameRenderer::replay(const DrawList& list, const DrawList* previous,
+                           const PixelRegion& region) {
+    const PixelRegion underRedraw = planUnderlay(list, previous);
+    const TileGrid grid{frameBox(frame_.size()), kTileSide};
+    const std::vector<std::vector<PixelBox>> parts = partsByTile(grid, region);
+    const std::vector<std::vector<PixelBox>> underParts = partsByTile(grid, underRedraw);
+    std::vector<PixelBox> wanted(parts.size());
+    for (std::size_t index = 0; index < wanted.size(); ++index) {
+        wanted[index] = boxAround(parts[index]).united(boxAround(underParts[index]));
     }
     if (tile_.isNull()) {
         tile_ = QImage(kTileSide, kTileSide, QImage::Format_ARGB32_Premultiplied);
@@ -77,24 +159,54 @@ bool FrameRenderer::replay(const DrawList& list, const PixelRegion& region) {
             return false;
         }
         const PixelBox tile = grid.tile(static_cast<int>(index));
-        {
-            QtCanvas canvas(tile_, QPoint(tile.left, tile.top), frame_.size());
+        const QPoint tileAt(tile.left, tile.top);
+        if (underCount_ == 0) {
+            QtCanvas canvas(tile_, tileAt, frame_.size());
             canvas.clear();
             list.replay(canvas, commands[index]);
+        } else {
+            drawOverUnderlay(list, commands[index], tileAt, underParts[index],
+                             boxAround(parts[index]));
         }
         // Only the changed pixels of the tile go into the frame, and only the commands that
         // may paint them were drawn: what else the frame holds (the corner marks) stays.
         for (const PixelBox& part : parts[index]) {
-            const std::size_t bytes = static_cast<std::size_t>(part.right - part.left) * 4;
-            for (int y = part.top; y < part.bottom; ++y) {
-                std::memcpy(frame_.scanLine(y) + static_cast<qsizetype>(part.left) * 4,
-                            tile_.constScanLine(y - tile.top) +
-                                static_cast<qsizetype>(part.left - tile.left) * 4,
-                            bytes);
-            }
+            copyPixels(tile_, tileAt, frame_, QPoint(0, 0), part);
         }
     }
     return true;
+}
+
+void FrameRenderer::drawOverUnderlay(const DrawList& list, const DrawList::Commands& commands,
+                                     QPoint tileAt, const std::vector<PixelBox>& underParts,
+                                     const PixelBox& wanted) {
+    DrawList::Commands below;
+    DrawList::Commands above;
+    for (const std::uint32_t command : commands) {
+        if (command < underCount_) {
+            below.push_back(command);
+        }
+        // Settings hold for what follows them.
+        if (command >= underCount_ || list.isSetting(command)) {
+            above.push_back(command);
+        }
+    }
+    if (underParts.empty()) {
+        copyPixels(under_, QPoint(0, 0), tile_, tileAt, wanted);
+    } else {
+        {
+            QtCanvas canvas(tile_, tileAt, frame_.size());
+            canvas.clear();
+            list.replay(canvas, below);
+        }
+        for (const PixelBox& part : underParts) {
+            copyPixels(tile_, tileAt, under_, QPoint(0, 0), part);
+        }
+    }
+    if (!wanted.empty()) {
+        QtCanvas canvas(tile_, tileAt, frame_.size());
+        list.replay(canvas, above);
+    }
 }
 
 void FrameRenderer::drawOver(Ahead& ahead, const Finish& finish) {
@@ -103,7 +215,7 @@ void FrameRenderer::drawOver(Ahead& ahead, const Finish& finish) {
     }
     const PixelRegion& region = ahead.region;
     const QRegion redrawn = regionOf(region);
-    if (!region.empty() && !replay(ahead.list, region)) {
+    if (!region.empty() && !replay(ahead.list, &*drawn_, region)) {
         return;
     }
     drawn_ = std::move(ahead.list);
@@ -154,15 +266,17 @@ QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
         region = list.changedSince(*drawn_, frameBox(pixels));
     }
     const QRegion redrawn = regionOf(region);
+    replaced_ = std::move(drawn_);
     drawn_ = std::move(list);
     drawnId_ = ++lastId_;
     recordCost_ = std::chrono::steady_clock::now() - recording;
     if (!region.empty()) {
-        // The recording stays in drawn_ and the frame in place until the next settle().
+        // The recordings stay in drawn_ and replaced_, and the frame in place, until the next
+        // settle().
         rasterThread_.start(
             [this, region = std::move(region), redrawn, finish = std::move(finish)] {
                 const auto drawing = std::chrono::steady_clock::now();
-                if (!replay(*drawn_, region)) {
+                if (!replay(*drawn_, replaced_ ? &*replaced_ : nullptr, region)) {
                     return;
                 }
                 drawCost_ = (std::chrono::steady_clock::now() - drawing).count();

@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -28,8 +29,9 @@ public:
     // first frame, a new size or density, or after invalidate().
     QRegion render(Clock& clock, const QSize& pixels, qreal ratio,
                    const velmora::PackedDateTime& utc);
-    // What is to become of the drawn pixels, done on the drawing thread right after them.
-    using Finish = std::function<void(const QImage& frame, const QRegion& redrawn)>;
+    // What is to become of the drawn pixels, done on the drawing thread right after them; it
+    // may still draw over the frame within the pixels drawn again.
+    using Finish = std::function<void(QImage& frame, const QRegion& redrawn)>;
     // As render(), but returns as soon as the drawing has begun; `finish` follows it on the
     // drawing thread. The caller then need not wake again when the frame is done.
     QRegion renderAndFinish(Clock& clock, const QSize& pixels, qreal ratio,
@@ -80,6 +82,17 @@ public:
     // for a window that goes, which a frame of a large scheme would keep waiting. The next
     // render() draws the whole frame.
     void abandon();
+    // Whether frames follow one another quickly (a clock that moves continuously): the frame
+    // as it stands under the commands that change at nearly every frame is then kept in a
+    // second image, the underlay, and a changed tile starts from it instead of drawing the
+    // background and everything else beneath anew. Off, the underlay's memory is given back
+    // with the next frame.
+    void setKeepUnderlay(bool keep);
+    // How many of the recording's commands the underlay holds: 0 without one. Settled first.
+    std::size_t underlayCommands() const {
+        settle();
+        return underCount_;
+    }
     // The next render() draws the whole frame: for when the caller drew over it.
     void invalidate() {
         settle();
@@ -106,9 +119,19 @@ private:
     // frame costs the tiles it crosses, not the whole of every hand it meets. A tile is always
     // drawn whole and alike, so that its pixels are those of a whole frame drawn anew.
     static constexpr int kTileSide = 64;
-    // Draws the tiles the region reaches into anew from the recording, on the drawing thread;
-    // false when abandon() stopped it.
-    bool replay(const DrawList& list, const PixelRegion& region);
+    // Draws the tiles the region reaches into anew from the recording, which follows the
+    // previous one (null: none), on the drawing thread; false when abandon() stopped it.
+    bool replay(const DrawList& list, const DrawList* previous, const PixelRegion& region);
+    // The underlay holds the frame as the first underCount_ commands draw it; these are chosen
+    // anew after each window of this many frames, from the first command each of them changed.
+    static constexpr std::size_t kUnderlayWindow = 16;
+    // Decides which commands the underlay holds for this frame and returns where it is to be
+    // drawn again: where those commands changed, or everywhere when it is made anew.
+    PixelRegion planUnderlay(const DrawList& list, const DrawList* previous);
+    // Draws one tile from the underlay, or draws the underlay's part of it again first where
+    // it changed, then the commands above it where the frame wants them.
+    void drawOverUnderlay(const DrawList& list, const DrawList::Commands& commands, QPoint tileAt,
+                          const std::vector<PixelBox>& underParts, const PixelBox& wanted);
     // A frame recorded ahead, with the pixels it changes over the frame recorded before it.
     struct Ahead {
         DrawList list;
@@ -129,6 +152,15 @@ private:
     QImage measureTarget_;
     QtCanvas measurer_;
     std::optional<DrawList> drawn_;
+    // The recording drawn_ replaced, while the drawing thread compares the two.
+    std::optional<DrawList> replaced_;
+    // Written on the window's thread only while nothing is drawn; the rest of the underlay's
+    // state is the drawing thread's.
+    bool keepUnderlay_ = false;
+    QImage under_;
+    std::size_t underCount_ = 0;
+    std::array<std::size_t, kUnderlayWindow> windowFirsts_{};
+    std::size_t windowFrames_ = 0;
     // Tells recordings apart, so that a frame drawn ahead knows what it was compared with.
     std::uint64_t drawnId_ = 0;
     std::uint64_t lastId_ = 0;

@@ -19,19 +19,23 @@ void DirectPresentation::setPresenter(std::unique_ptr<FramePresenter> presenter)
 }
 
 FrameRenderer::Finish DirectPresentation::finish(qreal ratio, int alpha, bool outline,
-                                                 QObject* context, OutlineChanged changed) {
-    return [this, ratio, alpha, outline, context,
-            changed = std::move(changed)](const QImage& frame, const QRegion& redrawn) {
-        finishFrame(frame, redrawn, ratio, alpha, outline, context, changed);
+                                                 QObject* context, OutlineChanged changed,
+                                                 Overlay overlay) {
+    return [this, ratio, alpha, outline, context, changed = std::move(changed),
+            overlay = std::move(overlay)](QImage& frame, const QRegion& redrawn) {
+        finishFrame(frame, redrawn, ratio, alpha, outline, context, changed, overlay);
     };
 }
 
 // On the drawing thread, right after the frame's pixels: the outline and the upload need
 // nothing of the window's thread, which sleeps on. Only a changed outline is handed back, as
 // a window's mask is set there.
-void DirectPresentation::finishFrame(const QImage& frame, const QRegion& redrawn, qreal ratio,
-                                     int alpha, bool outline, QObject* context,
-                                     const OutlineChanged& changed) {
+void DirectPresentation::finishFrame(QImage& frame, const QRegion& redrawn, qreal ratio, int alpha,
+                                     bool outline, QObject* context, const OutlineChanged& changed,
+                                     const Overlay& overlay) {
+    if (overlay) {
+        overlay(frame, redrawn);
+    }
     bool outlineChanged = false;
     if (outline && !parts_.inputBits.isNull()) {
         for (const QRect& area : logicalArea(redrawn, ratio)) {

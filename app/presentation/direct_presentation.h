@@ -37,16 +37,19 @@ public:
 
     // Told on the window's thread of a new outline, which only that thread may set.
     using OutlineChanged = std::function<void(const QImage& bits)>;
-    // What follows a frame's pixels on the drawing thread: with `outline`, the input bits are
-    // brought in line where the frame changed; then the frame is presented with the overall
-    // alpha. A changed outline is sent to `changed` through the event loop of `context`,
-    // which settles this before it goes.
+    // Drawn over the frame's changed pixels before anything else reads them (the window's
+    // corner marks); may be null.
+    using Overlay = std::function<void(QImage& frame, const QRegion& redrawn)>;
+    // What follows a frame's pixels on the drawing thread: the overlay is drawn; with
+    // `outline`, the input bits are brought in line where the frame changed; then the frame is
+    // presented with the overall alpha. A changed outline is sent to `changed` through the
+    // event loop of `context`, which settles this before it goes.
     FrameRenderer::Finish finish(qreal ratio, int alpha, bool outline, QObject* context,
-                                 OutlineChanged changed);
+                                 OutlineChanged changed, Overlay overlay = nullptr);
 
 private:
-    void finishFrame(const QImage& frame, const QRegion& redrawn, qreal ratio, int alpha,
-                     bool outline, QObject* context, const OutlineChanged& changed);
+    void finishFrame(QImage& frame, const QRegion& redrawn, qreal ratio, int alpha, bool outline,
+                     QObject* context, const OutlineChanged& changed, const Overlay& overlay);
 
     FrameRenderer& renderer_;
     Parts parts_;

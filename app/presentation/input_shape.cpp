@@ -31,20 +31,22 @@ bool InputShape::update(QImage& bits, const QImage& frame, const QRect& area) {
             nearest(x, bits.width(), frame.width());
     }
     bool changed = false;
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    uchar* out = bits.scanLine(inside.top());
+    const qsizetype outLine = bits.bytesPerLine();
+    for (int y = inside.top(); y <= inside.bottom(); ++y, out += outLine) {
         const int frameY = nearest(y, bits.height(), frame.height());
         const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(frameY));
-        uchar* out = bits.scanLine(y);
+        // The frame's pixels under this row of bits, from the area's left.
+        const int* column = columns.data();
         for (int x = inside.left(); x <= inside.right();) {
             const int byte = x >> 3;
             const int last = std::min(inside.right(), x | 7);
             uchar mask = 0;
             uchar wanted = 0;
-            for (; x <= last; ++x) {
+            for (; x <= last; ++x, ++column) {
                 const auto bit = static_cast<uchar>(1 << (x & 7));
                 mask |= bit;
-                const int column = columns[static_cast<std::size_t>(x - inside.left())];
-                wanted |= qAlpha(line[column]) != 0 ? bit : 0;
+                wanted |= qAlpha(line[*column]) != 0 ? bit : 0;
             }
             if ((out[byte] & mask) != wanted) {
                 out[byte] = static_cast<uchar>((out[byte] & ~mask) | wanted);

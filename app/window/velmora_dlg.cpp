@@ -356,15 +356,22 @@ void CVelmoraDlg::drawFrame() {
     }
     const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(ticks_.now());
     // Usually only the boxes around the hands, old and new, are drawn again.
-    const bool direct = marks == Marks::None && presentDirectly() &&
-                        (view_.clickThrough || parts.inputBits.size() == size());
+    const bool direct =
+        presentDirectly() && (view_.clickThrough || parts.inputBits.size() == size());
     const FrameRenderer::Finish finish = direct_.finish(
-        ratio, view_.overallAlpha & 0xFF, !view_.clickThrough, this, [this](const QImage& bits) {
+        ratio, view_.overallAlpha & 0xFF, !view_.clickThrough, this,
+        [this](const QImage& bits) {
             // Click-through, turned on meanwhile, takes the shape away.
             if (!view_.clickThrough) {
                 surface_->setInputRegion(InputShape::region(bits));
             }
+        },
+        // The marks are part of the frame and of its outline: they are grabbed to resize.
+        [this, marks, window = size()](QImage& frame, const QRegion& redrawn) {
+            corners_.draw(marks, frame, window, redrawn);
         });
+    // A moving clock keeps what lies beneath its moving hands, at the cost of a second frame.
+    renderer_.setKeepUnderlay(clock_.needsContinuousRedraw());
     lastRedrawn_ = direct ? renderer_.renderAndFinish(clock_, pixels, ratio, utc, finish)
                           : renderer_.render(clock_, pixels, ratio, utc);
     ++framesDrawn_;

@@ -357,6 +357,37 @@ TEST_F(ClockDrawingTest, DialGeometry) {
     expectPoint(clock_.centerPoint(20, -20), 110, 40);
 }
 
+// A continuous minute hand's value changes every hundredth of a second, far below what a dial
+// of 100 pixels' radius can show: it moves in steps of an eighth of a pixel at the rim, each
+// drawn where the exact value would put it within half a step. Values with fewer steps a turn
+// (seconds) are drawn exactly.
+TEST_F(ClockDrawingTest, ValuesFinerThanTheDialShowsMoveInEighthsOfAPixel) {
+    draw(0);
+    const double step = 360.0 / std::ceil(2 * 3.14159265358979 * 100 * 8);
+    const auto minuteAt = [&](int centiseconds) {
+        return clock_.angleOf(TimeValueKind::MinuteContinuous, {20070314, 12410000 + centiseconds});
+    };
+    const float first = minuteAt(0);
+    EXPECT_NEAR(first, 246, step / 2 + kTolerance);
+    // 0.001 degrees a hundredth: the hand stays put for several of them, then moves one step.
+    int moved = 0;
+    float last = first;
+    for (int cs = 1; cs < 200; ++cs) {
+        const float angle = minuteAt(cs);
+        EXPECT_NEAR(angle, 246 + cs * 0.001, step / 2 + kTolerance) << cs;
+        if (angle != last) {
+            EXPECT_NEAR(angle - last, step, 1e-3) << cs;
+            ++moved;
+        }
+        last = angle;
+    }
+    EXPECT_GE(moved, 2);
+    EXPECT_LE(moved, 200 * 0.001 / step + 1);
+    EXPECT_NEAR(clock_.angleOf(TimeValueKind::SecondContinuous, {20070314, 12410001}), 0.06,
+                step / 2 + kTolerance);
+    EXPECT_FLOAT_EQ(clock_.angleOf(TimeValueKind::Second, at(1)), 6.0f);
+}
+
 TEST_F(ClockDrawingTest, MissingOrMistypedValuesUseTheirFallbacks) {
     ClockHand& hand = add<ClockHand>();
     hand.clearChildren();

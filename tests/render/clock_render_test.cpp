@@ -10,6 +10,7 @@
 #include "model/file_property.h"
 #include "model/line_cap_property.h"
 #include "model/percent_property.h"
+#include "model/smoothing_mode_property.h"
 #include "model/string_property.h"
 #include "model/time_value_property.h"
 #include "render/frame_renderer.h"
@@ -305,6 +306,91 @@ TEST_F(ClockRenderTest, PartialFramesMatchWholeFrames) {
         EXPECT_TRUE(partial.render(*clock, pixels, ratio, steps[8]).isEmpty())
             << "the same moment again draws nothing";
     }
+}
+
+// A clock that moves continuously draws its changed tiles over the underlay, the frame as the
+// commands beneath its moving hands leave it. Through frames at 60 a second, a hand beneath
+// them moving now and then, edits below and above the moving hands, a new density and setting,
+// the underlay turned off and on, and frames drawn ahead, every frame equals a whole frame
+// drawn anew.
+TEST_F(ClockRenderTest, FramesOverTheUnderlayMatchWholeFrames) {
+    using namespace std::chrono;
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    std::vector<ClockHand*> hands;
+    for (const auto& child : clock->children()) {
+        if (auto* hand = dynamic_cast<ClockHand*>(child.get())) {
+            hands.push_back(hand);
+        }
+    }
+    ASSERT_GE(hands.size(), 8u);
+    for (ClockHand* hand : hands) {
+        auto* value = hand->findChildAs<TimeValueProperty>(u"TimeValue");
+        if (value->value() == static_cast<int>(velmora::TimeValueKind::Second)) {
+            value->setValue(static_cast<int>(velmora::TimeValueKind::SecondContinuous));
+        }
+    }
+    FrameRenderer partial;
+    partial.setKeepUnderlay(true);
+    const auto start = system_clock::time_point(seconds(1'800'000'000));
+    const auto moment = [&](int frame) {
+        return velmora::packedDateTimeFrom(start + nanoseconds(frame * 1'000'000'000LL / 60));
+    };
+    qreal ratio = 1;
+    const auto pixels = [&] {
+        return QSize(static_cast<int>(230 * ratio), static_cast<int>(210 * ratio));
+    };
+    const auto check = [&](int frame) {
+        FrameRenderer whole;
+        whole.render(*clock, pixels(), ratio, moment(frame));
+        EXPECT_EQ(differentPixels(partial.frame(), whole.frame(), 0), 0)
+            << "frame " << frame << " at " << ratio;
+    };
+    bool underlaid = false;
+    for (int frame = 0; frame < 150; ++frame) {
+        if (frame == 40) {
+            // Beneath the moving hands: the hour hand's colour.
+            hands[1]->findChildAs<ColorProperty>(u"Color")->setArgb(0xFF20C0FF);
+        } else if (frame == 60) {
+            // Above them: the centre dot's size.
+            hands[7]->findChildAs<PercentProperty>(u"Thickness")->setValue(20);
+        } else if (frame == 90) {
+            ratio = 2;
+        } else if (frame == 100) {
+            // A setting beneath them holds for what is drawn over the underlay. (The stored
+            // scheme's is a plain integer, which the clock does not take for one.)
+            const Property* stored = clock->findChild(u"SmoothingMode");
+            clock->insertChildAfter(
+                stored, std::make_unique<SmoothingModeProperty>(u"SmoothingMode", 40,
+                                                                SmoothingModeProperty::kHighSpeed));
+            clock->removeChild(stored);
+        } else if (frame == 120) {
+            partial.setKeepUnderlay(false);
+        } else if (frame == 125) {
+            partial.setKeepUnderlay(true);
+        }
+        partial.render(*clock, pixels(), ratio, moment(frame));
+        underlaid = underlaid || partial.underlayCommands() > 0;
+        check(frame);
+    }
+    EXPECT_TRUE(underlaid);
+    EXPECT_GT(partial.underlayCommands(), 0u) << "made again after it was turned off";
+
+    // Frames drawn ahead, each over the one before; the last is drawn however late.
+    std::vector<FrameRenderer::Moment> moments;
+    for (int frame = 150; frame < 170; ++frame) {
+        moments.push_back({system_clock::now() + milliseconds(frame - 150), moment(frame)});
+    }
+    FrameRenderer whole;
+    whole.render(*clock, pixels(), ratio, moment(169));
+    std::atomic<bool> lastDrawn = false;
+    ASSERT_TRUE(partial.renderAhead(*clock, moments, [&](QImage& frame, const QRegion&) {
+        lastDrawn = lastDrawn || differentPixels(frame, whole.frame(), 0) == 0;
+    }));
+    for (int wait = 0; wait < 1000 && !lastDrawn; ++wait) {
+        QThread::msleep(5);
+    }
+    EXPECT_TRUE(lastDrawn);
+    EXPECT_GT(partial.underlayCommands(), 0u);
 }
 
 // A thick slanting hand with anchors changes pixels far from its line: through a whole

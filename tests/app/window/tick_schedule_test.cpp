@@ -5,6 +5,7 @@
 #include "time/packed_date_time.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -193,12 +194,16 @@ class RecordingPresenter : public FramePresenter {
 public:
     bool showsInto(WId) const override { return true; }
     QImage createFrame(const QSize&) override { return QImage(); }
-    void present(const QImage&, const QRegion& pixels, int alpha) override {
+    void present(const QImage& frame, const QRegion& pixels, int alpha) override {
         presented += pixels;
         alphas.push_back(alpha);
+        if (onPresent) {
+            onPresent(frame);
+        }
     }
     QRegion presented;
     std::vector<int> alphas;
+    std::function<void(const QImage&)> onPresent;
 };
 
 // The drawing thread's part of a direct frame: the input bits follow the frame where it
@@ -246,6 +251,21 @@ TEST(DirectPresentationTest, FinishUpdatesTheOutlineAndPresents) {
     QCoreApplication::processEvents();
     EXPECT_EQ(outlines.size(), 1u);
     EXPECT_EQ(InputShape::region(direct.settled().inputBits), QRegion(0, 0, 10, 10));
+
+    // An overlay (the corner marks) is drawn before the outline is taken: its pixels take the
+    // mouse, and they are what is presented.
+    QImage presentedFrame;
+    seen->onPresent = [&presentedFrame](const QImage& shown) { presentedFrame = shown.copy(); };
+    direct.finish(
+        2.0, 255, true, &context, [&outlines](const QImage& bits) { outlines.push_back(bits); },
+        [](QImage& drawn, const QRegion&) {
+            QPainter painter(&drawn);
+            painter.fillRect(32, 32, 8, 8, QColor(0, 255, 0));
+        })(frame, QRegion(0, 0, 40, 40));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(outlines.size(), 2u);
+    EXPECT_EQ(InputShape::region(outlines[1]), QRegion(16, 16, 4, 4));
+    EXPECT_EQ(presentedFrame.pixel(35, 35), qRgb(0, 255, 0));
 }
 
 } // namespace
