@@ -29,6 +29,7 @@
 #include "render/frame_renderer.h"
 #include "resources/default_scheme.h"
 #include "tests/image_bombs.h"
+#include "tests/tab_stops.h"
 #include "time/zone_slots.h"
 
 #include <QAction>
@@ -942,19 +943,12 @@ TEST_F(OptionsDialTest, CtrlZAndCtrlShiftZStepOutsideAnEditor) {
     EXPECT_EQ(elements().size(), count + 1);
 }
 
-// The widget Tab moves to from the one that has the focus, as a user pressing it sees.
-QWidget* tabOn() {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    return QApplication::focusWidget();
-}
-
 // Tab leaves the tree from its body row for the description, the element buttons, the
 // dialog's buttons in their rows and back to the tree; disabled buttons are passed over.
 TEST_F(OptionsDialTest, TabGoesFromTheTreeThroughTheButtonsAndBack) {
     COptionsDial& dial = open();
     dial.show();
     QApplication::setActiveWindow(&dial);
-    dial.tree()->list()->setFocus(Qt::OtherFocusReason);
     ASSERT_EQ(dial.tree()->focusedItem(), dial.tree()->rootItem()->firstChild());
     std::vector<QWidget*> expected{dial.tree()->info()};
     for (QAction* action : dial.toolBar()->actions()) {
@@ -969,16 +963,13 @@ TEST_F(OptionsDialTest, TabGoesFromTheTreeThroughTheButtonsAndBack) {
         expected.push_back(dial.control(id));
     }
     expected.push_back(dial.tree()->list());
-    for (QWidget* next : expected) {
-        ASSERT_EQ(tabOn(), next) << "expected " << next->metaObject()->className() << " "
-                                 << next->objectName().toStdString() << " "
-                                 << next->accessibleName().toStdString();
-    }
+    const std::vector<QWidget*> stops = tabStops(dial.tree()->list());
+    EXPECT_EQ(stops, expected) << describeStops(stops);
     // Once there is a step to undo, its button is a stop before OK.
     dial.runCommand(COptionsDial::NewHand);
     dial.control(COptionsDial::RestoreDefaultsButton)->setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(tabOn(), dial.control(COptionsDial::StepBackButton));
-    EXPECT_EQ(tabOn(), dial.control(COptionsDial::OkButton));
+    EXPECT_EQ(pressTab(), dial.control(COptionsDial::StepBackButton));
+    EXPECT_EQ(pressTab(), dial.control(COptionsDial::OkButton));
 }
 
 // Enter commits an open editor and leaves the dialog open; elsewhere it presses the focused
@@ -1081,7 +1072,7 @@ TEST_F(OptionsDialTest, TheFocusIsDrawn) {
         before->setFocus(Qt::OtherFocusReason);
         QApplication::processEvents();
         const QImage without = widget->grab().toImage();
-        ASSERT_EQ(tabOn(), widget);
+        ASSERT_EQ(pressTab(), widget);
         QApplication::processEvents();
         EXPECT_NE(widget->grab().toImage(), without) << widget->metaObject()->className();
     }
