@@ -1,6 +1,7 @@
 // COptionTreeList: painting, scrolling, mouse and keys of the option tree.
 #include "optiontree/option_tree_list.h"
 
+#include "optiontree/keyboard_focus.h"
 #include "optiontree/option_tree.h"
 #include "optiontree/option_tree_geometry.h"
 
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 #include <utility>
 
@@ -109,13 +109,14 @@ void COptionTreeList::drawFocus(QPainter& painter) {
     // Around the focused row, or around the whole list when no row has the focus yet, so
     // that a keyboard user sees where the keys go.
     const COptionTreeItem* focused = tree_.focusedItem();
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = focused != nullptr
-                      ? focused->rowRect().adjusted(OptionTreeGeometry::kMargin + 1, 0, -1, -1)
-                      : viewport()->rect().adjusted(2, 2, -3, -3);
-    option.backgroundColor = palette().color(QPalette::Base);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    if (focused == nullptr) {
+        drawKeyboardFocus(painter, viewport()->rect().adjusted(2, 2, -2, -2),
+                          tree_.palette().color(QPalette::Text));
+        return;
+    }
+    drawKeyboardFocus(
+        painter, focused->rowRect().adjusted(OptionTreeGeometry::kMargin + 1, 0, 0, 0),
+        tree_.palette().color(focused->isMarked() ? QPalette::HighlightedText : QPalette::Text));
 }
 
 void COptionTreeList::focusInEvent(QFocusEvent* event) {

@@ -181,6 +181,8 @@ bool COptionsDial::initDialog() {
         selectElement(body);
         tree_->setFocusedItem(body);
     }
+    // The dialog opens with the keys in the tree, not on OK.
+    tree_->list()->setFocus(Qt::OtherFocusReason);
     backup_ = clock_->cloneClock();
     history_.start(*clock_);
     button(StepBackButton)->setEnabled(false);

@@ -950,6 +950,7 @@ TEST_F(OptionsDialTest, TabGoesFromTheTreeThroughTheButtonsAndBack) {
     dial.show();
     QApplication::setActiveWindow(&dial);
     ASSERT_EQ(dial.tree()->focusedItem(), dial.tree()->rootItem()->firstChild());
+    EXPECT_EQ(QApplication::focusWidget(), dial.tree()->list()) << "the keys start in the tree";
     std::vector<QWidget*> expected{dial.tree()->info()};
     for (QAction* action : dial.toolBar()->actions()) {
         if (!action->isSeparator() && action->isEnabled()) {
@@ -1057,8 +1058,8 @@ TEST_F(OptionsDialTest, EscClosesTheEditorFirstThenTheDialog) {
     EXPECT_EQ(finished[0][0].toInt(), QDialog::Rejected);
 }
 
-// The keyboard's place shows: on the tree's focused row and on a focused element button, each
-// reached by Tab from the widget before it.
+// The keyboard's place shows: on the tree's focused row, the description and a focused element
+// button, each reached by Tab from the widget before it.
 TEST_F(OptionsDialTest, TheFocusIsDrawn) {
     COptionsDial& dial = open();
     dial.show();
@@ -1067,6 +1068,7 @@ TEST_F(OptionsDialTest, TheFocusIsDrawn) {
         dial.toolBar()->widgetForAction(dial.toolBar()->action(COptionsDial::NewHand));
     const std::pair<QWidget*, QWidget*> steps[] = {
         {dial.control(COptionsDial::CancelButton), dial.tree()->list()},
+        {dial.tree()->list(), dial.tree()->info()},
         {dial.tree()->info(), newHand}};
     for (const auto& [before, widget] : steps) {
         before->setFocus(Qt::OtherFocusReason);
