@@ -13,6 +13,7 @@
 #include "app/presentation/input_shape.h"
 #include "app/window/clock_accessible.h"
 #include "app/window/clock_speech.h"
+#include "app/window/layer_tool_tip.h"
 #include "app/window/menu_catch.h"
 #include "app/x11/desktop_backdrop.h"
 #include "app/x11/x11_frame_presenter.h"
@@ -460,6 +461,10 @@ void CVelmoraDlg::placeByUser(const QRect& target, bool done) {
         });
         return;
     }
+    // The tooltip stays where it opened; it has no place beside a clock on the move.
+    if (layerToolTip_ != nullptr) {
+        layerToolTip_->close();
+    }
     // The hidden window takes no resize events: the frame of a new size is drawn here.
     const bool resized = target.size() != size();
     setGeometry(target);
@@ -491,10 +496,14 @@ void CVelmoraDlg::useLayerSurface() {
     layer_->setHoverHandler([this](bool over) {
         hovered_ = over;
         drawFrame();
+        if (layerToolTip_ != nullptr) {
+            layerToolTip_->hover(over);
+        }
     });
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         menuCatch_ = std::make_unique<MenuCatch>(
             *layer_, [this] { return view_.stayOnTop ? geometry() : QRect(); });
+        layerToolTip_ = std::make_unique<LayerToolTip>(*this, [this] { return toolTipText(); });
     }
 }
 
@@ -522,17 +531,19 @@ void CVelmoraDlg::updateTrayTime(const velmora::PackedDateTime& utc) {
 bool CVelmoraDlg::event(QEvent* event) {
     // Worked out when asked for: the tooltip costs the clock no wake-up of its own.
     if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(ticks_.now());
-        QString tip = ClockSpeech::toolTip(utc, QLocale());
-        // The next alarm, when one is set, under the date and the zones.
-        if (!toolTip().isEmpty()) {
-            tip += QLatin1Char('\n') + toolTip();
-        }
-        QToolTip::showText(help->globalPos(), tip, this);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), toolTipText(), this);
         return true;
     }
     return QWidget::event(event);
+}
+
+QString CVelmoraDlg::toolTipText() const {
+    QString tip = ClockSpeech::toolTip(velmora::packedDateTimeFrom(ticks_.now()), QLocale());
+    // The next alarm, when one is set, under the date and the zones.
+    if (!toolTip().isEmpty()) {
+        tip += QLatin1Char('\n') + toolTip();
+    }
+    return tip;
 }
 
 bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -39,6 +39,7 @@
 #include <optional>
 
 class DesktopBackdrop;
+class LayerToolTip;
 class MenuCatch;
 class X11WidgetHints;
 class CWindowAligner;
@@ -204,6 +205,8 @@ private:
     void prepareFirstFrame();
     // Shows the clock on the layer surface and feeds the window its input and events.
     void useLayerSurface();
+    // The tooltip: the date and the zones' times, and the next alarm when one is set.
+    QString toolTipText() const;
     // Follows screens added, removed or resized, so the clock stays usable on one of them.
     void watchScreens();
     void screensChanged();
@@ -276,6 +279,7 @@ private:
     // Where the menus run through XWayland beside the layer surface: presses outside them
     // close them. After the surface, which it uses.
     std::unique_ptr<MenuCatch> menuCatch_;
+    std::unique_ptr<LayerToolTip> layerToolTip_;
     // The layer surface is never the active window, nor is a dock on some window managers
     // (KWin): they show the corner marks, which make the corner squares of a round clock take
     // the pointer, while the pointer is over them.
