@@ -149,7 +149,8 @@ QWidget* AlarmsDialog::makeAlarmsTab() {
     once->setEnabled(false);
     dayRow->addWidget(once);
     dayRow->addStretch();
-    fields->addRow(buddyLabel(tr("Da&ys:"), days_[0]), dayRow);
+    // No letter: the label's accelerator would press the first day's button, not focus it.
+    fields->addRow(tr("Days:"), dayRow);
     alarmLabel_ = new QLineEdit(alarmFields_);
     alarmLabel_->setMaxLength(static_cast<int>(velmora::kMaxLabelLength));
     alarmLabel_->setPlaceholderText(tr("What it is for"));

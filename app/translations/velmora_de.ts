@@ -156,10 +156,6 @@ Fällig %2, während der Rechner schlief oder die Uhr nicht lief.</translation>
         <translation>&amp;Uhrzeit:</translation>
     </message>
     <message>
-        <source>Da&amp;ys:</source>
-        <translation>Ta&amp;ge:</translation>
-    </message>
-    <message>
         <source>&amp;Label:</source>
         <translation>&amp;Bezeichnung:</translation>
     </message>
@@ -198,6 +194,10 @@ Fällig %2, während der Rechner schlief oder die Uhr nicht lief.</translation>
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>Tage:</translation>
     </message>
 </context>
 <context>

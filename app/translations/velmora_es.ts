@@ -156,10 +156,6 @@ Prevista %2, mientras el ordenador dormía o el reloj no estaba en marcha.</tran
         <translation>&amp;Hora:</translation>
     </message>
     <message>
-        <source>Da&amp;ys:</source>
-        <translation>&amp;Días:</translation>
-    </message>
-    <message>
         <source>&amp;Label:</source>
         <translation>&amp;Etiqueta:</translation>
     </message>
@@ -198,6 +194,10 @@ Prevista %2, mientras el ordenador dormía o el reloj no estaba en marcha.</tran
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Cerrar</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>Días:</translation>
     </message>
 </context>
 <context>

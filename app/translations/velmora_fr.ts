@@ -156,10 +156,6 @@ Prévue %2, pendant que l’ordinateur dormait ou que l’horloge ne tournait pa
         <translation>&amp;Heure&#xa0;:</translation>
     </message>
     <message>
-        <source>Da&amp;ys:</source>
-        <translation>Jo&amp;urs&#xa0;:</translation>
-    </message>
-    <message>
         <source>&amp;Label:</source>
         <translation>&amp;Libellé&#xa0;:</translation>
     </message>
@@ -198,6 +194,10 @@ Prévue %2, pendant que l’ordinateur dormait ou que l’horloge ne tournait pa
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>Jours&#xa0;:</translation>
     </message>
 </context>
 <context>
