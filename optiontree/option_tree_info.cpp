@@ -1,6 +1,7 @@
 // COptionTreeInfo: the option tree's description pane.
 #include "optiontree/option_tree_info.h"
 
+#include "optiontree/keyboard_focus.h"
 #include "optiontree/rtf_reader.h"
 
 #include <QFontDatabase>
@@ -22,6 +23,25 @@ COptionTreeInfo::COptionTreeInfo(QWidget* parent) : QTextBrowser(parent) {
     viewport()->setBackgroundRole(QPalette::Button);
     viewport()->setAutoFillBackground(true);
     setFont(paneFont()); // also the document's default font
+}
+
+void COptionTreeInfo::paintEvent(QPaintEvent* event) {
+    QTextBrowser::paintEvent(event);
+    // Tab stops here, to read a long description with the arrow keys: it shows.
+    if (hasFocus()) {
+        QPainter painter(viewport());
+        drawKeyboardFocus(painter, viewport()->rect(), palette().color(QPalette::Text));
+    }
+}
+
+void COptionTreeInfo::focusInEvent(QFocusEvent* event) {
+    QTextBrowser::focusInEvent(event);
+    viewport()->update();
+}
+
+void COptionTreeInfo::focusOutEvent(QFocusEvent* event) {
+    QTextBrowser::focusOutEvent(event);
+    viewport()->update();
 }
 
 QFont COptionTreeInfo::paneFont() {

@@ -29,6 +29,11 @@ public:
     // The pane's font: 8.5 points of Tahoma when installed, else of the system's sans serif.
     static QFont paneFont();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
     QString lastTitle_;
     QString lastText_;

@@ -1,6 +1,7 @@
 // COptionTreeList: painting, scrolling, mouse and keys of the option tree.
 #include "optiontree/option_tree_list.h"
 
+#include "optiontree/keyboard_focus.h"
 #include "optiontree/option_tree.h"
 #include "optiontree/option_tree_geometry.h"
 
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 #include <utility>
 
@@ -109,13 +109,14 @@ void COptionTreeList::drawFocus(QPainter& painter) {
     // Around the focused row, or around the whole list when no row has the focus yet, so
     // that a keyboard user sees where the keys go.
     const COptionTreeItem* focused = tree_.focusedItem();
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = focused != nullptr
-                      ? focused->rowRect().adjusted(OptionTreeGeometry::kMargin + 1, 0, -1, -1)
-                      : viewport()->rect().adjusted(2, 2, -3, -3);
-    option.backgroundColor = palette().color(QPalette::Base);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    if (focused == nullptr) {
+        drawKeyboardFocus(painter, viewport()->rect().adjusted(2, 2, -2, -2),
+                          tree_.palette().color(QPalette::Text));
+        return;
+    }
+    drawKeyboardFocus(
+        painter, focused->rowRect().adjusted(OptionTreeGeometry::kMargin + 1, 0, 0, 0),
+        tree_.palette().color(focused->isMarked() ? QPalette::HighlightedText : QPalette::Text));
 }
 
 void COptionTreeList::focusInEvent(QFocusEvent* event) {
@@ -397,13 +398,25 @@ void COptionTreeList::keyPressEvent(QKeyEvent* event) {
         return;
     }
     COptionTreeItem* focused = tree_.focusedItem();
+    const bool back =
+        event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier) != 0;
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        editAdjacent(event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier));
+        // Ctrl+Tab leaves the list from any row, as it leaves other widgets that take Tab.
+        if ((event->modifiers() & Qt::ControlModifier) != 0) {
+            QAbstractScrollArea::focusNextPrevChild(!back);
+            return;
+        }
+        editAdjacent(back);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // A row that opens no editor leaves Enter to the dialog's default button.
+        if (focused == nullptr || focused->isRootLevel()) {
+            event->ignore();
+            return;
+        }
         activateFocused(true);
         break;
     case Qt::Key_Home:
@@ -455,9 +468,23 @@ void COptionTreeList::contextMenuEvent(QContextMenuEvent* event) {
     }
 }
 
-bool COptionTreeList::focusNextPrevChild(bool) {
-    // Tab and Shift+Tab move between rows, not out of the list.
+bool COptionTreeList::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab move between rows. Where they would stay put (on the top-level row, or
+    // on the last row going on) they leave the list instead, so that the keyboard reaches the
+    // rest of the dialog. The open editors inside keep Tab for themselves.
+    if (hasFocus() && tabLeaves(next)) {
+        return QAbstractScrollArea::focusNextPrevChild(next);
+    }
     return false;
+}
+
+bool COptionTreeList::tabLeaves(bool next) {
+    const COptionTreeItem* focused = tree_.focusedItem();
+    if (focused == nullptr || focused->isRootLevel()) {
+        return true;
+    }
+    tree_.layoutRows();
+    return next && focused->nextVisible() == nullptr;
 }
 
 bool COptionTreeList::viewportEvent(QEvent* event) {

@@ -51,6 +51,8 @@ protected:
 
 private:
     bool acceptsInput() const;
+    // Whether Tab (next) or Shift+Tab leaves the list rather than moving between its rows.
+    bool tabLeaves(bool next);
     void pressOnRow(COptionTreeItem* item, int hit);
     void updateCursor(const QPoint& position);
     void drawDragLine(QPainter& painter);

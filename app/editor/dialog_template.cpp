@@ -73,7 +73,9 @@ QWidget* makeControl(QWidget& dialog, const TemplateItem& item) {
     case TemplateItem::Kind::DefaultButton: {
         auto* button = new QPushButton(text, &dialog);
         button->setDefault(item.kind == TemplateItem::Kind::DefaultButton);
-        button->setAutoDefault(item.kind == TemplateItem::Kind::DefaultButton);
+        // Enter presses the button that has the focus, else the default one: Enter on Cancel
+        // must not mean OK.
+        button->setAutoDefault(true);
         return button;
     }
     case TemplateItem::Kind::Frame: {

@@ -20,6 +20,7 @@
 #include "model/settings_store.h"
 #include "model/string_property.h"
 #include "model/utf.h"
+#include "optiontree/option_tree_info.h"
 #include "optiontree/option_tree_list.h"
 #include "render/qt_text.h"
 #include "resources/default_scheme.h"
@@ -172,12 +173,16 @@ bool COptionsDial::initDialog() {
                                  Qt::WidgetWithChildrenShortcut);
     connect(remove, &QShortcut::activated, this, [this] { runCommand(DeleteSelected); });
 
+    orderTabStops();
+
     rebuildTree();
     if (COptionTreeItem* body = tree_->rootItem()->firstChild()) {
         body->setMarked(true);
         selectElement(body);
         tree_->setFocusedItem(body);
     }
+    // The dialog opens with the keys in the tree, not on OK.
+    tree_->list()->setFocus(Qt::OtherFocusReason);
     backup_ = clock_->cloneClock();
     history_.start(*clock_);
     button(StepBackButton)->setEnabled(false);
@@ -200,6 +205,25 @@ bool COptionsDial::initDialog() {
     layout_.applyMinimumTrackSize();
     layout_.showSizeGrip();
     return true;
+}
+
+void COptionsDial::orderTabStops() {
+    // Where the work is first: the rows and their description, the element buttons, then the
+    // dialog's buttons from the top row to the bottom one, ending on OK and Cancel.
+    std::vector<QWidget*> order{static_cast<QWidget*>(tree_->list()), tree_->info()};
+    for (QAction* action : toolBar_->actions()) {
+        if (QWidget* button = toolBar_->widgetForAction(action);
+            button != nullptr && !action->isSeparator()) {
+            order.push_back(button);
+        }
+    }
+    for (int id : {SaveAsButton, LoadButton, RevertButton, RestoreDefaultsButton, StepBackButton,
+                   StepForwardButton, OkButton, CancelButton}) {
+        order.push_back(control(id));
+    }
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
 }
 
 void COptionsDial::showEvent(QShowEvent* event) {

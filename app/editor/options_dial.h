@@ -161,6 +161,8 @@ signals:
 
 private:
     bool initDialog();
+    // Tab goes from the tree through the element buttons to the dialog's buttons.
+    void orderTabStops();
     void selectElement(COptionTreeItem* item);
     ClockObject* findElement(const COptionTreeItem* item) const;
     // Each element button enabled where it acts.

@@ -7,9 +7,11 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <QToolButton>
 #include <vector>
 
 namespace {
@@ -200,6 +202,18 @@ void CTrueColorToolBar::updateButtonStyle() {
     }
     setToolButtonStyle(chosen);
     updatingStyle_ = false;
+}
+
+void CTrueColorToolBar::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the focused button, as it presses a focused push button, instead of
+    // travelling on to the dialog's default button.
+    auto* button = qobject_cast<QToolButton*>(focusWidget());
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button != nullptr &&
+        button->hasFocus() && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QToolBar::keyPressEvent(event);
 }
 
 void CTrueColorToolBar::resizeEvent(QResizeEvent* event) {

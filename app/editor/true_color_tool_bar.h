@@ -7,6 +7,7 @@
 
 class QAction;
 class QEvent;
+class QKeyEvent;
 class QResizeEvent;
 
 // A button of the toolbar; id 0 stands for a separator. The caption, when given, is the short
@@ -42,6 +43,7 @@ public:
     void updateButtonStyle();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 

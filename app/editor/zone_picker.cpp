@@ -17,11 +17,16 @@ ZonePicker::ZonePicker(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QCoreApplication::translate("ZonePicker", "Choose a zone"));
     auto* layout = new QVBoxLayout(this);
     auto* label =
-        new QLabel(QCoreApplication::translate("ZonePicker", "City, country or zone:"), this);
+        new QLabel(QCoreApplication::translate("ZonePicker", "City, country or &zone:"), this);
     search_ = new QLineEdit(this);
     label->setBuddy(search_);
     results_ = new QListWidget(this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // The desktop's own texts for these buttons may have no accelerators.
+    buttons->button(QDialogButtonBox::Ok)
+        ->setText(QCoreApplication::translate("ZonePicker", "&OK"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("ZonePicker", "&Cancel"));
     layout->addWidget(label);
     layout->addWidget(search_);
     layout->addWidget(results_);

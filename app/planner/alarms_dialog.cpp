@@ -59,6 +59,13 @@ QTreeWidgetItem* itemOf(QTreeWidget* list, AlarmService::Id id) {
     return nullptr;
 }
 
+// A form's label whose accelerator takes the keyboard to the field it names.
+QLabel* buddyLabel(const QString& text, QWidget* field) {
+    auto* label = new QLabel(text, field->parentWidget());
+    label->setBuddy(field);
+    return label;
+}
+
 std::optional<AlarmService::Id> chosenIn(const QTreeWidget* list) {
     const QTreeWidgetItem* item = list->currentItem();
     if (item == nullptr) {
@@ -81,11 +88,13 @@ AlarmsDialog::AlarmsDialog(AlarmService& alarms, ClockChimes& chimes, QWidget* p
     setWindowTitle(tr("VELMORA - Alarms and timers"));
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(makeAlarmsTab(), tr("Alarms"));
-    tabs_->addTab(makeTimersTab(), tr("Timers"));
-    tabs_->addTab(makeSoundsTab(), tr("Sounds"));
+    tabs_->addTab(makeAlarmsTab(), tr("&Alarms"));
+    tabs_->addTab(makeTimersTab(), tr("&Timers"));
+    tabs_->addTab(makeSoundsTab(), tr("S&ounds"));
     layout->addWidget(tabs_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    // The desktop's own text for it may have no accelerator.
+    buttons->button(QDialogButtonBox::Close)->setText(tr("&Close"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
@@ -108,8 +117,8 @@ QWidget* AlarmsDialog::makeAlarmsTab() {
     alarmList_ = makeList(tab, {tr("Time"), tr("Days"), tr("Label")});
     layout->addWidget(alarmList_);
     auto* buttons = new QHBoxLayout;
-    auto* add = new QPushButton(tr("Add"), tab);
-    removeAlarm_ = new QPushButton(tr("Remove"), tab);
+    auto* add = new QPushButton(tr("A&dd"), tab);
+    removeAlarm_ = new QPushButton(tr("&Remove"), tab);
     buttons->addWidget(add);
     buttons->addWidget(removeAlarm_);
     buttons->addStretch();
@@ -123,7 +132,7 @@ QWidget* AlarmsDialog::makeAlarmsTab() {
     auto* timeRow = new QHBoxLayout;
     timeRow->addWidget(alarmTime_);
     timeRow->addStretch();
-    fields->addRow(tr("Time:"), timeRow);
+    fields->addRow(buddyLabel(tr("Ti&me:"), alarmTime_), timeRow);
     auto* dayRow = new QHBoxLayout;
     dayRow->setSpacing(2);
     const std::array<int, 7> order = AlarmTexts::weekOrder();
@@ -140,11 +149,12 @@ QWidget* AlarmsDialog::makeAlarmsTab() {
     once->setEnabled(false);
     dayRow->addWidget(once);
     dayRow->addStretch();
+    // No letter: the label's accelerator would press the first day's button, not focus it.
     fields->addRow(tr("Days:"), dayRow);
     alarmLabel_ = new QLineEdit(alarmFields_);
     alarmLabel_->setMaxLength(static_cast<int>(velmora::kMaxLabelLength));
     alarmLabel_->setPlaceholderText(tr("What it is for"));
-    fields->addRow(tr("Label:"), alarmLabel_);
+    fields->addRow(tr("&Label:"), alarmLabel_);
     layout->addWidget(alarmFields_);
 
     connect(add, &QPushButton::clicked, this, &AlarmsDialog::addAlarm);
@@ -174,9 +184,9 @@ QWidget* AlarmsDialog::makeTimersTab() {
     timerList_ = makeList(tab, {tr("Length"), tr("Label"), tr("Left")});
     layout->addWidget(timerList_);
     auto* buttons = new QHBoxLayout;
-    auto* add = new QPushButton(tr("Add"), tab);
-    removeTimer_ = new QPushButton(tr("Remove"), tab);
-    startTimer_ = new QPushButton(tr("Start"), tab);
+    auto* add = new QPushButton(tr("A&dd"), tab);
+    removeTimer_ = new QPushButton(tr("&Remove"), tab);
+    startTimer_ = new QPushButton(tr("&Start"), tab);
     buttons->addWidget(add);
     buttons->addWidget(removeTimer_);
     buttons->addWidget(startTimer_);
@@ -199,11 +209,11 @@ QWidget* AlarmsDialog::makeTimersTab() {
     minutes_ = spin(59, tr(" min"));
     seconds_ = spin(59, tr(" s"));
     length->addStretch();
-    fields->addRow(tr("Length:"), length);
+    fields->addRow(buddyLabel(tr("Len&gth:"), hours_), length);
     timerLabel_ = new QLineEdit(timerFields_);
     timerLabel_->setMaxLength(static_cast<int>(velmora::kMaxLabelLength));
     timerLabel_->setPlaceholderText(tr("What it is for"));
-    fields->addRow(tr("Label:"), timerLabel_);
+    fields->addRow(tr("&Label:"), timerLabel_);
     layout->addWidget(timerFields_);
 
     connect(add, &QPushButton::clicked, this, &AlarmsDialog::addTimer);
@@ -239,6 +249,8 @@ QWidget* AlarmsDialog::makeSoundRow(SoundFiles::Sound sound, QLabel*& shown) {
     layout->addWidget(choose);
     layout->addWidget(own);
     layout->addWidget(play);
+    // The row's label takes the keyboard to its first button.
+    row->setFocusProxy(choose);
     connect(choose, &QPushButton::clicked, this, [this, sound] {
         // Sounds play through Qt's sound effects, which read uncompressed WAV files.
         const QString path = QFileDialog::getOpenFileName(
@@ -260,11 +272,11 @@ QWidget* AlarmsDialog::makeSoundRow(SoundFiles::Sound sound, QLabel*& shown) {
 QWidget* AlarmsDialog::makeSoundsTab() {
     auto* tab = new QWidget(this);
     auto* layout = new QFormLayout(tab);
-    playSounds_ = new QCheckBox(tr("Play sounds"), tab);
+    playSounds_ = new QCheckBox(tr("&Play sounds"), tab);
     layout->addRow(playSounds_);
     auto* every = new QHBoxLayout;
-    hourly_ = new QRadioButton(tr("On the hour"), tab);
-    quarterly_ = new QRadioButton(tr("Every quarter"), tab);
+    hourly_ = new QRadioButton(tr("On the &hour"), tab);
+    quarterly_ = new QRadioButton(tr("Every &quarter"), tab);
     auto* group = new QButtonGroup(tab);
     group->addButton(hourly_);
     group->addButton(quarterly_);
@@ -272,8 +284,8 @@ QWidget* AlarmsDialog::makeSoundsTab() {
     every->addWidget(quarterly_);
     every->addStretch();
     layout->addRow(tr("Chime:"), every);
-    layout->addRow(tr("Chime sound:"), makeSoundRow(SoundFiles::Sound::HourChime, chimeFile_));
-    layout->addRow(tr("Alarm sound:"), makeSoundRow(SoundFiles::Sound::Alarm, alarmFile_));
+    layout->addRow(tr("Chime so&und:"), makeSoundRow(SoundFiles::Sound::HourChime, chimeFile_));
+    layout->addRow(tr("Alarm &sound:"), makeSoundRow(SoundFiles::Sound::Alarm, alarmFile_));
     connect(playSounds_, &QCheckBox::toggled, this, [this](bool on) {
         if (!filling_) {
             chimes_.setPlaySounds(on);
@@ -347,8 +359,8 @@ void AlarmsDialog::fillTimers() {
         // Started or stopped meanwhile: the button says what it does now.
         const Timer* timer = chosen ? alarms_.schedule().timer(*chosen) : nullptr;
         startTimer_->setText(timer != nullptr && (timer->endsAt != 0 || timer->snoozedUntil != 0)
-                                 ? tr("Stop")
-                                 : tr("Start"));
+                                 ? tr("&Stop")
+                                 : tr("&Start"));
     }
 }
 
@@ -428,7 +440,8 @@ void AlarmsDialog::timerChosen() {
     minutes_->setValue(static_cast<int>(timer->lengthSeconds / 60 % 60));
     seconds_->setValue(static_cast<int>(timer->lengthSeconds % 60));
     timerLabel_->setText(toQString(timer->label));
-    startTimer_->setText(timer->endsAt != 0 || timer->snoozedUntil != 0 ? tr("Stop") : tr("Start"));
+    startTimer_->setText(timer->endsAt != 0 || timer->snoozedUntil != 0 ? tr("&Stop")
+                                                                        : tr("&Start"));
     filling_ = false;
 }
 

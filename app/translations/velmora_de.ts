@@ -64,18 +64,6 @@ Fällig %2, während der Rechner schlief oder die Uhr nicht lief.</translation>
         <translation>VELMORA - Wecker und Timer</translation>
     </message>
     <message>
-        <source>Alarms</source>
-        <translation>Wecker</translation>
-    </message>
-    <message>
-        <source>Timers</source>
-        <translation>Timer</translation>
-    </message>
-    <message>
-        <source>Sounds</source>
-        <translation>Töne</translation>
-    </message>
-    <message>
         <source>Time</source>
         <translation>Uhrzeit</translation>
     </message>
@@ -88,32 +76,12 @@ Fällig %2, während der Rechner schlief oder die Uhr nicht lief.</translation>
         <translation>Bezeichnung</translation>
     </message>
     <message>
-        <source>Add</source>
-        <translation>Hinzufügen</translation>
-    </message>
-    <message>
-        <source>Remove</source>
-        <translation>Entfernen</translation>
-    </message>
-    <message>
-        <source>Time:</source>
-        <translation>Uhrzeit:</translation>
-    </message>
-    <message>
         <source>(none: once)</source>
         <translation>(keiner: einmal)</translation>
     </message>
     <message>
-        <source>Days:</source>
-        <translation>Tage:</translation>
-    </message>
-    <message>
         <source>What it is for</source>
         <translation>Wofür er ist</translation>
-    </message>
-    <message>
-        <source>Label:</source>
-        <translation>Bezeichnung:</translation>
     </message>
     <message>
         <source>Length</source>
@@ -122,10 +90,6 @@ Fällig %2, während der Rechner schlief oder die Uhr nicht lief.</translation>
     <message>
         <source>Left</source>
         <translation>Verbleibend</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>Starten</translation>
     </message>
     <message>
         <source> h</source>
@@ -138,10 +102,6 @@ Fällig %2, während der Rechner schlief oder die Uhr nicht lief.</translation>
     <message>
         <source> s</source>
         <translation> s</translation>
-    </message>
-    <message>
-        <source>Length:</source>
-        <translation>Dauer:</translation>
     </message>
     <message>
         <source>Choose...</source>
@@ -164,36 +124,80 @@ Fällig %2, während der Rechner schlief oder die Uhr nicht lief.</translation>
         <translation>WAV-Töne (*.wav)</translation>
     </message>
     <message>
-        <source>Play sounds</source>
-        <translation>Töne abspielen</translation>
-    </message>
-    <message>
-        <source>On the hour</source>
-        <translation>Zur vollen Stunde</translation>
-    </message>
-    <message>
-        <source>Every quarter</source>
-        <translation>Jede Viertelstunde</translation>
-    </message>
-    <message>
         <source>Chime:</source>
         <translation>Glockenschlag:</translation>
     </message>
     <message>
-        <source>Chime sound:</source>
-        <translation>Ton des Glockenschlags:</translation>
-    </message>
-    <message>
-        <source>Alarm sound:</source>
-        <translation>Weckton:</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Anhalten</translation>
-    </message>
-    <message>
         <source>Reset</source>
         <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Alarms</source>
+        <translation>&amp;Wecker</translation>
+    </message>
+    <message>
+        <source>&amp;Timers</source>
+        <translation>&amp;Timer</translation>
+    </message>
+    <message>
+        <source>S&amp;ounds</source>
+        <translation>Tö&amp;ne</translation>
+    </message>
+    <message>
+        <source>A&amp;dd</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Ti&amp;me:</source>
+        <translation>&amp;Uhrzeit:</translation>
+    </message>
+    <message>
+        <source>&amp;Label:</source>
+        <translation>&amp;Bezeichnung:</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>St&amp;arten</translation>
+    </message>
+    <message>
+        <source>Len&amp;gth:</source>
+        <translation>&amp;Dauer:</translation>
+    </message>
+    <message>
+        <source>&amp;Play sounds</source>
+        <translation>Töne &amp;abspielen</translation>
+    </message>
+    <message>
+        <source>On the &amp;hour</source>
+        <translation>Zur &amp;vollen Stunde</translation>
+    </message>
+    <message>
+        <source>Every &amp;quarter</source>
+        <translation>Jede Vie&amp;rtelstunde</translation>
+    </message>
+    <message>
+        <source>Chime so&amp;und:</source>
+        <translation>Ton des &amp;Glockenschlags:</translation>
+    </message>
+    <message>
+        <source>Alarm &amp;sound:</source>
+        <translation>Wec&amp;kton:</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Anhalten</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>Tage:</translation>
     </message>
 </context>
 <context>
@@ -865,26 +869,6 @@ Argumente:
         <translation>Design:</translation>
     </message>
     <message>
-        <source>Save As...</source>
-        <translation>Speichern unter …</translation>
-    </message>
-    <message>
-        <source>Load...</source>
-        <translation>Laden …</translation>
-    </message>
-    <message>
-        <source>Restore Defaults...</source>
-        <translation>Standarddesign …</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
         <source>VELMORA - Customizing...</source>
         <translation>VELMORA – Anpassen …</translation>
     </message>
@@ -893,40 +877,60 @@ Argumente:
         <translation>Zeitzone dieses Rechners</translation>
     </message>
     <message>
-        <source>Current system setting:</source>
-        <translation>Aktuelle Systemeinstellung:</translation>
-    </message>
-    <message>
-        <source>Use the following fixed one instead:</source>
-        <translation>Stattdessen diese feste Zeitzone verwenden:</translation>
-    </message>
-    <message>
         <source>User set time zones:</source>
         <translation>Eigene Zeitzonen:</translation>
-    </message>
-    <message>
-        <source>User time zone #1:</source>
-        <translation>Eigene Zeitzone 1:</translation>
-    </message>
-    <message>
-        <source>User time zone #2:</source>
-        <translation>Eigene Zeitzone 2:</translation>
-    </message>
-    <message>
-        <source>User time zone #3:</source>
-        <translation>Eigene Zeitzone 3:</translation>
-    </message>
-    <message>
-        <source>User time zone #4:</source>
-        <translation>Eigene Zeitzone 4:</translation>
     </message>
     <message>
         <source>VELMORA - Time zone settings</source>
         <translation>VELMORA – Zeitzonen-Einstellungen</translation>
     </message>
     <message>
-        <source>Revert...</source>
-        <translation>Zurücksetzen …</translation>
+        <source>&amp;Save As...</source>
+        <translation>&amp;Speichern unter …</translation>
+    </message>
+    <message>
+        <source>&amp;Load...</source>
+        <translation>&amp;Laden …</translation>
+    </message>
+    <message>
+        <source>&amp;Revert...</source>
+        <translation>&amp;Zurücksetzen …</translation>
+    </message>
+    <message>
+        <source>Restore &amp;Defaults...</source>
+        <translation>Standard&amp;design …</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Current &amp;system setting:</source>
+        <translation>Aktuelle &amp;Systemeinstellung:</translation>
+    </message>
+    <message>
+        <source>&amp;Use the following fixed one instead:</source>
+        <translation>Stattdessen diese &amp;feste Zeitzone verwenden:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;1:</source>
+        <translation>Eigene Zeitzone &amp;1:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;2:</source>
+        <translation>Eigene Zeitzone &amp;2:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;3:</source>
+        <translation>Eigene Zeitzone &amp;3:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;4:</source>
+        <translation>Eigene Zeitzone &amp;4:</translation>
     </message>
 </context>
 <context>
@@ -1773,8 +1777,16 @@ Doppelklick links: Anzeigemodus wechseln</translation>
         <translation>Zone wählen</translation>
     </message>
     <message>
-        <source>City, country or zone:</source>
-        <translation>Stadt, Land oder Zone:</translation>
+        <source>City, country or &amp;zone:</source>
+        <translation>Stadt, Land oder &amp;Zone:</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
     </message>
 </context>
 </TS>

@@ -64,18 +64,6 @@ Prevista %2, mientras el ordenador dormía o el reloj no estaba en marcha.</tran
         <translation>VELMORA - Alarmas y temporizadores</translation>
     </message>
     <message>
-        <source>Alarms</source>
-        <translation>Alarmas</translation>
-    </message>
-    <message>
-        <source>Timers</source>
-        <translation>Temporizadores</translation>
-    </message>
-    <message>
-        <source>Sounds</source>
-        <translation>Sonidos</translation>
-    </message>
-    <message>
         <source>Time</source>
         <translation>Hora</translation>
     </message>
@@ -88,32 +76,12 @@ Prevista %2, mientras el ordenador dormía o el reloj no estaba en marcha.</tran
         <translation>Etiqueta</translation>
     </message>
     <message>
-        <source>Add</source>
-        <translation>Añadir</translation>
-    </message>
-    <message>
-        <source>Remove</source>
-        <translation>Quitar</translation>
-    </message>
-    <message>
-        <source>Time:</source>
-        <translation>Hora:</translation>
-    </message>
-    <message>
         <source>(none: once)</source>
         <translation>(ninguno: una vez)</translation>
     </message>
     <message>
-        <source>Days:</source>
-        <translation>Días:</translation>
-    </message>
-    <message>
         <source>What it is for</source>
         <translation>Para qué es</translation>
-    </message>
-    <message>
-        <source>Label:</source>
-        <translation>Etiqueta:</translation>
     </message>
     <message>
         <source>Length</source>
@@ -122,10 +90,6 @@ Prevista %2, mientras el ordenador dormía o el reloj no estaba en marcha.</tran
     <message>
         <source>Left</source>
         <translation>Restante</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>Iniciar</translation>
     </message>
     <message>
         <source> h</source>
@@ -138,10 +102,6 @@ Prevista %2, mientras el ordenador dormía o el reloj no estaba en marcha.</tran
     <message>
         <source> s</source>
         <translation> s</translation>
-    </message>
-    <message>
-        <source>Length:</source>
-        <translation>Duración:</translation>
     </message>
     <message>
         <source>Choose...</source>
@@ -164,36 +124,80 @@ Prevista %2, mientras el ordenador dormía o el reloj no estaba en marcha.</tran
         <translation>Sonidos WAV (*.wav)</translation>
     </message>
     <message>
-        <source>Play sounds</source>
-        <translation>Reproducir sonidos</translation>
-    </message>
-    <message>
-        <source>On the hour</source>
-        <translation>A la hora en punto</translation>
-    </message>
-    <message>
-        <source>Every quarter</source>
-        <translation>Cada cuarto de hora</translation>
-    </message>
-    <message>
         <source>Chime:</source>
         <translation>Campanada:</translation>
     </message>
     <message>
-        <source>Chime sound:</source>
-        <translation>Sonido de la campanada:</translation>
-    </message>
-    <message>
-        <source>Alarm sound:</source>
-        <translation>Sonido de alarma:</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Detener</translation>
-    </message>
-    <message>
         <source>Reset</source>
         <translation>Restablecer</translation>
+    </message>
+    <message>
+        <source>&amp;Alarms</source>
+        <translation>&amp;Alarmas</translation>
+    </message>
+    <message>
+        <source>&amp;Timers</source>
+        <translation>&amp;Temporizadores</translation>
+    </message>
+    <message>
+        <source>S&amp;ounds</source>
+        <translation>&amp;Sonidos</translation>
+    </message>
+    <message>
+        <source>A&amp;dd</source>
+        <translation>Añad&amp;ir</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Quitar</translation>
+    </message>
+    <message>
+        <source>Ti&amp;me:</source>
+        <translation>&amp;Hora:</translation>
+    </message>
+    <message>
+        <source>&amp;Label:</source>
+        <translation>&amp;Etiqueta:</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>I&amp;niciar</translation>
+    </message>
+    <message>
+        <source>Len&amp;gth:</source>
+        <translation>D&amp;uración:</translation>
+    </message>
+    <message>
+        <source>&amp;Play sounds</source>
+        <translation>&amp;Reproducir sonidos</translation>
+    </message>
+    <message>
+        <source>On the &amp;hour</source>
+        <translation>A la &amp;hora en punto</translation>
+    </message>
+    <message>
+        <source>Every &amp;quarter</source>
+        <translation>Cada c&amp;uarto de hora</translation>
+    </message>
+    <message>
+        <source>Chime so&amp;und:</source>
+        <translation>Sonido de la ca&amp;mpanada:</translation>
+    </message>
+    <message>
+        <source>Alarm &amp;sound:</source>
+        <translation>Sonido de a&amp;larma:</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Detener</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>Días:</translation>
     </message>
 </context>
 <context>
@@ -861,26 +865,6 @@ Argumentos:
         <translation>Diseño:</translation>
     </message>
     <message>
-        <source>Save As...</source>
-        <translation>Guardar como…</translation>
-    </message>
-    <message>
-        <source>Load...</source>
-        <translation>Cargar…</translation>
-    </message>
-    <message>
-        <source>Restore Defaults...</source>
-        <translation>Restablecer…</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
-    </message>
-    <message>
         <source>VELMORA - Customizing...</source>
         <translation>VELMORA – Personalización…</translation>
     </message>
@@ -889,40 +873,60 @@ Argumentos:
         <translation>Zona horaria de este equipo</translation>
     </message>
     <message>
-        <source>Current system setting:</source>
-        <translation>Configuración actual del sistema:</translation>
-    </message>
-    <message>
-        <source>Use the following fixed one instead:</source>
-        <translation>Usar en su lugar esta zona fija:</translation>
-    </message>
-    <message>
         <source>User set time zones:</source>
         <translation>Zonas horarias del usuario:</translation>
-    </message>
-    <message>
-        <source>User time zone #1:</source>
-        <translation>Zona del usuario n.º 1:</translation>
-    </message>
-    <message>
-        <source>User time zone #2:</source>
-        <translation>Zona del usuario n.º 2:</translation>
-    </message>
-    <message>
-        <source>User time zone #3:</source>
-        <translation>Zona del usuario n.º 3:</translation>
-    </message>
-    <message>
-        <source>User time zone #4:</source>
-        <translation>Zona del usuario n.º 4:</translation>
     </message>
     <message>
         <source>VELMORA - Time zone settings</source>
         <translation>VELMORA – Configuración de zonas horarias</translation>
     </message>
     <message>
-        <source>Revert...</source>
-        <translation>Revertir…</translation>
+        <source>&amp;Save As...</source>
+        <translation>&amp;Guardar como…</translation>
+    </message>
+    <message>
+        <source>&amp;Load...</source>
+        <translation>&amp;Cargar…</translation>
+    </message>
+    <message>
+        <source>&amp;Revert...</source>
+        <translation>&amp;Revertir…</translation>
+    </message>
+    <message>
+        <source>Restore &amp;Defaults...</source>
+        <translation>Re&amp;stablecer…</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Ca&amp;ncelar</translation>
+    </message>
+    <message>
+        <source>Current &amp;system setting:</source>
+        <translation>Configuración actual del &amp;sistema:</translation>
+    </message>
+    <message>
+        <source>&amp;Use the following fixed one instead:</source>
+        <translation>&amp;Usar en su lugar esta zona fija:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;1:</source>
+        <translation>Zona del usuario n.º &amp;1:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;2:</source>
+        <translation>Zona del usuario n.º &amp;2:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;3:</source>
+        <translation>Zona del usuario n.º &amp;3:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;4:</source>
+        <translation>Zona del usuario n.º &amp;4:</translation>
     </message>
 </context>
 <context>
@@ -1769,8 +1773,16 @@ doble clic izquierdo: cambiar el modo de visualización</translation>
         <translation>Elegir una zona</translation>
     </message>
     <message>
-        <source>City, country or zone:</source>
-        <translation>Ciudad, país o zona:</translation>
+        <source>City, country or &amp;zone:</source>
+        <translation>Ciudad, país o &amp;zona:</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Ca&amp;ncelar</translation>
     </message>
 </context>
 </TS>

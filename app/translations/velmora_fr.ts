@@ -64,18 +64,6 @@ Prévue %2, pendant que l’ordinateur dormait ou que l’horloge ne tournait pa
         <translation>VELMORA - Alarmes et minuteurs</translation>
     </message>
     <message>
-        <source>Alarms</source>
-        <translation>Alarmes</translation>
-    </message>
-    <message>
-        <source>Timers</source>
-        <translation>Minuteurs</translation>
-    </message>
-    <message>
-        <source>Sounds</source>
-        <translation>Sons</translation>
-    </message>
-    <message>
         <source>Time</source>
         <translation>Heure</translation>
     </message>
@@ -88,32 +76,12 @@ Prévue %2, pendant que l’ordinateur dormait ou que l’horloge ne tournait pa
         <translation>Libellé</translation>
     </message>
     <message>
-        <source>Add</source>
-        <translation>Ajouter</translation>
-    </message>
-    <message>
-        <source>Remove</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
-        <source>Time:</source>
-        <translation>Heure&#xa0;:</translation>
-    </message>
-    <message>
         <source>(none: once)</source>
         <translation>(aucun&#xa0;: une fois)</translation>
     </message>
     <message>
-        <source>Days:</source>
-        <translation>Jours&#xa0;:</translation>
-    </message>
-    <message>
         <source>What it is for</source>
         <translation>À quoi il sert</translation>
-    </message>
-    <message>
-        <source>Label:</source>
-        <translation>Libellé&#xa0;:</translation>
     </message>
     <message>
         <source>Length</source>
@@ -122,10 +90,6 @@ Prévue %2, pendant que l’ordinateur dormait ou que l’horloge ne tournait pa
     <message>
         <source>Left</source>
         <translation>Restant</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>Démarrer</translation>
     </message>
     <message>
         <source> h</source>
@@ -138,10 +102,6 @@ Prévue %2, pendant que l’ordinateur dormait ou que l’horloge ne tournait pa
     <message>
         <source> s</source>
         <translation> s</translation>
-    </message>
-    <message>
-        <source>Length:</source>
-        <translation>Durée&#xa0;:</translation>
     </message>
     <message>
         <source>Choose...</source>
@@ -164,36 +124,80 @@ Prévue %2, pendant que l’ordinateur dormait ou que l’horloge ne tournait pa
         <translation>Sons WAV (*.wav)</translation>
     </message>
     <message>
-        <source>Play sounds</source>
-        <translation>Jouer les sons</translation>
-    </message>
-    <message>
-        <source>On the hour</source>
-        <translation>À l’heure pile</translation>
-    </message>
-    <message>
-        <source>Every quarter</source>
-        <translation>Tous les quarts d’heure</translation>
-    </message>
-    <message>
         <source>Chime:</source>
         <translation>Carillon&#xa0;:</translation>
     </message>
     <message>
-        <source>Chime sound:</source>
-        <translation>Son du carillon&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Alarm sound:</source>
-        <translation>Son d’alarme&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Arrêter</translation>
-    </message>
-    <message>
         <source>Reset</source>
         <translation>Réinitialiser</translation>
+    </message>
+    <message>
+        <source>&amp;Alarms</source>
+        <translation>&amp;Alarmes</translation>
+    </message>
+    <message>
+        <source>&amp;Timers</source>
+        <translation>&amp;Minuteurs</translation>
+    </message>
+    <message>
+        <source>S&amp;ounds</source>
+        <translation>&amp;Sons</translation>
+    </message>
+    <message>
+        <source>A&amp;dd</source>
+        <translation>A&amp;jouter</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>Su&amp;pprimer</translation>
+    </message>
+    <message>
+        <source>Ti&amp;me:</source>
+        <translation>&amp;Heure&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Label:</source>
+        <translation>&amp;Libellé&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>Déma&amp;rrer</translation>
+    </message>
+    <message>
+        <source>Len&amp;gth:</source>
+        <translation>&amp;Durée&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Play sounds</source>
+        <translation>&amp;Jouer les sons</translation>
+    </message>
+    <message>
+        <source>On the &amp;hour</source>
+        <translation>À l’&amp;heure pile</translation>
+    </message>
+    <message>
+        <source>Every &amp;quarter</source>
+        <translation>Tous les &amp;quarts d’heure</translation>
+    </message>
+    <message>
+        <source>Chime so&amp;und:</source>
+        <translation>Son du &amp;carillon&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Alarm &amp;sound:</source>
+        <translation>Son d’a&amp;larme&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>Arrê&amp;ter</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>Jours&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -863,26 +867,6 @@ Arguments :
         <translation>Thème&#xa0;:</translation>
     </message>
     <message>
-        <source>Save As...</source>
-        <translation>Enregistrer sous…</translation>
-    </message>
-    <message>
-        <source>Load...</source>
-        <translation>Charger…</translation>
-    </message>
-    <message>
-        <source>Restore Defaults...</source>
-        <translation>Réinitialiser…</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
         <source>VELMORA - Customizing...</source>
         <translation>VELMORA – Personnalisation…</translation>
     </message>
@@ -891,40 +875,60 @@ Arguments :
         <translation>Fuseau horaire de cette machine</translation>
     </message>
     <message>
-        <source>Current system setting:</source>
-        <translation>Réglage actuel du système&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Use the following fixed one instead:</source>
-        <translation>Utiliser plutôt ce fuseau fixe&#xa0;:</translation>
-    </message>
-    <message>
         <source>User set time zones:</source>
         <translation>Fuseaux horaires de l’utilisateur&#xa0;:</translation>
-    </message>
-    <message>
-        <source>User time zone #1:</source>
-        <translation>Fuseau utilisateur n°&#xa0;1&#xa0;:</translation>
-    </message>
-    <message>
-        <source>User time zone #2:</source>
-        <translation>Fuseau utilisateur n°&#xa0;2&#xa0;:</translation>
-    </message>
-    <message>
-        <source>User time zone #3:</source>
-        <translation>Fuseau utilisateur n°&#xa0;3&#xa0;:</translation>
-    </message>
-    <message>
-        <source>User time zone #4:</source>
-        <translation>Fuseau utilisateur n°&#xa0;4&#xa0;:</translation>
     </message>
     <message>
         <source>VELMORA - Time zone settings</source>
         <translation>VELMORA – Réglages des fuseaux horaires</translation>
     </message>
     <message>
-        <source>Revert...</source>
-        <translation>Revenir…</translation>
+        <source>&amp;Save As...</source>
+        <translation>&amp;Enregistrer sous…</translation>
+    </message>
+    <message>
+        <source>&amp;Load...</source>
+        <translation>&amp;Charger…</translation>
+    </message>
+    <message>
+        <source>&amp;Revert...</source>
+        <translation>&amp;Revenir…</translation>
+    </message>
+    <message>
+        <source>Restore &amp;Defaults...</source>
+        <translation>Ré&amp;initialiser…</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>Current &amp;system setting:</source>
+        <translation>Réglage actuel du &amp;système&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Use the following fixed one instead:</source>
+        <translation>&amp;Utiliser plutôt ce fuseau fixe&#xa0;:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;1:</source>
+        <translation>Fuseau utilisateur n°&#xa0;&amp;1&#xa0;:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;2:</source>
+        <translation>Fuseau utilisateur n°&#xa0;&amp;2&#xa0;:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;3:</source>
+        <translation>Fuseau utilisateur n°&#xa0;&amp;3&#xa0;:</translation>
+    </message>
+    <message>
+        <source>User time zone #&amp;4:</source>
+        <translation>Fuseau utilisateur n°&#xa0;&amp;4&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -1771,8 +1775,16 @@ double clic gauche&#xa0;: changer de mode d’affichage</translation>
         <translation>Choisir un fuseau</translation>
     </message>
     <message>
-        <source>City, country or zone:</source>
-        <translation>Ville, pays ou fuseau&#xa0;:</translation>
+        <source>City, country or &amp;zone:</source>
+        <translation>Ville, pays ou &amp;fuseau&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
     </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include "app/window/clock_dialogs.h"
 #include "app/window/clock_host.h"
 #include "app/window/layer_clock.h"
+#include "app/window/layer_tool_tip.h"
 #include "app/window/menu_catch.h"
 #include "app/window/view_settings.h"
 #include "app/window/window_corners.h"
@@ -17,7 +18,8 @@
 
 LayerClockSurface::LayerClockSurface(std::unique_ptr<LayerClock> layer, ClockHost& host,
                                      ClockPointer& pointer, DirectPresentation& direct,
-                                     FrameRenderer& renderer, std::function<void()> lost)
+                                     FrameRenderer& renderer, std::function<void()> lost,
+                                     std::function<QString()> toolTip)
     : layer_(std::move(layer)), host_(host), window_(host.widget()), direct_(direct),
       renderer_(renderer), lost_(std::move(lost)) {
     layer_->setPointer(pointer, [this] { return window_.geometry(); });
@@ -38,10 +40,14 @@ LayerClockSurface::LayerClockSurface(std::unique_ptr<LayerClock> layer, ClockHos
     layer_->setHoverHandler([this](bool over) {
         hovered_ = over;
         host_.drawFrame();
+        if (toolTip_ != nullptr) {
+            toolTip_->hover(over);
+        }
     });
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         menuCatch_ = std::make_unique<MenuCatch>(
             *layer_, [this] { return host_.view().stayOnTop ? window_.geometry() : QRect(); });
+        toolTip_ = std::make_unique<LayerToolTip>(window_, std::move(toolTip));
     }
 }
 
@@ -62,6 +68,10 @@ void LayerClockSurface::placeAtStart(CWindowAligner& aligner,
 }
 
 void LayerClockSurface::placeByUser(CWindowAligner&, const QRect& target, bool done) {
+    // The tooltip stays where it opened; it has no place beside a clock on the move.
+    if (toolTip_ != nullptr) {
+        toolTip_->close();
+    }
     // The hidden window takes no resize events: the frame of a new size is drawn here.
     const bool resized = target.size() != window_.size();
     window_.setGeometry(target);

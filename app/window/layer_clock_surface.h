@@ -3,6 +3,7 @@
 
 #include "app/window/clock_surface.h"
 
+#include <QString>
 #include <functional>
 #include <memory>
 
@@ -11,16 +12,18 @@ class ClockHost;
 class ClockPointer;
 class FrameRenderer;
 class LayerClock;
+class LayerToolTip;
 class MenuCatch;
 class QWidget;
 
 class LayerClockSurface final : public ClockSurface {
 public:
     // The surface takes the window's pointer handling and its dialogs' moves of the clock;
-    // `lost` is called once nothing can show the clock any more.
+    // `lost` is called once nothing can show the clock any more; `toolTip` gives the tooltip's
+    // text when it opens.
     LayerClockSurface(std::unique_ptr<LayerClock> layer, ClockHost& host, ClockPointer& pointer,
                       DirectPresentation& direct, FrameRenderer& renderer,
-                      std::function<void()> lost);
+                      std::function<void()> lost, std::function<QString()> toolTip);
     ~LayerClockSurface() override;
 
     void prepare() override {}
@@ -64,5 +67,6 @@ private:
     // Where the menus run through XWayland beside the layer surface: presses outside them
     // close them. After the surface, which it uses.
     std::unique_ptr<MenuCatch> menuCatch_;
+    std::unique_ptr<LayerToolTip> toolTip_;
     bool hovered_ = false;
 };

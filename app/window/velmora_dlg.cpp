@@ -111,9 +111,9 @@ CVelmoraDlg::CVelmoraDlg(SettingsStore& settings, ClockWindowOptions options)
     backdrop_ = std::make_unique<DesktopBackdrop>(*this);
     connect(backdrop_.get(), &DesktopBackdrop::changed, this, qOverload<>(&QWidget::update));
     if (options.layer != nullptr) {
-        surface_ =
-            std::make_unique<LayerClockSurface>(std::move(options.layer), *this, pointer_, direct_,
-                                                renderer_, [this] { emit exitRequested(); });
+        surface_ = std::make_unique<LayerClockSurface>(
+            std::move(options.layer), *this, pointer_, direct_, renderer_,
+            [this] { emit exitRequested(); }, [this] { return toolTipText(); });
     } else {
         surface_ = std::make_unique<WindowClockSurface>(*this, *backdrop_, backingStoreLag_);
     }
@@ -416,17 +416,19 @@ void CVelmoraDlg::updateTrayTime(const velmora::PackedDateTime& utc) {
 bool CVelmoraDlg::event(QEvent* event) {
     // Worked out when asked for: the tooltip costs the clock no wake-up of its own.
     if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        const velmora::PackedDateTime utc = velmora::packedDateTimeFrom(ticks_.now());
-        QString tip = ClockSpeech::toolTip(utc, QLocale());
-        // The next alarm, when one is set, under the date and the zones.
-        if (!toolTip().isEmpty()) {
-            tip += QLatin1Char('\n') + toolTip();
-        }
-        QToolTip::showText(help->globalPos(), tip, this);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), toolTipText(), this);
         return true;
     }
     return QWidget::event(event);
+}
+
+QString CVelmoraDlg::toolTipText() const {
+    QString tip = ClockSpeech::toolTip(velmora::packedDateTimeFrom(ticks_.now()), QLocale());
+    // The next alarm, when one is set, under the date and the zones.
+    if (!toolTip().isEmpty()) {
+        tip += QLatin1Char('\n') + toolTip();
+    }
+    return tip;
 }
 
 bool CVelmoraDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -163,6 +163,8 @@ private:
     // same place at every start, clear of the other clocks.
     QRect firstPlacement(const QRect& area) const;
     void prepareFirstFrame();
+    // The tooltip: the date and the zones' times, and the next alarm when one is set.
+    QString toolTipText() const;
     // Follows screens added, removed or resized, so the clock stays usable on one of them.
     void watchScreens();
     void screensChanged();

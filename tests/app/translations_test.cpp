@@ -1,11 +1,15 @@
 // The translations: every marked text translated in each language, the language chosen as the
 // desktop asks, and dialogs that show every text whole in each language.
+#include "app/alarms/clock_chimes.h"
+#include "app/alarms/notifier.h"
 #include "app/desktop/command_line.h"
 #include "app/desktop/translation_loader.h"
 #include "app/dialogs/scheme_chooser.h"
 #include "app/editor/dialog_template.h"
 #include "app/editor/options_dial.h"
 #include "app/editor/timezones_dial.h"
+#include "app/editor/zone_picker.h"
+#include "app/planner/alarms_dialog.h"
 #include "app/window/clock_menu.h"
 #include "clock/clock.h"
 #include "model/string_table.h"
@@ -25,6 +29,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTextDocument>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -103,12 +109,14 @@ QChar acceleratorOf(const QString& text) {
     return {};
 }
 
-// Each context holds one menu or dialog (the dialog templates' texts aside, which are the
-// texts of several dialogs): its accelerators reach one item each, in every language.
+// Each context holds one menu or dialog: its accelerators reach one item each, in every
+// language. The dialog templates' texts are those of several dialogs, and the alarms dialog
+// shows one page at a time: both are checked on the dialogs themselves (DialogsIn).
 TEST_P(Translated, AcceleratorsAreUniqueWithinEachMenuAndDialog) {
     std::map<QString, std::map<QChar, QString>> taken;
     for (const Message& message : markedTexts()) {
         if (message.context == QLatin1String("DialogTemplate") ||
+            message.context == QLatin1String("AlarmsDialog") ||
             acceleratorOf(message.source).isNull()) {
             continue;
         }
@@ -335,6 +343,95 @@ TEST_P(DialogsIn, NoTextIsWiderThanItsWidget) {
                 EXPECT_EQ(button->geometry(), units.toPixels(item.units)) << item.name;
             }
         }
+    }
+}
+
+// What is wrong with the accelerators of what a window shows now: two controls with one letter
+// (Alt+letter would reach only the first), or a button or check box without a letter. A text
+// shown on several buttons at once (a row repeated for each sound) cannot be told apart by a
+// letter and needs none; nor do the small tool buttons.
+std::vector<std::string> acceleratorFaults(const QWidget& window) {
+    std::vector<QString> texts;
+    std::vector<const QAbstractButton*> buttons;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&window)) {
+            continue;
+        }
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            texts.push_back(button->text());
+            if (widget->inherits("QToolButton") == false) {
+                buttons.push_back(button);
+            }
+        } else if (const auto* label = qobject_cast<const QLabel*>(widget);
+                   label != nullptr && label->buddy() != nullptr) {
+            texts.push_back(label->text());
+        } else if (const auto* bar = qobject_cast<const QTabBar*>(widget)) {
+            for (int tab = 0; tab < bar->count(); ++tab) {
+                texts.push_back(bar->tabText(tab));
+            }
+        }
+    }
+    std::vector<std::string> faults;
+    std::map<QChar, QString> taken;
+    for (const QString& text : texts) {
+        const QChar key = acceleratorOf(text);
+        if (key.isNull()) {
+            continue;
+        }
+        const auto [held, fresh] = taken.emplace(key, text);
+        if (!fresh) {
+            faults.push_back(
+                ("\"" + text + "\" and \"" + held->second + "\" share Alt+" + key).toStdString());
+        }
+    }
+    for (const QAbstractButton* button : buttons) {
+        const QString text = button->text();
+        const bool hasLetter =
+            std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+        if (hasLetter && acceleratorOf(text).isNull() &&
+            std::count(texts.begin(), texts.end(), text) == 1) {
+            faults.push_back(("\"" + text + "\" has no accelerator").toStdString());
+        }
+    }
+    return faults;
+}
+
+class QuietNotifier : public Notifier {
+public:
+    void show(const Notice&, std::function<void(quint32 id)> shown) override { shown(1); }
+    void close(quint32) override {}
+};
+
+// Each dialog's buttons, check boxes, field labels and tabs have a letter each, one letter
+// reaching one control of what the dialog shows at a time (a page of the alarms dialog), in
+// every language.
+TEST_P(DialogsIn, EachDialogsControlsHaveAcceleratorsOfTheirOwn) {
+    const InLanguage language(GetParam());
+    MemorySettings settings;
+    Clock clock;
+    clock.adopt(*readDefaultScheme());
+    const auto check = [](QWidget& dialog, const char* name) {
+        dialog.show();
+        QApplication::processEvents();
+        for (const std::string& fault : acceleratorFaults(dialog)) {
+            ADD_FAILURE() << GetParam().toStdString() << " " << name << ": " << fault;
+        }
+    };
+    COptionsDial customize(clock, settings);
+    check(customize, "customize");
+    CTimezonesDial zones(settings);
+    check(zones, "time zones");
+    ZonePicker picker;
+    check(picker, "zone picker");
+    QuietNotifier notifier;
+    AlarmService alarms(settings, notifier);
+    ClockChimes chimes(settings);
+    alarms.addAlarm(velmora::Alarm{60, 0, true, {}, 0, 0});
+    alarms.addTimer(velmora::Timer{60, {}, 0, 0});
+    AlarmsDialog planner(alarms, chimes, nullptr);
+    for (int page = 0; page < planner.tabs()->count(); ++page) {
+        planner.tabs()->setCurrentIndex(page);
+        check(planner, "alarms");
     }
 }
 

@@ -348,6 +348,30 @@ TEST_F(OptionTreeTest, TabAndEnterOpenEditorsWithoutAskingTheReceiver) {
     EXPECT_EQ(c_->shown, 0);
 }
 
+// Tab leaves the list where it would stay put among the rows (on the top-level row, past the
+// last row), and Ctrl+Tab from any row: the keyboard is never caught in the list.
+TEST_F(OptionTreeTest, TabLeavesTheListWhereNoRowLiesThatWay) {
+    buildSmallTree();
+    QApplication::setActiveWindow(&tree_);
+    const auto tabFrom = [this](COptionTreeItem* row, Qt::KeyboardModifiers modifiers) {
+        tree_.list()->setFocus();
+        tree_.setFocusedItem(row);
+        key(Qt::Key_Tab, modifiers);
+        return QApplication::focusWidget() != tree_.list();
+    };
+    ASSERT_TRUE(tree_.info()->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(tabFrom(body_, {}));
+    EXPECT_EQ(tree_.focusedItem(), body_);
+    EXPECT_FALSE(tabFrom(a_, {}));
+    EXPECT_TRUE(tabFrom(a_, Qt::ControlModifier));
+    EXPECT_EQ(tree_.focusedItem(), a_);
+    tree_.focusLast();
+    COptionTreeItem* last = tree_.focusedItem();
+    EXPECT_TRUE(tabFrom(last, {}));
+    EXPECT_EQ(tree_.focusedItem(), last);
+    EXPECT_FALSE(last->isActivated());
+}
+
 TEST_F(OptionTreeTest, MouseClicksOpenEditorsUnlessTheReceiverVetoes) {
     buildSmallTree();
     tree_.setColumnPosition(150);

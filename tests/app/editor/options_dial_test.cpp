@@ -20,6 +20,7 @@
 #include "model/smoothing_mode_property.h"
 #include "model/string_property.h"
 #include "model/time_zone_property.h"
+#include "optiontree/option_tree_info.h"
 #include "optiontree/option_tree_item_combo_box.h"
 #include "optiontree/option_tree_item_edit.h"
 #include "optiontree/option_tree_item_file.h"
@@ -29,6 +30,7 @@
 #include "resources/default_scheme.h"
 #include "tests/app/window/clock_window_probe.h"
 #include "tests/image_bombs.h"
+#include "tests/tab_stops.h"
 #include "time/zone_slots.h"
 
 #include <QAction>
@@ -940,6 +942,143 @@ TEST_F(OptionsDialTest, CtrlZAndCtrlShiftZStepOutsideAnEditor) {
     EXPECT_EQ(elements().size(), count);
     QTest::keyClick(dial.tree()->list(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(elements().size(), count + 1);
+}
+
+// Tab leaves the tree from its body row for the description, the element buttons, the
+// dialog's buttons in their rows and back to the tree; disabled buttons are passed over.
+TEST_F(OptionsDialTest, TabGoesFromTheTreeThroughTheButtonsAndBack) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::setActiveWindow(&dial);
+    ASSERT_EQ(dial.tree()->focusedItem(), dial.tree()->rootItem()->firstChild());
+    EXPECT_EQ(QApplication::focusWidget(), dial.tree()->list()) << "the keys start in the tree";
+    std::vector<QWidget*> expected{dial.tree()->info()};
+    for (QAction* action : dial.toolBar()->actions()) {
+        if (!action->isSeparator() && action->isEnabled()) {
+            expected.push_back(dial.toolBar()->widgetForAction(action));
+        }
+    }
+    ASSERT_EQ(expected.size(), 4u) << "the description and the three new-element buttons";
+    for (int id : {COptionsDial::SaveAsButton, COptionsDial::LoadButton, COptionsDial::RevertButton,
+                   COptionsDial::RestoreDefaultsButton, COptionsDial::OkButton,
+                   COptionsDial::CancelButton}) {
+        expected.push_back(dial.control(id));
+    }
+    expected.push_back(dial.tree()->list());
+    const std::vector<QWidget*> stops = tabStops(dial.tree()->list());
+    EXPECT_EQ(stops, expected) << describeStops(stops);
+    // Once there is a step to undo, its button is a stop before OK.
+    dial.runCommand(COptionsDial::NewHand);
+    dial.control(COptionsDial::RestoreDefaultsButton)->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(pressTab(), dial.control(COptionsDial::StepBackButton));
+    EXPECT_EQ(pressTab(), dial.control(COptionsDial::OkButton));
+}
+
+// Enter commits an open editor and leaves the dialog open; elsewhere it presses the focused
+// button, or OK where the focus has no button.
+TEST_F(OptionsDialTest, EnterCommitsAnOpenEditorAndElsePressesTheFocusedButton) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::setActiveWindow(&dial);
+    QSignalSpy finished(&dial, &QDialog::finished);
+    typeAuthorWithoutCommit("typed");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(author(), u"typed");
+    EXPECT_TRUE(finished.empty());
+    // Every kind of editor that opens in place keeps Enter, on the body and on a text's rows.
+    dial.runCommand(COptionsDial::NewText);
+    std::set<int> kinds;
+    for (COptionTreeItem* group :
+         {dial.tree()->rootItem()->firstChild(), rowOf(elements().back())}) {
+        for (COptionTreeItem* row = group->firstChild(); row != nullptr; row = row->nextSibling()) {
+            const int kind = row->kindCode();
+            if (row->isReadOnly() || row->hasChildren() || kind == COptionTreeItem::ColorCode ||
+                kind == COptionTreeItem::FileCode || kind == COptionTreeItem::PlainCode) {
+                continue;
+            }
+            dial.tree()->setFocusedItem(row);
+            dial.tree()->list()->setFocus(Qt::OtherFocusReason);
+            QTest::keyClick(dial.tree()->list(), Qt::Key_Return);
+            QWidget* editor = QApplication::focusWidget();
+            QTest::keyClick(editor, Qt::Key_Return);
+            kinds.insert(kind);
+            EXPECT_TRUE(finished.empty())
+                << "Enter in the editor of " << row->labelText().toStdString();
+        }
+    }
+    EXPECT_EQ(kinds, (std::set<int>{COptionTreeItem::CheckBoxCode, COptionTreeItem::ComboBoxCode,
+                                    COptionTreeItem::EditCode, COptionTreeItem::SpinnerCode}));
+    // On a focused element button Enter runs its command.
+    const std::size_t count = elements().size();
+    QWidget* newHand =
+        dial.toolBar()->widgetForAction(dial.toolBar()->action(COptionsDial::NewHand));
+    newHand->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(newHand, Qt::Key_Return);
+    EXPECT_EQ(elements().size(), count + 1);
+    EXPECT_TRUE(finished.empty());
+    // On Cancel it cancels; the question about the edits comes first.
+    confirm_ = QMessageBox::Discard;
+    dial.control(COptionsDial::CancelButton)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(dial.control(COptionsDial::CancelButton), Qt::Key_Return);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished[0][0].toInt(), QDialog::Rejected);
+    EXPECT_EQ(messages_.size(), 1u);
+}
+
+TEST_F(OptionsDialTest, EnterOnTheBodyRowIsOk) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::setActiveWindow(&dial);
+    QSignalSpy finished(&dial, &QDialog::finished);
+    dial.tree()->list()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(dial.tree()->list(), Qt::Key_Return);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished[0][0].toInt(), QDialog::Accepted);
+}
+
+// Esc in an open editor takes back what was typed there; Esc once more leaves the dialog,
+// asking about the edits made before.
+TEST_F(OptionsDialTest, EscClosesTheEditorFirstThenTheDialog) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::setActiveWindow(&dial);
+    QSignalSpy finished(&dial, &QDialog::finished);
+    typeAuthorWithoutCommit("kept")->commit();
+    typeAuthorWithoutCommit("dropped");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(finished.empty());
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(author(), u"kept");
+    confirm_ = QMessageBox::Cancel;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(messages_.size(), 1u) << "the question about the kept edit";
+    EXPECT_TRUE(finished.empty()) << "Keep Editing";
+    confirm_ = QMessageBox::Discard;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished[0][0].toInt(), QDialog::Rejected);
+}
+
+// The keyboard's place shows: on the tree's focused row, the description and a focused element
+// button, each reached by Tab from the widget before it.
+TEST_F(OptionsDialTest, TheFocusIsDrawn) {
+    COptionsDial& dial = open();
+    dial.show();
+    QApplication::setActiveWindow(&dial);
+    QWidget* newHand =
+        dial.toolBar()->widgetForAction(dial.toolBar()->action(COptionsDial::NewHand));
+    const std::pair<QWidget*, QWidget*> steps[] = {
+        {dial.control(COptionsDial::CancelButton), dial.tree()->list()},
+        {dial.tree()->list(), dial.tree()->info()},
+        {dial.tree()->info(), newHand}};
+    for (const auto& [before, widget] : steps) {
+        before->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
+        const QImage without = widget->grab().toImage();
+        ASSERT_EQ(pressTab(), widget);
+        QApplication::processEvents();
+        EXPECT_NE(widget->grab().toImage(), without) << widget->metaObject()->className();
+    }
 }
 
 TEST_F(OptionsDialTest, NewElementsShowAtOnceSelectedAndInView) {

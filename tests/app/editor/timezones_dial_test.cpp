@@ -16,6 +16,7 @@
 #include "render/frame_renderer.h"
 #include "tests/app/window/clock_window_probe.h"
 #include "tests/clock/memory_settings.h"
+#include "tests/tab_stops.h"
 #include "time/machine_zone.h"
 #include "time/system_zone_table.h"
 #include "time/zone_slots.h"
@@ -101,7 +102,7 @@ TEST_F(TimezonesDialTest, LaidOutFromTheTemplateShowingTheSlots) {
             EXPECT_EQ(control->width(), expected.width()) << item.name;
         }
     }
-    EXPECT_EQ(dial.findChild<QCheckBox*>()->text(), "Use the following fixed one instead:");
+    EXPECT_EQ(dial.findChild<QCheckBox*>()->text(), "&Use the following fixed one instead:");
     EXPECT_TRUE(dial.machineZoneField()->isReadOnly());
     // Every box lists the whole table, UTC first and the rest in ordinal order, and shows its
     // slot's zone.
@@ -533,3 +534,20 @@ TEST_F(ZoneRowTest, WithEveryUserSlotTakenNothingChanges) {
 }
 
 } // namespace
+
+// Tab goes down the dialog as it reads, box after label, to OK and Cancel and round again.
+TEST_F(TimezonesDialTest, TabGoesDownTheDialog) {
+    CTimezonesDial dial(settings_);
+    dial.show();
+    QApplication::setActiveWindow(&dial);
+    dial.useFixedZoneCheck()->setChecked(true);
+    std::vector<QWidget*> expected{dial.useFixedZoneCheck()};
+    for (int slot = 0; slot < velmora::kZoneSlotCount; ++slot) {
+        expected.push_back(dial.zoneBox(slot));
+    }
+    expected.push_back(dial.control(CTimezonesDial::OkButton));
+    expected.push_back(dial.control(CTimezonesDial::CancelButton));
+    expected.push_back(dial.machineZoneField());
+    const std::vector<QWidget*> stops = tabStops(dial.machineZoneField());
+    EXPECT_EQ(stops, expected) << describeStops(stops);
+}

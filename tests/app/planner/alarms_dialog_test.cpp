@@ -4,6 +4,7 @@
 #include "app/chime/sound_files.h"
 #include "app/planner/alarms_dialog.h"
 #include "tests/clock/memory_settings.h"
+#include "tests/tab_stops.h"
 #include "time/alarm_text.h"
 #include "time/zone_slots.h"
 
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimeEdit>
@@ -27,9 +29,10 @@ public:
     void close(quint32) override {}
 };
 
+// The widget whose text reads so, its accelerator aside.
 template <typename Widget> Widget* withText(QWidget& parent, const QString& text) {
     for (Widget* found : parent.findChildren<Widget*>()) {
-        if (found->text() == text) {
+        if (QString(found->text()).remove(QLatin1Char('&')) == text) {
             return found;
         }
     }
@@ -112,11 +115,11 @@ TEST_F(AlarmsDialogTest, ATimerStartsAndStops) {
     QPushButton* start = withText<QPushButton>(*timers, QStringLiteral("Start"));
     QTest::mouseClick(start, Qt::LeftButton);
     EXPECT_NE(alarms_.schedule().timers()[0].timer.endsAt, 0);
-    EXPECT_EQ(start->text(), QStringLiteral("Stop"));
+    EXPECT_EQ(start->text(), QStringLiteral("&Stop"));
     EXPECT_EQ(dialog_->timerList()->topLevelItem(0)->text(2), QStringLiteral("1:05:00"));
     QTest::mouseClick(start, Qt::LeftButton);
     EXPECT_EQ(alarms_.schedule().timers()[0].timer.endsAt, 0);
-    EXPECT_EQ(start->text(), QStringLiteral("Start"));
+    EXPECT_EQ(start->text(), QStringLiteral("&Start"));
     EXPECT_EQ(dialog_->timerList()->topLevelItem(0)->text(2), QString());
 }
 
@@ -139,3 +142,34 @@ TEST_F(AlarmsDialogTest, ChangesFromElsewhereShow) {
 }
 
 } // namespace
+
+// On each page Tab goes from the tabs down the page as it reads, row by row from the left, and
+// on to Close. A field that takes Tab for its own parts (the time's hours and minutes) keeps
+// it for a press more.
+TEST_F(AlarmsDialogTest, TabGoesDownEachPageAsItReads) {
+    alarms_.addAlarm(velmora::Alarm{60, 0, true, {}, 0, 0});
+    alarms_.addTimer(velmora::Timer{60, {}, 0, 0});
+    QApplication::setActiveWindow(dialog_);
+    QTabBar* tabs = dialog_->tabs()->tabBar();
+    const std::size_t pageStops[] = {12, 8, 8};
+    for (int page = 0; page < dialog_->tabs()->count(); ++page) {
+        dialog_->tabs()->setCurrentIndex(page);
+        std::vector<QWidget*> stops = tabStops(tabs);
+        stops.erase(std::unique(stops.begin(), stops.end()), stops.end());
+        ASSERT_GE(stops.size(), 3u) << describeStops(stops);
+        EXPECT_EQ(stops.back(), tabs);
+        EXPECT_EQ(withText<QPushButton>(*dialog_, QStringLiteral("Close")),
+                  stops[stops.size() - 2]);
+        const std::vector<QWidget*> onPage(stops.begin(), stops.end() - 2);
+        EXPECT_EQ(onPage.size(), pageStops[page]) << describeStops(stops);
+        QPoint previous(-1, -1);
+        for (QWidget* stop : onPage) {
+            EXPECT_TRUE(dialog_->tabs()->widget(page)->isAncestorOf(stop)) << describeStops({stop});
+            const QPoint at = stop->mapTo(dialog_, QPoint(0, stop->height() / 2));
+            const bool sameRow = std::abs(at.y() - previous.y()) < stop->height() / 2;
+            EXPECT_TRUE(sameRow ? at.x() > previous.x() : at.y() > previous.y())
+                << describeStops(stops);
+            previous = at;
+        }
+    }
+}

@@ -1,6 +1,7 @@
 // The calendar pop-up: the locale's first weekday and names, ISO week numbers, today marked and
 // moved on, months and years by buttons, keys and the wheel, and Esc or a click outside closing it.
 #include "app/planner/calendar_popup.h"
+#include "tests/tab_stops.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -128,3 +129,20 @@ TEST_F(CalendarPopupTest, EscAndAClickOutsideCloseIt) {
 }
 
 } // namespace
+
+// Tab goes from the month's days to the buttons that step the months and years, in their row
+// from the left, and back to the days.
+TEST_F(CalendarPopupTest, TabGoesFromTheGridThroughTheStepButtons) {
+    QPointer<CalendarPopup> popup = open("en_GB", QDate(2026, 12, 9));
+    QApplication::setActiveWindow(popup);
+    const std::vector<QWidget*> stops = tabStops(grid(*popup));
+    std::vector<QString> names;
+    for (const QWidget* stop : stops) {
+        names.push_back(stop->accessibleName());
+    }
+    EXPECT_EQ(names, (std::vector<QString>{"Previous year", "Previous month", "Next month",
+                                           "Next year", QString()}))
+        << describeStops(stops);
+    EXPECT_EQ(stops.back(), grid(*popup));
+    delete popup.data();
+}

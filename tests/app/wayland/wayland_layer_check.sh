@@ -265,6 +265,24 @@ else
         fail "a corner drag back did not resize the clock to 200x200: $(cat "$settings")"
     shows_clock 160 120 '#336699' || fail "the clock resized back differs in $shown pixels"
 
+    # The pointer resting on the clock opens its tooltip below it, on XWayland beside the
+    # menus; moving off the clock closes it. (sway hands the pointer to the tooltip's window as
+    # it opens, and the clock takes the leave it hears in the first second for that; a move on
+    # the clock gives the pointer back.)
+    before=$(x_windows)
+    pointer move:600,600 wait:300 move:250,200 wait:1500
+    new_x_window "$before" || fail "no tooltip opened over the clock at 160,120"
+    tip=$(comm -13 <(echo "$before") <(x_windows) | head -n 1)
+    eval "$(as_user env DISPLAY="$x_display" xdotool getwindowgeometry --shell "$tip")"
+    [ "$Y" -gt 320 ] || fail "the tooltip at $X,$Y lies over the clock, which ends at 320"
+    shoot
+    pointer wait:1000 move:255,205 wait:100 move:600,600
+    for _ in $(seq 30); do
+        [ "$(x_windows)" = "$before" ] && break
+        sleep 0.1
+    done
+    [ "$(x_windows)" = "$before" ] || fail "the tooltip stayed open after the pointer left"
+
     # The menu's grab on XWayland never sees a press on the clock: the clock closes the menu.
     before=$(x_windows)
     pointer move:180,220 wait:50 rpress rrelease
