@@ -35,6 +35,17 @@ void WindowClockSurface::prepare() {
     QObject::connect(window_.windowHandle(), &QWindow::screenChanged, &window_,
                      [this] { host_.drawFrame(); });
     hints_ = X11WidgetHints::forWindow(window_);
+    // A window manager starting as the clock first shows may miss its request: the clock would
+    // stay unseen however long it runs. Looked at once, when any window manager is up.
+    constexpr int kShowCheckMs = 2500;
+    showCheck_.setSingleShot(true);
+    showCheck_.setInterval(kShowCheckMs);
+    QObject::connect(&showCheck_, &QTimer::timeout, &window_, [this] {
+        if (hints_ != nullptr && window_.isVisible() && hints_->withdrawn()) {
+            window_.hide();
+            window_.show();
+        }
+    });
 }
 
 std::unique_ptr<FramePresenter> WindowClockSurface::makePresenter() {
@@ -90,6 +101,10 @@ bool WindowClockSurface::applyView(const ViewSettings& view) {
         hints_->apply(wanted);
     }
     window_.show();
+    if (!shownOnce_ && hints_ != nullptr) {
+        shownOnce_ = true;
+        showCheck_.start();
+    }
     if (remap) {
         hints_->remapped();
     }

@@ -3,6 +3,7 @@
 
 #include "app/window/clock_surface.h"
 
+#include <QTimer>
 #include <memory>
 
 class BackingStoreLag;
@@ -54,6 +55,9 @@ private:
     BackingStoreLag& lag_;
     // What the window manager is told to keep the window a desktop widget; null off X11.
     std::unique_ptr<X11WidgetHints> hints_;
+    // Looks once, a while after the first showing, whether a window manager let it go by.
+    QTimer showCheck_;
+    bool shownOnce_ = false;
     // A dock is never the active window on some window managers (KWin): it shows the corner
     // marks, which make the corner squares of a round clock take the pointer, while the
     // pointer is over it.

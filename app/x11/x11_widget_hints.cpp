@@ -108,6 +108,16 @@ bool X11WidgetHints::mapped() const {
     return attributes != nullptr && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
 }
 
+bool X11WidgetHints::withdrawn() const {
+    if (mapped()) {
+        return false;
+    }
+    Reply<xcb_get_property_reply_t> state(xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, window_, icccmState_, XCB_ATOM_ANY, 0, 2),
+        nullptr));
+    return state == nullptr || state->type == XCB_NONE;
+}
+
 bool X11WidgetHints::needsRemap(const Wanted& wanted) const {
     return applied_ && kindFor(wanted) != kindFor(wanted_) && mapped();
 }

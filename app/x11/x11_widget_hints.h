@@ -54,6 +54,11 @@ public:
     // anew, waiting a short while at most.
     void remapped();
 
+    // Whether the window is neither shown nor held by a window manager: a window manager that
+    // was starting as the window was mapped may have let the request go by. One that keeps the
+    // window hidden (on another workspace, minimised) gives it a state, so it is not this.
+    bool withdrawn() const;
+
     // Whether the window manager is asked to take the window for a dock, which some never
     // give the focus.
     bool showsAsDock() const { return applied_ && kindFor(wanted_) == dockType_; }

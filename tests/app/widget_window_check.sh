@@ -174,4 +174,19 @@ xdotool mousemove 5 5
 sleep 0.8
 [ "$(marked)" -le 20 ] || fail "the corner marks stayed after the pointer left the clock"
 stop_clock
+
+# A clock started with the window manager, as a session's start-up may do: a window manager
+# that misses its first request while it starts must not leave it unseen.
+for helper in $helpers; do
+    kill "$helper" 2>/dev/null || true
+    wait "$helper" 2>/dev/null || true
+done
+helpers=""
+openbox >/dev/null 2>&1 &
+helpers="$helpers $!"
+"$velmora" --clock together &
+clock=$!
+until_found --name 'together$' >/dev/null ||
+    fail "the clock started with the window manager stayed unseen"
+stop_clock
 echo "$check_name: passed"
