@@ -159,14 +159,15 @@ bool FrameRenderer::replay(const DrawList& list, const DrawList* previous,
             return false;
         }
         const PixelBox tile = grid.tile(static_cast<int>(index));
+        if (underCount_ > 0) {
+            drawOverUnderlay(list, commands[index], tile, underParts[index], parts[index]);
+            continue;
+        }
         const QPoint tileAt(tile.left, tile.top);
-        if (underCount_ == 0) {
+        {
             QtCanvas canvas(tile_, tileAt, frame_.size());
             canvas.clear();
             list.replay(canvas, commands[index]);
-        } else {
-            drawOverUnderlay(list, commands[index], tileAt, underParts[index],
-                             boxAround(parts[index]));
         }
         // Only the changed pixels of the tile go into the frame, and only the commands that
         // may paint them were drawn: what else the frame holds (the corner marks) stays.
@@ -178,8 +179,8 @@ bool FrameRenderer::replay(const DrawList& list, const DrawList* previous,
 }
 
 void FrameRenderer::drawOverUnderlay(const DrawList& list, const DrawList::Commands& commands,
-                                     QPoint tileAt, const std::vector<PixelBox>& underParts,
-                                     const PixelBox& wanted) {
+                                     const PixelBox& tile, const std::vector<PixelBox>& underParts,
+                                     const std::vector<PixelBox>& parts) {
     DrawList::Commands below;
     DrawList::Commands above;
     for (const std::uint32_t command : commands) {
@@ -191,9 +192,8 @@ void FrameRenderer::drawOverUnderlay(const DrawList& list, const DrawList::Comma
             above.push_back(command);
         }
     }
-    if (underParts.empty()) {
-        copyPixels(under_, QPoint(0, 0), tile_, tileAt, wanted);
-    } else {
+    const QPoint tileAt(tile.left, tile.top);
+    if (!underParts.empty()) {
         {
             QtCanvas canvas(tile_, tileAt, frame_.size());
             canvas.clear();
@@ -203,9 +203,23 @@ void FrameRenderer::drawOverUnderlay(const DrawList& list, const DrawList::Comma
             copyPixels(tile_, tileAt, under_, QPoint(0, 0), part);
         }
     }
-    if (!wanted.empty()) {
+    if (parts.empty()) {
+        return;
+    }
+    // Only the changed pixels come from the underlay, not the whole tile: a pixel's colour
+    // depends only on what lay beneath it and on the shapes over it, and only those pixels go
+    // into the frame.
+    if (underParts.empty()) {
+        for (const PixelBox& part : parts) {
+            copyPixels(under_, QPoint(0, 0), tile_, tileAt, part);
+        }
+    }
+    {
         QtCanvas canvas(tile_, tileAt, frame_.size());
         list.replay(canvas, above);
+    }
+    for (const PixelBox& part : parts) {
+        copyPixels(tile_, tileAt, frame_, QPoint(0, 0), part);
     }
 }
 

@@ -128,10 +128,11 @@ private:
     // Decides which commands the underlay holds for this frame and returns where it is to be
     // drawn again: where those commands changed, or everywhere when it is made anew.
     PixelRegion planUnderlay(const DrawList& list, const DrawList* previous);
-    // Draws one tile from the underlay, or draws the underlay's part of it again first where
-    // it changed, then the commands above it where the frame wants them.
-    void drawOverUnderlay(const DrawList& list, const DrawList::Commands& commands, QPoint tileAt,
-                          const std::vector<PixelBox>& underParts, const PixelBox& wanted);
+    // Draws the changed parts of one tile from the underlay, drawing the underlay's part of the
+    // tile again first where it changed, then the commands above it.
+    void drawOverUnderlay(const DrawList& list, const DrawList::Commands& commands,
+                          const PixelBox& tile, const std::vector<PixelBox>& underParts,
+                          const std::vector<PixelBox>& parts);
     // A frame recorded ahead, with the pixels it changes over the frame recorded before it.
     struct Ahead {
         DrawList list;

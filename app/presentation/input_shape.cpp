@@ -24,31 +24,39 @@ bool InputShape::update(QImage& bits, const QImage& frame, const QRect& area) {
     const auto nearest = [](qint64 i, qint64 from, qint64 to) {
         return static_cast<int>((2 * i + 1) * to / (2 * from));
     };
-    // The frame's column under each bit of the area, worked out once rather than per row.
-    std::vector<int> columns(static_cast<std::size_t>(inside.width()));
-    for (int x = inside.left(); x <= inside.right(); ++x) {
-        columns[static_cast<std::size_t>(x - inside.left())] =
-            nearest(x, bits.width(), frame.width());
+    // The frame's column under each bit of the area, worked out once rather than per row; none
+    // where the frame has a pixel for each bit.
+    const bool oneToOne = frame.size() == bits.size();
+    std::vector<int> columns;
+    if (!oneToOne) {
+        columns.resize(static_cast<std::size_t>(inside.width()));
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            columns[static_cast<std::size_t>(x - inside.left())] =
+                nearest(x, bits.width(), frame.width());
+        }
     }
     bool changed = false;
     uchar* out = bits.scanLine(inside.top());
     const qsizetype outLine = bits.bytesPerLine();
     for (int y = inside.top(); y <= inside.bottom(); ++y, out += outLine) {
-        const int frameY = nearest(y, bits.height(), frame.height());
+        const int frameY = oneToOne ? y : nearest(y, bits.height(), frame.height());
         const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(frameY));
-        // The frame's pixels under this row of bits, from the area's left.
         const int* column = columns.data();
         for (int x = inside.left(); x <= inside.right();) {
             const int byte = x >> 3;
             const int last = std::min(inside.right(), x | 7);
-            uchar mask = 0;
-            uchar wanted = 0;
-            for (; x <= last; ++x, ++column) {
-                const auto bit = static_cast<uchar>(1 << (x & 7));
-                mask |= bit;
-                wanted |= qAlpha(line[*column]) != 0 ? bit : 0;
+            const auto mask = static_cast<uchar>(((1u << (last - x + 1)) - 1) << (x & 7));
+            unsigned wanted = 0;
+            if (oneToOne) {
+                for (; x <= last; ++x) {
+                    wanted |= unsigned{qAlpha(line[x]) != 0} << (x & 7);
+                }
+            } else {
+                for (; x <= last; ++x, ++column) {
+                    wanted |= unsigned{qAlpha(line[*column]) != 0} << (x & 7);
+                }
             }
-            if ((out[byte] & mask) != wanted) {
+            if ((out[byte] & mask) != static_cast<uchar>(wanted)) {
                 out[byte] = static_cast<uchar>((out[byte] & ~mask) | wanted);
                 changed = true;
             }
