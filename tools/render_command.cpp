@@ -70,12 +70,16 @@ std::optional<std::string> parse(const std::vector<std::string>& args, RenderOpt
                 return "--utc " + value + ": expected YYYY-MM-DDTHH:MM:SS[.cc]";
             }
         } else if (flag == "--size") {
-            std::size_t x = value.find('x');
-            auto w = number(std::string_view(value).substr(0, x));
-            auto h = x == std::string::npos ? std::nullopt
-                                            : number(std::string_view(value).substr(x + 1));
+            const std::string wrong =
+                "--size " + value + ": expected WxH, each 1 to " + std::to_string(kMaxSide);
+            const std::size_t x = value.find('x');
+            if (x == std::string::npos) {
+                return wrong;
+            }
+            const auto w = number(std::string_view(value).substr(0, x));
+            const auto h = number(std::string_view(value).substr(x + 1));
             if (!w || !h || *w <= 0 || *h <= 0 || *w > kMaxSide || *h > kMaxSide) {
-                return "--size " + value + ": expected WxH, each 1 to " + std::to_string(kMaxSide);
+                return wrong;
             }
             options.width = *w;
             options.height = *h;

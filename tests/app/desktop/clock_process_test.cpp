@@ -45,7 +45,7 @@ pid_t startProgram(const std::string& program, const QTemporaryDir& folder) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
         ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-        ::freopen("/dev/null", "w", stderr);
+        [[maybe_unused]] FILE* quiet = ::freopen("/dev/null", "w", stderr);
         ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
