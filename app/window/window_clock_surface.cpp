@@ -36,7 +36,8 @@ void WindowClockSurface::prepare() {
                      [this] { host_.drawFrame(); });
     hints_ = X11WidgetHints::forWindow(window_);
     // A window manager starting as the clock first shows may miss its request: the clock would
-    // stay unseen however long it runs. Looked at once, when any window manager is up.
+    // stay unseen however long it runs. Looked at once, 2.5 s after the first show, by when a
+    // window manager started with the session is up.
     constexpr int kShowCheckMs = 2500;
     showCheck_.setSingleShot(true);
     showCheck_.setInterval(kShowCheckMs);
