@@ -79,8 +79,9 @@ void secondStep(benchmark::State& state) {
 }
 BENCHMARK(secondStep)->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
-// The built-in scheme with its second hands moving continuously, a frame each refresh of a 60 Hz
-// display, as smooth motion draws them: recording, comparing, and drawing the changed strips.
+// The built-in scheme with its second hands moving continuously, at the size and frames a second
+// given: 60, a frame each refresh of a 60 Hz display, as smooth motion draws them, or 10, as
+// without it. Each frame records, compares and draws the changed strips.
 void smoothStep(benchmark::State& state) {
     std::unique_ptr<Clock> clock = defaultClock();
     for (const auto& child : clock->children()) {
@@ -100,7 +101,7 @@ void smoothStep(benchmark::State& state) {
     std::int64_t pixels = 0;
     std::int64_t rects = 0;
     for (auto _ : state) {
-        const auto at = start + std::chrono::nanoseconds(++step * 1'000'000'000 / 60);
+        const auto at = start + std::chrono::nanoseconds(++step * 1'000'000'000 / state.range(1));
         const QRegion redrawn =
             renderer.render(*clock, QSize(side, side), 1, velmora::packedDateTimeFrom(at));
         for (const QRect& rect : redrawn) {
@@ -114,7 +115,13 @@ void smoothStep(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(rects), benchmark::Counter::kAvgIterations);
     state.counters["underlay"] = static_cast<double>(renderer.underlayCommands());
 }
-BENCHMARK(smoothStep)->Arg(200)->Arg(800)->MeasureProcessCPUTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(smoothStep)
+    ->ArgNames({"side", "fps"})
+    ->Args({200, 60})
+    ->Args({800, 60})
+    ->Args({800, 10})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // A scheme of many texts, each showing the seconds at a place of its own: a second's frame as
 // the window draws it (recording, comparing, drawing what changed), whose cost should grow with
