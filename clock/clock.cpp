@@ -264,10 +264,16 @@ PointF Clock::centerPoint(std::int32_t dx, std::int32_t dy) const {
 // A value finer than what the dial can show is drawn at the nearest step that moves a point on
 // its rim by an eighth of a pixel: a minute hand whose value changes every hundredth of a second
 // would otherwise be drawn again at every frame of a moving clock, for a change no one sees.
-// Values with fewer steps a turn than that are drawn exactly.
-float Clock::quantizedTurn(const velmora::TimeValue& value) const {
-    constexpr double kStepsPerPixel = 8;
-    const double steps = std::ceil(2 * static_cast<double>(kPi) * radius() * kStepsPerPixel);
+// A slow value, whose rim point moves under four pixels a second, steps half a pixel: the minute
+// hand of an 800-pixel clock then moves about once a second, as on a clock drawn once a second,
+// rather than at every other frame of a moving one, and each step is still too small to see as
+// a jump. Values with fewer steps a turn than that are drawn exactly.
+float Clock::quantizedTurn(const velmora::TimeValue& value, double secondsPerTurn) const {
+    constexpr double kSlowPixelsPerSecond = 4;
+    const double rim = 2 * static_cast<double>(kPi) * radius();
+    const bool slow = secondsPerTurn > 0 && rim / secondsPerTurn < kSlowPixelsPerSecond;
+    const double stepsPerPixel = slow ? 2 : 8;
+    const double steps = std::ceil(rim * stepsPerPixel);
     const double turn = static_cast<double>(value.value) / value.period;
     if (!(value.period > steps) || !std::isfinite(turn)) {
         return static_cast<float>(turn);
@@ -278,7 +284,7 @@ float Clock::quantizedTurn(const velmora::TimeValue& value) const {
 DialPoint Clock::pointAt(velmora::TimeValueKind kind, const velmora::PackedDateTime& local,
                          std::int32_t radiusPercent, std::int32_t dx, std::int32_t dy) const {
     velmora::TimeValue value = velmora::evaluateTimeValue(static_cast<std::int32_t>(kind), local);
-    float angle = 2.0f * quantizedTurn(value) * kPi;
+    float angle = 2.0f * quantizedTurn(value, velmora::secondsPerTurn(kind)) * kPi;
     float distance = radius() * static_cast<float>(radiusPercent) / 100.0f;
     PointF center = centerPoint(dx, dy);
     return {{center.x + std::sin(angle) * distance, center.y - std::cos(angle) * distance},

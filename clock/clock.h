@@ -75,8 +75,9 @@ public:
     DialPoint pointAt(velmora::TimeValueKind kind, const velmora::PackedDateTime& local,
                       std::int32_t radiusPercent, std::int32_t dx, std::int32_t dy) const;
     float angleOf(velmora::TimeValueKind kind, const velmora::PackedDateTime& local) const;
-    // The share of a turn a time value is drawn at, in steps the dial's size can show.
-    float quantizedTurn(const velmora::TimeValue& value) const;
+    // The share of a turn a time value is drawn at, in steps the dial's size can show, for a
+    // value that turns once in this many seconds (0: unknown).
+    float quantizedTurn(const velmora::TimeValue& value, double secondsPerTurn) const;
 
     // Reads a scheme file into a fresh body and takes its content over only when the whole
     // read succeeded; then brings it in line with the current classes and records the path

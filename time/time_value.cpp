@@ -36,6 +36,27 @@ TimeValue of(std::int32_t value, std::int32_t period) {
 
 } // namespace
 
+double secondsPerTurn(TimeValueKind kind) {
+    switch (kind) {
+    case TimeValueKind::Second:
+    case TimeValueKind::SecondContinuous:
+        return 60;
+    case TimeValueKind::Minute:
+    case TimeValueKind::MinuteContinuous:
+        return 3600;
+    case TimeValueKind::Hours12:
+    case TimeValueKind::Hours12Continuous:
+        return 43200;
+    case TimeValueKind::Hours24:
+    case TimeValueKind::Hours24Continuous:
+        return 86400;
+    case TimeValueKind::Centiseconds:
+        return 0.1;
+    default:
+        return 0;
+    }
+}
+
 TimeValue evaluateTimeValue(std::int32_t kind, const PackedDateTime& t) {
     switch (static_cast<TimeValueKind>(kind)) {
     case TimeValueKind::Second:

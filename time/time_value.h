@@ -42,6 +42,10 @@ inline TimeValue evaluateTimeValue(TimeValueKind kind, const PackedDateTime& t) 
     return evaluateTimeValue(static_cast<std::int32_t>(kind), t);
 }
 
+// How long the kind takes to go once round the dial, in seconds; 0 for the kinds that follow
+// no clock (the calendar, the loads, unknown ids).
+double secondsPerTurn(TimeValueKind kind);
+
 struct TimeValueKindInfo {
     TimeValueKind kind;
     std::int32_t labelTextId; // string-table entry of the label

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -358,33 +359,45 @@ TEST_F(ClockDrawingTest, DialGeometry) {
 }
 
 // A continuous minute hand's value changes every hundredth of a second, far below what a dial
-// of 100 pixels' radius can show: it moves in steps of an eighth of a pixel at the rim, each
-// drawn where the exact value would put it within half a step. Values with fewer steps a turn
-// (seconds) are drawn exactly.
-TEST_F(ClockDrawingTest, ValuesFinerThanTheDialShowsMoveInEighthsOfAPixel) {
+// of 100 pixels' radius can show, and its rim moves under four pixels a second: it moves in
+// steps of half a pixel at the rim, each drawn where the exact value would put it within half a
+// step. A continuous second hand, faster, steps an eighth of a pixel; values with fewer steps a
+// turn (seconds) are drawn exactly.
+TEST_F(ClockDrawingTest, ValuesFinerThanTheDialShowsMoveInStepsItCanShow) {
     draw(0);
-    const double step = 360.0 / std::ceil(2 * 3.14159265358979 * 100 * 8);
+    const double rim = 2 * 3.14159265358979 * 100;
+    const double halfPixel = 360.0 / std::ceil(rim * 2);
+    const double eighth = 360.0 / std::ceil(rim * 8);
     const auto minuteAt = [&](int centiseconds) {
         return clock_.angleOf(TimeValueKind::MinuteContinuous, {20070314, 12410000 + centiseconds});
     };
     const float first = minuteAt(0);
-    EXPECT_NEAR(first, 246, step / 2 + kTolerance);
-    // 0.001 degrees a hundredth: the hand stays put for several of them, then moves one step.
+    EXPECT_NEAR(first, 246, halfPixel / 2 + kTolerance);
+    // 0.001 degrees a hundredth: the hand stays put for many of them, then moves one step.
     int moved = 0;
     float last = first;
-    for (int cs = 1; cs < 200; ++cs) {
+    for (int cs = 1; cs < 1000; ++cs) {
         const float angle = minuteAt(cs);
-        EXPECT_NEAR(angle, 246 + cs * 0.001, step / 2 + kTolerance) << cs;
+        EXPECT_NEAR(angle, 246 + cs * 0.001, halfPixel / 2 + kTolerance) << cs;
         if (angle != last) {
-            EXPECT_NEAR(angle - last, step, 1e-3) << cs;
+            EXPECT_NEAR(angle - last, halfPixel, 1e-3) << cs;
             ++moved;
         }
         last = angle;
     }
     EXPECT_GE(moved, 2);
-    EXPECT_LE(moved, 200 * 0.001 / step + 1);
-    EXPECT_NEAR(clock_.angleOf(TimeValueKind::SecondContinuous, {20070314, 12410001}), 0.06,
-                step / 2 + kTolerance);
+    EXPECT_LE(moved, 1000 * 0.001 / halfPixel + 1);
+    const auto secondAt = [&](int centiseconds) {
+        return clock_.angleOf(TimeValueKind::SecondContinuous, {20070314, 12410000 + centiseconds});
+    };
+    EXPECT_NEAR(secondAt(1), 0.06, eighth / 2 + kTolerance);
+    std::set<float> secondSteps;
+    for (int cs = 0; cs < 100; ++cs) {
+        secondSteps.insert(secondAt(cs + 1) - secondAt(cs));
+    }
+    for (const float step : secondSteps) {
+        EXPECT_TRUE(step == 0 || std::fabs(step - eighth) < 1e-3) << step;
+    }
     EXPECT_FLOAT_EQ(clock_.angleOf(TimeValueKind::Second, at(1)), 6.0f);
 }
 
