@@ -8,12 +8,16 @@
 # Then the targets of the issue that asked for smooth motion.
 #
 # usage: bench/motion_clock.sh [-b VELMORA_BINARY] [-t VELMORA_TOOL] [-s SETTLE] [-r RATE]
-#                              [-c CASES] [DURATION]
+#                              [-c CASES] [-f] [DURATION]
 #   DURATION (default 30): the CPU phase, counted from the clocks' start; SETTLE (default 5)
 #   of it is left out. RATE (default 10): the seconds of the frame-rate phase that follows.
 #   VELMORA_BINARY and VELMORA_TOOL default to the build's. CASES: the clocks to run, as
 #   "PLATFORM:SIZE:SMOOTH ..." (x11 or wl, pixels, 0 or 1), by default all eight; one alone
 #   measures it without the others' share of the cores.
+#   -f: the floor. In place of each clock, the least a client can have shown at its rate: a
+#   16-pixel box changing in a translucent window of its size (bench/present_floor_x11.c,
+#   bench/present_floor_wayland.c). Its server % is what a frame costs the desktop however
+#   little of it changes.
 #
 # Figures:
 #   client %     on-CPU time of all the clock's threads (/proc/PID/task/*/schedstat) as a share
@@ -38,15 +42,17 @@ tool=$script_dir/../build/tools/velmora-tool
 settle=5
 rate_seconds=10
 cases="x11:200:0 x11:200:1 x11:800:0 x11:800:1 wl:200:0 wl:200:1 wl:800:0 wl:800:1"
-while getopts b:t:s:r:c:h option; do
+floor=0
+while getopts b:t:s:r:c:fh option; do
     case $option in
     b) velmora=$OPTARG ;;
     t) tool=$OPTARG ;;
     s) settle=$OPTARG ;;
     r) rate_seconds=$OPTARG ;;
     c) cases=$OPTARG ;;
+    f) floor=1 ;;
     *)
-        sed -n '10,16s/^# \{0,1\}//p' "$0" >&2
+        sed -n '10,20s/^# \{0,1\}//p' "$0" >&2
         exit 2
         ;;
     esac
@@ -115,6 +121,21 @@ wayland-scanner private-code "$script_dir/protocols/screencopy.xml" "$work/scree
 cc -O2 -I"$work" -o "$work/wayland_frame_rate" "$script_dir/wayland_frame_rate.c" \
     "$work/screencopy_protocol.c" $(pkg-config --cflags --libs wayland-client) \
     2>>"$work/cc.log" || fail "cannot build the Wayland probe (libwayland-dev)"
+if [ "$floor" = 1 ]; then
+    cc -O2 -o "$work/present_floor_x11" "$script_dir/present_floor_x11.c" -lxcb -lxcb-present \
+        2>>"$work/cc.log" || fail "cannot build the X11 floor (libxcb-present-dev)"
+    wayland-scanner client-header "$script_dir/../app/wayland/protocols/layer_shell.xml" \
+        "$work/layer_shell_client.h"
+    wayland-scanner private-code "$script_dir/../app/wayland/protocols/layer_shell.xml" \
+        "$work/layer_shell_protocol.c"
+    wayland-scanner private-code /usr/share/wayland-protocols/stable/xdg-shell/xdg-shell.xml \
+        "$work/xdg_shell_protocol.c"
+    # shellcheck disable=SC2046
+    cc -O2 -I"$work" -o "$work/present_floor_wayland" "$script_dir/present_floor_wayland.c" \
+        "$work/layer_shell_protocol.c" "$work/xdg_shell_protocol.c" \
+        $(pkg-config --cflags --libs wayland-client) 2>>"$work/cc.log" ||
+        fail "cannot build the Wayland floor (libwayland-dev, wayland-protocols)"
+fi
 "$script_dir/continuous_scheme.sh" -t "$tool" "$work/continuous.Velmora" >/dev/null
 chmod 644 "$work/continuous.Velmora"
 
@@ -191,8 +212,13 @@ for entry in $cases; do
                 break
             fi
         done
-        spawn env XDG_CONFIG_HOME="$work/home/$key" DISPLAY="${!DISPLAY_VAR}" \
-            QT_QPA_PLATFORM=xcb "$velmora" --clock "$key"
+        if [ "$floor" = 1 ]; then
+            spawn env DISPLAY="${!DISPLAY_VAR}" "$work/present_floor_x11" "$size" \
+                "$([ "$smooth" = 1 ] && echo 0 || echo 10)"
+        else
+            spawn env XDG_CONFIG_HOME="$work/home/$key" DISPLAY="${!DISPLAY_VAR}" \
+                QT_QPA_PLATFORM=xcb "$velmora" --clock "$key"
+        fi
     else
         environment=$work/home/$key/sway/environment
         for _ in $(seq 100); do
@@ -202,8 +228,13 @@ for entry in $cases; do
         wayland=$(sed -n 's/^WAYLAND_DISPLAY=//p' "$environment")
         [ -n "$wayland" ] || fail "sway did not start for $key"
         printf -v "wayland_$key" %s "$wayland"
-        spawn env XDG_CONFIG_HOME="$work/home/$key" WAYLAND_DISPLAY="$wayland" \
-            DISPLAY="$(sed -n 's/^DISPLAY=//p' "$environment")" "$velmora" --clock "$key"
+        if [ "$floor" = 1 ]; then
+            spawn env WAYLAND_DISPLAY="$wayland" "$work/present_floor_wayland" "$size" \
+                "$([ "$smooth" = 1 ] && echo 0 || echo 10)"
+        else
+            spawn env XDG_CONFIG_HOME="$work/home/$key" WAYLAND_DISPLAY="$wayland" \
+                DISPLAY="$(sed -n 's/^DISPLAY=//p' "$environment")" "$velmora" --clock "$key"
+        fi
     fi
     printf -v "client_$key" %s "$spawned"
 done
@@ -238,7 +269,8 @@ for entry in $cases; do
     if [ "$platform" = x11 ]; then
         display=display_$key
         # By its class: a named clock's title carries its name.
-        "${runner[@]}" env DISPLAY="${!display}" "$work/second_latency" frames velmora \
+        "${runner[@]}" env DISPLAY="${!display}" "$work/second_latency" frames \
+            "$([ "$floor" = 1 ] && echo present-floor || echo velmora)" \
             "$rate_seconds" >"$work/rate.$key" 2>>"$work/log" &
     else
         wayland=wayland_$key
@@ -256,7 +288,11 @@ wait_all() {
 wait_all
 
 span=$((duration - settle))
-printf '\nmotion_clock: continuous second hands, each clock alone on its desktop, all at once;\n'
+if [ "$floor" = 1 ]; then
+    printf '\nmotion_clock: the floor, a 16-pixel box changing in place of each clock, all at once;\n'
+else
+    printf '\nmotion_clock: continuous second hands, each clock alone on its desktop, all at once;\n'
+fi
 printf 'CPU over %s s (%s to %s s after the start), frames over the next %s s\n' "$span" \
     "$settle" "$duration" "$rate_seconds"
 printf 'load average at the start %s, at the end %s (%s cores)\n' "$load_at_start" \
@@ -265,7 +301,7 @@ printf '%-28s %9s %9s %7s %8s %9s\n' clock 'client %' 'server %' 'sum %' 'picom 
 join "$work/sample0" "$work/sample1" >"$work/samples"
 while read -r key c0 s0 p0 c1 s1 p1; do
     IFS=_ read -r platform size smooth <<<"$key"
-    name="$([ "$platform" = x11 ] && echo "X11" || echo "sway") $size px $([ "$smooth" = 1 ] && echo smooth || echo "10/s")"
+    name="$([ "$floor" = 1 ] && echo "floor ")$([ "$platform" = x11 ] && echo "X11" || echo "sway") $size px $([ "$smooth" = 1 ] && echo smooth || echo "10/s")"
     frames=$(cat "$work/rate.$key" 2>/dev/null || true)
     awk -v n="$name" -v c=$((c1 - c0)) -v s=$((s1 - s0)) -v p=$((p1 - p0)) -v span="$span" \
         -v f="${frames:--}" -v x11="$([ "$platform" = x11 ] && echo 1 || echo 0)" 'BEGIN {
@@ -286,7 +322,7 @@ echo
 # Only the targets of the clocks that ran.
 ran() { case " $cases " in *" $1 "*) return 0 ;; esac; return 1; }
 for platform in x11 wl; do
-    label=$([ "$platform" = x11 ] && echo "X11" || echo "sway")
+    label=$([ "$floor" = 1 ] && echo "floor ")$([ "$platform" = x11 ] && echo "X11" || echo "sway")
     if ran "$platform:800:0"; then
         printf 'target %-52s: %s (%s %%)\n' "$label 800 px, 10 frames/s: client + server <= 0.6 %" \
             "$(verdict "$(sum_of "${platform}_800_0")" 0.6)" "$(sum_of "${platform}_800_0")"
