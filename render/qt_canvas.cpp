@@ -251,7 +251,11 @@ void QtCanvas::fillLineWithCaps(const QColor& color, double width, QPointF from,
         addPolygon(path, {from + side, to + side, to - side, from - side});
     }
     addCap(path, startCap, from, -direction, width);
-    addCap(path, endCap, to, direction, width);
+    // A dot's two equal caps are one shape: drawn twice, the winding fill would count the
+    // coverage of their edge pixels twice, and the dot's rim would lose its antialiasing.
+    if (from != to || endCap != startCap) {
+        addCap(path, endCap, to, direction, width);
+    }
     painter_.fillPath(path, color);
 }
 

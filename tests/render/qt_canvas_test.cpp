@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPainterPath>
 #include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -163,6 +164,24 @@ TEST(QtCanvasLine, LineOfNoLengthStillShowsItsCaps) {
     QImage flat = blank();
     QtCanvas(flat).drawLine(pen(15), {50, 50}, {50, 50});
     EXPECT_EQ(paintedCount(flat), 0);
+}
+
+TEST(QtCanvasLine, ADotIsOneDiscWithAnAntialiasedRim) {
+    for (const LineCap cap : {LineCap::Round, LineCap::RoundAnchor}) {
+        QImage dot = blank();
+        QtCanvas(dot).drawLine(pen(15, cap, cap), {50.3f, 49.6f}, {50.3f, 49.6f});
+        QImage disc = blank();
+        {
+            QPainter painter(&disc);
+            painter.setRenderHint(QPainter::Antialiasing);
+            QPainterPath path;
+            const double radius = cap == LineCap::Round ? 7.5 : 15;
+            path.addEllipse(QPointF(50.3, 49.6), radius, radius);
+            painter.fillPath(path, QColor(0xFF000000u));
+        }
+        EXPECT_EQ(dot, disc);
+        EXPECT_TRUE(survey(dot).partial);
+    }
 }
 
 TEST(QtCanvas, SmoothingModeOneAloneDrawsAliased) {
