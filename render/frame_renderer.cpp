@@ -151,6 +151,7 @@ bool FrameRenderer::replay(const DrawList& list, const DrawList* previous,
         tile_ = QImage(kTileSide, kTileSide, QImage::Format_ARGB32_Premultiplied);
     }
     const std::vector<DrawList::Commands> commands = list.commandsByTile(grid, wanted);
+    QtCanvas canvas(tile_, QPoint(), frame_.size());
     for (std::size_t index = 0; index < wanted.size(); ++index) {
         if (wanted[index].empty()) {
             continue;
@@ -160,15 +161,14 @@ bool FrameRenderer::replay(const DrawList& list, const DrawList* previous,
         }
         const PixelBox tile = grid.tile(static_cast<int>(index));
         if (underCount_ > 0) {
-            drawOverUnderlay(list, commands[index], tile, underParts[index], parts[index]);
+            drawOverUnderlay(canvas, list, commands[index], tile, underParts[index], parts[index]);
             continue;
         }
         const QPoint tileAt(tile.left, tile.top);
-        {
-            QtCanvas canvas(tile_, tileAt, frame_.size());
-            canvas.clear();
-            list.replay(canvas, commands[index]);
-        }
+        canvas.setPart(tileAt);
+        canvas.clear();
+        list.replay(canvas, commands[index]);
+        canvas.finishPart();
         // Only the changed pixels of the tile go into the frame, and only the commands that
         // may paint them were drawn: what else the frame holds (the corner marks) stays.
         for (const PixelBox& part : parts[index]) {
@@ -178,8 +178,9 @@ bool FrameRenderer::replay(const DrawList& list, const DrawList* previous,
     return true;
 }
 
-void FrameRenderer::drawOverUnderlay(const DrawList& list, const DrawList::Commands& commands,
-                                     const PixelBox& tile, const std::vector<PixelBox>& underParts,
+void FrameRenderer::drawOverUnderlay(QtCanvas& canvas, const DrawList& list,
+                                     const DrawList::Commands& commands, const PixelBox& tile,
+                                     const std::vector<PixelBox>& underParts,
                                      const std::vector<PixelBox>& parts) {
     DrawList::Commands below;
     DrawList::Commands above;
@@ -194,11 +195,10 @@ void FrameRenderer::drawOverUnderlay(const DrawList& list, const DrawList::Comma
     }
     const QPoint tileAt(tile.left, tile.top);
     if (!underParts.empty()) {
-        {
-            QtCanvas canvas(tile_, tileAt, frame_.size());
-            canvas.clear();
-            list.replay(canvas, below);
-        }
+        canvas.setPart(tileAt);
+        canvas.clear();
+        list.replay(canvas, below);
+        canvas.finishPart();
         for (const PixelBox& part : underParts) {
             copyPixels(tile_, tileAt, under_, QPoint(0, 0), part);
         }
@@ -214,10 +214,9 @@ void FrameRenderer::drawOverUnderlay(const DrawList& list, const DrawList::Comma
             copyPixels(under_, QPoint(0, 0), tile_, tileAt, part);
         }
     }
-    {
-        QtCanvas canvas(tile_, tileAt, frame_.size());
-        list.replay(canvas, above);
-    }
+    canvas.setPart(tileAt);
+    list.replay(canvas, above);
+    canvas.finishPart();
     for (const PixelBox& part : parts) {
         copyPixels(tile_, tileAt, frame_, QPoint(0, 0), part);
     }

@@ -114,7 +114,7 @@ private:
                  Finish finish);
 
     QImage newFrame(const QSize& pixels) const;
-    // The frame is drawn in square tiles of this side, each on a painter of its own, which
+    // The frame is drawn in square tiles of this side, each a part of one canvas, which
     // traces a hand only as far as it reaches into the tile: a thin strip changed across the
     // frame costs the tiles it crosses, not the whole of every hand it meets. A tile is always
     // drawn whole and alike, so that its pixels are those of a whole frame drawn anew.
@@ -130,8 +130,9 @@ private:
     PixelRegion planUnderlay(const DrawList& list, const DrawList* previous);
     // Draws the changed parts of one tile from the underlay, drawing the underlay's part of the
     // tile again first where it changed, then the commands above it.
-    void drawOverUnderlay(const DrawList& list, const DrawList::Commands& commands,
-                          const PixelBox& tile, const std::vector<PixelBox>& underParts,
+    void drawOverUnderlay(QtCanvas& canvas, const DrawList& list,
+                          const DrawList::Commands& commands, const PixelBox& tile,
+                          const std::vector<PixelBox>& underParts,
                           const std::vector<PixelBox>& parts);
     // A frame recorded ahead, with the pixels it changes over the frame recorded before it.
     struct Ahead {

@@ -154,15 +154,21 @@ std::pair<double, double> distanceRange(QPointF p, const QRectF& rect) {
 QtCanvas::QtCanvas(QImage& target) : QtCanvas(target, QPoint(), target.size()) {}
 
 QtCanvas::QtCanvas(QImage& target, QPoint origin, QSize frame)
-    : frame_(QPoint(0, 0), frame), part_(origin, target.size()), painter_(&target) {
+    : frame_(QPoint(0, 0), frame), part_(QPoint(0, 0), target.size()),
+      ratio_(target.devicePixelRatio()), painter_(&target) {
+    setPart(origin);
+}
+
+void QtCanvas::setPart(QPoint origin) {
+    clearUncleared();
+    part_.moveTopLeft(origin);
     // The caller sized and placed everything in the target's pixels already.
-    const double ratio = target.devicePixelRatio();
-    if (painter_.isActive() && (ratio != 1 || !origin.isNull())) {
+    if (painter_.isActive()) {
         painter_.setWorldTransform(QTransform::fromTranslate(-origin.x(), -origin.y()) *
-                                   QTransform::fromScale(1 / ratio, 1 / ratio));
+                                   QTransform::fromScale(1 / ratio_, 1 / ratio_));
     }
     painter_.setRenderHint(QPainter::Antialiasing);
-    painter_.setRenderHint(QPainter::TextAntialiasing);
+    setTextAntialias(true);
 }
 
 QtCanvas::~QtCanvas() {

@@ -57,6 +57,13 @@ public:
 
     // The target is drawn anew from here on: cleared to transparent first.
     void clear();
+    // Draws the part at `origin` of the frame from here on, in the state a new canvas starts
+    // in, finishing the part before: one painter serves all the parts of a frame, as beginning
+    // a painter costs more than drawing a hand's stretch of a small part.
+    void setPart(QPoint origin);
+    // Makes the target's pixels final (what clear() left is cleared), so that they may be
+    // read while the canvas lives.
+    void finishPart() { clearUncleared(); }
 
     void setSmoothingMode(std::int32_t mode) override;
     void setTextAntialias(bool on) override;
@@ -108,6 +115,7 @@ private:
     // every shape is laid out for the whole frame, so that its pixels come out the same.
     QRect frame_;
     QRect part_;
+    double ratio_;
     QPainter painter_;
     bool textAntialias_ = true;
     QRegion uncleared_;

@@ -537,6 +537,32 @@ TEST(QtCanvasAbsurd, HugeRadiiStillFillTheirQuadrant) {
 
 // The window draws at the screen's ratio into an image of that many more pixels, with every
 // coordinate scaled by the caller.
+TEST(QtCanvas, EachPartIsDrawnAsByACanvasOfItsOwn) {
+    // Parts of a 100 x 100 frame, 50 pixels a side; the line crosses all of them.
+    const auto drawPart = [](QtCanvas& canvas) {
+        canvas.clear();
+        canvas.drawLine(pen(7.3f, LineCap::Round, LineCap::Round), {10.2f, 20.7f}, {90.6f, 70.1f});
+        canvas.drawText(sans(30), 0xFF000000, u"08", {10, 30});
+    };
+    QImage moved = blank(50, 50);
+    QtCanvas canvas(moved, QPoint(0, 0), QSize(100, 100));
+    canvas.setSmoothingMode(static_cast<std::int32_t>(SmoothingMode::HighSpeed));
+    canvas.setTextAntialias(false);
+    drawPart(canvas);
+    for (const QPoint origin : {QPoint(50, 0), QPoint(0, 50), QPoint(50, 50)}) {
+        canvas.setPart(origin);
+        drawPart(canvas);
+        canvas.finishPart();
+        QImage own = blank(50, 50);
+        {
+            QtCanvas fresh(own, origin, QSize(100, 100));
+            drawPart(fresh);
+        }
+        EXPECT_TRUE(survey(moved).partial);
+        EXPECT_EQ(moved, own);
+    }
+}
+
 TEST(QtCanvas, DrawsCrispAtDevicePixelRatioTwo) {
     QImage image = blank(200, 200);
     image.setDevicePixelRatio(2);
