@@ -312,8 +312,6 @@ std::optional<QRegion> FrameRenderer::renderAhead(Clock& clock, std::span<const 
     std::uint64_t previousId = drawnId_;
     std::vector<RasterThread::Timed> jobs;
     QRegion redrawnAll;
-    // The display's sign may come up to half a refresh before a frame's refresh.
-    const std::chrono::nanoseconds lead = pacing + pacing / 2;
     for (const Moment& moment : moments) {
         auto ahead = std::make_shared<Ahead>(
             Ahead{DrawList(measurer_), ++lastId_, previousId, PixelRegion(bounds)});
@@ -323,7 +321,7 @@ std::optional<QRegion> FrameRenderer::renderAhead(Clock& clock, std::span<const 
         redrawnAll += regionOf(ahead->region);
         previous = &ahead->list;
         previousId = ahead->id;
-        jobs.push_back({moment.at, [this, ahead, finish] { drawOver(*ahead, finish); }, lead});
+        jobs.push_back({moment.at, [this, ahead, finish] { drawOver(*ahead, finish); }, pacing});
     }
     if (!rasterThread_.startAt(std::move(jobs))) {
         return std::nullopt;

@@ -41,40 +41,57 @@ struct RasterThread::State {
     // last of the jobs due.
     bool timedJobDue(std::unique_lock<std::mutex>& lock) {
         const Timed& front = jobs.front();
-        const bool paced = front.lead > std::chrono::nanoseconds(0) && askPacer != nullptr;
         const auto now = std::chrono::system_clock::now();
-        const auto due = paced ? front.at - front.lead : front.at;
-        if (due > now) {
-            // A sign that came early is for a frame that is not there yet.
-            displayReady = false;
-            // The wall clock's own deadline: a clock that is set moves the wake-up with it.
-            wake.wait_until(lock, due);
-            return false;
-        }
-        if (paced && !displayReady) {
-            if (pacerAsked) {
-                wake.wait(lock);
+        if (front.refresh <= std::chrono::nanoseconds(0) || askPacer == nullptr) {
+            if (front.at > now) {
+                // The wall clock's own deadline: a clock that is set moves the wake-up with it.
+                wake.wait_until(lock, front.at);
                 return false;
             }
-            pacerAsked = true;
-            // Counted as running, so that no one takes what the pacer uses meanwhile.
-            running = true;
-            const std::function<void()> ask = askPacer;
-            lock.unlock();
-            ask();
-            lock.lock();
-            running = false;
-            lock.unlock();
-            finished.notify_one();
-            lock.lock();
+            dropAllButLastDue(now);
+            return true;
+        }
+        const std::chrono::nanoseconds refresh = front.refresh;
+        const std::chrono::nanoseconds lead = refresh + refresh / 2;
+        const auto opens = front.at - lead;
+        if (displayReady) {
+            displayReady = false;
+            if (now >= opens) {
+                dropAllButLastDue(now + lead);
+                return true;
+            }
+            // A sign before the job's window is for a refresh that does not show it.
+        }
+        if (pacerAsked) {
+            wake.wait(lock);
             return false;
         }
-        displayReady = false;
-        const auto horizon = paced ? now + front.lead : now;
+        // Asked a refresh before the window opens, which in a steady flow of frames is right
+        // after the sign that drew the frame before: a question asked late within a refresh
+        // may miss the next, as a server that counts refreshes ahead of telling them answers
+        // it with the one after.
+        if (now < opens - refresh) {
+            wake.wait_until(lock, opens - refresh);
+            return false;
+        }
+        pacerAsked = true;
+        // Counted as running, so that no one takes what the pacer uses meanwhile.
+        running = true;
+        const std::function<void()> ask = askPacer;
+        lock.unlock();
+        ask();
+        lock.lock();
+        running = false;
+        lock.unlock();
+        finished.notify_one();
+        lock.lock();
+        return false;
+    }
+
+    void dropAllButLastDue(std::chrono::system_clock::time_point horizon) {
         while (jobs.size() > 1 && jobs[1].at != kAtOnce && jobs[1].at <= horizon) {
             jobs.pop_front();
         }
-        return true;
     }
 
     void serve() {

@@ -29,13 +29,14 @@ public:
     // Starts the job as run() does but returns at once, so that the caller need not wake
     // again when it ends; a job started before is waited for first.
     void start(std::function<void()> job);
-    // A job for a moment of the wall clock, which the thread waits for on its own. With a
-    // lead and a pacer (see setPacer) it is paced by the display: it runs at the first sign
-    // of the display that comes within the lead before its moment.
+    // A job for a moment of the wall clock, which the thread waits for on its own. With the
+    // display's refresh interval and a pacer (see setPacer) it is paced by the display: it runs
+    // at the first sign of the display that comes within one and a half refreshes before its
+    // moment.
     struct Timed {
         std::chrono::system_clock::time_point at;
         std::function<void()> job;
-        std::chrono::nanoseconds lead{0};
+        std::chrono::nanoseconds refresh{0};
     };
     // Queues the jobs, in order of their moments, to run each at its moment after those
     // started before, and returns at once; false, queueing nothing, where jobs run right here.

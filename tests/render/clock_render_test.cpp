@@ -32,6 +32,7 @@
 #include <mutex>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -688,6 +689,38 @@ TEST_F(ClockRenderTest, PacedFramesWaitForTheDisplaysSign) {
     ASSERT_TRUE(paced.renderAhead(*clock, {{{soon, at(10, 9, 0)}}}, timed.finish(), refresh));
     EXPECT_TRUE(timed.waitFor(1));
     EXPECT_EQ(asked, 1);
+}
+
+// The display is asked a refresh before a frame's window opens, not when it opens: a server
+// that counts a refresh before it tells of it answers a question asked late within the
+// refresh with the one after, and the frame would wait two refreshes.
+TEST_F(ClockRenderTest, TheDisplayIsAskedARefreshBeforeAFramesWindowOpens) {
+    using namespace std::chrono;
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    FrameRenderer paced;
+    std::atomic<int> asked = 0;
+    paced.setPacer([&] { ++asked; });
+    paced.render(*clock, QSize(200, 200), 1, at(10, 8, 30));
+    const milliseconds refresh(400);
+    // The window opens one and a half refreshes before the moment: 200 ms from now.
+    const auto moment = system_clock::now() + milliseconds(800);
+    Finished finished;
+    ASSERT_TRUE(paced.renderAhead(*clock, {{{moment, at(10, 8, 31)}}}, finished.finish(), refresh));
+    for (int i = 0; i < 30 && asked == 0; ++i) {
+        QThread::msleep(5);
+    }
+    EXPECT_EQ(asked, 1) << "asked at once, a refresh before the window";
+    // A sign before the window is for a refresh that does not show the frame: asked again.
+    paced.displayReady();
+    for (int i = 0; i < 30 && asked == 1; ++i) {
+        QThread::msleep(5);
+    }
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(finished.count(), 0u);
+    std::this_thread::sleep_until(moment - milliseconds(550));
+    paced.displayReady();
+    EXPECT_TRUE(finished.waitFor(1));
+    paced.settle();
 }
 
 // A second of the default scheme moves the hands, the minute and hour hands by a fraction of
