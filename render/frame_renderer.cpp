@@ -233,6 +233,7 @@ void FrameRenderer::drawOver(Ahead& ahead, const Finish& finish) {
     }
     drawn_ = std::move(ahead.list);
     drawnId_ = ahead.id;
+    drawnAt_ = ahead.at;
     if (finish && !redrawn.isEmpty()) {
         finish(frame_, redrawn);
     }
@@ -282,6 +283,7 @@ QRegion FrameRenderer::draw(Clock& clock, const QSize& pixels, qreal ratio,
     replaced_ = std::move(drawn_);
     drawn_ = std::move(list);
     drawnId_ = ++lastId_;
+    drawnAt_ = {};
     recordCost_ = std::chrono::steady_clock::now() - recording;
     if (!region.empty()) {
         // The recordings stay in drawn_ and replaced_, and the frame in place, until the next
@@ -313,8 +315,11 @@ std::optional<QRegion> FrameRenderer::renderAhead(Clock& clock, std::span<const 
     std::vector<RasterThread::Timed> jobs;
     QRegion redrawnAll;
     for (const Moment& moment : moments) {
+        if (moment.at <= drawnAt_) {
+            continue;
+        }
         auto ahead = std::make_shared<Ahead>(
-            Ahead{DrawList(measurer_), ++lastId_, previousId, PixelRegion(bounds)});
+            Ahead{DrawList(measurer_), ++lastId_, previousId, PixelRegion(bounds), moment.at});
         ahead->list.reserve(previous->size());
         clock.layoutAndDraw(ahead->list, {0, 0, bounds.right, bounds.bottom}, moment.utc);
         ahead->region = ahead->list.changedSince(*previous, bounds);

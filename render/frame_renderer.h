@@ -48,8 +48,9 @@ public:
     // With a pacing interval (the display's refresh), each waits for the display's sign as
     // well (see setPacer) and is drawn for the refresh nearest its moment. Returns the pixels
     // they will draw again, all together; nothing, with nothing to come, before a first frame
-    // or where the drawing happens on the caller's thread. The next settle() drops those
-    // not yet drawn, as does any render.
+    // or where the drawing happens on the caller's thread. Moments up to that of the frame
+    // drawn ahead last are left out: the clock never steps back to them. The next settle() drops
+    // those not yet drawn, as does any render.
     std::optional<QRegion>
     renderAhead(Clock& clock, std::span<const Moment> moments, Finish finish,
                 std::chrono::nanoseconds pacing = std::chrono::nanoseconds(0));
@@ -92,6 +93,12 @@ public:
     std::size_t underlayCommands() const {
         settle();
         return underCount_;
+    }
+    // Whether the frame is drawn whole at this size and density, so that frames drawn ahead
+    // may follow it. Settled first.
+    bool holds(const QSize& pixels, qreal ratio) const {
+        settle();
+        return drawn_.has_value() && frame_.size() == pixels && frame_.devicePixelRatio() == ratio;
     }
     // The next render() draws the whole frame: for when the caller drew over it.
     void invalidate() {
@@ -140,6 +147,7 @@ private:
         std::uint64_t id;
         std::uint64_t previousId;
         PixelRegion region;
+        std::chrono::system_clock::time_point at;
     };
     // Draws a frame recorded ahead over the frame drawn before it, which is the one recorded
     // before it unless the thread fell behind, then finishes it; on the drawing thread.
@@ -163,6 +171,8 @@ private:
     std::size_t underCount_ = 0;
     std::array<std::size_t, kUnderlayWindow> windowFirsts_{};
     std::size_t windowFrames_ = 0;
+    // The moment of the frame drawn ahead last; none after a frame drawn at once.
+    std::chrono::system_clock::time_point drawnAt_{};
     // Tells recordings apart, so that a frame drawn ahead knows what it was compared with.
     std::uint64_t drawnId_ = 0;
     std::uint64_t lastId_ = 0;

@@ -55,12 +55,20 @@ struct RasterThread::State {
         const std::chrono::nanoseconds lead = refresh + refresh / 2;
         const auto opens = front.at - lead;
         if (displayReady) {
-            displayReady = false;
             if (now >= opens) {
+                displayReady = false;
                 dropAllButLastDue(now + lead);
                 return true;
             }
-            // A sign before the job's window is for a refresh that does not show it.
+            // The display is ready a little before the frame is due: the frame is drawn as its
+            // window opens. A question asked again would have a compositor that waits for
+            // nothing answer it at once, over and over.
+            if (now >= opens - refresh) {
+                wake.wait_until(lock, opens);
+                return false;
+            }
+            // A sign long before the job's window tells nothing of the refresh that shows it.
+            displayReady = false;
         }
         if (pacerAsked) {
             wake.wait(lock);

@@ -81,7 +81,10 @@ std::chrono::nanoseconds TickSchedule::schedule() {
     std::chrono::nanoseconds delay =
         tickAfter(earliest > now ? earliest - nanoseconds(1) : now, ticksPerSecond()) - now;
     if (aheadEnd_ && *aheadEnd_ > now) {
-        delay = *aheadEnd_ - now;
+        const nanoseconds refill =
+            smooth() ? kPacedRefillTicks * nanoseconds(seconds(1)) / ticksPerSecond()
+                     : nanoseconds(0);
+        delay = std::max(*aheadEnd_ - refill - now, nanoseconds(0));
     } else {
         aheadEnd_.reset();
     }
@@ -91,7 +94,7 @@ std::chrono::nanoseconds TickSchedule::schedule() {
 
 // The frames of the ticks to come are recorded while this thread is awake, and the drawing
 // thread draws and presents each at its moment on its own.
-std::vector<FrameRenderer::Moment> TickSchedule::aheadMoments() const {
+std::vector<FrameRenderer::Moment> TickSchedule::aheadMoments(bool fromNow) const {
     if (frameCost_ > kAheadCostLimit) {
         return {};
     }
@@ -106,7 +109,8 @@ std::vector<FrameRenderer::Moment> TickSchedule::aheadMoments() const {
             end, next + seconds((kPollSeconds - count % kPollSeconds) % kPollSeconds));
     }
     std::vector<FrameRenderer::Moment> moments;
-    for (TimePoint at = tickAfter(drawn, perSecond); at < end; at = tickAfter(at, perSecond)) {
+    for (TimePoint at = fromNow ? drawn : tickAfter(drawn, perSecond); at < end;
+         at = tickAfter(at, perSecond)) {
         moments.push_back({at, velmora::packedDateTimeFrom(at)});
     }
     return moments;

@@ -59,8 +59,13 @@ public:
     // when the wall clock is set, so clock changes show at once and a resume at the next tick.
     // Returns how far ahead it aimed.
     std::chrono::nanoseconds schedule();
-    // The moments of the ticks after the one drawn now, for frames drawn ahead.
-    std::vector<FrameRenderer::Moment> aheadMoments() const;
+    // The moments of the ticks after the one drawn now, for frames drawn ahead; with
+    // `fromNow`, from the tick at or before now, for when none is drawn now.
+    std::vector<FrameRenderer::Moment> aheadMoments(bool fromNow = false) const;
+    // Smooth frames are paced by the display and drawn up to a refresh and a half before their
+    // moments: the window's thread wakes this many ticks before they run out, to record the
+    // next ones while the drawing thread still has frames to draw.
+    static constexpr int kPacedRefillTicks = 3;
     // The drawing thread took frames up to and including the last of these moments.
     void aheadTaken(const std::vector<FrameRenderer::Moment>& moments);
     // The frames ahead are gone (a frame drawn now, or dropped by the drawing thread).
@@ -83,6 +88,7 @@ signals:
     void frameDue(bool pollDue);
 
 private:
+    bool smooth() const { return continuous_ && smoothRate_ > 0; }
     // The first moment from `now` on that a frame may be due again, after the last one.
     TimePoint notBefore(TimePoint now) const;
 

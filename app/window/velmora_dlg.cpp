@@ -290,11 +290,11 @@ void CVelmoraDlg::loadScheme() {
 // The frames of the ticks to come are recorded now, while this thread is awake, and the
 // drawing thread draws and presents each at its moment on its own. Anything that settles the
 // renderer drops those not yet drawn, and this thread then ticks again until it draws.
-std::optional<QRegion> CVelmoraDlg::drawAhead(const FrameRenderer::Finish& finish) {
-    const std::vector<FrameRenderer::Moment> moments = ticks_.aheadMoments();
+std::optional<QRegion> CVelmoraDlg::drawAhead(const FrameRenderer::Finish& finish, bool fromNow) {
+    const std::vector<FrameRenderer::Moment> moments = ticks_.aheadMoments(fromNow);
     // Smooth frames are drawn as the display refreshes, where it tells.
     const std::chrono::nanoseconds pacing =
-        view_.smoothMotion && ticks_.continuous()
+        smoothlyPaced()
             ? std::chrono::nanoseconds(std::chrono::seconds(1)) / ticks_.ticksPerSecond()
             : std::chrono::nanoseconds(0);
     std::optional<QRegion> ahead = renderer_.renderAhead(clock_, moments, finish, pacing);
@@ -312,6 +312,10 @@ void CVelmoraDlg::onFrameDue(bool pollDue) {
         refreshTray();
     }
     drawFrame();
+}
+
+bool CVelmoraDlg::smoothlyPaced() const {
+    return view_.smoothMotion && clock_.needsContinuousRedraw();
 }
 
 bool CVelmoraDlg::coveredWhileMoving() const {
@@ -372,13 +376,27 @@ void CVelmoraDlg::drawFrame() {
         });
     // A moving clock keeps what lies beneath its moving hands, at the cost of a second frame.
     renderer_.setKeepUnderlay(clock_.needsContinuousRedraw());
-    lastRedrawn_ = direct ? renderer_.renderAndFinish(clock_, pixels, ratio, utc, finish)
-                          : renderer_.render(clock_, pixels, ratio, utc);
+    ticks_.setContinuous(clock_.needsContinuousRedraw());
+    // A smooth clock's frame of now is drawn at the display's next refresh with those after
+    // it, not at once between two refreshes: its frames flow on where the window's thread
+    // records the next ones.
+    std::optional<QRegion> drawnAhead;
+    if (direct && smoothlyPaced() && renderer_.holds(pixels, ratio)) {
+        drawnAhead = drawAhead(finish, true);
+    }
+    if (drawnAhead) {
+        lastRedrawn_ = QRegion();
+    } else {
+        lastRedrawn_ = direct ? renderer_.renderAndFinish(clock_, pixels, ratio, utc, finish)
+                              : renderer_.render(clock_, pixels, ratio, utc);
+        ticks_.setFrameCost(renderer_.frameCost());
+        if (direct) {
+            drawnAhead = drawAhead(finish, false);
+        }
+    }
     ++framesDrawn_;
     updateTrayTime(utc);
-    ticks_.setContinuous(clock_.needsContinuousRedraw());
-    ticks_.setFrameCost(renderer_.frameCost());
-    const QRegion ahead = direct ? drawAhead(finish).value_or(QRegion()) : QRegion();
+    const QRegion ahead = drawnAhead.value_or(QRegion());
     if (lastRedrawn_.isEmpty() && ahead.isEmpty()) {
         return;
     }

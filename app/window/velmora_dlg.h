@@ -173,7 +173,9 @@ private:
     void onFrameDue(bool pollDue);
     // Records the frames of the ticks to come for the drawing thread; what they will draw
     // again, or nothing when it takes none.
-    std::optional<QRegion> drawAhead(const FrameRenderer::Finish& finish);
+    std::optional<QRegion> drawAhead(const FrameRenderer::Finish& finish, bool fromNow);
+    // Whether the clock's frames follow the display's refreshes: smooth motion, moving.
+    bool smoothlyPaced() const;
     // Whether a frame can skip the backing store and go straight to the window.
     bool presentDirectly();
     // Updates the input shape where the frame changed, in the window's coordinates.

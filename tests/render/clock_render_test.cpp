@@ -693,7 +693,8 @@ TEST_F(ClockRenderTest, PacedFramesWaitForTheDisplaysSign) {
 
 // The display is asked a refresh before a frame's window opens, not when it opens: a server
 // that counts a refresh before it tells of it answers a question asked late within the
-// refresh with the one after, and the frame would wait two refreshes.
+// refresh with the one after, and the frame would wait two refreshes. A sign that comes before
+// the window has the frame drawn as the window opens, without asking again.
 TEST_F(ClockRenderTest, TheDisplayIsAskedARefreshBeforeAFramesWindowOpens) {
     using namespace std::chrono;
     std::unique_ptr<Clock> clock = readDefaultScheme();
@@ -710,17 +711,39 @@ TEST_F(ClockRenderTest, TheDisplayIsAskedARefreshBeforeAFramesWindowOpens) {
         QThread::msleep(5);
     }
     EXPECT_EQ(asked, 1) << "asked at once, a refresh before the window";
-    // A sign before the window is for a refresh that does not show the frame: asked again.
     paced.displayReady();
-    for (int i = 0; i < 30 && asked == 1; ++i) {
-        QThread::msleep(5);
-    }
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(finished.count(), 0u);
-    std::this_thread::sleep_until(moment - milliseconds(550));
-    paced.displayReady();
+    std::this_thread::sleep_until(moment - milliseconds(650));
+    EXPECT_EQ(finished.count(), 0u) << "not drawn before its window";
     EXPECT_TRUE(finished.waitFor(1));
+    EXPECT_GE(system_clock::now(), moment - milliseconds(600));
+    EXPECT_EQ(asked, 1);
     paced.settle();
+}
+
+// Frames recorded anew while frames ahead are still drawn (the window's thread recording the
+// next second before the last ones ran out) never step back to a moment already drawn.
+TEST_F(ClockRenderTest, FramesAheadNeverStepBackToAMomentDrawn) {
+    using namespace std::chrono;
+    std::unique_ptr<Clock> clock = readDefaultScheme();
+    const QSize pixels(200, 200);
+    FrameRenderer renderer;
+    renderer.render(*clock, pixels, 1, at(10, 8, 30));
+    const auto now = system_clock::now();
+    const FrameRenderer::Moment first{now, at(10, 8, 31)};
+    const FrameRenderer::Moment second{now + milliseconds(10), at(10, 8, 32)};
+    Finished finished;
+    ASSERT_TRUE(renderer.renderAhead(*clock, {{first, second}}, finished.finish()));
+    ASSERT_TRUE(finished.waitFor(2));
+    renderer.settle();
+    const FrameRenderer::Moment third{now + milliseconds(20), at(10, 8, 33)};
+    const std::optional<QRegion> ahead =
+        renderer.renderAhead(*clock, {{first, second, third}}, finished.finish());
+    ASSERT_TRUE(ahead);
+    EXPECT_TRUE(finished.waitFor(3));
+    renderer.settle();
+    ASSERT_EQ(finished.count(), 3u) << "only the third moment is drawn";
+    EXPECT_EQ(differentPixels(renderer.frame(), wholeFrame(*clock, pixels, at(10, 8, 33)), 0), 0);
+    EXPECT_EQ(*ahead, finished.frames[2].second);
 }
 
 // A second of the default scheme moves the hands, the minute and hour hands by a fraction of

@@ -85,6 +85,20 @@ TEST(TickScheduleTest, FramesAheadFollowTheDrawnTickAndStopAtThePoll) {
         EXPECT_NEAR(static_cast<double>((moments[i].at - moments[i - 1].at).count()), 1e9 / 60, 1)
             << i;
     }
+    // Where none is drawn now, they start at the tick at or before now; the window's thread
+    // wakes a few refreshes before they run out, while the drawing thread still draws.
+    const std::vector<FrameRenderer::Moment> fromNow = schedule.aheadMoments(true);
+    ASSERT_EQ(fromNow.size(), 60u);
+    EXPECT_EQ(fromNow.front().at,
+              system_clock::time_point(seconds(1'800'000'000) + nanoseconds(116'666'666)));
+    schedule.aheadTaken(fromNow);
+    const auto end = system_clock::time_point(seconds(1'800'000'001) + nanoseconds(116'666'666));
+    EXPECT_NEAR(
+        static_cast<double>(schedule.schedule().count()),
+        static_cast<double>(
+            (end - TickSchedule::kPacedRefillTicks * nanoseconds(seconds(1)) / 60 - now).count()),
+        1);
+    schedule.aheadGone();
     schedule.setSmoothRate(100'000);
     EXPECT_EQ(schedule.ticksPerSecond(), TickSchedule::kMaxSmoothRate);
     // A step-wise clock stays at a frame a second, smooth or not.
