@@ -40,20 +40,21 @@ struct RasterThread::State {
     // Whether the timed job in front may run now, else waits a while; drops those before the
     // last of the jobs due.
     bool timedJobDue(std::unique_lock<std::mutex>& lock) {
-        const Timed& front = jobs.front();
+        // Copies: the job may be dropped while the thread waits.
+        const auto at = jobs.front().at;
+        const std::chrono::nanoseconds refresh = jobs.front().refresh;
         const auto now = std::chrono::system_clock::now();
-        if (front.refresh <= std::chrono::nanoseconds(0) || askPacer == nullptr) {
-            if (front.at > now) {
+        if (refresh <= std::chrono::nanoseconds(0) || askPacer == nullptr) {
+            if (at > now) {
                 // The wall clock's own deadline: a clock that is set moves the wake-up with it.
-                wake.wait_until(lock, front.at);
+                wake.wait_until(lock, at);
                 return false;
             }
             dropAllButLastDue(now);
             return true;
         }
-        const std::chrono::nanoseconds refresh = front.refresh;
         const std::chrono::nanoseconds lead = refresh + refresh / 2;
-        const auto opens = front.at - lead;
+        const auto opens = at - lead;
         if (displayReady) {
             if (now >= opens) {
                 displayReady = false;
