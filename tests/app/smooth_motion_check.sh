@@ -39,8 +39,9 @@ clock_cpu() { cat /proc/"$clock"/task/*/schedstat | awk '{ ns += $1 } END { prin
 
 start_moving_clock 1
 rate=$(motion_rate)
-# A busy machine lets a refresh go by now and then: well above ten is what counts.
-[ "$rate" -ge 25 ] || fail "with smooth motion the clock changed $rate times a second, not ~60"
+# A busy machine lets a refresh go by now and then; a frame that waited for the refresh after
+# its own each time would halve the rate.
+[ "$rate" -ge 40 ] || fail "with smooth motion the clock changed $rate times a second, not ~60"
 grep -q '^SmoothMotion=1$' "$settings" || fail "the setting was not kept"
 
 # Another workspace: openbox takes the clock off the screen, and the clock stops drawing.
@@ -53,7 +54,7 @@ spent=$((($(clock_cpu) - before) / 1000000))
 xdotool set_desktop 0
 sleep 1
 rate=$(motion_rate)
-[ "$rate" -ge 25 ] || fail "back on its workspace the clock changed $rate times a second"
+[ "$rate" -ge 40 ] || fail "back on its workspace the clock changed $rate times a second"
 
 stop_clock
 start_moving_clock 0
