@@ -268,7 +268,7 @@ for entry in $cases; do
     key=${platform}_${size}_${smooth}
     if [ "$platform" = x11 ]; then
         display=display_$key
-        # By its class: a named clock's title carries its name.
+        # The clock by its class (a named clock's title carries its name), the floor by its name.
         "${runner[@]}" env DISPLAY="${!display}" "$work/second_latency" frames \
             "$([ "$floor" = 1 ] && echo present-floor || echo velmora)" \
             "$rate_seconds" >"$work/rate.$key" 2>>"$work/log" &
