@@ -535,8 +535,8 @@ TEST(QtCanvasAbsurd, HugeRadiiStillFillTheirQuadrant) {
     EXPECT_EQ(alphaAt(image, 130, 130), 0);
 }
 
-// The window draws at the screen's ratio into an image of that many more pixels, with every
-// coordinate scaled by the caller.
+// One canvas moved from part to part draws each as a canvas of its own would: what one part
+// set (smoothing, text antialiasing) does not reach the next.
 TEST(QtCanvas, EachPartIsDrawnAsByACanvasOfItsOwn) {
     // Parts of a 100 x 100 frame, 50 pixels a side; the line crosses all of them.
     const auto drawPart = [](QtCanvas& canvas) {
@@ -563,6 +563,8 @@ TEST(QtCanvas, EachPartIsDrawnAsByACanvasOfItsOwn) {
     }
 }
 
+// The window draws at the screen's ratio into an image of that many more pixels, with every
+// coordinate scaled by the caller.
 TEST(QtCanvas, DrawsCrispAtDevicePixelRatioTwo) {
     QImage image = blank(200, 200);
     image.setDevicePixelRatio(2);
